@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building, testing and running Wavix needs.
+# Run as root it installs what is missing; otherwise it prints the command to run.
+set -euo pipefail
+
+PACKAGES=(
+  g++ make cmake pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev libqt6svg6
+  qt6-translations-l10n qt6-qpa-plugins
+  libsimpleini-dev libicu-dev
+  xvfb xauth
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "Paquets manquants : ${missing[*]}"
+  echo "Installez-les avec :"
+  echo "  sudo sh -c 'apt-get update && apt-get install -y ${missing[*]}'"
+  exit 1
+fi
+
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "platform/TextFiles.h"
+
+#include <QString>
+
+#include <cstdint>
+
+// State that the start-up sets and the whole program reads.
+inline bool ModeProfesseur = false;
+inline QString SousDossierProgramme = QStringLiteral("Brelmar/Wavix");
+// <Documents>/Brelmar/Wavix/: exercise files, tips, the local results file.
+inline QString DossierDonnees;
+// The machine-wide data and documents folders, each ending in "/".
+inline QString DossierDonneesCommunes;
+inline QString DossierDocumentsCommuns;
+// Network use: the deposit folder's name under the network base folder.
+inline QString DossierDepot;
+// Performance-counter ticks per second.
+inline int64_t PerfFrequency = 0;
+// The title the calculator window is looked for by.
+inline QString TitreFenetreCible;
+
+// The results file, held open for appending during an evaluated run.
+AppendingTextFile& FichierResultatOuvert();
+// Closes the files the program holds open.
+void FermerFichiers();

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+// The per-user settings file, set by the start-up before the first read.
+inline QString CheminINI;
+
+// The key's value, or the default when the file, the section or the key is
+// missing or the value is empty.
+QString LireINI(const QString& fichier, const QString& section, const QString& cle,
+                const QString& defaut);
+// Writes the key, creating file, section or key; a failure is silent.
+void EcrireINI(const QString& fichier, const QString& section, const QString& cle,
+               const QString& valeur);
+
+// The same on CheminINI.
+QString LireINI(const QString& section, const QString& cle, const QString& defaut);
+void EcrireINI(const QString& section, const QString& cle, const QString& valeur);
+
+// A whole number kept in the settings: the default when the value is
+// missing, not a number, or outside [min, max] (a damaged file).
+int32_t LireEntierINI(const QString& section, const QString& cle, int32_t defaut, int32_t min,
+                      int32_t max);
+// A colour (RGB, red in the low byte), with the same guard.
+int32_t LireCouleurINI(const QString& section, const QString& cle, int32_t defaut);
+// A number (a position, a knob value): the default when not a number.
+double LireNombreINI(const QString& section, const QString& cle, double defaut);

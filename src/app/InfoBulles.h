@@ -1,0 +1,5 @@
+#pragma once
+
+// Hides or shows every tooltip of the program.
+void SetToolTipsHidden(bool hidden);
+bool ToolTipsHidden();

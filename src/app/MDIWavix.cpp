@@ -1,0 +1,325 @@
+#include "app/MDIWavix.h"
+
+#include "app/Dossiers.h"
+#include "app/EtatProgramme.h"
+#include "app/FichierINI.h"
+#include "app/InfoBulles.h"
+#include "app/Version.h"
+#include "app/frmOption.h"
+#include "bench/frmToolBox.h"
+#include "evaluation/ModeLibre.h"
+#include "evaluation/frmDepot.h"
+#include "help/HTMLHelp.h"
+#include "help/TelechargementFichier.h"
+#include "help/frmTip.h"
+#include "platform/Dialogs.h"
+#include "platform/Forms.h"
+#include "platform/SystemServices.h"
+#include "platform/TextFiles.h"
+#include "platform/VbConversions.h"
+#include "scope/frmWavix.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QScreen>
+
+namespace {
+
+MDIWavix* current = nullptr;
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+// A run-time failure of a start-up step, reported by the one handler.
+struct ErreurExecution {
+    int numero;
+    QString description;
+};
+
+constexpr int kCheminIntrouvable = 76;
+constexpr int kErreurAccesFichier = 75;
+
+QColor couleurRvb(int rgb)
+{
+    return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
+}
+
+} // namespace
+
+MDIWavix::MDIWavix()
+{
+    current = this;
+    setObjectName(QStringLiteral("MDIWavix"));
+    mdiArea_ = new QMdiArea(this);
+    mdiArea_->setObjectName(QStringLiteral("mdiArea"));
+    setCentralWidget(mdiArea_);
+    Forms().setMdiArea(mdiArea_);
+    dossierProgramme_ = QCoreApplication::applicationDirPath();
+    creerMenus();
+    resize(1024, 740);
+}
+
+MDIWavix::~MDIWavix()
+{
+    if (current == this)
+        current = nullptr;
+    Forms().setMdiArea(nullptr);
+}
+
+MDIWavix* MDIWavix::instance()
+{
+    return current;
+}
+
+HTMLHelp& MDIWavix::AideHTML()
+{
+    if (!aide_)
+        aide_ = std::make_unique<HTMLHelp>();
+    return *aide_;
+}
+
+void MDIWavix::setBackColor(int rgb)
+{
+    backColor_ = rgb;
+    mdiArea_->setBackground(couleurRvb(rgb));
+}
+
+void MDIWavix::creerMenus()
+{
+    auto action = [this](const char* nom, const QString& texte) {
+        auto* a = new QAction(texte, this);
+        a->setObjectName(QString::fromLatin1(nom));
+        return a;
+    };
+    Mnu_End = action("Mnu_End", QStringLiteral("&Quitter"));
+    Mnu_Libre = action("Mnu_Libre", QStringLiteral("Mode &libre"));
+    Mnu_Pilote = action("Mnu_Pilote", QStringLiteral("Mode &évalué"));
+    Mnu_Create = action("Mnu_Create", QString());
+    Mnu_Modif = action("Mnu_Modif", QString());
+    Mnu_Kill = action("Mnu_Kill", QString());
+    Mnu_View = action("Mnu_View", QString());
+    Mnu_Clean = action("Mnu_Clean", QString());
+    Mnu_Volt = action("Mnu_Volt", QString());
+    Mnu_Chrono = action("Mnu_Chrono", QString());
+    Mnu_Calc = action("Mnu_Calc", QString());
+    Mnu_Reglages = action("Mnu_Reglages", QString());
+    Mnu_ViewFullScreen = action("Mnu_ViewFullScreen", QString());
+    for (QAction* a : {Mnu_Volt, Mnu_Chrono, Mnu_Calc, Mnu_ViewFullScreen})
+        a->setCheckable(true);
+
+    QMenu* fichier = menuBar()->addMenu(QStringLiteral("&Fichier"));
+    fichier->setObjectName(QStringLiteral("Mnu_Fichier"));
+    fichier->addAction(Mnu_End);
+    connect(Mnu_End, &QAction::triggered, this, &MDIWavix::Mnu_End_Click);
+}
+
+bool MDIWavix::MDIForm_Load()
+{
+    int etape = 0;
+    try {
+        etape = 1;
+        ModeProfesseur = false;
+        verifierResolution();
+
+        etape = 2;
+        setWindowTitle(QStringLiteral("Wavix v.%1.%2 - Mode libre").arg(kVersionMajeure).arg(kVersionMineure));
+        ModeLibre = true;
+        SousDossierProgramme = QStringLiteral("Brelmar/Wavix");
+
+        etape = 20;
+        DossierDonnees = CheminDossierSpecial(kDossierDocumentsCommuns);
+        etape = 21;
+        DossierDonnees = addTrailingSlash(DossierDonnees);
+        etape = 22;
+        DossierDonnees = (DossierDonnees + SousDossierProgramme).trimmed() + QLatin1Char('/');
+        etape = 23;
+        if (!QFileInfo(DossierDonnees).isDir()) {
+            etape = 24;
+            if (!QDir().mkpath(DossierDonnees))
+                throw ErreurExecution{kCheminIntrouvable, QStringLiteral("Chemin d'accès introuvable")};
+        }
+
+        etape = 3;
+        verifierVersion();
+
+        etape = 4;
+        // Programs the commands start are found on the search path.
+        DossierSysteme = QStringLiteral("/usr/bin/");
+        etape = 5;
+        DossierWindows = QStringLiteral("/usr/bin/");
+
+        etape = 6;
+        PerfFrequency = perfCounterFrequency();
+
+        etape = 7;
+        QString utilisateur = NomUtilisateur();
+
+        etape = 8;
+        DossierDonneesCommunes = CheminDossierSpecial(kDossierDonneesCommunes);
+        DossierDocumentsCommuns = CheminDossierSpecial(kDossierDocumentsCommuns);
+
+        etape = 11;
+        DossierDonneesCommunes = addTrailingSlash(DossierDonneesCommunes);
+        // The settings folder is ours to create; if that fails every
+        // setting keeps its default.
+        QDir().mkpath(DossierDonneesCommunes + SousDossierProgramme);
+        CheminINI = DossierDonneesCommunes + SousDossierProgramme + QStringLiteral("/ConfQVT_")
+            + utilisateur + QStringLiteral(".ini");
+
+        etape = 12;
+        preparerResultats(utilisateur);
+
+        etape = 13;
+        const QString bulles = LireINI(QStringLiteral("Options"), QStringLiteral("ShowToolTip"), QString());
+        SetToolTipsHidden(!(bulles.isEmpty() || bulles == QLatin1String("1")));
+        setBackColor(LireCouleurINI(QStringLiteral("Options"), QStringLiteral("Couleur fond"), 0xFFFFFF));
+
+        etape = 14;
+        Forms().get<frmOption>();
+
+        etape = 15;
+        if (const QScreen* ecran = QGuiApplication::primaryScreen()) {
+            HauteurZoneTravail = pixelsToTwips(ecran->availableGeometry().height());
+            LargeurZoneTravail = pixelsToTwips(ecran->availableGeometry().width());
+        }
+
+        etape = 16;
+        ActiverModeLibre(true);
+        Forms().get<frmWavix>()->Show();
+        Forms().get<frmToolBox>()->Show();
+
+        etape = 17;
+        const QString astuces = LireINI(QStringLiteral("Options"), QStringLiteral("Show Tips at Startup"), QString());
+        if (astuces.isEmpty() || astuces == QLatin1String("1")) {
+            EcrireINI(QStringLiteral("Options"), QStringLiteral("Show Tips at Startup"), QStringLiteral("1"));
+            Forms().get<frmTip>()->Show(true);
+        } else {
+            EcrireINI(QStringLiteral("Options"), QStringLiteral("Show Tips at Startup"), QStringLiteral("0"));
+        }
+        Forms().get<frmWavix>()->setFocus();
+        return true;
+    } catch (const ErreurExecution& erreur) {
+        QString message = QStringLiteral("Erreur dans le module MDIWavix à la ligne ") + Str(etape)
+            + QStringLiteral(".") + kCrLf + kCrLf;
+        if (erreur.numero == kCheminIntrouvable)
+            message += QStringLiteral("Description : ") + erreur.description + kCrLf
+                + QStringLiteral("Directory_Common_Document = ") + DossierDonnees;
+        else
+            message += QStringLiteral("Erreur n°") + Str(erreur.numero) + QStringLiteral(" : ")
+                + erreur.description;
+        message += kCrLf + kCrLf + QStringLiteral("L'application va se fermer.");
+        MsgBox(message, vb::Critical, QStringLiteral("Wavix - Erreur"));
+        return false;
+    }
+}
+
+void MDIWavix::verifierResolution()
+{
+    const QScreen* ecran = QGuiApplication::primaryScreen();
+    if (!ecran)
+        return;
+    const QRect zone = ecran->availableGeometry();
+    if (zone.width() >= 1023)
+        return;
+    MsgBox(QStringLiteral("Votre résolution d'écran est de ") + Str(zone.width()) + QStringLiteral(" par ")
+               + Str(zone.height()) + QStringLiteral("pixels.") + kCrLf
+               + QStringLiteral("Le logiciel WAVIX est adapté pour une résolution d'écran de 1024 par 768 pixels.")
+               + kCrLf + QStringLiteral("Il est conseillé de modifiez ces paramètres.") + kCrLf
+               + QStringLiteral(" Aller pour cela dans Affichage du Panneau de Configuration de Windows."),
+           vb::Information, QStringLiteral("Wavix - résolution d'écran"));
+}
+
+void MDIWavix::verifierVersion()
+{
+    const QString copieLocale = DossierDonnees + QStringLiteral("Delete_Me.txt");
+    QString contenu;
+    if (TelechargerFichier(AdresseFichierVersion(), copieLocale))
+        readTextFile(copieLocale, contenu);
+    const QString publiee = VersionPubliee(contenu);
+    if (!EstPlusRecente(publiee, kVersionMajeure, kVersionMineure))
+        return;
+    MsgBox(QStringLiteral("La version ") + publiee
+               + QStringLiteral(" de Wavix est téléchargeable gratuitement sur : ") + kCrLf
+               + AdresseSiteEditeur(),
+           vb::Information, QStringLiteral("Wavix - Nouvelle version"));
+}
+
+void MDIWavix::preparerResultats(const QString& utilisateur)
+{
+    const DossierResultats dossier = GetResultsFolder(dossierProgramme_);
+    Reseau = dossier.reseau;
+    if (!Reseau) {
+        FichierResultat = dossier.base + QStringLiteral("/Resultat.txt");
+        return;
+    }
+
+    DossierDepot = LireINI(QStringLiteral("Réseau"), QStringLiteral("Dossier Dépôt"), QString());
+    auto depotExiste = [&dossier] {
+        return QFileInfo(dossier.base + QLatin1Char('/') + DossierDepot.trimmed()).isDir();
+    };
+    // A stored name that is no single folder name, or whose folder is gone,
+    // is asked again.
+    while (!NomDepotValide(DossierDepot) || !depotExiste()) {
+        if (NomDepotValide(DossierDepot))
+            MsgBox(QStringLiteral("Le dossier de dépôt est introuvable :") + kCrLf + dossier.base
+                       + QLatin1Char('/') + DossierDepot.trimmed() + kCrLf
+                       + QStringLiteral("Veuillez le créer ou saisir un autre nom."),
+                   vb::Exclamation, QStringLiteral("Wavix - Réseau"));
+        Forms().get<frmDepot>()->Show(true);
+        Forms().unload(QString::fromLatin1(frmDepot::kNom));
+        EcrireINI(QStringLiteral("Réseau"), QStringLiteral("Dossier Dépôt"), DossierDepot);
+    }
+
+    FichierResultat = FichierResultatReseau(dossier.base, DossierDepot, utilisateur,
+                                            QDateTime::currentDateTime());
+    QFile marque(dossier.base + QLatin1Char('/') + DossierDepot.trimmed() + QStringLiteral("/MotDePasse.txt"));
+    if (!marque.open(QIODevice::WriteOnly | QIODevice::Append))
+        throw ErreurExecution{kErreurAccesFichier, QStringLiteral("Erreur d'accès au chemin/fichier")};
+    marque.close();
+}
+
+void MDIWavix::Mnu_End_Click()
+{
+    dialogs().beep();
+    if (MsgBox(QStringLiteral("Voulez-vous quitter ce programme ?"),
+               vb::SetForeground | vb::Question | vb::YesNo, QStringLiteral("Wavix"))
+        != vb::Yes)
+        return;
+    FermerFichiers();
+    if (auto* scope = static_cast<frmWavix*>(Forms().find(QString::fromLatin1(frmWavix::kNom)))) {
+        EcrireINI(QStringLiteral("Interface"), QStringLiteral("Intensity"), StrSingle(scope->potentioValue(1)));
+        EcrireINI(QStringLiteral("Interface"), QStringLiteral("Focus"), StrSingle(scope->potentioValue(0)));
+        EcrireINI(QStringLiteral("Interface"), QStringLiteral("PosX Wavix"), Str(scope->Left()));
+        EcrireINI(QStringLiteral("Interface"), QStringLiteral("PosY Wavix"), Str(scope->Top()));
+    }
+    close();
+}
+
+void MDIWavix::closeEvent(QCloseEvent* event)
+{
+    if (!fermeture_) {
+        fermeture_ = true;
+        MDIForm_QueryUnload();
+        Forms().unloadAll();
+        mdiForm_Unload();
+    }
+    event->accept();
+}
+
+void MDIWavix::MDIForm_QueryUnload()
+{
+    AideHTML().HHClose();
+    aide_.reset();
+}
+
+void MDIWavix::mdiForm_Unload()
+{
+    FermerFichiers();
+    SetToolTipsHidden(false);
+    QCoreApplication::quit();
+}

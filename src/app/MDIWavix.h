@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include <memory>
+
+class HTMLHelp;
+class QAction;
+class QMdiArea;
+
+// The main window: it starts and ends the program, holds every other window
+// and the state the whole program shares.
+class MDIWavix : public QMainWindow {
+    Q_OBJECT
+public:
+    MDIWavix();
+    ~MDIWavix() override;
+
+    static MDIWavix* instance();
+
+    // Shared state.
+    double HauteurZoneTravail = 0; // desktop work area, twips
+    double LargeurZoneTravail = 0;
+    bool ModeLibre = true;
+    QString DossierSysteme;
+    QString DossierWindows;
+    QString DossierExercice;
+    QString FichierExercice;
+    bool Reseau = false;
+    QString FichierResultat;
+    // The help object, created on first use.
+    HTMLHelp& AideHTML();
+
+    QMdiArea* mdiArea() const { return mdiArea_; }
+    int BackColor() const { return backColor_; }
+    void setBackColor(int rgb);
+
+    QAction* Mnu_End = nullptr;
+    QAction* Mnu_Libre = nullptr;
+    QAction* Mnu_Pilote = nullptr;
+    QAction* Mnu_Create = nullptr;
+    QAction* Mnu_Modif = nullptr;
+    QAction* Mnu_Kill = nullptr;
+    QAction* Mnu_View = nullptr;
+    QAction* Mnu_Clean = nullptr;
+    QAction* Mnu_Volt = nullptr;
+    QAction* Mnu_Chrono = nullptr;
+    QAction* Mnu_Calc = nullptr;
+    QAction* Mnu_Reglages = nullptr;
+    QAction* Mnu_ViewFullScreen = nullptr;
+
+    // Runs the start-up. False when it failed: the error was shown and the
+    // program must end at once.
+    bool MDIForm_Load();
+    // "Quitter": asks, saves the scope's settings and ends the program.
+    void Mnu_End_Click();
+
+    // The folder the program runs from (network use is decided on it).
+    void setDossierProgramme(const QString& dossier) { dossierProgramme_ = dossier; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void creerMenus();
+    void verifierResolution();
+    void verifierVersion();
+    void preparerResultats(const QString& utilisateur);
+    void MDIForm_QueryUnload();
+    void mdiForm_Unload();
+
+    QMdiArea* mdiArea_ = nullptr;
+    std::unique_ptr<HTMLHelp> aide_;
+    int backColor_ = 0xFFFFFF;
+    QString dossierProgramme_;
+    bool fermeture_ = false;
+};

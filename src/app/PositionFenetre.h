@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+
+class VbForm;
+
+// A child window's place is kept in "Interface" as "PosX <w>" and "PosY <w>"
+// (twips). A missing or damaged value gives the default.
+void RestaurerPosition(VbForm* fenetre, const QString& suffixe, double defautX, double defautY);
+void EnregistrerPosition(const VbForm* fenetre, const QString& suffixe);

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+constexpr int kVersionMajeure = WAVIX_VERSION_MAJOR;
+constexpr int kVersionMineure = WAVIX_VERSION_MINOR;
+
+// "major.minor" of the program.
+QString VersionProgramme();
+
+// The version published in a version file ("key=major.minor"): the text
+// after the first "=", line breaks and surrounding blanks removed.
+QString VersionPubliee(const QString& contenu);
+
+// True when the published version is newer: majors compared as numbers, then
+// minors (2.10 is newer than 2.9, 3.0 newer than 2.15). A text without a
+// leading number is never newer.
+bool EstPlusRecente(const QString& versionPubliee, int majeure, int mineure);

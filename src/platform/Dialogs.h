@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QWidget;
+
+// Message-box styles and answers with the values the program's texts use.
+namespace vb {
+enum MsgBoxStyle : int {
+    OKOnly = 0,
+    OKCancel = 1,
+    AbortRetryIgnore = 2,
+    YesNoCancel = 3,
+    YesNo = 4,
+    RetryCancel = 5,
+    Critical = 16,
+    Question = 32,
+    Exclamation = 48,
+    Information = 64,
+    DefaultButton2 = 256,
+    DefaultButton3 = 512,
+    SystemModal = 4096,
+    SetForeground = 65536,
+};
+enum MsgBoxResult : int { OK = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };
+} // namespace vb
+
+// A file dialog. The filter is written "Description (*.ext)|*.ext|..." and
+// mustExist asks for an existing file.
+struct FileDialogRequest {
+    QString title;
+    QString initialDir;
+    QString filter;
+    QString fileName;
+    bool mustExist = false;
+};
+
+// Every message box, input box, file dialog and modal window goes through
+// this service, so that tests can answer them.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    // Returns a vb::MsgBoxResult.
+    virtual int msgBox(const QString& prompt, int style, const QString& title) = 0;
+    // std::nullopt when the user cancels.
+    virtual std::optional<QString> inputBox(const QString& prompt, const QString& title,
+                                            const QString& defaultText) = 0;
+    // The chosen full path, std::nullopt when the user cancels.
+    virtual std::optional<QString> openFile(const FileDialogRequest& request) = 0;
+    virtual std::optional<QString> saveFile(const FileDialogRequest& request) = 0;
+    // Shows a window modally and returns once it is closed or hidden.
+    virtual void showModal(QWidget* window) = 0;
+    virtual void beep() = 0;
+};
+
+Dialogs& dialogs();
+// Replaces the service (tests); nullptr restores the Qt dialogs.
+void setDialogs(Dialogs* service);
+
+// The program's title, used by boxes that carry no title of their own.
+QString programTitle();
+
+// Shorthand for dialogs().msgBox; an empty title gives the program's title.
+int MsgBox(const QString& prompt, int style = vb::OKOnly, const QString& title = QString());
+
+// "Texte (*.txt)|*.txt" → Qt's name filters.
+QStringList qtNameFilters(const QString& filter);

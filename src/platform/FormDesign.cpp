@@ -1,0 +1,76 @@
+#include "platform/FormDesign.h"
+
+#include "platform/Forms.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+QString controlName(const char* name, int index)
+{
+    const QString base = QString::fromUtf8(name);
+    return index < 0 ? base : QStringLiteral("%1(%2)").arg(base).arg(index);
+}
+
+namespace {
+
+QString caption(const char* text)
+{
+    // Captions hold CR LF line breaks; Qt breaks lines on LF.
+    return QString::fromUtf8(text).replace(QLatin1String("\r\n"), QLatin1String("\n"));
+}
+
+QWidget* create(const ControlDesign& c, QWidget* parent)
+{
+    switch (c.kind) {
+    case ControlKind::Label:
+    case ControlKind::AutoSizeLabel: {
+        auto* label = new QLabel(caption(c.caption), parent);
+        label->setWordWrap(c.kind == ControlKind::Label);
+        return label;
+    }
+    case ControlKind::Button: return new QPushButton(caption(c.caption), parent);
+    case ControlKind::CheckBox: return new QCheckBox(caption(c.caption), parent);
+    case ControlKind::OptionButton: return new QRadioButton(caption(c.caption), parent);
+    case ControlKind::TextBox: {
+        auto* edit = new QLineEdit(parent);
+        edit->setText(caption(c.caption));
+        return edit;
+    }
+    case ControlKind::Frame: return new QGroupBox(caption(c.caption), parent);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void buildForm(QWidget* window, const FormDesign& design)
+{
+    window->setWindowTitle(QString::fromUtf8(design.caption));
+    if (design.clientWidth > 0 && design.clientHeight > 0)
+        window->setFixedSize(twipsToPixels(design.clientWidth), twipsToPixels(design.clientHeight));
+    for (const ControlDesign& c : design.controls) {
+        QWidget* w = create(c, window);
+        w->setObjectName(controlName(c.name, c.index));
+        if (*c.toolTip)
+            w->setToolTip(QString::fromUtf8(c.toolTip));
+        if (c.kind == ControlKind::AutoSizeLabel)
+            w->adjustSize();
+        else
+            w->resize(twipsToPixels(c.width), twipsToPixels(c.height));
+        placeTwips(w, c.left, c.top);
+    }
+}
+
+void placeTwips(QWidget* control, double left, double top)
+{
+    control->move(twipsToPixels(left), twipsToPixels(top));
+}
+
+double twipsLeft(const QWidget* control) { return pixelsToTwips(control->x()); }
+double twipsTop(const QWidget* control) { return pixelsToTwips(control->y()); }
+double twipsWidth(const QWidget* control) { return pixelsToTwips(control->width()); }
+double twipsHeight(const QWidget* control) { return pixelsToTwips(control->height()); }

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include <initializer_list>
+#include <vector>
+
+// A window's controls as a table: kind, name (and index for a control
+// array), place and size in twips, caption and tooltip. The window's code
+// holds only behaviour; each control is found by its name.
+enum class ControlKind { Label, AutoSizeLabel, Button, CheckBox, OptionButton, TextBox, Frame };
+
+struct ControlDesign {
+    ControlKind kind;
+    const char* name;
+    int index = -1; // -1: not part of a control array
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    const char* caption = "";
+    const char* toolTip = "";
+};
+
+struct FormDesign {
+    const char* caption;
+    int clientWidth;  // twips; 0 leaves the size to the window
+    int clientHeight;
+    std::vector<ControlDesign> controls;
+};
+
+// "name" or "name(index)": the object name a control carries.
+QString controlName(const char* name, int index = -1);
+
+// Creates the table's controls on the window and sets its caption and size.
+void buildForm(QWidget* window, const FormDesign& design);
+
+template <class T>
+T* control(const QWidget* window, const char* name, int index = -1)
+{
+    return window->findChild<T*>(controlName(name, index));
+}
+
+// Places and sizes a control in twips.
+void placeTwips(QWidget* control, double left, double top);
+double twipsLeft(const QWidget* control);
+double twipsTop(const QWidget* control);
+double twipsWidth(const QWidget* control);
+double twipsHeight(const QWidget* control);

@@ -1,0 +1,143 @@
+#include "platform/Forms.h"
+
+#include "platform/Dialogs.h"
+
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+VbForm::VbForm(const QString& name, bool mdiChild)
+    : QWidget(nullptr, mdiChild ? Qt::Widget : Qt::Dialog), mdiChild_(mdiChild)
+{
+    setObjectName(name);
+}
+
+QWidget* VbForm::frame() const
+{
+    return frame_ ? static_cast<QWidget*>(frame_.data()) : const_cast<VbForm*>(this);
+}
+
+void VbForm::attachFrame(QMdiSubWindow* frame)
+{
+    frame_ = frame;
+}
+
+void VbForm::Show(bool modal)
+{
+    if (modal) {
+        dialogs().showModal(this);
+        return;
+    }
+    frame()->show();
+    if (frame_)
+        frame_->raise();
+    show();
+}
+
+void VbForm::Hide()
+{
+    frame()->hide();
+}
+
+void VbForm::Unload()
+{
+    Forms().unload(formName());
+}
+
+double VbForm::Left() const { return pixelsToTwips(frame()->x()); }
+double VbForm::Top() const { return pixelsToTwips(frame()->y()); }
+double VbForm::Width() const { return pixelsToTwips(frame()->width()); }
+double VbForm::Height() const { return pixelsToTwips(frame()->height()); }
+
+void VbForm::setLeft(double twips) { frame()->move(twipsToPixels(twips), frame()->y()); }
+void VbForm::setTop(double twips) { frame()->move(frame()->x(), twipsToPixels(twips)); }
+void VbForm::Move(double left, double top) { frame()->move(twipsToPixels(left), twipsToPixels(top)); }
+
+void VbForm::setClientSizeTwips(double width, double height)
+{
+    setFixedSize(twipsToPixels(width), twipsToPixels(height));
+    if (frame_)
+        frame_->adjustSize();
+}
+
+void VbForm::closeEvent(QCloseEvent* event)
+{
+    if (unloading_) {
+        event->accept();
+        return;
+    }
+    if (Forms().unload(formName(), UnloadMode::CloseBox))
+        event->accept();
+    else
+        event->ignore();
+}
+
+FormRegistry& FormRegistry::instance()
+{
+    static FormRegistry registry;
+    return registry;
+}
+
+VbForm* FormRegistry::add(VbForm* form, const QString& name)
+{
+    form->setObjectName(name);
+    if (form->isMdiChild() && mdiArea_) {
+        auto* sub = new QMdiSubWindow(nullptr, Qt::SubWindow | Qt::CustomizeWindowHint
+                                                   | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                                                   | Qt::WindowMinimizeButtonHint);
+        sub->setWidget(form);
+        sub->setAttribute(Qt::WA_DeleteOnClose, false);
+        mdiArea_->addSubWindow(sub);
+        sub->hide();
+        form->attachFrame(sub);
+        QObject::connect(form, &QWidget::windowTitleChanged, sub, &QWidget::setWindowTitle);
+    }
+    forms_.insert(name, form);
+    order_ << name;
+    form->Form_Load();
+    return form;
+}
+
+VbForm* FormRegistry::find(const QString& name) const
+{
+    const auto it = forms_.constFind(name);
+    return it == forms_.constEnd() ? nullptr : it.value().data();
+}
+
+bool FormRegistry::unload(const QString& name, UnloadMode mode)
+{
+    VbForm* form = find(name);
+    if (!form || form->unloading_)
+        return form != nullptr;
+    form->unloading_ = true;
+    bool cancel = false;
+    form->Form_QueryUnload(cancel, mode);
+    if (!cancel)
+        form->Form_Unload(cancel);
+    if (cancel && mode != UnloadMode::Shutdown) {
+        form->unloading_ = false;
+        return false;
+    }
+    forms_.remove(name);
+    order_.removeAll(name);
+    Q_EMIT form->unloaded();
+    QWidget* frame = form->frame();
+    frame->hide();
+    if (frame != form && mdiArea_)
+        mdiArea_->removeSubWindow(frame);
+    frame->deleteLater();
+    return true;
+}
+
+void FormRegistry::unloadAll()
+{
+    // Newest first, as windows opened from others close before them.
+    const QStringList names = order_;
+    for (auto it = names.crbegin(); it != names.crend(); ++it)
+        unload(*it, UnloadMode::Shutdown);
+}
+
+QStringList FormRegistry::loadedNames() const
+{
+    return order_;
+}

@@ -1,0 +1,111 @@
+#pragma once
+
+#include <QHash>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+
+class QMdiArea;
+class QMdiSubWindow;
+
+// Window positions and sizes are twips, 15 to a pixel.
+constexpr int kTwipsPerPixel = 15;
+inline int twipsToPixels(double twips) { return int(twips / kTwipsPerPixel); }
+inline double pixelsToTwips(int pixels) { return double(pixels) * kTwipsPerPixel; }
+
+// Why a window is being unloaded.
+enum class UnloadMode { CloseBox = 0, Code = 1, Shutdown = 4 };
+
+// A window of the program. Child windows live in the main window's MDI area;
+// dialogs are top-level. Its load handler runs when the registry creates it,
+// its unload handlers when the registry unloads it (also from its close box).
+class VbForm : public QWidget {
+    Q_OBJECT
+public:
+    explicit VbForm(const QString& name, bool mdiChild = true);
+
+    QString formName() const { return objectName(); }
+    bool isMdiChild() const { return mdiChild_; }
+
+    virtual void Form_Load() {}
+    virtual void Form_QueryUnload(bool& cancel, UnloadMode mode) { Q_UNUSED(cancel) Q_UNUSED(mode) }
+    virtual void Form_Unload(bool& cancel) { Q_UNUSED(cancel) }
+
+    // Shows the window; modal shows return once it is closed.
+    void Show(bool modal = false);
+    void Hide();
+    // Unloads the window through the registry ("Unload Me").
+    void Unload();
+
+    // Outer geometry in twips: within the MDI area for a child window, on the
+    // screen for a dialog.
+    double Left() const;
+    double Top() const;
+    double Width() const;
+    double Height() const;
+    void setLeft(double twips);
+    void setTop(double twips);
+    void Move(double left, double top);
+    // Size of the client area in twips.
+    void setClientSizeTwips(double width, double height);
+
+    // The widget that carries the position: the MDI sub-window, or the form.
+    QWidget* frame() const;
+    void attachFrame(QMdiSubWindow* frame);
+
+Q_SIGNALS:
+    void unloaded();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    friend class FormRegistry;
+    bool mdiChild_;
+    bool unloading_ = false;
+    QPointer<QMdiSubWindow> frame_;
+};
+
+// Every window is reached through this registry: get creates it and runs its
+// load handler, isLoaded creates nothing, unload runs its unload handlers and
+// destroys it.
+class FormRegistry {
+public:
+    static FormRegistry& instance();
+
+    void setMdiArea(QMdiArea* area) { mdiArea_ = area; }
+    QMdiArea* mdiArea() const { return mdiArea_; }
+
+    template <class T, class... Args>
+    T* get(const QString& name, Args&&... args)
+    {
+        if (VbForm* existing = find(name))
+            return static_cast<T*>(existing);
+        return static_cast<T*>(add(new T(std::forward<Args>(args)...), name));
+    }
+    template <class T>
+    T* get()
+    {
+        return get<T>(QString::fromLatin1(T::kNom));
+    }
+
+    VbForm* find(const QString& name) const;
+    bool isLoaded(const QString& name) const { return find(name) != nullptr; }
+
+    // Returns false when a handler cancelled the unload.
+    bool unload(const QString& name, UnloadMode mode = UnloadMode::Code);
+    // Unloads every window (shutdown); handlers cannot cancel.
+    void unloadAll();
+    QStringList loadedNames() const;
+
+private:
+    VbForm* add(VbForm* form, const QString& name);
+
+    QMdiArea* mdiArea_ = nullptr;
+    QHash<QString, QPointer<VbForm>> forms_;
+    QStringList order_;
+};
+
+inline FormRegistry& Forms() { return FormRegistry::instance(); }

@@ -1,0 +1,120 @@
+#include "platform/SystemServices.h"
+
+#include <QFileInfo>
+#include <QHash>
+#include <QAudioDevice>
+#include <QMediaDevices>
+#include <QSoundEffect>
+#include <QStorageInfo>
+#include <QUrl>
+
+#include <chrono>
+#include <pwd.h>
+#include <unistd.h>
+
+namespace {
+
+std::function<MountInfo(const QString&)>& mountProbe()
+{
+    static std::function<MountInfo(const QString&)> probe;
+    return probe;
+}
+
+std::function<std::optional<QString>()>& loginSource()
+{
+    static std::function<std::optional<QString>()> source;
+    return source;
+}
+
+std::function<int64_t()>& perfClock()
+{
+    static std::function<int64_t()> clock;
+    return clock;
+}
+
+} // namespace
+
+bool isNetworkFileSystemType(const QByteArray& type)
+{
+    static const QByteArray kTypes[] = {"nfs", "nfs4", "cifs", "smb", "smb2", "smb3", "smbfs",
+                                        "fuse.sshfs", "sshfs", "9p", "afs", "ncpfs",
+                                        "fuse.smbnetfs", "davfs", "fuse.davfs2", "glusterfs",
+                                        "fuse.glusterfs", "ceph", "fuse.rclone"};
+    for (const QByteArray& t : kTypes)
+        if (type == t)
+            return true;
+    return false;
+}
+
+MountInfo probeMount(const QString& path)
+{
+    if (mountProbe())
+        return mountProbe()(path);
+    const QStorageInfo storage(path);
+    MountInfo info;
+    if (storage.isValid()) {
+        info.network = isNetworkFileSystemType(storage.fileSystemType());
+        info.mountPoint = storage.rootPath();
+    }
+    return info;
+}
+
+void setMountProbe(std::function<MountInfo(const QString&)> probe)
+{
+    mountProbe() = std::move(probe);
+}
+
+std::optional<QString> loginName()
+{
+    if (loginSource())
+        return loginSource()();
+    if (const passwd* pw = getpwuid(geteuid()); pw && pw->pw_name && *pw->pw_name)
+        return QString::fromLocal8Bit(pw->pw_name);
+    const QByteArray user = qgetenv("USER");
+    if (!user.isEmpty())
+        return QString::fromLocal8Bit(user);
+    return std::nullopt;
+}
+
+void setLoginNameSource(std::function<std::optional<QString>()> source)
+{
+    loginSource() = std::move(source);
+}
+
+int64_t perfCounterNow()
+{
+    if (perfClock())
+        return perfClock()();
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+int64_t perfCounterFrequency()
+{
+    return 1'000'000'000;
+}
+
+void setPerfCounterClock(std::function<int64_t()> clock)
+{
+    perfClock() = std::move(clock);
+}
+
+bool playSoundFile(const QString& path)
+{
+    if (!QFileInfo::exists(path) || QMediaDevices::audioOutputs().isEmpty())
+        return false;
+    static QHash<QString, QSoundEffect*> effects;
+    static QSoundEffect* playing = nullptr;
+    QSoundEffect*& effect = effects[path];
+    if (!effect) {
+        effect = new QSoundEffect;
+        effect->setSource(QUrl::fromLocalFile(path));
+    }
+    if (playing && playing != effect)
+        playing->stop();
+    effect->stop();
+    effect->play();
+    playing = effect;
+    return effect->status() != QSoundEffect::Error;
+}

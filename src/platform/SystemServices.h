@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+// The file system a folder lies on, as the program sees it.
+struct MountInfo {
+    bool network = false;  // nfs, cifs, smb, sshfs, ...
+    QString mountPoint;    // the root of that file system
+};
+
+// Where a path lies. Tests state a mount with setMountProbe; nullptr
+// restores the probe of the real file systems.
+MountInfo probeMount(const QString& path);
+void setMountProbe(std::function<MountInfo(const QString&)> probe);
+bool isNetworkFileSystemType(const QByteArray& type);
+
+// The login name of the process's user; std::nullopt when there is none.
+std::optional<QString> loginName();
+void setLoginNameSource(std::function<std::optional<QString>()> source);
+
+// Monotonic 64-bit ticks and their frequency (ticks per second).
+int64_t perfCounterNow();
+int64_t perfCounterFrequency();
+// Tests drive time with a clock of their own; nullptr restores the real one.
+void setPerfCounterClock(std::function<int64_t()> clock);
+
+// Plays a sound file in the background, cutting the one that plays; false
+// when it cannot be played (missing file, no audio output).
+bool playSoundFile(const QString& path);

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Text files move between Windows and Linux classrooms: they are written in
+// Windows-1252 and read as UTF-8 when the bytes are valid UTF-8, otherwise as
+// Windows-1252.
+QString decodeText(const QByteArray& bytes);
+QString decodeWindows1252(const QByteArray& bytes);
+// Characters that Windows-1252 cannot hold are written as '?'.
+QByteArray encodeWindows1252(const QString& text);

@@ -1,0 +1,72 @@
+#include "TestHome.h"
+
+#include "app/EtatProgramme.h"
+#include "app/FichierINI.h"
+#include "platform/SystemServices.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+const char* const kVariables[] = {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_DOCUMENTS_DIR",
+                                   "WAVIX_COMMON_APPDATA", "WAVIX_COMMON_DOCUMENTS"};
+
+void resetSharedState()
+{
+    CheminINI.clear();
+    DossierDonnees.clear();
+    DossierDonneesCommunes.clear();
+    DossierDocumentsCommuns.clear();
+    DossierDepot.clear();
+    ModeProfesseur = false;
+    FermerFichiers();
+    setMountProbe(nullptr);
+    setLoginNameSource(nullptr);
+    setPerfCounterClock(nullptr);
+}
+
+} // namespace
+
+TestHome::TestHome()
+{
+    for (int i = 0; i < 6; ++i)
+        saved_[i] = qgetenv(kVariables[i]);
+    qputenv("HOME", dir_.path().toLocal8Bit());
+    qputenv("XDG_DATA_HOME", path(QStringLiteral(".local/share")).toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", path(QStringLiteral(".config")).toLocal8Bit());
+    qunsetenv("XDG_DOCUMENTS_DIR");
+    qunsetenv("WAVIX_COMMON_APPDATA");
+    qunsetenv("WAVIX_COMMON_DOCUMENTS");
+    resetSharedState();
+}
+
+TestHome::~TestHome()
+{
+    resetSharedState();
+    for (int i = 0; i < 6; ++i) {
+        if (saved_[i].isNull())
+            qunsetenv(kVariables[i]);
+        else
+            qputenv(kVariables[i], saved_[i]);
+    }
+}
+
+QString TestHome::path(const QString& relative) const
+{
+    return relative.isEmpty() ? dir_.path() : dir_.path() + QLatin1Char('/') + relative;
+}
+
+bool TestHome::writeFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+QByteArray TestHome::readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}

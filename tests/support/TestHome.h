@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+// A fresh home for one test case: HOME and the XDG folders point into a
+// temporary folder, the classroom variables are cleared, and the program's
+// shared state is reset. Everything is restored when it goes.
+class TestHome {
+public:
+    TestHome();
+    ~TestHome();
+    TestHome(const TestHome&) = delete;
+    TestHome& operator=(const TestHome&) = delete;
+
+    QString path(const QString& relative = QString()) const;
+    QString documents() const { return path(QStringLiteral("Documents")); }
+    QString dataHome() const { return path(QStringLiteral(".local/share")); }
+
+    static bool writeFile(const QString& path, const QByteArray& bytes);
+    static QByteArray readFile(const QString& path);
+
+private:
+    QTemporaryDir dir_;
+    QByteArray saved_[6];
+};
