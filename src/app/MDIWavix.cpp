@@ -190,6 +190,9 @@ bool MDIWavix::MDIForm_Load()
 
         etape = 16;
         ActiverModeLibre(true);
+        // The child windows appear inside the main window: it shows first.
+        if (!isVisible())
+            showMaximized();
         Forms().get<frmWavix>()->Show();
         Forms().get<frmToolBox>()->Show();
 
@@ -218,20 +221,26 @@ bool MDIWavix::MDIForm_Load()
     }
 }
 
+QString MDIWavix::messageResolution(int largeur, int hauteur)
+{
+    if (largeur >= 1023)
+        return QString();
+    return QStringLiteral("Votre résolution d'écran est de ") + Str(largeur) + QStringLiteral(" par ")
+        + Str(hauteur) + QStringLiteral("pixels.") + kCrLf
+        + QStringLiteral("Le logiciel WAVIX est adapté pour une résolution d'écran de 1024 par 768 pixels.")
+        + kCrLf + QStringLiteral("Il est conseillé de modifiez ces paramètres.") + kCrLf
+        + QStringLiteral(" Aller pour cela dans Affichage du Panneau de Configuration de Windows.");
+}
+
 void MDIWavix::verifierResolution()
 {
     const QScreen* ecran = QGuiApplication::primaryScreen();
     if (!ecran)
         return;
     const QRect zone = ecran->availableGeometry();
-    if (zone.width() >= 1023)
-        return;
-    MsgBox(QStringLiteral("Votre résolution d'écran est de ") + Str(zone.width()) + QStringLiteral(" par ")
-               + Str(zone.height()) + QStringLiteral("pixels.") + kCrLf
-               + QStringLiteral("Le logiciel WAVIX est adapté pour une résolution d'écran de 1024 par 768 pixels.")
-               + kCrLf + QStringLiteral("Il est conseillé de modifiez ces paramètres.") + kCrLf
-               + QStringLiteral(" Aller pour cela dans Affichage du Panneau de Configuration de Windows."),
-           vb::Information, QStringLiteral("Wavix - résolution d'écran"));
+    const QString message = messageResolution(zone.width(), zone.height());
+    if (!message.isEmpty())
+        MsgBox(message, vb::Information, QStringLiteral("Wavix - résolution d'écran"));
 }
 
 void MDIWavix::verifierVersion()

@@ -55,6 +55,9 @@ public:
     // "Quitter": asks, saves the scope's settings and ends the program.
     void Mnu_End_Click();
 
+    // The warning for a work area narrower than 1023 pixels; empty when it is wide enough.
+    static QString messageResolution(int largeur, int hauteur);
+
     // The folder the program runs from (network use is decided on it).
     void setDossierProgramme(const QString& dossier) { dossierProgramme_ = dossier; }
 

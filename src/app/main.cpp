@@ -20,6 +20,5 @@ int main(int argc, char* argv[])
     MDIWavix mdi;
     if (!mdi.MDIForm_Load())
         return 1;
-    mdi.showMaximized();
     return app.exec();
 }

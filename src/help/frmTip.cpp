@@ -1,6 +1,106 @@
 #include "help/frmTip.h"
 
+#include "app/EtatProgramme.h"
+#include "app/FichierINI.h"
+#include "help/AideF1.h"
+#include "platform/FormDesign.h"
+#include "platform/TextFiles.h"
+
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
+#include <QRandomGenerator>
+
+namespace {
+
+constexpr int kRubriqueAide = 1500;
+
+const FormDesign kDesign{
+    "Astuce du jour",
+    6600,
+    3450,
+    {
+        {ControlKind::Label, "Picture1", -1, 120, 120, 4575, 2655},
+        {ControlKind::Label, "Label1", -1, 240, 240, 4335, 390, "Le saviez-vous..."},
+        {ControlKind::Label, "lblTipText", -1, 240, 720, 4335, 1935},
+        {ControlKind::Button, "cmdOK", -1, 4860, 120, 1620, 375, "OK"},
+        {ControlKind::Button, "cmdNextTip", -1, 4860, 600, 1620, 375, "Astuce &suivante"},
+        {ControlKind::CheckBox, "chkShowTipsAtStartup", -1, 120, 2940, 4575, 315,
+         "Ne plus afficher les astuces au démarrage"},
+    },
+};
+
+const char kFichierAstuces[] = "TipOfDayWavix.txt";
+
+} // namespace
+
 frmTip::frmTip() : VbForm(QString::fromLatin1(kNom), false)
 {
-    setWindowTitle(QStringLiteral("Astuce du jour"));
+    buildForm(this, kDesign);
+    auto* panneau = control<QLabel>(this, "Picture1");
+    panneau->setAutoFillBackground(true);
+    panneau->setStyleSheet(QStringLiteral("background: #fffbe6; border: 1px solid #a09a80;"));
+    panneau->lower();
+    auto* titre = control<QLabel>(this, "Label1");
+    QFont gras = titre->font();
+    gras.setBold(true);
+    gras.setPointSizeF(gras.pointSizeF() * 1.2);
+    titre->setFont(gras);
+    auto* texte = control<QLabel>(this, "lblTipText");
+    texte->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    auto* ok = control<QPushButton>(this, "cmdOK");
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &frmTip::cmdOK_Click);
+    connect(control<QPushButton>(this, "cmdNextTip"), &QPushButton::clicked, this, &frmTip::cmdNextTip_Click);
+    InstallerAideF1(this, kRubriqueAide);
+}
+
+void frmTip::Form_Load()
+{
+    QString valeur = LireINI(QStringLiteral("Options"), QStringLiteral("Show Tips at Startup"), QString());
+    if (valeur.isEmpty())
+        valeur = QStringLiteral("1");
+    control<QCheckBox>(this, "chkShowTipsAtStartup")->setChecked(valeur == QLatin1String("0"));
+    NextRandomTip();
+    const QString nom = QString::fromLatin1(kFichierAstuces);
+    if (!LoadTips(DossierDonnees + nom))
+        control<QLabel>(this, "lblTipText")
+            ->setText(QStringLiteral("Le fichier ") + nom + QStringLiteral(" n'a pas été trouvé? ") + QStringLiteral("\n\n")
+                      + QStringLiteral("Créez un fichier texte nommé ") + nom
+                      + QStringLiteral(" en utilisant le Bloc-notes avec une astuce par ligne. ")
+                      + QStringLiteral("Puis placez le dans le même dossier que l'application."));
+}
+
+bool frmTip::LoadTips(const QString& chemin)
+{
+    if (chemin.isEmpty() || !QFileInfo(chemin).isFile())
+        return false;
+    QString texte;
+    if (!readTextFile(chemin, texte))
+        return false;
+    tips_ += splitLines(texte);
+    NextRandomTip();
+    return true;
+}
+
+void frmTip::NextRandomTip()
+{
+    if (!tips_.isEmpty())
+        currentTip_ = int(QRandomGenerator::global()->bounded(tips_.size())) + 1;
+    DisplayCurrentTip();
+}
+
+void frmTip::DisplayCurrentTip()
+{
+    if (tips_.isEmpty())
+        return;
+    control<QLabel>(this, "lblTipText")->setText(tips_.at(currentTip_ - 1));
+}
+
+void frmTip::Form_Unload(bool&)
+{
+    const bool coche = control<QCheckBox>(this, "chkShowTipsAtStartup")->isChecked();
+    EcrireINI(QStringLiteral("Options"), QStringLiteral("Show Tips at Startup"),
+              coche ? QStringLiteral("0") : QStringLiteral("1"));
 }

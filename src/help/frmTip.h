@@ -2,10 +2,30 @@
 
 #include "platform/Forms.h"
 
-// The tip of the day.
+#include <QStringList>
+
+// The tip of the day: one tip drawn at random from the tips file, another on
+// demand, and the choice of showing it at start-up.
 class frmTip : public VbForm {
     Q_OBJECT
 public:
     static constexpr const char* kNom = "frmTip";
     frmTip();
+
+    void Form_Load() override;
+    void Form_Unload(bool& cancel) override;
+
+    // False when the file does not exist; otherwise every line is a tip.
+    bool LoadTips(const QString& chemin);
+    void NextRandomTip();
+    void DisplayCurrentTip();
+    void cmdNextTip_Click() { NextRandomTip(); }
+    void cmdOK_Click() { Unload(); }
+
+    const QStringList& Tips() const { return tips_; }
+    int CurrentTip() const { return currentTip_; }
+
+private:
+    QStringList tips_;
+    int currentTip_ = 0; // 1-based
 };

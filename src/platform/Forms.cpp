@@ -3,6 +3,8 @@
 #include "platform/Dialogs.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
@@ -24,6 +26,21 @@ void VbForm::attachFrame(QMdiSubWindow* frame)
 
 void VbForm::Show(bool modal)
 {
+    if (!mdiChild_ && !placed_) {
+        // A dialog opens centred over the main window (or the screen).
+        placed_ = true;
+        const QWidget* owner = Forms().mdiArea() ? Forms().mdiArea()->window() : nullptr;
+        QRect zone;
+        if (owner && owner->isVisible())
+            zone = owner->frameGeometry();
+        else if (const QScreen* screen = QGuiApplication::primaryScreen())
+            zone = screen->availableGeometry();
+        if (zone.isValid()) {
+            QRect box = frameGeometry();
+            box.moveCenter(zone.center());
+            move(box.topLeft());
+        }
+    }
     if (modal) {
         dialogs().showModal(this);
         return;
@@ -49,9 +66,13 @@ double VbForm::Top() const { return pixelsToTwips(frame()->y()); }
 double VbForm::Width() const { return pixelsToTwips(frame()->width()); }
 double VbForm::Height() const { return pixelsToTwips(frame()->height()); }
 
-void VbForm::setLeft(double twips) { frame()->move(twipsToPixels(twips), frame()->y()); }
-void VbForm::setTop(double twips) { frame()->move(frame()->x(), twipsToPixels(twips)); }
-void VbForm::Move(double left, double top) { frame()->move(twipsToPixels(left), twipsToPixels(top)); }
+void VbForm::setLeft(double twips) { Move(twips, Top()); }
+void VbForm::setTop(double twips) { Move(Left(), twips); }
+void VbForm::Move(double left, double top)
+{
+    placed_ = true;
+    frame()->move(twipsToPixels(left), twipsToPixels(top));
+}
 
 void VbForm::setClientSizeTwips(double width, double height)
 {

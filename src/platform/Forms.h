@@ -47,6 +47,7 @@ public:
     double Height() const;
     void setLeft(double twips);
     void setTop(double twips);
+    // Moving a dialog keeps it where it is put when shown.
     void Move(double left, double top);
     // Size of the client area in twips.
     void setClientSizeTwips(double width, double height);
@@ -65,6 +66,7 @@ private:
     friend class FormRegistry;
     bool mdiChild_;
     bool unloading_ = false;
+    bool placed_ = false;
     QPointer<QMdiSubWindow> frame_;
 };
 

@@ -1,0 +1,488 @@
+#include "TestHome.h"
+
+#include "app/Dossiers.h"
+#include "app/EtatProgramme.h"
+#include "app/FichierINI.h"
+#include "app/InfoBulles.h"
+#include "app/MDIWavix.h"
+#include "app/Version.h"
+#include "evaluation/frmDepot.h"
+#include "help/TelechargementFichier.h"
+#include "platform/Forms.h"
+#include "platform/ProfileFile.h"
+#include "platform/ScriptedDialogs.h"
+#include "platform/SystemServices.h"
+
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QUrl>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+const QString kUser = QStringLiteral("eleve1");
+
+// One start of the program in a fresh home, the version file read from a
+// local file, dialogs answered by the test.
+struct Start {
+    TestHome home;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<MDIWavix> mdi;
+
+    Start()
+    {
+        setLoginNameSource([] { return std::optional<QString>(kUser); });
+        setAdresseFichierVersion(QUrl::fromLocalFile(home.path("version.txt")).toString());
+    }
+    ~Start()
+    {
+        Forms().unloadAll();
+        mdi.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        setAdresseFichierVersion(QString());
+    }
+
+    QString settingsFile() const
+    {
+        return home.dataHome() + "/Brelmar/Wavix/ConfQVT_" + kUser + ".ini";
+    }
+    QString setting(const QString& section, const QString& key) const
+    {
+        return readProfileString(settingsFile(), section, key);
+    }
+    void presetSetting(const QString& section, const QString& key, const QString& value)
+    {
+        QDir().mkpath(home.dataHome() + "/Brelmar/Wavix");
+        QVERIFY(writeProfileString(settingsFile(), section, key, value));
+    }
+    bool run()
+    {
+        mdi = std::make_unique<MDIWavix>();
+        return mdi->MDIForm_Load();
+    }
+    static void closeTip(ScriptedDialogs& d)
+    {
+        d.answerModal([](QWidget* w) { QCOMPARE(w->objectName(), QStringLiteral("frmTip")); });
+    }
+};
+
+void clickOkWith(QWidget* depot, const QString& name)
+{
+    QCOMPARE(depot->objectName(), QStringLiteral("frmDepot"));
+    depot->findChild<QLineEdit*>("txtDepot")->setText(name);
+    depot->findChild<QPushButton*>("cmdOK")->click();
+}
+
+} // namespace
+
+class tst_Demarrage : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void freshHome();
+    void tipsAtStartup_data();
+    void tipsAtStartup();
+    void backgroundAndTooltips_data();
+    void backgroundAndTooltips();
+    void versionComparison_data();
+    void versionComparison();
+    void versionFile_data();
+    void versionFile();
+    void resolutionWarning();
+    void dataFolderCannotBeCreated();
+    void namedFolderMissing();
+    void networkUseAsksDepositOnce();
+    void networkUseWithoutUserName();
+    void missingDepositIsAskedAgain();
+    void depositNameMustBeOneFolder_data();
+    void depositNameMustBeOneFolder();
+    void quitSavesScopeSettings_data();
+    void quitSavesScopeSettings();
+    void closeBoxAsksNothing();
+};
+
+void tst_Demarrage::freshHome()
+{
+    Start s;
+    Start::closeTip(s.dialogs);
+    QVERIFY(s.run());
+
+    QCOMPARE(s.mdi->windowTitle(), QStringLiteral("Wavix v.%1.%2 - Mode libre").arg(kVersionMajeure).arg(kVersionMineure));
+    QVERIFY(s.mdi->ModeLibre);
+    QVERIFY(!s.mdi->Reseau);
+    QVERIFY(QFileInfo(s.home.documents() + "/Brelmar/Wavix").isDir());
+    QCOMPARE(DossierDonnees, s.home.documents() + "/Brelmar/Wavix/");
+    QCOMPARE(CheminINI, s.settingsFile());
+    QCOMPARE(s.setting("Options", "Show Tips at Startup"), QStringLiteral("1"));
+    QCOMPARE(s.mdi->FichierResultat, s.home.documents() + "/Brelmar/Wavix/Resultat.txt");
+    QCOMPARE(s.mdi->BackColor(), 0xFFFFFF);
+
+    // The scope and the toolbox are children of the main window.
+    for (const char* name : {"frmWavix", "frmToolBox"}) {
+        VbForm* form = Forms().find(name);
+        QVERIFY2(form, name);
+        auto* sub = qobject_cast<QMdiSubWindow*>(form->frame());
+        QVERIFY(sub);
+        QVERIFY(s.mdi->mdiArea()->subWindowList().contains(sub));
+        QVERIFY(sub->isVisible());
+    }
+    QVERIFY(Forms().isLoaded("frmOption"));
+    QVERIFY(!Forms().find("frmOption")->isVisible());
+    QCOMPARE(s.dialogs.unexpected(), 0);
+    QVERIFY(s.dialogs.allAnswered());
+}
+
+void tst_Demarrage::tipsAtStartup_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<bool>("shown");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("absent") << QString() << true << "1";
+    QTest::newRow("1") << "1" << true << "1";
+    QTest::newRow("0") << "0" << false << "0";
+    QTest::newRow("other text") << "oui" << false << "0";
+}
+
+void tst_Demarrage::tipsAtStartup()
+{
+    QFETCH(QString, stored);
+    QFETCH(bool, shown);
+    QFETCH(QString, after);
+    Start s;
+    if (!stored.isEmpty())
+        s.presetSetting("Options", "Show Tips at Startup", stored);
+    if (shown)
+        Start::closeTip(s.dialogs);
+    QVERIFY(s.run());
+    QCOMPARE(s.dialogs.unexpected(), 0);
+    QVERIFY(s.dialogs.allAnswered());
+    QCOMPARE(s.setting("Options", "Show Tips at Startup"), after);
+}
+
+void tst_Demarrage::backgroundAndTooltips_data()
+{
+    QTest::addColumn<QString>("couleur");
+    QTest::addColumn<int>("backColor");
+    QTest::addColumn<QString>("bulles");
+    QTest::addColumn<bool>("hidden");
+    QTest::newRow("defaults") << QString() << 0xFFFFFF << QString() << false;
+    QTest::newRow("red, tooltips on") << "255" << 255 << "1" << false;
+    QTest::newRow("tooltips off") << "8421504" << 8421504 << "0" << true;
+    QTest::newRow("damaged colour, other text") << "rouge" << 0xFFFFFF << "non" << true;
+    QTest::newRow("colour out of range") << "-5" << 0xFFFFFF << "1" << false;
+}
+
+void tst_Demarrage::backgroundAndTooltips()
+{
+    QFETCH(QString, couleur);
+    QFETCH(int, backColor);
+    QFETCH(QString, bulles);
+    QFETCH(bool, hidden);
+    Start s;
+    s.presetSetting("Options", "Show Tips at Startup", "0");
+    if (!couleur.isEmpty())
+        s.presetSetting("Options", "Couleur fond", couleur);
+    if (!bulles.isEmpty())
+        s.presetSetting("Options", "ShowToolTip", bulles);
+    QVERIFY(s.run());
+    QCOMPARE(s.mdi->BackColor(), backColor);
+    QCOMPARE(ToolTipsHidden(), hidden);
+    SetToolTipsHidden(false);
+}
+
+void tst_Demarrage::versionComparison_data()
+{
+    QTest::addColumn<QString>("contenu");
+    QTest::addColumn<int>("majeure");
+    QTest::addColumn<int>("mineure");
+    QTest::addColumn<QString>("publiee");
+    QTest::addColumn<bool>("plusRecente");
+    QTest::newRow("2.10 beats 2.9") << "Version=2.10\r\n" << 2 << 9 << "2.10" << true;
+    QTest::newRow("3.0 beats 2.15") << "Version=3.0" << 2 << 15 << "3.0" << true;
+    QTest::newRow("2.9 older than 2.10") << "Version=2.9" << 2 << 10 << "2.9" << false;
+    QTest::newRow("same") << "Version = 2.15 \r\n" << 2 << 15 << "2.15" << false;
+    QTest::newRow("major only") << "Version=3" << 2 << 15 << "3" << true;
+    QTest::newRow("no equals sign") << "2.16" << 2 << 15 << "2.16" << true;
+    QTest::newRow("first equals sign") << "a=b=9.0" << 2 << 15 << "b=9.0" << false;
+    QTest::newRow("no digits") << "Version=abc" << 2 << 15 << "abc" << false;
+    QTest::newRow("empty") << "" << 2 << 15 << "" << false;
+}
+
+void tst_Demarrage::versionComparison()
+{
+    QFETCH(QString, contenu);
+    QFETCH(int, majeure);
+    QFETCH(int, mineure);
+    QFETCH(QString, publiee);
+    QFETCH(bool, plusRecente);
+    QCOMPARE(VersionPubliee(contenu), publiee);
+    QCOMPARE(EstPlusRecente(publiee, majeure, mineure), plusRecente);
+}
+
+void tst_Demarrage::versionFile_data()
+{
+    QTest::addColumn<QByteArray>("contenu"); // empty: no file at the address
+    QTest::addColumn<QString>("annonce");
+    const QString newer = QString::number(kVersionMajeure + 1) + ".0";
+    QTest::newRow("newer") << ("Version=" + newer.toLatin1() + "\r\n")
+                           << "La version " + newer + " de Wavix est téléchargeable gratuitement sur : \r\n"
+            + AdresseSiteEditeur();
+    QTest::newRow("same") << QByteArray("Version=" + VersionProgramme().toLatin1()) << QString();
+    QTest::newRow("missing") << QByteArray() << QString();
+}
+
+void tst_Demarrage::versionFile()
+{
+    QFETCH(QByteArray, contenu);
+    QFETCH(QString, annonce);
+    Start s;
+    s.presetSetting("Options", "Show Tips at Startup", "0");
+    if (!contenu.isEmpty())
+        QVERIFY(TestHome::writeFile(s.home.path("version.txt"), contenu));
+    if (!annonce.isEmpty())
+        s.dialogs.answerMessage(vb::OK);
+    QVERIFY(s.run());
+    const auto messages = s.dialogs.messages();
+    if (annonce.isEmpty()) {
+        QVERIFY(messages.isEmpty());
+        return;
+    }
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages[0].title, QStringLiteral("Wavix - Nouvelle version"));
+    QCOMPARE(messages[0].text, annonce);
+    QCOMPARE(messages[0].style & 0x70, int(vb::Information));
+    // The downloaded copy stays in the data folder.
+    QCOMPARE(TestHome::readFile(DossierDonnees + "Delete_Me.txt"), contenu);
+}
+
+void tst_Demarrage::resolutionWarning()
+{
+    QVERIFY(MDIWavix::messageResolution(1023, 600).isEmpty());
+    QCOMPARE(MDIWavix::messageResolution(1022, 2000),
+             QStringLiteral("Votre résolution d'écran est de 1022 par 2000pixels.\r\n"
+                            "Le logiciel WAVIX est adapté pour une résolution d'écran de 1024 par 768 pixels.\r\n"
+                            "Il est conseillé de modifiez ces paramètres.\r\n"
+                            " Aller pour cela dans Affichage du Panneau de Configuration de Windows."));
+}
+
+void tst_Demarrage::dataFolderCannotBeCreated()
+{
+    Start s;
+    // "Brelmar" is a file: the data folder cannot be made under it.
+    const QString documents = s.home.path("partage");
+    QVERIFY(TestHome::writeFile(documents + "/Brelmar", "x"));
+    qputenv("WAVIX_COMMON_DOCUMENTS", documents.toLocal8Bit());
+    s.dialogs.answerMessage(vb::OK);
+
+    QVERIFY(!s.run());
+    const auto messages = s.dialogs.messages();
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages[0].title, QStringLiteral("Wavix - Erreur"));
+    QCOMPARE(messages[0].style & 0x70, int(vb::Critical));
+    QCOMPARE(messages[0].text,
+             "Erreur dans le module MDIWavix à la ligne 24.\r\n\r\n"
+             "Description : Chemin d'accès introuvable\r\n"
+             "Directory_Common_Document = " + documents + "/Brelmar/Wavix/\r\n\r\n"
+             "L'application va se fermer.");
+    QVERIFY(!Forms().isLoaded("frmWavix"));
+}
+
+void tst_Demarrage::namedFolderMissing()
+{
+    Start s;
+    qputenv("WAVIX_COMMON_DOCUMENTS", s.home.path("absent").toLocal8Bit());
+    s.presetSetting("Options", "Show Tips at Startup", "0");
+    s.dialogs.answerMessage(vb::OK).answerMessage(vb::OK);
+    QVERIFY(s.run());
+    QVERIFY(s.dialogs.messages().size() >= 1);
+    QCOMPARE(s.dialogs.messages()[0].text, QStringLiteral("Le répertoire n'existe pas."));
+    // The user's own documents folder stands in.
+    QCOMPARE(s.mdi->FichierResultat, s.home.documents() + "/Brelmar/Wavix/Resultat.txt");
+}
+
+namespace {
+
+// States that the program's folder lies on a network share mounted at srv.
+QString stateNetworkMount(const TestHome& home)
+{
+    const QString srv = home.path("srv");
+    QDir().mkpath(srv + "/labo");
+    setMountProbe([srv](const QString&) { return MountInfo{true, srv}; });
+    return srv;
+}
+
+void checkNetworkResultsFile(const QString& path, const QString& folder, const QString& user,
+                             const QDateTime& before, const QDateTime& after)
+{
+    QCOMPARE(QFileInfo(path).absolutePath(), folder);
+    QStringList allowed;
+    for (const QDateTime& t : {before, after})
+        allowed << QStringLiteral("QVT_%1_%2_%3_%4_%5_%6.txt")
+                       .arg(user)
+                       .arg(t.date().day())
+                       .arg(t.date().month())
+                       .arg(t.date().year())
+                       .arg(t.time().hour())
+                       .arg(t.time().minute());
+    QVERIFY2(allowed.contains(QFileInfo(path).fileName()), qPrintable(path));
+}
+
+} // namespace
+
+void tst_Demarrage::networkUseAsksDepositOnce()
+{
+    Start s;
+    const QString srv = stateNetworkMount(s.home);
+    QDir().mkpath(srv + "/Dépôt");
+    s.presetSetting("Options", "Show Tips at Startup", "0");
+    s.dialogs.answerModal([](QWidget* w) {
+        QCOMPARE(w->findChild<QLineEdit*>("txtDepot")->text(), QStringLiteral("Dépôt"));
+        w->findChild<QPushButton*>("cmdOK")->click();
+    });
+    const QDateTime before = QDateTime::currentDateTime();
+    QVERIFY(s.run());
+    const QDateTime after = QDateTime::currentDateTime();
+
+    QVERIFY(s.mdi->Reseau);
+    QCOMPARE(s.dialogs.unexpected(), 0);
+    QVERIFY(s.dialogs.allAnswered());
+    QCOMPARE(s.setting("Réseau", "Dossier Dépôt"), QStringLiteral("Dépôt"));
+    QVERIFY(QFileInfo(srv + "/Dépôt/MotDePasse.txt").isFile());
+    checkNetworkResultsFile(s.mdi->FichierResultat, srv + "/Dépôt", kUser, before, after);
+
+    // The next start finds the stored name and asks nothing.
+    Forms().unloadAll();
+    ScriptedDialogs again;
+    QVERIFY(s.run());
+    QVERIFY(again.shown().isEmpty());
+}
+
+void tst_Demarrage::networkUseWithoutUserName()
+{
+    Start s;
+    setLoginNameSource([] { return std::optional<QString>(); });
+    const QString srv = stateNetworkMount(s.home);
+    QDir().mkpath(srv + "/Depot");
+    QDir().mkpath(s.home.dataHome() + "/Brelmar/Wavix");
+    QVERIFY(writeProfileString(s.home.dataHome() + "/Brelmar/Wavix/ConfQVT_Inconnu.ini", "Réseau", "Dossier Dépôt", " Depot "));
+    QVERIFY(writeProfileString(s.home.dataHome() + "/Brelmar/Wavix/ConfQVT_Inconnu.ini", "Options", "Show Tips at Startup", "0"));
+    const QDateTime before = QDateTime::currentDateTime();
+    QVERIFY(s.run());
+    const QDateTime after = QDateTime::currentDateTime();
+    QVERIFY(s.dialogs.shown().isEmpty());
+    QCOMPARE(CheminINI, s.home.dataHome() + "/Brelmar/Wavix/ConfQVT_Inconnu.ini");
+    // The stored name is used trimmed.
+    checkNetworkResultsFile(s.mdi->FichierResultat, srv + "/Depot", "Inconnu", before, after);
+}
+
+void tst_Demarrage::missingDepositIsAskedAgain()
+{
+    Start s;
+    const QString srv = stateNetworkMount(s.home);
+    QDir().mkpath(srv + "/Rendus");
+    s.presetSetting("Options", "Show Tips at Startup", "0");
+    s.presetSetting("Réseau", "Dossier Dépôt", "Ancien");
+    s.dialogs.answerMessage(vb::OK).answerModal([](QWidget* w) { clickOkWith(w, "Rendus"); });
+    QVERIFY(s.run());
+    QCOMPARE(s.dialogs.unexpected(), 0);
+    QVERIFY(s.dialogs.messages()[0].text.startsWith(QStringLiteral("Le dossier de dépôt est introuvable :")));
+    QCOMPARE(s.setting("Réseau", "Dossier Dépôt"), QStringLiteral("Rendus"));
+    QVERIFY(QFileInfo(srv + "/Rendus/MotDePasse.txt").isFile());
+}
+
+void tst_Demarrage::depositNameMustBeOneFolder_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("default") << "Dépôt" << true;
+    QTest::newRow("blanks around") << "  Rendus " << true;
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("blanks only") << "   " << false;
+    QTest::newRow("parent") << ".." << false;
+    QTest::newRow("current") << "." << false;
+    QTest::newRow("slash") << "../../etc" << false;
+    QTest::newRow("sub-folder") << "a/b" << false;
+    QTest::newRow("backslash") << "a\\b" << false;
+}
+
+void tst_Demarrage::depositNameMustBeOneFolder()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, accepted);
+    TestHome home;
+    ScriptedDialogs dialogs;
+    dialogs.answerMessage(vb::OK);
+    DossierDepot.clear();
+    auto* depot = Forms().get<frmDepot>();
+    clickOkWith(depot, name);
+    if (accepted) {
+        QVERIFY(!Forms().isLoaded("frmDepot"));
+        QCOMPARE(DossierDepot, name); // handed over as typed
+        QVERIFY(dialogs.messages().isEmpty());
+    } else {
+        QVERIFY(Forms().isLoaded("frmDepot"));
+        QCOMPARE(dialogs.messages().size(), 1);
+        QCOMPARE(dialogs.messages()[0].text, QStringLiteral("Veuillez saisir un nom valide"));
+        QCOMPARE(dialogs.messages()[0].title, QStringLiteral("Wavix - Erreur"));
+        Forms().unload("frmDepot");
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void tst_Demarrage::quitSavesScopeSettings_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::newRow("Oui") << int(vb::Yes);
+    QTest::newRow("Non") << int(vb::No);
+}
+
+void tst_Demarrage::quitSavesScopeSettings()
+{
+    QFETCH(int, answer);
+    Start s;
+    s.presetSetting("Options", "Show Tips at Startup", "0");
+    s.presetSetting("Interface", "Focus", "7");
+    s.presetSetting("Interface", "Intensity", "3");
+    s.presetSetting("Interface", "PosX Wavix", "1500");
+    s.presetSetting("Interface", "PosY Wavix", "300");
+    QVERIFY(s.run());
+    Forms().find("frmWavix")->Move(3000, 450);
+    const QByteArray before = TestHome::readFile(s.settingsFile());
+
+    s.dialogs.answerMessage(answer);
+    s.mdi->Mnu_End_Click();
+
+    const auto messages = s.dialogs.messages();
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages[0].text, QStringLiteral("Voulez-vous quitter ce programme ?"));
+    QCOMPARE(messages[0].title, QStringLiteral("Wavix"));
+    QCOMPARE(messages[0].style, 65572);
+    QCOMPARE(s.dialogs.beeps(), 1);
+    if (answer == vb::No) {
+        QCOMPARE(TestHome::readFile(s.settingsFile()), before);
+        QVERIFY(Forms().isLoaded("frmWavix"));
+        return;
+    }
+    QCOMPARE(s.setting("Interface", "Focus"), QStringLiteral("7"));
+    QCOMPARE(s.setting("Interface", "Intensity"), QStringLiteral("3"));
+    QCOMPARE(s.setting("Interface", "PosX Wavix"), QStringLiteral("3000"));
+    QCOMPARE(s.setting("Interface", "PosY Wavix"), QStringLiteral("450"));
+    QVERIFY(!Forms().isLoaded("frmWavix"));
+}
+
+void tst_Demarrage::closeBoxAsksNothing()
+{
+    Start s;
+    s.presetSetting("Options", "Show Tips at Startup", "0");
+    QVERIFY(s.run());
+    QVERIFY(s.mdi->close());
+    QVERIFY(s.dialogs.shown().isEmpty());
+    QVERIFY(Forms().loadedNames().isEmpty());
+}
+
+QTEST_MAIN(tst_Demarrage)
+#include "tst_demarrage.moc"
