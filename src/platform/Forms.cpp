@@ -133,7 +133,8 @@ bool FormRegistry::unload(const QString& name, UnloadMode mode)
     form->unloading_ = true;
     bool cancel = false;
     form->Form_QueryUnload(cancel, mode);
-    if (!cancel)
+    // A shutdown cannot be cancelled: the window still gets its Form_Unload.
+    if (!cancel || mode == UnloadMode::Shutdown)
         form->Form_Unload(cancel);
     if (cancel && mode != UnloadMode::Shutdown) {
         form->unloading_ = false;
