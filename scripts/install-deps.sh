@@ -4,10 +4,10 @@
 set -euo pipefail
 
 PACKAGES=(
-  g++ make cmake pkg-config
+  g++ make cmake
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev libqt6svg6
   qt6-translations-l10n qt6-qpa-plugins
-  libsimpleini-dev libicu-dev
+  fonts-liberation2
   xvfb xauth
 )
 

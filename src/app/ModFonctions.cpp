@@ -42,19 +42,11 @@ QStringList SplitString(const QString& text, QChar delimiter)
 
 double Arrondi(double x, int n)
 {
+    // Fix(x × 10^n ± 0.5) / 10^n: the decimal 0.15 rounds to 0.2 although the
+    // double holds 0.1499..., as a user reading the number expects.
     const double scale = std::pow(10.0, n);
-    const double scaled = x * scale;
-    if (!std::isfinite(scaled))
-        return x;
-    // The product is rounded to a double; what the rounding lost tells on which
-    // side of a half the exact product lies (0.15 holds 0.1499..., 2.675 holds
-    // 2.67499...). Adding 0.5 before truncating would round them up.
-    const double lost = std::fma(x, scale, -scaled);
-    double whole = std::trunc(scaled);
-    const double fraction = std::fabs(scaled - whole);
-    if (fraction > 0.5 || (fraction == 0.5 && (lost == 0 || (lost > 0) == (x > 0))))
-        whole += std::copysign(1.0, x);
-    return whole / scale;
+    const double s = x > 0 ? 0.5 : x < 0 ? -0.5 : 0.0;
+    return std::trunc(x * scale + s) / scale;
 }
 
 bool JouerSon(const QString& file)

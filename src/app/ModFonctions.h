@@ -16,7 +16,7 @@ QString RecomposerLignes(const QString& text, const QString& separator);
 // an empty text gives no piece at all.
 QStringList SplitString(const QString& text, QChar delimiter);
 
-// Rounds to n decimals, halves away from zero on the value the double holds.
+// Rounds to n decimals, halves away from zero: Fix(x × 10^n ± 0.5) / 10^n.
 double Arrondi(double x, int n);
 
 // Plays a sound file in the background; false when it cannot be played.
