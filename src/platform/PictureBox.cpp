@@ -1,0 +1,261 @@
+#include "platform/PictureBox.h"
+
+#include <QFontMetricsF>
+#include <QMouseEvent>
+#include <QPaintEvent>
+
+#include <cmath>
+
+namespace {
+
+QColor rgbColor(int rgb)
+{
+    return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
+}
+
+int vbButton(Qt::MouseButtons buttons)
+{
+    return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0)
+        | (buttons & Qt::MiddleButton ? 4 : 0);
+}
+
+int vbShift(Qt::KeyboardModifiers modifiers)
+{
+    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0)
+        | (modifiers & Qt::AltModifier ? 4 : 0);
+}
+
+} // namespace
+
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    allocate();
+}
+
+PictureBox::~PictureBox()
+{
+    endPainting();
+}
+
+void PictureBox::allocate()
+{
+    endPainting();
+    const qreal dpr = devicePixelRatioF();
+    QImage fresh(QSize(qMax(1, int(std::lround(width() * dpr))), qMax(1, int(std::lround(height() * dpr)))),
+                 QImage::Format_RGB32);
+    fresh.setDevicePixelRatio(dpr);
+    image_ = std::move(fresh);
+    Cls();
+}
+
+void PictureBox::Scale(double x1, double y1, double x2, double y2)
+{
+    scaleLeft_ = x1;
+    scaleTop_ = y1;
+    scaleWidth_ = x2 - x1;
+    scaleHeight_ = y2 - y1;
+}
+
+QPointF PictureBox::toPixel(double x, double y) const
+{
+    return QPointF((x - scaleLeft_) * kx(), (y - scaleTop_) * ky());
+}
+
+QPointF PictureBox::toUser(const QPointF& pixel) const
+{
+    return QPointF(kx() != 0 ? scaleLeft_ + pixel.x() / kx() : scaleLeft_,
+                   ky() != 0 ? scaleTop_ + pixel.y() / ky() : scaleTop_);
+}
+
+void PictureBox::ensureImage()
+{
+    // A hidden widget gets no resize event: follow its size here.
+    const qreal dpr = devicePixelRatioF();
+    if (image_.size() != QSize(qMax(1, int(std::lround(width() * dpr))), qMax(1, int(std::lround(height() * dpr))))
+        || !qFuzzyCompare(image_.devicePixelRatio(), dpr))
+        allocate();
+}
+
+QPainter& PictureBox::painter()
+{
+    ensureImage();
+    if (!painter_.isActive()) {
+        painter_.begin(&image_);
+        painter_.setRenderHint(QPainter::Antialiasing, false);
+        painter_.setRenderHint(QPainter::TextAntialiasing, true);
+        penColor_ = penWidth_ = penStyle_ = -1;
+    }
+    return painter_;
+}
+
+void PictureBox::endPainting()
+{
+    if (painter_.isActive())
+        painter_.end();
+}
+
+void PictureBox::touched()
+{
+    if (!dirty_) {
+        dirty_ = true;
+        update();
+    }
+}
+
+void PictureBox::setBackColor(int rgb)
+{
+    backColor_ = rgb;
+    Cls();
+}
+
+void PictureBox::setPicture(const QImage& picture)
+{
+    picture_ = picture;
+    Cls();
+}
+
+void PictureBox::Cls()
+{
+    QPainter& p = painter();
+    p.fillRect(QRectF(0, 0, width(), height()), rgbColor(backColor_));
+    if (!picture_.isNull())
+        p.drawImage(QPointF(0, 0), picture_);
+    CurrentX = 0;
+    CurrentY = 0;
+    touched();
+}
+
+void PictureBox::applyPen(int color)
+{
+    const int width = qMax(1, DrawWidth);
+    const int style = width > 1 ? Solid : DrawStyle;
+    if (color == penColor_ && width == penWidth_ && style == penStyle_)
+        return;
+    QPen pen(rgbColor(color));
+    pen.setWidth(width);
+    if (width > 1) {
+        pen.setCapStyle(Qt::RoundCap);
+        pen.setJoinStyle(Qt::RoundJoin);
+    } else {
+        pen.setCapStyle(Qt::FlatCap);
+    }
+    switch (style) {
+    case Dash: pen.setDashPattern({18, 6}); break;
+    case Dot: pen.setDashPattern({3, 3}); break;
+    case DashDot: pen.setDashPattern({9, 6, 3, 6}); break;
+    case DashDotDot: pen.setDashPattern({9, 3, 3, 3, 3, 3}); break;
+    default: break;
+    }
+    painter_.setPen(pen);
+    penColor_ = color;
+    penWidth_ = width;
+    penStyle_ = style;
+}
+
+void PictureBox::Line(double x1, double y1, double x2, double y2, int color)
+{
+    QPainter& p = painter();
+    applyPen(color);
+    p.drawLine(toPixel(x1, y1), toPixel(x2, y2));
+    CurrentX = x2;
+    CurrentY = y2;
+    touched();
+}
+
+void PictureBox::PSet(double x, double y, int color)
+{
+    QPainter& p = painter();
+    const int style = DrawStyle;
+    DrawStyle = Solid;
+    applyPen(color);
+    DrawStyle = style;
+    p.drawPoint(toPixel(x, y));
+    CurrentX = x;
+    CurrentY = y;
+    touched();
+}
+
+QFont PictureBox::currentFont() const
+{
+    QFont font(FontName);
+    font.setPointSizeF(FontSize > 0 ? FontSize : 8);
+    return font;
+}
+
+double PictureBox::TextWidth(const QString& text) const
+{
+    return kx() != 0 ? QFontMetricsF(currentFont(), &image_).horizontalAdvance(text) / kx() : 0;
+}
+
+double PictureBox::TextHeight(const QString&) const
+{
+    return ky() != 0 ? QFontMetricsF(currentFont(), &image_).height() / ky() : 0;
+}
+
+void PictureBox::Print(const QString& text)
+{
+    QPainter& p = painter();
+    const QFont font = currentFont();
+    p.setFont(font);
+    p.setPen(rgbColor(ForeColor));
+    penColor_ = -1;
+    const QPointF topLeft = toPixel(CurrentX, CurrentY);
+    const QFontMetricsF metrics(font, &image_);
+    p.drawText(QPointF(topLeft.x(), topLeft.y() + metrics.ascent()), text);
+    CurrentX = scaleLeft_;
+    CurrentY += TextHeight(text);
+    touched();
+}
+
+QImage PictureBox::Image()
+{
+    ensureImage();
+    endPainting();
+    return image_;
+}
+
+void PictureBox::paintEvent(QPaintEvent* event)
+{
+    endPainting();
+    dirty_ = false;
+    QPainter p(this);
+    p.drawImage(event->rect(), image_, QRectF(event->rect().topLeft() * image_.devicePixelRatio(),
+                                              event->rect().size() * image_.devicePixelRatio()));
+}
+
+void PictureBox::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    ensureImage();
+}
+
+void PictureBox::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    ensureImage();
+}
+
+void PictureBox::mousePressEvent(QMouseEvent* event)
+{
+    const QPointF u = toUser(event->position());
+    Q_EMIT MouseDown(vbButton(event->button()), vbShift(event->modifiers()), u.x(), u.y());
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPointF u = toUser(event->position());
+    Q_EMIT MouseMove(vbButton(event->buttons()), vbShift(event->modifiers()), u.x(), u.y());
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* event)
+{
+    const QPointF u = toUser(event->position());
+    Q_EMIT MouseUp(vbButton(event->button()), vbShift(event->modifiers()), u.x(), u.y());
+}
+
+void PictureBox::mouseDoubleClickEvent(QMouseEvent*)
+{
+    Q_EMIT DblClick();
+}

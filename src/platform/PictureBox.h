@@ -1,0 +1,104 @@
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <QWidget>
+
+// A drawing surface that keeps what is drawn on it (an image), with a user
+// scale, a background colour and a background picture that Cls restores,
+// lines with a width and a dash style, points, and text printed at a current
+// position. The widget only paints the image; the image is made at the
+// screen's device pixel ratio so that lines stay crisp. Lines are drawn
+// without antialiasing. Colours are RGB integers with red in the low byte.
+class PictureBox : public QWidget {
+    Q_OBJECT
+public:
+    enum DrawStyleKind { Solid = 0, Dash = 1, Dot = 2, DashDot = 3, DashDotDot = 4 };
+
+    explicit PictureBox(QWidget* parent = nullptr);
+    ~PictureBox() override;
+
+    // User scale: (x1, y1) is the upper-left corner, (x2, y2) the lower-right.
+    void Scale(double x1, double y1, double x2, double y2);
+    double ScaleLeft() const { return scaleLeft_; }
+    double ScaleTop() const { return scaleTop_; }
+    double ScaleWidth() const { return scaleWidth_; }
+    double ScaleHeight() const { return scaleHeight_; }
+
+    int BackColor() const { return backColor_; }
+    // Setting the background colour clears the drawing.
+    void setBackColor(int rgb);
+    // The background picture, drawn at the top-left corner; setting it
+    // replaces what was drawn.
+    void setPicture(const QImage& picture);
+    const QImage& Picture() const { return picture_; }
+    // Clears to the background colour and picture; CurrentX/Y go to 0.
+    void Cls();
+
+    int ForeColor = 0;
+    int DrawWidth = 1;
+    int DrawStyle = Solid;
+    double CurrentX = 0;
+    double CurrentY = 0;
+    QString FontName = QStringLiteral("Arial");
+    double FontSize = 8;
+
+    // A line in the given colour (ForeColor when omitted) with DrawWidth and
+    // DrawStyle (solid whenever DrawWidth > 1). CurrentX/Y go to its end.
+    void Line(double x1, double y1, double x2, double y2, int color);
+    void Line(double x1, double y1, double x2, double y2) { Line(x1, y1, x2, y2, ForeColor); }
+    // A point of DrawWidth pixels.
+    void PSet(double x, double y, int color);
+    // Text at CurrentX/CurrentY (its upper-left corner) in ForeColor; then
+    // CurrentX goes back to the left edge and CurrentY one line down.
+    void Print(const QString& text);
+    // Text extent in user units; the height is negative when the scale's y
+    // axis points up.
+    double TextWidth(const QString& text) const;
+    double TextHeight(const QString& text) const;
+
+    // What the picture shows now.
+    QImage Image();
+    // Pixel of a user point, in the widget's (logical) pixels.
+    QPointF toPixel(double x, double y) const;
+    QPointF toUser(const QPointF& pixel) const;
+
+Q_SIGNALS:
+    // Button: 1 left, 2 right, 4 middle; shift: 1 Shift, 2 Ctrl, 4 Alt;
+    // x and y in user units.
+    void MouseDown(int button, int shift, double x, double y);
+    void MouseMove(int button, int shift, double x, double y);
+    void MouseUp(int button, int shift, double x, double y);
+    void DblClick();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    QPainter& painter();
+    void endPainting();
+    void allocate();
+    void ensureImage();
+    void touched();
+    void applyPen(int color);
+    QFont currentFont() const;
+    // Pixels per user unit.
+    double kx() const { return scaleWidth_ != 0 ? width() / scaleWidth_ : 0; }
+    double ky() const { return scaleHeight_ != 0 ? height() / scaleHeight_ : 0; }
+
+    QImage image_;
+    QImage picture_;
+    QPainter painter_;
+    int backColor_ = 0xFFFFFF;
+    double scaleLeft_ = 0, scaleTop_ = 0, scaleWidth_ = 1, scaleHeight_ = 1;
+    // Pen the painter holds, to skip redundant changes.
+    int penColor_ = -1, penWidth_ = -1, penStyle_ = -1;
+    bool dirty_ = false;
+};

@@ -1,0 +1,84 @@
+#include "scope/Sensibilite.h"
+
+#include "app/ModFonctions.h"
+#include "platform/VbFormat.h"
+#include "scope/CourbeWavix.h"
+
+#include <QLabel>
+#include <QWidget>
+
+namespace {
+
+constexpr double kBasesTemps[18] = {0.5,    0.2,    0.1,     0.05,    0.02,    0.01,
+                                    0.005,  0.002,  0.001,   0.0005,  0.0002,  0.0001,
+                                    0.00005, 0.00002, 0.00001, 0.000005, 0.000002, 0.000001};
+constexpr double kSensibilites[14] = {100, 50, 20, 10, 5, 2, 1, 0.5, 0.2, 0.1, 0.05, 0.02, 0.01, 0.005};
+
+} // namespace
+
+double BaseTempsParIndex(int index)
+{
+    return index >= 0 && index < 18 ? kBasesTemps[index] : 0;
+}
+
+double SensibiliteParIndex(int index)
+{
+    return index >= 0 && index < 14 ? kSensibilites[index] : 0;
+}
+
+const QStringList& TextesBasesTemps()
+{
+    static const QStringList textes = {
+        QStringLiteral("0.5 s/div"),  QStringLiteral("0.2 s/div"),  QStringLiteral("0.1 s/div"),
+        QStringLiteral("50 ms/div"),  QStringLiteral("20 ms/div"),  QStringLiteral("10 ms/div"),
+        QStringLiteral("5 ms/div"),   QStringLiteral("2 ms/div"),   QStringLiteral("1 ms/div"),
+        QStringLiteral("0.5 ms/div"), QStringLiteral("0.2 ms/div"), QStringLiteral("0.1 ms/div"),
+        QStringLiteral("50 µs/div"),  QStringLiteral("20 µs/div"),  QStringLiteral("10 µs/div"),
+        QStringLiteral("5 µs/div"),   QStringLiteral("2 µs/div"),   QStringLiteral("1 µs/div"),
+    };
+    return textes;
+}
+
+const QStringList& TextesSensibilites()
+{
+    static const QStringList textes = {
+        QStringLiteral("100 V/div"), QStringLiteral("50 V/div"),  QStringLiteral("20 V/div"),
+        QStringLiteral("10 V/div"),  QStringLiteral("5 V/div"),   QStringLiteral("2 V/div"),
+        QStringLiteral("1 V/div"),   QStringLiteral("0.5 V/div"), QStringLiteral("0.2 V/div"),
+        QStringLiteral("0.1 V/div"), QStringLiteral("50 mV/div"), QStringLiteral("20 mV/div"),
+        QStringLiteral("10 mV/div"), QStringLiteral("5 mV/div"),
+    };
+    return textes;
+}
+
+QString TexteFrequence(double frequence, double gamme)
+{
+    QString texte;
+    if (gamme == 100000)
+        texte = Format(frequence / 1000, QStringLiteral("000.0"));
+    else if (gamme == 10000)
+        texte = Format(frequence / 1000, QStringLiteral("00.00"));
+    else if (gamme == 1000)
+        texte = Format(frequence / 1000, QStringLiteral("0.000"));
+    else if (gamme == 100)
+        texte = Format(frequence, QStringLiteral("000.0"));
+    else if (gamme == 10)
+        texte = Format(frequence, QStringLiteral("00.00"));
+    else if (gamme == 1)
+        texte = Format(frequence, QStringLiteral("0.000"));
+    // The displays always show a decimal point.
+    Remplacer(texte, QStringLiteral(","), QStringLiteral("."));
+    return texte;
+}
+
+void AfficherFrequence(int voie, QWidget* fenetre)
+{
+    if (voie < 0 || voie > 1 || !fenetre)
+        return;
+    const QString texte = TexteFrequence(Voies[size_t(voie)].Frequence, Voies[size_t(voie)].Gamme);
+    if (texte.isEmpty())
+        return;
+    auto* etiquette = fenetre->findChild<QLabel*>(voie == 0 ? QStringLiteral("lblFreqA") : QStringLiteral("lblFreqB"));
+    if (etiquette)
+        etiquette->setText(texte);
+}

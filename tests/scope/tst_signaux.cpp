@@ -1,0 +1,296 @@
+#include "bench/RequetesBanc.h"
+#include "platform/Forms.h"
+#include "platform/Shape.h"
+#include "scope/CourbeWavix.h"
+#include "scope/RVB.h"
+#include "scope/Signaux.h"
+
+#include <QtTest>
+
+#include <cmath>
+
+namespace {
+
+// A stand-in for the scope window's lamps that the samplers read.
+class Lampes : public VbForm {
+public:
+    Lampes() : VbForm("frmWavix", false)
+    {
+        for (int i = 0; i < 6; ++i) {
+            (new Shape(this))->setObjectName(QString("shpVoie(%1)").arg(i));
+            (new Shape(this))->setObjectName(QString("shpACDC(%1)").arg(i));
+        }
+    }
+    void allumer(const char* groupe, int index, bool allume)
+    {
+        findChild<Shape*>(QString("%1(%2)").arg(groupe).arg(index))->setFillColor(allume ? kVertAllume : kBlancEteint);
+    }
+};
+
+} // namespace
+
+class tst_Signaux : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void cleanup();
+    void sinus_data();
+    void sinus();
+    void carre_data();
+    void carre();
+    void triangle_data();
+    void triangle();
+    void trapeze_data();
+    void trapeze();
+    void dyn();
+    void harmo();
+    void zeroOrNegativeFrequency();
+    void formeDuMot_data();
+    void formeDuMot();
+    void valeurSignal();
+    void rvb();
+};
+
+void tst_Signaux::cleanup()
+{
+    Forms().unloadAll();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    NiveauxHarmo(0) = NiveauxHarmoAuChargement();
+    Voies = {};
+}
+
+void tst_Signaux::sinus_data()
+{
+    QTest::addColumn<double>("t");
+    QTest::addColumn<double>("f");
+    QTest::addColumn<double>("A");
+    QTest::addColumn<double>("phase");
+    QTest::addColumn<double>("decalage");
+    QTest::addColumn<double>("attendu");
+    QTest::newRow("quarter period") << 0.0025 << 100.0 << 2.0 << 0.0 << 1.0 << 3.0;
+    QTest::newRow("phase 90 at t = 0") << 0.0 << 50.0 << 2.0 << 90.0 << 1.0 << 3.0;
+    QTest::newRow("negative amplitude mirrors") << 0.01 << 25.0 << -3.0 << 0.0 << 0.5 << -2.5;
+    QTest::newRow("phase 30 after a sixth") << 1.0 / 600 << 100.0 << 1.0 << 30.0 << 0.0 << 1.0;
+    QTest::newRow("half period") << 0.005 << 100.0 << 2.0 << 0.0 << -1.0 << -1.0;
+}
+
+void tst_Signaux::sinus()
+{
+    QFETCH(double, t);
+    QFETCH(double, f);
+    QFETCH(double, A);
+    QFETCH(double, phase);
+    QFETCH(double, decalage);
+    QFETCH(double, attendu);
+    QVERIFY(std::abs(ValeurSinus(t, f, A, phase, 0.3, decalage) - attendu) < 1e-9);
+}
+
+void tst_Signaux::carre_data()
+{
+    QTest::addColumn<double>("t");
+    QTest::addColumn<double>("decalage");
+    QTest::addColumn<double>("attendu");
+    // 50 Hz, A = 2.
+    QTest::newRow("start edge") << 0.0 << 0.0 << 0.0;
+    QTest::newRow("first half") << 0.005 << 0.0 << 2.0;
+    QTest::newRow("half-period edge") << 0.010 << 0.0 << 0.0;
+    QTest::newRow("second half") << 0.015 << 0.0 << -2.0;
+    QTest::newRow("negative time wraps") << -0.005 << 0.0 << -2.0;
+    QTest::newRow("offset, start") << 0.0 << 1.0 << 1.0;
+    QTest::newRow("offset, high") << 0.005 << 1.0 << 3.0;
+    QTest::newRow("offset, half") << 0.010 << 1.0 << 1.0;
+    QTest::newRow("offset, low") << 0.015 << 1.0 << -1.0;
+    QTest::newRow("offset, negative time") << -0.005 << 1.0 << -1.0;
+}
+
+void tst_Signaux::carre()
+{
+    QFETCH(double, t);
+    QFETCH(double, decalage);
+    QFETCH(double, attendu);
+    QCOMPARE(ValeurCarre(t, 50, 2, decalage), attendu);
+}
+
+void tst_Signaux::triangle_data()
+{
+    QTest::addColumn<double>("t");
+    QTest::addColumn<double>("attendu");
+    // 50 Hz, A = 2, offset 1.
+    QTest::newRow("0") << 0.0 << 1.0;
+    QTest::newRow("eighth") << 0.0025 << 2.0;
+    QTest::newRow("quarter") << 0.005 << 3.0;
+    QTest::newRow("half") << 0.010 << 1.0;
+    QTest::newRow("three quarters") << 0.015 << -1.0;
+    QTest::newRow("seven eighths") << 0.0175 << 0.0;
+    QTest::newRow("period") << 0.020 << 1.0;
+}
+
+void tst_Signaux::triangle()
+{
+    QFETCH(double, t);
+    QFETCH(double, attendu);
+    QVERIFY(std::abs(ValeurTriangle(t, 50, 2, 1) - attendu) < 1e-9);
+    // Continuous around every quarter period.
+    for (double q : {0.005, 0.010, 0.015})
+        QVERIFY(std::abs(ValeurTriangle(q - 1e-7, 50, 2, 1) - ValeurTriangle(q + 1e-7, 50, 2, 1)) < 1e-3);
+}
+
+void tst_Signaux::trapeze_data()
+{
+    QTest::addColumn<double>("t");
+    QTest::addColumn<double>("montee");
+    QTest::addColumn<double>("descente");
+    QTest::addColumn<double>("haute");
+    QTest::addColumn<double>("decalage");
+    QTest::addColumn<double>("attendu");
+    // 1 Hz, A = 1. A square of duty 0.25 starts high.
+    QTest::newRow("square, high") << 0.1 << 0.0 << 0.0 << 0.25 << 0.0 << 1.0;
+    QTest::newRow("square, end of high") << 0.25 << 0.0 << 0.0 << 0.25 << 0.0 << 1.0;
+    QTest::newRow("square, low") << 0.3 << 0.0 << 0.0 << 0.25 << 0.0 << -1.0;
+    QTest::newRow("square, offset") << 0.9 << 0.0 << 0.0 << 0.25 << 0.5 << -0.5;
+    QTest::newRow("square, duty 0.75") << 0.6 << 0.0 << 0.0 << 0.75 << 0.0 << 1.0;
+    // A triangle rising for a quarter of the period.
+    QTest::newRow("triangle, start at minimum") << 0.0 << 0.25 << 0.75 << 0.0 << 0.0 << -1.0;
+    QTest::newRow("triangle, mid-rise") << 0.125 << 0.25 << 0.75 << 0.0 << 0.0 << 0.0;
+    QTest::newRow("triangle, top") << 0.25 << 0.25 << 0.75 << 0.0 << 0.0 << 1.0;
+    QTest::newRow("triangle, mid-fall") << 0.625 << 0.25 << 0.75 << 0.0 << 0.0 << 0.0;
+    QTest::newRow("triangle, offset") << 0.25 << 0.25 << 0.75 << 0.0 << 2.0 << 3.0;
+}
+
+void tst_Signaux::trapeze()
+{
+    QFETCH(double, t);
+    QFETCH(double, montee);
+    QFETCH(double, descente);
+    QFETCH(double, haute);
+    QFETCH(double, decalage);
+    QFETCH(double, attendu);
+    QVERIFY(std::abs(ValeurTrapeze(t, montee, descente, 1, 1, haute, decalage) - attendu) < 1e-9);
+}
+
+void tst_Signaux::dyn()
+{
+    QCOMPARE(ValeurDyn(0, 50, 2), 0.0);
+    QVERIFY(std::abs(ValeurDyn(0.005, 50, 2) - 3.0) < 1e-9);   // +1.5 A at a quarter period
+    QVERIFY(std::abs(ValeurDyn(0.015, 50, 2) + 3.0) < 1e-9);   // -1.5 A at three quarters
+    // sin(2π/8) − 0.3 sin(6π/8) + 0.2 sin(10π/8) at an eighth of the period.
+    const double s = std::sqrt(0.5);
+    QVERIFY(std::abs(ValeurDyn(0.0025, 50, 1) - (s - 0.3 * s - 0.2 * s)) < 1e-9);
+}
+
+void tst_Signaux::harmo()
+{
+    // At load only the fundamental sounds, at full amplitude.
+    for (double t : {0.0, 0.0007, 0.0031})
+        QVERIFY(std::abs(*ValeurHarmo(0, t, 100, 4, 0, 0.5, 0.5) - ValeurSinus(t, 100, 4, 0, 0, 0.5)) < 1e-9);
+    QVERIFY(!ValeurHarmo(2, 0, 100, 4, 0, 0, 0));
+
+    NiveauxHarmoniques& n = NiveauxHarmo(0);
+    n.X0 = 5; // volts, not scaled by A
+    QVERIFY(std::abs(*ValeurHarmo(0, 0.0007, 100, 4, 0, 0, 0) - (5 + 4 * std::sin(2 * kPi * 0.07))) < 1e-9);
+    n.X0 = 0;
+    n.Phase[0] = 1; // a quarter turn ahead
+    QVERIFY(std::abs(*ValeurHarmo(0, 0, 100, 4, 0, 0, 0) - 4.0) < 1e-9);
+    n.Phase[0] = 0;
+    n.Ampli[2] = -500; // third harmonic at half weight
+    n.AmpliMin[1] = 0; // a harmonic whose minimum is 0 is skipped
+    n.Ampli[1] = -1000;
+    const double t = 0.0004;
+    QVERIFY(std::abs(*ValeurHarmo(0, t, 100, 2, 0, 0, 0)
+                     - (2 * std::sin(2 * kPi * 100 * t) + 1 * std::sin(2 * kPi * 300 * t)))
+            < 1e-9);
+    // The other channel keeps its own levels.
+    QVERIFY(std::abs(*ValeurHarmo(1, t, 100, 2, 0, 0, 0) - ValeurSinus(t, 100, 2, 0, 0, 0)) < 1e-9);
+}
+
+void tst_Signaux::zeroOrNegativeFrequency()
+{
+    // Every sampler answers at once, at the start of the period.
+    for (double f : {0.0, -5.0, std::nan("")}) {
+        QCOMPARE(ValeurTriangle(0.3, f, 2, 1), 1.0);
+        QCOMPARE(ValeurCarre(0.3, f, 2, 1), 1.0);
+        QCOMPARE(ValeurTrapeze(0.3, 0, 0, f, 2, 0.5, 1), 3.0);
+        QCOMPARE(ValeurTrapeze(0.3, 0.2, 0.1, f, 2, 0, 1), -1.0);
+    }
+    QCOMPARE(FractionPeriode(1, 2, 0, 0, 0.5), 0.5);
+    QCOMPARE(ValeurSinus(0.3, 0, 2, 0, 0, 1), 1.0);
+}
+
+void tst_Signaux::formeDuMot_data()
+{
+    QTest::addColumn<QString>("mot");
+    QTest::addColumn<int>("forme");
+    QTest::newRow("Cc") << "Cc" << int(FormeOnde::Continu);
+    QTest::newRow("Sinus") << "Sinus" << int(FormeOnde::Sinus);
+    QTest::newRow("Sinusoïdale") << "Sinusoïdale" << int(FormeOnde::Sinus);
+    QTest::newRow("SINUSOÏDALE") << "SINUSOÏDALE" << int(FormeOnde::Sinus);
+    QTest::newRow("CARRE") << "CARRE" << int(FormeOnde::Carre);
+    QTest::newRow("Carrée") << "Carrée" << int(FormeOnde::Carre);
+    QTest::newRow("Triangulaire") << "Triangulaire" << int(FormeOnde::Triangle);
+    QTest::newRow("Dyn") << "Dyn" << int(FormeOnde::Dyn);
+    QTest::newRow("harmo") << "harmo" << int(FormeOnde::Harmo);
+    QTest::newRow("with a blank") << "Sinus " << int(FormeOnde::Aucune);
+    QTest::newRow("empty") << "" << int(FormeOnde::Aucune);
+}
+
+void tst_Signaux::formeDuMot()
+{
+    QFETCH(QString, mot);
+    QFETCH(int, forme);
+    QCOMPARE(int(FormeDuMot(mot)), forme);
+}
+
+void tst_Signaux::valeurSignal()
+{
+    auto* lampes = Forms().get<Lampes>("frmWavix");
+    BaseTemps = 0.001;
+
+    // CH2 inverted, 3 V DC at 1 V/div.
+    Voies[1].TraceSignal = "Cc";
+    Voies[1].TraceAmplitude = 3;
+    Voies[1].Sensibilite = 1;
+    Voies[1].CouleurTrace = 4227072;
+    lampes->allumer("shpVoie", 5, true);
+    QCOMPARE(*ValeurSignal(1, 0), -300.0);
+    QCOMPARE(TraceCourante.Amplitude, -3.0);
+    QCOMPARE(TraceCourante.Couleur, 4227072);
+    lampes->allumer("shpVoie", 5, false);
+    QCOMPARE(*ValeurSignal(1, 0), 300.0);
+
+    // A sine, word from the editor: 250 Hz is 4 divisions a period at 1 ms/div,
+    // so x = -400 is a quarter period after the left edge.
+    Voies[0].TraceSignal = "Sinusoïdale";
+    Voies[0].TraceFrequence = 250;
+    Voies[0].TraceAmplitude = 2;
+    Voies[0].Sensibilite = 1;
+    Voies[0].PositionVerticale = 10;
+    Voies[0].Decalage = 0.5;
+    QVERIFY(std::abs(*ValeurSignal(0, -400) - 260) < 1e-6);
+    QVERIFY(std::abs(*ValeurSignal(0, -500) - 60) < 1e-6);
+    // x = 500 is ten divisions later: 2.5 periods.
+    QVERIFY(std::abs(*ValeurSignal(0, 500) - 60) < 1e-6);
+
+    // GND coupling: the position, whatever the word.
+    lampes->allumer("shpACDC", 2, true);
+    QCOMPARE(*ValeurSignal(0, -400), 10.0);
+    lampes->allumer("shpACDC", 2, false);
+
+    Voies[0].TraceSignal = "Bruit";
+    QVERIFY(!ValeurSignal(0, 0));
+    QVERIFY(!ValeurSignal(2, 0));
+}
+
+void tst_Signaux::rvb()
+{
+    RVB c;
+    c.setCouleur(10135975);
+    QCOMPARE(int(c.Rouge()), 167);
+    QCOMPARE(int(c.Vert()), 169);
+    QCOMPARE(int(c.Bleu()), 154);
+    c.setCouleur(4227072);
+    QCOMPARE(int(c.Rouge()), 0);
+    QCOMPARE(int(c.Vert()), 128);
+    QCOMPARE(int(c.Bleu()), 64);
+}
+
+QTEST_MAIN(tst_Signaux)
+#include "tst_signaux.moc"
