@@ -11,6 +11,7 @@ test: build
 
 bench: build
 	"$(BUILD_DIR)/benchmarks/bench_demarrage"
+	"$(BUILD_DIR)/benchmarks/bench_ecran"
 
 deps:
 	bash scripts/install-deps.sh

@@ -92,8 +92,10 @@ QPainter& PictureBox::painter()
 
 void PictureBox::endPainting()
 {
-    if (painter_.isActive())
+    if (painter_.isActive()) {
+        flushLines();
         painter_.end();
+    }
 }
 
 void PictureBox::touched()
@@ -119,6 +121,7 @@ void PictureBox::setPicture(const QImage& picture)
 void PictureBox::Cls()
 {
     QPainter& p = painter();
+    pending_.clear();
     p.fillRect(QRectF(0, 0, width(), height()), rgbColor(backColor_));
     if (!picture_.isNull())
         p.drawImage(QPointF(0, 0), picture_);
@@ -137,7 +140,7 @@ void PictureBox::applyPen(int color)
     pen.setWidth(width);
     if (width > 1) {
         pen.setCapStyle(Qt::RoundCap);
-        pen.setJoinStyle(Qt::RoundJoin);
+        pen.setJoinStyle(Qt::BevelJoin);
     } else {
         pen.setCapStyle(Qt::FlatCap);
     }
@@ -156,17 +159,36 @@ void PictureBox::applyPen(int color)
 
 void PictureBox::Line(double x1, double y1, double x2, double y2, int color)
 {
-    QPainter& p = painter();
-    applyPen(color);
-    p.drawLine(toPixel(x1, y1), toPixel(x2, y2));
+    painter();
+    const QPointF from = toPixel(x1, y1);
+    const QPointF to = toPixel(x2, y2);
+    // Segments that follow one another with the same pen are stroked as one
+    // polyline: a trace is thousands of them.
+    const int width = qMax(1, DrawWidth);
+    const int style = width > 1 ? int(Solid) : DrawStyle;
+    if (pending_.isEmpty() || color != penColor_ || width != penWidth_ || style != penStyle_
+        || pending_.constLast() != from) {
+        flushLines();
+        applyPen(color);
+        pending_ << from;
+    }
+    pending_ << to;
     CurrentX = x2;
     CurrentY = y2;
     touched();
 }
 
+void PictureBox::flushLines()
+{
+    if (pending_.size() >= 2)
+        painter_.drawPolyline(pending_);
+    pending_.clear();
+}
+
 void PictureBox::PSet(double x, double y, int color)
 {
     QPainter& p = painter();
+    flushLines();
     const int style = DrawStyle;
     DrawStyle = Solid;
     applyPen(color);
@@ -197,6 +219,7 @@ double PictureBox::TextHeight(const QString&) const
 void PictureBox::Print(const QString& text)
 {
     QPainter& p = painter();
+    flushLines();
     const QFont font = currentFont();
     p.setFont(font);
     p.setPen(rgbColor(ForeColor));

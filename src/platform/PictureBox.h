@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QImage>
 #include <QPainter>
+#include <QPolygonF>
 #include <QWidget>
 
 // A drawing surface that keeps what is drawn on it (an image), with a user
@@ -88,6 +89,7 @@ private:
     void ensureImage();
     void touched();
     void applyPen(int color);
+    void flushLines();
     QFont currentFont() const;
     // Pixels per user unit.
     double kx() const { return scaleWidth_ != 0 ? width() / scaleWidth_ : 0; }
@@ -101,4 +103,5 @@ private:
     // Pen the painter holds, to skip redundant changes.
     int penColor_ = -1, penWidth_ = -1, penStyle_ = -1;
     bool dirty_ = false;
+    QPolygonF pending_; // joined segments not stroked yet
 };

@@ -58,6 +58,7 @@ private Q_SLOTS:
     void drawStyles();
     void textStandsOnItsLine();
     void clsRestoresBackgroundPicture();
+    void mouseInUserUnits();
 };
 
 void tst_Ecran::scaleMapsUnitsToPixels()
@@ -236,6 +237,25 @@ void tst_Ecran::clsRestoresBackgroundPicture()
     ecran.Cls();
     QCOMPARE(ecran.Image().pixel(100, 20) & 0xFFFFFF, qRgb(0, 255, 0) & 0xFFFFFF);
     QCOMPARE(ecran.Image().pixel(100, 50) & 0xFFFFFF, 0u);
+}
+
+void tst_Ecran::mouseInUserUnits()
+{
+    PictureBox p;
+    p.resize(1005, 805);
+    p.Scale(-500, 400, 505, -405);
+    p.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&p));
+    QList<QList<double>> downs;
+    int doubles = 0;
+    connect(&p, &PictureBox::MouseDown, this, [&](int b, int s, double x, double y) { downs << QList<double>{double(b), double(s), x, y}; });
+    connect(&p, &PictureBox::DblClick, this, [&] { ++doubles; });
+    QTest::mousePress(&p, Qt::LeftButton, Qt::ShiftModifier, QPoint(600, 300));
+    QTest::mouseRelease(&p, Qt::LeftButton, Qt::ShiftModifier, QPoint(600, 300));
+    QCOMPARE(downs.size(), 1);
+    QCOMPARE(downs[0], (QList<double>{1, 1, 100, 100}));
+    QTest::mouseDClick(&p, Qt::LeftButton, {}, QPoint(10, 10));
+    QCOMPARE(doubles, 1);
 }
 
 QTEST_MAIN(tst_Ecran)
