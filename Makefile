@@ -12,6 +12,7 @@ test: build
 bench: build
 	"$(BUILD_DIR)/benchmarks/bench_demarrage"
 	"$(BUILD_DIR)/benchmarks/bench_ecran"
+	"$(BUILD_DIR)/benchmarks/bench_rafraichissement"
 
 deps:
 	bash scripts/install-deps.sh

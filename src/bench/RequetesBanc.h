@@ -18,3 +18,31 @@ struct NiveauxHarmoniques {
 NiveauxHarmoniques& NiveauxHarmo(int voie);
 // The levels the generator window has when it loads.
 NiveauxHarmoniques NiveauxHarmoAuChargement();
+
+#include <optional>
+
+// The toolbox's connection option (0..17) is selected. False while the
+// toolbox is not open.
+bool OptionConnexionChoisie(int index);
+
+// The function generator of a channel as the trace engine reads it, when that
+// generator's window is open: switched on, the duty knob (0..100) and its fine
+// slider, the offset knob (0..Max) and its fine slider, and the square-wave
+// lamp.
+struct ReglagesGBF {
+    bool allume = false;
+    double rapport = 50;
+    double rapportFin = 0;
+    double decalage = 100;
+    double decalageMax = 200;
+    double decalageFin = 0;
+    bool carre = false;
+};
+std::optional<ReglagesGBF> ReglagesGenerateur(int voie);
+
+// A multimeter window is open (the toolbox's multimeter box is ticked).
+bool MultimetreOuvert();
+// Selector position of the open multimeter.
+inline int PositionSelecteur = 0;
+// Turns the open multimeter's selector and brings its reading up to date.
+void TournerSelecteur(int& position);

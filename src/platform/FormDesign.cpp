@@ -1,8 +1,11 @@
 #include "platform/FormDesign.h"
 
 #include "platform/Forms.h"
+#include "platform/PictureBox.h"
+#include "platform/Shape.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -41,6 +44,9 @@ QWidget* create(const ControlDesign& c, QWidget* parent)
         return edit;
     }
     case ControlKind::Frame: return new QGroupBox(caption(c.caption), parent);
+    case ControlKind::Shape: return new Shape(parent);
+    case ControlKind::Picture: return new PictureBox(parent);
+    case ControlKind::ComboBox: return new QComboBox(parent);
     }
     return nullptr;
 }
@@ -62,6 +68,8 @@ void buildForm(QWidget* window, const FormDesign& design)
         else
             w->resize(twipsToPixels(c.width), twipsToPixels(c.height));
         placeTwips(w, c.left, c.top);
+        if (!c.visible)
+            w->hide();
     }
 }
 

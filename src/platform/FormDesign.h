@@ -9,7 +9,12 @@
 // A window's controls as a table: kind, name (and index for a control
 // array), place and size in twips, caption and tooltip. The window's code
 // holds only behaviour; each control is found by its name.
-enum class ControlKind { Label, AutoSizeLabel, Button, CheckBox, OptionButton, TextBox, Frame };
+enum class ControlKind {
+    Label, AutoSizeLabel, Button, CheckBox, OptionButton, TextBox, Frame,
+    Shape,      // a lamp or a ring (platform/Shape.h)
+    Picture,    // a drawing surface (platform/PictureBox.h)
+    ComboBox,
+};
 
 struct ControlDesign {
     ControlKind kind;
@@ -21,6 +26,7 @@ struct ControlDesign {
     int height = 0;
     const char* caption = "";
     const char* toolTip = "";
+    bool visible = true;
 };
 
 struct FormDesign {

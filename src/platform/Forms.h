@@ -84,7 +84,8 @@ public:
     T* get(const QString& name, Args&&... args)
     {
         if (VbForm* existing = find(name))
-            return static_cast<T*>(existing);
+            return dynamic_cast<T*>(existing); // nullptr: that name is another window
+
         return static_cast<T*>(add(new T(std::forward<Args>(args)...), name));
     }
     template <class T>

@@ -17,3 +17,226 @@ FormeOnde FormeDuMot(const QString& mot)
         return FormeOnde::Harmo;
     return FormeOnde::Aucune;
 }
+
+#include "app/MDIWavix.h"
+#include "bench/RequetesBanc.h"
+#include "platform/Forms.h"
+#include "platform/PictureBox.h"
+#include "platform/Shape.h"
+#include "platform/SystemServices.h"
+#include "scope/Echelle.h"
+#include "scope/RVB.h"
+#include "scope/Traceurs.h"
+#include "scope/frmWavix.h"
+
+#include <QAction>
+#include <QCheckBox>
+
+#include <algorithm>
+
+namespace {
+
+frmWavix* scope()
+{
+    return static_cast<frmWavix*>(Forms().find(QString::fromLatin1(frmWavix::kNom)));
+}
+
+bool allumee(const Shape* lampe)
+{
+    return lampe->FillColor() == kVertAllume;
+}
+
+// The lit mode lamp among CH1, CH2, DUAL, ADD, XY; 5 when none is lit.
+int modeVoie(const frmWavix* s)
+{
+    for (int i = 0; i <= 4; ++i)
+        if (allumee(s->shpVoie[size_t(i)]))
+            return i;
+    return 5;
+}
+
+// The generator's offset and duty for a channel in free mode.
+void reglerGenerateur(const frmWavix* s, int voie)
+{
+    EtatVoie& v = Voies[size_t(voie)];
+    v.Decalage = 0;
+    v.RapportCyclique = 0;
+    if (!OptionConnexionChoisie(voie == 0 ? 1 : 10))
+        return;
+    const std::optional<ReglagesGBF> gbf = ReglagesGenerateur(voie);
+    if (!gbf || !gbf->allume)
+        return;
+    if (allumee(s->shpACDC[size_t(3 * voie + 1)]))
+        v.Decalage = (gbf->decalage + gbf->decalageFin / 2 - gbf->decalageMax / 2) / 10;
+    float rapport = float(gbf->rapport / 100 + gbf->rapportFin / 100);
+    rapport = std::clamp(rapport, 0.0f, 1.0f);
+    if (gbf->carre)
+        rapport = std::clamp(rapport, 0.1f, 0.9f);
+    v.RapportCyclique = rapport;
+}
+
+} // namespace
+
+void ActualiserEcran()
+{
+    frmWavix* s = scope();
+    if (!s)
+        return;
+    if (modeVoie(s) == 4) {
+        s->tmrSpot.setEnabled(false);
+        s->tmrXY.setInterval(1);
+        s->tmrXY.setEnabled(true);
+    } else {
+        s->tmrXY.setInterval(0);
+        s->tmrXY.setEnabled(false);
+        s->tmrSpot.setEnabled(true);
+    }
+    CalculerVoies();
+    if (MultimetreOuvert())
+        TournerSelecteur(PositionSelecteur);
+}
+
+void CalculerVoies()
+{
+    frmWavix* s = scope();
+    if (!s)
+        return;
+    const MDIWavix* mdi = MDIWavix::instance();
+    const bool libre = !mdi || mdi->ModeLibre;
+    for (int voie = 0; voie < 2; ++voie) {
+        EtatVoie& v = Voies[size_t(voie)];
+        if (libre) {
+            v.TraceAmplitude = v.Amplitude;
+            v.TraceFrequence = v.Frequence;
+            v.TraceSignal = v.FormeSignal;
+            reglerGenerateur(s, voie);
+        } else {
+            v.TraceAmplitude = v.UmaxExo;
+            v.TraceFrequence = v.FreqExo;
+            v.TraceSignal = v.SignalExo;
+            v.RapportCyclique = 0.5f;
+        }
+    }
+    for (int voie = 0; voie < 2; ++voie) {
+        EtatVoie& v = Voies[size_t(voie)];
+        if (allumee(s->shpACDC[size_t(3 * voie + 2)]) || !v.SourceBranchee || !v.EntreeBranchee)
+            v.TraceAmplitude = 0;
+    }
+
+    // Back to the graticule alone.
+    PictureBox* ecran = EcranCible();
+    PictureBox* grille = s->picGrille;
+    if (ecran != s->picEcran) {
+        if (auto* g = ecran->parentWidget()->findChild<PictureBox*>(QStringLiteral("picGrille")))
+            grille = g;
+    }
+    ecran->Scale(kEcranGauche, kEcranHaut, kEcranDroite, kEcranBas);
+    ecran->setPicture(grille->Image());
+
+    if (!s->estAllume())
+        return;
+    const int mode = modeVoie(s);
+    if (s->chkFFT->isChecked() && mode != 4) {
+        switch (mode) {
+        case 0: TracerSpectreVoie(0); break;
+        case 1: TracerSpectreVoie(1); break;
+        case 2:
+            TracerSpectreVoie(0);
+            TracerSpectreVoie(1);
+            break;
+        case 3: TracerSpectreADD(); break;
+        default: break;
+        }
+        return;
+    }
+    switch (mode) {
+    case 0: TracerVoie(0); break;
+    case 1: TracerVoie(1); break;
+    case 2:
+        TracerVoie(0);
+        TracerVoie(1);
+        break;
+    case 3: TracerVoie(0); break;
+    case 4:
+        if (s->chkFFT->isChecked())
+            s->tmrXY.setInterval(5);
+        break;
+    default: break;
+    }
+}
+
+void TracerVoie(int voie)
+{
+    frmWavix* s = scope();
+    if (!s || (voie != 0 && voie != 1))
+        return;
+    const EtatVoie& v = Voies[size_t(voie)];
+    TraceCourante.Signal = v.TraceSignal;
+    TraceCourante.Couleur = v.CouleurTrace;
+    TraceCourante.Frequence = v.TraceFrequence;
+    TraceCourante.Amplitude = v.TraceAmplitude;
+    if (voie == 1 && allumee(s->shpVoie[5]))
+        TraceCourante.Amplitude = -TraceCourante.Amplitude;
+    // An unconnected channel is a flat line at its position: no offset.
+    TraceCourante.Decalage = v.SourceBranchee && v.EntreeBranchee ? v.Decalage : 0;
+    TraceCourante.PositionVerticale = v.PositionVerticale;
+    TraceCourante.Sensibilite = v.Sensibilite;
+    TraceCourante.Style = v.StyleTrace;
+    TraceCourante.Phase = 0;
+    const double rapport = v.RapportCyclique;
+    const bool ac = allumee(s->shpACDC[size_t(3 * voie)]);
+    const TraceEnCours& t = TraceCourante;
+
+    s->picEcran->DrawStyle = t.Style;
+
+    if (BaseTemps >= 0.01) {
+        // Slow time base: the spot timer draws the trace piece by piece.
+        SpotLast = perfCounterNow();
+        PositionSpot = PositionHorizontale;
+        s->tmrSpot.setEnabled(true);
+        s->tmrSpot.setInterval(1);
+    } else {
+        s->tmrSpot.setInterval(0);
+        if (allumee(s->shpVoie[3])) {
+            CourbeADD(-500, 500);
+            return;
+        }
+        if (allumee(s->shpACDC[size_t(3 * voie + 2)])) {
+            TracerLigneNiveau(voie, t.PositionVerticale, t.Couleur);
+        } else {
+            const double H = PositionHorizontale;
+            switch (FormeDuMot(t.Signal)) {
+            case FormeOnde::Continu:
+                TracerLigneNiveau(voie, t.Amplitude * 100 / t.Sensibilite + t.PositionVerticale, t.Couleur);
+                break;
+            case FormeOnde::Sinus:
+                TracerSinus(voie, t.Couleur, H, t.PositionVerticale, BaseTemps, t.Sensibilite, t.Frequence,
+                            t.Amplitude, t.Phase, rapport, t.Decalage);
+                break;
+            case FormeOnde::Harmo:
+                TracerHarmo(voie, t.Couleur, H, t.PositionVerticale, BaseTemps, t.Sensibilite, t.Frequence,
+                            t.Amplitude, t.Phase, rapport, t.Decalage);
+                break;
+            case FormeOnde::Carre:
+                TracerTrapeze(t.Couleur, H, t.PositionVerticale, BaseTemps, t.Sensibilite, 0, 0, t.Frequence,
+                              t.Amplitude, rapport, t.Phase, t.Decalage,
+                              ac ? (2 * rapport - 1) * t.Amplitude : 0);
+                break;
+            case FormeOnde::Triangle: {
+                // No rise or fall at 0 Hz: the drawer draws nothing then.
+                const double montee = t.Frequence > 0 ? rapport / t.Frequence : 0;
+                const double descente = t.Frequence > 0 ? 1 / t.Frequence - montee : 0;
+                TracerTrapeze(t.Couleur, H, t.PositionVerticale, BaseTemps, t.Sensibilite, montee, descente,
+                              t.Frequence, t.Amplitude, 0, t.Phase, t.Decalage, 0);
+                break;
+            }
+            case FormeOnde::Dyn:
+                TracerCourbeDyn(voie, t.Couleur, H, t.PositionVerticale, BaseTemps, t.Sensibilite, t.Frequence,
+                                t.Amplitude, t.Phase, t.Decalage);
+                break;
+            case FormeOnde::Aucune: break;
+            }
+        }
+    }
+    AfficherSensibilites();
+}

@@ -113,3 +113,15 @@ inline TraceEnCours TraceCourante;
 // editor's word for a sine, is a sine.
 enum class FormeOnde { Aucune, Continu, Sinus, Carre, Triangle, Dyn, Harmo };
 FormeOnde FormeDuMot(const QString& mot);
+
+// Performance-counter stamp of the slow-sweep spot's last step.
+inline int64_t SpotLast = 0;
+
+// The one refresh every change that can alter a trace calls: mode and timers
+// from the panel, the values to draw, the screen back to the graticule, the
+// traces, then the multimeter reading.
+void ActualiserEcran();
+// The values to draw, then the drawing; called by ActualiserEcran.
+void CalculerVoies();
+// Draws one channel (0 CH1, 1 CH2) and the readout.
+void TracerVoie(int voie);

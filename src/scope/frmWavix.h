@@ -1,10 +1,19 @@
 #pragma once
 
 #include "platform/Forms.h"
+#include "platform/VbTimer.h"
 
 #include <array>
 
-// The scope window.
+class PictureBox;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class Shape;
+
+// The scope window: its front panel's lamps, power switch, plugs and
+// screen, the state the trace engine reads.
 class frmWavix : public VbForm {
     Q_OBJECT
 public:
@@ -14,9 +23,38 @@ public:
     void Form_Load() override;
     void Form_Unload(bool& cancel) override;
 
-    // The value of a front-panel knob: 0 trace width (focus), 1 brightness.
+    // Scope on: the power button reads "Off" while the scope is on.
+    bool estAllume() const;
+    void chkOn_Click();
+    // Places or removes plug 0 (CH1), 1 (CH2) or 2 (ground).
+    void basculerFiche(int index);
+    bool fichePlacee(int index) const { return fiches_[size_t(index)]; }
+
+    // The front-panel knobs 0..7: 0 focus, 1 intensity, 2 horizontal
+    // position, 3 and 4 vertical positions, 5 time base, 6 and 7 sensitivities.
     float potentioValue(int index) const { return potentio_[size_t(index)]; }
+    float potentioMax(int index) const;
+    void setPotentioValue(int index, float value);
+
+    std::array<Shape*, 6> shpVoie{};
+    std::array<Shape*, 6> shpACDC{};
+    std::array<QLabel*, 6> lblVoie{};
+    QCheckBox* chkOn = nullptr;
+    QCheckBox* chkFFT = nullptr;
+    QCheckBox* chkAuto = nullptr;
+    PictureBox* picEcran = nullptr;
+    PictureBox* picGrille = nullptr;
+    PictureBox* picEcranPrint = nullptr;
+    QComboBox* cboBaseTemps = nullptr;
+    QComboBox* cboSensibiliteVerticaleA = nullptr;
+    QComboBox* cboSensibiliteVerticaleB = nullptr;
+    VbTimer tmrSpot;
+    VbTimer tmrXY;
 
 private:
+    void recalculerEntrees();
+    void allumerDepuisReglages();
+
     std::array<float, 8> potentio_{};
+    std::array<bool, 3> fiches_{};
 };

@@ -1,0 +1,9 @@
+#pragma once
+
+// Applies knob 0..7 of the scope panel to the setting it stands for, then
+// refreshes the screen; only with the left button alone (button mask 1).
+void ReglerPotentiometre(int bouton, int index);
+
+// Takes the red, green and blue parts of the CH1, CH2 and screen colours
+// chosen in the preferences, for the brightness knob.
+void DecomposerCouleurs();

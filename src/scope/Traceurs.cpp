@@ -1,0 +1,203 @@
+#include "scope/Traceurs.h"
+
+#include "app/FichierINI.h"
+#include "app/MDIWavix.h"
+#include "platform/PictureBox.h"
+#include "platform/Shape.h"
+#include "platform/VbConversions.h"
+#include "scope/CourbeWavix.h"
+#include "scope/RVB.h"
+#include "scope/Signaux.h"
+#include "scope/frmWavix.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+frmWavix* scope()
+{
+    return static_cast<frmWavix*>(Forms().find(QString::fromLatin1(frmWavix::kNom)));
+}
+
+bool pleinEcran()
+{
+    const MDIWavix* mdi = MDIWavix::instance();
+    return mdi && mdi->Mnu_ViewFullScreen->isChecked();
+}
+
+// A curve sampled every 2 screen units, 501 points, started so that the
+// sine family rises through the trigger level at the left edge.
+template <class Echantillon>
+void tracerCourbe(int32_t couleur, double H, double position, double baseTemps, double sensibilite,
+                  double frequence, double amplitude, double phase, Echantillon echantillon)
+{
+    PictureBox* ecran = EcranCible();
+    if (!ecran || !(baseTemps > 0) || sensibilite == 0)
+        return;
+    double r = amplitude != 0 ? NiveauSeuil * sensibilite / 100 / amplitude : 0;
+    r = std::clamp(r, -1.0, 1.0);
+    const double t0 = frequence != 0 ? (std::asin(r) - phase) / (2 * kPi * frequence) : 0;
+    const double x0 = 500 + t0 * 100 / baseTemps;
+    const double echelle = 100 / sensibilite;
+    auto y = [&](double x) { return echantillon((x + x0) / 100 * baseTemps) * echelle; };
+    double xp = -500;
+    double yp = y(-500);
+    for (int i = 0; i <= 500; ++i) {
+        const double x = -500 + 2 * i;
+        const double yc = y(x);
+        ecran->Line(xp + H, yp + position, x + H, yc + position, couleur);
+        xp = x;
+        yp = yc;
+    }
+}
+
+void imprimer(PictureBox* ecran, double colonne, double ligne, const QString& texte)
+{
+    ecran->CurrentX = colonne + (100 - ecran->TextWidth(texte)) / 2;
+    ecran->CurrentY = ligne - ecran->TextHeight(texte);
+    ecran->Print(texte);
+}
+
+} // namespace
+
+PictureBox* EcranCible()
+{
+    if (pleinEcran()) {
+        if (const VbForm* plein = Forms().find(QStringLiteral("frmFullScreen")))
+            if (auto* ecran = plein->findChild<PictureBox*>(QStringLiteral("picEcran")))
+                return ecran;
+    }
+    frmWavix* s = scope();
+    return s ? s->picEcran : nullptr;
+}
+
+void TracerLigneNiveau(int, double y, int32_t couleur)
+{
+    if (PictureBox* ecran = EcranCible())
+        ecran->Line(PositionHorizontale - 500, y, PositionHorizontale + 500, y, couleur);
+}
+
+void TracerSinus(int, int32_t couleur, double H, double position, double baseTemps, double sensibilite,
+                 double frequence, double amplitude, double phase, double rapport, double decalage)
+{
+    tracerCourbe(couleur, H, position, baseTemps, sensibilite, frequence, amplitude, phase,
+                 [&](double t) { return ValeurSinus(t, frequence, amplitude, phase, rapport, decalage); });
+}
+
+void TracerHarmo(int voie, int32_t couleur, double H, double position, double baseTemps, double sensibilite,
+                 double frequence, double amplitude, double phase, double rapport, double decalage)
+{
+    tracerCourbe(couleur, H, position, baseTemps, sensibilite, frequence, amplitude, phase, [&](double t) {
+        return ValeurHarmo(voie, t, frequence, amplitude, phase, rapport, decalage).value_or(0);
+    });
+}
+
+void TracerCourbeDyn(int, int32_t couleur, double H, double position, double baseTemps, double sensibilite,
+                     double frequence, double amplitude, double phase, double)
+{
+    tracerCourbe(couleur, H, position, baseTemps, sensibilite, frequence, amplitude, phase,
+                 [&](double t) { return ValeurDyn(t, frequence, amplitude); });
+}
+
+void TracerTrapeze(int32_t couleur, double H, double position, double baseTemps, double sensibilite,
+                   double montee, double descente, double frequence, double amplitude, double fractionHaute,
+                   double, double decalage, double decalageAC)
+{
+    PictureBox* ecran = EcranCible();
+    if (!ecran || !(frequence > 0) || !std::isfinite(frequence) || !(baseTemps > 0) || sensibilite == 0)
+        return;
+    const double k = 100 / baseTemps; // screen units per second
+    const double P = 1 / frequence;
+    const double haut = amplitude * 100 / sensibilite;
+    const double bas = -haut;
+    const double s = position + (decalage - decalageAC) * 100 / sensibilite;
+
+    if (P * k < 2) {
+        // More than one period every 2 screen units: the trace is a band
+        // between its two levels, drawn column by column.
+        for (int x = -500; x <= 500; x += 2)
+            ecran->Line(x + H, bas + s, x + H, haut + s, couleur);
+        return;
+    }
+    const double dMontee = std::max(0.0, montee) * k;
+    const double dHaut = std::max(0.0, fractionHaute * P) * k;
+    const double dDescente = std::max(0.0, descente) * k;
+    const double dBas = std::max(0.0, P * k - dMontee - dHaut - dDescente);
+    double x = -500;
+    while (x < 500) {
+        ecran->Line(x + H, bas + s, x + dMontee + H, haut + s, couleur);
+        x += dMontee;
+        ecran->Line(x + H, haut + s, x + dHaut + H, haut + s, couleur);
+        x += dHaut;
+        ecran->Line(x + H, haut + s, x + dDescente + H, bas + s, couleur);
+        x += dDescente;
+        ecran->Line(x + H, bas + s, x + dBas + H, bas + s, couleur);
+        x += dBas;
+    }
+}
+
+void AfficherSensibilites()
+{
+    if (LireINI(QStringLiteral("Options"), QStringLiteral("Copy Sensibility"), QStringLiteral("1")) == QLatin1String("0"))
+        return;
+    frmWavix* s = scope();
+    PictureBox* ecran = EcranCible();
+    if (!s || !ecran)
+        return;
+    ecran->FontName = QStringLiteral("Arial");
+    ecran->FontSize = pleinEcran() ? 18 : 8;
+    RVB fond;
+    fond.setCouleur(CouleurFond);
+    const double L = 0.59 * fond.Vert() + 0.3 * fond.Rouge() + 0.11 * fond.Bleu();
+    ecran->ForeColor = L <= 127.5 ? 0xFFFFFF : 0;
+
+    int mode = 5;
+    for (int i = 0; i <= 4; ++i)
+        if (s->shpVoie[size_t(i)]->FillColor() == kVertAllume) {
+            mode = i;
+            break;
+        }
+    constexpr double kBas = -400, kHaut = -370;
+    imprimer(ecran, -500, kBas, s->lblVoie[size_t(mode)]->text());
+    const QComboBox* listes[2] = {s->cboSensibiliteVerticaleA, s->cboSensibiliteVerticaleB};
+    for (int voie = 0; voie < 2; ++voie) {
+        const double colonne = -400 + 100 * voie;
+        imprimer(ecran, colonne, kBas, voie == 0 ? QStringLiteral("CH1") : QStringLiteral("CH2"));
+        const QString texte = listes[voie]->currentText();
+        if (!texte.isEmpty())
+            imprimer(ecran, colonne, kHaut, texte.left(texte.size() - 4));
+    }
+    const QString base = s->cboBaseTemps->currentText();
+    if (base.isEmpty())
+        return;
+    QString texte;
+    if (s->chkFFT->isChecked()) {
+        const double f = 1 / BaseTemps;
+        texte = f <= 1000 ? Str(roundHalfEvenToInt32(f).value_or(0)) + QStringLiteral(" Hz")
+                          : Str(roundHalfEvenToInt32(f / 1000).value_or(0)) + QStringLiteral(" kHz");
+    } else {
+        texte = base.left(base.size() - 4);
+    }
+    imprimer(ecran, -200, kHaut, texte);
+}
+
+void CourbeADD(double, double)
+{
+    // The sum trace arrives with the ADD mode; the readout still shows.
+    AfficherSensibilites();
+}
+
+void TracerSpectreVoie(int)
+{
+    // The spectrum arrives with the spectrum view.
+}
+
+void TracerSpectreADD()
+{
+}
