@@ -9,6 +9,8 @@
 #include "help/TelechargementFichier.h"
 #include "platform/ProfileFile.h"
 
+#include "Mediane.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -39,13 +41,6 @@ int runChild(int argc, char** argv, const QString& home)
     std::printf("shown %lld\n", static_cast<long long>(sinceMain.nsecsElapsed()));
     std::fflush(stdout);
     return 0;
-}
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2.0;
 }
 
 } // namespace
@@ -100,9 +95,9 @@ int main(int argc, char** argv)
         inProcess.push_back(line.mid(6).toDouble() / 1e6);
     }
     std::printf("start-up, %d runs (ms)         median   min      max\n", runs);
-    std::printf("process start to window shown  %7.1f  %7.1f  %7.1f\n", median(total),
+    std::printf("process start to window shown  %7.1f  %7.1f  %7.1f\n", mediane(total),
                 *std::min_element(total.begin(), total.end()), *std::max_element(total.begin(), total.end()));
-    std::printf("main() to window shown         %7.1f  %7.1f  %7.1f\n", median(inProcess),
+    std::printf("main() to window shown         %7.1f  %7.1f  %7.1f\n", mediane(inProcess),
                 *std::min_element(inProcess.begin(), inProcess.end()),
                 *std::max_element(inProcess.begin(), inProcess.end()));
     return 0;

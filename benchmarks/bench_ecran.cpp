@@ -9,6 +9,8 @@
 #include "scope/CourbeWavix.h"
 #include "scope/Echelle.h"
 
+#include "Mediane.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 
@@ -18,12 +20,6 @@
 #include <vector>
 
 namespace {
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 struct Figures {
     double grille, rafraichissement, rafraichissementEpais;
@@ -66,7 +62,7 @@ Figures mesurer(int largeur, int hauteur, int runs)
             t.push_back(clock.nsecsElapsed() / 1e6);
         }
     }
-    return {median(tGrille), median(tRafraichi), median(tEpais)};
+    return {mediane(tGrille), mediane(tRafraichi), mediane(tEpais)};
 }
 
 } // namespace

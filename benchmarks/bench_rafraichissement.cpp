@@ -14,6 +14,8 @@
 #include "scope/Potentiometre.h"
 #include "scope/frmWavix.h"
 
+#include "Mediane.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
@@ -22,16 +24,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <vector>
-
-namespace {
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -79,7 +71,7 @@ int main(int argc, char** argv)
                 (void)scope->picEcran->Image();
                 t.push_back(clock.nsecsElapsed() / 1e6);
             }
-            figures[k++] = median(t);
+            figures[k++] = mediane(t);
         }
         std::printf("%4d x %-4d                                           %8.3f %10.3f\n", w, h, figures[0],
                     figures[1]);

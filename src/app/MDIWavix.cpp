@@ -12,6 +12,7 @@
 #include "help/HTMLHelp.h"
 #include "help/TelechargementFichier.h"
 #include "help/frmTip.h"
+#include "platform/VbColor.h"
 #include "platform/Dialogs.h"
 #include "platform/Forms.h"
 #include "platform/SystemServices.h"
@@ -44,10 +45,6 @@ struct ErreurExecution {
 constexpr int kCheminIntrouvable = 76;
 constexpr int kErreurAccesFichier = 75;
 
-QColor couleurRvb(int rgb)
-{
-    return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
-}
 
 } // namespace
 
@@ -86,7 +83,7 @@ HTMLHelp& MDIWavix::AideHTML()
 void MDIWavix::setBackColor(int rgb)
 {
     backColor_ = rgb;
-    mdiArea_->setBackground(couleurRvb(rgb));
+    mdiArea_->setBackground(vbColor(rgb));
 }
 
 void MDIWavix::creerMenus()

@@ -1,5 +1,7 @@
 #include "platform/PictureBox.h"
 
+#include "platform/VbColor.h"
+
 #include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -7,11 +9,6 @@
 #include <cmath>
 
 namespace {
-
-QColor rgbColor(int rgb)
-{
-    return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
-}
 
 int vbButton(Qt::MouseButtons buttons)
 {
@@ -122,7 +119,7 @@ void PictureBox::Cls()
 {
     QPainter& p = painter();
     pending_.clear();
-    p.fillRect(QRectF(0, 0, width(), height()), rgbColor(backColor_));
+    p.fillRect(QRectF(0, 0, width(), height()), vbColor(backColor_));
     if (!picture_.isNull())
         p.drawImage(QPointF(0, 0), picture_);
     CurrentX = 0;
@@ -136,7 +133,7 @@ void PictureBox::applyPen(int color)
     const int style = width > 1 ? Solid : DrawStyle;
     if (color == penColor_ && width == penWidth_ && style == penStyle_)
         return;
-    QPen pen(rgbColor(color));
+    QPen pen(vbColor(color));
     pen.setWidth(width);
     if (width > 1) {
         pen.setCapStyle(Qt::RoundCap);
@@ -222,7 +219,7 @@ void PictureBox::Print(const QString& text)
     flushLines();
     const QFont font = currentFont();
     p.setFont(font);
-    p.setPen(rgbColor(ForeColor));
+    p.setPen(vbColor(ForeColor));
     penColor_ = -1;
     const QPointF topLeft = toPixel(CurrentX, CurrentY);
     const QFontMetricsF metrics(font, &image_);

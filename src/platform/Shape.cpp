@@ -1,15 +1,8 @@
 #include "platform/Shape.h"
 
+#include "platform/VbColor.h"
+
 #include <QPainter>
-
-namespace {
-
-QColor rgbColor(int rgb)
-{
-    return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
-}
-
-} // namespace
 
 Shape::Shape(QWidget* parent) : QWidget(parent)
 {
@@ -46,8 +39,8 @@ void Shape::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(rgbColor(borderColor_), 1));
-    p.setBrush(filled_ ? QBrush(rgbColor(fillColor_)) : Qt::NoBrush);
+    p.setPen(QPen(vbColor(borderColor_), 1));
+    p.setBrush(filled_ ? QBrush(vbColor(fillColor_)) : Qt::NoBrush);
     QRectF box = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
     if (kind_ == Square || kind_ == Circle) {
         const double side = qMin(box.width(), box.height());
