@@ -4,6 +4,7 @@
 #include "app/EtatProgramme.h"
 #include "app/FichierINI.h"
 #include "app/InfoBulles.h"
+#include "app/Ressources.h"
 #include "app/Version.h"
 #include "app/frmOption.h"
 #include "bench/frmToolBox.h"
@@ -50,6 +51,7 @@ constexpr int kErreurAccesFichier = 75;
 
 MDIWavix::MDIWavix()
 {
+    InitialiserRessources();
     current = this;
     setObjectName(QStringLiteral("MDIWavix"));
     mdiArea_ = new QMdiArea(this);

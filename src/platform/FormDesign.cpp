@@ -1,7 +1,9 @@
 #include "platform/FormDesign.h"
 
 #include "platform/Forms.h"
+#include "platform/ImageBox.h"
 #include "platform/PictureBox.h"
+#include "platform/Potentio_Creme.h"
 #include "platform/Shape.h"
 
 #include <QCheckBox>
@@ -47,6 +49,16 @@ QWidget* create(const ControlDesign& c, QWidget* parent)
     case ControlKind::Shape: return new Shape(parent);
     case ControlKind::Picture: return new PictureBox(parent);
     case ControlKind::ComboBox: return new QComboBox(parent);
+    case ControlKind::Knob: {
+        auto* knob = new Potentio_Creme(parent);
+        knob->setIndex(c.index);
+        return knob;
+    }
+    case ControlKind::Image: {
+        auto* image = new ImageBox(parent);
+        image->setPicture(QString::fromUtf8(c.caption));
+        return image;
+    }
     }
     return nullptr;
 }

@@ -14,6 +14,8 @@ enum class ControlKind {
     Shape,      // a lamp or a ring (platform/Shape.h)
     Picture,    // a drawing surface (platform/PictureBox.h)
     ComboBox,
+    Knob,       // a rotary knob (platform/Potentio_Creme.h); its index is the array index
+    Image,      // an SVG picture (platform/ImageBox.h); the caption names the resource
 };
 
 struct ControlDesign {

@@ -1,14 +1,20 @@
 #include "scope/frmWavix.h"
 
 #include "app/FichierINI.h"
+#include "app/ModFonctions.h"
 #include "app/PositionFenetre.h"
+#include "app/Ressources.h"
 #include "bench/frmToolBox.h"
 #include "help/AideF1.h"
 #include "platform/FormDesign.h"
+#include "platform/ImageBox.h"
 #include "platform/PictureBox.h"
+#include "platform/Potentio_Creme.h"
 #include "platform/Shape.h"
 #include "platform/VbConversions.h"
+#include "platform/VbFormat.h"
 #include "scope/CourbeWavix.h"
+#include "scope/Curseurs.h"
 #include "scope/Echelle.h"
 #include "scope/Potentiometre.h"
 #include "scope/RVB.h"
@@ -16,7 +22,12 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QSvgRenderer>
 
 namespace {
 
@@ -31,8 +42,46 @@ const FormDesign kDesign{
         {ControlKind::Picture, "picEcranPrint", -1, 120, 60, 5985, 4935, "", "", false},
         {ControlKind::Picture, "picEcran", -1, 120, 60, 5985, 4935, "",
          "Double-cliquez sur l'écran pour afficher en plein écran."},
+        // Power switch and lamp.
         {ControlKind::Frame, "fraPower", -1, 120, 5100, 1335, 855, "POWER "},
-        {ControlKind::CheckBox, "chkOn", -1, 300, 5460, 455, 335, "On", "Bouton Marche/Arrêt"},
+        {ControlKind::CheckBox, "chkOn", -1, 300, 5460, 600, 335, "On", "Bouton Marche/Arrêt"},
+        {ControlKind::Image, "imgOn", -1, 840, 5340, 480, 480, ":/scope/power_off.svg", "Wavixscope éteint"},
+        // Knobs: positions, sensitivities and time base, intensity and focus.
+        {ControlKind::Knob, "Potentio", 3, 6900, 720, 795, 795, "",
+         "Potentiomètre de déplacement vertical sur la voie CH1 des wavixgrammes.\r\n"
+         "Double-cliquer pour recentrer verticalement ces wavixgrammes."},
+        {ControlKind::Knob, "Potentio", 4, 9000, 720, 795, 795, "",
+         "Potentiomètre de déplacement vertical sur la voie CH2 des wavixgrammes.\r\n"
+         "Double-cliquer pour recentrer verticalement ces wavixgrammes."},
+        {ControlKind::Knob, "Potentio", 2, 11040, 720, 795, 795, "",
+         "Potentiomètre de déplacement horizontal des wavixgrammes.\r\n"
+         "Double-cliquer pour recentrer horizontalement ces wavixgrammes."},
+        {ControlKind::Knob, "Potentio", 6, 6780, 2760, 975, 975, "",
+         "Potentiomètre de réglage de la sensibilité verticale sur la voie CH1"},
+        {ControlKind::Knob, "Potentio", 7, 8940, 2760, 975, 975, "",
+         "Potentiomètre de réglage de la sensibilité verticale sur la voie CH2"},
+        {ControlKind::Knob, "Potentio", 5, 10920, 2760, 975, 975, "",
+         "Potentiomètre de la base de temps : pour sélectionner la sensibilité horizontale"},
+        {ControlKind::Knob, "Potentio", 1, 1680, 5220, 795, 795, "",
+         "Potentiomètre de réglage de la luminosité de la trace"},
+        {ControlKind::Knob, "Potentio", 0, 2760, 5220, 795, 795, "",
+         "Potentiomètre de réglage de l'épaisseur de la trace"},
+        {ControlKind::AutoSizeLabel, "lblVertical", 0, 7710, 180, 0, 0, " VERTICAL "},
+        {ControlKind::AutoSizeLabel, "lblHorizontal", 0, 10880, 180, 0, 0, " HORIZONTAL"},
+        {ControlKind::AutoSizeLabel, "lblPosition", 0, 6900, 480, 0, 0, "POSITION"},
+        {ControlKind::AutoSizeLabel, "lblPosition", 1, 9000, 480, 0, 0, "POSITION"},
+        {ControlKind::AutoSizeLabel, "lblPosition", 2, 11040, 480, 0, 0, "POSITION"},
+        {ControlKind::AutoSizeLabel, "lblVertical", 1, 7830, 2520, 0, 0, "VOLT / DIV"},
+        {ControlKind::AutoSizeLabel, "lblHorizontal", 1, 11000, 2520, 0, 0, " T / DIV"},
+        {ControlKind::AutoSizeLabel, "lblCanal", 0, 7080, 2520, 0, 0, "CH1"},
+        {ControlKind::AutoSizeLabel, "lblCanal", 1, 9240, 2520, 0, 0, "CH2"},
+        {ControlKind::AutoSizeLabel, "lblindic", 7, 1650, 5010, 0, 0, "Intensité"},
+        {ControlKind::AutoSizeLabel, "lblindic", 6, 2850, 5010, 0, 0, "Focus"},
+        {ControlKind::Image, "imgPicto", 0, 6420, 300, 360, 360, ":/scope/picto_position.svg"},
+        {ControlKind::Image, "imgPicto", 1, 12060, 3060, 360, 360, ":/scope/picto_timebase.svg"},
+        {ControlKind::Image, "imgPicto", 2, 6300, 3060, 360, 360, ":/scope/picto_volts.svg"},
+        // Mode lamps and buttons.
+        {ControlKind::Image, "imgCadreVoie", 0, 7200, 1740, 405, 135, ":/scope/lamp_frame.svg"},
         {ControlKind::Shape, "shpVoie", 0, 7200, 1740, 405, 135},
         {ControlKind::Shape, "shpVoie", 1, 7680, 1740, 405, 135},
         {ControlKind::Shape, "shpVoie", 2, 8160, 1740, 405, 135},
@@ -45,6 +94,10 @@ const FormDesign kDesign{
         {ControlKind::AutoSizeLabel, "lblVoie", 3, 8670, 1920, 0, 0, "ADD"},
         {ControlKind::AutoSizeLabel, "lblVoie", 4, 9210, 1920, 0, 0, "XY"},
         {ControlKind::AutoSizeLabel, "lblVoie", 5, 9840, 1920, 0, 0, "-CH2"},
+        {ControlKind::Button, "cmdVoie", 0, 7800, 2160, 495, 255, "◄", "Mode précédent"},
+        {ControlKind::Button, "cmdVoie", 1, 8400, 2160, 495, 255, "►", "Mode suivant"},
+        {ControlKind::Button, "cmdVoie", 2, 9780, 2160, 495, 255, "±", "Inverser la voie CH2"},
+        // Coupling lamps and buttons.
         {ControlKind::Shape, "shpACDC", 0, 6600, 3900, 405, 135},
         {ControlKind::Shape, "shpACDC", 1, 7080, 3900, 405, 135},
         {ControlKind::Shape, "shpACDC", 2, 7560, 3900, 405, 135},
@@ -53,7 +106,27 @@ const FormDesign kDesign{
         {ControlKind::Shape, "shpACDC", 5, 9720, 3900, 405, 135},
         {ControlKind::AutoSizeLabel, "lblACDC", 0, 6660, 4080, 0, 0, "AC    DC   GND"},
         {ControlKind::AutoSizeLabel, "lblACDC", 1, 8820, 4080, 0, 0, "AC    DC   GND"},
-        {ControlKind::CheckBox, "chkFFT", -1, 11220, 1740, 495, 495, "FFT", "Spectre du signal"},
+        {ControlKind::Button, "cmdACDC", 0, 7020, 4260, 495, 255, "►", "Couplage de la voie CH1"},
+        {ControlKind::Button, "cmdACDC", 1, 9180, 4260, 495, 255, "►", "Couplage de la voie CH2"},
+        // Input sockets: the coloured rings, the sockets, their labels, the plugs.
+        {ControlKind::Shape, "shpConnectCH1", 0, 6840, 4620, 855, 855},
+        {ControlKind::Shape, "shpConnectCH1", 1, 6960, 4740, 615, 615},
+        {ControlKind::Shape, "shpConnectCH2", 0, 9000, 4620, 855, 855},
+        {ControlKind::Shape, "shpConnectCH2", 1, 9120, 4740, 615, 615},
+        {ControlKind::Image, "shpBorne", 0, 7020, 4800, 495, 495, ":/scope/socket_red.svg"},
+        {ControlKind::Image, "shpBorne", 1, 9180, 4800, 495, 495, ":/scope/socket_red.svg"},
+        {ControlKind::Image, "shpBorne", 2, 11100, 4860, 495, 495, ":/scope/socket_black.svg"},
+        {ControlKind::AutoSizeLabel, "lblBorne", 0, 6360, 4800, 0, 0, "CH1\n(X)"},
+        {ControlKind::AutoSizeLabel, "lblBorne", 1, 8520, 4800, 0, 0, "CH2\n(Y)"},
+        {ControlKind::AutoSizeLabel, "lblBorne", 2, 10380, 4980, 0, 0, "Masse"},
+        {ControlKind::Image, "imgBorne", 0, 6900, 4680, 735, 735, "", "Cliquez ici pour mettre en place la fiche"},
+        {ControlKind::Image, "imgBorne", 1, 9060, 4680, 735, 735, "", "Cliquez ici pour mettre en place la fiche"},
+        {ControlKind::Image, "imgBorne", 2, 10980, 4740, 735, 735, "", "Cliquez ici pour mettre en place la fiche"},
+        {ControlKind::Image, "imgFiche", 0, 7020, 4800, 1275, 975, ":/scope/plug_channel.svg", "", false},
+        {ControlKind::Image, "imgFiche", 1, 9120, 4800, 1275, 975, ":/scope/plug_channel.svg", "", false},
+        {ControlKind::Image, "imgFiche", 2, 10980, 4770, 1350, 1065, ":/scope/plug_ground.svg", "", false},
+        // FFT, trigger alignment and the hidden lists of the knob settings.
+        {ControlKind::CheckBox, "chkFFT", -1, 11220, 1740, 900, 495, "FFT", "Spectre du signal"},
         {ControlKind::CheckBox, "chkAuto", -1, 11220, 2400, 495, 495, "Auto", "", false},
         {ControlKind::ComboBox, "cboBaseTemps", -1, 10920, 3840, 1215, 315, "",
          "Valeur de la sensibilité horizontale", false},
@@ -64,19 +137,33 @@ const FormDesign kDesign{
     },
 };
 
-// Maxima and start values of the eight knobs.
+// Maxima and start values of the eight knobs; focus and intensity start from
+// the settings.
 constexpr std::array<float, 8> kMaxima = {20, 5, 1800, 1400, 1400, 17, 13, 13};
+constexpr std::array<float, 8> kDepart = {12, 5, 900, 700, 700, 8, 5, 5};
 
 } // namespace
 
 frmWavix::frmWavix() : VbForm(QString::fromLatin1(kNom))
 {
+    InitialiserRessources();
+    // The panel's small print, as on the instrument.
+    QFont police = font();
+    police.setPointSizeF(7.5);
+    setFont(police);
     buildForm(this, kDesign);
     for (int i = 0; i < 6; ++i) {
         shpVoie[size_t(i)] = control<Shape>(this, "shpVoie", i);
         shpACDC[size_t(i)] = control<Shape>(this, "shpACDC", i);
         lblVoie[size_t(i)] = control<QLabel>(this, "lblVoie", i);
     }
+    for (int i = 0; i < 8; ++i) {
+        Potentio[size_t(i)] = control<Potentio_Creme>(this, "Potentio", i);
+        Potentio[size_t(i)]->setStepped(i >= 5);
+    }
+    for (int i = 0; i < 3; ++i)
+        imgFiche[size_t(i)] = control<ImageBox>(this, "imgFiche", i);
+    imgOn = control<ImageBox>(this, "imgOn");
     chkOn = control<QCheckBox>(this, "chkOn");
     chkFFT = control<QCheckBox>(this, "chkFFT");
     chkAuto = control<QCheckBox>(this, "chkAuto");
@@ -94,10 +181,81 @@ frmWavix::frmWavix() : VbForm(QString::fromLatin1(kNom))
     tmrSpot.setInterval(0);
     tmrXY.setInterval(0);
 
+    // The cursor readout hangs inside the screen.
+    lblPositionCurseur = new QLabel(picEcran);
+    lblPositionCurseur->setObjectName(QStringLiteral("lblPositionCurseur"));
+    lblPositionCurseur->setStyleSheet(
+        QStringLiteral("background: rgba(255, 255, 240, 220); color: black; border: 1px solid #606060; padding: 1px;"));
+    lblPositionCurseur->hide();
+
+    for (int i = 0; i < 3; ++i)
+        control<ImageBox>(this, "imgFiche", i)->raise();
+    for (const char* lampe : {"shpVoie", "shpACDC"})
+        for (int i = 0; i < 6; ++i)
+            control<Shape>(this, lampe, i)->setKind(Shape::RoundedRectangle);
+    for (const char* anneau : {"shpConnectCH1", "shpConnectCH2"})
+        for (int i = 0; i < 2; ++i) {
+            control<Shape>(this, anneau, i)->setKind(Shape::Circle);
+            control<Shape>(this, anneau, i)->setBorderColor(0x404040);
+        }
+    control<Shape>(this, "shpConnectCH1", 1)->lower();
+    control<Shape>(this, "shpConnectCH2", 1)->lower();
+    control<Shape>(this, "shpConnectCH1", 0)->lower();
+    control<Shape>(this, "shpConnectCH2", 0)->lower();
+
+    panneau_ = new QSvgRenderer(QStringLiteral(":/scope/panel.svg"), this);
+    relier();
+    InstallerAideF1(this, kRubriqueAide);
+}
+
+void frmWavix::relier()
+{
     connect(chkOn, &QCheckBox::toggled, this, &frmWavix::chkOn_Click);
     connect(chkFFT, &QCheckBox::toggled, this, [] { ActualiserEcran(); });
     connect(chkAuto, &QCheckBox::toggled, this, [] { ActualiserEcran(); });
-    InstallerAideF1(this, kRubriqueAide);
+    for (int i = 0; i < 3; ++i) {
+        connect(control<QPushButton>(this, "cmdVoie", i), &QPushButton::clicked, this, [this, i] { cmdVoie_Click(i); });
+        connect(control<ImageBox>(this, "imgBorne", i), &ImageBox::Click, this, [this, i] { basculerFiche(i); });
+        connect(imgFiche[size_t(i)], &ImageBox::Click, this, [this, i] { basculerFiche(i); });
+    }
+    for (int i = 0; i < 2; ++i)
+        connect(control<QPushButton>(this, "cmdACDC", i), &QPushButton::clicked, this, [this, i] { cmdACDC_Click(i); });
+    for (Potentio_Creme* knob : Potentio) {
+        connect(knob, &Potentio_Creme::MouseDown, this,
+                [](int index, int bouton, int, double, double) { ReglerPotentiometre(bouton, index); });
+        connect(knob, &Potentio_Creme::MouseMove, this,
+                [](int index, int bouton, int, double, double) { ReglerPotentiometre(bouton, index); });
+        connect(knob, &Potentio_Creme::DblClick, this, &frmWavix::Potentio_DblClick);
+    }
+    for (QComboBox* liste : {cboBaseTemps, cboSensibiliteVerticaleA, cboSensibiliteVerticaleB})
+        connect(liste, &QComboBox::currentIndexChanged, this, &frmWavix::jouerClic);
+    connect(picEcran, &PictureBox::MouseMove, this, &frmWavix::picEcran_MouseMove);
+
+    // The hand over what can be turned, pressed or plugged.
+    QList<QWidget*> cliquables = {chkOn};
+    for (Potentio_Creme* knob : Potentio)
+        cliquables << knob;
+    for (int i = 0; i < 3; ++i)
+        cliquables << control<ImageBox>(this, "imgBorne", i) << imgFiche[size_t(i)];
+    for (QWidget* w : cliquables)
+        w->setCursor(CurseurMain());
+    setMouseTracking(true);
+    lblPositionCurseur->installEventFilter(this);
+}
+
+float frmWavix::potentioValue(int index) const
+{
+    return Potentio[size_t(index)]->Value();
+}
+
+float frmWavix::potentioMax(int index) const
+{
+    return Potentio[size_t(index)]->Max();
+}
+
+void frmWavix::setPotentioValue(int index, float value)
+{
+    Potentio[size_t(index)]->setValue(value);
 }
 
 bool frmWavix::estAllume() const
@@ -110,18 +268,24 @@ void frmWavix::Form_Load()
     RestaurerPosition(this, QStringLiteral("Wavix"), Forms().get<frmToolBox>()->Width(), 0);
     NiveauSeuil = 0;
 
-    // The knobs: focus and intensity as last left, 1 ms/div, 2 V/div, centred.
-    potentio_ = {float(LireNombreINI(QStringLiteral("Interface"), QStringLiteral("Focus"), 12)),
-                 float(LireNombreINI(QStringLiteral("Interface"), QStringLiteral("Intensity"), 5)),
-                 900, 700, 700, 8, 5, 5};
+    std::array<float, 8> depart = kDepart;
+    depart[0] = float(LireNombreINI(QStringLiteral("Interface"), QStringLiteral("Focus"), kDepart[0]));
+    depart[1] = float(LireNombreINI(QStringLiteral("Interface"), QStringLiteral("Intensity"), kDepart[1]));
     for (int i = 0; i < 8; ++i) {
-        potentio_[size_t(i)] = std::clamp(potentio_[size_t(i)], 0.0f, kMaxima[size_t(i)]);
+        Potentio_Creme* knob = Potentio[size_t(i)];
+        knob->setMax(kMaxima[size_t(i)]);
+        knob->setValue(depart[size_t(i)]);
+        knob->setMin(0);
         ReglerPotentiometre(1, i);
     }
 
     CouleurFond = LireCouleurINI(QStringLiteral("Options"), QStringLiteral("ColorScreen"), 10135975);
     CouleurTraceA = LireCouleurINI(QStringLiteral("Options"), QStringLiteral("ColorYa"), 65535);
     CouleurTraceB = LireCouleurINI(QStringLiteral("Options"), QStringLiteral("ColorYb"), 4227072);
+    for (int i = 0; i < 2; ++i) {
+        control<Shape>(this, "shpConnectCH1", i)->setFillColor(CouleurTraceA);
+        control<Shape>(this, "shpConnectCH2", i)->setFillColor(CouleurTraceB);
+    }
 
     StyleTraceA = 0;
     StyleTraceB = 0;
@@ -144,19 +308,9 @@ void frmWavix::Form_Load()
 
 void frmWavix::Form_Unload(bool&)
 {
-    EcrireINI(QStringLiteral("Interface"), QStringLiteral("Intensity"), StrSingle(potentio_[1]));
-    EcrireINI(QStringLiteral("Interface"), QStringLiteral("Focus"), StrSingle(potentio_[0]));
+    EcrireINI(QStringLiteral("Interface"), QStringLiteral("Intensity"), StrSingle(potentioValue(1)));
+    EcrireINI(QStringLiteral("Interface"), QStringLiteral("Focus"), StrSingle(potentioValue(0)));
     EnregistrerPosition(this, QStringLiteral("Wavix"));
-}
-
-float frmWavix::potentioMax(int index) const
-{
-    return kMaxima[size_t(index)];
-}
-
-void frmWavix::setPotentioValue(int index, float value)
-{
-    potentio_[size_t(index)] = std::clamp(value, 0.0f, kMaxima[size_t(index)]);
 }
 
 void frmWavix::recalculerEntrees()
@@ -169,6 +323,7 @@ void frmWavix::recalculerEntrees()
 void frmWavix::basculerFiche(int index)
 {
     fiches_[size_t(index)] = !fiches_[size_t(index)];
+    imgFiche[size_t(index)]->setVisible(fiches_[size_t(index)]);
     recalculerEntrees();
     ActualiserEcran();
 }
@@ -184,8 +339,12 @@ void frmWavix::chkOn_Click()
         lampe->setFillColor(kBlancEteint);
     if (!chkOn->isChecked()) {
         chkOn->setText(QStringLiteral("On"));
+        imgOn->setPicture(QStringLiteral(":/scope/power_off.svg"));
+        imgOn->setToolTip(QStringLiteral("Wavixscope éteint"));
     } else {
         chkOn->setText(QStringLiteral("Off"));
+        imgOn->setPicture(QStringLiteral(":/scope/power_on.svg"));
+        imgOn->setToolTip(QStringLiteral("Wavixscope allumé"));
         allumerDepuisReglages();
     }
     ActualiserEcran();
@@ -200,4 +359,117 @@ void frmWavix::allumerDepuisReglages()
         shpVoie[5]->setFillColor(kVertAllume);
     shpACDC[size_t(LireEntierINI(interface, QStringLiteral("ACDC CH1"), 0, 0, 2))]->setFillColor(kVertAllume);
     shpACDC[size_t(LireEntierINI(interface, QStringLiteral("ACDC CH2"), 3, 3, 5))]->setFillColor(kVertAllume);
+}
+
+void frmWavix::cmdVoie_Click(int index)
+{
+    if (!estAllume())
+        return;
+    if (index == 2) {
+        const bool inverse = shpVoie[5]->FillColor() == kVertAllume;
+        shpVoie[5]->setFillColor(inverse ? kBlancEteint : kVertAllume);
+        EcrireINI(QStringLiteral("Interface"), QStringLiteral("Mode voie -CH2"),
+                  inverse ? QStringLiteral("0") : QStringLiteral("1"));
+    } else {
+        int mode = 0;
+        for (int i = 0; i <= 4; ++i)
+            if (shpVoie[size_t(i)]->FillColor() == kVertAllume)
+                mode = i;
+        for (int i = 0; i <= 4; ++i)
+            shpVoie[size_t(i)]->setFillColor(kBlancEteint);
+        mode = index == 1 ? (mode + 1) % 5 : (mode + 4) % 5;
+        shpVoie[size_t(mode)]->setFillColor(kVertAllume);
+        EcrireINI(QStringLiteral("Interface"), QStringLiteral("Mode voie"), Str(mode));
+        if (index == 1 && mode == 4)
+            TempsXY = 0;
+    }
+    ActualiserEcran();
+}
+
+void frmWavix::cmdACDC_Click(int index)
+{
+    if (!estAllume() || index < 0 || index > 1)
+        return;
+    int k = 0;
+    for (int i = 0; i < 3; ++i)
+        if (shpACDC[size_t(3 * index + i)]->FillColor() == kVertAllume)
+            k = i;
+    for (int i = 0; i < 3; ++i)
+        shpACDC[size_t(3 * index + i)]->setFillColor(kBlancEteint);
+    k = (k + 1) % 3;
+    shpACDC[size_t(3 * index + k)]->setFillColor(kVertAllume);
+    EcrireINI(QStringLiteral("Interface"), index == 0 ? QStringLiteral("ACDC CH1") : QStringLiteral("ACDC CH2"),
+              Str(index == 0 ? k : k + 3));
+    ActualiserEcran();
+}
+
+void frmWavix::Potentio_DblClick(int index)
+{
+    switch (index) {
+    case 2:
+        Potentio[2]->setValue(900);
+        PositionHorizontale = 0;
+        break;
+    case 3:
+        Potentio[3]->setValue(700);
+        PositionVerticaleA = 0;
+        break;
+    case 4:
+        Potentio[4]->setValue(700);
+        PositionVerticaleB = 0;
+        break;
+    default: break;
+    }
+    ActualiserEcran();
+}
+
+void frmWavix::picEcran_MouseMove(int, int, double x, double y)
+{
+    if (!estAllume())
+        return;
+    // Divisions from the centre, in the user's own number format.
+    const QLocale locale;
+    auto div = [&locale](double v) {
+        QString t = Format(v / 100, QStringLiteral("0.00"));
+        return t.replace(QLatin1Char('.'), locale.decimalPoint());
+    };
+    lblPositionCurseur->setText(QStringLiteral(" x = ") + div(x) + QStringLiteral(" div \n  y = ") + div(y)
+                                + QStringLiteral(" div "));
+    lblPositionCurseur->adjustSize();
+    const double w = lblPositionCurseur->width() / (picEcran->width() / picEcran->ScaleWidth());
+    const double h = lblPositionCurseur->height() / (picEcran->height() / -picEcran->ScaleHeight());
+    const double gauche = x + 30 + w > 500 ? x - w : x + 30;
+    const double haut = y - 20 - h < -400 ? y + h : y - 20;
+    lblPositionCurseur->move(picEcran->toPixel(gauche, haut).toPoint());
+    lblPositionCurseur->show();
+}
+
+bool frmWavix::eventFilter(QObject* watched, QEvent* event)
+{
+    // The readout steps aside when the pointer reaches it.
+    if (watched == lblPositionCurseur && event->type() == QEvent::MouseMove) {
+        const QPoint ici = lblPositionCurseur->mapTo(picEcran, static_cast<QMouseEvent*>(event)->position().toPoint());
+        lblPositionCurseur->move(ici + QPoint(12, 8));
+    }
+    return VbForm::eventFilter(watched, event);
+}
+
+void frmWavix::mouseMoveEvent(QMouseEvent* event)
+{
+    lblPositionCurseur->hide();
+    VbForm::mouseMoveEvent(event);
+}
+
+void frmWavix::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    if (panneau_ && panneau_->isValid())
+        panneau_->render(&p, QRectF(rect()));
+    else
+        p.fillRect(rect(), QColor(0xd9, 0xdb, 0xd6));
+}
+
+void frmWavix::jouerClic()
+{
+    JouerSon(QCoreApplication::applicationDirPath() + QStringLiteral("/Button Click.wav"));
 }

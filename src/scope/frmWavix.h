@@ -5,8 +5,11 @@
 
 #include <array>
 
+class ImageBox;
 class PictureBox;
+class Potentio_Creme;
 class QCheckBox;
+class QSvgRenderer;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -32,10 +35,19 @@ public:
 
     // The front-panel knobs 0..7: 0 focus, 1 intensity, 2 horizontal
     // position, 3 and 4 vertical positions, 5 time base, 6 and 7 sensitivities.
-    float potentioValue(int index) const { return potentio_[size_t(index)]; }
+    float potentioValue(int index) const;
     float potentioMax(int index) const;
     void setPotentioValue(int index, float value);
 
+    void cmdVoie_Click(int index);
+    void cmdACDC_Click(int index);
+    void Potentio_DblClick(int index);
+    void picEcran_MouseMove(int bouton, int shift, double x, double y);
+
+    std::array<Potentio_Creme*, 8> Potentio{};
+    std::array<ImageBox*, 3> imgFiche{};
+    ImageBox* imgOn = nullptr;
+    QLabel* lblPositionCurseur = nullptr;
     std::array<Shape*, 6> shpVoie{};
     std::array<Shape*, 6> shpACDC{};
     std::array<QLabel*, 6> lblVoie{};
@@ -50,11 +62,20 @@ public:
     QComboBox* cboSensibiliteVerticaleB = nullptr;
     VbTimer tmrSpot;
     VbTimer tmrXY;
+    // The XY animation's clock, restarted when the mode steps into XY.
+    double TempsXY = 0;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void recalculerEntrees();
     void allumerDepuisReglages();
+    void relier();
+    void jouerClic();
 
-    std::array<float, 8> potentio_{};
     std::array<bool, 3> fiches_{};
+    QSvgRenderer* panneau_ = nullptr;
 };

@@ -1,163 +1,13 @@
-#include "TestHome.h"
+#include "BancScope.h"
 
 #include "app/FichierINI.h"
-#include "app/MDIWavix.h"
-#include "bench/frmToolBox.h"
-#include "platform/FormDesign.h"
-#include "platform/Forms.h"
 #include "platform/PictureBox.h"
-#include "platform/Shape.h"
 #include "scope/CourbeWavix.h"
 #include "scope/Echelle.h"
-#include "scope/Potentiometre.h"
-#include "scope/RVB.h"
 #include "scope/frmWavix.h"
 
 #include <QCheckBox>
-#include <QRadioButton>
-#include <QSlider>
 #include <QtTest>
-
-#include <memory>
-
-namespace {
-
-constexpr int kJaune = 65535;   // CH1 trace colour
-constexpr int kVert = 4227072;  // CH2 trace colour
-
-// Stand-ins for the bench windows the refresh reads: the toolbox's
-// connection options and a function generator's switch, knobs, fine sliders
-// and square-wave lamp, under their names.
-class BoiteEssai : public frmToolBox {
-    Q_OBJECT
-public:
-    BoiteEssai()
-    {
-        for (int i = 0; i < 18; ++i)
-            (new QCheckBox(this))->setObjectName(controlName("optConnexion", i));
-    }
-    void choisir(int index) { findChild<QCheckBox*>(controlName("optConnexion", index))->setChecked(true); }
-};
-
-class GbfEssai : public VbForm {
-    Q_OBJECT
-public:
-    explicit GbfEssai(const char* nom) : VbForm(nom, false)
-    {
-        (new QCheckBox(this))->setObjectName("chkOn");
-        for (int i = 2; i <= 3; ++i) {
-            auto* knob = new QWidget(this);
-            knob->setObjectName(controlName("Potentio", i));
-            knob->setProperty("Max", i == 2 ? 100 : 200);
-            knob->setProperty("Value", i == 2 ? 50 : 100);
-            auto* s = new QSlider(this);
-            s->setRange(-100, 100);
-            s->setObjectName(controlName("sldReglage", i));
-        }
-        (new Shape(this))->setObjectName(controlName("shpSignal", 1));
-    }
-    void regler(bool allume, double rapport, int rapportFin, double decalage, int decalageFin, bool carre)
-    {
-        findChild<QCheckBox*>("chkOn")->setChecked(allume);
-        findChild<QWidget*>(controlName("Potentio", 2))->setProperty("Value", rapport);
-        findChild<QWidget*>(controlName("Potentio", 3))->setProperty("Value", decalage);
-        findChild<QSlider*>(controlName("sldReglage", 2))->setValue(rapportFin);
-        findChild<QSlider*>(controlName("sldReglage", 3))->setValue(decalageFin);
-        findChild<Shape*>(controlName("shpSignal", 1))->setFillColor(carre ? kVertAllume : kBlancEteint);
-    }
-};
-
-// The scope window on a 1005 x 805 screen (one unit per pixel), switched on
-// with the mode and couplings given, both plugs and the ground plug in.
-struct Banc {
-    TestHome home;
-    std::unique_ptr<MDIWavix> mdi = std::make_unique<MDIWavix>();
-    frmWavix* scope = nullptr;
-
-    Banc(int mode = 0, int acdc1 = 1, int acdc2 = 4, bool inverse = false, bool allume = true)
-    {
-        CheminINI = home.path("ConfQVT_test.ini");
-        Forms().get<BoiteEssai>("frmToolBox");
-        Voies = {};
-        EcrireINI("Interface", "Mode voie", QString::number(mode));
-        EcrireINI("Interface", "ACDC CH1", QString::number(acdc1));
-        EcrireINI("Interface", "ACDC CH2", QString::number(acdc2));
-        EcrireINI("Interface", "Mode voie -CH2", inverse ? "1" : "0");
-        scope = Forms().get<frmWavix>();
-        scope->picEcran->resize(1005, 805);
-        scope->picGrille->resize(1005, 805);
-        DessinerGrille(scope);
-        for (int fiche : {0, 1, 2})
-            scope->basculerFiche(fiche);
-        if (allume)
-            scope->chkOn->setChecked(true);
-        sensibilite(0, 6); // 1 V/div
-        sensibilite(1, 6);
-    }
-    ~Banc()
-    {
-        Forms().unloadAll();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        mdi.reset();
-        Voies = {};
-        PositionHorizontale = 0;
-    }
-    void sensibilite(int voie, int index)
-    {
-        scope->setPotentioValue(6 + voie, float(index));
-        ReglerPotentiometre(1, 6 + voie);
-    }
-    void baseTemps(int index)
-    {
-        scope->setPotentioValue(5, float(index));
-        ReglerPotentiometre(1, 5);
-    }
-    void position(int voie, double y)
-    {
-        scope->setPotentioValue(3 + voie, float(700 + y));
-        ReglerPotentiometre(1, 3 + voie);
-    }
-    void source(int voie, const char* mot, double amplitude, double frequence)
-    {
-        EtatVoie& v = Voies[size_t(voie)];
-        v.FormeSignal = mot;
-        v.Amplitude = amplitude;
-        v.Frequence = frequence;
-        v.SourceBranchee = true;
-        v.CouleurTrace = voie == 0 ? kJaune : kVert;
-    }
-    QImage image() const { return scope->picEcran->Image(); }
-};
-
-QRgb rgb(int vb)
-{
-    return qRgb(vb & 0xFF, (vb >> 8) & 0xFF, (vb >> 16) & 0xFF) & 0xFFFFFF;
-}
-
-bool at(const QImage& image, double x, double y, int couleur)
-{
-    const int px = int(std::lround(x + 500)), py = int(std::lround(400 - y));
-    for (int dy = -1; dy <= 1; ++dy)
-        for (int dx = -1; dx <= 1; ++dx)
-            if (image.valid(px + dx, py + dy) && (image.pixel(px + dx, py + dy) & 0xFFFFFF) == rgb(couleur))
-                return true;
-    return false;
-}
-
-// Highest and lowest y (user units) where the colour shows in the columns [x1, x2].
-QPair<int, int> extent(const QImage& image, int couleur, int x1 = -480, int x2 = 480)
-{
-    int haut = -10000, bas = 10000;
-    for (int px = x1 + 500; px <= x2 + 500; ++px)
-        for (int py = 0; py < image.height(); ++py)
-            if ((image.pixel(px, py) & 0xFFFFFF) == rgb(couleur)) {
-                haut = qMax(haut, 400 - py);
-                bas = qMin(bas, 400 - py);
-            }
-    return {haut, bas};
-}
-
-} // namespace
 
 class tst_Trace : public QObject {
     Q_OBJECT
@@ -227,7 +77,7 @@ void tst_Trace::calculerVoies()
     QFETCH(float, rapportA);
     QFETCH(double, traceA);
 
-    Banc b(0, acdc);
+    BancScope b(0, acdc);
     Forms().get<BoiteEssai>("frmToolBox")->choisir(option);
     Forms().get<GbfEssai>("frmGBFA", "frmGBFA")->regler(allume, rapport, rapportFin, decalage, decalageFin, carre);
     b.source(0, "Sinus", 2, 100);
@@ -243,7 +93,7 @@ void tst_Trace::calculerVoies()
 
 void tst_Trace::evaluatedModeDrawsExpectedSignal()
 {
-    Banc b(2);
+    BancScope b(2);
     b.mdi->ModeLibre = false;
     DecalageA = 1.5;
     b.source(0, "Carre", 7, 1000);
@@ -266,7 +116,7 @@ void tst_Trace::evaluatedModeDrawsExpectedSignal()
 
 void tst_Trace::sinePeaks()
 {
-    Banc b(0);
+    BancScope b(0);
     b.source(0, "sinus", 2, 250); // 4 divisions a period at 1 ms/div
     b.position(0, 50);
     ActualiserEcran();
@@ -280,7 +130,7 @@ void tst_Trace::sinePeaks()
 
 void tst_Trace::squareLevelsAndEdges()
 {
-    Banc b(0);
+    BancScope b(0);
     Forms().get<BoiteEssai>("frmToolBox")->choisir(1);
     Forms().get<GbfEssai>("frmGBFA", "frmGBFA")->regler(true, 50, 0, 100, 0, true);
     b.source(0, "Carre", 2, 500); // two divisions a period
@@ -298,7 +148,7 @@ void tst_Trace::squareLevelsAndEdges()
 
 void tst_Trace::squareInAcCouplingIsCentred()
 {
-    Banc b(0, 0);
+    BancScope b(0, 0);
     Forms().get<BoiteEssai>("frmToolBox")->choisir(1);
     Forms().get<GbfEssai>("frmGBFA", "frmGBFA")->regler(true, 90, 0, 100, 0, true);
     b.source(0, "Carre", 5, 500);
@@ -311,7 +161,7 @@ void tst_Trace::squareInAcCouplingIsCentred()
 
 void tst_Trace::triangleRiseAndFall()
 {
-    Banc b(0);
+    BancScope b(0);
     Forms().get<BoiteEssai>("frmToolBox")->choisir(1);
     Forms().get<GbfEssai>("frmGBFA", "frmGBFA")->regler(true, 25, 0, 100, 0, false);
     b.source(0, "Triangle", 3, 100); // one period fills the screen
@@ -338,7 +188,7 @@ void tst_Trace::dcLevelInEveryCoupling()
 {
     QFETCH(int, acdc);
     QFETCH(int, y);
-    Banc b(0, acdc);
+    BancScope b(0, acdc);
     b.source(0, "Cc", 3, 0);
     b.position(0, 20);
     ActualiserEcran();
@@ -348,7 +198,7 @@ void tst_Trace::dcLevelInEveryCoupling()
 
 void tst_Trace::unconnectedChannelIsFlatAtPosition()
 {
-    Banc b(0);
+    BancScope b(0);
     Forms().get<BoiteEssai>("frmToolBox")->choisir(1);
     auto* gbf = Forms().get<GbfEssai>("frmGBFA", "frmGBFA");
     gbf->regler(true, 50, 0, 200, 0, false); // +10 V offset
@@ -364,7 +214,7 @@ void tst_Trace::unconnectedChannelIsFlatAtPosition()
 
 void tst_Trace::invertedCh2Only()
 {
-    Banc b(2, 1, 4, true);
+    BancScope b(2, 1, 4, true);
     b.source(0, "Cc", 2, 0);
     b.source(1, "Cc", 2, 0);
     ActualiserEcran();
@@ -376,7 +226,7 @@ void tst_Trace::invertedCh2Only()
 
 void tst_Trace::powerOffLeavesGraticule()
 {
-    Banc b(0, 1, 4, false, false);
+    BancScope b(0, 1, 4, false, false);
     b.source(0, "Sinus", 2, 250);
     ActualiserEcran();
     QCOMPARE(b.image(), b.scope->picGrille->Image());
@@ -385,7 +235,7 @@ void tst_Trace::powerOffLeavesGraticule()
 
 void tst_Trace::slowTimeBaseArmsSpot()
 {
-    Banc b(0);
+    BancScope b(0);
     b.source(0, "Sinus", 2, 5);
     b.baseTemps(5); // 10 ms/div
     QCOMPARE(BaseTemps, 0.01);
@@ -400,7 +250,7 @@ void tst_Trace::slowTimeBaseArmsSpot()
 
 void tst_Trace::xyTimer()
 {
-    Banc b(4);
+    BancScope b(4);
     ActualiserEcran();
     QCOMPARE(b.scope->tmrXY.Interval(), 1);
     QVERIFY(b.scope->tmrXY.isRunning());
@@ -428,7 +278,7 @@ void tst_Trace::degenerateFrequencies()
     QFETCH(double, frequence);
     QFETCH(int, baseIndex);
     QFETCH(bool, trace);
-    Banc b(0);
+    BancScope b(0);
     Forms().get<BoiteEssai>("frmToolBox")->choisir(1);
     Forms().get<GbfEssai>("frmGBFA", "frmGBFA")->regler(true, 50, 0, 100, 0, false);
     b.source(0, qPrintable(mot), 2, frequence);
@@ -460,7 +310,7 @@ void tst_Trace::readout()
     QFETCH(QString, copie);
     QFETCH(int, fond);
     QFETCH(int, encre);
-    Banc b(2);
+    BancScope b(2);
     if (!copie.isEmpty())
         EcrireINI("Options", "Copy Sensibility", copie);
     CouleurFond = fond;

@@ -1,0 +1,187 @@
+#include "platform/Potentio_Creme.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <cmath>
+
+namespace {
+
+constexpr double kSweep = 300.0; // degrees from Min to Max
+
+int vbButtons(Qt::MouseButtons buttons)
+{
+    return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0)
+        | (buttons & Qt::MiddleButton ? 4 : 0);
+}
+
+int vbShift(Qt::KeyboardModifiers modifiers)
+{
+    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0)
+        | (modifiers & Qt::AltModifier ? 4 : 0);
+}
+
+QPointF polar(const QPointF& centre, double radius, double degreesFromTop)
+{
+    const double a = degreesFromTop * M_PI / 180.0;
+    return centre + QPointF(radius * std::sin(a), -radius * std::cos(a));
+}
+
+} // namespace
+
+Potentio_Creme::Potentio_Creme(QWidget* parent) : QWidget(parent)
+{
+    setMouseTracking(true);
+    setAttribute(Qt::WA_TranslucentBackground);
+}
+
+void Potentio_Creme::setMin(float min)
+{
+    min_ = min;
+    value_ = clampValue(value_);
+    update();
+}
+
+void Potentio_Creme::setMax(float max)
+{
+    max_ = max;
+    value_ = clampValue(value_);
+    update();
+}
+
+void Potentio_Creme::setValue(float value)
+{
+    const float v = clampValue(value);
+    if (v != value_) {
+        value_ = v;
+        update();
+    }
+}
+
+void Potentio_Creme::setStepped(bool stepped)
+{
+    stepped_ = stepped;
+    update();
+}
+
+float Potentio_Creme::clampValue(float value) const
+{
+    const float lo = std::min(min_, max_), hi = std::max(min_, max_);
+    if (!std::isfinite(value))
+        value = lo;
+    return std::clamp(value, lo, hi);
+}
+
+double Potentio_Creme::angleFor(float value) const
+{
+    const double span = max_ - min_;
+    const double f = span != 0 ? (value - min_) / span : 0;
+    return -kSweep / 2 + f * kSweep;
+}
+
+double Potentio_Creme::pointerAngle(const QPointF& position) const
+{
+    const QPointF d = position - QRectF(rect()).center();
+    return std::atan2(d.x(), -d.y()) * 180.0 / M_PI; // clockwise from the top
+}
+
+void Potentio_Creme::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton) {
+        dragging_ = true;
+        lastAngle_ = pointerAngle(event->position());
+        turned_ = 0;
+        startValue_ = value_;
+    }
+    Q_EMIT MouseDown(index_, vbButtons(event->button()), vbShift(event->modifiers()), event->position().x(),
+                     event->position().y());
+}
+
+void Potentio_Creme::mouseMoveEvent(QMouseEvent* event)
+{
+    if (dragging_ && (event->buttons() & Qt::LeftButton)) {
+        // Follow the pointer round the centre, unwrapping across ±180°.
+        const double angle = pointerAngle(event->position());
+        double step = angle - lastAngle_;
+        if (step > 180)
+            step -= 360;
+        else if (step < -180)
+            step += 360;
+        lastAngle_ = angle;
+        turned_ += step;
+        float v = startValue_ + float(turned_ / kSweep * (max_ - min_));
+        if (stepped_)
+            v = std::round(v);
+        v = clampValue(v);
+        // Past an end stop the knob stays there until the pointer comes back.
+        if ((v == max_ || v == min_) && max_ != min_)
+            turned_ = (v - startValue_) / (max_ - min_) * kSweep;
+        setValue(v);
+    }
+    Q_EMIT MouseMove(index_, vbButtons(event->buttons()), vbShift(event->modifiers()), event->position().x(),
+                     event->position().y());
+}
+
+void Potentio_Creme::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        dragging_ = false;
+    Q_EMIT MouseUp(index_, vbButtons(event->button()), vbShift(event->modifiers()), event->position().x(),
+                   event->position().y());
+}
+
+void Potentio_Creme::mouseDoubleClickEvent(QMouseEvent*)
+{
+    Q_EMIT DblClick(index_);
+}
+
+void Potentio_Creme::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const double side = std::min(width(), height());
+    const QPointF c = QRectF(rect()).center();
+    const double rScale = side / 2 - 1;
+    const double rSkirt = side * 0.40;
+    const double rCap = side * 0.31;
+
+    // The scale: ticks round the sweep.
+    const int ticks = stepped_ && max_ - min_ <= 40 ? int(std::round(max_ - min_)) : 10;
+    QPen tickPen(QColor(60, 60, 60), std::max(1.0, side / 60));
+    tickPen.setCapStyle(Qt::RoundCap);
+    p.setPen(tickPen);
+    for (int i = 0; i <= ticks; ++i) {
+        const double a = -kSweep / 2 + kSweep * i / std::max(1, ticks);
+        const bool major = i == 0 || i == ticks || (!stepped_ && i % 5 == 0);
+        p.drawLine(polar(c, rSkirt + side * 0.02, a), polar(c, major ? rScale : rScale - side * 0.04, a));
+    }
+
+    // Dark skirt with knurled edge.
+    QRadialGradient skirt(c, rSkirt);
+    skirt.setColorAt(0.0, QColor(90, 88, 84));
+    skirt.setColorAt(0.85, QColor(55, 54, 52));
+    skirt.setColorAt(1.0, QColor(30, 30, 30));
+    p.setPen(QPen(QColor(20, 20, 20), 1));
+    p.setBrush(skirt);
+    p.drawEllipse(c, rSkirt, rSkirt);
+    p.setPen(QPen(QColor(110, 108, 104), std::max(1.0, side / 90)));
+    for (int i = 0; i < 36; ++i)
+        p.drawLine(polar(c, rSkirt * 0.88, i * 10), polar(c, rSkirt * 0.99, i * 10));
+
+    // Cream cap, lit from the upper left.
+    QRadialGradient cap(c + QPointF(-rCap * 0.35, -rCap * 0.35), rCap * 1.4);
+    cap.setColorAt(0.0, QColor(255, 252, 238));
+    cap.setColorAt(0.55, QColor(240, 228, 196));
+    cap.setColorAt(1.0, QColor(196, 182, 146));
+    p.setPen(QPen(QColor(150, 138, 108), std::max(1.0, side / 80)));
+    p.setBrush(cap);
+    p.drawEllipse(c, rCap, rCap);
+
+    // Pointer line.
+    const double a = angleFor(value_);
+    QPen pointer(QColor(40, 36, 30), std::max(1.5, side / 22));
+    pointer.setCapStyle(Qt::RoundCap);
+    p.setPen(pointer);
+    p.drawLine(polar(c, rCap * 0.15, a), polar(c, rCap * 0.92, a));
+}

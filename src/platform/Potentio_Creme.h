@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QWidget>
+
+// A rotary knob with a cream cap, a pointer line and a scale. Its value, a
+// single-precision number between Min and Max, follows the pointer's angle
+// round the centre while the left button drags it; a knob in steps turns like
+// a rotary switch, from one whole value to the next. Setting the value from
+// the program turns the picture and raises no mouse event. Every event carries
+// the knob's index, and Value is already updated when it arrives.
+class Potentio_Creme : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(float Min READ Min WRITE setMin)
+    Q_PROPERTY(float Max READ Max WRITE setMax)
+    Q_PROPERTY(float Value READ Value WRITE setValue)
+public:
+    explicit Potentio_Creme(QWidget* parent = nullptr);
+
+    float Min() const { return min_; }
+    void setMin(float min);
+    float Max() const { return max_; }
+    void setMax(float max);
+    float Value() const { return value_; }
+    void setValue(float value);
+
+    int Index() const { return index_; }
+    void setIndex(int index) { index_ = index; }
+    // Whole values only, with a tick per value.
+    bool Stepped() const { return stepped_; }
+    void setStepped(bool stepped);
+
+    // Angle of the pointer for a value, degrees clockwise from the top:
+    // −150 at Min, +150 at Max.
+    double angleFor(float value) const;
+
+Q_SIGNALS:
+    void DblClick(int index);
+    // Button: 1 left, 2 right, 4 middle; shift: 1 Shift, 2 Ctrl, 4 Alt;
+    // x and y in pixels within the knob.
+    void MouseDown(int index, int button, int shift, double x, double y);
+    void MouseMove(int index, int button, int shift, double x, double y);
+    void MouseUp(int index, int button, int shift, double x, double y);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    double pointerAngle(const QPointF& position) const;
+    float clampValue(float value) const;
+
+    float min_ = 0;
+    float max_ = 100;
+    float value_ = 0;
+    int index_ = 0;
+    bool stepped_ = false;
+    // Drag state: the pointer's unwrapped angle and the value it started from.
+    bool dragging_ = false;
+    double lastAngle_ = 0;
+    double turned_ = 0;
+    float startValue_ = 0;
+};

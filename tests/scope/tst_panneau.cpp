@@ -1,0 +1,390 @@
+#include "BancScope.h"
+
+#include "app/FichierINI.h"
+#include "platform/FormDesign.h"
+#include "platform/ImageBox.h"
+#include "platform/PictureBox.h"
+#include "platform/Potentio_Creme.h"
+#include "platform/Shape.h"
+#include "scope/CourbeWavix.h"
+#include "scope/Potentiometre.h"
+#include "scope/RVB.h"
+#include "scope/frmWavix.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+
+#include <cmath>
+
+namespace {
+
+// Lit lamps as "voie:m,inv,ac1,ac2" for a compact comparison.
+QString lampes(const frmWavix* s)
+{
+    QStringList allumees;
+    for (int i = 0; i < 6; ++i)
+        if (s->shpVoie[size_t(i)]->FillColor() == kVertAllume)
+            allumees << QStringLiteral("V%1").arg(i);
+    for (int i = 0; i < 6; ++i)
+        if (s->shpACDC[size_t(i)]->FillColor() == kVertAllume)
+            allumees << QStringLiteral("C%1").arg(i);
+    return allumees.join(QLatin1Char(' '));
+}
+
+void cliquer(frmWavix* s, const char* bouton, int index)
+{
+    control<QPushButton>(s, bouton, index)->click();
+}
+
+} // namespace
+
+class tst_Panneau : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void powerOnRestoresStoredLamps_data();
+    void powerOnRestoresStoredLamps();
+    void powerOffClearsLampsAndTraces();
+    void modeButtonsCycleAndStore();
+    void couplingButtonsCycleStoreAndSurvivePower();
+    void buttonsDoNothingWhileOff();
+    void plugsWireTheInputs();
+    void knobSettings_data();
+    void knobSettings();
+    void intensityRebuildsTraceColours();
+    void onlyTheLeftButtonApplies();
+    void doubleClickRecentres();
+    void knobDragUpdatesValueBeforeEvents();
+    void valueFromCodeRaisesNoEvent();
+    void turningKnobsChangesTheTrace();
+    void cursorReadout();
+};
+
+void tst_Panneau::powerOnRestoresStoredLamps_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("inverse");
+    QTest::addColumn<QString>("acdc1");
+    QTest::addColumn<QString>("acdc2");
+    QTest::addColumn<QString>("allumees");
+    QTest::newRow("first run") << "" << "" << "" << "" << "V2 C0 C3";
+    QTest::newRow("stored") << "4" << "1" << "2" << "5" << "V4 V5 C2 C5";
+    QTest::newRow("damaged mode") << "9" << "x" << "1" << "4" << "V2 C1 C4";
+    QTest::newRow("not a number") << "DUAL" << "0" << "abc" << "" << "V2 C0 C3";
+    QTest::newRow("other channel's coupling") << "1" << "0" << "4" << "1" << "V1 C0 C3";
+}
+
+void tst_Panneau::powerOnRestoresStoredLamps()
+{
+    QFETCH(QString, mode);
+    QFETCH(QString, inverse);
+    QFETCH(QString, acdc1);
+    QFETCH(QString, acdc2);
+    QFETCH(QString, allumees);
+    BancScope b(0, 0, 3, false, false);
+    EcrireINI("Interface", "Mode voie", mode);
+    EcrireINI("Interface", "Mode voie -CH2", inverse);
+    EcrireINI("Interface", "ACDC CH1", acdc1);
+    EcrireINI("Interface", "ACDC CH2", acdc2);
+    QCOMPARE(lampes(b.scope), QString());
+    b.scope->chkOn->setChecked(true);
+    QCOMPARE(lampes(b.scope), allumees);
+    QCOMPARE(b.scope->chkOn->text(), QStringLiteral("Off"));
+    QCOMPARE(b.scope->imgOn->picture(), QStringLiteral(":/scope/power_on.svg"));
+    QCOMPARE(b.scope->imgOn->toolTip(), QStringLiteral("Wavixscope allumé"));
+}
+
+void tst_Panneau::powerOffClearsLampsAndTraces()
+{
+    BancScope b(2);
+    b.source(0, "Sinus", 2, 250);
+    ActualiserEcran();
+    QVERIFY(extent(b.image(), kJaune).first > 0);
+    b.scope->chkOn->setChecked(false);
+    QCOMPARE(lampes(b.scope), QString());
+    QCOMPARE(b.scope->chkOn->text(), QStringLiteral("On"));
+    QCOMPARE(b.scope->imgOn->toolTip(), QStringLiteral("Wavixscope éteint"));
+    QCOMPARE(b.image(), b.scope->picGrille->Image());
+    QVERIFY(!EntreeBrancheeA && !EntreeBrancheeB);
+    QCOMPARE(b.scope->tmrSpot.Interval(), 0);
+}
+
+void tst_Panneau::modeButtonsCycleAndStore()
+{
+    BancScope b(3);
+    const QStringList suivants = {"V4", "V0", "V1"};
+    for (const QString& attendu : suivants) {
+        cliquer(b.scope, "cmdVoie", 1);
+        QCOMPARE(lampes(b.scope).section(' ', 0, 0), attendu);
+    }
+    QCOMPARE(LireINI("Interface", "Mode voie", ""), QStringLiteral("1"));
+    // Into XY by "next" restarts the XY clock, by "previous" it does not.
+    b.scope->TempsXY = 7;
+    cliquer(b.scope, "cmdVoie", 0); // CH2 -> CH1
+    cliquer(b.scope, "cmdVoie", 0); // CH1 -> XY
+    QCOMPARE(lampes(b.scope).section(' ', 0, 0), QStringLiteral("V4"));
+    QCOMPARE(b.scope->TempsXY, 7.0);
+    QCOMPARE(LireINI("Interface", "Mode voie", ""), QStringLiteral("4"));
+    cliquer(b.scope, "cmdVoie", 0); // XY -> ADD
+    cliquer(b.scope, "cmdVoie", 1); // ADD -> XY
+    QCOMPARE(b.scope->TempsXY, 0.0);
+
+    cliquer(b.scope, "cmdVoie", 2);
+    QVERIFY(lampes(b.scope).contains("V5"));
+    QCOMPARE(LireINI("Interface", "Mode voie -CH2", ""), QStringLiteral("1"));
+    cliquer(b.scope, "cmdVoie", 2);
+    QVERIFY(!lampes(b.scope).contains("V5"));
+    QCOMPARE(LireINI("Interface", "Mode voie -CH2", ""), QStringLiteral("0"));
+}
+
+void tst_Panneau::couplingButtonsCycleStoreAndSurvivePower()
+{
+    BancScope b(0, 0, 3);
+    cliquer(b.scope, "cmdACDC", 0);
+    QCOMPARE(lampes(b.scope), QStringLiteral("V0 C1 C3"));
+    QCOMPARE(LireINI("Interface", "ACDC CH1", ""), QStringLiteral("1"));
+    cliquer(b.scope, "cmdACDC", 0);
+    cliquer(b.scope, "cmdACDC", 1);
+    QCOMPARE(lampes(b.scope), QStringLiteral("V0 C2 C4"));
+    QCOMPARE(LireINI("Interface", "ACDC CH2", ""), QStringLiteral("4"));
+    cliquer(b.scope, "cmdACDC", 0); // GND -> AC
+    cliquer(b.scope, "cmdACDC", 1);
+    cliquer(b.scope, "cmdACDC", 1); // DC -> GND -> AC
+    QCOMPARE(LireINI("Interface", "ACDC CH1", ""), QStringLiteral("0"));
+    QCOMPARE(LireINI("Interface", "ACDC CH2", ""), QStringLiteral("3"));
+    cliquer(b.scope, "cmdACDC", 1);
+    // Off and on again shows the couplings shown before.
+    b.scope->chkOn->setChecked(false);
+    b.scope->chkOn->setChecked(true);
+    QCOMPARE(lampes(b.scope), QStringLiteral("V0 C0 C4"));
+}
+
+void tst_Panneau::buttonsDoNothingWhileOff()
+{
+    BancScope b(0, 0, 3, false, false);
+    const QByteArray avant = TestHome::readFile(CheminINI);
+    for (int i = 0; i < 3; ++i)
+        cliquer(b.scope, "cmdVoie", i);
+    for (int i = 0; i < 2; ++i)
+        cliquer(b.scope, "cmdACDC", i);
+    QCOMPARE(lampes(b.scope), QString());
+    QCOMPARE(TestHome::readFile(CheminINI), avant);
+}
+
+void tst_Panneau::plugsWireTheInputs()
+{
+    BancScope b(0, 0, 3, false, false, false);
+    auto borne = [&](int i) { control<ImageBox>(b.scope, "imgBorne", i)->Click(); };
+    borne(0);
+    borne(2);
+    QVERIFY(b.scope->imgFiche[0]->isVisibleTo(b.scope));
+    QVERIFY(!EntreeBrancheeA); // off
+    b.scope->chkOn->setChecked(true);
+    QVERIFY(EntreeBrancheeA);
+    QVERIFY(!EntreeBrancheeB);
+    borne(1);
+    QVERIFY(EntreeBrancheeB);
+    b.scope->imgFiche[2]->Click(); // the ground plug, clicked on itself
+    QVERIFY(!b.scope->imgFiche[2]->isVisibleTo(b.scope));
+    QVERIFY(!EntreeBrancheeA && !EntreeBrancheeB);
+}
+
+void tst_Panneau::knobSettings_data()
+{
+    QTest::addColumn<int>("knob");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("setting");
+    QTest::addColumn<double>("expected");
+    QTest::newRow("focus at the middle") << 0 << 10.0 << "EpaisseurTrace" << 1.0;
+    QTest::newRow("focus 9.5") << 0 << 9.5 << "EpaisseurTrace" << 2.0;
+    QTest::newRow("focus 11.5") << 0 << 11.5 << "EpaisseurTrace" << 2.0;
+    QTest::newRow("focus 12") << 0 << 12.0 << "EpaisseurTrace" << 3.0;
+    QTest::newRow("focus 0") << 0 << 0.0 << "EpaisseurTrace" << 11.0;
+    QTest::newRow("intensity 0") << 1 << 0.0 << "LuminositeTrace" << 0.0;
+    QTest::newRow("intensity 5") << 1 << 5.0 << "LuminositeTrace" << 1 - std::exp(-5.0);
+    QTest::newRow("horizontal 0") << 2 << 0.0 << "PositionHorizontale" << -900.0;
+    QTest::newRow("horizontal 1800") << 2 << 1800.0 << "PositionHorizontale" << 900.0;
+    QTest::newRow("CH1 position 1400") << 3 << 1400.0 << "PositionVerticaleA" << 700.0;
+    QTest::newRow("CH2 position 0") << 4 << 0.0 << "PositionVerticaleB" << -700.0;
+    QTest::newRow("time base 17") << 5 << 17.0 << "BaseTemps" << 0.000001;
+    QTest::newRow("time base 0") << 5 << 0.0 << "BaseTemps" << 0.5;
+    QTest::newRow("time base 8") << 5 << 8.0 << "BaseTemps" << 0.001;
+    QTest::newRow("CH1 sensitivity 13") << 6 << 13.0 << "SensibiliteA" << 0.005;
+    QTest::newRow("CH2 sensitivity 0") << 7 << 0.0 << "SensibiliteB" << 100.0;
+}
+
+void tst_Panneau::knobSettings()
+{
+    QFETCH(int, knob);
+    QFETCH(double, value);
+    QFETCH(QString, setting);
+    QFETCH(double, expected);
+    BancScope b(0);
+    b.scope->setPotentioValue(knob, float(value));
+    ReglerPotentiometre(1, knob);
+    const QHash<QString, double> settings = {
+        {"EpaisseurTrace", EpaisseurTrace},       {"LuminositeTrace", LuminositeTrace},
+        {"PositionHorizontale", PositionHorizontale}, {"PositionVerticaleA", PositionVerticaleA},
+        {"PositionVerticaleB", PositionVerticaleB}, {"BaseTemps", BaseTemps},
+        {"SensibiliteA", SensibiliteA},           {"SensibiliteB", SensibiliteB},
+    };
+    QVERIFY(std::abs(settings.value(setting) - expected) < 1e-12);
+    if (knob == 0)
+        QCOMPARE(b.scope->picEcran->DrawWidth, int(expected));
+    if (knob == 5)
+        QCOMPARE(b.scope->cboBaseTemps->currentIndex(), int(value));
+    if (knob == 6)
+        QCOMPARE(b.scope->cboSensibiliteVerticaleA->currentText(), QStringLiteral("5 mV/div"));
+}
+
+void tst_Panneau::intensityRebuildsTraceColours()
+{
+    BancScope b(0);
+    b.scope->setPotentioValue(1, 5);
+    ReglerPotentiometre(1, 1);
+    RVB a;
+    a.setCouleur(CouleurTraceA);
+    QCOMPARE(QList<int>({a.Rouge(), a.Vert(), a.Bleu()}), QList<int>({254, 254, 1}));
+    b.scope->setPotentioValue(1, 0);
+    ReglerPotentiometre(1, 1);
+    QCOMPARE(CouleurTraceA, CouleurFond);
+    QCOMPARE(CouleurTraceB, CouleurFond);
+}
+
+void tst_Panneau::onlyTheLeftButtonApplies()
+{
+    BancScope b(0);
+    const double avant = BaseTemps;
+    b.scope->setPotentioValue(5, 2);
+    for (int bouton : {0, 2, 3})
+        ReglerPotentiometre(bouton, 5);
+    QCOMPARE(BaseTemps, avant);
+}
+
+void tst_Panneau::doubleClickRecentres()
+{
+    BancScope b(0);
+    b.scope->setPotentioValue(2, 100);
+    ReglerPotentiometre(1, 2);
+    b.position(0, 250);
+    b.position(1, -300);
+    for (int i = 2; i <= 4; ++i)
+        Q_EMIT b.scope->Potentio[size_t(i)]->DblClick(i);
+    QCOMPARE(b.scope->potentioValue(2), 900.0f);
+    QCOMPARE(b.scope->potentioValue(3), 700.0f);
+    QCOMPARE(b.scope->potentioValue(4), 700.0f);
+    QCOMPARE(PositionHorizontale, 0.0);
+    QCOMPARE(PositionVerticaleA, 0.0);
+    QCOMPARE(PositionVerticaleB, 0.0);
+    // Other knobs keep their value.
+    Q_EMIT b.scope->Potentio[5]->DblClick(5);
+    QCOMPARE(b.scope->potentioValue(5), 8.0f);
+}
+
+void tst_Panneau::knobDragUpdatesValueBeforeEvents()
+{
+    Potentio_Creme knob;
+    knob.setIndex(3);
+    knob.resize(100, 100);
+    knob.setMin(0);
+    knob.setMax(300);
+    knob.setValue(150); // pointer straight up
+    knob.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&knob));
+    QList<QPair<QString, float>> events;
+    connect(&knob, &Potentio_Creme::MouseDown, this, [&](int i, int b, int, double, double) {
+        QCOMPARE(i, 3);
+        QCOMPARE(b, 1);
+        events << qMakePair(QStringLiteral("down"), knob.Value());
+    });
+    connect(&knob, &Potentio_Creme::MouseMove, this,
+            [&](int, int b, int, double, double) { events << qMakePair(QStringLiteral("move %1").arg(b), knob.Value()); });
+    connect(&knob, &Potentio_Creme::MouseUp, this,
+            [&](int, int, int, double, double) { events << qMakePair(QStringLiteral("up"), knob.Value()); });
+
+    // A quarter turn clockwise round the centre: 90° of 300° over 0..300.
+    QTest::mousePress(&knob, Qt::LeftButton, {}, QPoint(50, 10));
+    QMouseEvent move(QEvent::MouseMove, QPointF(90, 50), knob.mapToGlobal(QPointF(90, 50)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&knob, &move);
+    QTest::mouseRelease(&knob, Qt::LeftButton, {}, QPoint(90, 50));
+    QCOMPARE(events.size(), 3);
+    QCOMPARE(events[0], qMakePair(QStringLiteral("down"), 150.0f));
+    QCOMPARE(events[1].first, QStringLiteral("move 1"));
+    QVERIFY(std::abs(events[1].second - 240.0f) < 0.01f);
+    QVERIFY(std::abs(events[2].second - 240.0f) < 0.01f);
+
+    // A stepped knob lands on whole values and stops at its ends.
+    knob.setStepped(true);
+    knob.setMax(17);
+    knob.setValue(8);
+    QTest::mousePress(&knob, Qt::LeftButton, {}, QPoint(50, 10));
+    for (QPointF p : {QPointF(90, 50), QPointF(50, 90), QPointF(10, 50), QPointF(50, 10)}) {
+        QMouseEvent m(QEvent::MouseMove, p, knob.mapToGlobal(p), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&knob, &m);
+        QCOMPARE(knob.Value(), std::round(knob.Value()));
+    }
+    QCOMPARE(knob.Value(), 17.0f);
+    QTest::mouseRelease(&knob, Qt::LeftButton, {}, QPoint(50, 10));
+}
+
+void tst_Panneau::valueFromCodeRaisesNoEvent()
+{
+    Potentio_Creme knob;
+    knob.setMax(10);
+    int events = 0;
+    connect(&knob, &Potentio_Creme::MouseMove, this, [&] { ++events; });
+    connect(&knob, &Potentio_Creme::MouseDown, this, [&] { ++events; });
+    connect(&knob, &Potentio_Creme::MouseUp, this, [&] { ++events; });
+    knob.setValue(7);
+    knob.setValue(42); // held at Max
+    QCOMPARE(knob.Value(), 10.0f);
+    QCOMPARE(events, 0);
+}
+
+void tst_Panneau::turningKnobsChangesTheTrace()
+{
+    BancScope b(0);
+    b.source(0, "Cc", 2, 0);
+    ActualiserEcran();
+    QVERIFY(std::abs(extent(b.image(), kJaune).first - 200) <= 1);
+    // The CH1 sensitivity knob one step towards the larger values: 2 V/div.
+    Potentio_Creme* knob = b.scope->Potentio[6];
+    knob->setValue(knob->Value() - 1);
+    Q_EMIT knob->MouseMove(6, 1, 0, 0, 0);
+    QCOMPARE(SensibiliteA, 2.0);
+    QVERIFY(std::abs(extent(b.image(), kJaune).first - 100) <= 1);
+
+    // A sine whose period is two divisions at 1 ms/div is four at 0.5 ms/div.
+    b.source(0, "Sinus", 2, 500);
+    ActualiserEcran();
+    QVERIFY(at(b.image(), -450, 100, kJaune));
+    knob = b.scope->Potentio[5];
+    knob->setValue(9);
+    Q_EMIT knob->MouseDown(5, 1, 0, 0, 0);
+    QCOMPARE(BaseTemps, 0.0005);
+    QVERIFY(at(b.image(), -400, 100, kJaune));
+    QVERIFY(!at(b.image(), -450, 100, kJaune));
+}
+
+void tst_Panneau::cursorReadout()
+{
+    BancScope b(0);
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    b.scope->picEcran_MouseMove(0, 0, 123, -45);
+    QCOMPARE(b.scope->lblPositionCurseur->text(), QStringLiteral(" x = 1,23 div \n  y = -0,45 div "));
+    QVERIFY(b.scope->lblPositionCurseur->isVisibleTo(b.scope));
+    // Near the right edge it shows left of the pointer.
+    b.scope->picEcran_MouseMove(0, 0, 480, 0);
+    QVERIFY(b.scope->lblPositionCurseur->x() < b.scope->picEcran->toPixel(480, 0).x());
+    QLocale::setDefault(QLocale::c());
+    // Off, the readout is not updated.
+    b.scope->chkOn->setChecked(false);
+    b.scope->picEcran_MouseMove(0, 0, 0, 0);
+    QVERIFY(b.scope->lblPositionCurseur->text().contains("4,80"));
+}
+
+QTEST_MAIN(tst_Panneau)
+#include "tst_panneau.moc"

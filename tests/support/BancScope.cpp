@@ -1,0 +1,144 @@
+#include "BancScope.h"
+
+#include "app/FichierINI.h"
+#include "platform/FormDesign.h"
+#include "platform/PictureBox.h"
+#include "platform/Shape.h"
+#include "scope/CourbeWavix.h"
+#include "scope/Echelle.h"
+#include "scope/Potentiometre.h"
+#include "scope/RVB.h"
+#include "scope/frmWavix.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QSlider>
+
+#include <cmath>
+
+BoiteEssai::BoiteEssai()
+{
+    for (int i = 0; i < 18; ++i)
+        (new QCheckBox(this))->setObjectName(controlName("optConnexion", i));
+}
+
+void BoiteEssai::choisir(int index)
+{
+    findChild<QCheckBox*>(controlName("optConnexion", index))->setChecked(true);
+}
+
+GbfEssai::GbfEssai(const char* nom) : VbForm(QString::fromLatin1(nom), false)
+{
+    (new QCheckBox(this))->setObjectName("chkOn");
+    for (int i = 2; i <= 3; ++i) {
+        auto* knob = new QWidget(this);
+        knob->setObjectName(controlName("Potentio", i));
+        knob->setProperty("Max", i == 2 ? 100 : 200);
+        knob->setProperty("Value", i == 2 ? 50 : 100);
+        auto* s = new QSlider(this);
+        s->setRange(-100, 100);
+        s->setObjectName(controlName("sldReglage", i));
+    }
+    (new Shape(this))->setObjectName(controlName("shpSignal", 1));
+}
+
+void GbfEssai::regler(bool allume, double rapport, int rapportFin, double decalage, int decalageFin, bool carre)
+{
+    findChild<QCheckBox*>("chkOn")->setChecked(allume);
+    findChild<QWidget*>(controlName("Potentio", 2))->setProperty("Value", rapport);
+    findChild<QWidget*>(controlName("Potentio", 3))->setProperty("Value", decalage);
+    findChild<QSlider*>(controlName("sldReglage", 2))->setValue(rapportFin);
+    findChild<QSlider*>(controlName("sldReglage", 3))->setValue(decalageFin);
+    findChild<Shape*>(controlName("shpSignal", 1))->setFillColor(carre ? kVertAllume : kBlancEteint);
+}
+
+BancScope::BancScope(int mode, int acdc1, int acdc2, bool inverse, bool allume, bool fiches)
+{
+    CheminINI = home.path("ConfQVT_test.ini");
+    Voies = {};
+    EcrireINI("Interface", "Mode voie", QString::number(mode));
+    EcrireINI("Interface", "ACDC CH1", QString::number(acdc1));
+    EcrireINI("Interface", "ACDC CH2", QString::number(acdc2));
+    EcrireINI("Interface", "Mode voie -CH2", inverse ? "1" : "0");
+    Forms().get<BoiteEssai>("frmToolBox");
+    scope = Forms().get<frmWavix>();
+    scope->picEcran->resize(1005, 805);
+    scope->picGrille->resize(1005, 805);
+    DessinerGrille(scope);
+    if (fiches)
+        for (int fiche : {0, 1, 2})
+            scope->basculerFiche(fiche);
+    if (allume)
+        scope->chkOn->setChecked(true);
+    sensibilite(0, 6);
+    sensibilite(1, 6);
+}
+
+BancScope::~BancScope()
+{
+    Forms().unloadAll();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    mdi.reset();
+    Voies = {};
+    PositionHorizontale = 0;
+}
+
+void BancScope::sensibilite(int voie, int index)
+{
+    scope->setPotentioValue(6 + voie, float(index));
+    ReglerPotentiometre(1, 6 + voie);
+}
+
+void BancScope::baseTemps(int index)
+{
+    scope->setPotentioValue(5, float(index));
+    ReglerPotentiometre(1, 5);
+}
+
+void BancScope::position(int voie, double y)
+{
+    scope->setPotentioValue(3 + voie, float(700 + y));
+    ReglerPotentiometre(1, 3 + voie);
+}
+
+void BancScope::source(int voie, const char* mot, double amplitude, double frequence)
+{
+    EtatVoie& v = Voies[size_t(voie)];
+    v.FormeSignal = mot;
+    v.Amplitude = amplitude;
+    v.Frequence = frequence;
+    v.SourceBranchee = true;
+    v.CouleurTrace = voie == 0 ? kJaune : kVert;
+}
+
+QImage BancScope::image() const
+{
+    return scope->picEcran->Image();
+}
+
+QRgb pixelRgb(int vb)
+{
+    return qRgb(vb & 0xFF, (vb >> 8) & 0xFF, (vb >> 16) & 0xFF) & 0xFFFFFF;
+}
+
+bool at(const QImage& image, double x, double y, int couleur)
+{
+    const int px = int(std::lround(x + 500)), py = int(std::lround(400 - y));
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx)
+            if (image.valid(px + dx, py + dy) && (image.pixel(px + dx, py + dy) & 0xFFFFFF) == pixelRgb(couleur))
+                return true;
+    return false;
+}
+
+QPair<int, int> extent(const QImage& image, int couleur, int x1, int x2)
+{
+    int haut = -10000, bas = 10000;
+    for (int px = x1 + 500; px <= x2 + 500; ++px)
+        for (int py = 0; py < image.height(); ++py)
+            if ((image.pixel(px, py) & 0xFFFFFF) == pixelRgb(couleur)) {
+                haut = qMax(haut, 400 - py);
+                bas = qMin(bas, 400 - py);
+            }
+    return {haut, bas};
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "TestHome.h"
+
+#include "app/MDIWavix.h"
+#include "bench/frmToolBox.h"
+#include "platform/Forms.h"
+
+#include <QImage>
+
+#include <memory>
+
+class frmWavix;
+
+constexpr int kJaune = 65535;   // CH1 trace colour
+constexpr int kVert = 4227072;  // CH2 trace colour
+
+// Stand-ins for the bench windows the refresh reads: the toolbox's
+// connection options, and a function generator's switch, duty and offset
+// knobs, fine sliders and square-wave lamp, under their names.
+class BoiteEssai : public frmToolBox {
+    Q_OBJECT
+public:
+    BoiteEssai();
+    void choisir(int index);
+};
+
+class GbfEssai : public VbForm {
+    Q_OBJECT
+public:
+    explicit GbfEssai(const char* nom);
+    void regler(bool allume, double rapport, int rapportFin, double decalage, int decalageFin, bool carre);
+};
+
+// The real scope window in a fresh home, its screen enlarged to 1005 x 805
+// (one unit per pixel), with the stored mode and couplings given; both
+// channel plugs and the ground plug in; switched on unless asked otherwise;
+// both channels at 1 V/div.
+struct BancScope {
+    TestHome home;
+    std::unique_ptr<MDIWavix> mdi = std::make_unique<MDIWavix>();
+    frmWavix* scope = nullptr;
+
+    explicit BancScope(int mode = 0, int acdc1 = 1, int acdc2 = 4, bool inverse = false, bool allume = true,
+                       bool fiches = true);
+    ~BancScope();
+
+    void sensibilite(int voie, int index);
+    void baseTemps(int index);
+    void position(int voie, double y);
+    void source(int voie, const char* mot, double amplitude, double frequence);
+    QImage image() const;
+};
+
+// The colour as the picture stores it.
+QRgb pixelRgb(int vb);
+// Whether the colour shows within a pixel of the user point (x, y).
+bool at(const QImage& image, double x, double y, int couleur);
+// Highest and lowest y where the colour shows in the columns [x1, x2];
+// -10000 / 10000 when it does not show.
+QPair<int, int> extent(const QImage& image, int couleur, int x1 = -480, int x2 = 480);
