@@ -1,28 +1,13 @@
 #include "platform/PictureBox.h"
 
 #include "platform/VbColor.h"
+#include "platform/VbMouse.h"
 
 #include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPaintEvent>
 
 #include <cmath>
-
-namespace {
-
-int vbButton(Qt::MouseButtons buttons)
-{
-    return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0)
-        | (buttons & Qt::MiddleButton ? 4 : 0);
-}
-
-int vbShift(Qt::KeyboardModifiers modifiers)
-{
-    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0)
-        | (modifiers & Qt::AltModifier ? 4 : 0);
-}
-
-} // namespace
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent)
 {
@@ -260,19 +245,19 @@ void PictureBox::showEvent(QShowEvent* event)
 void PictureBox::mousePressEvent(QMouseEvent* event)
 {
     const QPointF u = toUser(event->position());
-    Q_EMIT MouseDown(vbButton(event->button()), vbShift(event->modifiers()), u.x(), u.y());
+    Q_EMIT MouseDown(vbButtons(event->button()), vbShift(event->modifiers()), u.x(), u.y());
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent* event)
 {
     const QPointF u = toUser(event->position());
-    Q_EMIT MouseMove(vbButton(event->buttons()), vbShift(event->modifiers()), u.x(), u.y());
+    Q_EMIT MouseMove(vbButtons(event->buttons()), vbShift(event->modifiers()), u.x(), u.y());
 }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent* event)
 {
     const QPointF u = toUser(event->position());
-    Q_EMIT MouseUp(vbButton(event->button()), vbShift(event->modifiers()), u.x(), u.y());
+    Q_EMIT MouseUp(vbButtons(event->button()), vbShift(event->modifiers()), u.x(), u.y());
 }
 
 void PictureBox::mouseDoubleClickEvent(QMouseEvent*)

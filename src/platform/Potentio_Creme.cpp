@@ -1,5 +1,7 @@
 #include "platform/Potentio_Creme.h"
 
+#include "platform/VbMouse.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -9,18 +11,6 @@
 namespace {
 
 constexpr double kSweep = 300.0; // degrees from Min to Max
-
-int vbButtons(Qt::MouseButtons buttons)
-{
-    return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0)
-        | (buttons & Qt::MiddleButton ? 4 : 0);
-}
-
-int vbShift(Qt::KeyboardModifiers modifiers)
-{
-    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0)
-        | (modifiers & Qt::AltModifier ? 4 : 0);
-}
 
 QPointF polar(const QPointF& centre, double radius, double degreesFromTop)
 {
