@@ -7,6 +7,7 @@
 #include "app/Ressources.h"
 #include "app/Version.h"
 #include "app/frmOption.h"
+#include "bench/Calculatrice.h"
 #include "bench/frmToolBox.h"
 #include "evaluation/ModeLibre.h"
 #include "evaluation/frmDepot.h"
@@ -305,6 +306,8 @@ void MDIWavix::Mnu_End_Click()
         EcrireINI(QStringLiteral("Interface"), QStringLiteral("PosX Wavix"), Str(scope->Left()));
         EcrireINI(QStringLiteral("Interface"), QStringLiteral("PosY Wavix"), Str(scope->Top()));
     }
+    if (Mnu_Calc->isChecked())
+        FermerCalculatrice();
     close();
 }
 
@@ -327,6 +330,8 @@ void MDIWavix::MDIForm_QueryUnload()
 
 void MDIWavix::mdiForm_Unload()
 {
+    if (Mnu_Calc->isChecked())
+        FermerCalculatrice();
     FermerFichiers();
     SetToolTipsHidden(false);
     QCoreApplication::quit();

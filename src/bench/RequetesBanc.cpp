@@ -76,3 +76,8 @@ void TournerSelecteur(int& position)
     // The multimeters keep their own reading up to date once they exist.
     Q_UNUSED(position)
 }
+
+void CalculerMesure()
+{
+    // The multimeters compute their own reading once they exist.
+}

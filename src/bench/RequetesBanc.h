@@ -46,3 +46,6 @@ bool MultimetreOuvert();
 inline int PositionSelecteur = 0;
 // Turns the open multimeter's selector and brings its reading up to date.
 void TournerSelecteur(int& position);
+
+// Brings the open multimeter's reading up to date.
+void CalculerMesure();

@@ -1,20 +1,237 @@
 #include "bench/frmToolBox.h"
 
+#include "app/FichierINI.h"
+#include "app/MDIWavix.h"
+#include "bench/Calculatrice.h"
+#include "bench/FenetresBanc.h"
+#include "bench/RequetesBanc.h"
+#include "help/AideF1.h"
 #include "platform/FormDesign.h"
+#include "platform/VbColor.h"
+#include "scope/CourbeWavix.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QFrame>
+#include <QIcon>
+#include <QToolButton>
 
 namespace {
 
-const FormDesign kDesign{"", 690, 10890, {}};
+constexpr int kRubriqueAide = 3400;
+
+struct Option {
+    int index;
+    int voie;
+    int haut;           // twips inside the frame
+    const char* bulle;
+    const char* icone;  // empty: no picture
+    const char* mot;    // waveform word written before the window opens
+    const char* fenetre; // empty: no window
+};
+
+const Option kOptions[] = {
+    {0, 0, 240, "Aucune alimentation", "", "Cc", ""},
+    {1, 0, 720, "GBF", ":/bench/icon_gbf.svg", "Sinus", "frmGBFA"},
+    {16, 0, 1200, "Générateur harmoniques", ":/bench/icon_harmo.svg", "harmo", "frmHarmoniqueA"},
+    {2, 0, 1680, "Alimentation stabilisée", ":/bench/icon_alim.svg", "Cc", "frmAlimA"},
+    {3, 0, 2160, "Pile 1,5 V", ":/bench/icon_pile15.svg", "Cc", "frmPileA"},
+    {4, 0, 2640, "Pile 4,5 V", ":/bench/icon_pile45.svg", "Cc", "frmPileA"},
+    {5, 0, 3120, "Pile 9 V", ":/bench/icon_pile9.svg", "Cc", "frmPileA"},
+    {12, 0, 3600, "Prise secteur", ":/bench/icon_secteur.svg", "Sinus", "frmEDFA"},
+    {14, 0, 4080, "Alternateur bicyclette", ":/bench/icon_dynamo.svg", "Dyn", "frmDynA"},
+    {11, 1, 240, "Aucune alimentation", "", "Cc", ""},
+    {10, 1, 720, "GBF", ":/bench/icon_gbf.svg", "Sinus", "frmGBFB"},
+    {17, 1, 1200, "Générateur harmoniques", ":/bench/icon_harmo.svg", "harmo", "frmHarmoniqueB"},
+    {9, 1, 1680, "Alimentation stabilisée", ":/bench/icon_alim.svg", "Cc", "frmAlimB"},
+    {8, 1, 2160, "Pile 1,5 V", ":/bench/icon_pile15.svg", "Cc", "frmPileB"},
+    {7, 1, 2640, "Pile 4,5 V", ":/bench/icon_pile45.svg", "Cc", "frmPileB"},
+    {6, 1, 3120, "Pile 9 V", ":/bench/icon_pile9.svg", "Cc", "frmPileB"},
+    {13, 1, 3600, "Prise secteur", ":/bench/icon_secteur.svg", "Sinus", "frmEDFB"},
+    {15, 1, 4080, "Alternateur bicyclette", ":/bench/icon_dynamo.svg", "Dyn", "frmDynB"},
+};
+
+const Option* optionDe(int index)
+{
+    for (const Option& o : kOptions)
+        if (o.index == index)
+            return &o;
+    return nullptr;
+}
+
+struct Case {
+    const char* nom;
+    int haut;
+    const char* bulle;
+    const char* icone;
+};
+
+const Case kCases[] = {
+    {"chkMulti", 9420, "Multimètre", ":/bench/icon_multi_trms.svg"},
+    {"chkClock", 9900, "Chronomètre", ":/bench/icon_chrono.svg"},
+    {"chkCalc", 10380, "Calculatrice Windows", ":/bench/icon_calc.svg"},
+};
+
+QToolButton* bouton(QWidget* parent, const QString& nom, const char* bulle, const char* icone)
+{
+    auto* b = new QToolButton(parent);
+    b->setObjectName(nom);
+    b->setCheckable(true);
+    b->setToolTip(QString::fromUtf8(bulle));
+    b->resize(twipsToPixels(435), twipsToPixels(435));
+    if (*icone) {
+        b->setIcon(QIcon(QString::fromLatin1(icone)));
+        b->setIconSize(b->size() - QSize(6, 6));
+    }
+    return b;
+}
+
+const char* const kFenetresSources[2][6] = {
+    {"frmGBFA", "frmAlimA", "frmPileA", "frmEDFA", "frmDynA", "frmHarmoniqueA"},
+    {"frmGBFB", "frmAlimB", "frmPileB", "frmEDFB", "frmDynB", "frmHarmoniqueB"},
+};
 
 } // namespace
 
 frmToolBox::frmToolBox() : VbForm(QString::fromLatin1(kNom))
 {
-    buildForm(this, kDesign);
+    buildForm(this, FormDesign{"", 690, 10890, {}});
+    for (int voie = 0; voie < 2; ++voie) {
+        auto* cadre = new QFrame(this);
+        cadre->setObjectName(controlName("fraAlim", voie));
+        cadre->setFrameShape(QFrame::Panel);
+        cadre->setFrameShadow(QFrame::Sunken);
+        cadre->setAutoFillBackground(true);
+        cadre->resize(twipsToPixels(555), twipsToPixels(4635));
+        placeTwips(cadre, 60, voie == 0 ? 0 : 4680);
+        cadre->setToolTip(voie == 0 ? QStringLiteral("CH1") : QStringLiteral("CH2"));
+        fraAlim[size_t(voie)] = cadre;
+        auto* groupe = new QButtonGroup(cadre);
+        groupe->setExclusive(true);
+    }
+    for (const Option& o : kOptions) {
+        QToolButton* b = bouton(fraAlim[size_t(o.voie)], controlName("optConnexion", o.index), o.bulle, o.icone);
+        placeTwips(b, 60, o.haut);
+        fraAlim[size_t(o.voie)]->findChild<QButtonGroup*>()->addButton(b);
+        optConnexion[size_t(o.index)] = b;
+        const int index = o.index;
+        connect(b, &QAbstractButton::toggled, this, [this, index](bool coche) {
+            if (coche)
+                optConnexion_Click(index);
+        });
+    }
+    for (const Case& c : kCases) {
+        QToolButton* b = bouton(this, QString::fromLatin1(c.nom), c.bulle, c.icone);
+        placeTwips(b, 120, c.haut);
+    }
+    chkMulti = control<QAbstractButton>(this, "chkMulti");
+    chkClock = control<QAbstractButton>(this, "chkClock");
+    chkCalc = control<QAbstractButton>(this, "chkCalc");
+    connect(chkMulti, &QAbstractButton::toggled, this, &frmToolBox::chkMulti_Click);
+    connect(chkClock, &QAbstractButton::toggled, this, &frmToolBox::chkClock_Click);
+    connect(chkCalc, &QAbstractButton::toggled, this, &frmToolBox::chkCalc_Click);
+    InstallerAideF1(this, kRubriqueAide);
 }
 
 void frmToolBox::Form_Load()
 {
     // Always at the top-left corner; it keeps no position.
     Move(0, 0);
+    const MDIWavix* mdi = MDIWavix::instance();
+    const QColor fond = vbColor(mdi ? mdi->BackColor() : 0xFFFFFF);
+    for (int aucune : {0, 11}) {
+        optConnexion[size_t(aucune)]->setStyleSheet(
+            QStringLiteral("QToolButton { background: %1; }").arg(fond.name()));
+    }
+    // Sources whose window the bench does not have yet cannot be chosen.
+    for (const Option& o : kOptions)
+        if (*o.fenetre && !SourceDisponible(QString::fromLatin1(o.fenetre)))
+            optConnexion[size_t(o.index)]->setEnabled(false);
+    for (int voie = 0; voie < 2; ++voie) {
+        QPalette p = fraAlim[size_t(voie)]->palette();
+        p.setColor(QPalette::Window, vbColor(Voies[size_t(voie)].CouleurTrace));
+        fraAlim[size_t(voie)]->setPalette(p);
+    }
+    // The multimeter button shows the multimeter in use.
+    const bool college = LireINI(QStringLiteral("Options"), QStringLiteral("Multimetre college"), QStringLiteral("0"))
+        != QLatin1String("0");
+    chkMulti->setIcon(QIcon(college ? QStringLiteral(":/bench/icon_multi_college.svg")
+                                    : QStringLiteral(":/bench/icon_multi_trms.svg")));
+    choisir(0);
+    choisir(11);
+}
+
+bool frmToolBox::optionChoisie(int index) const
+{
+    return index >= 0 && index < 18 && optConnexion[size_t(index)]->isChecked();
+}
+
+void frmToolBox::choisir(int index)
+{
+    if (index < 0 || index >= 18)
+        return;
+    if (optConnexion[size_t(index)]->isChecked())
+        optConnexion_Click(index); // choosing it again runs it again
+    else
+        optConnexion[size_t(index)]->setChecked(true);
+}
+
+void DebrancherSources(int index)
+{
+    const Option* o = optionDe(index);
+    if (!o)
+        return;
+    Voies[size_t(o->voie)].SourceBranchee = false;
+    for (const char* nom : kFenetresSources[o->voie])
+        Forms().unload(QString::fromLatin1(nom));
+}
+
+void frmToolBox::optConnexion_Click(int index)
+{
+    const Option* o = optionDe(index);
+    if (!o)
+        return;
+    DebrancherSources(index);
+    EtatVoie& v = Voies[size_t(o->voie)];
+    v.FormeSignal = QString::fromUtf8(o->mot);
+    if (!*o->fenetre) {
+        v.Amplitude = 0;
+        v.Frequence = 0;
+        CalculerMesure();
+    } else if (VbForm* fenetre = OuvrirFenetreSource(QString::fromLatin1(o->fenetre), o->voie)) {
+        fenetre->Show();
+    }
+    const MDIWavix* mdi = MDIWavix::instance();
+    if (!mdi || mdi->ModeLibre)
+        ActualiserEcran();
+}
+
+void frmToolBox::chkMulti_Click()
+{
+    const bool college = LireINI(QStringLiteral("Options"), QStringLiteral("Multimetre college"), QStringLiteral("0"))
+        != QLatin1String("0");
+    const QString nom = college ? QStringLiteral("frmVolt") : QStringLiteral("frmMulti_RMS");
+    MDIWavix* mdi = MDIWavix::instance();
+    if (mdi)
+        mdi->Mnu_Volt->setChecked(chkMulti->isChecked());
+    if (chkMulti->isChecked())
+        OuvrirInstrument(nom)->Show();
+    else
+        Forms().unload(nom);
+}
+
+void frmToolBox::chkClock_Click()
+{
+    MDIWavix* mdi = MDIWavix::instance();
+    if (mdi)
+        mdi->Mnu_Chrono->setChecked(chkClock->isChecked());
+    if (chkClock->isChecked())
+        OuvrirInstrument(QStringLiteral("frmChrono"))->Show();
+    else
+        Forms().unload(QStringLiteral("frmChrono"));
+}
+
+void frmToolBox::chkCalc_Click()
+{
+    BasculerCalculatrice();
 }

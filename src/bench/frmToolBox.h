@@ -2,7 +2,14 @@
 
 #include "platform/Forms.h"
 
-// The toolbox that connects the sources and opens the instruments.
+#include <array>
+
+class QAbstractButton;
+class QFrame;
+
+// The toolbox: which source feeds each channel (one option group per
+// channel), and the boxes that open the multimeter, the stopwatch and the
+// calculator.
 class frmToolBox : public VbForm {
     Q_OBJECT
 public:
@@ -10,4 +17,22 @@ public:
     frmToolBox();
 
     void Form_Load() override;
+
+    // Option 0..17 (0 and 11: no source on CH1, CH2).
+    bool optionChoisie(int index) const;
+    // Selects an option as a click does, running its handler.
+    void choisir(int index);
+    void optConnexion_Click(int index);
+    void chkMulti_Click();
+    void chkClock_Click();
+    void chkCalc_Click();
+
+    std::array<QAbstractButton*, 18> optConnexion{};
+    std::array<QFrame*, 2> fraAlim{};
+    QAbstractButton* chkMulti = nullptr;
+    QAbstractButton* chkClock = nullptr;
+    QAbstractButton* chkCalc = nullptr;
 };
+
+// Closes the source windows of the channel the option belongs to.
+void DebrancherSources(int index);

@@ -4,6 +4,7 @@
 #include "platform/ImageBox.h"
 #include "platform/PictureBox.h"
 #include "platform/Potentio_Creme.h"
+#include "platform/SevenSegmentLabel.h"
 #include "platform/Shape.h"
 
 #include <QCheckBox>
@@ -13,6 +14,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSlider>
+#include <QIcon>
+#include <QToolButton>
 
 QString controlName(const char* name, int index)
 {
@@ -58,6 +62,22 @@ QWidget* create(const ControlDesign& c, QWidget* parent)
         auto* image = new ImageBox(parent);
         image->setPicture(QString::fromUtf8(c.caption));
         return image;
+    }
+    case ControlKind::Digits: {
+        auto* digits = new SevenSegmentLabel(parent);
+        digits->setText(caption(c.caption));
+        return digits;
+    }
+    case ControlKind::Slider: return new QSlider(Qt::Horizontal, parent);
+    case ControlKind::Toggle: {
+        auto* button = new QToolButton(parent);
+        button->setCheckable(true);
+        const QString text = caption(c.caption);
+        if (text.startsWith(QLatin1String(":/")))
+            button->setIcon(QIcon(text));
+        else
+            button->setText(text);
+        return button;
     }
     }
     return nullptr;

@@ -16,6 +16,9 @@ enum class ControlKind {
     ComboBox,
     Knob,       // a rotary knob (platform/Potentio_Creme.h); its index is the array index
     Image,      // an SVG picture (platform/ImageBox.h); the caption names the resource
+    Digits,     // a seven-segment display label (platform/SevenSegmentLabel.h)
+    Slider,     // a horizontal slider
+    Toggle,     // a push button that stays in or out; the caption may name an SVG resource
 };
 
 struct ControlDesign {

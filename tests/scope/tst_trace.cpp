@@ -1,6 +1,7 @@
 #include "BancScope.h"
 
 #include "app/FichierINI.h"
+#include "bench/frmToolBox.h"
 #include "platform/PictureBox.h"
 #include "scope/CourbeWavix.h"
 #include "scope/Echelle.h"
@@ -49,7 +50,8 @@ void tst_Trace::calculerVoies_data()
 
     QTest::newRow("DC, offset knob at half") << 1 << 1 << true << 50.0 << 0 << 100.0 << 0 << false << true << 0.0 << 0.5f << 2.0;
     QTest::newRow("DC, offset knob at max") << 1 << 1 << true << 50.0 << 0 << 200.0 << 0 << false << true << 10.0 << 0.5f << 2.0;
-    QTest::newRow("DC, fine offset") << 1 << 1 << true << 50.0 << 0 << 100.0 << 20 << false << true << 1.0 << 0.5f << 2.0;
+    QTest::newRow("DC, fine offset") << 1 << 1 << true << 50.0 << 0 << 100.0 << 10 << false << true << 0.5 << 0.5f << 2.0;
+    QTest::newRow("DC, knob 150 and fine -4") << 1 << 1 << true << 50.0 << 0 << 150.0 << -4 << false << true << 4.8 << 0.5f << 2.0;
     QTest::newRow("AC, offset ignored") << 1 << 0 << true << 50.0 << 0 << 200.0 << 0 << false << true << 0.0 << 0.5f << 2.0;
     QTest::newRow("GND, no amplitude") << 1 << 2 << true << 50.0 << 0 << 200.0 << 0 << false << true << 0.0 << 0.5f << 0.0;
     QTest::newRow("plug out keeps the offset") << 1 << 1 << true << 50.0 << 0 << 200.0 << 0 << false << false << 10.0 << 0.5f << 0.0;
@@ -78,8 +80,9 @@ void tst_Trace::calculerVoies()
     QFETCH(double, traceA);
 
     BancScope b(0, acdc);
-    Forms().get<BoiteEssai>("frmToolBox")->choisir(option);
-    Forms().get<GbfEssai>("frmGBFA", "frmGBFA")->regler(allume, rapport, rapportFin, decalage, decalageFin, carre);
+    b.generateur(0, allume, rapport, rapportFin, decalage, decalageFin, carre);
+    if (option != 1)
+        Forms().get<frmToolBox>()->choisir(option);
     b.source(0, "Sinus", 2, 100);
     if (!fiche)
         b.scope->basculerFiche(0);
@@ -131,8 +134,7 @@ void tst_Trace::sinePeaks()
 void tst_Trace::squareLevelsAndEdges()
 {
     BancScope b(0);
-    Forms().get<BoiteEssai>("frmToolBox")->choisir(1);
-    Forms().get<GbfEssai>("frmGBFA", "frmGBFA")->regler(true, 50, 0, 100, 0, true);
+    b.generateur(0, true, 50, 0, 100, 0, true);
     b.source(0, "Carre", 2, 500); // two divisions a period
     ActualiserEcran();
     const QImage image = b.image();
@@ -149,8 +151,7 @@ void tst_Trace::squareLevelsAndEdges()
 void tst_Trace::squareInAcCouplingIsCentred()
 {
     BancScope b(0, 0);
-    Forms().get<BoiteEssai>("frmToolBox")->choisir(1);
-    Forms().get<GbfEssai>("frmGBFA", "frmGBFA")->regler(true, 90, 0, 100, 0, true);
+    b.generateur(0, true, 90, 0, 100, 0, true);
     b.source(0, "Carre", 5, 500);
     b.sensibilite(0, 5); // 2 V/div
     ActualiserEcran();
@@ -162,8 +163,7 @@ void tst_Trace::squareInAcCouplingIsCentred()
 void tst_Trace::triangleRiseAndFall()
 {
     BancScope b(0);
-    Forms().get<BoiteEssai>("frmToolBox")->choisir(1);
-    Forms().get<GbfEssai>("frmGBFA", "frmGBFA")->regler(true, 25, 0, 100, 0, false);
+    b.generateur(0, true, 25, 0, 100, 0, false);
     b.source(0, "Triangle", 3, 100); // one period fills the screen
     ActualiserEcran();
     const QImage image = b.image();
@@ -199,9 +199,7 @@ void tst_Trace::dcLevelInEveryCoupling()
 void tst_Trace::unconnectedChannelIsFlatAtPosition()
 {
     BancScope b(0);
-    Forms().get<BoiteEssai>("frmToolBox")->choisir(1);
-    auto* gbf = Forms().get<GbfEssai>("frmGBFA", "frmGBFA");
-    gbf->regler(true, 50, 0, 200, 0, false); // +10 V offset
+    b.generateur(0, true, 50, 0, 200, 0, false); // +10 V offset
     b.source(0, "Sinus", 2, 250);
     b.sensibilite(0, 4); // 5 V/div
     b.position(0, -100);
@@ -279,8 +277,7 @@ void tst_Trace::degenerateFrequencies()
     QFETCH(int, baseIndex);
     QFETCH(bool, trace);
     BancScope b(0);
-    Forms().get<BoiteEssai>("frmToolBox")->choisir(1);
-    Forms().get<GbfEssai>("frmGBFA", "frmGBFA")->regler(true, 50, 0, 100, 0, false);
+    b.generateur(0, true, 50, 0, 100, 0, false);
     b.source(0, qPrintable(mot), 2, frequence);
     b.baseTemps(baseIndex);
     ActualiserEcran();

@@ -1,6 +1,7 @@
 #include "BancScope.h"
 
 #include "app/FichierINI.h"
+#include "bench/frmGBF.h"
 #include "platform/FormDesign.h"
 #include "platform/PictureBox.h"
 #include "platform/Shape.h"
@@ -14,43 +15,9 @@
 #include <QCoreApplication>
 #include <QSlider>
 
+#include "platform/Potentio_Creme.h"
+
 #include <cmath>
-
-BoiteEssai::BoiteEssai()
-{
-    for (int i = 0; i < 18; ++i)
-        (new QCheckBox(this))->setObjectName(controlName("optConnexion", i));
-}
-
-void BoiteEssai::choisir(int index)
-{
-    findChild<QCheckBox*>(controlName("optConnexion", index))->setChecked(true);
-}
-
-GbfEssai::GbfEssai(const char* nom) : VbForm(QString::fromLatin1(nom), false)
-{
-    (new QCheckBox(this))->setObjectName("chkOn");
-    for (int i = 2; i <= 3; ++i) {
-        auto* knob = new QWidget(this);
-        knob->setObjectName(controlName("Potentio", i));
-        knob->setProperty("Max", i == 2 ? 100 : 200);
-        knob->setProperty("Value", i == 2 ? 50 : 100);
-        auto* s = new QSlider(this);
-        s->setRange(-100, 100);
-        s->setObjectName(controlName("sldReglage", i));
-    }
-    (new Shape(this))->setObjectName(controlName("shpSignal", 1));
-}
-
-void GbfEssai::regler(bool allume, double rapport, int rapportFin, double decalage, int decalageFin, bool carre)
-{
-    findChild<QCheckBox*>("chkOn")->setChecked(allume);
-    findChild<QWidget*>(controlName("Potentio", 2))->setProperty("Value", rapport);
-    findChild<QWidget*>(controlName("Potentio", 3))->setProperty("Value", decalage);
-    findChild<QSlider*>(controlName("sldReglage", 2))->setValue(rapportFin);
-    findChild<QSlider*>(controlName("sldReglage", 3))->setValue(decalageFin);
-    findChild<Shape*>(controlName("shpSignal", 1))->setFillColor(carre ? kVertAllume : kBlancEteint);
-}
 
 BancScope::BancScope(int mode, int acdc1, int acdc2, bool inverse, bool allume, bool fiches)
 {
@@ -60,7 +27,6 @@ BancScope::BancScope(int mode, int acdc1, int acdc2, bool inverse, bool allume, 
     EcrireINI("Interface", "ACDC CH1", QString::number(acdc1));
     EcrireINI("Interface", "ACDC CH2", QString::number(acdc2));
     EcrireINI("Interface", "Mode voie -CH2", inverse ? "1" : "0");
-    Forms().get<BoiteEssai>("frmToolBox");
     scope = Forms().get<frmWavix>();
     scope->picEcran->resize(1005, 805);
     scope->picGrille->resize(1005, 805);
@@ -109,6 +75,20 @@ void BancScope::source(int voie, const char* mot, double amplitude, double frequ
     v.Frequence = frequence;
     v.SourceBranchee = true;
     v.CouleurTrace = voie == 0 ? kJaune : kVert;
+}
+
+frmGBF* BancScope::generateur(int voie, bool allume, double rapport, int rapportFin, double decalage,
+                              int decalageFin, bool carre)
+{
+    Forms().get<frmToolBox>()->choisir(voie == 0 ? 1 : 10);
+    auto* gbf = dynamic_cast<frmGBF*>(Forms().find(voie == 0 ? "frmGBFA" : "frmGBFB"));
+    gbf->Potentio[2]->setValue(float(rapport));
+    gbf->Potentio[3]->setValue(float(decalage));
+    gbf->sldReglage[2]->setValue(rapportFin);
+    gbf->sldReglage[3]->setValue(decalageFin);
+    gbf->optSignal[carre ? 1 : 0]->setChecked(true);
+    gbf->chkOn->setChecked(allume);
+    return gbf;
 }
 
 QImage BancScope::image() const

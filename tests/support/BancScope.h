@@ -10,27 +10,11 @@
 
 #include <memory>
 
+class frmGBF;
 class frmWavix;
 
 constexpr int kJaune = 65535;   // CH1 trace colour
 constexpr int kVert = 4227072;  // CH2 trace colour
-
-// Stand-ins for the bench windows the refresh reads: the toolbox's
-// connection options, and a function generator's switch, duty and offset
-// knobs, fine sliders and square-wave lamp, under their names.
-class BoiteEssai : public frmToolBox {
-    Q_OBJECT
-public:
-    BoiteEssai();
-    void choisir(int index);
-};
-
-class GbfEssai : public VbForm {
-    Q_OBJECT
-public:
-    explicit GbfEssai(const char* nom);
-    void regler(bool allume, double rapport, int rapportFin, double decalage, int decalageFin, bool carre);
-};
 
 // The real scope window in a fresh home, its screen enlarged to 1005 x 805
 // (one unit per pixel), with the stored mode and couplings given; both
@@ -49,6 +33,11 @@ struct BancScope {
     void baseTemps(int index);
     void position(int voie, double y);
     void source(int voie, const char* mot, double amplitude, double frequence);
+    // Connects the channel's function generator through the toolbox and sets
+    // its switch, duty and offset knobs with their fine sliders, and the
+    // square wave (else the sine).
+    frmGBF* generateur(int voie, bool allume, double rapport, int rapportFin, double decalage, int decalageFin,
+                       bool carre);
     QImage image() const;
 };
 

@@ -1,0 +1,114 @@
+#include "bench/Calculatrice.h"
+
+#include "app/MDIWavix.h"
+#include "bench/frmToolBox.h"
+#include "platform/Dialogs.h"
+#include "platform/Forms.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QPointer>
+#include <QProcess>
+#include <QSignalBlocker>
+#include <QStandardPaths>
+
+namespace {
+
+QPointer<QProcess> processus;
+
+frmToolBox* boite()
+{
+    return dynamic_cast<frmToolBox*>(Forms().find(QString::fromLatin1(frmToolBox::kNom)));
+}
+
+void cocher(bool coche)
+{
+    if (MDIWavix* mdi = MDIWavix::instance())
+        mdi->Mnu_Calc->setChecked(coche);
+}
+
+bool menuCoche()
+{
+    const MDIWavix* mdi = MDIWavix::instance();
+    return mdi && mdi->Mnu_Calc->isChecked();
+}
+
+// The user closed the calculator himself: the box and the menu clear.
+void calculatriceFermee()
+{
+    if (!menuCoche())
+        return;
+    if (frmToolBox* b = boite(); b && b->chkCalc->isChecked())
+        b->chkCalc->setChecked(false); // runs the closing branch
+    else
+        cocher(false);
+}
+
+} // namespace
+
+QStringList& CalculatricesConnues()
+{
+    static QStringList noms = {QStringLiteral("gnome-calculator"), QStringLiteral("kcalc"),
+                               QStringLiteral("galculator"), QStringLiteral("mate-calc"), QStringLiteral("xcalc")};
+    return noms;
+}
+
+bool CalculatriceEnMarche()
+{
+    return processus && processus->state() != QProcess::NotRunning;
+}
+
+void FermerCalculatrice()
+{
+    if (!processus)
+        return;
+    QProcess* p = processus;
+    processus = nullptr;
+    p->disconnect();
+    if (p->state() != QProcess::NotRunning) {
+        p->terminate();
+        if (!p->waitForFinished(1500)) {
+            p->kill();
+            p->waitForFinished(1500);
+        }
+    }
+    p->deleteLater();
+}
+
+void BasculerCalculatrice()
+{
+    if (menuCoche()) {
+        cocher(false);
+        FermerCalculatrice();
+        return;
+    }
+    QString programme;
+    for (const QString& nom : CalculatricesConnues()) {
+        programme = QStandardPaths::findExecutable(nom);
+        if (!programme.isEmpty())
+            break;
+    }
+    auto refuser = [](const QString& message) {
+        MsgBox(message, vb::Critical, QStringLiteral("Erreur sur chemin d'accés"));
+        if (frmToolBox* b = boite()) {
+            const QSignalBlocker bloque(b->chkCalc);
+            b->chkCalc->setChecked(false);
+        }
+    };
+    if (programme.isEmpty()) {
+        refuser(QStringLiteral("Aucune calculatrice n'est installée sur cet ordinateur (")
+                + CalculatricesConnues().join(QStringLiteral(", ")) + QStringLiteral(")."));
+        return;
+    }
+    auto* p = new QProcess;
+    p->setProgram(programme);
+    QObject::connect(p, &QProcess::finished, p, [] { calculatriceFermee(); });
+    p->start();
+    if (!p->waitForStarted(3000)) {
+        delete p;
+        refuser(QStringLiteral("La calculatrice ") + programme + QStringLiteral(" n'a pas pu être lancée."));
+        return;
+    }
+    processus = p;
+    cocher(true);
+}

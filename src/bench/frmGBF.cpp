@@ -1,0 +1,341 @@
+#include "bench/frmGBF.h"
+
+#include "app/MDIWavix.h"
+#include "platform/FormDesign.h"
+#include "platform/ImageBox.h"
+#include "platform/Potentio_Creme.h"
+#include "platform/Shape.h"
+#include "scope/CourbeWavix.h"
+#include "scope/Curseurs.h"
+#include "scope/RVB.h"
+#include "scope/Sensibilite.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QLabel>
+#include <QPainter>
+#include <QRandomGenerator>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QSvgRenderer>
+
+namespace {
+
+constexpr int kRubriqueAide = 3200;
+
+const FenetreSource::Description kDescription{"GBF", 4935, 1, 10, kRubriqueAide, true};
+
+struct Gamme {
+    const char* legende;
+    double multiplicateur;
+    const char* unite;
+};
+
+const Gamme kGammes[6] = {
+    {"100k", 100000, "kHz"}, {"10k", 10000, "kHz"}, {"1k", 1000, "kHz"},
+    {"100", 100, "Hz"},      {"10", 10, "Hz"},      {"1", 1, "Hz"},
+};
+
+const char* const kMots[3] = {"Sinus", "Carre", "Triangle"};
+const char* const kImagesSignal[3] = {":/bench/wave_sine.svg", ":/bench/wave_square.svg", ":/bench/wave_triangle.svg"};
+
+const char kBulleBorne[] = "Cliquer ici pour mettre en place la fiche de connexion";
+const char kBulleCom[] = "Cliquer ici pour mettre en place la fiche de connexion sur la borne COM";
+
+const FormDesign kDesign{
+    "GBF - Voie CH1",
+    4500,
+    4560,
+    {
+        {ControlKind::AutoSizeLabel, "lblTitre", -1, 120, 60, 0, 0, "GENERATEUR DE FONCTIONS"},
+        {ControlKind::Digits, "lblFreqA", -1, 180, 390, 1650, 450, "0.000", "", false},
+        {ControlKind::Label, "lblUnite", -1, 1860, 390, 660, 450, "kHz", "", false},
+        {ControlKind::Image, "imgSignal", -1, 2760, 360, 1560, 510, "", "", false},
+        {ControlKind::Frame, "fraGamme", -1, 90, 930, 4320, 750, "Gamme de fréquence "},
+        {ControlKind::Toggle, "optGamme", 0, 210, 1290, 600, 300, "100k", "Choisir une gamme de fréquence"},
+        {ControlKind::Toggle, "optGamme", 1, 900, 1290, 600, 300, "10k", "Choisir une gamme de fréquence"},
+        {ControlKind::Toggle, "optGamme", 2, 1590, 1290, 600, 300, "1k", "Choisir une gamme de fréquence"},
+        {ControlKind::Toggle, "optGamme", 3, 2280, 1290, 600, 300, "100", "Choisir une gamme de fréquence"},
+        {ControlKind::Toggle, "optGamme", 4, 2970, 1290, 600, 300, "10", "Choisir une gamme de fréquence"},
+        {ControlKind::Toggle, "optGamme", 5, 3660, 1290, 600, 300, "1", "Choisir une gamme de fréquence"},
+        {ControlKind::Shape, "shpFreq", 0, 330, 1140, 360, 105},
+        {ControlKind::Shape, "shpFreq", 1, 1020, 1140, 360, 105},
+        {ControlKind::Shape, "shpFreq", 2, 1710, 1140, 360, 105},
+        {ControlKind::Shape, "shpFreq", 3, 2400, 1140, 360, 105},
+        {ControlKind::Shape, "shpFreq", 4, 3090, 1140, 360, 105},
+        {ControlKind::Shape, "shpFreq", 5, 3780, 1140, 360, 105},
+        {ControlKind::Frame, "fraSignal", -1, 90, 1740, 2160, 690, "Type signal "},
+        {ControlKind::Toggle, "optSignal", 0, 210, 2070, 570, 300, ":/bench/wave_sine.svg", "Forme du signal"},
+        {ControlKind::Toggle, "optSignal", 1, 870, 2070, 570, 300, ":/bench/wave_square.svg", "Forme du signal"},
+        {ControlKind::Toggle, "optSignal", 2, 1530, 2070, 570, 300, ":/bench/wave_triangle.svg", "Forme du signal"},
+        {ControlKind::Shape, "shpSignal", 0, 315, 1935, 360, 105},
+        {ControlKind::Shape, "shpSignal", 1, 975, 1935, 360, 105},
+        {ControlKind::Shape, "shpSignal", 2, 1635, 1935, 360, 105},
+        {ControlKind::Toggle, "chkOn", -1, 2580, 1890, 660, 390, "On", "Bouton Marche/Arrêt"},
+        {ControlKind::Image, "imgOn", -1, 3360, 1800, 540, 540, ":/scope/power_off.svg", "GBF éteint"},
+        {ControlKind::AutoSizeLabel, "lblPower", -1, 3930, 1965, 0, 0, "Power"},
+        {ControlKind::Label, "lblBouton", 0, 90, 2505, 1080, 195, "FREQ"},
+        {ControlKind::Label, "lblBouton", 1, 1170, 2505, 1080, 195, "NIVEAU"},
+        {ControlKind::Label, "lblBouton", 2, 2250, 2505, 1080, 195, "SYMETRIE"},
+        {ControlKind::Label, "lblBouton", 3, 3330, 2505, 1080, 195, "DECALAGE"},
+        {ControlKind::Knob, "Potentio", 0, 210, 2700, 840, 840, "", "Pour permettre le réglage de la fréquence du signal."},
+        {ControlKind::Knob, "Potentio", 1, 1290, 2700, 840, 840, "", "Pour permettre le réglage de l'amplitude du signal."},
+        {ControlKind::Knob, "Potentio", 2, 2370, 2700, 840, 840, "", "Pour modifier le rapport cyclique du signal"},
+        {ControlKind::Knob, "Potentio", 3, 3450, 2700, 840, 840, "",
+         "Pour ajouter une composante continue au signal alternatif\r\nDouble-clic : remise à zéro"},
+        {ControlKind::Label, "lblMinMax", 1, 1170, 3510, 1080, 180, "Min     Max"},
+        {ControlKind::Label, "lblMinMax", 3, 3330, 3510, 1080, 180, "Min     Max"},
+        {ControlKind::Label, "lblFin", 0, 90, 3690, 1080, 165, "FIN"},
+        {ControlKind::Label, "lblFin", 1, 1170, 3690, 1080, 165, "FIN"},
+        {ControlKind::Label, "lblFin", 2, 2250, 3690, 1080, 165, "FIN"},
+        {ControlKind::Label, "lblFin", 3, 3330, 3690, 1080, 165, "FIN"},
+        {ControlKind::Slider, "sldReglage", 0, 210, 3840, 840, 210},
+        {ControlKind::Slider, "sldReglage", 1, 1290, 3840, 840, 210},
+        {ControlKind::Slider, "sldReglage", 2, 2370, 3840, 840, 210},
+        {ControlKind::Slider, "sldReglage", 3, 3450, 3840, 840, 210},
+        {ControlKind::Shape, "shpConnectionGBFA", 0, 1380, 4050, 540, 540},
+        {ControlKind::Shape, "shpConnectionGBFA", 1, 2730, 4050, 540, 540},
+        {ControlKind::Image, "imgSocle", 0, 1470, 4140, 360, 360, ":/scope/socket_red.svg"},
+        {ControlKind::Image, "imgSocle", 1, 2820, 4140, 360, 360, ":/scope/socket_black.svg"},
+        {ControlKind::AutoSizeLabel, "lblCom", -1, 3330, 4230, 0, 0, "COM"},
+        {ControlKind::Image, "imgBorne", 0, 1380, 4050, 540, 540, "", kBulleBorne},
+        {ControlKind::Image, "imgBorne", 1, 2730, 4050, 540, 540, "", kBulleCom},
+        {ControlKind::Image, "imgFiche", 0, 1470, 4140, 360, 540, ":/bench/lead_red.svg"},
+        {ControlKind::Image, "imgFiche", 1, 2820, 4140, 360, 540, ":/bench/lead_black.svg"},
+    },
+};
+
+} // namespace
+
+frmGBF::frmGBF(int voie)
+    : FenetreSource(voie == 0 ? QStringLiteral("frmGBFA") : QStringLiteral("frmGBFB"), voie, kDescription)
+{
+    QFont police = font();
+    police.setPointSizeF(7.5);
+    setFont(police);
+    buildForm(this, kDesign);
+    if (voie == 1) {
+        setWindowTitle(QStringLiteral("GBF - Voie CH2"));
+        control<QLabel>(this, "lblFreqA")->setObjectName(QStringLiteral("lblFreqB"));
+        for (int i = 0; i < 2; ++i)
+            control<Shape>(this, "shpConnectionGBFA", i)->setObjectName(controlName("shpConnectionGBFB", i));
+    }
+    lblFreq = findChild<QLabel*>(voie == 0 ? QStringLiteral("lblFreqA") : QStringLiteral("lblFreqB"));
+    lblUnite = control<QLabel>(this, "lblUnite");
+    // The unit beside the digits, in the display's green.
+    lblUnite->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    lblUnite->setStyleSheet(QStringLiteral("background: rgb(12, 14, 12); color: rgb(60, 255, 90); font-weight: bold;"));
+    imgSignal = control<ImageBox>(this, "imgSignal");
+    imgOn = control<ImageBox>(this, "imgOn");
+    chkOn = control<QAbstractButton>(this, "chkOn");
+    for (int i = 0; i < 4; ++i) {
+        Potentio[size_t(i)] = control<Potentio_Creme>(this, "Potentio", i);
+        Potentio[size_t(i)]->setCursor(CurseurMain());
+        sldReglage[size_t(i)] = control<QSlider>(this, "sldReglage", i);
+        sldReglage[size_t(i)]->setRange(-10, 10);
+        control<QLabel>(this, "lblBouton", i)->setAlignment(Qt::AlignCenter);
+        control<QLabel>(this, "lblFin", i)->setAlignment(Qt::AlignCenter);
+    }
+    for (int i : {1, 3})
+        control<QLabel>(this, "lblMinMax", i)->setAlignment(Qt::AlignCenter);
+    auto* gammes = new QButtonGroup(this);
+    for (int i = 0; i < 6; ++i) {
+        optGamme[size_t(i)] = control<QAbstractButton>(this, "optGamme", i);
+        shpFreq[size_t(i)] = control<Shape>(this, "shpFreq", i);
+        shpFreq[size_t(i)]->setKind(Shape::RoundedRectangle);
+        gammes->addButton(optGamme[size_t(i)]);
+    }
+    auto* signaux = new QButtonGroup(this);
+    for (int i = 0; i < 3; ++i) {
+        optSignal[size_t(i)] = control<QAbstractButton>(this, "optSignal", i);
+        optSignal[size_t(i)]->setIconSize(optSignal[size_t(i)]->size() - QSize(8, 6));
+        shpSignal[size_t(i)] = control<Shape>(this, "shpSignal", i);
+        shpSignal[size_t(i)]->setKind(Shape::RoundedRectangle);
+        signaux->addButton(optSignal[size_t(i)]);
+    }
+    const char* marques = "shpConnectionGBF";
+    for (int i = 0; i < 2; ++i) {
+        auto* marque = findChild<Shape*>(controlName(voie == 0 ? "shpConnectionGBFA" : "shpConnectionGBFB", i));
+        marque->setKind(Shape::Circle);
+        marque->setBorderColor(0x404040);
+        control<ImageBox>(this, "imgBorne", i)->setCursor(CurseurMain());
+    }
+    relierBornes(2, marques);
+    lblFreq->raise();
+    panneau_ = new QSvgRenderer(QStringLiteral(":/bench/gbf_panel.svg"), this);
+
+    connect(chkOn, &QAbstractButton::toggled, this, &frmGBF::chkOn_Click);
+    for (int i = 0; i < 6; ++i)
+        connect(optGamme[size_t(i)], &QAbstractButton::toggled, this, [this, i](bool coche) {
+            if (coche)
+                optGamme_Click(i);
+        });
+    for (int i = 0; i < 3; ++i)
+        connect(optSignal[size_t(i)], &QAbstractButton::toggled, this, [this, i](bool coche) {
+            if (coche)
+                optSignal_Click(i);
+        });
+    for (int i = 0; i < 4; ++i) {
+        connect(Potentio[size_t(i)], &Potentio_Creme::MouseMove, this,
+                [this](int index, int bouton, int, double, double) { Potentio_MouseMove(index, bouton); });
+        connect(Potentio[size_t(i)], &Potentio_Creme::MouseUp, this,
+                [this](int index, int bouton, int, double, double) { Potentio_MouseMove(index, bouton); });
+        connect(Potentio[size_t(i)], &Potentio_Creme::DblClick, this, &frmGBF::Potentio_DblClick);
+        connect(sldReglage[size_t(i)], &QSlider::valueChanged, this, [this, i] { sldReglage_Scroll(i); });
+    }
+}
+
+void frmGBF::Form_Load()
+{
+    FenetreSource::Form_Load();
+    EtatVoie& v = Voies[size_t(voie())];
+    v.SourceBranchee = false;
+    v.Gamme = 1000;
+    optGamme[2]->setChecked(true);
+    optSignal[0]->setChecked(true);
+
+    QRandomGenerator* hasard = QRandomGenerator::global();
+    v.Frequence = std::floor(hasard->generateDouble() * 1100 + 100);
+    Potentio[0]->setMax(1200);
+    Potentio[0]->setValue(float(v.Frequence));
+    Potentio[0]->setMin(0);
+    AfficherFrequence(voie(), this);
+    v.Amplitude = std::floor(hasard->generateDouble() * 12000) / 1000;
+    Potentio[1]->setMax(12000);
+    Potentio[1]->setValue(float(v.Amplitude * 1000));
+    Potentio[1]->setMin(0);
+    Potentio[2]->setMax(100);
+    Potentio[2]->setValue(50);
+    Potentio[2]->setMin(0);
+    Potentio[3]->setMax(200);
+    Potentio[3]->setValue(100);
+    Potentio[3]->setMin(0);
+
+    const MDIWavix* mdi = MDIWavix::instance();
+    if (!mdi || mdi->ModeLibre)
+        ActualiserEcran();
+}
+
+int frmGBF::gammeChoisie() const
+{
+    for (int i = 0; i < 6; ++i)
+        if (optGamme[size_t(i)]->isChecked())
+            return i;
+    return -1;
+}
+
+int frmGBF::signalChoisi() const
+{
+    for (int i = 0; i < 3; ++i)
+        if (optSignal[size_t(i)]->isChecked())
+            return i;
+    return -1;
+}
+
+void frmGBF::ecrireFrequence(double frequence)
+{
+    // A frequency is never negative: the dial at 0 with the fine slider
+    // below it gives 0 Hz.
+    Voies[size_t(voie())].Frequence = std::max(0.0, frequence);
+    AfficherFrequence(voie(), this);
+}
+
+void frmGBF::allumerLampes()
+{
+    for (Shape* lampe : shpFreq)
+        lampe->setFillColor(kBlancEteint);
+    for (Shape* lampe : shpSignal)
+        lampe->setFillColor(kBlancEteint);
+    if (!chkOn->isChecked())
+        return;
+    if (const int g = gammeChoisie(); g >= 0)
+        shpFreq[size_t(g)]->setFillColor(kVertAllume);
+    if (const int s = signalChoisi(); s >= 0)
+        shpSignal[size_t(s)]->setFillColor(kVertAllume);
+}
+
+void frmGBF::optGamme_Click(int index)
+{
+    EtatVoie& v = Voies[size_t(voie())];
+    if (v.Gamme == 0)
+        return;
+    const double ancienne = v.Gamme;
+    allumerLampes();
+    v.Gamme = kGammes[index].multiplicateur;
+    lblUnite->setText(QString::fromLatin1(kGammes[index].unite));
+    ecrireFrequence(v.Frequence * v.Gamme / ancienne);
+    const MDIWavix* mdi = MDIWavix::instance();
+    if (!mdi || mdi->ModeLibre)
+        ActualiserEcran();
+}
+
+void frmGBF::optSignal_Click(int index)
+{
+    allumerLampes();
+    Voies[size_t(voie())].FormeSignal = QString::fromLatin1(kMots[index]);
+    imgSignal->setPicture(QString::fromLatin1(kImagesSignal[index]));
+    const MDIWavix* mdi = MDIWavix::instance();
+    if (!mdi || mdi->ModeLibre)
+        ActualiserEcran();
+}
+
+void frmGBF::chkOn_Click()
+{
+    const bool allume = chkOn->isChecked();
+    chkOn->setText(allume ? QStringLiteral("Off") : QStringLiteral("On"));
+    imgOn->setPicture(allume ? QStringLiteral(":/scope/power_on.svg") : QStringLiteral(":/scope/power_off.svg"));
+    imgOn->setToolTip(allume ? QStringLiteral("GBF allumé") : QStringLiteral("GBF éteint"));
+    imgSignal->setVisible(allume);
+    lblFreq->setVisible(allume);
+    lblUnite->setVisible(allume);
+    recalculerBranchement();
+    allumerLampes();
+    ActualiserEcran();
+}
+
+void frmGBF::recalculerBranchement()
+{
+    Voies[size_t(voie())].SourceBranchee = chkOn->isChecked() && fichePlacee(0) && fichePlacee(1);
+}
+
+void frmGBF::Potentio_MouseMove(int index, int bouton)
+{
+    if (bouton != 1 || index < 0 || index > 3)
+        return;
+    {
+        const QSignalBlocker bloque(sldReglage[size_t(index)]);
+        sldReglage[size_t(index)]->setValue(0);
+    }
+    EtatVoie& v = Voies[size_t(voie())];
+    if (index == 0)
+        ecrireFrequence(Potentio[0]->Value() * v.Gamme / 1000);
+    else if (index == 1)
+        v.Amplitude = Potentio[1]->Value() / 1000.0;
+    ActualiserEcran();
+}
+
+void frmGBF::sldReglage_Scroll(int index)
+{
+    EtatVoie& v = Voies[size_t(voie())];
+    if (index == 0)
+        ecrireFrequence((Potentio[0]->Value() + sldReglage[0]->value()) * v.Gamme / 1000);
+    else if (index == 1)
+        v.Amplitude = (Potentio[1]->Value() + 100.0 * sldReglage[1]->value()) / 1000;
+    ActualiserEcran();
+}
+
+void frmGBF::Potentio_DblClick(int index)
+{
+    if (index == 2 || index == 3)
+        Potentio[size_t(index)]->setValue(Potentio[size_t(index)]->Max() / 2);
+    ActualiserEcran();
+}
+
+void frmGBF::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    if (panneau_->isValid())
+        panneau_->render(&p, QRectF(rect()));
+    else
+        p.fillRect(rect(), QColor(0xd9, 0xdb, 0xd6));
+}

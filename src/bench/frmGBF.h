@@ -1,0 +1,55 @@
+#pragma once
+
+#include "bench/FenetreSource.h"
+
+#include <array>
+
+class ImageBox;
+class Potentio_Creme;
+class QAbstractButton;
+class QLabel;
+class QSlider;
+class QSvgRenderer;
+class Shape;
+
+// The function generator of one channel: frmGBFA feeds CH1, frmGBFB CH2.
+// It writes the channel's range, frequency, amplitude, waveform word and
+// connection; the scope reads its duty and offset knobs itself.
+class frmGBF : public FenetreSource {
+    Q_OBJECT
+public:
+    frmGBF(int voie);
+
+    void Form_Load() override;
+
+    void chkOn_Click();
+    void optGamme_Click(int index);
+    void optSignal_Click(int index);
+    void Potentio_MouseMove(int index, int bouton);
+    void Potentio_DblClick(int index);
+    void sldReglage_Scroll(int index);
+
+    std::array<Potentio_Creme*, 4> Potentio{};
+    std::array<QSlider*, 4> sldReglage{};
+    std::array<QAbstractButton*, 6> optGamme{};
+    std::array<Shape*, 6> shpFreq{};
+    std::array<QAbstractButton*, 3> optSignal{};
+    std::array<Shape*, 3> shpSignal{};
+    QAbstractButton* chkOn = nullptr;
+    ImageBox* imgOn = nullptr;
+    ImageBox* imgSignal = nullptr;
+    QLabel* lblFreq = nullptr;
+    QLabel* lblUnite = nullptr;
+
+protected:
+    void recalculerBranchement() override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void ecrireFrequence(double frequence);
+    void allumerLampes();
+    int gammeChoisie() const;
+    int signalChoisi() const;
+
+    QSvgRenderer* panneau_ = nullptr;
+};

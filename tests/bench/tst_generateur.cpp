@@ -1,0 +1,375 @@
+#include "BancScope.h"
+
+#include "app/FichierINI.h"
+#include "bench/Calculatrice.h"
+#include "bench/frmGBF.h"
+#include "bench/frmToolBox.h"
+#include "platform/FormDesign.h"
+#include "platform/ImageBox.h"
+#include "platform/Potentio_Creme.h"
+#include "platform/ScriptedDialogs.h"
+#include "platform/Shape.h"
+#include "scope/CourbeWavix.h"
+#include "scope/RVB.h"
+#include "scope/frmWavix.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QLabel>
+#include <QSlider>
+#include <QtTest>
+
+#include <signal.h>
+
+namespace {
+
+frmGBF* gbf(int voie)
+{
+    return dynamic_cast<frmGBF*>(Forms().find(voie == 0 ? "frmGBFA" : "frmGBFB"));
+}
+
+// Turns a generator knob as a drag with the left button does.
+void tourner(frmGBF* g, int index, float valeur)
+{
+    g->Potentio[size_t(index)]->setValue(valeur);
+    Q_EMIT g->Potentio[size_t(index)]->MouseMove(index, 1, 0, 0, 0);
+}
+
+int lampesAllumees(const std::array<Shape*, 6>& freq, const std::array<Shape*, 3>& signal)
+{
+    int n = 0;
+    for (const Shape* s : freq)
+        n += s->FillColor() == kVertAllume;
+    for (const Shape* s : signal)
+        n += s->FillColor() == kVertAllume;
+    return n;
+}
+
+} // namespace
+
+class tst_Generateur : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void toolboxConnectsAndClears();
+    void closeBoxSelectsNone();
+    void instrumentBoxes_data();
+    void instrumentBoxes();
+    void calculator();
+    void calculatorMissing();
+    void generatorAtLoad();
+    void frequencyLaw_data();
+    void frequencyLaw();
+    void amplitudeAndFineSliders();
+    void lampsFollowPower();
+    void plugsAndSwitchConnect();
+    void generatorDrawsAndUnpluggingFlattens_data();
+    void generatorDrawsAndUnpluggingFlattens();
+};
+
+void tst_Generateur::toolboxConnectsAndClears()
+{
+    BancScope b(2);
+    auto* boite = Forms().get<frmToolBox>();
+    QVERIFY(boite->optionChoisie(0) && boite->optionChoisie(11));
+    QVERIFY(!boite->optConnexion[2]->isEnabled()); // no supply window in the bench yet
+
+    boite->optConnexion[10]->click();
+    QVERIFY(gbf(1) && !gbf(1)->frame()->isHidden());
+    QVERIFY(!gbf(0));
+    QCOMPARE(FormeSignalB, QStringLiteral("Sinus"));
+    QCOMPARE(GammeB, 1000.0);
+    QVERIFY(FrequenceB >= 100 && FrequenceB < 1200);
+
+    boite->optConnexion[1]->click();
+    QVERIFY(gbf(0) && gbf(1)); // choosing CH1 leaves CH2 alone
+
+    boite->optConnexion[11]->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!gbf(1));
+    QCOMPARE(FormeSignalB, QStringLiteral("Cc"));
+    QCOMPARE(AmplitudeB, 0.0);
+    QCOMPARE(FrequenceB, 0.0);
+    QVERIFY(!SourceBrancheeB);
+    QVERIFY(gbf(0));
+}
+
+void tst_Generateur::closeBoxSelectsNone()
+{
+    BancScope b(0);
+    auto* boite = Forms().get<frmToolBox>();
+    boite->choisir(1);
+    frmGBF* g = gbf(0);
+    g->Move(4500, 300);
+    QVERIFY(g->close());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!gbf(0));
+    QVERIFY(boite->optionChoisie(0));
+    QCOMPARE(AmplitudeA, 0.0);
+    QCOMPARE(FormeSignalA, QStringLiteral("Cc"));
+    QCOMPARE(LireINI("Interface", "PosX GBFA", ""), QStringLiteral("4500"));
+    QCOMPARE(LireINI("Interface", "PosY GBFA", ""), QStringLiteral("300"));
+
+    // It opens again where it was left.
+    boite->choisir(1);
+    QCOMPARE(gbf(0)->Left(), 4500.0);
+    QCOMPARE(gbf(0)->Top(), 300.0);
+}
+
+void tst_Generateur::instrumentBoxes_data()
+{
+    QTest::addColumn<QString>("college");
+    QTest::addColumn<QString>("boite");
+    QTest::addColumn<QString>("fenetre");
+    QTest::newRow("true-RMS by default") << "" << "chkMulti" << "frmMulti_RMS";
+    QTest::newRow("school multimeter") << "1" << "chkMulti" << "frmVolt";
+    QTest::newRow("other text is the school one") << "oui" << "chkMulti" << "frmVolt";
+    QTest::newRow("stopwatch") << "" << "chkClock" << "frmChrono";
+}
+
+void tst_Generateur::instrumentBoxes()
+{
+    QFETCH(QString, college);
+    QFETCH(QString, boite);
+    QFETCH(QString, fenetre);
+    BancScope b(0);
+    EcrireINI("Options", "Multimetre college", college);
+    auto* t = Forms().get<frmToolBox>();
+    auto* box = control<QAbstractButton>(t, qPrintable(boite));
+    QAction* menu = boite == "chkClock" ? b.mdi->Mnu_Chrono : b.mdi->Mnu_Volt;
+    box->click();
+    QVERIFY(Forms().isLoaded(fenetre));
+    QVERIFY(menu->isChecked());
+    box->click();
+    QVERIFY(!Forms().isLoaded(fenetre));
+    QVERIFY(!menu->isChecked());
+    // Closing the window itself clears the box and the menu.
+    box->click();
+    QVERIFY(Forms().find(fenetre)->close());
+    QVERIFY(!box->isChecked());
+    QVERIFY(!menu->isChecked());
+}
+
+void tst_Generateur::calculator()
+{
+    BancScope b(0);
+    // A calculator of our own that waits to be closed.
+    const QString dossier = b.home.path("bin");
+    const QString pid = b.home.path("calc.pid");
+    QVERIFY(TestHome::writeFile(dossier + "/wavix-test-calc",
+                                "#!/bin/sh\necho $$ > '" + pid.toLocal8Bit() + "'\nexec sleep 30\n"));
+    QFile::setPermissions(dossier + "/wavix-test-calc", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", dossier.toLocal8Bit() + ":" + path);
+    const QStringList connues = CalculatricesConnues();
+    CalculatricesConnues() = {"wavix-test-calc"};
+    auto* t = Forms().get<frmToolBox>();
+
+    t->chkCalc->click();
+    QVERIFY(b.mdi->Mnu_Calc->isChecked());
+    QVERIFY(CalculatriceEnMarche());
+    t->chkCalc->click(); // unticking closes it
+    QVERIFY(!b.mdi->Mnu_Calc->isChecked());
+    QVERIFY(!CalculatriceEnMarche());
+
+    // Closed by the user: the box and the menu clear.
+    QFile::remove(pid);
+    t->chkCalc->click();
+    QVERIFY(CalculatriceEnMarche());
+    QTRY_VERIFY(!TestHome::readFile(pid).trimmed().isEmpty());
+    ::kill(TestHome::readFile(pid).trimmed().toInt(), SIGTERM);
+    QTRY_VERIFY(!b.mdi->Mnu_Calc->isChecked());
+    QVERIFY(!t->chkCalc->isChecked());
+
+    CalculatricesConnues() = connues;
+    qputenv("PATH", path);
+}
+
+void tst_Generateur::calculatorMissing()
+{
+    BancScope b(0);
+    ScriptedDialogs dialogs;
+    dialogs.answerMessage(vb::OK);
+    const QStringList connues = CalculatricesConnues();
+    CalculatricesConnues() = {"wavix-no-such-calculator"};
+    auto* t = Forms().get<frmToolBox>();
+    t->chkCalc->click();
+    QCOMPARE(dialogs.messages().size(), 1);
+    QVERIFY(dialogs.messages()[0].text.startsWith("Aucune calculatrice"));
+    QCOMPARE(dialogs.messages()[0].style & 0x70, int(vb::Critical));
+    QVERIFY(!t->chkCalc->isChecked());
+    QVERIFY(!b.mdi->Mnu_Calc->isChecked());
+    CalculatricesConnues() = connues;
+}
+
+void tst_Generateur::generatorAtLoad()
+{
+    BancScope b(0);
+    Forms().get<frmToolBox>()->choisir(1);
+    frmGBF* g = gbf(0);
+    QCOMPARE(g->windowTitle(), QStringLiteral("GBF - Voie CH1"));
+    QVERIFY(g->optGamme[2]->isChecked());
+    QCOMPARE(g->lblUnite->text(), QStringLiteral("kHz"));
+    QVERIFY(g->optSignal[0]->isChecked());
+    QCOMPARE(FormeSignalA, QStringLiteral("Sinus"));
+    QVERIFY(FrequenceA >= 100 && FrequenceA <= 1199 && FrequenceA == std::floor(FrequenceA));
+    QCOMPARE(double(g->Potentio[0]->Value()), FrequenceA);
+    QCOMPARE(g->lblFreq->text(), QString::number(FrequenceA / 1000, 'f', 3));
+    QVERIFY(AmplitudeA >= 0 && AmplitudeA < 12);
+    QCOMPARE(g->Potentio[2]->Value(), 50.0f);
+    QCOMPARE(g->Potentio[3]->Value(), 100.0f);
+    for (QSlider* s : g->sldReglage)
+        QCOMPARE(s->value(), 0);
+    QVERIFY(!g->chkOn->isChecked());
+    QVERIFY(!g->fichePlacee(0) && !g->fichePlacee(1));
+    QVERIFY(!SourceBrancheeA);
+    QCOMPARE(lampesAllumees(g->shpFreq, g->shpSignal), 0);
+    QVERIFY(!g->lblFreq->isVisibleTo(g));
+    QCOMPARE(control<Shape>(g, "shpConnectionGBFA", 0)->FillColor(), CouleurTraceA);
+}
+
+void tst_Generateur::frequencyLaw_data()
+{
+    QTest::addColumn<int>("gamme");
+    QTest::addColumn<float>("cadran");
+    QTest::addColumn<int>("fin");
+    QTest::addColumn<int>("gammeEnsuite"); // -1: none
+    QTest::addColumn<double>("frequence");
+    QTest::addColumn<QString>("affiche");
+    QTest::newRow("dial 1200 on 100k") << 0 << 1200.0f << 0 << -1 << 120000.0 << "120.0";
+    QTest::newRow("dial 1 on 1") << 5 << 1.0f << 0 << -1 << 0.001 << "0.001";
+    QTest::newRow("dial 537 on 1k") << 2 << 537.0f << 0 << -1 << 537.0 << "0.537";
+    QTest::newRow("then the 100 range") << 2 << 537.0f << 0 << 3 << 53.7 << "053.7";
+    QTest::newRow("fine slider") << 3 << 500.0f << 7 << -1 << 50.7 << "050.7";
+    QTest::newRow("never below 0") << 2 << 0.0f << -10 << -1 << 0.0 << "0.000";
+    QTest::newRow("full dial on 10") << 4 << 1200.0f << 0 << -1 << 12.0 << "12.00";
+    QTest::newRow("full dial and fine on 10") << 4 << 1200.0f << 10 << -1 << 12.1 << "12.10";
+}
+
+void tst_Generateur::frequencyLaw()
+{
+    QFETCH(int, gamme);
+    QFETCH(float, cadran);
+    QFETCH(int, fin);
+    QFETCH(int, gammeEnsuite);
+    QFETCH(double, frequence);
+    QFETCH(QString, affiche);
+    BancScope b(0);
+    for (int voie : {0, 1}) {
+        Forms().get<frmToolBox>()->choisir(voie == 0 ? 1 : 10);
+        frmGBF* g = gbf(voie);
+        g->optGamme[size_t(gamme)]->setChecked(true);
+        g->sldReglage[0]->setValue(5);
+        tourner(g, 0, cadran);
+        QCOMPARE(g->sldReglage[0]->value(), 0); // the dial resets the fine slider
+        if (fin)
+            g->sldReglage[0]->setValue(fin);
+        if (gammeEnsuite >= 0)
+            g->optGamme[size_t(gammeEnsuite)]->setChecked(true);
+        QVERIFY(qAbs(Voies[size_t(voie)].Frequence - frequence) < 1e-9);
+        // The readout is the channel's own label.
+        QCOMPARE(g->findChild<QLabel*>(voie == 0 ? "lblFreqA" : "lblFreqB")->text(), affiche);
+    }
+}
+
+void tst_Generateur::amplitudeAndFineSliders()
+{
+    BancScope b(0);
+    frmGBF* g = b.generateur(0, true, 50, 0, 100, 0, false);
+    tourner(g, 1, 6000);
+    QCOMPARE(AmplitudeA, 6.0);
+    g->sldReglage[1]->setValue(3);
+    QVERIFY(qAbs(AmplitudeA - 6.3) < 1e-12);
+    tourner(g, 1, 12000);
+    g->sldReglage[1]->setValue(10);
+    QVERIFY(qAbs(AmplitudeA - 13.0) < 1e-12);
+
+    // Dragging the duty knob resets its fine slider; a double-click does not.
+    g->sldReglage[2]->setValue(6);
+    tourner(g, 2, 30);
+    QCOMPARE(g->sldReglage[2]->value(), 0);
+    g->sldReglage[3]->setValue(-4);
+    Q_EMIT g->Potentio[3]->DblClick(3);
+    QCOMPARE(g->Potentio[3]->Value(), 100.0f);
+    QCOMPARE(g->sldReglage[3]->value(), -4);
+    // A drag with another button changes nothing.
+    g->Potentio[1]->setValue(3000);
+    Q_EMIT g->Potentio[1]->MouseMove(1, 2, 0, 0, 0);
+    QVERIFY(qAbs(AmplitudeA - 13.0) < 1e-12);
+}
+
+void tst_Generateur::lampsFollowPower()
+{
+    BancScope b(0);
+    Forms().get<frmToolBox>()->choisir(1);
+    frmGBF* g = gbf(0);
+    g->optGamme[4]->setChecked(true);
+    g->optSignal[2]->setChecked(true);
+    QCOMPARE(FormeSignalA, QStringLiteral("Triangle"));
+    QCOMPARE(GammeA, 10.0);
+    QCOMPARE(lampesAllumees(g->shpFreq, g->shpSignal), 0);
+    g->chkOn->setChecked(true);
+    QCOMPARE(g->shpFreq[4]->FillColor(), kVertAllume);
+    QCOMPARE(g->shpSignal[2]->FillColor(), kVertAllume);
+    QCOMPARE(lampesAllumees(g->shpFreq, g->shpSignal), 2);
+    QCOMPARE(g->chkOn->text(), QStringLiteral("Off"));
+    QCOMPARE(g->imgOn->toolTip(), QStringLiteral("GBF allumé"));
+    QVERIFY(g->lblFreq->isVisibleTo(g));
+    g->chkOn->setChecked(false);
+    QCOMPARE(lampesAllumees(g->shpFreq, g->shpSignal), 0);
+    QCOMPARE(g->imgOn->toolTip(), QStringLiteral("GBF éteint"));
+}
+
+void tst_Generateur::plugsAndSwitchConnect()
+{
+    BancScope b(0);
+    Forms().get<frmToolBox>()->choisir(1);
+    frmGBF* g = gbf(0);
+    g->chkOn->setChecked(true);
+    control<ImageBox>(g, "imgBorne", 0)->Click();
+    QVERIFY(!SourceBrancheeA);
+    control<ImageBox>(g, "imgBorne", 1)->Click();
+    QVERIFY(SourceBrancheeA);
+    g->chkOn->setChecked(false);
+    QVERIFY(!SourceBrancheeA);
+    g->chkOn->setChecked(true);
+    QVERIFY(SourceBrancheeA);
+    control<ImageBox>(g, "imgFiche", 1)->Click(); // a click on the plug takes it out
+    QVERIFY(!g->fichePlacee(1));
+    QVERIFY(!SourceBrancheeA);
+}
+
+void tst_Generateur::generatorDrawsAndUnpluggingFlattens_data()
+{
+    QTest::addColumn<QString>("debrancher"); // what is pulled out
+    QTest::newRow("signal lead") << "gbf0";
+    QTest::newRow("COM lead") << "gbf1";
+    QTest::newRow("scope input") << "scope0";
+    QTest::newRow("scope ground") << "scope2";
+}
+
+void tst_Generateur::generatorDrawsAndUnpluggingFlattens()
+{
+    QFETCH(QString, debrancher);
+    BancScope b(0, 1);
+    frmGBF* g = b.generateur(0, true, 50, 0, 100, 0, true); // square, 50 %
+    g->optGamme[2]->setChecked(true);
+    tourner(g, 0, 250);  // 250 Hz: 4 divisions a period at 1 ms/div
+    tourner(g, 1, 3000); // 3 V at 1 V/div
+    control<ImageBox>(g, "imgBorne", 0)->Click();
+    control<ImageBox>(g, "imgBorne", 1)->Click();
+    QVERIFY(SourceBrancheeA);
+    QCOMPARE(extent(b.image(), kJaune).first, 301);
+    QVERIFY(at(b.image(), -400, 300, kJaune));
+    QVERIFY(at(b.image(), -200, -300, kJaune));
+
+    const int index = debrancher.right(1).toInt();
+    if (debrancher.startsWith("gbf"))
+        control<ImageBox>(g, "imgBorne", index)->Click();
+    else
+        b.scope->basculerFiche(index);
+    const auto [haut, bas] = extent(b.image(), kJaune);
+    QVERIFY2(qAbs(haut) <= 1 && qAbs(bas) <= 1, qPrintable(QString("%1 %2").arg(haut).arg(bas)));
+}
+
+QTEST_MAIN(tst_Generateur)
+#include "tst_generateur.moc"
