@@ -1,0 +1,178 @@
+#include "evaluation/Data.h"
+
+#include "platform/TextFiles.h"
+#include "scope/CourbeWavix.h"
+#include "scope/Signaux.h"
+
+#include <QFileInfo>
+
+#include <cmath>
+
+bool EstLigneDonnees(const QString& ligne)
+{
+    return !ligne.isEmpty() && !ligne.startsWith(QLatin1Char('\''));
+}
+
+void PointEnVirgule(QString& texte)
+{
+    const qsizetype point = texte.indexOf(QLatin1Char('.'));
+    if (point >= 0)
+        texte[point] = QLatin1Char(',');
+}
+
+std::array<QString, 6> DecouperChamps(const QString& ligne)
+{
+    std::array<QString, 6> champs;
+    qsizetype precedente = 0; // one past the previous "/", as a 1-based position
+    for (int i = 0; i < 6; ++i) {
+        const qsizetype p = ligne.indexOf(QLatin1Char('/'), precedente); // 0-based
+        if (p >= 0) {
+            champs[size_t(i)] = ligne.mid(precedente, p - precedente).trimmed();
+            precedente = p + 1;
+        } else {
+            champs[size_t(i)] = ligne.mid(precedente).trimmed();
+            precedente = 0;
+        }
+    }
+    return champs;
+}
+
+QString MotType(const QString& champ)
+{
+    QString mot = champ.toLower();
+    bool debut = true;
+    for (QChar& c : mot) {
+        if (debut && c.isLetter())
+            c = c.toUpper();
+        debut = c.isSpace();
+    }
+    return mot;
+}
+
+bool LireNombreVirgule(const QString& texte, double& valeur)
+{
+    QString t = texte.trimmed();
+    if (t.isEmpty())
+        return false;
+    int virgules = 0, chiffres = 0;
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        const QChar c = t[i];
+        if (c.isDigit() && c.unicode() < 128)
+            ++chiffres;
+        else if (c == QLatin1Char(','))
+            ++virgules;
+        else if (!(i == 0 && (c == QLatin1Char('-') || c == QLatin1Char('+'))))
+            return false;
+    }
+    if (chiffres == 0 || virgules > 1)
+        return false;
+    t.replace(QLatin1Char(','), QLatin1Char('.'));
+    bool ok = false;
+    valeur = t.toDouble(&ok);
+    return ok && std::isfinite(valeur);
+}
+
+namespace {
+
+// The alternator's picture gives its waveform's peak: 1.5 times the
+// fundamental's amplitude, its value at a quarter period.
+bool creteDyn(double frequence, double& diviseur)
+{
+    if (frequence == 0)
+        return false;
+    diviseur = ValeurDyn(1 / frequence / 4, frequence, 1);
+    return diviseur != 0;
+}
+
+bool lireVoie(const std::array<QString, 6>& champs, int voie, QString& signal, double& umax, double& freq,
+              QString& erreur)
+{
+    const QString canal = voie == 0 ? QStringLiteral("CH1") : QStringLiteral("CH2");
+    QString type = champs[size_t(3 * voie)];
+    QString tension = champs[size_t(3 * voie + 1)];
+    QString frequence = champs[size_t(3 * voie + 2)];
+    PointEnVirgule(tension);
+    PointEnVirgule(frequence);
+    if (type.isEmpty())
+        type = QStringLiteral("Cc");
+    if (tension.isEmpty())
+        tension = QStringLiteral("0");
+    if (frequence.isEmpty())
+        frequence = QStringLiteral("0");
+    signal = MotType(type);
+    if (FormeDuMot(signal) == FormeOnde::Aucune) {
+        erreur = QStringLiteral("le type de signal de la voie %1 (« %2 ») est inconnu.").arg(canal, type);
+        return false;
+    }
+    if (!LireNombreVirgule(frequence, freq)) {
+        erreur = QStringLiteral("la fréquence de la voie %1 (« %2 ») n'est pas un nombre.").arg(canal, champs[size_t(3 * voie + 2)]);
+        return false;
+    }
+    if (!LireNombreVirgule(tension, umax)) {
+        erreur = QStringLiteral("la tension de la voie %1 (« %2 ») n'est pas un nombre.").arg(canal, champs[size_t(3 * voie + 1)]);
+        return false;
+    }
+    if (signal.toLower() == QLatin1String("dyn")) {
+        double diviseur = 0;
+        if (!creteDyn(freq, diviseur)) {
+            erreur = QStringLiteral("l'alternateur de la voie %1 n'a pas de fréquence.").arg(canal);
+            return false;
+        }
+        umax /= diviseur;
+    }
+    return true;
+}
+
+} // namespace
+
+bool LireLigneExo(const QString& ligne, ImageExo& image, QString& erreur)
+{
+    const std::array<QString, 6> champs = DecouperChamps(ligne);
+    return lireVoie(champs, 0, image.signalA, image.umaxA, image.freqA, erreur)
+        && lireVoie(champs, 1, image.signalB, image.umaxB, image.freqB, erreur);
+}
+
+bool ChargerFichierExo(const QString& chemin, FichierExo& fichier, QString& message)
+{
+    fichier = FichierExo();
+    fichier.titre = QFileInfo(chemin).fileName();
+    QString texte;
+    if (!readTextFile(chemin, texte)) {
+        message = QStringLiteral("Le fichier d'exercices « %1 » ne peut pas être lu.").arg(fichier.titre);
+        return false;
+    }
+    const QStringList lignes = splitLines(texte);
+    for (qsizetype i = 0; i < lignes.size(); ++i) {
+        if (!EstLigneDonnees(lignes[i]))
+            continue;
+        ImageExo image;
+        QString erreur;
+        if (!LireLigneExo(lignes[i], image, erreur)) {
+            message = QStringLiteral("Le fichier d'exercices « %1 » est endommagé.\r\nLigne %2 : %3")
+                          .arg(fichier.titre)
+                          .arg(i + 1)
+                          .arg(erreur);
+            fichier.images.clear();
+            return false;
+        }
+        if (fichier.images.size() >= 32767) {
+            message = QStringLiteral("Le fichier d'exercices « %1 » a plus de 32767 wavixgrammes.").arg(fichier.titre);
+            fichier.images.clear();
+            return false;
+        }
+        fichier.images << image;
+        fichier.lignes << int(i + 1);
+    }
+    return true;
+}
+
+void ChargerImageExo(const ImageExo& image)
+{
+    SignalExoA = image.signalA;
+    FreqExoA = image.freqA;
+    UmaxExoA = image.umaxA;
+    SignalExoB = image.signalB;
+    FreqExoB = image.freqB;
+    UmaxExoB = image.umaxB;
+    ActualiserEcran();
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <array>
+
+// Exercise files: one data line per scope picture, six fields separated by
+// "/": CH1 type word, peak voltage, frequency, then the same for CH2. Lines
+// starting with "'" are comments; empty lines are skipped.
+
+// One picture as a data line gives it.
+struct ImageExo {
+    QString signalA;
+    double umaxA = 0;
+    double freqA = 0;
+    QString signalB;
+    double umaxB = 0;
+    double freqB = 0;
+};
+
+// A data line is not empty and does not start with "'".
+bool EstLigneDonnees(const QString& ligne);
+// The first "." of a non-empty text becomes ",".
+void PointEnVirgule(QString& texte);
+// The six fields as the reader cuts them, trimmed; a line with fewer than
+// five "/" starts again from its beginning past its last "/".
+std::array<QString, 6> DecouperChamps(const QString& ligne);
+// Lower case, then a capital at the start of each word ("CC" → "Cc").
+QString MotType(const QString& champ);
+// A number with a decimal comma (digits, an optional sign, one comma).
+bool LireNombreVirgule(const QString& texte, double& valeur);
+
+// Reads one data line into a picture. False, with the reason in French,
+// when a field is not a number, the type word is unknown, or an alternator
+// picture has no frequency.
+bool LireLigneExo(const QString& ligne, ImageExo& image, QString& erreur);
+
+// A whole exercise file, read and checked before the run starts.
+struct FichierExo {
+    QString titre;               // the file's name without its folder
+    QList<ImageExo> images;
+    QList<int> lignes;           // line number of each picture in the file
+};
+// False with one French message naming the file, the line and the fault,
+// when the file cannot be read or a data line is damaged.
+bool ChargerFichierExo(const QString& chemin, FichierExo& fichier, QString& message);
+
+// Puts a picture into the expected signal of both channels and redraws.
+void ChargerImageExo(const ImageExo& image);
+
+// Pictures of the run: how many, and the one on show (from 1; 0 before).
+inline int NbLignesExo = 0;
+inline int NumLigneExo = 0;

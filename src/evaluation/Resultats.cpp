@@ -1,0 +1,90 @@
+#include "evaluation/Resultats.h"
+
+#include "app/EtatProgramme.h"
+#include "platform/VbFormat.h"
+
+namespace {
+
+QString sansControles(QString texte)
+{
+    for (QChar& c : texte)
+        if (c.category() == QChar::Other_Control)
+            c = QLatin1Char(' ');
+    return texte;
+}
+
+} // namespace
+
+QString NombreResultat(double valeur, const QString& motif)
+{
+    return Format(valeur, motif).replace(QLatin1Char('.'), QLatin1Char(','));
+}
+
+QStringList EnteteEleve(const QString& nom, const QString& prenom, const QString& classe)
+{
+    return {QString(),
+            QString(38, QLatin1Char('*')),
+            QStringLiteral("Nom élève :") + sansControles(nom),
+            QStringLiteral("Prénom élève :") + sansControles(prenom),
+            QStringLiteral("Classe élève :") + sansControles(classe)};
+}
+
+QStringList EnteteEpreuve(const QString& fichierExercice, const QDateTime& moment)
+{
+    const QString egal(72, QLatin1Char('='));
+    const QString monnaie(72, QChar(0x00A4));
+    return {egal,
+            monnaie,
+            QStringLiteral("Nom du fichier :") + sansControles(fichierExercice),
+            QStringLiteral("Jour et Heure :") + moment.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")),
+            monnaie,
+            egal};
+}
+
+LigneReponse::LigneReponse(int voie) : voie_(voie) {}
+
+void LigneReponse::signal(const QString& mot, bool faux)
+{
+    texte_ = (voie_ == 0 ? QStringLiteral("Voie A : Signal : ") : QStringLiteral("Voie B : Signal : ")) + mot;
+    if (faux)
+        texte_ += QStringLiteral(" (FAUX)");
+}
+
+void LigneReponse::tension(double volts, bool faux)
+{
+    texte_ += (voie_ == 0 ? QStringLiteral(" ; Ua = ") : QStringLiteral(" ; Ub = ")) + NombreResultat(volts, QStringLiteral("#0.0"));
+    if (faux)
+        texte_ += QStringLiteral(" (FAUX)");
+}
+
+void LigneReponse::frequence(double hertz, bool faux)
+{
+    texte_ += (voie_ == 0 ? QStringLiteral(" ; Fa = ") : QStringLiteral(" ; Fb = "))
+        + NombreResultat(hertz, QStringLiteral("####0.0"));
+    if (faux)
+        texte_ += QStringLiteral(" (FAUX)");
+}
+
+QString LigneScore(int score)
+{
+    return QStringLiteral("        Score : ") + NombreResultat(score, QStringLiteral("#0"));
+}
+
+QString LigneFinImage()
+{
+    return QString(52, QLatin1Char('*'));
+}
+
+QString LigneNote(double note)
+{
+    return QStringLiteral(" -------> Note : ") + NombreResultat(note, QStringLiteral("#0.0")) + QStringLiteral("/20");
+}
+
+bool EcrireResultats(const QStringList& lignes)
+{
+    AppendingTextFile& fichier = FichierResultatOuvert();
+    for (const QString& ligne : lignes)
+        if (!fichier.writeLine(ligne))
+            return false;
+    return true;
+}

@@ -1,0 +1,149 @@
+#include "BancScope.h"
+
+#include "evaluation/Data.h"
+#include "scope/CourbeWavix.h"
+
+#include <QtTest>
+
+class tst_Exercice : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void lineForms_data();
+    void lineForms();
+    void damagedLines_data();
+    void damagedLines();
+    void fileSkipsCommentsAndEmptyLines();
+    void damagedFileNamesFileAndLine();
+    void missingFile();
+    void loadingDrawsTheExpectedSignal();
+};
+
+void tst_Exercice::lineForms_data()
+{
+    QTest::addColumn<QString>("ligne");
+    QTest::addColumn<QString>("signalA");
+    QTest::addColumn<double>("umaxA");
+    QTest::addColumn<double>("freqA");
+    QTest::addColumn<QString>("signalB");
+    QTest::addColumn<double>("umaxB");
+    QTest::addColumn<double>("freqB");
+
+    QTest::newRow("editor, DC and sine") << "CC/5//sinusoïdale/3/50" << "Cc" << 5.0 << 0.0 << "Sinusoïdale" << 3.0 << 50.0;
+    QTest::newRow("editor, two AC") << "sinusoïdale/3/50/carrée/4/1000" << "Sinusoïdale" << 3.0 << 50.0 << "Carrée" << 4.0 << 1000.0;
+    QTest::newRow("both DC, point decimal") << "CC/5//CC/1.5/" << "Cc" << 5.0 << 0.0 << "Cc" << 1.5 << 0.0;
+    QTest::newRow("comma decimal") << "CC/1,5//triangulaire/2,25/0.5" << "Cc" << 1.5 << 0.0 << "Triangulaire" << 2.25 << 0.5;
+    QTest::newRow("blanks round the fields") << "Triangle / 2.5 / 100 / cc / 3 / " << "Triangle" << 2.5 << 100.0 << "Cc" << 3.0 << 0.0;
+    QTest::newRow("blanks only") << "   " << "Cc" << 0.0 << 0.0 << "Cc" << 0.0 << 0.0;
+    QTest::newRow("alternator peak") << "dyn/6/20/CC/0/" << "Dyn" << 4.0 << 20.0 << "Cc" << 0.0 << 0.0;
+    QTest::newRow("words in capitals") << "SINUS/1/2/CARRE/3/4" << "Sinus" << 1.0 << 2.0 << "Carre" << 3.0 << 4.0;
+    QTest::newRow("words in mixed case") << "sInUsOÏdAlE/1/2/tRiAnGlE/3/4" << "Sinusoïdale" << 1.0 << 2.0 << "Triangle" << 3.0 << 4.0;
+    QTest::newRow("two separators repeat CH1") << "sinus/5/50" << "Sinus" << 5.0 << 50.0 << "Sinus" << 5.0 << 50.0;
+    QTest::newRow("four separators wrap to the start") << "/5/0/CC/3" << "Cc" << 5.0 << 0.0 << "Cc" << 3.0 << 0.0;
+    QTest::newRow("a seventh field is ignored") << "cc/1//cc/2//extra" << "Cc" << 1.0 << 0.0 << "Cc" << 2.0 << 0.0;
+    QTest::newRow("negative DC") << "CC/-4,5//CC/0/" << "Cc" << -4.5 << 0.0 << "Cc" << 0.0 << 0.0;
+}
+
+void tst_Exercice::lineForms()
+{
+    QFETCH(QString, ligne);
+    QFETCH(QString, signalA);
+    QFETCH(double, umaxA);
+    QFETCH(double, freqA);
+    QFETCH(QString, signalB);
+    QFETCH(double, umaxB);
+    QFETCH(double, freqB);
+    ImageExo image;
+    QString erreur;
+    QVERIFY2(LireLigneExo(ligne, image, erreur), qPrintable(erreur));
+    QCOMPARE(image.signalA, signalA);
+    QVERIFY(qAbs(image.umaxA - umaxA) < 1e-9);
+    QCOMPARE(image.freqA, freqA);
+    QCOMPARE(image.signalB, signalB);
+    QCOMPARE(image.umaxB, umaxB);
+    QCOMPARE(image.freqB, freqB);
+}
+
+void tst_Exercice::damagedLines_data()
+{
+    QTest::addColumn<QString>("ligne");
+    QTest::addColumn<QString>("erreur");
+    QTest::newRow("voltage not a number") << "sinus/abc/50/cc/1/" << "la tension de la voie CH1 (« abc ») n'est pas un nombre.";
+    QTest::newRow("two points") << "cc/1.000.5//cc/1/" << "la tension de la voie CH1 (« 1.000.5 ») n'est pas un nombre.";
+    QTest::newRow("frequency with a unit") << "cc/1//sinus/2/50 Hz" << "la fréquence de la voie CH2 (« 50 Hz ») n'est pas un nombre.";
+    QTest::newRow("one separator") << "sinus/5" << "la fréquence de la voie CH1 (« sinus ») n'est pas un nombre.";
+    QTest::newRow("unknown word") << "sinus/5/50/bruit/1/10" << "le type de signal de la voie CH2 (« bruit ») est inconnu.";
+    QTest::newRow("alternator at 0 Hz") << "dyn/6/0/cc/0/" << "l'alternateur de la voie CH1 n'a pas de fréquence.";
+}
+
+void tst_Exercice::damagedLines()
+{
+    QFETCH(QString, ligne);
+    QFETCH(QString, erreur);
+    ImageExo image;
+    QString recu;
+    QVERIFY(!LireLigneExo(ligne, image, recu));
+    QCOMPARE(recu, erreur);
+}
+
+void tst_Exercice::fileSkipsCommentsAndEmptyLines()
+{
+    TestHome home;
+    const QString chemin = home.path("tp1.qvt");
+    QVERIFY(TestHome::writeFile(chemin, "'Premier TP\r\n\r\nCC/5//sinuso\xEF" "dale/3/50\r\n'fin\r\n  \r\ndyn/6/20/CC/0/\r\n"));
+    FichierExo f;
+    QString message;
+    QVERIFY2(ChargerFichierExo(chemin, f, message), qPrintable(message));
+    QCOMPARE(f.titre, QStringLiteral("tp1.qvt"));
+    QCOMPARE(f.images.size(), 3);
+    QCOMPARE(f.lignes, (QList<int>{3, 5, 6}));
+    QCOMPARE(f.images[0].signalB, QStringLiteral("Sinusoïdale")); // read as Windows-1252
+    QCOMPARE(f.images[1].signalA, QStringLiteral("Cc"));
+
+    // Comments and empty lines only: no picture, and no error.
+    QVERIFY(TestHome::writeFile(chemin, "'rien\r\n\r\n"));
+    QVERIFY(ChargerFichierExo(chemin, f, message));
+    QVERIFY(f.images.isEmpty());
+}
+
+void tst_Exercice::damagedFileNamesFileAndLine()
+{
+    TestHome home;
+    const QString chemin = home.path("Exos/tp2.qvt");
+    QVERIFY(TestHome::writeFile(chemin, "'TP2\r\nCC/5//CC/1/\r\nsinus/3/cinquante/CC/0/\r\nCC/1//CC/1/\r\n"));
+    FichierExo f;
+    QString message;
+    QVERIFY(!ChargerFichierExo(chemin, f, message));
+    QCOMPARE(message, QStringLiteral("Le fichier d'exercices « tp2.qvt » est endommagé.\r\n"
+                                     "Ligne 3 : la fréquence de la voie CH1 (« cinquante ») n'est pas un nombre."));
+    QVERIFY(f.images.isEmpty());
+}
+
+void tst_Exercice::missingFile()
+{
+    TestHome home;
+    FichierExo f;
+    QString message;
+    QVERIFY(!ChargerFichierExo(home.path("absent.qvt"), f, message));
+    QCOMPARE(message, QStringLiteral("Le fichier d'exercices « absent.qvt » ne peut pas être lu."));
+}
+
+void tst_Exercice::loadingDrawsTheExpectedSignal()
+{
+    BancScope b(0, 1);
+    b.mdi->ModeLibre = false;
+    for (EtatVoie& v : Voies) {
+        v.SourceBranchee = true;
+        v.CouleurTrace = &v == &Voies[0] ? kJaune : kVert;
+    }
+    ImageExo image;
+    QString erreur;
+    QVERIFY(LireLigneExo("CC/3//sinus/2/50", image, erreur));
+    ChargerImageExo(image);
+    QCOMPARE(SignalExoA, QStringLiteral("Cc"));
+    QCOMPARE(UmaxExoA, 3.0);
+    QCOMPARE(FreqExoB, 50.0);
+    QVERIFY(qAbs(extent(b.image(), kJaune).first - 300) <= 1);
+}
+
+QTEST_MAIN(tst_Exercice)
+#include "tst_exercice.moc"

@@ -1,0 +1,130 @@
+#include "TestHome.h"
+
+#include "app/EtatProgramme.h"
+#include "evaluation/Resultats.h"
+
+#include <QtTest>
+
+namespace {
+
+// Windows-1252 bytes, CR LF after each line.
+QByteArray octets(const QList<QByteArray>& lignes)
+{
+    QByteArray b;
+    for (const QByteArray& l : lignes)
+        b += l + "\r\n";
+    return b;
+}
+
+} // namespace
+
+class tst_Resultats : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void headersByteForByte();
+    void controlCharactersBecomeBlanks();
+    void answerLines_data();
+    void answerLines();
+    void scoreAndMark_data();
+    void scoreAndMark();
+    void writingNeedsAnOpenFile();
+};
+
+void tst_Resultats::headersByteForByte()
+{
+    TestHome home;
+    const QString chemin = home.path("Resultat.txt");
+    QVERIFY(TestHome::writeFile(chemin, "avant\r\n"));
+    QVERIFY(FichierResultatOuvert().open(chemin));
+    QVERIFY(EcrireResultats(EnteteEleve("Dupré", "Zoé", "2nde B")));
+    // Flushed at once: another reader sees it while the file is open.
+    QVERIFY(TestHome::readFile(chemin).endsWith("Classe \xE9l\xE8ve :2nde B\r\n"));
+    QVERIFY(EcrireResultats(EnteteEpreuve("tp1.qvt", QDateTime(QDate(2007, 3, 8), QTime(9, 5, 7)))));
+    FermerFichiers();
+
+    const QByteArray egal(72, '='), monnaie(72, '\xA4');
+    QCOMPARE(TestHome::readFile(chemin),
+             octets({"avant", "", QByteArray(38, '*'), "Nom \xE9l\xE8ve :Dupr\xE9", "Pr\xE9nom \xE9l\xE8ve :Zo\xE9",
+                     "Classe \xE9l\xE8ve :2nde B", egal, monnaie, "Nom du fichier :tp1.qvt",
+                     "Jour et Heure :08/03/2007 09:05:07", monnaie, egal}));
+}
+
+void tst_Resultats::controlCharactersBecomeBlanks()
+{
+    const QStringList entete = EnteteEleve("Dupont\r\nNote : 20/20", "Jean\tLuc", "T\x01S");
+    QCOMPARE(entete.size(), 5);
+    QCOMPARE(entete[2], QStringLiteral("Nom élève :Dupont  Note : 20/20"));
+    QCOMPARE(entete[3], QStringLiteral("Prénom élève :Jean Luc"));
+    QCOMPARE(entete[4], QStringLiteral("Classe élève :T S"));
+}
+
+void tst_Resultats::answerLines_data()
+{
+    QTest::addColumn<int>("voie");
+    QTest::addColumn<QString>("mot");
+    QTest::addColumn<bool>("signalFaux");
+    QTest::addColumn<double>("u");
+    QTest::addColumn<bool>("uFaux");
+    QTest::addColumn<double>("f");   // < 0: no frequency piece
+    QTest::addColumn<bool>("fFaux");
+    QTest::addColumn<QString>("ligne");
+    QTest::newRow("sine, wrong frequency") << 0 << "Sinus" << false << 3.0 << false << 55.0 << true
+                                           << "Voie A : Signal : Sinus ; Ua = 3,0 ; Fa = 55,0 (FAUX)";
+    QTest::newRow("DC on CH2") << 1 << "Cc" << false << 5.0 << false << -1.0 << false << "Voie B : Signal : Cc ; Ub = 5,0";
+    QTest::newRow("rounded voltage, 1000 Hz") << 0 << "Carre" << false << 12.34 << true << 1000.0 << false
+                                              << "Voie A : Signal : Carre ; Ua = 12,3 (FAUX) ; Fa = 1000,0";
+    QTest::newRow("DC answer to an AC picture") << 1 << "Cc" << true << 2.0 << false << 0.0 << true
+                                                << "Voie B : Signal : Cc (FAUX) ; Ub = 2,0 ; Fb = 0,0 (FAUX)";
+    QTest::newRow("small voltage") << 0 << "Triangle" << false << 0.26 << false << 0.5 << false
+                                   << "Voie A : Signal : Triangle ; Ua = 0,3 ; Fa = 0,5";
+}
+
+void tst_Resultats::answerLines()
+{
+    QFETCH(int, voie);
+    QFETCH(QString, mot);
+    QFETCH(bool, signalFaux);
+    QFETCH(double, u);
+    QFETCH(bool, uFaux);
+    QFETCH(double, f);
+    QFETCH(bool, fFaux);
+    QFETCH(QString, ligne);
+    QLocale::setDefault(QLocale::c());
+    LigneReponse r(voie);
+    r.signal(mot, signalFaux);
+    r.tension(u, uFaux);
+    if (f >= 0)
+        r.frequence(f, fFaux);
+    QCOMPARE(r.texte(), ligne);
+}
+
+void tst_Resultats::scoreAndMark_data()
+{
+    QTest::addColumn<QString>("ligne");
+    QTest::addColumn<QString>("attendu");
+    QTest::newRow("score 7") << LigneScore(7) << "        Score : 7";
+    QTest::newRow("score 0") << LigneScore(0) << "        Score : 0";
+    QTest::newRow("mark 13.333") << LigneNote(13.333) << " -------> Note : 13,3/20";
+    QTest::newRow("mark 20") << LigneNote(20) << " -------> Note : 20,0/20";
+    QTest::newRow("mark 0.25") << LigneNote(0.25) << " -------> Note : 0,3/20";
+    QTest::newRow("end of picture") << LigneFinImage() << QString(52, '*');
+}
+
+void tst_Resultats::scoreAndMark()
+{
+    QFETCH(QString, ligne);
+    QFETCH(QString, attendu);
+    QCOMPARE(ligne, attendu);
+}
+
+void tst_Resultats::writingNeedsAnOpenFile()
+{
+    TestHome home;
+    FermerFichiers();
+    QVERIFY(!EcrireResultats({"x"}));
+    // A folder that cannot be written: the file does not open.
+    QVERIFY(!FichierResultatOuvert().open(home.path("absent/Resultat.txt")));
+}
+
+QTEST_MAIN(tst_Resultats)
+#include "tst_resultats.moc"
