@@ -89,35 +89,6 @@ void MDIWavix::setBackColor(int rgb)
     mdiArea_->setBackground(vbColor(rgb));
 }
 
-void MDIWavix::creerMenus()
-{
-    auto action = [this](const char* nom, const QString& texte) {
-        auto* a = new QAction(texte, this);
-        a->setObjectName(QString::fromLatin1(nom));
-        return a;
-    };
-    Mnu_End = action("Mnu_End", QStringLiteral("&Quitter"));
-    Mnu_Libre = action("Mnu_Libre", QStringLiteral("Mode &libre"));
-    Mnu_Pilote = action("Mnu_Pilote", QStringLiteral("Mode &évalué"));
-    Mnu_Create = action("Mnu_Create", QString());
-    Mnu_Modif = action("Mnu_Modif", QString());
-    Mnu_Kill = action("Mnu_Kill", QString());
-    Mnu_View = action("Mnu_View", QString());
-    Mnu_Clean = action("Mnu_Clean", QString());
-    Mnu_Volt = action("Mnu_Volt", QString());
-    Mnu_Chrono = action("Mnu_Chrono", QString());
-    Mnu_Calc = action("Mnu_Calc", QString());
-    Mnu_Reglages = action("Mnu_Reglages", QString());
-    Mnu_ViewFullScreen = action("Mnu_ViewFullScreen", QString());
-    for (QAction* a : {Mnu_Volt, Mnu_Chrono, Mnu_Calc, Mnu_ViewFullScreen})
-        a->setCheckable(true);
-
-    QMenu* fichier = menuBar()->addMenu(QStringLiteral("&Fichier"));
-    fichier->setObjectName(QStringLiteral("Mnu_Fichier"));
-    fichier->addAction(Mnu_End);
-    connect(Mnu_End, &QAction::triggered, this, &MDIWavix::Mnu_End_Click);
-}
-
 bool MDIWavix::MDIForm_Load()
 {
     int etape = 0;
@@ -183,6 +154,9 @@ bool MDIWavix::MDIForm_Load()
         Forms().get<frmOption>();
 
         etape = 15;
+        // The automatic sensitivities are for the classes whose teacher allows them.
+        Mnu_Reglages->setEnabled(LireINI(QStringLiteral("Options"), QStringLiteral("Reglage auto"), QStringLiteral("0"))
+                                 != QLatin1String("0"));
         if (const QScreen* ecran = QGuiApplication::primaryScreen()) {
             HauteurZoneTravail = pixelsToTwips(ecran->availableGeometry().height());
             LargeurZoneTravail = pixelsToTwips(ecran->availableGeometry().width());

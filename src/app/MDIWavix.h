@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QMainWindow>
 
 #include <memory>
@@ -48,6 +49,31 @@ public:
     QAction* Mnu_Calc = nullptr;
     QAction* Mnu_Reglages = nullptr;
     QAction* Mnu_ViewFullScreen = nullptr;
+    QAction* Mnu_Harmo = nullptr;
+    // Any menu item by its name ("Mnu_Pref(1)" for an item of an array).
+    QAction* menu(const QString& nom) const { return menus_.value(nom); }
+    const QHash<QString, QAction*>& menus() const { return menus_; }
+
+    // The menu commands.
+    void Mnu_Libre_Click();
+    void Mnu_Pilote_Click();
+    void Mnu_Create_Click();
+    void Mnu_Modif_Click();
+    void Mnu_Kill_Click();
+    void Mnu_View_Click();
+    void Mnu_Clean_Click();
+    void Mnu_Volt_Click();
+    void Mnu_Chrono_Click();
+    void Mnu_Calc_Click();
+    void Mnu_Harmo_Click();
+    void Mnu_Pref_Click(int index);
+    void Mnu_Reglages_Click();
+    void Mnu_Help_Contents_Click();
+    void Mnu_Help_Index_Click();
+    void Mnu_Tip_Click();
+    void Mnu_NewTip_Click();
+    void Mnu_PassWord_Click();
+    void Mnu_Web_Click();
 
     // Runs the start-up. False when it failed: the error was shown and the
     // program must end at once.
@@ -66,6 +92,11 @@ protected:
 
 private:
     void creerMenus();
+    // The teacher's commands run only once the password was given.
+    bool porteProfesseur();
+    // The results file the view and empty commands act on; empty when the
+    // user cancelled the choice.
+    QString fichierResultatsChoisi();
     void verifierResolution();
     void verifierVersion();
     void preparerResultats(const QString& utilisateur);
@@ -77,4 +108,5 @@ private:
     int backColor_ = 0xFFFFFF;
     QString dossierProgramme_;
     bool fermeture_ = false;
+    QHash<QString, QAction*> menus_;
 };

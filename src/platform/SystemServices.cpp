@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QAudioDevice>
+#include <QDesktopServices>
 #include <QMediaDevices>
 #include <QSoundEffect>
 #include <QStorageInfo>
@@ -117,4 +118,26 @@ bool playSoundFile(const QString& path)
     effect->play();
     playing = effect;
     return effect->status() != QSoundEffect::Error;
+}
+
+namespace {
+
+std::function<bool(const QString&)>& editorOpener()
+{
+    static std::function<bool(const QString&)> opener;
+    return opener;
+}
+
+} // namespace
+
+bool openInTextEditor(const QString& path)
+{
+    if (editorOpener())
+        return editorOpener()(path);
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+void setTextEditorOpener(std::function<bool(const QString&)> opener)
+{
+    editorOpener() = std::move(opener);
 }

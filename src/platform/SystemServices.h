@@ -31,3 +31,8 @@ void setPerfCounterClock(std::function<int64_t()> clock);
 // Plays a sound file in the background, cutting the one that plays; false
 // when it cannot be played (missing file, no audio output).
 bool playSoundFile(const QString& path);
+
+// Opens a text file in the desktop's editor, without a shell; false when no
+// program took it. Tests state their own opener; nullptr restores the desktop's.
+bool openInTextEditor(const QString& path);
+void setTextEditorOpener(std::function<bool(const QString&)> opener);

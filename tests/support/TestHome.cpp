@@ -25,6 +25,8 @@ void resetSharedState()
     setMountProbe(nullptr);
     setLoginNameSource(nullptr);
     setPerfCounterClock(nullptr);
+    // No editor opens during tests.
+    setTextEditorOpener([](const QString&) { return true; });
 }
 
 } // namespace

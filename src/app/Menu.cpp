@@ -1,0 +1,401 @@
+// The main window's menu and its commands.
+
+#include "app/MDIWavix.h"
+
+#include "app/Dossiers.h"
+#include "app/EtatProgramme.h"
+#include "app/FichierINI.h"
+#include "app/MotDePasse.h"
+#include "app/Version.h"
+#include "bench/FenetresBanc.h"
+#include "bench/frmToolBox.h"
+#include "evaluation/Data.h"
+#include "evaluation/Evaluation.h"
+#include "evaluation/ModeLibre.h"
+#include "evaluation/Resultats.h"
+#include "evaluation/frmName.h"
+#include "help/HTMLHelp.h"
+#include "help/TelechargementFichier.h"
+#include "help/frmTip.h"
+#include "platform/Dialogs.h"
+#include "platform/Forms.h"
+#include "platform/SystemServices.h"
+#include "platform/TextFiles.h"
+#include "scope/CourbeWavix.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFile>
+#include <QFileInfo>
+#include <QFrame>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QUrl>
+
+namespace {
+
+enum class Genre { Menu, Commande, Coche, Separateur, FinMenu };
+
+struct EntreeMenu {
+    Genre genre;
+    const char* nom;
+    const char* legende;
+    const char* raccourci;
+};
+
+// The menu bar in display order; a menu runs to its FinMenu.
+const EntreeMenu kMenu[] = {
+    {Genre::Menu, "Mnu_File", "&Fichier", ""},
+    {Genre::Commande, "Mnu_Libre", "Mode &libre", ""},
+    {Genre::Commande, "Mnu_Pilote", "Mode éva&lué", ""},
+    {Genre::Separateur, "Mnu_Separ1", "", ""},
+    {Genre::Commande, "Mnu_Create", "&Créer un fichier Wavix", ""},
+    {Genre::Commande, "Mnu_Modif", "&Modifier un fichier Wavix", ""},
+    {Genre::Commande, "Mnu_Kill", "&Supprimer un fichier Wavix", ""},
+    {Genre::Separateur, "Mnu_Separ2", "", ""},
+    {Genre::Commande, "Mnu_View", "&Visualisation des réponses élèves", ""},
+    {Genre::Commande, "Mnu_Clean", "Vider le fichier de &réponses élèves", ""},
+    {Genre::Separateur, "Mnu_Separ3", "", ""},
+    {Genre::Commande, "Mnu_Print", "&Imprimer écran", ""},
+    {Genre::Commande, "Mnu_ConfigPrint", "Con&figuration imprimante", ""},
+    {Genre::Separateur, "Mnu_Separ4", "", ""},
+    {Genre::Commande, "Mnu_End", "&Quitter", ""},
+    {Genre::FinMenu, "", "", ""},
+    {Genre::Menu, "Mnu_Edition", "&Edition", ""},
+    {Genre::Menu, "Mnu_Copier", "&Copier les wavixgrammes ...", ""},
+    {Genre::Commande, "Mnu_ClipBoard(0)", "identique à l'écran", ""},
+    {Genre::Commande, "Mnu_ClipBoard(1)", "en niveau de gris", ""},
+    {Genre::FinMenu, "", "", ""},
+    {Genre::FinMenu, "", "", ""},
+    {Genre::Menu, "Mnu_Affichage", "Aff&ichage", ""},
+    {Genre::Commande, "Mnu_Harmo", "Générateur harmoniques", ""},
+    {Genre::Coche, "Mnu_Volt", "&Multimètre", ""},
+    {Genre::Coche, "Mnu_Chrono", "&Chronomètre", ""},
+    {Genre::Coche, "Mnu_Calc", "&Calculatrice", ""},
+    {Genre::Separateur, "Mnu_Separ5", "", ""},
+    {Genre::Commande, "Mnu_PosWin", "&Positionnement par défaut des fenêtres", ""},
+    {Genre::Coche, "Mnu_ViewFullScreen", "&Visualisation plein écran des wavixgrammes", ""},
+    {Genre::FinMenu, "", "", ""},
+    {Genre::Menu, "Mnu_Option", "&Options", ""},
+    {Genre::Commande, "Mnu_Pref(0)", "&Interface", "Ctrl+I"},
+    {Genre::Commande, "Mnu_Pref(1)", "&Wavixgrammes", "Ctrl+O"},
+    {Genre::Commande, "Mnu_Pref(2)", "Im&pression", "Ctrl+P"},
+    {Genre::Commande, "Mnu_Reglages", "&Sensibilités automatiques", "Ctrl+S"},
+    {Genre::FinMenu, "", "", ""},
+    {Genre::Menu, "Mnu_Help", "&Aide", ""},
+    {Genre::Commande, "Mnu_Help_Contents", "&Sommaire de l'aide d'Wavix", ""},
+    {Genre::Commande, "Mnu_Help_Index", "Index de l'aide d'Wavix", ""},
+    {Genre::Separateur, "Mnu_Separ7", "", ""},
+    {Genre::Commande, "Mnu_Tip", "Astuce du &jour", ""},
+    {Genre::Commande, "Mnu_NewTip", "&Rajouter une astuce", ""},
+    {Genre::Separateur, "Mnu_Separ8", "", ""},
+    {Genre::Commande, "Mnu_PassWord", "Changer le &mot de passe", ""},
+    {Genre::Separateur, "Mnu_Separ9", "", ""},
+    {Genre::Commande, "Mnu_Web", "Visiter le site de l'auteur", ""},
+    {Genre::Commande, "Mnu_About", "A &propos de Wavix", ""},
+    {Genre::FinMenu, "", "", ""},
+};
+
+frmToolBox* boite()
+{
+    return dynamic_cast<frmToolBox*>(Forms().find(QString::fromLatin1(frmToolBox::kNom)));
+}
+
+// Opens a text file in the desktop's editor, without a shell.
+void ouvrirDansEditeur(const QString& chemin)
+{
+    if (!openInTextEditor(chemin))
+        MsgBox(QStringLiteral("Aucun éditeur de texte n'a pu ouvrir le fichier ") + chemin, vb::Critical,
+               QStringLiteral("Erreur sur le chemin d'accés"));
+}
+
+} // namespace
+
+void MDIWavix::creerMenus()
+{
+    QList<QMenu*> pile;
+    for (const EntreeMenu& e : kMenu) {
+        const QString nom = QString::fromLatin1(e.nom);
+        switch (e.genre) {
+        case Genre::Menu: {
+            QMenu* m = pile.isEmpty() ? menuBar()->addMenu(QString::fromUtf8(e.legende))
+                                      : pile.last()->addMenu(QString::fromUtf8(e.legende));
+            m->setObjectName(nom);
+            m->menuAction()->setObjectName(nom);
+            menus_.insert(nom, m->menuAction());
+            pile << m;
+            break;
+        }
+        case Genre::FinMenu: pile.removeLast(); break;
+        case Genre::Separateur: pile.last()->addSeparator()->setObjectName(nom); break;
+        case Genre::Commande:
+        case Genre::Coche: {
+            QAction* a = pile.last()->addAction(QString::fromUtf8(e.legende));
+            a->setObjectName(nom);
+            a->setCheckable(e.genre == Genre::Coche);
+            if (*e.raccourci)
+                a->setShortcut(QKeySequence(QString::fromLatin1(e.raccourci)));
+            menus_.insert(nom, a);
+            break;
+        }
+        }
+    }
+    Mnu_End = menu("Mnu_End");
+    Mnu_Libre = menu("Mnu_Libre");
+    Mnu_Pilote = menu("Mnu_Pilote");
+    Mnu_Create = menu("Mnu_Create");
+    Mnu_Modif = menu("Mnu_Modif");
+    Mnu_Kill = menu("Mnu_Kill");
+    Mnu_View = menu("Mnu_View");
+    Mnu_Clean = menu("Mnu_Clean");
+    Mnu_Volt = menu("Mnu_Volt");
+    Mnu_Chrono = menu("Mnu_Chrono");
+    Mnu_Calc = menu("Mnu_Calc");
+    Mnu_Reglages = menu("Mnu_Reglages");
+    Mnu_ViewFullScreen = menu("Mnu_ViewFullScreen");
+    Mnu_Harmo = menu("Mnu_Harmo");
+
+    // The instrument items follow the toolbox's boxes, which tick them: a
+    // click only asks the box to change.
+    for (QAction* coche : {Mnu_Volt, Mnu_Chrono, Mnu_Calc})
+        connect(coche, &QAction::triggered, coche, [coche] { coche->setChecked(!coche->isChecked()); },
+                Qt::DirectConnection);
+    auto relier = [this](const char* nom, auto commande) {
+        connect(menu(QString::fromLatin1(nom)), &QAction::triggered, this, commande);
+    };
+    relier("Mnu_End", &MDIWavix::Mnu_End_Click);
+    relier("Mnu_Libre", &MDIWavix::Mnu_Libre_Click);
+    relier("Mnu_Pilote", &MDIWavix::Mnu_Pilote_Click);
+    relier("Mnu_Create", &MDIWavix::Mnu_Create_Click);
+    relier("Mnu_Modif", &MDIWavix::Mnu_Modif_Click);
+    relier("Mnu_Kill", &MDIWavix::Mnu_Kill_Click);
+    relier("Mnu_View", &MDIWavix::Mnu_View_Click);
+    relier("Mnu_Clean", &MDIWavix::Mnu_Clean_Click);
+    relier("Mnu_Volt", &MDIWavix::Mnu_Volt_Click);
+    relier("Mnu_Chrono", &MDIWavix::Mnu_Chrono_Click);
+    relier("Mnu_Calc", &MDIWavix::Mnu_Calc_Click);
+    relier("Mnu_Harmo", &MDIWavix::Mnu_Harmo_Click);
+    relier("Mnu_Reglages", &MDIWavix::Mnu_Reglages_Click);
+    relier("Mnu_Help_Contents", &MDIWavix::Mnu_Help_Contents_Click);
+    relier("Mnu_Help_Index", &MDIWavix::Mnu_Help_Index_Click);
+    relier("Mnu_Tip", &MDIWavix::Mnu_Tip_Click);
+    relier("Mnu_NewTip", &MDIWavix::Mnu_NewTip_Click);
+    relier("Mnu_PassWord", &MDIWavix::Mnu_PassWord_Click);
+    relier("Mnu_Web", &MDIWavix::Mnu_Web_Click);
+    for (int i = 0; i < 3; ++i)
+        connect(menu(QStringLiteral("Mnu_Pref(%1)").arg(i)), &QAction::triggered, this, [this, i] { Mnu_Pref_Click(i); });
+    // The harmonic generator entry waits for its window.
+    Mnu_Harmo->setEnabled(SourceDisponible(QStringLiteral("frmHarmoniqueA")));
+}
+
+bool MDIWavix::porteProfesseur()
+{
+    if (!ModeProfesseur)
+        Forms().get<frmPass>()->Show(true);
+    return ModeProfesseur;
+}
+
+void MDIWavix::Mnu_Libre_Click()
+{
+    ActiverModeLibre(true);
+    Forms().unload(QStringLiteral("frmExo"));
+    FermerFichiers();
+    FichierExercice.clear();
+    setWindowTitle(QStringLiteral("Wavix v.%1.%2 - Mode libre").arg(kVersionMajeure).arg(kVersionMineure));
+    ModeLibre = true;
+    if (frmToolBox* b = boite()) {
+        for (QFrame* cadre : b->fraAlim)
+            cadre->setEnabled(true);
+        b->choisir(0);
+        b->choisir(11);
+    }
+    // A missing setting counts as "0".
+    const QString reglage = LireINI(QStringLiteral("Options"), QStringLiteral("Reglage auto"), QString());
+    Mnu_Reglages->setEnabled(!reglage.isEmpty() && reglage != QLatin1String("0"));
+    for (int voie = 0; voie < 2; ++voie) {
+        EtatVoie& v = Voies[size_t(voie)];
+        v.FormeSignal = QStringLiteral("Cc");
+        v.Amplitude = 0;
+        v.Frequence = 0;
+        const QString suffixe = voie == 0 ? QStringLiteral("A") : QStringLiteral("B");
+        for (const char* fenetre : {"frmGBF", "frmAlim", "frmPile"})
+            Forms().unload(QString::fromLatin1(fenetre) + suffixe);
+    }
+    ActualiserEcran();
+}
+
+void MDIWavix::Mnu_Pilote_Click()
+{
+    auto* identite = Forms().get<frmName>();
+    if (identite->txtIdent[1]->text().isEmpty())
+        identite->Show(true);
+    if (identite->txtIdent[1]->text().isEmpty())
+        return;
+
+    FileDialogRequest demande;
+    demande.initialDir = DossierDonnees;
+    demande.filter = QStringLiteral("Fichier Wavix (*.qvt *.QVT *.Qvt)|*.qvt;*.QVT;*.Qvt");
+    demande.mustExist = true;
+    const std::optional<QString> choisi = dialogs().openFile(demande);
+    if (!choisi) {
+        MsgBox(QStringLiteral("Erreur dans Module MDIWavix - Mnu_Pilote"), vb::Critical, QStringLiteral("Wavix - Erreur"));
+        return;
+    }
+    // The whole file is read and checked first: a run that cannot start
+    // writes nothing.
+    FichierExo exercice;
+    QString message;
+    if (!ChargerFichierExo(*choisi, exercice, message)) {
+        MsgBox(message, vb::Critical, QStringLiteral("Wavix - Erreur"));
+        return;
+    }
+    DossierExercice = QFileInfo(*choisi).absolutePath();
+    FichierExercice = exercice.titre;
+    if (!FichierResultatOuvert().open(FichierResultat)
+        || !EcrireResultats(EnteteEleve(identite->txtIdent[1]->text(), identite->txtIdent[2]->text(),
+                                        identite->txtIdent[3]->text()))) {
+        FermerFichiers();
+        MsgBox(QStringLiteral("Le fichier des réponses-élèves ne peut pas être écrit :\r\n") + FichierResultat,
+               vb::Critical, QStringLiteral("Wavix - Erreur"));
+        return;
+    }
+    DemarrerEvaluation(exercice);
+}
+
+void MDIWavix::Mnu_Create_Click()
+{
+    // The exercise-file editor opens here once the bench has it.
+    porteProfesseur();
+}
+
+void MDIWavix::Mnu_Modif_Click()
+{
+    porteProfesseur();
+}
+
+void MDIWavix::Mnu_Kill_Click()
+{
+    porteProfesseur();
+}
+
+QString MDIWavix::fichierResultatsChoisi()
+{
+    if (!Reseau)
+        return DossierDonnees + QStringLiteral("Resultat.txt");
+    FileDialogRequest demande;
+    demande.initialDir = QFileInfo(FichierResultat).absolutePath();
+    demande.filter = QStringLiteral("Fichier texte (*.txt)|*.txt");
+    demande.mustExist = true;
+    return dialogs().openFile(demande).value_or(QString());
+}
+
+void MDIWavix::Mnu_View_Click()
+{
+    if (!porteProfesseur())
+        return;
+    const QString fichier = fichierResultatsChoisi();
+    if (fichier.isEmpty())
+        return;
+    FermerFichiers();
+    ouvrirDansEditeur(fichier);
+}
+
+void MDIWavix::Mnu_Clean_Click()
+{
+    if (!porteProfesseur())
+        return;
+    if (MsgBox(QStringLiteral("Voulez-vous vraiment vider le fichier des réponses-élèves ?"), vb::Critical | vb::YesNo,
+               QStringLiteral("Wavix"))
+        == vb::No)
+        return;
+    const QString fichier = fichierResultatsChoisi();
+    if (fichier.isEmpty() || !QFileInfo::exists(fichier))
+        return;
+    FermerFichiers();
+    // Success is announced once the file is really empty.
+    QFile vide(fichier);
+    if (!vide.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        MsgBox(QStringLiteral("Le fichier des réponses-élèves n'a pas pu être vidé :\r\n") + fichier, vb::Critical,
+               QStringLiteral("Wavix - Erreur"));
+        return;
+    }
+    vide.close();
+    MsgBox(Reseau ? QStringLiteral("Fichier ") + QFileInfo(fichier).fileName() + QStringLiteral(" vidé.")
+                  : QStringLiteral("Le fichier des réponses-élèves a été vidé."),
+           vb::Information, QStringLiteral("Wavix"));
+}
+
+void MDIWavix::Mnu_Volt_Click()
+{
+    if (frmToolBox* b = boite())
+        b->chkMulti->setChecked(!Mnu_Volt->isChecked());
+}
+
+void MDIWavix::Mnu_Chrono_Click()
+{
+    if (frmToolBox* b = boite())
+        b->chkClock->setChecked(!Mnu_Chrono->isChecked());
+}
+
+void MDIWavix::Mnu_Calc_Click()
+{
+    if (frmToolBox* b = boite())
+        b->chkCalc->setChecked(!Mnu_Calc->isChecked());
+}
+
+void MDIWavix::Mnu_Harmo_Click()
+{
+    // Through the toolbox, so that CH1 is connected as a choice there does.
+    if (frmToolBox* b = boite())
+        b->choisir(16);
+}
+
+void MDIWavix::Mnu_Pref_Click(int)
+{
+    // The options dialog opens here once the bench has it.
+    porteProfesseur();
+}
+
+void MDIWavix::Mnu_Reglages_Click()
+{
+    porteProfesseur();
+}
+
+void MDIWavix::Mnu_Help_Contents_Click()
+{
+    AideHTML().CHMFile = QCoreApplication::applicationDirPath() + QStringLiteral("/wavix.chm");
+    AideHTML().HHDisplayContents();
+}
+
+void MDIWavix::Mnu_Help_Index_Click()
+{
+    AideHTML().CHMFile = QCoreApplication::applicationDirPath() + QStringLiteral("/wavix.chm");
+    AideHTML().HHDisplayIndex();
+}
+
+void MDIWavix::Mnu_Tip_Click()
+{
+    Forms().get<frmTip>()->Show(true);
+}
+
+void MDIWavix::Mnu_NewTip_Click()
+{
+    if (!porteProfesseur())
+        return;
+    const QString astuces = DossierDonnees + QStringLiteral("TipOfDayWavix.txt");
+    if (!QFileInfo::exists(astuces))
+        writeTextFile(astuces, {});
+    ouvrirDansEditeur(astuces);
+}
+
+void MDIWavix::Mnu_PassWord_Click()
+{
+    Forms().get<frmPassWord>()->Show();
+}
+
+void MDIWavix::Mnu_Web_Click()
+{
+    QDesktopServices::openUrl(QUrl(AdresseSiteEditeur()));
+}

@@ -1,0 +1,130 @@
+#include "app/MotDePasse.h"
+
+#include "app/EtatProgramme.h"
+#include "platform/Dialogs.h"
+#include "platform/FormDesign.h"
+
+#include <QCryptographicHash>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QSettings>
+
+namespace {
+
+QSettings reglages()
+{
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Brelmar"), QStringLiteral("wavix"));
+}
+
+const QString kCle = QStringLiteral("Settings/Password");
+
+QByteArray empreinte(const QByteArray& sel, const QString& texte)
+{
+    return QCryptographicHash::hash(sel + texte.toLower().toUtf8(), QCryptographicHash::Sha256).toHex();
+}
+
+const char kInfo[] = "Info : par défaut, le mot de passe est vide (pas de mot de passe). Il suffit donc de cliquer "
+                     "sur le bouton Valider pour accéder. Pour modifier le mot de passe, aller dans le menu Aide > "
+                     "\"Changer le mot de passe\".";
+
+} // namespace
+
+bool MotDePasseVide()
+{
+    return reglages().value(kCle).toString().isEmpty();
+}
+
+bool MotDePasseCorrect(const QString& saisie)
+{
+    const QString garde = reglages().value(kCle).toString();
+    if (garde.isEmpty())
+        return saisie.isEmpty();
+    // "sha256$<salt>$<hash>"
+    const QStringList parties = garde.split(QLatin1Char('$'));
+    if (parties.size() != 3 || parties[0] != QLatin1String("sha256"))
+        return false;
+    return empreinte(QByteArray::fromHex(parties[1].toLatin1()), saisie) == parties[2].toLatin1();
+}
+
+void EnregistrerMotDePasse(const QString& nouveau)
+{
+    QSettings s = reglages();
+    if (nouveau.isEmpty()) {
+        s.setValue(kCle, QString());
+        return;
+    }
+    QByteArray sel(16, '\0');
+    for (char& c : sel)
+        c = char(QRandomGenerator::system()->bounded(256));
+    s.setValue(kCle, QStringLiteral("sha256$%1$%2")
+                         .arg(QString::fromLatin1(sel.toHex()), QString::fromLatin1(empreinte(sel, nouveau))));
+}
+
+frmPass::frmPass() : VbForm(QString::fromLatin1(kNom), false)
+{
+    buildForm(this, FormDesign{"Mot de passe", 4800, 2310,
+                               {
+                                   {ControlKind::AutoSizeLabel, "lblPassWord", -1, 240, 240, 0, 0, "Saisir le mot de passe :"},
+                                   {ControlKind::TextBox, "txtPassWord", -1, 240, 600, 4320, 315},
+                                   {ControlKind::Button, "cmdOK", -1, 960, 1320, 1215, 405, "Valider"},
+                                   {ControlKind::Button, "cmdQuit", -1, 2640, 1320, 1215, 405, "Annuler"},
+                                   {ControlKind::Label, "lblInfo", -1, 240, 1860, 4320, 960, kInfo},
+                               }});
+    txtPassWord = control<QLineEdit>(this, "txtPassWord");
+    txtPassWord->setEchoMode(QLineEdit::Password);
+    auto* ok = control<QPushButton>(this, "cmdOK");
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &frmPass::cmdOK_Click);
+    connect(control<QPushButton>(this, "cmdQuit"), &QPushButton::clicked, this, &frmPass::cmdQuit_Click);
+}
+
+void frmPass::Form_Load()
+{
+    // Without a password the window is taller and shows how to set one.
+    setFixedSize(width(), twipsToPixels(MotDePasseVide() ? 2955 : 2310));
+}
+
+void frmPass::cmdOK_Click()
+{
+    if (MotDePasseCorrect(txtPassWord->text())) {
+        ModeProfesseur = true;
+        Unload();
+        return;
+    }
+    MsgBox(QStringLiteral("Le mot de passe saisi est faux.\r\nVeuillez le ressaisir."), vb::Information,
+           QStringLiteral("Lernio - Mot de passe"));
+}
+
+frmPassWord::frmPassWord() : VbForm(QString::fromLatin1(kNom), false)
+{
+    buildForm(this, FormDesign{"Changer le mot de passe", 4800, 2100,
+                               {
+                                   {ControlKind::AutoSizeLabel, "lblPassWord", 0, 240, 300, 0, 0, "Ancien mot de passe :"},
+                                   {ControlKind::TextBox, "txtPassWord", 0, 2400, 240, 2160, 315},
+                                   {ControlKind::AutoSizeLabel, "lblPassWord", 1, 240, 780, 0, 0, "Nouveau mot de passe :"},
+                                   {ControlKind::TextBox, "txtPassWord", 1, 2400, 720, 2160, 315},
+                                   {ControlKind::Button, "cmdOK", -1, 960, 1440, 1215, 405, "Valider"},
+                                   {ControlKind::Button, "Command1", -1, 2640, 1440, 1215, 405, "Quitter"},
+                               }});
+    for (int i = 0; i < 2; ++i) {
+        txtPassWord[i] = control<QLineEdit>(this, "txtPassWord", i);
+        txtPassWord[i]->setEchoMode(QLineEdit::Password);
+    }
+    connect(control<QPushButton>(this, "cmdOK"), &QPushButton::clicked, this, &frmPassWord::cmdOK_Click);
+    connect(control<QPushButton>(this, "Command1"), &QPushButton::clicked, this, &frmPassWord::Command1_Click);
+}
+
+void frmPassWord::cmdOK_Click()
+{
+    if (!MotDePasseCorrect(txtPassWord[0]->text())) {
+        MsgBox(QStringLiteral("L'ancien mot de passe saisi est faux.\r\nVeuillez le ressaisir."), vb::Information,
+               QStringLiteral("Wavix - Mot de passe"));
+        return;
+    }
+    EnregistrerMotDePasse(txtPassWord[1]->text());
+    MsgBox(QStringLiteral("Le nouveau mot de passe a bien été enregistré."), vb::Information,
+           QStringLiteral("Wavix - Mot de passe"));
+    ModeProfesseur = false;
+}

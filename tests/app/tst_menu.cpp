@@ -1,0 +1,404 @@
+#include "BancScope.h"
+
+#include "app/EtatProgramme.h"
+#include "app/FichierINI.h"
+#include "app/MotDePasse.h"
+#include "bench/frmToolBox.h"
+#include "evaluation/frmName.h"
+#include "help/TelechargementFichier.h"
+#include "platform/PictureBox.h"
+#include "platform/ProfileFile.h"
+#include "platform/ScriptedDialogs.h"
+#include "platform/SystemServices.h"
+#include "scope/CourbeWavix.h"
+#include "scope/Echelle.h"
+#include "scope/frmWavix.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCheckBox>
+#include <QFrame>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QUrl>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+// The program started in a fresh home, its dialogs answered by the test.
+struct Programme {
+    TestHome home;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<MDIWavix> mdi;
+
+    explicit Programme(const QString& reglageAuto = QString())
+    {
+        setLoginNameSource([] { return std::optional<QString>("eleve1"); });
+        setAdresseFichierVersion(QUrl::fromLocalFile(home.path("aucune-version.txt")).toString());
+        const QString ini = home.dataHome() + "/Brelmar/Wavix/ConfQVT_eleve1.ini";
+        QDir().mkpath(home.dataHome() + "/Brelmar/Wavix");
+        writeProfileString(ini, "Options", "Show Tips at Startup", "0");
+        writeProfileString(ini, "Interface", "Mode voie", "2");
+        writeProfileString(ini, "Interface", "ACDC CH1", "1");
+        writeProfileString(ini, "Interface", "ACDC CH2", "4");
+        if (!reglageAuto.isNull())
+            writeProfileString(ini, "Options", "Reglage auto", reglageAuto);
+        QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brelmar", "wavix").clear();
+        ModeProfesseur = false;
+        mdi = std::make_unique<MDIWavix>();
+        if (!mdi->MDIForm_Load())
+            qFatal("start-up failed");
+    }
+    ~Programme()
+    {
+        Forms().unloadAll();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        mdi.reset();
+        Voies = {};
+        setAdresseFichierVersion(QString());
+    }
+    void lancer(const char* nom) { mdi->menu(nom)->trigger(); }
+    QString etats() const
+    {
+        QStringList desactives;
+        for (auto it = mdi->menus().cbegin(); it != mdi->menus().cend(); ++it)
+            if (!it.value()->isEnabled())
+                desactives << it.key();
+        desactives.sort();
+        return desactives.join(' ');
+    }
+    // Answers the identification window.
+    void identite(const QString& nom, const QString& prenom, const QString& classe)
+    {
+        dialogs.answerModal([=](QWidget* w) {
+            auto* f = static_cast<frmName*>(w);
+            f->txtIdent[1]->setText(nom);
+            f->txtIdent[2]->setText(prenom);
+            f->txtIdent[3]->setText(classe);
+            f->findChild<QPushButton*>("cmdOK")->click();
+        });
+    }
+    void motDePasse(const QString& texte)
+    {
+        dialogs.answerModal([=](QWidget* w) {
+            QCOMPARE(w->objectName(), QStringLiteral("frmPass"));
+            w->findChild<QLineEdit*>("txtPassWord")->setText(texte);
+            w->findChild<QPushButton*>("cmdOK")->click();
+        });
+    }
+    void annulerMotDePasse()
+    {
+        dialogs.answerModal([](QWidget* w) { w->findChild<QPushButton*>("cmdQuit")->click(); });
+    }
+    int motsDePasseDemandes() const
+    {
+        int n = 0;
+        for (const auto& s : dialogs.shown())
+            n += s.kind == ScriptedDialogs::Kind::Modal && s.text == "frmPass";
+        return n;
+    }
+};
+
+const char* const kPortes[] = {"Mnu_Create", "Mnu_Modif", "Mnu_Kill", "Mnu_View", "Mnu_Clean",
+                               "Mnu_Pref(0)", "Mnu_Pref(1)", "Mnu_Pref(2)", "Mnu_Reglages", "Mnu_NewTip"};
+
+} // namespace
+
+class tst_Menu : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void menuStates_data();
+    void menuStates();
+    void instrumentItemsFollowTheToolbox();
+    void teacherGate_data();
+    void teacherGate();
+    void passwordChange();
+    void passwordNotInClearText();
+    void evaluatedRun();
+    void failedStartsStayFree_data();
+    void failedStartsStayFree();
+    void emptyingResults();
+};
+
+void tst_Menu::menuStates_data()
+{
+    QTest::addColumn<QString>("reglage");
+    QTest::addColumn<QString>("reglagesLibre"); // disabled in free mode: "" or "Mnu_Reglages "
+    QTest::newRow("Reglage auto missing") << QString() << "Mnu_Reglages ";
+    QTest::newRow("Reglage auto 0") << "0" << "Mnu_Reglages ";
+    QTest::newRow("Reglage auto 1") << "1" << "";
+}
+
+void tst_Menu::menuStates()
+{
+    QFETCH(QString, reglage);
+    QFETCH(QString, reglagesLibre);
+    Programme p(reglage);
+    TestHome::writeFile(DossierDonnees + "tp.qvt", "CC/2//sinus/1/500\r\n");
+    const QString libre = ("Mnu_Harmo Mnu_Libre " + reglagesLibre).trimmed();
+    QCOMPARE(p.etats(), libre);
+    for (QAction* a : p.mdi->menus())
+        QVERIFY2(!a->isChecked(), qPrintable(a->objectName()));
+
+    p.identite("Durand", "Léa", "1S2");
+    p.dialogs.answerFile(DossierDonnees + "tp.qvt");
+    p.lancer("Mnu_Pilote");
+    QCOMPARE(p.etats(), ("Mnu_Clean Mnu_Create Mnu_Harmo Mnu_Kill Mnu_Modif Mnu_Pilote " + reglagesLibre
+                         + "Mnu_View Mnu_Volt").simplified());
+
+    p.lancer("Mnu_Libre");
+    QCOMPARE(p.etats(), libre);
+}
+
+void tst_Menu::instrumentItemsFollowTheToolbox()
+{
+    Programme p;
+    auto* boite = Forms().get<frmToolBox>();
+    p.lancer("Mnu_Chrono");
+    QVERIFY(p.mdi->Mnu_Chrono->isChecked());
+    QVERIFY(boite->chkClock->isChecked());
+    QVERIFY(Forms().isLoaded("frmChrono"));
+    p.lancer("Mnu_Chrono");
+    QVERIFY(!p.mdi->Mnu_Chrono->isChecked());
+    QVERIFY(!boite->chkClock->isChecked());
+    QVERIFY(!Forms().isLoaded("frmChrono"));
+    p.lancer("Mnu_Volt");
+    QVERIFY(p.mdi->Mnu_Volt->isChecked());
+    boite->chkMulti->click();
+    QVERIFY(!p.mdi->Mnu_Volt->isChecked());
+}
+
+void tst_Menu::teacherGate_data()
+{
+    QTest::addColumn<int>("porte");
+    for (int i = 0; i < int(std::size(kPortes)); ++i)
+        QTest::newRow(kPortes[i]) << i;
+}
+
+void tst_Menu::teacherGate()
+{
+    QFETCH(int, porte);
+    Programme p("1");
+    EnregistrerMotDePasse("Secret");
+
+    // No rights and "Annuler": nothing runs, the next command asks again.
+    p.annulerMotDePasse();
+    p.lancer(kPortes[porte]);
+    QVERIFY(!ModeProfesseur);
+    QCOMPARE(p.motsDePasseDemandes(), 1);
+    QVERIFY(p.dialogs.shown().size() == 1); // no other dialog: the command did not go on
+
+    // A wrong password keeps asking; the right one, whatever its case, opens them all.
+    p.dialogs.answerModal([](QWidget* w) {
+        w->findChild<QLineEdit*>("txtPassWord")->setText("faux");
+        w->findChild<QPushButton*>("cmdOK")->click();
+        w->findChild<QLineEdit*>("txtPassWord")->setText("sEcReT");
+        w->findChild<QPushButton*>("cmdOK")->click();
+    });
+    p.dialogs.answerMessage(vb::OK);
+    p.dialogs.answerMessage(vb::No).answerMessage(vb::OK); // for the commands that ask something
+    p.lancer(kPortes[porte]);
+    QVERIFY(ModeProfesseur);
+    QCOMPARE(p.dialogs.messages()[0].text, QStringLiteral("Le mot de passe saisi est faux.\r\nVeuillez le ressaisir."));
+    for (const char* autre : kPortes) {
+        if (QLatin1String(autre) == QLatin1String("Mnu_View") || QLatin1String(autre) == QLatin1String("Mnu_NewTip"))
+            continue; // they open the text editor
+        if (QLatin1String(autre) == QLatin1String("Mnu_Clean"))
+            p.dialogs.answerMessage(vb::No);
+        p.lancer(autre);
+    }
+    QCOMPARE(p.motsDePasseDemandes(), 2);
+}
+
+void tst_Menu::passwordChange()
+{
+    Programme p;
+    // No password: "Valider" on an empty field opens, and the window is taller.
+    p.dialogs.answerModal([](QWidget* w) {
+        QCOMPARE(w->height(), 2955 / 15);
+        w->findChild<QPushButton*>("cmdOK")->click();
+    });
+    p.lancer("Mnu_Create");
+    QVERIFY(ModeProfesseur);
+
+    p.lancer("Mnu_PassWord");
+    auto* changer = Forms().find("frmPassWord");
+    QVERIFY(changer);
+    auto champs = changer->findChildren<QLineEdit*>();
+    std::sort(champs.begin(), champs.end(), [](auto* a, auto* b) { return a->objectName() < b->objectName(); });
+    p.dialogs.answerMessage(vb::OK).answerMessage(vb::OK);
+    champs[0]->setText("mauvais");
+    champs[1]->setText("Tableau");
+    changer->findChild<QPushButton*>("cmdOK")->click();
+    QCOMPARE(p.dialogs.messages().last().text, QStringLiteral("L'ancien mot de passe saisi est faux.\r\nVeuillez le ressaisir."));
+    QVERIFY(ModeProfesseur);
+    champs[0]->setText("");
+    changer->findChild<QPushButton*>("cmdOK")->click();
+    QCOMPARE(p.dialogs.messages().last().text, QStringLiteral("Le nouveau mot de passe a bien été enregistré."));
+    QCOMPARE(p.dialogs.messages().last().title, QStringLiteral("Wavix - Mot de passe"));
+    QVERIFY(!ModeProfesseur); // rights withdrawn: the next gated command asks again
+    QVERIFY(MotDePasseCorrect("TABLEAU"));
+    QVERIFY(!MotDePasseCorrect(""));
+
+    // Changed back with the old one typed in another case: no password again.
+    champs[0]->setText("tableau");
+    champs[1]->setText("");
+    p.dialogs.answerMessage(vb::OK);
+    changer->findChild<QPushButton*>("cmdOK")->click();
+    QVERIFY(MotDePasseVide());
+}
+
+void tst_Menu::passwordNotInClearText()
+{
+    TestHome home;
+    EnregistrerMotDePasse("Physique2024");
+    const QString fichier = QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brelmar", "wavix").fileName();
+    const QByteArray contenu = TestHome::readFile(fichier).toLower();
+    QVERIFY(!contenu.isEmpty());
+    QVERIFY(!contenu.contains("physique2024"));
+    QVERIFY(MotDePasseCorrect("physique2024"));
+    QVERIFY(!MotDePasseCorrect("Physique2023"));
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brelmar", "wavix").clear();
+}
+
+void tst_Menu::evaluatedRun()
+{
+    Programme p;
+    const QString exo = DossierDonnees + "Exos/tp1.QVT";
+    QVERIFY(TestHome::writeFile(exo, "'TP1\r\nCC/3//sinus/2/500\r\nCC/1//CC/1/\r\n"));
+    QVERIFY(TestHome::writeFile(p.mdi->FichierResultat, "ancien\r\n"));
+    auto* scope = Forms().get<frmWavix>();
+    for (int f : {0, 1, 2})
+        scope->basculerFiche(f);
+    scope->chkOn->setChecked(true);
+    CouleurTraceA = kJaune;
+    Forms().get<frmToolBox>()->chkMulti->click();
+
+    p.identite("Durand", "Léa", "1S2");
+    p.dialogs.answerFile(exo);
+    const QDateTime avant = QDateTime::currentDateTime();
+    p.lancer("Mnu_Pilote");
+    const QDateTime apres = QDateTime::currentDateTime();
+    QCOMPARE(p.dialogs.unexpected(), 0);
+    QCOMPARE(p.mdi->windowTitle(), QStringLiteral("Wavix v.1.0 - Mode évalué"));
+    QCOMPARE(p.mdi->FichierExercice, QStringLiteral("tp1.QVT"));
+
+    // The headers, byte for byte, the date of the start in its place.
+    const QByteArray egal(72, '='), monnaie(72, '\xA4');
+    QByteArray attendu = "ancien\r\n\r\n" + QByteArray(38, '*') + "\r\nNom \xE9l\xE8ve :Durand\r\nPr\xE9nom \xE9l\xE8ve :L\xE9" "a\r\n"
+                         "Classe \xE9l\xE8ve :1S2\r\n" + egal + "\r\n" + monnaie + "\r\nNom du fichier :tp1.QVT\r\n";
+    const QByteArray contenu = TestHome::readFile(p.mdi->FichierResultat);
+    QVERIFY(contenu.startsWith(attendu));
+    const QByteArray date = contenu.mid(attendu.size(), contenu.indexOf("\r\n", attendu.size()) - attendu.size());
+    QVERIFY2(date == "Jour et Heure :" + avant.toString("dd/MM/yyyy HH:mm:ss").toLatin1()
+                 || date == "Jour et Heure :" + apres.toString("dd/MM/yyyy HH:mm:ss").toLatin1(),
+             date.constData());
+    QVERIFY(contenu.endsWith(date + "\r\n" + monnaie + "\r\n" + egal + "\r\n"));
+
+    // The first picture on the scope, the answer window up, the bench locked.
+    QCOMPARE(SignalExoA, QStringLiteral("Cc"));
+    QCOMPARE(UmaxExoA, 3.0);
+    QCOMPARE(Forms().find("frmExo")->windowTitle(), QStringLiteral("tp1.QVT - 2 wavixgrammes - Wavixgramme n° 1"));
+    scope->picEcran->resize(1005, 805);
+    scope->picGrille->resize(1005, 805);
+    DessinerGrille(scope);
+    ActualiserEcran();
+    QVERIFY(qAbs(extent(scope->picEcran->Image(), kJaune).first - 150) <= 1); // 3 V at 2 V/div
+    auto* boite = Forms().get<frmToolBox>();
+    QVERIFY(!boite->fraAlim[0]->isEnabled() && !boite->fraAlim[1]->isEnabled());
+    QVERIFY(!boite->chkMulti->isEnabled() && !boite->chkMulti->isChecked());
+    QVERIFY(!Forms().isLoaded("frmMulti_RMS"));
+    QVERIFY(FichierResultatOuvert().isOpen());
+
+    p.lancer("Mnu_Libre");
+    QVERIFY(boite->fraAlim[0]->isEnabled() && boite->fraAlim[1]->isEnabled());
+    QVERIFY(boite->chkMulti->isEnabled());
+    QVERIFY(!FichierResultatOuvert().isOpen());
+    QVERIFY(!Forms().isLoaded("frmExo"));
+    QVERIFY(p.mdi->FichierExercice.isEmpty());
+    QCOMPARE(p.mdi->windowTitle(), QStringLiteral("Wavix v.1.0 - Mode libre"));
+
+    // The identity stays: the next start asks only for the file.
+    p.dialogs.answerFile(exo);
+    p.lancer("Mnu_Pilote");
+    QCOMPARE(p.dialogs.unexpected(), 0);
+    QVERIFY(!p.mdi->ModeLibre);
+}
+
+void tst_Menu::failedStartsStayFree_data()
+{
+    QTest::addColumn<QString>("fichier"); // empty: the dialog is cancelled
+    QTest::addColumn<QString>("message");
+    QTest::newRow("cancelled") << QString() << "Erreur dans Module MDIWavix - Mnu_Pilote";
+    QTest::newRow("damaged") << "tp3.qvt"
+                             << "Le fichier d'exercices « tp3.qvt » est endommagé.\r\nLigne 2 : la tension de la voie CH2 (« x ») n'est pas un nombre.";
+}
+
+void tst_Menu::failedStartsStayFree()
+{
+    QFETCH(QString, fichier);
+    QFETCH(QString, message);
+    Programme p;
+    QVERIFY(TestHome::writeFile(DossierDonnees + "tp3.qvt", "CC/1//CC/1/\r\nCC/1//CC/x/\r\n"));
+    p.identite("Durand", "Léa", "1S2");
+    p.dialogs.answerFile(fichier.isEmpty() ? std::optional<QString>() : DossierDonnees + fichier);
+    p.dialogs.answerMessage(vb::OK);
+    p.lancer("Mnu_Pilote");
+    QCOMPARE(p.dialogs.messages().size(), 1);
+    QCOMPARE(p.dialogs.messages()[0].text, message);
+    QCOMPARE(p.dialogs.messages()[0].title, QStringLiteral("Wavix - Erreur"));
+    QVERIFY(p.mdi->ModeLibre);
+    QVERIFY(!FichierResultatOuvert().isOpen());
+    QVERIFY(!QFileInfo::exists(p.mdi->FichierResultat)); // nothing written
+    QVERIFY(p.mdi->Mnu_Pilote->isEnabled());
+}
+
+void tst_Menu::emptyingResults()
+{
+    Programme p;
+    ModeProfesseur = true;
+    const QString resultats = DossierDonnees + "Resultat.txt";
+    QVERIFY(TestHome::writeFile(resultats, "des réponses\r\n"));
+    p.dialogs.answerMessage(vb::Yes).answerMessage(vb::OK);
+    p.lancer("Mnu_Clean");
+    QCOMPARE(p.dialogs.messages()[1].text, QStringLiteral("Le fichier des réponses-élèves a été vidé."));
+    QVERIFY(QFileInfo::exists(resultats));
+    QCOMPARE(QFileInfo(resultats).size(), 0);
+
+    // A file that cannot be emptied is reported, never announced as emptied.
+    QFile::remove(resultats);
+    QDir().mkpath(resultats);
+    p.dialogs.answerMessage(vb::Yes).answerMessage(vb::OK);
+    p.lancer("Mnu_Clean");
+    QVERIFY(p.dialogs.messages()[3].text.startsWith("Le fichier des réponses-élèves n'a pas pu être vidé"));
+    QCOMPARE(p.dialogs.messages()[3].style & 0x70, int(vb::Critical));
+
+    // "Non" keeps it.
+    p.dialogs.answerMessage(vb::No);
+    p.lancer("Mnu_Clean");
+    QCOMPARE(p.dialogs.messages().size(), 5);
+
+    // Viewing opens the file in the text editor, the results file closed first.
+    QStringList ouverts;
+    setTextEditorOpener([&ouverts](const QString& chemin) {
+        ouverts << chemin;
+        return true;
+    });
+    QVERIFY(FichierResultatOuvert().open(p.home.path("autre.txt")));
+    p.lancer("Mnu_View");
+    QCOMPARE(ouverts, QStringList{resultats});
+    QVERIFY(!FichierResultatOuvert().isOpen());
+    // No editor: said in French.
+    setTextEditorOpener([](const QString&) { return false; });
+    p.dialogs.answerMessage(vb::OK);
+    p.lancer("Mnu_NewTip");
+    QVERIFY(p.dialogs.messages().last().text.startsWith("Aucun éditeur de texte n'a pu ouvrir le fichier "));
+    QVERIFY(QFileInfo::exists(DossierDonnees + "TipOfDayWavix.txt"));
+}
+
+QTEST_MAIN(tst_Menu)
+#include "tst_menu.moc"
