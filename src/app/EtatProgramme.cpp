@@ -1,5 +1,7 @@
 #include "app/EtatProgramme.h"
 
+#include <QCoreApplication>
+
 AppendingTextFile& FichierResultatOuvert()
 {
     static AppendingTextFile file;
@@ -9,4 +11,30 @@ AppendingTextFile& FichierResultatOuvert()
 void FermerFichiers()
 {
     FichierResultatOuvert().close();
+}
+
+std::function<void()>& TerminerProgramme()
+{
+    static std::function<void()> terminer = [] { QCoreApplication::exit(0); };
+    return terminer;
+}
+
+namespace {
+
+std::function<QDateTime()>& horlogeFixee()
+{
+    static std::function<QDateTime()> horloge;
+    return horloge;
+}
+
+} // namespace
+
+QDateTime Maintenant()
+{
+    return horlogeFixee() ? horlogeFixee()() : QDateTime::currentDateTime();
+}
+
+void setHorloge(std::function<QDateTime()> horloge)
+{
+    horlogeFixee() = std::move(horloge);
 }

@@ -2,7 +2,10 @@
 
 #include "platform/TextFiles.h"
 
+#include <QDateTime>
 #include <QString>
+
+#include <functional>
 
 #include <cstdint>
 
@@ -25,3 +28,10 @@ inline QString TitreFenetreCible;
 AppendingTextFile& FichierResultatOuvert();
 // Closes the files the program holds open.
 void FermerFichiers();
+
+// Ends the program at once (the "Quitter" choices); tests state their own.
+std::function<void()>& TerminerProgramme();
+
+// The date and time of the run headers; tests fix it.
+QDateTime Maintenant();
+void setHorloge(std::function<QDateTime()> horloge);

@@ -56,6 +56,10 @@ public:
 
     // The menu commands.
     void Mnu_Libre_Click();
+    // Back to free mode: the run closed, the bench unlocked and cleared. The
+    // automatic sensitivities come back when "Reglage auto" allows them (after
+    // a mark, only when it is "1").
+    void retourModeLibre(bool reglageSiUn);
     void Mnu_Pilote_Click();
     void Mnu_Create_Click();
     void Mnu_Modif_Click();

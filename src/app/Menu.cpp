@@ -199,6 +199,11 @@ bool MDIWavix::porteProfesseur()
 
 void MDIWavix::Mnu_Libre_Click()
 {
+    retourModeLibre(false);
+}
+
+void MDIWavix::retourModeLibre(bool reglageSiUn)
+{
     ActiverModeLibre(true);
     Forms().unload(QStringLiteral("frmExo"));
     FermerFichiers();
@@ -211,9 +216,10 @@ void MDIWavix::Mnu_Libre_Click()
         b->choisir(0);
         b->choisir(11);
     }
-    // A missing setting counts as "0".
+    // A missing setting counts as "0"; after a mark only "1" enables.
     const QString reglage = LireINI(QStringLiteral("Options"), QStringLiteral("Reglage auto"), QString());
-    Mnu_Reglages->setEnabled(!reglage.isEmpty() && reglage != QLatin1String("0"));
+    Mnu_Reglages->setEnabled(reglageSiUn ? reglage == QLatin1String("1")
+                                         : !reglage.isEmpty() && reglage != QLatin1String("0"));
     for (int voie = 0; voie < 2; ++voie) {
         EtatVoie& v = Voies[size_t(voie)];
         v.FormeSignal = QStringLiteral("Cc");

@@ -74,16 +74,6 @@ bool LireNombreVirgule(const QString& texte, double& valeur)
 
 namespace {
 
-// The alternator's picture gives its waveform's peak: 1.5 times the
-// fundamental's amplitude, its value at a quarter period.
-bool creteDyn(double frequence, double& diviseur)
-{
-    if (frequence == 0)
-        return false;
-    diviseur = ValeurDyn(1 / frequence / 4, frequence, 1);
-    return diviseur != 0;
-}
-
 bool lireVoie(const std::array<QString, 6>& champs, int voie, QString& signal, double& umax, double& freq,
               QString& erreur)
 {
@@ -112,14 +102,10 @@ bool lireVoie(const std::array<QString, 6>& champs, int voie, QString& signal, d
         erreur = QStringLiteral("la tension de la voie %1 (« %2 ») n'est pas un nombre.").arg(canal, champs[size_t(3 * voie + 1)]);
         return false;
     }
-    if (signal.toLower() == QLatin1String("dyn")) {
-        double diviseur = 0;
-        if (!creteDyn(freq, diviseur)) {
-            erreur = QStringLiteral("l'alternateur de la voie %1 n'a pas de fréquence.").arg(canal);
-            return false;
-        }
-        umax /= diviseur;
-    }
+    // The file gives the alternator wave's peak; the channel holds its
+    // fundamental's amplitude.
+    if (signal.toLower() == QLatin1String("dyn"))
+        umax /= CreteDyn();
     return true;
 }
 

@@ -1,16 +1,22 @@
 #include "evaluation/Evaluation.h"
 
+#include "app/EtatProgramme.h"
 #include "app/MDIWavix.h"
 #include "app/Version.h"
 #include "bench/frmToolBox.h"
 #include "evaluation/ModeLibre.h"
 #include "evaluation/Resultats.h"
 #include "evaluation/frmExo.h"
+#include "evaluation/frmNote.h"
+#include "app/Dossiers.h"
+#include "platform/Dialogs.h"
 #include "platform/Forms.h"
 #include "scope/CourbeWavix.h"
 #include "scope/frmWavix.h"
 
 #include <QDateTime>
+#include <QAction>
+#include <QFileInfo>
 #include <QFrame>
 
 FichierExo& ExerciceEnCours()
@@ -33,7 +39,7 @@ void DemarrerEvaluation(const FichierExo& exercice)
     SourceBrancheeA = true;
     SourceBrancheeB = true;
     ActiverModeLibre(false);
-    EcrireResultats(EnteteEpreuve(exercice.titre, QDateTime::currentDateTime()));
+    EcrireResultats(EnteteEpreuve(exercice.titre, Maintenant()));
 
     ExerciceEnCours() = exercice;
     NbLignesExo = int(exercice.images.size());
@@ -45,15 +51,80 @@ void DemarrerEvaluation(const FichierExo& exercice)
     ScoreExo = 0;
     ScoreMaxExo = 0;
     LigneExoSuivante();
-    Forms().get<frmExo>()->Show();
-    Forms().get<frmWavix>()->Show();
+    // A file without picture has already ended in the mark window.
+    if (mdi && !mdi->ModeLibre && NumLigneExo > 0) {
+        Forms().get<frmExo>()->Show();
+        Forms().get<frmWavix>()->Show();
+    }
 }
+
+namespace {
+
+// The mark window's "Fichier": the same student on another exercise file.
+void autreFichier()
+{
+    MDIWavix* mdi = MDIWavix::instance();
+    mdi->Mnu_Pilote->setEnabled(true);
+    mdi->setWindowTitle(QStringLiteral("Wavix v.%1.%2 - Mode évalué").arg(kVersionMajeure).arg(kVersionMineure));
+    ScoreExo = 0;
+    mdi->FichierExercice.clear();
+    for (EtatVoie& v : Voies) {
+        v.SignalExo = QStringLiteral("Cc");
+        v.UmaxExo = 0;
+        v.FreqExo = 0;
+    }
+    ActualiserEcran();
+    Forms().unload(QString::fromLatin1(frmExo::kNom));
+
+    FileDialogRequest demande;
+    demande.initialDir = DossierDonnees;
+    demande.filter = QStringLiteral("Fichier Wavix (*.qvt *.QVT *.Qvt)|*.qvt;*.QVT;*.Qvt");
+    demande.mustExist = true;
+    const std::optional<QString> choisi = dialogs().openFile(demande);
+    FichierExo exercice;
+    QString message;
+    if (!choisi) {
+        mdi->retourModeLibre(true);
+        return;
+    }
+    if (!ChargerFichierExo(*choisi, exercice, message)) {
+        MsgBox(message, vb::Critical, QStringLiteral("Wavix - Erreur"));
+        mdi->retourModeLibre(true);
+        return;
+    }
+    mdi->DossierExercice = QFileInfo(*choisi).absolutePath();
+    mdi->FichierExercice = exercice.titre;
+    DemarrerEvaluation(exercice);
+}
+
+// The end of the file: the mark, then the student's choice, carried out here
+// once the mark window is closed.
+void terminerEpreuve()
+{
+    auto* note = Forms().get<frmNote>();
+    note->Show(true);
+    const int choix = note->choix();
+    Forms().unload(QString::fromLatin1(frmNote::kNom));
+    switch (choix) {
+    case frmNote::AutreFichier: autreFichier(); break;
+    case frmNote::Quitter:
+        FermerFichiers();
+        TerminerProgramme()();
+        break;
+    default:
+        if (MDIWavix* mdi = MDIWavix::instance())
+            mdi->retourModeLibre(true);
+        break;
+    }
+}
+
+} // namespace
 
 void LigneExoSuivante()
 {
     const FichierExo& exercice = ExerciceEnCours();
     if (NumLigneExo >= exercice.images.size()) {
-        // The mark window closes the run once the bench has it.
+        terminerEpreuve();
         return;
     }
     ++NumLigneExo;

@@ -34,12 +34,6 @@ const FormDesign kDesign{
 
 } // namespace
 
-std::function<void()>& frmName::terminerProgramme()
-{
-    static std::function<void()> terminer = [] { QCoreApplication::exit(0); };
-    return terminer;
-}
-
 frmName::frmName() : VbForm(QString::fromLatin1(kNom), false)
 {
     buildForm(this, kDesign);
@@ -105,7 +99,7 @@ void frmName::cmdEnd_Click()
         return;
     FermerFichiers();
     Hide();
-    terminerProgramme()();
+    TerminerProgramme()();
 }
 
 void frmName::Form_QueryUnload(bool& cancel, UnloadMode mode)

@@ -3,7 +3,6 @@
 #include "platform/Forms.h"
 
 #include <array>
-#include <functional>
 
 class QLineEdit;
 
@@ -23,9 +22,6 @@ public:
 
     // Indexes 1 to 3: name, first name, class (0 unused).
     std::array<QLineEdit*, 4> txtIdent{};
-
-    // Ends the program (the quit button); tests replace it.
-    static std::function<void()>& terminerProgramme();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -106,6 +106,11 @@ double ValeurDyn(double t, double f, double A)
     return A * (std::sin(2 * kPi * f * t) - 0.3 * std::sin(6 * kPi * f * t) + 0.2 * std::sin(10 * kPi * f * t));
 }
 
+double CreteDyn()
+{
+    return ValeurDyn(0.25, 1, 1);
+}
+
 std::optional<double> ValeurSignal(int voie, double x)
 {
     if (voie != 0 && voie != 1)

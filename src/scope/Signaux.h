@@ -27,6 +27,9 @@ double FractionPeriode(double x, double A, double duree, double debut, double de
 double ValeurTriangle(double t, double f, double A, double decalage);
 // The bicycle alternator's wave, without offset.
 double ValeurDyn(double t, double f, double A);
+// The alternator wave's peak over its fundamental's amplitude: its value at a
+// quarter period, 1.5, whatever the frequency.
+double CreteDyn();
 // The value of a channel at a screen abscissa, in screen units (for the
 // moving spot); no value for a waveform word nothing draws.
 std::optional<double> ValeurSignal(int voie, double x);

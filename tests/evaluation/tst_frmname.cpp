@@ -137,11 +137,11 @@ void tst_FrmName::quitAsks()
     Identite i;
     QVERIFY(FichierResultatOuvert().open(i.home.path("Resultat.txt")));
     int fins = 0;
-    const auto terminer = frmName::terminerProgramme();
-    frmName::terminerProgramme() = [&fins] { ++fins; };
+    const auto terminer = TerminerProgramme();
+    TerminerProgramme() = [&fins] { ++fins; };
     i.dialogs.answerMessage(reponse);
     i.cliquer("cmdEnd");
-    frmName::terminerProgramme() = terminer;
+    TerminerProgramme() = terminer;
     QCOMPARE(i.dialogs.beeps(), 1);
     QCOMPARE(i.dialogs.messages()[0].text, QStringLiteral("Voulez-vous quitter ce programme ?"));
     QCOMPARE(i.dialogs.messages()[0].style, 65572);

@@ -25,6 +25,7 @@ void resetSharedState()
     setMountProbe(nullptr);
     setLoginNameSource(nullptr);
     setPerfCounterClock(nullptr);
+    setHorloge(nullptr);
     // No editor opens during tests.
     setTextEditorOpener([](const QString&) { return true; });
 }
