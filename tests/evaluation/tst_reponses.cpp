@@ -1,0 +1,189 @@
+#include "BancScope.h"
+
+#include "app/EtatProgramme.h"
+#include "evaluation/frmExo.h"
+#include "evaluation/frmNote.h"
+#include "platform/ImageBox.h"
+#include "platform/ScriptedDialogs.h"
+#include "scope/CourbeWavix.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+class tst_Reponses : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void keyFilter_data();
+    void keyFilter();
+    void notANumberIsRefused_data();
+    void notANumberIsRefused();
+    void scoredPictureShowsCorrections();
+    void mark_data();
+    void mark();
+    void markNeedsAChoice();
+};
+
+void tst_Reponses::keyFilter_data()
+{
+    QTest::addColumn<QString>("touches");
+    QTest::addColumn<QString>("texte");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("point becomes comma") << "1.5" << "1,5" << "";
+    QTest::newRow("comma") << "12,25" << "12,25" << "";
+    QTest::newRow("minus refused") << "-3" << "3" << "Les valeurs négatives ne sont pas autorisées.";
+    QTest::newRow("letter refused") << "2V" << "2" << "Veuillez saisir un chiffre.";
+    QTest::newRow("blank refused") << "1 0" << "10" << "Veuillez saisir un chiffre.";
+}
+
+void tst_Reponses::keyFilter()
+{
+    QFETCH(QString, touches);
+    QFETCH(QString, texte);
+    QFETCH(QString, message);
+    BancScope b;
+    ScriptedDialogs dialogs;
+    auto* f = Forms().get<frmExo>();
+    QLineEdit* boite = f->txtUmax[0];
+    boite->clear();
+    if (!message.isEmpty())
+        dialogs.answerMessage(vb::OK);
+    QTest::keyClicks(boite, touches);
+    QCOMPARE(boite->text(), texte);
+    QCOMPARE(dialogs.messages().size(), message.isEmpty() ? 0 : 1);
+    if (!message.isEmpty()) {
+        QCOMPARE(dialogs.messages()[0].text, message);
+        QCOMPARE(dialogs.messages()[0].title, QStringLiteral("Wavix"));
+        QCOMPARE(dialogs.messages()[0].style, int(vb::Critical | vb::SystemModal));
+    }
+    // Enter is a key like any other: refused with the message.
+    dialogs.answerMessage(vb::OK);
+    QTest::keyClick(boite, Qt::Key_Return);
+    QCOMPARE(dialogs.messages().last().text, QStringLiteral("Veuillez saisir un chiffre."));
+}
+
+void tst_Reponses::notANumberIsRefused_data()
+{
+    QTest::addColumn<QString>("tension");
+    QTest::newRow("lone comma") << ",";
+    QTest::newRow("two commas") << "1,2,3";
+    QTest::newRow("pasted text") << "cinq";
+}
+
+void tst_Reponses::notANumberIsRefused()
+{
+    QFETCH(QString, tension);
+    BancScope b;
+    ScriptedDialogs dialogs;
+    QVERIFY(FichierResultatOuvert().open(b.home.path("Resultat.txt")));
+    auto* f = Forms().get<frmExo>();
+    f->txtUmax[1]->setText(tension); // as pasted
+    dialogs.answerMessage(vb::OK);
+    f->cmdNext->click();
+    QCOMPARE(dialogs.messages().size(), 1);
+    QCOMPARE(dialogs.messages()[0].text, QStringLiteral("Veuillez saisir un chiffre."));
+    QCOMPARE(ScoreMaxExo, 0);
+    QVERIFY(f->cmdNext->isEnabled());
+    QVERIFY(TestHome::readFile(b.home.path("Resultat.txt")).isEmpty());
+    FermerFichiers();
+}
+
+void tst_Reponses::scoredPictureShowsCorrections()
+{
+    BancScope b;
+    QVERIFY(FichierResultatOuvert().open(b.home.path("Resultat.txt")));
+    ScoreExo = ScoreMaxExo = 0;
+    SignalExoA = "Sinusoïdale";
+    UmaxExoA = 3;
+    FreqExoA = 50;
+    SignalExoB = "Cc";
+    UmaxExoB = 5;
+    FreqExoB = 0;
+    auto* f = Forms().get<frmExo>();
+    f->preparer("tp1.qvt - 1 wavixgrammes - Wavixgramme n° 1");
+    f->optAlternatif[0]->setChecked(true);
+    QVERIFY(f->cmbSignal[0]->isEnabled() && f->txtFreq[0]->isEnabled());
+    f->cmbSignal[0]->setCurrentIndex(2); // triangle: wrong
+    f->txtUmax[0]->setText("3");
+    f->txtFreq[0]->setText("50");
+    f->txtUmax[1]->setText("5");
+    f->cmdNext->click();
+
+    QCOMPARE(f->lblReponse[1]->text(), QStringLiteral("Sinusoïdale"));
+    QVERIFY(f->lblReponse[1]->isVisibleTo(f));
+    QVERIFY(!f->lblReponse[0]->isVisibleTo(f));
+    QVERIFY(!f->lblReponse[4]->isVisibleTo(f));
+    QCOMPARE(f->lblScore->text(), QStringLiteral("4 points sur 5 points"));
+    QCOMPARE(f->imgLight->picture(), QStringLiteral(":/evaluation/light_off.svg"));
+    QVERIFY(!f->cmdNext->isEnabled() && f->cmdNextWavix->isEnabled());
+    QVERIFY(!f->txtUmax[0]->isEnabled() && !f->cmbSignal[0]->isEnabled());
+    QCOMPARE(FormeSignalA, QStringLiteral("Triangle"));
+    FermerFichiers();
+    QCOMPARE(TestHome::readFile(b.home.path("Resultat.txt")),
+             QByteArray("Voie A : Signal : Triangle (FAUX) ; Ua = 3,0 ; Fa = 50,0\r\nVoie B : Signal : Cc ; Ub = 5,0\r\n"
+                        "        Score : 4\r\n") + QByteArray(52, '*') + "\r\n");
+
+    // All right on the next picture: the green light.
+    f->preparer("x");
+    f->cmbSignal[0]->setCurrentIndex(0);
+    f->txtUmax[0]->setText("3");
+    f->txtFreq[0]->setText("50");
+    f->txtUmax[1]->setText("5");
+    f->cmdNext->click();
+    QCOMPARE(f->imgLight->picture(), QStringLiteral(":/evaluation/light_on.svg"));
+    QCOMPARE(f->lblScore->text(), QStringLiteral("9 points sur 10 points"));
+}
+
+void tst_Reponses::mark_data()
+{
+    QTest::addColumn<int>("score");
+    QTest::addColumn<int>("maximum");
+    QTest::addColumn<QString>("texte");
+    QTest::addColumn<QByteArray>("record");
+    QTest::newRow("11 of 15") << 11 << 15 << "Votre note est de : 14,7/20" << QByteArray(" -------> Note : 14,7/20\r\n");
+    QTest::newRow("all right") << 6 << 6 << "Votre note est de : 20,0/20" << QByteArray(" -------> Note : 20,0/20\r\n");
+    QTest::newRow("none right") << 0 << 5 << "Votre note est de : 0,0/20" << QByteArray(" -------> Note : 0,0/20\r\n");
+    QTest::newRow("nothing scored") << 0 << 0 << "Il n'y avait rien à noter." << QByteArray();
+}
+
+void tst_Reponses::mark()
+{
+    QFETCH(int, score);
+    QFETCH(int, maximum);
+    QFETCH(QString, texte);
+    QFETCH(QByteArray, record);
+    BancScope b;
+    QVERIFY(FichierResultatOuvert().open(b.home.path("Resultat.txt")));
+    ScoreExo = score;
+    ScoreMaxExo = maximum;
+    b.mdi->FichierExercice = "tp1.qvt";
+    auto* note = Forms().get<frmNote>();
+    QCOMPARE(note->lblNote->text(), texte);
+    QCOMPARE(note->windowTitle(), QStringLiteral("Wavix - Résultat pour le fichier tp1.qvt"));
+    QVERIFY(note->windowFlags() & Qt::WindowStaysOnTopHint);
+    FermerFichiers();
+    QCOMPARE(TestHome::readFile(b.home.path("Resultat.txt")), record);
+}
+
+void tst_Reponses::markNeedsAChoice()
+{
+    BancScope b;
+    ScoreExo = 1;
+    ScoreMaxExo = 2;
+    auto* note = Forms().get<frmNote>();
+    QVERIFY(!(note->windowFlags() & Qt::WindowCloseButtonHint));
+    note->show();
+    QTest::keyClick(note, Qt::Key_Escape);
+    QVERIFY(note->isVisible());
+    QVERIFY(!note->close());
+    QVERIFY(Forms().isLoaded("frmNote"));
+    note->findChild<QPushButton*>("cmdChoice(0)")->click();
+    QCOMPARE(note->choix(), int(frmNote::AutreFichier));
+    QVERIFY(!note->isVisible());
+}
+
+QTEST_MAIN(tst_Reponses)
+#include "tst_reponses.moc"
