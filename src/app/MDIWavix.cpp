@@ -57,6 +57,9 @@ MDIWavix::MDIWavix()
     setObjectName(QStringLiteral("MDIWavix"));
     mdiArea_ = new QMdiArea(this);
     mdiArea_->setObjectName(QStringLiteral("mdiArea"));
+    // Windows placed beyond a small screen stay reachable.
+    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdiArea_);
     Forms().setMdiArea(mdiArea_);
     dossierProgramme_ = QCoreApplication::applicationDirPath();

@@ -37,8 +37,8 @@ std::vector<ControlDesign> voie(int v)
     const int r = 4 * v; // first correction label of the channel
     std::vector<ControlDesign> c = {
         {ControlKind::Frame, "fraVoie", v, x, y, 3735, 2355, v == 0 ? "Voie A" : "Voie B"},
-        {ControlKind::OptionButton, v == 0 ? "optACDCa" : "optACDCb", 0, x + 120, y + 300, 1575, 255, "Tension continue"},
-        {ControlKind::OptionButton, v == 0 ? "optACDCa" : "optACDCb", 1, x + 120, y + 660, 1695, 255, "Tension alternative"},
+        {ControlKind::OptionButton, v == 0 ? "optACDCa" : "optACDCb", 0, x + 120, y + 300, 1860, 255, "Tension continue"},
+        {ControlKind::OptionButton, v == 0 ? "optACDCa" : "optACDCb", 1, x + 120, y + 660, 1980, 255, "Tension alternative"},
         {ControlKind::ComboBox, "cmbSignal", v, x + 660, y + 960, 1515, 315, "", kBulleSignal},
         {ControlKind::Label, "lblUmax", v, x + 120, y + 1500, 1860, 195, "Tension maximale (en V) : "},
         {ControlKind::TextBox, "txtUmax", v, x + 2040, y + 1380, 675, 375, "0", kBulleTension},
@@ -83,6 +83,9 @@ QFont police(double taille, bool gras)
 
 frmExo::frmExo() : VbForm(QString::fromLatin1(kNom))
 {
+    QFont petite = font();
+    petite.setPointSizeF(7.5);
+    setFont(petite);
     buildForm(this, design());
     for (int v = 0; v < 2; ++v) {
         const char* groupe = v == 0 ? "optACDCa" : "optACDCb";
@@ -105,6 +108,8 @@ frmExo::frmExo() : VbForm(QString::fromLatin1(kNom))
                     optACDC_Click(v);
             });
         control<QWidget>(this, "fraVoie", v)->lower();
+        control<QLabel>(this, "lblUmax", v)->setWordWrap(false);
+        control<QLabel>(this, "lblFreq", v)->setWordWrap(false);
     }
     for (int i = 0; i < 8; ++i) {
         lblReponse[size_t(i)] = control<QLabel>(this, "lblReponse", i);
