@@ -28,6 +28,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QIcon>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QScreen>
@@ -54,6 +55,7 @@ MDIWavix::MDIWavix()
 {
     InitialiserRessources();
     current = this;
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/app/wavix.svg")));
     setObjectName(QStringLiteral("MDIWavix"));
     mdiArea_ = new QMdiArea(this);
     mdiArea_->setObjectName(QStringLiteral("mdiArea"));

@@ -17,7 +17,6 @@
 #include <QRandomGenerator>
 #include <QSignalBlocker>
 #include <QSlider>
-#include <QSvgRenderer>
 
 namespace {
 
@@ -110,9 +109,7 @@ const FormDesign kDesign{
 frmGBF::frmGBF(int voie)
     : FenetreSource(voie == 0 ? QStringLiteral("frmGBFA") : QStringLiteral("frmGBFB"), voie, kDescription)
 {
-    QFont police = font();
-    police.setPointSizeF(7.5);
-    setFont(police);
+    usePanelFont();
     buildForm(this, kDesign);
     if (voie == 1) {
         setWindowTitle(QStringLiteral("GBF - Voie CH2"));
@@ -162,7 +159,7 @@ frmGBF::frmGBF(int voie)
     }
     relierBornes(2, marques);
     lblFreq->raise();
-    panneau_ = new QSvgRenderer(QStringLiteral(":/bench/gbf_panel.svg"), this);
+    setFacePicture(QStringLiteral(":/bench/gbf_panel.svg"));
 
     connect(chkOn, &QAbstractButton::toggled, this, &frmGBF::chkOn_Click);
     for (int i = 0; i < 6; ++i)
@@ -331,11 +328,3 @@ void frmGBF::Potentio_DblClick(int index)
     ActualiserEcran();
 }
 
-void frmGBF::paintEvent(QPaintEvent*)
-{
-    QPainter p(this);
-    if (panneau_->isValid())
-        panneau_->render(&p, QRectF(rect()));
-    else
-        p.fillRect(rect(), QColor(0xd9, 0xdb, 0xd6));
-}

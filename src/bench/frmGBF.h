@@ -9,7 +9,6 @@ class Potentio_Creme;
 class QAbstractButton;
 class QLabel;
 class QSlider;
-class QSvgRenderer;
 class Shape;
 
 // The function generator of one channel: frmGBFA feeds CH1, frmGBFB CH2.
@@ -43,13 +42,10 @@ public:
 
 protected:
     void recalculerBranchement() override;
-    void paintEvent(QPaintEvent* event) override;
 
 private:
     void ecrireFrequence(double frequence);
     void allumerLampes();
     int gammeChoisie() const;
     int signalChoisi() const;
-
-    QSvgRenderer* panneau_ = nullptr;
 };

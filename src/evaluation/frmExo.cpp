@@ -83,9 +83,7 @@ QFont police(double taille, bool gras)
 
 frmExo::frmExo() : VbForm(QString::fromLatin1(kNom))
 {
-    QFont petite = font();
-    petite.setPointSizeF(7.5);
-    setFont(petite);
+    usePanelFont();
     buildForm(this, design());
     for (int v = 0; v < 2; ++v) {
         const char* groupe = v == 0 ? "optACDCa" : "optACDCb";

@@ -7,6 +7,8 @@
 #include <QScreen>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPainter>
+#include <QSvgRenderer>
 
 VbForm::VbForm(const QString& name, bool mdiChild)
     : QWidget(nullptr, mdiChild ? Qt::Widget : Qt::Dialog), mdiChild_(mdiChild)
@@ -79,6 +81,30 @@ void VbForm::setClientSizeTwips(double width, double height)
     setFixedSize(twipsToPixels(width), twipsToPixels(height));
     if (frame_)
         frame_->adjustSize();
+}
+
+void VbForm::setFacePicture(const QString& resource)
+{
+    delete face_;
+    face_ = new QSvgRenderer(resource, this);
+    update();
+}
+
+void VbForm::usePanelFont(double points)
+{
+    QFont small = font();
+    small.setPointSizeF(points);
+    setFont(small);
+}
+
+void VbForm::paintEvent(QPaintEvent* event)
+{
+    if (!face_ || !face_->isValid()) {
+        QWidget::paintEvent(event);
+        return;
+    }
+    QPainter p(this);
+    face_->render(&p, QRectF(rect()));
 }
 
 void VbForm::closeEvent(QCloseEvent* event)

@@ -52,6 +52,11 @@ public:
     // Size of the client area in twips.
     void setClientSizeTwips(double width, double height);
 
+    // An instrument face (an SVG resource) painted under the controls.
+    void setFacePicture(const QString& resource);
+    // The small print of instrument panels.
+    void usePanelFont(double points = 7.5);
+
     // The widget that carries the position: the MDI sub-window, or the form.
     QWidget* frame() const;
     void attachFrame(QMdiSubWindow* frame);
@@ -61,6 +66,7 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     friend class FormRegistry;
@@ -68,6 +74,7 @@ private:
     bool unloading_ = false;
     bool placed_ = false;
     QPointer<QMdiSubWindow> frame_;
+    class QSvgRenderer* face_ = nullptr;
 };
 
 // Every window is reached through this registry: get creates it and runs its

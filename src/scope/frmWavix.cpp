@@ -27,7 +27,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QSvgRenderer>
 
 namespace {
 
@@ -148,9 +147,7 @@ frmWavix::frmWavix() : VbForm(QString::fromLatin1(kNom))
 {
     InitialiserRessources();
     // The panel's small print, as on the instrument.
-    QFont police = font();
-    police.setPointSizeF(7.5);
-    setFont(police);
+    usePanelFont();
     buildForm(this, kDesign);
     for (int i = 0; i < 6; ++i) {
         shpVoie[size_t(i)] = control<Shape>(this, "shpVoie", i);
@@ -203,7 +200,7 @@ frmWavix::frmWavix() : VbForm(QString::fromLatin1(kNom))
     control<Shape>(this, "shpConnectCH1", 0)->lower();
     control<Shape>(this, "shpConnectCH2", 0)->lower();
 
-    panneau_ = new QSvgRenderer(QStringLiteral(":/scope/panel.svg"), this);
+    setFacePicture(QStringLiteral(":/scope/panel.svg"));
     relier();
     InstallerAideF1(this, kRubriqueAide);
 }
@@ -460,14 +457,6 @@ void frmWavix::mouseMoveEvent(QMouseEvent* event)
     VbForm::mouseMoveEvent(event);
 }
 
-void frmWavix::paintEvent(QPaintEvent*)
-{
-    QPainter p(this);
-    if (panneau_ && panneau_->isValid())
-        panneau_->render(&p, QRectF(rect()));
-    else
-        p.fillRect(rect(), QColor(0xd9, 0xdb, 0xd6));
-}
 
 void frmWavix::jouerClic()
 {

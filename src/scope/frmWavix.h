@@ -9,7 +9,6 @@ class ImageBox;
 class PictureBox;
 class Potentio_Creme;
 class QCheckBox;
-class QSvgRenderer;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -66,7 +65,6 @@ public:
     double TempsXY = 0;
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -77,5 +75,4 @@ private:
     void jouerClic();
 
     std::array<bool, 3> fiches_{};
-    QSvgRenderer* panneau_ = nullptr;
 };
