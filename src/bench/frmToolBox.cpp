@@ -95,6 +95,8 @@ const char* const kFenetresSources[2][6] = {
 
 frmToolBox::frmToolBox() : VbForm(QString::fromLatin1(kNom))
 {
+    // Kept for the program's life.
+    setClosable(false);
     buildForm(this, FormDesign{"", 690, 10890, {}});
     for (int voie = 0; voie < 2; ++voie) {
         auto* cadre = new QFrame(this);

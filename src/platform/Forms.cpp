@@ -113,7 +113,7 @@ void VbForm::closeEvent(QCloseEvent* event)
         event->accept();
         return;
     }
-    if (Forms().unload(formName(), UnloadMode::CloseBox))
+    if (closable_ && Forms().unload(formName(), UnloadMode::CloseBox))
         event->accept();
     else
         event->ignore();
@@ -129,9 +129,11 @@ VbForm* FormRegistry::add(VbForm* form, const QString& name)
 {
     form->setObjectName(name);
     if (form->isMdiChild() && mdiArea_) {
-        auto* sub = new QMdiSubWindow(nullptr, Qt::SubWindow | Qt::CustomizeWindowHint
-                                                   | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-                                                   | Qt::WindowMinimizeButtonHint);
+        Qt::WindowFlags flags = Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+            | Qt::WindowMinimizeButtonHint;
+        if (form->closable())
+            flags |= Qt::WindowCloseButtonHint;
+        auto* sub = new QMdiSubWindow(nullptr, flags);
         sub->setWidget(form);
         sub->setAttribute(Qt::WA_DeleteOnClose, false);
         mdiArea_->addSubWindow(sub);

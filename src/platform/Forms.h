@@ -28,6 +28,9 @@ public:
 
     QString formName() const { return objectName(); }
     bool isMdiChild() const { return mdiChild_; }
+    // A window kept for the program's life has no close box.
+    bool closable() const { return closable_; }
+    void setClosable(bool closable) { closable_ = closable; }
 
     virtual void Form_Load() {}
     virtual void Form_QueryUnload(bool& cancel, UnloadMode mode) { Q_UNUSED(cancel) Q_UNUSED(mode) }
@@ -71,6 +74,7 @@ protected:
 private:
     friend class FormRegistry;
     bool mdiChild_;
+    bool closable_ = true;
     bool unloading_ = false;
     bool placed_ = false;
     QPointer<QMdiSubWindow> frame_;

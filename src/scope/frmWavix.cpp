@@ -145,6 +145,8 @@ constexpr std::array<float, 8> kDepart = {12, 5, 900, 700, 700, 8, 5, 5};
 
 frmWavix::frmWavix() : VbForm(QString::fromLatin1(kNom))
 {
+    // Kept for the program's life.
+    setClosable(false);
     InitialiserRessources();
     // The panel's small print, as on the instrument.
     usePanelFont();
