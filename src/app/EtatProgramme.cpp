@@ -1,5 +1,7 @@
 #include "app/EtatProgramme.h"
 
+#include "bench/Calculatrice.h"
+
 #include <QCoreApplication>
 
 AppendingTextFile& FichierResultatOuvert()
@@ -15,7 +17,11 @@ void FermerFichiers()
 
 std::function<void()>& TerminerProgramme()
 {
-    static std::function<void()> terminer = [] { QCoreApplication::exit(0); };
+    static std::function<void()> terminer = [] {
+        FermerFichiers();
+        FermerCalculatrice();
+        QCoreApplication::exit(0);
+    };
     return terminer;
 }
 
