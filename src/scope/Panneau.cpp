@@ -1,29 +1,27 @@
 #include "scope/Panneau.h"
 
-#include "platform/FormDesign.h"
 #include "platform/Forms.h"
 #include "platform/Shape.h"
 #include "scope/RVB.h"
+#include "scope/frmWavix.h"
 
 namespace {
 
-bool allumee(const char* groupe, int index)
+const frmWavix* scope()
 {
-    const VbForm* scope = Forms().find(QStringLiteral("frmWavix"));
-    if (!scope)
-        return false;
-    const Shape* lampe = control<Shape>(scope, groupe, index);
-    return lampe && lampe->FillColor() == kVertAllume;
+    return dynamic_cast<const frmWavix*>(Forms().find(QString::fromLatin1(frmWavix::kNom)));
 }
 
 } // namespace
 
 bool VoieAllumee(int index)
 {
-    return allumee("shpVoie", index);
+    const frmWavix* s = scope();
+    return s && index >= 0 && index < 6 && s->shpVoie[size_t(index)]->FillColor() == kVertAllume;
 }
 
 bool CouplageAllume(int index)
 {
-    return allumee("shpACDC", index);
+    const frmWavix* s = scope();
+    return s && index >= 0 && index < 6 && s->shpACDC[size_t(index)]->FillColor() == kVertAllume;
 }

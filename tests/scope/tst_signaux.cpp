@@ -1,33 +1,16 @@
+#include "BancScope.h"
+
 #include "bench/RequetesBanc.h"
 #include "platform/Forms.h"
 #include "platform/Shape.h"
 #include "scope/CourbeWavix.h"
 #include "scope/RVB.h"
 #include "scope/Signaux.h"
+#include "scope/frmWavix.h"
 
 #include <QtTest>
 
 #include <cmath>
-
-namespace {
-
-// A stand-in for the scope window's lamps that the samplers read.
-class Lampes : public VbForm {
-public:
-    Lampes() : VbForm("frmWavix", false)
-    {
-        for (int i = 0; i < 6; ++i) {
-            (new Shape(this))->setObjectName(QString("shpVoie(%1)").arg(i));
-            (new Shape(this))->setObjectName(QString("shpACDC(%1)").arg(i));
-        }
-    }
-    void allumer(const char* groupe, int index, bool allume)
-    {
-        findChild<Shape*>(QString("%1(%2)").arg(groupe).arg(index))->setFillColor(allume ? kVertAllume : kBlancEteint);
-    }
-};
-
-} // namespace
 
 class tst_Signaux : public QObject {
     Q_OBJECT
@@ -241,7 +224,11 @@ void tst_Signaux::formeDuMot()
 
 void tst_Signaux::valeurSignal()
 {
-    auto* lampes = Forms().get<Lampes>("frmWavix");
+    BancScope b(0, 1, 4);
+    auto allumer = [](std::array<Shape*, 6>& lampes, int index, bool allume) {
+        lampes[size_t(index)]->setFillColor(allume ? kVertAllume : kBlancEteint);
+    };
+    Voies = {};
     BaseTemps = 0.001;
 
     // CH2 inverted, 3 V DC at 1 V/div.
@@ -249,11 +236,11 @@ void tst_Signaux::valeurSignal()
     Voies[1].TraceAmplitude = 3;
     Voies[1].Sensibilite = 1;
     Voies[1].CouleurTrace = 4227072;
-    lampes->allumer("shpVoie", 5, true);
+    allumer(b.scope->shpVoie, 5, true);
     QCOMPARE(*ValeurSignal(1, 0), -300.0);
     QCOMPARE(TraceCourante.Amplitude, -3.0);
     QCOMPARE(TraceCourante.Couleur, 4227072);
-    lampes->allumer("shpVoie", 5, false);
+    allumer(b.scope->shpVoie, 5, false);
     QCOMPARE(*ValeurSignal(1, 0), 300.0);
 
     // A sine, word from the editor: 250 Hz is 4 divisions a period at 1 ms/div,
@@ -270,9 +257,9 @@ void tst_Signaux::valeurSignal()
     QVERIFY(std::abs(*ValeurSignal(0, 500) - 60) < 1e-6);
 
     // GND coupling: the position, whatever the word.
-    lampes->allumer("shpACDC", 2, true);
+    allumer(b.scope->shpACDC, 2, true);
     QCOMPARE(*ValeurSignal(0, -400), 10.0);
-    lampes->allumer("shpACDC", 2, false);
+    allumer(b.scope->shpACDC, 2, false);
 
     Voies[0].TraceSignal = "Bruit";
     QVERIFY(!ValeurSignal(0, 0));
