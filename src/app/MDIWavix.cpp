@@ -103,7 +103,7 @@ bool MDIWavix::MDIForm_Load()
         verifierResolution();
 
         etape = 2;
-        setWindowTitle(QStringLiteral("Wavix v.%1.%2 - Mode libre").arg(kVersionMajeure).arg(kVersionMineure));
+        setWindowTitle(LegendeProgramme(true));
         ModeLibre = true;
         SousDossierProgramme = QStringLiteral("Brelmar/Wavix");
 
@@ -279,7 +279,7 @@ void MDIWavix::Mnu_End_Click()
         != vb::Yes)
         return;
     FermerFichiers();
-    if (auto* scope = static_cast<frmWavix*>(Forms().find(QString::fromLatin1(frmWavix::kNom)))) {
+    if (auto* scope = Forms().find<frmWavix>()) {
         EcrireINI(QStringLiteral("Interface"), QStringLiteral("Intensity"), StrSingle(scope->potentioValue(1)));
         EcrireINI(QStringLiteral("Interface"), QStringLiteral("Focus"), StrSingle(scope->potentioValue(0)));
         EcrireINI(QStringLiteral("Interface"), QStringLiteral("PosX Wavix"), Str(scope->Left()));

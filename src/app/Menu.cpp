@@ -98,10 +98,6 @@ const EntreeMenu kMenu[] = {
     {Genre::FinMenu, "", "", ""},
 };
 
-frmToolBox* boite()
-{
-    return dynamic_cast<frmToolBox*>(Forms().find(QString::fromLatin1(frmToolBox::kNom)));
-}
 
 // Opens a text file in the desktop's editor, without a shell.
 void ouvrirDansEditeur(const QString& chemin)
@@ -208,9 +204,9 @@ void MDIWavix::retourModeLibre(bool reglageSiUn)
     Forms().unload(QStringLiteral("frmExo"));
     FermerFichiers();
     FichierExercice.clear();
-    setWindowTitle(QStringLiteral("Wavix v.%1.%2 - Mode libre").arg(kVersionMajeure).arg(kVersionMineure));
+    setWindowTitle(LegendeProgramme(true));
     ModeLibre = true;
-    if (frmToolBox* b = boite()) {
+    if (frmToolBox* b = Forms().find<frmToolBox>()) {
         for (QFrame* cadre : b->fraAlim)
             cadre->setEnabled(true);
         b->choisir(0);
@@ -240,11 +236,7 @@ void MDIWavix::Mnu_Pilote_Click()
     if (identite->txtIdent[1]->text().isEmpty())
         return;
 
-    FileDialogRequest demande;
-    demande.initialDir = DossierDonnees;
-    demande.filter = QStringLiteral("Fichier Wavix (*.qvt *.QVT *.Qvt)|*.qvt;*.QVT;*.Qvt");
-    demande.mustExist = true;
-    const std::optional<QString> choisi = dialogs().openFile(demande);
+    const std::optional<QString> choisi = dialogs().openFile(DemandeFichierExercice());
     if (!choisi) {
         MsgBox(QStringLiteral("Erreur dans Module MDIWavix - Mnu_Pilote"), vb::Critical, QStringLiteral("Wavix - Erreur"));
         return;
@@ -335,26 +327,26 @@ void MDIWavix::Mnu_Clean_Click()
 
 void MDIWavix::Mnu_Volt_Click()
 {
-    if (frmToolBox* b = boite())
+    if (frmToolBox* b = Forms().find<frmToolBox>())
         b->chkMulti->setChecked(!Mnu_Volt->isChecked());
 }
 
 void MDIWavix::Mnu_Chrono_Click()
 {
-    if (frmToolBox* b = boite())
+    if (frmToolBox* b = Forms().find<frmToolBox>())
         b->chkClock->setChecked(!Mnu_Chrono->isChecked());
 }
 
 void MDIWavix::Mnu_Calc_Click()
 {
-    if (frmToolBox* b = boite())
+    if (frmToolBox* b = Forms().find<frmToolBox>())
         b->chkCalc->setChecked(!Mnu_Calc->isChecked());
 }
 
 void MDIWavix::Mnu_Harmo_Click()
 {
     // Through the toolbox, so that CH1 is connected as a choice there does.
-    if (frmToolBox* b = boite())
+    if (frmToolBox* b = Forms().find<frmToolBox>())
         b->choisir(16);
 }
 

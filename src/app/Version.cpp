@@ -20,6 +20,12 @@ std::optional<qint64> leadingNumber(QStringView text)
 
 } // namespace
 
+QString LegendeProgramme(bool libre)
+{
+    return QStringLiteral("Wavix v.") + VersionProgramme()
+        + (libre ? QStringLiteral(" - Mode libre") : QStringLiteral(" - Mode évalué"));
+}
+
 QString VersionProgramme()
 {
     return QStringLiteral("%1.%2").arg(kVersionMajeure).arg(kVersionMineure);

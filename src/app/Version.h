@@ -5,6 +5,10 @@
 constexpr int kVersionMajeure = WAVIX_VERSION_MAJOR;
 constexpr int kVersionMineure = WAVIX_VERSION_MINOR;
 
+// The main window's caption: "Wavix v.<major>.<minor> - Mode libre" or
+// " - Mode évalué".
+QString LegendeProgramme(bool libre);
+
 // "major.minor" of the program.
 QString VersionProgramme();
 

@@ -16,10 +16,6 @@ namespace {
 
 QPointer<QProcess> processus;
 
-frmToolBox* boite()
-{
-    return dynamic_cast<frmToolBox*>(Forms().find(QString::fromLatin1(frmToolBox::kNom)));
-}
 
 void cocher(bool coche)
 {
@@ -38,7 +34,7 @@ void calculatriceFermee()
 {
     if (!menuCoche())
         return;
-    if (frmToolBox* b = boite(); b && b->chkCalc->isChecked())
+    if (frmToolBox* b = Forms().find<frmToolBox>(); b && b->chkCalc->isChecked())
         b->chkCalc->setChecked(false); // runs the closing branch
     else
         cocher(false);
@@ -90,7 +86,7 @@ void BasculerCalculatrice()
     }
     auto refuser = [](const QString& message) {
         MsgBox(message, vb::Critical, QStringLiteral("Erreur sur chemin d'accés"));
-        if (frmToolBox* b = boite()) {
+        if (frmToolBox* b = Forms().find<frmToolBox>()) {
             const QSignalBlocker bloque(b->chkCalc);
             b->chkCalc->setChecked(false);
         }

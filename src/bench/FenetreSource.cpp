@@ -69,7 +69,7 @@ void FenetreSource::Form_Unload(bool&)
     EnregistrerPosition(this, suffixe());
     if (!description_.choisitAucune)
         return;
-    auto* boite = dynamic_cast<frmToolBox*>(Forms().find(QString::fromLatin1(frmToolBox::kNom)));
+    auto* boite = Forms().find<frmToolBox>();
     const int propre = voie_ == 0 ? description_.optionA : description_.optionB;
     if (boite && boite->optionChoisie(propre))
         boite->choisir(voie_ == 0 ? 0 : 11);

@@ -27,7 +27,7 @@ public:
     }
     void Form_Unload(bool&) override
     {
-        auto* boite = dynamic_cast<frmToolBox*>(Forms().find(QString::fromLatin1(frmToolBox::kNom)));
+        auto* boite = Forms().find<frmToolBox>();
         MDIWavix* mdi = MDIWavix::instance();
         const bool chrono = formName() == QLatin1String("frmChrono");
         if (mdi)

@@ -19,6 +19,15 @@
 #include <QFileInfo>
 #include <QFrame>
 
+FileDialogRequest DemandeFichierExercice()
+{
+    FileDialogRequest demande;
+    demande.initialDir = DossierDonnees;
+    demande.filter = QStringLiteral("Fichier Wavix (*.qvt *.QVT *.Qvt)|*.qvt;*.QVT;*.Qvt");
+    demande.mustExist = true;
+    return demande;
+}
+
 FichierExo& ExerciceEnCours()
 {
     static FichierExo exercice;
@@ -30,7 +39,7 @@ void DemarrerEvaluation(const FichierExo& exercice)
     MDIWavix* mdi = MDIWavix::instance();
     for (const char* nom : {"frmGBFA", "frmGBFB", "frmAlimA", "frmAlimB", "frmPileA", "frmPileB", "frmDynA", "frmDynB"})
         Forms().unload(QString::fromLatin1(nom));
-    if (auto* boite = dynamic_cast<frmToolBox*>(Forms().find(QString::fromLatin1(frmToolBox::kNom)))) {
+    if (auto* boite = Forms().find<frmToolBox>()) {
         boite->choisir(0);
         boite->choisir(11);
         for (QFrame* cadre : boite->fraAlim)
@@ -44,7 +53,7 @@ void DemarrerEvaluation(const FichierExo& exercice)
     ExerciceEnCours() = exercice;
     NbLignesExo = int(exercice.images.size());
     if (mdi) {
-        mdi->setWindowTitle(QStringLiteral("Wavix v.%1.%2 - Mode évalué").arg(kVersionMajeure).arg(kVersionMineure));
+        mdi->setWindowTitle(LegendeProgramme(false));
         mdi->ModeLibre = false;
     }
     NumLigneExo = 0;
@@ -65,7 +74,7 @@ void autreFichier()
 {
     MDIWavix* mdi = MDIWavix::instance();
     mdi->Mnu_Pilote->setEnabled(true);
-    mdi->setWindowTitle(QStringLiteral("Wavix v.%1.%2 - Mode évalué").arg(kVersionMajeure).arg(kVersionMineure));
+    mdi->setWindowTitle(LegendeProgramme(false));
     ScoreExo = 0;
     mdi->FichierExercice.clear();
     for (EtatVoie& v : Voies) {
@@ -76,11 +85,7 @@ void autreFichier()
     ActualiserEcran();
     Forms().unload(QString::fromLatin1(frmExo::kNom));
 
-    FileDialogRequest demande;
-    demande.initialDir = DossierDonnees;
-    demande.filter = QStringLiteral("Fichier Wavix (*.qvt *.QVT *.Qvt)|*.qvt;*.QVT;*.Qvt");
-    demande.mustExist = true;
-    const std::optional<QString> choisi = dialogs().openFile(demande);
+    const std::optional<QString> choisi = dialogs().openFile(DemandeFichierExercice());
     FichierExo exercice;
     QString message;
     if (!choisi) {

@@ -2,6 +2,12 @@
 
 #include "evaluation/Data.h"
 
+struct FileDialogRequest;
+
+// The dialog that chooses an exercise file (".qvt" in any case) in the data
+// folder.
+FileDialogRequest DemandeFichierExercice();
+
 // The exercise file of the run, read and checked when the run started.
 FichierExo& ExerciceEnCours();
 

@@ -10,7 +10,7 @@
 void ActiverModeLibre(bool libre)
 {
     MDIWavix* mdi = MDIWavix::instance();
-    if (auto* boite = dynamic_cast<frmToolBox*>(Forms().find(QString::fromLatin1(frmToolBox::kNom)))) {
+    if (auto* boite = Forms().find<frmToolBox>()) {
         if (!libre)
             boite->chkMulti->setChecked(false);
         boite->chkMulti->setEnabled(libre);

@@ -106,6 +106,12 @@ public:
     }
 
     VbForm* find(const QString& name) const;
+    // The window of that class when it is loaded; creates nothing.
+    template <class T>
+    T* find() const
+    {
+        return dynamic_cast<T*>(find(QString::fromLatin1(T::kNom)));
+    }
     bool isLoaded(const QString& name) const { return find(name) != nullptr; }
 
     // Returns false when a handler cancelled the unload.

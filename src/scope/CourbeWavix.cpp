@@ -36,10 +36,6 @@ FormeOnde FormeDuMot(const QString& mot)
 
 namespace {
 
-frmWavix* scope()
-{
-    return static_cast<frmWavix*>(Forms().find(QString::fromLatin1(frmWavix::kNom)));
-}
 
 bool allumee(const Shape* lampe)
 {
@@ -79,7 +75,7 @@ void reglerGenerateur(const frmWavix* s, int voie)
 
 void ActualiserEcran()
 {
-    frmWavix* s = scope();
+    frmWavix* s = Forms().find<frmWavix>();
     if (!s)
         return;
     if (modeVoie(s) == 4) {
@@ -98,7 +94,7 @@ void ActualiserEcran()
 
 void CalculerVoies()
 {
-    frmWavix* s = scope();
+    frmWavix* s = Forms().find<frmWavix>();
     if (!s)
         return;
     const MDIWavix* mdi = MDIWavix::instance();
@@ -167,7 +163,7 @@ void CalculerVoies()
 
 void TracerVoie(int voie)
 {
-    frmWavix* s = scope();
+    frmWavix* s = Forms().find<frmWavix>();
     if (!s || (voie != 0 && voie != 1))
         return;
     const EtatVoie& v = Voies[size_t(voie)];

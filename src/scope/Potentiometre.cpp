@@ -54,7 +54,7 @@ void ReglerPotentiometre(int bouton, int index)
 {
     if (bouton != 1)
         return;
-    auto* scope = static_cast<frmWavix*>(Forms().find(QString::fromLatin1(frmWavix::kNom)));
+    auto* scope = Forms().find<frmWavix>();
     if (!scope)
         return;
     const double v = scope->potentioValue(index);

@@ -20,10 +20,6 @@
 
 namespace {
 
-frmWavix* scope()
-{
-    return static_cast<frmWavix*>(Forms().find(QString::fromLatin1(frmWavix::kNom)));
-}
 
 bool pleinEcran()
 {
@@ -73,7 +69,7 @@ PictureBox* EcranCible()
             if (auto* ecran = plein->findChild<PictureBox*>(QStringLiteral("picEcran")))
                 return ecran;
     }
-    frmWavix* s = scope();
+    frmWavix* s = Forms().find<frmWavix>();
     return s ? s->picEcran : nullptr;
 }
 
@@ -146,7 +142,7 @@ void AfficherSensibilites()
 {
     if (LireINI(QStringLiteral("Options"), QStringLiteral("Copy Sensibility"), QStringLiteral("1")) == QLatin1String("0"))
         return;
-    frmWavix* s = scope();
+    frmWavix* s = Forms().find<frmWavix>();
     PictureBox* ecran = EcranCible();
     if (!s || !ecran)
         return;
