@@ -6,6 +6,13 @@
 // A timer with the Enabled / Interval pair of the program's windows: it
 // runs only while enabled with an interval above 0. Changing the interval
 // of a running timer starts its count again.
+//
+// An animation timer (setFramePaced) keeps the interval it is given as its
+// state, but never ticks faster than the display refreshes: a tick that
+// redraws the screen more often than it is shown only costs time. Its ticks
+// are coarse; an animation moves by the time it measures, not by the count
+// of its ticks, and setting its interval again to the same pace leaves its
+// count running.
 class VbTimer : public QObject {
     Q_OBJECT
 public:
@@ -17,6 +24,12 @@ public:
     void setInterval(int milliseconds);
     bool isRunning() const { return timer_.isActive(); }
 
+    void setFramePaced(bool paced);
+    // Milliseconds between two ticks while running.
+    int period() const { return timer_.interval(); }
+    // The display's frame period in milliseconds (about 16).
+    static int framePeriod();
+
 Q_SIGNALS:
     void Timer();
 
@@ -25,5 +38,6 @@ private:
 
     QTimer timer_;
     bool enabled_ = true;
+    bool framePaced_ = false;
     int interval_ = 0;
 };

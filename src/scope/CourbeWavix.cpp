@@ -24,6 +24,7 @@ FormeOnde FormeDuMot(const QString& mot)
 #include "platform/PictureBox.h"
 #include "platform/Shape.h"
 #include "platform/SystemServices.h"
+#include "scope/Balayage.h"
 #include "scope/Echelle.h"
 #include "scope/RVB.h"
 #include "scope/Traceurs.h"
@@ -80,6 +81,8 @@ void ActualiserEcran()
         return;
     if (modeVoie(s) == 4) {
         s->tmrSpot.setEnabled(false);
+        if (!s->tmrXY.isRunning())
+            s->XYLast.reset(); // a new figure: no time has gone by yet
         s->tmrXY.setInterval(1);
         s->tmrXY.setEnabled(true);
     } else {
@@ -119,20 +122,14 @@ void CalculerVoies()
             v.TraceAmplitude = 0;
     }
 
-    // Back to the graticule alone.
-    PictureBox* ecran = EcranCible();
-    PictureBox* grille = s->picGrille;
-    if (ecran != s->picEcran) {
-        if (auto* g = ecran->parentWidget()->findChild<PictureBox*>(QStringLiteral("picGrille")))
-            grille = g;
-    }
-    ecran->Scale(kEcranGauche, kEcranHaut, kEcranDroite, kEcranBas);
-    ecran->setPicture(grille->Image());
+    EcranAuGraticule();
 
     if (!s->estAllume())
         return;
     const int mode = modeVoie(s);
     if (s->chkFFT->isChecked() && mode != 4) {
+        // The spectrum stays: no spot sweeps over it.
+        s->tmrSpot.setInterval(0);
         switch (mode) {
         case 0: TracerSpectreVoie(0); break;
         case 1: TracerSpectreVoie(1); break;

@@ -6,6 +6,7 @@
 #include "platform/Shape.h"
 #include "platform/VbConversions.h"
 #include "scope/CourbeWavix.h"
+#include "scope/Echelle.h"
 #include "scope/RVB.h"
 #include "scope/Signaux.h"
 #include "scope/frmWavix.h"
@@ -71,6 +72,22 @@ PictureBox* EcranCible()
     }
     frmWavix* s = Forms().find<frmWavix>();
     return s ? s->picEcran : nullptr;
+}
+
+PictureBox* EcranAuGraticule()
+{
+    frmWavix* s = Forms().find<frmWavix>();
+    PictureBox* ecran = EcranCible();
+    if (!s || !ecran)
+        return nullptr;
+    PictureBox* grille = s->picGrille;
+    if (ecran != s->picEcran) {
+        if (auto* g = ecran->parentWidget()->findChild<PictureBox*>(QStringLiteral("picGrille")))
+            grille = g;
+    }
+    ecran->Scale(kEcranGauche, kEcranHaut, kEcranDroite, kEcranBas);
+    ecran->setPicture(grille->Image());
+    return ecran;
 }
 
 void TracerLigneNiveau(int, double y, int32_t couleur)
@@ -181,12 +198,6 @@ void AfficherSensibilites()
         texte = base.left(base.size() - 4);
     }
     imprimer(ecran, -200, kHaut, texte);
-}
-
-void CourbeADD(double, double)
-{
-    // The sum trace arrives with the ADD mode; the readout still shows.
-    AfficherSensibilites();
 }
 
 void TracerSpectreVoie(int)

@@ -7,6 +7,9 @@ class PictureBox;
 // The picture the scope draws on: the full-screen view's while it is shown,
 // else the scope window's screen; none without a scope window.
 PictureBox* EcranCible();
+// The picture the scope draws on, back to its graticule alone; none without
+// a scope window.
+PictureBox* EcranAuGraticule();
 
 // The drawers of a whole trace at the fast time bases. Positions in screen
 // units, times in seconds, voltages in volts; each trace spans ten divisions
@@ -25,8 +28,6 @@ void TracerTrapeze(int32_t couleur, double H, double position, double baseTemps,
 // The settings printed along the bottom of the screen.
 void AfficherSensibilites();
 
-// The sum of both channels in ADD mode, from x debut to x fin.
-void CourbeADD(double debut, double fin);
 // The line spectrum of one channel, or of the sum.
 void TracerSpectreVoie(int voie);
 void TracerSpectreADD();

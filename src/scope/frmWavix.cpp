@@ -13,6 +13,8 @@
 #include "platform/Shape.h"
 #include "platform/VbConversions.h"
 #include "platform/VbFormat.h"
+#include "platform/SystemServices.h"
+#include "scope/Balayage.h"
 #include "scope/CourbeWavix.h"
 #include "scope/Curseurs.h"
 #include "scope/Echelle.h"
@@ -179,6 +181,8 @@ frmWavix::frmWavix() : VbForm(QString::fromLatin1(kNom))
     tmrXY.setObjectName(QStringLiteral("tmrXY"));
     tmrSpot.setInterval(0);
     tmrXY.setInterval(0);
+    tmrSpot.setFramePaced(true);
+    tmrXY.setFramePaced(true);
 
     // The cursor readout hangs inside the screen.
     lblPositionCurseur = new QLabel(picEcran);
@@ -229,6 +233,8 @@ void frmWavix::relier()
     for (QComboBox* liste : {cboBaseTemps, cboSensibiliteVerticaleA, cboSensibiliteVerticaleB})
         connect(liste, &QComboBox::currentIndexChanged, this, &frmWavix::jouerClic);
     connect(picEcran, &PictureBox::MouseMove, this, &frmWavix::picEcran_MouseMove);
+    connect(&tmrSpot, &VbTimer::Timer, this, &frmWavix::tmrSpot_Timer);
+    connect(&tmrXY, &VbTimer::Timer, this, &frmWavix::tmrXY_Timer);
 
     // The hand over what can be turned, pressed or plugged.
     QList<QWidget*> cliquables = {chkOn};
@@ -420,6 +426,30 @@ void frmWavix::Potentio_DblClick(int index)
     default: break;
     }
     ActualiserEcran();
+}
+
+void frmWavix::tmrSpot_Timer()
+{
+    if (tmrSpot.Interval() == 0)
+        return;
+    AvancerSpot();
+}
+
+void frmWavix::tmrXY_Timer()
+{
+    if (tmrXY.Interval() == 0)
+        return;
+    const int64_t maintenant = perfCounterNow();
+    const int64_t frequence = perfCounterFrequency();
+    // The first tick of a figure, or a clock that cannot tell: one tick's step.
+    double avance = 2000;
+    if (XYLast && frequence > 0)
+        avance = AvanceXY(double(maintenant - *XYLast) / double(frequence));
+    XYLast = maintenant;
+    TempsXY += avance;
+    if (TempsXY > 1e99)
+        TempsXY = 0;
+    CourbeXY(TempsXY);
 }
 
 void frmWavix::picEcran_MouseMove(int, int, double x, double y)

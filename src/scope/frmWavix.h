@@ -4,6 +4,8 @@
 #include "platform/VbTimer.h"
 
 #include <array>
+#include <cstdint>
+#include <optional>
 
 class ImageBox;
 class PictureBox;
@@ -63,6 +65,13 @@ public:
     VbTimer tmrXY;
     // The XY animation's clock, restarted when the mode steps into XY.
     double TempsXY = 0;
+    // Performance-counter stamp of the XY figure's last tick; none before
+    // the first tick of a figure.
+    std::optional<int64_t> XYLast;
+
+    // The animations' ticks: the spot of the slow time bases, the XY figure.
+    void tmrSpot_Timer();
+    void tmrXY_Timer();
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
