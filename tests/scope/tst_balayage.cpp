@@ -1,0 +1,659 @@
+// The scope's moving pictures: the spot of the slow time bases, the XY
+// figure and the ADD sum, with time driven by hand.
+
+#include "BancScope.h"
+
+#include "bench/frmGBF.h"
+#include "platform/PictureBox.h"
+#include "platform/Potentio_Creme.h"
+#include "platform/SystemServices.h"
+#include "scope/Balayage.h"
+#include "scope/CourbeWavix.h"
+#include "scope/Potentiometre.h"
+#include "scope/frmWavix.h"
+
+#include <QCheckBox>
+#include <QtTest>
+
+#include <cmath>
+
+namespace {
+
+// The performance counter, moved on by hand (nanoseconds); made after the
+// test's home, which starts from the real clock.
+struct Horloge {
+    int64_t maintenant = 1'000'000'000;
+    Horloge() { setPerfCounterClock([this] { return maintenant; }); }
+    ~Horloge() { setPerfCounterClock(nullptr); }
+    void avancer(double ms) { maintenant += int64_t(std::llround(ms * 1e6)); }
+};
+
+// Time of a screen abscissa, measured from the left edge.
+double temps(double x)
+{
+    return (x + 500) / 100 * BaseTemps;
+}
+
+// Whether the colour shows anywhere in the columns [x1, x2].
+bool colonnes(const QImage& image, int couleur, int x1, int x2)
+{
+    return extent(image, couleur, x1, x2).first > -10000;
+}
+
+void finesse(BancScope& b)
+{
+    b.scope->setPotentioValue(0, 10); // focus: lines one pixel wide
+    ReglerPotentiometre(1, 0);
+}
+
+} // namespace
+
+class tst_Balayage : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    // Spot.
+    void spotAdvancesByMeasuredTime_data();
+    void spotAdvancesByMeasuredTime();
+    void spotWrapsToLeftEdge();
+    void spotPieceClippedAtRightEdge();
+    void spotBeyondRightEdgeDrawsFullWidth();
+    void spotDualColoursAndStyles();
+    void spotStep_data();
+    void spotStep();
+    void spotWorstPieceSegments();
+    void spotTickWithIntervalZeroDrawsNothing();
+    void spotInAddModeDrawsTheSum();
+    void fftStopsTheSpot();
+    void leavingXyWithFftStopsTheSpot();
+    void animationTimersTickAtFrameRate();
+    // Deflection shared by XY and ADD.
+    void deflectionWords_data();
+    void deflectionWords();
+    void unconnectedChannelAddsNoOffset_data();
+    void unconnectedChannelAddsNoOffset();
+    void triangleAtZeroHertzIsItsOffset();
+    // XY.
+    void xyEqualSines_data();
+    void xyEqualSines();
+    void xyDoubledFrequency();
+    void xyCh1OnGround();
+    void xyAdvanceScaledByElapsedTime();
+    void xyEvaluatedModeKeepsTheExercise_data();
+    void xyEvaluatedModeKeepsTheExercise();
+    // ADD.
+    void addWorkedSums();
+    void addCancelsWithInvertedCh2();
+    void addHorizontalShift();
+    void addSensitivitiesPerChannel();
+    void addOnScreen();
+};
+
+// ---------------------------------------------------------------- spot
+
+void tst_Balayage::spotAdvancesByMeasuredTime_data()
+{
+    QTest::addColumn<int>("base");     // time-base index
+    QTest::addColumn<double>("ms");    // time between the start and the tick
+    QTest::addColumn<double>("avance"); // screen units
+    QTest::newRow("10 ms/div, one frame") << 5 << 16.0 << 160.0;
+    QTest::newRow("10 ms/div, a late frame") << 5 << 35.0 << 350.0;
+    QTest::newRow("0.5 s/div, one frame") << 0 << 16.0 << 3.2;
+    QTest::newRow("0.5 s/div, one second") << 0 << 1000.0 << 200.0;
+}
+
+void tst_Balayage::spotAdvancesByMeasuredTime()
+{
+    QFETCH(int, base);
+    QFETCH(double, ms);
+    QFETCH(double, avance);
+    BancScope b(0);
+    Horloge h;
+    finesse(b);
+    b.source(0, "Cc", 1, 0);
+    b.baseTemps(base);
+    QCOMPARE(PositionSpot, 0.0); // started at the middle of the screen
+    QCOMPARE(extent(b.image(), kJaune).first, -10000);
+    h.avancer(ms);
+    b.scope->tmrSpot_Timer();
+    QVERIFY(qAbs(PositionSpot - avance) < 1e-9);
+    // The piece drawn covers 0.04 s ahead of where the spot stood.
+    const double fin = 4 / BaseTemps;
+    const QImage image = b.image();
+    QVERIFY(at(image, 1, 100, kJaune));
+    QVERIFY(at(image, fin - 1, 100, kJaune));
+    QVERIFY(!colonnes(image, kJaune, -480, -3));
+    QVERIFY(!colonnes(image, kJaune, int(fin) + 3, 480));
+}
+
+void tst_Balayage::spotWrapsToLeftEdge()
+{
+    BancScope b(0);
+    Horloge h;
+    b.source(0, "Sinus", 1, 1);
+    b.baseTemps(0); // 0.5 s/div
+    h.avancer(2500);
+    b.scope->tmrSpot_Timer();
+    QCOMPARE(PositionSpot, 500.0); // at the edge, not past it
+    h.avancer(10);
+    b.scope->tmrSpot_Timer();
+    QCOMPARE(PositionSpot, -500.0); // the overshoot is dropped
+    h.avancer(5000);
+    b.scope->tmrSpot_Timer();
+    QCOMPARE(PositionSpot, 500.0); // the whole width in 5 s
+}
+
+void tst_Balayage::spotPieceClippedAtRightEdge()
+{
+    BancScope b(0);
+    Horloge h;
+    finesse(b);
+    b.source(0, "Cc", 1, 0);
+    b.baseTemps(5); // pieces of 400 units
+    PositionSpot = 480;
+    b.scope->tmrSpot_Timer();
+    const QImage image = b.image();
+    QVERIFY(colonnes(image, kJaune, 482, 498));
+    QVERIFY(!colonnes(image, kJaune, -500, 477));
+    QVERIFY(!colonnes(image, kJaune, 502, 504));
+    const QList<QPolygonF> pieces = PointsSpot(0, 480, 500, 500, -500);
+    QCOMPARE(pieces.size(), 1);
+    QCOMPARE(pieces[0].size(), 22); // 21 steps of 1 and the first point
+    QCOMPARE(pieces[0].constLast().x(), 500.0);
+}
+
+void tst_Balayage::spotBeyondRightEdgeDrawsFullWidth()
+{
+    BancScope b(0);
+    Horloge h;
+    b.source(0, "Cc", 1, 0);
+    b.baseTemps(5);
+    // The horizontal knob moved the screen to the left of the spot.
+    PositionHorizontale = -200;
+    PositionSpot = 350; // beyond H + 500
+    h.avancer(16);
+    b.scope->tmrSpot_Timer();
+    QVERIFY(colonnes(b.image(), kJaune, -480, 280));
+    QCOMPARE(PositionSpot, -700.0); // back to the left edge H - 500
+    const QList<QPolygonF> pieces = PointsSpot(0, 350, 300, 300, -700);
+    QCOMPARE(pieces.size(), 2);
+    QCOMPARE(pieces[1].constFirst().x(), -700.0);
+    QCOMPARE(pieces[1].constLast().x(), 300.0);
+}
+
+void tst_Balayage::spotDualColoursAndStyles()
+{
+    BancScope b(2);
+    Horloge h;
+    finesse(b);
+    b.source(0, "Cc", 1, 0);
+    b.source(1, "Cc", -1, 0);
+    StyleTraceB = 2; // dotted
+    b.baseTemps(5);
+    b.scope->tmrSpot_Timer();
+    const QImage image = b.image();
+    int jaune = 0, vert = 0;
+    for (int x = 10; x < 390; ++x) {
+        jaune += at(image, x, 100, kJaune) ? 1 : 0;
+        vert += (image.pixel(x + 500, 500) & 0xFFFFFF) == pixelRgb(kVert) ? 1 : 0;
+    }
+    QCOMPARE(jaune, 380); // CH1 solid in its colour
+    QVERIFY2(vert > 100 && vert < 300, qPrintable(QString::number(vert))); // CH2 dotted in its own
+    QCOMPARE(TraceCourante.Style, 2);
+    QCOMPARE(b.scope->picEcran->DrawStyle, 2);
+}
+
+void tst_Balayage::spotStep_data()
+{
+    QTest::addColumn<int>("base");
+    QTest::addColumn<QString>("motA");
+    QTest::addColumn<double>("gammeA"); // 0: generator A not connected
+    QTest::addColumn<QString>("motB");
+    QTest::addColumn<double>("gammeB");
+    QTest::addColumn<double>("pas");
+
+    // Range against time base: p = range x s/div picks the step.
+    const int bases[6] = {5, 4, 3, 2, 1, 0}; // 10, 20, 50 ms, 0.1, 0.2, 0.5 s
+    const char* noms[6] = {"10ms", "20ms", "50ms", "0.1s", "0.2s", "0.5s"};
+    const double gammes[6] = {1, 10, 100, 1000, 10000, 100000};
+    const double pas[6][6] = {
+        {5, 5, 5, 1, 0.5, 0.1},      // 10 ms: p 0.01 .. 1000
+        {5, 5, 5, 1, 0.5, 0.1},      // 20 ms: p 0.02 .. 2000
+        {5, 5, 1, 0.5, 0.1, 0.1},    // 50 ms: p 0.05 .. 5000
+        {5, 5, 1, 0.5, 0.1, 0.1},    // 0.1 s: p 0.1 .. 10000
+        {5, 5, 1, 0.5, 0.1, 0.1},    // 0.2 s: p 0.2 .. 20000
+        {5, 1, 0.5, 0.1, 0.1, 0.01}, // 0.5 s: p 0.5 .. 50000
+    };
+    for (int i = 0; i < 6; ++i)
+        for (int j = 0; j < 6; ++j)
+            QTest::addRow("%s, range %g", noms[i], gammes[j])
+                << bases[i] << "Sinus" << gammes[j] << "Cc" << 0.0 << pas[i][j];
+
+    QTest::newRow("both DC, any range") << 5 << "Cc" << 100000.0 << "Cc" << 0.0 << 1.0;
+    QTest::newRow("both DC in other letters") << 5 << "cc" << 100000.0 << "CC" << 0.0 << 1.0;
+    QTest::newRow("larger of the two ranges") << 2 << "Sinus" << 1000.0 << "Sinus" << 10.0 << 0.5;
+    QTest::newRow("B's range when larger") << 2 << "Cc" << 10.0 << "Sinus" << 1000.0 << 0.5;
+    QTest::newRow("no generator connected") << 0 << "Sinus" << 0.0 << "Sinus" << 0.0 << 5.0;
+    QTest::newRow("one DC, B on range 1") << 5 << "Cc" << 0.0 << "Sinus" << 1.0 << 5.0;
+}
+
+void tst_Balayage::spotStep()
+{
+    QFETCH(int, base);
+    QFETCH(QString, motA);
+    QFETCH(double, gammeA);
+    QFETCH(QString, motB);
+    QFETCH(double, gammeB);
+    QFETCH(double, pas);
+    BancScope b(1);
+    if (gammeA > 0)
+        b.generateur(0, false, 50, 0, 100, 0, false);
+    if (gammeB > 0)
+        b.generateur(1, false, 50, 0, 100, 0, false);
+    GammeA = gammeA;
+    GammeB = gammeB;
+    b.source(0, qPrintable(motA), 1, 5);
+    b.source(1, qPrintable(motB), 1, 5);
+    b.baseTemps(base);
+    QCOMPARE(PasSpot(), pas);
+}
+
+void tst_Balayage::spotWorstPieceSegments()
+{
+    BancScope b(2);
+    b.generateur(0, true, 50, 0, 100, 0, false);
+    GammeA = 100000;
+    b.source(0, "Sinus", 1, 50000);
+    b.baseTemps(5);
+    QCOMPARE(PasSpot(), 0.1);
+    const QList<QPolygonF> pieces = PointsSpot(0, -500, -100, 500, -500);
+    QCOMPARE(pieces.size(), 1);
+    QCOMPARE(pieces[0].size() - 1, 4001); // segments, the first of no length
+    // The values are the sampler's, a sine of 1 V at 1 V/div.
+    const QPointF p = pieces[0][101]; // x = -490.1 after the first point
+    QVERIFY(qAbs(p.y() - 100 * std::sin(2 * 3.14159265358979 * 50000 * temps(p.x()))) < 1e-6);
+}
+
+void tst_Balayage::spotTickWithIntervalZeroDrawsNothing()
+{
+    BancScope b(0);
+    Horloge h;
+    b.source(0, "Cc", 1, 0);
+    b.baseTemps(5);
+    b.scope->tmrSpot.setInterval(0);
+    const QImage avant = b.image();
+    h.avancer(16);
+    b.scope->tmrSpot_Timer();
+    QCOMPARE(b.image(), avant);
+    QCOMPARE(PositionSpot, 0.0);
+}
+
+void tst_Balayage::spotInAddModeDrawsTheSum()
+{
+    BancScope b(3);
+    Horloge h;
+    finesse(b);
+    b.source(0, "Cc", 1, 0);
+    b.source(1, "Cc", 2, 0);
+    b.baseTemps(2); // 0.1 s/div: pieces of 40 units
+    PositionHorizontale = 100;
+    PositionSpot = 200; // on screen, 100 from the left of the shifted window
+    b.scope->tmrSpot_Timer();
+    const QImage image = b.image();
+    QVERIFY(colonnes(image, kJaune, 203, 237));
+    QVERIFY(at(image, 220, 300, kJaune)); // 1 V + 2 V at 1 V/div
+    QVERIFY(!colonnes(image, kJaune, -480, 197));
+    QVERIFY(!colonnes(image, kJaune, 243, 480));
+    QVERIFY(!colonnes(image, kVert, -480, 480));
+}
+
+void tst_Balayage::fftStopsTheSpot()
+{
+    BancScope b(0);
+    Horloge h;
+    b.source(0, "Sinus", 1, 5);
+    b.baseTemps(5);
+    QVERIFY(b.scope->tmrSpot.isRunning());
+    b.scope->chkFFT->setChecked(true);
+    QCOMPARE(b.scope->tmrSpot.Interval(), 0);
+    QVERIFY(!b.scope->tmrSpot.isRunning());
+    const QImage spectre = b.image();
+    h.avancer(16);
+    b.scope->tmrSpot_Timer(); // a tick already on its way
+    QCOMPARE(b.image(), spectre);
+}
+
+void tst_Balayage::leavingXyWithFftStopsTheSpot()
+{
+    BancScope b(0);
+    Horloge h;
+    b.source(0, "Sinus", 1, 5);
+    b.baseTemps(5); // the spot runs
+    for (int i = 0; i < 4; ++i)
+        b.scope->cmdVoie_Click(1); // on to XY
+    QVERIFY(!b.scope->tmrSpot.Enabled());
+    b.scope->chkFFT->setChecked(true);
+    QCOMPARE(b.scope->tmrXY.Interval(), 5);
+    b.scope->cmdVoie_Click(1); // back to CH1: its spectrum
+    QCOMPARE(b.scope->tmrXY.Interval(), 0);
+    QVERIFY(!b.scope->tmrSpot.isRunning());
+    const QImage spectre = b.image();
+    h.avancer(16);
+    b.scope->tmrSpot_Timer();
+    QCOMPARE(b.image(), spectre);
+}
+
+void tst_Balayage::animationTimersTickAtFrameRate()
+{
+    BancScope b(4);
+    b.source(0, "Sinus", 1, 5);
+    ActualiserEcran();
+    // The state keeps the windows' intervals; the ticks come once a frame.
+    QCOMPARE(b.scope->tmrXY.Interval(), 1);
+    QCOMPARE(b.scope->tmrXY.period(), VbTimer::framePeriod());
+    QVERIFY(VbTimer::framePeriod() >= 10 && VbTimer::framePeriod() <= 20);
+    b.scope->cmdVoie_Click(1); // CH1
+    b.baseTemps(5);
+    QCOMPARE(b.scope->tmrSpot.Interval(), 1);
+    QCOMPARE(b.scope->tmrSpot.period(), VbTimer::framePeriod());
+    QVERIFY(!b.scope->tmrXY.isRunning());
+}
+
+// ------------------------------------------------- deflection (XY and ADD)
+
+void tst_Balayage::deflectionWords_data()
+{
+    QTest::addColumn<QString>("mot");
+    QTest::addColumn<double>("t");
+    QTest::addColumn<double>("y"); // 2 V peak, 100 Hz, 1 V/div, duty 0.25
+
+    QTest::newRow("cc") << "Cc" << 0.003 << 200.0;
+    QTest::newRow("sine at a quarter period") << "Sinus" << 0.0025 << 200.0;
+    QTest::newRow("sine, capitals") << "SINUS" << 0.0025 << 200.0;
+    QTest::newRow("sine, the editor's word") << "sinusoïdale" << 0.0025 << 200.0;
+    QTest::newRow("square high for the duty") << "Carre" << 0.002 << 200.0;
+    QTest::newRow("square low after it") << "carrée" << 0.003 << -200.0;
+    QTest::newRow("triangle at its minimum") << "Triangle" << 0.0 << -200.0;
+    QTest::newRow("triangle at the top after the duty") << "triangulaire" << 0.0025 << 200.0;
+    QTest::newRow("triangle halfway down") << "Triangle" << 0.00625 << 0.0;
+    QTest::newRow("alternator at a quarter period") << "Dyn" << 0.0025 << 300.0;
+    QTest::newRow("unknown word") << "bruit" << 0.0025 << 0.0;
+}
+
+void tst_Balayage::deflectionWords()
+{
+    QFETCH(QString, mot);
+    QFETCH(double, t);
+    QFETCH(double, y);
+    BancScope b(4);
+    b.generateur(0, true, 25, 0, 100, 0, false);
+    b.source(0, qPrintable(mot), 2, 100);
+    ActualiserEcran();
+    QCOMPARE(RapportCycliqueA, 0.25f);
+    QVERIFY2(qAbs(Deviation(0)(t) - y) < 1e-6, qPrintable(QString::number(Deviation(0)(t))));
+}
+
+void tst_Balayage::unconnectedChannelAddsNoOffset_data()
+{
+    QTest::addColumn<int>("coupure"); // 0 source switched off, 1 scope plug out
+    QTest::newRow("source unplugged") << 0;
+    QTest::newRow("input unwired") << 1;
+}
+
+void tst_Balayage::unconnectedChannelAddsNoOffset()
+{
+    QFETCH(int, coupure);
+    BancScope b(3);
+    b.generateur(0, true, 50, 0, 200, 0, false); // +10 V offset in DC coupling
+    b.source(0, "Sinus", 2, 1000);
+    b.sensibilite(0, 4); // 5 V/div
+    b.position(0, 30);
+    b.position(1, -10);
+    if (coupure == 0)
+        SourceBrancheeA = false;
+    else
+        b.scope->basculerFiche(0);
+    ActualiserEcran();
+    QCOMPARE(DecalageA, 10.0); // kept for the meters
+    const QPolygonF somme = PointsADD(-500, 500);
+    for (const QPointF& p : somme)
+        QCOMPARE(p.y(), 20.0);
+    const QPolygonF figure = PointsXY(0);
+    for (const QPointF& p : figure)
+        QCOMPARE(p.x(), 30.0);
+}
+
+void tst_Balayage::triangleAtZeroHertzIsItsOffset()
+{
+    BancScope b(4);
+    b.generateur(0, true, 50, 0, 200, 0, false); // +10 V
+    b.source(0, "Triangle", 2, 0);
+    b.sensibilite(0, 4); // 5 V/div
+    ActualiserEcran();
+    const Deviation a(0);
+    for (double t : {0.0, 0.001, 0.5})
+        QCOMPARE(a(t), 200.0);
+}
+
+// ----------------------------------------------------------------- XY
+
+void tst_Balayage::xyEqualSines_data()
+{
+    QTest::addColumn<bool>("inverse");
+    QTest::newRow("diagonal") << false;
+    QTest::newRow("anti-diagonal with -CH2") << true;
+}
+
+void tst_Balayage::xyEqualSines()
+{
+    QFETCH(bool, inverse);
+    BancScope b(4, 1, 4, inverse);
+    b.source(0, "Sinus", 2, 1000);
+    b.source(1, "Sinus", 2, 1000);
+    ActualiserEcran();
+    const QPolygonF figure = PointsXY(2000);
+    QCOMPARE(figure.size(), 1001); // 1000 segments
+    double plus = 0;
+    for (const QPointF& p : figure) {
+        QVERIFY(qAbs(p.y() - (inverse ? -p.x() : p.x())) < 1e-9);
+        plus = qMax(plus, p.x());
+    }
+    QVERIFY(qAbs(plus - 200) < 0.1); // the crest between two samples
+}
+
+void tst_Balayage::xyDoubledFrequency()
+{
+    BancScope b(4);
+    b.source(0, "Sinus", 2, 50);
+    b.source(1, "Sinus", 2, 100);
+    ActualiserEcran();
+    // 50000 steps a second: the figure spans 0.04 s, two periods of CH1.
+    const QPolygonF figure = PointsXY(0);
+    const struct {
+        int i;
+        double x, y;
+    } points[] = {
+        {0, 0, 0},
+        {25, 61.803399, 117.557050}, // t = 1 ms
+        {125, 200, 0},               // 5 ms: CH1 at its crest, CH2 back at zero
+        {250, 0, 0},                 // 10 ms
+        {375, -200, 0},              // 15 ms
+        {1000, 0, 0},                // 40 ms
+    };
+    for (const auto& p : points) {
+        QVERIFY2(qAbs(figure[p.i].x() - p.x) < 1e-5 && qAbs(figure[p.i].y() - p.y) < 1e-5,
+                 qPrintable(QString("%1: %2 %3").arg(p.i).arg(figure[p.i].x()).arg(figure[p.i].y())));
+    }
+}
+
+void tst_Balayage::xyCh1OnGround()
+{
+    BancScope b(4, 2);
+    b.source(0, "Sinus", 2, 1000);
+    b.source(1, "Sinus", 2, 700);
+    b.position(0, -40);
+    ActualiserEcran();
+    double haut = -1e9;
+    for (const QPointF& p : PointsXY(0)) {
+        QCOMPARE(p.x(), -40.0);
+        haut = qMax(haut, p.y());
+    }
+    QVERIFY(haut > 150);
+}
+
+void tst_Balayage::xyAdvanceScaledByElapsedTime()
+{
+    BancScope b(3);
+    Horloge h;
+    b.source(0, "Sinus", 2, 1000);
+    b.source(1, "Sinus", 2, 1000);
+    b.scope->cmdVoie_Click(1); // into XY: the figure's clock starts again
+    QCOMPARE(b.scope->TempsXY, 0.0);
+    QCOMPARE(extent(b.image(), kJaune).first, -10000); // the timer draws
+    h.avancer(40);
+    b.scope->tmrXY_Timer();
+    QCOMPARE(b.scope->TempsXY, 2000.0); // the first tick: one step
+    QVERIFY(at(b.image(), 100, 100, kJaune)); // the diagonal
+    h.avancer(31.25);
+    b.scope->tmrXY_Timer();
+    QCOMPARE(b.scope->TempsXY, 6000.0);
+    h.avancer(16);
+    b.scope->tmrXY_Timer();
+    QCOMPARE(b.scope->TempsXY, 8048.0);
+    // A refresh while the figure runs keeps its pace.
+    ActualiserEcran();
+    h.avancer(15.625);
+    b.scope->tmrXY_Timer();
+    QCOMPARE(b.scope->TempsXY, 10048.0);
+    b.scope->tmrXY.setInterval(0);
+    h.avancer(15.625);
+    b.scope->tmrXY_Timer();
+    QCOMPARE(b.scope->TempsXY, 10048.0);
+}
+
+void tst_Balayage::xyEvaluatedModeKeepsTheExercise_data()
+{
+    QTest::addColumn<QString>("mot");
+    QTest::newRow("square") << "Carre";
+    QTest::newRow("triangle") << "Triangle";
+}
+
+void tst_Balayage::xyEvaluatedModeKeepsTheExercise()
+{
+    QFETCH(QString, mot);
+    BancScope b(4);
+    Horloge h;
+    b.mdi->ModeLibre = false;
+    b.source(0, "Cc", 0, 0); // the sources play no part
+    b.source(1, "Cc", 0, 0);
+    SignalExoA = mot;
+    UmaxExoA = 2;
+    FreqExoA = 250;
+    SignalExoB = "Sinus";
+    UmaxExoB = 1;
+    FreqExoB = 1000;
+    DecalageA = 0.5;
+    ActualiserEcran();
+    b.scope->tmrXY_Timer();
+    // The tick writes none of the channel state.
+    QCOMPARE(TraceFrequenceA, 250.0);
+    QCOMPARE(RapportCycliqueA, 0.5f);
+    QCOMPARE(RapportCycliqueB, 0.5f);
+    QCOMPARE(DecalageA, 0.5);
+    // Half of the time high, half low (a square), or half rising, half
+    // falling (a triangle), around the 0.5 V offset.
+    int haut = 0, bas = 0, monte = 0, descend = 0;
+    const QPolygonF figure = PointsXY(0);
+    for (qsizetype i = 0; i < figure.size(); ++i) {
+        const double x = figure[i].x();
+        haut += qAbs(x - 250) < 1e-6 ? 1 : 0;
+        bas += qAbs(x + 150) < 1e-6 ? 1 : 0;
+        if (i > 0) {
+            monte += x > figure[i - 1].x() ? 1 : 0;
+            descend += x < figure[i - 1].x() ? 1 : 0;
+        }
+    }
+    if (mot == "Carre") {
+        QVERIFY2(qAbs(haut - 500) <= 10 && qAbs(bas - 500) <= 10, qPrintable(QString("%1 %2").arg(haut).arg(bas)));
+    } else {
+        QVERIFY2(qAbs(monte - descend) <= 10, qPrintable(QString("%1 %2").arg(monte).arg(descend)));
+        QVERIFY(qAbs(monte + descend - 1000) <= 10);
+    }
+}
+
+// ---------------------------------------------------------------- ADD
+
+void tst_Balayage::addWorkedSums()
+{
+    BancScope b(3);
+    b.source(0, "Sinus", 2, 1000);
+    b.source(1, "Sinus", 2, 1000);
+    b.baseTemps(8); // 1 ms/div
+    const Deviation a(0), c(1);
+    const struct {
+        double x, y;
+    } sommes[] = {{-500, 0}, {-498, 50.133}, {-475, 400}, {-450, 0}};
+    for (const auto& s : sommes)
+        QVERIFY2(qAbs(a(temps(s.x)) + c(temps(s.x)) - s.y) < 1e-3, qPrintable(QString::number(s.x)));
+    const QPolygonF somme = PointsADD(-500, 500);
+    QCOMPARE(somme.size(), 501);
+    // The first segment is level, at the second sample's height.
+    QCOMPARE(somme[0], QPointF(-500, somme[1].y()));
+    QVERIFY(qAbs(somme[1].y() - 50.133) < 1e-3);
+    QCOMPARE(somme[500].x(), 500.0);
+    // Too short a call draws nothing.
+    QVERIFY(PointsADD(0, 1.5).isEmpty());
+}
+
+void tst_Balayage::addCancelsWithInvertedCh2()
+{
+    BancScope b(3, 1, 4, true);
+    b.source(0, "Sinus", 2, 1000);
+    b.source(1, "Sinus", 2, 1000);
+    b.baseTemps(8);
+    for (const QPointF& p : PointsADD(-500, 500))
+        QVERIFY(qAbs(p.y()) < 1e-9);
+}
+
+void tst_Balayage::addHorizontalShift()
+{
+    BancScope b(3);
+    b.source(0, "Sinus", 2, 1000);
+    b.source(1, "Cc", 1, 0);
+    b.baseTemps(8);
+    const QPolygonF centre = PointsADD(-500, 500);
+    PositionHorizontale = 100;
+    const QPolygonF decale = PointsADD(-500, 500);
+    QCOMPARE(decale.size(), centre.size());
+    for (qsizetype i = 0; i < centre.size(); ++i)
+        QCOMPARE(decale[i], centre[i] + QPointF(100, 0));
+    QCOMPARE(decale.constFirst().x(), -400.0);
+    QCOMPARE(decale.constLast().x(), 600.0);
+}
+
+void tst_Balayage::addSensitivitiesPerChannel()
+{
+    BancScope b(3);
+    b.source(0, "Cc", 1, 0);
+    b.source(1, "Cc", 1, 0);
+    b.sensibilite(1, 5); // CH2 at 2 V/div
+    b.position(0, 20);
+    b.position(1, 30);
+    b.baseTemps(8);
+    for (const QPointF& p : PointsADD(-500, 500))
+        QCOMPARE(p.y(), 200.0); // 100 + 50, and both positions
+}
+
+void tst_Balayage::addOnScreen()
+{
+    BancScope b(3);
+    finesse(b);
+    b.source(0, "Sinus", 1, 1000);
+    b.source(1, "Sinus", 1, 1000);
+    b.baseTemps(8);
+    const auto [haut, bas] = extent(b.image(), kJaune);
+    QVERIFY2(qAbs(haut - 200) <= 1 && qAbs(bas + 200) <= 1, qPrintable(QString("%1 %2").arg(haut).arg(bas)));
+    QCOMPARE(extent(b.image(), kVert).first, -10000);
+}
+
+QTEST_MAIN(tst_Balayage)
+#include "tst_balayage.moc"
