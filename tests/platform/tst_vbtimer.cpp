@@ -8,6 +8,8 @@ private Q_SLOTS:
     void newTimerIsIdle();
     void runsOnlyWhenEnabledWithInterval_data();
     void runsOnlyWhenEnabledWithInterval();
+    void framePacedTicksOncePerFrame_data();
+    void framePacedTicksOncePerFrame();
 };
 
 void tst_VbTimer::newTimerIsIdle()
@@ -55,6 +57,35 @@ void tst_VbTimer::runsOnlyWhenEnabledWithInterval()
     QCOMPARE(timer.isRunning(), running);
     QCOMPARE(timer.Interval(), interval);
     QCOMPARE(timer.Enabled(), enabled);
+}
+
+void tst_VbTimer::framePacedTicksOncePerFrame_data()
+{
+    QTest::addColumn<int>("interval");
+    QTest::addColumn<int>("period"); // -1: the display's frame period
+    QTest::newRow("1 ms") << 1 << -1;
+    QTest::newRow("5 ms") << 5 << -1;
+    QTest::newRow("slower than a frame") << 100 << 100;
+}
+
+void tst_VbTimer::framePacedTicksOncePerFrame()
+{
+    QFETCH(int, interval);
+    QFETCH(int, period);
+    const int frame = VbTimer::framePeriod();
+    QVERIFY(frame >= 2 && frame <= 50);
+    VbTimer timer;
+    timer.setFramePaced(true);
+    timer.setInterval(interval);
+    QVERIFY(timer.isRunning());
+    QCOMPARE(timer.Interval(), interval); // the state the window set
+    QCOMPARE(timer.period(), period < 0 ? frame : period);
+    timer.setInterval(0);
+    QVERIFY(!timer.isRunning());
+    // Not paced, it ticks at its interval.
+    VbTimer precis;
+    precis.setInterval(interval);
+    QCOMPARE(precis.period(), interval);
 }
 
 QTEST_MAIN(tst_VbTimer)

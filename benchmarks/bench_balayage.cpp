@@ -1,0 +1,114 @@
+// The scope's animations, one tick each: the worst tick of the slow-sweep
+// spot (DUAL, generator range 100000 at 10 ms/div: two pieces of 4001
+// segments each) and one tick of the XY figure (1000 segments), on the scope
+// window's screen (399 x 329) and on a full-HD picture (1920 x 1080), with
+// the share of one core they take at the display's frame rate. Offscreen;
+// medians over many ticks.
+//
+//   bench_balayage [runs]     (default 300)
+
+#include "app/FichierINI.h"
+#include "app/MDIWavix.h"
+#include "bench/frmToolBox.h"
+#include "platform/Forms.h"
+#include "platform/PictureBox.h"
+#include "platform/Shape.h"
+#include "scope/Balayage.h"
+#include "scope/CourbeWavix.h"
+#include "scope/Echelle.h"
+#include "scope/Potentiometre.h"
+#include "scope/RVB.h"
+#include "scope/frmWavix.h"
+
+#include "Mediane.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+double mesurer(frmWavix* scope, int runs, const std::function<void()>& tick)
+{
+    std::vector<double> t;
+    QElapsedTimer clock;
+    for (int r = 0; r < runs; ++r) {
+        clock.start();
+        tick();
+        (void)scope->picEcran->Image();
+        t.push_back(clock.nsecsElapsed() / 1e6);
+    }
+    return mediane(t);
+}
+
+void mode(frmWavix* scope, int voulu)
+{
+    for (int i = 0; i < 5 && scope->shpVoie[size_t(voulu)]->FillColor() != kVertAllume; ++i)
+        scope->cmdVoie_Click(1);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int runs = argc >= 2 ? std::max(5, std::atoi(argv[1])) : 300;
+
+    QTemporaryDir home;
+    CheminINI = home.path() + QStringLiteral("/ConfQVT_bench.ini");
+    EcrireINI(QStringLiteral("Interface"), QStringLiteral("Mode voie"), QStringLiteral("2"));
+    EcrireINI(QStringLiteral("Interface"), QStringLiteral("ACDC CH1"), QStringLiteral("1"));
+    EcrireINI(QStringLiteral("Interface"), QStringLiteral("ACDC CH2"), QStringLiteral("4"));
+
+    MDIWavix mdi;
+    auto* scope = Forms().get<frmWavix>();
+    Forms().get<frmToolBox>()->choisir(1); // function generator A on CH1
+    for (int fiche : {0, 1, 2})
+        scope->basculerFiche(fiche);
+    scope->chkOn->setChecked(true);
+    GammeA = 100000;
+    FormeSignalA = QStringLiteral("Sinus");
+    FormeSignalB = QStringLiteral("Carre");
+    AmplitudeA = 3;
+    AmplitudeB = 2;
+    for (EtatVoie& v : Voies)
+        v.SourceBranchee = true;
+
+    const double periode = VbTimer::framePeriod();
+    std::printf("one tick, median of %d (ms); share of one core at one tick every %g ms\n", runs, periode);
+    std::printf("picture        spot DUAL 2 x 4001 segments        XY 1000 segments\n");
+    for (const auto& [w, h] : {std::pair{399, 329}, std::pair{1920, 1080}}) {
+        scope->picEcran->resize(w, h);
+        scope->picGrille->resize(w, h);
+        DessinerGrille(scope);
+
+        mode(scope, 2);
+        FrequenceA = 50000;
+        FrequenceB = 20000;
+        scope->setPotentioValue(5, 5); // 10 ms/div
+        ReglerPotentiometre(1, 5);
+        const double spot = mesurer(scope, runs, [scope] {
+            PositionSpot = -500; // a whole piece of 4 divisions
+            scope->tmrSpot_Timer();
+        });
+
+        mode(scope, 4);
+        FrequenceA = 1000;
+        FrequenceB = 1001;
+        ActualiserEcran();
+        const double xy = mesurer(scope, runs, [scope] { scope->tmrXY_Timer(); });
+
+        std::printf("%4d x %-4d    %8.3f ms  (%5.1f %% of a core)    %8.3f ms  (%5.1f %%)\n", w, h, spot,
+                    100 * spot / periode, xy, 100 * xy / periode);
+    }
+    Forms().unloadAll();
+    return 0;
+}
