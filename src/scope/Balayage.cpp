@@ -108,7 +108,8 @@ double PasSpot()
 QList<QPolygonF> PointsSpot(int voie, double x0, double x1, double xR, double xL)
 {
     const double pas = PasSpot();
-    auto valeur = [voie](double x) { return ValeurSignal(voie, x).value_or(0); };
+    const SignalVoie signal(voie);
+    auto valeur = [&signal](double x) { return signal(x).value_or(0); };
     // From a to b, after a first point at a that starts with a segment of no
     // length.
     auto course = [&](double a, double b) {

@@ -35,8 +35,8 @@ private:
 // The spot's sampling step: finer for a fast generator range, coarser for a
 // slow time base, so that a piece stays a few thousand segments.
 double PasSpot();
-// One channel's piece of trace from x0 to x1, its values from ValeurSignal
-// (a word it does not know gives 0). With x0 beyond x1 (the spot past the
+// One channel's piece of trace from x0 to x1, its values those of
+// ValeurSignal (a word it does not know gives 0). With x0 beyond x1 (the spot past the
 // right edge) it is two runs: x0 to xR, then xL to x1.
 QList<QPolygonF> PointsSpot(int voie, double x0, double x1, double xR, double xL);
 // Draws that piece in the channel's colour and line style, then the readout.

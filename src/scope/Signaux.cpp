@@ -111,34 +111,49 @@ double CreteDyn()
     return ValeurDyn(0.25, 1, 1);
 }
 
-std::optional<double> ValeurSignal(int voie, double x)
+SignalVoie::SignalVoie(int voie) : voie_(voie)
 {
     if (voie != 0 && voie != 1)
-        return std::nullopt;
+        return;
     const EtatVoie& v = Voies[size_t(voie)];
-    const double f = v.TraceFrequence;
-    double A = v.TraceAmplitude;
+    frequence_ = v.TraceFrequence;
+    amplitude_ = v.TraceAmplitude;
     if (voie == 1 && VoieAllumee(5))
-        A = -A;
+        amplitude_ = -amplitude_;
+    decalage_ = v.Decalage;
+    rapport_ = v.RapportCyclique;
+    position_ = v.PositionVerticale;
+    echelle_ = 100 / v.Sensibilite;
+    forme_ = FormeDuMot(v.TraceSignal);
+    aPlat_ = CouplageAllume(3 * voie + 2);
     TraceCourante.Couleur = v.CouleurTrace;
     TraceCourante.Style = v.StyleTrace;
-    TraceCourante.Amplitude = A;
-    TraceCourante.Decalage = v.Decalage;
+    TraceCourante.Amplitude = amplitude_;
+    TraceCourante.Decalage = decalage_;
+}
 
-    const double position = v.PositionVerticale;
-    if (CouplageAllume(3 * voie + 2))
-        return position;
-
+std::optional<double> SignalVoie::operator()(double x) const
+{
+    if (voie_ != 0 && voie_ != 1)
+        return std::nullopt;
+    if (aPlat_)
+        return position_;
     const double t = (x + 500) / 100 * BaseTemps;
-    const double echelle = 100 / v.Sensibilite;
-    switch (FormeDuMot(v.TraceSignal)) {
-    case FormeOnde::Continu: return A * echelle + position;
-    case FormeOnde::Sinus: return ValeurSinus(t, f, A, 0, v.RapportCyclique, v.Decalage) * echelle + position;
-    case FormeOnde::Carre: return ValeurCarre(t, f, A, v.Decalage) * echelle + position;
-    case FormeOnde::Triangle: return ValeurTriangle(t, f, A, v.Decalage) * echelle + position;
-    case FormeOnde::Dyn: return ValeurDyn(t, f, A) * echelle + position;
-    case FormeOnde::Harmo: return *ValeurHarmo(voie, t, f, A, 0, v.RapportCyclique, v.Decalage) * echelle + position;
-    case FormeOnde::Aucune: break;
+    const double f = frequence_, A = amplitude_;
+    double u;
+    switch (forme_) {
+    case FormeOnde::Continu: return A * echelle_ + position_;
+    case FormeOnde::Sinus: u = ValeurSinus(t, f, A, 0, rapport_, decalage_); break;
+    case FormeOnde::Carre: u = ValeurCarre(t, f, A, decalage_); break;
+    case FormeOnde::Triangle: u = ValeurTriangle(t, f, A, decalage_); break;
+    case FormeOnde::Dyn: u = ValeurDyn(t, f, A); break;
+    case FormeOnde::Harmo: u = *ValeurHarmo(voie_, t, f, A, 0, rapport_, decalage_); break;
+    default: return std::nullopt;
     }
-    return std::nullopt;
+    return u * echelle_ + position_;
+}
+
+std::optional<double> ValeurSignal(int voie, double x)
+{
+    return SignalVoie(voie)(x);
 }

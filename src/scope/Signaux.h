@@ -1,5 +1,7 @@
 #pragma once
 
+#include "scope/CourbeWavix.h"
+
 #include <optional>
 
 // The samplers: the voltage of a waveform at a time t (seconds), for a
@@ -31,5 +33,21 @@ double ValeurDyn(double t, double f, double A);
 // quarter period, 1.5, whatever the frequency.
 double CreteDyn();
 // The value of a channel at a screen abscissa, in screen units (for the
-// moving spot); no value for a waveform word nothing draws.
+// moving spot); no value for a waveform word nothing draws. It loads the
+// channel into the current trace's colour, style, amplitude and offset.
 std::optional<double> ValeurSignal(int voie, double x);
+
+// The same for many abscissas: the channel state and the lamps are read
+// once, when it is made (and loaded into the current trace then).
+class SignalVoie {
+public:
+    explicit SignalVoie(int voie);
+    std::optional<double> operator()(double x) const;
+
+private:
+    int voie_;
+    FormeOnde forme_ = FormeOnde::Aucune;
+    bool aPlat_ = false; // GND coupling: the position
+    double frequence_ = 0, amplitude_ = 0, decalage_ = 0, rapport_ = 0;
+    double position_ = 0, echelle_ = 1;
+};
