@@ -5,6 +5,7 @@
 #include "platform/PictureBox.h"
 #include "scope/CourbeWavix.h"
 #include "scope/Echelle.h"
+#include "scope/Traceurs.h"
 #include "scope/frmWavix.h"
 
 #include <QCheckBox>
@@ -291,48 +292,141 @@ void tst_Trace::degenerateFrequencies()
     }
 }
 
+namespace {
+
+// The readout as it should read over the graticule: each text centred in its
+// division column and standing on its line, in the scope window's font.
+struct TexteLecture {
+    double colonne;
+    double ligne;
+    QString texte;
+};
+
+QImage lectureAttendue(const QImage& grille, int encre, const QList<TexteLecture>& textes)
+{
+    PictureBox p;
+    p.resize(1005, 805);
+    p.Scale(-500, 400, 505, -405);
+    p.setPicture(grille);
+    p.FontName = "Arial";
+    p.FontSize = 8;
+    p.ForeColor = encre;
+    for (const TexteLecture& t : textes) {
+        p.CurrentX = t.colonne + (100 - p.TextWidth(t.texte)) / 2;
+        p.CurrentY = t.ligne - p.TextHeight(t.texte);
+        p.Print(t.texte);
+    }
+    return p.Image();
+}
+
+// Pixels of the screen's bottom band (y from -300 down) that differ from the
+// graticule. Printing a text twice at one place marks the same pixels.
+QList<QPoint> marquesDuBas(const QImage& image, const QImage& grille)
+{
+    QList<QPoint> marques;
+    for (int py = 400 + 300; py < image.height(); ++py)
+        for (int px = 0; px < image.width(); ++px)
+            if (image.pixel(px, py) != grille.pixel(px, py))
+                marques << QPoint(px, py);
+    return marques;
+}
+
+} // namespace
+
 void tst_Trace::readout_data()
 {
-    QTest::addColumn<QString>("copie");
+    QTest::addColumn<QString>("copie");   // "Copy Sensibility", empty: absent
     QTest::addColumn<int>("fond");
-    QTest::addColumn<int>("encre"); // 0 black, 1 white, -1 none
-    QTest::newRow("default background, black text") << "" << 10135975 << 0;
-    QTest::newRow("black background, white text") << "1" << 0 << 1;
-    QTest::newRow("other value shows") << "non" << 10135975 << 0;
-    QTest::newRow("Copy Sensibility 0 hides it") << "0" << 10135975 << -1;
+    QTest::addColumn<int>("mode");        // stored channel mode
+    QTest::addColumn<int>("sensA");       // sensitivity knob indexes
+    QTest::addColumn<int>("sensB");
+    QTest::addColumn<int>("base");        // time-base knob index
+    QTest::addColumn<bool>("fft");
+    QTest::addColumn<double>("periode");  // s/div set after the knob; 0 keeps the knob's
+    QTest::addColumn<int>("encre");       // 0 black, 1 white, -1 nothing printed
+    QTest::addColumn<QStringList>("textes"); // mode, CH1 and CH2 values, time base
+
+    const QStringList dual = {"DUAL", "1 V", "1 V", "1 ms"};
+    QTest::newRow("default background, black text") << "" << 10135975 << 2 << 6 << 6 << 8 << false << 0.0 << 0 << dual;
+    QTest::newRow("black background, white text") << "1" << 0 << 2 << 6 << 6 << 8 << false << 0.0 << 1 << dual;
+    QTest::newRow("other value shows") << "non" << 10135975 << 2 << 6 << 6 << 8 << false << 0.0 << 0 << dual;
+    QTest::newRow("Copy Sensibility 0 hides it") << "0" << 10135975 << 2 << 6 << 6 << 8 << false << 0.0 << -1
+                                                 << QStringList();
+    QTest::newRow("CH1: volts and millivolts") << "" << 10135975 << 0 << 5 << 12 << 9 << false << 0.0 << 0
+                                               << QStringList{"CH1", "2 V", "10 mV", "0.5 ms"};
+    QTest::newRow("CH2: tenths and hundredths") << "" << 10135975 << 1 << 8 << 11 << 13 << false << 0.0 << 0
+                                                << QStringList{"CH2", "0.2 V", "20 mV", "20 µs"};
+    QTest::newRow("ADD: the extremes") << "" << 10135975 << 3 << 0 << 13 << 17 << false << 0.0 << 0
+                                       << QStringList{"ADD", "100 V", "5 mV", "1 µs"};
+    QTest::newRow("DUAL at a slow time base") << "" << 10135975 << 2 << 10 << 7 << 0 << false << 0.0 << 0
+                                              << QStringList{"DUAL", "50 mV", "0.5 V", "0.5 s"};
+    QTest::newRow("spectrum at 1 ms/div") << "" << 10135975 << 2 << 6 << 6 << 8 << true << 0.0 << 0
+                                          << QStringList{"DUAL", "1 V", "1 V", "1000 Hz"};
+    QTest::newRow("spectrum at 0.5 ms/div") << "" << 10135975 << 2 << 6 << 6 << 9 << true << 0.0 << 0
+                                            << QStringList{"DUAL", "1 V", "1 V", "2 kHz"};
+    QTest::newRow("spectrum at 0.5 s/div") << "" << 10135975 << 0 << 6 << 6 << 0 << true << 0.0 << 0
+                                           << QStringList{"CH1", "1 V", "1 V", "2 Hz"};
+    QTest::newRow("spectrum at 1 µs/div") << "" << 10135975 << 1 << 6 << 6 << 17 << true << 0.0 << 0
+                                          << QStringList{"CH2", "1 V", "1 V", "1000 kHz"};
+    QTest::newRow("spectrum, 2.5 Hz goes to the even 2") << "" << 10135975 << 2 << 6 << 6 << 0 << true << 0.4 << 0
+                                                         << QStringList{"DUAL", "1 V", "1 V", "2 Hz"};
+    QTest::newRow("spectrum, 1.5 kHz goes to the even 2") << "" << 10135975 << 2 << 6 << 6 << 0 << true
+                                                          << 1 / 1500.0 << 0 << QStringList{"DUAL", "1 V", "1 V", "2 kHz"};
 }
 
 void tst_Trace::readout()
 {
     QFETCH(QString, copie);
     QFETCH(int, fond);
+    QFETCH(int, mode);
+    QFETCH(int, sensA);
+    QFETCH(int, sensB);
+    QFETCH(int, base);
+    QFETCH(bool, fft);
+    QFETCH(double, periode);
     QFETCH(int, encre);
-    BancScope b(2);
+    QFETCH(QStringList, textes);
+    BancScope b(mode);
     if (!copie.isEmpty())
         EcrireINI("Options", "Copy Sensibility", copie);
     CouleurFond = fond;
     DessinerGrille(b.scope);
-    ActualiserEcran();
+    b.sensibilite(0, sensA);
+    b.sensibilite(1, sensB);
+    b.baseTemps(base);
+    if (fft) {
+        // The spectrum view prints the readout after its own drawing.
+        b.scope->chkFFT->setChecked(true);
+        if (periode > 0)
+            BaseTemps = periode;
+        AfficherSensibilites();
+    } else {
+        ActualiserEcran();
+    }
     const QImage image = b.image();
     const QImage grille = b.scope->picGrille->Image();
-    const QRgb attendu = encre == 1 ? 0xFFFFFF : 0x000000;
-    // Ink per column of the bottom band: mode, CH1 / 2 V, CH2 / 2 V, time base.
-    auto ink = [&](int x1, int x2, int y1, int y2) {
-        int n = 0;
-        for (int px = x1 + 500; px < x2 + 500; ++px)
-            for (int py = 400 - y2; py < 400 - y1; ++py)
-                if (image.pixel(px, py) != grille.pixel(px, py) && (image.pixel(px, py) & 0xFFFFFF) == attendu)
-                    ++n;
-        return n;
-    };
-    const bool shown = encre >= 0;
-    QCOMPARE(ink(-495, -405, -398, -372) > 0, shown);  // "DUAL"
-    QCOMPARE(ink(-395, -305, -398, -372) > 0, shown);  // "CH1"
-    QCOMPARE(ink(-395, -305, -368, -330) > 0, shown);  // "1 V"
-    QCOMPARE(ink(-295, -205, -368, -330) > 0, shown);  // "1 V"
-    QCOMPARE(ink(-195, -105, -368, -330) > 0, shown);  // "1 ms"
-    QCOMPARE(ink(-195, -105, -398, -372), 0);          // nothing under the time base
-    QCOMPARE(ink(-95, 495, -398, -330), 0);
+    const int couleur = encre == 1 ? 0xFFFFFF : 0;
+    QList<TexteLecture> attendus;
+    if (!textes.isEmpty())
+        attendus = {{-500, -400, textes[0]}, {-400, -400, "CH1"},     {-300, -400, "CH2"},
+                    {-400, -370, textes[1]}, {-300, -370, textes[2]}, {-200, -370, textes[3]}};
+    const QImage attendue = lectureAttendue(grille, couleur, attendus);
+    const QList<QPoint> attendues = marquesDuBas(attendue, grille);
+    const QList<QPoint> marques = marquesDuBas(image, grille);
+    QCOMPARE(attendues.isEmpty(), encre < 0);
+    // The same pixels are inked as by the expected texts at their places, in
+    // the ink colour: at least as dark (black ink) or as light (white ink) as
+    // the expected print, DUAL printing the same texts twice.
+    int ecarts = 0, pales = 0;
+    for (const QPoint& p : marques) {
+        ecarts += !attendues.contains(p);
+        const int ecart = qGray(image.pixel(p)) - qGray(attendue.pixel(p));
+        pales += encre == 1 ? ecart < 0 : ecart > 0;
+    }
+    for (const QPoint& p : attendues)
+        ecarts += !marques.contains(p);
+    QVERIFY2(ecarts == 0, qPrintable(QString("%1 pixels differ from \"%2\"").arg(ecarts).arg(textes.join("\", \""))));
+    QCOMPARE(pales, 0);
 }
 
 QTEST_MAIN(tst_Trace)
