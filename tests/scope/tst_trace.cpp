@@ -36,37 +36,43 @@ private Q_SLOTS:
 
 void tst_Trace::calculerVoies_data()
 {
-    QTest::addColumn<int>("option");      // toolbox option selected for CH1
-    QTest::addColumn<int>("acdc");        // CH1 coupling lamp
+    QTest::addColumn<int>("voie");        // the channel under test
+    QTest::addColumn<int>("option");      // its toolbox option: 0 none, 1 generator, 2 another source
+    QTest::addColumn<int>("acdc");        // its coupling lamp: 0 AC, 1 DC, 2 GND
     QTest::addColumn<bool>("allume");     // generator switched on
     QTest::addColumn<double>("rapport");  // duty knob
     QTest::addColumn<int>("rapportFin");
     QTest::addColumn<double>("decalage"); // offset knob
     QTest::addColumn<int>("decalageFin");
     QTest::addColumn<bool>("carre");
-    QTest::addColumn<bool>("fiche");      // the scope's CH1 plug
+    QTest::addColumn<bool>("fiche");      // the scope's plug of that channel
     QTest::addColumn<double>("decalageA");
     QTest::addColumn<float>("rapportA");
     QTest::addColumn<double>("traceA");
 
-    QTest::newRow("DC, offset knob at half") << 1 << 1 << true << 50.0 << 0 << 100.0 << 0 << false << true << 0.0 << 0.5f << 2.0;
-    QTest::newRow("DC, offset knob at max") << 1 << 1 << true << 50.0 << 0 << 200.0 << 0 << false << true << 10.0 << 0.5f << 2.0;
-    QTest::newRow("DC, fine offset") << 1 << 1 << true << 50.0 << 0 << 100.0 << 10 << false << true << 0.5 << 0.5f << 2.0;
-    QTest::newRow("DC, knob 150 and fine -4") << 1 << 1 << true << 50.0 << 0 << 150.0 << -4 << false << true << 4.8 << 0.5f << 2.0;
-    QTest::newRow("AC, offset ignored") << 1 << 0 << true << 50.0 << 0 << 200.0 << 0 << false << true << 0.0 << 0.5f << 2.0;
-    QTest::newRow("GND, no amplitude") << 1 << 2 << true << 50.0 << 0 << 200.0 << 0 << false << true << 0.0 << 0.5f << 0.0;
-    QTest::newRow("plug out keeps the offset") << 1 << 1 << true << 50.0 << 0 << 200.0 << 0 << false << false << 10.0 << 0.5f << 0.0;
-    QTest::newRow("duty above 1") << 1 << 1 << true << 90.0 << 20 << 100.0 << 0 << false << true << 0.0 << 1.0f << 2.0;
-    QTest::newRow("duty below 0") << 1 << 1 << true << 0.0 << -10 << 100.0 << 0 << false << true << 0.0 << 0.0f << 2.0;
-    QTest::newRow("square 0.95 to 0.9") << 1 << 1 << true << 95.0 << 0 << 100.0 << 0 << true << true << 0.0 << 0.9f << 2.0;
-    QTest::newRow("square 0.05 to 0.1") << 1 << 1 << true << 5.0 << 0 << 100.0 << 0 << true << true << 0.0 << 0.1f << 2.0;
-    QTest::newRow("triangle 0.05 stays") << 1 << 1 << true << 5.0 << 0 << 100.0 << 0 << false << true << 0.0 << 0.05f << 2.0;
-    QTest::newRow("generator off") << 1 << 1 << false << 80.0 << 0 << 200.0 << 0 << false << true << 0.0 << 0.0f << 2.0;
-    QTest::newRow("another source") << 2 << 1 << true << 80.0 << 0 << 200.0 << 0 << false << true << 0.0 << 0.0f << 2.0;
+    for (int voie : {0, 1}) {
+        const char* ch = voie == 0 ? "CH1" : "CH2";
+        auto row = [&](const char* nom) -> QTestData& { return QTest::addRow("%s, %s", ch, nom) << voie; };
+        row("DC, offset knob at half") << 1 << 1 << true << 50.0 << 0 << 100.0 << 0 << false << true << 0.0 << 0.5f << 2.0;
+        row("DC, offset knob at max") << 1 << 1 << true << 50.0 << 0 << 200.0 << 0 << false << true << 10.0 << 0.5f << 2.0;
+        row("DC, fine offset") << 1 << 1 << true << 50.0 << 0 << 100.0 << 10 << false << true << 0.5 << 0.5f << 2.0;
+        row("DC, knob 150 and fine -4") << 1 << 1 << true << 50.0 << 0 << 150.0 << -4 << false << true << 4.8 << 0.5f << 2.0;
+        row("AC, offset ignored") << 1 << 0 << true << 50.0 << 0 << 200.0 << 0 << false << true << 0.0 << 0.5f << 2.0;
+        row("GND, no amplitude") << 1 << 2 << true << 50.0 << 0 << 200.0 << 0 << false << true << 0.0 << 0.5f << 0.0;
+        row("plug out keeps the offset") << 1 << 1 << true << 50.0 << 0 << 200.0 << 0 << false << false << 10.0 << 0.5f << 0.0;
+        row("duty above 1") << 1 << 1 << true << 90.0 << 20 << 100.0 << 0 << false << true << 0.0 << 1.0f << 2.0;
+        row("duty below 0") << 1 << 1 << true << 0.0 << -10 << 100.0 << 0 << false << true << 0.0 << 0.0f << 2.0;
+        row("square 0.95 to 0.9") << 1 << 1 << true << 95.0 << 0 << 100.0 << 0 << true << true << 0.0 << 0.9f << 2.0;
+        row("square 0.05 to 0.1") << 1 << 1 << true << 5.0 << 0 << 100.0 << 0 << true << true << 0.0 << 0.1f << 2.0;
+        row("triangle 0.05 stays") << 1 << 1 << true << 5.0 << 0 << 100.0 << 0 << false << true << 0.0 << 0.05f << 2.0;
+        row("generator off") << 1 << 1 << false << 80.0 << 0 << 200.0 << 0 << false << true << 0.0 << 0.0f << 2.0;
+        row("another source") << 2 << 1 << true << 80.0 << 0 << 200.0 << 0 << false << true << 0.0 << 0.0f << 2.0;
+    }
 }
 
 void tst_Trace::calculerVoies()
 {
+    QFETCH(int, voie);
     QFETCH(int, option);
     QFETCH(int, acdc);
     QFETCH(bool, allume);
@@ -80,19 +86,32 @@ void tst_Trace::calculerVoies()
     QFETCH(float, rapportA);
     QFETCH(double, traceA);
 
-    BancScope b(0, acdc);
-    b.generateur(0, allume, rapport, rapportFin, decalage, decalageFin, carre);
+    // The other channel has a generator of its own, switched on with other
+    // settings, and a coupling that takes the offset where this one does
+    // not: each channel must read its own lamp and its own generator.
+    const int autre = 1 - voie;
+    const int acdcAutre = acdc == 1 ? 0 : 1;
+    BancScope b(0, voie == 0 ? acdc : acdcAutre, voie == 0 ? 3 + acdcAutre : 3 + acdc);
+    b.generateur(autre, true, 20, 0, 30, 0, false);
+    b.generateur(voie, allume, rapport, rapportFin, decalage, decalageFin, carre);
     if (option != 1)
-        Forms().get<frmToolBox>()->choisir(option);
-    b.source(0, "Sinus", 2, 100);
+        Forms().get<frmToolBox>()->choisir(option == 2 ? (voie == 0 ? 2 : 9) : (voie == 0 ? 0 : 11));
+    b.source(voie, "Sinus", 2, 100);
+    b.source(autre, "Sinus", 3, 50);
     if (!fiche)
-        b.scope->basculerFiche(0);
+        b.scope->basculerFiche(voie);
     ActualiserEcran();
-    QCOMPARE(DecalageA, decalageA);
-    QCOMPARE(RapportCycliqueA, rapportA);
-    QCOMPARE(TraceAmplitudeA, traceA);
-    QCOMPARE(TraceFrequenceA, 100.0);
-    QCOMPARE(TraceSignalA, QStringLiteral("Sinus"));
+    const EtatVoie& v = Voies[size_t(voie)];
+    QCOMPARE(v.Decalage, decalageA);
+    QCOMPARE(v.RapportCyclique, rapportA);
+    QCOMPARE(v.TraceAmplitude, traceA);
+    QCOMPARE(v.TraceFrequence, 100.0);
+    QCOMPARE(v.TraceSignal, QStringLiteral("Sinus"));
+    // The other channel keeps its own values.
+    const EtatVoie& a = Voies[size_t(autre)];
+    QCOMPARE(a.Decalage, acdcAutre == 1 ? -7.0 : 0.0);
+    QCOMPARE(a.RapportCyclique, 0.2f);
+    QCOMPARE(a.TraceAmplitude, 3.0);
 }
 
 void tst_Trace::evaluatedModeDrawsExpectedSignal()
