@@ -23,6 +23,8 @@ private Q_SLOTS:
     void triangleRiseAndFall();
     void dcLevelInEveryCoupling_data();
     void dcLevelInEveryCoupling();
+    void horizontalPosition_data();
+    void horizontalPosition();
     void unconnectedChannelIsFlatAtPosition();
     void invertedCh2Only();
     void powerOffLeavesGraticule();
@@ -214,6 +216,63 @@ void tst_Trace::dcLevelInEveryCoupling()
     ActualiserEcran();
     const auto [haut, bas] = extent(b.image(), kJaune);
     QVERIFY2(qAbs(haut - y) <= 1 && qAbs(bas - y) <= 1, qPrintable(QString("%1 %2").arg(haut).arg(bas)));
+}
+
+void tst_Trace::horizontalPosition_data()
+{
+    QTest::addColumn<QString>("mot");
+    QTest::addColumn<double>("frequence");
+    QTest::addColumn<int>("acdc");
+    QTest::addColumn<double>("decale");      // horizontal position, screen units
+    QTest::addColumn<QList<QPoint>>("traces"); // points on the trace
+    QTest::addColumn<QList<QPoint>>("vides");  // points off it
+    QTest::addColumn<int>("debut");          // the trace spans 1000 units from here
+
+    // 2 V at 1 V/div. A sine rises through 0 at -500 + shift, 4 divisions a period.
+    QTest::newRow("sine one division right") << "Sinus" << 250.0 << 1 << 100.0
+                                             << QList<QPoint>{{-400, 0}, {-300, 200}, {-100, -200}, {400, 0}}
+                                             << QList<QPoint>{{-500, 0}, {-400, 200}} << -400;
+    QTest::newRow("sine half a division left") << "Sinus" << 250.0 << 1 << -50.0
+                                               << QList<QPoint>{{-450, 200}, {-350, 0}, {-250, -200}, {450, 0}}
+                                               << QList<QPoint>{{-500, 0}, {-400, 200}} << -550;
+    // A square rises at -500 + shift and stays high for one division.
+    QTest::newRow("square half a division right") << "Carre" << 500.0 << 1 << 50.0
+                                                  << QList<QPoint>{{-450, 0}, {-400, 200}, {-300, -200}, {-350, 0}}
+                                                  << QList<QPoint>{{-400, -200}, {-400, 0}, {-300, 200}} << -450;
+    // A level line spans 1000 units from -500 + shift.
+    QTest::newRow("DC level two divisions right") << "Cc" << 0.0 << 1 << 200.0
+                                                  << QList<QPoint>{{-300, 200}, {480, 200}}
+                                                  << QList<QPoint>{{-400, 200}} << -300;
+    QTest::newRow("GND line three divisions left") << "Sinus" << 250.0 << 2 << -300.0
+                                                   << QList<QPoint>{{-480, 0}, {200, 0}}
+                                                   << QList<QPoint>{{300, 0}, {-300, 200}} << -800;
+}
+
+void tst_Trace::horizontalPosition()
+{
+    QFETCH(QString, mot);
+    QFETCH(double, frequence);
+    QFETCH(int, acdc);
+    QFETCH(double, decale);
+    QFETCH(QList<QPoint>, traces);
+    QFETCH(QList<QPoint>, vides);
+    QFETCH(int, debut);
+    BancScope b(0, acdc);
+    if (mot == "Carre")
+        b.generateur(0, true, 50, 0, 100, 0, true);
+    b.source(0, qPrintable(mot), 2, frequence);
+    b.horizontale(decale);
+    QCOMPARE(PositionHorizontale, decale);
+    const QImage image = b.image();
+    for (const QPoint& p : traces)
+        QVERIFY2(at(image, p.x(), p.y(), kJaune), qPrintable(QString("%1, %2").arg(p.x()).arg(p.y())));
+    for (const QPoint& p : vides)
+        QVERIFY2(!at(image, p.x(), p.y(), kJaune), qPrintable(QString("%1, %2").arg(p.x()).arg(p.y())));
+    if (debut > -500)
+        QCOMPARE(extent(image, kJaune, -498, debut - 3).first, -10000);
+    const int fin = debut + 1000;
+    if (fin < 500)
+        QCOMPARE(extent(image, kJaune, fin + 3, 498).first, -10000);
 }
 
 void tst_Trace::unconnectedChannelIsFlatAtPosition()
