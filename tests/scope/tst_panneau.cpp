@@ -53,6 +53,7 @@ private Q_SLOTS:
     void plugsWireTheInputs();
     void knobSettings_data();
     void knobSettings();
+    void intensityRebuildsTraceColours_data();
     void intensityRebuildsTraceColours();
     void onlyTheLeftButtonApplies();
     void doubleClickRecentres();
@@ -239,18 +240,47 @@ void tst_Panneau::knobSettings()
         QCOMPARE(b.scope->cboSensibiliteVerticaleA->currentText(), QStringLiteral("5 mV/div"));
 }
 
+void tst_Panneau::intensityRebuildsTraceColours_data()
+{
+    QTest::addColumn<QString>("couleurA"); // "ColorYa", "ColorYb", "ColorScreen"; empty: default
+    QTest::addColumn<QString>("couleurB");
+    QTest::addColumn<QString>("ecran");
+    QTest::addColumn<float>("intensite");
+    QTest::addColumn<QList<int>>("traceA"); // red, green, blue
+    QTest::addColumn<QList<int>>("traceB");
+    QTest::newRow("default colours, full") << "" << "" << "" << 5.0f << QList<int>{254, 254, 1}
+                                           << QList<int>{1, 128, 65};
+    QTest::newRow("default colours, 1") << "" << "" << "" << 1.0f << QList<int>{223, 223, 57}
+                                        << QList<int>{61, 143, 97};
+    QTest::newRow("at 0 both take the background") << "" << "" << "" << 0.0f << QList<int>{167, 169, 154}
+                                                   << QList<int>{167, 169, 154};
+    QTest::newRow("red and blue on black") << "255" << "16711680" << "0" << 2.0f << QList<int>{220, 0, 0}
+                                           << QList<int>{0, 0, 220};
+    QTest::newRow("each channel its own colour") << "255" << "16762890" << "2621440" << 3.0f
+                                                 << QList<int>{242, 0, 2} << QList<int>{10, 190, 244};
+}
+
 void tst_Panneau::intensityRebuildsTraceColours()
 {
+    QFETCH(QString, couleurA);
+    QFETCH(QString, couleurB);
+    QFETCH(QString, ecran);
+    QFETCH(float, intensite);
+    QFETCH(QList<int>, traceA);
+    QFETCH(QList<int>, traceB);
     BancScope b(0);
-    b.scope->setPotentioValue(1, 5);
+    EcrireINI("Options", "ColorYa", couleurA);
+    EcrireINI("Options", "ColorYb", couleurB);
+    EcrireINI("Options", "ColorScreen", ecran);
+    b.scope->setPotentioValue(1, intensite);
     ReglerPotentiometre(1, 1);
-    RVB a;
-    a.setCouleur(CouleurTraceA);
-    QCOMPARE(QList<int>({a.Rouge(), a.Vert(), a.Bleu()}), QList<int>({254, 254, 1}));
-    b.scope->setPotentioValue(1, 0);
-    ReglerPotentiometre(1, 1);
-    QCOMPARE(CouleurTraceA, CouleurFond);
-    QCOMPARE(CouleurTraceB, CouleurFond);
+    auto composantes = [](int32_t couleur) {
+        RVB c;
+        c.setCouleur(couleur);
+        return QList<int>{c.Rouge(), c.Vert(), c.Bleu()};
+    };
+    QCOMPARE(composantes(CouleurTraceA), traceA);
+    QCOMPARE(composantes(CouleurTraceB), traceB);
 }
 
 void tst_Panneau::onlyTheLeftButtonApplies()
