@@ -61,6 +61,8 @@ private Q_SLOTS:
     void valueFromCodeRaisesNoEvent();
     void turningKnobsChangesTheTrace();
     void cursorReadout();
+    void cursorReadoutPlace_data();
+    void cursorReadoutPlace();
 };
 
 void tst_Panneau::powerOnRestoresStoredLamps_data()
@@ -414,6 +416,45 @@ void tst_Panneau::cursorReadout()
     b.scope->chkOn->setChecked(false);
     b.scope->picEcran_MouseMove(0, 0, 0, 0);
     QVERIFY(b.scope->lblPositionCurseur->text().contains("4,80"));
+}
+
+void tst_Panneau::cursorReadoutPlace_data()
+{
+    QTest::addColumn<double>("x");
+    QTest::addColumn<double>("y");
+    QTest::addColumn<bool>("aDroite"); // right of the pointer, else left of it
+    QTest::addColumn<bool>("dessous"); // below the pointer, else above it
+    QTest::newRow("middle") << 123.0 << -45.0 << true << true;
+    QTest::newRow("right edge") << 480.0 << 0.0 << false << true;
+    QTest::newRow("bottom edge") << 0.0 << -390.0 << true << false;
+    QTest::newRow("bottom right corner") << 490.0 << -398.0 << false << false;
+    QTest::newRow("top left corner") << -500.0 << 400.0 << true << true;
+    QTest::newRow("room enough below") << -200.0 << -250.0 << true << true;
+}
+
+void tst_Panneau::cursorReadoutPlace()
+{
+    QFETCH(double, x);
+    QFETCH(double, y);
+    QFETCH(bool, aDroite);
+    QFETCH(bool, dessous);
+    BancScope b(0);
+    const PictureBox* ecran = b.scope->picEcran;
+    b.scope->picEcran_MouseMove(0, 0, x, y);
+    const QRect etiquette = b.scope->lblPositionCurseur->geometry();
+    const QPointF pointeur = ecran->toPixel(x, y);
+    auto proche = [](double a, double b) { return std::abs(a - b) <= 1; };
+    // 30 units right of the pointer, or its right edge at the pointer.
+    if (aDroite)
+        QVERIFY2(proche(etiquette.left(), ecran->toPixel(x + 30, y).x()), qPrintable(QString::number(etiquette.left())));
+    else
+        QVERIFY2(proche(etiquette.left() + etiquette.width(), pointeur.x()), qPrintable(QString::number(etiquette.left())));
+    // Hanging 20 units below the pointer, or its bottom edge at the pointer.
+    if (dessous)
+        QVERIFY2(proche(etiquette.top(), ecran->toPixel(x, y - 20).y()), qPrintable(QString::number(etiquette.top())));
+    else
+        QVERIFY2(proche(etiquette.top() + etiquette.height(), pointeur.y()), qPrintable(QString::number(etiquette.top())));
+    QVERIFY(ecran->rect().contains(etiquette));
 }
 
 QTEST_MAIN(tst_Panneau)
