@@ -57,6 +57,8 @@ private Q_SLOTS:
     void calculator();
     void calculatorMissing();
     void generatorAtLoad();
+    void ranges_data();
+    void ranges();
     void frequencyLaw_data();
     void frequencyLaw();
     void amplitudeAndFineSliders();
@@ -225,6 +227,41 @@ void tst_Generateur::generatorAtLoad()
     QCOMPARE(lampesAllumees(g->shpFreq, g->shpSignal), 0);
     QVERIFY(!g->lblFreq->isVisibleTo(g));
     QCOMPARE(control<Shape>(g, "shpConnectionGBFA", 0)->FillColor(), CouleurTraceA);
+}
+
+void tst_Generateur::ranges_data()
+{
+    QTest::addColumn<int>("gamme");
+    QTest::addColumn<QString>("legende");
+    QTest::addColumn<QString>("unite");
+    QTest::addColumn<double>("multiplicateur");
+    QTest::newRow("100k") << 0 << "100k" << "kHz" << 100000.0;
+    QTest::newRow("10k") << 1 << "10k" << "kHz" << 10000.0;
+    QTest::newRow("1k") << 2 << "1k" << "kHz" << 1000.0;
+    QTest::newRow("100") << 3 << "100" << "Hz" << 100.0;
+    QTest::newRow("10") << 4 << "10" << "Hz" << 10.0;
+    QTest::newRow("1") << 5 << "1" << "Hz" << 1.0;
+}
+
+void tst_Generateur::ranges()
+{
+    QFETCH(int, gamme);
+    QFETCH(QString, legende);
+    QFETCH(QString, unite);
+    QFETCH(double, multiplicateur);
+    BancScope b(0);
+    for (int voie : {0, 1}) {
+        frmGBF* g = b.generateur(voie, true, 50, 0, 100, 0, false);
+        QCOMPARE(g->optGamme[size_t(gamme)]->text(), legende);
+        QCOMPARE(g->optGamme[size_t(gamme)]->toolTip(), QStringLiteral("Choisir une gamme de fréquence"));
+        // From a range of the other unit.
+        g->optGamme[unite == "Hz" ? 0 : 5]->setChecked(true);
+        g->optGamme[size_t(gamme)]->setChecked(true);
+        QCOMPARE(g->lblUnite->text(), unite);
+        QVERIFY(g->lblUnite->isVisibleTo(g));
+        QCOMPARE(Voies[size_t(voie)].Gamme, multiplicateur);
+        QCOMPARE(g->shpFreq[size_t(gamme)]->FillColor(), kVertAllume);
+    }
 }
 
 void tst_Generateur::frequencyLaw_data()
