@@ -15,6 +15,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QFrame>
 #include <QLabel>
 #include <QSlider>
 #include <QtTest>
@@ -52,6 +53,10 @@ class tst_Generateur : public QObject {
 private Q_SLOTS:
     void toolboxConnectsAndClears();
     void closeBoxSelectsNone();
+    void defaultPlaces_data();
+    void defaultPlaces();
+    void toolboxLayout_data();
+    void toolboxLayout();
     void instrumentBoxes_data();
     void instrumentBoxes();
     void calculator();
@@ -115,6 +120,74 @@ void tst_Generateur::closeBoxSelectsNone()
     boite->choisir(1);
     QCOMPARE(gbf(0)->Left(), 4500.0);
     QCOMPARE(gbf(0)->Top(), 300.0);
+}
+
+void tst_Generateur::defaultPlaces_data()
+{
+    QTest::addColumn<int>("voie");
+    QTest::addColumn<double>("haut");
+    QTest::newRow("CH1 at the top") << 0 << 0.0;
+    QTest::newRow("CH2 lower down") << 1 << 4935.0;
+}
+
+void tst_Generateur::defaultPlaces()
+{
+    QFETCH(int, voie);
+    QFETCH(double, haut);
+    BancScope b(0);
+    // No stored place: just right of the scope window.
+    Forms().get<frmToolBox>()->choisir(voie == 0 ? 1 : 10);
+    QCOMPARE(gbf(voie)->Left(), b.scope->Left() + b.scope->Width());
+    QCOMPARE(gbf(voie)->Top(), haut);
+}
+
+void tst_Generateur::toolboxLayout_data()
+{
+    QTest::addColumn<QString>("nom");
+    QTest::addColumn<int>("cadre"); // fraAlim index; -1: the window itself
+    QTest::addColumn<double>("gauche");
+    QTest::addColumn<double>("haut");
+    QTest::addColumn<QString>("bulle");
+    const struct {
+        int index;
+        int haut;
+        const char* bulle;
+    } options[] = {
+        {0, 240, "Aucune alimentation"},     {1, 720, "GBF"},           {16, 1200, "Générateur harmoniques"},
+        {2, 1680, "Alimentation stabilisée"}, {3, 2160, "Pile 1,5 V"},   {4, 2640, "Pile 4,5 V"},
+        {5, 3120, "Pile 9 V"},               {12, 3600, "Prise secteur"}, {14, 4080, "Alternateur bicyclette"},
+        {11, 240, "Aucune alimentation"},    {10, 720, "GBF"},          {17, 1200, "Générateur harmoniques"},
+        {9, 1680, "Alimentation stabilisée"}, {8, 2160, "Pile 1,5 V"},   {7, 2640, "Pile 4,5 V"},
+        {6, 3120, "Pile 9 V"},               {13, 3600, "Prise secteur"}, {15, 4080, "Alternateur bicyclette"},
+    };
+    for (int i = 0; i < 18; ++i) {
+        const int cadre = i < 9 ? 0 : 1;
+        QTest::addRow("option %d", options[i].index)
+            << QString(controlName("optConnexion", options[i].index)) << cadre << 60.0 << double(options[i].haut)
+            << QString::fromUtf8(options[i].bulle);
+    }
+    QTest::newRow("multimeter") << "chkMulti" << -1 << 120.0 << 9420.0 << "Multimètre";
+    QTest::newRow("stopwatch") << "chkClock" << -1 << 120.0 << 9900.0 << "Chronomètre";
+    QTest::newRow("calculator") << "chkCalc" << -1 << 120.0 << 10380.0 << "Calculatrice Windows";
+}
+
+void tst_Generateur::toolboxLayout()
+{
+    QFETCH(QString, nom);
+    QFETCH(int, cadre);
+    QFETCH(double, gauche);
+    QFETCH(double, haut);
+    QFETCH(QString, bulle);
+    BancScope b(0);
+    auto* boite = Forms().get<frmToolBox>();
+    auto* bouton = boite->findChild<QAbstractButton*>(nom);
+    QVERIFY(bouton);
+    QCOMPARE(bouton->parentWidget(), cadre < 0 ? static_cast<QWidget*>(boite) : boite->fraAlim[size_t(cadre)]);
+    QCOMPARE(twipsLeft(bouton), gauche);
+    QCOMPARE(twipsTop(bouton), haut);
+    QCOMPARE(twipsWidth(bouton), 435.0);
+    QCOMPARE(twipsHeight(bouton), 435.0);
+    QCOMPARE(bouton->toolTip(), bulle);
 }
 
 void tst_Generateur::instrumentBoxes_data()
