@@ -473,7 +473,8 @@ void tst_Trace::readout()
     b.sensibilite(1, sensB);
     b.baseTemps(base);
     if (fft) {
-        // The spectrum view prints the readout after its own drawing.
+        // With FFT ticked the readout follows the spectrum drawing: print it
+        // as that drawing does, once the screen is back to the graticule.
         b.scope->chkFFT->setChecked(true);
         if (periode > 0)
             BaseTemps = periode;
