@@ -62,10 +62,9 @@ void Potentio_Creme::setStepped(bool stepped)
 
 float Potentio_Creme::clampValue(float value) const
 {
-    const float lo = std::min(min_, max_), hi = std::max(min_, max_);
     if (!std::isfinite(value))
-        value = lo;
-    return std::clamp(value, lo, hi);
+        value = lowEnd();
+    return std::clamp(value, lowEnd(), highEnd());
 }
 
 double Potentio_Creme::angleFor(float value) const
@@ -96,8 +95,7 @@ void Potentio_Creme::mouseMoveEvent(QMouseEvent* event)
         else
             v = anchorValue_ + float(travel / kFullTravel * (max_ - min_));
         const float held = clampValue(v);
-        const float lo = std::min(min_, max_), hi = std::max(min_, max_);
-        if ((held >= hi && travel > 0) || (held <= lo && travel < 0)) {
+        if ((held >= highEnd() && travel > 0) || (held <= lowEnd() && travel < 0)) {
             // Pushed against an end stop: the travel counts again from here,
             // so that turning back answers at once.
             anchorValue_ = held;
@@ -117,7 +115,6 @@ void Potentio_Creme::wheelEvent(QWheelEvent* event)
     const int delta = event->angleDelta().y();
     if (delta == 0)
         return;
-    const float lo = std::min(min_, max_), hi = std::max(min_, max_);
     float v;
     if (stepped_) {
         // High-resolution wheels send parts of a notch: a detent per whole notch,
@@ -126,7 +123,7 @@ void Potentio_Creme::wheelEvent(QWheelEvent* event)
         const int notches = wheelRemainder_ / kWheelNotch;
         wheelRemainder_ -= notches * kWheelNotch;
         v = notches != 0 ? clampValue(std::round(value_) + float(notches)) : value_;
-        if ((v >= hi && wheelRemainder_ > 0) || (v <= lo && wheelRemainder_ < 0))
+        if ((v >= highEnd() && wheelRemainder_ > 0) || (v <= lowEnd() && wheelRemainder_ < 0))
             wheelRemainder_ = 0;
     } else {
         v = clampValue(value_ + float(delta / double(kWheelNotch) * (max_ - min_) / kWheelSteps));

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <algorithm>
+
 // A rotary knob with a cream cap, a pointer line and a scale. Its value is a
 // single-precision number between Min and Max. It turns as on-screen knobs
 // commonly do: a drag with the left button turns it by the drag's vertical
@@ -58,6 +60,9 @@ protected:
 
 private:
     float clampValue(float value) const;
+    // The end stops, whichever of Min and Max is the larger.
+    float lowEnd() const { return std::min(min_, max_); }
+    float highEnd() const { return std::max(min_, max_); }
 
     float min_ = 0;
     float max_ = 100;
