@@ -123,10 +123,10 @@ std::optional<double> ValeurSignal(int voie, double x)
     TraceCourante.Couleur = v.CouleurTrace;
     TraceCourante.Style = v.StyleTrace;
     TraceCourante.Amplitude = A;
-    TraceCourante.Decalage = v.Decalage;
+    TraceCourante.Decalage = v.Branchee() ? v.Decalage : 0;
 
     const double position = v.PositionVerticale;
-    if (CouplageAllume(3 * voie + 2))
+    if (CouplageAllume(3 * voie + 2) || !v.Branchee())
         return position;
 
     const double t = (x + 500) / 100 * BaseTemps;

@@ -31,5 +31,7 @@ double ValeurDyn(double t, double f, double A);
 // quarter period, 1.5, whatever the frequency.
 double CreteDyn();
 // The value of a channel at a screen abscissa, in screen units (for the
-// moving spot); no value for a waveform word nothing draws.
+// moving spot), as its trace is drawn: an unconnected channel, or one at GND,
+// is a flat line at its position, with no offset. No value for a waveform
+// word nothing draws.
 std::optional<double> ValeurSignal(int voie, double x);

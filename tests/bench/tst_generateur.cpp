@@ -14,6 +14,7 @@
 #include "scope/frmWavix.h"
 
 #include <QAbstractButton>
+#include <QGroupBox>
 #include <QAction>
 #include <QFrame>
 #include <QLabel>
@@ -57,6 +58,10 @@ private Q_SLOTS:
     void defaultPlaces();
     void toolboxLayout_data();
     void toolboxLayout();
+    void choosingTheSelectedSourceAgainKeepsIt_data();
+    void choosingTheSelectedSourceAgainKeepsIt();
+    void toolboxFramesShowCaptionAndChoice();
+    void ch1GeneratorFitsAboveItsTwin();
     void instrumentBoxes_data();
     void instrumentBoxes();
     void calculator();
@@ -188,6 +193,93 @@ void tst_Generateur::toolboxLayout()
     QCOMPARE(twipsWidth(bouton), 435.0);
     QCOMPARE(twipsHeight(bouton), 435.0);
     QCOMPARE(bouton->toolTip(), bulle);
+}
+
+void tst_Generateur::choosingTheSelectedSourceAgainKeepsIt_data()
+{
+    QTest::addColumn<int>("voie");
+    QTest::addColumn<bool>("clic");
+    QTest::newRow("CH1 from code") << 0 << false;
+    QTest::newRow("CH1 clicked") << 0 << true;
+    QTest::newRow("CH2 from code") << 1 << false;
+    QTest::newRow("CH2 clicked") << 1 << true;
+}
+
+void tst_Generateur::choosingTheSelectedSourceAgainKeepsIt()
+{
+    QFETCH(int, voie);
+    QFETCH(bool, clic);
+    BancScope b(2);
+    auto* boite = Forms().get<frmToolBox>();
+    const int option = voie == 0 ? 1 : 10;
+    boite->choisir(option);
+    QPointer<frmGBF> g = gbf(voie);
+    g->basculerFiche(0);
+    g->basculerFiche(1);
+    g->chkOn->setChecked(true);
+    tourner(g, 1, 3500);
+    QVERIFY(Voies[size_t(voie)].SourceBranchee);
+
+    if (clic)
+        QTest::mouseClick(boite->optConnexion[size_t(option)], Qt::LeftButton);
+    else
+        boite->choisir(option);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    // The same window, open, still plugged in, on and set; the option still
+    // chosen and the other channel's "none" untouched.
+    QVERIFY(g && g == gbf(voie));
+    QVERIFY(!g->frame()->isHidden());
+    QVERIFY(boite->optionChoisie(option));
+    QVERIFY(boite->optionChoisie(voie == 0 ? 11 : 0));
+    QVERIFY(Voies[size_t(voie)].SourceBranchee);
+    QCOMPARE(Voies[size_t(voie)].Amplitude, 3.5);
+    QCOMPARE(Voies[size_t(voie)].FormeSignal, QStringLiteral("Sinus"));
+}
+
+void tst_Generateur::toolboxFramesShowCaptionAndChoice()
+{
+    BancScope b(2);
+    auto* boite = Forms().get<frmToolBox>();
+    boite->choisir(1);
+    for (int voie = 0; voie < 2; ++voie) {
+        QGroupBox* cadre = boite->fraAlim[size_t(voie)];
+        QCOMPARE(cadre->title(), voie == 0 ? QStringLiteral("CH1") : QStringLiteral("CH2"));
+        // The caption fits across the frame and above its first option.
+        const QFontMetrics fm(cadre->font());
+        QVERIFY(fm.horizontalAdvance(cadre->title()) + 4 <= cadre->width());
+        QVERIFY(fm.height() <= boite->optConnexion[voie == 0 ? 0 : 11]->y());
+    }
+    // The chosen option wears a dark rim that the others do not.
+    auto rim = [](QAbstractButton* option) {
+        const QImage image = option->grab().toImage();
+        return qGray(image.pixel(1, image.height() / 2));
+    };
+    QVERIFY(boite->optConnexion[1]->isChecked() && boite->optConnexion[11]->isChecked());
+    QVERIFY2(rim(boite->optConnexion[1]) < 60, qPrintable(QString::number(rim(boite->optConnexion[1]))));
+    QVERIFY2(rim(boite->optConnexion[11]) < 60, qPrintable(QString::number(rim(boite->optConnexion[11]))));
+    QVERIFY2(rim(boite->optConnexion[0]) > 90, qPrintable(QString::number(rim(boite->optConnexion[0]))));
+    QVERIFY2(rim(boite->optConnexion[10]) > 90, qPrintable(QString::number(rim(boite->optConnexion[10]))));
+}
+
+void tst_Generateur::ch1GeneratorFitsAboveItsTwin()
+{
+    BancScope b(2);
+    auto* boite = Forms().get<frmToolBox>();
+    boite->choisir(1);
+    boite->choisir(10);
+    frmGBF* a = gbf(0);
+    frmGBF* bas = gbf(1);
+    // Both at their first-run places: CH1 at the top, CH2 4935 twips down.
+    QCOMPARE(a->Top(), 0.0);
+    QCOMPARE(bas->Top(), 4935.0);
+    QVERIFY2(a->Height() <= 4935, qPrintable(QString::number(a->Height())));
+    // The sockets, their rings and the plugs' heads lie inside CH1's window.
+    for (const char* nom : {"imgBorne", "shpConnectionGBFA", "imgSocle"})
+        for (int i = 0; i < 2; ++i) {
+            const QWidget* w = control<QWidget>(a, nom, i);
+            QVERIFY2(a->rect().contains(w->geometry()), qPrintable(controlName(nom, i)));
+        }
 }
 
 void tst_Generateur::instrumentBoxes_data()

@@ -9,6 +9,7 @@
 #include "scope/CourbeWavix.h"
 #include "scope/Potentiometre.h"
 #include "scope/RVB.h"
+#include "scope/Sensibilite.h"
 #include "scope/frmWavix.h"
 
 #include <QCheckBox>
@@ -47,6 +48,7 @@ private Q_SLOTS:
     void powerOnRestoresStoredLamps_data();
     void powerOnRestoresStoredLamps();
     void powerOffClearsLampsAndTraces();
+    void powerIsAPanelPushButton();
     void modeButtonsCycleAndStore();
     void couplingButtonsCycleStoreAndSurvivePower();
     void buttonsDoNothingWhileOff();
@@ -60,6 +62,8 @@ private Q_SLOTS:
     void knobDragUpdatesValueBeforeEvents();
     void valueFromCodeRaisesNoEvent();
     void turningKnobsChangesTheTrace();
+    void wheelStepsTheTimeBase_data();
+    void wheelStepsTheTimeBase();
     void cursorReadout();
     void cursorReadoutPlace_data();
     void cursorReadoutPlace();
@@ -112,6 +116,29 @@ void tst_Panneau::powerOffClearsLampsAndTraces()
     QCOMPARE(b.image(), b.scope->picGrille->Image());
     QVERIFY(!EntreeBrancheeA && !EntreeBrancheeB);
     QCOMPARE(b.scope->tmrSpot.Interval(), 0);
+}
+
+void tst_Panneau::powerIsAPanelPushButton()
+{
+    BancScope b(2, 0, 3, false, false);
+    QAbstractButton* power = b.scope->chkOn;
+    // A push button that stays in, not a desktop check box.
+    QVERIFY(!qobject_cast<QCheckBox*>(power));
+    QVERIFY(power->isCheckable());
+    QCOMPARE(power->text(), QStringLiteral("On"));
+    const QImage dehors = power->grab().toImage();
+    QTest::mouseClick(power, Qt::LeftButton);
+    QVERIFY(b.scope->estAllume());
+    QCOMPARE(power->text(), QStringLiteral("Off"));
+    QCOMPARE(lampes(b.scope), QStringLiteral("V2 C0 C3"));
+    // Pressed in, it looks pressed in: its face darkens.
+    power->setText(QStringLiteral("On"));
+    const QImage dedans = power->grab().toImage();
+    power->setText(QStringLiteral("Off"));
+    QVERIFY(dedans != dehors);
+    QTest::mouseClick(power, Qt::LeftButton);
+    QVERIFY(!b.scope->estAllume());
+    QCOMPARE(power->text(), QStringLiteral("On"));
 }
 
 void tst_Panneau::modeButtonsCycleAndStore()
@@ -336,30 +363,31 @@ void tst_Panneau::knobDragUpdatesValueBeforeEvents()
     connect(&knob, &Potentio_Creme::MouseUp, this,
             [&](int, int, int, double, double) { events << qMakePair(QStringLiteral("up"), knob.Value()); });
 
-    // A quarter turn clockwise round the centre: 90° of 300° over 0..300.
-    QTest::mousePress(&knob, Qt::LeftButton, {}, QPoint(50, 10));
-    QMouseEvent move(QEvent::MouseMove, QPointF(90, 50), knob.mapToGlobal(QPointF(90, 50)), Qt::NoButton,
+    // A drag 50 px upward: a quarter of the range over 0..300.
+    QTest::mousePress(&knob, Qt::LeftButton, {}, QPoint(50, 60));
+    QMouseEvent move(QEvent::MouseMove, QPointF(50, 10), knob.mapToGlobal(QPointF(50, 10)), Qt::NoButton,
                      Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(&knob, &move);
-    QTest::mouseRelease(&knob, Qt::LeftButton, {}, QPoint(90, 50));
+    QTest::mouseRelease(&knob, Qt::LeftButton, {}, QPoint(50, 10));
     QCOMPARE(events.size(), 3);
     QCOMPARE(events[0], qMakePair(QStringLiteral("down"), 150.0f));
     QCOMPARE(events[1].first, QStringLiteral("move 1"));
-    QVERIFY(std::abs(events[1].second - 240.0f) < 0.01f);
-    QVERIFY(std::abs(events[2].second - 240.0f) < 0.01f);
+    QVERIFY(std::abs(events[1].second - 225.0f) < 0.01f);
+    QVERIFY(std::abs(events[2].second - 225.0f) < 0.01f);
 
     // A stepped knob lands on whole values and stops at its ends.
     knob.setStepped(true);
     knob.setMax(17);
     knob.setValue(8);
-    QTest::mousePress(&knob, Qt::LeftButton, {}, QPoint(50, 10));
-    for (QPointF p : {QPointF(90, 50), QPointF(50, 90), QPointF(10, 50), QPointF(50, 10)}) {
+    QTest::mousePress(&knob, Qt::LeftButton, {}, QPoint(50, 90));
+    for (int y = 90; y >= -110; y -= 7) {
+        const QPointF p(50, y);
         QMouseEvent m(QEvent::MouseMove, p, knob.mapToGlobal(p), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(&knob, &m);
         QCOMPARE(knob.Value(), std::round(knob.Value()));
     }
     QCOMPARE(knob.Value(), 17.0f);
-    QTest::mouseRelease(&knob, Qt::LeftButton, {}, QPoint(50, 10));
+    QTest::mouseRelease(&knob, Qt::LeftButton, {}, QPoint(50, -110));
 }
 
 void tst_Panneau::valueFromCodeRaisesNoEvent()
@@ -399,6 +427,48 @@ void tst_Panneau::turningKnobsChangesTheTrace()
     QCOMPARE(BaseTemps, 0.0005);
     QVERIFY(at(b.image(), -400, 100, kJaune));
     QVERIFY(!at(b.image(), -450, 100, kJaune));
+}
+
+void tst_Panneau::wheelStepsTheTimeBase_data()
+{
+    QTest::addColumn<int>("depart");
+    QTest::addColumn<int>("crans"); // wheel notches, upward positive
+    QTest::addColumn<int>("attendu");
+
+    QTest::newRow("1 ms, one up: 0.5 ms") << 8 << 1 << 9;
+    QTest::newRow("1 ms, one down: 2 ms") << 8 << -1 << 7;
+    QTest::newRow("1 ms, four up") << 8 << 4 << 12;
+    QTest::newRow("fastest, one up: held") << 17 << 1 << 17;
+    QTest::newRow("slowest, one down: held") << 0 << -1 << 0;
+    QTest::newRow("slowest, twenty up: fastest") << 0 << 20 << 17;
+}
+
+void tst_Panneau::wheelStepsTheTimeBase()
+{
+    QFETCH(int, depart);
+    QFETCH(int, crans);
+    QFETCH(int, attendu);
+    BancScope b(0);
+    b.baseTemps(depart);
+    b.source(0, "Sinus", 2, 500);
+    Potentio_Creme* knob = b.scope->Potentio[5];
+    knob->show();
+    const QPointF p(knob->width() / 2.0, knob->height() / 2.0);
+    for (int i = 0; i < std::abs(crans); ++i) {
+        QWheelEvent wheel(p, knob->mapToGlobal(p), QPoint(), QPoint(0, crans > 0 ? 120 : -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(knob, &wheel);
+    }
+    // The panel applies the knob as it does for a drag: selection, time base,
+    // and the trace redrawn at it.
+    QCOMPARE(knob->Value(), float(attendu));
+    QCOMPARE(b.scope->cboBaseTemps->currentIndex(), attendu);
+    QCOMPARE(BaseTemps, BaseTempsParIndex(attendu));
+    // 2 V at 1 V/div and 500 Hz: the sine's first crest a quarter period
+    // after the left edge.
+    const double x = -500 + 100 * 0.25 / 500 / BaseTemps;
+    if (BaseTemps < 0.01 && x < 480)
+        QVERIFY(at(b.image(), x, 200, kJaune));
 }
 
 void tst_Panneau::cursorReadout()

@@ -8,6 +8,7 @@
 #include "scope/Traceurs.h"
 #include "scope/frmWavix.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QtTest>
 
@@ -34,6 +35,8 @@ private Q_SLOTS:
     void degenerateFrequencies();
     void readout_data();
     void readout();
+    void readoutLooksLikeOneSmallPrint_data();
+    void readoutLooksLikeOneSmallPrint();
 };
 
 void tst_Trace::calculerVoies_data()
@@ -506,6 +509,40 @@ void tst_Trace::readout()
         ecarts += !marques.contains(p);
     QVERIFY2(ecarts == 0, qPrintable(QString("%1 pixels differ from \"%2\"").arg(ecarts).arg(textes.join("\", \""))));
     QCOMPARE(pales, 0);
+}
+
+void tst_Trace::readoutLooksLikeOneSmallPrint_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("pleinEcranCoche");
+    // DUAL prints the readout once per channel; the full-screen view ticked
+    // while its window is not open still draws on the panel's screen.
+    QTest::newRow("CH1") << 0 << false;
+    QTest::newRow("DUAL") << 2 << false;
+    QTest::newRow("full screen ticked, CH1") << 0 << true;
+    QTest::newRow("full screen ticked, DUAL") << 2 << true;
+}
+
+void tst_Trace::readoutLooksLikeOneSmallPrint()
+{
+    QFETCH(int, mode);
+    QFETCH(bool, pleinEcranCoche);
+    BancScope b(mode);
+    b.mdi->Mnu_ViewFullScreen->setChecked(pleinEcranCoche);
+    ActualiserEcran();
+    const QImage dessine = b.image();
+
+    // The same readout printed once, at the panel's size, on the graticule.
+    b.mdi->Mnu_ViewFullScreen->setChecked(false);
+    b.scope->picEcran->setPicture(b.scope->picGrille->Image());
+    AfficherSensibilites();
+    const QImage une = b.image();
+
+    // The band under the traces (both channels are flat lines at 0) holds
+    // the readout alone.
+    const int haut = 400 - (-300);
+    QCOMPARE(dessine.copy(0, haut, dessine.width(), dessine.height() - haut),
+             une.copy(0, haut, une.width(), une.height() - haut));
 }
 
 QTEST_MAIN(tst_Trace)
