@@ -29,7 +29,7 @@
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileInfo>
-#include <QFrame>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QUrl>
@@ -207,7 +207,7 @@ void MDIWavix::retourModeLibre(bool reglageSiUn)
     setWindowTitle(LegendeProgramme(true));
     ModeLibre = true;
     if (frmToolBox* b = Forms().find<frmToolBox>()) {
-        for (QFrame* cadre : b->fraAlim)
+        for (QGroupBox* cadre : b->fraAlim)
             cadre->setEnabled(true);
         b->choisir(0);
         b->choisir(11);

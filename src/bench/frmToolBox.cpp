@@ -9,10 +9,11 @@
 #include "platform/FormDesign.h"
 #include "platform/VbColor.h"
 #include "scope/CourbeWavix.h"
+#include "scope/RVB.h"
 
 #include <QAction>
 #include <QButtonGroup>
-#include <QFrame>
+#include <QGroupBox>
 #include <QIcon>
 #include <QToolButton>
 
@@ -86,6 +87,13 @@ QToolButton* bouton(QWidget* parent, const QString& nom, const char* bulle, cons
     return b;
 }
 
+// Options stand out from the channel's colour; the chosen one is pressed in
+// behind a dark rim.
+const char kStyleOptions[] =
+    "QToolButton { background: #e6e7e3; border: 1px solid #77797a; border-radius: 3px; }"
+    "QToolButton:checked { background: #fff6c8; border: 3px solid #141414; }"
+    "QToolButton:disabled { background: #c9cac6; border-color: #9a9c98; }";
+
 const char* const kFenetresSources[2][6] = {
     {"frmGBFA", "frmAlimA", "frmPileA", "frmEDFA", "frmDynA", "frmHarmoniqueA"},
     {"frmGBFB", "frmAlimB", "frmPileB", "frmEDFB", "frmDynB", "frmHarmoniqueB"},
@@ -99,14 +107,19 @@ frmToolBox::frmToolBox() : VbForm(QString::fromLatin1(kNom))
     setClosable(false);
     buildForm(this, FormDesign{"", 690, 10890, {}});
     for (int voie = 0; voie < 2; ++voie) {
-        auto* cadre = new QFrame(this);
+        // The channel's caption over its sources; the chosen source is
+        // pressed in, with a dark rim.
+        auto* cadre = new QGroupBox(voie == 0 ? QStringLiteral("CH1") : QStringLiteral("CH2"), this);
         cadre->setObjectName(controlName("fraAlim", voie));
-        cadre->setFrameShape(QFrame::Panel);
-        cadre->setFrameShadow(QFrame::Sunken);
+        cadre->setAlignment(Qt::AlignHCenter);
         cadre->setAutoFillBackground(true);
+        QFont legende = cadre->font();
+        legende.setPointSizeF(7.5);
+        legende.setBold(true);
+        cadre->setFont(legende);
+        cadre->setStyleSheet(QString::fromLatin1(kStyleOptions));
         cadre->resize(twipsToPixels(555), twipsToPixels(4635));
         placeTwips(cadre, 60, voie == 0 ? 0 : 4680);
-        cadre->setToolTip(voie == 0 ? QStringLiteral("CH1") : QStringLiteral("CH2"));
         fraAlim[size_t(voie)] = cadre;
         auto* groupe = new QButtonGroup(cadre);
         groupe->setExclusive(true);
@@ -150,8 +163,11 @@ void frmToolBox::Form_Load()
         if (*o.fenetre && !SourceDisponible(QString::fromLatin1(o.fenetre)))
             optConnexion[size_t(o.index)]->setEnabled(false);
     for (int voie = 0; voie < 2; ++voie) {
+        RVB couleur;
+        couleur.setCouleur(Voies[size_t(voie)].CouleurTrace);
         QPalette p = fraAlim[size_t(voie)]->palette();
         p.setColor(QPalette::Window, vbColor(Voies[size_t(voie)].CouleurTrace));
+        p.setColor(QPalette::WindowText, vbColor(couleur.CouleurTexte()));
         fraAlim[size_t(voie)]->setPalette(p);
     }
     // The multimeter button shows the multimeter in use.
@@ -172,10 +188,20 @@ void frmToolBox::choisir(int index)
 {
     if (index < 0 || index >= 18)
         return;
-    if (optConnexion[size_t(index)]->isChecked())
-        optConnexion_Click(index); // choosing it again runs it again
-    else
+    if (!optConnexion[size_t(index)]->isChecked()) {
         optConnexion[size_t(index)]->setChecked(true);
+        return;
+    }
+    // Chosen again: an open source window stays as it is, connected; closing
+    // it here would select "none" and strand the reopened window.
+    const Option* o = optionDe(index);
+    if (*o->fenetre) {
+        if (VbForm* fenetre = Forms().find(QString::fromLatin1(o->fenetre))) {
+            fenetre->Show();
+            return;
+        }
+    }
+    optConnexion_Click(index); // "none" runs again; a closed window opens
 }
 
 void DebrancherSources(int index)

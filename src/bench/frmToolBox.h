@@ -5,7 +5,7 @@
 #include <array>
 
 class QAbstractButton;
-class QFrame;
+class QGroupBox;
 
 // The toolbox: which source feeds each channel (one option group per
 // channel), and the boxes that open the multimeter, the stopwatch and the
@@ -20,7 +20,9 @@ public:
 
     // Option 0..17 (0 and 11: no source on CH1, CH2).
     bool optionChoisie(int index) const;
-    // Selects an option as a click does, running its handler.
+    // Selects an option as a click does, running its handler. Choosing again
+    // the selected option leaves an open source window as it is (shown);
+    // "none" or a source whose window is closed runs again.
     void choisir(int index);
     void optConnexion_Click(int index);
     void chkMulti_Click();
@@ -28,7 +30,7 @@ public:
     void chkCalc_Click();
 
     std::array<QAbstractButton*, 18> optConnexion{};
-    std::array<QFrame*, 2> fraAlim{};
+    std::array<QGroupBox*, 2> fraAlim{};
     QAbstractButton* chkMulti = nullptr;
     QAbstractButton* chkClock = nullptr;
     QAbstractButton* chkCalc = nullptr;

@@ -17,7 +17,7 @@
 #include <QDateTime>
 #include <QAction>
 #include <QFileInfo>
-#include <QFrame>
+#include <QGroupBox>
 
 FileDialogRequest DemandeFichierExercice()
 {
@@ -42,7 +42,7 @@ void DemarrerEvaluation(const FichierExo& exercice)
     if (auto* boite = Forms().find<frmToolBox>()) {
         boite->choisir(0);
         boite->choisir(11);
-        for (QFrame* cadre : boite->fraAlim)
+        for (QGroupBox* cadre : boite->fraAlim)
             cadre->setEnabled(false);
     }
     SourceBrancheeA = true;

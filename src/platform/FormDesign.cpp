@@ -26,6 +26,15 @@ QString controlName(const char* name, int index)
 
 namespace {
 
+// A dark cap standing out of the panel; pressed in while on.
+const char kPowerButtonLook[] =
+    "QToolButton { color: #f2f2ee; font-weight: bold;"
+    " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #6a6d70, stop:1 #34363a);"
+    " border: 1px solid #141516; border-bottom: 3px solid #0c0c0d; border-radius: 4px; }"
+    "QToolButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #7a7d80, stop:1 #3e4044); }"
+    "QToolButton:checked { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #26282a, stop:1 #45484b);"
+    " border-top: 3px solid #0c0c0d; border-bottom: 1px solid #141516; }";
+
 QString caption(const char* text)
 {
     // Captions hold CR LF line breaks; Qt breaks lines on LF.
@@ -69,6 +78,13 @@ QWidget* create(const ControlDesign& c, QWidget* parent)
         return digits;
     }
     case ControlKind::Slider: return new QSlider(Qt::Horizontal, parent);
+    case ControlKind::PowerButton: {
+        auto* button = new QToolButton(parent);
+        button->setCheckable(true);
+        button->setText(caption(c.caption));
+        button->setStyleSheet(QString::fromLatin1(kPowerButtonLook));
+        return button;
+    }
     case ControlKind::Toggle: {
         auto* button = new QToolButton(parent);
         button->setCheckable(true);

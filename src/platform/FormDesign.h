@@ -19,6 +19,7 @@ enum class ControlKind {
     Digits,     // a seven-segment display label (platform/SevenSegmentLabel.h)
     Slider,     // a horizontal slider
     Toggle,     // a push button that stays in or out; the caption may name an SVG resource
+    PowerButton, // an instrument's power push button: a toggle that stays in while on
 };
 
 struct ControlDesign {

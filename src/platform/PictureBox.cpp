@@ -185,6 +185,10 @@ QFont PictureBox::currentFont() const
 {
     QFont font(FontName);
     font.setPointSizeF(FontSize > 0 ? FontSize : 8);
+    // Text is drawn without antialiasing, like the lines, so that a text
+    // printed again at the same place leaves the same pixels (a blended edge
+    // printed twice would darken).
+    font.setStyleStrategy(QFont::NoAntialias);
     return font;
 }
 

@@ -5,12 +5,17 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QWheelEvent>
 
 #include <cmath>
 
 namespace {
 
-constexpr double kSweep = 300.0; // degrees from Min to Max
+constexpr double kSweep = 300.0;       // degrees from Min to Max
+constexpr double kFullTravel = 200.0;  // pixels of vertical drag from Min to Max
+constexpr double kDetentTravel = 15.0; // pixels of vertical drag per detent of a stepped knob
+constexpr double kWheelSteps = 50.0;   // wheel notches from Min to Max of a smooth knob
+constexpr int kWheelNotch = 120;       // angle delta of one wheel notch
 
 QPointF polar(const QPointF& centre, double radius, double degreesFromTop)
 {
@@ -57,10 +62,9 @@ void Potentio_Creme::setStepped(bool stepped)
 
 float Potentio_Creme::clampValue(float value) const
 {
-    const float lo = std::min(min_, max_), hi = std::max(min_, max_);
     if (!std::isfinite(value))
-        value = lo;
-    return std::clamp(value, lo, hi);
+        value = lowEnd();
+    return std::clamp(value, lowEnd(), highEnd());
 }
 
 double Potentio_Creme::angleFor(float value) const
@@ -70,19 +74,12 @@ double Potentio_Creme::angleFor(float value) const
     return -kSweep / 2 + f * kSweep;
 }
 
-double Potentio_Creme::pointerAngle(const QPointF& position) const
-{
-    const QPointF d = position - QRectF(rect()).center();
-    return std::atan2(d.x(), -d.y()) * 180.0 / M_PI; // clockwise from the top
-}
-
 void Potentio_Creme::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton) {
         dragging_ = true;
-        lastAngle_ = pointerAngle(event->position());
-        turned_ = 0;
-        startValue_ = value_;
+        anchorY_ = event->position().y();
+        anchorValue_ = value_;
     }
     Q_EMIT MouseDown(index_, vbButtons(event->button()), vbShift(event->modifiers()), event->position().x(),
                      event->position().y());
@@ -91,26 +88,56 @@ void Potentio_Creme::mousePressEvent(QMouseEvent* event)
 void Potentio_Creme::mouseMoveEvent(QMouseEvent* event)
 {
     if (dragging_ && (event->buttons() & Qt::LeftButton)) {
-        // Follow the pointer round the centre, unwrapping across ±180°.
-        const double angle = pointerAngle(event->position());
-        double step = angle - lastAngle_;
-        if (step > 180)
-            step -= 360;
-        else if (step < -180)
-            step += 360;
-        lastAngle_ = angle;
-        turned_ += step;
-        float v = startValue_ + float(turned_ / kSweep * (max_ - min_));
+        const double travel = anchorY_ - event->position().y(); // upward: clockwise
+        float v;
         if (stepped_)
-            v = std::round(v);
-        v = clampValue(v);
-        // Past an end stop the knob stays there until the pointer comes back.
-        if ((v == max_ || v == min_) && max_ != min_)
-            turned_ = (v - startValue_) / (max_ - min_) * kSweep;
-        setValue(v);
+            v = std::round(anchorValue_) + float(std::trunc(travel / kDetentTravel));
+        else
+            v = anchorValue_ + float(travel / kFullTravel * (max_ - min_));
+        const float held = clampValue(v);
+        if ((held >= highEnd() && travel > 0) || (held <= lowEnd() && travel < 0)) {
+            // Pushed against an end stop: the travel counts again from here,
+            // so that turning back answers at once.
+            anchorValue_ = held;
+            anchorY_ = event->position().y();
+        }
+        setValue(held);
     }
     Q_EMIT MouseMove(index_, vbButtons(event->buttons()), vbShift(event->modifiers()), event->position().x(),
                      event->position().y());
+}
+
+void Potentio_Creme::wheelEvent(QWheelEvent* event)
+{
+    event->accept();
+    if (dragging_)
+        return;
+    const int delta = event->angleDelta().y();
+    if (delta == 0)
+        return;
+    float v;
+    if (stepped_) {
+        // High-resolution wheels send parts of a notch: a detent per whole notch,
+        // and no part stored against an end stop.
+        wheelRemainder_ += delta;
+        const int notches = wheelRemainder_ / kWheelNotch;
+        wheelRemainder_ -= notches * kWheelNotch;
+        v = notches != 0 ? clampValue(std::round(value_) + float(notches)) : value_;
+        if ((v >= highEnd() && wheelRemainder_ > 0) || (v <= lowEnd() && wheelRemainder_ < 0))
+            wheelRemainder_ = 0;
+    } else {
+        v = clampValue(value_ + float(delta / double(kWheelNotch) * (max_ - min_) / kWheelSteps));
+    }
+    if (v == value_)
+        return;
+    setValue(v);
+    // The events of a short drag, the value already turned.
+    const int left = vbButtons(Qt::LeftButton);
+    const int shift = vbShift(event->modifiers());
+    const QPointF at = event->position();
+    Q_EMIT MouseDown(index_, left, shift, at.x(), at.y());
+    Q_EMIT MouseMove(index_, left, shift, at.x(), at.y());
+    Q_EMIT MouseUp(index_, left, shift, at.x(), at.y());
 }
 
 void Potentio_Creme::mouseReleaseEvent(QMouseEvent* event)

@@ -2,12 +2,21 @@
 
 #include <QWidget>
 
-// A rotary knob with a cream cap, a pointer line and a scale. Its value, a
-// single-precision number between Min and Max, follows the pointer's angle
-// round the centre while the left button drags it; a knob in steps turns like
-// a rotary switch, from one whole value to the next. Setting the value from
-// the program turns the picture and raises no mouse event. Every event carries
-// the knob's index, and Value is already updated when it arrives.
+#include <algorithm>
+
+// A rotary knob with a cream cap, a pointer line and a scale. Its value is a
+// single-precision number between Min and Max. It turns as on-screen knobs
+// commonly do: a drag with the left button turns it by the drag's vertical
+// travel (upward turns clockwise, towards Max), the whole range in about
+// 200 pixels; a knob in steps turns like a rotary switch, one whole value per
+// detent of about 15 pixels. Travel beyond an end stop is not stored, so a
+// drag that turns back answers at once. The mouse wheel turns a stepped knob
+// one detent a notch and another knob 1/50 of its range; each wheel turn that
+// moves the knob raises MouseDown, MouseMove and MouseUp with the left button,
+// as a short drag does, so every window recomputes as it does for a drag.
+// Setting the value from the program turns the picture and raises no mouse
+// event. Every event carries the knob's index, and Value is already updated
+// when it arrives.
 class Potentio_Creme : public QWidget {
     Q_OBJECT
     Q_PROPERTY(float Min READ Min WRITE setMin)
@@ -47,19 +56,24 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
-    double pointerAngle(const QPointF& position) const;
     float clampValue(float value) const;
+    // The end stops, whichever of Min and Max is the larger.
+    float lowEnd() const { return std::min(min_, max_); }
+    float highEnd() const { return std::max(min_, max_); }
 
     float min_ = 0;
     float max_ = 100;
     float value_ = 0;
     int index_ = 0;
     bool stepped_ = false;
-    // Drag state: the pointer's unwrapped angle and the value it started from.
+    // Drag state: the height and the value the travel counts from; both move
+    // to the end stop when the drag pushes past it.
     bool dragging_ = false;
-    double lastAngle_ = 0;
-    double turned_ = 0;
-    float startValue_ = 0;
+    double anchorY_ = 0;
+    float anchorValue_ = 0;
+    // Wheel turn not yet worth a detent (eighths of a degree).
+    int wheelRemainder_ = 0;
 };

@@ -55,7 +55,7 @@ double gammeSpot()
 Deviation::Deviation(int voie) : voie_(voie)
 {
     const EtatVoie& v = Voies[size_t(voie == 0 ? 0 : 1)];
-    if (CouplageAllume(3 * voie + 2) || !v.SourceBranchee || !v.EntreeBranchee || v.Sensibilite == 0)
+    if (CouplageAllume(3 * voie + 2) || !v.Branchee() || v.Sensibilite == 0)
         return;
     forme_ = FormeDuMot(v.TraceSignal);
     frequence_ = v.TraceFrequence;

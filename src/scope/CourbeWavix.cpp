@@ -118,7 +118,7 @@ void CalculerVoies()
     }
     for (int voie = 0; voie < 2; ++voie) {
         EtatVoie& v = Voies[size_t(voie)];
-        if (allumee(s->shpACDC[size_t(3 * voie + 2)]) || !v.SourceBranchee || !v.EntreeBranchee)
+        if (allumee(s->shpACDC[size_t(3 * voie + 2)]) || !v.Branchee())
             v.TraceAmplitude = 0;
     }
 
@@ -170,8 +170,7 @@ void TracerVoie(int voie)
     TraceCourante.Amplitude = v.TraceAmplitude;
     if (voie == 1 && allumee(s->shpVoie[5]))
         TraceCourante.Amplitude = -TraceCourante.Amplitude;
-    // An unconnected channel is a flat line at its position: no offset.
-    TraceCourante.Decalage = v.SourceBranchee && v.EntreeBranchee ? v.Decalage : 0;
+    TraceCourante.Decalage = v.Branchee() ? v.Decalage : 0;
     TraceCourante.PositionVerticale = v.PositionVerticale;
     TraceCourante.Sensibilite = v.Sensibilite;
     TraceCourante.Style = v.StyleTrace;

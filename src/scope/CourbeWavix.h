@@ -31,6 +31,10 @@ struct EtatVoie {
     double TraceAmplitude = 0;
     double TraceFrequence = 0;
     QString TraceSignal;
+
+    // A source feeds the scope input: otherwise the channel reads as a flat
+    // line at its position, with no offset.
+    bool Branchee() const { return SourceBranchee && EntreeBranchee; }
 };
 
 inline std::array<EtatVoie, 2> Voies = [] {

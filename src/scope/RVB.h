@@ -10,6 +10,11 @@ public:
     uint8_t Vert() const { return uint8_t((couleur_ / 256) & 255); }
     uint8_t Bleu() const { return uint8_t((couleur_ / 65536) & 255); }
 
+    // Perceived brightness, 0 to 255.
+    double Luminosite() const { return 0.59 * Vert() + 0.3 * Rouge() + 0.11 * Bleu(); }
+    // Text over this colour: white on a dark one, black otherwise.
+    int32_t CouleurTexte() const { return Luminosite() <= 127.5 ? 0xFFFFFF : 0; }
+
 private:
     int32_t couleur_ = 0;
 };

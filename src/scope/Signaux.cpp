@@ -120,12 +120,12 @@ SignalVoie::SignalVoie(int voie) : voie_(voie)
     amplitude_ = v.TraceAmplitude;
     if (voie == 1 && VoieAllumee(5))
         amplitude_ = -amplitude_;
-    decalage_ = v.Decalage;
+    decalage_ = v.Branchee() ? v.Decalage : 0;
     rapport_ = v.RapportCyclique;
     position_ = v.PositionVerticale;
     echelle_ = 100 / v.Sensibilite;
     forme_ = FormeDuMot(v.TraceSignal);
-    aPlat_ = CouplageAllume(3 * voie + 2);
+    aPlat_ = CouplageAllume(3 * voie + 2) || !v.Branchee();
     TraceCourante.Couleur = v.CouleurTrace;
     TraceCourante.Style = v.StyleTrace;
     TraceCourante.Amplitude = amplitude_;

@@ -33,8 +33,10 @@ double ValeurDyn(double t, double f, double A);
 // quarter period, 1.5, whatever the frequency.
 double CreteDyn();
 // The value of a channel at a screen abscissa, in screen units (for the
-// moving spot); no value for a waveform word nothing draws. It loads the
-// channel into the current trace's colour, style, amplitude and offset.
+// moving spot), as its trace is drawn: an unconnected channel, or one at GND,
+// is a flat line at its position, with no offset. No value for a waveform
+// word nothing draws. It loads the channel into the current trace's colour,
+// style, amplitude and offset.
 std::optional<double> ValeurSignal(int voie, double x);
 
 // The same for many abscissas: the channel state and the lamps are read
@@ -47,7 +49,7 @@ public:
 private:
     int voie_;
     FormeOnde forme_ = FormeOnde::Aucune;
-    bool aPlat_ = false; // GND coupling: the position
+    bool aPlat_ = false; // GND coupling or unconnected: the position
     double frequence_ = 0, amplitude_ = 0, decalage_ = 0, rapport_ = 0;
     double position_ = 0, echelle_ = 1;
 };

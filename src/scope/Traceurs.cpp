@@ -164,11 +164,12 @@ void AfficherSensibilites()
     if (!s || !ecran)
         return;
     ecran->FontName = QStringLiteral("Arial");
-    ecran->FontSize = pleinEcran() ? 18 : 8;
+    // The size follows the picture printed on: large on the full-screen view,
+    // small on the panel's screen (also while the view is ticked but not open).
+    ecran->FontSize = ecran != s->picEcran ? 18 : 8;
     RVB fond;
     fond.setCouleur(CouleurFond);
-    const double L = 0.59 * fond.Vert() + 0.3 * fond.Rouge() + 0.11 * fond.Bleu();
-    ecran->ForeColor = L <= 127.5 ? 0xFFFFFF : 0;
+    ecran->ForeColor = fond.CouleurTexte();
 
     int mode = 5;
     for (int i = 0; i <= 4; ++i)

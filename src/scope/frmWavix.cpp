@@ -45,7 +45,7 @@ const FormDesign kDesign{
          "Double-cliquez sur l'écran pour afficher en plein écran."},
         // Power switch and lamp.
         {ControlKind::Frame, "fraPower", -1, 120, 5100, 1335, 855, "POWER "},
-        {ControlKind::CheckBox, "chkOn", -1, 300, 5460, 600, 335, "On", "Bouton Marche/Arrêt"},
+        {ControlKind::PowerButton, "chkOn", -1, 300, 5460, 600, 335, "On", "Bouton Marche/Arrêt"},
         {ControlKind::Image, "imgOn", -1, 840, 5340, 480, 480, ":/scope/power_off.svg", "Wavixscope éteint"},
         // Knobs: positions, sensitivities and time base, intensity and focus.
         {ControlKind::Knob, "Potentio", 3, 6900, 720, 795, 795, "",
@@ -165,7 +165,7 @@ frmWavix::frmWavix() : VbForm(QString::fromLatin1(kNom))
     for (int i = 0; i < 3; ++i)
         imgFiche[size_t(i)] = control<ImageBox>(this, "imgFiche", i);
     imgOn = control<ImageBox>(this, "imgOn");
-    chkOn = control<QCheckBox>(this, "chkOn");
+    chkOn = control<QAbstractButton>(this, "chkOn");
     chkFFT = control<QCheckBox>(this, "chkFFT");
     chkAuto = control<QCheckBox>(this, "chkAuto");
     picEcran = control<PictureBox>(this, "picEcran");
@@ -213,7 +213,7 @@ frmWavix::frmWavix() : VbForm(QString::fromLatin1(kNom))
 
 void frmWavix::relier()
 {
-    connect(chkOn, &QCheckBox::toggled, this, &frmWavix::chkOn_Click);
+    connect(chkOn, &QAbstractButton::toggled, this, &frmWavix::chkOn_Click);
     connect(chkFFT, &QCheckBox::toggled, this, [] { ActualiserEcran(); });
     connect(chkAuto, &QCheckBox::toggled, this, [] { ActualiserEcran(); });
     for (int i = 0; i < 3; ++i) {

@@ -8,6 +8,7 @@
 #include <optional>
 
 class ImageBox;
+class QAbstractButton;
 class PictureBox;
 class Potentio_Creme;
 class QCheckBox;
@@ -52,7 +53,7 @@ public:
     std::array<Shape*, 6> shpVoie{};
     std::array<Shape*, 6> shpACDC{};
     std::array<QLabel*, 6> lblVoie{};
-    QCheckBox* chkOn = nullptr;
+    QAbstractButton* chkOn = nullptr;
     QCheckBox* chkFFT = nullptr;
     QCheckBox* chkAuto = nullptr;
     PictureBox* picEcran = nullptr;

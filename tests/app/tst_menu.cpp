@@ -17,7 +17,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
-#include <QFrame>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>

@@ -14,7 +14,9 @@
 #include "scope/frmWavix.h"
 
 #include <QAbstractButton>
+#include <QGroupBox>
 #include <QAction>
+#include <QFrame>
 #include <QLabel>
 #include <QSlider>
 #include <QtTest>
@@ -52,11 +54,21 @@ class tst_Generateur : public QObject {
 private Q_SLOTS:
     void toolboxConnectsAndClears();
     void closeBoxSelectsNone();
+    void defaultPlaces_data();
+    void defaultPlaces();
+    void toolboxLayout_data();
+    void toolboxLayout();
+    void choosingTheSelectedSourceAgainKeepsIt_data();
+    void choosingTheSelectedSourceAgainKeepsIt();
+    void toolboxFramesShowCaptionAndChoice();
+    void ch1GeneratorFitsAboveItsTwin();
     void instrumentBoxes_data();
     void instrumentBoxes();
     void calculator();
     void calculatorMissing();
     void generatorAtLoad();
+    void ranges_data();
+    void ranges();
     void frequencyLaw_data();
     void frequencyLaw();
     void amplitudeAndFineSliders();
@@ -113,6 +125,161 @@ void tst_Generateur::closeBoxSelectsNone()
     boite->choisir(1);
     QCOMPARE(gbf(0)->Left(), 4500.0);
     QCOMPARE(gbf(0)->Top(), 300.0);
+}
+
+void tst_Generateur::defaultPlaces_data()
+{
+    QTest::addColumn<int>("voie");
+    QTest::addColumn<double>("haut");
+    QTest::newRow("CH1 at the top") << 0 << 0.0;
+    QTest::newRow("CH2 lower down") << 1 << 4935.0;
+}
+
+void tst_Generateur::defaultPlaces()
+{
+    QFETCH(int, voie);
+    QFETCH(double, haut);
+    BancScope b(0);
+    // No stored place: just right of the scope window.
+    Forms().get<frmToolBox>()->choisir(voie == 0 ? 1 : 10);
+    QCOMPARE(gbf(voie)->Left(), b.scope->Left() + b.scope->Width());
+    QCOMPARE(gbf(voie)->Top(), haut);
+}
+
+void tst_Generateur::toolboxLayout_data()
+{
+    QTest::addColumn<QString>("nom");
+    QTest::addColumn<int>("cadre"); // fraAlim index; -1: the window itself
+    QTest::addColumn<double>("gauche");
+    QTest::addColumn<double>("haut");
+    QTest::addColumn<QString>("bulle");
+    const struct {
+        int index;
+        int haut;
+        const char* bulle;
+    } options[] = {
+        {0, 240, "Aucune alimentation"},     {1, 720, "GBF"},           {16, 1200, "Générateur harmoniques"},
+        {2, 1680, "Alimentation stabilisée"}, {3, 2160, "Pile 1,5 V"},   {4, 2640, "Pile 4,5 V"},
+        {5, 3120, "Pile 9 V"},               {12, 3600, "Prise secteur"}, {14, 4080, "Alternateur bicyclette"},
+        {11, 240, "Aucune alimentation"},    {10, 720, "GBF"},          {17, 1200, "Générateur harmoniques"},
+        {9, 1680, "Alimentation stabilisée"}, {8, 2160, "Pile 1,5 V"},   {7, 2640, "Pile 4,5 V"},
+        {6, 3120, "Pile 9 V"},               {13, 3600, "Prise secteur"}, {15, 4080, "Alternateur bicyclette"},
+    };
+    for (int i = 0; i < 18; ++i) {
+        const int cadre = i < 9 ? 0 : 1;
+        QTest::addRow("option %d", options[i].index)
+            << QString(controlName("optConnexion", options[i].index)) << cadre << 60.0 << double(options[i].haut)
+            << QString::fromUtf8(options[i].bulle);
+    }
+    QTest::newRow("multimeter") << "chkMulti" << -1 << 120.0 << 9420.0 << "Multimètre";
+    QTest::newRow("stopwatch") << "chkClock" << -1 << 120.0 << 9900.0 << "Chronomètre";
+    QTest::newRow("calculator") << "chkCalc" << -1 << 120.0 << 10380.0 << "Calculatrice Windows";
+}
+
+void tst_Generateur::toolboxLayout()
+{
+    QFETCH(QString, nom);
+    QFETCH(int, cadre);
+    QFETCH(double, gauche);
+    QFETCH(double, haut);
+    QFETCH(QString, bulle);
+    BancScope b(0);
+    auto* boite = Forms().get<frmToolBox>();
+    auto* bouton = boite->findChild<QAbstractButton*>(nom);
+    QVERIFY(bouton);
+    QCOMPARE(bouton->parentWidget(), cadre < 0 ? static_cast<QWidget*>(boite) : boite->fraAlim[size_t(cadre)]);
+    QCOMPARE(twipsLeft(bouton), gauche);
+    QCOMPARE(twipsTop(bouton), haut);
+    QCOMPARE(twipsWidth(bouton), 435.0);
+    QCOMPARE(twipsHeight(bouton), 435.0);
+    QCOMPARE(bouton->toolTip(), bulle);
+}
+
+void tst_Generateur::choosingTheSelectedSourceAgainKeepsIt_data()
+{
+    QTest::addColumn<int>("voie");
+    QTest::addColumn<bool>("clic");
+    QTest::newRow("CH1 from code") << 0 << false;
+    QTest::newRow("CH1 clicked") << 0 << true;
+    QTest::newRow("CH2 from code") << 1 << false;
+    QTest::newRow("CH2 clicked") << 1 << true;
+}
+
+void tst_Generateur::choosingTheSelectedSourceAgainKeepsIt()
+{
+    QFETCH(int, voie);
+    QFETCH(bool, clic);
+    BancScope b(2);
+    auto* boite = Forms().get<frmToolBox>();
+    const int option = voie == 0 ? 1 : 10;
+    boite->choisir(option);
+    QPointer<frmGBF> g = gbf(voie);
+    g->basculerFiche(0);
+    g->basculerFiche(1);
+    g->chkOn->setChecked(true);
+    tourner(g, 1, 3500);
+    QVERIFY(Voies[size_t(voie)].SourceBranchee);
+
+    if (clic)
+        QTest::mouseClick(boite->optConnexion[size_t(option)], Qt::LeftButton);
+    else
+        boite->choisir(option);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    // The same window, open, still plugged in, on and set; the option still
+    // chosen and the other channel's "none" untouched.
+    QVERIFY(g && g == gbf(voie));
+    QVERIFY(!g->frame()->isHidden());
+    QVERIFY(boite->optionChoisie(option));
+    QVERIFY(boite->optionChoisie(voie == 0 ? 11 : 0));
+    QVERIFY(Voies[size_t(voie)].SourceBranchee);
+    QCOMPARE(Voies[size_t(voie)].Amplitude, 3.5);
+    QCOMPARE(Voies[size_t(voie)].FormeSignal, QStringLiteral("Sinus"));
+}
+
+void tst_Generateur::toolboxFramesShowCaptionAndChoice()
+{
+    BancScope b(2);
+    auto* boite = Forms().get<frmToolBox>();
+    boite->choisir(1);
+    for (int voie = 0; voie < 2; ++voie) {
+        QGroupBox* cadre = boite->fraAlim[size_t(voie)];
+        QCOMPARE(cadre->title(), voie == 0 ? QStringLiteral("CH1") : QStringLiteral("CH2"));
+        // The caption fits across the frame and above its first option.
+        const QFontMetrics fm(cadre->font());
+        QVERIFY(fm.horizontalAdvance(cadre->title()) + 4 <= cadre->width());
+        QVERIFY(fm.height() <= boite->optConnexion[voie == 0 ? 0 : 11]->y());
+    }
+    // The chosen option wears a dark rim that the others do not.
+    auto rim = [](QAbstractButton* option) {
+        const QImage image = option->grab().toImage();
+        return qGray(image.pixel(1, image.height() / 2));
+    };
+    QVERIFY(boite->optConnexion[1]->isChecked() && boite->optConnexion[11]->isChecked());
+    QVERIFY2(rim(boite->optConnexion[1]) < 60, qPrintable(QString::number(rim(boite->optConnexion[1]))));
+    QVERIFY2(rim(boite->optConnexion[11]) < 60, qPrintable(QString::number(rim(boite->optConnexion[11]))));
+    QVERIFY2(rim(boite->optConnexion[0]) > 90, qPrintable(QString::number(rim(boite->optConnexion[0]))));
+    QVERIFY2(rim(boite->optConnexion[10]) > 90, qPrintable(QString::number(rim(boite->optConnexion[10]))));
+}
+
+void tst_Generateur::ch1GeneratorFitsAboveItsTwin()
+{
+    BancScope b(2);
+    auto* boite = Forms().get<frmToolBox>();
+    boite->choisir(1);
+    boite->choisir(10);
+    frmGBF* a = gbf(0);
+    frmGBF* bas = gbf(1);
+    // Both at their first-run places: CH1 at the top, CH2 4935 twips down.
+    QCOMPARE(a->Top(), 0.0);
+    QCOMPARE(bas->Top(), 4935.0);
+    QVERIFY2(a->Height() <= 4935, qPrintable(QString::number(a->Height())));
+    // The sockets, their rings and the plugs' heads lie inside CH1's window.
+    for (const char* nom : {"imgBorne", "shpConnectionGBFA", "imgSocle"})
+        for (int i = 0; i < 2; ++i) {
+            const QWidget* w = control<QWidget>(a, nom, i);
+            QVERIFY2(a->rect().contains(w->geometry()), qPrintable(controlName(nom, i)));
+        }
 }
 
 void tst_Generateur::instrumentBoxes_data()
@@ -225,6 +392,41 @@ void tst_Generateur::generatorAtLoad()
     QCOMPARE(lampesAllumees(g->shpFreq, g->shpSignal), 0);
     QVERIFY(!g->lblFreq->isVisibleTo(g));
     QCOMPARE(control<Shape>(g, "shpConnectionGBFA", 0)->FillColor(), CouleurTraceA);
+}
+
+void tst_Generateur::ranges_data()
+{
+    QTest::addColumn<int>("gamme");
+    QTest::addColumn<QString>("legende");
+    QTest::addColumn<QString>("unite");
+    QTest::addColumn<double>("multiplicateur");
+    QTest::newRow("100k") << 0 << "100k" << "kHz" << 100000.0;
+    QTest::newRow("10k") << 1 << "10k" << "kHz" << 10000.0;
+    QTest::newRow("1k") << 2 << "1k" << "kHz" << 1000.0;
+    QTest::newRow("100") << 3 << "100" << "Hz" << 100.0;
+    QTest::newRow("10") << 4 << "10" << "Hz" << 10.0;
+    QTest::newRow("1") << 5 << "1" << "Hz" << 1.0;
+}
+
+void tst_Generateur::ranges()
+{
+    QFETCH(int, gamme);
+    QFETCH(QString, legende);
+    QFETCH(QString, unite);
+    QFETCH(double, multiplicateur);
+    BancScope b(0);
+    for (int voie : {0, 1}) {
+        frmGBF* g = b.generateur(voie, true, 50, 0, 100, 0, false);
+        QCOMPARE(g->optGamme[size_t(gamme)]->text(), legende);
+        QCOMPARE(g->optGamme[size_t(gamme)]->toolTip(), QStringLiteral("Choisir une gamme de fréquence"));
+        // From a range of the other unit.
+        g->optGamme[unite == "Hz" ? 0 : 5]->setChecked(true);
+        g->optGamme[size_t(gamme)]->setChecked(true);
+        QCOMPARE(g->lblUnite->text(), unite);
+        QVERIFY(g->lblUnite->isVisibleTo(g));
+        QCOMPARE(Voies[size_t(voie)].Gamme, multiplicateur);
+        QCOMPARE(g->shpFreq[size_t(gamme)]->FillColor(), kVertAllume);
+    }
 }
 
 void tst_Generateur::frequencyLaw_data()

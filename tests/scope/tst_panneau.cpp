@@ -9,6 +9,7 @@
 #include "scope/CourbeWavix.h"
 #include "scope/Potentiometre.h"
 #include "scope/RVB.h"
+#include "scope/Sensibilite.h"
 #include "scope/frmWavix.h"
 
 #include <QCheckBox>
@@ -47,19 +48,25 @@ private Q_SLOTS:
     void powerOnRestoresStoredLamps_data();
     void powerOnRestoresStoredLamps();
     void powerOffClearsLampsAndTraces();
+    void powerIsAPanelPushButton();
     void modeButtonsCycleAndStore();
     void couplingButtonsCycleStoreAndSurvivePower();
     void buttonsDoNothingWhileOff();
     void plugsWireTheInputs();
     void knobSettings_data();
     void knobSettings();
+    void intensityRebuildsTraceColours_data();
     void intensityRebuildsTraceColours();
     void onlyTheLeftButtonApplies();
     void doubleClickRecentres();
     void knobDragUpdatesValueBeforeEvents();
     void valueFromCodeRaisesNoEvent();
     void turningKnobsChangesTheTrace();
+    void wheelStepsTheTimeBase_data();
+    void wheelStepsTheTimeBase();
     void cursorReadout();
+    void cursorReadoutPlace_data();
+    void cursorReadoutPlace();
 };
 
 void tst_Panneau::powerOnRestoresStoredLamps_data()
@@ -109,6 +116,29 @@ void tst_Panneau::powerOffClearsLampsAndTraces()
     QCOMPARE(b.image(), b.scope->picGrille->Image());
     QVERIFY(!EntreeBrancheeA && !EntreeBrancheeB);
     QCOMPARE(b.scope->tmrSpot.Interval(), 0);
+}
+
+void tst_Panneau::powerIsAPanelPushButton()
+{
+    BancScope b(2, 0, 3, false, false);
+    QAbstractButton* power = b.scope->chkOn;
+    // A push button that stays in, not a desktop check box.
+    QVERIFY(!qobject_cast<QCheckBox*>(power));
+    QVERIFY(power->isCheckable());
+    QCOMPARE(power->text(), QStringLiteral("On"));
+    const QImage dehors = power->grab().toImage();
+    QTest::mouseClick(power, Qt::LeftButton);
+    QVERIFY(b.scope->estAllume());
+    QCOMPARE(power->text(), QStringLiteral("Off"));
+    QCOMPARE(lampes(b.scope), QStringLiteral("V2 C0 C3"));
+    // Pressed in, it looks pressed in: its face darkens.
+    power->setText(QStringLiteral("On"));
+    const QImage dedans = power->grab().toImage();
+    power->setText(QStringLiteral("Off"));
+    QVERIFY(dedans != dehors);
+    QTest::mouseClick(power, Qt::LeftButton);
+    QVERIFY(!b.scope->estAllume());
+    QCOMPARE(power->text(), QStringLiteral("On"));
 }
 
 void tst_Panneau::modeButtonsCycleAndStore()
@@ -239,18 +269,47 @@ void tst_Panneau::knobSettings()
         QCOMPARE(b.scope->cboSensibiliteVerticaleA->currentText(), QStringLiteral("5 mV/div"));
 }
 
+void tst_Panneau::intensityRebuildsTraceColours_data()
+{
+    QTest::addColumn<QString>("couleurA"); // "ColorYa", "ColorYb", "ColorScreen"; empty: default
+    QTest::addColumn<QString>("couleurB");
+    QTest::addColumn<QString>("ecran");
+    QTest::addColumn<float>("intensite");
+    QTest::addColumn<QList<int>>("traceA"); // red, green, blue
+    QTest::addColumn<QList<int>>("traceB");
+    QTest::newRow("default colours, full") << "" << "" << "" << 5.0f << QList<int>{254, 254, 1}
+                                           << QList<int>{1, 128, 65};
+    QTest::newRow("default colours, 1") << "" << "" << "" << 1.0f << QList<int>{223, 223, 57}
+                                        << QList<int>{61, 143, 97};
+    QTest::newRow("at 0 both take the background") << "" << "" << "" << 0.0f << QList<int>{167, 169, 154}
+                                                   << QList<int>{167, 169, 154};
+    QTest::newRow("red and blue on black") << "255" << "16711680" << "0" << 2.0f << QList<int>{220, 0, 0}
+                                           << QList<int>{0, 0, 220};
+    QTest::newRow("each channel its own colour") << "255" << "16762890" << "2621440" << 3.0f
+                                                 << QList<int>{242, 0, 2} << QList<int>{10, 190, 244};
+}
+
 void tst_Panneau::intensityRebuildsTraceColours()
 {
+    QFETCH(QString, couleurA);
+    QFETCH(QString, couleurB);
+    QFETCH(QString, ecran);
+    QFETCH(float, intensite);
+    QFETCH(QList<int>, traceA);
+    QFETCH(QList<int>, traceB);
     BancScope b(0);
-    b.scope->setPotentioValue(1, 5);
+    EcrireINI("Options", "ColorYa", couleurA);
+    EcrireINI("Options", "ColorYb", couleurB);
+    EcrireINI("Options", "ColorScreen", ecran);
+    b.scope->setPotentioValue(1, intensite);
     ReglerPotentiometre(1, 1);
-    RVB a;
-    a.setCouleur(CouleurTraceA);
-    QCOMPARE(QList<int>({a.Rouge(), a.Vert(), a.Bleu()}), QList<int>({254, 254, 1}));
-    b.scope->setPotentioValue(1, 0);
-    ReglerPotentiometre(1, 1);
-    QCOMPARE(CouleurTraceA, CouleurFond);
-    QCOMPARE(CouleurTraceB, CouleurFond);
+    auto composantes = [](int32_t couleur) {
+        RVB c;
+        c.setCouleur(couleur);
+        return QList<int>{c.Rouge(), c.Vert(), c.Bleu()};
+    };
+    QCOMPARE(composantes(CouleurTraceA), traceA);
+    QCOMPARE(composantes(CouleurTraceB), traceB);
 }
 
 void tst_Panneau::onlyTheLeftButtonApplies()
@@ -304,30 +363,31 @@ void tst_Panneau::knobDragUpdatesValueBeforeEvents()
     connect(&knob, &Potentio_Creme::MouseUp, this,
             [&](int, int, int, double, double) { events << qMakePair(QStringLiteral("up"), knob.Value()); });
 
-    // A quarter turn clockwise round the centre: 90° of 300° over 0..300.
-    QTest::mousePress(&knob, Qt::LeftButton, {}, QPoint(50, 10));
-    QMouseEvent move(QEvent::MouseMove, QPointF(90, 50), knob.mapToGlobal(QPointF(90, 50)), Qt::NoButton,
+    // A drag 50 px upward: a quarter of the range over 0..300.
+    QTest::mousePress(&knob, Qt::LeftButton, {}, QPoint(50, 60));
+    QMouseEvent move(QEvent::MouseMove, QPointF(50, 10), knob.mapToGlobal(QPointF(50, 10)), Qt::NoButton,
                      Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(&knob, &move);
-    QTest::mouseRelease(&knob, Qt::LeftButton, {}, QPoint(90, 50));
+    QTest::mouseRelease(&knob, Qt::LeftButton, {}, QPoint(50, 10));
     QCOMPARE(events.size(), 3);
     QCOMPARE(events[0], qMakePair(QStringLiteral("down"), 150.0f));
     QCOMPARE(events[1].first, QStringLiteral("move 1"));
-    QVERIFY(std::abs(events[1].second - 240.0f) < 0.01f);
-    QVERIFY(std::abs(events[2].second - 240.0f) < 0.01f);
+    QVERIFY(std::abs(events[1].second - 225.0f) < 0.01f);
+    QVERIFY(std::abs(events[2].second - 225.0f) < 0.01f);
 
     // A stepped knob lands on whole values and stops at its ends.
     knob.setStepped(true);
     knob.setMax(17);
     knob.setValue(8);
-    QTest::mousePress(&knob, Qt::LeftButton, {}, QPoint(50, 10));
-    for (QPointF p : {QPointF(90, 50), QPointF(50, 90), QPointF(10, 50), QPointF(50, 10)}) {
+    QTest::mousePress(&knob, Qt::LeftButton, {}, QPoint(50, 90));
+    for (int y = 90; y >= -110; y -= 7) {
+        const QPointF p(50, y);
         QMouseEvent m(QEvent::MouseMove, p, knob.mapToGlobal(p), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(&knob, &m);
         QCOMPARE(knob.Value(), std::round(knob.Value()));
     }
     QCOMPARE(knob.Value(), 17.0f);
-    QTest::mouseRelease(&knob, Qt::LeftButton, {}, QPoint(50, 10));
+    QTest::mouseRelease(&knob, Qt::LeftButton, {}, QPoint(50, -110));
 }
 
 void tst_Panneau::valueFromCodeRaisesNoEvent()
@@ -369,6 +429,48 @@ void tst_Panneau::turningKnobsChangesTheTrace()
     QVERIFY(!at(b.image(), -450, 100, kJaune));
 }
 
+void tst_Panneau::wheelStepsTheTimeBase_data()
+{
+    QTest::addColumn<int>("depart");
+    QTest::addColumn<int>("crans"); // wheel notches, upward positive
+    QTest::addColumn<int>("attendu");
+
+    QTest::newRow("1 ms, one up: 0.5 ms") << 8 << 1 << 9;
+    QTest::newRow("1 ms, one down: 2 ms") << 8 << -1 << 7;
+    QTest::newRow("1 ms, four up") << 8 << 4 << 12;
+    QTest::newRow("fastest, one up: held") << 17 << 1 << 17;
+    QTest::newRow("slowest, one down: held") << 0 << -1 << 0;
+    QTest::newRow("slowest, twenty up: fastest") << 0 << 20 << 17;
+}
+
+void tst_Panneau::wheelStepsTheTimeBase()
+{
+    QFETCH(int, depart);
+    QFETCH(int, crans);
+    QFETCH(int, attendu);
+    BancScope b(0);
+    b.baseTemps(depart);
+    b.source(0, "Sinus", 2, 500);
+    Potentio_Creme* knob = b.scope->Potentio[5];
+    knob->show();
+    const QPointF p(knob->width() / 2.0, knob->height() / 2.0);
+    for (int i = 0; i < std::abs(crans); ++i) {
+        QWheelEvent wheel(p, knob->mapToGlobal(p), QPoint(), QPoint(0, crans > 0 ? 120 : -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(knob, &wheel);
+    }
+    // The panel applies the knob as it does for a drag: selection, time base,
+    // and the trace redrawn at it.
+    QCOMPARE(knob->Value(), float(attendu));
+    QCOMPARE(b.scope->cboBaseTemps->currentIndex(), attendu);
+    QCOMPARE(BaseTemps, BaseTempsParIndex(attendu));
+    // 2 V at 1 V/div and 500 Hz: the sine's first crest a quarter period
+    // after the left edge.
+    const double x = -500 + 100 * 0.25 / 500 / BaseTemps;
+    if (BaseTemps < 0.01 && x < 480)
+        QVERIFY(at(b.image(), x, 200, kJaune));
+}
+
 void tst_Panneau::cursorReadout()
 {
     BancScope b(0);
@@ -384,6 +486,45 @@ void tst_Panneau::cursorReadout()
     b.scope->chkOn->setChecked(false);
     b.scope->picEcran_MouseMove(0, 0, 0, 0);
     QVERIFY(b.scope->lblPositionCurseur->text().contains("4,80"));
+}
+
+void tst_Panneau::cursorReadoutPlace_data()
+{
+    QTest::addColumn<double>("x");
+    QTest::addColumn<double>("y");
+    QTest::addColumn<bool>("aDroite"); // right of the pointer, else left of it
+    QTest::addColumn<bool>("dessous"); // below the pointer, else above it
+    QTest::newRow("middle") << 123.0 << -45.0 << true << true;
+    QTest::newRow("right edge") << 480.0 << 0.0 << false << true;
+    QTest::newRow("bottom edge") << 0.0 << -390.0 << true << false;
+    QTest::newRow("bottom right corner") << 490.0 << -398.0 << false << false;
+    QTest::newRow("top left corner") << -500.0 << 400.0 << true << true;
+    QTest::newRow("room enough below") << -200.0 << -250.0 << true << true;
+}
+
+void tst_Panneau::cursorReadoutPlace()
+{
+    QFETCH(double, x);
+    QFETCH(double, y);
+    QFETCH(bool, aDroite);
+    QFETCH(bool, dessous);
+    BancScope b(0);
+    const PictureBox* ecran = b.scope->picEcran;
+    b.scope->picEcran_MouseMove(0, 0, x, y);
+    const QRect etiquette = b.scope->lblPositionCurseur->geometry();
+    const QPointF pointeur = ecran->toPixel(x, y);
+    auto proche = [](double a, double b) { return std::abs(a - b) <= 1; };
+    // 30 units right of the pointer, or its right edge at the pointer.
+    if (aDroite)
+        QVERIFY2(proche(etiquette.left(), ecran->toPixel(x + 30, y).x()), qPrintable(QString::number(etiquette.left())));
+    else
+        QVERIFY2(proche(etiquette.left() + etiquette.width(), pointeur.x()), qPrintable(QString::number(etiquette.left())));
+    // Hanging 20 units below the pointer, or its bottom edge at the pointer.
+    if (dessous)
+        QVERIFY2(proche(etiquette.top(), ecran->toPixel(x, y - 20).y()), qPrintable(QString::number(etiquette.top())));
+    else
+        QVERIFY2(proche(etiquette.top() + etiquette.height(), pointeur.y()), qPrintable(QString::number(etiquette.top())));
+    QVERIFY(ecran->rect().contains(etiquette));
 }
 
 QTEST_MAIN(tst_Panneau)

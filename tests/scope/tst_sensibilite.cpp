@@ -9,7 +9,9 @@
 class tst_Sensibilite : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void tables_data();
     void tables();
+    void tablesEnd();
     void format_data();
     void format();
     void frequencyCaption_data();
@@ -17,33 +19,52 @@ private Q_SLOTS:
     void captionOnGeneratorWindow();
 };
 
+void tst_Sensibilite::tables_data()
+{
+    QTest::addColumn<bool>("base");  // the time-base table, else the sensitivities
+    QTest::addColumn<int>("index");
+    QTest::addColumn<double>("valeur");
+    QTest::addColumn<QString>("texte");
+    const struct {
+        double valeur;
+        const char* texte;
+    } bases[] = {
+        {0.5, "0.5 s/div"},    {0.2, "0.2 s/div"},    {0.1, "0.1 s/div"},    {0.05, "50 ms/div"},
+        {0.02, "20 ms/div"},   {0.01, "10 ms/div"},   {0.005, "5 ms/div"},   {0.002, "2 ms/div"},
+        {0.001, "1 ms/div"},   {0.0005, "0.5 ms/div"}, {0.0002, "0.2 ms/div"}, {0.0001, "0.1 ms/div"},
+        {0.00005, "50 µs/div"}, {0.00002, "20 µs/div"}, {0.00001, "10 µs/div"}, {0.000005, "5 µs/div"},
+        {0.000002, "2 µs/div"}, {0.000001, "1 µs/div"},
+    },
+      sensibilites[] = {
+        {100, "100 V/div"}, {50, "50 V/div"},   {20, "20 V/div"},   {10, "10 V/div"},   {5, "5 V/div"},
+        {2, "2 V/div"},     {1, "1 V/div"},     {0.5, "0.5 V/div"}, {0.2, "0.2 V/div"}, {0.1, "0.1 V/div"},
+        {0.05, "50 mV/div"}, {0.02, "20 mV/div"}, {0.01, "10 mV/div"}, {0.005, "5 mV/div"},
+    };
+    for (int i = 0; i < 18; ++i)
+        QTest::addRow("time base %d", i) << true << i << bases[i].valeur << QString::fromUtf8(bases[i].texte);
+    for (int i = 0; i < 14; ++i)
+        QTest::addRow("sensitivity %d", i) << false << i << sensibilites[i].valeur
+                                           << QString::fromUtf8(sensibilites[i].texte);
+}
+
 void tst_Sensibilite::tables()
 {
-    QCOMPARE(BaseTempsParIndex(0), 0.5);
-    QCOMPARE(BaseTempsParIndex(5), 0.01);
-    QCOMPARE(BaseTempsParIndex(17), 0.000001);
+    QFETCH(bool, base);
+    QFETCH(int, index);
+    QFETCH(double, valeur);
+    QFETCH(QString, texte);
+    QCOMPARE(base ? BaseTempsParIndex(index) : SensibiliteParIndex(index), valeur);
+    const QStringList& textes = base ? TextesBasesTemps() : TextesSensibilites();
+    QCOMPARE(textes.size(), base ? 18 : 14);
+    QCOMPARE(textes[index], texte);
+}
+
+void tst_Sensibilite::tablesEnd()
+{
     QCOMPARE(BaseTempsParIndex(18), 0.0);
     QCOMPARE(BaseTempsParIndex(-1), 0.0);
-    QCOMPARE(SensibiliteParIndex(0), 100.0);
-    QCOMPARE(SensibiliteParIndex(13), 0.005);
     QCOMPARE(SensibiliteParIndex(14), 0.0);
-
-    const QStringList& bases = TextesBasesTemps();
-    const QStringList& sensibilites = TextesSensibilites();
-    QCOMPARE(bases.size(), 18);
-    QCOMPARE(sensibilites.size(), 14);
-    QCOMPARE(bases[3], QStringLiteral("50 ms/div"));
-    QCOMPARE(bases[9], QStringLiteral("0.5 ms/div"));
-    QCOMPARE(bases[12], QStringLiteral("50 µs/div"));
-    QCOMPARE(sensibilites[7], QStringLiteral("0.5 V/div"));
-    QCOMPARE(sensibilites[10], QStringLiteral("50 mV/div"));
-    // Each text names its table value, slowest or largest first, 1-2-5 steps.
-    for (int i = 0; i < 18; ++i)
-        QVERIFY(bases[i].endsWith("/div"));
-    for (int i = 1; i < 18; ++i) {
-        const double ratio = BaseTempsParIndex(i - 1) / BaseTempsParIndex(i);
-        QVERIFY(qFuzzyCompare(ratio, 2.5) || qFuzzyCompare(ratio, 2.0));
-    }
+    QCOMPARE(SensibiliteParIndex(-1), 0.0);
 }
 
 void tst_Sensibilite::format_data()

@@ -1,6 +1,7 @@
 #include "BancScope.h"
 
 #include "bench/RequetesBanc.h"
+#include "bench/frmGBF.h"
 #include "platform/Forms.h"
 #include "platform/Shape.h"
 #include "scope/CourbeWavix.h"
@@ -30,6 +31,8 @@ private Q_SLOTS:
     void formeDuMot_data();
     void formeDuMot();
     void valeurSignal();
+    void unconnectedChannelIsFlatAtItsPosition_data();
+    void unconnectedChannelIsFlatAtItsPosition();
     void rvb();
 };
 
@@ -229,6 +232,8 @@ void tst_Signaux::valeurSignal()
         lampes[size_t(index)]->setFillColor(allume ? kVertAllume : kBlancEteint);
     };
     Voies = {};
+    for (EtatVoie& v : Voies)
+        v.SourceBranchee = v.EntreeBranchee = true;
     BaseTemps = 0.001;
 
     // CH2 inverted, 3 V DC at 1 V/div.
@@ -264,6 +269,49 @@ void tst_Signaux::valeurSignal()
     Voies[0].TraceSignal = "Bruit";
     QVERIFY(!ValeurSignal(0, 0));
     QVERIFY(!ValeurSignal(2, 0));
+}
+
+void tst_Signaux::unconnectedChannelIsFlatAtItsPosition_data()
+{
+    QTest::addColumn<bool>("fichesGBF");
+    QTest::addColumn<bool>("ficheScope");
+    QTest::addColumn<bool>("allume");
+    QTest::addColumn<double>("aGauche"); // value at the left edge
+
+    // A generator on CH1 at DC coupling with +5 V of offset, the trace 50
+    // units up: the offset shows only while the generator feeds the input.
+    QTest::newRow("connected") << true << true << true << 550.0;
+    QTest::newRow("generator leads out") << false << true << true << 50.0;
+    QTest::newRow("scope plug out") << true << false << true << 50.0;
+    QTest::newRow("generator off") << true << true << false << 50.0;
+}
+
+void tst_Signaux::unconnectedChannelIsFlatAtItsPosition()
+{
+    QFETCH(bool, fichesGBF);
+    QFETCH(bool, ficheScope);
+    QFETCH(bool, allume);
+    QFETCH(double, aGauche);
+    BancScope b(0, 1, 4);
+    b.position(0, 50);
+    frmGBF* gbf = b.generateur(0, allume, 50, 0, 150, 0, false);
+    if (fichesGBF) {
+        gbf->basculerFiche(0);
+        gbf->basculerFiche(1);
+    }
+    if (!ficheScope)
+        b.scope->basculerFiche(0);
+    ActualiserEcran();
+    QCOMPARE(*ValeurSignal(0, -500), aGauche);
+    if (aGauche != 50)
+        return;
+    QCOMPARE(TraceCourante.Decalage, 0.0);
+    // The spot's value and the drawn trace agree: a flat line at the position.
+    const QImage image = b.image();
+    for (double x : {-450.0, -120.0, 0.0, 310.0}) {
+        QCOMPARE(*ValeurSignal(0, x), 50.0);
+        QVERIFY(at(image, x, 50, kJaune));
+    }
 }
 
 void tst_Signaux::rvb()

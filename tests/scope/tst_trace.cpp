@@ -5,8 +5,10 @@
 #include "platform/PictureBox.h"
 #include "scope/CourbeWavix.h"
 #include "scope/Echelle.h"
+#include "scope/Traceurs.h"
 #include "scope/frmWavix.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QtTest>
 
@@ -22,6 +24,8 @@ private Q_SLOTS:
     void triangleRiseAndFall();
     void dcLevelInEveryCoupling_data();
     void dcLevelInEveryCoupling();
+    void horizontalPosition_data();
+    void horizontalPosition();
     void unconnectedChannelIsFlatAtPosition();
     void invertedCh2Only();
     void powerOffLeavesGraticule();
@@ -31,41 +35,49 @@ private Q_SLOTS:
     void degenerateFrequencies();
     void readout_data();
     void readout();
+    void readoutLooksLikeOneSmallPrint_data();
+    void readoutLooksLikeOneSmallPrint();
 };
 
 void tst_Trace::calculerVoies_data()
 {
-    QTest::addColumn<int>("option");      // toolbox option selected for CH1
-    QTest::addColumn<int>("acdc");        // CH1 coupling lamp
+    QTest::addColumn<int>("voie");        // the channel under test
+    QTest::addColumn<int>("option");      // its toolbox option: 0 none, 1 generator, 2 another source
+    QTest::addColumn<int>("acdc");        // its coupling lamp: 0 AC, 1 DC, 2 GND
     QTest::addColumn<bool>("allume");     // generator switched on
     QTest::addColumn<double>("rapport");  // duty knob
     QTest::addColumn<int>("rapportFin");
     QTest::addColumn<double>("decalage"); // offset knob
     QTest::addColumn<int>("decalageFin");
     QTest::addColumn<bool>("carre");
-    QTest::addColumn<bool>("fiche");      // the scope's CH1 plug
+    QTest::addColumn<bool>("fiche");      // the scope's plug of that channel
     QTest::addColumn<double>("decalageA");
     QTest::addColumn<float>("rapportA");
     QTest::addColumn<double>("traceA");
 
-    QTest::newRow("DC, offset knob at half") << 1 << 1 << true << 50.0 << 0 << 100.0 << 0 << false << true << 0.0 << 0.5f << 2.0;
-    QTest::newRow("DC, offset knob at max") << 1 << 1 << true << 50.0 << 0 << 200.0 << 0 << false << true << 10.0 << 0.5f << 2.0;
-    QTest::newRow("DC, fine offset") << 1 << 1 << true << 50.0 << 0 << 100.0 << 10 << false << true << 0.5 << 0.5f << 2.0;
-    QTest::newRow("DC, knob 150 and fine -4") << 1 << 1 << true << 50.0 << 0 << 150.0 << -4 << false << true << 4.8 << 0.5f << 2.0;
-    QTest::newRow("AC, offset ignored") << 1 << 0 << true << 50.0 << 0 << 200.0 << 0 << false << true << 0.0 << 0.5f << 2.0;
-    QTest::newRow("GND, no amplitude") << 1 << 2 << true << 50.0 << 0 << 200.0 << 0 << false << true << 0.0 << 0.5f << 0.0;
-    QTest::newRow("plug out keeps the offset") << 1 << 1 << true << 50.0 << 0 << 200.0 << 0 << false << false << 10.0 << 0.5f << 0.0;
-    QTest::newRow("duty above 1") << 1 << 1 << true << 90.0 << 20 << 100.0 << 0 << false << true << 0.0 << 1.0f << 2.0;
-    QTest::newRow("duty below 0") << 1 << 1 << true << 0.0 << -10 << 100.0 << 0 << false << true << 0.0 << 0.0f << 2.0;
-    QTest::newRow("square 0.95 to 0.9") << 1 << 1 << true << 95.0 << 0 << 100.0 << 0 << true << true << 0.0 << 0.9f << 2.0;
-    QTest::newRow("square 0.05 to 0.1") << 1 << 1 << true << 5.0 << 0 << 100.0 << 0 << true << true << 0.0 << 0.1f << 2.0;
-    QTest::newRow("triangle 0.05 stays") << 1 << 1 << true << 5.0 << 0 << 100.0 << 0 << false << true << 0.0 << 0.05f << 2.0;
-    QTest::newRow("generator off") << 1 << 1 << false << 80.0 << 0 << 200.0 << 0 << false << true << 0.0 << 0.0f << 2.0;
-    QTest::newRow("another source") << 2 << 1 << true << 80.0 << 0 << 200.0 << 0 << false << true << 0.0 << 0.0f << 2.0;
+    for (int voie : {0, 1}) {
+        const char* ch = voie == 0 ? "CH1" : "CH2";
+        auto row = [&](const char* nom) -> QTestData& { return QTest::addRow("%s, %s", ch, nom) << voie; };
+        row("DC, offset knob at half") << 1 << 1 << true << 50.0 << 0 << 100.0 << 0 << false << true << 0.0 << 0.5f << 2.0;
+        row("DC, offset knob at max") << 1 << 1 << true << 50.0 << 0 << 200.0 << 0 << false << true << 10.0 << 0.5f << 2.0;
+        row("DC, fine offset") << 1 << 1 << true << 50.0 << 0 << 100.0 << 10 << false << true << 0.5 << 0.5f << 2.0;
+        row("DC, knob 150 and fine -4") << 1 << 1 << true << 50.0 << 0 << 150.0 << -4 << false << true << 4.8 << 0.5f << 2.0;
+        row("AC, offset ignored") << 1 << 0 << true << 50.0 << 0 << 200.0 << 0 << false << true << 0.0 << 0.5f << 2.0;
+        row("GND, no amplitude") << 1 << 2 << true << 50.0 << 0 << 200.0 << 0 << false << true << 0.0 << 0.5f << 0.0;
+        row("plug out keeps the offset") << 1 << 1 << true << 50.0 << 0 << 200.0 << 0 << false << false << 10.0 << 0.5f << 0.0;
+        row("duty above 1") << 1 << 1 << true << 90.0 << 20 << 100.0 << 0 << false << true << 0.0 << 1.0f << 2.0;
+        row("duty below 0") << 1 << 1 << true << 0.0 << -10 << 100.0 << 0 << false << true << 0.0 << 0.0f << 2.0;
+        row("square 0.95 to 0.9") << 1 << 1 << true << 95.0 << 0 << 100.0 << 0 << true << true << 0.0 << 0.9f << 2.0;
+        row("square 0.05 to 0.1") << 1 << 1 << true << 5.0 << 0 << 100.0 << 0 << true << true << 0.0 << 0.1f << 2.0;
+        row("triangle 0.05 stays") << 1 << 1 << true << 5.0 << 0 << 100.0 << 0 << false << true << 0.0 << 0.05f << 2.0;
+        row("generator off") << 1 << 1 << false << 80.0 << 0 << 200.0 << 0 << false << true << 0.0 << 0.0f << 2.0;
+        row("another source") << 2 << 1 << true << 80.0 << 0 << 200.0 << 0 << false << true << 0.0 << 0.0f << 2.0;
+    }
 }
 
 void tst_Trace::calculerVoies()
 {
+    QFETCH(int, voie);
     QFETCH(int, option);
     QFETCH(int, acdc);
     QFETCH(bool, allume);
@@ -79,19 +91,32 @@ void tst_Trace::calculerVoies()
     QFETCH(float, rapportA);
     QFETCH(double, traceA);
 
-    BancScope b(0, acdc);
-    b.generateur(0, allume, rapport, rapportFin, decalage, decalageFin, carre);
+    // The other channel has a generator of its own, switched on with other
+    // settings, and a coupling that takes the offset where this one does
+    // not: each channel must read its own lamp and its own generator.
+    const int autre = 1 - voie;
+    const int acdcAutre = acdc == 1 ? 0 : 1;
+    BancScope b(0, voie == 0 ? acdc : acdcAutre, voie == 0 ? 3 + acdcAutre : 3 + acdc);
+    b.generateur(autre, true, 20, 0, 30, 0, false);
+    b.generateur(voie, allume, rapport, rapportFin, decalage, decalageFin, carre);
     if (option != 1)
-        Forms().get<frmToolBox>()->choisir(option);
-    b.source(0, "Sinus", 2, 100);
+        Forms().get<frmToolBox>()->choisir(option == 2 ? (voie == 0 ? 2 : 9) : (voie == 0 ? 0 : 11));
+    b.source(voie, "Sinus", 2, 100);
+    b.source(autre, "Sinus", 3, 50);
     if (!fiche)
-        b.scope->basculerFiche(0);
+        b.scope->basculerFiche(voie);
     ActualiserEcran();
-    QCOMPARE(DecalageA, decalageA);
-    QCOMPARE(RapportCycliqueA, rapportA);
-    QCOMPARE(TraceAmplitudeA, traceA);
-    QCOMPARE(TraceFrequenceA, 100.0);
-    QCOMPARE(TraceSignalA, QStringLiteral("Sinus"));
+    const EtatVoie& v = Voies[size_t(voie)];
+    QCOMPARE(v.Decalage, decalageA);
+    QCOMPARE(v.RapportCyclique, rapportA);
+    QCOMPARE(v.TraceAmplitude, traceA);
+    QCOMPARE(v.TraceFrequence, 100.0);
+    QCOMPARE(v.TraceSignal, QStringLiteral("Sinus"));
+    // The other channel keeps its own values.
+    const EtatVoie& a = Voies[size_t(autre)];
+    QCOMPARE(a.Decalage, acdcAutre == 1 ? -7.0 : 0.0);
+    QCOMPARE(a.RapportCyclique, 0.2f);
+    QCOMPARE(a.TraceAmplitude, 3.0);
 }
 
 void tst_Trace::evaluatedModeDrawsExpectedSignal()
@@ -196,6 +221,63 @@ void tst_Trace::dcLevelInEveryCoupling()
     QVERIFY2(qAbs(haut - y) <= 1 && qAbs(bas - y) <= 1, qPrintable(QString("%1 %2").arg(haut).arg(bas)));
 }
 
+void tst_Trace::horizontalPosition_data()
+{
+    QTest::addColumn<QString>("mot");
+    QTest::addColumn<double>("frequence");
+    QTest::addColumn<int>("acdc");
+    QTest::addColumn<double>("decale");      // horizontal position, screen units
+    QTest::addColumn<QList<QPoint>>("traces"); // points on the trace
+    QTest::addColumn<QList<QPoint>>("vides");  // points off it
+    QTest::addColumn<int>("debut");          // the trace spans 1000 units from here
+
+    // 2 V at 1 V/div. A sine rises through 0 at -500 + shift, 4 divisions a period.
+    QTest::newRow("sine one division right") << "Sinus" << 250.0 << 1 << 100.0
+                                             << QList<QPoint>{{-400, 0}, {-300, 200}, {-100, -200}, {400, 0}}
+                                             << QList<QPoint>{{-500, 0}, {-400, 200}} << -400;
+    QTest::newRow("sine half a division left") << "Sinus" << 250.0 << 1 << -50.0
+                                               << QList<QPoint>{{-450, 200}, {-350, 0}, {-250, -200}, {450, 0}}
+                                               << QList<QPoint>{{-500, 0}, {-400, 200}} << -550;
+    // A square rises at -500 + shift and stays high for one division.
+    QTest::newRow("square half a division right") << "Carre" << 500.0 << 1 << 50.0
+                                                  << QList<QPoint>{{-450, 0}, {-400, 200}, {-300, -200}, {-350, 0}}
+                                                  << QList<QPoint>{{-400, -200}, {-400, 0}, {-300, 200}} << -450;
+    // A level line spans 1000 units from -500 + shift.
+    QTest::newRow("DC level two divisions right") << "Cc" << 0.0 << 1 << 200.0
+                                                  << QList<QPoint>{{-300, 200}, {480, 200}}
+                                                  << QList<QPoint>{{-400, 200}} << -300;
+    QTest::newRow("GND line three divisions left") << "Sinus" << 250.0 << 2 << -300.0
+                                                   << QList<QPoint>{{-480, 0}, {200, 0}}
+                                                   << QList<QPoint>{{300, 0}, {-300, 200}} << -800;
+}
+
+void tst_Trace::horizontalPosition()
+{
+    QFETCH(QString, mot);
+    QFETCH(double, frequence);
+    QFETCH(int, acdc);
+    QFETCH(double, decale);
+    QFETCH(QList<QPoint>, traces);
+    QFETCH(QList<QPoint>, vides);
+    QFETCH(int, debut);
+    BancScope b(0, acdc);
+    if (mot == "Carre")
+        b.generateur(0, true, 50, 0, 100, 0, true);
+    b.source(0, qPrintable(mot), 2, frequence);
+    b.horizontale(decale);
+    QCOMPARE(PositionHorizontale, decale);
+    const QImage image = b.image();
+    for (const QPoint& p : traces)
+        QVERIFY2(at(image, p.x(), p.y(), kJaune), qPrintable(QString("%1, %2").arg(p.x()).arg(p.y())));
+    for (const QPoint& p : vides)
+        QVERIFY2(!at(image, p.x(), p.y(), kJaune), qPrintable(QString("%1, %2").arg(p.x()).arg(p.y())));
+    if (debut > -500)
+        QCOMPARE(extent(image, kJaune, -498, debut - 3).first, -10000);
+    const int fin = debut + 1000;
+    if (fin < 500)
+        QCOMPARE(extent(image, kJaune, fin + 3, 498).first, -10000);
+}
+
 void tst_Trace::unconnectedChannelIsFlatAtPosition()
 {
     BancScope b(0);
@@ -291,48 +373,176 @@ void tst_Trace::degenerateFrequencies()
     }
 }
 
+namespace {
+
+// The readout as it should read over the graticule: each text centred in its
+// division column and standing on its line, in the scope window's font.
+struct TexteLecture {
+    double colonne;
+    double ligne;
+    QString texte;
+};
+
+QImage lectureAttendue(const QImage& grille, int encre, const QList<TexteLecture>& textes)
+{
+    PictureBox p;
+    p.resize(1005, 805);
+    p.Scale(-500, 400, 505, -405);
+    p.setPicture(grille);
+    p.FontName = "Arial";
+    p.FontSize = 8;
+    p.ForeColor = encre;
+    for (const TexteLecture& t : textes) {
+        p.CurrentX = t.colonne + (100 - p.TextWidth(t.texte)) / 2;
+        p.CurrentY = t.ligne - p.TextHeight(t.texte);
+        p.Print(t.texte);
+    }
+    return p.Image();
+}
+
+// Pixels of the screen's bottom band (y from -300 down) that differ from the
+// graticule. Printing a text twice at one place marks the same pixels.
+QList<QPoint> marquesDuBas(const QImage& image, const QImage& grille)
+{
+    QList<QPoint> marques;
+    for (int py = 400 + 300; py < image.height(); ++py)
+        for (int px = 0; px < image.width(); ++px)
+            if (image.pixel(px, py) != grille.pixel(px, py))
+                marques << QPoint(px, py);
+    return marques;
+}
+
+} // namespace
+
 void tst_Trace::readout_data()
 {
-    QTest::addColumn<QString>("copie");
+    QTest::addColumn<QString>("copie");   // "Copy Sensibility", empty: absent
     QTest::addColumn<int>("fond");
-    QTest::addColumn<int>("encre"); // 0 black, 1 white, -1 none
-    QTest::newRow("default background, black text") << "" << 10135975 << 0;
-    QTest::newRow("black background, white text") << "1" << 0 << 1;
-    QTest::newRow("other value shows") << "non" << 10135975 << 0;
-    QTest::newRow("Copy Sensibility 0 hides it") << "0" << 10135975 << -1;
+    QTest::addColumn<int>("mode");        // stored channel mode
+    QTest::addColumn<int>("sensA");       // sensitivity knob indexes
+    QTest::addColumn<int>("sensB");
+    QTest::addColumn<int>("base");        // time-base knob index
+    QTest::addColumn<bool>("fft");
+    QTest::addColumn<double>("periode");  // s/div set after the knob; 0 keeps the knob's
+    QTest::addColumn<int>("encre");       // 0 black, 1 white, -1 nothing printed
+    QTest::addColumn<QStringList>("textes"); // mode, CH1 and CH2 values, time base
+
+    const QStringList dual = {"DUAL", "1 V", "1 V", "1 ms"};
+    QTest::newRow("default background, black text") << "" << 10135975 << 2 << 6 << 6 << 8 << false << 0.0 << 0 << dual;
+    QTest::newRow("black background, white text") << "1" << 0 << 2 << 6 << 6 << 8 << false << 0.0 << 1 << dual;
+    QTest::newRow("other value shows") << "non" << 10135975 << 2 << 6 << 6 << 8 << false << 0.0 << 0 << dual;
+    QTest::newRow("Copy Sensibility 0 hides it") << "0" << 10135975 << 2 << 6 << 6 << 8 << false << 0.0 << -1
+                                                 << QStringList();
+    QTest::newRow("CH1: volts and millivolts") << "" << 10135975 << 0 << 5 << 12 << 9 << false << 0.0 << 0
+                                               << QStringList{"CH1", "2 V", "10 mV", "0.5 ms"};
+    QTest::newRow("CH2: tenths and hundredths") << "" << 10135975 << 1 << 8 << 11 << 13 << false << 0.0 << 0
+                                                << QStringList{"CH2", "0.2 V", "20 mV", "20 µs"};
+    QTest::newRow("ADD: the extremes") << "" << 10135975 << 3 << 0 << 13 << 17 << false << 0.0 << 0
+                                       << QStringList{"ADD", "100 V", "5 mV", "1 µs"};
+    QTest::newRow("DUAL at a slow time base") << "" << 10135975 << 2 << 10 << 7 << 0 << false << 0.0 << 0
+                                              << QStringList{"DUAL", "50 mV", "0.5 V", "0.5 s"};
+    QTest::newRow("spectrum at 1 ms/div") << "" << 10135975 << 2 << 6 << 6 << 8 << true << 0.0 << 0
+                                          << QStringList{"DUAL", "1 V", "1 V", "1000 Hz"};
+    QTest::newRow("spectrum at 0.5 ms/div") << "" << 10135975 << 2 << 6 << 6 << 9 << true << 0.0 << 0
+                                            << QStringList{"DUAL", "1 V", "1 V", "2 kHz"};
+    QTest::newRow("spectrum at 0.5 s/div") << "" << 10135975 << 0 << 6 << 6 << 0 << true << 0.0 << 0
+                                           << QStringList{"CH1", "1 V", "1 V", "2 Hz"};
+    QTest::newRow("spectrum at 1 µs/div") << "" << 10135975 << 1 << 6 << 6 << 17 << true << 0.0 << 0
+                                          << QStringList{"CH2", "1 V", "1 V", "1000 kHz"};
+    QTest::newRow("spectrum, 2.5 Hz goes to the even 2") << "" << 10135975 << 2 << 6 << 6 << 0 << true << 0.4 << 0
+                                                         << QStringList{"DUAL", "1 V", "1 V", "2 Hz"};
+    QTest::newRow("spectrum, 1.5 kHz goes to the even 2") << "" << 10135975 << 2 << 6 << 6 << 0 << true
+                                                          << 1 / 1500.0 << 0 << QStringList{"DUAL", "1 V", "1 V", "2 kHz"};
 }
 
 void tst_Trace::readout()
 {
     QFETCH(QString, copie);
     QFETCH(int, fond);
+    QFETCH(int, mode);
+    QFETCH(int, sensA);
+    QFETCH(int, sensB);
+    QFETCH(int, base);
+    QFETCH(bool, fft);
+    QFETCH(double, periode);
     QFETCH(int, encre);
-    BancScope b(2);
+    QFETCH(QStringList, textes);
+    BancScope b(mode);
     if (!copie.isEmpty())
         EcrireINI("Options", "Copy Sensibility", copie);
     CouleurFond = fond;
     DessinerGrille(b.scope);
-    ActualiserEcran();
+    b.sensibilite(0, sensA);
+    b.sensibilite(1, sensB);
+    b.baseTemps(base);
+    if (fft) {
+        // With FFT ticked the readout follows the spectrum drawing: print it
+        // as that drawing does, once the screen is back to the graticule.
+        b.scope->chkFFT->setChecked(true);
+        if (periode > 0)
+            BaseTemps = periode;
+        AfficherSensibilites();
+    } else {
+        ActualiserEcran();
+    }
     const QImage image = b.image();
     const QImage grille = b.scope->picGrille->Image();
-    const QRgb attendu = encre == 1 ? 0xFFFFFF : 0x000000;
-    // Ink per column of the bottom band: mode, CH1 / 2 V, CH2 / 2 V, time base.
-    auto ink = [&](int x1, int x2, int y1, int y2) {
-        int n = 0;
-        for (int px = x1 + 500; px < x2 + 500; ++px)
-            for (int py = 400 - y2; py < 400 - y1; ++py)
-                if (image.pixel(px, py) != grille.pixel(px, py) && (image.pixel(px, py) & 0xFFFFFF) == attendu)
-                    ++n;
-        return n;
-    };
-    const bool shown = encre >= 0;
-    QCOMPARE(ink(-495, -405, -398, -372) > 0, shown);  // "DUAL"
-    QCOMPARE(ink(-395, -305, -398, -372) > 0, shown);  // "CH1"
-    QCOMPARE(ink(-395, -305, -368, -330) > 0, shown);  // "1 V"
-    QCOMPARE(ink(-295, -205, -368, -330) > 0, shown);  // "1 V"
-    QCOMPARE(ink(-195, -105, -368, -330) > 0, shown);  // "1 ms"
-    QCOMPARE(ink(-195, -105, -398, -372), 0);          // nothing under the time base
-    QCOMPARE(ink(-95, 495, -398, -330), 0);
+    const int couleur = encre == 1 ? 0xFFFFFF : 0;
+    QList<TexteLecture> attendus;
+    if (!textes.isEmpty())
+        attendus = {{-500, -400, textes[0]}, {-400, -400, "CH1"},     {-300, -400, "CH2"},
+                    {-400, -370, textes[1]}, {-300, -370, textes[2]}, {-200, -370, textes[3]}};
+    const QImage attendue = lectureAttendue(grille, couleur, attendus);
+    const QList<QPoint> attendues = marquesDuBas(attendue, grille);
+    const QList<QPoint> marques = marquesDuBas(image, grille);
+    QCOMPARE(attendues.isEmpty(), encre < 0);
+    // The same pixels are inked as by the expected texts at their places, in
+    // the ink colour: at least as dark (black ink) or as light (white ink) as
+    // the expected print, DUAL printing the same texts twice.
+    int ecarts = 0, pales = 0;
+    for (const QPoint& p : marques) {
+        ecarts += !attendues.contains(p);
+        const int ecart = qGray(image.pixel(p)) - qGray(attendue.pixel(p));
+        pales += encre == 1 ? ecart < 0 : ecart > 0;
+    }
+    for (const QPoint& p : attendues)
+        ecarts += !marques.contains(p);
+    QVERIFY2(ecarts == 0, qPrintable(QString("%1 pixels differ from \"%2\"").arg(ecarts).arg(textes.join("\", \""))));
+    QCOMPARE(pales, 0);
+}
+
+void tst_Trace::readoutLooksLikeOneSmallPrint_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("pleinEcranCoche");
+    // DUAL prints the readout once per channel; the full-screen view ticked
+    // while its window is not open still draws on the panel's screen.
+    QTest::newRow("CH1") << 0 << false;
+    QTest::newRow("DUAL") << 2 << false;
+    QTest::newRow("full screen ticked, CH1") << 0 << true;
+    QTest::newRow("full screen ticked, DUAL") << 2 << true;
+}
+
+void tst_Trace::readoutLooksLikeOneSmallPrint()
+{
+    QFETCH(int, mode);
+    QFETCH(bool, pleinEcranCoche);
+    BancScope b(mode);
+    b.mdi->Mnu_ViewFullScreen->setChecked(pleinEcranCoche);
+    ActualiserEcran();
+    const QImage dessine = b.image();
+
+    // The same readout printed once, at the panel's size, on the graticule.
+    b.mdi->Mnu_ViewFullScreen->setChecked(false);
+    b.scope->picEcran->setPicture(b.scope->picGrille->Image());
+    AfficherSensibilites();
+    const QImage une = b.image();
+
+    // The band under the traces (both channels are flat lines at 0) holds
+    // the readout alone.
+    const int haut = 400 - (-300);
+    QCOMPARE(dessine.copy(0, haut, dessine.width(), dessine.height() - haut),
+             une.copy(0, haut, une.width(), une.height() - haut));
 }
 
 QTEST_MAIN(tst_Trace)

@@ -67,6 +67,12 @@ void BancScope::position(int voie, double y)
     ReglerPotentiometre(1, 3 + voie);
 }
 
+void BancScope::horizontale(double x)
+{
+    scope->setPotentioValue(2, float(900 + x));
+    ReglerPotentiometre(1, 2);
+}
+
 void BancScope::source(int voie, const char* mot, double amplitude, double frequence)
 {
     EtatVoie& v = Voies[size_t(voie)];

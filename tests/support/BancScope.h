@@ -32,6 +32,8 @@ struct BancScope {
     void sensibilite(int voie, int index);
     void baseTemps(int index);
     void position(int voie, double y);
+    // The horizontal position knob set to shift the traces by x screen units.
+    void horizontale(double x);
     void source(int voie, const char* mot, double amplitude, double frequence);
     // Connects the channel's function generator through the toolbox and sets
     // its switch, duty and offset knobs with their fine sliders, and the
