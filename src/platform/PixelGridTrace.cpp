@@ -19,7 +19,7 @@ constexpr int kSegmentsPerPiece = 24;
 class ColumnSpans {
 public:
     ColumnSpans(double radius, int first, int count)
-        : radius_(radius), first_(first), low_(size_t(count), kNone), high_(size_t(count), -kNone)
+        : radius_(radius), thin_(radius <= 0.5), first_(first), low_(size_t(count), kNone), high_(size_t(count), -kNone)
     {
     }
 
@@ -106,6 +106,27 @@ public:
         }
     }
 
+    // A piece of a one-pixel trace: the raster inks, in each column, the
+    // rows the centre line crosses between the column's edges.
+    void thinSegment(const QPointF& a, const QPointF& b)
+    {
+        line(std::floor(a.x()), a.y());
+        line(std::floor(b.x()), b.y());
+        if (b.x() <= a.x())
+            return;
+        const double slope = (b.y() - a.y()) / (b.x() - a.x());
+        const int from = std::max(first_, int(std::ceil(a.x())));
+        const int to = std::min(first_ + int(low_.size()), int(std::floor(b.x())));
+        for (int k = from; k <= to; ++k) {
+            // The edge x = k closes column k - 1 and opens column k.
+            const double y = a.y() + (k - a.x()) * slope;
+            if (k > a.x())
+                line(k - 1, y);
+            if (k < b.x())
+                line(k, y);
+        }
+    }
+
     // The inked rows of each column within the picture as rectangles, then
     // the columns are cleared for the next stretch.
     void takeSpans(QList<QRect>& spans, QSize picture)
@@ -116,9 +137,14 @@ public:
             const size_t i = size_t(c - first_);
             if (low_[i] > high_[i])
                 continue;
-            // The rows whose centres lie inside the span.
+            // The rows whose centres lie inside the span; a thin line also
+            // inks the row where it turns.
             int top = int(std::ceil(low_[i] - 0.5));
             int bottom = int(std::ceil(high_[i] - 0.5)) - 1;
+            if (thin_)
+                bottom = std::max(bottom, int(std::floor(high_[i] + 0.5)));
+            if (thin_ && top > bottom)
+                top = bottom = int(std::floor(low_[i]));
             if (top > bottom || bottom < -margin || top > picture.height() + margin)
                 continue;
             top = std::max(top, -margin);
@@ -139,8 +165,21 @@ public:
     }
 
 private:
+    void line(double column, double y)
+    {
+        const int c = int(column);
+        if (c < first_ || c >= first_ + int(low_.size()))
+            return;
+        const size_t i = size_t(c - first_);
+        low_[i] = std::min(low_[i], y);
+        high_[i] = std::max(high_[i], y);
+        touchedFrom_ = std::min(touchedFrom_, c);
+        touchedTo_ = std::max(touchedTo_, c);
+    }
+
     static constexpr double kNone = std::numeric_limits<double>::infinity();
     double radius_;
+    bool thin_;
     int first_;
     std::vector<double> low_, high_;
     int touchedFrom_ = std::numeric_limits<int>::max();
@@ -152,7 +191,7 @@ private:
 // inside the stroke.
 void addPolylines(QList<QPolygonF>& polylines, const QPolygonF& points, int from, int to, double penWidth)
 {
-    if (to - from <= kSegmentsPerPiece) {
+    if (penWidth <= 1 || to - from <= kSegmentsPerPiece) {
         polylines.append(points.mid(from, to - from + 1));
         return;
     }
@@ -187,16 +226,12 @@ PixelGridTrace reduceToPixelGrid(const QPolygonF& trace, double penWidth, QSize 
     // so that steep edges fall in the same columns.
     QPolygonF points(trace);
     for (QPointF& p : points)
-        p = QPointF(std::round(p.x() * 64) / 64, std::round(p.y() * 64) / 64);
+        p = QPointF(std::trunc(p.x() * 64) / 64, std::trunc(p.y() * 64) / 64);
     bool forward = n >= 2;
     for (int i = 0; i < n && forward; ++i)
         forward = std::isfinite(points[i].x()) && std::isfinite(points[i].y())
                   && (i == 0 || points[i].x() >= points[i - 1].x());
-    // A thin pen goes to the raster engine's one-pixel line drawer, whose
-    // cost only follows the pixels drawn; its own rules for very steep,
-    // very close points cannot be matched column for column, so a thin trace
-    // stays the polyline it is.
-    if (!forward || penWidth <= 1) {
+    if (!forward) {
         if (n >= 2)
             out.polylines.append(trace);
         return out;
@@ -241,7 +276,11 @@ PixelGridTrace reduceToPixelGrid(const QPolygonF& trace, double penWidth, QSize 
         while (j < n - 1 && kind(j) == k)
             ++j;
         if (k == Dense) {
-            columns.strokedStretch(points, i, j);
+            if (penWidth > 1)
+                columns.strokedStretch(points, i, j);
+            else
+                for (int s = i; s < j; ++s)
+                    columns.thinSegment(points[s], points[s + 1]);
             columns.takeSpans(out.spans, picture);
         } else if (k == Sparse) {
             addPolylines(out.polylines, points, i, j, penWidth);

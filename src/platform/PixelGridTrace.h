@@ -19,9 +19,8 @@
 // neighbours. Elsewhere it comes back as `polylines` to stroke with the pen,
 // cut (in the middle of a segment, where a round pen leaves no mark of the
 // cut) into pieces short enough to stay cheap. Columns outside the picture
-// are dropped. A trace whose x goes back (a closed figure), and any trace for
-// a pen of one pixel (the raster draws those at a cost that only follows the
-// pixels inked), comes back whole as one polyline.
+// are dropped. A trace whose x goes back (a closed figure) comes back whole
+// as one polyline.
 struct PixelGridTrace {
     QList<QRect> spans;
     QList<QPolygonF> polylines;
