@@ -41,9 +41,9 @@ const FormDesign kDesign{
         {ControlKind::Image, "imgFiche", 2, 900, 1680, 360, 540, ":/bench/lead_earth.svg"},
         {ControlKind::Image, "imgLogo", -1, 2730, 390, 1320, 1170, ":/bench/hazard.svg", "Danger : tension dangereuse"},
         {ControlKind::Frame, "fraWorld", -1, 120, 2550, 4190, 855, "Tension et fréquence dans le Monde : "},
-        {ControlKind::OptionButton, "optWorld", 0, 240, 2940, 1050, 330, "Europe"},
-        {ControlKind::OptionButton, "optWorld", 1, 1350, 2940, 1740, 330, "Amérique du Nord"},
-        {ControlKind::OptionButton, "optWorld", 2, 3150, 2940, 1050, 330, "Japon"},
+        {ControlKind::OptionButton, "optWorld", 0, 210, 2940, 1050, 330, "Europe"},
+        {ControlKind::OptionButton, "optWorld", 1, 1290, 2940, 1950, 330, "Amérique du Nord"},
+        {ControlKind::OptionButton, "optWorld", 2, 3300, 2940, 960, 330, "Japon"},
     },
 };
 

@@ -29,8 +29,8 @@ const FormDesign kDesign{
     kHauteur,
     {
         {ControlKind::Image, "imgPile", -1, 240, 0, 1500, 1500},
-        {ControlKind::OptionButton, "optPolarite", 0, 1980, 780, 2400, 330, "Borne positive sur voie CH1"},
-        {ControlKind::OptionButton, "optPolarite", 1, 1980, 1290, 2400, 330, "Borne négative sur voie CH1"},
+        {ControlKind::OptionButton, "optPolarite", 0, 1800, 780, 2610, 330, "Borne positive sur voie CH1"},
+        {ControlKind::OptionButton, "optPolarite", 1, 1800, 1290, 2610, 330, "Borne négative sur voie CH1"},
     },
 };
 
@@ -52,6 +52,7 @@ const std::array<frmPile::Modele, 3> frmPile::kModeles{{
 frmPile::frmPile(int voie)
     : FenetreSource(voie == 0 ? QStringLiteral("frmPileA") : QStringLiteral("frmPileB"), voie, kDescription)
 {
+    usePanelFont();
     buildForm(this, kDesign);
     imgPile = control<ImageBox>(this, "imgPile");
     auto* groupe = new QButtonGroup(this);
