@@ -1,9 +1,13 @@
-// One refresh of the scope (ActualiserEcran) in DUAL mode, a sine on CH1 and a
-// square on CH2, at the fastest (1 µs/div) and the slowest fast time base
-// (5 ms/div), on the scope window's screen (399 x 329) and on a full-HD
-// picture (1920 x 1080). Offscreen; medians over many refreshes.
+// One refresh of the scope (ActualiserEcran) in DUAL mode over what a user
+// can reach at the fast time bases: sines, squares and triangles from 1 Hz to
+// 1 MHz, plus the band just above 2 screen units a period where a square is
+// densest, at every fast time base, with the thinnest, the default and the
+// widest focus; on the scope window's screen (399 x 329) and on a full-HD
+// picture (1920 x 1080). Offscreen. Each setting is timed several times and
+// keeps its median; the program prints the median over all settings, the
+// worst setting, and a few reference settings.
 //
-//   bench_rafraichissement [runs]     (default 300)
+//   bench_rafraichissement [runs]     (default 5 per setting)
 
 #include "app/FichierINI.h"
 #include "app/MDIWavix.h"
@@ -12,6 +16,7 @@
 #include "scope/CourbeWavix.h"
 #include "scope/Echelle.h"
 #include "scope/Potentiometre.h"
+#include "scope/Sensibilite.h"
 #include "scope/frmWavix.h"
 
 #include "Mediane.h"
@@ -22,15 +27,61 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <vector>
+
+namespace {
+
+struct Reglage {
+    const char* forme;
+    double frequence;
+    int base;   // time-base index
+    int focus;  // knob value
+};
+
+const char* texteBase(int base)
+{
+    static QByteArray textes[18];
+    if (textes[base].isEmpty())
+        textes[base] = TextesBasesTemps().at(base).toUtf8();
+    return textes[base].constData();
+}
+
+int epaisseur(int focus)
+{
+    return int(std::lround(std::abs(focus - 10.0) + 1));
+}
+
+// The median time of one refresh with these settings, in ms.
+double chronometrer(frmWavix* scope, const Reglage& r, int runs)
+{
+    scope->setPotentioValue(0, float(r.focus));
+    ReglerPotentiometre(1, 0);
+    scope->setPotentioValue(5, float(r.base));
+    ReglerPotentiometre(1, 5);
+    SignalExoA = SignalExoB = QString::fromLatin1(r.forme);
+    FreqExoA = r.frequence;
+    FreqExoB = r.frequence * 1.01;
+    std::vector<double> t;
+    QElapsedTimer clock;
+    for (int i = 0; i < runs; ++i) {
+        clock.start();
+        ActualiserEcran();
+        (void)scope->picEcran->Image();
+        t.push_back(clock.nsecsElapsed() / 1e6);
+    }
+    return mediane(t);
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const int runs = argc >= 2 ? std::max(5, std::atoi(argv[1])) : 300;
+    const int runs = argc >= 2 ? std::max(1, std::atoi(argv[1])) : 5;
 
     QTemporaryDir home;
     CheminINI = home.path() + QStringLiteral("/ConfQVT_bench.ini");
@@ -46,35 +97,58 @@ int main(int argc, char** argv)
     scope->chkOn->setChecked(true);
     for (EtatVoie& v : Voies)
         v.SourceBranchee = true;
-    SignalExoA = QStringLiteral("Sinus");
-    SignalExoB = QStringLiteral("Carre");
-    UmaxExoA = 3;
-    UmaxExoB = 2;
+    UmaxExoA = 8; // four divisions at 2 V/div
+    UmaxExoB = 3;
 
-    std::printf("ActualiserEcran, DUAL sine + square, median of %d (ms)   1 us/div   5 ms/div\n", runs);
+    // The settings: 1, 2, 5 steps from 1 Hz to 1 MHz, and for each time base
+    // the periods of 2.04, 2.5 and 4 screen units.
+    std::vector<Reglage> reglages;
+    for (const char* forme : {"Sinus", "Carre", "Triangle"})
+        for (int base = 6; base <= 17; ++base)
+            for (int focus : {10, 12, 20}) {
+                std::vector<double> frequences;
+                for (double decade = 1; decade <= 1e6; decade *= 10)
+                    for (double m : {1.0, 2.0, 5.0})
+                        if (m * decade <= 1e6)
+                            frequences.push_back(m * decade);
+                for (double unites : {2.04, 2.5, 4.0}) {
+                    const double f = 100 / (unites * BaseTempsParIndex(base));
+                    if (f <= 1e6)
+                        frequences.push_back(f);
+                }
+                for (double f : frequences)
+                    reglages.push_back({forme, f, base, focus});
+            }
+
+    const std::vector<Reglage> references = {
+        {"Sinus", 1000, 8, 12},
+        {"Sinus", 1000, 6, 12},
+        {"Sinus", 10000, 8, 12},
+        {"Carre", 49000, 8, 12},
+    };
+
+    std::printf("ActualiserEcran, DUAL, CH1 8 V and CH2 3 V at 2 V/div, %zu settings, median of %d each (ms)\n",
+                reglages.size(), runs);
     for (const auto& [w, h] : {std::pair{399, 329}, std::pair{1920, 1080}}) {
         scope->picEcran->resize(w, h);
         scope->picGrille->resize(w, h);
         DessinerGrille(scope);
-        double figures[2];
-        int k = 0;
-        for (const auto& [index, frequence] : {std::pair{17, 250000.0}, std::pair{6, 250.0}}) {
-            scope->setPotentioValue(5, float(index));
-            ReglerPotentiometre(1, 5);
-            FreqExoA = frequence;
-            FreqExoB = frequence * 2;
-            std::vector<double> t;
-            QElapsedTimer clock;
-            for (int r = 0; r < runs; ++r) {
-                clock.start();
-                ActualiserEcran();
-                (void)scope->picEcran->Image();
-                t.push_back(clock.nsecsElapsed() / 1e6);
+        std::vector<double> t;
+        double pire = -1;
+        Reglage lePire{};
+        for (const Reglage& r : reglages) {
+            const double ms = chronometrer(scope, r, runs);
+            t.push_back(ms);
+            if (ms > pire) {
+                pire = ms;
+                lePire = r;
             }
-            figures[k++] = mediane(t);
         }
-        std::printf("%4d x %-4d                                           %8.3f %10.3f\n", w, h, figures[0],
-                    figures[1]);
+        std::printf("%4d x %-4d  median %8.3f   worst %8.3f  (%s %.6g Hz, %s, focus %d px)\n", w, h, mediane(t),
+                    pire, lePire.forme, lePire.frequence, texteBase(lePire.base), epaisseur(lePire.focus));
+        for (const Reglage& r : references)
+            std::printf("             %-8s %8.6g Hz at %-10s focus %2d px: %8.3f\n", r.forme, r.frequence,
+                        texteBase(r.base), epaisseur(r.focus), chronometrer(scope, r, std::max(runs, 21)));
     }
     Forms().unloadAll();
     return 0;

@@ -22,16 +22,21 @@ QString FenetreSource::suffixe() const
     return QString::fromLatin1(description_.suffixe) + (voie_ == 0 ? QLatin1Char('A') : QLatin1Char('B'));
 }
 
-void FenetreSource::relierBornes(int nombre, const char* marques)
+void FenetreSource::relierBornes(int nombre, const char* marques, bool fichesCliquables)
 {
     for (int i = 0; i < nombre; ++i) {
         auto* fiche = control<ImageBox>(this, "imgFiche", i);
         fiche->hide();
         fiche->raise();
         fiches_ << fiche;
-        connect(control<ImageBox>(this, "imgBorne", i), &ImageBox::Click, this, [this, i] { basculerFiche(i); });
-        connect(fiche, &ImageBox::Click, this, [this, i] { basculerFiche(i); });
+        connect(control<ImageBox>(this, "imgBorne", i), &ImageBox::Click, this, [this, i] { imgBorne_Click(i); });
+        if (fichesCliquables)
+            connect(fiche, &ImageBox::Click, this, [this, i] { imgFiche_Click(i); });
+        else
+            fiche->setAttribute(Qt::WA_TransparentForMouseEvents);
     }
+    if (!marques)
+        return;
     const QString nomMarques = QString::fromLatin1(marques) + (voie_ == 0 ? QLatin1Char('A') : QLatin1Char('B'));
     for (int i = 0;; ++i) {
         auto* marque = findChild<Shape*>(QStringLiteral("%1(%2)").arg(nomMarques).arg(i));
@@ -44,6 +49,12 @@ void FenetreSource::relierBornes(int nombre, const char* marques)
 bool FenetreSource::fichePlacee(int i) const
 {
     return i >= 0 && i < fiches_.size() && !fiches_[i]->isHidden();
+}
+
+void FenetreSource::placerFiche(int i, bool placee)
+{
+    if (i >= 0 && i < fiches_.size())
+        fiches_[i]->setHidden(!placee);
 }
 
 void FenetreSource::basculerFiche(int i)

@@ -32,14 +32,22 @@ public:
     // Toggles the plug on terminal i, then the source recomputes its
     // connection and the scope redraws.
     void basculerFiche(int i);
+    // A click on terminal i, and on the plug in it; both toggle the plug
+    // unless the source has its own rules.
+    virtual void imgBorne_Click(int i) { basculerFiche(i); }
+    virtual void imgFiche_Click(int i) { basculerFiche(i); }
 
     void Form_Load() override;
     void Form_Unload(bool& cancel) override;
 
 protected:
     // The terminals and plugs of the design ("imgBorne(i)", "imgFiche(i)")
-    // and the lead marks filled with the channel's colour.
-    void relierBornes(int nombre, const char* marques);
+    // and the lead marks filled with the channel's colour (none: nullptr).
+    // Plugs that cannot be clicked let the click through to their terminal.
+    void relierBornes(int nombre, const char* marques, bool fichesCliquables = true);
+    // Puts plug i in or takes it out, nothing more.
+    void placerFiche(int i, bool placee);
+    ImageBox* fiche(int i) const { return fiches_.value(i); }
     // The source's own connected flag from its plugs and switch.
     virtual void recalculerBranchement() = 0;
     QString suffixe() const;

@@ -1,7 +1,11 @@
 #include "bench/FenetresBanc.h"
 
 #include "app/MDIWavix.h"
+#include "bench/frmAlim.h"
+#include "bench/frmDyn.h"
+#include "bench/frmEDF.h"
 #include "bench/frmGBF.h"
+#include "bench/frmPile.h"
 #include "bench/frmToolBox.h"
 #include "platform/Forms.h"
 
@@ -39,16 +43,48 @@ public:
 
 } // namespace
 
+namespace {
+
+// The source windows the bench has, by the name of their CH1 and CH2 twins.
+struct Source {
+    const char* nomA;
+    const char* nomB;
+    VbForm* (*ouvrir)(const QString& nom, int voie);
+};
+
+template <class Fenetre>
+VbForm* ouvrir(const QString& nom, int voie)
+{
+    return Forms().get<Fenetre>(nom, voie);
+}
+
+const Source kSources[] = {
+    {"frmGBFA", "frmGBFB", &ouvrir<frmGBF>},
+    {"frmAlimA", "frmAlimB", &ouvrir<frmAlim>},
+    {"frmPileA", "frmPileB", &ouvrir<frmPile>},
+    {"frmEDFA", "frmEDFB", &ouvrir<frmEDF>},
+    {"frmDynA", "frmDynB", &ouvrir<frmDyn>},
+};
+
+const Source* sourceDe(const QString& nom)
+{
+    for (const Source& s : kSources)
+        if (nom == QLatin1String(s.nomA) || nom == QLatin1String(s.nomB))
+            return &s;
+    return nullptr;
+}
+
+} // namespace
+
 bool SourceDisponible(const QString& nom)
 {
-    return nom == QLatin1String("frmGBFA") || nom == QLatin1String("frmGBFB");
+    return sourceDe(nom) != nullptr;
 }
 
 VbForm* OuvrirFenetreSource(const QString& nom, int voie)
 {
-    if (nom == QLatin1String("frmGBFA") || nom == QLatin1String("frmGBFB"))
-        return Forms().get<frmGBF>(nom, voie);
-    return nullptr;
+    const Source* s = sourceDe(nom);
+    return s ? s->ouvrir(nom, voie) : nullptr;
 }
 
 VbForm* OuvrirInstrument(const QString& nom)

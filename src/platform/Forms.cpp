@@ -87,6 +87,7 @@ void VbForm::setFacePicture(const QString& resource)
 {
     delete face_;
     face_ = new QSvgRenderer(resource, this);
+    faceCache_ = QPixmap();
     update();
 }
 
@@ -103,8 +104,20 @@ void VbForm::paintEvent(QPaintEvent* event)
         QWidget::paintEvent(event);
         return;
     }
+    // The SVG is rendered once for the window's size and pixel ratio; a
+    // repaint only copies the picture.
+    const qreal dpr = devicePixelRatioF();
+    const QSize pixels = (QSizeF(size()) * dpr).toSize();
+    if (faceCache_.size() != pixels || faceCache_.devicePixelRatio() != dpr) {
+        faceCache_ = QPixmap(pixels);
+        faceCache_.setDevicePixelRatio(dpr);
+        faceCache_.fill(Qt::transparent);
+        QPainter cache(&faceCache_);
+        face_->render(&cache, QRectF(rect()));
+    }
     QPainter p(this);
-    face_->render(&p, QRectF(rect()));
+    const QRectF zone(event->rect());
+    p.drawPixmap(zone, faceCache_, QRectF(zone.topLeft() * dpr, zone.size() * dpr));
 }
 
 void VbForm::closeEvent(QCloseEvent* event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHash>
+#include <QPixmap>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -79,6 +80,7 @@ private:
     bool placed_ = false;
     QPointer<QMdiSubWindow> frame_;
     class QSvgRenderer* face_ = nullptr;
+    QPixmap faceCache_; // the face rendered at the window's size
 };
 
 // Every window is reached through this registry: get creates it and runs its

@@ -1,5 +1,7 @@
 #include "platform/PictureBox.h"
 
+#include "platform/PixelGridTrace.h"
+
 #include "platform/VbColor.h"
 #include "platform/VbMouse.h"
 
@@ -62,8 +64,12 @@ void PictureBox::ensureImage()
 
 QPainter& PictureBox::painter()
 {
-    ensureImage();
+    // The image follows the widget's size and pixel ratio when painting
+    // begins; a resize ends the painting (resizeEvent) and Cls checks again.
     if (!painter_.isActive()) {
+        ensureImage();
+        if (painter_.isActive())
+            return painter_; // allocate() began painting while clearing
         painter_.begin(&image_);
         painter_.setRenderHint(QPainter::Antialiasing, false);
         painter_.setRenderHint(QPainter::TextAntialiasing, true);
@@ -102,9 +108,13 @@ void PictureBox::setPicture(const QImage& picture)
 
 void PictureBox::Cls()
 {
+    ensureImage();
     QPainter& p = painter();
     pending_.clear();
-    p.fillRect(QRectF(0, 0, width(), height()), vbColor(backColor_));
+    // An opaque picture that covers everything leaves no background to fill.
+    const QSizeF covered = picture_.isNull() ? QSizeF() : picture_.deviceIndependentSize();
+    if (picture_.isNull() || picture_.hasAlphaChannel() || covered.width() < width() || covered.height() < height())
+        p.fillRect(QRectF(0, 0, width(), height()), vbColor(backColor_));
     if (!picture_.isNull())
         p.drawImage(QPointF(0, 0), picture_);
     CurrentX = 0;
@@ -165,6 +175,48 @@ void PictureBox::flushLines()
     if (pending_.size() >= 2)
         painter_.drawPolyline(pending_);
     pending_.clear();
+}
+
+void PictureBox::Trace(const QPolygonF& points, int color)
+{
+    if (points.isEmpty())
+        return;
+    QPainter& p = painter();
+    flushLines();
+    applyPen(color);
+    const qreal dpr = image_.devicePixelRatio();
+    QPolygonF pixels(points.size());
+    for (qsizetype i = 0; i < points.size(); ++i)
+        pixels[i] = toPixel(points[i].x(), points[i].y()) * dpr;
+    const QTransform toLogical = QTransform::fromScale(1 / dpr, 1 / dpr);
+    if (penStyle_ != Solid) {
+        // Dashes run along the whole line; a thin pen is cheap anyway.
+        if (pixels.size() >= 2)
+            p.drawPolyline(toLogical.map(pixels));
+    } else {
+        const PixelGridTrace reduced = reduceToPixelGrid(pixels, penWidth_ * dpr, image_.size());
+        if (!reduced.spans.isEmpty()) {
+            const QPen pen = p.pen();
+            p.setPen(Qt::NoPen);
+            p.setBrush(vbColor(color));
+            if (dpr == 1) {
+                p.drawRects(reduced.spans);
+            } else {
+                QList<QRectF> spans;
+                spans.reserve(reduced.spans.size());
+                for (const QRect& s : reduced.spans)
+                    spans.append(toLogical.mapRect(QRectF(s)));
+                p.drawRects(spans);
+            }
+            p.setBrush(Qt::NoBrush);
+            p.setPen(pen);
+        }
+        for (const QPolygonF& piece : reduced.polylines)
+            p.drawPolyline(dpr == 1 ? piece : toLogical.map(piece));
+    }
+    CurrentX = points.constLast().x();
+    CurrentY = points.constLast().y();
+    touched();
 }
 
 void PictureBox::PSet(double x, double y, int color)

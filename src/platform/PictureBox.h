@@ -51,6 +51,12 @@ public:
     void Line(double x1, double y1, double x2, double y2) { Line(x1, y1, x2, y2, ForeColor); }
     // A point of DrawWidth pixels.
     void PSet(double x, double y, int color);
+    // A whole trace through the points (user units, x never decreasing for
+    // the fast path) in the given colour with DrawWidth and DrawStyle, as the
+    // segments joined one after the other would show it; where the trace is
+    // denser than the pixels it is drawn as the span it inks in each pixel
+    // column (see PixelGridTrace.h). CurrentX/Y go to its last point.
+    void Trace(const QPolygonF& points, int color);
     // Text at CurrentX/CurrentY (its upper-left corner) in ForeColor; then
     // CurrentX goes back to the left edge and CurrentY one line down.
     void Print(const QString& text);

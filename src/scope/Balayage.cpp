@@ -29,10 +29,11 @@ void tracerPolyligne(PictureBox* ecran, const QPolygonF& points, int32_t couleur
         ecran->Line(points[i - 1].x(), points[i - 1].y(), points[i].x(), points[i].y(), couleur);
 }
 
-// A trace whose x never goes back: the spot's pieces and the sum.
+// A trace whose x never goes back, the spot's pieces and the sum: reduced to
+// the pixel grid where it is denser than the pixels.
 void tracerTrace(PictureBox* ecran, const QPolygonF& points, int32_t couleur)
 {
-    tracerPolyligne(ecran, points, couleur);
+    ecran->Trace(points, couleur);
 }
 
 // The generator range that sets the spot's step: the larger of the two

@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QPolygonF>
 
 #include <algorithm>
 #include <cmath>
@@ -42,16 +43,12 @@ void tracerCourbe(int32_t couleur, double H, double position, double baseTemps, 
     const double t0 = frequence != 0 ? (std::asin(r) - phase) / (2 * kPi * frequence) : 0;
     const double x0 = 500 + t0 * 100 / baseTemps;
     const double echelle = 100 / sensibilite;
-    auto y = [&](double x) { return echantillon((x + x0) / 100 * baseTemps) * echelle; };
-    double xp = -500;
-    double yp = y(-500);
+    QPolygonF points(501);
     for (int i = 0; i <= 500; ++i) {
         const double x = -500 + 2 * i;
-        const double yc = y(x);
-        ecran->Line(xp + H, yp + position, x + H, yc + position, couleur);
-        xp = x;
-        yp = yc;
+        points[i] = QPointF(x + H, echantillon((x + x0) / 100 * baseTemps) * echelle + position);
     }
+    ecran->Trace(points, couleur);
 }
 
 void imprimer(PictureBox* ecran, double colonne, double ligne, const QString& texte)
@@ -131,28 +128,38 @@ void TracerTrapeze(int32_t couleur, double H, double position, double baseTemps,
     const double bas = -haut;
     const double s = position + (decalage - decalageAC) * 100 / sensibilite;
 
+    QPolygonF points;
     if (P * k < 2) {
         // More than one period every 2 screen units: the trace is a band
-        // between its two levels, drawn column by column.
-        for (int x = -500; x <= 500; x += 2)
-            ecran->Line(x + H, bas + s, x + H, haut + s, couleur);
+        // between its two levels, given as edges every half unit so that it
+        // shows solid at any picture size.
+        points.reserve(4002);
+        for (int i = 0; i <= 2000; ++i) {
+            const double x = -500 + i * 0.5 + H;
+            const bool monte = i % 2 == 0;
+            points << QPointF(x, (monte ? bas : haut) + s) << QPointF(x, (monte ? haut : bas) + s);
+        }
+        ecran->Trace(points, couleur);
         return;
     }
     const double dMontee = std::max(0.0, montee) * k;
     const double dHaut = std::max(0.0, fractionHaute * P) * k;
     const double dDescente = std::max(0.0, descente) * k;
     const double dBas = std::max(0.0, P * k - dMontee - dHaut - dDescente);
+    points.reserve(qsizetype(4 * (1000 / (P * k) + 2)));
     double x = -500;
+    points << QPointF(x + H, bas + s);
     while (x < 500) {
-        ecran->Line(x + H, bas + s, x + dMontee + H, haut + s, couleur);
         x += dMontee;
-        ecran->Line(x + H, haut + s, x + dHaut + H, haut + s, couleur);
+        points << QPointF(x + H, haut + s);
         x += dHaut;
-        ecran->Line(x + H, haut + s, x + dDescente + H, bas + s, couleur);
+        points << QPointF(x + H, haut + s);
         x += dDescente;
-        ecran->Line(x + H, bas + s, x + dBas + H, bas + s, couleur);
+        points << QPointF(x + H, bas + s);
         x += dBas;
+        points << QPointF(x + H, bas + s);
     }
+    ecran->Trace(points, couleur);
 }
 
 void AfficherSensibilites()

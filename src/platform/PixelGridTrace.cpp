@@ -1,0 +1,291 @@
+#include "platform/PixelGridTrace.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <vector>
+
+namespace {
+
+// A segment is dense when the columns round its middle hold at least this
+// many points each, on average.
+constexpr double kDensePointsPerColumn = 1.0;
+constexpr int kDensityReach = 4; // columns either side
+// Segments in one stroked piece of a sparse trace: few enough that a
+// scanline never crosses many edges of one piece.
+constexpr int kSegmentsPerPiece = 24;
+
+// Lowest and highest y the pen inks in each column of a dense stretch.
+class ColumnSpans {
+public:
+    ColumnSpans(double radius, int first, int count)
+        : radius_(radius), thin_(radius <= 0.5), first_(first), low_(size_t(count), kNone), high_(size_t(count), -kNone)
+    {
+    }
+
+    // The pen's disc centred on (x, y) seen in every column it reaches.
+    void splat(double x, double y)
+    {
+        const int from = std::max(first_, int(std::ceil(x - 0.5 - radius_)));
+        const int to = std::min(first_ + int(low_.size()) - 1, int(std::floor(x - 0.5 + radius_)));
+        for (int c = from; c <= to; ++c) {
+            const double dx = std::abs(x - (c + 0.5));
+            const double h = std::sqrt(std::max(0.0, radius_ * radius_ - dx * dx));
+            const size_t i = size_t(c - first_);
+            low_[i] = std::min(low_[i], y - h);
+            high_[i] = std::max(high_[i], y + h);
+            touchedFrom_ = std::min(touchedFrom_, c);
+            touchedTo_ = std::max(touchedTo_, c);
+        }
+    }
+
+    // A convex piece of a wide pen's stroke, seen on each column's centre
+    // line (the raster fills the pixels whose centres lie inside).
+    void convex(const QPointF* corners, int n)
+    {
+        double left = corners[0].x(), right = left;
+        for (int k = 1; k < n; ++k) {
+            left = std::min(left, corners[k].x());
+            right = std::max(right, corners[k].x());
+        }
+        const int from = std::max(first_, int(std::ceil(left - 0.5)));
+        const int to = std::min(first_ + int(low_.size()) - 1, int(std::floor(right - 0.5)));
+        for (int c = from; c <= to; ++c) {
+            const double x = c + 0.5;
+            double lo = kNone, hi = -kNone;
+            for (int k = 0; k < n; ++k) {
+                const QPointF& p = corners[k];
+                const QPointF& q = corners[(k + 1) % n];
+                if ((x < p.x() && x < q.x()) || (x > p.x() && x > q.x()))
+                    continue;
+                if (p.x() == q.x()) {
+                    lo = std::min({lo, p.y(), q.y()});
+                    hi = std::max({hi, p.y(), q.y()});
+                } else {
+                    const double y = p.y() + (x - p.x()) * (q.y() - p.y()) / (q.x() - p.x());
+                    lo = std::min(lo, y);
+                    hi = std::max(hi, y);
+                }
+            }
+            if (lo > hi)
+                continue;
+            const size_t i = size_t(c - first_);
+            low_[i] = std::min(low_[i], lo);
+            high_[i] = std::max(high_[i], hi);
+            touchedFrom_ = std::min(touchedFrom_, c);
+            touchedTo_ = std::max(touchedTo_, c);
+        }
+    }
+
+    // A dense stretch stroked with a wide pen: each segment's band, the
+    // bevels where segments meet, and round ends.
+    void strokedStretch(const QPolygonF& points, int from, int to)
+    {
+        splat(points[from].x(), points[from].y());
+        splat(points[to].x(), points[to].y());
+        QPointF previous; // normal of the last segment with a length
+        bool hasPrevious = false;
+        for (int s = from; s < to; ++s) {
+            const QPointF& a = points[s];
+            const QPointF& b = points[s + 1];
+            const QPointF d = b - a;
+            const double length = std::hypot(d.x(), d.y());
+            if (length == 0)
+                continue;
+            const QPointF n(-d.y() / length * radius_, d.x() / length * radius_);
+            if (hasPrevious && std::abs(n.x() - previous.x()) + std::abs(n.y() - previous.y()) > 1e-3 * radius_) {
+                const QPointF outer[3] = {a, a + previous, a + n};
+                const QPointF inner[3] = {a, a - previous, a - n};
+                convex(outer, 3);
+                convex(inner, 3);
+            }
+            const QPointF band[4] = {a + n, b + n, b - n, a - n};
+            convex(band, 4);
+            previous = n;
+            hasPrevious = true;
+        }
+    }
+
+    // A piece of a one-pixel trace: the raster inks, in each column, the
+    // rows the centre line crosses between the column's edges.
+    void thinSegment(const QPointF& a, const QPointF& b)
+    {
+        line(std::floor(a.x()), a.y());
+        line(std::floor(b.x()), b.y());
+        if (b.x() <= a.x())
+            return;
+        const double slope = (b.y() - a.y()) / (b.x() - a.x());
+        const int from = std::max(first_, int(std::ceil(a.x())));
+        const int to = std::min(first_ + int(low_.size()), int(std::floor(b.x())));
+        for (int k = from; k <= to; ++k) {
+            // The edge x = k closes column k - 1 and opens column k.
+            const double y = a.y() + (k - a.x()) * slope;
+            if (k > a.x())
+                line(k - 1, y);
+            if (k < b.x())
+                line(k, y);
+        }
+    }
+
+    // The inked rows of each column within the picture as rectangles, then
+    // the columns are cleared for the next stretch.
+    void takeSpans(QList<QRect>& spans, QSize picture)
+    {
+        const int margin = int(std::ceil(radius_)) + 1;
+        const int from = std::max(0, touchedFrom_), to = std::min(picture.width() - 1, touchedTo_);
+        for (int c = from; c <= to; ++c) {
+            const size_t i = size_t(c - first_);
+            if (low_[i] > high_[i])
+                continue;
+            // The rows whose centres lie inside the span; a thin line also
+            // inks the row where it turns.
+            int top = int(std::ceil(low_[i] - 0.5));
+            int bottom = int(std::ceil(high_[i] - 0.5)) - 1;
+            if (thin_)
+                bottom = std::max(bottom, int(std::floor(high_[i] + 0.5)));
+            if (thin_ && top > bottom)
+                top = bottom = int(std::floor(low_[i]));
+            if (top > bottom || bottom < -margin || top > picture.height() + margin)
+                continue;
+            top = std::max(top, -margin);
+            bottom = std::min(bottom, picture.height() + margin);
+            QRect* last = spans.isEmpty() ? nullptr : &spans.last();
+            if (last && last->right() == c - 1 && last->top() == top && last->bottom() == bottom)
+                last->setRight(c);
+            else
+                spans.append(QRect(c, top, 1, bottom - top + 1));
+        }
+        for (int c = touchedFrom_; c <= touchedTo_; ++c) {
+            const size_t i = size_t(c - first_);
+            low_[i] = kNone;
+            high_[i] = -kNone;
+        }
+        touchedFrom_ = std::numeric_limits<int>::max();
+        touchedTo_ = std::numeric_limits<int>::min();
+    }
+
+private:
+    void line(double column, double y)
+    {
+        const int c = int(column);
+        if (c < first_ || c >= first_ + int(low_.size()))
+            return;
+        const size_t i = size_t(c - first_);
+        low_[i] = std::min(low_[i], y);
+        high_[i] = std::max(high_[i], y);
+        touchedFrom_ = std::min(touchedFrom_, c);
+        touchedTo_ = std::max(touchedTo_, c);
+    }
+
+    static constexpr double kNone = std::numeric_limits<double>::infinity();
+    double radius_;
+    bool thin_;
+    int first_;
+    std::vector<double> low_, high_;
+    int touchedFrom_ = std::numeric_limits<int>::max();
+    int touchedTo_ = std::numeric_limits<int>::min();
+};
+
+// Points [from, to] of a sparse stretch as polylines; a wide pen's stroke is
+// cut in the middle of a segment long enough for the round ends to vanish
+// inside the stroke.
+void addPolylines(QList<QPolygonF>& polylines, const QPolygonF& points, int from, int to, double penWidth)
+{
+    if (penWidth <= 1 || to - from <= kSegmentsPerPiece) {
+        polylines.append(points.mid(from, to - from + 1));
+        return;
+    }
+    QPolygonF piece;
+    piece.reserve(kSegmentsPerPiece + 2);
+    piece << points[from];
+    for (int i = from; i < to; ++i) {
+        const QPointF& a = points[i];
+        const QPointF& b = points[i + 1];
+        const int segments = int(piece.size()) - 1;
+        const QPointF d = b - a;
+        const bool longEnough = d.x() * d.x() + d.y() * d.y() >= (penWidth + 2) * (penWidth + 2);
+        if (i + 1 < to && ((segments >= kSegmentsPerPiece / 2 && longEnough) || segments >= kSegmentsPerPiece)) {
+            const QPointF middle = (a + b) / 2;
+            piece << middle;
+            polylines.append(piece);
+            piece.clear();
+            piece << middle;
+        }
+        piece << b;
+    }
+    polylines.append(piece);
+}
+
+} // namespace
+
+PixelGridTrace reduceToPixelGrid(const QPolygonF& trace, double penWidth, QSize picture)
+{
+    PixelGridTrace out;
+    const int n = int(trace.size());
+    // The raster engine places points on a 1/64 pixel grid; so does this,
+    // so that steep edges fall in the same columns.
+    QPolygonF points(trace);
+    for (QPointF& p : points)
+        p = QPointF(std::trunc(p.x() * 64) / 64, std::trunc(p.y() * 64) / 64);
+    bool forward = n >= 2;
+    for (int i = 0; i < n && forward; ++i)
+        forward = std::isfinite(points[i].x()) && std::isfinite(points[i].y())
+                  && (i == 0 || points[i].x() >= points[i - 1].x());
+    if (!forward) {
+        if (n >= 2)
+            out.polylines.append(trace);
+        return out;
+    }
+
+    const double radius = std::max(0.5, penWidth / 2);
+    const int reach = int(std::ceil(radius)) + 1;
+    const int first = -reach;                           // leftmost column worked on
+    const int count = picture.width() + 2 * reach;      // columns worked on
+    auto inside = [&](double x) { return x >= first && x < first + count; };
+
+    // Points per column, summed from the left.
+    std::vector<int> sum(size_t(count) + 1, 0);
+    for (const QPointF& p : points)
+        if (inside(p.x()))
+            ++sum[size_t(int(std::floor(p.x())) - first) + 1];
+    for (size_t i = 1; i < sum.size(); ++i)
+        sum[i] += sum[i - 1];
+    auto dense = [&](const QPointF& a, const QPointF& b) {
+        const double middle = (a.x() + b.x()) / 2;
+        if (!inside(middle))
+            return false;
+        const int c = int(std::floor(middle)) - first;
+        const int lo = std::max(0, c - kDensityReach), hi = std::min(count - 1, c + kDensityReach);
+        return sum[size_t(hi) + 1] - sum[size_t(lo)] >= kDensePointsPerColumn * (hi - lo + 1);
+    };
+
+    enum Kind { Outside, Sparse, Dense };
+    auto kind = [&](int i) {
+        const QPointF& a = points[i];
+        const QPointF& b = points[i + 1];
+        if (b.x() < first || a.x() >= first + count)
+            return Outside;
+        return dense(a, b) ? Dense : Sparse;
+    };
+
+    ColumnSpans columns(radius, first, count);
+    int i = 0;
+    while (i < n - 1) {
+        const Kind k = kind(i);
+        int j = i + 1; // segments [i, j) are of one kind
+        while (j < n - 1 && kind(j) == k)
+            ++j;
+        if (k == Dense) {
+            if (penWidth > 1)
+                columns.strokedStretch(points, i, j);
+            else
+                for (int s = i; s < j; ++s)
+                    columns.thinSegment(points[s], points[s + 1]);
+            columns.takeSpans(out.spans, picture);
+        } else if (k == Sparse) {
+            addPolylines(out.polylines, points, i, j, penWidth);
+        }
+        i = j;
+    }
+    return out;
+}

@@ -1,0 +1,206 @@
+#include "platform/PictureBox.h"
+#include "platform/PixelGridTrace.h"
+
+#include <QtTest>
+
+#include <cmath>
+
+namespace {
+
+constexpr int kLargeur = 400;
+constexpr int kHauteur = 300;
+constexpr int kFond = 0x000000;
+constexpr int kEncre = 0x00FFFF; // yellow
+
+// Waveforms in pixels across the picture and a little past both edges, one
+// point every `pas` pixels (sine) or the corners of each period.
+QPolygonF forme(const QString& nom, double periode, double pas, double debut = -10, double fin = kLargeur + 10)
+{
+    QPolygonF points;
+    const double haut = 60, bas = 240;
+    if (nom == QLatin1String("sine")) {
+        for (double x = debut; x <= fin; x += pas)
+            points << QPointF(x, 150 - 90 * std::sin(2 * M_PI * (x - debut) / periode));
+    } else if (nom == QLatin1String("square")) {
+        for (double x = debut; x < fin; x += periode)
+            points << QPointF(x, bas) << QPointF(x, haut) << QPointF(x + periode / 2, haut)
+                   << QPointF(x + periode / 2, bas);
+    } else {
+        for (double x = debut; x < fin; x += periode)
+            points << QPointF(x, bas) << QPointF(x + periode / 4, haut);
+    }
+    return points;
+}
+
+// A picture with one pixel per user unit.
+struct Ecran {
+    QWidget fenetre;
+    PictureBox* picture = new PictureBox(&fenetre);
+
+    explicit Ecran(int focus)
+    {
+        picture->resize(kLargeur, kHauteur);
+        picture->Scale(0, 0, kLargeur, kHauteur);
+        picture->setBackColor(kFond);
+        picture->DrawWidth = focus;
+    }
+};
+
+// The trace stroked as one joined polyline, segment by segment.
+QImage polyligne(const QPolygonF& points, int focus)
+{
+    Ecran e(focus);
+    for (qsizetype i = 1; i < points.size(); ++i)
+        e.picture->Line(points[i - 1].x(), points[i - 1].y(), points[i].x(), points[i].y(), kEncre);
+    return e.picture->Image();
+}
+
+// The trace through the reduced path.
+QImage reduite(const QPolygonF& points, int focus)
+{
+    Ecran e(focus);
+    e.picture->Trace(points, kEncre);
+    return e.picture->Image();
+}
+
+// Top and bottom inked rows of a column; (-1, -1) when it is blank.
+QPair<int, int> encre(const QImage& image, int x)
+{
+    int haut = -1, bas = -1;
+    for (int y = 0; y < image.height(); ++y)
+        if ((image.pixel(x, y) & 0xFFFFFF) != 0) {
+            if (haut < 0)
+                haut = y;
+            bas = y;
+        }
+    return {haut, bas};
+}
+
+} // namespace
+
+class tst_PixelGridTrace : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void looksLikeThePolyline_data();
+    void looksLikeThePolyline();
+    void denseAndSparseStretches_data();
+    void denseAndSparseStretches();
+    void closedOrBrokenTraceStaysOnePolyline();
+    void columnsOutsideThePictureAreDropped();
+};
+
+void tst_PixelGridTrace::looksLikeThePolyline_data()
+{
+    QTest::addColumn<QString>("nom");
+    QTest::addColumn<double>("periode");
+    QTest::addColumn<double>("pas");
+    QTest::addColumn<int>("focus");
+    for (int focus : {1, 3, 11}) {
+        const QByteArray f = " at " + QByteArray::number(focus) + " px";
+        // Dense: one to two points a column, steep slopes.
+        QTest::newRow("sine, dense" + f) << "sine" << 9.0 << 0.6 << focus;
+        QTest::newRow("square, dense" + f) << "square" << 3.3 << 0.0 << focus;
+        QTest::newRow("triangle, dense" + f) << "triangle" << 1.7 << 0.0 << focus;
+        // Sparse: stroked in pieces, which must not show.
+        QTest::newRow("sine, sparse" + f) << "sine" << 60.0 << 2.5 << focus;
+        QTest::newRow("square, sparse" + f) << "square" << 17.0 << 0.0 << focus;
+        QTest::newRow("triangle, sparse" + f) << "triangle" << 13.0 << 0.0 << focus;
+    }
+}
+
+void tst_PixelGridTrace::looksLikeThePolyline()
+{
+    QFETCH(QString, nom);
+    QFETCH(double, periode);
+    QFETCH(double, pas);
+    QFETCH(int, focus);
+    const QPolygonF points = forme(nom, periode, pas);
+    const QImage attendu = polyligne(points, focus);
+    const QImage obtenu = reduite(points, focus);
+    QStringList ecarts;
+    for (int x = 0; x < kLargeur; ++x) {
+        const auto [hautA, basA] = encre(attendu, x);
+        const auto [hautO, basO] = encre(obtenu, x);
+        if ((hautA < 0) != (hautO < 0) || std::abs(hautA - hautO) > 1 || std::abs(basA - basO) > 1)
+            ecarts << QString("column %1: %2..%3 stroked, %4..%5 reduced").arg(x).arg(hautA).arg(basA).arg(hautO).arg(basO);
+    }
+    QVERIFY2(ecarts.isEmpty(), qPrintable(ecarts.join("; ")));
+}
+
+void tst_PixelGridTrace::denseAndSparseStretches_data()
+{
+    QTest::addColumn<double>("pasGauche"); // pixels between points, left half
+    QTest::addColumn<double>("pasDroite"); // and right half
+    QTest::addColumn<bool>("colonnes");    // column spans expected
+    QTest::addColumn<bool>("polylignes");  // stroked pieces expected
+    QTest::newRow("dense throughout") << 0.5 << 0.5 << true << false;
+    QTest::newRow("sparse throughout") << 4.0 << 4.0 << false << true;
+    QTest::newRow("dense, then sparse") << 0.5 << 4.0 << true << true;
+}
+
+void tst_PixelGridTrace::denseAndSparseStretches()
+{
+    QFETCH(double, pasGauche);
+    QFETCH(double, pasDroite);
+    QFETCH(bool, colonnes);
+    QFETCH(bool, polylignes);
+    QPolygonF points;
+    for (double x = 0; x < kLargeur; x += x < kLargeur / 2 ? pasGauche : pasDroite)
+        points << QPointF(x, 150 + 100 * std::sin(x / 3));
+    const PixelGridTrace r = reduceToPixelGrid(points, 3, QSize(kLargeur, kHauteur));
+    QCOMPARE(!r.spans.isEmpty(), colonnes);
+    QCOMPARE(!r.polylines.isEmpty(), polylignes);
+    // Every column the trace crosses is covered once by a span, or lies
+    // under a stroked piece, and the pieces are short.
+    for (const QPolygonF& morceau : r.polylines)
+        QVERIFY(morceau.size() <= 30);
+    for (const QRect& s : r.spans) {
+        QVERIFY(s.left() >= 0 && s.right() < kLargeur);
+        QVERIFY(s.top() <= s.bottom());
+    }
+}
+
+void tst_PixelGridTrace::closedOrBrokenTraceStaysOnePolyline()
+{
+    // A closed figure (the XY view) goes back and forth.
+    QPolygonF cercle;
+    for (int i = 0; i <= 1000; ++i)
+        cercle << QPointF(200 + 100 * std::cos(i * 2 * M_PI / 1000), 150 + 100 * std::sin(i * 2 * M_PI / 1000));
+    PixelGridTrace r = reduceToPixelGrid(cercle, 3, QSize(kLargeur, kHauteur));
+    QVERIFY(r.spans.isEmpty());
+    QCOMPARE(r.polylines.size(), 1);
+    QCOMPARE(r.polylines.first(), cercle);
+
+    // A point that is no number leaves the trace to the painter as it is.
+    QPolygonF casse = forme("sine", 9, 0.5);
+    casse[100].setY(std::nan(""));
+    r = reduceToPixelGrid(casse, 3, QSize(kLargeur, kHauteur));
+    QVERIFY(r.spans.isEmpty());
+    QCOMPARE(r.polylines.size(), 1);
+
+    QVERIFY(reduceToPixelGrid(QPolygonF(), 3, QSize(kLargeur, kHauteur)).polylines.isEmpty());
+    QVERIFY(reduceToPixelGrid(QPolygonF{QPointF(5, 5)}, 3, QSize(kLargeur, kHauteur)).polylines.isEmpty());
+}
+
+void tst_PixelGridTrace::columnsOutsideThePictureAreDropped()
+{
+    // Shifted a whole screen to the right and far above: nothing to draw.
+    QPolygonF points = forme("square", 2, 0, 500, 5000);
+    PixelGridTrace r = reduceToPixelGrid(points, 3, QSize(kLargeur, kHauteur));
+    QVERIFY(r.spans.isEmpty());
+    QVERIFY(r.polylines.isEmpty());
+    points.translate(-4800, -100000);
+    r = reduceToPixelGrid(points, 3, QSize(kLargeur, kHauteur));
+    QVERIFY(r.spans.isEmpty());
+    // A huge amplitude is cut to the picture and a little round it.
+    points = forme("square", 2, 0);
+    for (QPointF& p : points)
+        p.setY(p.y() < 150 ? -1e9 : 1e9);
+    r = reduceToPixelGrid(points, 3, QSize(kLargeur, kHauteur));
+    QVERIFY(!r.spans.isEmpty());
+    for (const QRect& s : r.spans)
+        QVERIFY(s.top() >= -5 && s.bottom() <= kHauteur + 5);
+}
+
+QTEST_MAIN(tst_PixelGridTrace)
+#include "tst_pixelgridtrace.moc"
