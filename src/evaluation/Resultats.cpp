@@ -1,6 +1,7 @@
 #include "evaluation/Resultats.h"
 
 #include "app/EtatProgramme.h"
+#include "platform/Dialogs.h"
 #include "platform/VbFormat.h"
 
 namespace {
@@ -83,8 +84,17 @@ QString LigneNote(double note)
 bool EcrireResultats(const QStringList& lignes)
 {
     AppendingTextFile& fichier = FichierResultatOuvert();
-    for (const QString& ligne : lignes)
-        if (!fichier.writeLine(ligne))
-            return false;
-    return true;
+    if (!fichier.isOpen())
+        return false;
+    const QString chemin = fichier.path();
+    if (fichier.writeLines(lignes))
+        return true;
+    // The file is back at its last whole record and closed.
+    MsgBox(QStringLiteral("Vos réponses ne peuvent plus être enregistrées dans le fichier des réponses-élèves "
+                          "(disque plein, quota atteint ou dossier réseau perdu) :\r\n")
+               + chemin
+               + QStringLiteral("\r\n\r\nAppelez le professeur. L'évaluation s'arrête ; "
+                                "les réponses enregistrées jusqu'ici sont conservées."),
+           vb::Critical, QStringLiteral("Wavix - Erreur"));
+    return false;
 }

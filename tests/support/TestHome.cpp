@@ -1,8 +1,10 @@
 #include "TestHome.h"
 
+#include "app/Dossiers.h"
 #include "app/EtatProgramme.h"
 #include "app/FichierINI.h"
 #include "platform/SystemServices.h"
+#include "platform/TextFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,10 +18,13 @@ const char* const kVariables[] = {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "X
 void resetSharedState()
 {
     CheminINI.clear();
+    ProblemeINISignale = false;
+    setFileWriter(nullptr);
     DossierDonnees.clear();
     DossierDonneesCommunes.clear();
     DossierDocumentsCommuns.clear();
     DossierDepot.clear();
+    DossiersManquantsSignales.clear();
     ModeProfesseur = false;
     FermerFichiers();
     setMountProbe(nullptr);
