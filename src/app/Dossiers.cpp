@@ -3,9 +3,8 @@
 #include "app/EtatProgramme.h"
 #include "platform/Dialogs.h"
 #include "platform/SystemServices.h"
+#include "platform/TextCodec.h"
 #include "platform/TextFiles.h"
-
-#include <algorithm>
 
 #include <sys/stat.h>
 
@@ -128,7 +127,7 @@ bool NomDepotValide(const QString& nom)
     const QString t = nom.trimmed();
     return !t.isEmpty() && t != QLatin1String(".") && t != QLatin1String("..")
         && !t.contains(QLatin1Char('/')) && !t.contains(QLatin1Char('\\'))
-        && std::none_of(t.begin(), t.end(), [](QChar c) { return c.category() == QChar::Other_Control; });
+        && withoutControlCharacters(t) == t;
 }
 
 QString FichierResultatReseau(const QString& base, const QString& depot, const QString& user,

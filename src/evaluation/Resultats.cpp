@@ -2,19 +2,8 @@
 
 #include "app/EtatProgramme.h"
 #include "platform/Dialogs.h"
+#include "platform/TextCodec.h"
 #include "platform/VbFormat.h"
-
-namespace {
-
-QString sansControles(QString texte)
-{
-    for (QChar& c : texte)
-        if (c.category() == QChar::Other_Control)
-            c = QLatin1Char(' ');
-    return texte;
-}
-
-} // namespace
 
 QString NombreResultat(double valeur, const QString& motif)
 {
@@ -25,9 +14,9 @@ QStringList EnteteEleve(const QString& nom, const QString& prenom, const QString
 {
     return {QString(),
             QString(38, QLatin1Char('*')),
-            QStringLiteral("Nom élève :") + sansControles(nom),
-            QStringLiteral("Prénom élève :") + sansControles(prenom),
-            QStringLiteral("Classe élève :") + sansControles(classe)};
+            QStringLiteral("Nom élève :") + withoutControlCharacters(nom),
+            QStringLiteral("Prénom élève :") + withoutControlCharacters(prenom),
+            QStringLiteral("Classe élève :") + withoutControlCharacters(classe)};
 }
 
 QStringList EnteteEpreuve(const QString& fichierExercice, const QDateTime& moment)
@@ -36,7 +25,7 @@ QStringList EnteteEpreuve(const QString& fichierExercice, const QDateTime& momen
     const QString monnaie(72, QChar(0x00A4));
     return {egal,
             monnaie,
-            QStringLiteral("Nom du fichier :") + sansControles(fichierExercice),
+            QStringLiteral("Nom du fichier :") + withoutControlCharacters(fichierExercice),
             QStringLiteral("Jour et Heure :") + moment.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")),
             monnaie,
             egal};

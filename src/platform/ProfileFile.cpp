@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QHash>
 
+#include <algorithm>
 #include <optional>
 
 #include <sys/stat.h>
@@ -109,7 +110,9 @@ QList<Line> parse(const QByteArray& bytes)
         }
         // Each line in its own code page: a line another editor wrote in
         // UTF-8 reads right beside the program's Windows-1252 lines.
-        line.text = decodeText(line.content);
+        const bool ascii = std::all_of(line.content.cbegin(), line.content.cend(),
+                                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+        line.text = ascii ? QString::fromLatin1(line.content) : decodeText(line.content);
         lines << line;
     }
     return lines;
@@ -120,15 +123,6 @@ QByteArray encodeLine(const QString& text)
 {
     const QByteArray windows = encodeWindows1252(text);
     return decodeWindows1252(windows) == text ? windows : text.toUtf8();
-}
-
-// A line break or another control character would make new lines.
-QString withoutControls(QString text)
-{
-    for (QChar& c : text)
-        if (c.category() == QChar::Other_Control)
-            c = QLatin1Char(' ');
-    return text;
 }
 
 // What identifies one state of the file on disk.
@@ -232,9 +226,9 @@ bool writeProfileString(const QString& file, const QString& section, const QStri
         line.text = text;
         return line;
     };
-    const QString cleanSection = withoutControls(section);
-    const QString cleanKey = withoutControls(key);
-    const QString cleanValue = withoutControls(value);
+    const QString cleanSection = withoutControlCharacters(section);
+    const QString cleanKey = withoutControlCharacters(key);
+    const QString cleanValue = withoutControlCharacters(value);
     const Place place = find(lines, cleanSection, cleanKey);
     if (place.key >= 0) {
         // The key keeps the spelling the file gives it, the line its end.

@@ -70,6 +70,15 @@ bool writeAll(int fd, const char* data, size_t size, size_t& written)
     return true;
 }
 
+// The lines in Windows-1252, CR LF after each.
+QByteArray windows1252Lines(const QStringList& lines)
+{
+    QByteArray bytes;
+    for (const QString& line : lines)
+        bytes += encodeWindows1252(line) + "\r\n";
+    return bytes;
+}
+
 } // namespace
 
 QString frenchReason(FileStatus status, qint64 maxBytes)
@@ -203,10 +212,7 @@ FileStatus replaceFileBytes(const QString& path, const QByteArray& bytes, mode_t
 
 bool writeTextFile(const QString& path, const QStringList& lines)
 {
-    QByteArray bytes;
-    for (const QString& line : lines)
-        bytes += encodeWindows1252(line) + "\r\n";
-    return replaceFileBytes(path, bytes) == FileStatus::Ok;
+    return replaceFileBytes(path, windows1252Lines(lines)) == FileStatus::Ok;
 }
 
 FileStatus truncateRegularFile(const QString& path)
@@ -235,9 +241,7 @@ bool AppendingTextFile::writeLines(const QStringList& lines)
 {
     if (fd_ < 0)
         return false;
-    QByteArray bytes;
-    for (const QString& line : lines)
-        bytes += encodeWindows1252(line) + "\r\n";
+    const QByteArray bytes = windows1252Lines(lines);
     size_t written = 0;
     if (writeAll(fd_, bytes.constData(), size_t(bytes.size()), written) && fdatasync(fd_) == 0)
         return true;

@@ -431,7 +431,7 @@ void tst_Demarrage::fifoSettingsFileDoesNotHangStartUp()
 {
     Start s;
     QDir().mkpath(s.home.dataHome() + "/Brelmar/Wavix");
-    QCOMPARE(mkfifo(QFile::encodeName(s.settingsFile()).constData(), 0666), 0);
+    QVERIFY(TestHome::makeFifo(s.settingsFile()));
     s.dialogs.answerMessage(vb::OK);
     Start::closeTip(s.dialogs);
     QVERIFY(s.run());
@@ -443,12 +443,6 @@ void tst_Demarrage::fifoSettingsFileDoesNotHangStartUp()
 }
 
 namespace {
-
-mode_t modeOf(const QString& path)
-{
-    struct stat info {};
-    return lstat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 07777 : 0;
-}
 
 uid_t ownerOf(const QString& path)
 {
@@ -499,9 +493,9 @@ void tst_Demarrage::sharedFoldersAreUsableByEveryAccount()
     QCOMPARE(s.mdi->FichierResultat, resultats);
     for (const QString& dossier : {donnees + "/Brelmar", donnees + "/Brelmar/Wavix", documents + "/Brelmar",
                                    documents + "/Brelmar/Wavix"})
-        QVERIFY2(modeOf(dossier) == 01777, qPrintable(QString::number(modeOf(dossier), 8) + " " + dossier));
-    QCOMPARE(modeOf(reglages), mode_t(0644));
-    QCOMPARE(modeOf(resultats), mode_t(0666));
+        QVERIFY2(TestHome::modeOf(dossier) == 01777u, qPrintable(QString::number(TestHome::modeOf(dossier), 8) + " " + dossier));
+    QCOMPARE(TestHome::modeOf(reglages), unsigned(0644));
+    QCOMPARE(TestHome::modeOf(resultats), unsigned(0666));
     QVERIFY(TestHome::readFile(resultats).contains("Nom \xE9l\xE8ve :Durand"));
 
     // The next student, another uid with the same umask, writes his own
@@ -521,10 +515,10 @@ void tst_Demarrage::sharedFoldersAreUsableByEveryAccount()
     QVERIFY(autre.waitForFinished(30000));
     QCOMPARE(autre.exitCode(), 0);
     QCOMPARE(ownerOf(siens), uid_t(65534));
-    QCOMPARE(modeOf(siens), mode_t(0644));
+    QCOMPARE(TestHome::modeOf(siens), unsigned(0644));
     QCOMPARE(readProfileString(siens, "Options", "Show Tips at Startup"), QStringLiteral("0"));
     QVERIFY(TestHome::readFile(resultats).endsWith("Nom \xE9l\xE8ve :Martin\r\n"));
-    QCOMPARE(modeOf(resultats), mode_t(0666));
+    QCOMPARE(TestHome::modeOf(resultats), unsigned(0666));
 }
 
 void tst_Demarrage::depositNameMustBeOneFolder_data()

@@ -38,12 +38,6 @@ private Q_SLOTS:
 
 namespace {
 
-mode_t modeOf(const QString& path)
-{
-    struct stat info {};
-    return lstat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 07777 : 0;
-}
-
 // Sets the umask for the life of the object.
 struct Umask {
     mode_t saved;
@@ -230,7 +224,6 @@ void tst_TextFiles::refusesWhatIsNoRegularFile()
     QVERIFY(TestHome::writeFile(target, "notes du professeur\r\n"));
     const QString planted = home.path("partage/Resultat.txt");
     QDir().mkpath(home.path("partage"));
-    const QByteArray name = QFile::encodeName(planted);
     if (kind == "link")
         QVERIFY(QFile::link(target, planted));
     else if (kind == "dangling")
@@ -238,7 +231,7 @@ void tst_TextFiles::refusesWhatIsNoRegularFile()
     else if (kind == "zero")
         QVERIFY(QFile::link("/dev/zero", planted));
     else if (kind == "fifo")
-        QCOMPARE(mkfifo(name.constData(), 0666), 0);
+        QVERIFY(TestHome::makeFifo(planted));
     else
         QVERIFY(QDir().mkpath(planted));
 
@@ -280,21 +273,21 @@ void tst_TextFiles::createdFilesGetTheirModeWhateverTheUmask()
     const Umask restrictive(077);
     const QString own = home.path("ConfQVT_eleve1.ini");
     QCOMPARE(replaceFileBytes(own, "[Options]\r\n"), FileStatus::Ok);
-    QCOMPARE(modeOf(own), mode_t(0644));
+    QCOMPARE(TestHome::modeOf(own), unsigned(0644));
     // A file replaced keeps the rights it had.
     QVERIFY(QFile::setPermissions(own, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
     QVERIFY(writeTextFile(own, {"[Options]"}));
-    QCOMPARE(modeOf(own), mode_t(0600));
+    QCOMPARE(TestHome::modeOf(own), unsigned(0600));
 
     const QString shared = home.path("Resultat.txt");
     AppendingTextFile out;
     QVERIFY(out.open(shared, kModeFichierPartage));
-    QCOMPARE(modeOf(shared), mode_t(0666));
+    QCOMPARE(TestHome::modeOf(shared), unsigned(0666));
     out.close();
     // An existing file is only opened, its rights untouched.
     QVERIFY(QFile::setPermissions(shared, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
     QVERIFY(out.open(shared, kModeFichierPartage));
-    QCOMPARE(modeOf(shared), mode_t(0600));
+    QCOMPARE(TestHome::modeOf(shared), unsigned(0600));
 }
 
 void tst_TextFiles::failedAppendCutsBackToTheLastWholeRecord()
