@@ -251,14 +251,16 @@ void MDIWavix::Mnu_Pilote_Click()
     }
     DossierExercice = QFileInfo(*choisi).absolutePath();
     FichierExercice = exercice.titre;
-    if (!FichierResultatOuvert().open(FichierResultat)
-        || !EcrireResultats(EnteteEleve(identite->txtIdent[1]->text(), identite->txtIdent[2]->text(),
-                                        identite->txtIdent[3]->text()))) {
+    if (!FichierResultatOuvert().open(FichierResultat, ModeFichierResultats(FichierResultat, Reseau))) {
         FermerFichiers();
         MsgBox(QStringLiteral("Le fichier des réponses-élèves ne peut pas être écrit :\r\n") + FichierResultat,
                vb::Critical, QStringLiteral("Wavix - Erreur"));
         return;
     }
+    // A header that cannot be written is reported by the writer.
+    if (!EcrireResultats(EnteteEleve(identite->txtIdent[1]->text(), identite->txtIdent[2]->text(),
+                                     identite->txtIdent[3]->text())))
+        return;
     DemarrerEvaluation(exercice);
 }
 
@@ -309,17 +311,20 @@ void MDIWavix::Mnu_Clean_Click()
         == vb::No)
         return;
     const QString fichier = fichierResultatsChoisi();
-    if (fichier.isEmpty() || !QFileInfo::exists(fichier))
+    if (fichier.isEmpty())
         return;
     FermerFichiers();
-    // Success is announced once the file is really empty.
-    QFile vide(fichier);
-    if (!vide.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        MsgBox(QStringLiteral("Le fichier des réponses-élèves n'a pas pu être vidé :\r\n") + fichier, vb::Critical,
-               QStringLiteral("Wavix - Erreur"));
+    // Emptied in place, never through a link; success is announced once the
+    // file is really empty.
+    const FileStatus etat = truncateRegularFile(fichier);
+    if (etat == FileStatus::Missing)
+        return;
+    if (etat != FileStatus::Ok) {
+        MsgBox(QStringLiteral("Le fichier des réponses-élèves n'a pas pu être vidé :\r\n") + fichier
+                   + QStringLiteral("\r\nCe fichier ") + frenchReason(etat, 0) + QLatin1Char('.'),
+               vb::Critical, QStringLiteral("Wavix - Erreur"));
         return;
     }
-    vide.close();
     MsgBox(Reseau ? QStringLiteral("Fichier ") + QFileInfo(fichier).fileName() + QStringLiteral(" vidé.")
                   : QStringLiteral("Le fichier des réponses-élèves a été vidé."),
            vb::Information, QStringLiteral("Wavix"));
@@ -383,8 +388,11 @@ void MDIWavix::Mnu_NewTip_Click()
     if (!porteProfesseur())
         return;
     const QString astuces = DossierDonnees + QStringLiteral("TipOfDayWavix.txt");
-    if (!QFileInfo::exists(astuces))
-        writeTextFile(astuces, {});
+    if (!QFileInfo::exists(astuces) && !writeTextFile(astuces, {})) {
+        MsgBox(QStringLiteral("Le fichier des astuces ne peut pas être créé :\r\n") + astuces, vb::Critical,
+               QStringLiteral("Wavix - Erreur"));
+        return;
+    }
     ouvrirDansEditeur(astuces);
 }
 

@@ -41,25 +41,37 @@ bool MotDePasseCorrect(const QString& saisie)
     const QString garde = reglages().value(kCle).toString();
     if (garde.isEmpty())
         return saisie.isEmpty();
-    // "sha256$<salt>$<hash>"
+    // "sha256$<salt>$<hash>"; any other value was set by hand or kept from
+    // an older install: compared as typed, in lower case, so that it never
+    // locks the teacher out (the next change stores it hashed).
     const QStringList parties = garde.split(QLatin1Char('$'));
     if (parties.size() != 3 || parties[0] != QLatin1String("sha256"))
-        return false;
+        return saisie.toLower() == garde.toLower();
     return empreinte(QByteArray::fromHex(parties[1].toLatin1()), saisie) == parties[2].toLatin1();
 }
 
-void EnregistrerMotDePasse(const QString& nouveau)
+bool EnregistrerMotDePasse(const QString& nouveau)
 {
     QSettings s = reglages();
+    const QVariant ancien = s.value(kCle);
     if (nouveau.isEmpty()) {
         s.setValue(kCle, QString());
-        return;
+    } else {
+        QByteArray sel(16, '\0');
+        for (char& c : sel)
+            c = char(QRandomGenerator::system()->bounded(256));
+        s.setValue(kCle, QStringLiteral("sha256$%1$%2")
+                             .arg(QString::fromLatin1(sel.toHex()), QString::fromLatin1(empreinte(sel, nouveau))));
     }
-    QByteArray sel(16, '\0');
-    for (char& c : sel)
-        c = char(QRandomGenerator::system()->bounded(256));
-    s.setValue(kCle, QStringLiteral("sha256$%1$%2")
-                         .arg(QString::fromLatin1(sel.toHex()), QString::fromLatin1(empreinte(sel, nouveau))));
+    s.sync();
+    if (s.status() == QSettings::NoError)
+        return true;
+    // The program's copy of the settings goes back to what the disk holds.
+    if (ancien.isValid())
+        s.setValue(kCle, ancien);
+    else
+        s.remove(kCle);
+    return false;
 }
 
 frmPass::frmPass() : VbForm(QString::fromLatin1(kNom), false)
@@ -123,7 +135,11 @@ void frmPassWord::cmdOK_Click()
                QStringLiteral("Wavix - Mot de passe"));
         return;
     }
-    EnregistrerMotDePasse(txtPassWord[1]->text());
+    if (!EnregistrerMotDePasse(txtPassWord[1]->text())) {
+        MsgBox(QStringLiteral("Le nouveau mot de passe n'a pas pu être enregistré : l'ancien reste valable."),
+               vb::Critical, QStringLiteral("Wavix - Mot de passe"));
+        return;
+    }
     MsgBox(QStringLiteral("Le nouveau mot de passe a bien été enregistré."), vb::Information,
            QStringLiteral("Wavix - Mot de passe"));
     ModeProfesseur = false;

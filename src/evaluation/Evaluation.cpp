@@ -48,7 +48,11 @@ void DemarrerEvaluation(const FichierExo& exercice)
     SourceBrancheeA = true;
     SourceBrancheeB = true;
     ActiverModeLibre(false);
-    EcrireResultats(EnteteEpreuve(exercice.titre, Maintenant()));
+    if (!EcrireResultats(EnteteEpreuve(exercice.titre, Maintenant())) && FichierResultatOuvert().failed()) {
+        if (mdi)
+            mdi->retourModeLibre(false);
+        return;
+    }
 
     ExerciceEnCours() = exercice;
     NbLignesExo = int(exercice.images.size());
@@ -107,6 +111,13 @@ void autreFichier()
 void terminerEpreuve()
 {
     auto* note = Forms().get<frmNote>();
+    // A mark that could not be written has ended the run (reported).
+    if (FichierResultatOuvert().failed()) {
+        Forms().unload(QString::fromLatin1(frmNote::kNom));
+        if (MDIWavix* mdi = MDIWavix::instance())
+            mdi->retourModeLibre(false);
+        return;
+    }
     note->Show(true);
     const int choix = note->choix();
     Forms().unload(QString::fromLatin1(frmNote::kNom));

@@ -1,5 +1,6 @@
 #include "evaluation/frmExo.h"
 
+#include "app/EtatProgramme.h"
 #include "app/MDIWavix.h"
 #include "evaluation/Data.h"
 #include "evaluation/Evaluation.h"
@@ -272,7 +273,13 @@ void frmExo::cmdNext_Click()
         lignes << n.ligne;
     }
     lignes << LigneScore(ScoreExo) << LigneFinImage();
-    EcrireResultats(lignes);
+    if (!EcrireResultats(lignes) && FichierResultatOuvert().failed()) {
+        // Reported: the run ends here, nothing more goes to the file.
+        QApplication::restoreOverrideCursor();
+        if (MDIWavix* mdi = MDIWavix::instance())
+            mdi->retourModeLibre(false);
+        return;
+    }
     lblScore->setText(NombreResultat(ScoreExo, QStringLiteral("#0")) + QStringLiteral(" points sur ")
                       + NombreResultat(ScoreMaxExo, QStringLiteral("#0")) + QStringLiteral(" points"));
     if (ScoreExo - scoreAvant == ScoreMaxExo - maxAvant)

@@ -64,7 +64,12 @@ void frmTip::Form_Load()
     control<QCheckBox>(this, "chkShowTipsAtStartup")->setChecked(valeur == QLatin1String("0"));
     NextRandomTip();
     const QString nom = QString::fromLatin1(kFichierAstuces);
-    if (!LoadTips(DossierDonnees + nom))
+    FileStatus etat = FileStatus::Ok;
+    if (!LoadTips(DossierDonnees + nom, &etat) && (etat == FileStatus::NotRegular || etat == FileStatus::TooLarge))
+        control<QLabel>(this, "lblTipText")
+            ->setText(QStringLiteral("Le fichier ") + nom + QLatin1Char(' ') + frenchReason(etat, kTailleMaxAstuces)
+                      + QStringLiteral(" : les astuces ne sont pas lues."));
+    else if (etat != FileStatus::Ok)
         control<QLabel>(this, "lblTipText")
             ->setText(QStringLiteral("Le fichier ") + nom + QStringLiteral(" n'a pas été trouvé? ") + QStringLiteral("\n\n")
                       + QStringLiteral("Créez un fichier texte nommé ") + nom
@@ -72,12 +77,13 @@ void frmTip::Form_Load()
                       + QStringLiteral("Puis placez le dans le même dossier que l'application."));
 }
 
-bool frmTip::LoadTips(const QString& chemin)
+bool frmTip::LoadTips(const QString& chemin, FileStatus* etat)
 {
-    if (chemin.isEmpty() || !QFileInfo(chemin).isFile())
-        return false;
     QString texte;
-    if (!readTextFile(chemin, texte))
+    const FileStatus lu = chemin.isEmpty() ? FileStatus::Missing : readTextFile(chemin, texte, kTailleMaxAstuces);
+    if (etat)
+        *etat = lu;
+    if (lu != FileStatus::Ok)
         return false;
     tips_ += splitLines(texte);
     NextRandomTip();

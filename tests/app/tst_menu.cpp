@@ -118,6 +118,11 @@ private Q_SLOTS:
     void teacherGate();
     void passwordChange();
     void passwordNotInClearText();
+    void passwordStoredByHand_data();
+    void passwordStoredByHand();
+    void passwordThatCannotBeSaved();
+    void plantedResultsLink_data();
+    void plantedResultsLink();
     void evaluatedRun();
     void failedStartsStayFree_data();
     void failedStartsStayFree();
@@ -263,6 +268,109 @@ void tst_Menu::passwordNotInClearText()
     QVERIFY(MotDePasseCorrect("physique2024"));
     QVERIFY(!MotDePasseCorrect("Physique2023"));
     QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brelmar", "wavix").clear();
+}
+
+void tst_Menu::passwordStoredByHand_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("as typed") << "Secret" << "Secret" << true;
+    QTest::newRow("other case") << "Secret" << "sECRET" << true;
+    QTest::newRow("wrong") << "Secret" << "Secrets" << false;
+    QTest::newRow("with a dollar") << "a$b" << "A$B" << true;
+    QTest::newRow("empty typed") << "Secret" << "" << false;
+}
+
+void tst_Menu::passwordStoredByHand()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, typed);
+    QFETCH(bool, accepted);
+    TestHome home;
+    // Set by hand, or kept from an older install: never a lock-out.
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brelmar", "wavix").setValue("Settings/Password", stored);
+    QCOMPARE(MotDePasseCorrect(typed), accepted);
+    QVERIFY(!MotDePasseVide());
+    if (!accepted)
+        return;
+    // The next change stores it hashed.
+    QVERIFY(EnregistrerMotDePasse("Nouveau"));
+    const QString garde = QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brelmar", "wavix")
+                              .value("Settings/Password").toString();
+    QVERIFY(garde.startsWith("sha256$"));
+    QVERIFY(MotDePasseCorrect("nouveau"));
+    QVERIFY(!MotDePasseCorrect(typed));
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brelmar", "wavix").clear();
+}
+
+void tst_Menu::passwordThatCannotBeSaved()
+{
+    Programme p;
+    ModeProfesseur = true;
+    // The settings file cannot be written (nor read, which counts as no
+    // password): a folder stands in its place.
+    const QString fichier = QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brelmar", "wavix").fileName();
+    QVERIFY(QFile::remove(fichier));
+    QVERIFY(QDir().mkpath(fichier));
+
+    p.lancer("Mnu_PassWord");
+    auto* changer = Forms().find("frmPassWord");
+    auto champs = changer->findChildren<QLineEdit*>();
+    std::sort(champs.begin(), champs.end(), [](auto* a, auto* b) { return a->objectName() < b->objectName(); });
+    champs[0]->setText("");
+    champs[1]->setText("Nouveau");
+    p.dialogs.answerMessage(vb::OK);
+    changer->findChild<QPushButton*>("cmdOK")->click();
+
+    // Reported, never announced as saved; the old one still opens.
+    QCOMPARE(p.dialogs.messages().size(), 1);
+    QCOMPARE(p.dialogs.messages()[0].text,
+             QStringLiteral("Le nouveau mot de passe n'a pas pu être enregistré : l'ancien reste valable."));
+    QCOMPARE(p.dialogs.messages()[0].style & 0x70, int(vb::Critical));
+    QVERIFY(ModeProfesseur);
+    QVERIFY(MotDePasseCorrect(""));
+    QVERIFY(!MotDePasseCorrect("Nouveau"));
+    QDir(fichier).removeRecursively();
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brelmar", "wavix").clear();
+}
+
+void tst_Menu::plantedResultsLink_data()
+{
+    QTest::addColumn<QString>("commande");
+    QTest::newRow("Vider le fichier de réponses élèves") << "Mnu_Clean";
+    QTest::newRow("Mode évalué") << "Mnu_Pilote";
+}
+
+void tst_Menu::plantedResultsLink()
+{
+    QFETCH(QString, commande);
+    Programme p;
+    // A student plants Resultat.txt as a link to a teacher's file.
+    const QString professeur = p.home.path("professeur/bulletin.txt");
+    QVERIFY(TestHome::writeFile(professeur, "notes du trimestre\r\n"));
+    QVERIFY(QFile::link(professeur, p.mdi->FichierResultat));
+    if (commande == "Mnu_Clean") {
+        ModeProfesseur = true;
+        p.dialogs.answerMessage(vb::Yes).answerMessage(vb::OK);
+    } else {
+        QVERIFY(TestHome::writeFile(DossierDonnees + "tp.qvt", "CC/1//CC/1/\r\n"));
+        p.identite("Durand", "Léa", "1S2");
+        p.dialogs.answerFile(DossierDonnees + "tp.qvt");
+        p.dialogs.answerMessage(vb::OK);
+    }
+    p.lancer(qPrintable(commande));
+
+    QCOMPARE(p.dialogs.unexpected(), 0);
+    const QString message = p.dialogs.messages().last().text;
+    QVERIFY2(commande == "Mnu_Clean"
+                 ? message == "Le fichier des réponses-élèves n'a pas pu être vidé :\r\n" + p.mdi->FichierResultat
+                        + "\r\nCe fichier n'est pas un fichier ordinaire (lien, dossier, tube ou périphérique)."
+                 : message == "Le fichier des réponses-élèves ne peut pas être écrit :\r\n" + p.mdi->FichierResultat,
+             qPrintable(message));
+    QCOMPARE(TestHome::readFile(professeur), QByteArray("notes du trimestre\r\n"));
+    QVERIFY(p.mdi->ModeLibre);
+    QVERIFY(!FichierResultatOuvert().isOpen());
 }
 
 void tst_Menu::evaluatedRun()
