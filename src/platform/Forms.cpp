@@ -121,6 +121,9 @@ void VbForm::keepVisible()
     const QRect zone = visibleArea();
     if (zone.isEmpty())
         return;
+    // A child window's frame takes its size when first shown: give it now.
+    if (frame_ && !frame_->isVisible() && !frame_->testAttribute(Qt::WA_Resized))
+        frame_->adjustSize();
     QRect box(frame()->pos(), frame()->frameGeometry().size());
     // A dialog not shown yet has no title bar to measure.
     if (!frame_ && !isVisible())

@@ -371,6 +371,8 @@ void tst_Fenetres::placedInsideTheWorkArea()
     }
     QVERIFY(f);
     QVERIFY(!zone.isEmpty());
+    if (f->isMdiChild())
+        f->Show(); // its full size
     QRect voulu(QPoint(twipsToPixels(prevu.x()), twipsToPixels(prevu.y())), cadre(f).size());
     if (!f->isMdiChild())
         voulu.setHeight(voulu.height() + f->style()->pixelMetric(QStyle::PM_TitleBarHeight));
