@@ -25,6 +25,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QActionGroup>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFile>
@@ -98,6 +99,15 @@ const EntreeMenu kMenu[] = {
     {Genre::FinMenu, "", "", ""},
 };
 
+
+// Commands not built yet: full-screen view, printing and its set-up, copies,
+// default layout, help, About, exercise-file editor and deletion, options,
+// automatic sensitivities.
+const char* const kCommandesAVenir[] = {
+    "Mnu_ViewFullScreen", "Mnu_Print", "Mnu_ConfigPrint", "Mnu_Copier", "Mnu_ClipBoard(0)", "Mnu_ClipBoard(1)",
+    "Mnu_PosWin", "Mnu_Help_Contents", "Mnu_Help_Index", "Mnu_About", "Mnu_Create", "Mnu_Modif", "Mnu_Kill",
+    "Mnu_Pref(0)", "Mnu_Pref(1)", "Mnu_Pref(2)", "Mnu_Reglages",
+};
 
 // Opens a text file in the desktop's editor, without a shell.
 void ouvrirDansEditeur(const QString& chemin)
@@ -184,6 +194,14 @@ void MDIWavix::creerMenus()
         connect(menu(QStringLiteral("Mnu_Pref(%1)").arg(i)), &QAction::triggered, this, [this, i] { Mnu_Pref_Click(i); });
     // The harmonic generator entry waits for its window.
     Mnu_Harmo->setEnabled(SourceDisponible(QStringLiteral("frmHarmoniqueA")));
+
+    // Commands whose windows the program does not have yet stay disabled,
+    // whatever the modes enable: a disabled group overrides its actions.
+    auto* aVenir = new QActionGroup(this);
+    aVenir->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
+    for (const char* nom : kCommandesAVenir)
+        aVenir->addAction(menu(QString::fromLatin1(nom)));
+    aVenir->setEnabled(false);
 }
 
 bool MDIWavix::porteProfesseur()

@@ -11,6 +11,8 @@
 #include <QRandomGenerator>
 #include <QSettings>
 
+#include <algorithm>
+
 namespace {
 
 QSettings reglages()
@@ -87,15 +89,29 @@ frmPass::frmPass() : VbForm(QString::fromLatin1(kNom), false)
     txtPassWord = control<QLineEdit>(this, "txtPassWord");
     txtPassWord->setEchoMode(QLineEdit::Password);
     auto* ok = control<QPushButton>(this, "cmdOK");
-    ok->setDefault(true);
+    auto* annuler = control<QPushButton>(this, "cmdQuit");
+    setDefaultButton(ok);
+    setCancelButton(annuler);
     connect(ok, &QPushButton::clicked, this, &frmPass::cmdOK_Click);
-    connect(control<QPushButton>(this, "cmdQuit"), &QPushButton::clicked, this, &frmPass::cmdQuit_Click);
+    connect(annuler, &QPushButton::clicked, this, &frmPass::cmdQuit_Click);
 }
 
 void frmPass::Form_Load()
 {
-    // Without a password the window is taller and shows how to set one.
-    setFixedSize(width(), twipsToPixels(MotDePasseVide() ? 2955 : 2310));
+    // Without a password the window is taller and shows how to set one. The
+    // heights 2955 and 2310 are the outer ones: the title bar and the borders
+    // of a fixed dialog take 375 of them.
+    constexpr int kCadre = 375;
+    auto* info = control<QLabel>(this, "lblInfo");
+    const bool vide = MotDePasseVide();
+    info->setVisible(vide);
+    double hauteur = (vide ? 2955 : 2310) - kCadre;
+    if (vide) {
+        // The whole text, whatever the font.
+        info->resize(info->width(), std::max(info->height(), info->heightForWidth(info->width())));
+        hauteur = std::max(hauteur, twipsTop(info) + twipsHeight(info) + 120);
+    }
+    setFixedSize(width(), twipsToPixels(hauteur));
 }
 
 void frmPass::cmdOK_Click()
@@ -106,7 +122,7 @@ void frmPass::cmdOK_Click()
         return;
     }
     MsgBox(QStringLiteral("Le mot de passe saisi est faux.\r\nVeuillez le ressaisir."), vb::Information,
-           QStringLiteral("Lernio - Mot de passe"));
+           QStringLiteral("Wavix - Mot de passe"));
 }
 
 frmPassWord::frmPassWord() : VbForm(QString::fromLatin1(kNom), false)
@@ -114,9 +130,9 @@ frmPassWord::frmPassWord() : VbForm(QString::fromLatin1(kNom), false)
     buildForm(this, FormDesign{"Changer le mot de passe", 4800, 2100,
                                {
                                    {ControlKind::AutoSizeLabel, "lblPassWord", 0, 240, 300, 0, 0, "Ancien mot de passe :"},
-                                   {ControlKind::TextBox, "txtPassWord", 0, 2400, 240, 2160, 315},
+                                   {ControlKind::TextBox, "txtPassWord", 0, 2640, 240, 1920, 315},
                                    {ControlKind::AutoSizeLabel, "lblPassWord", 1, 240, 780, 0, 0, "Nouveau mot de passe :"},
-                                   {ControlKind::TextBox, "txtPassWord", 1, 2400, 720, 2160, 315},
+                                   {ControlKind::TextBox, "txtPassWord", 1, 2640, 720, 1920, 315},
                                    {ControlKind::Button, "cmdOK", -1, 960, 1440, 1215, 405, "Valider"},
                                    {ControlKind::Button, "Command1", -1, 2640, 1440, 1215, 405, "Quitter"},
                                }});
@@ -124,8 +140,12 @@ frmPassWord::frmPassWord() : VbForm(QString::fromLatin1(kNom), false)
         txtPassWord[i] = control<QLineEdit>(this, "txtPassWord", i);
         txtPassWord[i]->setEchoMode(QLineEdit::Password);
     }
-    connect(control<QPushButton>(this, "cmdOK"), &QPushButton::clicked, this, &frmPassWord::cmdOK_Click);
-    connect(control<QPushButton>(this, "Command1"), &QPushButton::clicked, this, &frmPassWord::Command1_Click);
+    auto* ok = control<QPushButton>(this, "cmdOK");
+    auto* quitter = control<QPushButton>(this, "Command1");
+    setDefaultButton(ok);
+    setCancelButton(quitter);
+    connect(ok, &QPushButton::clicked, this, &frmPassWord::cmdOK_Click);
+    connect(quitter, &QPushButton::clicked, this, &frmPassWord::Command1_Click);
 }
 
 void frmPassWord::cmdOK_Click()

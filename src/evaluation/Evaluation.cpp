@@ -66,8 +66,9 @@ void DemarrerEvaluation(const FichierExo& exercice)
     LigneExoSuivante();
     // A file without picture has already ended in the mark window.
     if (mdi && !mdi->ModeLibre && NumLigneExo > 0) {
-        Forms().get<frmExo>()->Show();
+        // The answer window last, above the scope it may overlap on a small screen.
         Forms().get<frmWavix>()->Show();
+        Forms().get<frmExo>()->Show();
     }
 }
 

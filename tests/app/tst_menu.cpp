@@ -17,7 +17,9 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
+#include <QFrame>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -103,8 +105,22 @@ struct Programme {
     }
 };
 
-const char* const kPortes[] = {"Mnu_Create", "Mnu_Modif", "Mnu_Kill", "Mnu_View", "Mnu_Clean",
-                               "Mnu_Pref(0)", "Mnu_Pref(1)", "Mnu_Pref(2)", "Mnu_Reglages", "Mnu_NewTip"};
+// The teacher's commands that work; the others are disabled until their windows exist.
+const char* const kPortes[] = {"Mnu_View", "Mnu_Clean", "Mnu_NewTip"};
+
+// Disabled whatever the mode: their windows do not exist yet.
+const QString kAVenir = "Mnu_About Mnu_ClipBoard(0) Mnu_ClipBoard(1) Mnu_ConfigPrint Mnu_Copier Mnu_Create "
+                        "Mnu_Help_Contents Mnu_Help_Index Mnu_Kill Mnu_Modif Mnu_PosWin Mnu_Pref(0) Mnu_Pref(1) "
+                        "Mnu_Pref(2) Mnu_Print Mnu_Reglages Mnu_ViewFullScreen";
+
+// The disabled items expected: those given and those not built yet, sorted as etats() gives them.
+QString desactives(const QString& noms)
+{
+    QStringList tous = (noms + ' ' + kAVenir).split(' ', Qt::SkipEmptyParts);
+    tous.sort();
+    tous.removeDuplicates();
+    return tous.join(' ');
+}
 
 } // namespace
 
@@ -144,7 +160,7 @@ void tst_Menu::menuStates()
     QFETCH(QString, reglagesLibre);
     Programme p(reglage);
     TestHome::writeFile(DossierDonnees + "tp.qvt", "CC/2//sinus/1/500\r\n");
-    const QString libre = ("Mnu_Harmo Mnu_Libre " + reglagesLibre).trimmed();
+    const QString libre = desactives("Mnu_Harmo Mnu_Libre " + reglagesLibre);
     QCOMPARE(p.etats(), libre);
     for (QAction* a : p.mdi->menus())
         QVERIFY2(!a->isChecked(), qPrintable(a->objectName()));
@@ -152,8 +168,7 @@ void tst_Menu::menuStates()
     p.identite("Durand", "Léa", "1S2");
     p.dialogs.answerFile(DossierDonnees + "tp.qvt");
     p.lancer("Mnu_Pilote");
-    QCOMPARE(p.etats(), ("Mnu_Clean Mnu_Create Mnu_Harmo Mnu_Kill Mnu_Modif Mnu_Pilote " + reglagesLibre
-                         + "Mnu_View Mnu_Volt").simplified());
+    QCOMPARE(p.etats(), desactives("Mnu_Clean Mnu_Harmo Mnu_Pilote " + reglagesLibre + "Mnu_View Mnu_Volt"));
 
     p.lancer("Mnu_Libre");
     QCOMPARE(p.etats(), libre);
@@ -224,10 +239,13 @@ void tst_Menu::passwordChange()
     Programme p;
     // No password: "Valider" on an empty field opens, and the window is taller.
     p.dialogs.answerModal([](QWidget* w) {
-        QCOMPARE(w->height(), 2955 / 15);
+        auto* info = w->findChild<QLabel*>("lblInfo");
+        QVERIFY(info->isVisibleTo(w));
+        QVERIFY(w->rect().contains(info->geometry()));
         w->findChild<QPushButton*>("cmdOK")->click();
     });
-    p.lancer("Mnu_Create");
+    p.dialogs.answerMessage(vb::No); // "vider le fichier ?"
+    p.lancer("Mnu_Clean");
     QVERIFY(ModeProfesseur);
 
     p.lancer("Mnu_PassWord");
