@@ -3,8 +3,13 @@
 #include "app/EtatProgramme.h"
 #include "platform/Dialogs.h"
 #include "platform/SystemServices.h"
+#include "platform/TextCodec.h"
+#include "platform/TextFiles.h"
+
+#include <sys/stat.h>
 
 #include <QDir>
+#include <QFile>
 #include <QStandardPaths>
 
 namespace {
@@ -46,10 +51,56 @@ QString CheminDossierSpecial(int identifiant)
     if (named.isEmpty())
         return userFolder(location);
     if (!QFileInfo(named).isDir()) {
-        MsgBox(QStringLiteral("Le répertoire n'existe pas."));
+        if (!DossiersManquantsSignales.contains(named)) {
+            DossiersManquantsSignales << named;
+            MsgBox(QStringLiteral("Le répertoire n'existe pas."));
+        }
         return userFolder(location);
     }
     return withoutTrailingSlash(QDir::cleanPath(named));
+}
+
+bool SousRacinePartagee(const QString& chemin)
+{
+    const QString cible = QDir::cleanPath(chemin);
+    for (const char* variable : {"WAVIX_COMMON_APPDATA", "WAVIX_COMMON_DOCUMENTS"}) {
+        const QString racine = qEnvironmentVariable(variable);
+        if (racine.isEmpty())
+            continue;
+        const QString propre = QDir::cleanPath(racine);
+        if (cible == propre || cible.startsWith(addTrailingSlash(propre)))
+            return true;
+    }
+    return false;
+}
+
+bool CreerDossier(const QString& chemin)
+{
+    const QString cible = QDir::cleanPath(chemin);
+    if (QFileInfo(cible).isDir())
+        return true;
+    // The levels to make, from the top.
+    QStringList manquants;
+    for (QString niveau = cible; !niveau.isEmpty() && !QFileInfo::exists(niveau);
+         niveau = QFileInfo(niveau).path()) {
+        manquants.prepend(niveau);
+        if (niveau == QFileInfo(niveau).path())
+            break;
+    }
+    const bool partage = SousRacinePartagee(cible);
+    for (const QString& niveau : manquants) {
+        if (!QDir().mkdir(niveau) && !QFileInfo(niveau).isDir())
+            return false;
+        // Writable by all, each account's files its own (sticky bit).
+        if (partage)
+            chmod(QFile::encodeName(niveau).constData(), 01777);
+    }
+    return QFileInfo(cible).isDir();
+}
+
+mode_t ModeFichierResultats(const QString& chemin, bool reseau)
+{
+    return !reseau && SousRacinePartagee(chemin) ? kModeFichierPartage : kModeFichierPrive;
 }
 
 QString addTrailingSlash(const QString& path)
@@ -75,21 +126,20 @@ bool NomDepotValide(const QString& nom)
 {
     const QString t = nom.trimmed();
     return !t.isEmpty() && t != QLatin1String(".") && t != QLatin1String("..")
-        && !t.contains(QLatin1Char('/')) && !t.contains(QLatin1Char('\\'));
+        && !t.contains(QLatin1Char('/')) && !t.contains(QLatin1Char('\\'))
+        && withoutControlCharacters(t) == t;
 }
 
 QString FichierResultatReseau(const QString& base, const QString& depot, const QString& user,
                               const QDateTime& moment)
 {
+    // Built piece by piece: a "%1" in a name is only text.
     const QDate d = moment.date();
     const QTime t = moment.time();
-    return QStringLiteral("%1/%2/QVT_%3_%4_%5_%6_%7_%8.txt")
-        .arg(base, depot.trimmed(), user)
-        .arg(d.day())
-        .arg(d.month())
-        .arg(d.year())
-        .arg(t.hour())
-        .arg(t.minute());
+    const QString sep = QStringLiteral("_");
+    return base + QLatin1Char('/') + depot.trimmed() + QStringLiteral("/QVT_") + user + sep
+        + QString::number(d.day()) + sep + QString::number(d.month()) + sep + QString::number(d.year()) + sep
+        + QString::number(t.hour()) + sep + QString::number(t.minute()) + QStringLiteral(".txt");
 }
 
 QString NomUtilisateur()

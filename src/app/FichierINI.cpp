@@ -1,21 +1,49 @@
 #include "app/FichierINI.h"
 
+#include "platform/Dialogs.h"
 #include "platform/ProfileFile.h"
 #include "platform/VbConversions.h"
 
 #include <cmath>
 
+namespace {
+
+// Once in the run: the settings would be lost, or ignored, without a word.
+void signalerProblemeINI(const QString& fichier, FileStatus etat, bool lecture)
+{
+    if (fichier.isEmpty() || ProblemeINISignale)
+        return;
+    ProblemeINISignale = true;
+    QString texte = QStringLiteral("Le fichier des réglages ");
+    if (etat == FileStatus::NotRegular || etat == FileStatus::TooLarge)
+        texte += frenchReason(etat, kTailleMaxProfil) + QStringLiteral(" :\r\n") + fichier + QStringLiteral("\r\n")
+            + (lecture ? QStringLiteral("Les réglages par défaut sont utilisés ; ")
+                       : QString())
+            + QStringLiteral("les changements de réglages de cette séance seront perdus.");
+    else
+        texte += QStringLiteral("ne peut pas être enregistré :\r\n") + fichier
+            + QStringLiteral("\r\nLes changements de réglages de cette séance seront perdus.");
+    MsgBox(texte, vb::Exclamation, QStringLiteral("Wavix - Réglages"));
+}
+
+} // namespace
+
 QString LireINI(const QString& fichier, const QString& section, const QString& cle,
                 const QString& defaut)
 {
-    const QString valeur = readProfileString(fichier, section, cle);
+    FileStatus etat = FileStatus::Ok;
+    const QString valeur = readProfileString(fichier, section, cle, &etat);
+    if (etat == FileStatus::NotRegular || etat == FileStatus::TooLarge)
+        signalerProblemeINI(fichier, etat, true);
     return valeur.isEmpty() ? defaut : valeur;
 }
 
 void EcrireINI(const QString& fichier, const QString& section, const QString& cle,
                const QString& valeur)
 {
-    writeProfileString(fichier, section, cle, valeur);
+    FileStatus etat = FileStatus::Ok;
+    if (!writeProfileString(fichier, section, cle, valeur, &etat))
+        signalerProblemeINI(fichier, etat, false);
 }
 
 QString LireINI(const QString& section, const QString& cle, const QString& defaut)

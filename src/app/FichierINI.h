@@ -6,12 +6,18 @@
 
 // The per-user settings file, set by the start-up before the first read.
 inline QString CheminINI;
+// A settings file that cannot be read or written has been reported in this
+// run.
+inline bool ProblemeINISignale = false;
 
 // The key's value, or the default when the file, the section or the key is
-// missing or the value is empty.
+// missing or the value is empty. A settings file that is no regular file or
+// is too large gives the defaults, reported once in the run.
 QString LireINI(const QString& fichier, const QString& section, const QString& cle,
                 const QString& defaut);
-// Writes the key, creating file, section or key; a failure is silent.
+// Writes the key, creating file, section or key. The first failure of the
+// run is reported in French (the settings would be lost without a word);
+// later ones are silent.
 void EcrireINI(const QString& fichier, const QString& section, const QString& cle,
                const QString& valeur);
 

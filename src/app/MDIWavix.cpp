@@ -116,7 +116,7 @@ bool MDIWavix::MDIForm_Load()
         etape = 23;
         if (!QFileInfo(DossierDonnees).isDir()) {
             etape = 24;
-            if (!QDir().mkpath(DossierDonnees))
+            if (!CreerDossier(DossierDonnees))
                 throw ErreurExecution{kCheminIntrouvable, QStringLiteral("Chemin d'accès introuvable")};
         }
 
@@ -142,13 +142,14 @@ bool MDIWavix::MDIForm_Load()
         etape = 11;
         DossierDonneesCommunes = addTrailingSlash(DossierDonneesCommunes);
         // The settings folder is ours to create; if that fails every
-        // setting keeps its default.
-        QDir().mkpath(DossierDonneesCommunes + SousDossierProgramme);
+        // setting keeps its default and the first write says so.
+        CreerDossier(DossierDonneesCommunes + SousDossierProgramme);
         CheminINI = DossierDonneesCommunes + SousDossierProgramme + QStringLiteral("/ConfQVT_")
             + utilisateur + QStringLiteral(".ini");
 
         etape = 12;
-        preparerResultats(utilisateur);
+        if (!preparerResultats(utilisateur))
+            return false;
 
         etape = 13;
         const QString bulles = LireINI(QStringLiteral("Options"), QStringLiteral("ShowToolTip"), QString());
@@ -237,13 +238,13 @@ void MDIWavix::verifierVersion()
            vb::Information, QStringLiteral("Wavix - Nouvelle version"));
 }
 
-void MDIWavix::preparerResultats(const QString& utilisateur)
+bool MDIWavix::preparerResultats(const QString& utilisateur)
 {
     const DossierResultats dossier = GetResultsFolder(dossierProgramme_);
     Reseau = dossier.reseau;
     if (!Reseau) {
         FichierResultat = dossier.base + QStringLiteral("/Resultat.txt");
-        return;
+        return true;
     }
 
     DossierDepot = LireINI(QStringLiteral("Réseau"), QStringLiteral("Dossier Dépôt"), QString());
@@ -251,13 +252,17 @@ void MDIWavix::preparerResultats(const QString& utilisateur)
         return QFileInfo(dossier.base + QLatin1Char('/') + DossierDepot.trimmed()).isDir();
     };
     // A stored name that is no single folder name, or whose folder is gone,
-    // is asked again.
+    // is asked again, unless the user would rather quit.
     while (!NomDepotValide(DossierDepot) || !depotExiste()) {
-        if (NomDepotValide(DossierDepot))
-            MsgBox(QStringLiteral("Le dossier de dépôt est introuvable :") + kCrLf + dossier.base
-                       + QLatin1Char('/') + DossierDepot.trimmed() + kCrLf
-                       + QStringLiteral("Veuillez le créer ou saisir un autre nom."),
-                   vb::Exclamation, QStringLiteral("Wavix - Réseau"));
+        if (NomDepotValide(DossierDepot)
+            && MsgBox(QStringLiteral("Le dossier de dépôt est introuvable :") + kCrLf + dossier.base
+                          + QLatin1Char('/') + DossierDepot.trimmed() + kCrLf
+                          + QStringLiteral("Veuillez le créer ou saisir un autre nom.") + kCrLf + kCrLf
+                          + QStringLiteral("Réessayer : choisir de nouveau le dossier de dépôt.") + kCrLf
+                          + QStringLiteral("Annuler : quitter Wavix."),
+                      vb::Exclamation | vb::RetryCancel, QStringLiteral("Wavix - Réseau"))
+                   != vb::Retry)
+            return false;
         Forms().get<frmDepot>()->Show(true);
         Forms().unload(QString::fromLatin1(frmDepot::kNom));
         EcrireINI(QStringLiteral("Réseau"), QStringLiteral("Dossier Dépôt"), DossierDepot);
@@ -265,10 +270,12 @@ void MDIWavix::preparerResultats(const QString& utilisateur)
 
     FichierResultat = FichierResultatReseau(dossier.base, DossierDepot, utilisateur,
                                             QDateTime::currentDateTime());
-    QFile marque(dossier.base + QLatin1Char('/') + DossierDepot.trimmed() + QStringLiteral("/MotDePasse.txt"));
-    if (!marque.open(QIODevice::WriteOnly | QIODevice::Append))
+    // Every account of the class opens it: it is writable by all.
+    AppendingTextFile marque;
+    if (!marque.open(dossier.base + QLatin1Char('/') + DossierDepot.trimmed() + QStringLiteral("/MotDePasse.txt"),
+                     kModeFichierPartage))
         throw ErreurExecution{kErreurAccesFichier, QStringLiteral("Erreur d'accès au chemin/fichier")};
-    marque.close();
+    return true;
 }
 
 void MDIWavix::Mnu_End_Click()

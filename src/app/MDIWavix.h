@@ -103,7 +103,7 @@ private:
     QString fichierResultatsChoisi();
     void verifierResolution();
     void verifierVersion();
-    void preparerResultats(const QString& utilisateur);
+    bool preparerResultats(const QString& utilisateur);
     void MDIForm_QueryUnload();
     void mdiForm_Unload();
 

@@ -25,6 +25,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QActionGroup>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFile>
@@ -98,6 +99,15 @@ const EntreeMenu kMenu[] = {
     {Genre::FinMenu, "", "", ""},
 };
 
+
+// Commands not built yet: full-screen view, printing and its set-up, copies,
+// default layout, help, About, exercise-file editor and deletion, options,
+// automatic sensitivities.
+const char* const kCommandesAVenir[] = {
+    "Mnu_ViewFullScreen", "Mnu_Print", "Mnu_ConfigPrint", "Mnu_Copier", "Mnu_ClipBoard(0)", "Mnu_ClipBoard(1)",
+    "Mnu_PosWin", "Mnu_Help_Contents", "Mnu_Help_Index", "Mnu_About", "Mnu_Create", "Mnu_Modif", "Mnu_Kill",
+    "Mnu_Pref(0)", "Mnu_Pref(1)", "Mnu_Pref(2)", "Mnu_Reglages",
+};
 
 // Opens a text file in the desktop's editor, without a shell.
 void ouvrirDansEditeur(const QString& chemin)
@@ -184,6 +194,14 @@ void MDIWavix::creerMenus()
         connect(menu(QStringLiteral("Mnu_Pref(%1)").arg(i)), &QAction::triggered, this, [this, i] { Mnu_Pref_Click(i); });
     // The harmonic generator entry waits for its window.
     Mnu_Harmo->setEnabled(SourceDisponible(QStringLiteral("frmHarmoniqueA")));
+
+    // Commands whose windows the program does not have yet stay disabled,
+    // whatever the modes enable: a disabled group overrides its actions.
+    auto* aVenir = new QActionGroup(this);
+    aVenir->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
+    for (const char* nom : kCommandesAVenir)
+        aVenir->addAction(menu(QString::fromLatin1(nom)));
+    aVenir->setEnabled(false);
 }
 
 bool MDIWavix::porteProfesseur()
@@ -251,14 +269,16 @@ void MDIWavix::Mnu_Pilote_Click()
     }
     DossierExercice = QFileInfo(*choisi).absolutePath();
     FichierExercice = exercice.titre;
-    if (!FichierResultatOuvert().open(FichierResultat)
-        || !EcrireResultats(EnteteEleve(identite->txtIdent[1]->text(), identite->txtIdent[2]->text(),
-                                        identite->txtIdent[3]->text()))) {
+    if (!FichierResultatOuvert().open(FichierResultat, ModeFichierResultats(FichierResultat, Reseau))) {
         FermerFichiers();
         MsgBox(QStringLiteral("Le fichier des réponses-élèves ne peut pas être écrit :\r\n") + FichierResultat,
                vb::Critical, QStringLiteral("Wavix - Erreur"));
         return;
     }
+    // A header that cannot be written is reported by the writer.
+    if (!EcrireResultats(EnteteEleve(identite->txtIdent[1]->text(), identite->txtIdent[2]->text(),
+                                     identite->txtIdent[3]->text())))
+        return;
     DemarrerEvaluation(exercice);
 }
 
@@ -309,17 +329,20 @@ void MDIWavix::Mnu_Clean_Click()
         == vb::No)
         return;
     const QString fichier = fichierResultatsChoisi();
-    if (fichier.isEmpty() || !QFileInfo::exists(fichier))
+    if (fichier.isEmpty())
         return;
     FermerFichiers();
-    // Success is announced once the file is really empty.
-    QFile vide(fichier);
-    if (!vide.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        MsgBox(QStringLiteral("Le fichier des réponses-élèves n'a pas pu être vidé :\r\n") + fichier, vb::Critical,
-               QStringLiteral("Wavix - Erreur"));
+    // Emptied in place, never through a link; success is announced once the
+    // file is really empty.
+    const FileStatus etat = truncateRegularFile(fichier);
+    if (etat == FileStatus::Missing)
+        return;
+    if (etat != FileStatus::Ok) {
+        MsgBox(QStringLiteral("Le fichier des réponses-élèves n'a pas pu être vidé :\r\n") + fichier
+                   + QStringLiteral("\r\nCe fichier ") + frenchReason(etat, 0) + QLatin1Char('.'),
+               vb::Critical, QStringLiteral("Wavix - Erreur"));
         return;
     }
-    vide.close();
     MsgBox(Reseau ? QStringLiteral("Fichier ") + QFileInfo(fichier).fileName() + QStringLiteral(" vidé.")
                   : QStringLiteral("Le fichier des réponses-élèves a été vidé."),
            vb::Information, QStringLiteral("Wavix"));
@@ -383,8 +406,11 @@ void MDIWavix::Mnu_NewTip_Click()
     if (!porteProfesseur())
         return;
     const QString astuces = DossierDonnees + QStringLiteral("TipOfDayWavix.txt");
-    if (!QFileInfo::exists(astuces))
-        writeTextFile(astuces, {});
+    if (!QFileInfo::exists(astuces) && !writeTextFile(astuces, {})) {
+        MsgBox(QStringLiteral("Le fichier des astuces ne peut pas être créé :\r\n") + astuces, vb::Critical,
+               QStringLiteral("Wavix - Erreur"));
+        return;
+    }
     ouvrirDansEditeur(astuces);
 }
 

@@ -11,6 +11,8 @@
 #include <QRandomGenerator>
 #include <QSettings>
 
+#include <algorithm>
+
 namespace {
 
 QSettings reglages()
@@ -41,25 +43,37 @@ bool MotDePasseCorrect(const QString& saisie)
     const QString garde = reglages().value(kCle).toString();
     if (garde.isEmpty())
         return saisie.isEmpty();
-    // "sha256$<salt>$<hash>"
+    // "sha256$<salt>$<hash>"; any other value was set by hand or kept from
+    // an older install: compared as typed, in lower case, so that it never
+    // locks the teacher out (the next change stores it hashed).
     const QStringList parties = garde.split(QLatin1Char('$'));
     if (parties.size() != 3 || parties[0] != QLatin1String("sha256"))
-        return false;
+        return saisie.toLower() == garde.toLower();
     return empreinte(QByteArray::fromHex(parties[1].toLatin1()), saisie) == parties[2].toLatin1();
 }
 
-void EnregistrerMotDePasse(const QString& nouveau)
+bool EnregistrerMotDePasse(const QString& nouveau)
 {
     QSettings s = reglages();
+    const QVariant ancien = s.value(kCle);
     if (nouveau.isEmpty()) {
         s.setValue(kCle, QString());
-        return;
+    } else {
+        QByteArray sel(16, '\0');
+        for (char& c : sel)
+            c = char(QRandomGenerator::system()->bounded(256));
+        s.setValue(kCle, QStringLiteral("sha256$%1$%2")
+                             .arg(QString::fromLatin1(sel.toHex()), QString::fromLatin1(empreinte(sel, nouveau))));
     }
-    QByteArray sel(16, '\0');
-    for (char& c : sel)
-        c = char(QRandomGenerator::system()->bounded(256));
-    s.setValue(kCle, QStringLiteral("sha256$%1$%2")
-                         .arg(QString::fromLatin1(sel.toHex()), QString::fromLatin1(empreinte(sel, nouveau))));
+    s.sync();
+    if (s.status() == QSettings::NoError)
+        return true;
+    // The program's copy of the settings goes back to what the disk holds.
+    if (ancien.isValid())
+        s.setValue(kCle, ancien);
+    else
+        s.remove(kCle);
+    return false;
 }
 
 frmPass::frmPass() : VbForm(QString::fromLatin1(kNom), false)
@@ -75,15 +89,29 @@ frmPass::frmPass() : VbForm(QString::fromLatin1(kNom), false)
     txtPassWord = control<QLineEdit>(this, "txtPassWord");
     txtPassWord->setEchoMode(QLineEdit::Password);
     auto* ok = control<QPushButton>(this, "cmdOK");
-    ok->setDefault(true);
+    auto* annuler = control<QPushButton>(this, "cmdQuit");
+    setDefaultButton(ok);
+    setCancelButton(annuler);
     connect(ok, &QPushButton::clicked, this, &frmPass::cmdOK_Click);
-    connect(control<QPushButton>(this, "cmdQuit"), &QPushButton::clicked, this, &frmPass::cmdQuit_Click);
+    connect(annuler, &QPushButton::clicked, this, &frmPass::cmdQuit_Click);
 }
 
 void frmPass::Form_Load()
 {
-    // Without a password the window is taller and shows how to set one.
-    setFixedSize(width(), twipsToPixels(MotDePasseVide() ? 2955 : 2310));
+    // Without a password the window is taller and shows how to set one. The
+    // heights 2955 and 2310 are the outer ones: the title bar and the borders
+    // of a fixed dialog take 375 of them.
+    constexpr int kCadre = 375;
+    auto* info = control<QLabel>(this, "lblInfo");
+    const bool vide = MotDePasseVide();
+    info->setVisible(vide);
+    double hauteur = (vide ? 2955 : 2310) - kCadre;
+    if (vide) {
+        // The whole text, whatever the font.
+        info->resize(info->width(), std::max(info->height(), info->heightForWidth(info->width())));
+        hauteur = std::max(hauteur, twipsTop(info) + twipsHeight(info) + 120);
+    }
+    setFixedSize(width(), twipsToPixels(hauteur));
 }
 
 void frmPass::cmdOK_Click()
@@ -94,7 +122,7 @@ void frmPass::cmdOK_Click()
         return;
     }
     MsgBox(QStringLiteral("Le mot de passe saisi est faux.\r\nVeuillez le ressaisir."), vb::Information,
-           QStringLiteral("Lernio - Mot de passe"));
+           QStringLiteral("Wavix - Mot de passe"));
 }
 
 frmPassWord::frmPassWord() : VbForm(QString::fromLatin1(kNom), false)
@@ -102,9 +130,9 @@ frmPassWord::frmPassWord() : VbForm(QString::fromLatin1(kNom), false)
     buildForm(this, FormDesign{"Changer le mot de passe", 4800, 2100,
                                {
                                    {ControlKind::AutoSizeLabel, "lblPassWord", 0, 240, 300, 0, 0, "Ancien mot de passe :"},
-                                   {ControlKind::TextBox, "txtPassWord", 0, 2400, 240, 2160, 315},
+                                   {ControlKind::TextBox, "txtPassWord", 0, 2640, 240, 1920, 315},
                                    {ControlKind::AutoSizeLabel, "lblPassWord", 1, 240, 780, 0, 0, "Nouveau mot de passe :"},
-                                   {ControlKind::TextBox, "txtPassWord", 1, 2400, 720, 2160, 315},
+                                   {ControlKind::TextBox, "txtPassWord", 1, 2640, 720, 1920, 315},
                                    {ControlKind::Button, "cmdOK", -1, 960, 1440, 1215, 405, "Valider"},
                                    {ControlKind::Button, "Command1", -1, 2640, 1440, 1215, 405, "Quitter"},
                                }});
@@ -112,8 +140,12 @@ frmPassWord::frmPassWord() : VbForm(QString::fromLatin1(kNom), false)
         txtPassWord[i] = control<QLineEdit>(this, "txtPassWord", i);
         txtPassWord[i]->setEchoMode(QLineEdit::Password);
     }
-    connect(control<QPushButton>(this, "cmdOK"), &QPushButton::clicked, this, &frmPassWord::cmdOK_Click);
-    connect(control<QPushButton>(this, "Command1"), &QPushButton::clicked, this, &frmPassWord::Command1_Click);
+    auto* ok = control<QPushButton>(this, "cmdOK");
+    auto* quitter = control<QPushButton>(this, "Command1");
+    setDefaultButton(ok);
+    setCancelButton(quitter);
+    connect(ok, &QPushButton::clicked, this, &frmPassWord::cmdOK_Click);
+    connect(quitter, &QPushButton::clicked, this, &frmPassWord::Command1_Click);
 }
 
 void frmPassWord::cmdOK_Click()
@@ -123,7 +155,11 @@ void frmPassWord::cmdOK_Click()
                QStringLiteral("Wavix - Mot de passe"));
         return;
     }
-    EnregistrerMotDePasse(txtPassWord[1]->text());
+    if (!EnregistrerMotDePasse(txtPassWord[1]->text())) {
+        MsgBox(QStringLiteral("Le nouveau mot de passe n'a pas pu être enregistré : l'ancien reste valable."),
+               vb::Critical, QStringLiteral("Wavix - Mot de passe"));
+        return;
+    }
     MsgBox(QStringLiteral("Le nouveau mot de passe a bien été enregistré."), vb::Information,
            QStringLiteral("Wavix - Mot de passe"));
     ModeProfesseur = false;

@@ -5,9 +5,11 @@
 class QLineEdit;
 
 // The teacher password, kept in the user's own program settings as a salted
-// hash of its lower-cased text; empty means no password.
+// hash of its lower-cased text; empty means no password. A stored value not
+// in that form (set by hand, an older install) is compared as typed, in lower
+// case. Saving returns false when the settings could not be written.
 bool MotDePasseCorrect(const QString& saisie);
-void EnregistrerMotDePasse(const QString& nouveau);
+bool EnregistrerMotDePasse(const QString& nouveau);
 bool MotDePasseVide();
 
 // Asks the password before a teacher's command; a right one gives the

@@ -90,22 +90,49 @@ bool lireVoie(const std::array<QString, 6>& champs, int voie, QString& signal, d
     if (frequence.isEmpty())
         frequence = QStringLiteral("0");
     signal = MotType(type);
-    if (FormeDuMot(signal) == FormeOnde::Aucune) {
+    const FormeOnde forme = FormeDuMot(signal);
+    if (forme == FormeOnde::Aucune) {
         erreur = QStringLiteral("le type de signal de la voie %1 (« %2 ») est inconnu.").arg(canal, type);
         return false;
     }
+    // The harmonic generator's word names no answer of the answer window.
+    if (forme == FormeOnde::Harmo) {
+        erreur = QStringLiteral("le type de signal de la voie %1 (« %2 ») ne peut pas être évalué.").arg(canal, type);
+        return false;
+    }
+    const QString texteFrequence = champs[size_t(3 * voie + 2)];
+    const QString texteTension = champs[size_t(3 * voie + 1)];
     if (!LireNombreVirgule(frequence, freq)) {
-        erreur = QStringLiteral("la fréquence de la voie %1 (« %2 ») n'est pas un nombre.").arg(canal, champs[size_t(3 * voie + 2)]);
+        erreur = QStringLiteral("la fréquence de la voie %1 (« %2 ») n'est pas un nombre.").arg(canal, texteFrequence);
         return false;
     }
     if (!LireNombreVirgule(tension, umax)) {
-        erreur = QStringLiteral("la tension de la voie %1 (« %2 ») n'est pas un nombre.").arg(canal, champs[size_t(3 * voie + 1)]);
+        erreur = QStringLiteral("la tension de la voie %1 (« %2 ») n'est pas un nombre.").arg(canal, texteTension);
         return false;
     }
-    // The file gives the alternator wave's peak; the channel holds its
-    // fundamental's amplitude.
-    if (signal.toLower() == QLatin1String("dyn"))
+    // What a school bench can show; a negative voltage is a reversed DC level.
+    if (freq < 0) {
+        erreur = QStringLiteral("la fréquence de la voie %1 (« %2 ») est négative.").arg(canal, texteFrequence);
+        return false;
+    }
+    if (freq > kFrequenceMaxExo) {
+        erreur = QStringLiteral("la fréquence de la voie %1 (« %2 ») dépasse 10 MHz.").arg(canal, texteFrequence);
+        return false;
+    }
+    if (std::abs(umax) > kTensionMaxExo) {
+        erreur = QStringLiteral("la tension de la voie %1 (« %2 ») dépasse 1000 V.").arg(canal, texteTension);
+        return false;
+    }
+    if (forme == FormeOnde::Dyn) {
+        // The alternator turns: its wave has a frequency.
+        if (freq == 0) {
+            erreur = QStringLiteral("la fréquence de l'alternateur de la voie %1 ne peut pas être nulle.").arg(canal);
+            return false;
+        }
+        // The file gives the alternator wave's peak; the channel holds its
+        // fundamental's amplitude.
         umax /= CreteDyn();
+    }
     return true;
 }
 
@@ -123,7 +150,13 @@ bool ChargerFichierExo(const QString& chemin, FichierExo& fichier, QString& mess
     fichier = FichierExo();
     fichier.titre = QFileInfo(chemin).fileName();
     QString texte;
-    if (!readTextFile(chemin, texte)) {
+    const FileStatus etat = readTextFile(chemin, texte, kTailleMaxExercice);
+    if (etat == FileStatus::NotRegular || etat == FileStatus::TooLarge) {
+        message = QStringLiteral("Le fichier d'exercices « %1 » %2 : il n'est pas lu.")
+                      .arg(fichier.titre, frenchReason(etat, kTailleMaxExercice));
+        return false;
+    }
+    if (etat != FileStatus::Ok) {
         message = QStringLiteral("Le fichier d'exercices « %1 » ne peut pas être lu.").arg(fichier.titre);
         return false;
     }

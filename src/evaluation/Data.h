@@ -31,10 +31,19 @@ QString MotType(const QString& champ);
 // A number with a decimal comma (digits, an optional sign, one comma).
 bool LireNombreVirgule(const QString& texte, double& valeur);
 
+// The largest values a data line may give.
+constexpr double kTensionMaxExo = 1000;  // volts, either sign
+constexpr double kFrequenceMaxExo = 1e7; // hertz
+
 // Reads one data line into a picture. False, with the reason in French,
-// when a field is not a number, the type word is unknown, or an alternator
-// picture has no frequency.
+// when a field is not a number, the type word is unknown or cannot be
+// scored ("harmo"), a frequency is negative or over kFrequenceMaxExo, a
+// voltage is beyond ±kTensionMaxExo, or an alternator picture has no
+// frequency. Type words are taken in any case, with or without accents.
 bool LireLigneExo(const QString& ligne, ImageExo& image, QString& erreur);
+
+// The largest exercise file read: 32767 pictures with room for comments.
+constexpr qint64 kTailleMaxExercice = 4 << 20;
 
 // A whole exercise file, read and checked before the run starts.
 struct FichierExo {

@@ -48,7 +48,11 @@ void DemarrerEvaluation(const FichierExo& exercice)
     SourceBrancheeA = true;
     SourceBrancheeB = true;
     ActiverModeLibre(false);
-    EcrireResultats(EnteteEpreuve(exercice.titre, Maintenant()));
+    if (!EcrireResultats(EnteteEpreuve(exercice.titre, Maintenant())) && FichierResultatOuvert().failed()) {
+        if (mdi)
+            mdi->retourModeLibre(false);
+        return;
+    }
 
     ExerciceEnCours() = exercice;
     NbLignesExo = int(exercice.images.size());
@@ -62,8 +66,9 @@ void DemarrerEvaluation(const FichierExo& exercice)
     LigneExoSuivante();
     // A file without picture has already ended in the mark window.
     if (mdi && !mdi->ModeLibre && NumLigneExo > 0) {
-        Forms().get<frmExo>()->Show();
+        // The answer window last, above the scope it may overlap on a small screen.
         Forms().get<frmWavix>()->Show();
+        Forms().get<frmExo>()->Show();
     }
 }
 
@@ -107,6 +112,13 @@ void autreFichier()
 void terminerEpreuve()
 {
     auto* note = Forms().get<frmNote>();
+    // A mark that could not be written has ended the run (reported).
+    if (FichierResultatOuvert().failed()) {
+        Forms().unload(QString::fromLatin1(frmNote::kNom));
+        if (MDIWavix* mdi = MDIWavix::instance())
+            mdi->retourModeLibre(false);
+        return;
+    }
     note->Show(true);
     const int choix = note->choix();
     Forms().unload(QString::fromLatin1(frmNote::kNom));

@@ -1,19 +1,9 @@
 #include "evaluation/Resultats.h"
 
 #include "app/EtatProgramme.h"
+#include "platform/Dialogs.h"
+#include "platform/TextCodec.h"
 #include "platform/VbFormat.h"
-
-namespace {
-
-QString sansControles(QString texte)
-{
-    for (QChar& c : texte)
-        if (c.category() == QChar::Other_Control)
-            c = QLatin1Char(' ');
-    return texte;
-}
-
-} // namespace
 
 QString NombreResultat(double valeur, const QString& motif)
 {
@@ -24,9 +14,9 @@ QStringList EnteteEleve(const QString& nom, const QString& prenom, const QString
 {
     return {QString(),
             QString(38, QLatin1Char('*')),
-            QStringLiteral("Nom élève :") + sansControles(nom),
-            QStringLiteral("Prénom élève :") + sansControles(prenom),
-            QStringLiteral("Classe élève :") + sansControles(classe)};
+            QStringLiteral("Nom élève :") + withoutControlCharacters(nom),
+            QStringLiteral("Prénom élève :") + withoutControlCharacters(prenom),
+            QStringLiteral("Classe élève :") + withoutControlCharacters(classe)};
 }
 
 QStringList EnteteEpreuve(const QString& fichierExercice, const QDateTime& moment)
@@ -35,7 +25,7 @@ QStringList EnteteEpreuve(const QString& fichierExercice, const QDateTime& momen
     const QString monnaie(72, QChar(0x00A4));
     return {egal,
             monnaie,
-            QStringLiteral("Nom du fichier :") + sansControles(fichierExercice),
+            QStringLiteral("Nom du fichier :") + withoutControlCharacters(fichierExercice),
             QStringLiteral("Jour et Heure :") + moment.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")),
             monnaie,
             egal};
@@ -83,8 +73,17 @@ QString LigneNote(double note)
 bool EcrireResultats(const QStringList& lignes)
 {
     AppendingTextFile& fichier = FichierResultatOuvert();
-    for (const QString& ligne : lignes)
-        if (!fichier.writeLine(ligne))
-            return false;
-    return true;
+    if (!fichier.isOpen())
+        return false;
+    const QString chemin = fichier.path();
+    if (fichier.writeLines(lignes))
+        return true;
+    // The file is back at its last whole record and closed.
+    MsgBox(QStringLiteral("Vos réponses ne peuvent plus être enregistrées dans le fichier des réponses-élèves "
+                          "(disque plein, quota atteint ou dossier réseau perdu) :\r\n")
+               + chemin
+               + QStringLiteral("\r\n\r\nAppelez le professeur. L'évaluation s'arrête ; "
+                                "les réponses enregistrées jusqu'ici sont conservées."),
+           vb::Critical, QStringLiteral("Wavix - Erreur"));
+    return false;
 }

@@ -39,6 +39,9 @@ QString LigneFinImage();
 // " -------> Note : " and the mark out of 20.
 QString LigneNote(double note);
 
-// Appends the lines to the open results file, each flushed as written.
-// False when the file is not open or a write fails.
+// Appends the lines to the open results file as one record, on disk at
+// once. False when the file is not open or the write fails; a failed write
+// is reported to the student (call the teacher), the file is cut back to its
+// last whole record and closed (FichierResultatOuvert().failed()), and the
+// caller ends the run.
 bool EcrireResultats(const QStringList& lignes);

@@ -38,7 +38,10 @@ frmDepot::frmDepot() : VbForm(QString::fromLatin1(kNom), false)
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
                    | Qt::WindowCloseButtonHint);
     auto* ok = control<QPushButton>(this, "cmdOK");
-    ok->setDefault(true);
+    setDefaultButton(ok);
+    // No cancel button: Escape closes the window, which hands the name over
+    // without the emptiness test.
+    setCancelAction([this] { close(); });
     connect(ok, &QPushButton::clicked, this, &frmDepot::cmdOK_Click);
 }
 

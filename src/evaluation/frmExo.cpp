@@ -1,5 +1,6 @@
 #include "evaluation/frmExo.h"
 
+#include "app/EtatProgramme.h"
 #include "app/MDIWavix.h"
 #include "evaluation/Data.h"
 #include "evaluation/Evaluation.h"
@@ -40,14 +41,15 @@ std::vector<ControlDesign> voie(int v)
         {ControlKind::OptionButton, v == 0 ? "optACDCa" : "optACDCb", 0, x + 120, y + 300, 1860, 255, "Tension continue"},
         {ControlKind::OptionButton, v == 0 ? "optACDCa" : "optACDCb", 1, x + 120, y + 660, 1980, 255, "Tension alternative"},
         {ControlKind::ComboBox, "cmbSignal", v, x + 660, y + 960, 1515, 315, "", kBulleSignal},
-        {ControlKind::Label, "lblUmax", v, x + 120, y + 1500, 1860, 195, "Tension maximale (en V) : "},
-        {ControlKind::TextBox, "txtUmax", v, x + 2040, y + 1380, 675, 375, "0", kBulleTension},
-        {ControlKind::Label, "lblFreq", v, x + 120, y + 1980, 1875, 195, "Fréquence (en Hz) : "},
-        {ControlKind::TextBox, "txtFreq", v, x + 2040, y + 1860, 675, 375, "0", kBulleFrequence},
+        // The boxes leave their labels the room of the whole text.
+        {ControlKind::Label, "lblUmax", v, x + 120, y + 1500, 2010, 195, "Tension maximale (en V) : "},
+        {ControlKind::TextBox, "txtUmax", v, x + 2145, y + 1380, 675, 375, "0", kBulleTension},
+        {ControlKind::Label, "lblFreq", v, x + 120, y + 1980, 2010, 195, "Fréquence (en Hz) : "},
+        {ControlKind::TextBox, "txtFreq", v, x + 2145, y + 1860, 675, 375, "0", kBulleFrequence},
         {ControlKind::Label, "lblReponse", r, x + 1860, y + 480, 1800, 195},
         {ControlKind::Label, "lblReponse", r + 1, x + 2220, y + 1020, 1440, 195},
-        {ControlKind::Label, "lblReponse", r + 2, x + 2760, y + 1440, 930, 195},
-        {ControlKind::Label, "lblReponse", r + 3, x + 2760, y + 1920, 930, 195},
+        {ControlKind::Label, "lblReponse", r + 2, x + 2865, y + 1440, 855, 195},
+        {ControlKind::Label, "lblReponse", r + 3, x + 2865, y + 1920, 855, 195},
     };
     return c;
 }
@@ -83,6 +85,8 @@ QFont police(double taille, bool gras)
 
 frmExo::frmExo() : VbForm(QString::fromLatin1(kNom))
 {
+    // Closing it would strand the run without its mark: the run ends it.
+    setClosable(false);
     usePanelFont();
     buildForm(this, design());
     for (int v = 0; v < 2; ++v) {
@@ -129,8 +133,10 @@ frmExo::frmExo() : VbForm(QString::fromLatin1(kNom))
 
 void frmExo::Form_Load()
 {
-    if (const VbForm* scope = Forms().find(QStringLiteral("frmWavix")))
+    if (const VbForm* scope = Forms().find(QStringLiteral("frmWavix"))) {
         Move(scope->Left() + scope->Width(), 0);
+        keepVisible();
+    }
     imgLight->setPicture(QString::fromLatin1(kLumiereEteinte));
     auto* info = control<QLabel>(this, "lblInfoScore");
     info->adjustSize();
@@ -195,6 +201,9 @@ bool frmExo::eventFilter(QObject* watched, QEvent* event)
         const QString texte = touche->text();
         if (texte.isEmpty() || touche->matches(QKeySequence::Copy) || touche->matches(QKeySequence::SelectAll))
             return false; // moves the cursor, selects: no character
+        // Moving to the next box and deleting are no typed characters either.
+        if (touche->key() == Qt::Key_Tab || touche->key() == Qt::Key_Backtab || touche->key() == Qt::Key_Delete)
+            return false;
         const QChar c = texte.at(0);
         if (c == QLatin1Char('\b') || c == QLatin1Char(',') || (c >= QLatin1Char('0') && c <= QLatin1Char('9')))
             return false;
@@ -272,7 +281,13 @@ void frmExo::cmdNext_Click()
         lignes << n.ligne;
     }
     lignes << LigneScore(ScoreExo) << LigneFinImage();
-    EcrireResultats(lignes);
+    if (!EcrireResultats(lignes) && FichierResultatOuvert().failed()) {
+        // Reported: the run ends here, nothing more goes to the file.
+        QApplication::restoreOverrideCursor();
+        if (MDIWavix* mdi = MDIWavix::instance())
+            mdi->retourModeLibre(false);
+        return;
+    }
     lblScore->setText(NombreResultat(ScoreExo, QStringLiteral("#0")) + QStringLiteral(" points sur ")
                       + NombreResultat(ScoreMaxExo, QStringLiteral("#0")) + QStringLiteral(" points"));
     if (ScoreExo - scoreAvant == ScoreMaxExo - maxAvant)

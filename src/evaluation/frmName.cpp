@@ -55,9 +55,11 @@ frmName::frmName() : VbForm(QString::fromLatin1(kNom), false)
         txtIdent[size_t(i)]->installEventFilter(this);
     }
     auto* ok = control<QPushButton>(this, "cmdOK");
-    ok->setDefault(true);
+    auto* annuler = control<QPushButton>(this, "cmdAnnul");
+    setDefaultButton(ok);
+    setCancelButton(annuler);
     connect(ok, &QPushButton::clicked, this, &frmName::cmdOK_Click);
-    connect(control<QPushButton>(this, "cmdAnnul"), &QPushButton::clicked, this, &frmName::cmdAnnul_Click);
+    connect(annuler, &QPushButton::clicked, this, &frmName::cmdAnnul_Click);
     connect(control<QPushButton>(this, "cmdEnd"), &QPushButton::clicked, this, &frmName::cmdEnd_Click);
 }
 

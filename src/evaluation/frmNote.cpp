@@ -61,8 +61,10 @@ void frmNote::Form_Load()
         const VbForm* reponses = Forms().find(QStringLiteral("frmExo"));
         const double x = (scope ? scope->Width() : 0) + (boite ? boite->Width() : 0);
         const double y = (reponses ? reponses->Height() : 0) + 700;
-        const QPoint ecran = mdi->mdiArea()->mapToGlobal(QPoint(twipsToPixels(x), twipsToPixels(y)));
+        const QPoint ecran = mdi->mdiArea()->viewport()->mapToGlobal(QPoint(twipsToPixels(x), twipsToPixels(y)));
         Move(pixelsToTwips(ecran.x()), pixelsToTwips(ecran.y()));
+        // On a narrow screen that place cuts off the choices: they must stay in reach.
+        keepVisible();
     }
     // A run with nothing scored has no mark.
     if (ScoreMaxExo <= 0) {

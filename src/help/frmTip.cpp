@@ -7,6 +7,7 @@
 #include "platform/TextFiles.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
@@ -33,6 +34,12 @@ const FormDesign kDesign{
 
 const char kFichierAstuces[] = "TipOfDayWavix.txt";
 
+// A long folder path may break after each separator to fit the label.
+QString cheminCoupable(QString chemin)
+{
+    return chemin.replace(QDir::separator(), QString(QDir::separator()) + QChar(0x200B));
+}
+
 } // namespace
 
 frmTip::frmTip() : VbForm(QString::fromLatin1(kNom), false)
@@ -50,7 +57,8 @@ frmTip::frmTip() : VbForm(QString::fromLatin1(kNom), false)
     auto* texte = control<QLabel>(this, "lblTipText");
     texte->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     auto* ok = control<QPushButton>(this, "cmdOK");
-    ok->setDefault(true);
+    setDefaultButton(ok);
+    setCancelButton(ok);
     connect(ok, &QPushButton::clicked, this, &frmTip::cmdOK_Click);
     connect(control<QPushButton>(this, "cmdNextTip"), &QPushButton::clicked, this, &frmTip::cmdNextTip_Click);
     InstallerAideF1(this, kRubriqueAide);
@@ -64,20 +72,27 @@ void frmTip::Form_Load()
     control<QCheckBox>(this, "chkShowTipsAtStartup")->setChecked(valeur == QLatin1String("0"));
     NextRandomTip();
     const QString nom = QString::fromLatin1(kFichierAstuces);
-    if (!LoadTips(DossierDonnees + nom))
+    FileStatus etat = FileStatus::Ok;
+    if (!LoadTips(DossierDonnees + nom, &etat) && (etat == FileStatus::NotRegular || etat == FileStatus::TooLarge))
+        control<QLabel>(this, "lblTipText")
+            ->setText(QStringLiteral("Le fichier ") + nom + QLatin1Char(' ') + frenchReason(etat, kTailleMaxAstuces)
+                      + QStringLiteral(" : les astuces ne sont pas lues."));
+    else if (etat != FileStatus::Ok)
         control<QLabel>(this, "lblTipText")
             ->setText(QStringLiteral("Le fichier ") + nom + QStringLiteral(" n'a pas été trouvé? ") + QStringLiteral("\n\n")
                       + QStringLiteral("Créez un fichier texte nommé ") + nom
                       + QStringLiteral(" en utilisant le Bloc-notes avec une astuce par ligne. ")
-                      + QStringLiteral("Puis placez le dans le même dossier que l'application."));
+                      + QStringLiteral("Puis placez le dans le dossier ")
+                      + cheminCoupable(QDir::toNativeSeparators(QDir::cleanPath(DossierDonnees))) + QStringLiteral("."));
 }
 
-bool frmTip::LoadTips(const QString& chemin)
+bool frmTip::LoadTips(const QString& chemin, FileStatus* etat)
 {
-    if (chemin.isEmpty() || !QFileInfo(chemin).isFile())
-        return false;
     QString texte;
-    if (!readTextFile(chemin, texte))
+    const FileStatus lu = chemin.isEmpty() ? FileStatus::Missing : readTextFile(chemin, texte, kTailleMaxAstuces);
+    if (etat)
+        *etat = lu;
+    if (lu != FileStatus::Ok)
         return false;
     tips_ += splitLines(texte);
     NextRandomTip();

@@ -1,11 +1,15 @@
 #pragma once
 
 #include "platform/Forms.h"
+#include "platform/TextFiles.h"
 
 #include <QStringList>
 
 // The tip of the day: one tip drawn at random from the tips file, another on
 // demand, and the choice of showing it at start-up.
+// The largest tips file read.
+constexpr qint64 kTailleMaxAstuces = 1 << 20;
+
 class frmTip : public VbForm {
     Q_OBJECT
 public:
@@ -15,8 +19,10 @@ public:
     void Form_Load() override;
     void Form_Unload(bool& cancel) override;
 
-    // False when the file does not exist; otherwise every line is a tip.
-    bool LoadTips(const QString& chemin);
+    // False when the file does not exist or is refused (no regular file,
+    // over kTailleMaxAstuces), with the reason in etat; otherwise every line
+    // is a tip.
+    bool LoadTips(const QString& chemin, FileStatus* etat = nullptr);
     void NextRandomTip();
     void DisplayCurrentTip();
     void cmdNextTip_Click() { NextRandomTip(); }

@@ -3,11 +3,14 @@
 #include "platform/Dialogs.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QPushButton>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPainter>
+#include <QStyle>
 #include <QSvgRenderer>
 
 VbForm::VbForm(const QString& name, bool mdiChild)
@@ -83,6 +86,53 @@ void VbForm::setClientSizeTwips(double width, double height)
         frame_->adjustSize();
 }
 
+QPoint placeInside(const QRect& box, const QRect& area)
+{
+    QPoint coin = box.topLeft();
+    coin.setX(std::max(area.left(), std::min(coin.x(), area.right() + 1 - box.width())));
+    coin.setY(std::max(area.top(), std::min(coin.y(), area.bottom() + 1 - box.height())));
+    return coin;
+}
+
+QRect VbForm::visibleArea() const
+{
+    const QWidget* owner = Forms().mdiArea() ? Forms().mdiArea()->window() : nullptr;
+    const QScreen* screen = owner && owner->isVisible() ? owner->screen() : QGuiApplication::primaryScreen();
+    const QRect travail = screen ? screen->availableGeometry() : QRect();
+    if (!frame_)
+        return travail;
+    const QWidget* vue = Forms().mdiArea() ? Forms().mdiArea()->viewport() : nullptr;
+    if (!vue || !vue->isVisible() || !travail.isValid())
+        return {};
+    if (owner->isMaximized() || owner->isFullScreen()) {
+        // A window manager gives a maximised window its size later: take
+        // the size it will have, the main window's own bars and frame apart.
+        QSize bords = owner->frameGeometry().size() - vue->size();
+        if (owner->frameGeometry() == owner->geometry() && !owner->isFullScreen())
+            bords.rheight() += owner->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+        const QSize ecran = owner->isFullScreen() ? screen->geometry().size() : travail.size();
+        return {QPoint(0, 0), ecran - bords};
+    }
+    return QRect(QPoint(0, 0), vue->size()) & travail.translated(-vue->mapToGlobal(QPoint(0, 0)));
+}
+
+void VbForm::keepVisible()
+{
+    const QRect zone = visibleArea();
+    if (zone.isEmpty())
+        return;
+    // A child window's frame takes its size when first shown: give it now.
+    if (frame_ && !frame_->isVisible() && !frame_->testAttribute(Qt::WA_Resized))
+        frame_->adjustSize();
+    QRect box(frame()->pos(), frame()->frameGeometry().size());
+    // A dialog not shown yet has no title bar to measure.
+    if (!frame_ && !isVisible())
+        box.setHeight(box.height() + style()->pixelMetric(QStyle::PM_TitleBarHeight));
+    const QPoint coin = placeInside(box, zone);
+    if (coin != box.topLeft())
+        frame()->move(coin);
+}
+
 void VbForm::setFacePicture(const QString& resource)
 {
     delete face_;
@@ -96,6 +146,40 @@ void VbForm::usePanelFont(double points)
     QFont small = font();
     small.setPointSizeF(points);
     setFont(small);
+}
+
+void VbForm::setDefaultButton(QPushButton* button)
+{
+    default_ = button;
+    button->setDefault(true);
+}
+
+void VbForm::setCancelButton(QAbstractButton* button)
+{
+    setCancelAction([guard = QPointer<QAbstractButton>(button)] {
+        if (guard && guard->isEnabled() && guard->isVisible())
+            guard->click();
+    });
+}
+
+void VbForm::keyPressEvent(QKeyEvent* event)
+{
+    // Keys the focused control did not take come here.
+    if (!(event->modifiers() & ~Qt::KeypadModifier)) {
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+            auto* bouton = qobject_cast<QPushButton*>(focusWidget());
+            if (!bouton || !isAncestorOf(bouton))
+                bouton = default_;
+            if (bouton && bouton->isEnabled() && bouton->isVisible()) {
+                bouton->click();
+                return;
+            }
+        } else if (event->key() == Qt::Key_Escape && cancel_) {
+            cancel_();
+            return;
+        }
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void VbForm::paintEvent(QPaintEvent* event)

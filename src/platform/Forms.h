@@ -6,14 +6,23 @@
 #include <QString>
 #include <QWidget>
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
 
+class QAbstractButton;
 class QMdiArea;
 class QMdiSubWindow;
+class QPushButton;
 
 // Window positions and sizes are twips, 15 to a pixel.
 constexpr int kTwipsPerPixel = 15;
-inline int twipsToPixels(double twips) { return int(twips / kTwipsPerPixel); }
+// A damaged value never overflows: it saturates far beyond any screen.
+inline int twipsToPixels(double twips)
+{
+    const double pixels = twips / kTwipsPerPixel;
+    return std::isnan(pixels) ? 0 : int(std::clamp(pixels, -1e6, 1e6));
+}
 inline double pixelsToTwips(int pixels) { return double(pixels) * kTwipsPerPixel; }
 
 // Why a window is being unloaded.
@@ -56,6 +65,21 @@ public:
     // Size of the client area in twips.
     void setClientSizeTwips(double width, double height);
 
+    // Where this window can be seen, in the coordinates of its position: the
+    // visible part of the main window's MDI area for a child window, the
+    // screen's work area for a dialog. Empty while the MDI area is not shown.
+    QRect visibleArea() const;
+    // Moves the window inside its visible area when it lies partly outside;
+    // one larger than the area keeps its top left corner (its title) in view.
+    void keepVisible();
+
+    // The keys of a dialog: Enter presses the focused push button, else the
+    // default one; Escape runs the cancel action (a button, or closing the
+    // window as its close box does).
+    void setDefaultButton(QPushButton* button);
+    void setCancelButton(QAbstractButton* button);
+    void setCancelAction(std::function<void()> action) { cancel_ = std::move(action); }
+
     // An instrument face (an SVG resource) painted under the controls.
     void setFacePicture(const QString& resource);
     // The small print of instrument panels.
@@ -70,6 +94,7 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
@@ -79,9 +104,15 @@ private:
     bool unloading_ = false;
     bool placed_ = false;
     QPointer<QMdiSubWindow> frame_;
+    QPointer<QPushButton> default_;
+    std::function<void()> cancel_;
     class QSvgRenderer* face_ = nullptr;
     QPixmap faceCache_; // the face rendered at the window's size
 };
+
+// The top left corner that puts the box inside the area, moving it as little
+// as possible; a box larger than the area is aligned on its top left corner.
+QPoint placeInside(const QRect& box, const QRect& area);
 
 // Every window is reached through this registry: get creates it and runs its
 // load handler, isLoaded creates nothing, unload runs its unload handlers and

@@ -68,3 +68,11 @@ QByteArray encodeWindows1252(const QString& text)
     }
     return out;
 }
+
+QString withoutControlCharacters(QString text)
+{
+    for (QChar& c : text)
+        if (c.category() == QChar::Other_Control)
+            c = QLatin1Char(' ');
+    return text;
+}

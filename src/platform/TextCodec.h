@@ -10,3 +10,6 @@ QString decodeText(const QByteArray& bytes);
 QString decodeWindows1252(const QByteArray& bytes);
 // Characters that Windows-1252 cannot hold are written as '?'.
 QByteArray encodeWindows1252(const QString& text);
+// Control characters (a line break, a tab) become blanks, so that a text
+// never makes lines of its own in a file.
+QString withoutControlCharacters(QString text);

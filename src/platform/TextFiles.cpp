@@ -2,15 +2,173 @@
 
 #include "platform/TextCodec.h"
 
-#include <QSaveFile>
+#include <QFile>
+
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr qint64 kPetitFichier = 1 << 20;
+
+FileWriter& writerSlot()
+{
+    static FileWriter writer;
+    return writer;
+}
+
+ssize_t writeSome(int fd, const char* data, size_t size)
+{
+    const FileWriter& writer = writerSlot();
+    return writer ? writer(fd, data, size) : ::write(fd, data, size);
+}
+
+FileStatus statusOfErrno(int error)
+{
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR: return FileStatus::Missing;
+    case ELOOP:   // O_NOFOLLOW met a link
+    case EMLINK:
+    case EISDIR:
+    case ENXIO:   // a FIFO without reader, a device without its driver
+    case ENODEV: return FileStatus::NotRegular;
+    default: return FileStatus::Failed;
+    }
+}
+
+// The descriptor when it is a regular file, in blocking mode again.
+int keepIfRegular(int fd, FileStatus& status)
+{
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        status = FileStatus::NotRegular;
+        ::close(fd);
+        return -1;
+    }
+    const int flags = fcntl(fd, F_GETFL);
+    if (flags != -1)
+        fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    status = FileStatus::Ok;
+    return fd;
+}
+
+bool writeAll(int fd, const char* data, size_t size, size_t& written)
+{
+    written = 0;
+    while (written < size) {
+        const ssize_t n = writeSome(fd, data + written, size - written);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        written += size_t(n);
+    }
+    return true;
+}
+
+// The lines in Windows-1252, CR LF after each.
+QByteArray windows1252Lines(const QStringList& lines)
+{
+    QByteArray bytes;
+    for (const QString& line : lines)
+        bytes += encodeWindows1252(line) + "\r\n";
+    return bytes;
+}
+
+} // namespace
+
+QString frenchReason(FileStatus status, qint64 maxBytes)
+{
+    switch (status) {
+    case FileStatus::Ok: return QString();
+    case FileStatus::Missing: return QStringLiteral("est introuvable");
+    case FileStatus::NotRegular:
+        return QStringLiteral("n'est pas un fichier ordinaire (lien, dossier, tube ou périphérique)");
+    case FileStatus::TooLarge:
+        return maxBytes >= (1 << 20) ? QStringLiteral("est trop volumineux (plus de %1 Mo)").arg(maxBytes >> 20)
+                                     : QStringLiteral("est trop volumineux (plus de %1 ko)").arg(maxBytes >> 10);
+    case FileStatus::Failed: break;
+    }
+    return QStringLiteral("ne peut pas être lu ou écrit");
+}
+
+int openRegularFile(const QString& path, bool append, mode_t createMode, FileStatus& status)
+{
+    const QByteArray name = QFile::encodeName(path);
+    constexpr int kSur = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
+    if (!append) {
+        const int fd = ::open(name.constData(), O_RDONLY | kSur);
+        if (fd < 0) {
+            status = statusOfErrno(errno);
+            return -1;
+        }
+        return keepIfRegular(fd, status);
+    }
+    // A new file is made here (O_EXCL never follows a link) and gets its
+    // mode whatever the umask; an existing one is only opened.
+    int fd = ::open(name.constData(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | kSur, createMode);
+    if (fd >= 0) {
+        fchmod(fd, createMode); // a share that keeps no modes refuses it
+        return keepIfRegular(fd, status);
+    }
+    if (errno != EEXIST) {
+        status = statusOfErrno(errno);
+        return -1;
+    }
+    fd = ::open(name.constData(), O_WRONLY | O_APPEND | kSur);
+    if (fd < 0) {
+        status = statusOfErrno(errno);
+        return -1;
+    }
+    return keepIfRegular(fd, status);
+}
+
+FileStatus readFileBytes(const QString& path, QByteArray& bytes, qint64 maxBytes)
+{
+    FileStatus status = FileStatus::Ok;
+    const int fd = openRegularFile(path, false, 0, status);
+    if (fd < 0)
+        return status;
+    QByteArray lu;
+    struct stat info {};
+    if (fstat(fd, &info) == 0 && info.st_size > maxBytes)
+        status = FileStatus::TooLarge;
+    // The file may grow while it is read: never more than the cap.
+    while (status == FileStatus::Ok) {
+        char buffer[16384];
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            status = FileStatus::Failed;
+        if (n <= 0)
+            break;
+        lu.append(buffer, n);
+        if (lu.size() > maxBytes)
+            status = FileStatus::TooLarge;
+    }
+    ::close(fd);
+    if (status == FileStatus::Ok)
+        bytes = std::move(lu);
+    return status;
+}
+
+FileStatus readTextFile(const QString& path, QString& text, qint64 maxBytes)
+{
+    QByteArray bytes;
+    const FileStatus status = readFileBytes(path, bytes, maxBytes);
+    if (status == FileStatus::Ok)
+        text = decodeText(bytes);
+    return status;
+}
 
 bool readTextFile(const QString& path, QString& text)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    text = decodeText(file.readAll());
-    return true;
+    return readTextFile(path, text, kPetitFichier) == FileStatus::Ok;
 }
 
 QStringList splitLines(const QString& text)
@@ -23,38 +181,91 @@ QStringList splitLines(const QString& text)
     return lines;
 }
 
+FileStatus replaceFileBytes(const QString& path, const QByteArray& bytes, mode_t mode)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info {};
+    if (lstat(name.constData(), &info) == 0) {
+        if (!S_ISREG(info.st_mode))
+            return FileStatus::NotRegular;
+        mode = info.st_mode & 07777; // the file keeps the rights it has
+    } else if (errno != ENOENT) {
+        return statusOfErrno(errno);
+    }
+
+    QByteArray temporaire = name + ".XXXXXX";
+    const int fd = mkostemp(temporaire.data(), O_CLOEXEC);
+    if (fd < 0)
+        return statusOfErrno(errno);
+    size_t written = 0;
+    bool ok = writeAll(fd, bytes.constData(), size_t(bytes.size()), written) && fsync(fd) == 0;
+    fchmod(fd, mode);
+    ok = ::close(fd) == 0 && ok;
+    // rename replaces the name itself: a link planted meanwhile is replaced,
+    // never followed.
+    if (ok && ::rename(temporaire.constData(), name.constData()) == 0)
+        return FileStatus::Ok;
+    const int error = errno;
+    ::unlink(temporaire.constData());
+    return ok ? statusOfErrno(error) : FileStatus::Failed;
+}
+
 bool writeTextFile(const QString& path, const QStringList& lines)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    for (const QString& line : lines)
-        file.write(encodeWindows1252(line) + "\r\n");
-    return file.commit();
+    return replaceFileBytes(path, windows1252Lines(lines)) == FileStatus::Ok;
 }
 
-bool AppendingTextFile::open(const QString& path)
+FileStatus truncateRegularFile(const QString& path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return statusOfErrno(errno);
+    FileStatus status = FileStatus::Ok;
+    if (keepIfRegular(fd, status) < 0)
+        return status;
+    const bool ok = ftruncate(fd, 0) == 0;
+    return ::close(fd) == 0 && ok ? FileStatus::Ok : FileStatus::Failed;
+}
+
+bool AppendingTextFile::open(const QString& path, mode_t createMode)
 {
     close();
-    auto file = std::make_unique<QFile>(path);
-    if (!file->open(QIODevice::WriteOnly | QIODevice::Append))
-        return false;
-    file_ = std::move(file);
-    return true;
+    failed_ = false;
+    FileStatus status = FileStatus::Ok;
+    fd_ = openRegularFile(path, true, createMode, status);
+    path_ = path;
+    return fd_ >= 0;
 }
 
-bool AppendingTextFile::writeLine(const QString& line)
+bool AppendingTextFile::writeLines(const QStringList& lines)
 {
-    if (!file_)
+    if (fd_ < 0)
         return false;
-    const QByteArray bytes = encodeWindows1252(line) + "\r\n";
-    return file_->write(bytes) == bytes.size() && file_->flush();
+    const QByteArray bytes = windows1252Lines(lines);
+    size_t written = 0;
+    if (writeAll(fd_, bytes.constData(), size_t(bytes.size()), written) && fdatasync(fd_) == 0)
+        return true;
+
+    // Back to the last whole record: after an append the offset is the end
+    // of what this write put there, unless another program appended since.
+    const off_t fin = lseek(fd_, 0, SEEK_CUR);
+    struct stat info {};
+    if (fin >= 0 && fstat(fd_, &info) == 0 && info.st_size == fin)
+        ftruncate(fd_, fin - off_t(written));
+    close();
+    failed_ = true;
+    return false;
 }
 
 void AppendingTextFile::close()
 {
-    if (file_) {
-        file_->close();
-        file_.reset();
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
     }
+}
+
+void setFileWriter(FileWriter writer)
+{
+    writerSlot() = std::move(writer);
 }

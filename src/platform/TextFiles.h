@@ -1,33 +1,92 @@
 #pragma once
 
-#include <QFile>
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
-#include <memory>
+#include <functional>
 
-// Reads a whole text file (UTF-8 when valid, else Windows-1252).
-// Returns false when the file cannot be opened.
+#include <sys/types.h>
+
+// Files of the program's folders, which may be shared by every account of a
+// classroom: a file is opened only when it is a regular file, never through a
+// symbolic link (a FIFO or a device is refused without blocking), reads stop
+// at a size cap that fits the kind of file, and files created here get their
+// mode whatever the umask.
+
+enum class FileStatus {
+    Ok,
+    Missing,    // no such file, or its folder is missing
+    NotRegular, // a link, a folder, a FIFO or a device
+    TooLarge,   // beyond the cap given for its kind
+    Failed,     // any other failure (rights, disk)
+};
+
+// Why a file was refused, in French, for a message that names the file
+// first ("Le fichier ... " + reason): "est trop volumineux (plus de 4 Mo)".
+QString frenchReason(FileStatus status, qint64 maxBytes);
+
+// Modes of the files the program creates.
+constexpr mode_t kModeFichierPrive = 0644;   // one account's own file, readable by all
+constexpr mode_t kModeFichierPartage = 0666; // a file every account writes
+
+// Opens path for reading, or for appending (created with createMode when
+// missing), under the rules above. Returns the descriptor, or -1 with the
+// reason in status.
+int openRegularFile(const QString& path, bool append, mode_t createMode, FileStatus& status);
+
+// The whole file, up to maxBytes.
+FileStatus readFileBytes(const QString& path, QByteArray& bytes, qint64 maxBytes);
+// The same decoded: UTF-8 when valid, else Windows-1252.
+FileStatus readTextFile(const QString& path, QString& text, qint64 maxBytes);
+// A small text file (1 MiB at most); false when it cannot be read.
 bool readTextFile(const QString& path, QString& text);
 
 // Lines of a text file, CR LF or LF separated; a final line end gives no
 // extra empty line.
 QStringList splitLines(const QString& text);
 
+// Replaces the file atomically with the bytes (a temporary file in the same
+// folder renamed over it, so a crash never leaves half a file). A link or
+// any other non-regular file at that name is left alone and the write fails.
+// A new file gets the mode given.
+FileStatus replaceFileBytes(const QString& path, const QByteArray& bytes, mode_t mode = kModeFichierPrive);
 // Writes the lines in Windows-1252 with CR LF after each, replacing the file
 // atomically. Returns false when the file cannot be written.
 bool writeTextFile(const QString& path, const QStringList& lines);
 
-// A text file held open for appending: each line is written in Windows-1252
-// with CR LF and flushed at once, so a crash loses nothing already written.
+// Empties a regular file in place; a link is never followed.
+FileStatus truncateRegularFile(const QString& path);
+
+// A text file held open for appending. Each record (one or several lines in
+// Windows-1252, CR LF after each) is written whole and synced to the disk at
+// once, so a crash loses nothing already written. A write that fails or is
+// partial (a full disk, a quota, a share gone away) cuts the file back to
+// where that record began and closes it: nothing of it reaches the file
+// later.
 class AppendingTextFile {
 public:
-    bool open(const QString& path);
-    bool isOpen() const { return file_ != nullptr; }
-    QString path() const { return file_ ? file_->fileName() : QString(); }
-    bool writeLine(const QString& line);
+    AppendingTextFile() = default;
+    ~AppendingTextFile() { close(); }
+    AppendingTextFile(const AppendingTextFile&) = delete;
+    AppendingTextFile& operator=(const AppendingTextFile&) = delete;
+
+    bool open(const QString& path, mode_t createMode = kModeFichierPrive);
+    bool isOpen() const { return fd_ >= 0; }
+    QString path() const { return isOpen() ? path_ : QString(); }
+    bool writeLines(const QStringList& lines);
+    bool writeLine(const QString& line) { return writeLines({line}); }
     void close();
+    // A write failed since the last open (the file was closed then).
+    bool failed() const { return failed_; }
 
 private:
-    std::unique_ptr<QFile> file_;
+    int fd_ = -1;
+    QString path_;
+    bool failed_ = false;
 };
+
+// The write call the appending files use (::write by default); tests put a
+// device that fails on command in its place. Null restores ::write.
+using FileWriter = std::function<ssize_t(int fd, const char* data, size_t size)>;
+void setFileWriter(FileWriter writer);

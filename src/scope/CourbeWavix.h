@@ -113,8 +113,9 @@ struct TraceEnCours {
 };
 inline TraceEnCours TraceCourante;
 
-// Which waveform a word names, compared in lower case. "sinusoïdale", the
-// editor's word for a sine, is a sine.
+// Which waveform a word names, compared without case or accents.
+// "sinusoïdale", the editor's word for a sine, is a sine; "carree", "Carré"
+// and "CARRÉE" are squares.
 enum class FormeOnde { Aucune, Continu, Sinus, Carre, Triangle, Dyn, Harmo };
 FormeOnde FormeDuMot(const QString& mot);
 

@@ -109,6 +109,11 @@ void tst_Dossiers::networkResultsFileName()
              QStringLiteral("/mnt/pub/Depot/QVT_eleve1_1_12_2007_14_7.txt"));
     const QDateTime morning(QDate(2007, 3, 8), QTime(9, 5));
     QCOMPARE(FichierResultatReseau("/srv", "D", "u", morning), QStringLiteral("/srv/D/QVT_u_8_3_2007_9_5.txt"));
+    // A "%" and a digit in a name is only text: nothing shifts.
+    QCOMPARE(FichierResultatReseau("/srv", "Dépôt %1", "eleve%2", morning),
+             QStringLiteral("/srv/Dépôt %1/QVT_eleve%2_8_3_2007_9_5.txt"));
+    QCOMPARE(FichierResultatReseau("/srv/%3", "%9", "%1%2", moment),
+             QStringLiteral("/srv/%3/%9/QVT_%1%2_1_12_2007_14_7.txt"));
 }
 
 void tst_Dossiers::userName()

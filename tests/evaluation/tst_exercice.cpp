@@ -12,6 +12,11 @@ private Q_SLOTS:
     void lineForms();
     void damagedLines_data();
     void damagedLines();
+    void typeWords_data();
+    void typeWords();
+    void wordsWithoutAccentsDrawTheirWaveform();
+    void refusedFiles_data();
+    void refusedFiles();
     void fileSkipsCommentsAndEmptyLines();
     void damagedFileNamesFileAndLine();
     void missingFile();
@@ -40,7 +45,7 @@ void tst_Exercice::lineForms_data()
     QTest::newRow("two separators repeat CH1") << "sinus/5/50" << "Sinus" << 5.0 << 50.0 << "Sinus" << 5.0 << 50.0;
     QTest::newRow("four separators wrap to the start") << "/5/0/CC/3" << "Cc" << 5.0 << 0.0 << "Cc" << 3.0 << 0.0;
     QTest::newRow("a seventh field is ignored") << "cc/1//cc/2//extra" << "Cc" << 1.0 << 0.0 << "Cc" << 2.0 << 0.0;
-    QTest::newRow("alternator at 0 Hz") << "dyn/6/0/cc/0/" << "Dyn" << 4.0 << 0.0 << "Cc" << 0.0 << 0.0;
+    QTest::newRow("the largest values") << "sinus/-1000/10000000/cc/1000/" << "Sinus" << -1000.0 << 1e7 << "Cc" << 1000.0 << 0.0;
     QTest::newRow("negative DC") << "CC/-4,5//CC/0/" << "Cc" << -4.5 << 0.0 << "Cc" << 0.0 << 0.0;
 }
 
@@ -73,6 +78,50 @@ void tst_Exercice::damagedLines_data()
     QTest::newRow("frequency with a unit") << "cc/1//sinus/2/50 Hz" << "la fréquence de la voie CH2 (« 50 Hz ») n'est pas un nombre.";
     QTest::newRow("one separator") << "sinus/5" << "la fréquence de la voie CH1 (« sinus ») n'est pas un nombre.";
     QTest::newRow("unknown word") << "sinus/5/50/bruit/1/10" << "le type de signal de la voie CH2 (« bruit ») est inconnu.";
+    QTest::newRow("harmonics cannot be answered") << "harmo/1/50/cc/0/" << "le type de signal de la voie CH1 (« harmo ») ne peut pas être évalué.";
+    QTest::newRow("alternator at 0 Hz") << "dyn/6/0/cc/0/" << "la fréquence de l'alternateur de la voie CH1 ne peut pas être nulle.";
+    QTest::newRow("alternator without frequency") << "cc/1//dyn/6/" << "la fréquence de l'alternateur de la voie CH2 ne peut pas être nulle.";
+    QTest::newRow("negative frequency") << "sinus/2/-50/cc/0/" << "la fréquence de la voie CH1 (« -50 ») est négative.";
+    QTest::newRow("frequency beyond 10 MHz") << "cc/1//sinus/2/10000000,5" << "la fréquence de la voie CH2 (« 10000000,5 ») dépasse 10 MHz.";
+    QTest::newRow("voltage beyond 1000 V") << "sinus/1000.1/50/cc/0/" << "la tension de la voie CH1 (« 1000.1 ») dépasse 1000 V.";
+    QTest::newRow("negative voltage beyond 1000 V") << "cc/0//cc/-1001/" << "la tension de la voie CH2 (« -1001 ») dépasse 1000 V.";
+    QTest::newRow("number that is not finite") << "cc/" + QString(400, '9') + "//cc/0/"
+                                               << "la tension de la voie CH1 (« " + QString(400, '9') + " ») n'est pas un nombre.";
+}
+
+void tst_Exercice::typeWords_data()
+{
+    QTest::addColumn<QString>("mot");
+    QTest::addColumn<QString>("stocke");
+    QTest::addColumn<int>("forme");
+    const int sinus = int(FormeOnde::Sinus), carre = int(FormeOnde::Carre), triangle = int(FormeOnde::Triangle);
+    QTest::newRow("sinusoïdale") << "sinusoïdale" << "Sinusoïdale" << sinus;
+    QTest::newRow("sinusoidale") << "sinusoidale" << "Sinusoidale" << sinus;
+    QTest::newRow("SINUSOÏDALE") << "SINUSOÏDALE" << "Sinusoïdale" << sinus;
+    QTest::newRow("Sinus") << "Sinus" << "Sinus" << sinus;
+    QTest::newRow("carrée") << "carrée" << "Carrée" << carre;
+    QTest::newRow("carree") << "carree" << "Carree" << carre;
+    QTest::newRow("carre") << "carre" << "Carre" << carre;
+    QTest::newRow("Carré") << "Carré" << "Carré" << carre;
+    QTest::newRow("CARRÉE") << "CARRÉE" << "Carrée" << carre;
+    QTest::newRow("triangulaire") << "triangulaire" << "Triangulaire" << triangle;
+    QTest::newRow("TRIANGLE") << "TRIANGLE" << "Triangle" << triangle;
+    QTest::newRow("cc") << "cc" << "Cc" << int(FormeOnde::Continu);
+    QTest::newRow("Dyn") << "DYN" << "Dyn" << int(FormeOnde::Dyn);
+}
+
+void tst_Exercice::typeWords()
+{
+    QFETCH(QString, mot);
+    QFETCH(QString, stocke);
+    QFETCH(int, forme);
+    ImageExo image;
+    QString erreur;
+    QVERIFY2(LireLigneExo(mot + "/2/50/" + mot + "/3/60", image, erreur), qPrintable(erreur));
+    QCOMPARE(image.signalA, stocke);
+    QCOMPARE(image.signalB, stocke);
+    // The scope draws the word it reads as the waveform it spells.
+    QCOMPARE(int(FormeDuMot(image.signalA)), forme);
 }
 
 void tst_Exercice::damagedLines()
@@ -125,6 +174,64 @@ void tst_Exercice::missingFile()
     QString message;
     QVERIFY(!ChargerFichierExo(home.path("absent.qvt"), f, message));
     QCOMPARE(message, QStringLiteral("Le fichier d'exercices « absent.qvt » ne peut pas être lu."));
+}
+
+void tst_Exercice::refusedFiles_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("over the cap") << "huge" << "Le fichier d'exercices « tp.qvt » est trop volumineux (plus de 4 Mo) : il n'est pas lu.";
+    QTest::newRow("link to /dev/zero")
+        << "zero" << "Le fichier d'exercices « tp.qvt » n'est pas un fichier ordinaire (lien, dossier, tube ou périphérique) : il n'est pas lu.";
+    QTest::newRow("link to a good file")
+        << "link" << "Le fichier d'exercices « tp.qvt » n'est pas un fichier ordinaire (lien, dossier, tube ou périphérique) : il n'est pas lu.";
+}
+
+void tst_Exercice::refusedFiles()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, message);
+    TestHome home;
+    const QString chemin = home.path("tp.qvt");
+    if (kind == "huge") {
+        // Good lines, but more than an exercise file ever holds.
+        const QByteArray ligne = "sinus/1/50/cc/1/\r\n";
+        QVERIFY(TestHome::writeFile(chemin, ligne.repeated(kTailleMaxExercice / ligne.size() + 1)));
+    } else if (kind == "zero") {
+        QVERIFY(QFile::link("/dev/zero", chemin));
+    } else {
+        QVERIFY(TestHome::writeFile(home.path("vrai.qvt"), "sinus/1/50/cc/1/\r\n"));
+        QVERIFY(QFile::link(home.path("vrai.qvt"), chemin));
+    }
+    FichierExo f;
+    QString recu;
+    QVERIFY(!ChargerFichierExo(chemin, f, recu));
+    QCOMPARE(recu, message);
+    QVERIFY(f.images.isEmpty());
+}
+
+void tst_Exercice::wordsWithoutAccentsDrawTheirWaveform()
+{
+    BancScope b(0, 1);
+    b.mdi->ModeLibre = false;
+    for (EtatVoie& v : Voies) {
+        v.SourceBranchee = true;
+        v.CouleurTrace = &v == &Voies[0] ? kJaune : kVert;
+    }
+    auto dessin = [&b](const QString& ligne) {
+        ImageExo image;
+        QString erreur;
+        if (!LireLigneExo(ligne, image, erreur))
+            return QImage();
+        ChargerImageExo(image);
+        return b.image();
+    };
+    const QImage carre = dessin("carre/2/500/triangle/1/500");
+    const QImage sinus = dessin("sinus/2/500/triangle/1/500");
+    QVERIFY(!carre.isNull() && carre != sinus);
+    QCOMPARE(dessin("carree/2/500/triangulaire/1/500"), carre);
+    QCOMPARE(dessin("CARRÉ/2/500/Triangulaire/1/500"), carre);
+    QCOMPARE(dessin("sinusoidale/2/500/TRIANGLE/1/500"), sinus);
 }
 
 void tst_Exercice::loadingDrawsTheExpectedSignal()

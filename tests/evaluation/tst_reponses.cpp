@@ -7,6 +7,7 @@
 #include "platform/ScriptedDialogs.h"
 #include "scope/CourbeWavix.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,6 +20,8 @@ class tst_Reponses : public QObject {
 private Q_SLOTS:
     void keyFilter_data();
     void keyFilter();
+    void editingKeysPass_data();
+    void editingKeysPass();
     void notANumberIsRefused_data();
     void notANumberIsRefused();
     void scoredPictureShowsCorrections();
@@ -63,6 +66,40 @@ void tst_Reponses::keyFilter()
     dialogs.answerMessage(vb::OK);
     QTest::keyClick(boite, Qt::Key_Return);
     QCOMPARE(dialogs.messages().last().text, QStringLiteral("Veuillez saisir un chiffre."));
+}
+
+void tst_Reponses::editingKeysPass_data()
+{
+    // Moving between the boxes and deleting type no character: no message.
+    QTest::addColumn<int>("touche");
+    QTest::addColumn<QString>("texte");
+    QTest::addColumn<QString>("reste"); // the box's text afterwards, cursor at its start
+    QTest::addColumn<bool>("quitte");   // the focus leaves the box
+    QTest::newRow("Tab") << int(Qt::Key_Tab) << "\t" << "12" << true;
+    QTest::newRow("Backtab") << int(Qt::Key_Backtab) << "" << "12" << true;
+    QTest::newRow("Delete") << int(Qt::Key_Delete) << QString(QChar(0x7f)) << "2" << false;
+}
+
+void tst_Reponses::editingKeysPass()
+{
+    QFETCH(int, touche);
+    QFETCH(QString, texte);
+    QFETCH(QString, reste);
+    QFETCH(bool, quitte);
+    BancScope b;
+    ScriptedDialogs dialogs;
+    auto* f = Forms().get<frmExo>();
+    f->Show();
+    QApplication::setActiveWindow(f->window());
+    QLineEdit* boite = f->txtUmax[0];
+    boite->setFocus();
+    boite->setText("12");
+    boite->setCursorPosition(0);
+    const Qt::KeyboardModifiers mod = touche == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier;
+    QTest::sendKeyEvent(QTest::Click, boite, Qt::Key(touche), texte, mod);
+    QCOMPARE(dialogs.messages().size(), 0);
+    QCOMPARE(boite->text(), reste);
+    QCOMPARE(boite->hasFocus(), !quitte);
 }
 
 void tst_Reponses::notANumberIsRefused_data()

@@ -2,9 +2,13 @@
 
 #include "app/FichierINI.h"
 #include "platform/ProfileFile.h"
+#include "platform/ScriptedDialogs.h"
 
 #include <QDir>
 #include <QtTest>
+
+#include <sys/stat.h>
+#include <utime.h>
 
 namespace {
 
@@ -68,7 +72,16 @@ private Q_SLOTS:
     void writeCreatesFileAndSection();
     void writeIsWindows1252WithCrLf();
     void writeReplacesFileAtomically();
-    void writeFailsSilentlyWhenFolderIsMissing();
+    void writeFailsWhenFolderIsMissing();
+    void writeKeepsOtherLinesByteForByte_data();
+    void writeKeepsOtherLinesByteForByte();
+    void controlCharactersNeverReachTheFile_data();
+    void controlCharactersNeverReachTheFile();
+    void changeOnDiskIsSeen_data();
+    void changeOnDiskIsSeen();
+    void plantedFileGivesDefaultsReportedOnce_data();
+    void plantedFileGivesDefaultsReportedOnce();
+    void failedWriteIsReportedOncePerRun();
 
     void lireINI_data();
     void lireINI();
@@ -219,11 +232,10 @@ void tst_ProfileFile::writeIsWindows1252WithCrLf()
 
     QVERIFY(writeProfileString(file, "Réseau", "Dossier", "Œuvre €"));
 
-    const QByteArray bytes = TestHome::readFile(file);
-    QVERIFY(hasOnlyCrLf(bytes));
-    QVERIFY(bytes.contains("Nom=\xE9l\xE8ve\r\n"));
-    QVERIFY(bytes.contains("[R\xE9seau]\r\n"));
-    QVERIFY(bytes.contains("Dossier=\x8C" "uvre \x80\r\n"));
+    // The lines written are Windows-1252 with CR LF; the editor's lines keep
+    // their bytes, and both read right.
+    QCOMPARE(TestHome::readFile(file),
+             QByteArray("[Options]\nNom=\xC3\xA9l\xC3\xA8ve\n[R\xE9seau]\r\nDossier=\x8C" "uvre \x80\r\n"));
     QCOMPARE(readProfileString(file, "Options", "Nom"), QStringLiteral("élève"));
     QCOMPARE(readProfileString(file, "Réseau", "Dossier"), QStringLiteral("Œuvre €"));
 }
@@ -244,16 +256,176 @@ void tst_ProfileFile::writeReplacesFileAtomically()
     QCOMPARE(QDir(home.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Wavix.ini"});
 }
 
-void tst_ProfileFile::writeFailsSilentlyWhenFolderIsMissing()
+void tst_ProfileFile::writeFailsWhenFolderIsMissing()
 {
     TestHome home;
     const QString file = home.path("absent/Wavix.ini");
 
     QVERIFY(!writeProfileString(file, "Options", "ColorYa", "255"));
-    EcrireINI(file, "Options", "ColorYa", "255");
-
     QVERIFY(!QFileInfo::exists(home.path("absent")));
-    QCOMPARE(LireINI(file, "Options", "ColorYa", "0"), QStringLiteral("0"));
+    QCOMPARE(readProfileString(file, "Options", "ColorYa"), QString());
+}
+
+void tst_ProfileFile::writeKeepsOtherLinesByteForByte_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QByteArray>("after");
+    // Greek and Cyrillic are not in Windows-1252: once they became "?".
+    QTest::newRow("UTF-8 line outside Windows-1252")
+        << QByteArray("[Options]\r\nColorYa=1\r\n; \xCE\x94\xD0\x96 \xE2\x86\x92 note\r\n[R\xE9seau]\r\nDossier=D\xE9p\xF4t\r\n")
+        << QByteArray("[Options]\r\nColorYa=2\r\n; \xCE\x94\xD0\x96 \xE2\x86\x92 note\r\n[R\xE9seau]\r\nDossier=D\xE9p\xF4t\r\n");
+    QTest::newRow("LF lines and no final line end")
+        << QByteArray("[Options]\nColorYa=1\n  ; indented\t comment  \nX=y")
+        << QByteArray("[Options]\nColorYa=2\n  ; indented\t comment  \nX=y");
+    QTest::newRow("key added after a last line without its end")
+        << QByteArray("[Options]\nColorYb=\xCE\x94")
+        << QByteArray("[Options]\nColorYb=\xCE\x94\r\nColorYa=2\r\n");
+    QTest::newRow("key's own line end kept") << QByteArray("[Options]\nColorYa=1\n\n[Autre]\r\n")
+                                              << QByteArray("[Options]\nColorYa=2\n\n[Autre]\r\n");
+}
+
+void tst_ProfileFile::writeKeepsOtherLinesByteForByte()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, after);
+    TestHome home;
+    const QString file = home.path("Wavix.ini");
+    QVERIFY(TestHome::writeFile(file, before));
+
+    QVERIFY(writeProfileString(file, "options", "ColorYa", "2"));
+
+    QCOMPARE(TestHome::readFile(file), after);
+    QCOMPARE(readProfileString(file, "Options", "ColorYa"), QStringLiteral("2"));
+}
+
+void tst_ProfileFile::controlCharactersNeverReachTheFile_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("pasted line break") << "Dépôt\r\n[Options]\r\nColorYa=0" << "Dépôt  [Options]  ColorYa=0";
+    QTest::newRow("LF alone") << "a\nb" << "a b";
+    QTest::newRow("CR alone") << "a\rb" << "a b";
+    QTest::newRow("tab and escape") << "a\tb\x1b" << "a b";
+    QTest::newRow("NUL") << QString("a") + QChar(0) + "b" << "a b";
+    QTest::newRow("outside Windows-1252, kept") << "Δ → ok" << "Δ → ok";
+}
+
+void tst_ProfileFile::controlCharactersNeverReachTheFile()
+{
+    QFETCH(QString, value);
+    QFETCH(QString, stored);
+    TestHome home;
+    const QString file = home.path("Wavix.ini");
+    QVERIFY(TestHome::writeFile(file, "[Options]\r\nColorYa=1\r\n[R\xE9seau]\r\nDossier D\xE9p\xF4t=x\r\n"));
+
+    QVERIFY(writeProfileString(file, "Réseau", "Dossier Dépôt", value));
+
+    // One line for the key, no line or section smuggled in.
+    const QByteArray bytes = TestHome::readFile(file);
+    QCOMPARE(crLfLines(bytes).size(), 4);
+    QVERIFY(hasOnlyCrLf(bytes));
+    QCOMPARE(readProfileString(file, "Réseau", "Dossier Dépôt"), stored.trimmed());
+    QCOMPARE(readProfileString(file, "Options", "ColorYa"), QStringLiteral("1"));
+}
+
+void tst_ProfileFile::changeOnDiskIsSeen_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("another program replaces the file, same size") << "replace";
+    QTest::newRow("an editor rewrites it in place, same size, new time") << "in place";
+    QTest::newRow("an editor rewrites it in place, new size") << "longer";
+    QTest::newRow("removed") << "removed";
+}
+
+void tst_ProfileFile::changeOnDiskIsSeen()
+{
+    QFETCH(QString, how);
+    TestHome home;
+    const QString file = home.path("Wavix.ini");
+    QVERIFY(TestHome::writeFile(file, "[Options]\r\nColorYa=1\r\n"));
+    QCOMPARE(readProfileString(file, "Options", "ColorYa"), QStringLiteral("1"));
+    QCOMPARE(readProfileString(file, "Options", "ColorYa"), QStringLiteral("1")); // from what was kept
+
+    // What another program of the account does to the file.
+    if (how == "replace") {
+        QVERIFY(TestHome::writeFile(file + ".new", "[Options]\r\nColorYa=7\r\n"));
+        QCOMPARE(::rename(QFile::encodeName(file + ".new").constData(), QFile::encodeName(file).constData()), 0);
+    } else if (how == "in place" || how == "longer") {
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        QVERIFY(f.seek(19));
+        QVERIFY(f.write(how == "longer" ? "77\r\n" : "7\r\n") > 0);
+        f.close();
+        // Times may be coarse: the other program's write is a second ago.
+        struct utimbuf t {1000000000, 1000000000};
+        QCOMPARE(utime(QFile::encodeName(file).constData(), &t), 0);
+    } else {
+        QVERIFY(QFile::remove(file));
+    }
+
+    const QString expected = how == "removed" ? QString() : how == "longer" ? "77" : "7";
+    QCOMPARE(readProfileString(file, "Options", "ColorYa"), expected);
+    // And a write of this program keeps what the other one wrote.
+    QVERIFY(writeProfileString(file, "Options", "ColorYb", "3"));
+    QCOMPARE(readProfileString(file, "Options", "ColorYa"), expected);
+    QCOMPARE(readProfileString(file, "Options", "ColorYb"), QStringLiteral("3"));
+}
+
+void tst_ProfileFile::plantedFileGivesDefaultsReportedOnce_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("FIFO") << "fifo" << "n'est pas un fichier ordinaire (lien, dossier, tube ou périphérique)";
+    QTest::newRow("link to another account's file") << "link" << "n'est pas un fichier ordinaire (lien, dossier, tube ou périphérique)";
+    QTest::newRow("over 1 MiB") << "huge" << "est trop volumineux (plus de 1 Mo)";
+}
+
+void tst_ProfileFile::plantedFileGivesDefaultsReportedOnce()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, reason);
+    TestHome home;
+    ScriptedDialogs dialogs;
+    dialogs.answerMessage(vb::OK);
+    CheminINI = home.path("ConfQVT_eleve2.ini");
+    const QString other = home.path("ConfQVT_professeur.ini");
+    QVERIFY(TestHome::writeFile(other, "[Options]\r\nColorYa=5\r\n"));
+    if (kind == "fifo")
+        QVERIFY(TestHome::makeFifo(CheminINI));
+    else if (kind == "link")
+        QVERIFY(QFile::link(other, CheminINI));
+    else
+        QVERIFY(TestHome::writeFile(CheminINI, "[Options]\r\nColorYa=5\r\n" + QByteArray(1 << 20, ';')));
+
+    // Start-up reads and writes many keys: one message for them all.
+    QCOMPARE(LireINI("Options", "ColorYa", "65535"), QStringLiteral("65535"));
+    EcrireINI("Options", "ColorYa", "9");
+    QCOMPARE(LireEntierINI("Options", "ColorYa", 12, 0, 100), 12);
+
+    QCOMPARE(dialogs.messages().size(), 1);
+    QCOMPARE(dialogs.messages()[0].text, "Le fichier des réglages " + reason + " :\r\n" + CheminINI
+                                             + "\r\nLes réglages par défaut sont utilisés ; les changements de "
+                                               "réglages de cette séance seront perdus.");
+    QCOMPARE(dialogs.messages()[0].title, QStringLiteral("Wavix - Réglages"));
+    QCOMPARE(TestHome::readFile(other), QByteArray("[Options]\r\nColorYa=5\r\n"));
+}
+
+void tst_ProfileFile::failedWriteIsReportedOncePerRun()
+{
+    TestHome home;
+    ScriptedDialogs dialogs;
+    dialogs.answerMessage(vb::OK);
+    CheminINI = home.path("absent/ConfQVT_eleve2.ini");
+
+    EcrireINI("Options", "ColorYa", "255");
+    EcrireINI("Interface", "PosX Wavix", "1440");
+
+    QCOMPARE(dialogs.messages().size(), 1);
+    QCOMPARE(dialogs.messages()[0].text, "Le fichier des réglages ne peut pas être enregistré :\r\n" + CheminINI
+                                             + "\r\nLes changements de réglages de cette séance seront perdus.");
+    QCOMPARE(dialogs.messages()[0].style & 0x70, int(vb::Exclamation));
+    QCOMPARE(LireINI("Options", "ColorYa", "0"), QStringLiteral("0"));
+    QCOMPARE(dialogs.unexpected(), 0);
 }
 
 void tst_ProfileFile::lireINI_data()

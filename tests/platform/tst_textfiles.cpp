@@ -1,3 +1,4 @@
+#include "PetitDisque.h"
 #include "TestHome.h"
 
 #include "platform/TextCodec.h"
@@ -5,6 +6,9 @@
 
 #include <QDir>
 #include <QtTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 class tst_TextFiles : public QObject {
     Q_OBJECT
@@ -24,7 +28,24 @@ private Q_SLOTS:
     void appendedLinesAreOnDiskAtOnce();
     void appendingKeepsWhatTheFileHeld();
     void appendingFailsOnMissingFolder();
+
+    void refusesWhatIsNoRegularFile_data();
+    void refusesWhatIsNoRegularFile();
+    void readStopsAtItsCap();
+    void createdFilesGetTheirModeWhateverTheUmask();
+    void failedAppendCutsBackToTheLastWholeRecord();
 };
+
+namespace {
+
+// Sets the umask for the life of the object.
+struct Umask {
+    mode_t saved;
+    explicit Umask(mode_t mask) : saved(umask(mask)) {}
+    ~Umask() { umask(saved); }
+};
+
+} // namespace
 
 void tst_TextFiles::decodeText_data()
 {
@@ -183,6 +204,114 @@ void tst_TextFiles::appendingFailsOnMissingFolder()
     QVERIFY(!out.open(home.path("absent/journal.txt")));
     QVERIFY(!out.isOpen());
     QVERIFY(!out.writeLine("x"));
+}
+
+void tst_TextFiles::refusesWhatIsNoRegularFile_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("link to a teacher's file") << "link";
+    QTest::newRow("dangling link") << "dangling";
+    QTest::newRow("link to /dev/zero") << "zero";
+    QTest::newRow("FIFO") << "fifo";
+    QTest::newRow("folder") << "folder";
+}
+
+void tst_TextFiles::refusesWhatIsNoRegularFile()
+{
+    QFETCH(QString, kind);
+    TestHome home;
+    const QString target = home.path("professeur/notes.txt");
+    QVERIFY(TestHome::writeFile(target, "notes du professeur\r\n"));
+    const QString planted = home.path("partage/Resultat.txt");
+    QDir().mkpath(home.path("partage"));
+    if (kind == "link")
+        QVERIFY(QFile::link(target, planted));
+    else if (kind == "dangling")
+        QVERIFY(QFile::link(home.path("professeur/absent.txt"), planted));
+    else if (kind == "zero")
+        QVERIFY(QFile::link("/dev/zero", planted));
+    else if (kind == "fifo")
+        QVERIFY(TestHome::makeFifo(planted));
+    else
+        QVERIFY(QDir().mkpath(planted));
+
+    // Each way in is refused at once (a FIFO never blocks) and the file
+    // behind stays as it was.
+    QByteArray bytes;
+    QCOMPARE(readFileBytes(planted, bytes, 1 << 20), FileStatus::NotRegular);
+    QString text;
+    QVERIFY(!readTextFile(planted, text));
+    AppendingTextFile out;
+    QVERIFY(!out.open(planted));
+    QCOMPARE(truncateRegularFile(planted), FileStatus::NotRegular);
+    QCOMPARE(replaceFileBytes(planted, "remplacé\r\n"), FileStatus::NotRegular);
+    QVERIFY(!writeTextFile(planted, {"remplacé"}));
+
+    QCOMPARE(TestHome::readFile(target), QByteArray("notes du professeur\r\n"));
+    QVERIFY(!QFileInfo::exists(home.path("professeur/absent.txt")));
+    const QFileInfo still(planted);
+    QCOMPARE(still.isSymLink(), kind == "link" || kind == "dangling" || kind == "zero");
+}
+
+void tst_TextFiles::readStopsAtItsCap()
+{
+    TestHome home;
+    const QString file = home.path("exercice.qvt");
+    QVERIFY(TestHome::writeFile(file, QByteArray(1000, 'x')));
+    QByteArray bytes;
+    QCOMPARE(readFileBytes(file, bytes, 1000), FileStatus::Ok);
+    QCOMPARE(bytes.size(), 1000);
+    QCOMPARE(readFileBytes(file, bytes, 999), FileStatus::TooLarge);
+    QCOMPARE(bytes.size(), 1000); // left as it was
+    QCOMPARE(readFileBytes(home.path("absent.qvt"), bytes, 999), FileStatus::Missing);
+    QCOMPARE(frenchReason(FileStatus::TooLarge, 4 << 20), QStringLiteral("est trop volumineux (plus de 4 Mo)"));
+}
+
+void tst_TextFiles::createdFilesGetTheirModeWhateverTheUmask()
+{
+    TestHome home;
+    const Umask restrictive(077);
+    const QString own = home.path("ConfQVT_eleve1.ini");
+    QCOMPARE(replaceFileBytes(own, "[Options]\r\n"), FileStatus::Ok);
+    QCOMPARE(TestHome::modeOf(own), unsigned(0644));
+    // A file replaced keeps the rights it had.
+    QVERIFY(QFile::setPermissions(own, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    QVERIFY(writeTextFile(own, {"[Options]"}));
+    QCOMPARE(TestHome::modeOf(own), unsigned(0600));
+
+    const QString shared = home.path("Resultat.txt");
+    AppendingTextFile out;
+    QVERIFY(out.open(shared, kModeFichierPartage));
+    QCOMPARE(TestHome::modeOf(shared), unsigned(0666));
+    out.close();
+    // An existing file is only opened, its rights untouched.
+    QVERIFY(QFile::setPermissions(shared, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    QVERIFY(out.open(shared, kModeFichierPartage));
+    QCOMPARE(TestHome::modeOf(shared), unsigned(0600));
+}
+
+void tst_TextFiles::failedAppendCutsBackToTheLastWholeRecord()
+{
+    TestHome home;
+    PetitDisque disque(home.path("disque"), 4096);
+    const QString file = home.path("disque/Resultat.txt");
+    AppendingTextFile out;
+    QVERIFY(out.open(file));
+    const QStringList record = {QString(60, 'a'), QString(60, 'b'), QString(52, '*')}; // 178 bytes
+    int whole = 0;
+    while (out.writeLines(record))
+        ++whole;
+    QVERIFY(whole > 0);
+    QVERIFY(!out.isOpen());
+    // Whole records only: the one that failed left nothing.
+    const QByteArray one = QByteArray(60, 'a') + "\r\n" + QByteArray(60, 'b') + "\r\n" + QByteArray(52, '*') + "\r\n";
+    QCOMPARE(TestHome::readFile(file), one.repeated(whole));
+    QVERIFY(qint64(one.size()) * (whole + 1) > 4096);
+
+    // Space comes back: nothing of the failed record appears.
+    disque.liberer();
+    QVERIFY(!out.writeLines(record));
+    QCOMPARE(TestHome::readFile(file), one.repeated(whole));
 }
 
 QTEST_MAIN(tst_TextFiles)

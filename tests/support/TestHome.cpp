@@ -1,12 +1,16 @@
 #include "TestHome.h"
 
+#include "app/Dossiers.h"
 #include "app/EtatProgramme.h"
 #include "app/FichierINI.h"
 #include "platform/SystemServices.h"
+#include "platform/TextFiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -16,10 +20,13 @@ const char* const kVariables[] = {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "X
 void resetSharedState()
 {
     CheminINI.clear();
+    ProblemeINISignale = false;
+    setFileWriter(nullptr);
     DossierDonnees.clear();
     DossierDonneesCommunes.clear();
     DossierDocumentsCommuns.clear();
     DossierDepot.clear();
+    DossiersManquantsSignales.clear();
     ModeProfesseur = false;
     FermerFichiers();
     setMountProbe(nullptr);
@@ -72,4 +79,15 @@ QByteArray TestHome::readFile(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool TestHome::makeFifo(const QString& path)
+{
+    return mkfifo(QFile::encodeName(path).constData(), 0666) == 0;
+}
+
+unsigned TestHome::modeOf(const QString& path)
+{
+    struct stat info {};
+    return lstat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 07777 : 0;
 }

@@ -20,6 +20,11 @@ public:
 
     static bool writeFile(const QString& path, const QByteArray& bytes);
     static QByteArray readFile(const QString& path);
+    // A FIFO at that path, as a student could plant one.
+    static bool makeFifo(const QString& path);
+    // The permission bits of the path itself (a link is not followed); 0
+    // when it does not exist.
+    static unsigned modeOf(const QString& path);
 
 private:
     QTemporaryDir dir_;

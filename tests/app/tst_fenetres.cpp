@@ -1,0 +1,548 @@
+// Every window a user can open must be usable: on the screen, its texts
+// readable, its keys those of any dialog.
+#include "BancScope.h"
+
+#include "app/EtatProgramme.h"
+#include "app/FichierINI.h"
+#include "app/MotDePasse.h"
+#include "bench/FenetresBanc.h"
+#include "bench/frmGBF.h"
+#include "evaluation/frmDepot.h"
+#include "evaluation/frmExo.h"
+#include "evaluation/frmName.h"
+#include "evaluation/frmNote.h"
+#include "help/frmTip.h"
+#include "platform/FormDesign.h"
+#include "platform/ProfileFile.h"
+#include "platform/ScriptedDialogs.h"
+#include "platform/SystemServices.h"
+#include "help/TelechargementFichier.h"
+#include "scope/CourbeWavix.h"
+#include "scope/frmWavix.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QStyleOptionButton>
+#include <QSvgRenderer>
+#include <QUrl>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+// The program started for real in a fresh home, its dialogs answered by the
+// test, with the settings given.
+struct Programme {
+    TestHome home;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<MDIWavix> mdi;
+
+    explicit Programme(const QList<std::array<QString, 3>>& reglages = {})
+    {
+        setLoginNameSource([] { return std::optional<QString>("eleve1"); });
+        setAdresseFichierVersion(QUrl::fromLocalFile(home.path("aucune-version.txt")).toString());
+        QDir().mkpath(home.dataHome() + "/Brelmar/Wavix");
+        writeProfileString(ini(), "Options", "Show Tips at Startup", "0");
+        for (const auto& r : reglages)
+            writeProfileString(ini(), r[0], r[1], r[2]);
+        QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brelmar", "wavix").clear();
+        ModeProfesseur = false;
+        mdi = std::make_unique<MDIWavix>();
+        if (!mdi->MDIForm_Load())
+            qFatal("start-up failed");
+    }
+    ~Programme()
+    {
+        Forms().unloadAll();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        mdi.reset();
+        Voies = {};
+        ScoreExo = 0;
+        ScoreMaxExo = 0;
+        setAdresseFichierVersion(QString());
+    }
+    QString ini() const { return home.dataHome() + "/Brelmar/Wavix/ConfQVT_eleve1.ini"; }
+    // The main window as a user may leave it: maximised, or a smaller window.
+    void fenetrePrincipale(const QSize& taille)
+    {
+        if (taille.isEmpty()) {
+            mdi->showMaximized();
+        } else {
+            mdi->showNormal();
+            mdi->setGeometry(QRect(QPoint(0, 0), taille));
+        }
+        QCoreApplication::processEvents();
+    }
+};
+
+const QScreen* ecran()
+{
+    return QGuiApplication::primaryScreen();
+}
+
+// The visible part of the MDI area, in the coordinates of the child windows.
+QRect zoneEnfants(const MDIWavix* mdi)
+{
+    const QWidget* vue = mdi->mdiArea()->viewport();
+    return QRect(QPoint(0, 0), vue->size())
+        & ecran()->availableGeometry().translated(-vue->mapToGlobal(QPoint(0, 0)));
+}
+
+QRect cadre(const VbForm* f)
+{
+    return QRect(f->frame()->pos(), f->frame()->frameGeometry().size());
+}
+
+// ---- Captions ----
+
+// What a caption needs and where it is drawn, in its control's coordinates.
+struct Legende {
+    QString texte;
+    QRect zone;      // where the text may be drawn
+    QSize besoin;    // what it needs
+    Qt::Alignment alignement = Qt::AlignLeft | Qt::AlignVCenter;
+};
+
+// What a text on one or more lines shows: its width without the trailing
+// blanks, and on one line its height but a pixel above and below (a line box
+// taller than the glyphs is not text cut off).
+QSize encre(const QFontMetrics& fm, const QString& texte, int drapeaux)
+{
+    static const QRegularExpression finDeLigne("\\s+$");
+    QStringList lignes = QString(texte).remove(QLatin1Char('&')).split(QLatin1Char('\n'));
+    int largeur = 0;
+    for (QString& l : lignes)
+        largeur = std::max(largeur, fm.horizontalAdvance(l.remove(finDeLigne)));
+    const int hauteur = lignes.size() == 1 ? fm.height() - 2 : fm.size(drapeaux, texte).height();
+    return {largeur, hauteur};
+}
+
+std::optional<Legende> legende(QWidget* w)
+{
+    const QFontMetrics fm(w->font());
+    if (auto* l = qobject_cast<QLabel*>(w)) {
+        if (l->text().isEmpty() || Qt::mightBeRichText(l->text()))
+            return std::nullopt;
+        Legende g{l->text(), l->contentsRect(), {}, l->alignment()};
+        if (l->wordWrap()) {
+            int mot = 0;
+            for (const QString& m : l->text().split(QRegularExpression("[\\s\\x{200B}]+"), Qt::SkipEmptyParts))
+                mot = std::max(mot, fm.horizontalAdvance(m));
+            // Its longest word on a line, and all its lines.
+            const int lignes = l->heightForWidth(l->width()) - (l->height() - g.zone.height());
+            g.besoin = QSize(mot, lignes < 2 * fm.lineSpacing() ? encre(fm, l->text(), 0).height() : lignes);
+        } else {
+            g.besoin = encre(fm, l->text(), 0);
+        }
+        return g;
+    }
+    if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+        if (b->text().isEmpty() || !b->icon().isNull() || !qobject_cast<QPushButton*>(b) && !qobject_cast<QCheckBox*>(b)
+            && !qobject_cast<QRadioButton*>(b))
+            return std::nullopt;
+        QStyleOptionButton opt;
+        opt.initFrom(b);
+        opt.text = b->text();
+        const QStyle::SubElement contenu = qobject_cast<QPushButton*>(b) ? QStyle::SE_PushButtonContents
+            : qobject_cast<QCheckBox*>(b)                                 ? QStyle::SE_CheckBoxContents
+                                                                         : QStyle::SE_RadioButtonContents;
+        const Qt::Alignment centre = qobject_cast<QPushButton*>(b) ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter;
+        return Legende{b->text(), b->style()->subElementRect(contenu, &opt, b), encre(fm, b->text(), Qt::TextShowMnemonic),
+                       centre};
+    }
+    if (auto* g = qobject_cast<QGroupBox*>(w)) {
+        if (g->title().isEmpty())
+            return std::nullopt;
+        const QSize titre = encre(fm, g->title(), Qt::TextShowMnemonic);
+        return Legende{g->title(), QRect(8, 0, g->width() - 16, std::max(titre.height(), fm.height())), titre,
+                       Qt::AlignLeft | Qt::AlignTop};
+    }
+    return std::nullopt;
+}
+
+// A window's face: the drawings a caption must not lie under, and the
+// outlined groups it must lie either in or out of (window coordinates).
+struct Face {
+    QList<QRect> obstacles;
+    QList<QRect> groupes;
+};
+
+// Every caption of the window: it fits its control, lies inside every
+// parent up to the window, and no control stacked above covers it, nor
+// the face's drawings.
+QStringList legendesCachees(QWidget* fenetre, const Face& face = {})
+{
+    QStringList fautes;
+    for (QWidget* w : fenetre->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(fenetre) || w->objectName().isEmpty() || w->objectName().startsWith("qt_"))
+            continue;
+        const std::optional<Legende> g = legende(w);
+        if (!g)
+            continue;
+        const QString nom = w->objectName() + " \"" + g->texte.simplified() + "\"";
+        if (g->besoin.width() > g->zone.width() || g->besoin.height() > g->zone.height()) {
+            fautes << QStringLiteral("%1 needs %2 x %3, has %4 x %5")
+                          .arg(nom)
+                          .arg(g->besoin.width())
+                          .arg(g->besoin.height())
+                          .arg(g->zone.width())
+                          .arg(g->zone.height());
+            continue;
+        }
+        const QRect texte = QStyle::alignedRect(Qt::LeftToRight, g->alignement, g->besoin, g->zone);
+        for (QWidget* p = w; p != fenetre; p = p->parentWidget()) {
+            const QRect dansParent = QRect(w->mapTo(p->parentWidget(), texte.topLeft()), texte.size());
+            if (!p->parentWidget()->rect().contains(dansParent))
+                fautes << nom + " is cut by the edge of " + p->parentWidget()->objectName();
+            // Siblings stacked above it.
+            const QObjectList freres = p->parentWidget()->children();
+            for (qsizetype i = freres.indexOf(p) + 1; i < freres.size(); ++i) {
+                auto* f = qobject_cast<QWidget*>(freres[i]);
+                if (f && f->isVisibleTo(fenetre) && !f->isWindow() && f->geometry().intersects(dansParent))
+                    fautes << nom + " is covered by " + f->objectName();
+            }
+        }
+        const QRect dansFenetre(w->mapTo(fenetre, texte.topLeft()), texte.size());
+        for (const QRect& o : face.obstacles)
+            if (o.intersects(dansFenetre))
+                fautes << nom + " is under the face's drawing";
+        // A caption set on a group's top or bottom edge is a title; one across
+        // its side is cut by the line.
+        for (const QRect& g : face.groupes)
+            if (g.intersects(dansFenetre)
+                && (dansFenetre.left() < g.left() || dansFenetre.right() > g.right()))
+                fautes << nom + " lies across the edge of a group";
+    }
+    return fautes;
+}
+
+// The scope's face: the screen's bezel and the outlined groups of controls.
+Face faceScope(const QWidget* fenetre)
+{
+    QSvgRenderer svg(QStringLiteral(":/scope/panel.svg"));
+    const double sx = fenetre->width() / svg.viewBoxF().width();
+    const double sy = fenetre->height() / svg.viewBoxF().height();
+    const auto rect = [&](const char* id) {
+        const QRectF b = svg.transformForElement(id).mapRect(svg.boundsOnElement(id));
+        return QRectF(b.x() * sx, b.y() * sy, b.width() * sx, b.height() * sy).toAlignedRect();
+    };
+    return {{rect("bezel")}, {rect("group1"), rect("group2"), rect("group3"), rect("group4")}};
+}
+
+} // namespace
+
+class tst_Fenetres : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void captionsAreReadable_data();
+    void captionsAreReadable();
+    void passwordWindowHeights();
+    void placedInsideTheWorkArea_data();
+    void placedInsideTheWorkArea();
+    void damagedSavedPositions_data();
+    void damagedSavedPositions();
+    void dialogKeys_data();
+    void dialogKeys();
+    void answerWindowHasNoCloseBox();
+    void commandsNotBuiltAreDisabled();
+    void tipWindowNamesTheDataFolder();
+};
+
+void tst_Fenetres::captionsAreReadable_data()
+{
+    QTest::addColumn<QString>("fenetre");
+    for (const char* f : {"frmWavix", "frmToolBox", "frmGBFA", "frmGBFB", "frmExo", "frmNote", "frmName", "frmDepot",
+                          "frmTip", "frmPass", "frmPass sans mot de passe", "frmPassWord", "frmChrono"})
+        QTest::newRow(f) << QString::fromLatin1(f);
+}
+
+void tst_Fenetres::captionsAreReadable()
+{
+    QFETCH(QString, fenetre);
+    Programme p;
+    ScoreExo = 11;
+    ScoreMaxExo = 15;
+    if (fenetre.startsWith("frmPass") && !fenetre.contains("sans"))
+        EnregistrerMotDePasse("Secret");
+    QWidget* w = nullptr;
+    if (fenetre == "frmGBFA" || fenetre == "frmGBFB") {
+        auto* boite = Forms().get<frmToolBox>();
+        boite->choisir(fenetre.endsWith('A') ? 1 : 10);
+        w = Forms().find(fenetre);
+    } else if (fenetre == "frmChrono") {
+        w = OuvrirInstrument(fenetre);
+    } else if (fenetre == "frmExo") {
+        w = Forms().get<frmExo>();
+    } else if (fenetre == "frmNote") {
+        w = Forms().get<frmNote>();
+    } else if (fenetre == "frmName") {
+        w = Forms().get<frmName>();
+    } else if (fenetre == "frmDepot") {
+        w = Forms().get<frmDepot>();
+    } else if (fenetre == "frmTip") {
+        w = Forms().get<frmTip>(); // no tips file: the long explanation
+    } else if (fenetre.startsWith("frmPassWord")) {
+        w = Forms().get<frmPassWord>();
+    } else if (fenetre.startsWith("frmPass")) {
+        w = Forms().get<frmPass>();
+    } else {
+        w = Forms().find(fenetre);
+    }
+    QVERIFY(w);
+    const QStringList fautes = legendesCachees(w, fenetre == "frmWavix" ? faceScope(w) : Face{});
+    QVERIFY2(fautes.isEmpty(), qPrintable(fautes.join("\n")));
+}
+
+void tst_Fenetres::passwordWindowHeights()
+{
+    // With a password the information is wholly out of sight; without, all of it shows.
+    Programme p;
+    EnregistrerMotDePasse("Secret");
+    auto* avec = Forms().get<frmPass>();
+    auto* info = control<QLabel>(avec, "lblInfo");
+    const QRect visible = avec->rect();
+    QVERIFY(!info->isVisibleTo(avec) || !visible.intersects(info->geometry()));
+    QVERIFY(visible.contains(control<QPushButton>(avec, "cmdOK")->geometry()));
+    Forms().unload("frmPass");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    EnregistrerMotDePasse("");
+    auto* sans = Forms().get<frmPass>();
+    info = control<QLabel>(sans, "lblInfo");
+    QVERIFY(info->isVisibleTo(sans));
+    QVERIFY(sans->rect().contains(info->geometry()));
+    QVERIFY(sans->height() > avec->height());
+}
+
+void tst_Fenetres::placedInsideTheWorkArea_data()
+{
+    QTest::addColumn<QString>("fenetre");
+    QTest::addColumn<QSize>("principale"); // empty: maximised
+    for (const char* f : {"frmExo", "frmNote", "frmGBFA", "frmGBFB"}) {
+        QTest::addRow("%s, small window", f) << QString::fromLatin1(f) << QSize(800, 600);
+        QTest::addRow("%s, maximised", f) << QString::fromLatin1(f) << QSize();
+    }
+}
+
+void tst_Fenetres::placedInsideTheWorkArea()
+{
+    // Placed as designed, then moved inside the visible work area when that
+    // place lies outside it. The suite also runs this on a 1024 x 768 and a
+    // 1920 x 1080 screen.
+    QFETCH(QString, fenetre);
+    QFETCH(QSize, principale);
+    Programme p;
+    p.fenetrePrincipale(principale);
+    const VbForm* scope = Forms().get<frmWavix>();
+    const VbForm* boite = Forms().get<frmToolBox>();
+    const double droiteScope = scope->Left() + scope->Width();
+    QPointF prevu; // twips
+    QRect zone = zoneEnfants(p.mdi.get());
+    VbForm* f = nullptr;
+    if (fenetre == "frmExo") {
+        f = Forms().get<frmExo>();
+        prevu = QPointF(droiteScope, 0);
+    } else if (fenetre == "frmNote") {
+        const VbForm* reponses = Forms().get<frmExo>();
+        ScoreExo = 3;
+        ScoreMaxExo = 5;
+        const QPoint ici = p.mdi->mdiArea()->viewport()->mapToGlobal(QPoint(
+            twipsToPixels(scope->Width() + boite->Width()), twipsToPixels(reponses->Height() + 700)));
+        f = Forms().get<frmNote>();
+        prevu = QPointF(pixelsToTwips(ici.x()), pixelsToTwips(ici.y()));
+        zone = ecran()->availableGeometry();
+    } else {
+        const int voie = fenetre.endsWith('B');
+        Forms().get<frmToolBox>()->choisir(voie ? 10 : 1);
+        f = Forms().find(fenetre);
+        prevu = QPointF(droiteScope, voie ? 4935 : 0);
+    }
+    QVERIFY(f);
+    QVERIFY(!zone.isEmpty());
+    if (f->isMdiChild())
+        f->Show(); // its full size
+    QRect voulu(QPoint(twipsToPixels(prevu.x()), twipsToPixels(prevu.y())), cadre(f).size());
+    if (!f->isMdiChild())
+        voulu.setHeight(voulu.height() + f->style()->pixelMetric(QStyle::PM_TitleBarHeight));
+    const QRect place = cadre(f);
+    if (zone.contains(voulu)) {
+        QCOMPARE(place.topLeft(), voulu.topLeft());
+        return;
+    }
+    // Moved into view; a window larger than the area shows its top left corner.
+    QCOMPARE(place.left(), voulu.width() <= zone.width() ? std::min(std::max(voulu.left(), zone.left()), zone.right() + 1 - voulu.width())
+                                                         : zone.left());
+    QVERIFY2(zone.contains(QRect(place.topLeft(), QSize(std::min(voulu.width(), zone.width()), std::min(voulu.height(), zone.height())))),
+             qPrintable(QStringLiteral("%1 at %2,%3 outside %4,%5 %6x%7")
+                            .arg(fenetre)
+                            .arg(place.x())
+                            .arg(place.y())
+                            .arg(zone.x())
+                            .arg(zone.y())
+                            .arg(zone.width())
+                            .arg(zone.height())));
+}
+
+void tst_Fenetres::damagedSavedPositions_data()
+{
+    QTest::addColumn<QString>("valeur");
+    QTest::newRow("1e12") << "1e12";
+    QTest::newRow("-5000000") << "-5000000";
+    QTest::newRow("nan") << "nan";
+    QTest::newRow("12abc") << "12abc";
+    QTest::newRow("inf") << "inf";
+}
+
+void tst_Fenetres::damagedSavedPositions()
+{
+    // The window opens at its default place and quitting writes that place back.
+    QFETCH(QString, valeur);
+    Programme p({{"Interface", "PosX Wavix", valeur},
+                 {"Interface", "PosY Wavix", valeur},
+                 {"Interface", "PosX GBFA", valeur},
+                 {"Interface", "PosY GBFA", valeur}});
+    const VbForm* boite = Forms().get<frmToolBox>();
+    const VbForm* scope = Forms().get<frmWavix>();
+    QCOMPARE(scope->Left(), pixelsToTwips(twipsToPixels(boite->Width())));
+    QCOMPARE(scope->Top(), 0.0);
+    Forms().get<frmToolBox>()->choisir(1);
+    const VbForm* gbf = Forms().find("frmGBFA");
+    QVERIFY(gbf);
+    QVERIFY(zoneEnfants(p.mdi.get()).contains(QRect(cadre(gbf).topLeft(), QSize(1, 1))));
+    const double xGbf = gbf->Left();
+    const double yGbf = gbf->Top();
+    Forms().unloadAll();
+    for (const char* cle : {"PosX Wavix", "PosY Wavix", "PosX GBFA", "PosY GBFA"}) {
+        bool nombre = false;
+        const double v = LireINI("Interface", cle, "").toDouble(&nombre);
+        QVERIFY2(nombre && std::abs(v) < 100000, cle);
+    }
+    QCOMPARE(LireNombreINI("Interface", "PosX GBFA", -1), xGbf);
+    QCOMPARE(LireNombreINI("Interface", "PosY GBFA", -1), yGbf);
+}
+
+void tst_Fenetres::dialogKeys_data()
+{
+    QTest::addColumn<QString>("fenetre");
+    QTest::addColumn<int>("touche");
+    QTest::addColumn<QString>("texte");
+    QTest::addColumn<QString>("bouton"); // pressed; empty: the window closes without one
+    const QString entree = "\r";
+    const QString echap = QString(QChar(27));
+    QTest::newRow("frmPass Enter") << "frmPass" << int(Qt::Key_Return) << entree << "cmdOK";
+    QTest::newRow("frmPass keypad Enter") << "frmPass" << int(Qt::Key_Enter) << entree << "cmdOK";
+    QTest::newRow("frmPass Escape") << "frmPass" << int(Qt::Key_Escape) << echap << "cmdQuit";
+    QTest::newRow("frmPassWord Enter") << "frmPassWord" << int(Qt::Key_Return) << entree << "cmdOK";
+    QTest::newRow("frmPassWord Escape") << "frmPassWord" << int(Qt::Key_Escape) << echap << "Command1";
+    QTest::newRow("frmName Enter") << "frmName" << int(Qt::Key_Return) << entree << "cmdOK";
+    QTest::newRow("frmName Escape") << "frmName" << int(Qt::Key_Escape) << echap << "cmdAnnul";
+    QTest::newRow("frmDepot Enter") << "frmDepot" << int(Qt::Key_Return) << entree << "cmdOK";
+    QTest::newRow("frmDepot Escape") << "frmDepot" << int(Qt::Key_Escape) << echap << "";
+    QTest::newRow("frmTip Enter") << "frmTip" << int(Qt::Key_Return) << entree << "cmdOK";
+    QTest::newRow("frmTip Escape") << "frmTip" << int(Qt::Key_Escape) << echap << "cmdOK";
+}
+
+void tst_Fenetres::dialogKeys()
+{
+    // The key goes where the user types: the text box that has the focus
+    // (the tip window has none: its check box).
+    QFETCH(QString, fenetre);
+    QFETCH(int, touche);
+    QFETCH(QString, texte);
+    QFETCH(QString, bouton);
+    Programme p;
+    VbForm* f = fenetre == "frmPass"       ? static_cast<VbForm*>(Forms().get<frmPass>())
+        : fenetre == "frmPassWord"         ? static_cast<VbForm*>(Forms().get<frmPassWord>())
+        : fenetre == "frmName"             ? static_cast<VbForm*>(Forms().get<frmName>())
+        : fenetre == "frmDepot"            ? static_cast<VbForm*>(Forms().get<frmDepot>())
+                                           : static_cast<VbForm*>(Forms().get<frmTip>());
+    f->show();
+    QWidget* cible = f->findChild<QLineEdit*>();
+    if (!cible)
+        cible = f->findChild<QCheckBox*>();
+    QVERIFY(cible);
+    cible->setFocus();
+    std::unique_ptr<QSignalSpy> clic;
+    if (!bouton.isEmpty())
+        clic = std::make_unique<QSignalSpy>(control<QPushButton>(f, bouton.toLatin1().constData()), &QAbstractButton::clicked);
+    QSignalSpy ferme(f, &VbForm::unloaded);
+    p.dialogs.answerMessage(vb::OK); // the window's own message, when its check fails
+    QTest::sendKeyEvent(QTest::Click, cible, Qt::Key(touche), texte, Qt::NoModifier);
+    if (clic)
+        QCOMPARE(clic->count(), 1);
+    else
+        QCOMPARE(ferme.count(), 1);
+    // A key that goes on typing in the box does not reach the window.
+    if (auto* boite = qobject_cast<QLineEdit*>(cible)) {
+        const qsizetype avant = clic ? clic->count() : 0;
+        QTest::sendKeyEvent(QTest::Click, boite, Qt::Key_A, QStringLiteral("a"), Qt::NoModifier);
+        QCOMPARE(clic ? clic->count() : 0, avant);
+    }
+}
+
+void tst_Fenetres::answerWindowHasNoCloseBox()
+{
+    Programme p;
+    auto* reponses = Forms().get<frmExo>();
+    reponses->Show();
+    auto* sous = qobject_cast<QMdiSubWindow*>(reponses->frame());
+    QVERIFY(sous);
+    QVERIFY(!(sous->windowFlags() & Qt::WindowCloseButtonHint));
+    QVERIFY(!sous->close());
+    QVERIFY(Forms().isLoaded("frmExo"));
+    // The run ends it.
+    QVERIFY(Forms().unload("frmExo"));
+}
+
+void tst_Fenetres::commandsNotBuiltAreDisabled()
+{
+    // Disabled in both modes, and a trigger does nothing: no password asked.
+    Programme p({{"Options", "Reglage auto", "1"}});
+    EnregistrerMotDePasse("Secret");
+    const char* aVenir[] = {"Mnu_ViewFullScreen", "Mnu_Print", "Mnu_ConfigPrint", "Mnu_ClipBoard(0)",
+                            "Mnu_ClipBoard(1)", "Mnu_PosWin", "Mnu_About", "Mnu_Help_Contents", "Mnu_Help_Index",
+                            "Mnu_Create", "Mnu_Modif", "Mnu_Kill", "Mnu_Pref(0)", "Mnu_Pref(1)", "Mnu_Pref(2)",
+                            "Mnu_Reglages"};
+    for (int passe = 0; passe < 2; ++passe) {
+        for (const char* nom : aVenir) {
+            QAction* a = p.mdi->menu(nom);
+            QVERIFY2(a, nom);
+            QVERIFY2(!a->isEnabled(), nom);
+            a->trigger();
+        }
+        p.mdi->retourModeLibre(true);
+    }
+    QCOMPARE(p.dialogs.shown().size(), 0);
+    // Those that work stay enabled.
+    for (const char* nom : {"Mnu_View", "Mnu_Clean", "Mnu_NewTip", "Mnu_Tip", "Mnu_PassWord", "Mnu_Web", "Mnu_End"})
+        QVERIFY2(p.mdi->menu(nom)->isEnabled(), nom);
+}
+
+void tst_Fenetres::tipWindowNamesTheDataFolder()
+{
+    Programme p;
+    auto* astuce = Forms().get<frmTip>();
+    const QString texte = control<QLabel>(astuce, "lblTipText")->text().remove(QChar(0x200B));
+    QVERIFY2(texte.contains(QDir::toNativeSeparators(QDir::cleanPath(DossierDonnees))), qPrintable(texte));
+    QVERIFY(texte.startsWith("Le fichier TipOfDayWavix.txt n'a pas été trouvé? "));
+    // The file put there is read.
+    TestHome::writeFile(DossierDonnees + "TipOfDayWavix.txt", "Une astuce\r\n");
+    Forms().unload("frmTip");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(control<QLabel>(Forms().get<frmTip>(), "lblTipText")->text(), QStringLiteral("Une astuce"));
+}
+
+QTEST_MAIN(tst_Fenetres)
+#include "tst_fenetres.moc"
