@@ -33,6 +33,7 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStyleOptionButton>
+#include <QStyleOptionGroupBox>
 #include <QSvgRenderer>
 #include <QUrl>
 #include <QtTest>
@@ -165,9 +166,16 @@ std::optional<Legende> legende(QWidget* w)
     if (auto* g = qobject_cast<QGroupBox*>(w)) {
         if (g->title().isEmpty())
             return std::nullopt;
-        const QSize titre = encre(fm, g->title(), Qt::TextShowMnemonic);
-        return Legende{g->title(), QRect(8, 0, g->width() - 16, std::max(titre.height(), fm.height())), titre,
-                       Qt::AlignLeft | Qt::AlignTop};
+        // Where the style itself puts the title, cut to the box.
+        QStyleOptionGroupBox opt;
+        opt.initFrom(g);
+        opt.text = g->title();
+        opt.textAlignment = g->alignment();
+        opt.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+        opt.lineWidth = 1;
+        const QRect place =
+            g->style()->subControlRect(QStyle::CC_GroupBox, &opt, QStyle::SC_GroupBoxLabel, g).intersected(g->rect());
+        return Legende{g->title(), place, encre(fm, g->title(), Qt::TextShowMnemonic), Qt::AlignLeft | Qt::AlignTop};
     }
     return std::nullopt;
 }
@@ -315,6 +323,7 @@ void tst_Fenetres::passwordWindowHeights()
     const QRect visible = avec->rect();
     QVERIFY(!info->isVisibleTo(avec) || !visible.intersects(info->geometry()));
     QVERIFY(visible.contains(control<QPushButton>(avec, "cmdOK")->geometry()));
+    const int hauteurAvec = avec->height();
     Forms().unload("frmPass");
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
@@ -323,7 +332,7 @@ void tst_Fenetres::passwordWindowHeights()
     info = control<QLabel>(sans, "lblInfo");
     QVERIFY(info->isVisibleTo(sans));
     QVERIFY(sans->rect().contains(info->geometry()));
-    QVERIFY(sans->height() > avec->height());
+    QVERIFY(sans->height() > hauteurAvec);
 }
 
 void tst_Fenetres::placedInsideTheWorkArea_data()
