@@ -40,5 +40,21 @@ sanitize: deps
 	cmake --build "$(SANITIZE_DIR)" -j $(JOBS)
 	cd "$(SANITIZE_DIR)" && $(SANITIZE_ENV) ctest --output-on-failure -j $(JOBS)
 
+# Every libFuzzer target for FUZZ_SECONDS each, built with clang in a folder
+# of its own. An input that makes a target fail lands in fuzz/fixtures/<target>/,
+# where the ordinary tests replay it.
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS = exercice reglages version reponses rafraichissement
+FUZZ_FLAGS = -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer
+
+fuzz:
+	bash scripts/install-deps.sh fuzz
+	cmake -S . -B "$(FUZZ_DIR)" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWAVIX_FUZZ=ON \
+	  -DCMAKE_CXX_COMPILER=clang++-14 \
+	  "-DCMAKE_CXX_FLAGS=$(FUZZ_FLAGS)" "-DCMAKE_EXE_LINKER_FLAGS=-fsanitize=address,undefined"
+	cmake --build "$(FUZZ_DIR)" -j $(JOBS) $(addprefix --target fuzz_,$(FUZZ_TARGETS))
+	$(SANITIZE_ENV) bash scripts/run-fuzz.sh "$(FUZZ_DIR)" $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
 clean:
-	rm -rf "$(BUILD_DIR)" "$(SANITIZE_DIR)"
+	rm -rf "$(BUILD_DIR)" "$(SANITIZE_DIR)" "$(FUZZ_DIR)"
