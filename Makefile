@@ -1,7 +1,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps configure build bench clean
+.PHONY: run test deps configure build bench sanitize fuzz clean
 
 run: build
 	"$(BUILD_DIR)/src/wavix"
@@ -10,7 +10,7 @@ test: build
 	cd "$(BUILD_DIR)" && ctest --output-on-failure -j $(JOBS)
 
 bench: build
-	"$(BUILD_DIR)/benchmarks/bench_demarrage"
+	xvfb-run -a -s "-screen 0 1280x1024x24" "$(BUILD_DIR)/benchmarks/bench_demarrage"
 	"$(BUILD_DIR)/benchmarks/bench_ecran"
 	"$(BUILD_DIR)/benchmarks/bench_rafraichissement"
 	"$(BUILD_DIR)/benchmarks/bench_balayage"
@@ -24,5 +24,38 @@ configure: deps
 build: configure
 	cmake --build "$(BUILD_DIR)" -j $(JOBS)
 
+# The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer
+# in a folder of its own; the first fault stops the test that met it.
+# `make sanitize SANITIZE_CXX=clang++` builds it with clang.
+SANITIZE_DIR ?= build-sanitize
+SANITIZE_CXX ?=
+SANITIZE_FLAGS = -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer
+SANITIZE_ENV = ASAN_OPTIONS=abort_on_error=0:detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan-suppressions.txt:print_suppressions=0 \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+sanitize: deps
+	cmake -S . -B "$(SANITIZE_DIR)" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  $(if $(SANITIZE_CXX),-DCMAKE_CXX_COMPILER=$(SANITIZE_CXX)) \
+	  "-DCMAKE_CXX_FLAGS=$(SANITIZE_FLAGS)" "-DCMAKE_EXE_LINKER_FLAGS=$(SANITIZE_FLAGS)"
+	cmake --build "$(SANITIZE_DIR)" -j $(JOBS)
+	cd "$(SANITIZE_DIR)" && $(SANITIZE_ENV) ctest --output-on-failure -j $(JOBS)
+
+# Every libFuzzer target for FUZZ_SECONDS each, built with clang in a folder
+# of its own. An input that makes a target fail lands in fuzz/fixtures/<target>/,
+# where the ordinary tests replay it.
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS = exercice reglages version reponses rafraichissement
+FUZZ_FLAGS = -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer
+
+fuzz:
+	bash scripts/install-deps.sh fuzz
+	cmake -S . -B "$(FUZZ_DIR)" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWAVIX_FUZZ=ON \
+	  -DCMAKE_CXX_COMPILER=clang++-14 \
+	  "-DCMAKE_CXX_FLAGS=$(FUZZ_FLAGS)" "-DCMAKE_EXE_LINKER_FLAGS=-fsanitize=address,undefined"
+	cmake --build "$(FUZZ_DIR)" -j $(JOBS) $(addprefix --target fuzz_,$(FUZZ_TARGETS))
+	$(SANITIZE_ENV) bash scripts/run-fuzz.sh "$(FUZZ_DIR)" $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
 clean:
-	rm -rf "$(BUILD_DIR)"
+	rm -rf "$(BUILD_DIR)" "$(SANITIZE_DIR)" "$(FUZZ_DIR)"

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs every Debian package that building, testing and running Wavix needs.
 # Run as root it installs what is missing; otherwise it prints the command to run.
+# `install-deps.sh fuzz` adds what the fuzz targets need (clang and its
+# libFuzzer runtime); nothing else asks for those.
 set -euo pipefail
 
 PACKAGES=(
@@ -10,6 +12,14 @@ PACKAGES=(
   fonts-liberation2
   xvfb xauth
 )
+
+FUZZ_PACKAGES=(
+  clang-14 libclang-rt-14-dev
+)
+
+if [ "${1:-}" = fuzz ]; then
+  PACKAGES+=("${FUZZ_PACKAGES[@]}")
+fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -18,7 +18,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Forms.h"
 #include "platform/SystemServices.h"
-#include "platform/TextFiles.h"
+#include "platform/TextCodec.h"
 #include "platform/VbConversions.h"
 #include "scope/frmWavix.h"
 
@@ -32,6 +32,8 @@
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStandardPaths>
+#include <QTimer>
 
 namespace {
 
@@ -121,7 +123,8 @@ bool MDIWavix::MDIForm_Load()
         }
 
         etape = 3;
-        verifierVersion();
+        verificationDemandee_ = true;
+        mdiArea_->viewport()->installEventFilter(this);
 
         etape = 4;
         // Programs the commands start are found on the search path.
@@ -185,6 +188,9 @@ bool MDIWavix::MDIForm_Load()
             EcrireINI(QStringLiteral("Options"), QStringLiteral("Show Tips at Startup"), QStringLiteral("0"));
         }
         Forms().get<frmWavix>()->setFocus();
+        demarre_ = true;
+        if (!versionAnnoncee_.isEmpty())
+            QTimer::singleShot(0, this, &MDIWavix::annoncerVersion);
         return true;
     } catch (const ErreurExecution& erreur) {
         QString message = QStringLiteral("Erreur dans le module MDIWavix à la ligne ") + Str(etape)
@@ -223,15 +229,52 @@ void MDIWavix::verifierResolution()
         MsgBox(message, vb::Information, QStringLiteral("Wavix - résolution d'écran"));
 }
 
+bool MDIWavix::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Paint && verificationDemandee_ && watched == mdiArea_->viewport()) {
+        verificationDemandee_ = false;
+        mdiArea_->viewport()->removeEventFilter(this);
+        // Once this paint is on screen.
+        QTimer::singleShot(0, this, &MDIWavix::verifierVersion);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+QString MDIWavix::CopieFichierVersion()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + QLatin1Char('/')
+        + SousDossierProgramme + QStringLiteral("/Delete_Me.txt");
+}
+
 void MDIWavix::verifierVersion()
 {
-    const QString copieLocale = DossierDonnees + QStringLiteral("Delete_Me.txt");
-    QString contenu;
-    if (TelechargerFichier(AdresseFichierVersion(), copieLocale))
-        readTextFile(copieLocale, contenu);
-    const QString publiee = VersionPubliee(contenu);
+    if (fermeture_ || verification_)
+        return;
+    verification_ = new TelechargementFichier(this);
+    connect(verification_, &TelechargementFichier::fini, this, &MDIWavix::versionRecue);
+    verification_->TelechargerFichier(AdresseFichierVersion(), CopieFichierVersion());
+}
+
+void MDIWavix::versionRecue(bool ok, const QByteArray& contenu)
+{
+    verification_->deleteLater();
+    verification_ = nullptr;
+    versionVerifiee_ = true;
+    if (!ok || fermeture_)
+        return;
+    const QString publiee = VersionPubliee(decodeText(contenu));
     if (!EstPlusRecente(publiee, kVersionMajeure, kVersionMineure))
         return;
+    versionAnnoncee_ = publiee;
+    if (demarre_)
+        annoncerVersion();
+}
+
+void MDIWavix::annoncerVersion()
+{
+    if (versionAnnoncee_.isEmpty() || fermeture_)
+        return;
+    const QString publiee = std::exchange(versionAnnoncee_, QString());
     MsgBox(QStringLiteral("La version ") + publiee
                + QStringLiteral(" de Wavix est téléchargeable gratuitement sur : ") + kCrLf
                + AdresseSiteEditeur(),
@@ -301,6 +344,9 @@ void MDIWavix::closeEvent(QCloseEvent* event)
 {
     if (!fermeture_) {
         fermeture_ = true;
+        // Nothing waits for the version check.
+        delete verification_;
+        verification_ = nullptr;
         MDIForm_QueryUnload();
         Forms().unloadAll();
         mdiForm_Unload();

@@ -7,6 +7,7 @@
 
 class HTMLHelp;
 class QAction;
+class TelechargementFichier;
 class QMdiArea;
 
 // The main window: it starts and ends the program, holds every other window
@@ -91,8 +92,14 @@ public:
     // The folder the program runs from (network use is decided on it).
     void setDossierProgramme(const QString& dossier) { dossierProgramme_ = dossier; }
 
+    // The per-user copy of the downloaded version file.
+    static QString CopieFichierVersion();
+    // The version check has come to its end (whatever it found).
+    bool versionVerifiee() const { return versionVerifiee_; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void creerMenus();
@@ -102,7 +109,11 @@ private:
     // user cancelled the choice.
     QString fichierResultatsChoisi();
     void verifierResolution();
+    // The version check starts once the main window was first painted and
+    // runs in the background; its news waits for start-up's own windows.
     void verifierVersion();
+    void versionRecue(bool ok, const QByteArray& contenu);
+    void annoncerVersion();
     bool preparerResultats(const QString& utilisateur);
     void MDIForm_QueryUnload();
     void mdiForm_Unload();
@@ -112,5 +123,10 @@ private:
     int backColor_ = 0xFFFFFF;
     QString dossierProgramme_;
     bool fermeture_ = false;
+    bool demarre_ = false;              // start-up ran to its end
+    bool verificationDemandee_ = false; // to start at the first paint
+    TelechargementFichier* verification_ = nullptr;
+    bool versionVerifiee_ = false;
+    QString versionAnnoncee_;           // a newer version not announced yet
     QHash<QString, QAction*> menus_;
 };

@@ -2,24 +2,6 @@
 
 #include "app/ModFonctions.h"
 
-#include <optional>
-
-namespace {
-
-// The whole number at the start of the text, if any.
-std::optional<qint64> leadingNumber(QStringView text)
-{
-    qint64 value = 0;
-    qsizetype i = 0;
-    for (; i < text.size() && text[i] >= QLatin1Char('0') && text[i] <= QLatin1Char('9') && i < 15; ++i)
-        value = value * 10 + (text[i].unicode() - u'0');
-    if (i == 0)
-        return std::nullopt;
-    return value;
-}
-
-} // namespace
-
 QString LegendeProgramme(bool libre)
 {
     return QStringLiteral("Wavix v.") + VersionProgramme()
@@ -38,12 +20,30 @@ QString VersionPubliee(const QString& contenu)
     return RecomposerLignes(apres.trimmed(), QString()).trimmed();
 }
 
+std::optional<NumeroVersion> LireNumeroVersion(const QString& versionPubliee)
+{
+    constexpr qsizetype kChiffresMax = 5;
+    const qsizetype point = versionPubliee.indexOf(QLatin1Char('.'));
+    if (point < 1 || point > kChiffresMax || versionPubliee.size() - point - 1 < 1
+        || versionPubliee.size() - point - 1 > kChiffresMax)
+        return std::nullopt;
+    int nombres[2] = {0, 0};
+    for (qsizetype i = 0; i < versionPubliee.size(); ++i) {
+        if (i == point)
+            continue;
+        const char16_t c = versionPubliee[i].unicode();
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        int& n = nombres[i > point ? 1 : 0];
+        n = n * 10 + (c - u'0');
+    }
+    return NumeroVersion{nombres[0], nombres[1]};
+}
+
 bool EstPlusRecente(const QString& versionPubliee, int majeure, int mineure)
 {
-    const qsizetype point = versionPubliee.indexOf(QLatin1Char('.'));
-    const auto maj = leadingNumber(QStringView(versionPubliee).left(point >= 0 ? point : versionPubliee.size()));
-    if (!maj)
+    const auto publiee = LireNumeroVersion(versionPubliee);
+    if (!publiee)
         return false;
-    const qint64 min = point >= 0 ? leadingNumber(QStringView(versionPubliee).mid(point + 1)).value_or(0) : 0;
-    return *maj > majeure || (*maj == majeure && min > mineure);
+    return publiee->majeure > majeure || (publiee->majeure == majeure && publiee->mineure > mineure);
 }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 constexpr int kVersionMajeure = WAVIX_VERSION_MAJOR;
 constexpr int kVersionMineure = WAVIX_VERSION_MINOR;
 
@@ -16,7 +18,16 @@ QString VersionProgramme();
 // after the first "=", line breaks and surrounding blanks removed.
 QString VersionPubliee(const QString& contenu);
 
+// A published version is "major.minor" in digits and nothing else.
+struct NumeroVersion {
+    int majeure = 0;
+    int mineure = 0;
+};
+// The numbers of a published version; nothing when the text is anything but
+// one to five digits, a point and one to five digits.
+std::optional<NumeroVersion> LireNumeroVersion(const QString& versionPubliee);
+
 // True when the published version is newer: majors compared as numbers, then
-// minors (2.10 is newer than 2.9, 3.0 newer than 2.15). A text without a
-// leading number is never newer.
+// minors (2.10 is newer than 2.9, 3.0 newer than 2.15). A text that is not a
+// version (see LireNumeroVersion) is never newer.
 bool EstPlusRecente(const QString& versionPubliee, int majeure, int mineure);

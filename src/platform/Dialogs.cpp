@@ -17,6 +17,8 @@ public:
     {
         QMessageBox box(QApplication::activeWindow());
         box.setWindowTitle(title);
+        // Texts can carry what a file or a server said: never read as markup.
+        box.setTextFormat(Qt::PlainText);
         box.setText(prompt);
         switch (style & 0x70) {
         case vb::Critical: box.setIcon(QMessageBox::Critical); break;

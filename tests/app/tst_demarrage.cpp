@@ -20,6 +20,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSemaphore>
 #include <QUrl>
 #include <QtTest>
 
@@ -97,6 +98,8 @@ private Q_SLOTS:
     void versionComparison();
     void versionFile_data();
     void versionFile();
+    void newVersionWaitsForTheTip();
+    void quitDoesNotWaitForTheCheck();
     void resolutionWarning();
     void dataFolderCannotBeCreated();
     void namedFolderMissing();
@@ -213,7 +216,19 @@ void tst_Demarrage::versionComparison_data()
     QTest::newRow("3.0 beats 2.15") << "Version=3.0" << 2 << 15 << "3.0" << true;
     QTest::newRow("2.9 older than 2.10") << "Version=2.9" << 2 << 10 << "2.9" << false;
     QTest::newRow("same") << "Version = 2.15 \r\n" << 2 << 15 << "2.15" << false;
-    QTest::newRow("major only") << "Version=3" << 2 << 15 << "3" << true;
+    QTest::newRow("major only") << "Version=3" << 2 << 15 << "3" << false;
+    QTest::newRow("rich text") << "version=9.0 <a href=\"http://x\">ici</a>" << 2 << 15
+                               << "9.0 <a href=\"http://x\">ici</a>" << false;
+    QTest::newRow("several lines") << "Version=9.0\r\nVersion=9.1\r\n" << 2 << 15 << "9.0Version=9.1" << false;
+    QTest::newRow("blank lines after") << "Version=9.0\r\n\r\n" << 2 << 15 << "9.0" << true;
+    QTest::newRow("two points") << "Version=9.0.1" << 2 << 15 << "9.0.1" << false;
+    QTest::newRow("no minor") << "Version=9." << 2 << 15 << "9." << false;
+    QTest::newRow("no major") << "Version=.9" << 0 << 1 << ".9" << false;
+    QTest::newRow("sign") << "Version=+9.0" << 2 << 15 << "+9.0" << false;
+    QTest::newRow("blank inside") << "Version=9 .0" << 2 << 15 << "9 .0" << false;
+    QTest::newRow("other digits") << "Version=\u0669.0" << 2 << 15 << "\u0669.0" << false;
+    QTest::newRow("five digits") << "Version=99999.99999" << 2 << 15 << "99999.99999" << true;
+    QTest::newRow("six digits") << "Version=999999.0" << 2 << 15 << "999999.0" << false;
     QTest::newRow("no equals sign") << "2.16" << 2 << 15 << "2.16" << true;
     QTest::newRow("first equals sign") << "a=b=9.0" << 2 << 15 << "b=9.0" << false;
     QTest::newRow("no digits") << "Version=abc" << 2 << 15 << "abc" << false;
@@ -233,14 +248,19 @@ void tst_Demarrage::versionComparison()
 
 void tst_Demarrage::versionFile_data()
 {
-    QTest::addColumn<QByteArray>("contenu"); // empty: no file at the address
+    QTest::addColumn<QByteArray>("contenu"); // null: no file at the address
     QTest::addColumn<QString>("annonce");
     const QString newer = QString::number(kVersionMajeure + 1) + ".0";
-    QTest::newRow("newer") << ("Version=" + newer.toLatin1() + "\r\n")
+    const QByteArray ligne = "Version=" + newer.toLatin1();
+    QTest::newRow("newer") << (ligne + "\r\n")
                            << "La version " + newer + " de Wavix est téléchargeable gratuitement sur : \r\n"
             + AdresseSiteEditeur();
     QTest::newRow("same") << QByteArray("Version=" + VersionProgramme().toLatin1()) << QString();
     QTest::newRow("missing") << QByteArray() << QString();
+    QTest::newRow("empty") << QByteArray("") << QString();
+    QTest::newRow("rich text") << QByteArray(ligne + " <a href=\"http://x.invalid/\">ici</a>\r\n") << QString();
+    QTest::newRow("several lines") << QByteArray(ligne + "\r\nVersion=" + newer.toLatin1() + "\r\n") << QString();
+    QTest::newRow("huge") << QByteArray(ligne + QByteArray(4 << 20, ' ')) << QString();
 }
 
 void tst_Demarrage::versionFile()
@@ -249,11 +269,29 @@ void tst_Demarrage::versionFile()
     QFETCH(QString, annonce);
     Start s;
     s.presetSetting("Options", "Show Tips at Startup", "0");
-    if (!contenu.isEmpty())
+    if (!contenu.isNull())
         QVERIFY(TestHome::writeFile(s.home.path("version.txt"), contenu));
     if (!annonce.isEmpty())
         s.dialogs.answerMessage(vb::OK);
+    // A link planted where the copy once lived, in the shared data folder.
+    QVERIFY(TestHome::writeFile(s.home.path("victime.txt"), "précieux"));
+    QDir().mkpath(s.home.documents() + "/Brelmar/Wavix");
+    QVERIFY(QFile::link(s.home.path("victime.txt"), s.home.documents() + "/Brelmar/Wavix/Delete_Me.txt"));
+
     QVERIFY(s.run());
+    // The check runs after start-up, in the background.
+    QVERIFY(s.dialogs.messages().isEmpty());
+    QTRY_VERIFY(s.mdi->versionVerifiee());
+    QCoreApplication::processEvents();
+
+    QCOMPARE(TestHome::readFile(s.home.path("victime.txt")), QByteArray("précieux"));
+    const QString copie = s.home.cacheHome() + "/Brelmar/Wavix/Delete_Me.txt";
+    QCOMPARE(MDIWavix::CopieFichierVersion(), copie);
+    // The downloaded copy is the user's own; a file too big is not kept.
+    if (contenu.isNull() || contenu.size() > kTailleMaxFichierVersion)
+        QVERIFY(!QFileInfo::exists(copie));
+    else
+        QCOMPARE(TestHome::readFile(copie), contenu);
     const auto messages = s.dialogs.messages();
     if (annonce.isEmpty()) {
         QVERIFY(messages.isEmpty());
@@ -263,8 +301,47 @@ void tst_Demarrage::versionFile()
     QCOMPARE(messages[0].title, QStringLiteral("Wavix - Nouvelle version"));
     QCOMPARE(messages[0].text, annonce);
     QCOMPARE(messages[0].style & 0x70, int(vb::Information));
-    // The downloaded copy stays in the data folder.
-    QCOMPARE(TestHome::readFile(DossierDonnees + "Delete_Me.txt"), contenu);
+}
+
+void tst_Demarrage::newVersionWaitsForTheTip()
+{
+    Start s;
+    QVERIFY(TestHome::writeFile(s.home.path("version.txt"),
+                                "Version=" + QByteArray::number(kVersionMajeure + 1) + ".0\r\n"));
+    // The tip stays open until the check has found the newer version.
+    s.dialogs.answerModal([&s](QWidget* tip) {
+        QCOMPARE(tip->objectName(), QStringLiteral("frmTip"));
+        QTRY_VERIFY(s.mdi->versionVerifiee());
+        QCoreApplication::processEvents();
+        QVERIFY(s.dialogs.messages().isEmpty());
+    });
+    s.dialogs.answerMessage(vb::OK);
+    QVERIFY(s.run());
+    QTRY_COMPARE(s.dialogs.messages().size(), 1);
+    const auto shown = s.dialogs.shown();
+    QCOMPARE(shown.size(), 2);
+    QCOMPARE(shown[0].text, QStringLiteral("frmTip"));
+    QCOMPARE(shown[1].title, QStringLiteral("Wavix - Nouvelle version"));
+}
+
+void tst_Demarrage::quitDoesNotWaitForTheCheck()
+{
+    Start s;
+    s.presetSetting("Options", "Show Tips at Startup", "0");
+    // A lookup that only ends when the test lets it.
+    auto bloque = std::make_shared<QSemaphore>();
+    setResolveurNoms([bloque](const QString&) {
+        bloque->acquire();
+        return QList<QHostAddress>();
+    });
+    setAdresseFichierVersion(QStringLiteral("http://version.wavix.test/physique/wavix/version_wavix.txt"));
+    QVERIFY(s.run());
+    QTRY_VERIFY(s.mdi->findChild<TelechargementFichier*>());
+    QVERIFY(s.mdi->close());
+    QVERIFY(!s.mdi->findChild<TelechargementFichier*>());
+    bloque->release();
+    setResolveurNoms(nullptr);
+    QVERIFY(s.dialogs.shown().isEmpty());
 }
 
 void tst_Demarrage::resolutionWarning()

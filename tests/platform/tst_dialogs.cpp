@@ -1,7 +1,11 @@
 #include "platform/Dialogs.h"
 #include "platform/ScriptedDialogs.h"
 
+#include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
 #include <QtTest>
 
 using Kind = ScriptedDialogs::Kind;
@@ -19,6 +23,7 @@ private Q_SLOTS:
     void unexpectedInputAndFileAreCancelled();
     void modalWindowIsFilledInAndClosed();
     void serviceLastsAsLongAsTheScript();
+    void messageIsPlainText();
 };
 
 void tst_Dialogs::qtNameFilters_data()
@@ -180,6 +185,29 @@ void tst_Dialogs::serviceLastsAsLongAsTheScript()
         QCOMPARE(script.beeps(), 1);
     }
     QCOMPARE(&dialogs(), before);
+}
+
+void tst_Dialogs::messageIsPlainText()
+{
+    // The real box: a link in a text shows as its characters, not as a link.
+    const QString texte = QStringLiteral("La version 9.0 <a href=\"http://x.invalid/\">ici</a>");
+    int labels = 0;
+    QList<Qt::TextFormat> formats;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        formats << box->textFormat();
+        for (const QLabel* label : box->findChildren<QLabel*>())
+            if (label->text() == texte) {
+                ++labels;
+                formats << label->textFormat();
+            }
+        box->done(QMessageBox::Ok);
+    });
+    QCOMPARE(MsgBox(texte, vb::Information, QStringLiteral("Wavix")), int(vb::OK));
+    QCOMPARE(labels, 1);
+    QCOMPARE(formats, (QList<Qt::TextFormat>{Qt::PlainText, Qt::PlainText}));
 }
 
 QTEST_MAIN(tst_Dialogs)

@@ -12,10 +12,13 @@
 
 #include <sys/stat.h>
 
+#include <iterator>
+
 namespace {
 
-const char* const kVariables[] = {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_DOCUMENTS_DIR",
-                                   "WAVIX_COMMON_APPDATA", "WAVIX_COMMON_DOCUMENTS"};
+const char* const kVariables[] = {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME",
+                                   "XDG_DOCUMENTS_DIR", "WAVIX_COMMON_APPDATA", "WAVIX_COMMON_DOCUMENTS"};
+constexpr int kNbVariables = int(std::size(kVariables));
 
 void resetSharedState()
 {
@@ -41,11 +44,12 @@ void resetSharedState()
 
 TestHome::TestHome()
 {
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < kNbVariables; ++i)
         saved_[i] = qgetenv(kVariables[i]);
     qputenv("HOME", dir_.path().toLocal8Bit());
     qputenv("XDG_DATA_HOME", path(QStringLiteral(".local/share")).toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", path(QStringLiteral(".config")).toLocal8Bit());
+    qputenv("XDG_CACHE_HOME", path(QStringLiteral(".cache")).toLocal8Bit());
     qunsetenv("XDG_DOCUMENTS_DIR");
     qunsetenv("WAVIX_COMMON_APPDATA");
     qunsetenv("WAVIX_COMMON_DOCUMENTS");
@@ -55,7 +59,7 @@ TestHome::TestHome()
 TestHome::~TestHome()
 {
     resetSharedState();
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < kNbVariables; ++i) {
         if (saved_[i].isNull())
             qunsetenv(kVariables[i]);
         else

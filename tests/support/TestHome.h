@@ -17,6 +17,7 @@ public:
     QString path(const QString& relative = QString()) const;
     QString documents() const { return path(QStringLiteral("Documents")); }
     QString dataHome() const { return path(QStringLiteral(".local/share")); }
+    QString cacheHome() const { return path(QStringLiteral(".cache")); }
 
     static bool writeFile(const QString& path, const QByteArray& bytes);
     static QByteArray readFile(const QString& path);
@@ -28,5 +29,5 @@ public:
 
 private:
     QTemporaryDir dir_;
-    QByteArray saved_[6];
+    QByteArray saved_[7];
 };
