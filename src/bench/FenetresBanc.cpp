@@ -1,7 +1,9 @@
 #include "bench/FenetresBanc.h"
 
 #include "app/MDIWavix.h"
+#include "bench/frmChrono.h"
 #include "bench/frmGBF.h"
+#include "bench/frmHarmonique.h"
 #include "bench/frmToolBox.h"
 #include "platform/Forms.h"
 
@@ -12,7 +14,7 @@
 
 namespace {
 
-// An instrument whose window the bench does not have yet: it says so, and
+// A multimeter, whose window the bench does not have yet: it says so, and
 // closing it clears its toolbox box and menu tick like the real one.
 class InstrumentAVenir : public VbForm {
 public:
@@ -27,13 +29,10 @@ public:
     }
     void Form_Unload(bool&) override
     {
-        auto* boite = Forms().find<frmToolBox>();
-        MDIWavix* mdi = MDIWavix::instance();
-        const bool chrono = formName() == QLatin1String("frmChrono");
-        if (mdi)
-            (chrono ? mdi->Mnu_Chrono : mdi->Mnu_Volt)->setChecked(false);
-        if (boite)
-            (chrono ? boite->chkClock : boite->chkMulti)->setChecked(false);
+        if (MDIWavix* mdi = MDIWavix::instance())
+            mdi->Mnu_Volt->setChecked(false);
+        if (auto* boite = Forms().find<frmToolBox>())
+            boite->chkMulti->setChecked(false);
     }
 };
 
@@ -41,19 +40,22 @@ public:
 
 bool SourceDisponible(const QString& nom)
 {
-    return nom == QLatin1String("frmGBFA") || nom == QLatin1String("frmGBFB");
+    return nom == QLatin1String("frmGBFA") || nom == QLatin1String("frmGBFB") || nom == QLatin1String("frmHarmoniqueA")
+        || nom == QLatin1String("frmHarmoniqueB");
 }
 
 VbForm* OuvrirFenetreSource(const QString& nom, int voie)
 {
     if (nom == QLatin1String("frmGBFA") || nom == QLatin1String("frmGBFB"))
         return Forms().get<frmGBF>(nom, voie);
+    if (nom == QLatin1String("frmHarmoniqueA") || nom == QLatin1String("frmHarmoniqueB"))
+        return Forms().get<frmHarmonique>(nom, voie);
     return nullptr;
 }
 
 VbForm* OuvrirInstrument(const QString& nom)
 {
-    const QString titre = nom == QLatin1String("frmChrono") ? QStringLiteral("Chronomètre")
-                                                            : QStringLiteral("Multimètre");
-    return Forms().get<InstrumentAVenir>(nom, nom, titre);
+    if (nom == QLatin1String(frmChrono::kNom))
+        return Forms().get<frmChrono>();
+    return Forms().get<InstrumentAVenir>(nom, nom, QStringLiteral("Multimètre"));
 }

@@ -139,7 +139,7 @@ void tst_Menu::menuStates()
     QFETCH(QString, reglagesLibre);
     Programme p(reglage);
     TestHome::writeFile(DossierDonnees + "tp.qvt", "CC/2//sinus/1/500\r\n");
-    const QString libre = ("Mnu_Harmo Mnu_Libre " + reglagesLibre).trimmed();
+    const QString libre = ("Mnu_Libre " + reglagesLibre).trimmed();
     QCOMPARE(p.etats(), libre);
     for (QAction* a : p.mdi->menus())
         QVERIFY2(!a->isChecked(), qPrintable(a->objectName()));
