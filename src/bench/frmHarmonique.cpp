@@ -1,6 +1,7 @@
 #include "bench/frmHarmonique.h"
 
 #include "app/MDIWavix.h"
+#include "bench/GammesGenerateur.h"
 #include "bench/RequetesBanc.h"
 #include "platform/FormDesign.h"
 #include "platform/ImageBox.h"
@@ -27,19 +28,6 @@ namespace {
 
 const FenetreSource::Description kDescription{"Harmo", 4935, 16, 17, 0, true};
 
-struct Gamme {
-    const char* legende;
-    double multiplicateur;
-    const char* unite;
-};
-
-const Gamme kGammes[6] = {
-    {"100k", 100000, "kHz"}, {"10k", 10000, "kHz"}, {"1k", 1000, "kHz"},
-    {"100", 100, "Hz"},      {"10", 10, "Hz"},      {"1", 1, "Hz"},
-};
-
-const char kBulleBorne[] = "Cliquer ici pour mettre en place la fiche de connexion";
-const char kBulleCom[] = "Cliquer ici pour mettre en place la fiche de connexion sur la borne COM";
 const char kBulleGamme[] = "Choisir une gamme de fréquence";
 
 const FormDesign kDesign{
@@ -89,7 +77,7 @@ const FormDesign kDesign{
         {ControlKind::Image, "imgSocle", 1, 8370, 3630, 360, 360, ":/scope/socket_black.svg"},
         {ControlKind::AutoSizeLabel, "Label6", -1, 8880, 3735, 0, 0, "COM"},
         {ControlKind::Image, "imgBorne", 0, 7200, 3540, 540, 540, "", kBulleBorne},
-        {ControlKind::Image, "imgBorne", 1, 8280, 3540, 540, 540, "", kBulleCom},
+        {ControlKind::Image, "imgBorne", 1, 8280, 3540, 540, 540, "", kBulleBorneCom},
         {ControlKind::Image, "imgFiche", 0, 7290, 3630, 360, 540, ":/bench/lead_red.svg"},
         {ControlKind::Image, "imgFiche", 1, 8370, 3630, 360, 540, ":/bench/lead_black.svg"},
     },
@@ -129,6 +117,14 @@ bool modeLibre()
     return !mdi || mdi->ModeLibre;
 }
 
+// A panel slider's large step and its scale, a tick every so many steps.
+void graduer(QSlider* glissiere, int pas, int graduation)
+{
+    glissiere->setPageStep(pas);
+    glissiere->setTickPosition(QSlider::TicksBelow);
+    glissiere->setTickInterval(graduation);
+}
+
 // Rounded to the nearest whole number, halves to the even one.
 int arrondi(double x)
 {
@@ -165,44 +161,31 @@ frmHarmonique::frmHarmonique(int voie)
         lblAmpli[k] = control<QLabel>(page, "lblAmpli", i);
         sldPhase[k] = control<QSlider>(page, "sldPhase", i);
         sldPhase[k]->setRange(-2, 2);
-        sldPhase[k]->setPageStep(1);
-        sldPhase[k]->setTickPosition(QSlider::TicksBelow);
-        sldPhase[k]->setTickInterval(1);
+        graduer(sldPhase[k], 1, 1);
         lblPhase[k] = control<QLabel>(page, "lblPhase", i);
         for (const char* nom : {"lblRang", "lblH", "lblAmpli", "lblPhase"})
             control<QLabel>(page, nom, i)->setAlignment(Qt::AlignCenter);
     }
     sldX0 = control<QSlider>(this, "sldX0");
-    sldX0->setPageStep(5);
-    sldX0->setTickPosition(QSlider::TicksBelow);
-    sldX0->setTickInterval(20);
+    graduer(sldX0, 5, 20);
     pgbX0 = control<QProgressBar>(this, "pgbX0");
     lblAmpliX0 = control<QLabel>(this, "lblAmpliX0");
     Potentio[0] = control<Potentio_Creme>(this, "Potentio", 0);
     Potentio[0]->setCursor(CurseurMain());
     sldReglage = control<QSlider>(this, "sldReglage");
     sldReglage->setRange(-10, 10);
-    sldReglage->setPageStep(5);
-    sldReglage->setTickPosition(QSlider::TicksBelow);
-    sldReglage->setTickInterval(2);
+    graduer(sldReglage, 5, 2);
     control<QLabel>(this, "lblReglages", 0)->setAlignment(Qt::AlignCenter);
 
     if (voie == 1)
         control<QLabel>(this, "lblFreqA")->setObjectName(QStringLiteral("lblFreqB"));
     lblFreq = findChild<QLabel*>(voie == 0 ? QStringLiteral("lblFreqA") : QStringLiteral("lblFreqB"));
     lblUnite = control<QLabel>(this, "lblUnite");
-    lblUnite->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    lblUnite->setStyleSheet(QStringLiteral("background: rgb(12, 14, 12); color: rgb(60, 255, 90); font-weight: bold;"));
+    presenterUnite(lblUnite);
     chkOn = control<QAbstractButton>(this, "chkOn");
     imgOn = control<ImageBox>(this, "imgOn");
 
-    auto* gammes = new QButtonGroup(this);
-    for (int i = 0; i < 6; ++i) {
-        optGamme[size_t(i)] = control<QAbstractButton>(this, "optGamme", i);
-        shpFreq[size_t(i)] = control<Shape>(this, "shpFreq", i);
-        shpFreq[size_t(i)]->setKind(Shape::RoundedRectangle);
-        gammes->addButton(optGamme[size_t(i)]);
-    }
+    relierGammes(this, optGamme, shpFreq, [this](int index) { optGamme_Click(index); });
     signaux_ = new QButtonGroup(this);
     for (int i = 0; i < 5; ++i) {
         optSignal[size_t(i)] = control<QAbstractButton>(this, "optSignal", i);
@@ -222,11 +205,6 @@ frmHarmonique::frmHarmonique(int voie)
     setFacePicture(QStringLiteral(":/bench/harmo_panel.svg"));
 
     connect(chkOn, &QAbstractButton::toggled, this, &frmHarmonique::chkOn_Click);
-    for (int i = 0; i < 6; ++i)
-        connect(optGamme[size_t(i)], &QAbstractButton::toggled, this, [this, i](bool coche) {
-            if (coche)
-                optGamme_Click(i);
-        });
     for (int i = 0; i < 5; ++i) {
         connect(optSignal[size_t(i)], &QAbstractButton::toggled, this, [this, i](bool coche) {
             if (!coche)
@@ -365,8 +343,8 @@ void frmHarmonique::optGamme_Click(int index)
 {
     const double ancienne = gamme_;
     allumerLampes();
-    gamme_ = kGammes[index].multiplicateur;
-    lblUnite->setText(QString::fromLatin1(kGammes[index].unite));
+    gamme_ = kGammesFrequence[index].multiplicateur;
+    lblUnite->setText(QString::fromLatin1(kGammesFrequence[index].unite));
     // The knob stays where it is: the digits keep their value, the unit changes.
     ecrireFrequence(ancienne > 0 ? frequence_ * gamme_ / ancienne : frequence_);
     redessiner();
@@ -490,9 +468,7 @@ void frmHarmonique::sldX0_Change()
 void frmHarmonique::chkOn_Click()
 {
     const bool allume = chkOn->isChecked();
-    chkOn->setText(allume ? QStringLiteral("Off") : QStringLiteral("On"));
-    imgOn->setPicture(allume ? QStringLiteral(":/scope/power_on.svg") : QStringLiteral(":/scope/power_off.svg"));
-    imgOn->setToolTip(allume ? QStringLiteral("Générateur allumé") : QStringLiteral("Générateur éteint"));
+    presenterMarche(chkOn, imgOn, QStringLiteral("Générateur"));
     lblFreq->setVisible(allume);
     lblUnite->setVisible(allume);
     recalculerBranchement();
