@@ -85,11 +85,11 @@ const FormDesign kDesign{
 
 // One harmonic's column on its tab page, in twips from the column's corner;
 // the columns stand side by side, ten to a page.
-constexpr int kPasColonne = 612;
+constexpr int kPasColonne = 605;
 constexpr int kColonneGauche = 45;
 constexpr int kColonneHaut = 30;
 const ControlDesign kColonne[] = {
-    {ControlKind::Frame, "fraH", 0, 0, 0, 585, 2820},
+    {ControlKind::Frame, "fraH", 0, 0, 0, 580, 2820},
     {ControlKind::Label, "lblRang", 0, 15, 60, 555, 180},
     {ControlKind::Label, "lblH", 0, 15, 240, 555, 180},
     {ControlKind::VerticalSlider, "sldAmpli", 0, 60, 450, 255, 1650},
@@ -163,8 +163,10 @@ frmHarmonique::frmHarmonique(int voie)
         sldPhase[k]->setRange(-2, 2);
         graduer(sldPhase[k], 1, 1);
         lblPhase[k] = control<QLabel>(page, "lblPhase", i);
-        for (const char* nom : {"lblRang", "lblH", "lblAmpli", "lblPhase"})
+        for (const char* nom : {"lblRang", "lblH", "lblAmpli", "lblPhase"}) {
             control<QLabel>(page, nom, i)->setAlignment(Qt::AlignCenter);
+            control<QLabel>(page, nom, i)->setWordWrap(false);
+        }
     }
     sldX0 = control<QSlider>(this, "sldX0");
     graduer(sldX0, 5, 20);
@@ -187,8 +189,11 @@ frmHarmonique::frmHarmonique(int voie)
 
     relierGammes(this, optGamme, shpFreq, [this](int index) { optGamme_Click(index); });
     signaux_ = new QButtonGroup(this);
+    QFont petite = font();
+    petite.setPointSizeF(6);
     for (int i = 0; i < 5; ++i) {
         optSignal[size_t(i)] = control<QAbstractButton>(this, "optSignal", i);
+        optSignal[size_t(i)]->setFont(petite);
         signaux_->addButton(optSignal[size_t(i)]);
     }
 
