@@ -14,6 +14,7 @@ bench: build
 	"$(BUILD_DIR)/benchmarks/bench_ecran"
 	"$(BUILD_DIR)/benchmarks/bench_rafraichissement"
 	"$(BUILD_DIR)/benchmarks/bench_balayage"
+	"$(BUILD_DIR)/benchmarks/bench_harmonique"
 
 deps:
 	bash scripts/install-deps.sh

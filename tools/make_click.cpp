@@ -1,21 +1,34 @@
-// Writes a short mechanical click (a damped 2.4 kHz burst over a noise
-// transient, 40 ms, 16-bit mono at 44.1 kHz) as a WAV file.
+// Writes the program's short sounds as WAV files, 16-bit mono at 44.1 kHz:
+// the mechanical click (a damped 2.4 kHz burst over a noise transient,
+// 40 ms), or with "beep" the stopwatch's alarm (a 1 kHz tone, 150 ms, with
+// soft edges).
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 static void put16(std::FILE* f, uint16_t v) { std::fputc(v & 0xff, f); std::fputc(v >> 8, f); }
 static void put32(std::FILE* f, uint32_t v) { put16(f, v & 0xffff); put16(f, v >> 16); }
 
-int main(int argc, char** argv)
+static const int rate = 44100;
+
+static std::vector<int16_t> beep()
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make_click OUTPUT.wav\n");
-        return 2;
+    const int count = rate * 150 / 1000;
+    const int edge = rate * 5 / 1000;
+    std::vector<int16_t> samples(count);
+    for (int i = 0; i < count; ++i) {
+        const double t = double(i) / rate;
+        const double gain = std::min({1.0, double(i) / edge, double(count - 1 - i) / edge});
+        samples[i] = int16_t(std::lround(std::sin(2.0 * M_PI * 1000.0 * t) * gain * 0.6 * 32000.0));
     }
-    const int rate = 44100;
+    return samples;
+}
+
+static std::vector<int16_t> click()
+{
     const int count = rate * 40 / 1000;
     std::vector<int16_t> samples(count);
     uint32_t seed = 12345;
@@ -28,6 +41,18 @@ int main(int argc, char** argv)
         const double v = 0.55 * body + 0.35 * snap;
         samples[i] = int16_t(std::lround(std::clamp(v, -1.0, 1.0) * 32000.0));
     }
+    return samples;
+}
+
+int main(int argc, char** argv)
+{
+    const bool isBeep = argc == 3 && std::string(argv[2]) == "beep";
+    if (argc != 2 && !isBeep) {
+        std::fprintf(stderr, "usage: make_click OUTPUT.wav [beep]\n");
+        return 2;
+    }
+    const std::vector<int16_t> samples = isBeep ? beep() : click();
+    const int count = int(samples.size());
     std::FILE* f = std::fopen(argv[1], "wb");
     if (!f) {
         std::perror(argv[1]);

@@ -2,9 +2,11 @@
 
 #include "app/MDIWavix.h"
 #include "bench/frmAlim.h"
+#include "bench/frmChrono.h"
 #include "bench/frmDyn.h"
 #include "bench/frmEDF.h"
 #include "bench/frmGBF.h"
+#include "bench/frmHarmonique.h"
 #include "bench/frmPile.h"
 #include "bench/frmToolBox.h"
 #include "platform/Forms.h"
@@ -16,7 +18,7 @@
 
 namespace {
 
-// An instrument whose window the bench does not have yet: it says so, and
+// A multimeter, whose window the bench does not have yet: it says so, and
 // closing it clears its toolbox box and menu tick like the real one.
 class InstrumentAVenir : public VbForm {
 public:
@@ -31,13 +33,10 @@ public:
     }
     void Form_Unload(bool&) override
     {
-        auto* boite = Forms().find<frmToolBox>();
-        MDIWavix* mdi = MDIWavix::instance();
-        const bool chrono = formName() == QLatin1String("frmChrono");
-        if (mdi)
-            (chrono ? mdi->Mnu_Chrono : mdi->Mnu_Volt)->setChecked(false);
-        if (boite)
-            (chrono ? boite->chkClock : boite->chkMulti)->setChecked(false);
+        if (MDIWavix* mdi = MDIWavix::instance())
+            mdi->Mnu_Volt->setChecked(false);
+        if (auto* boite = Forms().find<frmToolBox>())
+            boite->chkMulti->setChecked(false);
     }
 };
 
@@ -64,6 +63,7 @@ const Source kSources[] = {
     {"frmPileA", "frmPileB", &ouvrir<frmPile>},
     {"frmEDFA", "frmEDFB", &ouvrir<frmEDF>},
     {"frmDynA", "frmDynB", &ouvrir<frmDyn>},
+    {"frmHarmoniqueA", "frmHarmoniqueB", &ouvrir<frmHarmonique>},
 };
 
 const Source* sourceDe(const QString& nom)
@@ -89,7 +89,7 @@ VbForm* OuvrirFenetreSource(const QString& nom, int voie)
 
 VbForm* OuvrirInstrument(const QString& nom)
 {
-    const QString titre = nom == QLatin1String("frmChrono") ? QStringLiteral("Chronomètre")
-                                                            : QStringLiteral("Multimètre");
-    return Forms().get<InstrumentAVenir>(nom, nom, titre);
+    if (nom == QLatin1String(frmChrono::kNom))
+        return Forms().get<frmChrono>();
+    return Forms().get<InstrumentAVenir>(nom, nom, QStringLiteral("Multimètre"));
 }

@@ -1,5 +1,7 @@
 #include "bench/frmDyn.h"
 
+#include "bench/GammesGenerateur.h"
+
 #include "platform/FormDesign.h"
 #include "platform/ImageBox.h"
 #include "platform/Potentio_Creme.h"
@@ -20,8 +22,6 @@ constexpr float kVitesseMax = 2500;
 constexpr float kVitesseDepart = 1000;
 constexpr float kFinMax = 200;
 
-const char kBulleBorne[] = "Cliquer ici pour mettre en place la fiche de connexion";
-const char kBulleCom[] = "Cliquer ici pour mettre en place la fiche de connexion sur la borne COM";
 const char kBulleVitesse[] = "Tourner le potentiomètre pour faire varier la vitesse de rotation de l'alternateur."
                              "\r\nClick droit pour un réglage fin.";
 
@@ -44,7 +44,7 @@ const FormDesign kDesign{
         {ControlKind::Image, "imgSocle", 1, 3420, 3330, 360, 360, ":/scope/socket_black.svg"},
         {ControlKind::AutoSizeLabel, "lblCom", -1, 3930, 3420, 0, 0, "COM"},
         {ControlKind::Image, "imgBorne", 0, 2130, 3240, 540, 540, "", kBulleBorne},
-        {ControlKind::Image, "imgBorne", 1, 3330, 3240, 540, 540, "", kBulleCom},
+        {ControlKind::Image, "imgBorne", 1, 3330, 3240, 540, 540, "", kBulleBorneCom},
         {ControlKind::Image, "imgFiche", 0, 2220, 3330, 360, 540, ":/bench/lead_red.svg"},
         {ControlKind::Image, "imgFiche", 1, 3420, 3330, 360, 540, ":/bench/lead_black.svg"},
     },

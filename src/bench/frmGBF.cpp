@@ -1,6 +1,7 @@
 #include "bench/frmGBF.h"
 
 #include "app/MDIWavix.h"
+#include "bench/GammesGenerateur.h"
 #include "platform/FormDesign.h"
 #include "platform/ImageBox.h"
 #include "platform/Potentio_Creme.h"
@@ -24,22 +25,9 @@ constexpr int kRubriqueAide = 3200;
 
 const FenetreSource::Description kDescription{"GBF", 4935, 1, 10, kRubriqueAide, true};
 
-struct Gamme {
-    const char* legende;
-    double multiplicateur;
-    const char* unite;
-};
-
-const Gamme kGammes[6] = {
-    {"100k", 100000, "kHz"}, {"10k", 10000, "kHz"}, {"1k", 1000, "kHz"},
-    {"100", 100, "Hz"},      {"10", 10, "Hz"},      {"1", 1, "Hz"},
-};
-
 const char* const kMots[3] = {"Sinus", "Carre", "Triangle"};
 const char* const kImagesSignal[3] = {":/bench/wave_sine.svg", ":/bench/wave_square.svg", ":/bench/wave_triangle.svg"};
 
-const char kBulleBorne[] = "Cliquer ici pour mettre en place la fiche de connexion";
-const char kBulleCom[] = "Cliquer ici pour mettre en place la fiche de connexion sur la borne COM";
 
 const FormDesign kDesign{
     "GBF - Voie CH1",
@@ -98,7 +86,7 @@ const FormDesign kDesign{
         {ControlKind::Image, "imgSocle", 1, 2820, 3885, 360, 360, ":/scope/socket_black.svg"},
         {ControlKind::AutoSizeLabel, "lblCom", -1, 3330, 3975, 0, 0, "COM"},
         {ControlKind::Image, "imgBorne", 0, 1380, 3795, 540, 540, "", kBulleBorne},
-        {ControlKind::Image, "imgBorne", 1, 2730, 3795, 540, 540, "", kBulleCom},
+        {ControlKind::Image, "imgBorne", 1, 2730, 3795, 540, 540, "", kBulleBorneCom},
         {ControlKind::Image, "imgFiche", 0, 1470, 3885, 360, 540, ":/bench/lead_red.svg"},
         {ControlKind::Image, "imgFiche", 1, 2820, 3885, 360, 540, ":/bench/lead_black.svg"},
     },
@@ -120,8 +108,7 @@ frmGBF::frmGBF(int voie)
     lblFreq = findChild<QLabel*>(voie == 0 ? QStringLiteral("lblFreqA") : QStringLiteral("lblFreqB"));
     lblUnite = control<QLabel>(this, "lblUnite");
     // The unit beside the digits, in the display's green.
-    lblUnite->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    lblUnite->setStyleSheet(QStringLiteral("background: rgb(12, 14, 12); color: rgb(60, 255, 90); font-weight: bold;"));
+    presenterUnite(lblUnite);
     imgSignal = control<ImageBox>(this, "imgSignal");
     imgOn = control<ImageBox>(this, "imgOn");
     chkOn = control<QAbstractButton>(this, "chkOn");
@@ -135,13 +122,7 @@ frmGBF::frmGBF(int voie)
     }
     for (int i : {1, 3})
         control<QLabel>(this, "lblMinMax", i)->setAlignment(Qt::AlignCenter);
-    auto* gammes = new QButtonGroup(this);
-    for (int i = 0; i < 6; ++i) {
-        optGamme[size_t(i)] = control<QAbstractButton>(this, "optGamme", i);
-        shpFreq[size_t(i)] = control<Shape>(this, "shpFreq", i);
-        shpFreq[size_t(i)]->setKind(Shape::RoundedRectangle);
-        gammes->addButton(optGamme[size_t(i)]);
-    }
+    relierGammes(this, optGamme, shpFreq, [this](int index) { optGamme_Click(index); });
     auto* signaux = new QButtonGroup(this);
     for (int i = 0; i < 3; ++i) {
         optSignal[size_t(i)] = control<QAbstractButton>(this, "optSignal", i);
@@ -162,11 +143,6 @@ frmGBF::frmGBF(int voie)
     setFacePicture(QStringLiteral(":/bench/gbf_panel.svg"));
 
     connect(chkOn, &QAbstractButton::toggled, this, &frmGBF::chkOn_Click);
-    for (int i = 0; i < 6; ++i)
-        connect(optGamme[size_t(i)], &QAbstractButton::toggled, this, [this, i](bool coche) {
-            if (coche)
-                optGamme_Click(i);
-        });
     for (int i = 0; i < 3; ++i)
         connect(optSignal[size_t(i)], &QAbstractButton::toggled, this, [this, i](bool coche) {
             if (coche)
@@ -258,8 +234,8 @@ void frmGBF::optGamme_Click(int index)
         return;
     const double ancienne = v.Gamme;
     allumerLampes();
-    v.Gamme = kGammes[index].multiplicateur;
-    lblUnite->setText(QString::fromLatin1(kGammes[index].unite));
+    v.Gamme = kGammesFrequence[index].multiplicateur;
+    lblUnite->setText(QString::fromLatin1(kGammesFrequence[index].unite));
     ecrireFrequence(v.Frequence * v.Gamme / ancienne);
     const MDIWavix* mdi = MDIWavix::instance();
     if (!mdi || mdi->ModeLibre)
@@ -279,9 +255,7 @@ void frmGBF::optSignal_Click(int index)
 void frmGBF::chkOn_Click()
 {
     const bool allume = chkOn->isChecked();
-    chkOn->setText(allume ? QStringLiteral("Off") : QStringLiteral("On"));
-    imgOn->setPicture(allume ? QStringLiteral(":/scope/power_on.svg") : QStringLiteral(":/scope/power_off.svg"));
-    imgOn->setToolTip(allume ? QStringLiteral("GBF allumé") : QStringLiteral("GBF éteint"));
+    presenterMarche(chkOn, imgOn, QStringLiteral("GBF"));
     imgSignal->setVisible(allume);
     lblFreq->setVisible(allume);
     lblUnite->setVisible(allume);

@@ -14,7 +14,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QProgressBar>
 #include <QSlider>
+#include <QTabWidget>
 #include <QIcon>
 #include <QToolButton>
 
@@ -95,6 +97,28 @@ QWidget* create(const ControlDesign& c, QWidget* parent)
             button->setText(text);
         return button;
     }
+    case ControlKind::VerticalSlider: {
+        auto* slider = new QSlider(Qt::Vertical, parent);
+        slider->setInvertedAppearance(true);
+        slider->setInvertedControls(true);
+        return slider;
+    }
+    case ControlKind::Bar: {
+        auto* bar = new QProgressBar(parent);
+        bar->setOrientation(c.width > c.height ? Qt::Horizontal : Qt::Vertical);
+        bar->setTextVisible(false);
+        return bar;
+    }
+    case ControlKind::Tabs: {
+        auto* tabs = new QTabWidget(parent);
+        const QStringList titles = caption(c.caption).split(QLatin1Char('|'));
+        for (int i = 0; i < titles.size(); ++i) {
+            auto* page = new QWidget;
+            page->setObjectName(QStringLiteral("%1_page%2").arg(QString::fromUtf8(c.name)).arg(i));
+            tabs->addTab(page, titles[i]);
+        }
+        return tabs;
+    }
     }
     return nullptr;
 }
@@ -106,8 +130,18 @@ void buildForm(QWidget* window, const FormDesign& design)
     window->setWindowTitle(QString::fromUtf8(design.caption));
     if (design.clientWidth > 0 && design.clientHeight > 0)
         window->setFixedSize(twipsToPixels(design.clientWidth), twipsToPixels(design.clientHeight));
-    for (const ControlDesign& c : design.controls) {
-        QWidget* w = create(c, window);
+    buildControls(window, design.controls);
+}
+
+QWidget* tabPage(const QWidget* window, const char* name, int page)
+{
+    return window->findChild<QWidget*>(QStringLiteral("%1_page%2").arg(QString::fromUtf8(name)).arg(page));
+}
+
+void buildControls(QWidget* parent, const std::vector<ControlDesign>& controls)
+{
+    for (const ControlDesign& c : controls) {
+        QWidget* w = create(c, parent);
         w->setObjectName(controlName(c.name, c.index));
         if (*c.toolTip)
             w->setToolTip(QString::fromUtf8(c.toolTip));

@@ -20,6 +20,9 @@ enum class ControlKind {
     Slider,     // a horizontal slider
     Toggle,     // a push button that stays in or out; the caption may name an SVG resource
     PowerButton, // an instrument's power push button: a toggle that stays in while on
+    VerticalSlider, // a vertical slider, its minimum at the top
+    Bar,        // a level bar (a progress bar), vertical unless wider than high
+    Tabs,       // a tab control; the caption lists the tab titles separated by '|'
 };
 
 struct ControlDesign {
@@ -47,6 +50,10 @@ QString controlName(const char* name, int index = -1);
 
 // Creates the table's controls on the window and sets its caption and size.
 void buildForm(QWidget* window, const FormDesign& design);
+// Creates the controls on a parent (a window, a frame, a tab page).
+void buildControls(QWidget* parent, const std::vector<ControlDesign>& controls);
+// Page i of a tab control built from a table.
+QWidget* tabPage(const QWidget* window, const char* name, int page);
 
 template <class T>
 T* control(const QWidget* window, const char* name, int index = -1)

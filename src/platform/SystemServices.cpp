@@ -101,8 +101,25 @@ void setPerfCounterClock(std::function<int64_t()> clock)
     perfClock() = std::move(clock);
 }
 
+namespace {
+
+std::function<bool(const QString&)>& soundPlayer()
+{
+    static std::function<bool(const QString&)> player;
+    return player;
+}
+
+} // namespace
+
+void setSoundPlayer(std::function<bool(const QString&)> player)
+{
+    soundPlayer() = std::move(player);
+}
+
 bool playSoundFile(const QString& path)
 {
+    if (soundPlayer())
+        return soundPlayer()(path);
     if (!QFileInfo::exists(path) || QMediaDevices::audioOutputs().isEmpty())
         return false;
     static QHash<QString, QSoundEffect*> effects;

@@ -31,6 +31,8 @@ void setPerfCounterClock(std::function<int64_t()> clock);
 // Plays a sound file in the background, cutting the one that plays; false
 // when it cannot be played (missing file, no audio output).
 bool playSoundFile(const QString& path);
+// Tests listen with a player of their own; nullptr restores the real one.
+void setSoundPlayer(std::function<bool(const QString&)> player);
 
 // Opens a text file in the desktop's editor, without a shell; false when no
 // program took it. Tests state their own opener; nullptr restores the desktop's.

@@ -160,7 +160,7 @@ void tst_Menu::menuStates()
     QFETCH(QString, reglagesLibre);
     Programme p(reglage);
     TestHome::writeFile(DossierDonnees + "tp.qvt", "CC/2//sinus/1/500\r\n");
-    const QString libre = desactives("Mnu_Harmo Mnu_Libre " + reglagesLibre);
+    const QString libre = desactives("Mnu_Libre " + reglagesLibre);
     QCOMPARE(p.etats(), libre);
     for (QAction* a : p.mdi->menus())
         QVERIFY2(!a->isChecked(), qPrintable(a->objectName()));

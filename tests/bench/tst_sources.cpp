@@ -124,10 +124,8 @@ void tst_Sources::toolboxOffersTheSources()
 {
     BancScope b(0);
     auto* boite = Forms().get<frmToolBox>();
-    for (int option : {2, 3, 4, 5, 12, 14, 9, 8, 7, 6, 13, 15})
+    for (int option : {2, 3, 4, 5, 12, 14, 16, 9, 8, 7, 6, 13, 15, 17})
         QVERIFY2(boite->optConnexion[size_t(option)]->isEnabled(), qPrintable(QString::number(option)));
-    for (int option : {16, 17}) // no harmonic generator yet
-        QVERIFY(!boite->optConnexion[size_t(option)]->isEnabled());
 }
 
 void tst_Sources::windowsAtLoad_data()

@@ -1,0 +1,250 @@
+#include "bench/frmChrono.h"
+
+#include "app/MDIWavix.h"
+#include "app/ModFonctions.h"
+#include "app/PositionFenetre.h"
+#include "bench/frmToolBox.h"
+#include "platform/FormDesign.h"
+#include "platform/SystemServices.h"
+#include "platform/VbTimer.h"
+#include "scope/frmWavix.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QSlider>
+#include <QSvgRenderer>
+
+#include <cmath>
+
+namespace {
+
+const char kBulleDemarrer[] = "Pour démarrer le chronomètre.";
+const char kBulleSuspendre[] = "Pour suspendre le chronomètre.";
+
+const FormDesign kDesign{
+    "                 Chronomètre",
+    3120,
+    2850,
+    {
+        {ControlKind::Toggle, "cmdEnd", -1, 1350, 90, 420, 300, ":/bench/chrono_close.svg", "Pour fermer le chronomètre."},
+        {ControlKind::Button, "cmdRAZ", -1, 330, 450, 600, 300, "RAZ", "Pour remettre à zéro le chronomètre."},
+        {ControlKind::Toggle, "chkStart_Stop", -1, 2190, 450, 600, 300, "▶ ❚❚", kBulleDemarrer},
+        {ControlKind::Label, "lblEcran", -1, 420, 840, 2280, 660},
+        {ControlKind::Label, "lblTime", -1, 450, 870, 2220, 600, "00:00,0"},
+        {ControlKind::Label, "lblStop", -1, 480, 1530, 780, 165, "STOP"},
+        {ControlKind::Label, "lblOnOff", -1, 480, 1530, 780, 165, "MARCHE", "", false},
+        {ControlKind::Label, "lblAlarme", -1, 1860, 1530, 780, 165, "ALARME", "", false},
+        {ControlKind::Toggle, "chkAlarme", -1, 390, 1800, 420, 360, ":/bench/chrono_bell.svg", "Pour déclencher l'alarme."},
+        {ControlKind::Slider, "sldAlarme", -1, 900, 1800, 1560, 270, "",
+         "Pour augmenter ou diminuer l'intervalle de temps entre deux alarmes."},
+        {ControlKind::Label, "Label1", -1, 840, 2070, 1680, 165, "1 s          5 s          10 s"},
+    },
+};
+
+QColor couleurFace(int64_t couleur)
+{
+    // The title bar's colour is the palette's, as the desktop paints it.
+    if (couleur == frmChrono::kFaceActive)
+        return QPalette().color(QPalette::Active, QPalette::Highlight);
+    return QColor(int(couleur & 0xFF), int((couleur >> 8) & 0xFF), int((couleur >> 16) & 0xFF));
+}
+
+} // namespace
+
+QString TexteChrono(double secondes)
+{
+    const int64_t dixiemes = std::llround(std::max(0.0, secondes) * 10);
+    const int64_t minutes = dixiemes / 600;
+    const int64_t reste = dixiemes % 600;
+    return QStringLiteral("%1:%2,%3")
+        .arg(minutes, 2, 10, QLatin1Char('0'))
+        .arg(reste / 10, 2, 10, QLatin1Char('0'))
+        .arg(reste % 10);
+}
+
+void JouerBip()
+{
+    JouerSon(QCoreApplication::applicationDirPath() + QStringLiteral("/Bip.wav"));
+}
+
+frmChrono::frmChrono() : VbForm(QString::fromLatin1(kNom))
+{
+    usePanelFont(6);
+    buildForm(this, kDesign);
+    lblTime = control<QLabel>(this, "lblTime");
+    lblEcran = control<QLabel>(this, "lblEcran");
+    lblStop = control<QLabel>(this, "lblStop");
+    lblOnOff = control<QLabel>(this, "lblOnOff");
+    lblAlarme = control<QLabel>(this, "lblAlarme");
+    chkStart_Stop = control<QAbstractButton>(this, "chkStart_Stop");
+    cmdRAZ = control<QAbstractButton>(this, "cmdRAZ");
+    cmdEnd = control<QAbstractButton>(this, "cmdEnd");
+    cmdEnd->setCheckable(false);
+    chkAlarme = control<QAbstractButton>(this, "chkAlarme");
+    sldAlarme = control<QSlider>(this, "sldAlarme");
+    for (QAbstractButton* b : {cmdEnd, chkAlarme})
+        b->setIconSize(b->size() - QSize(6, 6));
+
+    lblEcran->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    lblEcran->setLineWidth(2);
+    lblEcran->setStyleSheet(QStringLiteral("background: #E0E0E0;"));
+    lblTime->setAlignment(Qt::AlignCenter);
+    QFont chiffres = lblTime->font();
+    chiffres.setPixelSize(26);
+    chiffres.setBold(true);
+    lblTime->setFont(chiffres);
+    for (QLabel* l : {lblStop, lblOnOff, lblAlarme})
+        l->setAlignment(Qt::AlignCenter);
+    lblAlarme->setStyleSheet(QStringLiteral("color: #B00000; font-weight: bold;"));
+    lblOnOff->setStyleSheet(QStringLiteral("color: #006000; font-weight: bold;"));
+    lblStop->setStyleSheet(QStringLiteral("font-weight: bold;"));
+    control<QLabel>(this, "Label1")->setAlignment(Qt::AlignCenter);
+
+    tmrChrono = new VbTimer(this);
+    connect(tmrChrono, &VbTimer::Timer, this, &frmChrono::tmrChrono_Timer);
+    connect(chkStart_Stop, &QAbstractButton::toggled, this, &frmChrono::chkStart_Stop_Click);
+    connect(chkAlarme, &QAbstractButton::toggled, this, &frmChrono::chkAlarme_Click);
+    connect(cmdRAZ, &QAbstractButton::clicked, this, &frmChrono::cmdRAZ_Click);
+    connect(cmdEnd, &QAbstractButton::clicked, this, &frmChrono::cmdEnd_Click);
+}
+
+void frmChrono::Form_Load()
+{
+    // A square frame, which the circle fills.
+    frame()->adjustSize();
+    const QSize bord = frame()->size() - size();
+    if (bord.height() > bord.width())
+        setFixedWidth(height() + bord.height() - bord.width());
+    frame()->adjustSize();
+    // Centred in the column right of the scope window, low down.
+    const frmWavix* scope = Forms().get<frmWavix>();
+    RestaurerPosition(this, QStringLiteral("Chrono"), scope->Left() + scope->Width() + (4550 - Width()) / 2, 6000);
+    sldAlarme->setRange(1, 10);
+    sldAlarme->setValue(5);
+    sldAlarme->setPageStep(1);
+    sldAlarme->setTickPosition(QSlider::TicksBelow);
+    sldAlarme->setTickInterval(1);
+    tmrChrono->setEnabled(false);
+    tmrChrono->setInterval(100);
+    setFace(kFaceRepos);
+}
+
+void frmChrono::Form_Unload(bool&)
+{
+    tmrChrono->setEnabled(false);
+    EnregistrerPosition(this, QStringLiteral("Chrono"));
+    // However it closes, the toolbox's box and the menu's tick clear.
+    if (MDIWavix* mdi = MDIWavix::instance())
+        mdi->Mnu_Chrono->setChecked(false);
+    if (auto* boite = Forms().find<frmToolBox>())
+        boite->chkClock->setChecked(false);
+}
+
+void frmChrono::setFace(int64_t couleur)
+{
+    couleurFace_ = couleur;
+    update();
+}
+
+void frmChrono::chkStart_Stop_Click()
+{
+    if (lblStop->text() == QLatin1String("STOP") && !lblStop->isHidden()) {
+        // Stopped: a new count starts.
+        ChronoStart = perfCounterNow();
+        tmrChrono->setEnabled(true);
+        lblOnOff->show();
+        chkStart_Stop->setToolTip(QString::fromUtf8(kBulleSuspendre));
+        lblStop->hide();
+        setFace(kFaceActive);
+    } else if (lblStop->text() == QLatin1String("STOP")) {
+        // Running: the display freezes, the count goes on.
+        tmrChrono->setEnabled(false);
+        lblOnOff->hide();
+        lblStop->setText(QStringLiteral("ARRET"));
+        lblStop->show();
+        chkStart_Stop->setToolTip(QString::fromUtf8(kBulleDemarrer));
+    } else {
+        // Frozen: the display follows the count from the first start again.
+        tmrChrono->setEnabled(true);
+        lblOnOff->show();
+        lblStop->setText(QStringLiteral("STOP"));
+        lblStop->hide();
+        chkStart_Stop->setToolTip(QString::fromUtf8(kBulleSuspendre));
+    }
+}
+
+void frmChrono::tmrChrono_Timer()
+{
+    const double e = double(perfCounterNow() - ChronoStart) / double(perfCounterFrequency());
+    lblTime->setText(TexteChrono(e));
+    if (lblAlarme->isHidden())
+        return;
+    const double s = e - 60 * std::floor(e / 60);
+    const int n = sldAlarme->value();
+    const double d = std::abs(e - std::floor(e / n) * n);
+    // Never in the first second of a minute, which also keeps the start quiet.
+    if (int(s) != 0 && d < 0.2) {
+        JouerBip();
+        setFace(kFaceAlarme);
+    } else {
+        setFace(kFaceActive);
+    }
+}
+
+void frmChrono::chkAlarme_Click()
+{
+    lblAlarme->setVisible(lblAlarme->isHidden());
+}
+
+void frmChrono::cmdRAZ_Click()
+{
+    tmrChrono->setEnabled(false);
+    chkStart_Stop->setChecked(false);
+    lblOnOff->hide();
+    lblStop->setText(QStringLiteral("STOP"));
+    lblStop->show();
+    setFace(kFaceActive);
+    lblTime->setText(TexteChrono(0));
+}
+
+void frmChrono::cmdEnd_Click()
+{
+    Unload();
+}
+
+void frmChrono::arrondir()
+{
+    if (frame()->isMinimized())
+        return;
+    frame()->setMask(QRegion(frame()->rect(), QRegion::Ellipse));
+}
+
+void frmChrono::resizeEvent(QResizeEvent* event)
+{
+    VbForm::resizeEvent(event);
+    arrondir();
+}
+
+void frmChrono::showEvent(QShowEvent* event)
+{
+    VbForm::showEvent(event);
+    arrondir();
+}
+
+void frmChrono::paintEvent(QPaintEvent*)
+{
+    // The face covers the whole round frame, title bar included.
+    const QRect cadre(mapFrom(frame(), QPoint(0, 0)), frame()->size());
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.fillRect(rect(), QColor(0x58, 0x5B, 0x5E));
+    p.setPen(Qt::NoPen);
+    p.setBrush(couleurFace(couleurFace_));
+    p.drawEllipse(QRectF(cadre).adjusted(cadre.width() * 0.06, cadre.height() * 0.06, -cadre.width() * 0.06,
+                                         -cadre.height() * 0.06));
+    static QSvgRenderer boitier(QStringLiteral(":/bench/chrono_face.svg"));
+    boitier.render(&p, QRectF(cadre));
+}

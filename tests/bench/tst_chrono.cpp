@@ -1,0 +1,270 @@
+#include "BancScope.h"
+
+#include "app/FichierINI.h"
+#include "bench/frmChrono.h"
+#include "bench/frmToolBox.h"
+#include "platform/SystemServices.h"
+#include "platform/VbTimer.h"
+#include "scope/frmWavix.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QLabel>
+#include <QSlider>
+#include <QtTest>
+
+namespace {
+
+// The performance counter and the sound service of a test: time moves only
+// when the test says so, and every sound asked for is counted.
+struct Banc {
+    BancScope b{0};
+    int64_t maintenant = 1'000'000'000'000;
+    QStringList sons;
+    frmChrono* c = nullptr;
+
+    Banc()
+    {
+        setPerfCounterClock([this] { return maintenant; });
+        setSoundPlayer([this](const QString& fichier) {
+            sons << fichier;
+            return false; // no audio device here
+        });
+        Forms().get<frmToolBox>()->chkClock->click();
+        c = Forms().find<frmChrono>();
+    }
+    ~Banc()
+    {
+        setPerfCounterClock(nullptr);
+        setSoundPlayer(nullptr);
+    }
+    // Moves the clock on and lets the running stopwatch tick.
+    void attendre(double secondes)
+    {
+        maintenant += int64_t(std::llround(secondes * 1e9));
+        if (c->tmrChrono->Enabled())
+            c->tmrChrono_Timer();
+    }
+    bool enMarche() const { return c->tmrChrono->Enabled() && c->chkStart_Stop->isChecked(); }
+};
+
+} // namespace
+
+class tst_Chrono : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void display_data();
+    void display();
+    void atLoad();
+    void startFreezeContinue();
+    void resetWhileRunning();
+    void alarm_data();
+    void alarm();
+    void alarmStaysRedWhenDisarmed();
+    void closingClearsBoxAndMenu_data();
+    void closingClearsBoxAndMenu();
+};
+
+void tst_Chrono::display_data()
+{
+    QTest::addColumn<double>("secondes");
+    QTest::addColumn<QString>("texte");
+    QTest::newRow("zero") << 0.0 << "00:00,0";
+    QTest::newRow("tenths") << 12.34 << "00:12,3";
+    QTest::newRow("last tenth of a minute") << 59.94 << "00:59,9";
+    QTest::newRow("59.96 s is a whole minute") << 59.96 << "01:00,0";
+    QTest::newRow("an hour") << 3600.0 << "60:00,0";
+    QTest::newRow("just before an hour") << 3599.96 << "60:00,0";
+    QTest::newRow("100 minutes take three digits") << 6000.0 << "100:00,0";
+}
+
+void tst_Chrono::display()
+{
+    QFETCH(double, secondes);
+    QFETCH(QString, texte);
+    QCOMPARE(TexteChrono(secondes), texte);
+    // The same through a running stopwatch.
+    Banc t;
+    t.c->chkStart_Stop->click();
+    t.attendre(secondes);
+    QCOMPARE(t.c->lblTime->text(), texte);
+}
+
+void tst_Chrono::atLoad()
+{
+    Banc t;
+    frmChrono* c = t.c;
+    QVERIFY(c && !c->frame()->isHidden());
+    QVERIFY(t.b.mdi->Mnu_Chrono->isChecked());
+    QCOMPARE(c->windowTitle(), QString(17, ' ') + "Chronomètre");
+    QCOMPARE(c->lblTime->text(), QStringLiteral("00:00,0"));
+    QCOMPARE(c->lblStop->text(), QStringLiteral("STOP"));
+    QVERIFY(!c->lblStop->isHidden() && c->lblOnOff->isHidden() && c->lblAlarme->isHidden());
+    QCOMPARE(c->sldAlarme->minimum(), 1);
+    QCOMPARE(c->sldAlarme->maximum(), 10);
+    QCOMPARE(c->sldAlarme->value(), 5);
+    QVERIFY(!c->tmrChrono->Enabled());
+    QCOMPARE(c->tmrChrono->Interval(), 100);
+    QCOMPARE(c->BackColor(), frmChrono::kFaceRepos);
+    QCOMPARE(c->chkStart_Stop->toolTip(), QStringLiteral("Pour démarrer le chronomètre."));
+    // Round: as wide as high, centred in the column right of the scope.
+    QCOMPARE(c->Width(), c->Height());
+    QCOMPARE(c->Top(), 6000.0);
+    QVERIFY(qAbs(c->Left() - (t.b.scope->Left() + t.b.scope->Width() + (4550 - c->Width()) / 2)) <= 15);
+    QVERIFY(!c->frame()->mask().isEmpty());
+}
+
+void tst_Chrono::startFreezeContinue()
+{
+    Banc t;
+    frmChrono* c = t.c;
+    c->chkStart_Stop->click();
+    QVERIFY(t.enMarche());
+    QVERIFY(c->lblStop->isHidden() && !c->lblOnOff->isHidden());
+    QCOMPARE(c->BackColor(), frmChrono::kFaceActive);
+    QCOMPARE(c->chkStart_Stop->toolTip(), QStringLiteral("Pour suspendre le chronomètre."));
+    t.attendre(12.3);
+    QCOMPARE(c->lblTime->text(), QStringLiteral("00:12,3"));
+
+    c->chkStart_Stop->click(); // freeze
+    QVERIFY(!c->tmrChrono->Enabled());
+    QCOMPARE(c->lblStop->text(), QStringLiteral("ARRET"));
+    QVERIFY(!c->lblStop->isHidden() && c->lblOnOff->isHidden());
+    t.attendre(10);
+    QCOMPARE(c->lblTime->text(), QStringLiteral("00:12,3")); // the display keeps still
+
+    c->chkStart_Stop->click(); // continue: the count went on meanwhile
+    QVERIFY(t.enMarche());
+    QCOMPARE(c->lblStop->text(), QStringLiteral("STOP"));
+    t.attendre(0.1);
+    QCOMPARE(c->lblTime->text(), QStringLiteral("00:22,4"));
+}
+
+void tst_Chrono::resetWhileRunning()
+{
+    Banc t;
+    frmChrono* c = t.c;
+    c->chkStart_Stop->click();
+    t.attendre(7.5);
+    c->cmdRAZ->click();
+    QCOMPARE(c->lblTime->text(), QStringLiteral("00:00,0"));
+    QVERIFY(!c->tmrChrono->Enabled());
+    QVERIFY(!c->chkStart_Stop->isChecked());
+    QCOMPARE(c->lblStop->text(), QStringLiteral("STOP"));
+    QVERIFY(!c->lblStop->isHidden() && c->lblOnOff->isHidden());
+    // A new start counts from zero.
+    t.attendre(30);
+    c->chkStart_Stop->click();
+    t.attendre(1.2);
+    QCOMPARE(c->lblTime->text(), QStringLiteral("00:01,2"));
+}
+
+void tst_Chrono::alarm_data()
+{
+    QTest::addColumn<int>("intervalle");
+    QTest::addColumn<double>("duree");
+    QTest::addColumn<QList<int>>("alarmes"); // the seconds that beep
+    // Never in the first second of a minute: none at 0 s and at 60 s.
+    QTest::newRow("every 5 s") << 5 << 70.2 << QList<int>{5, 10, 15, 20, 25, 30, 35, 40, 45, 50, 55, 65, 70};
+    QTest::newRow("every 7 s") << 7 << 71.0 << QList<int>{7, 14, 21, 28, 35, 42, 49, 56, 63, 70};
+    QTest::newRow("every 7 s round 7:00") << 7 << 421.5 << QList<int>{};
+}
+
+void tst_Chrono::alarm()
+{
+    QFETCH(int, intervalle);
+    QFETCH(double, duree);
+    QFETCH(QList<int>, alarmes);
+    Banc t;
+    frmChrono* c = t.c;
+    c->sldAlarme->setValue(intervalle);
+    c->chkAlarme->click();
+    QVERIFY(!c->lblAlarme->isHidden());
+    c->chkStart_Stop->click();
+    // Ticks every 100 ms, half-way between tenths.
+    const double debut = duree > 400 ? 419.5 : 0;
+    t.attendre(debut + 0.05);
+    QList<int> entendues;
+    for (double e = debut + 0.05; e < duree; e += 0.1) {
+        const qsizetype avant = t.sons.size();
+        t.attendre(0.1);
+        if (t.sons.size() > avant) {
+            QCOMPARE(c->BackColor(), frmChrono::kFaceAlarme);
+            const int seconde = int(e + 0.1);
+            if (entendues.isEmpty() || entendues.last() != seconde)
+                entendues << seconde;
+        } else {
+            QCOMPARE(c->BackColor(), frmChrono::kFaceActive);
+        }
+    }
+    QCOMPARE(entendues, alarmes);
+    // Two ticks fall in each 0.2 s window: two beeps an alarm.
+    QCOMPARE(t.sons.size(), 2 * alarmes.size());
+    for (const QString& son : std::as_const(t.sons))
+        QVERIFY(son.endsWith("/Bip.wav"));
+
+    // Disarmed, it stays silent.
+    c->chkAlarme->click();
+    QVERIFY(c->lblAlarme->isHidden());
+    const qsizetype avant = t.sons.size();
+    for (int i = 0; i < 100; ++i)
+        t.attendre(0.1);
+    QCOMPARE(t.sons.size(), avant);
+}
+
+void tst_Chrono::alarmStaysRedWhenDisarmed()
+{
+    Banc t;
+    frmChrono* c = t.c;
+    c->chkAlarme->click();
+    c->chkStart_Stop->click();
+    t.attendre(5.05);
+    QCOMPARE(c->BackColor(), frmChrono::kFaceAlarme);
+    c->chkAlarme->click();
+    t.attendre(1);
+    QCOMPARE(c->BackColor(), frmChrono::kFaceAlarme);
+    c->cmdRAZ->click();
+    QCOMPARE(c->BackColor(), frmChrono::kFaceActive);
+}
+
+void tst_Chrono::closingClearsBoxAndMenu_data()
+{
+    QTest::addColumn<QString>("par");
+    QTest::newRow("its own button") << "button";
+    QTest::newRow("the close box") << "close box";
+    QTest::newRow("the menu") << "menu";
+    QTest::newRow("the toolbox") << "toolbox";
+}
+
+void tst_Chrono::closingClearsBoxAndMenu()
+{
+    QFETCH(QString, par);
+    Banc t;
+    frmToolBox* boite = Forms().get<frmToolBox>();
+    t.c->chkStart_Stop->click();
+    t.c->Move(9000, 4500);
+    if (par == "button")
+        t.c->cmdEnd->click();
+    else if (par == "close box")
+        QVERIFY(t.c->close());
+    else if (par == "menu")
+        t.b.mdi->Mnu_Chrono->trigger();
+    else
+        boite->chkClock->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!Forms().isLoaded("frmChrono"));
+    QVERIFY(!boite->chkClock->isChecked());
+    QVERIFY(!t.b.mdi->Mnu_Chrono->isChecked());
+    QCOMPARE(LireINI("Interface", "PosX Chrono", ""), QStringLiteral("9000"));
+    QCOMPARE(LireINI("Interface", "PosY Chrono", ""), QStringLiteral("4500"));
+
+    // It opens again where it was left, stopped.
+    boite->chkClock->click();
+    auto* c = Forms().find<frmChrono>();
+    QVERIFY(c && t.b.mdi->Mnu_Chrono->isChecked());
+    QCOMPARE(c->Left(), 9000.0);
+    QCOMPARE(c->lblTime->text(), QStringLiteral("00:00,0"));
+}
+
+QTEST_MAIN(tst_Chrono)
+#include "tst_chrono.moc"
