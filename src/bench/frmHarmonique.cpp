@@ -38,7 +38,7 @@ const FormDesign kDesign{
         {ControlKind::AutoSizeLabel, "lblTitre", -1, 120, 60, 0, 0, "GENERATEUR D'HARMONIQUES"},
         {ControlKind::Digits, "lblFreqA", -1, 120, 300, 1380, 420, "0.000", "", false},
         {ControlKind::Label, "lblUnite", -1, 1500, 300, 480, 420, "kHz", "", false},
-        {ControlKind::Toggle, "chkOn", -1, 2040, 345, 480, 330, "On", "Bouton Marche/Arrêt"},
+        {ControlKind::PowerButton, "chkOn", -1, 2040, 345, 480, 330, "On", "Bouton Marche/Arrêt"},
         {ControlKind::Image, "imgOn", -1, 2580, 270, 360, 360, ":/scope/power_off.svg", "Générateur éteint"},
         {ControlKind::AutoSizeLabel, "lblPower", -1, 2565, 630, 0, 0, "Power"},
         {ControlKind::Frame, "fraGamme", -1, 60, 840, 2880, 690, "Gamme de fréquence "},
@@ -90,7 +90,7 @@ constexpr int kColonneGauche = 45;
 constexpr int kColonneHaut = 30;
 const ControlDesign kColonne[] = {
     {ControlKind::Frame, "fraH", 0, 0, 0, 580, 2820},
-    {ControlKind::Label, "lblRang", 0, 15, 60, 555, 180},
+    {ControlKind::Label, "lblRang", 0, 0, 60, 580, 180},
     {ControlKind::Label, "lblH", 0, 15, 240, 555, 180},
     {ControlKind::VerticalSlider, "sldAmpli", 0, 60, 450, 255, 1650},
     {ControlKind::Bar, "pgbAmpli", 0, 345, 480, 150, 1590},
