@@ -7,6 +7,7 @@
 #include "bench/frmGBF.h"
 #include "bench/frmPile.h"
 #include "bench/frmToolBox.h"
+#include "bench/frmVolt.h"
 #include "platform/Forms.h"
 
 #include <QAbstractButton>
@@ -89,6 +90,8 @@ VbForm* OuvrirFenetreSource(const QString& nom, int voie)
 
 VbForm* OuvrirInstrument(const QString& nom)
 {
+    if (nom == QLatin1String(frmVolt::kNom))
+        return Forms().get<frmVolt>();
     const QString titre = nom == QLatin1String("frmChrono") ? QStringLiteral("Chronomètre")
                                                             : QStringLiteral("Multimètre");
     return Forms().get<InstrumentAVenir>(nom, nom, titre);
