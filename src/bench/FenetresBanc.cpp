@@ -9,6 +9,7 @@
 #include "bench/frmHarmonique.h"
 #include "bench/frmPile.h"
 #include "bench/frmToolBox.h"
+#include "bench/frmVolt.h"
 #include "platform/Forms.h"
 
 #include <QAbstractButton>
@@ -91,5 +92,7 @@ VbForm* OuvrirInstrument(const QString& nom)
 {
     if (nom == QLatin1String(frmChrono::kNom))
         return Forms().get<frmChrono>();
+    if (nom == QLatin1String(frmVolt::kNom))
+        return Forms().get<frmVolt>();
     return Forms().get<InstrumentAVenir>(nom, nom, QStringLiteral("Multimètre"));
 }

@@ -70,14 +70,3 @@ bool MultimetreOuvert()
     const auto* multi = boite ? control<QAbstractButton>(boite, "chkMulti") : nullptr;
     return multi && multi->isChecked();
 }
-
-void TournerSelecteur(int& position)
-{
-    // The multimeters keep their own reading up to date once they exist.
-    Q_UNUSED(position)
-}
-
-void CalculerMesure()
-{
-    // The multimeters compute their own reading once they exist.
-}

@@ -1,10 +1,10 @@
 #include "bench/frmToolBox.h"
 
-#include "app/FichierINI.h"
 #include "app/MDIWavix.h"
 #include "bench/Calculatrice.h"
 #include "bench/FenetresBanc.h"
 #include "bench/RequetesBanc.h"
+#include "bench/Voltmetre.h"
 #include "help/AideF1.h"
 #include "platform/FormDesign.h"
 #include "platform/VbColor.h"
@@ -171,8 +171,7 @@ void frmToolBox::Form_Load()
         fraAlim[size_t(voie)]->setPalette(p);
     }
     // The multimeter button shows the multimeter in use.
-    const bool college = LireINI(QStringLiteral("Options"), QStringLiteral("Multimetre college"), QStringLiteral("0"))
-        != QLatin1String("0");
+    const bool college = MultimetreCollegeChoisi();
     chkMulti->setIcon(QIcon(college ? QStringLiteral(":/bench/icon_multi_college.svg")
                                     : QStringLiteral(":/bench/icon_multi_trms.svg")));
     choisir(0);
@@ -236,8 +235,7 @@ void frmToolBox::optConnexion_Click(int index)
 
 void frmToolBox::chkMulti_Click()
 {
-    const bool college = LireINI(QStringLiteral("Options"), QStringLiteral("Multimetre college"), QStringLiteral("0"))
-        != QLatin1String("0");
+    const bool college = MultimetreCollegeChoisi();
     const QString nom = college ? QStringLiteral("frmVolt") : QStringLiteral("frmMulti_RMS");
     MDIWavix* mdi = MDIWavix::instance();
     if (mdi)

@@ -61,7 +61,7 @@ void SevenSegmentLabel::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    p.fillRect(rect(), QColor(12, 14, 12));
+    p.fillRect(rect(), background_);
     const QString t = text();
     int cells = 0;
     for (QChar c : t)
@@ -75,7 +75,7 @@ void SevenSegmentLabel::paintEvent(QPaintEvent*)
     const double w = cell * 0.16;     // segment thickness
     const double dw = cell * 0.70;    // digit width
     double x = width() - margin - cells * cell + (cell - dw) / 2;
-    const QColor dim(color_.red() / 7, color_.green() / 7, color_.blue() / 7);
+    const QColor dim = ghost_.isValid() ? ghost_ : QColor(color_.red() / 7, color_.green() / 7, color_.blue() / 7);
     for (int i = 0; i < t.size(); ++i) {
         const QChar c = t[i];
         if (c == QLatin1Char('.'))

@@ -1,0 +1,105 @@
+#include "bench/Voltmetre.h"
+
+#include "app/FichierINI.h"
+#include "app/MDIWavix.h"
+#include "bench/RequetesBanc.h"
+#include "bench/frmVolt.h"
+#include "platform/Forms.h"
+#include "platform/SystemServices.h"
+#include "scope/CourbeWavix.h"
+
+#include <QAction>
+#include <QRandomGenerator>
+
+#include <cmath>
+
+namespace {
+
+QRandomGenerator& generateur()
+{
+    static QRandomGenerator hasard;
+    return hasard;
+}
+
+frmVolt* multimetreCollege()
+{
+    return Forms().find<frmVolt>();
+}
+
+} // namespace
+
+bool MultimetreCollegeChoisi()
+{
+    return LireINI(QStringLiteral("Options"), QStringLiteral("Multimetre college"), QStringLiteral("0"))
+        != QLatin1String("0");
+}
+
+std::optional<double> ValeurEfficace(double amplitude, const QString& mot)
+{
+    switch (FormeDuMot(mot)) {
+    case FormeOnde::Continu:
+    case FormeOnde::Carre:
+        return amplitude;
+    case FormeOnde::Sinus:
+        return amplitude / std::sqrt(2.0);
+    case FormeOnde::Triangle:
+        return amplitude / std::sqrt(3.0);
+    case FormeOnde::Dyn:
+        return amplitude * 0.7517;
+    case FormeOnde::Harmo:
+    case FormeOnde::Aucune:
+        break;
+    }
+    return std::nullopt;
+}
+
+bool MesurePossible(int voie)
+{
+    if (voie != 0 && voie != 1)
+        return false;
+    if (OptionConnexionChoisie(voie == 0 ? 0 : 11))
+        return false;
+    const EtatVoie& v = Voies[size_t(voie)];
+    return v.SourceBranchee && v.EntreeBranchee && MultimetreBranche;
+}
+
+void AmorcerHasardMesure()
+{
+    const auto ticks = quint64(perfCounterNow());
+    generateur().seed(quint32(ticks ^ (ticks >> 32)));
+}
+
+double HasardMesure()
+{
+    return generateur().generateDouble();
+}
+
+void CalculerMesure()
+{
+    if (!MultimetreOuvert())
+        return;
+    if (MultimetreCollegeChoisi()) {
+        if (frmVolt* volt = multimetreCollege())
+            volt->CalculerMesureCollege();
+    }
+    // The true-RMS multimeter computes nothing until it exists.
+}
+
+void AfficherMesure(double& valeur)
+{
+    const MDIWavix* mdi = MDIWavix::instance();
+    if (mdi && !mdi->Mnu_Volt->isChecked())
+        return;
+    if (MultimetreCollegeChoisi()) {
+        if (frmVolt* volt = multimetreCollege())
+            volt->AfficherMesureCollege(valeur);
+    }
+}
+
+void TournerSelecteur(int& position)
+{
+    if (MultimetreCollegeChoisi()) {
+        if (frmVolt* volt = multimetreCollege())
+            volt->TournerSelecteurCollege(position);
+    }
+}

@@ -1,0 +1,551 @@
+#include "bench/frmVolt.h"
+
+#include "app/MDIWavix.h"
+#include "app/PositionFenetre.h"
+#include "bench/RequetesBanc.h"
+#include "bench/Voltmetre.h"
+#include "bench/frmEDF.h"
+#include "bench/frmToolBox.h"
+#include "help/AideF1.h"
+#include "platform/FormDesign.h"
+#include "platform/ImageBox.h"
+#include "platform/SevenSegmentLabel.h"
+#include "platform/Shape.h"
+#include "platform/VbFormat.h"
+#include "platform/VbMouse.h"
+#include "scope/CourbeWavix.h"
+#include "scope/Signaux.h"
+#include "scope/frmWavix.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QButtonGroup>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int kRubriqueAide = 3600;
+
+// The ring around the selector; its centre is the pointer's.
+constexpr double kCercleGauche = 600, kCercleHaut = 1680, kCercleLargeur = 2835, kCercleHauteur = 2775;
+constexpr double kCentreX = kCercleGauche + kCercleLargeur / 2;
+constexpr double kCentreY = kCercleHaut + kCercleHauteur / 2;
+constexpr double kLongueurAiguille = 1140;
+constexpr double kRayonPointRouge = 1080;
+
+const char kBulleCalibre[] = "Pour tourner le sélecteur et choisir ce calibre.";
+const char kBulleArret[] = "Pour éteindre le multimètre.";
+
+const FormDesign kDesign{
+    "Multimètre",
+    4440,
+    6930,
+    {
+        // The display: the minus sign, the over-range "1" on the first digit
+        // and the reading.
+        {ControlKind::Shape, "picEcranVolt", -1, 510, 210, 3420, 1020},
+        {ControlKind::Digits, "lblSigne", -1, 960, 330, 660, 780, "-", "", false},
+        {ControlKind::Digits, "lblValueError", -1, 1380, 330, 660, 780, "1", "", false},
+        {ControlKind::Digits, "lblValue", -1, 1380, 330, 1860, 780, "0,00", "", false},
+        // The dial: a label and a dot at each position, the groups of ranges.
+        {ControlKind::Label, "lblCal", 0, 1144, 1388, 480, 225, "1000", kBulleCalibre},
+        {ControlKind::Label, "lblCal", 1, 669, 1680, 480, 225, "200", kBulleCalibre},
+        {ControlKind::Label, "lblCal", 2, 299, 2136, 480, 225, "20", kBulleCalibre},
+        {ControlKind::Label, "lblCal", 3, 97, 2778, 480, 225, "2", kBulleCalibre},
+        {ControlKind::Label, "lblCal", 4, 582, 4150, 480, 225, "2m", kBulleCalibre},
+        {ControlKind::Label, "lblCal", 5, 1144, 4522, 480, 225, "20m", kBulleCalibre},
+        {ControlKind::Label, "lblCal", 6, 1777, 4645, 480, 225, "200m", kBulleCalibre},
+        {ControlKind::Label, "lblCal", 7, 2411, 4522, 480, 225, "\u25B6|", kBulleCalibre},
+        {ControlKind::Label, "lblCal", 8, 2886, 4230, 480, 225, "200", kBulleCalibre},
+        {ControlKind::Label, "lblCal", 9, 3256, 3774, 480, 225, "2k", kBulleCalibre},
+        {ControlKind::Label, "lblCal", 10, 3458, 3132, 480, 225, "20k", kBulleCalibre},
+        {ControlKind::Label, "lblCal", 11, 3436, 2633, 480, 225, "2", kBulleCalibre},
+        {ControlKind::Label, "lblCal", 12, 3270, 2162, 480, 225, "20", kBulleCalibre},
+        {ControlKind::Label, "lblCal", 13, 2973, 1760, 480, 225, "200", kBulleCalibre},
+        {ControlKind::Label, "lblCal", 14, 2411, 1388, 480, 225, "500", kBulleCalibre},
+        {ControlKind::Label, "lblCal", 15, 1778, 1265, 480, 225, "0", kBulleArret},
+        {ControlKind::Label, "lblCal", 16, 1265, 5012, 480, 225, "10A", kBulleCalibre},
+        {ControlKind::Shape, "shpCal", 0, 1409, 1627, 90, 90},
+        {ControlKind::Shape, "shpCal", 1, 985, 1887, 90, 90},
+        {ControlKind::Shape, "shpCal", 2, 656, 2293, 90, 90},
+        {ControlKind::Shape, "shpCal", 3, 476, 2865, 90, 90},
+        {ControlKind::Shape, "shpCal", 4, 908, 4087, 90, 90},
+        {ControlKind::Shape, "shpCal", 5, 1409, 4418, 90, 90},
+        {ControlKind::Shape, "shpCal", 6, 1972, 4528, 90, 90},
+        {ControlKind::Shape, "shpCal", 7, 2536, 4418, 90, 90},
+        {ControlKind::Shape, "shpCal", 8, 2960, 4158, 90, 90},
+        {ControlKind::Shape, "shpCal", 9, 3289, 3752, 90, 90},
+        {ControlKind::Shape, "shpCal", 10, 3469, 3180, 90, 90},
+        {ControlKind::Shape, "shpCal", 11, 3450, 2735, 90, 90},
+        {ControlKind::Shape, "shpCal", 12, 3301, 2316, 90, 90},
+        {ControlKind::Shape, "shpCal", 13, 3037, 1958, 90, 90},
+        {ControlKind::Shape, "shpCal", 14, 2536, 1627, 90, 90},
+        {ControlKind::Shape, "shpCal", 15, 1972, 1518, 90, 90},
+        {ControlKind::Label, "lblGroupe", 0, 92, 1541, 480, 225, "V ="},
+        {ControlKind::Label, "lblGroupe", 1, 4, 4340, 480, 225, "mA="},
+        {ControlKind::Label, "lblGroupe", 2, 3658, 3997, 480, 225, "\u03A9"},
+        {ControlKind::Label, "lblGroupe", 3, 3412, 1483, 480, 225, "V ~"},
+        // The selector: its ring, the knob that the mouse turns.
+        {ControlKind::Shape, "shpCercleSelecteur", -1, 600, 1680, 2835, 2775},
+        {ControlKind::Image, "imgSelecteur", -1, 600, 1680, 2835, 2775, ":/bench/volt_selector.svg",
+         "Pour tourner le sélecteur, bouton gauche de la souris enfoncé et rotation"},
+        // The terminals, left to right V-Ω, COM, mA, 10A: the channel's
+        // colour around each socket, the socket, its click area, the plug.
+        {ControlKind::Shape, "shpBorne", 0, 270, 5340, 600, 600},
+        {ControlKind::Shape, "shpBorne", 3, 1350, 5340, 600, 600},
+        {ControlKind::Shape, "shpBorne", 1, 2430, 5340, 600, 600},
+        {ControlKind::Shape, "shpBorne", 2, 3510, 5340, 600, 600},
+        {ControlKind::Image, "imgSocle", 0, 330, 5400, 480, 480, ":/scope/socket_red.svg"},
+        {ControlKind::Image, "imgSocle", 3, 1410, 5400, 480, 480, ":/scope/socket_black.svg"},
+        {ControlKind::Image, "imgSocle", 1, 2490, 5400, 480, 480, ":/scope/socket_red.svg"},
+        {ControlKind::Image, "imgSocle", 2, 3570, 5400, 480, 480, ":/scope/socket_red.svg"},
+        {ControlKind::Label, "lblBorne", 0, 60, 5925, 1020, 225, "V \u03A9"},
+        {ControlKind::Label, "lblBorne", 3, 1140, 5925, 1020, 225, "COM"},
+        {ControlKind::Label, "lblBorne", 1, 2220, 5925, 1020, 225, "mA"},
+        {ControlKind::Label, "lblBorne", 2, 3300, 5925, 1020, 225, "10A"},
+        {ControlKind::Image, "imgBorne", 0, 60, 5340, 1020, 600, "", "Pour mettre en place la fiche sur la borne V."},
+        {ControlKind::Image, "imgBorne", 3, 1140, 5340, 1020, 600, "", "Pour mettre en place la fiche sur la borne COM."},
+        {ControlKind::Image, "imgBorne", 1, 2220, 5340, 1020, 600, "", "Pour mettre en place la fiche sur la borne mA."},
+        {ControlKind::Image, "imgBorne", 2, 3300, 5340, 1020, 600, "", "Pour mettre en place la fiche sur la borne 10A."},
+        {ControlKind::Image, "imgFiche", 0, 330, 5400, 480, 720, ":/bench/lead_red.svg", "", false},
+        {ControlKind::Image, "imgFiche", 3, 1410, 5400, 480, 720, ":/bench/lead_black.svg", "", false},
+        {ControlKind::Image, "imgFiche", 1, 2490, 5400, 480, 720, ":/bench/lead_red.svg", "", false},
+        {ControlKind::Image, "imgFiche", 2, 3570, 5400, 480, 720, ":/bench/lead_red.svg", "", false},
+        // The channel the leads are on.
+        {ControlKind::Frame, "Frame2", -1, 60, 6180, 4320, 690, "Fiches sur bornes de l'wavixscope : "},
+        {ControlKind::OptionButton, "optVoie", 0, 300, 6480, 1800, 300, "Voie CH1",
+         "Pour afficher les mesures de la voie CH1."},
+        {ControlKind::OptionButton, "optVoie", 1, 2400, 6480, 1800, 300, "Voie CH2",
+         "Pour afficher les mesures de la voie CH2."},
+    },
+};
+
+// Closed bands of mouse angles, tried in order: a boundary goes to the
+// first, lower, position.
+struct Bande {
+    double de;
+    double a;
+    int position;
+};
+const Bande kBandes[] = {
+    {10, 30, 0},    {30, 50, 1},    {50, 70, 2},    {70, 110, 3},   {110, 145, 4},
+    {145, 170, 5},  {170, 190, 6},  {190, 210, 7},  {210, 230, 8},  {230, 250, 9},
+    {250, 270, 10}, {270, 290, 11}, {290, 310, 12}, {310, 326, 13}, {326, 350, 14},
+};
+
+// The digits of the display: dark segments on the grey glass, no ghosts.
+const QColor kSegments(24, 26, 24);
+
+// The selector's pointer, drawn over the knob.
+class Aiguille : public QWidget {
+public:
+    explicit Aiguille(frmVolt* fenetre) : QWidget(fenetre), fenetre_(fenetre)
+    {
+        setObjectName(QStringLiteral("linSelecteur"));
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        const QPointF origine = pos();
+        auto pixels = [&](QPointF twips) { return twips / kTwipsPerPixel - origine; };
+        const QLineF ligne(pixels(fenetre_->linSelecteur.p1()), pixels(fenetre_->linSelecteur.p2()));
+        p.setPen(QPen(QColor(0x3a, 0x38, 0x33), 4, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(ligne);
+        p.setPen(QPen(QColor(0xfb, 0xf6, 0xe6, 150), 1, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(ligne.translated(-0.8, -0.8));
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0xd4, 0x2a, 0x1f));
+        p.drawEllipse(pixels(fenetre_->linPtRouge), 3.2, 3.2);
+    }
+
+private:
+    frmVolt* fenetre_;
+};
+
+bool chiffreSignificatif(const QString& texte)
+{
+    for (QChar c : texte)
+        if (c >= QLatin1Char('1') && c <= QLatin1Char('9'))
+            return true;
+    return false;
+}
+
+const CalibreVolt& calibre(int position)
+{
+    return kCalibresVolt[size_t(position >= 0 && position <= 16 ? position : kArretVolt)];
+}
+
+} // namespace
+
+const std::array<CalibreVolt, 17> kCalibresVolt{{
+    {"1000", CalibreVolt::VoltsContinus, 1000, "#000", 1, 22},
+    {"200", CalibreVolt::VoltsContinus, 200, "#00.0", 1, 41},
+    {"20", CalibreVolt::VoltsContinus, 20, "#0.00", 1, 61},
+    {"2", CalibreVolt::VoltsContinus, 2, "0.000", 1, 84},
+    {"2m", CalibreVolt::MilliAmperes, 1, "000.0", 1000, 135},
+    {"20m", CalibreVolt::MilliAmperes, 1, "000.0", 1000, 158},
+    {"200m", CalibreVolt::MilliAmperes, 1, "000.0", 1000, 180},
+    {"\u25B6|", CalibreVolt::HorsEchelle, -1000, "", 1, 202},
+    {"200", CalibreVolt::HorsEchelle, -1000, "", 1, 221},
+    {"2k", CalibreVolt::HorsEchelle, -1000, "", 1, 241},
+    {"20k", CalibreVolt::HorsEchelle, -1000, "", 1, 264},
+    {"2", CalibreVolt::VoltsAlternatifs, 2, "0.000", 1, 281},
+    {"20", CalibreVolt::VoltsAlternatifs, 20, "#0.00", 1, 298},
+    {"200", CalibreVolt::VoltsAlternatifs, 200, "#00.0", 1, 315},
+    {"500", CalibreVolt::VoltsAlternatifs, 500, "#000", 1, 338},
+    {"0", CalibreVolt::Arret, 0, "", 1, 0},
+    {"10A", CalibreVolt::HorsEchelle, 1, "000.0", 1000, 158},
+}};
+
+double AngleSouris(float x, float y, float largeur, float hauteur)
+{
+    const float dx = x - largeur / 2;
+    const float dy = hauteur / 2 - y;
+    double a;
+    if (dy == 0)
+        a = dx <= 0 ? -90 : 90;
+    else
+        a = std::atan(double(dx / dy)) / (kPi / 180);
+    if (dy < 0)
+        a = 180 - a;
+    else if (dx >= 0)
+        a = 360 - a;
+    else
+        a = std::fabs(a);
+    return a;
+}
+
+int PositionPourAngle(double angle)
+{
+    for (const Bande& b : kBandes)
+        if (angle >= b.de && angle <= b.a)
+            return b.position;
+    return kArretVolt;
+}
+
+frmVolt::frmVolt() : VbForm(QString::fromLatin1(kNom))
+{
+    usePanelFont();
+    buildForm(this, kDesign);
+    setFacePicture(QStringLiteral(":/bench/volt_panel.svg"));
+    InstallerAideF1(this, kRubriqueAide);
+
+    auto* ecran = control<Shape>(this, "picEcranVolt");
+    ecran->setKind(Shape::RoundedRectangle);
+    ecran->setFillColor(0xC0C0C0);
+    ecran->setBorderColor(0x303030);
+    lblValue = control<QLabel>(this, "lblValue");
+    lblSigne = control<QLabel>(this, "lblSigne");
+    lblValueError = control<QLabel>(this, "lblValueError");
+    for (QLabel* chiffres : {lblValue, lblSigne, lblValueError}) {
+        auto* afficheur = static_cast<SevenSegmentLabel*>(chiffres);
+        afficheur->setDigitColor(kSegments);
+        afficheur->setBackgroundColor(Qt::transparent);
+        afficheur->setGhostColor(Qt::transparent);
+    }
+
+    for (int i = 0; i <= 16; ++i) {
+        lblCal[size_t(i)] = control<QLabel>(this, "lblCal", i);
+        lblCal[size_t(i)]->setAlignment(Qt::AlignCenter);
+        lblCal[size_t(i)]->installEventFilter(this);
+    }
+    for (int i = 0; i < 16; ++i) {
+        auto* point = control<Shape>(this, "shpCal", i);
+        point->setKind(Shape::Circle);
+        point->setFillColor(0x303030);
+        point->setBorderColor(0x303030);
+    }
+    for (int i = 0; i < 4; ++i) {
+        auto* groupe = control<QLabel>(this, "lblGroupe", i);
+        groupe->setAlignment(Qt::AlignCenter);
+        groupe->setStyleSheet(QStringLiteral("font-weight: bold;"));
+    }
+    auto* cercle = control<Shape>(this, "shpCercleSelecteur");
+    cercle->setKind(Shape::Oval);
+    cercle->setFilled(false);
+    cercle->setBorderColor(0x505050);
+
+    imgSelecteur = control<ImageBox>(this, "imgSelecteur");
+    imgSelecteur->installEventFilter(this);
+    aiguille_ = new Aiguille(this);
+    aiguille_->setGeometry(imgSelecteur->geometry());
+
+    for (int i = 0; i < 4; ++i) {
+        shpBorne[size_t(i)] = control<Shape>(this, "shpBorne", i);
+        shpBorne[size_t(i)]->setKind(Shape::Circle);
+        shpBorne[size_t(i)]->setBorderColor(0x404040);
+        auto* etiquette = control<QLabel>(this, "lblBorne", i);
+        etiquette->setAlignment(Qt::AlignCenter);
+        etiquette->setStyleSheet(i == COM ? QStringLiteral("font-weight: bold; color: white;"
+                                                           " background: black; margin: 0 15px;")
+                                          : QStringLiteral("font-weight: bold;"));
+        imgBorne[size_t(i)] = control<ImageBox>(this, "imgBorne", i);
+        imgBorne[size_t(i)]->setCursor(CurseurFiche());
+        imgFiche[size_t(i)] = control<ImageBox>(this, "imgFiche", i);
+        imgFiche[size_t(i)]->raise();
+        connect(imgBorne[size_t(i)], &ImageBox::Click, this, [this, i] { imgBorne_Click(i); });
+        connect(imgFiche[size_t(i)], &ImageBox::Click, this, [this, i] { imgFiche_Click(i); });
+    }
+
+    auto* voies = new QButtonGroup(this);
+    for (int i = 0; i < 2; ++i) {
+        optVoie[size_t(i)] = control<QAbstractButton>(this, "optVoie", i);
+        voies->addButton(optVoie[size_t(i)]);
+    }
+    optVoie[0]->setChecked(true);
+    for (int i = 0; i < 2; ++i)
+        connect(optVoie[size_t(i)], &QAbstractButton::toggled, this, [this, i](bool coche) {
+            if (coche)
+                optVoie_Click(i);
+        });
+    connect(&tmrVolt, &VbTimer::Timer, this, &frmVolt::tmrVolt_Timer);
+    dessinerAiguille(calibre(kArretVolt).angle);
+}
+
+void frmVolt::Form_Load()
+{
+    lblValue->hide();
+    lblSigne->hide();
+    lblValueError->hide();
+    PositionSelecteur = kArretVolt;
+    const frmWavix* scope = Forms().get<frmWavix>();
+    RestaurerPosition(this, QStringLiteral("Voltmetre"), scope->Left() + scope->Width() + 4550, 0);
+    MultimetreBranche = false;
+    colorerCordons();
+}
+
+void frmVolt::Form_Unload(bool&)
+{
+    tmrVolt.setInterval(0);
+    EnregistrerPosition(this, QStringLiteral("Voltmetre"));
+    if (MDIWavix* mdi = MDIWavix::instance())
+        mdi->Mnu_Volt->setChecked(false);
+    if (auto* boite = Forms().find<frmToolBox>())
+        boite->chkMulti->setChecked(false);
+}
+
+int frmVolt::voie() const
+{
+    return optVoie[0]->isChecked() ? 0 : 1;
+}
+
+bool frmVolt::fichePlacee(int index) const
+{
+    return index >= 0 && index < 4 && !imgFiche[size_t(index)]->isHidden();
+}
+
+void frmVolt::recalculerBranchement()
+{
+    MultimetreBranche = (fichePlacee(V) || fichePlacee(MA) || fichePlacee(A10)) && fichePlacee(COM);
+}
+
+void frmVolt::colorerCordons()
+{
+    for (Shape* marque : shpBorne)
+        marque->setFillColor(Voies[size_t(voie())].CouleurTrace);
+}
+
+void frmVolt::imgBorne_Click(int index)
+{
+    if (index < 0 || index > 3)
+        return;
+    if (!fichePlacee(index)) {
+        // One measuring lead at a time.
+        if (index != COM)
+            for (int i : {V, MA, A10})
+                imgFiche[size_t(i)]->hide();
+        imgFiche[size_t(index)]->show();
+    }
+    recalculerBranchement();
+    TournerSelecteur(PositionSelecteur);
+}
+
+void frmVolt::imgFiche_Click(int index)
+{
+    if (index < 0 || index > 3)
+        return;
+    imgFiche[size_t(index)]->setHidden(!imgFiche[size_t(index)]->isHidden());
+    recalculerBranchement();
+    TournerSelecteur(PositionSelecteur);
+}
+
+void frmVolt::optVoie_Click(int)
+{
+    colorerCordons();
+    TournerSelecteur(PositionSelecteur);
+}
+
+void frmVolt::dessinerAiguille(double angle)
+{
+    const double r = angle * kPi / 180;
+    const double s = std::sin(r), c = std::cos(r);
+    linSelecteur = QLineF(kCentreX - kLongueurAiguille * s, kCentreY - kLongueurAiguille * c,
+                          kCentreX + kLongueurAiguille * s, kCentreY + kLongueurAiguille * c);
+    linPtRouge = QPointF(kCentreX - kRayonPointRouge * s, kCentreY - kRayonPointRouge * c);
+    aiguille_->update();
+}
+
+void frmVolt::imgSelecteur_MouseMove(int bouton, int, float x, float y)
+{
+    if (bouton != 1)
+        return;
+    dessinerAiguille(AngleSouris(x, y, float(twipsWidth(imgSelecteur)), float(twipsHeight(imgSelecteur))));
+}
+
+void frmVolt::imgSelecteur_MouseUp(int bouton, int, float x, float y)
+{
+    if (bouton != 1)
+        return;
+    PositionSelecteur =
+        PositionPourAngle(AngleSouris(x, y, float(twipsWidth(imgSelecteur)), float(twipsHeight(imgSelecteur))));
+    TournerSelecteur(PositionSelecteur);
+}
+
+bool frmVolt::eventFilter(QObject* objet, QEvent* e)
+{
+    const bool bouge = e->type() == QEvent::MouseMove;
+    const bool relache = e->type() == QEvent::MouseButtonRelease;
+    const bool selecteur = objet == imgSelecteur || std::find(lblCal.begin(), lblCal.end(), objet) != lblCal.end();
+    if ((bouge || relache) && selecteur) {
+        // On the knob, and on a range's label, which turns the knob to it.
+        auto* souris = static_cast<QMouseEvent*>(e);
+        const QPointF ici = imgSelecteur->mapFrom(this, static_cast<QWidget*>(objet)->mapTo(this, souris->position()));
+        const auto x = float(pixelsToTwips(1) * ici.x()), y = float(pixelsToTwips(1) * ici.y());
+        const int shift = vbShift(souris->modifiers());
+        if (bouge)
+            imgSelecteur_MouseMove(vbButtons(souris->buttons()), shift, x, y);
+        else
+            imgSelecteur_MouseUp(vbButtons(souris->button()), shift, x, y);
+        return true;
+    }
+    return VbForm::eventFilter(objet, e);
+}
+
+void frmVolt::TournerSelecteurCollege(int& position)
+{
+    const CalibreVolt& c = calibre(position);
+    dessinerAiguille(c.angle);
+    AmorcerHasardMesure();
+    InstantMesure = 1;
+    // A live reading belongs to the DC ranges; the compute below starts it
+    // again there.
+    tmrVolt.setInterval(0);
+    switch (c.genre) {
+    case CalibreVolt::VoltsContinus:
+    case CalibreVolt::MilliAmperes:
+    case CalibreVolt::VoltsAlternatifs:
+        CalculerMesure();
+        break;
+    case CalibreVolt::Arret:
+        lblValue->hide();
+        lblSigne->hide();
+        lblValueError->hide();
+        break;
+    case CalibreVolt::HorsEchelle:
+        lblValue->hide();
+        lblSigne->hide();
+        lblValueError->show();
+        break;
+    }
+}
+
+void frmVolt::CalculerMesureCollege()
+{
+    const MDIWavix* mdi = MDIWavix::instance();
+    if (mdi && !mdi->Mnu_Volt->isChecked())
+        return;
+    const EtatVoie& v = Voies[size_t(voie())];
+    double valeur = 0;
+    tmrVolt.setInterval(0);
+    if (MesurePossible(voie()) && fichePlacee(V)) {
+        switch (calibre(PositionSelecteur).genre) {
+        case CalibreVolt::VoltsContinus:
+            if (FormeDuMot(v.FormeSignal) != FormeOnde::Continu) {
+                // A varying source: its value at a slowly moving instant,
+                // from the first tick on.
+                AmorcerHasardMesure();
+                InstantMesure = 1;
+                tmrVolt.setInterval(kIntervalleMesure);
+                return;
+            }
+            valeur = ValeurEfficace(v.Amplitude, v.FormeSignal).value_or(0);
+            break;
+        case CalibreVolt::VoltsAlternatifs:
+            valeur = ValeurEfficace(v.Amplitude, v.FormeSignal).value_or(0);
+            break;
+        default:
+            break;
+        }
+    }
+    AfficherMesure(valeur);
+}
+
+void frmVolt::tmrVolt_Timer()
+{
+    const MDIWavix* mdi = MDIWavix::instance();
+    if ((mdi && !mdi->Mnu_Volt->isChecked()) || PositionSelecteur == kArretVolt)
+        return;
+    const EtatVoie& v = Voies[size_t(voie())];
+    double t = InstantMesure;
+    double valeur = 0;
+    if (v.Frequence != 0) {
+        const double periode = 1 / v.Frequence;
+        if (t > periode)
+            t -= periode;
+        // The generator's switch, read without opening its window: a closed
+        // one is off, so the mains socket's "Sinus" reads 0 here.
+        const std::optional<ReglagesGBF> gbf = ReglagesGenerateur(voie());
+        const bool allume = gbf && gbf->allume;
+        switch (FormeDuMot(v.FormeSignal)) {
+        case FormeOnde::Sinus:
+            if (allume)
+                valeur = ValeurSinus(t, v.Frequence, v.Amplitude, 0, v.RapportCyclique, v.Decalage);
+            break;
+        case FormeOnde::Carre:
+            if (allume)
+                valeur = ValeurCarre(t, v.Frequence, v.Amplitude, v.Decalage);
+            break;
+        case FormeOnde::Triangle:
+            if (allume)
+                valeur = ValeurTriangle(t, v.Frequence, v.Amplitude, v.Decalage);
+            break;
+        case FormeOnde::Dyn:
+            valeur = ValeurDyn(t, v.Frequence, v.Amplitude);
+            break;
+        default:
+            break;
+        }
+    }
+    // Each tick moves the instant on by 0.5/4200 s to 0.5/1800 s.
+    AmorcerHasardMesure();
+    InstantMesure = t + 0.5 / ((1.2 * HasardMesure() + 0.9) * 2000);
+    AfficherMesure(valeur);
+}
+
+void frmVolt::AfficherMesureCollege(double& valeur)
+{
+    if (PositionSelecteur == kArretVolt)
+        return;
+    const CalibreVolt& c = calibre(PositionSelecteur);
+    if (!std::isfinite(valeur) || std::fabs(valeur) > c.pleineEchelle) {
+        lblValue->hide();
+        lblSigne->hide();
+        lblValueError->show();
+        return;
+    }
+    const QString texte = Format(std::fabs(valeur) * c.facteur, QString::fromLatin1(c.format));
+    lblValue->setText(texte);
+    lblValue->show();
+    // The sign follows the digits shown: a value that rounds to zero has none.
+    lblSigne->setVisible(valeur < 0 && chiffreSignificatif(texte));
+    lblValueError->hide();
+}

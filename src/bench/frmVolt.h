@@ -1,0 +1,101 @@
+#pragma once
+
+#include "platform/Forms.h"
+#include "platform/VbTimer.h"
+
+#include <QLineF>
+#include <QPointF>
+
+#include <array>
+
+class ImageBox;
+class QAbstractButton;
+class QLabel;
+class Shape;
+
+// One position of the school multimeter's selector: its label on the dial,
+// what it measures, the largest magnitude shown before the over-range "1",
+// how the value is written (|value| × factor in the pattern) and the angle
+// of the pointer, in degrees counter-clockwise from 12 o'clock.
+struct CalibreVolt {
+    enum Genre { VoltsContinus, MilliAmperes, HorsEchelle, VoltsAlternatifs, Arret };
+    const char* legende;
+    Genre genre;
+    double pleineEchelle;
+    const char* format;
+    double facteur;
+    double angle;
+};
+// Positions 0 to 16; 15 is OFF; 16, the 10 A range, has no mouse band.
+extern const std::array<CalibreVolt, 17> kCalibresVolt;
+constexpr int kArretVolt = 15;
+
+// The angle of the mouse around the centre of a selector picture W × H
+// twips, the mouse at (x, y) inside it: counter-clockwise from 12 o'clock,
+// above 0 and up to 360 (straight up 360, left 90, down 180, right 270); the
+// exact centre gives 450.
+double AngleSouris(float x, float y, float largeur, float hauteur);
+// The selector position a mouse angle turns to; boundaries go to the lower
+// position, angles below 10 or above 350 to OFF.
+int PositionPourAngle(double angle);
+
+// The school multimeter: a handheld digital meter whose selector is turned
+// with the mouse, four terminals for its leads, and the choice of the scope
+// channel the leads are on. It measures DC and AC volts of that channel; on
+// a DC range with a varying source it shows a live reading every 500 ms.
+class frmVolt : public VbForm {
+    Q_OBJECT
+public:
+    static constexpr const char* kNom = "frmVolt";
+    // Terminal indexes, as the leads go in.
+    enum Borne { V = 0, MA = 1, A10 = 2, COM = 3 };
+    static constexpr int kIntervalleMesure = 500;
+
+    frmVolt();
+
+    void Form_Load() override;
+    void Form_Unload(bool& cancel) override;
+
+    void imgBorne_Click(int index);
+    void imgFiche_Click(int index);
+    // Mouse handlers of the selector: button 1 is the left one; x, y in
+    // twips inside imgSelecteur.
+    void imgSelecteur_MouseMove(int bouton, int shift, float x, float y);
+    void imgSelecteur_MouseUp(int bouton, int shift, float x, float y);
+    void optVoie_Click(int index);
+    void tmrVolt_Timer();
+
+    // Reached through the dispatchers TournerSelecteur, CalculerMesure and
+    // AfficherMesure.
+    void TournerSelecteurCollege(int& position);
+    void CalculerMesureCollege();
+    void AfficherMesureCollege(double& valeur);
+
+    bool fichePlacee(int index) const;
+    // The channel the leads are on: 0 CH1, 1 CH2.
+    int voie() const;
+
+    ImageBox* imgSelecteur = nullptr;
+    QLabel* lblValue = nullptr;
+    QLabel* lblSigne = nullptr;
+    QLabel* lblValueError = nullptr;
+    std::array<QAbstractButton*, 2> optVoie{};
+    std::array<ImageBox*, 4> imgBorne{};
+    std::array<ImageBox*, 4> imgFiche{};
+    std::array<Shape*, 4> shpBorne{};
+    std::array<QLabel*, 17> lblCal{};
+    VbTimer tmrVolt;
+    // The pointer in the window's twips: the line through the centre, its
+    // tip first, and the red dot near the tip.
+    QLineF linSelecteur;
+    QPointF linPtRouge;
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* e) override;
+
+private:
+    void dessinerAiguille(double angle);
+    void recalculerBranchement();
+    void colorerCordons();
+    QWidget* aiguille_ = nullptr;
+};

@@ -1,0 +1,666 @@
+#include "BancScope.h"
+
+#include "app/FichierINI.h"
+#include "bench/RequetesBanc.h"
+#include "bench/Voltmetre.h"
+#include "bench/frmAlim.h"
+#include "bench/frmEDF.h"
+#include "bench/frmGBF.h"
+#include "bench/frmPile.h"
+#include "bench/frmVolt.h"
+#include "platform/FormDesign.h"
+#include "platform/ImageBox.h"
+#include "platform/Potentio_Creme.h"
+#include "platform/SystemServices.h"
+#include "platform/VbFormat.h"
+#include "scope/CourbeWavix.h"
+#include "scope/frmWavix.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QLabel>
+#include <QtTest>
+
+#include <cmath>
+
+namespace {
+
+// The bench of every case: the scope on with both channel plugs and the
+// ground plug in, the school multimeter chosen and opened from the toolbox,
+// its leads in V and COM, on CH1.
+struct BancMultimetre {
+    BancScope banc{0};
+    frmToolBox* boite = nullptr;
+    frmVolt* volt = nullptr;
+
+    explicit BancMultimetre(const QString& college = QStringLiteral("1"), bool cordons = true)
+    {
+        EcrireINI("Options", "Multimetre college", college);
+        boite = Forms().get<frmToolBox>();
+        boite->chkMulti->click();
+        volt = Forms().find<frmVolt>();
+        if (volt && cordons) {
+            volt->imgBorne_Click(frmVolt::V);
+            volt->imgBorne_Click(frmVolt::COM);
+        }
+    }
+};
+
+void tourner(int position)
+{
+    PositionSelecteur = position;
+    TournerSelecteur(PositionSelecteur);
+}
+
+// What the display shows: nothing, the over-range "1", or the reading with
+// its sign.
+QString affichage(const frmVolt* volt)
+{
+    if (!volt->lblValueError->isHidden())
+        return volt->lblValue->isHidden() && volt->lblSigne->isHidden() ? QStringLiteral("1") : QStringLiteral("?");
+    if (volt->lblValue->isHidden())
+        return volt->lblSigne->isHidden() ? QString() : QStringLiteral("?");
+    return (volt->lblSigne->isHidden() ? QString() : QStringLiteral("-")) + volt->lblValue->text();
+}
+
+// The CH1 function generator on, both leads in, the amplitude knob turned to
+// `volts` and the waveform chosen (0 sine, 1 square, 2 triangle).
+frmGBF* generateur(BancScope& b, double volts, int forme)
+{
+    frmGBF* g = b.generateur(0, true, 50, 0, 100, 0, forme == 1);
+    g->optSignal[size_t(forme)]->setChecked(true);
+    g->basculerFiche(0);
+    g->basculerFiche(1);
+    g->Potentio[1]->setValue(float(volts * 1000));
+    Q_EMIT g->Potentio[1]->MouseMove(1, 1, 0, 0, 0);
+    return g;
+}
+
+// Connects the CH1 source a row names.
+void brancher(BancMultimetre& m, const QString& source)
+{
+    frmToolBox* boite = m.boite;
+    if (source == "pile 9 V") {
+        boite->choisir(5);
+    } else if (source == "pile 9 V inversée") {
+        boite->choisir(5);
+        dynamic_cast<frmPile*>(Forms().find("frmPileA"))->optPolarite[1]->setChecked(true);
+    } else if (source == "alimentation 5 V") {
+        boite->choisir(2);
+        auto* a = dynamic_cast<frmAlim*>(Forms().find("frmAlimA"));
+        a->chkOnOff->setChecked(true);
+        a->imgBorne_Click(frmAlim::COM);
+        a->imgBorne_Click(frmAlim::POS);
+        AmplitudeA = 5; // the knobs' law is the supply's own business
+        ActualiserEcran();
+    } else if (source.startsWith("GBF")) {
+        const int forme = source.endsWith("sinus") ? 0 : source.endsWith("carré") ? 1 : 2;
+        generateur(m.banc, 10, forme);
+        FrequenceA = 50;
+        ActualiserEcran();
+    } else if (source == "GBF éteint") {
+        frmGBF* g = generateur(m.banc, 10, 0);
+        g->chkOn->setChecked(false);
+        SourceBrancheeA = true; // as if it delivered: the switch alone decides
+    } else if (source == "secteur") {
+        boite->choisir(12);
+        auto* e = dynamic_cast<frmEDF*>(Forms().find("frmEDFA"));
+        e->imgBorne_Click(frmEDF::Neutre);
+        e->imgBorne_Click(frmEDF::Phase);
+    } else if (source == "alternateur 4 V") {
+        boite->choisir(14);
+        m.banc.source(0, "Dyn", 4, 10);
+        ActualiserEcran();
+    } else if (source == "aucune") {
+        boite->choisir(0);
+    } else if (source == "mot inconnu") {
+        boite->choisir(5);
+        FormeSignalA = QStringLiteral("Bruit");
+    } else if (source == "générateur harmoniques") {
+        boite->choisir(5);
+        FormeSignalA = QStringLiteral("harmo");
+    }
+}
+
+bool proche(double a, double b, double ecart = 1e-9)
+{
+    return std::fabs(a - b) <= ecart;
+}
+
+} // namespace
+
+class tst_Multimetre : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void effectiveValue_data();
+    void effectiveValue();
+
+    void readingBySourceAndPosition_data();
+    void readingBySourceAndPosition();
+    void liveReadingSequence();
+    void liveReadingFollowsTheRangeAndTheClock();
+    void signFollowsTheDigits_data();
+    void signFollowsTheDigits();
+    void readiness_data();
+    void readiness();
+    void leads_data();
+    void leads();
+
+    void pointerAngle_data();
+    void pointerAngle();
+    void mouseAngle_data();
+    void mouseAngle();
+    void angleBands_data();
+    void angleBands();
+    void mouseTurnsTheSelector();
+
+    void dispatchFollowsTheSetting_data();
+    void dispatchFollowsTheSetting();
+    void windowLifecycle();
+};
+
+void tst_Multimetre::effectiveValue_data()
+{
+    QTest::addColumn<double>("amplitude");
+    QTest::addColumn<QString>("mot");
+    QTest::addColumn<bool>("connu");
+    QTest::addColumn<double>("attendu");
+    QTest::newRow("sine") << 10.0 << "Sinus" << true << 7.0710678118654755;
+    QTest::newRow("triangle") << 10.0 << "Triangle" << true << 5.773502691896258;
+    QTest::newRow("alternator") << 4.0 << "Dyn" << true << 3.0068;
+    QTest::newRow("reversed DC keeps its sign") << -4.5 << "Cc" << true << -4.5;
+    QTest::newRow("square, exercise spelling") << 3.0 << "Carrée" << true << 3.0;
+    QTest::newRow("square") << 3.0 << "Carre" << true << 3.0;
+    QTest::newRow("exercise sine") << 10.0 << "Sinusoïdale" << true << 7.0710678118654755;
+    QTest::newRow("harmonic generator") << 5.0 << "harmo" << false << 0.0;
+    QTest::newRow("unknown word") << 5.0 << "Bruit" << false << 0.0;
+    QTest::newRow("empty word") << 5.0 << "" << false << 0.0;
+}
+
+void tst_Multimetre::effectiveValue()
+{
+    QFETCH(double, amplitude);
+    QFETCH(QString, mot);
+    QFETCH(bool, connu);
+    QFETCH(double, attendu);
+    const std::optional<double> valeur = ValeurEfficace(amplitude, mot);
+    QCOMPARE(valeur.has_value(), connu);
+    if (connu)
+        QVERIFY2(proche(*valeur, attendu, 1e-12), qPrintable(QString::number(*valeur, 'g', 17)));
+}
+
+void tst_Multimetre::readingBySourceAndPosition_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<bool>("vivante");
+    QTest::addColumn<QString>("attendu");
+    struct Ligne {
+        const char* source;
+        int position;
+        bool vivante;
+        const char* attendu;
+    };
+    const Ligne lignes[] = {
+        {"pile 9 V", 0, false, "009"},
+        {"pile 9 V", 1, false, "09.0"},
+        {"pile 9 V", 2, false, "9.00"},
+        {"pile 9 V", 3, false, "1"},
+        {"pile 9 V", 4, false, "000.0"},
+        {"pile 9 V", 5, false, "000.0"},
+        {"pile 9 V", 6, false, "000.0"},
+        {"pile 9 V", 7, false, "1"},
+        {"pile 9 V", 8, false, "1"},
+        {"pile 9 V", 10, false, "1"},
+        {"pile 9 V", 12, false, "9.00"},
+        {"pile 9 V", 15, false, ""},
+        {"pile 9 V", 16, false, "1"},
+        {"pile 9 V inversée", 2, false, "-9.00"},
+        {"pile 9 V inversée", 1, false, "-09.0"},
+        {"pile 9 V inversée", 12, false, "-9.00"},
+        {"alimentation 5 V", 2, false, "5.00"},
+        {"alimentation 5 V", 3, false, "1"},
+        {"alimentation 5 V", 14, false, "005"},
+        {"GBF sinus", 11, false, "1"},
+        {"GBF sinus", 12, false, "7.07"},
+        {"GBF sinus", 13, false, "07.1"},
+        {"GBF sinus", 2, true, "0.00"},
+        {"GBF carré", 12, false, "10.00"},
+        {"GBF carré", 2, true, "0.00"},
+        {"GBF triangle", 12, false, "5.77"},
+        {"GBF triangle", 14, false, "006"},
+        {"GBF éteint", 2, true, "0.00"},
+        {"secteur", 14, false, "230"},
+        {"secteur", 13, false, "1"},
+        {"secteur", 2, true, "0.00"},
+        {"alternateur 4 V", 12, false, "3.01"},
+        {"alternateur 4 V", 2, true, "0.00"},
+        {"aucune", 2, false, "0.00"},
+        {"aucune", 3, false, "0.000"},
+        {"aucune", 11, false, "0.000"},
+        {"aucune", 5, false, "000.0"},
+        {"aucune", 9, false, "1"},
+        {"aucune", 15, false, ""},
+        {"mot inconnu", 12, false, "0.00"},
+        {"mot inconnu", 2, true, "0.00"},
+        {"générateur harmoniques", 12, false, "0.00"},
+    };
+    for (const Ligne& l : lignes)
+        QTest::addRow("%s, position %d", l.source, l.position)
+            << QString::fromUtf8(l.source) << l.position << l.vivante << QString::fromUtf8(l.attendu);
+}
+
+void tst_Multimetre::readingBySourceAndPosition()
+{
+    QFETCH(QString, source);
+    QFETCH(int, position);
+    QFETCH(bool, vivante);
+    QFETCH(QString, attendu);
+    BancMultimetre m;
+    brancher(m, source);
+    tourner(position);
+    // A DC range on a varying source reads live: nothing new until the
+    // first tick, 500 ms later.
+    QCOMPARE(m.volt->tmrVolt.Interval(), vivante ? 500 : 0);
+    if (vivante) {
+        QCOMPARE(affichage(m.volt), QString());
+        m.volt->tmrVolt_Timer();
+    }
+    QCOMPARE(affichage(m.volt), attendu);
+    // Every refresh of the scope reads the meter again, to the same result.
+    ActualiserEcran();
+    if (vivante)
+        m.volt->tmrVolt_Timer();
+    QCOMPARE(affichage(m.volt), attendu);
+}
+
+void tst_Multimetre::liveReadingSequence()
+{
+    // A 10 V sine at 50 Hz from the generator, on the "20" DC range; the
+    // clock stands still, so every tick draws the same random step.
+    BancMultimetre m;
+    generateur(m.banc, 10, 0);
+    FrequenceA = 50;
+    setPerfCounterClock([] { return int64_t(123456789); });
+    tourner(2);
+    QCOMPARE(InstantMesure, 1.0);
+
+    QStringList lu;
+    QList<double> instants;
+    for (int tic = 0; tic < 6; ++tic) {
+        instants << InstantMesure;
+        m.volt->tmrVolt_Timer();
+        lu << affichage(m.volt);
+    }
+    instants << InstantMesure;
+    // The instant goes back one period when it lies beyond it, then on by a
+    // step between 0.5/4200 s and 0.5/1800 s, the same for every tick.
+    const double pas = instants[1] - (instants[0] - 0.02);
+    QVERIFY2(pas >= 0.5 / 4200 && pas <= 0.5 / 1800, qPrintable(QString::number(pas)));
+    for (int tic = 0; tic < 6; ++tic) {
+        const double t = instants[tic] - 0.02;
+        QVERIFY(proche(instants[tic + 1] - t, pas, 1e-12));
+        // The value of the sine at that instant, in the range's format.
+        const double valeur = 10 * std::sin(2 * M_PI * 50 * t);
+        const QString chiffres = Format(std::fabs(valeur), "#0.00");
+        QCOMPARE(lu[tic], (valeur < 0 && chiffres != "0.00" ? "-" : "") + chiffres);
+    }
+    QCOMPARE(lu[0], QStringLiteral("0.00"));
+    QVERIFY(lu[1] != lu[2]); // a slowly changing value is seen
+
+    // The same clock gives the same readings again.
+    tourner(2);
+    for (int tic = 0; tic < 6; ++tic) {
+        m.volt->tmrVolt_Timer();
+        QCOMPARE(affichage(m.volt), lu[tic]);
+    }
+    // Another instant of the clock draws another step.
+    setPerfCounterClock([] { return int64_t(987654321987); });
+    tourner(2);
+    m.volt->tmrVolt_Timer();
+    m.volt->tmrVolt_Timer();
+    QVERIFY(!proche(InstantMesure - (1 - 0.02 + pas - 0.02), pas));
+}
+
+void tst_Multimetre::liveReadingFollowsTheRangeAndTheClock()
+{
+    BancMultimetre m;
+    generateur(m.banc, 10, 0);
+    FrequenceA = 50;
+    tourner(2);
+    QVERIFY(m.volt->tmrVolt.isRunning());
+    // Turned to an AC range, the live reading stops and the effective value
+    // stays.
+    tourner(12);
+    QVERIFY(!m.volt->tmrVolt.isRunning());
+    QCOMPARE(affichage(m.volt), QStringLiteral("7.07"));
+    // Back on DC, then off: the ticks leave the display blank.
+    tourner(2);
+    tourner(15);
+    m.volt->tmrVolt_Timer();
+    QCOMPARE(affichage(m.volt), QString());
+    // On the 10 A range the live voltage is never shown as a current.
+    tourner(2);
+    tourner(16);
+    QVERIFY(!m.volt->tmrVolt.isRunning());
+    QCOMPARE(affichage(m.volt), QStringLiteral("1"));
+}
+
+void tst_Multimetre::signFollowsTheDigits_data()
+{
+    QTest::addColumn<int>("position");
+    QTest::addColumn<double>("valeur");
+    QTest::addColumn<QString>("attendu");
+    QTest::newRow("rounds to zero on 20") << 2 << -0.004 << "0.00";
+    QTest::newRow("smallest shown on 20") << 2 << -0.005 << "-0.01";
+    QTest::newRow("rounds to zero on 1000") << 0 << -0.4 << "000";
+    QTest::newRow("negative on 1000") << 0 << -0.6 << "-001";
+    QTest::newRow("rounds to zero on 2") << 3 << -0.0004 << "0.000";
+    QTest::newRow("exactly zero") << 2 << 0.0 << "0.00";
+    QTest::newRow("negative full scale") << 2 << -20.0 << "-20.00";
+    QTest::newRow("beyond full scale") << 2 << -20.001 << "1";
+    QTest::newRow("AC 500") << 14 << 230.02 << "230";
+    QTest::newRow("no number") << 2 << std::nan("") << "1";
+}
+
+void tst_Multimetre::signFollowsTheDigits()
+{
+    QFETCH(int, position);
+    QFETCH(double, valeur);
+    QFETCH(QString, attendu);
+    BancMultimetre m;
+    m.boite->choisir(5);
+    tourner(position);
+    AfficherMesure(valeur);
+    QCOMPARE(affichage(m.volt), attendu);
+}
+
+void tst_Multimetre::readiness_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::newRow("no source chosen") << "aucune";
+    QTest::newRow("scope switched off") << "eteint";
+    QTest::newRow("scope ground plug out") << "masse";
+    QTest::newRow("scope CH1 plug out") << "entree";
+    QTest::newRow("meter COM lead out") << "com";
+    QTest::newRow("meter V lead out") << "v";
+    QTest::newRow("meter on CH2, nothing there") << "ch2";
+}
+
+void tst_Multimetre::readiness()
+{
+    QFETCH(QString, action);
+    BancMultimetre m;
+    m.boite->choisir(5);
+    tourner(2);
+    QCOMPARE(affichage(m.volt), QStringLiteral("9.00"));
+    if (action == "aucune")
+        m.boite->choisir(0);
+    else if (action == "eteint")
+        m.banc.scope->chkOn->setChecked(false);
+    else if (action == "masse")
+        m.banc.scope->basculerFiche(2);
+    else if (action == "entree")
+        m.banc.scope->basculerFiche(0);
+    else if (action == "com")
+        m.volt->imgFiche_Click(frmVolt::COM);
+    else if (action == "v")
+        m.volt->imgFiche_Click(frmVolt::V);
+    else if (action == "ch2")
+        m.volt->optVoie[1]->setChecked(true);
+    // At once, and for every range that reads.
+    QCOMPARE(affichage(m.volt), QStringLiteral("0.00"));
+    tourner(11);
+    QCOMPARE(affichage(m.volt), QStringLiteral("0.000"));
+    tourner(5);
+    QCOMPARE(affichage(m.volt), QStringLiteral("000.0"));
+}
+
+void tst_Multimetre::leads_data()
+{
+    QTest::addColumn<QList<int>>("clics"); // terminal clicks; -1 - i clicks the plug on i
+    QTest::addColumn<QList<int>>("fiches");
+    QTest::addColumn<bool>("branche");
+    QTest::addColumn<QString>("lecture"); // on the "20" DC range, a 9 V battery
+    using L = QList<int>;
+    const int V = frmVolt::V, MA = frmVolt::MA, A10 = frmVolt::A10, COM = frmVolt::COM;
+    QTest::newRow("V and COM") << L{V, COM} << L{V, COM} << true << "9.00";
+    QTest::newRow("COM and V") << L{COM, V} << L{V, COM} << true << "9.00";
+    QTest::newRow("mA and COM read 0") << L{MA, COM} << L{MA, COM} << true << "0.00";
+    QTest::newRow("10A and COM read 0") << L{A10, COM} << L{A10, COM} << true << "0.00";
+    QTest::newRow("one measuring lead at a time") << L{V, COM, MA} << L{MA, COM} << true << "0.00";
+    QTest::newRow("back to V") << L{MA, COM, V} << L{V, COM} << true << "9.00";
+    QTest::newRow("V alone") << L{V} << L{V} << false << "0.00";
+    QTest::newRow("COM alone") << L{COM} << L{COM} << false << "0.00";
+    QTest::newRow("a terminal keeps its plug") << L{V, COM, V} << L{V, COM} << true << "9.00";
+    QTest::newRow("plug taken out") << L{V, COM, -1 - V} << L{COM} << false << "0.00";
+    QTest::newRow("COM taken out") << L{V, COM, -1 - COM} << L{V} << false << "0.00";
+}
+
+void tst_Multimetre::leads()
+{
+    QFETCH(QList<int>, clics);
+    QFETCH(QList<int>, fiches);
+    QFETCH(bool, branche);
+    QFETCH(QString, lecture);
+    BancMultimetre m(QStringLiteral("1"), false);
+    m.boite->choisir(5);
+    tourner(2);
+    for (int clic : clics) {
+        if (clic >= 0)
+            QTest::mouseClick(m.volt->imgBorne[size_t(clic)], Qt::LeftButton);
+        else
+            QTest::mouseClick(m.volt->imgFiche[size_t(-1 - clic)], Qt::LeftButton);
+    }
+    for (int i = 0; i < 4; ++i)
+        QCOMPARE(m.volt->fichePlacee(i), fiches.contains(i));
+    QCOMPARE(MultimetreBranche, branche);
+    QCOMPARE(affichage(m.volt), lecture);
+}
+
+void tst_Multimetre::pointerAngle_data()
+{
+    QTest::addColumn<int>("position");
+    QTest::addColumn<double>("angle");
+    const double angles[17] = {22, 41, 61, 84, 135, 158, 180, 202, 221, 241, 264, 281, 298, 315, 338, 0, 158};
+    for (int p = 0; p < 17; ++p)
+        QTest::addRow("position %d", p) << p << angles[p];
+}
+
+void tst_Multimetre::pointerAngle()
+{
+    QFETCH(int, position);
+    QFETCH(double, angle);
+    BancMultimetre m;
+    tourner(position);
+    const QLineF aiguille = m.volt->linSelecteur;
+    // Through the centre of the ring, 1140 twips each side, the tip first.
+    const QPointF centre(600 + 2835 / 2.0, 1680 + 2775 / 2.0);
+    QVERIFY(proche(aiguille.center().x(), centre.x()) && proche(aiguille.center().y(), centre.y()));
+    QVERIFY(proche(aiguille.length(), 2280, 1e-9));
+    const QPointF bout = aiguille.p1() - centre;
+    double lu = std::atan2(-bout.x(), -bout.y()) * 180 / M_PI;
+    if (lu < -1e-9)
+        lu += 360;
+    QVERIFY2(proche(lu, angle, 1e-9), qPrintable(QString::number(lu, 'g', 15)));
+    // The red dot on the pointer, 1080 twips out towards the tip.
+    const QPointF point = m.volt->linPtRouge - centre;
+    QVERIFY(proche(std::hypot(point.x(), point.y()), 1080, 1e-9));
+    QVERIFY(proche(point.x() * bout.y() - point.y() * bout.x(), 0, 1e-6));
+    QVERIFY(point.x() * bout.x() + point.y() * bout.y() > 0);
+}
+
+void tst_Multimetre::mouseAngle_data()
+{
+    QTest::addColumn<float>("x");
+    QTest::addColumn<float>("y");
+    QTest::addColumn<double>("angle");
+    QTest::newRow("straight up") << 50.f << 0.f << 360.0;
+    QTest::newRow("up left") << 0.f << 0.f << 45.0;
+    QTest::newRow("straight left") << 0.f << 50.f << 90.0;
+    QTest::newRow("down left") << 0.f << 100.f << 135.0;
+    QTest::newRow("straight down") << 50.f << 100.f << 180.0;
+    QTest::newRow("down right") << 100.f << 100.f << 225.0;
+    QTest::newRow("straight right") << 100.f << 50.f << 270.0;
+    QTest::newRow("up right") << 100.f << 0.f << 315.0;
+    QTest::newRow("exact centre") << 50.f << 50.f << 450.0;
+    QTest::newRow("30 degrees") << float(50 - 50 * std::tan(M_PI / 6)) << 0.f << 30.0;
+}
+
+void tst_Multimetre::mouseAngle()
+{
+    QFETCH(float, x);
+    QFETCH(float, y);
+    QFETCH(double, angle);
+    const double a = AngleSouris(x, y, 100, 100);
+    QVERIFY2(proche(a, angle, 1e-4), qPrintable(QString::number(a, 'g', 15)));
+}
+
+void tst_Multimetre::angleBands_data()
+{
+    QTest::addColumn<double>("angle");
+    QTest::addColumn<int>("position");
+    const struct {
+        double angle;
+        int position;
+    } bornes[] = {
+        {0, 15},    {5, 15},    {9.999, 15}, {10, 0},    {30, 0},    {30.001, 1}, {50, 1},    {50.5, 2},
+        {70, 2},    {70.5, 3},  {110, 3},    {110.5, 4}, {145, 4},   {145.5, 5},  {170, 5},   {170.5, 6},
+        {190, 6},   {190.5, 7}, {210, 7},    {210.5, 8}, {230, 8},   {230.5, 9},  {250, 9},   {250.5, 10},
+        {270, 10},  {270.5, 11}, {290, 11},  {290.5, 12}, {310, 12}, {310.5, 13}, {326, 13},  {326.5, 14},
+        {350, 14},  {350.001, 15}, {351, 15}, {360, 15}, {450, 15},
+    };
+    for (const auto& b : bornes)
+        QTest::addRow("%g degrees", b.angle) << b.angle << b.position;
+}
+
+void tst_Multimetre::angleBands()
+{
+    QFETCH(double, angle);
+    QFETCH(int, position);
+    QCOMPARE(PositionPourAngle(angle), position);
+}
+
+void tst_Multimetre::mouseTurnsTheSelector()
+{
+    BancMultimetre m;
+    m.boite->choisir(5);
+    ImageBox* bouton = m.volt->imgSelecteur;
+    const QPoint centre(bouton->width() / 2, bouton->height() / 2);
+    auto vers = [&](double angle) {
+        const double r = angle * M_PI / 180;
+        return centre + QPoint(int(std::lround(-60 * std::sin(r))), int(std::lround(-60 * std::cos(r))));
+    };
+    // Dragging turns the pointer only; the release chooses the range.
+    QTest::mousePress(bouton, Qt::LeftButton, {}, vers(300));
+    QMouseEvent glisse(QEvent::MouseMove, QPointF(vers(61)), bouton->mapToGlobal(QPointF(vers(61))),
+                       Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(bouton, &glisse);
+    QCOMPARE(PositionSelecteur, 15);
+    QCOMPARE(affichage(m.volt), QString());
+    QVERIFY(m.volt->linSelecteur.p1().x() < m.volt->linSelecteur.p2().x()); // tip on the left
+    QTest::mouseRelease(bouton, Qt::LeftButton, {}, vers(61));
+    QCOMPARE(PositionSelecteur, 2);
+    QCOMPARE(affichage(m.volt), QStringLiteral("9.00"));
+    // Another button does nothing.
+    QTest::mouseClick(bouton, Qt::RightButton, {}, vers(0));
+    QCOMPARE(PositionSelecteur, 2);
+    // A range's label turns the selector to it.
+    QTest::mouseClick(m.volt->lblCal[12], Qt::LeftButton);
+    QCOMPARE(PositionSelecteur, 12);
+    QCOMPARE(affichage(m.volt), QStringLiteral("9.00"));
+    QTest::mouseClick(m.volt->lblCal[15], Qt::LeftButton);
+    QCOMPARE(PositionSelecteur, 15);
+    QCOMPARE(affichage(m.volt), QString());
+}
+
+void tst_Multimetre::dispatchFollowsTheSetting_data()
+{
+    QTest::addColumn<QString>("college");
+    QTest::addColumn<bool>("ecole");
+    QTest::newRow("no key: true-RMS") << "" << false;
+    QTest::newRow("0: true-RMS") << "0" << false;
+    QTest::newRow("1: school") << "1" << true;
+    QTest::newRow("another text: school") << "oui" << true;
+}
+
+void tst_Multimetre::dispatchFollowsTheSetting()
+{
+    QFETCH(QString, college);
+    QFETCH(bool, ecole);
+    BancMultimetre m(college);
+    QCOMPARE(MultimetreCollegeChoisi(), ecole);
+    QCOMPARE(Forms().isLoaded("frmVolt"), ecole);
+    QCOMPARE(Forms().isLoaded("frmMulti_RMS"), !ecole);
+    QVERIFY(m.banc.mdi->Mnu_Volt->isChecked());
+    if (!ecole) {
+        // Nothing of the school meter runs for the other one.
+        int position = 2;
+        TournerSelecteur(position);
+        CalculerMesure();
+        QVERIFY(!Forms().isLoaded("frmVolt"));
+        return;
+    }
+    QCOMPARE(PositionSelecteur, 15);
+    m.boite->choisir(5);
+    tourner(2);
+    QCOMPARE(affichage(m.volt), QStringLiteral("9.00"));
+    // Every redraw of the scope re-reads the meter through the same path.
+    dynamic_cast<frmPile*>(Forms().find("frmPileA"))->optPolarite[1]->setChecked(true);
+    QCOMPARE(affichage(m.volt), QStringLiteral("-9.00"));
+    // The compute dispatcher takes the same rule as the window choice.
+    AmplitudeA = 4.5;
+    CalculerMesure();
+    QCOMPARE(affichage(m.volt), QStringLiteral("4.50"));
+    // With the menu entry unchecked nothing is shown.
+    m.banc.mdi->Mnu_Volt->setChecked(false);
+    AmplitudeA = 1.5;
+    CalculerMesure();
+    QCOMPARE(affichage(m.volt), QStringLiteral("4.50"));
+}
+
+void tst_Multimetre::windowLifecycle()
+{
+    BancMultimetre m;
+    const frmWavix* scope = m.banc.scope;
+    QCOMPARE(m.volt->windowTitle(), QStringLiteral("Multimètre"));
+    // Right of the scope by 4550 twips, to the pixel.
+    QVERIFY(std::fabs(m.volt->Left() - (scope->Left() + scope->Width() + 4550)) < 15);
+    QCOMPARE(m.volt->Top(), 0.0);
+    m.boite->choisir(5);
+    tourner(2);
+    m.volt->optVoie[1]->setChecked(true);
+    m.volt->setLeft(600);
+    m.volt->setTop(300);
+
+    QVERIFY(m.volt->close());
+    QVERIFY(!Forms().isLoaded("frmVolt"));
+    QVERIFY(!m.boite->chkMulti->isChecked());
+    QVERIFY(!m.banc.mdi->Mnu_Volt->isChecked());
+    QCOMPARE(LireINI("Interface", "PosX Voltmetre", ""), QStringLiteral("600"));
+    QCOMPARE(LireINI("Interface", "PosY Voltmetre", ""), QStringLiteral("300"));
+
+    // Reopened from the menu: where it was, at OFF, no plug, blank, CH1.
+    m.banc.mdi->Mnu_Volt->trigger();
+    auto* volt = Forms().find<frmVolt>();
+    QVERIFY(volt);
+    QCOMPARE(volt->Left(), 600.0);
+    QCOMPARE(volt->Top(), 300.0);
+    QCOMPARE(PositionSelecteur, 15);
+    QVERIFY(!MultimetreBranche);
+    for (int i = 0; i < 4; ++i)
+        QVERIFY(!volt->fichePlacee(i));
+    QCOMPARE(affichage(volt), QString());
+    QVERIFY(volt->optVoie[0]->isChecked());
+    // Turned from a negative reading straight to OFF, the whole display goes.
+    volt->imgBorne_Click(frmVolt::V);
+    volt->imgBorne_Click(frmVolt::COM);
+    dynamic_cast<frmPile*>(Forms().find("frmPileA"))->optPolarite[1]->setChecked(true);
+    tourner(2);
+    QCOMPARE(affichage(volt), QStringLiteral("-9.00"));
+    tourner(15);
+    QCOMPARE(affichage(volt), QString());
+}
+
+QTEST_MAIN(tst_Multimetre)
+#include "tst_multimetre.moc"
