@@ -13,6 +13,8 @@
 #include "app/MDIWavix.h"
 #include "platform/Forms.h"
 #include "platform/PictureBox.h"
+#include "platform/VbTimer.h"
+#include "bench/RequetesBanc.h"
 #include "scope/CourbeWavix.h"
 #include "scope/Echelle.h"
 #include "scope/Potentiometre.h"
@@ -149,6 +151,37 @@ int main(int argc, char** argv)
         for (const Reglage& r : references)
             std::printf("             %-8s %8.6g Hz at %-10s focus %2d px: %8.3f\n", r.forme, r.frequence,
                         texteBase(r.base), epaisseur(r.focus), chronometrer(scope, r, std::max(runs, 21)));
+    }
+
+    // The spectrum: FFT ticked, in DUAL and ADD, every time base, with the
+    // sources' own square (25 % duty, the most lines and labels) on CH1 and a
+    // harmonic generator at every level on CH2.
+    mdi.ModeLibre = true;
+    scope->chkFFT->setChecked(true);
+    FormeSignalA = QStringLiteral("Carre");
+    FormeSignalB = QStringLiteral("harmo");
+    AmplitudeA = 8;
+    AmplitudeB = 3;
+    for (int i = 0; i < 20; ++i)
+        NiveauxHarmo(1).Ampli[size_t(i)] = -1000 / (i + 1);
+    RapportCycliqueA = 0.25f;
+    for (const auto& [w, h] : {std::pair{399, 329}, std::pair{1920, 1080}}) {
+        scope->picEcran->resize(w, h);
+        scope->picGrille->resize(w, h);
+        DessinerGrille(scope);
+        for (int mode : {2, 3}) {
+            scope->cmdVoie_Click(mode);
+            std::vector<double> t;
+            for (int base = 0; base <= 17; ++base)
+                for (double f : {1.0, 50.0, 1000.0, 1e5}) {
+                    FrequenceA = f;
+                    FrequenceB = f / 3;
+                    t.push_back(chronometrer(scope, {"Carre", f, base, 12}, runs));
+                }
+            std::printf("FFT %s %4d x %-4d  median %8.3f   worst %8.3f  (goal: within one frame, %d ms)\n",
+                        mode == 2 ? "DUAL" : "ADD ", w, h, mediane(t), *std::max_element(t.begin(), t.end()),
+                        VbTimer::framePeriod());
+        }
     }
     Forms().unloadAll();
     return 0;

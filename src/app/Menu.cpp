@@ -22,6 +22,7 @@
 #include "platform/SystemServices.h"
 #include "platform/TextFiles.h"
 #include "scope/CourbeWavix.h"
+#include "scope/SensibilitesAuto.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -101,12 +102,11 @@ const EntreeMenu kMenu[] = {
 
 
 // Commands not built yet: full-screen view, printing and its set-up, copies,
-// default layout, help, About, exercise-file editor and deletion, options,
-// automatic sensitivities.
+// default layout, help, About, exercise-file editor and deletion, options.
 const char* const kCommandesAVenir[] = {
     "Mnu_ViewFullScreen", "Mnu_Print", "Mnu_ConfigPrint", "Mnu_Copier", "Mnu_ClipBoard(0)", "Mnu_ClipBoard(1)",
     "Mnu_PosWin", "Mnu_Help_Contents", "Mnu_Help_Index", "Mnu_About", "Mnu_Create", "Mnu_Modif", "Mnu_Kill",
-    "Mnu_Pref(0)", "Mnu_Pref(1)", "Mnu_Pref(2)", "Mnu_Reglages",
+    "Mnu_Pref(0)", "Mnu_Pref(1)", "Mnu_Pref(2)",
 };
 
 // Opens a text file in the desktop's editor, without a shell.
@@ -381,7 +381,8 @@ void MDIWavix::Mnu_Pref_Click(int)
 
 void MDIWavix::Mnu_Reglages_Click()
 {
-    porteProfesseur();
+    if (porteProfesseur())
+        SensibilitesAutomatiques();
 }
 
 void MDIWavix::Mnu_Help_Contents_Click()

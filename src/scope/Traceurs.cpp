@@ -2,6 +2,7 @@
 
 #include "app/FichierINI.h"
 #include "app/MDIWavix.h"
+#include "bench/RequetesBanc.h"
 #include "platform/PictureBox.h"
 #include "platform/Shape.h"
 #include "platform/VbConversions.h"
@@ -9,6 +10,7 @@
 #include "scope/Echelle.h"
 #include "scope/RVB.h"
 #include "scope/Signaux.h"
+#include "scope/Spectre.h"
 #include "scope/frmWavix.h"
 
 #include <QAction>
@@ -208,11 +210,74 @@ void AfficherSensibilites()
     imprimer(ecran, -200, kHaut, texte);
 }
 
-void TracerSpectreVoie(int)
+namespace {
+
+// What the spectrum reads of the channels: the sources' own values, with
+// CH2 negated while "-CH2" is lit.
+std::array<SourceSpectre, 2> sourcesSpectre(const frmWavix* s)
 {
-    // The spectrum arrives with the spectrum view.
+    std::array<SourceSpectre, 2> sources;
+    for (int voie = 0; voie < 2; ++voie) {
+        const EtatVoie& v = Voies[size_t(voie)];
+        SourceSpectre& source = sources[size_t(voie)];
+        source.branchee = v.Branchee();
+        source.forme = v.FormeSignal;
+        source.amplitude = voie == 1 && s->shpVoie[5]->FillColor() == kVertAllume ? -v.Amplitude : v.Amplitude;
+        source.frequence = v.Frequence;
+        source.decalage = v.Decalage;
+        source.rapport = v.RapportCyclique;
+        source.couplageAC = s->shpACDC[size_t(3 * voie)]->FillColor() == kVertAllume;
+        source.sensibilite = v.Sensibilite;
+        source.position = v.PositionVerticale;
+        const NiveauxHarmoniques& niveaux = NiveauxHarmo(voie);
+        for (size_t i = 0; i < source.pourcents.size(); ++i)
+            source.pourcents[i] = std::abs(niveaux.Ampli[i]) / 10.0;
+    }
+    return sources;
+}
+
+// Baseline, lines and labels of a spectrum, then the readout. The labels
+// are in their own colour and size; on the full-screen view they are larger
+// and nearer their lines.
+void dessinerSpectre(const FigureSpectre& figure, int32_t couleur, int32_t couleurTexte, double taille)
+{
+    frmWavix* s = Forms().find<frmWavix>();
+    PictureBox* ecran = EcranCible();
+    if (!s || !ecran)
+        return;
+    const double H = PositionHorizontale;
+    const double P = figure.position;
+    ecran->Line(H - 500, P, H + 500, P, couleur);
+    for (const RaieSpectre& raie : figure.raies)
+        ecran->Line(raie.x, P, raie.x, P + raie.hauteur, couleur);
+    const bool plein = ecran != s->picEcran;
+    ecran->ForeColor = couleurTexte;
+    ecran->FontName = QStringLiteral("Arial");
+    ecran->FontSize = plein ? 12 : taille;
+    const double o = plein ? 2 : 10;
+    for (const EtiquetteSpectre& e : figure.etiquettes) {
+        ecran->CurrentX = e.x + o - ecran->TextWidth(e.texte) / 2;
+        ecran->CurrentY = P + e.rang * ecran->TextHeight(e.texte);
+        ecran->Print(e.texte);
+    }
+    AfficherSensibilites();
+}
+
+} // namespace
+
+void TracerSpectreVoie(int voie)
+{
+    const frmWavix* s = Forms().find<frmWavix>();
+    if (!s || (voie != 0 && voie != 1))
+        return;
+    const int32_t couleur = Voies[size_t(voie)].CouleurTrace;
+    dessinerSpectre(SpectreVoie(sourcesSpectre(s), voie, PositionHorizontale, BaseTemps), couleur, couleur, 8);
 }
 
 void TracerSpectreADD()
 {
+    const frmWavix* s = Forms().find<frmWavix>();
+    if (!s)
+        return;
+    dessinerSpectre(SpectreADD(sourcesSpectre(s), PositionHorizontale, BaseTemps), CouleurTraceA, 4, 6);
 }

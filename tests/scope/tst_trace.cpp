@@ -476,15 +476,12 @@ void tst_Trace::readout()
     b.sensibilite(1, sensB);
     b.baseTemps(base);
     if (fft) {
-        // With FFT ticked the readout follows the spectrum drawing: print it
-        // as that drawing does, once the screen is back to the graticule.
+        // The spectrum prints the readout after its lines.
         b.scope->chkFFT->setChecked(true);
         if (periode > 0)
             BaseTemps = periode;
-        AfficherSensibilites();
-    } else {
-        ActualiserEcran();
     }
+    ActualiserEcran();
     const QImage image = b.image();
     const QImage grille = b.scope->picGrille->Image();
     const int couleur = encre == 1 ? 0xFFFFFF : 0;
