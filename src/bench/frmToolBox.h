@@ -29,12 +29,22 @@ public:
     void chkClock_Click();
     void chkCalc_Click();
 
+    // The "none" options take the main window's background.
+    void colorerFond();
+    // Each channel's group takes its trace colour.
+    void colorerVoies();
+    // The multimeter button shows the multimeter in use.
+    void afficherMultimetre();
+
     std::array<QAbstractButton*, 18> optConnexion{};
     std::array<QGroupBox*, 2> fraAlim{};
     QAbstractButton* chkMulti = nullptr;
     QAbstractButton* chkClock = nullptr;
     QAbstractButton* chkCalc = nullptr;
 };
+
+// The school multimeter is the one in use: "Multimetre college" is not "0".
+bool MultimetreCollege();
 
 // Closes the source windows of the channel the option belongs to.
 void DebrancherSources(int index);
