@@ -51,10 +51,10 @@ const std::vector<ControlDesign> kInterface{
 };
 
 const std::vector<ControlDesign> kEcran{
-    {ControlKind::Frame, "fraColor", -1, 120, 90, 3060, 2640, "Couleurs sur l'écran : "},
-    {ControlKind::Button, "cmdChange", -1, 3300, 330, 2040, 375, "Chan&ger la couleur"},
-    {ControlKind::Button, "cmdDefault", -1, 3300, 900, 2040, 375, "&Couleurs par défaut"},
-    {ControlKind::Button, "cmdPrint", -1, 3300, 1470, 2040, 375, "Couleurs pour l'&impression"},
+    {ControlKind::Frame, "fraColor", -1, 120, 90, 2760, 2640, "Couleurs sur l'écran : "},
+    {ControlKind::Button, "cmdChange", -1, 3000, 330, 2340, 375, "Chan&ger la couleur"},
+    {ControlKind::Button, "cmdDefault", -1, 3000, 900, 2340, 375, "&Couleurs par défaut"},
+    {ControlKind::Button, "cmdPrint", -1, 3000, 1470, 2340, 375, "Couleurs pour l'&impression"},
 };
 
 const char* const kNomsCouleurs[5] = {"Spot voie CH1", "Spot voie CH2", "Grille écran", "Fond de l'écran",
@@ -64,8 +64,8 @@ std::vector<ControlDesign> choixCouleurs()
 {
     std::vector<ControlDesign> c;
     for (int i = 0; i < 5; ++i) {
-        c.push_back({ControlKind::OptionButton, "optColor", i, 150, 330 + 450 * i, 2040, 300, kNomsCouleurs[i]});
-        c.push_back({ControlKind::Shape, "shpColor", i, 2250, 330 + 450 * i, 630, 300});
+        c.push_back({ControlKind::OptionButton, "optColor", i, 150, 330 + 450 * i, 1830, 300, kNomsCouleurs[i]});
+        c.push_back({ControlKind::Shape, "shpColor", i, 2010, 330 + 450 * i, 600, 300});
     }
     return c;
 }
@@ -75,7 +75,7 @@ std::vector<ControlDesign> voieImpression(int voie)
 {
     return {
         {ControlKind::Frame, "Frame4", voie, 90, 240, 2430, 735, "Ligne"},
-        {ControlKind::Frame, "Frame5", voie, 90, 1050, 2430, 1650, "Marque"},
+        {ControlKind::Frame, "Frame5", voie, 90, 1020, 2430, 1560, "Marque"},
     };
 }
 
@@ -91,12 +91,12 @@ std::vector<ControlDesign> marque(int voie)
 {
     const char* option = voie == 0 ? "optMarqueA" : "optMarqueB";
     return {
-        {ControlKind::OptionButton, option, 0, 120, 270, 1020, 300, "Aucune"},
-        {ControlKind::OptionButton, option, 1, 1140, 270, 1260, 300, "Personnalisée"},
-        {ControlKind::Label, "lblMarque", voie, 120, 765, 720, 255, "&Motif : "},
-        {ControlKind::ComboBox, "cbxMarque", voie, 840, 705, 1470, 345},
-        {ControlKind::Label, "lblWidth", voie, 120, 1215, 720, 255, "&Taille : "},
-        {ControlKind::ComboBox, "cbxWidth", voie, 840, 1155, 1470, 345},
+        {ControlKind::OptionButton, option, 0, 90, 270, 960, 300, "Aucune"},
+        {ControlKind::OptionButton, option, 1, 1050, 270, 1350, 300, "Personnalisée"},
+        {ControlKind::Label, "lblMarque", voie, 120, 720, 720, 255, "&Motif : "},
+        {ControlKind::ComboBox, "cbxMarque", voie, 840, 660, 1470, 345},
+        {ControlKind::Label, "lblWidth", voie, 120, 1140, 720, 255, "&Taille : "},
+        {ControlKind::ComboBox, "cbxWidth", voie, 840, 1080, 1470, 345},
     };
 }
 
@@ -115,7 +115,7 @@ frmOption::frmOption() : VbForm(QString::fromLatin1(kNom), false)
     buildControls(control<QGroupBox>(this, "fraColor"), choixCouleurs());
     for (int voie = 0; voie < 2; ++voie) {
         QWidget* page = tabPage(this, "sstOptions", 2);
-        buildControls(page, {{ControlKind::Frame, "Frame3", voie, 120 + 2670 * voie, 90, 2610, 2790,
+        buildControls(page, {{ControlKind::Frame, "Frame3", voie, 120 + 2670 * voie, 60, 2610, 2670,
                               voie == 0 ? "Voie CH1" : "Voie CH2"}});
         buildControls(control<QGroupBox>(this, "Frame3", voie), voieImpression(voie));
         buildControls(control<QGroupBox>(this, "Frame4", voie), ligne(voie));
