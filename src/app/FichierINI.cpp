@@ -4,6 +4,8 @@
 #include "platform/ProfileFile.h"
 #include "platform/VbConversions.h"
 
+#include <QRegularExpression>
+
 #include <cmath>
 
 namespace {
@@ -76,4 +78,17 @@ double LireNombreINI(const QString& section, const QString& cle, double defaut)
     bool ok = false;
     const double valeur = texte.toDouble(&ok);
     return ok && std::isfinite(valeur) ? valeur : defaut;
+}
+
+int32_t LirePreferenceINI(const QString& section, const QString& cle, int32_t defaut, int32_t min,
+                          int32_t max)
+{
+    const QString texte = LireINI(section, cle, QString());
+    // Val reads 0 from a text without a number: that is no value at all.
+    static const QRegularExpression debutNombre(
+        QStringLiteral("^\\s*[+-]?\\s*([0-9]|\\.\\s*[0-9]|&[HhOo][0-9A-Fa-f])"));
+    if (!debutNombre.match(texte).hasMatch())
+        return defaut;
+    const std::optional<int32_t> valeur = roundHalfEvenToInt32(Val(texte));
+    return valeur && *valeur >= min && *valeur <= max ? *valeur : defaut;
 }

@@ -33,3 +33,9 @@ int32_t LireEntierINI(const QString& section, const QString& cle, int32_t defaut
 int32_t LireCouleurINI(const QString& section, const QString& cle, int32_t defaut);
 // A number (a position, a knob value): the default when not a number.
 double LireNombreINI(const QString& section, const QString& cle, double defaut);
+// A preference shown by a control (a check box, a list, a colour): the
+// value's leading number, rounded, as the preferences have always been read
+// ("12 px" reads 12). The default when the value does not start with a
+// number or the number lies outside [min, max], the control's range.
+int32_t LirePreferenceINI(const QString& section, const QString& cle, int32_t defaut, int32_t min,
+                          int32_t max);

@@ -164,8 +164,8 @@ bool MDIWavix::MDIForm_Load()
 
         etape = 15;
         // The automatic sensitivities are for the classes whose teacher allows them.
-        Mnu_Reglages->setEnabled(LireINI(QStringLiteral("Options"), QStringLiteral("Reglage auto"), QStringLiteral("0"))
-                                 != QLatin1String("0"));
+        Mnu_Reglages->setEnabled(LirePreferenceINI(QStringLiteral("Options"), QStringLiteral("Reglage auto"), 0, 0, 2)
+                                 != 0);
         if (const QScreen* ecran = QGuiApplication::primaryScreen()) {
             HauteurZoneTravail = pixelsToTwips(ecran->availableGeometry().height());
             LargeurZoneTravail = pixelsToTwips(ecran->availableGeometry().width());

@@ -7,6 +7,7 @@
 #include "app/FichierINI.h"
 #include "app/MotDePasse.h"
 #include "app/Version.h"
+#include "app/frmOption.h"
 #include "bench/FenetresBanc.h"
 #include "bench/frmToolBox.h"
 #include "evaluation/Data.h"
@@ -32,6 +33,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QTabWidget>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QUrl>
@@ -101,12 +103,9 @@ const EntreeMenu kMenu[] = {
 };
 
 
-// Commands not built yet: full-screen view, printing and its set-up, copies,
-// default layout, help, About, exercise-file editor and deletion, options.
+// Commands not built yet: full-screen view, printing and its set-up, copies.
 const char* const kCommandesAVenir[] = {
     "Mnu_ViewFullScreen", "Mnu_Print", "Mnu_ConfigPrint", "Mnu_Copier", "Mnu_ClipBoard(0)", "Mnu_ClipBoard(1)",
-    "Mnu_PosWin", "Mnu_Help_Contents", "Mnu_Help_Index", "Mnu_About", "Mnu_Create", "Mnu_Modif", "Mnu_Kill",
-    "Mnu_Pref(0)", "Mnu_Pref(1)", "Mnu_Pref(2)",
 };
 
 // Opens a text file in the desktop's editor, without a shell.
@@ -373,10 +372,13 @@ void MDIWavix::Mnu_Harmo_Click()
         b->choisir(16);
 }
 
-void MDIWavix::Mnu_Pref_Click(int)
+void MDIWavix::Mnu_Pref_Click(int index)
 {
-    // The options dialog opens here once the bench has it.
-    porteProfesseur();
+    if (!porteProfesseur())
+        return;
+    auto* options = Forms().get<frmOption>();
+    options->sstOptions->setCurrentIndex(index);
+    options->Show(true);
 }
 
 void MDIWavix::Mnu_Reglages_Click()

@@ -1,6 +1,250 @@
 #include "app/frmOption.h"
 
+#include "app/PreferencesWavix.h"
+#include "help/AideF1.h"
+#include "platform/FormDesign.h"
+#include "platform/PictureBox.h"
+#include "platform/Shape.h"
+#include "scope/CouleursCourbes.h"
+#include "scope/CourbeWavix.h"
+#include "scope/Echelle.h"
+#include "scope/frmWavix.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+
+namespace {
+
+constexpr int kRubriqueAide = 3800;
+
+const FormDesign kDesign{
+    "Options pour Wavix",
+    5610,
+    3900,
+    {
+        {ControlKind::Tabs, "sstOptions", -1, 60, 60, 5490, 3240, "Interface| Wavixscogramme|Impression"},
+        {ControlKind::Button, "cmdOK", -1, 1500, 3420, 1275, 375, "&OK"},
+        {ControlKind::Button, "cmdAppliq", -1, 2880, 3420, 1275, 375, "A&ppliquer"},
+        {ControlKind::Button, "cmdCancel", -1, 4260, 3420, 1275, 375, "A&nnuler"},
+    },
+};
+
+const std::vector<ControlDesign> kInterface{
+    {ControlKind::Label, "Label7", -1, 120, 180, 2880, 255, "Couleur de fond de l'interface :"},
+    {ControlKind::Picture, "picColor_Fond", -1, 3000, 150, 450, 315, "",
+     "Double-cliquer pour retrouver la couleur par défaut."},
+    {ControlKind::Button, "cmdColor_Fond", -1, 3540, 120, 1800, 375, "Changer la couleur"},
+    {ControlKind::CheckBox, "chkToolTip", -1, 120, 660, 5220, 300, "Afficher les info-bulles",
+     "Info-bulle : phrase qui décrit la fonction d'un bouton"},
+    {ControlKind::CheckBox, "chkLoadTipsAtStartup", -1, 120, 1080, 5220, 300, "&Afficher les astuces au démarrage"},
+    {ControlKind::CheckBox, "chkReglage", -1, 120, 1500, 5220, 300,
+     "Afficher le menu \"Options > Sensibilités automatiques\""},
+    {ControlKind::CheckBox, "chkCopySensibility", -1, 120, 1920, 5220, 300,
+     "Afficher les sensibilités verticale et horizontale sur l'écran"},
+    {ControlKind::CheckBox, "chkMultimetre", -1, 120, 2340, 5220, 300, "Choisir le multimètre du collège"},
+};
+
+const std::vector<ControlDesign> kEcran{
+    {ControlKind::Frame, "fraColor", -1, 120, 90, 2760, 2640, "Couleurs sur l'écran : "},
+    {ControlKind::Button, "cmdChange", -1, 3000, 330, 2340, 375, "Chan&ger la couleur"},
+    {ControlKind::Button, "cmdDefault", -1, 3000, 900, 2340, 375, "&Couleurs par défaut"},
+    {ControlKind::Button, "cmdPrint", -1, 3000, 1470, 2340, 375, "Couleurs pour l'&impression"},
+};
+
+const char* const kNomsCouleurs[5] = {"Spot voie CH1", "Spot voie CH2", "Grille écran", "Fond de l'écran",
+                                       "Bords de l'écran"};
+
+std::vector<ControlDesign> choixCouleurs()
+{
+    std::vector<ControlDesign> c;
+    for (int i = 0; i < 5; ++i) {
+        c.push_back({ControlKind::OptionButton, "optColor", i, 150, 330 + 450 * i, 1830, 300, kNomsCouleurs[i]});
+        c.push_back({ControlKind::Shape, "shpColor", i, 2010, 330 + 450 * i, 600, 300});
+    }
+    return c;
+}
+
+// One channel's group on the printing tab.
+std::vector<ControlDesign> voieImpression(int voie)
+{
+    return {
+        {ControlKind::Frame, "Frame4", voie, 90, 240, 2430, 735, "Ligne"},
+        {ControlKind::Frame, "Frame5", voie, 90, 1020, 2430, 1560, "Marque"},
+    };
+}
+
+std::vector<ControlDesign> ligne(int voie)
+{
+    return {
+        {ControlKind::Label, "Label6", voie, 120, 330, 720, 255, "&Style : "},
+        {ControlKind::ComboBox, "cbxStyle", voie, 840, 270, 1470, 345},
+    };
+}
+
+std::vector<ControlDesign> marque(int voie)
+{
+    const char* option = voie == 0 ? "optMarqueA" : "optMarqueB";
+    return {
+        {ControlKind::OptionButton, option, 0, 90, 270, 960, 300, "Aucune"},
+        {ControlKind::OptionButton, option, 1, 1050, 270, 1350, 300, "Personnalisée"},
+        {ControlKind::Label, "lblMarque", voie, 120, 720, 720, 255, "&Motif : "},
+        {ControlKind::ComboBox, "cbxMarque", voie, 840, 660, 1470, 345},
+        {ControlKind::Label, "lblWidth", voie, 120, 1140, 720, 255, "&Taille : "},
+        {ControlKind::ComboBox, "cbxWidth", voie, 840, 1080, 1470, 345},
+    };
+}
+
+} // namespace
+
 frmOption::frmOption() : VbForm(QString::fromLatin1(kNom), false)
 {
-    setWindowTitle(QStringLiteral("Options"));
+    buildForm(this, kDesign);
+    // The small print of a settings dialog, so that every caption fits.
+    QFont petite = font();
+    petite.setPointSizeF(8);
+    setFont(petite);
+    sstOptions = control<QTabWidget>(this, "sstOptions");
+    buildControls(tabPage(this, "sstOptions", 0), kInterface);
+    buildControls(tabPage(this, "sstOptions", 1), kEcran);
+    buildControls(control<QGroupBox>(this, "fraColor"), choixCouleurs());
+    for (int voie = 0; voie < 2; ++voie) {
+        QWidget* page = tabPage(this, "sstOptions", 2);
+        buildControls(page, {{ControlKind::Frame, "Frame3", voie, 120 + 2670 * voie, 60, 2610, 2670,
+                              voie == 0 ? "Voie CH1" : "Voie CH2"}});
+        buildControls(control<QGroupBox>(this, "Frame3", voie), voieImpression(voie));
+        buildControls(control<QGroupBox>(this, "Frame4", voie), ligne(voie));
+        buildControls(control<QGroupBox>(this, "Frame5", voie), marque(voie));
+    }
+
+    picColor_Fond = control<PictureBox>(this, "picColor_Fond");
+    // A sunken edge, so that a white swatch shows on the page.
+    auto* bord = new QFrame(picColor_Fond->parentWidget());
+    bord->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    bord->setGeometry(picColor_Fond->geometry().adjusted(-2, -2, 2, 2));
+    bord->lower();
+    chkToolTip = control<QCheckBox>(this, "chkToolTip");
+    chkLoadTipsAtStartup = control<QCheckBox>(this, "chkLoadTipsAtStartup");
+    chkReglage = control<QCheckBox>(this, "chkReglage");
+    chkCopySensibility = control<QCheckBox>(this, "chkCopySensibility");
+    chkMultimetre = control<QCheckBox>(this, "chkMultimetre");
+    for (int i = 0; i < 5; ++i) {
+        optColor[size_t(i)] = control<QRadioButton>(this, "optColor", i);
+        shpColor[size_t(i)] = control<Shape>(this, "shpColor", i);
+    }
+    QStringList symboles;
+    for (char16_t s : kSymbolesMarque)
+        symboles << QString(QChar(s));
+    for (int voie = 0; voie < 2; ++voie) {
+        const size_t v = size_t(voie);
+        cbxStyle[v] = control<QComboBox>(this, "cbxStyle", voie);
+        cbxStyle[v]->addItems({QStringLiteral("ligne pleine"), QStringLiteral("tiret"), QStringLiteral("point"),
+                               QStringLiteral("tiret-point"), QStringLiteral("tiret-point-point")});
+        lblMarque[v] = control<QLabel>(this, "lblMarque", voie);
+        cbxMarque[v] = control<QComboBox>(this, "cbxMarque", voie);
+        cbxMarque[v]->addItems(symboles);
+        lblWidth[v] = control<QLabel>(this, "lblWidth", voie);
+        cbxWidth[v] = control<QComboBox>(this, "cbxWidth", voie);
+        cbxWidth[v]->addItems({QStringLiteral("8"), QStringLiteral("10"), QStringLiteral("12"), QStringLiteral("14"),
+                               QStringLiteral("16")});
+        control<QLabel>(this, "Label6", voie)->setBuddy(cbxStyle[v]);
+        lblMarque[v]->setBuddy(cbxMarque[v]);
+        lblWidth[v]->setBuddy(cbxWidth[v]);
+        for (int i = 0; i < 2; ++i) {
+            optMarque[v][size_t(i)] = control<QRadioButton>(this, voie == 0 ? "optMarqueA" : "optMarqueB", i);
+            connect(optMarque[v][size_t(i)], &QRadioButton::toggled, this, [this, voie] { optMarque_Click(voie); });
+        }
+    }
+
+    connect(control<QPushButton>(this, "cmdOK"), &QPushButton::clicked, this, &frmOption::cmdOK_Click);
+    connect(control<QPushButton>(this, "cmdAppliq"), &QPushButton::clicked, this, &frmOption::cmdAppliq_Click);
+    auto* annuler = control<QPushButton>(this, "cmdCancel");
+    connect(annuler, &QPushButton::clicked, this, &frmOption::cmdCancel_Click);
+    setCancelButton(annuler);
+    connect(control<QPushButton>(this, "cmdChange"), &QPushButton::clicked, this, &frmOption::cmdChange_Click);
+    connect(control<QPushButton>(this, "cmdColor_Fond"), &QPushButton::clicked, this,
+            &frmOption::cmdColor_Fond_Click);
+    connect(control<QPushButton>(this, "cmdDefault"), &QPushButton::clicked, this, &frmOption::cmdDefault_Click);
+    connect(control<QPushButton>(this, "cmdPrint"), &QPushButton::clicked, this, &frmOption::cmdPrint_Click);
+    connect(picColor_Fond, &PictureBox::DblClick, this, &frmOption::picColor_Fond_DblClick);
+    InstallerAideF1(this, kRubriqueAide);
+}
+
+void frmOption::Form_Load()
+{
+    flottante_.setDevice(this);
+    flottante_.setOnTop(true);
+    ChargerPreferencesDans(this);
+}
+
+void frmOption::cmdAppliq_Click()
+{
+    EnregistrerPreferences();
+    if (frmWavix* scope = Forms().find<frmWavix>())
+        DessinerGrille(scope);
+    ActualiserEcran();
+}
+
+void frmOption::cmdOK_Click()
+{
+    cmdAppliq_Click();
+    Unload();
+}
+
+void frmOption::cmdCancel_Click()
+{
+    Unload();
+}
+
+void frmOption::cmdChange_Click()
+{
+    int choix = 0;
+    for (int i = 0; i < 5; ++i)
+        if (optColor[size_t(i)]->isChecked())
+            choix = i;
+    ChoisirCouleurEcran(choix);
+    VariableCouleur(choix) = shpColor[size_t(choix)]->FillColor();
+    DecomposerCouleurs();
+}
+
+void frmOption::cmdColor_Fond_Click()
+{
+    ChoisirCouleurFond();
+}
+
+void frmOption::remplirCouleurs(const std::array<int32_t, 5>& couleurs)
+{
+    for (int i = 0; i < 5; ++i)
+        shpColor[size_t(i)]->setFillColor(couleurs[size_t(i)]);
+}
+
+void frmOption::cmdDefault_Click()
+{
+    remplirCouleurs(kCouleursEcran);
+    DecomposerCouleurs();
+}
+
+void frmOption::cmdPrint_Click()
+{
+    remplirCouleurs(kCouleursImpression);
+    DecomposerCouleurs();
+}
+
+void frmOption::picColor_Fond_DblClick()
+{
+    picColor_Fond->setBackColor(16777215);
+}
+
+void frmOption::optMarque_Click(int voie)
+{
+    const size_t v = size_t(voie);
+    const bool personnalisee = !optMarque[v][0]->isChecked();
+    for (QWidget* w : {static_cast<QWidget*>(lblMarque[v]), static_cast<QWidget*>(lblWidth[v]),
+                       static_cast<QWidget*>(cbxMarque[v]), static_cast<QWidget*>(cbxWidth[v])})
+        w->setEnabled(personnalisee);
 }

@@ -1,11 +1,70 @@
 #pragma once
 
+#include "app/FrmFlottante.h"
 #include "platform/Forms.h"
 
-// The options dialog; it stays loaded, hidden, as the preferences' store.
+#include <array>
+
+class PictureBox;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+class Shape;
+
+// The print-marker symbols, in the order of the stored index.
+inline constexpr std::array<char16_t, 6> kSymbolesMarque{u'\u25C6', u'\u25CF', u'\u25A1',
+                                                          u'\u29EB', u'\u25A0', u'\u25CB'};
+
+// The options dialog: the user's preferences on three tabs. It stays loaded,
+// hidden, as the store of the colours and printing choices, and reads the
+// settings file again each time it is loaded.
 class frmOption : public VbForm {
     Q_OBJECT
 public:
     static constexpr const char* kNom = "frmOption";
     frmOption();
+
+    void Form_Load() override;
+    void cmdOK_Click();
+    void cmdAppliq_Click();
+    void cmdCancel_Click();
+    void cmdChange_Click();
+    void cmdColor_Fond_Click();
+    void cmdDefault_Click();
+    void cmdPrint_Click();
+    void picColor_Fond_DblClick();
+    // Marker controls of the channel enabled when its "Personnalisée" is chosen.
+    void optMarque_Click(int voie);
+
+    // Fills the five screen swatches.
+    void remplirCouleurs(const std::array<int32_t, 5>& couleurs);
+
+    QTabWidget* sstOptions = nullptr;
+    PictureBox* picColor_Fond = nullptr;
+    QCheckBox* chkToolTip = nullptr;
+    QCheckBox* chkLoadTipsAtStartup = nullptr;
+    QCheckBox* chkReglage = nullptr;
+    QCheckBox* chkCopySensibility = nullptr;
+    QCheckBox* chkMultimetre = nullptr;
+    std::array<QRadioButton*, 5> optColor{};
+    std::array<Shape*, 5> shpColor{};
+    // Per channel, 0 CH1 and 1 CH2.
+    std::array<QComboBox*, 2> cbxStyle{};
+    // optMarque[voie][0] "Aucune", [1] "Personnalisée" (optMarqueA, optMarqueB).
+    std::array<std::array<QRadioButton*, 2>, 2> optMarque{};
+    std::array<QLabel*, 2> lblMarque{};
+    std::array<QComboBox*, 2> cbxMarque{};
+    std::array<QLabel*, 2> lblWidth{};
+    std::array<QComboBox*, 2> cbxWidth{};
+
+private:
+    FrmFlottante flottante_;
 };
+
+// The screen colour sets of the options dialog: CH1, CH2, graticule,
+// screen background, border.
+inline constexpr std::array<int32_t, 5> kCouleursEcran{65535, 4227072, 0, 10135975, 0};
+inline constexpr std::array<int32_t, 5> kCouleursImpression{0, 0, 8421504, 16777215, 8421504};

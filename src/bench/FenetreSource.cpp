@@ -71,6 +71,11 @@ void FenetreSource::Form_Load()
     // Just right of the scope window, CH2 lower down.
     const frmWavix* scope = Forms().get<frmWavix>();
     RestaurerPosition(this, suffixe(), scope->Left() + scope->Width(), voie_ == 0 ? 0 : description_.hautDefautB);
+    colorerMarques();
+}
+
+void FenetreSource::colorerMarques()
+{
     for (Shape* marque : marques_)
         marque->setFillColor(Voies[size_t(voie_)].CouleurTrace);
 }

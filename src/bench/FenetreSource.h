@@ -38,6 +38,8 @@ public:
     virtual void imgFiche_Click(int i) { basculerFiche(i); }
 
     void Form_Load() override;
+    // The lead marks take the channel's trace colour.
+    void colorerMarques();
     void Form_Unload(bool& cancel) override;
 
 protected:

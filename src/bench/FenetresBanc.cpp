@@ -1,6 +1,7 @@
 #include "bench/FenetresBanc.h"
 
 #include "app/MDIWavix.h"
+#include "app/PositionFenetre.h"
 #include "bench/frmAlim.h"
 #include "bench/frmChrono.h"
 #include "bench/frmDyn.h"
@@ -11,6 +12,7 @@
 #include "bench/frmToolBox.h"
 #include "bench/frmVolt.h"
 #include "platform/Forms.h"
+#include "scope/frmWavix.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -32,8 +34,17 @@ public:
         mise->addWidget(texte);
         setFixedSize(300, 120);
     }
+    void Form_Load() override
+    {
+        // Both multimeters share one place, right of the scope.
+        const double droite = Forms().isLoaded(QString::fromLatin1(frmWavix::kNom))
+            ? Forms().get<frmWavix>()->Left() + Forms().get<frmWavix>()->Width()
+            : 0;
+        RestaurerPosition(this, QStringLiteral("Voltmetre"), droite + 4550, 0);
+    }
     void Form_Unload(bool&) override
     {
+        EnregistrerPosition(this, QStringLiteral("Voltmetre"));
         if (MDIWavix* mdi = MDIWavix::instance())
             mdi->Mnu_Volt->setChecked(false);
         if (auto* boite = Forms().find<frmToolBox>())

@@ -1,5 +1,6 @@
 #include "bench/frmToolBox.h"
 
+#include "app/FichierINI.h"
 #include "app/MDIWavix.h"
 #include "bench/Calculatrice.h"
 #include "bench/FenetresBanc.h"
@@ -152,16 +153,29 @@ void frmToolBox::Form_Load()
 {
     // Always at the top-left corner; it keeps no position.
     Move(0, 0);
+    colorerFond();
+    // Sources whose window the bench does not have yet cannot be chosen.
+    for (const Option& o : kOptions)
+        if (*o.fenetre && !SourceDisponible(QString::fromLatin1(o.fenetre)))
+            optConnexion[size_t(o.index)]->setEnabled(false);
+    colorerVoies();
+    afficherMultimetre();
+    choisir(0);
+    choisir(11);
+}
+
+void frmToolBox::colorerFond()
+{
     const MDIWavix* mdi = MDIWavix::instance();
     const QColor fond = vbColor(mdi ? mdi->BackColor() : 0xFFFFFF);
     for (int aucune : {0, 11}) {
         optConnexion[size_t(aucune)]->setStyleSheet(
             QStringLiteral("QToolButton { background: %1; }").arg(fond.name()));
     }
-    // Sources whose window the bench does not have yet cannot be chosen.
-    for (const Option& o : kOptions)
-        if (*o.fenetre && !SourceDisponible(QString::fromLatin1(o.fenetre)))
-            optConnexion[size_t(o.index)]->setEnabled(false);
+}
+
+void frmToolBox::colorerVoies()
+{
     for (int voie = 0; voie < 2; ++voie) {
         RVB couleur;
         couleur.setCouleur(Voies[size_t(voie)].CouleurTrace);
@@ -170,12 +184,13 @@ void frmToolBox::Form_Load()
         p.setColor(QPalette::WindowText, vbColor(couleur.CouleurTexte()));
         fraAlim[size_t(voie)]->setPalette(p);
     }
-    // The multimeter button shows the multimeter in use.
-    const bool college = MultimetreCollegeChoisi();
-    chkMulti->setIcon(QIcon(college ? QStringLiteral(":/bench/icon_multi_college.svg")
-                                    : QStringLiteral(":/bench/icon_multi_trms.svg")));
-    choisir(0);
-    choisir(11);
+}
+
+
+void frmToolBox::afficherMultimetre()
+{
+    chkMulti->setIcon(QIcon(MultimetreCollegeChoisi() ? QStringLiteral(":/bench/icon_multi_college.svg")
+                                                : QStringLiteral(":/bench/icon_multi_trms.svg")));
 }
 
 bool frmToolBox::optionChoisie(int index) const
@@ -235,8 +250,7 @@ void frmToolBox::optConnexion_Click(int index)
 
 void frmToolBox::chkMulti_Click()
 {
-    const bool college = MultimetreCollegeChoisi();
-    const QString nom = college ? QStringLiteral("frmVolt") : QStringLiteral("frmMulti_RMS");
+    const QString nom = MultimetreCollegeChoisi() ? QStringLiteral("frmVolt") : QStringLiteral("frmMulti_RMS");
     MDIWavix* mdi = MDIWavix::instance();
     if (mdi)
         mdi->Mnu_Volt->setChecked(chkMulti->isChecked());

@@ -29,6 +29,13 @@ public:
     void chkClock_Click();
     void chkCalc_Click();
 
+    // The "none" options take the main window's background.
+    void colorerFond();
+    // Each channel's group takes its trace colour.
+    void colorerVoies();
+    // The multimeter button shows the multimeter in use.
+    void afficherMultimetre();
+
     std::array<QAbstractButton*, 18> optConnexion{};
     std::array<QGroupBox*, 2> fraAlim{};
     QAbstractButton* chkMulti = nullptr;

@@ -5,6 +5,7 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QColorDialog>
 #include <QMessageBox>
 #include <QPointer>
 #include <QWidget>
@@ -106,6 +107,14 @@ public:
             guard->removeEventFilter(&watcher);
             guard->setWindowModality(Qt::NonModal);
         }
+    }
+
+    std::optional<int> chooseColor(QColorDialog& dialog) override
+    {
+        if (dialog.exec() != QDialog::Accepted)
+            return std::nullopt;
+        const QColor c = dialog.selectedColor();
+        return c.red() + 256 * c.green() + 65536 * c.blue();
     }
 
     void beep() override { QApplication::beep(); }

@@ -5,6 +5,7 @@
 
 #include <optional>
 
+class QColorDialog;
 class QWidget;
 
 // Message-box styles and answers with the values the program's texts use.
@@ -53,6 +54,9 @@ public:
     virtual std::optional<QString> saveFile(const FileDialogRequest& request) = 0;
     // Shows a window modally and returns once it is closed or hidden.
     virtual void showModal(QWidget* window) = 0;
+    // Runs a colour dialog set up by the caller; the chosen colour (RGB,
+    // red in the low byte), std::nullopt when the user cancels.
+    virtual std::optional<int> chooseColor(QColorDialog& dialog) = 0;
     virtual void beep() = 0;
 };
 

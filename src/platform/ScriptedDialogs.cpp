@@ -1,5 +1,6 @@
 #include "platform/ScriptedDialogs.h"
 
+#include <QColorDialog>
 #include <QPointer>
 #include <QWidget>
 
@@ -44,6 +45,16 @@ QList<ScriptedDialogs::Shown> ScriptedDialogs::messages() const
         if (s.kind == Kind::Message)
             result << s;
     return result;
+}
+
+ScriptedDialogs& ScriptedDialogs::answerColour(std::optional<int> rgb,
+                                               std::function<void(QColorDialog*)> look)
+{
+    Answer answer{Kind::Colour, rgb.value_or(0), std::nullopt, {}, std::move(look)};
+    if (!rgb)
+        answer.text = QString(); // marks the cancel
+    answers_.push_back(std::move(answer));
+    return *this;
 }
 
 std::optional<ScriptedDialogs::Answer> ScriptedDialogs::take(Kind kind)
@@ -106,4 +117,20 @@ void ScriptedDialogs::showModal(QWidget* window)
         answer->action(guard);
     if (guard && guard->isVisible())
         guard->close();
+}
+
+std::optional<int> ScriptedDialogs::chooseColor(QColorDialog& dialog)
+{
+    shown_ << Shown{Kind::Colour, dialog.windowTitle(), QString(), 0};
+    auto answer = take(Kind::Colour);
+    if (!answer)
+        return std::nullopt;
+    if (answer->look) {
+        dialog.show();
+        answer->look(&dialog);
+        dialog.hide();
+    }
+    if (answer->text)
+        return std::nullopt;
+    return answer->result;
 }

@@ -13,7 +13,7 @@
 // Installs itself as the dialogs service for its lifetime.
 class ScriptedDialogs final : public Dialogs {
 public:
-    enum class Kind { Message, Input, OpenFile, SaveFile, Modal };
+    enum class Kind { Message, Input, OpenFile, SaveFile, Modal, Colour };
 
     struct Shown {
         Kind kind;
@@ -31,6 +31,11 @@ public:
     ScriptedDialogs& answerInput(std::optional<QString> text);
     ScriptedDialogs& answerFile(std::optional<QString> path);
     ScriptedDialogs& answerModal(std::function<void(QWidget*)> action);
+    // A colour dialog: the colour chosen (RGB, red in the low byte), or
+    // std::nullopt for a cancel; the dialog, set up and shown, is first
+    // handed to the optional look, which may read it.
+    ScriptedDialogs& answerColour(std::optional<int> rgb,
+                                  std::function<void(QColorDialog*)> look = {});
 
     const QList<Shown>& shown() const { return shown_; }
     QList<Shown> messages() const;
@@ -45,6 +50,7 @@ public:
     std::optional<QString> openFile(const FileDialogRequest& request) override;
     std::optional<QString> saveFile(const FileDialogRequest& request) override;
     void showModal(QWidget* window) override;
+    std::optional<int> chooseColor(QColorDialog& dialog) override;
     void beep() override { ++beeps_; }
 
 private:
@@ -53,6 +59,7 @@ private:
         int result = 0;
         std::optional<QString> text;
         std::function<void(QWidget*)> action;
+        std::function<void(QColorDialog*)> look;
     };
 
     std::optional<Answer> take(Kind kind);

@@ -1,4 +1,5 @@
 #include "scope/Potentiometre.h"
+#include "scope/CouleursCourbes.h"
 
 #include "app/FichierINI.h"
 #include "platform/Forms.h"
@@ -33,22 +34,6 @@ int choisir(QComboBox* liste, float valeur)
 }
 
 } // namespace
-
-void DecomposerCouleurs()
-{
-    const int32_t couleurs[3] = {
-        LireCouleurINI(QStringLiteral("Options"), QStringLiteral("ColorYa"), 65535),
-        LireCouleurINI(QStringLiteral("Options"), QStringLiteral("ColorYb"), 4227072),
-        LireCouleurINI(QStringLiteral("Options"), QStringLiteral("ColorScreen"), 10135975),
-    };
-    for (int i = 0; i < 3; ++i) {
-        RVB c;
-        c.setCouleur(couleurs[i]);
-        ComposantesCouleurs[size_t(3 * i)] = c.Rouge();
-        ComposantesCouleurs[size_t(3 * i + 1)] = c.Vert();
-        ComposantesCouleurs[size_t(3 * i + 2)] = c.Bleu();
-    }
-}
 
 void ReglerPotentiometre(int bouton, int index)
 {

@@ -4,6 +4,3 @@
 // refreshes the screen; only with the left button alone (button mask 1).
 void ReglerPotentiometre(int bouton, int index);
 
-// Takes the red, green and blue parts of the CH1, CH2 and screen colours
-// chosen in the preferences, for the brightness knob.
-void DecomposerCouleurs();

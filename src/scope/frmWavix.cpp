@@ -289,10 +289,7 @@ void frmWavix::Form_Load()
     CouleurFond = LireCouleurINI(QStringLiteral("Options"), QStringLiteral("ColorScreen"), 10135975);
     CouleurTraceA = LireCouleurINI(QStringLiteral("Options"), QStringLiteral("ColorYa"), 65535);
     CouleurTraceB = LireCouleurINI(QStringLiteral("Options"), QStringLiteral("ColorYb"), 4227072);
-    for (int i = 0; i < 2; ++i) {
-        control<Shape>(this, "shpConnectCH1", i)->setFillColor(CouleurTraceA);
-        control<Shape>(this, "shpConnectCH2", i)->setFillColor(CouleurTraceB);
-    }
+    colorerConnexions();
 
     StyleTraceA = 0;
     StyleTraceB = 0;
@@ -495,4 +492,12 @@ void frmWavix::mouseMoveEvent(QMouseEvent* event)
 void frmWavix::jouerClic()
 {
     JouerSon(QCoreApplication::applicationDirPath() + QStringLiteral("/Button Click.wav"));
+}
+
+void frmWavix::colorerConnexions()
+{
+    for (int i = 0; i < 2; ++i) {
+        control<Shape>(this, "shpConnectCH1", i)->setFillColor(CouleurTraceA);
+        control<Shape>(this, "shpConnectCH2", i)->setFillColor(CouleurTraceB);
+    }
 }

@@ -26,6 +26,8 @@ public:
     frmWavix();
 
     void Form_Load() override;
+    // The channel inputs' marks take the trace colours.
+    void colorerConnexions();
     void Form_Unload(bool& cancel) override;
 
     // Scope on: the power button reads "Off" while the scope is on.

@@ -1,0 +1,130 @@
+#include "scope/CouleursCourbes.h"
+
+#include "app/FichierINI.h"
+#include "app/Version.h"
+#include "platform/Dialogs.h"
+#include "platform/FormDesign.h"
+#include "platform/Forms.h"
+#include "platform/PictureBox.h"
+#include "platform/Shape.h"
+#include "platform/VbColor.h"
+#include "scope/CourbeWavix.h"
+#include "scope/RVB.h"
+
+#include <QColorDialog>
+#include <QDialogButtonBox>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QScreen>
+
+#include <algorithm>
+
+namespace {
+
+// The options dialog, the store of the chosen colours.
+const char* const kOptions = "frmOption";
+
+Shape* swatch(int index)
+{
+    const VbForm* options = Forms().find(QString::fromLatin1(kOptions));
+    return options ? control<Shape>(options, "shpColor", index) : nullptr;
+}
+
+} // namespace
+
+int32_t CouleurEnGris(int32_t couleur)
+{
+    const int32_t r = couleur & 255;
+    const int32_t g = (couleur & 65280) / 256;
+    const int32_t b = (couleur >> 16) & 255;
+    const int32_t gris = (77 * r + 150 * g + 28 * b) / 256 + 1;
+    return gris * 65793;
+}
+
+int32_t& VariableCouleur(int index)
+{
+    int32_t* const variables[5] = {&CouleurTraceA, &CouleurTraceB, &CouleurGrille, &CouleurFond, &CouleurCadre};
+    return *variables[std::clamp(index, 0, 4)];
+}
+
+void DecomposerCouleurs()
+{
+    // CH1, CH2, then the screen background (swatch 3).
+    const int indexes[3] = {0, 1, 3};
+    const char* const cles[3] = {"ColorYa", "ColorYb", "ColorScreen"};
+    const int32_t defauts[3] = {65535, 4227072, 10135975};
+    for (int i = 0; i < 3; ++i) {
+        const Shape* s = swatch(indexes[i]);
+        RVB c;
+        c.setCouleur(s ? s->FillColor()
+                       : LireCouleurINI(QStringLiteral("Options"), QString::fromLatin1(cles[i]), defauts[i]));
+        ComposantesCouleurs[size_t(3 * i)] = c.Rouge();
+        ComposantesCouleurs[size_t(3 * i + 1)] = c.Vert();
+        ComposantesCouleurs[size_t(3 * i + 2)] = c.Bleu();
+    }
+}
+
+std::array<int32_t, 16> CouleursPerso()
+{
+    std::array<int32_t, 16> greys{};
+    for (int i = 0; i < 16; ++i)
+        greys[size_t(i)] = 15 * (i + 1) * 65793;
+    return greys;
+}
+
+void PreparerDialogueCouleur(QColorDialog& dialogue, int32_t couleur)
+{
+    // Colours added in an earlier opening give way to the greys again.
+    const std::array<int32_t, 16> greys = CouleursPerso();
+    for (int i = 0; i < 16; ++i)
+        QColorDialog::setCustomColor(i, vbColor(greys[size_t(i)]));
+    dialogue.setOption(QColorDialog::DontUseNativeDialog);
+    dialogue.setCurrentColor(vbColor(couleur));
+    dialogue.setWindowTitle(QStringLiteral("Wavix v.%1.%2 - Choix de la couleur").arg(kVersionMajeure).arg(kVersionMineure));
+    if (auto* boutons = dialogue.findChild<QDialogButtonBox*>()) {
+        if (QPushButton* ok = boutons->button(QDialogButtonBox::Ok))
+            ok->setText(QStringLiteral("Appliquer"));
+        if (QPushButton* annuler = boutons->button(QDialogButtonBox::Cancel))
+            annuler->setText(QStringLiteral("Annuler"));
+    }
+    const QString ajouter = QColorDialog::tr("&Add to Custom Colors");
+    for (QPushButton* b : dialogue.findChildren<QPushButton*>())
+        if (b->text() == ajouter)
+            b->setText(QStringLiteral("Ajouter aux couleurs personnalisées"));
+    // In the middle of the screen, wherever the options dialog is.
+    dialogue.adjustSize();
+    if (const QScreen* ecran = QGuiApplication::primaryScreen()) {
+        const QRect zone = ecran->geometry();
+        dialogue.move(zone.left() + (zone.width() - dialogue.width()) / 2,
+                      zone.top() + (zone.height() - dialogue.height()) / 2);
+    }
+}
+
+std::optional<int32_t> ChoisirCouleur(int32_t couleur)
+{
+    const VbForm* options = Forms().find(QString::fromLatin1(kOptions));
+    QColorDialog dialogue(const_cast<VbForm*>(options));
+    // A top-level window of its own, so that the centring holds.
+    dialogue.setWindowFlags(Qt::Dialog);
+    PreparerDialogueCouleur(dialogue, couleur);
+    return dialogs().chooseColor(dialogue);
+}
+
+void ChoisirCouleurEcran(int index)
+{
+    Shape* s = swatch(index);
+    if (!s)
+        return;
+    if (const std::optional<int32_t> choisie = ChoisirCouleur(s->FillColor()))
+        s->setFillColor(*choisie);
+}
+
+void ChoisirCouleurFond()
+{
+    const VbForm* options = Forms().find(QString::fromLatin1(kOptions));
+    auto* fond = options ? control<PictureBox>(options, "picColor_Fond") : nullptr;
+    if (!fond)
+        return;
+    if (const std::optional<int32_t> choisie = ChoisirCouleur(fond->BackColor()))
+        fond->setBackColor(*choisie);
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+class QColorDialog;
+
+// The grey of the same brightness as the colour (its top byte ignored):
+// white stays white, a grey stays itself, black becomes RGB(1, 1, 1).
+int32_t CouleurEnGris(int32_t couleur);
+
+// The colour variable of screen swatch 0..4: CouleurTraceA, CouleurTraceB,
+// CouleurGrille, CouleurFond, CouleurCadre.
+int32_t& VariableCouleur(int index);
+
+// Takes the red, green and blue parts of the CH1, CH2 and screen colours as
+// chosen in the options dialog (its swatches), for the brightness knob.
+// Before the dialog is loaded, the saved colours.
+void DecomposerCouleurs();
+
+// The custom colours offered by the colour dialog: sixteen greys, 15 to 240.
+std::array<int32_t, 16> CouleursPerso();
+
+// Sets up the colour dialog: Qt's own, fully shown, starting from the
+// colour, titled with the version, French captions, the sixteen greys as
+// custom colours, centred on the screen.
+void PreparerDialogueCouleur(QColorDialog& dialogue, int32_t couleur);
+// The colour dialog, started from the colour; std::nullopt on cancel.
+std::optional<int32_t> ChoisirCouleur(int32_t couleur);
+
+// The colour dialog on the options dialog's screen swatch 0..4 (CH1 trace,
+// CH2 trace, graticule, screen background, screen border), and on its
+// interface background swatch; OK changes the swatch, cancel nothing.
+void ChoisirCouleurEcran(int index);
+void ChoisirCouleurFond();
