@@ -43,24 +43,24 @@ std::vector<ControlDesign> voie(int c)
 
 FormDesign design()
 {
-    FormDesign d{"Création / Modification de fichiers Wavix", 10500, 6660,
+    FormDesign d{"Création / Modification de fichiers Wavix", 12960, 6660,
                  {
                      {ControlKind::Frame, "fraCommentaire", -1, 120, 4680, 4680, 1320, "Commentaires : "},
                      {ControlKind::Label, "lblCommentaires", -1, 300, 5040, 4320, 255, "Ajouter un commentaire : "},
                      {ControlKind::TextBox, "txtCommentaire", -1, 300, 5400, 4320, 345},
-                     {ControlKind::ListBox, "lstListeData", -1, 4980, 180, 4680, 4500},
-                     {ControlKind::Button, "cmdUp", -1, 9780, 1620, 600, 600, "", "Pour monter le verbe dans la liste"},
-                     {ControlKind::Button, "cmdDown", -1, 9780, 2400, 600, 600, "", "Pour descendre le verbe dans la liste"},
-                     {ControlKind::Button, "cmdAdd", -1, 4980, 4860, 1500, 780, "Ajouter à la liste",
+                     {ControlKind::ListBox, "lstListeData", -1, 4980, 180, 7080, 4500},
+                     {ControlKind::Button, "cmdUp", -1, 12180, 1620, 600, 600, "", "Pour monter le verbe dans la liste"},
+                     {ControlKind::Button, "cmdDown", -1, 12180, 2400, 600, 600, "", "Pour descendre le verbe dans la liste"},
+                     {ControlKind::Button, "cmdAdd", -1, 4980, 4860, 2280, 780, "Ajouter à la liste",
                       "Pour ajouter le verbe à la liste"},
-                     {ControlKind::Button, "cmdChange", -1, 6570, 4860, 1500, 780, "Modiifier la donnée",
+                     {ControlKind::Button, "cmdChange", -1, 7380, 4860, 2280, 780, "Modiifier la donnée",
                       "Pour modifier le verbe sélectionné de la liste"},
-                     {ControlKind::Button, "cmdRemove", -1, 8160, 4860, 1500, 780, "Retirer de la liste",
+                     {ControlKind::Button, "cmdRemove", -1, 9780, 4860, 2280, 780, "Retirer de la liste",
                       "Pour retirer le verbe de la liste"},
                      {ControlKind::Button, "cmdErase", -1, 120, 6120, 1800, 420, "Tout effacer"},
-                     {ControlKind::Button, "cmdSave", -1, 4980, 5820, 3090, 720, "Enregistrer sous ...",
+                     {ControlKind::Button, "cmdSave", -1, 4980, 5820, 4680, 720, "Enregistrer sous ...",
                       "Pour sauvegarder la liste des verbes"},
-                     {ControlKind::Button, "cmdEnd", -1, 8160, 5820, 1500, 720, "Quitter", "Pour quitter sans enregistrer"},
+                     {ControlKind::Button, "cmdEnd", -1, 9780, 5820, 2280, 720, "Quitter", "Pour quitter sans enregistrer"},
                  }};
     for (int c = 0; c < 2; ++c)
         for (const ControlDesign& control : voie(c))
