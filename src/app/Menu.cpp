@@ -14,6 +14,8 @@
 #include "evaluation/Evaluation.h"
 #include "evaluation/ModeLibre.h"
 #include "evaluation/Resultats.h"
+#include "evaluation/frmCorbeille.h"
+#include "evaluation/frmCreateFile.h"
 #include "evaluation/frmName.h"
 #include "help/HTMLHelp.h"
 #include "help/TelechargementFichier.h"
@@ -283,18 +285,38 @@ void MDIWavix::Mnu_Pilote_Click()
 
 void MDIWavix::Mnu_Create_Click()
 {
-    // The exercise-file editor opens here once the bench has it.
-    porteProfesseur();
+    if (!porteProfesseur())
+        return;
+    Forms().get<frmCreateFile>()->Show(true);
 }
 
 void MDIWavix::Mnu_Modif_Click()
 {
-    porteProfesseur();
+    if (!porteProfesseur())
+        return;
+    FileDialogRequest demande;
+    demande.initialDir = DossierDonnees;
+    demande.filter = QStringLiteral("Fichiers Wavix (*.qvt)|*.qvt");
+    demande.mustExist = true;
+    const std::optional<QString> choisi = dialogs().openFile(demande);
+    if (!choisi)
+        return;
+    QStringList lignes;
+    QString message;
+    if (!LireLignesExo(*choisi, lignes, message)) {
+        MsgBox(message, vb::Critical);
+        return;
+    }
+    auto* editeur = Forms().get<frmCreateFile>();
+    editeur->chargerFichier(*choisi, lignes);
+    editeur->Show(true);
 }
 
 void MDIWavix::Mnu_Kill_Click()
 {
-    porteProfesseur();
+    if (!porteProfesseur())
+        return;
+    Forms().get<frmCorbeille>()->Show(true);
 }
 
 QString MDIWavix::fichierResultatsChoisi()

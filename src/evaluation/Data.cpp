@@ -49,6 +49,12 @@ QString MotType(const QString& champ)
     return mot;
 }
 
+bool EstTypeContinu(const QString& champ)
+{
+    const QString type = champ.trimmed();
+    return type.isEmpty() || FormeDuMot(MotType(type)) == FormeOnde::Continu;
+}
+
 bool LireNombreVirgule(const QString& texte, double& valeur)
 {
     QString t = texte.trimmed();
@@ -145,22 +151,31 @@ bool LireLigneExo(const QString& ligne, ImageExo& image, QString& erreur)
         && lireVoie(champs, 1, image.signalB, image.umaxB, image.freqB, erreur);
 }
 
-bool ChargerFichierExo(const QString& chemin, FichierExo& fichier, QString& message)
+bool LireLignesExo(const QString& chemin, QStringList& lignes, QString& message)
 {
-    fichier = FichierExo();
-    fichier.titre = QFileInfo(chemin).fileName();
+    const QString titre = QFileInfo(chemin).fileName();
     QString texte;
     const FileStatus etat = readTextFile(chemin, texte, kTailleMaxExercice);
     if (etat == FileStatus::NotRegular || etat == FileStatus::TooLarge) {
         message = QStringLiteral("Le fichier d'exercices « %1 » %2 : il n'est pas lu.")
-                      .arg(fichier.titre, frenchReason(etat, kTailleMaxExercice));
+                      .arg(titre, frenchReason(etat, kTailleMaxExercice));
         return false;
     }
     if (etat != FileStatus::Ok) {
-        message = QStringLiteral("Le fichier d'exercices « %1 » ne peut pas être lu.").arg(fichier.titre);
+        message = QStringLiteral("Le fichier d'exercices « %1 » ne peut pas être lu.").arg(titre);
         return false;
     }
-    const QStringList lignes = splitLines(texte);
+    lignes = splitLines(texte);
+    return true;
+}
+
+bool ChargerFichierExo(const QString& chemin, FichierExo& fichier, QString& message)
+{
+    fichier = FichierExo();
+    fichier.titre = QFileInfo(chemin).fileName();
+    QStringList lignes;
+    if (!LireLignesExo(chemin, lignes, message))
+        return false;
     for (qsizetype i = 0; i < lignes.size(); ++i) {
         if (!EstLigneDonnees(lignes[i]))
             continue;

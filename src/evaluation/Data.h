@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QStringList>
 #include <QString>
 
 #include <array>
@@ -28,6 +29,9 @@ void PointEnVirgule(QString& texte);
 std::array<QString, 6> DecouperChamps(const QString& ligne);
 // Lower case, then a capital at the start of each word ("CC" → "Cc").
 QString MotType(const QString& champ);
+// A channel's type field names DC: empty, or "cc" in any case, with blanks
+// around or not.
+bool EstTypeContinu(const QString& champ);
 // A number with a decimal comma (digits, an optional sign, one comma).
 bool LireNombreVirgule(const QString& texte, double& valeur);
 
@@ -44,6 +48,10 @@ bool LireLigneExo(const QString& ligne, ImageExo& image, QString& erreur);
 
 // The largest exercise file read: 32767 pictures with room for comments.
 constexpr qint64 kTailleMaxExercice = 4 << 20;
+
+// Every line of an exercise file. False, with a French message naming the
+// file, when it cannot be read.
+bool LireLignesExo(const QString& chemin, QStringList& lignes, QString& message);
 
 // A whole exercise file, read and checked before the run starts.
 struct FichierExo {

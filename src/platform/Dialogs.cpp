@@ -142,6 +142,8 @@ private:
         dialog.setNameFilters(qtNameFilters(request.filter));
         if (mode == QFileDialog::AcceptOpen)
             dialog.setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+        if (mode == QFileDialog::AcceptSave && !request.confirmOverwrite)
+            dialog.setOption(QFileDialog::DontConfirmOverwrite);
         if (!request.fileName.isEmpty())
             dialog.selectFile(request.fileName);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

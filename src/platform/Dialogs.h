@@ -37,6 +37,8 @@ struct FileDialogRequest {
     QString filter;
     QString fileName;
     bool mustExist = false;
+    // A save dialog asks before replacing a file, unless its caller asks.
+    bool confirmOverwrite = true;
 };
 
 // Every message box, input box, file dialog and modal window goes through

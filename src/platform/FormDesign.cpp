@@ -12,6 +12,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QProgressBar>
@@ -64,6 +65,7 @@ QWidget* create(const ControlDesign& c, QWidget* parent)
     case ControlKind::Shape: return new Shape(parent);
     case ControlKind::Picture: return new PictureBox(parent);
     case ControlKind::ComboBox: return new QComboBox(parent);
+    case ControlKind::ListBox: return new QListWidget(parent);
     case ControlKind::Knob: {
         auto* knob = new Potentio_Creme(parent);
         knob->setIndex(c.index);

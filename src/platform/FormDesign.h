@@ -23,6 +23,7 @@ enum class ControlKind {
     VerticalSlider, // a vertical slider, its minimum at the top
     Bar,        // a level bar (a progress bar), vertical unless wider than high
     Tabs,       // a tab control; the caption lists the tab titles separated by '|'
+    ListBox,    // a list of lines (QListWidget), one selected line
 };
 
 struct ControlDesign {

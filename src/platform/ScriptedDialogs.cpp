@@ -95,6 +95,7 @@ std::optional<QString> ScriptedDialogs::inputBox(const QString& prompt, const QS
 std::optional<QString> ScriptedDialogs::openFile(const FileDialogRequest& request)
 {
     shown_ << Shown{Kind::OpenFile, request.title, request.initialDir, 0};
+    fileRequests_ << request;
     if (auto answer = take(Kind::OpenFile))
         return answer->text;
     return std::nullopt;
@@ -103,6 +104,7 @@ std::optional<QString> ScriptedDialogs::openFile(const FileDialogRequest& reques
 std::optional<QString> ScriptedDialogs::saveFile(const FileDialogRequest& request)
 {
     shown_ << Shown{Kind::SaveFile, request.title, request.initialDir, 0};
+    fileRequests_ << request;
     if (auto answer = take(Kind::SaveFile))
         return answer->text;
     return std::nullopt;

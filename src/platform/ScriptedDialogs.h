@@ -39,6 +39,8 @@ public:
 
     const QList<Shown>& shown() const { return shown_; }
     QList<Shown> messages() const;
+    // Every file dialog asked for, in order.
+    const QList<FileDialogRequest>& fileRequests() const { return fileRequests_; }
     // Dialogs that came without a scripted answer (they got the cancelling answer).
     int unexpected() const { return unexpected_; }
     bool allAnswered() const { return answers_.empty(); }
@@ -66,6 +68,7 @@ private:
 
     std::deque<Answer> answers_;
     QList<Shown> shown_;
+    QList<FileDialogRequest> fileRequests_;
     int unexpected_ = 0;
     int beeps_ = 0;
 };

@@ -106,7 +106,7 @@ struct Programme {
 };
 
 // The teacher's commands that work; the others are disabled until their windows exist.
-const char* const kPortes[] = {"Mnu_View", "Mnu_Clean", "Mnu_NewTip", "Mnu_Pref(1)"};
+const char* const kPortes[] = {"Mnu_View", "Mnu_Clean", "Mnu_NewTip", "Mnu_Pref(1)", "Mnu_Create", "Mnu_Modif", "Mnu_Kill"};
 
 // Disabled whatever the mode: their windows do not exist yet.
 const QString kAVenir = "Mnu_ClipBoard(0) Mnu_ClipBoard(1) Mnu_ConfigPrint Mnu_Copier Mnu_Print Mnu_ViewFullScreen";
@@ -166,7 +166,8 @@ void tst_Menu::menuStates()
     p.identite("Durand", "Léa", "1S2");
     p.dialogs.answerFile(DossierDonnees + "tp.qvt");
     p.lancer("Mnu_Pilote");
-    QCOMPARE(p.etats(), desactives("Mnu_Clean Mnu_Harmo Mnu_Pilote " + reglagesLibre + "Mnu_View Mnu_Volt"));
+    QCOMPARE(p.etats(), desactives("Mnu_Clean Mnu_Create Mnu_Harmo Mnu_Kill Mnu_Modif Mnu_Pilote " + reglagesLibre
+                                   + "Mnu_View Mnu_Volt"));
 
     p.lancer("Mnu_Libre");
     QCOMPARE(p.etats(), libre);

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/Forms.h"
+
+class QListWidget;
+
+// Sends the exercise files of the data folder that the teacher selects to
+// the desktop's trash, from which they can be restored.
+class frmCorbeille : public VbForm {
+    Q_OBJECT
+public:
+    static constexpr const char* kNom = "frmCorbeille";
+    frmCorbeille();
+
+    void Form_Load() override;
+    void cmdKill_Click();
+    void cmdCancel_Click();
+
+    // The folder listed, with its trailing "/".
+    QString dossier() const { return dossier_; }
+
+    QListWidget* flbQVT = nullptr;
+
+private:
+    void lireDossier();
+
+    QString dossier_;
+};

@@ -1,0 +1,436 @@
+#include "PetitDisque.h"
+#include "TestHome.h"
+
+#include "app/EtatProgramme.h"
+#include "evaluation/Data.h"
+#include "evaluation/frmCreateFile.h"
+#include "platform/ScriptedDialogs.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+namespace {
+
+// The editor on an empty list, its data folder in a home of its own.
+struct Editeur {
+    TestHome home;
+    ScriptedDialogs dialogs;
+    frmCreateFile* f = nullptr;
+
+    Editeur()
+    {
+        DossierDonnees = home.documents() + "/Brelmar/Wavix/";
+        QDir().mkpath(DossierDonnees);
+        f = Forms().get<frmCreateFile>();
+    }
+    ~Editeur()
+    {
+        Forms().unloadAll();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    void cliquer(const char* bouton) { f->findChild<QPushButton*>(bouton)->click(); }
+    // forme -1 is DC, else the waveform item.
+    void voie(int c, int forme, const QString& tension, const QString& frequence = QString())
+    {
+        f->optSignal[size_t(2 * c + (forme < 0 ? 0 : 1))]->click();
+        if (forme >= 0)
+            f->cboAlternatif[size_t(c)]->setCurrentIndex(forme);
+        f->txtData[size_t(2 * c)]->setText(tension);
+        f->txtData[size_t(2 * c + 1)]->setText(frequence);
+    }
+    void choisir(int ligne) { f->lstListeData->setCurrentRow(ligne); }
+    // The save dialog answered with the path, then the messages that follow.
+    void enregistrer(const QString& chemin, const QList<int>& reponses = {})
+    {
+        dialogs.answerFile(chemin);
+        for (int reponse : reponses)
+            dialogs.answerMessage(reponse);
+        cliquer("cmdSave");
+    }
+    // What the fields show, channel by channel: "CC 5 |" or "carrée 4 1000".
+    QString champs(int c) const
+    {
+        const bool continu = f->optSignal[size_t(2 * c)]->isChecked();
+        return (continu ? QStringLiteral("CC") : f->cboAlternatif[size_t(c)]->currentText()) + ' '
+            + f->txtData[size_t(2 * c)]->text() + ' ' + f->txtData[size_t(2 * c + 1)]->text();
+    }
+};
+
+const char kMessageTension[] = "La Tension maximale (en V) :  pour la voie CH1\r\nn'est pas une valeur numérique.\r\n"
+                               "Veuillez faire la correction nécessaire.";
+
+} // namespace
+
+class tst_EditeurExo : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void startsEmptyOnDC();
+    void roundTrip_data();
+    void roundTrip();
+    void loadsLinesTheReaderAccepts_data();
+    void loadsLinesTheReaderAccepts();
+    void modifyKeepsUnchangedLines();
+    void numericCheck_data();
+    void numericCheck();
+    void emptyFieldStopsAddingSilently();
+    void moveAndRemove();
+    void saveDialogProposals();
+    void overwriteAsked();
+    void failedSaveKeepsFileAndList();
+};
+
+void tst_EditeurExo::startsEmptyOnDC()
+{
+    Editeur e;
+    QCOMPARE(e.f->windowTitle(), QStringLiteral("Création / Modification de fichiers Wavix"));
+    QVERIFY(!e.f->cmdChange->isEnabled());
+    for (int c = 0; c < 2; ++c) {
+        QVERIFY(e.f->optSignal[size_t(2 * c)]->isChecked());
+        QVERIFY(!e.f->cboAlternatif[size_t(c)]->isEnabled());
+        QVERIFY(!e.f->txtData[size_t(2 * c + 1)]->isEnabled());
+        QVERIFY(e.f->txtData[size_t(2 * c)]->isEnabled());
+    }
+    e.f->optSignal[1]->click();
+    QVERIFY(e.f->cboAlternatif[0]->isEnabled());
+    QVERIFY(e.f->txtData[1]->isEnabled());
+    QVERIFY(!e.f->txtData[3]->isEnabled());
+    QCOMPARE(e.f->lstListeData->count(), 0);
+}
+
+void tst_EditeurExo::roundTrip_data()
+{
+    QTest::addColumn<int>("forme1");
+    QTest::addColumn<QString>("u1");
+    QTest::addColumn<QString>("f1");
+    QTest::addColumn<int>("forme2");
+    QTest::addColumn<QString>("u2");
+    QTest::addColumn<QString>("f2");
+    QTest::addColumn<QString>("commentaire");
+    QTest::addColumn<QByteArray>("octets"); // the whole file, Windows-1252
+    QTest::addColumn<QString>("signalA");
+    QTest::addColumn<double>("umaxA");
+    QTest::addColumn<double>("freqA");
+    QTest::addColumn<QString>("signalB");
+    QTest::addColumn<double>("umaxB");
+    QTest::addColumn<double>("freqB");
+
+    QTest::newRow("DC and sine") << -1 << "5" << "" << 0 << "3" << "50" << ""
+                                 << QByteArray("CC/5//sinuso\xEF" "dale/3/50\r\n") << "Cc" << 5.0 << 0.0
+                                 << "Sinusoïdale" << 3.0 << 50.0;
+    QTest::newRow("triangle and square, commas")
+        << 1 << "2,5" << "100" << 2 << "4" << "1000" << "" << QByteArray("triangulaire/2,5/100/carr\xE9" "e/4/1000\r\n")
+        << "Triangulaire" << 2.5 << 100.0 << "Carrée" << 4.0 << 1000.0;
+    QTest::newRow("both DC, point and blanks")
+        << -1 << " 5 " << "" << -1 << "1.5" << "" << "" << QByteArray("CC/5//CC/1.5/\r\n") << "Cc" << 5.0 << 0.0
+        << "Cc" << 1.5 << 0.0;
+    QTest::newRow("negative DC, decimal comma")
+        << -1 << "-3,5" << "" << 0 << "0,5" << "2.5" << "" << QByteArray("CC/-3,5//sinuso\xEF" "dale/0,5/2.5\r\n")
+        << "Cc" << -3.5 << 0.0 << "Sinusoïdale" << 0.5 << 2.5;
+    QTest::newRow("frequency left in a DC field")
+        << -1 << "2" << "" << -1 << "1" << "" << "" << QByteArray("CC/2//CC/1/\r\n") << "Cc" << 2.0 << 0.0 << "Cc"
+        << 1.0 << 0.0;
+    QTest::newRow("comment") << 2 << "1" << "20" << -1 << "0" << "" << " Période : 50 ms"
+                             << QByteArray("' P\xE9riode : 50 ms\r\ncarr\xE9" "e/1/20/CC/0/\r\n") << "Carrée" << 1.0
+                             << 20.0 << "Cc" << 0.0 << 0.0;
+    QTest::newRow("line breaks in a comment")
+        << -1 << "1" << "" << -1 << "2" << "" << "un\r\ndeux\ttrois\n" << QByteArray("'un  deux trois \r\nCC/1//CC/2/\r\n")
+        << "Cc" << 1.0 << 0.0 << "Cc" << 2.0 << 0.0;
+}
+
+void tst_EditeurExo::roundTrip()
+{
+    QFETCH(int, forme1);
+    QFETCH(QString, u1);
+    QFETCH(QString, f1);
+    QFETCH(int, forme2);
+    QFETCH(QString, u2);
+    QFETCH(QString, f2);
+    QFETCH(QString, commentaire);
+    QFETCH(QByteArray, octets);
+    Editeur e;
+    if (QTest::currentDataTag() == QByteArray("frequency left in a DC field"))
+        e.voie(0, 0, "9", "50"); // typed as AC, then switched to DC below
+    e.voie(0, forme1, u1, f1.isEmpty() && forme1 < 0 ? e.f->txtData[1]->text() : f1);
+    e.voie(1, forme2, u2, f2);
+    e.f->txtCommentaire->setText(commentaire);
+    e.cliquer("cmdAdd");
+    QVERIFY(e.dialogs.messages().isEmpty());
+    // The fields are ready for the next picture.
+    QCOMPARE(e.champs(0), QStringLiteral("CC  "));
+    QCOMPARE(e.champs(1), QStringLiteral("CC  "));
+    QVERIFY(e.f->txtCommentaire->text().isEmpty());
+
+    const QString chemin = DossierDonnees + "tp.qvt";
+    e.enregistrer(chemin);
+    QCOMPARE(TestHome::readFile(chemin), octets);
+    QCOMPARE(TestHome::modeOf(chemin), 0644u);
+
+    FichierExo fichier;
+    QString message;
+    QVERIFY2(ChargerFichierExo(chemin, fichier, message), qPrintable(message));
+    QCOMPARE(fichier.images.size(), 1);
+    const ImageExo& image = fichier.images[0];
+    QTEST(image.signalA, "signalA");
+    QTEST(image.umaxA, "umaxA");
+    QTEST(image.freqA, "freqA");
+    QTEST(image.signalB, "signalB");
+    QTEST(image.umaxB, "umaxB");
+    QTEST(image.freqB, "freqB");
+}
+
+void tst_EditeurExo::loadsLinesTheReaderAccepts_data()
+{
+    QTest::addColumn<QString>("ligne");
+    QTest::addColumn<QString>("ch1");
+    QTest::addColumn<QString>("ch2");
+    QTest::addColumn<QString>("reecrite"); // the line "Modifier" writes back, fields unchanged
+
+    QTest::newRow("editor line") << "CC/5//sinusoïdale/3/50" << "CC 5 " << "sinusoïdale 3 50"
+                                 << "CC/5//sinusoïdale/3/50";
+    QTest::newRow("DC written by hand") << " cc /2/ / Cc/1,5/" << "CC 2 " << "CC 1,5 " << "CC/2//CC/1,5/";
+    QTest::newRow("empty type reads as DC") << "/2//sinus/1/10" << "CC 2 " << "sinusoïdale 1 10"
+                                            << "CC/2//sinusoïdale/1/10";
+    QTest::newRow("scope words") << "Triangle/1/5/CARRE/2.5/8" << "triangulaire 1 5" << "carrée 2.5 8"
+                                 << "triangulaire/1/5/carrée/2.5/8";
+    QTest::newRow("alternator shows as sine") << "dyn/3/12/cc/0/" << "sinusoïdale 3 12" << "CC 0 "
+                                              << "sinusoïdale/3/12/CC/0/";
+    QTest::newRow("extra pieces ignored") << "CC/1//CC/2//note" << "CC 1 " << "CC 2 " << "CC/1//CC/2/";
+}
+
+void tst_EditeurExo::loadsLinesTheReaderAccepts()
+{
+    QFETCH(QString, ligne);
+    QFETCH(QString, reecrite);
+    ImageExo image;
+    QString erreur;
+    QVERIFY2(LireLigneExo(ligne, image, erreur), qPrintable(erreur));
+
+    Editeur e;
+    e.f->chargerFichier(QString(), {"'avant", ligne});
+    e.choisir(1);
+    QTEST(e.champs(0), "ch1");
+    QTEST(e.champs(1), "ch2");
+    QVERIFY(e.f->cmdChange->isEnabled());
+    e.cliquer("cmdChange");
+    QVERIFY(e.dialogs.messages().isEmpty());
+    QCOMPARE(e.f->lignes(), QStringList({"'avant", reecrite}));
+    QVERIFY(!e.f->cmdChange->isEnabled());
+
+    // A comment goes to the comment box.
+    e.choisir(0);
+    QCOMPARE(e.f->txtCommentaire->text(), QStringLiteral("avant"));
+    QCOMPARE(e.champs(0), QStringLiteral("CC  "));
+}
+
+void tst_EditeurExo::modifyKeepsUnchangedLines()
+{
+    Editeur e;
+    const QString chemin = DossierDonnees + "Séance 3.qvt";
+    TestHome::writeFile(chemin, "' s\xE9" "ance 3\r\n\r\n   \r\nSinus / 1 / 50 / cc / 2 / \r\nCC/5//carr\xE9" "e/3/100\r\n"
+                                "\r\ndyn/2/8/CC/0/");
+    QStringList lignes;
+    QString message;
+    QVERIFY2(LireLignesExo(chemin, lignes, message), qPrintable(message));
+    e.f->chargerFichier(chemin, lignes);
+    QCOMPARE(e.f->lignes(), QStringList({"' séance 3", "Sinus / 1 / 50 / cc / 2 / ", "CC/5//carrée/3/100",
+                                         "dyn/2/8/CC/0/"}));
+    e.choisir(2);
+    e.f->txtData[0]->setText("6");
+    e.cliquer("cmdChange");
+
+    e.enregistrer(chemin, {vb::Yes}); // replace it
+    QCOMPARE(TestHome::readFile(chemin), QByteArray("' s\xE9" "ance 3\r\nSinus / 1 / 50 / cc / 2 / \r\nCC/6//carr\xE9"
+                                                    "e/3/100\r\ndyn/2/8/CC/0/\r\n"));
+    FichierExo fichier;
+    QVERIFY2(ChargerFichierExo(chemin, fichier, message), qPrintable(message));
+    QCOMPARE(fichier.images.size(), 3);
+    QCOMPARE(fichier.images[1].umaxA, 6.0);
+}
+
+void tst_EditeurExo::numericCheck_data()
+{
+    QTest::addColumn<QString>("commande");
+    QTest::addColumn<QString>("tension");
+    QTest::addColumn<QString>("frequence"); // CH1 as a sine
+    QTest::addColumn<QString>("message");   // "" when the line is taken
+
+    const QString frequence = QStringLiteral("La Fréquence (en Hz) :  pour la voie CH1\r\nn'est pas une valeur "
+                                             "numérique.\r\nVeuillez faire la correction nécessaire.");
+    for (const char* commande : {"cmdAdd", "cmdChange"}) {
+        const QByteArray c(commande);
+        QTest::newRow(c + " letters") << commande << "abc" << "50" << kMessageTension;
+        QTest::newRow(c + " blanks only") << commande << "   " << "50" << kMessageTension;
+        QTest::newRow(c + " two commas") << commande << "1.5,2" << "50" << kMessageTension;
+        QTest::newRow(c + " bad frequency") << commande << "2" << "50 Hz" << frequence;
+        QTest::newRow(c + " point and comma accepted") << commande << " 2.5 " << "1,5" << "";
+        QTest::newRow(c + " beyond what a run reads")
+            << commande << "2" << "-50"
+            << "Cette donnée ne pourrait pas être lue pendant une évaluation :\r\nla fréquence de la voie CH1 (« -50 ») "
+               "est négative.\r\nVeuillez faire la correction nécessaire.";
+    }
+    QTest::newRow("cmdChange empty voltage") << "cmdChange" << "" << "50" << kMessageTension;
+}
+
+void tst_EditeurExo::numericCheck()
+{
+    QFETCH(QString, commande);
+    QFETCH(QString, tension);
+    QFETCH(QString, frequence);
+    QFETCH(QString, message);
+    Editeur e;
+    e.f->chargerFichier(QString(), {"CC/1//CC/2/"});
+    if (commande == "cmdChange")
+        e.choisir(0);
+    e.voie(0, 0, tension, frequence);
+    e.voie(1, -1, "1");
+    e.dialogs.answerMessage(vb::OK);
+    e.cliquer(commande.toLatin1());
+    if (message.isEmpty()) {
+        QVERIFY(e.dialogs.messages().isEmpty());
+        QCOMPARE(e.f->lignes().last(), QStringLiteral("sinusoïdale/2.5/1,5/CC/1/"));
+        return;
+    }
+    QCOMPARE(e.dialogs.messages().size(), 1);
+    QCOMPARE(e.dialogs.messages()[0].text, message);
+    QCOMPARE(e.dialogs.messages()[0].title, QStringLiteral("Wavix - Erreur de saisie"));
+    QCOMPARE(e.f->lignes(), QStringList{"CC/1//CC/2/"});
+}
+
+void tst_EditeurExo::emptyFieldStopsAddingSilently()
+{
+    Editeur e;
+    e.voie(0, -1, "");
+    e.voie(1, -1, "2");
+    e.f->txtCommentaire->setText("consigne");
+    e.cliquer("cmdAdd");
+    QVERIFY(e.dialogs.shown().isEmpty());
+    QCOMPARE(e.f->lignes(), QStringList{"'consigne"});
+    QCOMPARE(e.f->txtCommentaire->text(), QStringLiteral("consigne"));
+    // The comment is added again with the next picture.
+    e.voie(0, -1, "1");
+    e.cliquer("cmdAdd");
+    QCOMPARE(e.f->lignes(), QStringList({"'consigne", "'consigne", "CC/1//CC/2/"}));
+}
+
+void tst_EditeurExo::moveAndRemove()
+{
+    Editeur e;
+    e.f->chargerFichier(QString(), {"CC/1//CC/1/", "CC/2//CC/2/", "CC/3//CC/3/"});
+    e.choisir(0);
+    e.cliquer("cmdUp");
+    QCOMPARE(e.f->lignes().first(), QStringLiteral("CC/1//CC/1/"));
+    e.cliquer("cmdDown");
+    QCOMPARE(e.f->lignes(), QStringList({"CC/2//CC/2/", "CC/1//CC/1/", "CC/3//CC/3/"}));
+    QCOMPARE(e.f->lstListeData->currentRow(), 1);
+    QCOMPARE(e.champs(0), QStringLiteral("CC 1 ")); // the line moved is loaded
+    e.choisir(2);
+    e.cliquer("cmdDown");
+    QCOMPARE(e.f->lignes().last(), QStringLiteral("CC/3//CC/3/"));
+
+    e.dialogs.answerMessage(vb::No).answerMessage(vb::Yes);
+    e.cliquer("cmdRemove");
+    QCOMPARE(e.f->lignes().size(), 3);
+    e.cliquer("cmdRemove");
+    QCOMPARE(e.f->lignes(), QStringList({"CC/2//CC/2/", "CC/1//CC/1/"}));
+    QCOMPARE(e.dialogs.messages()[0].text, QStringLiteral("Etes-vous sûr de vouloir supprimer cette donnée ?"));
+    QCOMPARE(e.champs(0), QStringLiteral("CC 3 ")); // the fields keep what they show
+
+    // Nothing chosen: the teacher is told to choose.
+    e.dialogs.answerMessage(vb::OK);
+    e.cliquer("cmdRemove");
+    QCOMPARE(e.dialogs.messages().last().text,
+             QStringLiteral("Pour supprimer une donnée, vous devez au préalable le sélectionner."));
+    QCOMPARE(e.f->lignes().size(), 2);
+
+    e.choisir(0);
+    e.cliquer("cmdErase");
+    QCOMPARE(e.f->lstListeData->currentRow(), -1);
+    QCOMPARE(e.champs(0), QStringLiteral("CC  "));
+}
+
+void tst_EditeurExo::saveDialogProposals()
+{
+    Editeur e;
+    // The main window's last file (here the results file) is never offered.
+    const QString resultats = DossierDonnees + "Resultat.txt";
+    TestHome::writeFile(resultats, "Nom élève :Durand\r\n");
+    e.f->chargerFichier(QString(), {"CC/1//CC/1/"});
+    e.enregistrer(DossierDonnees + "Resultat.txt");
+    FileDialogRequest demande = e.dialogs.fileRequests().last();
+    QVERIFY(demande.fileName.isEmpty());
+    QCOMPARE(demande.initialDir, DossierDonnees);
+    QCOMPARE(demande.filter, QStringLiteral("Fichier Wavix (*.qvt)|*.qvt"));
+    // The extension is added: the results file is left alone.
+    QCOMPARE(TestHome::readFile(resultats), QByteArray("Nom élève :Durand\r\n"));
+    QCOMPARE(TestHome::readFile(resultats + ".qvt"), QByteArray("CC/1//CC/1/\r\n"));
+
+    // The file saved is offered next, and so is a file being modified.
+    e.enregistrer(DossierDonnees + "autre");
+    QCOMPARE(e.dialogs.fileRequests().last().fileName, resultats + ".qvt");
+    QCOMPARE(e.f->fichier(), DossierDonnees + "autre.qvt");
+    e.f->chargerFichier(DossierDonnees + "tp.QVT", {});
+    e.enregistrer(DossierDonnees + "tp.QVT");
+    QCOMPARE(e.dialogs.fileRequests().last().fileName, DossierDonnees + "tp.QVT");
+    QVERIFY(QFileInfo::exists(DossierDonnees + "tp.QVT"));
+    QVERIFY(e.dialogs.messages().isEmpty());
+
+    // A cancel writes nothing.
+    e.dialogs.answerFile(std::nullopt);
+    e.cliquer("cmdSave");
+    QCOMPARE(QDir(DossierDonnees).entryList(QDir::Files).size(), 4);
+}
+
+void tst_EditeurExo::overwriteAsked()
+{
+    Editeur e;
+    const QString chemin = DossierDonnees + "tp.qvt";
+    TestHome::writeFile(chemin, "CC/9//CC/9/\r\n");
+    e.f->chargerFichier(QString(), {"CC/1//CC/1/"});
+    e.enregistrer(DossierDonnees + "tp", {vb::No});
+    QCOMPARE(e.dialogs.messages().size(), 1);
+    QCOMPARE(e.dialogs.messages()[0].text, QStringLiteral("Le fichier « tp.qvt » existe déjà.\r\nVoulez-vous le remplacer ?"));
+    QCOMPARE(e.dialogs.messages()[0].style, vb::Question | vb::YesNo | vb::DefaultButton2);
+    QVERIFY(!e.dialogs.fileRequests().last().confirmOverwrite); // asked once, here
+    QCOMPARE(TestHome::readFile(chemin), QByteArray("CC/9//CC/9/\r\n"));
+    QVERIFY(e.f->fichier().isEmpty());
+
+    e.enregistrer(chemin, {vb::Yes});
+    QCOMPARE(TestHome::readFile(chemin), QByteArray("CC/1//CC/1/\r\n"));
+}
+
+void tst_EditeurExo::failedSaveKeepsFileAndList()
+{
+    Editeur e;
+    const QString dossier = DossierDonnees + "plein";
+    PetitDisque disque(dossier, 4096);
+    const QString chemin = dossier + "/tp.qvt";
+    QVERIFY(TestHome::writeFile(chemin, QByteArray(4000, 'x')));
+    QStringList lignes;
+    for (int i = 0; i < 400; ++i)
+        lignes << QStringLiteral("sinusoïdale/%1/50/CC/0/").arg(i);
+    e.f->chargerFichier(chemin, lignes);
+
+    e.enregistrer(chemin, {vb::Yes, vb::OK});
+    QCOMPARE(e.dialogs.messages().size(), 2);
+    const auto erreur = e.dialogs.messages()[1];
+    QCOMPARE(erreur.style, int(vb::Critical));
+    QVERIFY2(erreur.text.startsWith(QStringLiteral("Le fichier « tp.qvt » n'a pas pu être enregistré")),
+             qPrintable(erreur.text));
+    QCOMPARE(TestHome::readFile(chemin), QByteArray(4000, 'x'));
+    QCOMPARE(e.f->lignes(), lignes);
+    QCOMPARE(QDir(dossier).entryList(QDir::Files), QStringList{"tp.qvt"}); // no temporary file left
+
+    // Room again: the same list saves.
+    disque.liberer();
+    e.enregistrer(chemin, {vb::Yes});
+    QCOMPARE(TestHome::readFile(chemin).size(), qsizetype(lignes.join("\r\n").toLatin1().size() + 2));
+}
+
+QTEST_MAIN(tst_EditeurExo)
+#include "tst_editeurexo.moc"
