@@ -14,7 +14,9 @@
 #include "evaluation/ModeLibre.h"
 #include "evaluation/Resultats.h"
 #include "evaluation/frmName.h"
+#include "help/AideF1.h"
 #include "help/HTMLHelp.h"
+#include "help/frmAbout.h"
 #include "help/TelechargementFichier.h"
 #include "help/frmTip.h"
 #include "platform/Dialogs.h"
@@ -101,11 +103,11 @@ const EntreeMenu kMenu[] = {
 
 
 // Commands not built yet: full-screen view, printing and its set-up, copies,
-// default layout, help, About, exercise-file editor and deletion, options,
+// default layout, exercise-file editor and deletion, options,
 // automatic sensitivities.
 const char* const kCommandesAVenir[] = {
     "Mnu_ViewFullScreen", "Mnu_Print", "Mnu_ConfigPrint", "Mnu_Copier", "Mnu_ClipBoard(0)", "Mnu_ClipBoard(1)",
-    "Mnu_PosWin", "Mnu_Help_Contents", "Mnu_Help_Index", "Mnu_About", "Mnu_Create", "Mnu_Modif", "Mnu_Kill",
+    "Mnu_PosWin", "Mnu_Create", "Mnu_Modif", "Mnu_Kill",
     "Mnu_Pref(0)", "Mnu_Pref(1)", "Mnu_Pref(2)", "Mnu_Reglages",
 };
 
@@ -190,6 +192,7 @@ void MDIWavix::creerMenus()
     relier("Mnu_NewTip", &MDIWavix::Mnu_NewTip_Click);
     relier("Mnu_PassWord", &MDIWavix::Mnu_PassWord_Click);
     relier("Mnu_Web", &MDIWavix::Mnu_Web_Click);
+    relier("Mnu_About", &MDIWavix::Mnu_About_Click);
     for (int i = 0; i < 3; ++i)
         connect(menu(QStringLiteral("Mnu_Pref(%1)").arg(i)), &QAction::triggered, this, [this, i] { Mnu_Pref_Click(i); });
     // The harmonic generator entry waits for its window.
@@ -386,13 +389,13 @@ void MDIWavix::Mnu_Reglages_Click()
 
 void MDIWavix::Mnu_Help_Contents_Click()
 {
-    AideHTML().CHMFile = QCoreApplication::applicationDirPath() + QStringLiteral("/wavix.chm");
+    AideHTML().CHMFile = FichierAide();
     AideHTML().HHDisplayContents();
 }
 
 void MDIWavix::Mnu_Help_Index_Click()
 {
-    AideHTML().CHMFile = QCoreApplication::applicationDirPath() + QStringLiteral("/wavix.chm");
+    AideHTML().CHMFile = FichierAide();
     AideHTML().HHDisplayIndex();
 }
 
@@ -422,4 +425,9 @@ void MDIWavix::Mnu_PassWord_Click()
 void MDIWavix::Mnu_Web_Click()
 {
     QDesktopServices::openUrl(QUrl(AdresseSiteEditeur()));
+}
+
+void MDIWavix::Mnu_About_Click()
+{
+    Forms().get<frmAbout>()->Show(true);
 }

@@ -521,8 +521,7 @@ void tst_Fenetres::commandsNotBuiltAreDisabled()
     Programme p({{"Options", "Reglage auto", "1"}});
     EnregistrerMotDePasse("Secret");
     const char* aVenir[] = {"Mnu_ViewFullScreen", "Mnu_Print", "Mnu_ConfigPrint", "Mnu_ClipBoard(0)",
-                            "Mnu_ClipBoard(1)", "Mnu_PosWin", "Mnu_About", "Mnu_Help_Contents", "Mnu_Help_Index",
-                            "Mnu_Create", "Mnu_Modif", "Mnu_Kill", "Mnu_Pref(0)", "Mnu_Pref(1)", "Mnu_Pref(2)",
+                            "Mnu_ClipBoard(1)", "Mnu_PosWin", "Mnu_Create", "Mnu_Modif", "Mnu_Kill", "Mnu_Pref(0)", "Mnu_Pref(1)", "Mnu_Pref(2)",
                             "Mnu_Reglages"};
     for (int passe = 0; passe < 2; ++passe) {
         for (const char* nom : aVenir) {
