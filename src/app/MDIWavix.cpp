@@ -156,6 +156,8 @@ bool MDIWavix::MDIForm_Load()
 
         etape = 13;
         const QString bulles = LireINI(QStringLiteral("Options"), QStringLiteral("ShowToolTip"), QString());
+        InstallMultiLineToolTips();
+        SetToolTipMaxWidth(200);
         SetToolTipsHidden(!(bulles.isEmpty() || bulles == QLatin1String("1")));
         setBackColor(LireCouleurINI(QStringLiteral("Options"), QStringLiteral("Couleur fond"), 0xFFFFFF));
 
@@ -365,6 +367,7 @@ void MDIWavix::mdiForm_Unload()
     if (Mnu_Calc->isChecked())
         FermerCalculatrice();
     FermerFichiers();
+    RemoveMultiLineToolTips();
     SetToolTipsHidden(false);
     QCoreApplication::quit();
 }

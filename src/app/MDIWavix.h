@@ -75,6 +75,7 @@ public:
     void Mnu_Reglages_Click();
     void Mnu_Help_Contents_Click();
     void Mnu_Help_Index_Click();
+    void Mnu_About_Click();
     void Mnu_Tip_Click();
     void Mnu_NewTip_Click();
     void Mnu_PassWord_Click();

@@ -17,7 +17,9 @@
 #include "evaluation/frmCorbeille.h"
 #include "evaluation/frmCreateFile.h"
 #include "evaluation/frmName.h"
+#include "help/AideF1.h"
 #include "help/HTMLHelp.h"
+#include "help/frmAbout.h"
 #include "help/TelechargementFichier.h"
 #include "help/frmTip.h"
 #include "platform/Dialogs.h"
@@ -191,6 +193,7 @@ void MDIWavix::creerMenus()
     relier("Mnu_NewTip", &MDIWavix::Mnu_NewTip_Click);
     relier("Mnu_PassWord", &MDIWavix::Mnu_PassWord_Click);
     relier("Mnu_Web", &MDIWavix::Mnu_Web_Click);
+    relier("Mnu_About", &MDIWavix::Mnu_About_Click);
     for (int i = 0; i < 3; ++i)
         connect(menu(QStringLiteral("Mnu_Pref(%1)").arg(i)), &QAction::triggered, this, [this, i] { Mnu_Pref_Click(i); });
     // The harmonic generator entry waits for its window.
@@ -411,13 +414,13 @@ void MDIWavix::Mnu_Reglages_Click()
 
 void MDIWavix::Mnu_Help_Contents_Click()
 {
-    AideHTML().CHMFile = QCoreApplication::applicationDirPath() + QStringLiteral("/wavix.chm");
+    AideHTML().CHMFile = FichierAide();
     AideHTML().HHDisplayContents();
 }
 
 void MDIWavix::Mnu_Help_Index_Click()
 {
-    AideHTML().CHMFile = QCoreApplication::applicationDirPath() + QStringLiteral("/wavix.chm");
+    AideHTML().CHMFile = FichierAide();
     AideHTML().HHDisplayIndex();
 }
 
@@ -447,4 +450,9 @@ void MDIWavix::Mnu_PassWord_Click()
 void MDIWavix::Mnu_Web_Click()
 {
     QDesktopServices::openUrl(QUrl(AdresseSiteEditeur()));
+}
+
+void MDIWavix::Mnu_About_Click()
+{
+    Forms().get<frmAbout>()->Show(true);
 }

@@ -6,6 +6,7 @@
 
 constexpr int kVersionMajeure = WAVIX_VERSION_MAJOR;
 constexpr int kVersionMineure = WAVIX_VERSION_MINOR;
+constexpr int kVersionRevision = WAVIX_VERSION_REVISION;
 
 // The main window's caption: "Wavix v.<major>.<minor> - Mode libre" or
 // " - Mode évalué".

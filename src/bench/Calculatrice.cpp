@@ -4,13 +4,13 @@
 #include "bench/frmToolBox.h"
 #include "platform/Dialogs.h"
 #include "platform/Forms.h"
+#include "platform/SystemServices.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QPointer>
 #include <QProcess>
 #include <QSignalBlocker>
-#include <QStandardPaths>
 
 namespace {
 
@@ -78,12 +78,7 @@ void BasculerCalculatrice()
         FermerCalculatrice();
         return;
     }
-    QString programme;
-    for (const QString& nom : CalculatricesConnues()) {
-        programme = QStandardPaths::findExecutable(nom);
-        if (!programme.isEmpty())
-            break;
-    }
+    const QString programme = firstInstalledProgram(CalculatricesConnues());
     auto refuser = [](const QString& message) {
         MsgBox(message, vb::Critical, QStringLiteral("Erreur sur chemin d'accés"));
         if (frmToolBox* b = Forms().find<frmToolBox>()) {

@@ -1,6 +1,11 @@
 #pragma once
 
+#include <QString>
+
 class QWidget;
+
+// The help file the help object is given: beside the program.
+QString FichierAide();
 
 // Opens the program's help at a topic.
 void AfficherRubriqueAide(int rubrique);

@@ -1,8 +1,44 @@
 #include "help/HTMLHelp.h"
 
-// The help window arrives with the help pages; until then a request shows
-// nothing, and there is no window to close.
-void HTMLHelp::HHDisplayTopicID() {}
-void HTMLHelp::HHDisplayContents() {}
-void HTMLHelp::HHDisplayIndex() {}
-void HTMLHelp::HHClose() {}
+#include "help/FenetreAide.h"
+#include "help/PagesAide.h"
+
+HTMLHelp::~HTMLHelp()
+{
+    HHClose();
+}
+
+FenetreAide* HTMLHelp::ouvrir()
+{
+    if (!fenetre_)
+        fenetre_ = new FenetreAide;
+    fenetre_->show();
+    fenetre_->raise();
+    fenetre_->activateWindow();
+    return fenetre_;
+}
+
+void HTMLHelp::HHDisplayTopicID()
+{
+    ouvrir()->afficherPage(PageDeRubrique(HHTopicID).fichier);
+}
+
+void HTMLHelp::HHDisplayContents()
+{
+    ouvrir()->afficherSommaire();
+}
+
+void HTMLHelp::HHDisplayIndex()
+{
+    ouvrir()->afficherIndex();
+}
+
+void HTMLHelp::HHClose()
+{
+    delete fenetre_.data();
+}
+
+FenetreAide* HTMLHelp::fenetre() const
+{
+    return fenetre_;
+}

@@ -6,6 +6,7 @@
 #include <QDesktopServices>
 #include <QMediaDevices>
 #include <QSoundEffect>
+#include <QStandardPaths>
 #include <QStorageInfo>
 #include <QUrl>
 
@@ -157,4 +158,12 @@ bool openInTextEditor(const QString& path)
 void setTextEditorOpener(std::function<bool(const QString&)> opener)
 {
     editorOpener() = std::move(opener);
+}
+
+QString firstInstalledProgram(const QStringList& names)
+{
+    for (const QString& name : names)
+        if (QString path = QStandardPaths::findExecutable(name); !path.isEmpty())
+            return path;
+    return {};
 }

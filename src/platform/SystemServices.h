@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <functional>
@@ -38,3 +39,7 @@ void setSoundPlayer(std::function<bool(const QString&)> player);
 // program took it. Tests state their own opener; nullptr restores the desktop's.
 bool openInTextEditor(const QString& path);
 void setTextEditorOpener(std::function<bool(const QString&)> opener);
+
+// The first of the programs named that is installed (found on PATH), with
+// its full path; empty when none is.
+QString firstInstalledProgram(const QStringList& names);

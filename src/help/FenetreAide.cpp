@@ -1,0 +1,172 @@
+#include "help/FenetreAide.h"
+
+#include "help/PagesAide.h"
+
+#include <QCollator>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+QUrl adressePage(const QString& fichier)
+{
+    return QUrl(QStringLiteral("qrc") + QString::fromLatin1(kDossierPagesAide) + fichier);
+}
+
+} // namespace
+
+FenetreAide::FenetreAide() : QWidget(nullptr, Qt::Window)
+{
+    setObjectName(QStringLiteral("FenetreAide"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Aide de Wavix"));
+
+    cmdPrecedent = new QPushButton(QStringLiteral("◀ &Précédent"));
+    cmdPrecedent->setObjectName(QStringLiteral("cmdPrecedent"));
+    cmdSuivant = new QPushButton(QStringLiteral("&Suivant ▶"));
+    cmdSuivant->setObjectName(QStringLiteral("cmdSuivant"));
+    auto* cmdAccueil = new QPushButton(QStringLiteral("&Accueil"));
+    cmdAccueil->setObjectName(QStringLiteral("cmdAccueil"));
+    auto* barre = new QHBoxLayout;
+    barre->addWidget(cmdPrecedent);
+    barre->addWidget(cmdSuivant);
+    barre->addWidget(cmdAccueil);
+    barre->addStretch();
+
+    lstSommaire = new QListWidget;
+    lstSommaire->setObjectName(QStringLiteral("lstSommaire"));
+    for (const PageAide& page : PagesAide()) {
+        auto* element = new QListWidgetItem(page.titre, lstSommaire);
+        element->setData(Qt::UserRole, page.fichier);
+    }
+
+    txtIndex = new QLineEdit;
+    txtIndex->setObjectName(QStringLiteral("txtIndex"));
+    txtIndex->setPlaceholderText(QStringLiteral("Tapez le début du mot cherché"));
+    lstIndex = new QListWidget;
+    lstIndex->setObjectName(QStringLiteral("lstIndex"));
+    struct Entree {
+        QString mot;
+        QString fichier;
+    };
+    std::vector<Entree> entrees;
+    for (const PageAide& page : PagesAide())
+        for (const QString& mot : page.index)
+            entrees.push_back({mot, page.fichier});
+    QCollator ordre(QLocale(QLocale::French));
+    ordre.setCaseSensitivity(Qt::CaseInsensitive);
+    std::stable_sort(entrees.begin(), entrees.end(),
+                     [&ordre](const Entree& a, const Entree& b) { return ordre.compare(a.mot, b.mot) < 0; });
+    for (const Entree& e : entrees) {
+        auto* element = new QListWidgetItem(e.mot, lstIndex);
+        element->setData(Qt::UserRole, e.fichier);
+    }
+    auto* pageIndex = new QWidget;
+    auto* colonneIndex = new QVBoxLayout(pageIndex);
+    colonneIndex->setContentsMargins(4, 4, 4, 4);
+    colonneIndex->addWidget(txtIndex);
+    colonneIndex->addWidget(lstIndex);
+
+    tabAide = new QTabWidget;
+    tabAide->setObjectName(QStringLiteral("tabAide"));
+    tabAide->addTab(lstSommaire, QStringLiteral("Sommaire"));
+    tabAide->addTab(pageIndex, QStringLiteral("Index"));
+
+    txtPage = new QTextBrowser;
+    txtPage->setObjectName(QStringLiteral("txtPage"));
+    txtPage->setOpenLinks(true);
+    txtPage->setOpenExternalLinks(false);
+
+    auto* partage = new QSplitter;
+    partage->addWidget(tabAide);
+    partage->addWidget(txtPage);
+    partage->setStretchFactor(1, 1);
+    partage->setSizes({240, 560});
+
+    auto* colonne = new QVBoxLayout(this);
+    colonne->addLayout(barre);
+    colonne->addWidget(partage, 1);
+    resize(860, 600);
+
+    connect(cmdPrecedent, &QPushButton::clicked, txtPage, &QTextBrowser::backward);
+    connect(cmdSuivant, &QPushButton::clicked, txtPage, &QTextBrowser::forward);
+    connect(cmdAccueil, &QPushButton::clicked, this, [this] { afficherPage(PagesAide().first().fichier); });
+    connect(txtPage, &QTextBrowser::backwardAvailable, cmdPrecedent, &QPushButton::setEnabled);
+    connect(txtPage, &QTextBrowser::forwardAvailable, cmdSuivant, &QPushButton::setEnabled);
+    connect(txtPage, &QTextBrowser::sourceChanged, this, &FenetreAide::pageChangee);
+    cmdPrecedent->setEnabled(false);
+    cmdSuivant->setEnabled(false);
+    auto ouvrirElement = [this](QListWidgetItem* element) {
+        if (element)
+            afficherPage(element->data(Qt::UserRole).toString());
+    };
+    connect(lstSommaire, &QListWidget::itemActivated, this, ouvrirElement);
+    connect(lstSommaire, &QListWidget::itemClicked, this, ouvrirElement);
+    connect(lstIndex, &QListWidget::itemActivated, this, ouvrirElement);
+    connect(lstIndex, &QListWidget::itemClicked, this, ouvrirElement);
+    connect(txtIndex, &QLineEdit::textChanged, this, &FenetreAide::filtrerIndex);
+    connect(txtIndex, &QLineEdit::returnPressed, this, [this, ouvrirElement] { ouvrirElement(lstIndex->currentItem()); });
+}
+
+void FenetreAide::afficherPage(const QString& fichier)
+{
+    const QUrl adresse = adressePage(fichier);
+    if (txtPage->source() != adresse)
+        txtPage->setSource(adresse);
+}
+
+void FenetreAide::afficherSommaire()
+{
+    tabAide->setCurrentIndex(0);
+    if (txtPage->source().isEmpty())
+        afficherPage(PagesAide().first().fichier);
+    lstSommaire->setFocus();
+}
+
+void FenetreAide::afficherIndex()
+{
+    tabAide->setCurrentIndex(1);
+    if (txtPage->source().isEmpty())
+        afficherPage(PagesAide().first().fichier);
+    txtIndex->setFocus();
+}
+
+QString FenetreAide::pageAffichee() const
+{
+    return QFileInfo(txtPage->source().path()).fileName();
+}
+
+// The contents follow the page on show, whichever way it was reached.
+void FenetreAide::pageChangee()
+{
+    const QString fichier = pageAffichee();
+    for (int i = 0; i < lstSommaire->count(); ++i)
+        if (lstSommaire->item(i)->data(Qt::UserRole).toString() == fichier) {
+            lstSommaire->setCurrentRow(i);
+            break;
+        }
+    if (const PageAide* page = PageDeFichier(fichier))
+        setWindowTitle(QStringLiteral("Aide de Wavix - ") + page->titre);
+}
+
+// The index goes to the first entry that starts with what is typed.
+void FenetreAide::filtrerIndex(const QString& debut)
+{
+    const QString cherche = debut.trimmed();
+    for (int i = 0; i < lstIndex->count(); ++i)
+        if (lstIndex->item(i)->text().startsWith(cherche, Qt::CaseInsensitive)) {
+            lstIndex->setCurrentRow(i);
+            lstIndex->scrollToItem(lstIndex->item(i), QAbstractItemView::PositionAtTop);
+            return;
+        }
+}

@@ -1,0 +1,347 @@
+#include "TestHome.h"
+
+#include "app/EtatProgramme.h"
+#include "app/MDIWavix.h"
+#include "app/Version.h"
+#include "bench/FenetresBanc.h"
+#include "bench/frmToolBox.h"
+#include "help/FenetreAide.h"
+#include "help/HTMLHelp.h"
+#include "help/PagesAide.h"
+#include "help/frmAbout.h"
+#include "help/frmTip.h"
+#include "platform/FormDesign.h"
+#include "platform/ProfileFile.h"
+#include "platform/ScriptedDialogs.h"
+#include "platform/SystemServices.h"
+#include "scope/CourbeWavix.h"
+#include "scope/frmWavix.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDirIterator>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTabWidget>
+#include <QTextBrowser>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+// The program started in a fresh home, its dialogs answered by the test.
+struct Programme {
+    TestHome home;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<MDIWavix> mdi;
+
+    Programme()
+    {
+        setLoginNameSource([] { return std::optional<QString>("eleve1"); });
+        const QString dossier = home.dataHome() + "/Brelmar/Wavix";
+        QDir().mkpath(dossier);
+        writeProfileString(dossier + "/ConfQVT_eleve1.ini", "Options", "Show Tips at Startup", "0");
+        mdi = std::make_unique<MDIWavix>();
+        if (!mdi->MDIForm_Load())
+            qFatal("start-up failed");
+        mdi->show();
+    }
+    ~Programme()
+    {
+        Forms().unloadAll();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        mdi.reset();
+        Voies = {};
+    }
+    FenetreAide* aide() const { return mdi->AideHTML().fenetre(); }
+};
+
+QString lirePage(const QString& fichier)
+{
+    QFile f(QString::fromLatin1(kDossierPagesAide) + fichier);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(f.readAll());
+}
+
+// Every topic number the program's code names: the windows' constants and
+// the direct calls.
+QList<int> rubriquesDuCode()
+{
+    const QRegularExpression motifs[] = {
+        QRegularExpression(R"(kRubriqueAide\s*=\s*(\d+))"),
+        QRegularExpression(R"(InstallerAideF1\([^,()]+,\s*(\d+)\))"),
+        QRegularExpression(R"(AfficherRubriqueAide\((\d+)\))"),
+    };
+    QList<int> numeros;
+    QDirIterator it(QStringLiteral(WAVIX_TESTS_DIR "/../src"), {"*.cpp", "*.h"}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile f(it.next());
+        if (!f.open(QIODevice::ReadOnly))
+            continue;
+        const QString texte = QString::fromUtf8(f.readAll());
+        for (const QRegularExpression& motif : motifs)
+            for (auto m = motif.globalMatch(texte); m.hasNext();)
+                if (const int n = m.next().captured(1).toInt(); !numeros.contains(n))
+                    numeros << n;
+    }
+    std::sort(numeros.begin(), numeros.end());
+    return numeros;
+}
+
+// Opens a window of the program by its name and gives it the focus.
+VbForm* ouvrir(const QString& nom)
+{
+    VbForm* f = nullptr;
+    if (nom == QLatin1String(frmWavix::kNom))
+        f = Forms().get<frmWavix>();
+    else if (nom == QLatin1String(frmToolBox::kNom))
+        f = Forms().get<frmToolBox>();
+    else if (nom == QLatin1String(frmTip::kNom))
+        f = Forms().get<frmTip>();
+    else if (nom == QLatin1String(frmAbout::kNom))
+        f = Forms().get<frmAbout>();
+    else
+        f = OuvrirFenetreSource(nom, nom.endsWith('B') ? 1 : 0);
+    if (f) {
+        f->Show();
+        QApplication::setActiveWindow(f->window());
+        f->setFocus();
+    }
+    return f;
+}
+
+} // namespace
+
+class tst_Aide : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void everyTopicHasAPage_data();
+    void everyTopicHasAPage();
+    void f1OpensTheWindowsPage_data();
+    void f1OpensTheWindowsPage();
+    void unknownTopicShowsTheFirstPage();
+    void contentsAndIndexListEveryPage();
+    void linksLeadToPages();
+    void backAndForward();
+    void helpMenuAndQuitting();
+    void aboutBoxTexts();
+    void systemInformation();
+};
+
+void tst_Aide::everyTopicHasAPage_data()
+{
+    QTest::addColumn<int>("rubrique");
+    QList<int> numeros = rubriquesDuCode();
+    // The numbers of the windows still to come, named here once.
+    for (int n : {1000, 1500, 3000, 3100, 3200, 3300, 3400, 3500, 3600, 3800})
+        if (!numeros.contains(n))
+            numeros << n;
+    QVERIFY(numeros.size() >= 10);
+    for (int n : numeros)
+        QTest::newRow(qPrintable(QString::number(n))) << n;
+}
+
+void tst_Aide::everyTopicHasAPage()
+{
+    QFETCH(int, rubrique);
+    const PageAide& page = PageDeRubrique(rubrique);
+    QVERIFY(page.rubriques.contains(rubrique));
+    const QString texte = lirePage(page.fichier);
+    QVERIFY2(!texte.isEmpty(), qPrintable(page.fichier));
+    QVERIFY(texte.contains("<h1>"));
+}
+
+void tst_Aide::f1OpensTheWindowsPage_data()
+{
+    QTest::addColumn<QString>("fenetre");
+    QTest::addColumn<int>("rubrique");
+    QTest::addColumn<int>("modificateurs");
+    const struct {
+        const char* nom;
+        int rubrique;
+    } table[] = {
+        {"frmWavix", 3300}, {"frmToolBox", 3400}, {"frmAlimA", 3000}, {"frmAlimB", 3000}, {"frmPileA", 3100},
+        {"frmPileB", 3100}, {"frmGBFA", 3200},    {"frmGBFB", 3200},  {"frmEDFA", 3500},  {"frmEDFB", 3500},
+        {"frmDynA", 3800},  {"frmDynB", 3800},    {"frmTip", 1500},   {"frmAbout", 1500},
+    };
+    for (const auto& l : table)
+        QTest::newRow(l.nom) << QString(l.nom) << l.rubrique << int(Qt::NoModifier);
+    QTest::newRow("frmWavix, shift") << "frmWavix" << 3300 << int(Qt::ShiftModifier);
+    QTest::newRow("frmGBFB, ctrl+alt") << "frmGBFB" << 3200 << int(Qt::ControlModifier | Qt::AltModifier);
+}
+
+void tst_Aide::f1OpensTheWindowsPage()
+{
+    QFETCH(QString, fenetre);
+    QFETCH(int, rubrique);
+    QFETCH(int, modificateurs);
+    Programme p;
+    VbForm* f = ouvrir(fenetre);
+    QVERIFY(f);
+    QVERIFY(!p.aide());
+    QTest::keyClick(f, Qt::Key_F1, Qt::KeyboardModifiers(modificateurs));
+    QVERIFY(p.aide());
+    QVERIFY(p.aide()->isVisible());
+    QCOMPARE(p.mdi->AideHTML().HHTopicID, rubrique);
+    QCOMPARE(p.aide()->pageAffichee(), PageDeRubrique(rubrique).fichier);
+    QVERIFY(p.aide()->txtPage->toPlainText().size() > 200);
+    // Another key opens nothing else; F1 again keeps the one window.
+    FenetreAide* aide = p.aide();
+    QTest::keyClick(f, Qt::Key_F2);
+    QTest::keyClick(f, Qt::Key_F1);
+    QCOMPARE(p.aide(), aide);
+}
+
+void tst_Aide::unknownTopicShowsTheFirstPage()
+{
+    Programme p;
+    p.mdi->AideHTML().HHTopicID = 4242;
+    p.mdi->AideHTML().HHDisplayTopicID();
+    QCOMPARE(p.aide()->pageAffichee(), PagesAide().first().fichier);
+}
+
+void tst_Aide::contentsAndIndexListEveryPage()
+{
+    Programme p;
+    p.mdi->menu("Mnu_Help_Contents")->trigger();
+    FenetreAide* aide = p.aide();
+    QVERIFY(aide && aide->isVisible());
+    QCOMPARE(aide->tabAide->currentIndex(), 0);
+    QCOMPARE(aide->lstSommaire->count(), PagesAide().size());
+    QSet<QString> indexees;
+    for (int i = 0; i < aide->lstIndex->count(); ++i)
+        indexees << aide->lstIndex->item(i)->data(Qt::UserRole).toString();
+    for (int i = 0; i < PagesAide().size(); ++i) {
+        const QString fichier = PagesAide().at(i).fichier;
+        QVERIFY2(indexees.contains(fichier), qPrintable(fichier));
+        QListWidgetItem* element = aide->lstSommaire->item(i);
+        QCOMPARE(element->text(), PagesAide().at(i).titre);
+        Q_EMIT aide->lstSommaire->itemClicked(element);
+        QCOMPARE(aide->pageAffichee(), fichier);
+        // Each page's heading is its title in the contents.
+        QVERIFY2(lirePage(fichier).contains("<h1>" + PagesAide().at(i).titre + "</h1>"), qPrintable(fichier));
+    }
+
+    // The index: typing goes to the first entry, Enter opens its page.
+    p.mdi->menu("Mnu_Help_Index")->trigger();
+    QCOMPARE(p.aide(), aide);
+    QCOMPARE(aide->tabAide->currentIndex(), 1);
+    QTest::keyClicks(aide->txtIndex, "gbf");
+    QVERIFY(aide->lstIndex->currentItem());
+    QCOMPARE(aide->lstIndex->currentItem()->text(), QString("GBF"));
+    QTest::keyClick(aide->txtIndex, Qt::Key_Return);
+    QCOMPARE(aide->pageAffichee(), QString("gbf.html"));
+}
+
+void tst_Aide::linksLeadToPages()
+{
+    // Every link of every page leads to a page of the help; the contents
+    // page reaches them all.
+    const QRegularExpression lien(R"(href="([^"#]*)(#[^"]*)?")");
+    QSet<QString> depuisAccueil;
+    for (const PageAide& page : PagesAide()) {
+        const QString texte = lirePage(page.fichier);
+        for (auto m = lien.globalMatch(texte); m.hasNext();) {
+            const QString cible = m.next().captured(1);
+            if (cible.isEmpty() || cible == "aide.css")
+                continue;
+            QVERIFY2(PageDeFichier(cible), qPrintable(page.fichier + " -> " + cible));
+            if (page.fichier == PagesAide().first().fichier)
+                depuisAccueil << cible;
+        }
+    }
+    for (const PageAide& page : PagesAide().mid(1))
+        QVERIFY2(depuisAccueil.contains(page.fichier), qPrintable(page.fichier));
+}
+
+void tst_Aide::backAndForward()
+{
+    Programme p;
+    p.mdi->AideHTML().HHTopicID = 3300;
+    p.mdi->AideHTML().HHDisplayTopicID();
+    FenetreAide* aide = p.aide();
+    QVERIFY(!aide->cmdPrecedent->isEnabled());
+    // A link followed in the page, as a click on it does.
+    aide->txtPage->setSource(QUrl("gbf.html"));
+    QCOMPARE(aide->pageAffichee(), QString("gbf.html"));
+    QVERIFY(aide->cmdPrecedent->isEnabled());
+    aide->cmdPrecedent->click();
+    QCOMPARE(aide->pageAffichee(), QString("oscilloscope.html"));
+    QVERIFY(aide->cmdSuivant->isEnabled());
+    aide->cmdSuivant->click();
+    QCOMPARE(aide->pageAffichee(), QString("gbf.html"));
+    QVERIFY(aide->windowTitle().endsWith(PageDeFichier("gbf.html")->titre));
+}
+
+void tst_Aide::helpMenuAndQuitting()
+{
+    Programme p;
+    for (const char* nom : {"Mnu_Help_Contents", "Mnu_Help_Index", "Mnu_About"})
+        QVERIFY2(p.mdi->menu(nom)->isEnabled(), nom);
+    p.mdi->AideHTML().HHClose(); // nothing open: nothing happens
+    p.mdi->menu("Mnu_Help_Index")->trigger();
+    QPointer<FenetreAide> aide = p.aide();
+    QVERIFY(aide);
+    // The user may close it; the next request opens a new one.
+    aide->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!aide);
+    p.mdi->menu("Mnu_Help_Contents")->trigger();
+    aide = p.aide();
+    QVERIFY(aide && aide->isVisible());
+    QVERIFY(p.mdi->close());
+    QVERIFY(!aide);
+}
+
+void tst_Aide::aboutBoxTexts()
+{
+    Programme p;
+    p.dialogs.answerModal([](QWidget* w) {
+        QCOMPARE(w->objectName(), QString("frmAbout"));
+        QCOMPARE(w->windowTitle(), QString("À propos de Wavix"));
+        QCOMPARE(control<QLabel>(w, "lblTitle")->text(), QString("Wavix"));
+        QCOMPARE(control<QLabel>(w, "lblVersion")->text(),
+                 QString("Version %1.%2.%3").arg(kVersionMajeure).arg(kVersionMineure).arg(kVersionRevision));
+        QCOMPARE(control<QLabel>(w, "lblDescription")->text(),
+                 QString("Description de l'application : cette application permet de s'entraîner à l'utilisation "
+                         "d'un wavixscope bicourbe couplé à un ou deux générateurs."));
+        QVERIFY(!control<QLabel>(w, "lblDisclaimer")->text().isEmpty());
+        QCOMPARE(control<QPushButton>(w, "cmdSysInfo")->text(), QString("&Infos système..."));
+        control<QPushButton>(w, "cmdOK")->click();
+    });
+    p.mdi->menu("Mnu_About")->trigger();
+    QVERIFY(p.dialogs.allAnswered());
+    QCOMPARE(p.dialogs.shown().size(), 1);
+    QVERIFY(!Forms().isLoaded("frmAbout"));
+    QVERIFY(Forms().get<frmWavix>()->isVisible());
+}
+
+void tst_Aide::systemInformation()
+{
+    Programme p;
+    const QStringList connus = ProgrammesInfosSysteme();
+    auto* about = Forms().get<frmAbout>();
+    about->Show();
+    ProgrammesInfosSysteme() = {"wavix-aucun-programme-1", "wavix-aucun-programme-2"};
+    p.dialogs.answerMessage(vb::OK);
+    control<QPushButton>(about, "cmdSysInfo")->click();
+    QCOMPARE(p.dialogs.shown().size(), 1);
+    QCOMPARE(p.dialogs.shown().first().text, QString("Les informations système ne sont pas disponibles actuellement"));
+    QCOMPARE(p.dialogs.shown().first().title, QString("Wavix"));
+    QCOMPARE(p.dialogs.shown().first().style, int(vb::OKOnly));
+    QVERIFY(Forms().isLoaded("frmAbout"));
+    // The first installed one of the list is the one found.
+    ProgrammesInfosSysteme() = {"wavix-aucun-programme", "sh", "true"};
+    QCOMPARE(QFileInfo(firstInstalledProgram(ProgrammesInfosSysteme())).fileName(), QString("sh"));
+    ProgrammesInfosSysteme() = connus;
+}
+
+QTEST_MAIN(tst_Aide)
+#include "tst_aide.moc"
