@@ -6,6 +6,7 @@
 #include "app/EtatProgramme.h"
 #include "app/FichierINI.h"
 #include "app/MotDePasse.h"
+#include "app/PositionFenetre.h"
 #include "app/Version.h"
 #include "bench/FenetresBanc.h"
 #include "bench/frmToolBox.h"
@@ -101,11 +102,11 @@ const EntreeMenu kMenu[] = {
 
 
 // Commands not built yet: full-screen view, printing and its set-up, copies,
-// default layout, help, About, exercise-file editor and deletion, options,
+// help, About, exercise-file editor and deletion, options,
 // automatic sensitivities.
 const char* const kCommandesAVenir[] = {
     "Mnu_ViewFullScreen", "Mnu_Print", "Mnu_ConfigPrint", "Mnu_Copier", "Mnu_ClipBoard(0)", "Mnu_ClipBoard(1)",
-    "Mnu_PosWin", "Mnu_Help_Contents", "Mnu_Help_Index", "Mnu_About", "Mnu_Create", "Mnu_Modif", "Mnu_Kill",
+    "Mnu_Help_Contents", "Mnu_Help_Index", "Mnu_About", "Mnu_Create", "Mnu_Modif", "Mnu_Kill",
     "Mnu_Pref(0)", "Mnu_Pref(1)", "Mnu_Pref(2)", "Mnu_Reglages",
 };
 
@@ -183,6 +184,7 @@ void MDIWavix::creerMenus()
     relier("Mnu_Chrono", &MDIWavix::Mnu_Chrono_Click);
     relier("Mnu_Calc", &MDIWavix::Mnu_Calc_Click);
     relier("Mnu_Harmo", &MDIWavix::Mnu_Harmo_Click);
+    relier("Mnu_PosWin", &PositionnerFenetres);
     relier("Mnu_Reglages", &MDIWavix::Mnu_Reglages_Click);
     relier("Mnu_Help_Contents", &MDIWavix::Mnu_Help_Contents_Click);
     relier("Mnu_Help_Index", &MDIWavix::Mnu_Help_Index_Click);

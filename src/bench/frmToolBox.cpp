@@ -204,6 +204,25 @@ void frmToolBox::choisir(int index)
     optConnexion_Click(index); // "none" runs again; a closed window opens
 }
 
+QString FenetreOption(int index)
+{
+    const Option* o = optionDe(index);
+    return o ? QString::fromLatin1(o->fenetre) : QString();
+}
+
+int VoieOption(int index)
+{
+    const Option* o = optionDe(index);
+    return o ? o->voie : 0;
+}
+
+QString NomMultimetre()
+{
+    const bool college = LireINI(QStringLiteral("Options"), QStringLiteral("Multimetre college"), QStringLiteral("0"))
+        != QLatin1String("0");
+    return college ? QStringLiteral("frmVolt") : QStringLiteral("frmMulti_RMS");
+}
+
 void DebrancherSources(int index)
 {
     const Option* o = optionDe(index);
@@ -236,9 +255,7 @@ void frmToolBox::optConnexion_Click(int index)
 
 void frmToolBox::chkMulti_Click()
 {
-    const bool college = LireINI(QStringLiteral("Options"), QStringLiteral("Multimetre college"), QStringLiteral("0"))
-        != QLatin1String("0");
-    const QString nom = college ? QStringLiteral("frmVolt") : QStringLiteral("frmMulti_RMS");
+    const QString nom = NomMultimetre();
     MDIWavix* mdi = MDIWavix::instance();
     if (mdi)
         mdi->Mnu_Volt->setChecked(chkMulti->isChecked());

@@ -110,7 +110,7 @@ const char* const kPortes[] = {"Mnu_View", "Mnu_Clean", "Mnu_NewTip"};
 
 // Disabled whatever the mode: their windows do not exist yet.
 const QString kAVenir = "Mnu_About Mnu_ClipBoard(0) Mnu_ClipBoard(1) Mnu_ConfigPrint Mnu_Copier Mnu_Create "
-                        "Mnu_Help_Contents Mnu_Help_Index Mnu_Kill Mnu_Modif Mnu_PosWin Mnu_Pref(0) Mnu_Pref(1) "
+                        "Mnu_Help_Contents Mnu_Help_Index Mnu_Kill Mnu_Modif Mnu_Pref(0) Mnu_Pref(1) "
                         "Mnu_Pref(2) Mnu_Print Mnu_Reglages Mnu_ViewFullScreen";
 
 // The disabled items expected: those given and those not built yet, sorted as etats() gives them.
