@@ -1,7 +1,8 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
+PREFIX ?= /usr/local
 
-.PHONY: run test deps configure build bench sanitize fuzz clean
+.PHONY: run test deps configure build install uninstall bench sanitize fuzz clean
 
 run: build
 	"$(BUILD_DIR)/src/wavix"
@@ -20,10 +21,19 @@ deps:
 	bash scripts/install-deps.sh
 
 configure: deps
-	cmake -S . -B "$(BUILD_DIR)" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B "$(BUILD_DIR)" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX="$(PREFIX)"
 
 build: configure
 	cmake --build "$(BUILD_DIR)" -j $(JOBS)
+
+# Installs under PREFIX (/usr/local by default; DESTDIR=... stages it) and
+# keeps the list of what it put in $(BUILD_DIR)/install_manifest.txt.
+install: build
+	cmake --install "$(BUILD_DIR)"
+
+# Removes exactly what the last `make install` put (same DESTDIR).
+uninstall:
+	cmake --build "$(BUILD_DIR)" --target uninstall
 
 # The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer
 # in a folder of its own; the first fault stops the test that met it.

@@ -1,5 +1,6 @@
 #include "app/MDIWavix.h"
 
+#include "app/AssociationExercice.h"
 #include "app/Dossiers.h"
 #include "app/EtatProgramme.h"
 #include "app/FichierINI.h"
@@ -133,6 +134,8 @@ bool MDIWavix::MDIForm_Load()
         DossierWindows = QStringLiteral("/usr/bin/");
 
         etape = 6;
+        // Exercise files open in the text editor from the desktop.
+        CreateFileAssociation(TypeFichierExercice());
         PerfFrequency = perfCounterFrequency();
 
         etape = 7;

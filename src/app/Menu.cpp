@@ -6,6 +6,7 @@
 #include "app/EtatProgramme.h"
 #include "app/FichierINI.h"
 #include "app/MotDePasse.h"
+#include "app/PositionFenetre.h"
 #include "app/Version.h"
 #include "app/frmOption.h"
 #include "bench/FenetresBanc.h"
@@ -186,6 +187,7 @@ void MDIWavix::creerMenus()
     relier("Mnu_Chrono", &MDIWavix::Mnu_Chrono_Click);
     relier("Mnu_Calc", &MDIWavix::Mnu_Calc_Click);
     relier("Mnu_Harmo", &MDIWavix::Mnu_Harmo_Click);
+    relier("Mnu_PosWin", &PositionnerFenetres);
     relier("Mnu_Reglages", &MDIWavix::Mnu_Reglages_Click);
     relier("Mnu_Help_Contents", &MDIWavix::Mnu_Help_Contents_Click);
     relier("Mnu_Help_Index", &MDIWavix::Mnu_Help_Index_Click);

@@ -218,6 +218,23 @@ void frmToolBox::choisir(int index)
     optConnexion_Click(index); // "none" runs again; a closed window opens
 }
 
+QString FenetreOption(int index)
+{
+    const Option* o = optionDe(index);
+    return o ? QString::fromLatin1(o->fenetre) : QString();
+}
+
+int VoieOption(int index)
+{
+    const Option* o = optionDe(index);
+    return o ? o->voie : 0;
+}
+
+QString NomMultimetre()
+{
+    return MultimetreCollegeChoisi() ? QStringLiteral("frmVolt") : QStringLiteral("frmMulti_RMS");
+}
+
 void DebrancherSources(int index)
 {
     const Option* o = optionDe(index);
@@ -250,7 +267,7 @@ void frmToolBox::optConnexion_Click(int index)
 
 void frmToolBox::chkMulti_Click()
 {
-    const QString nom = MultimetreCollegeChoisi() ? QStringLiteral("frmVolt") : QStringLiteral("frmMulti_RMS");
+    const QString nom = NomMultimetre();
     MDIWavix* mdi = MDIWavix::instance();
     if (mdi)
         mdi->Mnu_Volt->setChecked(chkMulti->isChecked());

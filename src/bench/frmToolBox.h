@@ -43,5 +43,12 @@ public:
     QAbstractButton* chkCalc = nullptr;
 };
 
+// The source window option 0..17 opens (empty for "none") and its channel.
+QString FenetreOption(int index);
+int VoieOption(int index);
+// The multimeter the toolbox opens: the school one when "Multimetre college"
+// of "Options" is not "0", else the true-RMS one.
+QString NomMultimetre();
+
 // Closes the source windows of the channel the option belongs to.
 void DebrancherSources(int index);

@@ -1,5 +1,6 @@
 #include "TestHome.h"
 
+#include "app/AssociationExercice.h"
 #include "app/Dossiers.h"
 #include "app/EtatProgramme.h"
 #include "app/FichierINI.h"
@@ -9,6 +10,7 @@
 #include "evaluation/frmDepot.h"
 #include "evaluation/frmName.h"
 #include "help/TelechargementFichier.h"
+#include "platform/AssociateFile.h"
 #include "platform/Forms.h"
 #include "platform/ProfileFile.h"
 #include "platform/ScriptedDialogs.h"
@@ -114,6 +116,8 @@ private Q_SLOTS:
     void quitSavesScopeSettings_data();
     void quitSavesScopeSettings();
     void closeBoxAsksNothing();
+    void exerciseFilesAreATextType();
+    void exerciseFileTypeCannotBeWritten();
 };
 
 void tst_Demarrage::freshHome()
@@ -689,6 +693,55 @@ void tst_Demarrage::closeBoxAsksNothing()
     QVERIFY(s.mdi->close());
     QVERIFY(s.dialogs.shown().isEmpty());
     QVERIFY(Forms().loadedNames().isEmpty());
+}
+
+void tst_Demarrage::exerciseFilesAreATextType()
+{
+    Start s;
+    QStringList refreshed;
+    setMimeDatabaseUpdater([&refreshed](const QString& folder) { refreshed << folder; });
+    const QString mime = s.home.dataHome() + "/mime";
+    const QString typeFile = mime + "/packages/wavix-file.xml";
+    Start::closeTip(s.dialogs);
+    QVERIFY(s.run());
+
+    const QByteArray first = TestHome::readFile(typeFile);
+    QVERIFY(first.contains("<mime-type type=\"text/x-wavix-file\">"));
+    QVERIFY(first.contains("<sub-class-of type=\"text/plain\"/>"));
+    QVERIFY(first.contains("<comment>Fichier Wavix</comment>"));
+    QVERIFY(first.contains("<glob pattern=\"*.qvt\"/>"));
+    QCOMPARE(refreshed, QStringList{mime});
+
+    // A second start-up finds the same description and touches nothing.
+    const QDateTime written = QFileInfo(typeFile).lastModified();
+    Forms().unloadAll();
+    s.mdi.reset();
+    Start::closeTip(s.dialogs);
+    QVERIFY(s.run());
+    QCOMPARE(TestHome::readFile(typeFile), first);
+    QCOMPARE(QFileInfo(typeFile).lastModified(), written);
+    QCOMPARE(refreshed.size(), 1);
+
+    // A description changed by hand is put back; an extension without its dot gets one.
+    QVERIFY(TestHome::writeFile(typeFile, "<mime-info/>"));
+    CreateFileAssociation({"Qvt", "Wavix_File", "Fichier Wavix", "text/plain", "text-x-generic"});
+    QCOMPARE(TestHome::readFile(typeFile), first);
+    QCOMPARE(refreshed.size(), 2);
+}
+
+void tst_Demarrage::exerciseFileTypeCannotBeWritten()
+{
+    Start s;
+    bool refreshed = false;
+    setMimeDatabaseUpdater([&refreshed](const QString&) { refreshed = true; });
+    // "mime" is a file: the type cannot be registered, and start-up goes on.
+    QVERIFY(TestHome::writeFile(s.home.dataHome() + "/mime", "x"));
+    Start::closeTip(s.dialogs);
+    QVERIFY(s.run());
+    QVERIFY(s.dialogs.messages().isEmpty());
+    QVERIFY(Forms().isLoaded("frmWavix"));
+    QCOMPARE(TestHome::readFile(s.home.dataHome() + "/mime"), QByteArray("x"));
+    QVERIFY(!refreshed);
 }
 
 QTEST_MAIN(tst_Demarrage)

@@ -5,6 +5,7 @@
 #include "app/EtatProgramme.h"
 #include "app/FichierINI.h"
 #include "app/MotDePasse.h"
+#include "app/PositionFenetre.h"
 #include "bench/FenetresBanc.h"
 #include "bench/frmGBF.h"
 #include "evaluation/frmDepot.h"
@@ -266,6 +267,8 @@ private Q_SLOTS:
     void answerWindowHasNoCloseBox();
     void commandsNotBuiltAreDisabled();
     void tipWindowNamesTheDataFolder();
+    void defaultLayout_data();
+    void defaultLayout();
 };
 
 void tst_Fenetres::captionsAreReadable_data()
@@ -549,6 +552,105 @@ void tst_Fenetres::tipWindowNamesTheDataFolder()
     Forms().unload("frmTip");
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(control<QLabel>(Forms().get<frmTip>(), "lblTipText")->text(), QStringLiteral("Une astuce"));
+}
+
+void tst_Fenetres::defaultLayout_data()
+{
+    QTest::addColumn<int>("voieA");        // the toolbox's option on CH1 (0: none)
+    QTest::addColumn<int>("voieB");        // on CH2 (11: none)
+    QTest::addColumn<QString>("multimetre"); // the multimeter opened, empty: none
+    QTest::addColumn<bool>("chrono");
+    QTest::addColumn<bool>("evalue");
+    QTest::addColumn<QString>("sourceA");  // the windows the options open
+    QTest::addColumn<QString>("sourceB");
+
+    QTest::newRow("scope seul") << 0 << 11 << "" << false << false << "" << "";
+    QTest::newRow("GBF et pile 9 V") << 1 << 6 << "" << false << false << "frmGBFA" << "frmPileB";
+    QTest::newRow("pile 1,5 V sur CH2") << 0 << 8 << "" << false << false << "" << "frmPileB";
+    QTest::newRow("deux alimentations") << 2 << 9 << "" << false << false << "frmAlimA" << "frmAlimB";
+    QTest::newRow("secteur et alternateur") << 12 << 15 << "" << false << false << "frmEDFA" << "frmDynB";
+    QTest::newRow("alternateur et secteur") << 14 << 13 << "" << false << false << "frmDynA" << "frmEDFB";
+    QTest::newRow("harmoniques") << 16 << 17 << "" << false << false << "frmHarmoniqueA" << "frmHarmoniqueB";
+    QTest::newRow("pile 4,5 V, GBF, multimètre, chronomètre")
+        << 4 << 10 << "frmMulti_RMS" << true << false << "frmPileA" << "frmGBFB";
+    QTest::newRow("multimètre collège") << 3 << 7 << "frmVolt" << false << false << "frmPileA" << "frmPileB";
+    QTest::newRow("évalué, GBF et chronomètre") << 1 << 11 << "" << true << true << "frmGBFA" << "";
+    QTest::newRow("évalué sans source") << 0 << 11 << "frmMulti_RMS" << false << true << "" << "";
+}
+
+void tst_Fenetres::defaultLayout()
+{
+    QFETCH(int, voieA);
+    QFETCH(int, voieB);
+    QFETCH(QString, multimetre);
+    QFETCH(bool, chrono);
+    QFETCH(bool, evalue);
+    QFETCH(QString, sourceA);
+    QFETCH(QString, sourceB);
+    Programme p({{"Options", "Multimetre college", multimetre == "frmVolt" ? "1" : "0"}});
+    auto* boite = Forms().get<frmToolBox>();
+    boite->choisir(voieA);
+    boite->choisir(voieB);
+    boite->chkMulti->setChecked(!multimetre.isEmpty());
+    boite->chkClock->setChecked(chrono);
+    if (evalue) {
+        p.mdi->ModeLibre = false;
+        Forms().get<frmExo>()->Show();
+    }
+    QCoreApplication::processEvents();
+
+    // Every window somewhere else first; what is not placed stays there.
+    QHash<QString, QRect> avant;
+    QHash<QString, bool> visibles;
+    int k = 0;
+    for (const QString& nom : Forms().loadedNames()) {
+        VbForm* f = Forms().find(nom);
+        if (!f->isMdiChild())
+            continue;
+        f->Move(1500 + 300 * k, 1200 + 150 * k);
+        ++k;
+        avant.insert(nom, cadre(f));
+        visibles.insert(nom, f->frame()->isVisible());
+    }
+
+    const QByteArray reglages = TestHome::readFile(p.ini());
+    QAction* commande = p.mdi->menu("Mnu_PosWin");
+    QVERIFY(commande->isEnabled());
+    commande->trigger();
+
+    // Places in twips, inside the main window.
+    const VbForm* scope = Forms().find("frmWavix");
+    const double colonne = 720 + scope->Width();
+    QHash<QString, QPointF> attendu{{"frmWavix", {720, 0}}};
+    if (!sourceA.isEmpty())
+        attendu.insert(sourceA, {colonne, 0});
+    if (!sourceB.isEmpty())
+        attendu.insert(sourceB, {colonne, 4935});
+    if (!multimetre.isEmpty())
+        attendu.insert(multimetre, {720, scope->Height()});
+    if (chrono) {
+        const VbForm* c = Forms().find("frmChrono");
+        attendu.insert("frmChrono", {colonne + (4125 - c->Width()) / 2, scope->Height() - c->Height()});
+    }
+    if (evalue)
+        attendu.insert("frmExo", {colonne, 0});
+
+    for (auto it = attendu.cbegin(); it != attendu.cend(); ++it) {
+        const VbForm* f = Forms().find(it.key());
+        QVERIFY2(f, qPrintable(it.key()));
+        QCOMPARE(f->frame()->pos(), QPoint(twipsToPixels(it.value().x()), twipsToPixels(it.value().y())));
+    }
+    for (auto it = avant.cbegin(); it != avant.cend(); ++it) {
+        const VbForm* f = Forms().find(it.key());
+        QVERIFY2(f, qPrintable(it.key()));
+        QCOMPARE(cadre(f).size(), it.value().size());
+        QCOMPARE(f->frame()->isVisible(), visibles.value(it.key()));
+        if (!attendu.contains(it.key()))
+            QCOMPARE(cadre(f).topLeft(), it.value().topLeft());
+    }
+    QVERIFY(avant.contains("frmToolBox"));
+    // The layout is no setting: nothing is written until a window closes.
+    QCOMPARE(TestHome::readFile(p.ini()), reglages);
 }
 
 QTEST_MAIN(tst_Fenetres)

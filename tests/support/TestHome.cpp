@@ -3,6 +3,7 @@
 #include "app/Dossiers.h"
 #include "app/EtatProgramme.h"
 #include "app/FichierINI.h"
+#include "platform/AssociateFile.h"
 #include "platform/SystemServices.h"
 #include "platform/TextFiles.h"
 
@@ -38,6 +39,8 @@ void resetSharedState()
     setHorloge(nullptr);
     // No editor opens during tests.
     setTextEditorOpener([](const QString&) { return true; });
+    // Nor does the type database refresh.
+    setMimeDatabaseUpdater([](const QString&) {});
 }
 
 } // namespace
