@@ -23,7 +23,7 @@ void relierGammes(QWidget* fenetre, std::array<QAbstractButton*, 6>& options, st
     for (int i = 0; i < 6; ++i) {
         options[size_t(i)] = control<QAbstractButton>(fenetre, "optGamme", i);
         lampes[size_t(i)] = control<Shape>(fenetre, "shpFreq", i);
-        lampes[size_t(i)]->setKind(Shape::RoundedRectangle);
+        lampes[size_t(i)]->setKind(Shape::Lamp);
         groupe->addButton(options[size_t(i)]);
         QObject::connect(options[size_t(i)], &QAbstractButton::toggled, fenetre, [choisie, i](bool coche) {
             if (coche)

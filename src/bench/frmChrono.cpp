@@ -30,7 +30,7 @@ const FormDesign kDesign{
     2850,
     {
         {ControlKind::Toggle, "cmdEnd", -1, 1350, 90, 420, 300, ":/bench/chrono_close.svg", "Pour fermer le chronomètre."},
-        {ControlKind::Button, "cmdRAZ", -1, 330, 450, 600, 300, "RAZ", "Pour remettre à zéro le chronomètre."},
+        {ControlKind::PanelButton, "cmdRAZ", -1, 330, 450, 600, 300, "RAZ", "Pour remettre à zéro le chronomètre."},
         {ControlKind::Toggle, "chkStart_Stop", -1, 2190, 450, 600, 300, "▶ ❚❚", kBulleDemarrer},
         {ControlKind::Label, "lblEcran", -1, 420, 840, 2280, 660},
         {ControlKind::Label, "lblTime", -1, 450, 870, 2220, 600, "00:00,0"},

@@ -128,7 +128,7 @@ frmGBF::frmGBF(int voie)
         optSignal[size_t(i)] = control<QAbstractButton>(this, "optSignal", i);
         optSignal[size_t(i)]->setIconSize(optSignal[size_t(i)]->size() - QSize(8, 6));
         shpSignal[size_t(i)] = control<Shape>(this, "shpSignal", i);
-        shpSignal[size_t(i)]->setKind(Shape::RoundedRectangle);
+        shpSignal[size_t(i)]->setKind(Shape::Lamp);
         signaux->addButton(optSignal[size_t(i)]);
     }
     const char* marques = "shpConnectionGBF";

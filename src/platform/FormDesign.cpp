@@ -2,6 +2,7 @@
 
 #include "platform/Forms.h"
 #include "platform/ImageBox.h"
+#include "platform/PanelSlider.h"
 #include "platform/PictureBox.h"
 #include "platform/Potentio_Creme.h"
 #include "platform/SevenSegmentLabel.h"
@@ -16,7 +17,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QProgressBar>
-#include <QSlider>
 #include <QTabWidget>
 #include <QIcon>
 #include <QToolButton>
@@ -29,14 +29,56 @@ QString controlName(const char* name, int index)
 
 namespace {
 
-// A dark cap standing out of the panel; pressed in while on.
-const char kPowerButtonLook[] =
-    "QToolButton { color: #f2f2ee; font-weight: bold;"
-    " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #6a6d70, stop:1 #34363a);"
-    " border: 1px solid #141516; border-bottom: 3px solid #0c0c0d; border-radius: 4px; }"
-    "QToolButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #7a7d80, stop:1 #3e4044); }"
-    "QToolButton:checked { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #26282a, stop:1 #45484b);"
-    " border-top: 3px solid #0c0c0d; border-bottom: 1px solid #141516; }";
+// A push button's cap standing out of the panel, a ledge below it; pressed
+// in (and held in while on) the ledge moves above it and the face darkens.
+struct CapColours {
+    const char* text;
+    const char* top;
+    const char* bottom;
+    const char* hoverTop;
+    const char* hoverBottom;
+    const char* inTop;
+    const char* inBottom;
+    const char* edge;
+    const char* ledge;
+};
+
+// The power switch: a dark cap.
+constexpr CapColours kPowerCap{"#f2f2ee", "#6a6d70", "#34363a", "#7a7d80", "#3e4044",
+                               "#26282a", "#45484b", "#141516", "#0c0c0d"};
+// The panel's small push buttons: a light grey cap.
+constexpr CapColours kPanelCap{"#1c1c1c", "#fbfbf6", "#c4c5bf", "#ffffff", "#d2d3cd",
+                               "#a9aaa4", "#d4d5cf", "#3c3d40", "#222325"};
+
+QString capLook(const char* widget, const CapColours& c)
+{
+    const QString face = QStringLiteral("qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 %1, stop:1 %2)");
+    const QString w = QString::fromLatin1(widget);
+    return QStringLiteral("%1 { color: %2; font-weight: bold; background: %3; padding: 0px;"
+                          " border: 1px solid %4; border-bottom: 3px solid %5; border-radius: 3px; }"
+                          "%1:hover { background: %6; }"
+                          "%1:pressed, %1:checked { background: %7; border-top: 3px solid %5; border-bottom: 1px solid %4; }"
+                          "%1:disabled { color: #8a8a86; }")
+        .arg(w, QLatin1String(c.text), face.arg(QLatin1String(c.top), QLatin1String(c.bottom)),
+             QLatin1String(c.edge), QLatin1String(c.ledge),
+             face.arg(QLatin1String(c.hoverTop), QLatin1String(c.hoverBottom)),
+             face.arg(QLatin1String(c.inTop), QLatin1String(c.inBottom)));
+}
+
+// A check box as the panel's switch: a light cap that, pressed in, shows
+// a green lit window.
+QString switchLook()
+{
+    return QStringLiteral(
+        "QCheckBox { spacing: 4px; font-weight: bold; }"
+        "QCheckBox::indicator { width: 12px; height: 18px; border: 1px solid #3c3d40;"
+        " border-bottom: 3px solid #222325; border-radius: 3px;"
+        " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fbfbf6, stop:1 #c4c5bf); }"
+        "QCheckBox::indicator:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffffff, stop:1 #d2d3cd); }"
+        "QCheckBox::indicator:checked { border-top: 3px solid #222325; border-bottom: 1px solid #3c3d40;"
+        " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #a9aaa4, stop:0.3 #c4c5bf,"
+        " stop:0.31 #2f3a30, stop:0.34 #48f060, stop:0.66 #30c048, stop:0.69 #2f3a30, stop:0.7 #c4c5bf, stop:1 #d4d5cf); }");
+}
 
 QString caption(const char* text)
 {
@@ -54,7 +96,17 @@ QWidget* create(const ControlDesign& c, QWidget* parent)
         return label;
     }
     case ControlKind::Button: return new QPushButton(caption(c.caption), parent);
+    case ControlKind::PanelButton: {
+        auto* button = new QPushButton(caption(c.caption), parent);
+        button->setStyleSheet(capLook("QPushButton", kPanelCap));
+        return button;
+    }
     case ControlKind::CheckBox: return new QCheckBox(caption(c.caption), parent);
+    case ControlKind::PanelSwitch: {
+        auto* box = new QCheckBox(caption(c.caption), parent);
+        box->setStyleSheet(switchLook());
+        return box;
+    }
     case ControlKind::OptionButton: return new QRadioButton(caption(c.caption), parent);
     case ControlKind::TextBox: {
         auto* edit = new QLineEdit(parent);
@@ -81,17 +133,18 @@ QWidget* create(const ControlDesign& c, QWidget* parent)
         digits->setText(caption(c.caption));
         return digits;
     }
-    case ControlKind::Slider: return new QSlider(Qt::Horizontal, parent);
+    case ControlKind::Slider: return new PanelSlider(Qt::Horizontal, parent);
     case ControlKind::PowerButton: {
         auto* button = new QToolButton(parent);
         button->setCheckable(true);
         button->setText(caption(c.caption));
-        button->setStyleSheet(QString::fromLatin1(kPowerButtonLook));
+        button->setStyleSheet(capLook("QToolButton", kPowerCap));
         return button;
     }
     case ControlKind::Toggle: {
         auto* button = new QToolButton(parent);
         button->setCheckable(true);
+        button->setStyleSheet(capLook("QToolButton", kPanelCap));
         const QString text = caption(c.caption);
         if (text.startsWith(QLatin1String(":/")))
             button->setIcon(QIcon(text));
@@ -100,7 +153,7 @@ QWidget* create(const ControlDesign& c, QWidget* parent)
         return button;
     }
     case ControlKind::VerticalSlider: {
-        auto* slider = new QSlider(Qt::Vertical, parent);
+        auto* slider = new PanelSlider(Qt::Vertical, parent);
         slider->setInvertedAppearance(true);
         slider->setInvertedControls(true);
         return slider;

@@ -11,16 +11,18 @@
 // holds only behaviour; each control is found by its name.
 enum class ControlKind {
     Label, AutoSizeLabel, Button, CheckBox, OptionButton, TextBox, Frame,
+    PanelButton, // an instrument's small push button (a QPushButton)
+    PanelSwitch, // an instrument's push switch that stays in while on (a QCheckBox)
     Shape,      // a lamp or a ring (platform/Shape.h)
     Picture,    // a drawing surface (platform/PictureBox.h)
     ComboBox,
     Knob,       // a rotary knob (platform/Potentio_Creme.h); its index is the array index
     Image,      // an SVG picture (platform/ImageBox.h); the caption names the resource
     Digits,     // a seven-segment display label (platform/SevenSegmentLabel.h)
-    Slider,     // a horizontal slider
-    Toggle,     // a push button that stays in or out; the caption may name an SVG resource
+    Slider,     // a horizontal panel slider (platform/PanelSlider.h)
+    Toggle,     // a panel push button that stays in or out; the caption may name an SVG resource
     PowerButton, // an instrument's power push button: a toggle that stays in while on
-    VerticalSlider, // a vertical slider, its minimum at the top
+    VerticalSlider, // a vertical panel slider, its minimum at the top
     Bar,        // a level bar (a progress bar), vertical unless wider than high
     Tabs,       // a tab control; the caption lists the tab titles separated by '|'
     ListBox,    // a list of lines (QListWidget), one selected line

@@ -160,18 +160,42 @@ void Potentio_Creme::paintEvent(QPaintEvent*)
     const double side = std::min(width(), height());
     const QPointF c = QRectF(rect()).center();
     const double rScale = side / 2 - 1;
-    const double rSkirt = side * 0.40;
-    const double rCap = side * 0.31;
+    // A stepped knob's skirt is smaller, for its printed scale of detents.
+    const double rSkirt = side * (stepped_ ? 0.35 : 0.40);
+    const double rCap = side * (stepped_ ? 0.27 : 0.31);
 
-    // The scale: ticks round the sweep.
-    const int ticks = stepped_ && max_ - min_ <= 40 ? int(std::round(max_ - min_)) : 10;
-    QPen tickPen(QColor(60, 60, 60), std::max(1.0, side / 60));
-    tickPen.setCapStyle(Qt::RoundCap);
-    p.setPen(tickPen);
-    for (int i = 0; i <= ticks; ++i) {
-        const double a = -kSweep / 2 + kSweep * i / std::max(1, ticks);
-        const bool major = i == 0 || i == ticks || (!stepped_ && i % 5 == 0);
-        p.drawLine(polar(c, rSkirt + side * 0.02, a), polar(c, major ? rScale : rScale - side * 0.04, a));
+    if (stepped_ && max_ - min_ <= 40) {
+        // A rotary switch's printed scale: an arc through the sweep and a
+        // long mark at every detent, the ends marked heavier.
+        const int detents = std::max(1, int(std::round(max_ - min_)));
+        const double rArc = rSkirt + side * 0.04;
+        const QRectF arc(c.x() - rArc, c.y() - rArc, 2 * rArc, 2 * rArc);
+        QPen print(QColor(34, 34, 34), std::max(1.0, side / 70));
+        print.setCapStyle(Qt::FlatCap);
+        p.setPen(print);
+        p.setBrush(Qt::NoBrush);
+        // Clockwise from the top is counter-clockwise from three o'clock.
+        p.drawArc(arc, int((90 - kSweep / 2) * 16), int(kSweep * 16));
+        QPen mark(QColor(34, 34, 34), std::max(1.2, side / 45));
+        mark.setCapStyle(Qt::RoundCap);
+        QPen endMark = mark;
+        endMark.setWidthF(mark.widthF() * 1.8);
+        for (int i = 0; i <= detents; ++i) {
+            const double a = -kSweep / 2 + kSweep * i / detents;
+            p.setPen(i == 0 || i == detents ? endMark : mark);
+            p.drawLine(polar(c, rArc, a), polar(c, rScale, a));
+        }
+    } else {
+        // The scale: ticks round the sweep.
+        const int ticks = 10;
+        QPen tickPen(QColor(60, 60, 60), std::max(1.0, side / 60));
+        tickPen.setCapStyle(Qt::RoundCap);
+        p.setPen(tickPen);
+        for (int i = 0; i <= ticks; ++i) {
+            const double a = -kSweep / 2 + kSweep * i / ticks;
+            const bool major = i % 5 == 0;
+            p.drawLine(polar(c, rSkirt + side * 0.02, a), polar(c, major ? rScale : rScale - side * 0.04, a));
+        }
     }
 
     // Dark skirt with knurled edge.

@@ -96,9 +96,9 @@ const FormDesign kDesign{
         {ControlKind::AutoSizeLabel, "lblVoie", 3, 8670, 1920, 0, 0, "ADD"},
         {ControlKind::AutoSizeLabel, "lblVoie", 4, 9210, 1920, 0, 0, "XY"},
         {ControlKind::AutoSizeLabel, "lblVoie", 5, 9840, 1920, 0, 0, "-CH2"},
-        {ControlKind::Button, "cmdVoie", 0, 7800, 2160, 495, 255, "◄", "Mode précédent"},
-        {ControlKind::Button, "cmdVoie", 1, 8400, 2160, 495, 255, "►", "Mode suivant"},
-        {ControlKind::Button, "cmdVoie", 2, 9780, 2160, 495, 255, "±", "Inverser la voie CH2"},
+        {ControlKind::PanelButton, "cmdVoie", 0, 7800, 2160, 495, 255, "◄", "Mode précédent"},
+        {ControlKind::PanelButton, "cmdVoie", 1, 8400, 2160, 495, 255, "►", "Mode suivant"},
+        {ControlKind::PanelButton, "cmdVoie", 2, 9780, 2160, 495, 255, "±", "Inverser la voie CH2"},
         // Coupling lamps and buttons.
         {ControlKind::Shape, "shpACDC", 0, 6600, 3900, 405, 135},
         {ControlKind::Shape, "shpACDC", 1, 7080, 3900, 405, 135},
@@ -108,8 +108,8 @@ const FormDesign kDesign{
         {ControlKind::Shape, "shpACDC", 5, 9720, 3900, 405, 135},
         {ControlKind::AutoSizeLabel, "lblACDC", 0, 6660, 4080, 0, 0, "AC    DC   GND"},
         {ControlKind::AutoSizeLabel, "lblACDC", 1, 8820, 4080, 0, 0, "AC    DC   GND"},
-        {ControlKind::Button, "cmdACDC", 0, 7020, 4260, 495, 255, "►", "Couplage de la voie CH1"},
-        {ControlKind::Button, "cmdACDC", 1, 9180, 4260, 495, 255, "►", "Couplage de la voie CH2"},
+        {ControlKind::PanelButton, "cmdACDC", 0, 7020, 4260, 495, 255, "►", "Couplage de la voie CH1"},
+        {ControlKind::PanelButton, "cmdACDC", 1, 9180, 4260, 495, 255, "►", "Couplage de la voie CH2"},
         // Input sockets: the coloured rings, the sockets, their labels, the plugs.
         {ControlKind::Shape, "shpConnectCH1", 0, 6840, 4620, 855, 855},
         {ControlKind::Shape, "shpConnectCH1", 1, 6960, 4740, 615, 615},
@@ -129,8 +129,8 @@ const FormDesign kDesign{
         {ControlKind::Image, "imgFiche", 1, 9120, 4800, 1275, 975, ":/scope/plug_channel.svg", "", false},
         {ControlKind::Image, "imgFiche", 2, 10980, 4770, 1350, 1065, ":/scope/plug_ground.svg", "", false},
         // FFT, trigger alignment and the hidden lists of the knob settings.
-        {ControlKind::CheckBox, "chkFFT", -1, 11220, 1740, 900, 495, "FFT", "Spectre du signal"},
-        {ControlKind::CheckBox, "chkAuto", -1, 11220, 2400, 495, 495, "Auto", "", false},
+        {ControlKind::PanelSwitch, "chkFFT", -1, 11220, 1740, 900, 495, "FFT", "Spectre du signal"},
+        {ControlKind::PanelSwitch, "chkAuto", -1, 11220, 2400, 495, 495, "Auto", "", false},
         {ControlKind::ComboBox, "cboBaseTemps", -1, 10920, 3840, 1215, 315, "",
          "Valeur de la sensibilité horizontale", false},
         {ControlKind::ComboBox, "cboSensibiliteVerticaleA", -1, 6780, 3480, 1215, 315, "",
@@ -197,7 +197,7 @@ frmWavix::frmWavix() : VbForm(QString::fromLatin1(kNom))
         control<ImageBox>(this, "imgFiche", i)->raise();
     for (const char* lampe : {"shpVoie", "shpACDC"})
         for (int i = 0; i < 6; ++i)
-            control<Shape>(this, lampe, i)->setKind(Shape::RoundedRectangle);
+            control<Shape>(this, lampe, i)->setKind(Shape::Lamp);
     for (const char* anneau : {"shpConnectCH1", "shpConnectCH2"})
         for (int i = 0; i < 2; ++i) {
             control<Shape>(this, anneau, i)->setKind(Shape::Circle);
