@@ -9,7 +9,7 @@ namespace {
 
 // A segment is dense when the columns round its middle hold at least this
 // many points each, on average.
-constexpr double kDensePointsPerColumn = 1.0;
+constexpr double kDensePointsPerColumn = 0.5;
 constexpr int kDensityReach = 4; // columns either side
 // Segments in one stroked piece of a sparse trace: few enough that a
 // scanline never crosses many edges of one piece.
@@ -128,33 +128,31 @@ public:
     }
 
     // The inked rows of each column within the picture as rectangles, then
-    // the columns are cleared for the next stretch.
+    // the columns are cleared for the next stretch. The raster engine pays
+    // for every row of every rectangle, so the stretch is handed out the
+    // cheaper way: as columns (neighbours alike merged), or as runs one row
+    // high across the columns (rows alike merged), which suits a solid band
+    // where a column one pixel wide would cost a span on every row.
     void takeSpans(QList<QRect>& spans, QSize picture)
     {
-        const int margin = int(std::ceil(radius_)) + 1;
         const int from = std::max(0, touchedFrom_), to = std::min(picture.width() - 1, touchedTo_);
+        rows_.clear();
+        qint64 columnSpans = 0, rowSpans = 0;
+        Rows previous;
         for (int c = from; c <= to; ++c) {
-            const size_t i = size_t(c - first_);
-            if (low_[i] > high_[i])
-                continue;
-            // The rows whose centres lie inside the span; a thin line also
-            // inks the row where it turns.
-            int top = int(std::ceil(low_[i] - 0.5));
-            int bottom = int(std::ceil(high_[i] - 0.5)) - 1;
-            if (thin_)
-                bottom = std::max(bottom, int(std::floor(high_[i] + 0.5)));
-            if (thin_ && top > bottom)
-                top = bottom = int(std::floor(low_[i]));
-            if (top > bottom || bottom < -margin || top > picture.height() + margin)
-                continue;
-            top = std::max(top, -margin);
-            bottom = std::min(bottom, picture.height() + margin);
-            QRect* last = spans.isEmpty() ? nullptr : &spans.last();
-            if (last && last->right() == c - 1 && last->top() == top && last->bottom() == bottom)
-                last->setRight(c);
-            else
-                spans.append(QRect(c, top, 1, bottom - top + 1));
+            const Rows r = rowsOf(c, picture.height());
+            if (r.t != previous.t || r.b != previous.b)
+                columnSpans += r.count();
+            // Each run one row high starts or ends where a row changes.
+            rowSpans += std::max(0, r.count() - std::max(0, std::min(r.b, previous.b) - std::max(r.t, previous.t) + 1));
+            rows_.push_back(r);
+            previous = r;
         }
+        // Runs also cost a pass over their rows here.
+        if (2 * rowSpans < columnSpans)
+            addRowRuns(spans, from, picture.height());
+        else
+            addColumns(spans, from);
         for (int c = touchedFrom_; c <= touchedTo_; ++c) {
             const size_t i = size_t(c - first_);
             low_[i] = kNone;
@@ -165,6 +163,87 @@ public:
     }
 
 private:
+    // Rows t to b of a column; none when b < t.
+    struct Rows {
+        int t = 0, b = -1;
+        int count() const { return std::max(0, b - t + 1); }
+    };
+
+    // The rows whose centres lie inside column c's span, within the
+    // picture; a thin line also inks the row where it turns.
+    Rows rowsOf(int c, int height) const
+    {
+        const size_t i = size_t(c - first_);
+        if (low_[i] > high_[i])
+            return {};
+        int top = int(std::ceil(low_[i] - 0.5));
+        int bottom = int(std::ceil(high_[i] - 0.5)) - 1;
+        if (thin_)
+            bottom = std::max(bottom, int(std::floor(high_[i] + 0.5)));
+        if (thin_ && top > bottom)
+            top = bottom = int(std::floor(low_[i]));
+        if (top > bottom || bottom < 0 || top >= height)
+            return {};
+        return {std::max(top, 0), std::min(bottom, height - 1)};
+    }
+
+    // rows_ (from column `from` on) as columns, neighbours alike merged.
+    void addColumns(QList<QRect>& spans, int from) const
+    {
+        for (size_t k = 0; k < rows_.size(); ++k) {
+            const Rows& r = rows_[k];
+            if (r.count() == 0)
+                continue;
+            const int c = from + int(k);
+            if (k > 0 && rows_[k - 1].t == r.t && rows_[k - 1].b == r.b)
+                spans.last().setRight(c);
+            else
+                spans.append(QRect(c, r.t, 1, r.count()));
+        }
+    }
+
+    // rows_ (from column `from` on) as runs one row high, each ended where
+    // its row stops being inked; a run is merged with the one just above
+    // when both cover the same columns.
+    void addRowRuns(QList<QRect>& spans, int from, int height)
+    {
+        if (runStart_.size() < size_t(height))
+            runStart_.resize(size_t(height));
+        const qsizetype first = spans.size();
+        const auto addRun = [&](int left, int right, int y) {
+            if (spans.size() > first) {
+                QRect& last = spans.last();
+                if (last.left() == left && last.right() == right && last.bottom() == y - 1) {
+                    last.setBottom(y);
+                    return;
+                }
+            }
+            spans.append(QRect(left, y, right - left + 1, 1));
+        };
+        Rows previous;
+        for (size_t k = 0; k <= rows_.size(); ++k) {
+            const int c = from + int(k);
+            const Rows r = k < rows_.size() ? rows_[k] : Rows{};
+            const auto end = [&](int y0, int y1) {
+                for (int y = y0; y <= y1; ++y)
+                    addRun(runStart_[size_t(y)], c - 1, y);
+            };
+            const auto begin = [&](int y0, int y1) {
+                for (int y = y0; y <= y1; ++y)
+                    runStart_[size_t(y)] = c;
+            };
+            // Rows the previous column inked and this one does not end
+            // their run; rows this one starts inking begin one.
+            end(previous.t, std::min(previous.b, r.count() ? r.t - 1 : previous.b));
+            if (r.count())
+                end(std::max(previous.t, r.b + 1), previous.b);
+            begin(r.t, std::min(r.b, previous.count() ? previous.t - 1 : r.b));
+            if (previous.count())
+                begin(std::max(r.t, previous.b + 1), r.b);
+            previous = r;
+        }
+    }
+
     void line(double column, double y)
     {
         const int c = int(column);
@@ -184,6 +263,8 @@ private:
     std::vector<double> low_, high_;
     int touchedFrom_ = std::numeric_limits<int>::max();
     int touchedTo_ = std::numeric_limits<int>::min();
+    std::vector<Rows> rows_;    // the stretch's columns, picture rows only
+    std::vector<int> runStart_; // per row: the column its current run began
 };
 
 // Points [from, to] of a sparse stretch as polylines; a wide pen's stroke is

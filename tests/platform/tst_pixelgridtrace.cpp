@@ -25,6 +25,10 @@ QPolygonF forme(const QString& nom, double periode, double pas, double debut = -
         for (double x = debut; x < fin; x += periode)
             points << QPointF(x, bas) << QPointF(x, haut) << QPointF(x + periode / 2, haut)
                    << QPointF(x + periode / 2, bas);
+    } else if (nom == QLatin1String("band")) {
+        // A signal too fast to draw period by period: edges every `periode`.
+        for (double x = debut; x < fin; x += 2 * periode)
+            points << QPointF(x, bas) << QPointF(x, haut) << QPointF(x + periode, haut) << QPointF(x + periode, bas);
     } else {
         for (double x = debut; x < fin; x += periode)
             points << QPointF(x, bas) << QPointF(x + periode / 4, haut);
@@ -101,6 +105,13 @@ void tst_PixelGridTrace::looksLikeThePolyline_data()
         QTest::newRow("sine, dense" + f) << "sine" << 9.0 << 0.6 << focus;
         QTest::newRow("square, dense" + f) << "square" << 3.3 << 0.0 << focus;
         QTest::newRow("triangle, dense" + f) << "triangle" << 1.7 << 0.0 << focus;
+        // Between one point every column and one every two.
+        QTest::newRow("sine, half dense" + f) << "sine" << 20.0 << 1.5 << focus;
+        QTest::newRow("square, half dense" + f) << "square" << 5.0 << 0.0 << focus;
+        QTest::newRow("triangle, half dense" + f) << "triangle" << 3.0 << 0.0 << focus;
+        // A solid band (filled by rows) and a comb of thin teeth (by columns).
+        QTest::newRow("band" + f) << "band" << 0.4 << 0.0 << focus;
+        QTest::newRow("comb" + f) << "square" << 4.0 << 0.0 << focus;
         // Sparse: stroked in pieces, which must not show.
         QTest::newRow("sine, sparse" + f) << "sine" << 60.0 << 2.5 << focus;
         QTest::newRow("square, sparse" + f) << "square" << 17.0 << 0.0 << focus;
