@@ -11,9 +11,6 @@ namespace {
 // many points each, on average.
 constexpr double kDensePointsPerColumn = 0.5;
 constexpr int kDensityReach = 4; // columns either side
-// Segments in one stroked piece of a sparse trace: few enough that a
-// scanline never crosses many edges of one piece.
-constexpr int kSegmentsPerPiece = 24;
 
 // Lowest and highest y the pen inks in each column of a dense stretch.
 class ColumnSpans {
@@ -26,7 +23,7 @@ public:
     // The pen's disc centred on (x, y) seen in every column it reaches.
     void splat(double x, double y)
     {
-        const int from = std::max(first_, int(std::ceil(x - 0.5 - radius_)));
+        const int from = std::max(first_, int(std::floor(x - 0.5 - radius_)) + 1);
         const int to = std::min(first_ + int(low_.size()) - 1, int(std::floor(x - 0.5 + radius_)));
         for (int c = from; c <= to; ++c) {
             const double dx = std::abs(x - (c + 0.5));
@@ -48,7 +45,7 @@ public:
             left = std::min(left, corners[k].x());
             right = std::max(right, corners[k].x());
         }
-        const int from = std::max(first_, int(std::ceil(left - 0.5)));
+        const int from = std::max(first_, int(std::floor(left - 0.5)) + 1);
         const int to = std::min(first_ + int(low_.size()) - 1, int(std::floor(right - 0.5)));
         for (int c = from; c <= to; ++c) {
             const double x = c + 0.5;
@@ -176,8 +173,8 @@ private:
         const size_t i = size_t(c - first_);
         if (low_[i] > high_[i])
             return {};
-        int top = int(std::ceil(low_[i] - 0.5));
-        int bottom = int(std::ceil(high_[i] - 0.5)) - 1;
+        int top = thin_ ? int(std::ceil(low_[i] - 0.5)) : int(std::floor(low_[i] - 0.5)) + 1;
+        int bottom = thin_ ? int(std::ceil(high_[i] - 0.5)) - 1 : int(std::floor(high_[i] - 0.5));
         if (thin_)
             bottom = std::max(bottom, int(std::floor(high_[i] + 0.5)));
         if (thin_ && top > bottom)
@@ -267,36 +264,6 @@ private:
     std::vector<int> runStart_; // per row: the column its current run began
 };
 
-// Points [from, to] of a sparse stretch as polylines; a wide pen's stroke is
-// cut in the middle of a segment long enough for the round ends to vanish
-// inside the stroke.
-void addPolylines(QList<QPolygonF>& polylines, const QPolygonF& points, int from, int to, double penWidth)
-{
-    if (penWidth <= 1 || to - from <= kSegmentsPerPiece) {
-        polylines.append(points.mid(from, to - from + 1));
-        return;
-    }
-    QPolygonF piece;
-    piece.reserve(kSegmentsPerPiece + 2);
-    piece << points[from];
-    for (int i = from; i < to; ++i) {
-        const QPointF& a = points[i];
-        const QPointF& b = points[i + 1];
-        const int segments = int(piece.size()) - 1;
-        const QPointF d = b - a;
-        const bool longEnough = d.x() * d.x() + d.y() * d.y() >= (penWidth + 2) * (penWidth + 2);
-        if (i + 1 < to && ((segments >= kSegmentsPerPiece / 2 && longEnough) || segments >= kSegmentsPerPiece)) {
-            const QPointF middle = (a + b) / 2;
-            piece << middle;
-            polylines.append(piece);
-            piece.clear();
-            piece << middle;
-        }
-        piece << b;
-    }
-    polylines.append(piece);
-}
-
 } // namespace
 
 PixelGridTrace reduceToPixelGrid(const QPolygonF& trace, double penWidth, QSize picture)
@@ -340,13 +307,16 @@ PixelGridTrace reduceToPixelGrid(const QPolygonF& trace, double penWidth, QSize 
         return sum[size_t(hi) + 1] - sum[size_t(lo)] >= kDensePointsPerColumn * (hi - lo + 1);
     };
 
+    const bool wide = penWidth > 1;
     enum Kind { Outside, Sparse, Dense };
     auto kind = [&](int i) {
         const QPointF& a = points[i];
         const QPointF& b = points[i + 1];
         if (b.x() < first || a.x() >= first + count)
             return Outside;
-        return dense(a, b) ? Dense : Sparse;
+        // A wide pen's stroke costs the raster engine far more than its
+        // spans at any density, steep strokes most.
+        return wide || dense(a, b) ? Dense : Sparse;
     };
 
     ColumnSpans columns(radius, first, count);
@@ -357,14 +327,14 @@ PixelGridTrace reduceToPixelGrid(const QPolygonF& trace, double penWidth, QSize 
         while (j < n - 1 && kind(j) == k)
             ++j;
         if (k == Dense) {
-            if (penWidth > 1)
+            if (wide)
                 columns.strokedStretch(points, i, j);
             else
                 for (int s = i; s < j; ++s)
                     columns.thinSegment(points[s], points[s + 1]);
             columns.takeSpans(out.spans, picture);
         } else if (k == Sparse) {
-            addPolylines(out.polylines, points, i, j, penWidth);
+            out.polylines.append(points.mid(i, j - i + 1));
         }
         i = j;
     }
