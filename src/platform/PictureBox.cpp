@@ -47,6 +47,12 @@ QPointF PictureBox::toPixel(double x, double y) const
     return QPointF((x - scaleLeft_) * kx(), (y - scaleTop_) * ky());
 }
 
+double PictureBox::devicePixelWidth() const
+{
+    const double pixels = width() * devicePixelRatioF();
+    return pixels > 0 ? std::abs(scaleWidth_) / pixels : 0;
+}
+
 QPointF PictureBox::toUser(const QPointF& pixel) const
 {
     return QPointF(kx() != 0 ? scaleLeft_ + pixel.x() / kx() : scaleLeft_,

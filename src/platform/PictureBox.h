@@ -70,6 +70,8 @@ public:
     // Pixel of a user point, in the widget's (logical) pixels.
     QPointF toPixel(double x, double y) const;
     QPointF toUser(const QPointF& pixel) const;
+    // Width of one device pixel in user units (0 while the box has no width).
+    double devicePixelWidth() const;
 
 Q_SIGNALS:
     // Button: 1 left, 2 right, 4 middle; shift: 1 Shift, 2 Ctrl, 4 Alt;

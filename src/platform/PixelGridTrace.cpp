@@ -37,41 +37,34 @@ public:
     }
 
     // A convex piece of a wide pen's stroke, seen on each column's centre
-    // line (the raster fills the pixels whose centres lie inside).
+    // line (the raster fills the pixels whose centres lie inside): its
+    // lowest and highest points there lie on its edges.
     void convex(const QPointF* corners, int n)
     {
-        double left = corners[0].x(), right = left;
-        for (int k = 1; k < n; ++k) {
-            left = std::min(left, corners[k].x());
-            right = std::max(right, corners[k].x());
-        }
-        const int from = std::max(first_, int(std::floor(left - 0.5)) + 1);
-        const int to = std::min(first_ + int(low_.size()) - 1, int(std::floor(right - 0.5)));
+        for (int k = 0; k < n; ++k)
+            edge(corners[k], corners[(k + 1) % n]);
+    }
+
+    // An edge of a convex piece on the centre lines of the columns it
+    // crosses; a centre line on the edge's left end belongs to the columns
+    // before, as the raster engine has it.
+    void edge(const QPointF& p, const QPointF& q)
+    {
+        const QPointF& l = p.x() <= q.x() ? p : q;
+        const QPointF& r = p.x() <= q.x() ? q : p;
+        const int from = std::max(first_, int(std::floor(l.x() - 0.5)) + 1);
+        const int to = std::min(first_ + int(low_.size()) - 1, int(std::floor(r.x() - 0.5)));
+        if (from > to)
+            return;
+        const double slope = (r.y() - l.y()) / (r.x() - l.x());
         for (int c = from; c <= to; ++c) {
-            const double x = c + 0.5;
-            double lo = kNone, hi = -kNone;
-            for (int k = 0; k < n; ++k) {
-                const QPointF& p = corners[k];
-                const QPointF& q = corners[(k + 1) % n];
-                if ((x < p.x() && x < q.x()) || (x > p.x() && x > q.x()))
-                    continue;
-                if (p.x() == q.x()) {
-                    lo = std::min({lo, p.y(), q.y()});
-                    hi = std::max({hi, p.y(), q.y()});
-                } else {
-                    const double y = p.y() + (x - p.x()) * (q.y() - p.y()) / (q.x() - p.x());
-                    lo = std::min(lo, y);
-                    hi = std::max(hi, y);
-                }
-            }
-            if (lo > hi)
-                continue;
+            const double y = l.y() + (c + 0.5 - l.x()) * slope;
             const size_t i = size_t(c - first_);
-            low_[i] = std::min(low_[i], lo);
-            high_[i] = std::max(high_[i], hi);
-            touchedFrom_ = std::min(touchedFrom_, c);
-            touchedTo_ = std::max(touchedTo_, c);
+            low_[i] = std::min(low_[i], y);
+            high_[i] = std::max(high_[i], y);
         }
+        touchedFrom_ = std::min(touchedFrom_, from);
+        touchedTo_ = std::max(touchedTo_, to);
     }
 
     // A dense stretch stroked with a wide pen: each segment's band, the
@@ -90,11 +83,12 @@ public:
             if (length == 0)
                 continue;
             const QPointF n(-d.y() / length * radius_, d.x() / length * radius_);
+            // The bevels either side of the join: triangles from a to the
+            // bands' corners, whose sides from a lie on the bands' ends,
+            // so only their third sides are new.
             if (hasPrevious && std::abs(n.x() - previous.x()) + std::abs(n.y() - previous.y()) > 1e-3 * radius_) {
-                const QPointF outer[3] = {a, a + previous, a + n};
-                const QPointF inner[3] = {a, a - previous, a - n};
-                convex(outer, 3);
-                convex(inner, 3);
+                edge(a + previous, a + n);
+                edge(a - previous, a - n);
             }
             const QPointF band[4] = {a + n, b + n, b - n, a - n};
             convex(band, 4);
