@@ -98,6 +98,8 @@ private:
     void touched();
     void applyPen(int color);
     void flushLines();
+    // Whole device pixels inked in the colour.
+    void fillSpans(const QList<QRect>& spans, int color);
     QFont currentFont() const;
     // Pixels per user unit.
     double kx() const { return scaleWidth_ != 0 ? width() / scaleWidth_ : 0; }
