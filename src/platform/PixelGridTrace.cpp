@@ -7,12 +7,7 @@
 
 namespace {
 
-// A segment is dense when the columns round its middle hold at least this
-// many points each, on average.
-constexpr double kDensePointsPerColumn = 0.5;
-constexpr int kDensityReach = 4; // columns either side
-
-// Lowest and highest y the pen inks in each column of a dense stretch.
+// Lowest and highest y the pen inks in each column of a stretch of the trace.
 class ColumnSpans {
 public:
     ColumnSpans(double radius, int first, int count)
@@ -67,7 +62,7 @@ public:
         touchedTo_ = std::max(touchedTo_, to);
     }
 
-    // A dense stretch stroked with a wide pen: each segment's band, the
+    // A stretch stroked with a wide pen: each segment's band, the
     // bevels where segments meet, and round ends.
     void strokedStretch(const QPolygonF& points, int from, int to)
     {
@@ -283,52 +278,23 @@ PixelGridTrace reduceToPixelGrid(const QPolygonF& trace, double penWidth, QSize 
     const int reach = int(std::ceil(radius)) + 1;
     const int first = -reach;                           // leftmost column worked on
     const int count = picture.width() + 2 * reach;      // columns worked on
-    auto inside = [&](double x) { return x >= first && x < first + count; };
-
-    // Points per column, summed from the left.
-    std::vector<int> sum(size_t(count) + 1, 0);
-    for (const QPointF& p : points)
-        if (inside(p.x()))
-            ++sum[size_t(int(std::floor(p.x())) - first) + 1];
-    for (size_t i = 1; i < sum.size(); ++i)
-        sum[i] += sum[i - 1];
-    auto dense = [&](const QPointF& a, const QPointF& b) {
-        const double middle = (a.x() + b.x()) / 2;
-        if (!inside(middle))
-            return false;
-        const int c = int(std::floor(middle)) - first;
-        const int lo = std::max(0, c - kDensityReach), hi = std::min(count - 1, c + kDensityReach);
-        return sum[size_t(hi) + 1] - sum[size_t(lo)] >= kDensePointsPerColumn * (hi - lo + 1);
-    };
-
-    const bool wide = penWidth > 1;
-    enum Kind { Outside, Sparse, Dense };
-    auto kind = [&](int i) {
-        const QPointF& a = points[i];
-        const QPointF& b = points[i + 1];
-        if (b.x() < first || a.x() >= first + count)
-            return Outside;
-        // A wide pen's stroke costs the raster engine far more than its
-        // spans at any density, steep strokes most.
-        return wide || dense(a, b) ? Dense : Sparse;
-    };
+    // Segments wholly left or right of the columns worked on are dropped.
+    auto outside = [&](int i) { return points[i + 1].x() < first || points[i].x() >= first + count; };
 
     ColumnSpans columns(radius, first, count);
     int i = 0;
     while (i < n - 1) {
-        const Kind k = kind(i);
-        int j = i + 1; // segments [i, j) are of one kind
-        while (j < n - 1 && kind(j) == k)
+        const bool away = outside(i);
+        int j = i + 1; // segments [i, j) are alike
+        while (j < n - 1 && outside(j) == away)
             ++j;
-        if (k == Dense) {
-            if (wide)
+        if (!away) {
+            if (penWidth > 1)
                 columns.strokedStretch(points, i, j);
             else
                 for (int s = i; s < j; ++s)
                     columns.thinSegment(points[s], points[s + 1]);
             columns.takeSpans(out.spans, picture);
-        } else if (k == Sparse) {
-            out.polylines.append(points.mid(i, j - i + 1));
         }
         i = j;
     }

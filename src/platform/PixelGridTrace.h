@@ -6,9 +6,10 @@
 #include <QSize>
 
 // A trace reduced to the pixel grid before anything is stroked. Stroking one
-// long wide polyline costs the raster engine time that grows with the square
-// of the edges a scanline crosses; a dense trace is far cheaper, and looks
-// the same, as the span it inks in each pixel column.
+// long polyline costs the raster engine time that grows with the square of
+// the edges a scanline crosses, and a steep stroke costs it a call for each
+// pixel; the trace looks the same, and is far cheaper, as the span it inks in
+// each pixel column.
 //
 // The input is the trace's points in device pixels, x never decreasing, and
 // the width of the round pen it would be stroked with. The trace is inked as
@@ -16,12 +17,10 @@
 // widened by the pen as a stroke would be, each column meeting its
 // neighbours; those columns come back as `spans`, cut to the picture. They
 // are rectangles either one column wide (neighbours alike merged) or one
-// row high across the columns (rows alike merged), whichever costs the
-// raster engine fewer rows to fill: a solid band goes by rows. A one-pixel
-// pen is cheap to stroke where the trace has less than about one point
-// every two pixel columns: there it comes back as `polylines` to stroke. A
-// trace whose x goes back (a closed figure) comes back whole as one
-// polyline.
+// row high across the columns (rows alike merged), whichever costs fewer
+// rows to fill: a solid band goes by rows. A trace whose x goes back (a
+// closed figure) or that holds a point that is no number comes back whole
+// as one polyline in `polylines`.
 struct PixelGridTrace {
     QList<QRect> spans;
     QList<QPolygonF> polylines;

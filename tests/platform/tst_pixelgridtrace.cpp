@@ -145,11 +145,10 @@ void tst_PixelGridTrace::denseAndSparseStretches_data()
     QTest::addColumn<int>("focus");
     QTest::addColumn<bool>("colonnes");    // column spans expected
     QTest::addColumn<bool>("polylignes");  // stroked pieces expected
-    // A thin pen strokes a sparse trace.
+    // Spans at any density and any pen.
     QTest::newRow("dense throughout") << 0.5 << 0.5 << 1 << true << false;
-    QTest::newRow("sparse throughout") << 4.0 << 4.0 << 1 << false << true;
-    QTest::newRow("dense, then sparse") << 0.5 << 4.0 << 1 << true << true;
-    // A wide pen's steep strokes are spans at any density.
+    QTest::newRow("sparse throughout") << 4.0 << 4.0 << 1 << true << false;
+    QTest::newRow("dense, then sparse") << 0.5 << 4.0 << 1 << true << false;
     QTest::newRow("sparse throughout, wide pen") << 4.0 << 4.0 << 3 << true << false;
     QTest::newRow("dense, then sparse, wide pen") << 0.5 << 4.0 << 11 << true << false;
 }
