@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 
+#include <algorithm>
 #include <cmath>
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent)
@@ -45,6 +46,12 @@ void PictureBox::Scale(double x1, double y1, double x2, double y2)
 QPointF PictureBox::toPixel(double x, double y) const
 {
     return QPointF((x - scaleLeft_) * kx(), (y - scaleTop_) * ky());
+}
+
+double PictureBox::devicePixelWidth() const
+{
+    const double pixels = width() * devicePixelRatioF();
+    return pixels > 0 ? std::abs(scaleWidth_) / pixels : 0;
 }
 
 QPointF PictureBox::toUser(const QPointF& pixel) const
@@ -195,28 +202,60 @@ void PictureBox::Trace(const QPolygonF& points, int color)
             p.drawPolyline(toLogical.map(pixels));
     } else {
         const PixelGridTrace reduced = reduceToPixelGrid(pixels, penWidth_ * dpr, image_.size());
-        if (!reduced.spans.isEmpty()) {
-            const QPen pen = p.pen();
-            p.setPen(Qt::NoPen);
-            p.setBrush(vbColor(color));
-            if (dpr == 1) {
-                p.drawRects(reduced.spans);
-            } else {
-                QList<QRectF> spans;
-                spans.reserve(reduced.spans.size());
-                for (const QRect& s : reduced.spans)
-                    spans.append(toLogical.mapRect(QRectF(s)));
-                p.drawRects(spans);
-            }
-            p.setBrush(Qt::NoBrush);
-            p.setPen(pen);
-        }
+        if (!reduced.spans.isEmpty())
+            fillSpans(reduced.spans, color);
         for (const QPolygonF& piece : reduced.polylines)
             p.drawPolyline(dpr == 1 ? piece : toLogical.map(piece));
     }
     CurrentX = points.constLast().x();
     CurrentY = points.constLast().y();
     touched();
+}
+
+void PictureBox::fillSpans(const QList<QRect>& spans, int color)
+{
+    QPainter& p = painter();
+    if (image_.format() == QImage::Format_RGB32 && image_.isDetached() && !p.hasClipping() && p.opacity() == 1
+        && p.compositionMode() == QPainter::CompositionMode_SourceOver) {
+        // Whole device pixels of one opaque colour go straight into the
+        // picture, which the painter draws into without buffering: the
+        // raster engine pays a call for every row of a rectangle, ruinous
+        // for the one-pixel columns of a thin trace's teeth.
+        const QRgb pixel = vbColor(color).rgb();
+        const QRect picture = image_.rect();
+        uchar* bits = image_.bits();
+        const qsizetype stride = image_.bytesPerLine();
+        for (const QRect& span : spans) {
+            const QRect s = span & picture;
+            if (s.isEmpty())
+                continue;
+            uchar* row = bits + s.top() * stride + s.left() * qsizetype(sizeof(QRgb));
+            const int width = s.width();
+            for (int y = s.top(); y <= s.bottom(); ++y, row += stride) {
+                if (width == 1)
+                    *reinterpret_cast<QRgb*>(row) = pixel;
+                else
+                    std::fill_n(reinterpret_cast<QRgb*>(row), width, pixel);
+            }
+        }
+        return;
+    }
+    const QPen pen = p.pen();
+    p.setPen(Qt::NoPen);
+    p.setBrush(vbColor(color));
+    const qreal dpr = image_.devicePixelRatio();
+    if (dpr == 1) {
+        p.drawRects(spans);
+    } else {
+        const QTransform toLogical = QTransform::fromScale(1 / dpr, 1 / dpr);
+        QList<QRectF> logical;
+        logical.reserve(spans.size());
+        for (const QRect& s : spans)
+            logical.append(toLogical.mapRect(QRectF(s)));
+        p.drawRects(logical);
+    }
+    p.setBrush(Qt::NoBrush);
+    p.setPen(pen);
 }
 
 void PictureBox::PSet(double x, double y, int color)

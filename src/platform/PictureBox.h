@@ -70,6 +70,8 @@ public:
     // Pixel of a user point, in the widget's (logical) pixels.
     QPointF toPixel(double x, double y) const;
     QPointF toUser(const QPointF& pixel) const;
+    // Width of one device pixel in user units (0 while the box has no width).
+    double devicePixelWidth() const;
 
 Q_SIGNALS:
     // Button: 1 left, 2 right, 4 middle; shift: 1 Shift, 2 Ctrl, 4 Alt;
@@ -96,6 +98,8 @@ private:
     void touched();
     void applyPen(int color);
     void flushLines();
+    // Whole device pixels inked in the colour.
+    void fillSpans(const QList<QRect>& spans, int color);
     QFont currentFont() const;
     // Pixels per user unit.
     double kx() const { return scaleWidth_ != 0 ? width() / scaleWidth_ : 0; }

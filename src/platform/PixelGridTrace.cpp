@@ -7,15 +7,7 @@
 
 namespace {
 
-// A segment is dense when the columns round its middle hold at least this
-// many points each, on average.
-constexpr double kDensePointsPerColumn = 1.0;
-constexpr int kDensityReach = 4; // columns either side
-// Segments in one stroked piece of a sparse trace: few enough that a
-// scanline never crosses many edges of one piece.
-constexpr int kSegmentsPerPiece = 24;
-
-// Lowest and highest y the pen inks in each column of a dense stretch.
+// Lowest and highest y the pen inks in each column of a stretch of the trace.
 class ColumnSpans {
 public:
     ColumnSpans(double radius, int first, int count)
@@ -26,7 +18,7 @@ public:
     // The pen's disc centred on (x, y) seen in every column it reaches.
     void splat(double x, double y)
     {
-        const int from = std::max(first_, int(std::ceil(x - 0.5 - radius_)));
+        const int from = std::max(first_, int(std::floor(x - 0.5 - radius_)) + 1);
         const int to = std::min(first_ + int(low_.size()) - 1, int(std::floor(x - 0.5 + radius_)));
         for (int c = from; c <= to; ++c) {
             const double dx = std::abs(x - (c + 0.5));
@@ -40,44 +32,37 @@ public:
     }
 
     // A convex piece of a wide pen's stroke, seen on each column's centre
-    // line (the raster fills the pixels whose centres lie inside).
+    // line (the raster fills the pixels whose centres lie inside): its
+    // lowest and highest points there lie on its edges.
     void convex(const QPointF* corners, int n)
     {
-        double left = corners[0].x(), right = left;
-        for (int k = 1; k < n; ++k) {
-            left = std::min(left, corners[k].x());
-            right = std::max(right, corners[k].x());
-        }
-        const int from = std::max(first_, int(std::ceil(left - 0.5)));
-        const int to = std::min(first_ + int(low_.size()) - 1, int(std::floor(right - 0.5)));
-        for (int c = from; c <= to; ++c) {
-            const double x = c + 0.5;
-            double lo = kNone, hi = -kNone;
-            for (int k = 0; k < n; ++k) {
-                const QPointF& p = corners[k];
-                const QPointF& q = corners[(k + 1) % n];
-                if ((x < p.x() && x < q.x()) || (x > p.x() && x > q.x()))
-                    continue;
-                if (p.x() == q.x()) {
-                    lo = std::min({lo, p.y(), q.y()});
-                    hi = std::max({hi, p.y(), q.y()});
-                } else {
-                    const double y = p.y() + (x - p.x()) * (q.y() - p.y()) / (q.x() - p.x());
-                    lo = std::min(lo, y);
-                    hi = std::max(hi, y);
-                }
-            }
-            if (lo > hi)
-                continue;
-            const size_t i = size_t(c - first_);
-            low_[i] = std::min(low_[i], lo);
-            high_[i] = std::max(high_[i], hi);
-            touchedFrom_ = std::min(touchedFrom_, c);
-            touchedTo_ = std::max(touchedTo_, c);
-        }
+        for (int k = 0; k < n; ++k)
+            edge(corners[k], corners[(k + 1) % n]);
     }
 
-    // A dense stretch stroked with a wide pen: each segment's band, the
+    // An edge of a convex piece on the centre lines of the columns it
+    // crosses; a centre line on the edge's left end belongs to the columns
+    // before, as the raster engine has it.
+    void edge(const QPointF& p, const QPointF& q)
+    {
+        const QPointF& l = p.x() <= q.x() ? p : q;
+        const QPointF& r = p.x() <= q.x() ? q : p;
+        const int from = std::max(first_, int(std::floor(l.x() - 0.5)) + 1);
+        const int to = std::min(first_ + int(low_.size()) - 1, int(std::floor(r.x() - 0.5)));
+        if (from > to)
+            return;
+        const double slope = (r.y() - l.y()) / (r.x() - l.x());
+        for (int c = from; c <= to; ++c) {
+            const double y = l.y() + (c + 0.5 - l.x()) * slope;
+            const size_t i = size_t(c - first_);
+            low_[i] = std::min(low_[i], y);
+            high_[i] = std::max(high_[i], y);
+        }
+        touchedFrom_ = std::min(touchedFrom_, from);
+        touchedTo_ = std::max(touchedTo_, to);
+    }
+
+    // A stretch stroked with a wide pen: each segment's band, the
     // bevels where segments meet, and round ends.
     void strokedStretch(const QPolygonF& points, int from, int to)
     {
@@ -93,11 +78,12 @@ public:
             if (length == 0)
                 continue;
             const QPointF n(-d.y() / length * radius_, d.x() / length * radius_);
+            // The bevels either side of the join: triangles from a to the
+            // bands' corners, whose sides from a lie on the bands' ends,
+            // so only their third sides are new.
             if (hasPrevious && std::abs(n.x() - previous.x()) + std::abs(n.y() - previous.y()) > 1e-3 * radius_) {
-                const QPointF outer[3] = {a, a + previous, a + n};
-                const QPointF inner[3] = {a, a - previous, a - n};
-                convex(outer, 3);
-                convex(inner, 3);
+                edge(a + previous, a + n);
+                edge(a - previous, a - n);
             }
             const QPointF band[4] = {a + n, b + n, b - n, a - n};
             convex(band, 4);
@@ -128,33 +114,31 @@ public:
     }
 
     // The inked rows of each column within the picture as rectangles, then
-    // the columns are cleared for the next stretch.
+    // the columns are cleared for the next stretch. The raster engine pays
+    // for every row of every rectangle, so the stretch is handed out the
+    // cheaper way: as columns (neighbours alike merged), or as runs one row
+    // high across the columns (rows alike merged), which suits a solid band
+    // where a column one pixel wide would cost a span on every row.
     void takeSpans(QList<QRect>& spans, QSize picture)
     {
-        const int margin = int(std::ceil(radius_)) + 1;
         const int from = std::max(0, touchedFrom_), to = std::min(picture.width() - 1, touchedTo_);
+        rows_.clear();
+        qint64 columnSpans = 0, rowSpans = 0;
+        Rows previous;
         for (int c = from; c <= to; ++c) {
-            const size_t i = size_t(c - first_);
-            if (low_[i] > high_[i])
-                continue;
-            // The rows whose centres lie inside the span; a thin line also
-            // inks the row where it turns.
-            int top = int(std::ceil(low_[i] - 0.5));
-            int bottom = int(std::ceil(high_[i] - 0.5)) - 1;
-            if (thin_)
-                bottom = std::max(bottom, int(std::floor(high_[i] + 0.5)));
-            if (thin_ && top > bottom)
-                top = bottom = int(std::floor(low_[i]));
-            if (top > bottom || bottom < -margin || top > picture.height() + margin)
-                continue;
-            top = std::max(top, -margin);
-            bottom = std::min(bottom, picture.height() + margin);
-            QRect* last = spans.isEmpty() ? nullptr : &spans.last();
-            if (last && last->right() == c - 1 && last->top() == top && last->bottom() == bottom)
-                last->setRight(c);
-            else
-                spans.append(QRect(c, top, 1, bottom - top + 1));
+            const Rows r = rowsOf(c, picture.height());
+            if (r.t != previous.t || r.b != previous.b)
+                columnSpans += r.count();
+            // Each run one row high starts or ends where a row changes.
+            rowSpans += std::max(0, r.count() - std::max(0, std::min(r.b, previous.b) - std::max(r.t, previous.t) + 1));
+            rows_.push_back(r);
+            previous = r;
         }
+        // Runs also cost a pass over their rows here.
+        if (2 * rowSpans < columnSpans)
+            addRowRuns(spans, from, picture.height());
+        else
+            addColumns(spans, from);
         for (int c = touchedFrom_; c <= touchedTo_; ++c) {
             const size_t i = size_t(c - first_);
             low_[i] = kNone;
@@ -165,6 +149,87 @@ public:
     }
 
 private:
+    // Rows t to b of a column; none when b < t.
+    struct Rows {
+        int t = 0, b = -1;
+        int count() const { return std::max(0, b - t + 1); }
+    };
+
+    // The rows whose centres lie inside column c's span, within the
+    // picture; a thin line also inks the row where it turns.
+    Rows rowsOf(int c, int height) const
+    {
+        const size_t i = size_t(c - first_);
+        if (low_[i] > high_[i])
+            return {};
+        int top = thin_ ? int(std::ceil(low_[i] - 0.5)) : int(std::floor(low_[i] - 0.5)) + 1;
+        int bottom = thin_ ? int(std::ceil(high_[i] - 0.5)) - 1 : int(std::floor(high_[i] - 0.5));
+        if (thin_)
+            bottom = std::max(bottom, int(std::floor(high_[i] + 0.5)));
+        if (thin_ && top > bottom)
+            top = bottom = int(std::floor(low_[i]));
+        if (top > bottom || bottom < 0 || top >= height)
+            return {};
+        return {std::max(top, 0), std::min(bottom, height - 1)};
+    }
+
+    // rows_ (from column `from` on) as columns, neighbours alike merged.
+    void addColumns(QList<QRect>& spans, int from) const
+    {
+        for (size_t k = 0; k < rows_.size(); ++k) {
+            const Rows& r = rows_[k];
+            if (r.count() == 0)
+                continue;
+            const int c = from + int(k);
+            if (k > 0 && rows_[k - 1].t == r.t && rows_[k - 1].b == r.b)
+                spans.last().setRight(c);
+            else
+                spans.append(QRect(c, r.t, 1, r.count()));
+        }
+    }
+
+    // rows_ (from column `from` on) as runs one row high, each ended where
+    // its row stops being inked; a run is merged with the one just above
+    // when both cover the same columns.
+    void addRowRuns(QList<QRect>& spans, int from, int height)
+    {
+        if (runStart_.size() < size_t(height))
+            runStart_.resize(size_t(height));
+        const qsizetype first = spans.size();
+        const auto addRun = [&](int left, int right, int y) {
+            if (spans.size() > first) {
+                QRect& last = spans.last();
+                if (last.left() == left && last.right() == right && last.bottom() == y - 1) {
+                    last.setBottom(y);
+                    return;
+                }
+            }
+            spans.append(QRect(left, y, right - left + 1, 1));
+        };
+        Rows previous;
+        for (size_t k = 0; k <= rows_.size(); ++k) {
+            const int c = from + int(k);
+            const Rows r = k < rows_.size() ? rows_[k] : Rows{};
+            const auto end = [&](int y0, int y1) {
+                for (int y = y0; y <= y1; ++y)
+                    addRun(runStart_[size_t(y)], c - 1, y);
+            };
+            const auto begin = [&](int y0, int y1) {
+                for (int y = y0; y <= y1; ++y)
+                    runStart_[size_t(y)] = c;
+            };
+            // Rows the previous column inked and this one does not end
+            // their run; rows this one starts inking begin one.
+            end(previous.t, std::min(previous.b, r.count() ? r.t - 1 : previous.b));
+            if (r.count())
+                end(std::max(previous.t, r.b + 1), previous.b);
+            begin(r.t, std::min(r.b, previous.count() ? previous.t - 1 : r.b));
+            if (previous.count())
+                begin(std::max(r.t, previous.b + 1), r.b);
+            previous = r;
+        }
+    }
+
     void line(double column, double y)
     {
         const int c = int(column);
@@ -184,37 +249,9 @@ private:
     std::vector<double> low_, high_;
     int touchedFrom_ = std::numeric_limits<int>::max();
     int touchedTo_ = std::numeric_limits<int>::min();
+    std::vector<Rows> rows_;    // the stretch's columns, picture rows only
+    std::vector<int> runStart_; // per row: the column its current run began
 };
-
-// Points [from, to] of a sparse stretch as polylines; a wide pen's stroke is
-// cut in the middle of a segment long enough for the round ends to vanish
-// inside the stroke.
-void addPolylines(QList<QPolygonF>& polylines, const QPolygonF& points, int from, int to, double penWidth)
-{
-    if (penWidth <= 1 || to - from <= kSegmentsPerPiece) {
-        polylines.append(points.mid(from, to - from + 1));
-        return;
-    }
-    QPolygonF piece;
-    piece.reserve(kSegmentsPerPiece + 2);
-    piece << points[from];
-    for (int i = from; i < to; ++i) {
-        const QPointF& a = points[i];
-        const QPointF& b = points[i + 1];
-        const int segments = int(piece.size()) - 1;
-        const QPointF d = b - a;
-        const bool longEnough = d.x() * d.x() + d.y() * d.y() >= (penWidth + 2) * (penWidth + 2);
-        if (i + 1 < to && ((segments >= kSegmentsPerPiece / 2 && longEnough) || segments >= kSegmentsPerPiece)) {
-            const QPointF middle = (a + b) / 2;
-            piece << middle;
-            polylines.append(piece);
-            piece.clear();
-            piece << middle;
-        }
-        piece << b;
-    }
-    polylines.append(piece);
-}
 
 } // namespace
 
@@ -241,49 +278,23 @@ PixelGridTrace reduceToPixelGrid(const QPolygonF& trace, double penWidth, QSize 
     const int reach = int(std::ceil(radius)) + 1;
     const int first = -reach;                           // leftmost column worked on
     const int count = picture.width() + 2 * reach;      // columns worked on
-    auto inside = [&](double x) { return x >= first && x < first + count; };
-
-    // Points per column, summed from the left.
-    std::vector<int> sum(size_t(count) + 1, 0);
-    for (const QPointF& p : points)
-        if (inside(p.x()))
-            ++sum[size_t(int(std::floor(p.x())) - first) + 1];
-    for (size_t i = 1; i < sum.size(); ++i)
-        sum[i] += sum[i - 1];
-    auto dense = [&](const QPointF& a, const QPointF& b) {
-        const double middle = (a.x() + b.x()) / 2;
-        if (!inside(middle))
-            return false;
-        const int c = int(std::floor(middle)) - first;
-        const int lo = std::max(0, c - kDensityReach), hi = std::min(count - 1, c + kDensityReach);
-        return sum[size_t(hi) + 1] - sum[size_t(lo)] >= kDensePointsPerColumn * (hi - lo + 1);
-    };
-
-    enum Kind { Outside, Sparse, Dense };
-    auto kind = [&](int i) {
-        const QPointF& a = points[i];
-        const QPointF& b = points[i + 1];
-        if (b.x() < first || a.x() >= first + count)
-            return Outside;
-        return dense(a, b) ? Dense : Sparse;
-    };
+    // Segments wholly left or right of the columns worked on are dropped.
+    auto outside = [&](int i) { return points[i + 1].x() < first || points[i].x() >= first + count; };
 
     ColumnSpans columns(radius, first, count);
     int i = 0;
     while (i < n - 1) {
-        const Kind k = kind(i);
-        int j = i + 1; // segments [i, j) are of one kind
-        while (j < n - 1 && kind(j) == k)
+        const bool away = outside(i);
+        int j = i + 1; // segments [i, j) are alike
+        while (j < n - 1 && outside(j) == away)
             ++j;
-        if (k == Dense) {
+        if (!away) {
             if (penWidth > 1)
                 columns.strokedStretch(points, i, j);
             else
                 for (int s = i; s < j; ++s)
                     columns.thinSegment(points[s], points[s + 1]);
             columns.takeSpans(out.spans, picture);
-        } else if (k == Sparse) {
-            addPolylines(out.polylines, points, i, j, penWidth);
         }
         i = j;
     }

@@ -6,21 +6,21 @@
 #include <QSize>
 
 // A trace reduced to the pixel grid before anything is stroked. Stroking one
-// long wide polyline costs the raster engine time that grows with the square
-// of the edges a scanline crosses; a dense trace is far cheaper, and looks
-// the same, as the span it inks in each pixel column.
+// long polyline costs the raster engine time that grows with the square of
+// the edges a scanline crosses, and a steep stroke costs it a call for each
+// pixel; the trace looks the same, and is far cheaper, as the span it inks in
+// each pixel column.
 //
 // The input is the trace's points in device pixels, x never decreasing, and
-// the width of the round pen it would be stroked with. Wherever the trace has
-// more than about one point per pixel column it comes back as `spans`: one
-// rectangle per pixel column (neighbouring columns with the same span merged),
-// from the lowest to the highest value of the trace around that column,
+// the width of the round pen it would be stroked with. The trace is inked as
+// the span from its lowest to its highest value around each pixel column,
 // widened by the pen as a stroke would be, each column meeting its
-// neighbours. Elsewhere it comes back as `polylines` to stroke with the pen,
-// cut (in the middle of a segment, where a round pen leaves no mark of the
-// cut) into pieces short enough to stay cheap. Columns outside the picture
-// are dropped. A trace whose x goes back (a closed figure) comes back whole
-// as one polyline.
+// neighbours; those columns come back as `spans`, cut to the picture. They
+// are rectangles either one column wide (neighbours alike merged) or one
+// row high across the columns (rows alike merged), whichever costs fewer
+// rows to fill: a solid band goes by rows. A trace whose x goes back (a
+// closed figure) or that holds a point that is no number comes back whole
+// as one polyline in `polylines`.
 struct PixelGridTrace {
     QList<QRect> spans;
     QList<QPolygonF> polylines;

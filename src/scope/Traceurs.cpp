@@ -133,11 +133,15 @@ void TracerTrapeze(int32_t couleur, double H, double position, double baseTemps,
     QPolygonF points;
     if (P * k < 2) {
         // More than one period every 2 screen units: the trace is a band
-        // between its two levels, given as edges every half unit so that it
-        // shows solid at any picture size.
-        points.reserve(4002);
-        for (int i = 0; i <= 2000; ++i) {
-            const double x = -500 + i * 0.5 + H;
+        // between its two levels, given as edges a little less than a
+        // device pixel apart, so that every pixel column holds one and the
+        // band shows solid at any picture size.
+        const double pixel = ecran->devicePixelWidth();
+        const double pas = pixel > 0 ? 0.95 * pixel : 0.5;
+        const int n = int(std::ceil(1000 / pas));
+        points.reserve(2 * n + 2);
+        for (int i = 0; i <= n; ++i) {
+            const double x = -500 + i * pas + H;
             const bool monte = i % 2 == 0;
             points << QPointF(x, (monte ? bas : haut) + s) << QPointF(x, (monte ? haut : bas) + s);
         }

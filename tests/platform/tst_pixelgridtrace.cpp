@@ -25,6 +25,10 @@ QPolygonF forme(const QString& nom, double periode, double pas, double debut = -
         for (double x = debut; x < fin; x += periode)
             points << QPointF(x, bas) << QPointF(x, haut) << QPointF(x + periode / 2, haut)
                    << QPointF(x + periode / 2, bas);
+    } else if (nom == QLatin1String("band")) {
+        // A signal too fast to draw period by period: edges every `periode`.
+        for (double x = debut; x < fin; x += 2 * periode)
+            points << QPointF(x, bas) << QPointF(x, haut) << QPointF(x + periode, haut) << QPointF(x + periode, bas);
     } else {
         for (double x = debut; x < fin; x += periode)
             points << QPointF(x, bas) << QPointF(x + periode / 4, haut);
@@ -101,6 +105,13 @@ void tst_PixelGridTrace::looksLikeThePolyline_data()
         QTest::newRow("sine, dense" + f) << "sine" << 9.0 << 0.6 << focus;
         QTest::newRow("square, dense" + f) << "square" << 3.3 << 0.0 << focus;
         QTest::newRow("triangle, dense" + f) << "triangle" << 1.7 << 0.0 << focus;
+        // Between one point every column and one every two.
+        QTest::newRow("sine, half dense" + f) << "sine" << 20.0 << 1.5 << focus;
+        QTest::newRow("square, half dense" + f) << "square" << 5.0 << 0.0 << focus;
+        QTest::newRow("triangle, half dense" + f) << "triangle" << 3.0 << 0.0 << focus;
+        // A solid band (filled by rows) and a comb of thin teeth (by columns).
+        QTest::newRow("band" + f) << "band" << 0.4 << 0.0 << focus;
+        QTest::newRow("comb" + f) << "square" << 4.0 << 0.0 << focus;
         // Sparse: stroked in pieces, which must not show.
         QTest::newRow("sine, sparse" + f) << "sine" << 60.0 << 2.5 << focus;
         QTest::newRow("square, sparse" + f) << "square" << 17.0 << 0.0 << focus;
@@ -131,32 +142,41 @@ void tst_PixelGridTrace::denseAndSparseStretches_data()
 {
     QTest::addColumn<double>("pasGauche"); // pixels between points, left half
     QTest::addColumn<double>("pasDroite"); // and right half
+    QTest::addColumn<int>("focus");
     QTest::addColumn<bool>("colonnes");    // column spans expected
     QTest::addColumn<bool>("polylignes");  // stroked pieces expected
-    QTest::newRow("dense throughout") << 0.5 << 0.5 << true << false;
-    QTest::newRow("sparse throughout") << 4.0 << 4.0 << false << true;
-    QTest::newRow("dense, then sparse") << 0.5 << 4.0 << true << true;
+    // Spans at any density and any pen.
+    QTest::newRow("dense throughout") << 0.5 << 0.5 << 1 << true << false;
+    QTest::newRow("sparse throughout") << 4.0 << 4.0 << 1 << true << false;
+    QTest::newRow("dense, then sparse") << 0.5 << 4.0 << 1 << true << false;
+    QTest::newRow("sparse throughout, wide pen") << 4.0 << 4.0 << 3 << true << false;
+    QTest::newRow("dense, then sparse, wide pen") << 0.5 << 4.0 << 11 << true << false;
 }
 
 void tst_PixelGridTrace::denseAndSparseStretches()
 {
     QFETCH(double, pasGauche);
     QFETCH(double, pasDroite);
+    QFETCH(int, focus);
     QFETCH(bool, colonnes);
     QFETCH(bool, polylignes);
     QPolygonF points;
     for (double x = 0; x < kLargeur; x += x < kLargeur / 2 ? pasGauche : pasDroite)
         points << QPointF(x, 150 + 100 * std::sin(x / 3));
-    const PixelGridTrace r = reduceToPixelGrid(points, 3, QSize(kLargeur, kHauteur));
+    const PixelGridTrace r = reduceToPixelGrid(points, focus, QSize(kLargeur, kHauteur));
     QCOMPARE(!r.spans.isEmpty(), colonnes);
     QCOMPARE(!r.polylines.isEmpty(), polylignes);
-    // Every column the trace crosses is covered once by a span, or lies
-    // under a stroked piece, and the pieces are short.
-    for (const QPolygonF& morceau : r.polylines)
-        QVERIFY(morceau.size() <= 30);
+    // Spans lie in the picture, and no pixel is filled twice.
+    QImage couvert(kLargeur, kHauteur, QImage::Format_Grayscale8);
+    couvert.fill(0);
     for (const QRect& s : r.spans) {
-        QVERIFY(s.left() >= 0 && s.right() < kLargeur);
+        QVERIFY(s.left() >= 0 && s.right() < kLargeur && s.top() >= 0 && s.bottom() < kHauteur);
         QVERIFY(s.top() <= s.bottom());
+        for (int y = s.top(); y <= s.bottom(); ++y)
+            for (int x = s.left(); x <= s.right(); ++x) {
+                QCOMPARE(couvert.pixelIndex(x, y), 0);
+                couvert.setPixel(x, y, 1);
+            }
     }
 }
 

@@ -5,6 +5,7 @@
 #include "platform/PictureBox.h"
 #include "scope/CourbeWavix.h"
 #include "scope/Echelle.h"
+#include "scope/Potentiometre.h"
 #include "scope/Traceurs.h"
 #include "scope/frmWavix.h"
 
@@ -33,6 +34,8 @@ private Q_SLOTS:
     void xyTimer();
     void degenerateFrequencies_data();
     void degenerateFrequencies();
+    void fastSquareIsSolidAtAnyWidth_data();
+    void fastSquareIsSolidAtAnyWidth();
     void readout_data();
     void readout();
     void readoutLooksLikeOneSmallPrint_data();
@@ -371,6 +374,38 @@ void tst_Trace::degenerateFrequencies()
         QVERIFY(at(b.image(), 100, 0, kJaune));
         QVERIFY(at(b.image(), 100, -200, kJaune));
     }
+}
+
+void tst_Trace::fastSquareIsSolidAtAnyWidth_data()
+{
+    QTest::addColumn<int>("largeur");
+    QTest::newRow("scope window") << 399;
+    QTest::newRow("one pixel a unit") << 1005;
+    QTest::newRow("full screen, wide display") << 2600;
+}
+
+void tst_Trace::fastSquareIsSolidAtAnyWidth()
+{
+    // A square far too fast for its periods to show, with the thinnest
+    // focus: every pixel column holds an edge from level to level.
+    QFETCH(int, largeur);
+    BancScope b(0);
+    b.generateur(0, true, 50, 0, 100, 0, false);
+    b.source(0, "Carre", 2, 200000);
+    b.baseTemps(6);
+    b.scope->setPotentioValue(0, 10);
+    ReglerPotentiometre(1, 0);
+    b.scope->picEcran->resize(largeur, 805);
+    ActualiserEcran();
+    const QImage image = b.image();
+    const int milieu = int(b.scope->picEcran->toPixel(0, 0).y() * image.devicePixelRatio());
+    const int gauche = int(b.scope->picEcran->toPixel(-480, 0).x() * image.devicePixelRatio());
+    const int droite = int(b.scope->picEcran->toPixel(480, 0).x() * image.devicePixelRatio());
+    QList<int> trous;
+    for (int px = gauche; px <= droite; ++px)
+        if ((image.pixel(px, milieu) & 0xFFFFFF) != pixelRgb(kJaune))
+            trous << px;
+    QVERIFY2(trous.isEmpty(), qPrintable(QString("%1 blank columns, the first at %2").arg(trous.size()).arg(trous.value(0))));
 }
 
 namespace {
