@@ -1,58 +1,16 @@
 #include "bench/FenetresBanc.h"
 
-#include "app/MDIWavix.h"
-#include "app/PositionFenetre.h"
 #include "bench/frmAlim.h"
 #include "bench/frmChrono.h"
 #include "bench/frmDyn.h"
 #include "bench/frmEDF.h"
 #include "bench/frmGBF.h"
 #include "bench/frmHarmonique.h"
+#include "bench/frmMulti_RMS.h"
 #include "bench/frmPile.h"
-#include "bench/frmToolBox.h"
 #include "bench/frmVolt.h"
 #include "platform/Forms.h"
 #include "scope/frmWavix.h"
-
-#include <QAbstractButton>
-#include <QAction>
-#include <QLabel>
-#include <QVBoxLayout>
-
-namespace {
-
-// A multimeter, whose window the bench does not have yet: it says so, and
-// closing it clears its toolbox box and menu tick like the real one.
-class InstrumentAVenir : public VbForm {
-public:
-    InstrumentAVenir(const QString& nom, const QString& titre) : VbForm(nom)
-    {
-        setWindowTitle(titre);
-        auto* texte = new QLabel(QStringLiteral("Cet instrument n'est pas encore disponible."), this);
-        texte->setAlignment(Qt::AlignCenter);
-        auto* mise = new QVBoxLayout(this);
-        mise->addWidget(texte);
-        setFixedSize(300, 120);
-    }
-    void Form_Load() override
-    {
-        // Both multimeters share one place, right of the scope.
-        const double droite = Forms().isLoaded(QString::fromLatin1(frmWavix::kNom))
-            ? Forms().get<frmWavix>()->Left() + Forms().get<frmWavix>()->Width()
-            : 0;
-        RestaurerPosition(this, QStringLiteral("Voltmetre"), droite + 4550, 0);
-    }
-    void Form_Unload(bool&) override
-    {
-        EnregistrerPosition(this, QStringLiteral("Voltmetre"));
-        if (MDIWavix* mdi = MDIWavix::instance())
-            mdi->Mnu_Volt->setChecked(false);
-        if (auto* boite = Forms().find<frmToolBox>())
-            boite->chkMulti->setChecked(false);
-    }
-};
-
-} // namespace
 
 namespace {
 
@@ -105,5 +63,7 @@ VbForm* OuvrirInstrument(const QString& nom)
         return Forms().get<frmChrono>();
     if (nom == QLatin1String(frmVolt::kNom))
         return Forms().get<frmVolt>();
-    return Forms().get<InstrumentAVenir>(nom, nom, QStringLiteral("Multimètre"));
+    if (nom == QLatin1String(frmMulti_RMS::kNom))
+        return Forms().get<frmMulti_RMS>();
+    return nullptr;
 }

@@ -3,6 +3,7 @@
 #include "app/FichierINI.h"
 #include "app/MDIWavix.h"
 #include "bench/RequetesBanc.h"
+#include "bench/frmMulti_RMS.h"
 #include "bench/frmVolt.h"
 #include "platform/Forms.h"
 #include "platform/SystemServices.h"
@@ -24,6 +25,11 @@ QRandomGenerator& generateur()
 frmVolt* multimetreCollege()
 {
     return Forms().find<frmVolt>();
+}
+
+frmMulti_RMS* multimetreTRMS()
+{
+    return Forms().find<frmMulti_RMS>();
 }
 
 } // namespace
@@ -81,8 +87,9 @@ void CalculerMesure()
     if (MultimetreCollegeChoisi()) {
         if (frmVolt* volt = multimetreCollege())
             volt->CalculerMesureCollege();
+    } else if (frmMulti_RMS* multi = multimetreTRMS()) {
+        multi->CalculerMesureTRMS();
     }
-    // The true-RMS multimeter computes nothing until it exists.
 }
 
 void AfficherMesure(double& valeur)
@@ -93,6 +100,8 @@ void AfficherMesure(double& valeur)
     if (MultimetreCollegeChoisi()) {
         if (frmVolt* volt = multimetreCollege())
             volt->AfficherMesureCollege(valeur);
+    } else if (frmMulti_RMS* multi = multimetreTRMS()) {
+        multi->AfficherMesureTRMS(valeur);
     }
 }
 
@@ -101,5 +110,7 @@ void TournerSelecteur(int& position)
     if (MultimetreCollegeChoisi()) {
         if (frmVolt* volt = multimetreCollege())
             volt->TournerSelecteurCollege(position);
+    } else if (frmMulti_RMS* multi = multimetreTRMS()) {
+        multi->TournerSelecteurTRMS(position);
     }
 }

@@ -2,6 +2,7 @@
 
 #include "app/MDIWavix.h"
 #include "app/PositionFenetre.h"
+#include "bench/AiguilleSelecteur.h"
 #include "bench/RequetesBanc.h"
 #include "bench/Voltmetre.h"
 #include "bench/frmEDF.h"
@@ -35,8 +36,6 @@ constexpr int kRubriqueAide = 3600;
 constexpr double kCercleGauche = 600, kCercleHaut = 1680, kCercleLargeur = 2835, kCercleHauteur = 2775;
 constexpr double kCentreX = kCercleGauche + kCercleLargeur / 2;
 constexpr double kCentreY = kCercleHaut + kCercleHauteur / 2;
-constexpr double kLongueurAiguille = 1140;
-constexpr double kRayonPointRouge = 1080;
 
 const char kBulleCalibre[] = "Pour tourner le sélecteur et choisir ce calibre.";
 const char kBulleArret[] = "Pour éteindre le multimètre.";
@@ -140,36 +139,6 @@ const Bande kBandes[] = {
 
 // The digits of the display: dark segments on the grey glass, no ghosts.
 const QColor kSegments(24, 26, 24);
-
-// The selector's pointer, drawn over the knob.
-class Aiguille : public QWidget {
-public:
-    explicit Aiguille(frmVolt* fenetre) : QWidget(fenetre), fenetre_(fenetre)
-    {
-        setObjectName(QStringLiteral("linSelecteur"));
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter p(this);
-        p.setRenderHint(QPainter::Antialiasing);
-        const QPointF origine = pos();
-        auto pixels = [&](QPointF twips) { return twips / kTwipsPerPixel - origine; };
-        const QLineF ligne(pixels(fenetre_->linSelecteur.p1()), pixels(fenetre_->linSelecteur.p2()));
-        p.setPen(QPen(QColor(0x3a, 0x38, 0x33), 4, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(ligne);
-        p.setPen(QPen(QColor(0xfb, 0xf6, 0xe6, 150), 1, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(ligne.translated(-0.8, -0.8));
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(0xd4, 0x2a, 0x1f));
-        p.drawEllipse(pixels(fenetre_->linPtRouge), 3.2, 3.2);
-    }
-
-private:
-    frmVolt* fenetre_;
-};
 
 bool chiffreSignificatif(const QString& texte)
 {
@@ -276,7 +245,7 @@ frmVolt::frmVolt() : VbForm(QString::fromLatin1(kNom))
 
     imgSelecteur = control<ImageBox>(this, "imgSelecteur");
     imgSelecteur->installEventFilter(this);
-    aiguille_ = new Aiguille(this);
+    aiguille_ = new AiguilleSelecteur(this, linSelecteur, linPtRouge);
     aiguille_->setGeometry(imgSelecteur->geometry());
 
     for (int i = 0; i < 4; ++i) {
@@ -386,11 +355,7 @@ void frmVolt::optVoie_Click(int)
 
 void frmVolt::dessinerAiguille(double angle)
 {
-    const double r = angle * kPi / 180;
-    const double s = std::sin(r), c = std::cos(r);
-    linSelecteur = QLineF(kCentreX - kLongueurAiguille * s, kCentreY - kLongueurAiguille * c,
-                          kCentreX + kLongueurAiguille * s, kCentreY + kLongueurAiguille * c);
-    linPtRouge = QPointF(kCentreX - kRayonPointRouge * s, kCentreY - kRayonPointRouge * c);
+    AiguilleSelecteur::Placer({kCentreX, kCentreY}, angle, linSelecteur, linPtRouge);
     aiguille_->update();
 }
 

@@ -1,0 +1,220 @@
+#include "bench/MesureTRMS.h"
+
+#include <QtTest>
+
+#include <cmath>
+
+Q_DECLARE_METATYPE(SourceTRMS)
+
+namespace {
+
+SignalTRMS signal(SourceTRMS source, double a, const char* mot, double d = 0, double rapport = 0.5, bool carre = false)
+{
+    return {source, a, QString::fromUtf8(mot), d, rapport, carre};
+}
+
+} // namespace
+
+// The true-RMS meter's measurement, ranges and selector bands, apart from
+// its window.
+class tst_MesureTRMS : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void readingByPositionAndSource_data();
+    void readingByPositionAndSource();
+    void squareAgainstItsTrueMeanAndRms_data();
+    void squareAgainstItsTrueMeanAndRms();
+    void minMax_data();
+    void minMax();
+    void ranges_data();
+    void ranges();
+    void rangeButtonSequence();
+    void angleBands_data();
+    void angleBands();
+};
+
+void tst_MesureTRMS::readingByPositionAndSource_data()
+{
+    QTest::addColumn<int>("position");
+    QTest::addColumn<SourceTRMS>("source");
+    QTest::addColumn<double>("amplitude");
+    QTest::addColumn<QString>("mot");
+    QTest::addColumn<double>("decalage");
+    QTest::addColumn<double>("attendu");
+    const auto G = SourceTRMS::Generateur, C = SourceTRMS::Continu, S = SourceTRMS::Secteur,
+               D = SourceTRMS::Alternateur, H = SourceTRMS::Autre;
+    QTest::newRow("battery 1.5 V, V DC") << 2 << C << 1.5 << "Cc" << 0.0 << 1.5;
+    QTest::newRow("battery 1.5 V, V AC") << 1 << C << 1.5 << "Cc" << 0.0 << 1.5;
+    QTest::newRow("battery reversed, V DC") << 2 << C << -1.5 << "Cc" << 0.0 << -1.5;
+    QTest::newRow("battery 0.5 V, mV DC") << 3 << C << 0.5 << "Cc" << 0.0 << 0.5;
+    QTest::newRow("battery, ohms") << 4 << C << 4.5 << "Cc" << 0.0 << 0.0;
+    QTest::newRow("battery, OFF") << 0 << C << 4.5 << "Cc" << 0.0 << 0.0;
+    QTest::newRow("sine 10 V, V AC") << 1 << G << 10.0 << "Sinus" << 0.0 << 10 / std::sqrt(2.0);
+    QTest::newRow("sine 10 V offset 3, V AC") << 1 << G << 10.0 << "Sinus" << 3.0 << std::sqrt(50.0 + 9);
+    QTest::newRow("sine 10 V offset 3, V DC") << 2 << G << 10.0 << "Sinus" << 3.0 << 3.0;
+    QTest::newRow("triangle 6 V, V AC") << 1 << G << 6.0 << "Triangle" << 0.0 << 6 / std::sqrt(3.0);
+    QTest::newRow("sine, current") << 6 << G << 10.0 << "Sinus" << 0.0 << 0.0;
+    QTest::newRow("mains 230 V, V AC") << 1 << S << 230 * std::sqrt(2.0) << "Sinus" << 0.0 << 230.0;
+    QTest::newRow("mains, V DC") << 2 << S << 325.0 << "Sinus" << 0.0 << 0.0;
+    QTest::newRow("alternator 4 V, V AC") << 1 << D << 4.0 << "Dyn" << 0.0 << 4 * 0.7517;
+    QTest::newRow("harmonic generator, V AC") << 1 << H << 5.0 << "harmo" << 0.0 << 0.0;
+    QTest::newRow("harmonic generator, V DC") << 2 << H << 5.0 << "harmo" << 0.0 << 0.0;
+}
+
+void tst_MesureTRMS::readingByPositionAndSource()
+{
+    QFETCH(int, position);
+    QFETCH(SourceTRMS, source);
+    QFETCH(double, amplitude);
+    QFETCH(QString, mot);
+    QFETCH(double, decalage);
+    QFETCH(double, attendu);
+    const SignalTRMS s{source, amplitude, mot, decalage, 0.5, false};
+    QVERIFY2(std::fabs(LectureTRMS(position, s) - attendu) < 1e-9, qPrintable(QString::number(LectureTRMS(position, s))));
+}
+
+void tst_MesureTRMS::squareAgainstItsTrueMeanAndRms_data()
+{
+    QTest::addColumn<double>("rapport");
+    QTest::addColumn<double>("decalage");
+    for (double d : {0.25, 0.5, 0.75})
+        for (double o : {0.0, 2.0, -1.5})
+            QTest::addRow("duty %g, offset %g", d, o) << d << o;
+}
+
+// A 5 V square sampled over one period: its true mean and RMS are what the
+// DC and AC positions read.
+void tst_MesureTRMS::squareAgainstItsTrueMeanAndRms()
+{
+    QFETCH(double, rapport);
+    QFETCH(double, decalage);
+    const double a = 5;
+    const int n = 100000;
+    double somme = 0, carres = 0;
+    for (int i = 0; i < n; ++i) {
+        const double v = ((i + 0.5) / n < rapport ? a : -a) + decalage;
+        somme += v;
+        carres += v * v;
+    }
+    const SignalTRMS s = signal(SourceTRMS::Generateur, a, "Carre", decalage, rapport, true);
+    QVERIFY(std::fabs(LectureTRMS(2, s) - somme / n) < 1e-6);
+    QVERIFY(std::fabs(LectureTRMS(3, s) - somme / n) < 1e-6);
+    QVERIFY(std::fabs(LectureTRMS(1, s) - std::sqrt(carres / n)) < 1e-6);
+    if (decalage == 0)
+        QCOMPARE(LectureTRMS(1, s), a); // whatever the duty, never above its peak
+}
+
+void tst_MesureTRMS::minMax_data()
+{
+    QTest::addColumn<SourceTRMS>("source");
+    QTest::addColumn<double>("amplitude");
+    QTest::addColumn<QString>("trace");
+    QTest::addColumn<double>("rapport");
+    QTest::addColumn<bool>("ac");
+    QTest::addColumn<bool>("inverse");
+    QTest::addColumn<double>("max");
+    QTest::addColumn<double>("min");
+    const auto G = SourceTRMS::Generateur, C = SourceTRMS::Continu;
+    QTest::newRow("battery 4.5 V") << C << 4.5 << "Cc" << 0.5 << false << false << 4.5 << 4.5;
+    QTest::newRow("battery reversed") << C << -4.5 << "Cc" << 0.5 << false << false << -4.5 << -4.5;
+    QTest::newRow("battery on AC-coupled -CH2") << C << 4.5 << "Cc" << 0.5 << true << true << 4.5 << 4.5;
+    QTest::newRow("square 25 %, AC") << G << 5.0 << "Carré" << 0.25 << true << false << 7.5 << -2.5;
+    QTest::newRow("square 25 %, DC") << G << 5.0 << "Carré" << 0.25 << false << false << 5.0 << -5.0;
+    QTest::newRow("sine on -CH2") << G << 3.0 << "Sinus" << 0.5 << false << true << -3.0 << 3.0;
+}
+
+void tst_MesureTRMS::minMax()
+{
+    QFETCH(SourceTRMS, source);
+    QFETCH(double, amplitude);
+    QFETCH(QString, trace);
+    QFETCH(double, rapport);
+    QFETCH(bool, ac);
+    QFETCH(bool, inverse);
+    QFETCH(double, max);
+    QFETCH(double, min);
+    const SignalTRMS s{source, amplitude, source == SourceTRMS::Continu ? QStringLiteral("Cc") : trace, 0, rapport, false};
+    QCOMPARE(MinMaxTRMS(s, trace, ac, inverse, true), max);
+    QCOMPARE(MinMaxTRMS(s, trace, ac, inverse, false), min);
+}
+
+void tst_MesureTRMS::ranges_data()
+{
+    QTest::addColumn<double>("valeur");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("gamme");
+    QTest::addColumn<QString>("chiffres");
+    QTest::newRow("0") << 0.0 << 2 << "600 mV" << "000.0";
+    QTest::newRow("0.5 V") << 0.5 << 2 << "600 mV" << "500.0";
+    QTest::newRow("0.6 V") << 0.6 << 1 << "6 V" << "0.600";
+    QTest::newRow("1.5 V") << 1.5 << 2 << "6 V" << "1.500";
+    QTest::newRow("-1.5 V") << -1.5 << 2 << "6 V" << "1.500";
+    QTest::newRow("6 V") << 6.0 << 2 << "6 V" << "6.000";
+    QTest::newRow("7.0711 V") << 10 / std::sqrt(2.0) << 1 << "60 V" << "07.07";
+    QTest::newRow("60 V") << 60.0 << 1 << "60 V" << "60.00";
+    QTest::newRow("230 V") << 230.0 << 1 << "600 V" << "230.0";
+    QTest::newRow("600 V") << 600.0 << 1 << "600 V" << "600.0";
+    QTest::newRow("750 V") << 750.0 << 1 << "1000 V" << "0750";
+    QTest::newRow("mV position keeps 600 mV") << 0.7 << 3 << "600 mV" << "700.0";
+}
+
+void tst_MesureTRMS::ranges()
+{
+    QFETCH(double, valeur);
+    QFETCH(int, position);
+    QFETCH(QString, gamme);
+    QFETCH(QString, chiffres);
+    const GammeTRMS& g = GammeAutomatique(valeur, position);
+    QCOMPARE(QString::fromLatin1(g.nom), gamme);
+    QCOMPARE(ChiffresTRMS(valeur, g), chiffres);
+    QCOMPARE(&GammeNommee(gamme), &g);
+}
+
+void tst_MesureTRMS::rangeButtonSequence()
+{
+    QStringList suite;
+    for (QString g = QStringLiteral("600 mV"); !g.isEmpty(); g = GammeSuivante(g))
+        suite << g;
+    QCOMPARE(suite, (QStringList{"600 mV", "6 V", "60 V", "600 V", "1000 V"}));
+    QCOMPARE(GammeSuivante(QStringLiteral("20 V")), QStringLiteral("20 V"));
+    QCOMPARE(GammeNommee(QStringLiteral("20 V")).pleineEchelle, 1000.0);
+}
+
+void tst_MesureTRMS::angleBands_data()
+{
+    QTest::addColumn<double>("angle");
+    QTest::addColumn<int>("position");
+    QTest::newRow("0") << 0.0 << 4;
+    QTest::newRow("10") << 10.0 << 4;
+    QTest::newRow("14.99") << 14.99 << 4;
+    QTest::newRow("15") << 15.0 << 3;
+    QTest::newRow("45") << 45.0 << 3;
+    QTest::newRow("45.01") << 45.01 << 2;
+    QTest::newRow("75") << 75.0 << 2;
+    QTest::newRow("75.01") << 75.01 << 1;
+    QTest::newRow("115") << 115.0 << 1;
+    QTest::newRow("115.01") << 115.01 << 0;
+    QTest::newRow("180") << 180.0 << 0;
+    QTest::newRow("180.01") << 180.01 << 7;
+    QTest::newRow("285") << 285.0 << 7;
+    QTest::newRow("285.01") << 285.01 << 6;
+    QTest::newRow("315") << 315.0 << 6;
+    QTest::newRow("315.01") << 315.01 << 5;
+    QTest::newRow("345") << 345.0 << 5;
+    QTest::newRow("345.01") << 345.01 << 4;
+    QTest::newRow("350") << 350.0 << 4;
+    QTest::newRow("360") << 360.0 << 4;
+    QTest::newRow("centre 450") << 450.0 << 4;
+}
+
+void tst_MesureTRMS::angleBands()
+{
+    QFETCH(double, angle);
+    QFETCH(int, position);
+    QCOMPARE(PositionPourAngleTRMS(angle), position);
+    if (position != 4)
+        QCOMPARE(PositionPourAngleTRMS(AngleTRMS(position)), position); // the pointer's own angle
+}
+
+QTEST_MAIN(tst_MesureTRMS)
+#include "tst_mesure_trms.moc"
