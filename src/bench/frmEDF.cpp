@@ -3,6 +3,7 @@
 #include "platform/FormDesign.h"
 #include "platform/ImageBox.h"
 #include "scope/CourbeWavix.h"
+#include "scope/Curseurs.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -57,20 +58,7 @@ const std::array<frmEDF::Region, 3> frmEDF::kRegions{{
 
 const QCursor& CurseurFiche()
 {
-    static const QCursor fiche = [] {
-        const qreal dpr = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->devicePixelRatio() : 1;
-        QPixmap image(QSize(32, 32) * dpr);
-        image.setDevicePixelRatio(dpr);
-        image.fill(Qt::transparent);
-        QSvgRenderer dessin(QStringLiteral(":/bench/cursor_plug.svg"));
-        if (!dessin.isValid())
-            return QCursor(Qt::PointingHandCursor);
-        QPainter p(&image);
-        p.setRenderHint(QPainter::Antialiasing);
-        dessin.render(&p, QRectF(0, 0, 32, 32));
-        p.end();
-        return QCursor(image, 16, 1);
-    }();
+    static const QCursor fiche = CurseurSvg(QStringLiteral(":/bench/cursor_plug.svg"), 16, 1);
     return fiche;
 }
 
