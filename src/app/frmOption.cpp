@@ -91,8 +91,8 @@ std::vector<ControlDesign> marque(int voie)
 {
     const char* option = voie == 0 ? "optMarqueA" : "optMarqueB";
     return {
-        {ControlKind::OptionButton, option, 0, 90, 270, 960, 300, "Aucune"},
-        {ControlKind::OptionButton, option, 1, 1050, 270, 1350, 300, "Personnalisée"},
+        {ControlKind::OptionButton, option, 0, 90, 270, 870, 300, "Aucune"},
+        {ControlKind::OptionButton, option, 1, 960, 270, 1440, 300, "Personnalisée"},
         {ControlKind::Label, "lblMarque", voie, 120, 720, 720, 255, "&Motif : "},
         {ControlKind::ComboBox, "cbxMarque", voie, 840, 660, 1470, 345},
         {ControlKind::Label, "lblWidth", voie, 120, 1140, 720, 255, "&Taille : "},
