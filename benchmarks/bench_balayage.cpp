@@ -21,6 +21,7 @@
 #include "scope/frmWavix.h"
 
 #include "Mediane.h"
+#include "ReglagesBanc.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -63,10 +64,7 @@ int main(int argc, char** argv)
     const int runs = argc >= 2 ? std::max(5, std::atoi(argv[1])) : 300;
 
     QTemporaryDir home;
-    CheminINI = home.path() + QStringLiteral("/ConfQVT_bench.ini");
-    EcrireINI(QStringLiteral("Interface"), QStringLiteral("Mode voie"), QStringLiteral("2"));
-    EcrireINI(QStringLiteral("Interface"), QStringLiteral("ACDC CH1"), QStringLiteral("1"));
-    EcrireINI(QStringLiteral("Interface"), QStringLiteral("ACDC CH2"), QStringLiteral("4"));
+    reglagesDual(home.path());
 
     MDIWavix mdi;
     auto* scope = Forms().get<frmWavix>();

@@ -22,6 +22,7 @@
 #include "scope/frmWavix.h"
 
 #include "Mediane.h"
+#include "ReglagesBanc.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -86,10 +87,7 @@ int main(int argc, char** argv)
     const int runs = argc >= 2 ? std::max(1, std::atoi(argv[1])) : 5;
 
     QTemporaryDir home;
-    CheminINI = home.path() + QStringLiteral("/ConfQVT_bench.ini");
-    EcrireINI(QStringLiteral("Interface"), QStringLiteral("Mode voie"), QStringLiteral("2"));
-    EcrireINI(QStringLiteral("Interface"), QStringLiteral("ACDC CH1"), QStringLiteral("1"));
-    EcrireINI(QStringLiteral("Interface"), QStringLiteral("ACDC CH2"), QStringLiteral("4"));
+    reglagesDual(home.path());
 
     MDIWavix mdi;
     mdi.ModeLibre = false; // the expected signals, with their 0.5 duty
