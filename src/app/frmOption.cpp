@@ -25,13 +25,13 @@ constexpr int kRubriqueAide = 3800;
 
 const FormDesign kDesign{
     "Options pour Wavix",
-    5610,
+    5910,
     3900,
     {
-        {ControlKind::Tabs, "sstOptions", -1, 60, 60, 5490, 3240, "Interface| Wavixscogramme|Impression"},
-        {ControlKind::Button, "cmdOK", -1, 1500, 3420, 1275, 375, "&OK"},
-        {ControlKind::Button, "cmdAppliq", -1, 2880, 3420, 1275, 375, "A&ppliquer"},
-        {ControlKind::Button, "cmdCancel", -1, 4260, 3420, 1275, 375, "A&nnuler"},
+        {ControlKind::Tabs, "sstOptions", -1, 60, 60, 5790, 3240, "Interface| Wavixscogramme|Impression"},
+        {ControlKind::Button, "cmdOK", -1, 1800, 3420, 1275, 375, "&OK"},
+        {ControlKind::Button, "cmdAppliq", -1, 3180, 3420, 1275, 375, "A&ppliquer"},
+        {ControlKind::Button, "cmdCancel", -1, 4560, 3420, 1275, 375, "A&nnuler"},
     },
 };
 
@@ -74,8 +74,8 @@ std::vector<ControlDesign> choixCouleurs()
 std::vector<ControlDesign> voieImpression(int voie)
 {
     return {
-        {ControlKind::Frame, "Frame4", voie, 90, 240, 2430, 735, "Ligne"},
-        {ControlKind::Frame, "Frame5", voie, 90, 1020, 2430, 1560, "Marque"},
+        {ControlKind::Frame, "Frame4", voie, 90, 240, 2580, 735, "Ligne"},
+        {ControlKind::Frame, "Frame5", voie, 90, 1020, 2580, 1560, "Marque"},
     };
 }
 
@@ -91,8 +91,8 @@ std::vector<ControlDesign> marque(int voie)
 {
     const char* option = voie == 0 ? "optMarqueA" : "optMarqueB";
     return {
-        {ControlKind::OptionButton, option, 0, 90, 270, 870, 300, "Aucune"},
-        {ControlKind::OptionButton, option, 1, 960, 270, 1440, 300, "Personnalisée"},
+        {ControlKind::OptionButton, option, 0, 60, 270, 960, 300, "Aucune"},
+        {ControlKind::OptionButton, option, 1, 1050, 270, 1500, 300, "Personnalisée"},
         {ControlKind::Label, "lblMarque", voie, 120, 720, 720, 255, "&Motif : "},
         {ControlKind::ComboBox, "cbxMarque", voie, 840, 660, 1470, 345},
         {ControlKind::Label, "lblWidth", voie, 120, 1140, 720, 255, "&Taille : "},
@@ -115,7 +115,7 @@ frmOption::frmOption() : VbForm(QString::fromLatin1(kNom), false)
     buildControls(control<QGroupBox>(this, "fraColor"), choixCouleurs());
     for (int voie = 0; voie < 2; ++voie) {
         QWidget* page = tabPage(this, "sstOptions", 2);
-        buildControls(page, {{ControlKind::Frame, "Frame3", voie, 120 + 2670 * voie, 60, 2610, 2670,
+        buildControls(page, {{ControlKind::Frame, "Frame3", voie, 120 + 2820 * voie, 60, 2760, 2670,
                               voie == 0 ? "Voie CH1" : "Voie CH2"}});
         buildControls(control<QGroupBox>(this, "Frame3", voie), voieImpression(voie));
         buildControls(control<QGroupBox>(this, "Frame4", voie), ligne(voie));

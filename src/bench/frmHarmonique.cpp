@@ -15,6 +15,7 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QProgressBar>
 #include <QRandomGenerator>
@@ -168,6 +169,14 @@ frmHarmonique::frmHarmonique(int voie)
             control<QLabel>(page, nom, i)->setWordWrap(false);
         }
     }
+    // One size for every rank caption, the widest one fitting its column.
+    QFont rang = control<QLabel>(this, "lblRang", 0)->font();
+    const QString plusLarge = QStringLiteral("Rang %1").arg(kHarmoniques);
+    const int largeur = control<QLabel>(this, "lblRang", 0)->width();
+    while (QFontMetrics(rang).horizontalAdvance(plusLarge) > largeur && rang.pointSizeF() > 5)
+        rang.setPointSizeF(rang.pointSizeF() - 0.5);
+    for (int i = 0; i < kHarmoniques; ++i)
+        control<QLabel>(this, "lblRang", i)->setFont(rang);
     sldX0 = control<QSlider>(this, "sldX0");
     graduer(sldX0, 5, 20);
     pgbX0 = control<QProgressBar>(this, "pgbX0");

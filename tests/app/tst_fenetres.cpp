@@ -8,10 +8,14 @@
 #include "app/PositionFenetre.h"
 #include "bench/FenetresBanc.h"
 #include "bench/frmGBF.h"
+#include "app/frmOption.h"
+#include "evaluation/frmCorbeille.h"
+#include "evaluation/frmCreateFile.h"
 #include "evaluation/frmDepot.h"
 #include "evaluation/frmExo.h"
 #include "evaluation/frmName.h"
 #include "evaluation/frmNote.h"
+#include "help/frmAbout.h"
 #include "help/frmTip.h"
 #include "platform/FormDesign.h"
 #include "platform/ProfileFile.h"
@@ -36,6 +40,7 @@
 #include <QStyleOptionButton>
 #include <QStyleOptionGroupBox>
 #include <QSvgRenderer>
+#include <QTabWidget>
 #include <QUrl>
 #include <QtTest>
 
@@ -188,6 +193,23 @@ struct Face {
     QList<QRect> groupes;
 };
 
+// Whether a control paints anything over the place (parent coordinates):
+// a round knob in its square leaves the corners clear.
+bool peintSur(QWidget* f, const QRect& place)
+{
+    const QRect dessous = f->geometry().intersected(place).translated(-f->pos());
+    if (dessous.isEmpty())
+        return false;
+    QImage image(f->size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    f->render(&image, {}, {}, QWidget::DrawChildren);
+    for (int y = dessous.top(); y <= dessous.bottom(); ++y)
+        for (int x = dessous.left(); x <= dessous.right(); ++x)
+            if (qAlpha(image.pixel(x, y)) != 0)
+                return true;
+    return false;
+}
+
 // Every caption of the window: it fits its control, lies inside every
 // parent up to the window, and no control stacked above covers it, nor
 // the face's drawings.
@@ -219,7 +241,7 @@ QStringList legendesCachees(QWidget* fenetre, const Face& face = {})
             const QObjectList freres = p->parentWidget()->children();
             for (qsizetype i = freres.indexOf(p) + 1; i < freres.size(); ++i) {
                 auto* f = qobject_cast<QWidget*>(freres[i]);
-                if (f && f->isVisibleTo(fenetre) && !f->isWindow() && f->geometry().intersects(dansParent))
+                if (f && f->isVisibleTo(fenetre) && !f->isWindow() && peintSur(f, dansParent))
                     fautes << nom + " is covered by " + f->objectName();
             }
         }
@@ -274,8 +296,11 @@ private Q_SLOTS:
 void tst_Fenetres::captionsAreReadable_data()
 {
     QTest::addColumn<QString>("fenetre");
-    for (const char* f : {"frmWavix", "frmToolBox", "frmGBFA", "frmGBFB", "frmExo", "frmNote", "frmName", "frmDepot",
-                          "frmTip", "frmPass", "frmPass sans mot de passe", "frmPassWord", "frmChrono"})
+    for (const char* f :
+         {"frmWavix", "frmToolBox", "frmGBFA", "frmGBFB", "frmAlimA", "frmPileA", "frmEDFA", "frmDynA",
+          "frmHarmoniqueA", "frmHarmoniqueA page 1", "frmExo", "frmNote", "frmName", "frmDepot", "frmTip", "frmPass",
+          "frmPass sans mot de passe", "frmPassWord", "frmChrono", "frmVolt", "frmMulti_RMS", "frmOption",
+          "frmOption page 1", "frmOption page 2", "frmCreateFile", "frmCorbeille", "frmAbout"})
         QTest::newRow(f) << QString::fromLatin1(f);
 }
 
@@ -288,11 +313,19 @@ void tst_Fenetres::captionsAreReadable()
     if (fenetre.startsWith("frmPass") && !fenetre.contains("sans"))
         EnregistrerMotDePasse("Secret");
     QWidget* w = nullptr;
-    if (fenetre == "frmGBFA" || fenetre == "frmGBFB") {
-        auto* boite = Forms().get<frmToolBox>();
-        boite->choisir(fenetre.endsWith('A') ? 1 : 10);
+    // A tabbed window is read one page at a time: "<window> page <n>".
+    int page = 0;
+    if (fenetre.contains(" page ")) {
+        page = fenetre.section(' ', -1).toInt();
+        fenetre = fenetre.section(' ', 0, 0);
+    }
+    // The sources, by their element of the toolbox.
+    const QMap<QString, int> sources{{"frmGBFA", 1}, {"frmGBFB", 10}, {"frmAlimA", 2},  {"frmPileA", 4},
+                                     {"frmEDFA", 12}, {"frmDynA", 14},  {"frmHarmoniqueA", 16}};
+    if (sources.contains(fenetre)) {
+        Forms().get<frmToolBox>()->choisir(sources[fenetre]);
         w = Forms().find(fenetre);
-    } else if (fenetre == "frmChrono") {
+    } else if (fenetre == "frmChrono" || fenetre == "frmVolt" || fenetre == "frmMulti_RMS") {
         w = OuvrirInstrument(fenetre);
     } else if (fenetre == "frmExo") {
         w = Forms().get<frmExo>();
@@ -302,6 +335,15 @@ void tst_Fenetres::captionsAreReadable()
         w = Forms().get<frmName>();
     } else if (fenetre == "frmDepot") {
         w = Forms().get<frmDepot>();
+    } else if (fenetre == "frmOption") {
+        w = Forms().get<frmOption>();
+        w->show(); // kept loaded and hidden until asked for
+    } else if (fenetre == "frmCreateFile") {
+        w = Forms().get<frmCreateFile>();
+    } else if (fenetre == "frmCorbeille") {
+        w = Forms().get<frmCorbeille>();
+    } else if (fenetre == "frmAbout") {
+        w = Forms().get<frmAbout>();
     } else if (fenetre == "frmTip") {
         w = Forms().get<frmTip>(); // no tips file: the long explanation
     } else if (fenetre.startsWith("frmPassWord")) {
@@ -312,6 +354,10 @@ void tst_Fenetres::captionsAreReadable()
         w = Forms().find(fenetre);
     }
     QVERIFY(w);
+    if (auto* onglets = w->findChild<QTabWidget*>()) {
+        QVERIFY(page < onglets->count());
+        onglets->setCurrentIndex(page);
+    }
     const QStringList fautes = legendesCachees(w, fenetre == "frmWavix" ? faceScope(w) : Face{});
     QVERIFY2(fautes.isEmpty(), qPrintable(fautes.join("\n")));
 }
