@@ -234,6 +234,10 @@ VbForm* FormRegistry::add(VbForm* form, const QString& name)
         sub->setWidget(form);
         sub->setAttribute(Qt::WA_DeleteOnClose, false);
         mdiArea_->addSubWindow(sub);
+        // The area gives every window a system menu, whose close button and
+        // "Close" entry would do nothing on a window kept for the program's life.
+        if (!form->closable())
+            sub->setWindowFlags(sub->windowFlags() & ~Qt::WindowSystemMenuHint);
         sub->hide();
         form->attachFrame(sub);
         QObject::connect(form, &QWidget::windowTitleChanged, sub, &QWidget::setWindowTitle);

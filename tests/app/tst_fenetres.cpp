@@ -39,6 +39,7 @@
 #include <QSignalSpy>
 #include <QStyleOptionButton>
 #include <QStyleOptionGroupBox>
+#include <QStyleOptionTitleBar>
 #include <QSvgRenderer>
 #include <QTabWidget>
 #include <QUrl>
@@ -286,7 +287,8 @@ private Q_SLOTS:
     void damagedSavedPositions();
     void dialogKeys_data();
     void dialogKeys();
-    void answerWindowHasNoCloseBox();
+    void windowsThatStayHaveNoCloseBox_data();
+    void windowsThatStayHaveNoCloseBox();
     void commandsNotBuiltAreDisabled();
     void tipWindowNamesTheDataFolder();
     void defaultLayout_data();
@@ -550,18 +552,32 @@ void tst_Fenetres::dialogKeys()
     }
 }
 
-void tst_Fenetres::answerWindowHasNoCloseBox()
+void tst_Fenetres::windowsThatStayHaveNoCloseBox_data()
 {
+    QTest::addColumn<QString>("fenetre");
+    // The answer window during a run; the scope and the toolbox for the program's life.
+    for (const char* f : {"frmExo", "frmWavix", "frmToolBox"})
+        QTest::newRow(f) << QString::fromLatin1(f);
+}
+
+void tst_Fenetres::windowsThatStayHaveNoCloseBox()
+{
+    QFETCH(QString, fenetre);
     Programme p;
-    auto* reponses = Forms().get<frmExo>();
-    reponses->Show();
-    auto* sous = qobject_cast<QMdiSubWindow*>(reponses->frame());
+    VbForm* w = fenetre == "frmExo" ? Forms().get<frmExo>() : Forms().find(fenetre);
+    QVERIFY(w);
+    w->Show();
+    auto* sous = qobject_cast<QMdiSubWindow*>(w->frame());
     QVERIFY(sous);
-    QVERIFY(!(sous->windowFlags() & Qt::WindowCloseButtonHint));
+    // The area draws a close button for the system menu as well.
+    QCOMPARE(sous->windowFlags() & (Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint), Qt::WindowFlags());
+    QStyleOptionTitleBar barre;
+    barre.initFrom(sous);
+    barre.titleBarFlags = sous->windowFlags();
+    barre.rect = QRect(0, 0, sous->width(), sous->style()->pixelMetric(QStyle::PM_TitleBarHeight, &barre, sous));
+    QVERIFY(sous->style()->subControlRect(QStyle::CC_TitleBar, &barre, QStyle::SC_TitleBarCloseButton, sous).isEmpty());
     QVERIFY(!sous->close());
-    QVERIFY(Forms().isLoaded("frmExo"));
-    // The run ends it.
-    QVERIFY(Forms().unload("frmExo"));
+    QVERIFY(Forms().isLoaded(fenetre));
 }
 
 void tst_Fenetres::commandsNotBuiltAreDisabled()
