@@ -126,8 +126,10 @@ void frmFullScreen::mouseReleaseEvent(QMouseEvent* event)
 void AfficherPleinEcran()
 {
     MDIWavix* mdi = MDIWavix::instance();
-    if (!mdi || Forms().isLoaded(QString::fromLatin1(frmFullScreen::kNom)))
+    if (!mdi)
         return;
+    // The item stays ticked while the view is open, whatever clicked it.
     mdi->Mnu_ViewFullScreen->setChecked(true);
-    Forms().get<frmFullScreen>()->Show(true);
+    if (!Forms().isLoaded(QString::fromLatin1(frmFullScreen::kNom)))
+        Forms().get<frmFullScreen>()->Show(true);
 }

@@ -77,6 +77,8 @@ class tst_PleinEcran : public QObject {
 private Q_SLOTS:
     void refreshDrawsOnTheViewOnly_data();
     void refreshDrawsOnTheViewOnly();
+    void coversTheWorkArea_data();
+    void coversTheWorkArea();
     void readoutPlacement_data();
     void readoutPlacement();
     void closedByAClickOrEscape_data();
@@ -109,8 +111,6 @@ void tst_PleinEcran::refreshDrawsOnTheViewOnly()
             // the main window.
             QVERIFY(vue->isWindow());
             QVERIFY(vue->windowState() & Qt::WindowMaximized);
-            const QRect zone = QGuiApplication::primaryScreen()->availableGeometry();
-            QCOMPARE(vue->picEcran->size(), zone.size());
             QCOMPARE(vue->picEcran->toolTip(),
                      QStringLiteral("Cliquer n'importe où sur l'écran pour revenir à l'interface principale."));
             QVERIFY(!vue->lblPositionCurseur->isVisible());
@@ -136,6 +136,31 @@ void tst_PleinEcran::refreshDrawsOnTheViewOnly()
         parMenu);
     QVERIFY(!v.vue);
     QVERIFY(!pleinEcranCoche(v.banc));
+}
+
+void tst_PleinEcran::coversTheWorkArea_data()
+{
+    QTest::addColumn<QSize>("mesure"); // the work area measured at start-up, pixels
+    QTest::addColumn<QSize>("attendue");
+    const QSize ecran = QGuiApplication::primaryScreen()->availableGeometry().size();
+    QTest::newRow("measured at start-up") << QSize(1000, 700) << QSize(1000, 700);
+    QTest::newRow("not measured: the screen's") << QSize(0, 0) << ecran;
+}
+
+void tst_PleinEcran::coversTheWorkArea()
+{
+    QFETCH(QSize, mesure);
+    QFETCH(QSize, attendue);
+    Vue v;
+    v.banc.mdi->LargeurZoneTravail = mesure.width() * 15;
+    v.banc.mdi->HauteurZoneTravail = mesure.height() * 15;
+    v.ouvrir([&](frmFullScreen* vue) {
+        QCOMPARE(vue->picEcran->geometry(), QRect(QPoint(0, 0), attendue));
+        QCOMPARE(vue->picGrille->size(), attendue);
+        // All ten divisions across and eight down stretch over it.
+        QCOMPARE(vue->picEcran->toPixel(-500, 400), QPointF(0, 0));
+        QCOMPARE(vue->picEcran->toPixel(505, -405), QPointF(attendue.width(), attendue.height()));
+    });
 }
 
 void tst_PleinEcran::readoutPlacement_data()
