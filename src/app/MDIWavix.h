@@ -71,6 +71,7 @@ public:
     void Mnu_Chrono_Click();
     void Mnu_Calc_Click();
     void Mnu_Harmo_Click();
+    void Mnu_ViewFullScreen_Click();
     void Mnu_Pref_Click(int index);
     void Mnu_Reglages_Click();
     void Mnu_Help_Contents_Click();

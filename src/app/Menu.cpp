@@ -29,6 +29,7 @@
 #include "platform/TextFiles.h"
 #include "scope/CourbeWavix.h"
 #include "scope/SensibilitesAuto.h"
+#include "scope/frmFullScreen.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -108,9 +109,9 @@ const EntreeMenu kMenu[] = {
 };
 
 
-// Commands not built yet: full-screen view, printing and its set-up, copies.
+// Commands not built yet: printing and its set-up, copies.
 const char* const kCommandesAVenir[] = {
-    "Mnu_ViewFullScreen", "Mnu_Print", "Mnu_ConfigPrint", "Mnu_Copier", "Mnu_ClipBoard(0)", "Mnu_ClipBoard(1)",
+    "Mnu_Print", "Mnu_ConfigPrint", "Mnu_Copier", "Mnu_ClipBoard(0)", "Mnu_ClipBoard(1)",
 };
 
 // Opens a text file in the desktop's editor, without a shell.
@@ -188,6 +189,7 @@ void MDIWavix::creerMenus()
     relier("Mnu_Calc", &MDIWavix::Mnu_Calc_Click);
     relier("Mnu_Harmo", &MDIWavix::Mnu_Harmo_Click);
     relier("Mnu_PosWin", &PositionnerFenetres);
+    relier("Mnu_ViewFullScreen", &MDIWavix::Mnu_ViewFullScreen_Click);
     relier("Mnu_Reglages", &MDIWavix::Mnu_Reglages_Click);
     relier("Mnu_Help_Contents", &MDIWavix::Mnu_Help_Contents_Click);
     relier("Mnu_Help_Index", &MDIWavix::Mnu_Help_Index_Click);
@@ -452,6 +454,11 @@ void MDIWavix::Mnu_PassWord_Click()
 void MDIWavix::Mnu_Web_Click()
 {
     QDesktopServices::openUrl(QUrl(AdresseSiteEditeur()));
+}
+
+void MDIWavix::Mnu_ViewFullScreen_Click()
+{
+    AfficherPleinEcran();
 }
 
 void MDIWavix::Mnu_About_Click()

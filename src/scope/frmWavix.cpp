@@ -12,12 +12,12 @@
 #include "platform/Potentio_Creme.h"
 #include "platform/Shape.h"
 #include "platform/VbConversions.h"
-#include "platform/VbFormat.h"
 #include "platform/SystemServices.h"
 #include "scope/Balayage.h"
 #include "scope/CourbeWavix.h"
 #include "scope/Curseurs.h"
 #include "scope/Echelle.h"
+#include "scope/frmFullScreen.h"
 #include "scope/Potentiometre.h"
 #include "scope/RVB.h"
 #include "scope/Sensibilite.h"
@@ -187,11 +187,7 @@ frmWavix::frmWavix() : VbForm(QString::fromLatin1(kNom))
     tmrXY.setFramePaced(true);
 
     // The cursor readout hangs inside the screen.
-    lblPositionCurseur = new QLabel(picEcran);
-    lblPositionCurseur->setObjectName(QStringLiteral("lblPositionCurseur"));
-    lblPositionCurseur->setStyleSheet(
-        QStringLiteral("background: rgba(255, 255, 240, 220); color: black; border: 1px solid #606060; padding: 1px;"));
-    lblPositionCurseur->hide();
+    lblPositionCurseur = CreerPositionCurseur(picEcran);
 
     for (int i = 0; i < 3; ++i)
         control<ImageBox>(this, "imgFiche", i)->raise();
@@ -235,6 +231,7 @@ void frmWavix::relier()
     for (QComboBox* liste : {cboBaseTemps, cboSensibiliteVerticaleA, cboSensibiliteVerticaleB})
         connect(liste, &QComboBox::currentIndexChanged, this, &frmWavix::jouerClic);
     connect(picEcran, &PictureBox::MouseMove, this, &frmWavix::picEcran_MouseMove);
+    connect(picEcran, &PictureBox::DblClick, this, &frmWavix::picEcran_DblClick);
     connect(&tmrSpot, &VbTimer::Timer, this, &frmWavix::tmrSpot_Timer);
     connect(&tmrXY, &VbTimer::Timer, this, &frmWavix::tmrXY_Timer);
 
@@ -453,23 +450,14 @@ void frmWavix::tmrXY_Timer()
 
 void frmWavix::picEcran_MouseMove(int, int, double x, double y)
 {
-    if (!estAllume())
-        return;
-    // Divisions from the centre, in the user's own number format.
-    const QLocale locale;
-    auto div = [&locale](double v) {
-        QString t = Format(v / 100, QStringLiteral("0.00"));
-        return t.replace(QLatin1Char('.'), locale.decimalPoint());
-    };
-    lblPositionCurseur->setText(QStringLiteral(" x = ") + div(x) + QStringLiteral(" div \n  y = ") + div(y)
-                                + QStringLiteral(" div "));
-    lblPositionCurseur->adjustSize();
-    const double w = lblPositionCurseur->width() / (picEcran->width() / picEcran->ScaleWidth());
-    const double h = lblPositionCurseur->height() / (picEcran->height() / -picEcran->ScaleHeight());
-    const double gauche = x + 30 + w > 500 ? x - w : x + 30;
-    const double haut = y - 20 - h < -400 ? y + h : y - 20;
-    lblPositionCurseur->move(picEcran->toPixel(gauche, haut).toPoint());
-    lblPositionCurseur->show();
+    if (estAllume())
+        AfficherPositionCurseur(lblPositionCurseur, picEcran, x, y, 30, 20);
+}
+
+void frmWavix::picEcran_DblClick()
+{
+    lblPositionCurseur->hide();
+    AfficherPleinEcran();
 }
 
 bool frmWavix::eventFilter(QObject* watched, QEvent* event)

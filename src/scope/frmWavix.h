@@ -47,6 +47,8 @@ public:
     void cmdACDC_Click(int index);
     void Potentio_DblClick(int index);
     void picEcran_MouseMove(int bouton, int shift, double x, double y);
+    // Opens the full-screen view.
+    void picEcran_DblClick();
 
     std::array<Potentio_Creme*, 8> Potentio{};
     std::array<ImageBox*, 3> imgFiche{};

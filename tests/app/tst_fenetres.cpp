@@ -585,7 +585,7 @@ void tst_Fenetres::commandsNotBuiltAreDisabled()
     // Disabled in both modes, and a trigger does nothing: no password asked.
     Programme p({{"Options", "Reglage auto", "1"}});
     EnregistrerMotDePasse("Secret");
-    const char* aVenir[] = {"Mnu_ViewFullScreen", "Mnu_Print", "Mnu_ConfigPrint", "Mnu_ClipBoard(0)",
+    const char* aVenir[] = {"Mnu_Print", "Mnu_ConfigPrint", "Mnu_ClipBoard(0)",
                             "Mnu_ClipBoard(1)"};
     for (int passe = 0; passe < 2; ++passe) {
         for (const char* nom : aVenir) {

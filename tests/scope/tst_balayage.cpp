@@ -19,15 +19,6 @@
 
 namespace {
 
-// The performance counter, moved on by hand (nanoseconds); made after the
-// test's home, which starts from the real clock.
-struct Horloge {
-    int64_t maintenant = 1'000'000'000;
-    Horloge() { setPerfCounterClock([this] { return maintenant; }); }
-    ~Horloge() { setPerfCounterClock(nullptr); }
-    void avancer(double ms) { maintenant += int64_t(std::llround(ms * 1e6)); }
-};
-
 // Time of a screen abscissa, measured from the left edge.
 double temps(double x)
 {

@@ -5,9 +5,12 @@
 #include "app/MDIWavix.h"
 #include "bench/frmToolBox.h"
 #include "platform/Forms.h"
+#include "platform/SystemServices.h"
 
 #include <QImage>
 
+#include <cmath>
+#include <cstdint>
 #include <memory>
 
 class frmGBF;
@@ -15,6 +18,15 @@ class frmWavix;
 
 constexpr int kJaune = 65535;   // CH1 trace colour
 constexpr int kVert = 4227072;  // CH2 trace colour
+
+// The performance counter, moved on by hand (nanoseconds); made after the
+// test's home, which starts from the real clock.
+struct Horloge {
+    int64_t maintenant = 1'000'000'000;
+    Horloge() { setPerfCounterClock([this] { return maintenant; }); }
+    ~Horloge() { setPerfCounterClock(nullptr); }
+    void avancer(double ms) { maintenant += int64_t(std::llround(ms * 1e6)); }
+};
 
 // The real scope window in a fresh home, its screen enlarged to 1005 x 805
 // (one unit per pixel), with the stored mode and couplings given; both
