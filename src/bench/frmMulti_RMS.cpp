@@ -194,6 +194,12 @@ frmMulti_RMS::frmMulti_RMS() : VbForm(QString::fromLatin1(kNom))
         connect(imgBorne[size_t(i)], &ImageBox::Click, this, [this, i] { imgBorne_Click(i); });
         connect(imgFiche[size_t(i)], &ImageBox::Click, this, [this, i] { imgFiche_Click(i); });
     }
+    // The legends stay readable over a plug's lead, which still takes the click.
+    for (int i = 0; i < 4; ++i) {
+        auto* etiquette = control<QLabel>(this, "lblBorne", i);
+        etiquette->setAttribute(Qt::WA_TransparentForMouseEvents);
+        etiquette->raise();
+    }
 
     auto* voies = new QButtonGroup(this);
     for (int i = 0; i < 2; ++i) {

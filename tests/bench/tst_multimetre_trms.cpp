@@ -101,6 +101,8 @@ private Q_SLOTS:
     void minMaxSequence();
     void rangeStateKeptAcrossClosingAndRuns();
     void buttonsDoNothingAtOff();
+    void buttonsMeasureInFixedPositions_data();
+    void buttonsMeasureInFixedPositions();
     void readingsOfSources_data();
     void readingsOfSources();
     void noReadingShowsZero_data();
@@ -131,6 +133,8 @@ void tst_MultimetreTRMS::readingsOnTheBench_data()
     QTest::newRow("9 V, manual 60 V") << 2 << 9.0 << 3 << "09.00 V" << 15;
     QTest::newRow("9 V, manual 600 V") << 2 << 9.0 << 4 << "009.0 V" << 2;
     QTest::newRow("9 V, manual 1000 V") << 2 << 9.0 << 5 << "0009 V" << 1;
+    QTest::newRow("1200 V, AUTO") << 2 << 1200.0 << 0 << "1." << 100;
+    QTest::newRow("-1200 V, V AC") << 1 << -1200.0 << 0 << "1." << 100;
     QTest::newRow("ohms") << 4 << 9.0 << 0 << "1." << -1;
     QTest::newRow("diode") << 5 << 9.0 << 0 << "1." << -1;
     QTest::newRow("amperes") << 6 << 9.0 << 0 << "0.000 A" << 0;
@@ -243,6 +247,35 @@ void tst_MultimetreTRMS::buttonsDoNothingAtOff()
     QCOMPARE(LireINI("Multi TRMS", "AUTO", "none"), QStringLiteral("none"));
     QCOMPARE(LireINI("Multi TRMS", "MAX", "none"), QStringLiteral("none"));
     QCOMPARE(ecran(b.multi), QString());
+}
+
+void tst_MultimetreTRMS::buttonsMeasureInFixedPositions_data()
+{
+    QTest::addColumn<int>("position");
+    QTest::addColumn<int>("bouton");
+    QTest::addColumn<QString>("fixe");
+    QTest::addColumn<QString>("apres");
+    QTest::newRow("ohms, RANGE") << 4 << 1 << "1." << "000.0 mV";
+    QTest::newRow("diode, MIN MAX") << 5 << 0 << "1." << "09.00 V";
+    QTest::newRow("amperes, RANGE") << 6 << 1 << "0.000 A" << "000.0 mV";
+    QTest::newRow("microamperes, MIN MAX") << 7 << 0 << "000.0 \u00B5A" << "09.00 V";
+}
+
+// In the positions with a fixed display a button asks for a measurement all
+// the same: 0, or the peak MIN MAX holds, until the selector is set again.
+void tst_MultimetreTRMS::buttonsMeasureInFixedPositions()
+{
+    QFETCH(int, position);
+    QFETCH(int, bouton);
+    QFETCH(QString, fixe);
+    QFETCH(QString, apres);
+    BancTRMS b;
+    b.multi->PlacerSelecteur(position);
+    QCOMPARE(ecran(b.multi), fixe);
+    b.multi->cmdBouton[size_t(bouton)]->click();
+    QCOMPARE(ecran(b.multi), apres);
+    b.multi->PlacerSelecteur(position);
+    QCOMPARE(ecran(b.multi), fixe);
 }
 
 void tst_MultimetreTRMS::readingsOfSources_data()
