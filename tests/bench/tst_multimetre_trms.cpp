@@ -410,7 +410,7 @@ void tst_MultimetreTRMS::panelStateKeptAcrossClosingAndRuns_data()
     QTest::addColumn<int>("range");     // presses of RANGE
     QTest::addColumn<int>("minMax");    // presses of MIN MAX
     QTest::addColumn<int>("fermeture"); // the selector's position when closed
-    QTest::addColumn<QString>("stockes");
+    QTest::addColumn<QString>("cles"); // the keys stored at closing
     QTest::addColumn<QString>("vu"); // the legends in V DC
     QTest::newRow("AUTO, closed at OFF")
         << "AUTO=1\r\nGamme=600 V" << 2 << 0 << 0 << 0 << "AUTO=1, Gamme=600 V, MAX=, MIN=" << "AUTO";
@@ -438,7 +438,7 @@ void tst_MultimetreTRMS::panelStateKeptAcrossClosingAndRuns()
     QFETCH(int, range);
     QFETCH(int, minMax);
     QFETCH(int, fermeture);
-    QFETCH(QString, stockes);
+    QFETCH(QString, cles);
     QFETCH(QString, vu);
     QByteArray fichier;
     QString lu;
@@ -454,7 +454,7 @@ void tst_MultimetreTRMS::panelStateKeptAcrossClosingAndRuns()
         lu = ecran(b.multi);
         b.multi->PlacerSelecteur(fermeture);
         QVERIFY(b.multi->close());
-        QCOMPARE(::stockes(), stockes);
+        QCOMPARE(stockes(), cles);
 
         // Reopened: at OFF and blank, the state back when the selector leaves OFF.
         b.banc.mdi->Mnu_Volt->trigger();
@@ -468,7 +468,7 @@ void tst_MultimetreTRMS::panelStateKeptAcrossClosingAndRuns()
         QCOMPARE(legendes(multi), vu);
         QCOMPARE(ecran(multi), lu);
         Forms().unloadAll();
-        QCOMPARE(::stockes(), stockes);
+        QCOMPARE(stockes(), cles);
         fichier = TestHome::readFile(CheminINI);
     }
     // The next run, everything rebuilt from that file.
@@ -478,7 +478,7 @@ void tst_MultimetreTRMS::panelStateKeptAcrossClosingAndRuns()
     QCOMPARE(legendes(b.multi), vu);
     QCOMPARE(ecran(b.multi), lu);
     Forms().unloadAll();
-    QCOMPARE(::stockes(), stockes);
+    QCOMPARE(stockes(), cles);
 }
 
 void tst_MultimetreTRMS::selectorTurnedByDragging_data()
