@@ -41,10 +41,14 @@ double AngleTRMS(int position)
 
 int PositionPourAngleTRMS(double angle)
 {
-    if (angle < 15)
+    // The mouse angle comes from an arc tangent in degrees, a few units in
+    // the last place off a bound the mouse lies exactly on (a release at 45
+    // degrees computes 45.00000000000001): a bound is met within kJeu.
+    constexpr double kJeu = 1e-9;
+    if (angle < 15 - kJeu)
         return 4;
     for (const Bande& b : kBandes)
-        if (angle <= b.jusqua)
+        if (angle <= b.jusqua + kJeu)
             return b.position;
     return 4;
 }

@@ -194,6 +194,12 @@ frmMulti_RMS::frmMulti_RMS() : VbForm(QString::fromLatin1(kNom))
         connect(imgBorne[size_t(i)], &ImageBox::Click, this, [this, i] { imgBorne_Click(i); });
         connect(imgFiche[size_t(i)], &ImageBox::Click, this, [this, i] { imgFiche_Click(i); });
     }
+    // The legends stay readable over a plug's lead, which still takes the click.
+    for (int i = 0; i < 4; ++i) {
+        auto* etiquette = control<QLabel>(this, "lblBorne", i);
+        etiquette->setAttribute(Qt::WA_TransparentForMouseEvents);
+        etiquette->raise();
+    }
 
     auto* voies = new QButtonGroup(this);
     for (int i = 0; i < 2; ++i) {
@@ -242,16 +248,16 @@ void frmMulti_RMS::lireEtat()
     };
     auto_ = lire("AUTO", "1") == QLatin1String("1");
     gamme_ = lire("Gamme", "60 V");
-    minMax_ = lire("MAX", "0") == QLatin1String("1")   ? Max
-              : lire("MIN", "0") == QLatin1String("1") ? Min
-                                                        : SansMinMax;
+    const bool max = lire("MAX", "0") == QLatin1String("1");
+    const bool min = lire("MIN", "0") == QLatin1String("1");
+    minMax_ = max && min ? MaxEtMin : max ? Max : min ? Min : SansMinMax;
 }
 
 void frmMulti_RMS::montrerEtat()
 {
     lblMinMax[0]->setVisible(minMax_ != SansMinMax);
-    lblMinMax[1]->setVisible(minMax_ == Max);
-    lblMinMax[2]->setVisible(minMax_ == Min);
+    lblMinMax[1]->setVisible(minMax_ == Max || minMax_ == MaxEtMin);
+    lblMinMax[2]->setVisible(minMax_ == Min || minMax_ == MaxEtMin);
     lblGamme->setText(PositionSelecteur == 3 ? QStringLiteral("600 mV") : gamme_);
     lblAuto->setVisible(auto_);
     lblManuel->setVisible(!auto_);
@@ -311,7 +317,7 @@ void frmMulti_RMS::cmdBouton_Click(int index)
     if (PositionSelecteur == kArretTRMS || index < 0 || index > 1)
         return;
     if (index == 0) {
-        minMax_ = minMax_ == SansMinMax ? Max : minMax_ == Max ? Min : SansMinMax;
+        minMax_ = minMax_ == SansMinMax ? Max : minMax_ == Min ? SansMinMax : Min;
         EcrireINI(kSection, QStringLiteral("MAX"), minMax_ == Max ? QStringLiteral("1") : QStringLiteral("0"));
         EcrireINI(kSection, QStringLiteral("MIN"), minMax_ == Min ? QStringLiteral("1") : QStringLiteral("0"));
     } else {
@@ -463,7 +469,7 @@ void frmMulti_RMS::CalculerMesureTRMS()
             const frmWavix* scope = Forms().find<frmWavix>();
             const bool ac = scope && allumee(scope->shpACDC[size_t(v * 3)]);
             const bool inverse = scope && v == 1 && allumee(scope->shpVoie[5]);
-            valeur = MinMaxTRMS(s, Voies[size_t(v)].TraceSignal, ac, inverse, minMax_ == Max);
+            valeur = MinMaxTRMS(s, Voies[size_t(v)].TraceSignal, ac, inverse, minMax_ != Min);
         } else {
             valeur = LectureTRMS(PositionSelecteur, s);
         }

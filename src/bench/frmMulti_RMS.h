@@ -22,7 +22,9 @@ class frmMulti_RMS : public VbForm {
 public:
     static constexpr const char* kNom = "frmMulti_RMS";
     enum Borne { V = 0, MA = 1, A10 = 2, COM = 3 };
-    enum EtatMinMax { SansMinMax, Max, Min };
+    // MIN MAX off, holding the maximum, the minimum, or both keys stored on
+    // (all three legends lit, holding the maximum; the next press goes to MIN).
+    enum EtatMinMax { SansMinMax, Max, Min, MaxEtMin };
 
     frmMulti_RMS();
 

@@ -188,7 +188,9 @@ void tst_MesureTRMS::angleBands_data()
     QTest::newRow("10") << 10.0 << 4;
     QTest::newRow("14.99") << 14.99 << 4;
     QTest::newRow("15") << 15.0 << 3;
+    QTest::newRow("15 less a rounding error") << std::nextafter(15.0, 0.0) << 3;
     QTest::newRow("45") << 45.0 << 3;
+    QTest::newRow("45 as the mouse computes it") << std::atan(1.0) / (3.14159265358979 / 180) << 3;
     QTest::newRow("45.01") << 45.01 << 2;
     QTest::newRow("75") << 75.0 << 2;
     QTest::newRow("75.01") << 75.01 << 1;

@@ -4,9 +4,14 @@
 #include "app/MDIWavix.h"
 #include "bench/RequetesBanc.h"
 #include "bench/Voltmetre.h"
+#include "bench/frmEDF.h"
+#include "bench/frmGBF.h"
+#include "bench/frmHarmonique.h"
 #include "bench/frmMulti_RMS.h"
 #include "bench/frmPile.h"
 #include "bench/frmToolBox.h"
+#include "platform/ImageBox.h"
+#include "platform/Potentio_Creme.h"
 #include "scope/CourbeWavix.h"
 
 #include <QAbstractButton>
@@ -14,6 +19,8 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QtTest>
+
+#include <cmath>
 
 namespace {
 
@@ -24,8 +31,11 @@ struct BancTRMS {
     frmToolBox* boite = nullptr;
     frmMulti_RMS* multi = nullptr;
 
-    BancTRMS()
+    // `reglages`: the settings file a previous run left, read by this one.
+    explicit BancTRMS(const QByteArray& reglages = {})
     {
+        if (!reglages.isEmpty())
+            QVERIFY(TestHome::writeFile(CheminINI, reglages));
         EcrireINI("Options", "Multimetre college", "0");
         boite = Forms().get<frmToolBox>();
         boite->chkMulti->click();
@@ -52,6 +62,33 @@ QString ecran(const frmMulti_RMS* m)
         + unites;
 }
 
+// The MIN MAX and range legends lit on the screen, left to right.
+QString legendes(const frmMulti_RMS* m)
+{
+    QStringList vues;
+    for (const QLabel* l : {m->lblMinMax[0], m->lblMinMax[1], m->lblMinMax[2], m->lblAuto, m->lblManuel, m->lblGamme})
+        if (!l->isHidden())
+            vues << l->text().trimmed();
+    return vues.join(QLatin1Char(' '));
+}
+
+// The meter's keys as the settings file holds them.
+QString stockes()
+{
+    QStringList cles;
+    for (const char* cle : {"AUTO", "Gamme", "MAX", "MIN"})
+        cles << QString::fromLatin1(cle) + QLatin1Char('=') + LireINI("Multi TRMS", QString::fromLatin1(cle), "");
+    return cles.join(QStringLiteral(", "));
+}
+
+// The needle's direction in degrees, counter-clockwise from 12 o'clock.
+double angleAiguille(const frmMulti_RMS* m)
+{
+    const QPointF d = m->linSelecteur.p2() - m->linSelecteur.p1();
+    const double a = std::atan2(d.x(), d.y()) * 180 / M_PI;
+    return a < 0 ? a + 360 : a;
+}
+
 } // namespace
 
 class tst_MultimetreTRMS : public QObject {
@@ -64,6 +101,18 @@ private Q_SLOTS:
     void minMaxSequence();
     void rangeStateKeptAcrossClosingAndRuns();
     void buttonsDoNothingAtOff();
+    void buttonsMeasureInFixedPositions_data();
+    void buttonsMeasureInFixedPositions();
+    void readingsOfSources_data();
+    void readingsOfSources();
+    void noReadingShowsZero_data();
+    void noReadingShowsZero();
+    void minMaxFromStoredKeys_data();
+    void minMaxFromStoredKeys();
+    void panelStateKeptAcrossClosingAndRuns_data();
+    void panelStateKeptAcrossClosingAndRuns();
+    void selectorTurnedByDragging_data();
+    void selectorTurnedByDragging();
 };
 
 void tst_MultimetreTRMS::readingsOnTheBench_data()
@@ -84,6 +133,8 @@ void tst_MultimetreTRMS::readingsOnTheBench_data()
     QTest::newRow("9 V, manual 60 V") << 2 << 9.0 << 3 << "09.00 V" << 15;
     QTest::newRow("9 V, manual 600 V") << 2 << 9.0 << 4 << "009.0 V" << 2;
     QTest::newRow("9 V, manual 1000 V") << 2 << 9.0 << 5 << "0009 V" << 1;
+    QTest::newRow("1200 V, AUTO") << 2 << 1200.0 << 0 << "1." << 100;
+    QTest::newRow("-1200 V, V AC") << 1 << -1200.0 << 0 << "1." << 100;
     QTest::newRow("ohms") << 4 << 9.0 << 0 << "1." << -1;
     QTest::newRow("diode") << 5 << 9.0 << 0 << "1." << -1;
     QTest::newRow("amperes") << 6 << 9.0 << 0 << "0.000 A" << 0;
@@ -196,6 +247,287 @@ void tst_MultimetreTRMS::buttonsDoNothingAtOff()
     QCOMPARE(LireINI("Multi TRMS", "AUTO", "none"), QStringLiteral("none"));
     QCOMPARE(LireINI("Multi TRMS", "MAX", "none"), QStringLiteral("none"));
     QCOMPARE(ecran(b.multi), QString());
+}
+
+void tst_MultimetreTRMS::buttonsMeasureInFixedPositions_data()
+{
+    QTest::addColumn<int>("position");
+    QTest::addColumn<int>("bouton");
+    QTest::addColumn<QString>("fixe");
+    QTest::addColumn<QString>("apres");
+    QTest::newRow("ohms, RANGE") << 4 << 1 << "1." << "000.0 mV";
+    QTest::newRow("diode, MIN MAX") << 5 << 0 << "1." << "09.00 V";
+    QTest::newRow("amperes, RANGE") << 6 << 1 << "0.000 A" << "000.0 mV";
+    QTest::newRow("microamperes, MIN MAX") << 7 << 0 << "000.0 \u00B5A" << "09.00 V";
+}
+
+// In the positions with a fixed display a button asks for a measurement all
+// the same: 0, or the peak MIN MAX holds, until the selector is set again.
+void tst_MultimetreTRMS::buttonsMeasureInFixedPositions()
+{
+    QFETCH(int, position);
+    QFETCH(int, bouton);
+    QFETCH(QString, fixe);
+    QFETCH(QString, apres);
+    BancTRMS b;
+    b.multi->PlacerSelecteur(position);
+    QCOMPARE(ecran(b.multi), fixe);
+    b.multi->cmdBouton[size_t(bouton)]->click();
+    QCOMPARE(ecran(b.multi), apres);
+    b.multi->PlacerSelecteur(position);
+    QCOMPARE(ecran(b.multi), fixe);
+}
+
+void tst_MultimetreTRMS::readingsOfSources_data()
+{
+    QTest::addColumn<QString>("forme"); // "secteur", or the generator's "sinus" or "carré"
+    QTest::addColumn<double>("volts");
+    QTest::addColumn<double>("rapport"); // the generator's duty, %
+    QTest::addColumn<double>("decalage"); // its offset, V
+    QTest::addColumn<QString>("vAC");
+    QTest::addColumn<QString>("vDC");
+    QTest::newRow("mains 230 V") << "secteur" << 0.0 << 50.0 << 0.0 << "230.0 V" << "000.0 mV";
+    QTest::newRow("sine 10 V") << "sinus" << 10.0 << 50.0 << 0.0 << "07.07 V" << "000.0 mV";
+    QTest::newRow("sine 10 V, offset 2 V") << "sinus" << 10.0 << 50.0 << 2.0 << "07.35 V" << "2.000 V";
+    // A square's mean (2d - 1)·A is in its DC level; its RMS is its peak
+    // without offset, whatever the duty.
+    QTest::newRow("square 5 V, 25 %") << "carré" << 5.0 << 25.0 << 0.0 << "5.000 V" << "-2.500 V";
+    QTest::newRow("square 5 V, 50 %") << "carré" << 5.0 << 50.0 << 0.0 << "5.000 V" << "000.0 mV";
+    QTest::newRow("square 5 V, 75 %") << "carré" << 5.0 << 75.0 << 0.0 << "5.000 V" << "2.500 V";
+    QTest::newRow("square 5 V, 25 %, offset 2 V") << "carré" << 5.0 << 25.0 << 2.0 << "4.359 V" << "-500.0 mV";
+    QTest::newRow("square 5 V, 50 %, offset -1.5 V") << "carré" << 5.0 << 50.0 << -1.5 << "5.220 V" << "-1.500 V";
+    QTest::newRow("square 5 V, 75 %, offset 2 V") << "carré" << 5.0 << 75.0 << 2.0 << "06.24 V" << "4.500 V";
+}
+
+// Each source through the bench's own windows, read in V AC and V DC.
+void tst_MultimetreTRMS::readingsOfSources()
+{
+    QFETCH(QString, forme);
+    QFETCH(double, volts);
+    QFETCH(double, rapport);
+    QFETCH(double, decalage);
+    QFETCH(QString, vAC);
+    QFETCH(QString, vDC);
+    BancTRMS b;
+    if (forme == QLatin1String("secteur")) {
+        b.boite->choisir(12);
+        auto* e = dynamic_cast<frmEDF*>(Forms().find("frmEDFA"));
+        e->imgBorne_Click(frmEDF::Neutre);
+        e->imgBorne_Click(frmEDF::Phase);
+    } else {
+        frmGBF* g = b.banc.generateur(0, true, rapport, 0, 100 + 10 * decalage, 0, forme == QStringLiteral("carré"));
+        g->basculerFiche(0);
+        g->basculerFiche(1);
+        g->Potentio[1]->setValue(float(volts * 1000));
+        Q_EMIT g->Potentio[1]->MouseMove(1, 1, 0, 0, 0);
+    }
+    b.multi->PlacerSelecteur(1);
+    QCOMPARE(ecran(b.multi), vAC);
+    b.multi->PlacerSelecteur(2);
+    QCOMPARE(ecran(b.multi), vDC);
+}
+
+void tst_MultimetreTRMS::noReadingShowsZero_data()
+{
+    QTest::addColumn<QString>("cas");
+    for (const char* cas : {"V lead out", "COM lead out", "lead in mA", "no source on CH1", "CH2 without source",
+                            "harmonic generator on CH2"})
+        QTest::newRow(cas) << cas;
+}
+
+// Without a reading the screen shows 0 in the lowest range, never the
+// reading it showed before.
+void tst_MultimetreTRMS::noReadingShowsZero()
+{
+    QFETCH(QString, cas);
+    BancTRMS b;
+    b.multi->PlacerSelecteur(1);
+    QCOMPARE(ecran(b.multi), QStringLiteral("09.00 V"));
+    QCOMPARE(b.multi->pgbRANGE->value(), 15);
+    if (cas == QLatin1String("V lead out")) {
+        b.multi->imgFiche_Click(frmMulti_RMS::V);
+    } else if (cas == QLatin1String("COM lead out")) {
+        b.multi->imgFiche_Click(frmMulti_RMS::COM);
+    } else if (cas == QLatin1String("lead in mA")) {
+        b.multi->imgBorne_Click(frmMulti_RMS::MA);
+    } else if (cas == QLatin1String("no source on CH1")) {
+        b.boite->choisir(0);
+        CalculerMesure();
+    } else if (cas == QLatin1String("CH2 without source")) {
+        b.multi->optVoie[1]->setChecked(true);
+    } else {
+        b.boite->choisir(17);
+        auto* h = dynamic_cast<frmHarmonique*>(Forms().find("frmHarmoniqueB"));
+        h->chkOn->setChecked(true);
+        h->basculerFiche(0);
+        h->basculerFiche(1);
+        QVERIFY(MesurePossible(1));
+        b.multi->optVoie[1]->setChecked(true);
+    }
+    QCOMPARE(ecran(b.multi), QStringLiteral("000.0 mV"));
+    QCOMPARE(b.multi->lblGamme->text(), QStringLiteral("600 mV"));
+    QCOMPARE(b.multi->pgbRANGE->value(), 0);
+}
+
+void tst_MultimetreTRMS::minMaxFromStoredKeys_data()
+{
+    QTest::addColumn<QString>("max");
+    QTest::addColumn<QString>("min");
+    QTest::addColumn<QString>("vu");
+    QTest::addColumn<QString>("apresAppui"); // after one press of MIN MAX
+    QTest::addColumn<QString>("stockesApres");
+    QTest::newRow("off") << "0" << "0" << "AUTO 3.007 V" << "MIN MAX MAX AUTO 4.000 V" << "MAX=1, MIN=0";
+    QTest::newRow("MAX") << "1" << "0" << "MIN MAX MAX AUTO 4.000 V" << "MIN MAX MIN AUTO -4.000 V" << "MAX=0, MIN=1";
+    QTest::newRow("MIN") << "0" << "1" << "MIN MAX MIN AUTO -4.000 V" << "AUTO 3.007 V" << "MAX=0, MIN=0";
+    QTest::newRow("MAX and MIN both on")
+        << "1" << "1" << "MIN MAX MAX MIN AUTO 4.000 V" << "MIN MAX MIN AUTO -4.000 V" << "MAX=0, MIN=1";
+    QTest::newRow("damaged values") << "oui" << "2" << "AUTO 3.007 V" << "MIN MAX MAX AUTO 4.000 V" << "MAX=1, MIN=0";
+}
+
+// The MIN MAX state as the settings file gives it, on a 4 V alternator
+// (peaks +4 and -4 V, 3.007 V effective).
+void tst_MultimetreTRMS::minMaxFromStoredKeys()
+{
+    QFETCH(QString, max);
+    QFETCH(QString, min);
+    QFETCH(QString, vu);
+    QFETCH(QString, apresAppui);
+    QFETCH(QString, stockesApres);
+    BancTRMS b(QStringLiteral("[Multi TRMS]\r\nMAX=%1\r\nMIN=%2\r\n").arg(max, min).toLatin1());
+    b.boite->choisir(14);
+    b.banc.source(0, "Dyn", 4, 10);
+    b.multi->PlacerSelecteur(1);
+    QCOMPARE(legendes(b.multi) + QLatin1Char(' ') + ecran(b.multi), vu);
+    b.multi->cmdBouton[0]->click();
+    QCOMPARE(legendes(b.multi) + QLatin1Char(' ') + ecran(b.multi), apresAppui);
+    QCOMPARE(stockes().section(QStringLiteral(", "), 2), stockesApres);
+}
+
+void tst_MultimetreTRMS::panelStateKeptAcrossClosingAndRuns_data()
+{
+    QTest::addColumn<QString>("avant"); // [Multi TRMS] as an earlier run left it
+    QTest::addColumn<int>("position");  // where the buttons are pressed
+    QTest::addColumn<int>("range");     // presses of RANGE
+    QTest::addColumn<int>("minMax");    // presses of MIN MAX
+    QTest::addColumn<int>("fermeture"); // the selector's position when closed
+    QTest::addColumn<QString>("cles"); // the keys stored at closing
+    QTest::addColumn<QString>("vu"); // the legends in V DC
+    QTest::newRow("AUTO, closed at OFF")
+        << "AUTO=1\r\nGamme=600 V" << 2 << 0 << 0 << 0 << "AUTO=1, Gamme=600 V, MAX=, MIN=" << "AUTO";
+    QTest::newRow("manual 6 V and MAX, closed at OFF")
+        << "" << 2 << 2 << 1 << 0 << "AUTO=0, Gamme=6 V, MAX=1, MIN=0" << "MIN MAX MAX MANUEL 6 V";
+    QTest::newRow("manual 1000 V and MIN, closed in V DC")
+        << "" << 2 << 5 << 2 << 2 << "AUTO=0, Gamme=1000 V, MAX=0, MIN=1" << "MIN MAX MIN MANUEL 1000 V";
+    QTest::newRow("AUTO again after 1000 V, MIN MAX off, closed in V AC")
+        << "" << 1 << 6 << 3 << 1 << "AUTO=1, Gamme=1000 V, MAX=0, MIN=0" << "AUTO";
+    QTest::newRow("manual in mV keeps the stored range, closed in mV")
+        << "AUTO=1\r\nGamme=6 V" << 3 << 1 << 0 << 3 << "AUTO=0, Gamme=6 V, MAX=, MIN=" << "MANUEL 6 V";
+    QTest::newRow("MAX and MIN both on, closed at OFF")
+        << "MAX=1\r\nMIN=1" << 2 << 0 << 0 << 0 << "AUTO=1, Gamme=60 V, MAX=1, MIN=1" << "MIN MAX MAX MIN AUTO";
+    QTest::newRow("unknown range kept, closed at OFF")
+        << "AUTO=0\r\nGamme=20 V" << 2 << 1 << 0 << 0 << "AUTO=0, Gamme=20 V, MAX=, MIN=" << "MANUEL 20 V";
+}
+
+// The range and MIN MAX states set with the buttons come back when the
+// meter is reopened and in the next run, which reads the settings file the
+// first one left; every close stores the panel's own state.
+void tst_MultimetreTRMS::panelStateKeptAcrossClosingAndRuns()
+{
+    QFETCH(QString, avant);
+    QFETCH(int, position);
+    QFETCH(int, range);
+    QFETCH(int, minMax);
+    QFETCH(int, fermeture);
+    QFETCH(QString, cles);
+    QFETCH(QString, vu);
+    QByteArray fichier;
+    QString lu;
+    {
+        BancTRMS b(avant.isEmpty() ? QByteArray() : ("[Multi TRMS]\r\n" + avant + "\r\n").toLatin1());
+        b.multi->PlacerSelecteur(position);
+        for (int i = 0; i < range; ++i)
+            b.multi->cmdBouton[1]->click();
+        for (int i = 0; i < minMax; ++i)
+            b.multi->cmdBouton[0]->click();
+        b.multi->PlacerSelecteur(2);
+        QCOMPARE(legendes(b.multi), vu);
+        lu = ecran(b.multi);
+        b.multi->PlacerSelecteur(fermeture);
+        QVERIFY(b.multi->close());
+        QCOMPARE(stockes(), cles);
+
+        // Reopened: at OFF and blank, the state back when the selector leaves OFF.
+        b.banc.mdi->Mnu_Volt->trigger();
+        auto* multi = Forms().find<frmMulti_RMS>();
+        QVERIFY(multi);
+        QCOMPARE(PositionSelecteur, 0);
+        QCOMPARE(legendes(multi) + ecran(multi), QString());
+        multi->imgBorne_Click(frmMulti_RMS::V);
+        multi->imgBorne_Click(frmMulti_RMS::COM);
+        multi->PlacerSelecteur(2);
+        QCOMPARE(legendes(multi), vu);
+        QCOMPARE(ecran(multi), lu);
+        Forms().unloadAll();
+        QCOMPARE(stockes(), cles);
+        fichier = TestHome::readFile(CheminINI);
+    }
+    // The next run, everything rebuilt from that file.
+    BancTRMS b(fichier);
+    QCOMPARE(legendes(b.multi) + ecran(b.multi), QString());
+    b.multi->PlacerSelecteur(2);
+    QCOMPARE(legendes(b.multi), vu);
+    QCOMPARE(ecran(b.multi), lu);
+    Forms().unloadAll();
+    QCOMPARE(stockes(), cles);
+}
+
+void tst_MultimetreTRMS::selectorTurnedByDragging_data()
+{
+    QTest::addColumn<double>("angle");
+    QTest::addColumn<int>("position");
+    QTest::newRow("12 o'clock") << 0.0 << 4;
+    QTest::newRow("10") << 10.0 << 4;
+    QTest::newRow("45") << 45.0 << 3;
+    QTest::newRow("60") << 60.0 << 2;
+    QTest::newRow("90") << 90.0 << 1;
+    QTest::newRow("135") << 135.0 << 0;
+    QTest::newRow("180") << 180.0 << 0;
+    QTest::newRow("225") << 225.0 << 7;
+    QTest::newRow("270") << 270.0 << 7;
+    QTest::newRow("300") << 300.0 << 6;
+    QTest::newRow("315") << 315.0 << 6;
+    QTest::newRow("330") << 330.0 << 5;
+    QTest::newRow("350") << 350.0 << 4;
+}
+
+// Dragging the knob with the left button turns the needle with the mouse;
+// the release chooses the position and the screen follows it.
+void tst_MultimetreTRMS::selectorTurnedByDragging()
+{
+    QFETCH(double, angle);
+    QFETCH(int, position);
+    BancTRMS b;
+    ImageBox* bouton = b.multi->imgSelecteur;
+    const QPoint centre(bouton->width() / 2, bouton->height() / 2);
+    auto vers = [&](double a) {
+        const double r = a * M_PI / 180;
+        return centre + QPoint(int(std::lround(-60 * std::sin(r))), int(std::lround(-60 * std::cos(r))));
+    };
+    QTest::mousePress(bouton, Qt::LeftButton, {}, vers(120));
+    QMouseEvent glisse(QEvent::MouseMove, QPointF(vers(angle)), bouton->mapToGlobal(QPointF(vers(angle))),
+                       Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(bouton, &glisse);
+    QVERIFY2(std::fabs(std::remainder(angleAiguille(b.multi) - angle, 360)) < 1,
+             qPrintable(QString::number(angleAiguille(b.multi))));
+    QCOMPARE(PositionSelecteur, 0);
+    QCOMPARE(ecran(b.multi), QString());
+    QTest::mouseRelease(bouton, Qt::LeftButton, {}, vers(angle));
+    QCOMPARE(PositionSelecteur, position);
+    QCOMPARE(angleAiguille(b.multi), AngleTRMS(position));
+    QCOMPARE(ecran(b.multi).isEmpty(), position == 0);
+    // Another button leaves it where it is.
+    QTest::mouseClick(bouton, Qt::RightButton, {}, vers(angle + 90));
+    QCOMPARE(PositionSelecteur, position);
 }
 
 QTEST_MAIN(tst_MultimetreTRMS)
