@@ -25,10 +25,13 @@
 #include "help/frmTip.h"
 #include "platform/Dialogs.h"
 #include "platform/Forms.h"
+#include "platform/OutputDevices.h"
 #include "platform/SystemServices.h"
 #include "platform/TextFiles.h"
 #include "scope/CourbeWavix.h"
+#include "scope/Impression.h"
 #include "scope/SensibilitesAuto.h"
+#include "scope/SortiesEcran.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -108,9 +111,9 @@ const EntreeMenu kMenu[] = {
 };
 
 
-// Commands not built yet: full-screen view, printing and its set-up, copies.
+// Commands not built yet: the full-screen view.
 const char* const kCommandesAVenir[] = {
-    "Mnu_ViewFullScreen", "Mnu_Print", "Mnu_ConfigPrint", "Mnu_Copier", "Mnu_ClipBoard(0)", "Mnu_ClipBoard(1)",
+    "Mnu_ViewFullScreen",
 };
 
 // Opens a text file in the desktop's editor, without a shell.
@@ -183,6 +186,8 @@ void MDIWavix::creerMenus()
     relier("Mnu_Kill", &MDIWavix::Mnu_Kill_Click);
     relier("Mnu_View", &MDIWavix::Mnu_View_Click);
     relier("Mnu_Clean", &MDIWavix::Mnu_Clean_Click);
+    relier("Mnu_Print", &MDIWavix::Mnu_Print_Click);
+    relier("Mnu_ConfigPrint", &MDIWavix::Mnu_ConfigPrint_Click);
     relier("Mnu_Volt", &MDIWavix::Mnu_Volt_Click);
     relier("Mnu_Chrono", &MDIWavix::Mnu_Chrono_Click);
     relier("Mnu_Calc", &MDIWavix::Mnu_Calc_Click);
@@ -198,6 +203,9 @@ void MDIWavix::creerMenus()
     relier("Mnu_About", &MDIWavix::Mnu_About_Click);
     for (int i = 0; i < 3; ++i)
         connect(menu(QStringLiteral("Mnu_Pref(%1)").arg(i)), &QAction::triggered, this, [this, i] { Mnu_Pref_Click(i); });
+    for (int i = 0; i < 2; ++i)
+        connect(menu(QStringLiteral("Mnu_ClipBoard(%1)").arg(i)), &QAction::triggered, this,
+                [this, i] { Mnu_ClipBoard_Click(i); });
     // The harmonic generator entry waits for its window.
     Mnu_Harmo->setEnabled(SourceDisponible(QStringLiteral("frmHarmoniqueA")));
 
@@ -372,6 +380,26 @@ void MDIWavix::Mnu_Clean_Click()
     MsgBox(Reseau ? QStringLiteral("Fichier ") + QFileInfo(fichier).fileName() + QStringLiteral(" vidé.")
                   : QStringLiteral("Le fichier des réponses-élèves a été vidé."),
            vb::Information, QStringLiteral("Wavix"));
+}
+
+void MDIWavix::Mnu_Print_Click()
+{
+    if (MsgBox(QStringLiteral("Voulez-vous imprimer les wavixgrammes ?"), vb::Question | vb::YesNo,
+               QStringLiteral("Wavix"))
+        == vb::No)
+        return;
+    ImprimerCourbes();
+}
+
+void MDIWavix::Mnu_ConfigPrint_Click()
+{
+    // A cancel leaves the printer chosen before.
+    dialogs().setUpPrinter(chosenPrinter());
+}
+
+void MDIWavix::Mnu_ClipBoard_Click(int index)
+{
+    CopierEcran(index);
 }
 
 void MDIWavix::Mnu_Volt_Click()

@@ -8,6 +8,8 @@
 #include <QColorDialog>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QWidget>
 
 namespace {
@@ -115,6 +117,29 @@ public:
             return std::nullopt;
         const QColor c = dialog.selectedColor();
         return c.red() + 256 * c.green() + 65536 * c.blue();
+    }
+
+    bool setUpPrinter(QPrinter& printer) override
+    {
+        // Chosen on a copy, so that a cancel leaves the printer as it was.
+        QPrinter choix;
+        choix.setPrinterName(printer.printerName());
+        choix.setOutputFileName(printer.outputFileName());
+        choix.setPageLayout(printer.pageLayout());
+        QPrintDialog dialog(&choix, QApplication::activeWindow());
+        dialog.setWindowTitle(QStringLiteral("Configuration imprimante"));
+        dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+        dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+        dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        printer.setPrinterName(choix.printerName());
+        printer.setOutputFormat(choix.outputFormat());
+        printer.setOutputFileName(choix.outputFileName());
+        printer.setPageLayout(choix.pageLayout());
+        printer.setCopyCount(choix.copyCount());
+        return true;
     }
 
     void beep() override { QApplication::beep(); }

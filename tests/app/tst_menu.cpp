@@ -109,7 +109,7 @@ struct Programme {
 const char* const kPortes[] = {"Mnu_View", "Mnu_Clean", "Mnu_NewTip", "Mnu_Pref(1)", "Mnu_Create", "Mnu_Modif", "Mnu_Kill"};
 
 // Disabled whatever the mode: their windows do not exist yet.
-const QString kAVenir = "Mnu_ClipBoard(0) Mnu_ClipBoard(1) Mnu_ConfigPrint Mnu_Copier Mnu_Print Mnu_ViewFullScreen";
+const QString kAVenir = "Mnu_ViewFullScreen";
 
 // The disabled items expected: those given and those not built yet, sorted as etats() gives them.
 QString desactives(const QString& noms)
