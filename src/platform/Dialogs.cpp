@@ -6,6 +6,8 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QColorDialog>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPrintDialog>
@@ -121,25 +123,18 @@ public:
 
     bool setUpPrinter(QPrinter& printer) override
     {
-        // Chosen on a copy, so that a cancel leaves the printer as it was.
-        QPrinter choix;
-        choix.setPrinterName(printer.printerName());
-        choix.setOutputFileName(printer.outputFileName());
-        choix.setPageLayout(printer.pageLayout());
-        QPrintDialog dialog(&choix, QApplication::activeWindow());
+        // The dialog sets the printer up only when it is accepted.
+        QPrintDialog dialog(&printer, QApplication::activeWindow());
         dialog.setWindowTitle(QStringLiteral("Configuration imprimante"));
         dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
         dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
         dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
         dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
-        if (dialog.exec() != QDialog::Accepted)
-            return false;
-        printer.setPrinterName(choix.printerName());
-        printer.setOutputFormat(choix.outputFormat());
-        printer.setOutputFileName(choix.outputFileName());
-        printer.setPageLayout(choix.pageLayout());
-        printer.setCopyCount(choix.copyCount());
-        return true;
+        // It chooses; the print command prints.
+        if (auto* boutons = dialog.findChild<QDialogButtonBox*>())
+            if (QPushButton* ok = boutons->button(QDialogButtonBox::Ok))
+                ok->setText(QStringLiteral("OK"));
+        return dialog.exec() == QDialog::Accepted;
     }
 
     void beep() override { QApplication::beep(); }

@@ -164,7 +164,7 @@ void ImprimerCourbes()
             EcranFige fige(*scope);
             page = PreparerPage(*scope);
         }
-        imprime = PeindrePage(imprimante, page);
+        imprime = PeindrePage(imprimante, page) && imprimante.printerState() != QPrinter::Error;
     } catch (...) {
         imprime = false;
     }
