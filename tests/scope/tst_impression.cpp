@@ -254,6 +254,11 @@ void tst_Impression::printChoices()
         page = PreparerPage(*b.scope);
     }
     QCOMPARE(page.legendes, legendes);
+    // In XY the picture holds the figure: CH1's 1.5 V across, CH2's sine up.
+    if (mode == 4) {
+        QVERIFY(at(page.ecran, 150, 100, kNoir));
+        QVERIFY(!at(page.ecran, 0, 100, kNoir));
+    }
 }
 
 void tst_Impression::markersStandOnTheirPoints()
