@@ -9,7 +9,7 @@ PACKAGES=(
   g++ make cmake
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev libqt6svg6
   qt6-translations-l10n qt6-qpa-plugins
-  fonts-liberation2
+  fonts-liberation2 fonts-dejavu-core
   xvfb xauth
 )
 

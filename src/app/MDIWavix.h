@@ -67,6 +67,12 @@ public:
     void Mnu_Kill_Click();
     void Mnu_View_Click();
     void Mnu_Clean_Click();
+    // Asks, then prints the traces on the printer chosen for the run.
+    void Mnu_Print_Click();
+    // The printer set-up dialog: a printer, or printing to a PDF file.
+    void Mnu_ConfigPrint_Click();
+    // Copies the scope screen to the clipboard: 0 as shown, 1 in grey levels.
+    void Mnu_ClipBoard_Click(int index);
     void Mnu_Volt_Click();
     void Mnu_Chrono_Click();
     void Mnu_Calc_Click();

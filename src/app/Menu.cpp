@@ -25,15 +25,17 @@
 #include "help/frmTip.h"
 #include "platform/Dialogs.h"
 #include "platform/Forms.h"
+#include "platform/OutputDevices.h"
 #include "platform/SystemServices.h"
 #include "platform/TextFiles.h"
 #include "scope/CourbeWavix.h"
+#include "scope/Impression.h"
 #include "scope/SensibilitesAuto.h"
+#include "scope/SortiesEcran.h"
 #include "scope/frmFullScreen.h"
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QActionGroup>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFile>
@@ -109,11 +111,6 @@ const EntreeMenu kMenu[] = {
 };
 
 
-// Commands not built yet: printing and its set-up, copies.
-const char* const kCommandesAVenir[] = {
-    "Mnu_Print", "Mnu_ConfigPrint", "Mnu_Copier", "Mnu_ClipBoard(0)", "Mnu_ClipBoard(1)",
-};
-
 // Opens a text file in the desktop's editor, without a shell.
 void ouvrirDansEditeur(const QString& chemin)
 {
@@ -184,6 +181,8 @@ void MDIWavix::creerMenus()
     relier("Mnu_Kill", &MDIWavix::Mnu_Kill_Click);
     relier("Mnu_View", &MDIWavix::Mnu_View_Click);
     relier("Mnu_Clean", &MDIWavix::Mnu_Clean_Click);
+    relier("Mnu_Print", &MDIWavix::Mnu_Print_Click);
+    relier("Mnu_ConfigPrint", &MDIWavix::Mnu_ConfigPrint_Click);
     relier("Mnu_Volt", &MDIWavix::Mnu_Volt_Click);
     relier("Mnu_Chrono", &MDIWavix::Mnu_Chrono_Click);
     relier("Mnu_Calc", &MDIWavix::Mnu_Calc_Click);
@@ -200,16 +199,11 @@ void MDIWavix::creerMenus()
     relier("Mnu_About", &MDIWavix::Mnu_About_Click);
     for (int i = 0; i < 3; ++i)
         connect(menu(QStringLiteral("Mnu_Pref(%1)").arg(i)), &QAction::triggered, this, [this, i] { Mnu_Pref_Click(i); });
+    for (int i = 0; i < 2; ++i)
+        connect(menu(QStringLiteral("Mnu_ClipBoard(%1)").arg(i)), &QAction::triggered, this,
+                [this, i] { Mnu_ClipBoard_Click(i); });
     // The harmonic generator entry waits for its window.
     Mnu_Harmo->setEnabled(SourceDisponible(QStringLiteral("frmHarmoniqueA")));
-
-    // Commands whose windows the program does not have yet stay disabled,
-    // whatever the modes enable: a disabled group overrides its actions.
-    auto* aVenir = new QActionGroup(this);
-    aVenir->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
-    for (const char* nom : kCommandesAVenir)
-        aVenir->addAction(menu(QString::fromLatin1(nom)));
-    aVenir->setEnabled(false);
 }
 
 bool MDIWavix::porteProfesseur()
@@ -374,6 +368,26 @@ void MDIWavix::Mnu_Clean_Click()
     MsgBox(Reseau ? QStringLiteral("Fichier ") + QFileInfo(fichier).fileName() + QStringLiteral(" vidé.")
                   : QStringLiteral("Le fichier des réponses-élèves a été vidé."),
            vb::Information, QStringLiteral("Wavix"));
+}
+
+void MDIWavix::Mnu_Print_Click()
+{
+    if (MsgBox(QStringLiteral("Voulez-vous imprimer les wavixgrammes ?"), vb::Question | vb::YesNo,
+               QStringLiteral("Wavix"))
+        == vb::No)
+        return;
+    ImprimerCourbes();
+}
+
+void MDIWavix::Mnu_ConfigPrint_Click()
+{
+    // A cancel leaves the printer chosen before.
+    dialogs().setUpPrinter(chosenPrinter());
+}
+
+void MDIWavix::Mnu_ClipBoard_Click(int index)
+{
+    CopierEcran(index);
 }
 
 void MDIWavix::Mnu_Volt_Click()

@@ -6,8 +6,12 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QColorDialog>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QWidget>
 
 namespace {
@@ -115,6 +119,22 @@ public:
             return std::nullopt;
         const QColor c = dialog.selectedColor();
         return c.red() + 256 * c.green() + 65536 * c.blue();
+    }
+
+    bool setUpPrinter(QPrinter& printer) override
+    {
+        // The dialog sets the printer up only when it is accepted.
+        QPrintDialog dialog(&printer, QApplication::activeWindow());
+        dialog.setWindowTitle(QStringLiteral("Configuration imprimante"));
+        dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+        dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+        dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+        // It chooses; the print command prints.
+        if (auto* boutons = dialog.findChild<QDialogButtonBox*>())
+            if (QPushButton* ok = boutons->button(QDialogButtonBox::Ok))
+                ok->setText(QStringLiteral("OK"));
+        return dialog.exec() == QDialog::Accepted;
     }
 
     void beep() override { QApplication::beep(); }

@@ -6,6 +6,7 @@
 #include <optional>
 
 class QColorDialog;
+class QPrinter;
 class QWidget;
 
 // Message-box styles and answers with the values the program's texts use.
@@ -59,6 +60,9 @@ public:
     // Runs a colour dialog set up by the caller; the chosen colour (RGB,
     // red in the low byte), std::nullopt when the user cancels.
     virtual std::optional<int> chooseColor(QColorDialog& dialog) = 0;
+    // The printer set-up dialog on the printer (a printer, or printing to a
+    // PDF file); false when the user cancels, the printer then unchanged.
+    virtual bool setUpPrinter(QPrinter& printer) = 0;
     virtual void beep() = 0;
 };
 

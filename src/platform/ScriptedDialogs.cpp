@@ -57,6 +57,14 @@ ScriptedDialogs& ScriptedDialogs::answerColour(std::optional<int> rgb,
     return *this;
 }
 
+ScriptedDialogs& ScriptedDialogs::answerPrinter(bool accept, std::function<void(QPrinter&)> choose)
+{
+    Answer answer{Kind::Printer, accept ? 1 : 0, std::nullopt, {}, {}};
+    answer.choose = std::move(choose);
+    answers_.push_back(std::move(answer));
+    return *this;
+}
+
 std::optional<ScriptedDialogs::Answer> ScriptedDialogs::take(Kind kind)
 {
     const Kind wanted = kind == Kind::SaveFile ? Kind::OpenFile : kind;
@@ -135,4 +143,15 @@ std::optional<int> ScriptedDialogs::chooseColor(QColorDialog& dialog)
     if (answer->text)
         return std::nullopt;
     return answer->result;
+}
+
+bool ScriptedDialogs::setUpPrinter(QPrinter& printer)
+{
+    shown_ << Shown{Kind::Printer, QStringLiteral("Configuration imprimante"), QString(), 0};
+    auto answer = take(Kind::Printer);
+    if (!answer || answer->result == 0)
+        return false;
+    if (answer->choose)
+        answer->choose(printer);
+    return true;
 }

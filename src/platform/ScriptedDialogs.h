@@ -13,7 +13,7 @@
 // Installs itself as the dialogs service for its lifetime.
 class ScriptedDialogs final : public Dialogs {
 public:
-    enum class Kind { Message, Input, OpenFile, SaveFile, Modal, Colour };
+    enum class Kind { Message, Input, OpenFile, SaveFile, Modal, Colour, Printer };
 
     struct Shown {
         Kind kind;
@@ -36,6 +36,9 @@ public:
     // handed to the optional look, which may read it.
     ScriptedDialogs& answerColour(std::optional<int> rgb,
                                   std::function<void(QColorDialog*)> look = {});
+    // The printer set-up dialog: accepted after the optional choice has set
+    // the printer up (a PDF file, say), or cancelled.
+    ScriptedDialogs& answerPrinter(bool accept, std::function<void(QPrinter&)> choose = {});
 
     const QList<Shown>& shown() const { return shown_; }
     QList<Shown> messages() const;
@@ -53,6 +56,7 @@ public:
     std::optional<QString> saveFile(const FileDialogRequest& request) override;
     void showModal(QWidget* window) override;
     std::optional<int> chooseColor(QColorDialog& dialog) override;
+    bool setUpPrinter(QPrinter& printer) override;
     void beep() override { ++beeps_; }
 
 private:
@@ -60,8 +64,9 @@ private:
         Kind kind;
         int result = 0;
         std::optional<QString> text;
-        std::function<void(QWidget*)> action;
-        std::function<void(QColorDialog*)> look;
+        std::function<void(QWidget*)> action = {};
+        std::function<void(QColorDialog*)> look = {};
+        std::function<void(QPrinter&)> choose = {};
     };
 
     std::optional<Answer> take(Kind kind);

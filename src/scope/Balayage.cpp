@@ -70,22 +70,7 @@ Deviation::Deviation(int voie) : voie_(voie)
 
 double Deviation::operator()(double t) const
 {
-    const double f = frequence_, A = amplitude_;
-    double u = 0;
-    switch (forme_) {
-    case FormeOnde::Continu: u = A; break;
-    case FormeOnde::Sinus: u = ValeurSinus(t, f, A, 0, rapport_, decalage_); break;
-    case FormeOnde::Carre: u = ValeurTrapeze(t, 0, 0, f, A, rapport_, decalage_); break;
-    case FormeOnde::Triangle:
-        // Without a period there is no rise or fall: the level is the offset.
-        u = f > 0 && std::isfinite(f) ? ValeurTrapeze(t, rapport_ / f, (1 - rapport_) / f, f, A, 0, decalage_)
-                                      : decalage_;
-        break;
-    case FormeOnde::Dyn: u = ValeurDyn(t, f, A); break;
-    case FormeOnde::Harmo: u = ValeurHarmo(voie_, t, f, A, 0, rapport_, decalage_).value_or(0); break;
-    case FormeOnde::Aucune: break;
-    }
-    return u * echelle_;
+    return ValeurOnde(forme_, voie_, t, frequence_, amplitude_, rapport_, decalage_).value_or(0) * echelle_;
 }
 
 double PasSpot()
@@ -139,6 +124,27 @@ void TracerSpot(PictureBox* ecran, double x0, double x1, double xR, double xL, i
     AfficherSensibilites();
 }
 
+void TracerMorceauSpot(PictureBox* ecran, double x0, double x1, double xR, double xL)
+{
+    const double H = PositionHorizontale;
+    if (VoieAllumee(0))
+        TracerSpot(ecran, x0, x1, xR, xL, 0);
+    if (VoieAllumee(1))
+        TracerSpot(ecran, x0, x1, xR, xL, 1);
+    if (VoieAllumee(2)) {
+        TracerSpot(ecran, x0, x1, xR, xL, 0);
+        TracerSpot(ecran, x0, x1, xR, xL, 1);
+    }
+    if (VoieAllumee(3))
+        CourbeADD(x0 - H, x1 - H);
+}
+
+void TracerTraceEntiere(PictureBox* ecran)
+{
+    const double xL = PositionHorizontale - 500;
+    TracerMorceauSpot(ecran, xL, xL + 1000, xL + 1000, xL);
+}
+
 void AvancerSpot()
 {
     if (!(BaseTemps > 0))
@@ -151,16 +157,7 @@ void AvancerSpot()
 
     if (PictureBox* ecran = EcranAuGraticule()) {
         ecran->DrawWidth = EpaisseurTrace;
-        if (VoieAllumee(0))
-            TracerSpot(ecran, x0, x1, xR, xL, 0);
-        if (VoieAllumee(1))
-            TracerSpot(ecran, x0, x1, xR, xL, 1);
-        if (VoieAllumee(2)) {
-            TracerSpot(ecran, x0, x1, xR, xL, 0);
-            TracerSpot(ecran, x0, x1, xR, xL, 1);
-        }
-        if (VoieAllumee(3))
-            CourbeADD(x0 - H, x1 - H);
+        TracerMorceauSpot(ecran, x0, x1, xR, xL);
     }
 
     const int64_t maintenant = perfCounterNow();

@@ -41,6 +41,12 @@ double PasSpot();
 QList<QPolygonF> PointsSpot(int voie, double x0, double x1, double xR, double xL);
 // Draws that piece in the channel's colour and line style, then the readout.
 void TracerSpot(PictureBox* ecran, double x0, double x1, double xR, double xL, int voie);
+// The pieces of the lit mode (CH1, CH2, both, or the ADD sum) on the screen
+// from x0 to x1, as TracerSpot cuts them.
+void TracerMorceauSpot(PictureBox* ecran, double x0, double x1, double xR, double xL);
+// The whole trace the spot sweeps, edge to edge, at once: for a picture that
+// must hold the trace, not the moving spot.
+void TracerTraceEntiere(PictureBox* ecran);
 // One step of the spot: the screen back to the graticule, the piece ahead of
 // the spot for the lit mode, then the spot moved on by the time measured
 // since the last step, back to the left edge once past the right one.

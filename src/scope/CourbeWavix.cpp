@@ -202,7 +202,7 @@ void TracerVoie(int voie)
 
     s->picEcran->DrawStyle = t.Style;
 
-    if (BaseTemps >= 0.01) {
+    if (BaseTempsLente()) {
         // Slow time base: the spot timer draws the trace piece by piece.
         SpotLast = perfCounterNow();
         PositionSpot = PositionHorizontale;

@@ -88,6 +88,11 @@ inline int32_t ScoreMaxExo = 0;
 
 // Scope settings shared by both channels.
 inline double BaseTemps = 0.001;        // s/div
+// Time bases of 10 ms/div and slower draw their traces with the moving spot.
+inline bool BaseTempsLente()
+{
+    return BaseTemps >= 0.01;
+}
 inline double PositionHorizontale = 0;  // screen units
 inline int EpaisseurTrace = 1;          // pixels
 inline double LuminositeTrace = 1;

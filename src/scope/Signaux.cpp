@@ -106,6 +106,25 @@ double ValeurDyn(double t, double f, double A)
     return A * (std::sin(2 * kPi * f * t) - 0.3 * std::sin(6 * kPi * f * t) + 0.2 * std::sin(10 * kPi * f * t));
 }
 
+std::optional<double> ValeurOnde(FormeOnde forme, int voie, double t, double f, double A, double rapport,
+                                 double decalage)
+{
+    switch (forme) {
+    case FormeOnde::Continu: return A;
+    case FormeOnde::Sinus: return ValeurSinus(t, f, A, 0, rapport, decalage);
+    case FormeOnde::Carre: return ValeurTrapeze(t, 0, 0, f, A, rapport, decalage);
+    case FormeOnde::Triangle:
+        // Without a period there is no rise or fall: the level is the offset.
+        if (!(f > 0) || !std::isfinite(f))
+            return decalage;
+        return ValeurTrapeze(t, rapport / f, (1 - rapport) / f, f, A, 0, decalage);
+    case FormeOnde::Dyn: return ValeurDyn(t, f, A);
+    case FormeOnde::Harmo: return ValeurHarmo(voie, t, f, A, 0, rapport, decalage);
+    case FormeOnde::Aucune: break;
+    }
+    return std::nullopt;
+}
+
 double CreteDyn()
 {
     return ValeurDyn(0.25, 1, 1);

@@ -27,6 +27,13 @@ double ValeurCarre(double t, double f, double A, double decalage);
 double FractionPeriode(double x, double A, double duree, double debut, double decalage);
 // Symmetric triangle in sine phase.
 double ValeurTriangle(double t, double f, double A, double decalage);
+// A waveform word's value at a time t as the XY figure, the ADD sum and the
+// printed markers take it: a DC level is A, a square or a triangle is a
+// trapeze of the shape ratio (a triangle without a period stays at its
+// offset), the harmonic sum comes from the channel's generator. No value for
+// a word nothing draws.
+std::optional<double> ValeurOnde(FormeOnde forme, int voie, double t, double f, double A, double rapport,
+                                 double decalage);
 // The bicycle alternator's wave, without offset.
 double ValeurDyn(double t, double f, double A);
 // The alternator wave's peak over its fundamental's amplitude: its value at a

@@ -64,7 +64,7 @@ void imprimer(PictureBox* ecran, double colonne, double ligne, const QString& te
 
 PictureBox* EcranCible()
 {
-    if (pleinEcran()) {
+    if (pleinEcran() && !EcranPanneauImpose) {
         if (const VbForm* plein = Forms().find(QStringLiteral("frmFullScreen")))
             if (auto* ecran = plein->findChild<PictureBox*>(QStringLiteral("picEcran")))
                 return ecran;

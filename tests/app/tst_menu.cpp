@@ -105,16 +105,13 @@ struct Programme {
     }
 };
 
-// The teacher's commands that work; the others are disabled until their windows exist.
+// The teacher's commands, behind the password.
 const char* const kPortes[] = {"Mnu_View", "Mnu_Clean", "Mnu_NewTip", "Mnu_Pref(1)", "Mnu_Create", "Mnu_Modif", "Mnu_Kill"};
 
-// Disabled whatever the mode: their windows do not exist yet.
-const QString kAVenir = "Mnu_ClipBoard(0) Mnu_ClipBoard(1) Mnu_ConfigPrint Mnu_Copier Mnu_Print";
-
-// The disabled items expected: those given and those not built yet, sorted as etats() gives them.
+// The disabled items expected, sorted as etats() gives them.
 QString desactives(const QString& noms)
 {
-    QStringList tous = (noms + ' ' + kAVenir).split(' ', Qt::SkipEmptyParts);
+    QStringList tous = noms.split(' ', Qt::SkipEmptyParts);
     tous.sort();
     tous.removeDuplicates();
     return tous.join(' ');

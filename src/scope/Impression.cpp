@@ -1,0 +1,181 @@
+#include "scope/Impression.h"
+
+#include "app/FichierINI.h"
+#include "app/frmOption.h"
+#include "platform/Dialogs.h"
+#include "platform/Forms.h"
+#include "platform/OutputDevices.h"
+#include "platform/PictureBox.h"
+#include "scope/CourbeWavix.h"
+#include "scope/Panneau.h"
+#include "scope/Signaux.h"
+#include "scope/SortiesEcran.h"
+#include "scope/frmWavix.h"
+
+#include <QComboBox>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPrinter>
+
+#include <algorithm>
+#include <climits>
+
+namespace {
+
+const QString kImpression = QStringLiteral("Impression");
+
+QString cle(const char* debut, int voie)
+{
+    return QString::fromLatin1(debut) + (voie == 0 ? QStringLiteral("A") : QStringLiteral("B"));
+}
+
+// The item of a list at the index stored under the key; the first item when
+// the index lies outside the list.
+QString itemChoisi(const QComboBox* liste, const QString& cleIndex)
+{
+    if (liste->count() == 0)
+        return QString();
+    return liste->itemText(LirePreferenceINI(kImpression, cleIndex, 0, 0, int32_t(liste->count()) - 1));
+}
+
+} // namespace
+
+ChoixImpression LireChoixImpression(int voie)
+{
+    const size_t v = voie == 0 ? 0 : 1;
+    const frmOption* options = Forms().get<frmOption>();
+    ChoixImpression choix;
+    choix.style = LirePreferenceINI(kImpression, cle("Style Ligne Voie ", voie), 0, 0,
+                                    int32_t(options->cbxStyle[v]->count()) - 1);
+    choix.marques = LirePreferenceINI(kImpression, cle("Marque Voie ", voie), 1, INT_MIN, INT_MAX) == 0;
+    QString symbole = itemChoisi(options->cbxMarque[v], cle("Motif Marque Voie ", voie));
+    while (symbole.startsWith(QLatin1Char(' ')))
+        symbole.remove(0, 1);
+    choix.symbole = symbole;
+    choix.taille = itemChoisi(options->cbxWidth[v], cle("Taille Marque Voie ", voie)).toDouble();
+    if (!(choix.taille > 0))
+        choix.taille = 8;
+    return choix;
+}
+
+QList<QPointF> PointsMarques(int voie)
+{
+    QList<QPointF> points;
+    if (voie != 0 && voie != 1)
+        return points;
+    const EtatVoie& v = Voies[size_t(voie)];
+    if (v.Sensibilite == 0)
+        return points;
+    const FormeOnde forme = FormeDuMot(v.FormeSignal);
+    for (int x = -500; x <= 500; x += 100) {
+        const double t = (x + 500) / 100.0 * BaseTemps;
+        const std::optional<double> u = ValeurOnde(forme, voie, t, v.Frequence, v.Amplitude, v.RapportCyclique,
+                                                   v.Decalage);
+        if (!u)
+            return {};
+        points << QPointF(x, *u * 100 / v.Sensibilite + v.PositionVerticale);
+    }
+    return points;
+}
+
+void TracerMarques(PictureBox* ecran, int voie, const ChoixImpression& choix)
+{
+    ecran->FontName = kPoliceMarques;
+    ecran->FontSize = choix.taille;
+    ecran->ForeColor = Voies[size_t(voie == 0 ? 0 : 1)].CouleurTrace;
+    for (const QPointF& p : PointsMarques(voie)) {
+        ecran->CurrentX = p.x() - 14;
+        ecran->CurrentY = p.y() + 14;
+        ecran->Print(choix.symbole);
+    }
+}
+
+bool PeindrePage(QPaintDevice& support, const PageWavix& page)
+{
+    QPainter p;
+    if (!p.begin(&support))
+        return false;
+    const double kx = support.logicalDpiX() / kTwipsParPouce;
+    const double ky = support.logicalDpiY() / kTwipsParPouce;
+
+    const QFont texte(QStringLiteral("Arial"), 12);
+    const QFont glyphe(kPoliceMarques, 12);
+    const QFontMetricsF mesureTexte(texte, &support);
+    const QFontMetricsF mesureGlyphe(glyphe, &support);
+    const double ligne = std::max(mesureTexte.height(), mesureGlyphe.height());
+    const double ascent = std::max(mesureTexte.ascent(), mesureGlyphe.ascent());
+    p.setPen(Qt::black);
+    double y = 0;
+    for (const QString& symbole : page.legendes) {
+        p.setFont(texte);
+        p.drawText(QPointF(0, y + ascent), kLegendeMarque);
+        p.setFont(glyphe);
+        p.drawText(QPointF(mesureTexte.horizontalAdvance(kLegendeMarque), y + ascent), symbole);
+        y += ligne;
+    }
+
+    const QSizeF taille = page.ecran.deviceIndependentSize() * kTwipsParPixel;
+    p.drawImage(QRectF(kEcranPageX * kx, kEcranPageY * ky, taille.width() * kx, taille.height() * ky), page.ecran);
+    return p.end();
+}
+
+PageWavix PreparerPage(frmWavix& scope)
+{
+    const std::array<ChoixImpression, 2> choix{LireChoixImpression(0), LireChoixImpression(1)};
+    PictureBox* ecran = scope.picEcran;
+    ecran->DrawWidth = 1;
+    for (int voie = 0; voie < 2; ++voie)
+        Voies[size_t(voie)].StyleTrace = choix[size_t(voie)].style;
+    RedessinerPourSortie(scope, kCouleursImpression);
+
+    PageWavix page;
+    // The markers follow a channel's own waveform: none on a sum or a figure.
+    if (!VoieAllumee(3) && !VoieAllumee(4)) {
+        for (int voie = 0; voie < 2; ++voie) {
+            const ChoixImpression& c = choix[size_t(voie)];
+            if (!c.marques)
+                continue;
+            TracerMarques(ecran, voie, c);
+            page.legendes << c.symbole;
+        }
+    }
+    ImprimerPied(ecran, QStringLiteral("Arial"), 7);
+    page.ecran = ecran->Image();
+    return page;
+}
+
+void ImprimerCourbes()
+{
+    frmWavix* scope = Forms().find<frmWavix>();
+    if (!scope)
+        return;
+    QPrinter& imprimante = chosenPrinter();
+    if (!printerReady(imprimante)) {
+        MsgBox(QStringLiteral("Aucune imprimante n'est installée ni choisie.\r\n"
+                              "Choisissez une imprimante, ou l'impression dans un fichier PDF, "
+                              "avec « Configuration imprimante » du menu Fichier."),
+               vb::Exclamation, QStringLiteral("Wavix"));
+        return;
+    }
+    bool imprime = false;
+    try {
+        PageWavix page;
+        {
+            EcranFige fige(*scope);
+            page = PreparerPage(*scope);
+        }
+        imprime = PeindrePage(imprimante, page) && imprimante.printerState() != QPrinter::Error;
+    } catch (...) {
+        imprime = false;
+    }
+    if (imprime)
+        return;
+    QString message = QStringLiteral("L'impression des wavixgrammes a échoué : ");
+    if (imprimante.outputFormat() == QPrinter::PdfFormat)
+        message += QStringLiteral("le fichier ") + imprimante.outputFileName()
+                   + QStringLiteral(" n'a pas pu être écrit.");
+    else
+        message += QStringLiteral("l'imprimante ") + imprimante.printerName()
+                   + QStringLiteral(" n'a pas accepté la page. Vérifiez qu'elle est allumée et prête.");
+    MsgBox(message, vb::Critical, QStringLiteral("Wavix"));
+}

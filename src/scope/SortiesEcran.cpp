@@ -1,0 +1,119 @@
+#include "scope/SortiesEcran.h"
+
+#include "app/Version.h"
+#include "platform/Dialogs.h"
+#include "platform/OutputDevices.h"
+#include "platform/PictureBox.h"
+#include "scope/Balayage.h"
+#include "scope/CouleursCourbes.h"
+#include "scope/CourbeWavix.h"
+#include "scope/Echelle.h"
+#include "scope/Panneau.h"
+#include "scope/RVB.h"
+#include "scope/Traceurs.h"
+#include "scope/frmWavix.h"
+
+#include <QCheckBox>
+
+EcranFige::EcranFige(frmWavix& scope) : scope_(scope)
+{
+    for (int i = 0; i < 5; ++i)
+        couleurs_[size_t(i)] = VariableCouleur(i);
+    for (int voie = 0; voie < 2; ++voie)
+        styles_[size_t(voie)] = Voies[size_t(voie)].StyleTrace;
+    PictureBox* ecran = scope_.picEcran;
+    largeur_ = ecran->DrawWidth;
+    style_ = ecran->DrawStyle;
+    texte_ = ecran->ForeColor;
+    police_ = ecran->FontName;
+    taille_ = ecran->FontSize;
+    impose_ = EcranPanneauImpose;
+
+    scope_.picEcranPrint->setGeometry(ecran->geometry());
+    scope_.picEcranPrint->setPicture(ecran->Image());
+    scope_.picEcranPrint->show();
+    scope_.picEcranPrint->raise();
+    ecran->hide();
+    EcranPanneauImpose = true;
+}
+
+EcranFige::~EcranFige()
+{
+    for (int i = 0; i < 5; ++i)
+        VariableCouleur(i) = couleurs_[size_t(i)];
+    for (int voie = 0; voie < 2; ++voie)
+        Voies[size_t(voie)].StyleTrace = styles_[size_t(voie)];
+    PictureBox* ecran = scope_.picEcran;
+    ecran->DrawWidth = largeur_;
+    ecran->DrawStyle = style_;
+    ecran->ForeColor = texte_;
+    ecran->FontName = police_;
+    ecran->FontSize = taille_;
+    EcranPanneauImpose = impose_;
+    try {
+        DessinerGrille(&scope_);
+        ActualiserEcran();
+    } catch (...) {
+        // The screen comes back even when its redraw failed: the next
+        // refresh draws it.
+    }
+    ecran->show();
+    scope_.picEcranPrint->hide();
+}
+
+void RedessinerPourSortie(frmWavix& scope, const std::array<int32_t, 5>& couleurs)
+{
+    for (int i = 0; i < 5; ++i)
+        VariableCouleur(i) = couleurs[size_t(i)];
+    DessinerGrille(&scope);
+    if (VoieAllumee(4)) {
+        CourbeXY(1000);
+        return;
+    }
+    ActualiserEcran();
+    // The spot would only start: the output holds the trace it sweeps.
+    if (scope.estAllume() && !scope.chkFFT->isChecked() && BaseTempsLente())
+        TracerTraceEntiere(scope.picEcran);
+}
+
+QString TextePied()
+{
+    return QStringLiteral("Wavixgrammes réalisés avec Wavix v.") + VersionProgramme();
+}
+
+void ImprimerPied(PictureBox* ecran, const QString& police, double taille)
+{
+    RVB fond;
+    fond.setCouleur(CouleurFond);
+    ecran->ForeColor = fond.CouleurTexte();
+    ecran->FontName = police;
+    ecran->FontSize = taille;
+    ecran->CurrentX = ecran->ScaleLeft();
+    ecran->CurrentY = ecran->ScaleTop();
+    ecran->Print(TextePied());
+}
+
+void CopierEcran(int index)
+{
+    frmWavix* scope = Forms().find<frmWavix>();
+    if (!scope)
+        return;
+    bool copie = true;
+    try {
+        EcranFige fige(*scope);
+        if (index == 1) {
+            RedessinerPourSortie(*scope, {CouleurEnGris(CouleurTraceA), CouleurEnGris(CouleurTraceB),
+                                          CouleurEnGris(CouleurGrille), 0xFFFFFF, CouleurEnGris(CouleurCadre)});
+        }
+        if (index == 0 || index == 1) {
+            ImprimerPied(scope->picEcran, QStringLiteral("MS Sans Serif"), 6);
+            copie = copyImageToClipboard(scope->picEcran->Image());
+        }
+    } catch (...) {
+        copie = false;
+    }
+    if (!copie)
+        MsgBox(QStringLiteral("Les wavixgrammes n'ont pas pu être copiés dans le presse-papiers.\r\n"
+                              "Il est peut-être occupé par un autre programme : réessayez dans un instant."),
+               vb::Exclamation, QStringLiteral("Wavix"));
+}
