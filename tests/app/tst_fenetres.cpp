@@ -1,6 +1,7 @@
 // Every window a user can open must be usable: on the screen, its texts
 // readable, its keys those of any dialog.
 #include "BancScope.h"
+#include "ProgrammeLance.h"
 
 #include "app/EtatProgramme.h"
 #include "app/FichierINI.h"
@@ -50,38 +51,9 @@
 
 namespace {
 
-// The program started for real in a fresh home, its dialogs answered by the
-// test, with the settings given.
-struct Programme {
-    TestHome home;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<MDIWavix> mdi;
-
-    explicit Programme(const QList<std::array<QString, 3>>& reglages = {})
-    {
-        setLoginNameSource([] { return std::optional<QString>("eleve1"); });
-        setAdresseFichierVersion(QUrl::fromLocalFile(home.path("aucune-version.txt")).toString());
-        QDir().mkpath(home.dataHome() + "/Brelmar/Wavix");
-        writeProfileString(ini(), "Options", "Show Tips at Startup", "0");
-        for (const auto& r : reglages)
-            writeProfileString(ini(), r[0], r[1], r[2]);
-        QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brelmar", "wavix").clear();
-        ModeProfesseur = false;
-        mdi = std::make_unique<MDIWavix>();
-        if (!mdi->MDIForm_Load())
-            qFatal("start-up failed");
-    }
-    ~Programme()
-    {
-        Forms().unloadAll();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        mdi.reset();
-        Voies = {};
-        ScoreExo = 0;
-        ScoreMaxExo = 0;
-        setAdresseFichierVersion(QString());
-    }
-    QString ini() const { return home.dataHome() + "/Brelmar/Wavix/ConfQVT_eleve1.ini"; }
+// The program started, with what these tests ask of its main window.
+struct Programme : ProgrammeLance {
+    using ProgrammeLance::ProgrammeLance;
     // The main window as a user may leave it: maximised, or a smaller window.
     void fenetrePrincipale(const QSize& taille)
     {

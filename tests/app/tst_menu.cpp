@@ -1,4 +1,5 @@
 #include "BancScope.h"
+#include "ProgrammeLance.h"
 
 #include "app/EtatProgramme.h"
 #include "app/FichierINI.h"
@@ -31,38 +32,18 @@
 
 namespace {
 
-// The program started in a fresh home, its dialogs answered by the test.
-struct Programme {
-    TestHome home;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<MDIWavix> mdi;
+// The program started in DUAL with CH1 in AC and CH2 in DC, and the
+// automatic-sensitivities choice given.
+Reglages reglagesMenu(const QString& reglageAuto)
+{
+    Reglages r{{"Interface", "Mode voie", "2"}, {"Interface", "ACDC CH1", "1"}, {"Interface", "ACDC CH2", "4"}};
+    if (!reglageAuto.isNull())
+        r.append({"Options", "Reglage auto", reglageAuto});
+    return r;
+}
 
-    explicit Programme(const QString& reglageAuto = QString())
-    {
-        setLoginNameSource([] { return std::optional<QString>("eleve1"); });
-        setAdresseFichierVersion(QUrl::fromLocalFile(home.path("aucune-version.txt")).toString());
-        const QString ini = home.dataHome() + "/Brelmar/Wavix/ConfQVT_eleve1.ini";
-        QDir().mkpath(home.dataHome() + "/Brelmar/Wavix");
-        writeProfileString(ini, "Options", "Show Tips at Startup", "0");
-        writeProfileString(ini, "Interface", "Mode voie", "2");
-        writeProfileString(ini, "Interface", "ACDC CH1", "1");
-        writeProfileString(ini, "Interface", "ACDC CH2", "4");
-        if (!reglageAuto.isNull())
-            writeProfileString(ini, "Options", "Reglage auto", reglageAuto);
-        QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brelmar", "wavix").clear();
-        ModeProfesseur = false;
-        mdi = std::make_unique<MDIWavix>();
-        if (!mdi->MDIForm_Load())
-            qFatal("start-up failed");
-    }
-    ~Programme()
-    {
-        Forms().unloadAll();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        mdi.reset();
-        Voies = {};
-        setAdresseFichierVersion(QString());
-    }
+struct Programme : ProgrammeLance {
+    explicit Programme(const QString& reglageAuto = QString()) : ProgrammeLance(reglagesMenu(reglageAuto)) {}
     void lancer(const char* nom) { mdi->menu(nom)->trigger(); }
     QString etats() const
     {

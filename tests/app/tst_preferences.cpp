@@ -1,3 +1,4 @@
+#include "ProgrammeLance.h"
 #include "TestHome.h"
 
 #include "app/EtatProgramme.h"
@@ -37,43 +38,13 @@
 
 namespace {
 
-using Reglages = QList<std::array<QString, 3>>; // section, key, value
-
-// The program started in a fresh home with the settings given, the teacher's
-// rights granted and its dialogs answered by the test.
-struct Programme {
-    TestHome home;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<MDIWavix> mdi;
-    QString ini = home.dataHome() + "/Brelmar/Wavix/ConfQVT_eleve1.ini";
-
-    explicit Programme(const Reglages& reglages = {})
-    {
-        setLoginNameSource([] { return std::optional<QString>("eleve1"); });
-        setAdresseFichierVersion(QUrl::fromLocalFile(home.path("aucune-version.txt")).toString());
-        QDir().mkpath(home.dataHome() + "/Brelmar/Wavix");
-        writeProfileString(ini, "Options", "Show Tips at Startup", "0");
-        for (const auto& r : reglages)
-            writeProfileString(ini, r[0], r[1], r[2]);
-        QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brelmar", "wavix").clear();
-        mdi = std::make_unique<MDIWavix>();
-        if (!mdi->MDIForm_Load())
-            qFatal("start-up failed");
-        ModeProfesseur = true;
-    }
-    ~Programme()
-    {
-        Forms().unloadAll();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        mdi.reset();
-        Voies = {};
-        ModeProfesseur = false;
-        setAdresseFichierVersion(QString());
-    }
+// The program started with the settings given and the teacher's rights granted.
+struct Programme : ProgrammeLance {
+    explicit Programme(const Reglages& reglages = {}) : ProgrammeLance(reglages) { ModeProfesseur = true; }
     frmOption* options() const { return Forms().get<frmOption>(); }
     QString lu(const QString& section, const QString& cle) const
     {
-        return readProfileString(ini, section, cle);
+        return readProfileString(ini(), section, cle);
     }
     void clic(const char* bouton) const { options()->findChild<QPushButton*>(bouton)->click(); }
 };
@@ -245,12 +216,12 @@ void tst_Preferences::colourSets()
     QCOMPARE(CouleurTraceB, 4227072);
 
     // "Annuler" keeps the file.
-    const QByteArray avant = TestHome::readFile(p.ini);
+    const QByteArray avant = TestHome::readFile(p.ini());
     p.clic("cmdPrint");
     p.options()->chkToolTip->setChecked(false);
     p.clic("cmdCancel");
     QVERIFY(!Forms().isLoaded("frmOption"));
-    QCOMPARE(TestHome::readFile(p.ini), avant);
+    QCOMPARE(TestHome::readFile(p.ini()), avant);
 }
 
 void tst_Preferences::evaluatedMode()
@@ -262,7 +233,7 @@ void tst_Preferences::evaluatedMode()
     frmOption* f = p.options();
     QVERIFY(!f->chkReglage->isEnabled());
     QVERIFY(!p.mdi->Mnu_Reglages->isEnabled()); // left as it was
-    writeProfileString(p.ini, "Options", "Reglage auto", "");
+    writeProfileString(p.ini(), "Options", "Reglage auto", "");
     p.clic("cmdOK");
     QCOMPARE(p.lu("Options", "Reglage auto"), QString());
     QCOMPARE(p.lu("Options", "Copy Sensibility"), QString("1")); // the rest is written

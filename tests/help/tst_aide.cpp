@@ -1,3 +1,4 @@
+#include "ProgrammeLance.h"
 #include "TestHome.h"
 
 #include "app/EtatProgramme.h"
@@ -34,30 +35,9 @@
 
 namespace {
 
-// The program started in a fresh home, its dialogs answered by the test.
-struct Programme {
-    TestHome home;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<MDIWavix> mdi;
-
-    Programme()
-    {
-        setLoginNameSource([] { return std::optional<QString>("eleve1"); });
-        const QString dossier = home.dataHome() + "/Brelmar/Wavix";
-        QDir().mkpath(dossier);
-        writeProfileString(dossier + "/ConfQVT_eleve1.ini", "Options", "Show Tips at Startup", "0");
-        mdi = std::make_unique<MDIWavix>();
-        if (!mdi->MDIForm_Load())
-            qFatal("start-up failed");
-        mdi->show();
-    }
-    ~Programme()
-    {
-        Forms().unloadAll();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        mdi.reset();
-        Voies = {};
-    }
+// The program started and its main window shown.
+struct Programme : ProgrammeLance {
+    Programme() { mdi->show(); }
     FenetreAide* aide() const { return mdi->AideHTML().fenetre(); }
 };
 
