@@ -32,8 +32,11 @@ const FormDesign kDesign{
 frmNote::frmNote() : VbForm(QString::fromLatin1(kNom), false)
 {
     buildForm(this, kDesign);
-    // Above every window, and no close box: a choice is required.
+    // Above every window, and no close box asked for: a choice is required.
+    // A window manager that draws one anyway, and Escape, go back to free
+    // mode, the way on when the window goes otherwise.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint);
+    setCancelAction([this] { cmdChoice_Click(ModeLibre); });
     QFont gras(QStringLiteral("Arial"));
     gras.setPointSizeF(9.75);
     gras.setBold(true);
@@ -78,8 +81,10 @@ void frmNote::Form_Load()
 
 void frmNote::Form_QueryUnload(bool& cancel, UnloadMode mode)
 {
-    if (mode == UnloadMode::CloseBox)
+    if (mode == UnloadMode::CloseBox) {
         cancel = true;
+        cmdChoice_Click(ModeLibre);
+    }
 }
 
 void frmNote::cmdChoice_Click(int index)

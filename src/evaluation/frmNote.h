@@ -5,8 +5,8 @@
 class QLabel;
 
 // The mark out of 20 at the end of a run, written to the results file, and
-// the way on: another exercise file, free mode, or quit. A choice is
-// required: no close box, Escape does nothing.
+// the way on: another exercise file, free mode, or quit. No close box is
+// asked for; Escape, or a close box the window manager draws, is free mode.
 class frmNote : public VbForm {
     Q_OBJECT
 public:

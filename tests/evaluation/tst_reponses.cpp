@@ -27,7 +27,8 @@ private Q_SLOTS:
     void scoredPictureShowsCorrections();
     void mark_data();
     void mark();
-    void markNeedsAChoice();
+    void markWaysOn_data();
+    void markWaysOn();
 };
 
 void tst_Reponses::keyFilter_data()
@@ -205,21 +206,42 @@ void tst_Reponses::mark()
     QCOMPARE(TestHome::readFile(b.home.path("Resultat.txt")), record);
 }
 
-void tst_Reponses::markNeedsAChoice()
+void tst_Reponses::markWaysOn_data()
 {
+    QTest::addColumn<QString>("geste");
+    QTest::addColumn<int>("choix");
+    QTest::newRow("Fichier") << "cmdChoice(0)" << int(frmNote::AutreFichier);
+    QTest::newRow("Mode libre") << "cmdChoice(1)" << int(frmNote::ModeLibre);
+    QTest::newRow("Quitter") << "cmdChoice(2)" << int(frmNote::Quitter);
+    // Some window managers draw a close box whatever the window asks.
+    QTest::newRow("close box") << "close" << int(frmNote::ModeLibre);
+    QTest::newRow("Escape") << "Escape" << int(frmNote::ModeLibre);
+}
+
+void tst_Reponses::markWaysOn()
+{
+    QFETCH(QString, geste);
+    QFETCH(int, choix);
     BancScope b;
     ScoreExo = 1;
     ScoreMaxExo = 2;
     auto* note = Forms().get<frmNote>();
     QVERIFY(!(note->windowFlags() & Qt::WindowCloseButtonHint));
     note->show();
-    QTest::keyClick(note, Qt::Key_Escape);
+    QVERIFY(QTest::qWaitForWindowExposed(note));
+    // Any other key leaves the choice to make.
+    QTest::keyClick(note, Qt::Key_A, Qt::NoModifier);
     QVERIFY(note->isVisible());
-    QVERIFY(!note->close());
-    QVERIFY(Forms().isLoaded("frmNote"));
-    note->findChild<QPushButton*>("cmdChoice(0)")->click();
-    QCOMPARE(note->choix(), int(frmNote::AutreFichier));
+    if (geste == "close") {
+        QVERIFY(!note->close()); // hidden by its choice, kept loaded for the caller
+    } else if (geste == "Escape") {
+        QTest::sendKeyEvent(QTest::Click, note, Qt::Key_Escape, QChar(0x1B), Qt::NoModifier);
+    } else {
+        note->findChild<QPushButton*>(geste)->click();
+    }
+    QCOMPARE(note->choix(), choix);
     QVERIFY(!note->isVisible());
+    QVERIFY(Forms().isLoaded("frmNote"));
 }
 
 QTEST_MAIN(tst_Reponses)
