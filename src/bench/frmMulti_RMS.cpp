@@ -172,6 +172,8 @@ frmMulti_RMS::frmMulti_RMS() : VbForm(QString::fromLatin1(kNom))
         cmdBouton[size_t(i)] = control<QAbstractButton>(this, "cmdBouton", i);
         connect(cmdBouton[size_t(i)], &QAbstractButton::clicked, this, [this, i] { cmdBouton_Click(i); });
     }
+    // The blank key has no function: it does not offer itself to a click.
+    cmdBouton[2]->setEnabled(false);
     for (int i = 0; i < 8; ++i) {
         auto* position = control<QLabel>(this, "lblPosition", i);
         position->setAlignment(Qt::AlignCenter);

@@ -189,7 +189,8 @@ void tst_MultimetreTRMS::rangeButton()
     b.multi->cmdBouton[1]->click();
     QVERIFY(!b.multi->lblAuto->isHidden());
     QCOMPARE(LireINI("Multi TRMS", "Gamme", ""), QStringLiteral("1000 V"));
-    // The blank button does nothing.
+    // The blank button does nothing, and does not look as if it would.
+    QVERIFY(!b.multi->cmdBouton[2]->isEnabled());
     b.multi->cmdBouton[2]->click();
     QVERIFY(!b.multi->lblAuto->isHidden());
 }
