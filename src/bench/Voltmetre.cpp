@@ -4,11 +4,14 @@
 #include "app/MDIWavix.h"
 #include "bench/RequetesBanc.h"
 #include "bench/frmMulti_RMS.h"
+#include "bench/frmToolBox.h"
 #include "bench/frmVolt.h"
 #include "platform/Forms.h"
+#include "platform/ImageBox.h"
 #include "platform/SystemServices.h"
 #include "scope/CourbeWavix.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QRandomGenerator>
 
@@ -113,4 +116,49 @@ void TournerSelecteur(int& position)
     } else if (frmMulti_RMS* multi = multimetreTRMS()) {
         multi->TournerSelecteurTRMS(position);
     }
+}
+
+namespace {
+
+enum { BorneV = 0, BorneMA = 1, Borne10A = 2, BorneCOM = 3 };
+
+bool estBorne(int index)
+{
+    return index >= 0 && index < 4;
+}
+
+} // namespace
+
+bool FichePlacee(const FichesMultimetre& fiches, int index)
+{
+    return estBorne(index) && !fiches[size_t(index)]->isHidden();
+}
+
+bool PlacerFiche(const FichesMultimetre& fiches, int index)
+{
+    if (!estBorne(index))
+        return false;
+    if (!FichePlacee(fiches, index)) {
+        if (index != BorneCOM)
+            for (int i : {BorneV, BorneMA, Borne10A})
+                fiches[size_t(i)]->hide();
+        fiches[size_t(index)]->show();
+    }
+    return true;
+}
+
+bool BasculerFiche(const FichesMultimetre& fiches, int index)
+{
+    if (!estBorne(index))
+        return false;
+    fiches[size_t(index)]->setHidden(!fiches[size_t(index)]->isHidden());
+    return true;
+}
+
+void MultimetreFerme()
+{
+    if (MDIWavix* mdi = MDIWavix::instance())
+        mdi->Mnu_Volt->setChecked(false);
+    if (auto* boite = Forms().find<frmToolBox>())
+        boite->chkMulti->setChecked(false);
 }

@@ -2,7 +2,10 @@
 
 #include <QString>
 
+#include <array>
 #include <optional>
+
+class ImageBox;
 
 // What the two multimeters share: which one is in use, the effective value
 // of a source's waveform, whether a channel can be read at all, and the
@@ -38,3 +41,18 @@ inline double InstantMesure = 1;
 void AmorcerHasardMesure();
 // A uniform random number in [0, 1) from the live reading's generator.
 double HasardMesure();
+
+// The plugs of a multimeter's four terminals, V-Ω, mA, 10A and COM in that
+// order; a hidden plug is not in place.
+using FichesMultimetre = std::array<ImageBox*, 4>;
+bool FichePlacee(const FichesMultimetre& fiches, int index);
+// A click on a terminal plugs its lead: one measuring lead at a time, the
+// COM lead beside it. False for an index that is no terminal.
+bool PlacerFiche(const FichesMultimetre& fiches, int index);
+// A click on a plug takes it out (or puts it back). False for an index that
+// is no terminal.
+bool BasculerFiche(const FichesMultimetre& fiches, int index);
+
+// What closing either multimeter leaves behind: the menu entry and the
+// toolbox box unticked.
+void MultimetreFerme();

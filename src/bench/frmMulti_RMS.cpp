@@ -1,12 +1,10 @@
 #include "bench/frmMulti_RMS.h"
 
 #include "app/FichierINI.h"
-#include "app/MDIWavix.h"
 #include "app/PositionFenetre.h"
 #include "bench/AiguilleSelecteur.h"
 #include "bench/RequetesBanc.h"
 #include "bench/Voltmetre.h"
-#include "bench/frmToolBox.h"
 #include "bench/frmEDF.h"
 #include "bench/frmVolt.h"
 #include "help/AideF1.h"
@@ -237,10 +235,7 @@ void frmMulti_RMS::Form_Unload(bool&)
     // The panel's own state, whatever the screen shows at the moment.
     EcrireINI(kSection, QStringLiteral("AUTO"), auto_ ? QStringLiteral("1") : QStringLiteral("0"));
     EcrireINI(kSection, QStringLiteral("Gamme"), gamme_);
-    if (MDIWavix* mdi = MDIWavix::instance())
-        mdi->Mnu_Volt->setChecked(false);
-    if (auto* boite = Forms().find<frmToolBox>())
-        boite->chkMulti->setChecked(false);
+    MultimetreFerme();
 }
 
 void frmMulti_RMS::lireEtat()
@@ -352,29 +347,21 @@ int frmMulti_RMS::voie() const
 
 bool frmMulti_RMS::fichePlacee(int index) const
 {
-    return index >= 0 && index < 4 && !imgFiche[size_t(index)]->isHidden();
+    return FichePlacee(imgFiche, index);
 }
 
 void frmMulti_RMS::imgBorne_Click(int index)
 {
-    if (index < 0 || index > 3)
+    if (!PlacerFiche(imgFiche, index))
         return;
-    if (!fichePlacee(index)) {
-        // One measuring lead at a time.
-        if (index != COM)
-            for (int i : {V, MA, A10})
-                imgFiche[size_t(i)]->hide();
-        imgFiche[size_t(index)]->show();
-    }
     MultimetreBranche = fichePlacee(V) && fichePlacee(COM);
     TournerSelecteurTRMS(PositionSelecteur);
 }
 
 void frmMulti_RMS::imgFiche_Click(int index)
 {
-    if (index < 0 || index > 3)
+    if (!BasculerFiche(imgFiche, index))
         return;
-    imgFiche[size_t(index)]->setHidden(!imgFiche[size_t(index)]->isHidden());
     MultimetreBranche = fichePlacee(V) && fichePlacee(COM);
     TournerSelecteurTRMS(PositionSelecteur);
 }

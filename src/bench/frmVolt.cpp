@@ -6,7 +6,6 @@
 #include "bench/RequetesBanc.h"
 #include "bench/Voltmetre.h"
 #include "bench/frmEDF.h"
-#include "bench/frmToolBox.h"
 #include "help/AideF1.h"
 #include "platform/FormDesign.h"
 #include "platform/ImageBox.h"
@@ -296,10 +295,7 @@ void frmVolt::Form_Unload(bool&)
 {
     tmrVolt.setInterval(0);
     EnregistrerPosition(this, QStringLiteral("Voltmetre"));
-    if (MDIWavix* mdi = MDIWavix::instance())
-        mdi->Mnu_Volt->setChecked(false);
-    if (auto* boite = Forms().find<frmToolBox>())
-        boite->chkMulti->setChecked(false);
+    MultimetreFerme();
 }
 
 int frmVolt::voie() const
@@ -309,7 +305,7 @@ int frmVolt::voie() const
 
 bool frmVolt::fichePlacee(int index) const
 {
-    return index >= 0 && index < 4 && !imgFiche[size_t(index)]->isHidden();
+    return FichePlacee(imgFiche, index);
 }
 
 void frmVolt::recalculerBranchement()
@@ -325,24 +321,16 @@ void frmVolt::colorerCordons()
 
 void frmVolt::imgBorne_Click(int index)
 {
-    if (index < 0 || index > 3)
+    if (!PlacerFiche(imgFiche, index))
         return;
-    if (!fichePlacee(index)) {
-        // One measuring lead at a time.
-        if (index != COM)
-            for (int i : {V, MA, A10})
-                imgFiche[size_t(i)]->hide();
-        imgFiche[size_t(index)]->show();
-    }
     recalculerBranchement();
     TournerSelecteur(PositionSelecteur);
 }
 
 void frmVolt::imgFiche_Click(int index)
 {
-    if (index < 0 || index > 3)
+    if (!BasculerFiche(imgFiche, index))
         return;
-    imgFiche[size_t(index)]->setHidden(!imgFiche[size_t(index)]->isHidden());
     recalculerBranchement();
     TournerSelecteur(PositionSelecteur);
 }
