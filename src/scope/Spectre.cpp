@@ -6,6 +6,8 @@
 #include "scope/Echelle.h"
 #include "scope/Signaux.h"
 
+#include <QMap>
+
 #include <cmath>
 
 namespace {
@@ -179,4 +181,21 @@ FigureSpectre SpectreADD(const std::array<SourceSpectre, 2>& sources, double H, 
         }
     }
     return figure;
+}
+
+QList<EtiquetteSpectre> EtiquettesLisibles(const QList<EtiquetteSpectre>& etiquettes,
+                                           const std::function<double(const QString&)>& largeur, double ecart)
+{
+    QList<EtiquetteSpectre> lisibles;
+    QMap<int, double> finDeRang; // where the last label kept in a row ends
+    for (const EtiquetteSpectre& e : etiquettes) {
+        const double l = largeur(e.texte);
+        const double gauche = e.x - l / 2;
+        const auto fin = finDeRang.constFind(e.rang);
+        if (fin != finDeRang.cend() && gauche < *fin)
+            continue;
+        finDeRang.insert(e.rang, gauche + l + ecart);
+        lisibles.append(e);
+    }
+    return lisibles;
 }

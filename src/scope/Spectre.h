@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 
 // The line spectrum of the scope, written down from the sources' own
 // waveforms (closed-form Fourier amplitudes), not computed from samples.
@@ -57,3 +58,9 @@ Composantes AmplitudesSpectre(const SourceSpectre& source);
 FigureSpectre SpectreVoie(const std::array<SourceSpectre, 2>& sources, int voie, double H, double baseTemps);
 // Both channels on CH1's baseline, components of one frequency added.
 FigureSpectre SpectreADD(const std::array<SourceSpectre, 2>& sources, double H, double baseTemps);
+
+// The labels that can be read: in each row, taken left to right, a label
+// that would print over the last one kept, with a gap, is left out, so that
+// dense lines keep readable labels rather than a band of digits.
+QList<EtiquetteSpectre> EtiquettesLisibles(const QList<EtiquetteSpectre>& etiquettes,
+                                           const std::function<double(const QString&)>& largeur, double ecart);

@@ -17,7 +17,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
-#include <QMap>
 #include <QPolygonF>
 
 #include <algorithm>
@@ -268,19 +267,9 @@ void dessinerSpectre(const FigureSpectre& figure, int32_t couleur, int32_t coule
     ecran->FontName = QStringLiteral("Arial");
     ecran->FontSize = plein ? 12 : taille;
     const double o = plein ? 2 : 10;
-    // Each row's labels come left to right; one that would print over the
-    // last one printed in its row is left out, so dense lines keep readable
-    // labels rather than a band of digits.
-    QMap<int, double> finDeRang;
-    const double espace = ecran->TextWidth(QStringLiteral(" "));
-    for (const EtiquetteSpectre& e : figure.etiquettes) {
-        const double largeur = ecran->TextWidth(e.texte);
-        const double gauche = e.x + o - largeur / 2;
-        const auto fin = finDeRang.constFind(e.rang);
-        if (fin != finDeRang.cend() && gauche < *fin)
-            continue;
-        finDeRang.insert(e.rang, gauche + largeur + espace);
-        ecran->CurrentX = gauche;
+    const auto largeur = [ecran](const QString& texte) { return ecran->TextWidth(texte); };
+    for (const EtiquetteSpectre& e : EtiquettesLisibles(figure.etiquettes, largeur, largeur(QStringLiteral(" ")))) {
+        ecran->CurrentX = e.x + o - largeur(e.texte) / 2;
         ecran->CurrentY = P + e.rang * ecran->TextHeight(e.texte);
         ecran->Print(e.texte);
     }

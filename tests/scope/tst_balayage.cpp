@@ -67,6 +67,8 @@ private Q_SLOTS:
     void xyEqualSines_data();
     void xyEqualSines();
     void xyDoubledFrequency();
+    void xyFarApartFrequencies_data();
+    void xyFarApartFrequencies();
     void xyCh1OnGround();
     void xyAdvanceScaledByElapsedTime();
     void xyEvaluatedModeKeepsTheExercise_data();
@@ -473,6 +475,41 @@ void tst_Balayage::xyDoubledFrequency()
     for (const auto& p : points) {
         QVERIFY2(qAbs(figure[p.i].x() - p.x) < 1e-5 && qAbs(figure[p.i].y() - p.y) < 1e-5,
                  qPrintable(QString("%1: %2 %3").arg(p.i).arg(figure[p.i].x()).arg(figure[p.i].y())));
+    }
+}
+
+void tst_Balayage::xyFarApartFrequencies_data()
+{
+    QTest::addColumn<double>("frequenceB");
+    QTest::addColumn<int>("couplage"); // CH2's coupling lamp: 3 AC, 4 DC
+    QTest::addColumn<double>("centre");  // the figure's height, screen units
+    QTest::newRow("1:3, AC") << 300.0 << 3 << 0.0;
+    QTest::newRow("1:3, DC") << 300.0 << 4 << 100.0;
+    QTest::newRow("1:10, AC") << 1000.0 << 3 << 0.0;
+    QTest::newRow("1:10, DC") << 1000.0 << 4 << 100.0;
+}
+
+void tst_Balayage::xyFarApartFrequencies()
+{
+    QFETCH(double, frequenceB);
+    QFETCH(int, couplage);
+    QFETCH(double, centre);
+    // 2 V sines at 1 V/div, 100 Hz across and 3 or 10 times faster up, with
+    // a +1 V offset on CH2 that only DC coupling lets through. 250 steps a
+    // period of CH1: t = 2 i / 50000 s.
+    BancScope b(4, 1, couplage);
+    b.generateur(1, true, 50, 0, 110, 0, false);
+    b.source(0, "Sinus", 2, 100);
+    b.source(1, "Sinus", 2, frequenceB);
+    ActualiserEcran();
+    const QPolygonF figure = PointsXY(0);
+    QCOMPARE(figure.size(), 1001);
+    for (qsizetype i = 0; i < figure.size(); ++i) {
+        const double t = 2.0 * double(i) / 50000;
+        const double x = 200 * std::sin(2 * M_PI * 100 * t);
+        const double y = 200 * std::sin(2 * M_PI * frequenceB * t) + centre;
+        QVERIFY2(qAbs(figure[i].x() - x) < 1e-6 && qAbs(figure[i].y() - y) < 1e-6,
+                 qPrintable(QString("%1: %2 %3, expected %4 %5").arg(i).arg(figure[i].x()).arg(figure[i].y()).arg(x).arg(y)));
     }
 }
 

@@ -75,6 +75,13 @@ void tst_ReglageAuto::sources_data()
                                                     << 7;
     QTest::newRow("mains 169.7 V on CH2") << 0 << 0.0 << 0.0 << 13 << 169.7 << 50.0 << true << -1 << 1 << 7;
     QTest::newRow("alternator 2 V") << 14 << 2.0 << 10.0 << 11 << 0.0 << 0.0 << true << 6 << -1 << 5;
+    // At -1000 tr/min the wave is turned over: -104.72 Hz and -4.189 V, a
+    // peak of 6.283 V in magnitude (2 V/div) and a period of 9.55 ms (1 ms/div),
+    // as at +1000 tr/min.
+    QTest::newRow("alternator at -1000 tr/min") << 14 << -4.18879 << -104.7198 << 11 << 0.0 << 0.0 << true << 5
+                                                << -1 << 8;
+    QTest::newRow("alternator at -1000 tr/min on CH2") << 0 << 0.0 << 0.0 << 15 << -4.18879 << -104.7198 << true
+                                                       << -1 << 5 << 8;
     QTest::newRow("alternator at rest") << 0 << 0.0 << 0.0 << 15 << 0.0 << 0.0 << true << -1 << 13 << 17;
     // Each channel from its own source: a harmonic generator keeps its
     // channel's sensitivity, a small source on CH2 does not inherit CH1's.

@@ -2,6 +2,7 @@
 
 #include <QtTest>
 
+#include <algorithm>
 #include <cmath>
 
 using Raies = QList<QPointF>; // x, height
@@ -62,6 +63,7 @@ private Q_SLOTS:
     void voieNonBranchee();
     void dualAnchor_data();
     void dualAnchor();
+    void denseLabelsAreThinnedOut();
     void add_data();
     void add();
 };
@@ -223,6 +225,34 @@ void tst_Spectre::dualAnchor()
         for (const EtiquetteSpectre& e : f->etiquettes)
             QVERIFY(e.x > -800 && e.x < 800);
     }
+}
+
+void tst_Spectre::denseLabelsAreThinnedOut()
+{
+    // A 92 Hz square at 1 ms/div: a labelled line every 184 Hz, 18.4 units
+    // apart from 92 Hz at x = -400. With labels 6 units a character and a
+    // 3-unit gap, "92" spans -406..-394, "276" -390.6..-372.6, and "460"
+    // (-372.2..-354.2) would print over it.
+    std::array<SourceSpectre, 2> sources{source("Carre", 2, 92), SourceSpectre{}};
+    const FigureSpectre figure = SpectreVoie(sources, 0, 0, 0.001);
+    const auto largeur = [](const QString& t) { return 6.0 * double(t.size()); };
+    const QList<EtiquetteSpectre> lisibles = EtiquettesLisibles(figure.etiquettes, largeur, 3);
+    QStringList gardees;
+    for (const EtiquetteSpectre& e : lisibles)
+        gardees << e.texte;
+    QCOMPARE(gardees.mid(0, 3), (QStringList{"92", "276", "644"}));
+    // Every label left out would have printed over one kept before it in its
+    // row, and no two kept ones meet.
+    for (const EtiquetteSpectre& e : figure.etiquettes) {
+        const bool gardee = std::any_of(lisibles.cbegin(), lisibles.cend(),
+                                        [&](const EtiquetteSpectre& l) { return l.x == e.x && l.texte == e.texte; });
+        double fin = -1e9;
+        for (const EtiquetteSpectre& l : lisibles)
+            if (l.rang == e.rang && l.x < e.x)
+                fin = std::max(fin, l.x + largeur(l.texte) / 2 + 3);
+        QVERIFY2(gardee == (e.x - largeur(e.texte) / 2 >= fin), qPrintable(e.texte));
+    }
+    QVERIFY(lisibles.size() < figure.etiquettes.size());
 }
 
 void tst_Spectre::add_data()
