@@ -172,6 +172,11 @@ void tst_MultimetreTRMS::harmonicGeneratorReadsZero()
     FormeSignalA = QStringLiteral("harmo");
     CalculerMesure();
     QCOMPARE(ecran(b.multi), QStringLiteral("000.0 mV"));
+    // MIN MAX as well, in MAX and in MIN.
+    b.multi->cmdBouton[0]->click();
+    QCOMPARE(ecran(b.multi), QStringLiteral("000.0 mV"));
+    b.multi->cmdBouton[0]->click();
+    QCOMPARE(ecran(b.multi), QStringLiteral("000.0 mV"));
 }
 
 void tst_MultimetreTRMS::rangeButton()
