@@ -66,11 +66,14 @@ Deviation::Deviation(int voie) : voie_(voie)
     echelle_ = 100 / v.Sensibilite;
     if (voie == 1 && VoieAllumee(5))
         echelle_ = -echelle_;
+    if (CouplageAllume(3 * voie))
+        continu_ = ComposanteContinue(forme_, voie_, amplitude_, rapport_, decalage_);
 }
 
 double Deviation::operator()(double t) const
 {
-    return ValeurOnde(forme_, voie_, t, frequence_, amplitude_, rapport_, decalage_).value_or(0) * echelle_;
+    const std::optional<double> u = ValeurOnde(forme_, voie_, t, frequence_, amplitude_, rapport_, decalage_);
+    return u ? (*u - continu_) * echelle_ : 0;
 }
 
 double PasSpot()
@@ -91,10 +94,11 @@ double PasSpot()
     return 5;
 }
 
-QList<QPolygonF> PointsSpot(int voie, double x0, double x1, double xR, double xL)
+QList<QPolygonF> PointsSpot(int voie, double x0, double x1, double xR, double xL,
+                            Echantillonnage echantillonnage)
 {
     const double pas = PasSpot();
-    const SignalVoie signal(voie);
+    const SignalVoie signal(voie, echantillonnage);
     auto valeur = [&signal](double x) { return signal(x).value_or(0); };
     // From a to b, after a first point at a that starts with a segment of no
     // length.
@@ -114,26 +118,28 @@ QList<QPolygonF> PointsSpot(int voie, double x0, double x1, double xR, double xL
     return {course(x0, xR), course(xL, x1)};
 }
 
-void TracerSpot(PictureBox* ecran, double x0, double x1, double xR, double xL, int voie)
+void TracerSpot(PictureBox* ecran, double x0, double x1, double xR, double xL, int voie,
+                Echantillonnage echantillonnage)
 {
     const EtatVoie& v = Voies[size_t(voie == 0 ? 0 : 1)];
     TraceCourante.Style = v.StyleTrace;
     ecran->DrawStyle = v.StyleTrace;
-    for (const QPolygonF& points : PointsSpot(voie == 0 ? 0 : 1, x0, x1, xR, xL))
+    for (const QPolygonF& points : PointsSpot(voie == 0 ? 0 : 1, x0, x1, xR, xL, echantillonnage))
         tracerTrace(ecran, points, v.CouleurTrace);
     AfficherSensibilites();
 }
 
-void TracerMorceauSpot(PictureBox* ecran, double x0, double x1, double xR, double xL)
+void TracerMorceauSpot(PictureBox* ecran, double x0, double x1, double xR, double xL,
+                       Echantillonnage echantillonnage)
 {
     const double H = PositionHorizontale;
     if (VoieAllumee(0))
-        TracerSpot(ecran, x0, x1, xR, xL, 0);
+        TracerSpot(ecran, x0, x1, xR, xL, 0, echantillonnage);
     if (VoieAllumee(1))
-        TracerSpot(ecran, x0, x1, xR, xL, 1);
+        TracerSpot(ecran, x0, x1, xR, xL, 1, echantillonnage);
     if (VoieAllumee(2)) {
-        TracerSpot(ecran, x0, x1, xR, xL, 0);
-        TracerSpot(ecran, x0, x1, xR, xL, 1);
+        TracerSpot(ecran, x0, x1, xR, xL, 0, echantillonnage);
+        TracerSpot(ecran, x0, x1, xR, xL, 1, echantillonnage);
     }
     if (VoieAllumee(3))
         CourbeADD(x0 - H, x1 - H);
@@ -142,7 +148,7 @@ void TracerMorceauSpot(PictureBox* ecran, double x0, double x1, double xR, doubl
 void TracerTraceEntiere(PictureBox* ecran)
 {
     const double xL = PositionHorizontale - 500;
-    TracerMorceauSpot(ecran, xL, xL + 1000, xL + 1000, xL);
+    TracerMorceauSpot(ecran, xL, xL + 1000, xL + 1000, xL, Echantillonnage::Onde);
 }
 
 void AvancerSpot()

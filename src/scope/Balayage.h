@@ -1,6 +1,7 @@
 #pragma once
 
 #include "scope/CourbeWavix.h"
+#include "scope/Signaux.h"
 
 #include <QList>
 #include <QPolygonF>
@@ -15,8 +16,9 @@ class PictureBox;
 // One channel's deflection at a time t in screen units, as the XY figure and
 // the ADD sum take it: the drawn values of the last refresh (the generator's
 // duty and offset with them), 0 in GND coupling and for a channel whose
-// source or input is not connected, mirrored for CH2 while "-CH2" is lit. The
-// channel state and the lamps are read once, when it is made.
+// source or input is not connected, mirrored for CH2 while "-CH2" is lit,
+// without its DC level in AC coupling. The channel state and the lamps are
+// read once, when it is made.
 class Deviation {
 public:
     explicit Deviation(int voie);
@@ -29,6 +31,7 @@ private:
     double amplitude_ = 0;
     double decalage_ = 0;
     double rapport_ = 0;
+    double continu_ = 0; // the DC level an AC-coupled input blocks, volts
     double echelle_ = 0; // screen units per volt, signed
 };
 
@@ -38,14 +41,18 @@ double PasSpot();
 // One channel's piece of trace from x0 to x1, its values those of
 // ValeurSignal (a word it does not know gives 0). With x0 beyond x1 (the spot past the
 // right edge) it is two runs: x0 to xR, then xL to x1.
-QList<QPolygonF> PointsSpot(int voie, double x0, double x1, double xR, double xL);
+QList<QPolygonF> PointsSpot(int voie, double x0, double x1, double xR, double xL,
+                            Echantillonnage echantillonnage = Echantillonnage::Spot);
 // Draws that piece in the channel's colour and line style, then the readout.
-void TracerSpot(PictureBox* ecran, double x0, double x1, double xR, double xL, int voie);
+void TracerSpot(PictureBox* ecran, double x0, double x1, double xR, double xL, int voie,
+                Echantillonnage echantillonnage = Echantillonnage::Spot);
 // The pieces of the lit mode (CH1, CH2, both, or the ADD sum) on the screen
 // from x0 to x1, as TracerSpot cuts them.
-void TracerMorceauSpot(PictureBox* ecran, double x0, double x1, double xR, double xL);
+void TracerMorceauSpot(PictureBox* ecran, double x0, double x1, double xR, double xL,
+                       Echantillonnage echantillonnage = Echantillonnage::Spot);
 // The whole trace the spot sweeps, edge to edge, at once: for a picture that
-// must hold the trace, not the moving spot.
+// must hold the trace, not the moving spot. Its squares and triangles take
+// the shape ratio, as the printout's markers do.
 void TracerTraceEntiere(PictureBox* ecran);
 // One step of the spot: the screen back to the graticule, the piece ahead of
 // the spot for the lit mode, then the spot moved on by the time measured

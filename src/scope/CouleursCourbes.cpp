@@ -41,6 +41,24 @@ int32_t CouleurEnGris(int32_t couleur)
     return gris * 65793;
 }
 
+std::array<int32_t, 2> GrisDesTraces(int32_t couleurA, int32_t couleurB)
+{
+    constexpr int32_t kPlusClair = 0x80;
+    constexpr int32_t kEcart = 0x30;
+    int32_t a = std::min(CouleurEnGris(couleurA) & 255, kPlusClair);
+    int32_t b = std::min(CouleurEnGris(couleurB) & 255, kPlusClair);
+    int32_t& clair = a >= b ? a : b;
+    int32_t& sombre = a >= b ? b : a;
+    if (clair - sombre < kEcart) {
+        sombre = clair - kEcart;
+        if (sombre < 0) {
+            sombre = 0;
+            clair = kEcart;
+        }
+    }
+    return {a * 65793, b * 65793};
+}
+
 int32_t& VariableCouleur(int index)
 {
     int32_t* const variables[5] = {&CouleurTraceA, &CouleurTraceB, &CouleurGrille, &CouleurFond, &CouleurCadre};

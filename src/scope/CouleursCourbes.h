@@ -10,6 +10,12 @@ class QColorDialog;
 // white stays white, a grey stays itself, black becomes RGB(1, 1, 1).
 int32_t CouleurEnGris(int32_t couleur);
 
+// The greys of the CH1 and CH2 traces on the grey copy's white background:
+// each no lighter than mid grey, so that a light trace colour (the default
+// yellow) stays visible, and the two at least 0x30 apart so that they tell
+// apart; the lighter colour keeps the lighter grey.
+std::array<int32_t, 2> GrisDesTraces(int32_t couleurA, int32_t couleurB);
+
 // The colour variable of screen swatch 0..4: CouleurTraceA, CouleurTraceB,
 // CouleurGrille, CouleurFond, CouleurCadre.
 int32_t& VariableCouleur(int index);

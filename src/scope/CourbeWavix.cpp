@@ -48,6 +48,7 @@ FormeOnde FormeDuMot(const QString& mot)
 #include "scope/Balayage.h"
 #include "scope/Echelle.h"
 #include "scope/RVB.h"
+#include "scope/Signaux.h"
 #include "scope/Traceurs.h"
 #include "scope/frmWavix.h"
 
@@ -74,7 +75,7 @@ int modeVoie(const frmWavix* s)
 }
 
 // The generator's offset and duty for a channel in free mode.
-void reglerGenerateur(const frmWavix* s, int voie)
+void reglerGenerateur(int voie)
 {
     EtatVoie& v = Voies[size_t(voie)];
     v.Decalage = 0;
@@ -84,8 +85,9 @@ void reglerGenerateur(const frmWavix* s, int voie)
     const std::optional<ReglagesGBF> gbf = ReglagesGenerateur(voie);
     if (!gbf || !gbf->allume)
         return;
-    if (allumee(s->shpACDC[size_t(3 * voie + 1)]))
-        v.Decalage = (gbf->decalage + gbf->decalageFin / 2 - gbf->decalageMax / 2) / 10;
+    // The generator's own offset, whatever the scope's coupling: an
+    // AC-coupled input blocks it when it draws, the meters read it.
+    v.Decalage = (gbf->decalage + gbf->decalageFin / 2 - gbf->decalageMax / 2) / 10;
     float rapport = float(gbf->rapport / 100 + gbf->rapportFin / 100);
     rapport = std::clamp(rapport, 0.0f, 1.0f);
     if (gbf->carre)
@@ -129,7 +131,7 @@ void CalculerVoies()
             v.TraceAmplitude = v.Amplitude;
             v.TraceFrequence = v.Frequence;
             v.TraceSignal = v.FormeSignal;
-            reglerGenerateur(s, voie);
+            reglerGenerateur(voie);
         } else {
             v.TraceAmplitude = v.UmaxExo;
             v.TraceFrequence = v.FreqExo;
@@ -218,29 +220,33 @@ void TracerVoie(int voie)
             TracerLigneNiveau(voie, t.PositionVerticale, t.Couleur);
         } else {
             const double H = PositionHorizontale;
-            switch (FormeDuMot(t.Signal)) {
+            const FormeOnde forme = FormeDuMot(t.Signal);
+            // AC coupling blocks the waveform's DC level: a DC source draws
+            // flat on the position, any other wave about it.
+            const double continu = ac ? ComposanteContinue(forme, voie, t.Amplitude, rapport, t.Decalage) : 0;
+            switch (forme) {
             case FormeOnde::Continu:
-                TracerLigneNiveau(voie, t.Amplitude * 100 / t.Sensibilite + t.PositionVerticale, t.Couleur);
+                TracerLigneNiveau(voie, (t.Amplitude - continu) * 100 / t.Sensibilite + t.PositionVerticale,
+                                  t.Couleur);
                 break;
             case FormeOnde::Sinus:
                 TracerSinus(voie, t.Couleur, H, t.PositionVerticale, BaseTemps, t.Sensibilite, t.Frequence,
-                            t.Amplitude, t.Phase, rapport, t.Decalage);
+                            t.Amplitude, t.Phase, rapport, t.Decalage - continu);
                 break;
             case FormeOnde::Harmo:
                 TracerHarmo(voie, t.Couleur, H, t.PositionVerticale, BaseTemps, t.Sensibilite, t.Frequence,
-                            t.Amplitude, t.Phase, rapport, t.Decalage);
+                            t.Amplitude, t.Phase, rapport, t.Decalage - continu);
                 break;
             case FormeOnde::Carre:
                 TracerTrapeze(t.Couleur, H, t.PositionVerticale, BaseTemps, t.Sensibilite, 0, 0, t.Frequence,
-                              t.Amplitude, rapport, t.Phase, t.Decalage,
-                              ac ? (2 * rapport - 1) * t.Amplitude : 0);
+                              t.Amplitude, rapport, t.Phase, t.Decalage, continu);
                 break;
             case FormeOnde::Triangle: {
                 // No rise or fall at 0 Hz: the drawer draws nothing then.
                 const double montee = t.Frequence > 0 ? rapport / t.Frequence : 0;
                 const double descente = t.Frequence > 0 ? 1 / t.Frequence - montee : 0;
                 TracerTrapeze(t.Couleur, H, t.PositionVerticale, BaseTemps, t.Sensibilite, montee, descente,
-                              t.Frequence, t.Amplitude, 0, t.Phase, t.Decalage, 0);
+                              t.Frequence, t.Amplitude, 0, t.Phase, t.Decalage, continu);
                 break;
             }
             case FormeOnde::Dyn:

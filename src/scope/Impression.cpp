@@ -67,13 +67,17 @@ QList<QPointF> PointsMarques(int voie)
     if (v.Sensibilite == 0)
         return points;
     const FormeOnde forme = FormeDuMot(v.FormeSignal);
+    // On the trace: without its DC level in AC coupling.
+    const double continu = CouplageAllume(3 * voie)
+        ? ComposanteContinue(forme, voie, v.Amplitude, v.RapportCyclique, v.Decalage)
+        : 0;
     for (int x = -500; x <= 500; x += 100) {
         const double t = (x + 500) / 100.0 * BaseTemps;
         const std::optional<double> u = ValeurOnde(forme, voie, t, v.Frequence, v.Amplitude, v.RapportCyclique,
                                                    v.Decalage);
         if (!u)
             return {};
-        points << QPointF(x, *u * 100 / v.Sensibilite + v.PositionVerticale);
+        points << QPointF(x, (*u - continu) * 100 / v.Sensibilite + v.PositionVerticale);
     }
     return points;
 }

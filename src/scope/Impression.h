@@ -28,8 +28,8 @@ ChoixImpression LireChoixImpression(int voie);
 
 // Where a channel's markers stand, in screen units: one on each vertical
 // graticule line, at the source's value there (its waveform word, amplitude,
-// frequency, offset and ratio, not the drawn values). None for a word no
-// sampler knows.
+// frequency, offset and ratio, not the drawn values), without its DC level
+// in AC coupling. None for a word no sampler knows.
 QList<QPointF> PointsMarques(int voie);
 // The markers on the screen picture: each glyph's top-left corner 14 units
 // left of and above its point, in the channel's trace colour.

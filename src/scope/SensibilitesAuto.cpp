@@ -67,8 +67,10 @@ ReglageAuto CalculerReglageAuto()
             bool cyclique = false;
             switch (b.genre) {
             case Genre::Generateur:
-            case Genre::Secteur: p = v.Amplitude / 4; cyclique = true; break;
-            case Genre::Alternateur: p = 1.5 * v.Amplitude / 4; cyclique = true; break;
+            case Genre::Secteur: p = std::abs(v.Amplitude) / 4; cyclique = true; break;
+            // A negative speed turns the wave over: its peak's magnitude
+            // sets the sensitivity.
+            case Genre::Alternateur: p = 1.5 * std::abs(v.Amplitude) / 4; cyclique = true; break;
             case Genre::Alimentation: p = std::abs(v.Amplitude) / 4; break;
             case Genre::Pile: p = b.volts / 4; break;
             case Genre::Harmonique:
@@ -79,7 +81,7 @@ ReglageAuto CalculerReglageAuto()
             if (cyclique) {
                 periodique = true;
                 if (v.Frequence != 0)
-                    t = std::max(t, 1 / (10 * v.Frequence));
+                    t = std::max(t, 1 / (10 * std::abs(v.Frequence)));
             }
             break;
         }

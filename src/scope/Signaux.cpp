@@ -125,12 +125,26 @@ std::optional<double> ValeurOnde(FormeOnde forme, int voie, double t, double f, 
     return std::nullopt;
 }
 
+double ComposanteContinue(FormeOnde forme, int voie, double A, double rapport, double decalage)
+{
+    switch (forme) {
+    case FormeOnde::Continu: return A;
+    case FormeOnde::Sinus:
+    case FormeOnde::Triangle: return decalage;
+    case FormeOnde::Carre: return (2 * rapport - 1) * A + decalage;
+    case FormeOnde::Dyn: return 0;
+    case FormeOnde::Harmo: return voie == 0 || voie == 1 ? NiveauxHarmo(voie).X0 + decalage : decalage;
+    case FormeOnde::Aucune: break;
+    }
+    return 0;
+}
+
 double CreteDyn()
 {
     return ValeurDyn(0.25, 1, 1);
 }
 
-SignalVoie::SignalVoie(int voie) : voie_(voie)
+SignalVoie::SignalVoie(int voie, Echantillonnage echantillonnage) : voie_(voie), echantillonnage_(echantillonnage)
 {
     if (voie != 0 && voie != 1)
         return;
@@ -145,6 +159,10 @@ SignalVoie::SignalVoie(int voie) : voie_(voie)
     echelle_ = 100 / v.Sensibilite;
     forme_ = FormeDuMot(v.TraceSignal);
     aPlat_ = CouplageAllume(3 * voie + 2) || !v.Branchee();
+    // The spot's square and triangle are symmetric: their mean is the offset.
+    if (CouplageAllume(3 * voie))
+        continu_ = ComposanteContinue(forme_, voie, amplitude_,
+                                      echantillonnage_ == Echantillonnage::Onde ? rapport_ : 0.5, decalage_);
     TraceCourante.Couleur = v.CouleurTrace;
     TraceCourante.Style = v.StyleTrace;
     TraceCourante.Amplitude = amplitude_;
@@ -159,9 +177,15 @@ std::optional<double> SignalVoie::operator()(double x) const
         return position_;
     const double t = (x + 500) / 100 * BaseTemps;
     const double f = frequence_, A = amplitude_;
+    if (echantillonnage_ == Echantillonnage::Onde) {
+        const std::optional<double> u = ValeurOnde(forme_, voie_, t, f, A, rapport_, decalage_);
+        if (!u)
+            return std::nullopt;
+        return (*u - continu_) * echelle_ + position_;
+    }
     double u;
     switch (forme_) {
-    case FormeOnde::Continu: return A * echelle_ + position_;
+    case FormeOnde::Continu: u = A; break;
     case FormeOnde::Sinus: u = ValeurSinus(t, f, A, 0, rapport_, decalage_); break;
     case FormeOnde::Carre: u = ValeurCarre(t, f, A, decalage_); break;
     case FormeOnde::Triangle: u = ValeurTriangle(t, f, A, decalage_); break;
@@ -169,7 +193,7 @@ std::optional<double> SignalVoie::operator()(double x) const
     case FormeOnde::Harmo: u = *ValeurHarmo(voie_, t, f, A, 0, rapport_, decalage_); break;
     default: return std::nullopt;
     }
-    return u * echelle_ + position_;
+    return (u - continu_) * echelle_ + position_;
 }
 
 std::optional<double> ValeurSignal(int voie, double x)

@@ -34,6 +34,11 @@ double ValeurTriangle(double t, double f, double A, double decalage);
 // a word nothing draws.
 std::optional<double> ValeurOnde(FormeOnde forme, int voie, double t, double f, double A, double rapport,
                                  double decalage);
+// The DC level of a waveform as ValeurOnde samples it, its mean over a
+// period: what an AC-coupled input blocks. A DC source is all DC level; a
+// square off 50 % has a mean of its own; the harmonic sum carries its
+// generator's constant term.
+double ComposanteContinue(FormeOnde forme, int voie, double A, double rapport, double decalage);
 // The bicycle alternator's wave, without offset.
 double ValeurDyn(double t, double f, double A);
 // The alternator wave's peak over its fundamental's amplitude: its value at a
@@ -46,17 +51,25 @@ double CreteDyn();
 // style, amplitude and offset.
 std::optional<double> ValeurSignal(int voie, double x);
 
+// How a channel's square and triangle are sampled: symmetric, as the moving
+// spot draws them, or with the shape ratio, as ValeurOnde gives them (the
+// whole trace a printout holds, on which its markers lie).
+enum class Echantillonnage { Spot, Onde };
+
 // The same for many abscissas: the channel state and the lamps are read
-// once, when it is made (and loaded into the current trace then).
+// once, when it is made (and loaded into the current trace then). In AC
+// coupling the waveform's DC level is taken off.
 class SignalVoie {
 public:
-    explicit SignalVoie(int voie);
+    explicit SignalVoie(int voie, Echantillonnage echantillonnage = Echantillonnage::Spot);
     std::optional<double> operator()(double x) const;
 
 private:
     int voie_;
+    Echantillonnage echantillonnage_;
     FormeOnde forme_ = FormeOnde::Aucune;
     bool aPlat_ = false; // GND coupling or unconnected: the position
     double frequence_ = 0, amplitude_ = 0, decalage_ = 0, rapport_ = 0;
+    double continu_ = 0; // the DC level an AC-coupled input blocks, volts
     double position_ = 0, echelle_ = 1;
 };

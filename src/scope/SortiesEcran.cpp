@@ -102,8 +102,9 @@ void CopierEcran(int index)
     try {
         EcranFige fige(*scope);
         if (index == 1) {
-            RedessinerPourSortie(*scope, {CouleurEnGris(CouleurTraceA), CouleurEnGris(CouleurTraceB),
-                                          CouleurEnGris(CouleurGrille), 0xFFFFFF, CouleurEnGris(CouleurCadre)});
+            const std::array<int32_t, 2> traces = GrisDesTraces(CouleurTraceA, CouleurTraceB);
+            RedessinerPourSortie(*scope, {traces[0], traces[1], CouleurEnGris(CouleurGrille), 0xFFFFFF,
+                                          CouleurEnGris(CouleurCadre)});
         }
         if (index == 0 || index == 1) {
             ImprimerPied(scope->picEcran, QStringLiteral("MS Sans Serif"), 6);

@@ -70,10 +70,8 @@ Composantes AmplitudesSpectre(const SourceSpectre& source)
     case FormeOnde::Carre:
         for (int n = 1; n < kRangs; ++n)
             amp[size_t(n)] = std::abs(4 * A / (n * kPi) * std::sin(n * kPi * alpha) * 100 / V);
-        // A square off 50 % has a mean of its own, which the input passes
-        // unless it is AC coupled.
-        if (!source.couplageAC)
-            amp[0] = std::abs((2 * alpha - 1) * A + source.decalage) * 100 / V;
+        // A square off 50 % has a mean of its own.
+        amp[0] = std::abs((2 * alpha - 1) * A + source.decalage) * 100 / V;
         break;
     case FormeOnde::Triangle:
         for (int n = 1; n < kRangs; ++n) {
@@ -95,6 +93,9 @@ Composantes AmplitudesSpectre(const SourceSpectre& source)
         break;
     case FormeOnde::Aucune: break;
     }
+    // An AC-coupled input blocks every DC level.
+    if (source.couplageAC)
+        amp[0] = 0;
     return c;
 }
 

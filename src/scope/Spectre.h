@@ -14,9 +14,9 @@ struct SourceSpectre {
     QString forme;            // the source's waveword
     double amplitude = 0;     // peak volts, already negated for "-CH2"
     double frequence = 0;     // Hz
-    double decalage = 0;      // generator offset in force, volts
+    double decalage = 0;      // generator offset, volts, negated with the amplitude
     double rapport = 0;       // duty of the square, rise fraction of the triangle
-    bool couplageAC = false;  // the square's own mean is blocked too
+    bool couplageAC = false;  // the input blocks every DC level
     double sensibilite = 1;   // V/div
     double position = 0;      // baseline height, screen units
     std::array<double, 20> pourcents{}; // harmonic generator levels, % of the amplitude

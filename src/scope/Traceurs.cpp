@@ -17,6 +17,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QMap>
 #include <QPolygonF>
 
 #include <algorithm>
@@ -131,12 +132,19 @@ void TracerTrapeze(int32_t couleur, double H, double position, double baseTemps,
     const double s = position + (decalage - decalageAC) * 100 / sensibilite;
 
     QPolygonF points;
-    if (P * k < 2) {
-        // More than one period every 2 screen units: the trace is a band
-        // between its two levels, given as edges a little less than a
-        // device pixel apart, so that every pixel column holds one and the
-        // band shows solid at any picture size.
-        const double pixel = ecran->devicePixelWidth();
+    // A period narrower than this many device pixels draws as a band: two
+    // screen units on the panel's 399-pixel screen, the same pixels on a
+    // larger picture, so that the full-screen view keeps the zigzag its
+    // pixels can show.
+    // The bound is taken a hair low, so that a period of exactly two units
+    // on the panel stays a zigzag whatever the rounding of its pixel size.
+    constexpr double kPeriodeBandePixels = 2 * 399.0 / 1005;
+    const double pixel = ecran->devicePixelWidth();
+    const double seuil = pixel > 0 ? kPeriodeBandePixels * pixel * (1 - 1e-9) : 2;
+    if (P * k < seuil) {
+        // The band lies between the trace's two levels, given as edges a
+        // little less than a device pixel apart, so that every pixel column
+        // holds one and the band shows solid at any picture size.
         const double pas = pixel > 0 ? 0.95 * pixel : 0.5;
         const int n = int(std::ceil(1000 / pas));
         points.reserve(2 * n + 2);
@@ -217,18 +225,19 @@ void AfficherSensibilites()
 namespace {
 
 // What the spectrum reads of the channels: the sources' own values, with
-// CH2 negated while "-CH2" is lit.
+// CH2 negated, offset and all, while "-CH2" is lit.
 std::array<SourceSpectre, 2> sourcesSpectre(const frmWavix* s)
 {
     std::array<SourceSpectre, 2> sources;
     for (int voie = 0; voie < 2; ++voie) {
         const EtatVoie& v = Voies[size_t(voie)];
         SourceSpectre& source = sources[size_t(voie)];
+        const double signe = voie == 1 && s->shpVoie[5]->FillColor() == kVertAllume ? -1 : 1;
         source.branchee = v.Branchee();
         source.forme = v.FormeSignal;
-        source.amplitude = voie == 1 && s->shpVoie[5]->FillColor() == kVertAllume ? -v.Amplitude : v.Amplitude;
+        source.amplitude = signe * v.Amplitude;
         source.frequence = v.Frequence;
-        source.decalage = v.Decalage;
+        source.decalage = signe * v.Decalage;
         source.rapport = v.RapportCyclique;
         source.couplageAC = s->shpACDC[size_t(3 * voie)]->FillColor() == kVertAllume;
         source.sensibilite = v.Sensibilite;
@@ -259,8 +268,19 @@ void dessinerSpectre(const FigureSpectre& figure, int32_t couleur, int32_t coule
     ecran->FontName = QStringLiteral("Arial");
     ecran->FontSize = plein ? 12 : taille;
     const double o = plein ? 2 : 10;
+    // Each row's labels come left to right; one that would print over the
+    // last one printed in its row is left out, so dense lines keep readable
+    // labels rather than a band of digits.
+    QMap<int, double> finDeRang;
+    const double espace = ecran->TextWidth(QStringLiteral(" "));
     for (const EtiquetteSpectre& e : figure.etiquettes) {
-        ecran->CurrentX = e.x + o - ecran->TextWidth(e.texte) / 2;
+        const double largeur = ecran->TextWidth(e.texte);
+        const double gauche = e.x + o - largeur / 2;
+        const auto fin = finDeRang.constFind(e.rang);
+        if (fin != finDeRang.cend() && gauche < *fin)
+            continue;
+        finDeRang.insert(e.rang, gauche + largeur + espace);
+        ecran->CurrentX = gauche;
         ecran->CurrentY = P + e.rang * ecran->TextHeight(e.texte);
         ecran->Print(e.texte);
     }

@@ -622,9 +622,11 @@ void tst_Sources::tracesOnScope_data()
     QTest::addColumn<int>("haut");
     QTest::addColumn<int>("bas");
     // 4.5 divisions: the trace is moved 2 divisions towards the middle to be
-    // on the screen. A DC level stays drawn at its level in AC coupling too.
+    // on the screen. AC coupling blocks a DC level: the line lies on the
+    // channel's position.
     QTest::newRow("4.5 V battery, DC") << "pile+" << 1 << -200.0 << 250 << 250;
-    QTest::newRow("4.5 V battery, AC") << "pile+" << 0 << -200.0 << 250 << 250;
+    QTest::newRow("4.5 V battery, AC") << "pile+" << 0 << -200.0 << -200 << -200;
+    QTest::newRow("supply on NEG, 3.2 V, AC") << "alim" << 0 << 0.0 << 0 << 0;
     QTest::newRow("4.5 V battery reversed") << "pile-" << 1 << 200.0 << -250 << -250;
     QTest::newRow("supply on NEG, 3.2 V") << "alim" << 1 << 0.0 << -320 << -320;
     QTest::newRow("mains, Europe") << "edf" << 1 << 0.0 << 325 << -325;

@@ -120,11 +120,15 @@ private Q_SLOTS:
     void pageLayoutInTwips();
     void printedPictureInPrintColours();
     void slowTimeBaseOutputsHoldTheWholeTrace();
+    void slowTimeBasePrintoutHasItsMarkersOnTheTrace_data();
+    void slowTimeBasePrintoutHasItsMarkersOnTheTrace();
     void printsOnePagePdf();
     void noPrinterIsReported();
     void printerFailureIsReportedAndScreenRestored();
     void clipboardCopies_data();
     void clipboardCopies();
+    void greysOfTheTraces_data();
+    void greysOfTheTraces();
     void clipboardFailureIsReportedAndScreenRestored_data();
     void clipboardFailureIsReportedAndScreenRestored();
     void systemClipboardHoldsTheCopy();
@@ -399,7 +403,7 @@ void tst_Impression::slowTimeBaseOutputsHoldTheWholeTrace()
     });
     CopierEcran(1);
     QCOMPARE(copies.size(), 1);
-    const int gris = CouleurEnGris(kJaune);
+    const int gris = 0x808080; // the default yellow, as dark as mid grey
     for (int x = -450; x <= 450; x += 100)
         QVERIFY2(at(copies[0], x, 150, gris), qPrintable(QString("grey copy: no trace at %1").arg(x)));
     verifierRestaure(b, avant);
@@ -415,6 +419,46 @@ void tst_Impression::slowTimeBaseOutputsHoldTheWholeTrace()
     CopierEcran(0);
     QCOMPARE(copies.size(), 2);
     QVERIFY(copies[1].copy(0, 20, 1005, 785) == montre.copy(0, 20, 1005, 785));
+}
+
+void tst_Impression::slowTimeBasePrintoutHasItsMarkersOnTheTrace_data()
+{
+    QTest::addColumn<int>("couplage");
+    QTest::addColumn<double>("niveau"); // the triangle's mean on the page, screen units
+    QTest::newRow("DC") << 1 << 100.0;
+    QTest::newRow("AC") << 0 << 0.0;
+}
+
+void tst_Impression::slowTimeBasePrintoutHasItsMarkersOnTheTrace()
+{
+    QFETCH(int, couplage);
+    QFETCH(double, niveau);
+    // A 2 V, 25 Hz triangle with a +1 V offset at 10 ms/div and 1 V/div:
+    // four divisions a period, from its minimum at the left edge, up to its
+    // crest one division later... so its markers stand 200 units either side
+    // of its mean on every other graticule line, on the mean between them.
+    BancScope b(0, couplage);
+    b.baseTemps(5);
+    b.generateur(0, true, 50, 0, 110, 0, false);
+    b.source(0, "Triangle", 2, 25);
+    ActualiserEcran();
+    const QList<double> y{-200, 0, 200, 0, -200, 0, 200, 0, -200, 0, 200};
+    const QList<QPointF> marques = PointsMarques(0);
+    QCOMPARE(marques.size(), y.size());
+    for (qsizetype i = 0; i < y.size(); ++i)
+        QVERIFY2(std::abs(marques[i].y() - (y[i] + niveau)) < 1e-6, qPrintable(QString::number(marques[i].y())));
+
+    // The printed trace, markers off so that only the trace inks the page,
+    // goes through every one of those points.
+    PageWavix page;
+    {
+        EcranFige fige(*b.scope);
+        page = PreparerPage(*b.scope);
+    }
+    for (const QPointF& p : marques) {
+        const double x = std::clamp(p.x(), -499.0, 499.0);
+        QVERIFY2(at(page.ecran, x, p.y(), kNoir), qPrintable(QString("no trace at %1, %2").arg(x).arg(p.y())));
+    }
 }
 
 void tst_Impression::printsOnePagePdf()
@@ -526,12 +570,42 @@ void tst_Impression::clipboardCopies()
     } else {
         QVERIFY(at(copie, -250, -50, kBlanc));
         QVERIFY(at(copie, -300, 100, CouleurEnGris(0x0000FF)));
-        QVERIFY(at(copie, -350, 150, CouleurEnGris(kJaune)));
+        // The default yellow would be a pale #E3E3E3: it is mid grey.
+        QVERIFY(at(copie, -350, 150, 0x808080));
+        QVERIFY(at(copie, -400, 200, 0x505050)); // CH2's crest, darker by 0x30
         QCOMPARE(compter(copie, kJaune, sousLePied), 0);
         QCOMPARE(compter(copie, 0x0000FF, sousLePied), 0);
     }
     // The footer is gone from the screen with the rest.
     verifierRestaure(b, avant);
+}
+
+void tst_Impression::greysOfTheTraces_data()
+{
+    QTest::addColumn<int>("a");
+    QTest::addColumn<int>("b");
+    QTest::addColumn<int>("grisA");
+    QTest::addColumn<int>("grisB");
+    // Light colours go down to mid grey, the second one 0x30 below it.
+    QTest::newRow("default colours") << kJaune << kVert << 0x808080 << 0x505050;
+    QTest::newRow("both white") << kBlanc << kBlanc << 0x808080 << 0x505050;
+    QTest::newRow("light yellow, light cyan") << 0x80FFFF << 0xFFFF80 << 0x808080 << 0x505050;
+    // Greys far enough apart and dark enough keep their conversion.
+    QTest::newRow("red, black") << 0x0000FF << kNoir << 0x4D4D4D << 0x010101;
+    QTest::newRow("dark green, yellow") << 0x004000 << kJaune << 0x262626 << 0x808080;
+    // Too near each other near black: they are spread from black up.
+    QTest::newRow("black, dark blue") << kNoir << 0x800000 << 0x000000 << 0x303030;
+}
+
+void tst_Impression::greysOfTheTraces()
+{
+    QFETCH(int, a);
+    QFETCH(int, b);
+    QFETCH(int, grisA);
+    QFETCH(int, grisB);
+    const std::array<int32_t, 2> gris = GrisDesTraces(a, b);
+    QCOMPARE(gris[0], grisA);
+    QCOMPARE(gris[1], grisB);
 }
 
 void tst_Impression::clipboardFailureIsReportedAndScreenRestored_data()

@@ -23,8 +23,8 @@ private Q_SLOTS:
     void squareLevelsAndEdges();
     void squareInAcCouplingIsCentred();
     void triangleRiseAndFall();
-    void dcLevelInEveryCoupling_data();
-    void dcLevelInEveryCoupling();
+    void dcSourceByCoupling_data();
+    void dcSourceByCoupling();
     void horizontalPosition_data();
     void horizontalPosition();
     void unconnectedChannelIsFlatAtPosition();
@@ -36,6 +36,8 @@ private Q_SLOTS:
     void degenerateFrequencies();
     void fastSquareIsSolidAtAnyWidth_data();
     void fastSquareIsSolidAtAnyWidth();
+    void denseTriangleShowsItsZigzagWherePixelsAllow_data();
+    void denseTriangleShowsItsZigzagWherePixelsAllow();
     void readout_data();
     void readout();
     void readoutLooksLikeOneSmallPrint_data();
@@ -65,8 +67,10 @@ void tst_Trace::calculerVoies_data()
         row("DC, offset knob at max") << 1 << 1 << true << 50.0 << 0 << 200.0 << 0 << false << true << 10.0 << 0.5f << 2.0;
         row("DC, fine offset") << 1 << 1 << true << 50.0 << 0 << 100.0 << 10 << false << true << 0.5 << 0.5f << 2.0;
         row("DC, knob 150 and fine -4") << 1 << 1 << true << 50.0 << 0 << 150.0 << -4 << false << true << 4.8 << 0.5f << 2.0;
-        row("AC, offset ignored") << 1 << 0 << true << 50.0 << 0 << 200.0 << 0 << false << true << 0.0 << 0.5f << 2.0;
-        row("GND, no amplitude") << 1 << 2 << true << 50.0 << 0 << 200.0 << 0 << false << true << 0.0 << 0.5f << 0.0;
+        // The offset is the generator's own in every coupling: the meters
+        // read it, and an AC-coupled input blocks it only where it draws.
+        row("AC, offset kept") << 1 << 0 << true << 50.0 << 0 << 200.0 << 0 << false << true << 10.0 << 0.5f << 2.0;
+        row("GND, no amplitude") << 1 << 2 << true << 50.0 << 0 << 200.0 << 0 << false << true << 10.0 << 0.5f << 0.0;
         row("plug out keeps the offset") << 1 << 1 << true << 50.0 << 0 << 200.0 << 0 << false << false << 10.0 << 0.5f << 0.0;
         row("duty above 1") << 1 << 1 << true << 90.0 << 20 << 100.0 << 0 << false << true << 0.0 << 1.0f << 2.0;
         row("duty below 0") << 1 << 1 << true << 0.0 << -10 << 100.0 << 0 << false << true << 0.0 << 0.0f << 2.0;
@@ -95,8 +99,8 @@ void tst_Trace::calculerVoies()
     QFETCH(double, traceA);
 
     // The other channel has a generator of its own, switched on with other
-    // settings, and a coupling that takes the offset where this one does
-    // not: each channel must read its own lamp and its own generator.
+    // settings, and another coupling: each channel must read its own lamp
+    // and its own generator.
     const int autre = 1 - voie;
     const int acdcAutre = acdc == 1 ? 0 : 1;
     BancScope b(0, voie == 0 ? acdc : acdcAutre, voie == 0 ? 3 + acdcAutre : 3 + acdc);
@@ -117,7 +121,7 @@ void tst_Trace::calculerVoies()
     QCOMPARE(v.TraceSignal, QStringLiteral("Sinus"));
     // The other channel keeps its own values.
     const EtatVoie& a = Voies[size_t(autre)];
-    QCOMPARE(a.Decalage, acdcAutre == 1 ? -7.0 : 0.0);
+    QCOMPARE(a.Decalage, -7.0);
     QCOMPARE(a.RapportCyclique, 0.2f);
     QCOMPARE(a.TraceAmplitude, 3.0);
 }
@@ -203,16 +207,16 @@ void tst_Trace::triangleRiseAndFall()
     QVERIFY(!at(image, 125, 200, kJaune));
 }
 
-void tst_Trace::dcLevelInEveryCoupling_data()
+void tst_Trace::dcSourceByCoupling_data()
 {
     QTest::addColumn<int>("acdc");
     QTest::addColumn<int>("y");
-    QTest::newRow("AC") << 0 << 320;
+    QTest::newRow("AC, blocked") << 0 << 20;
     QTest::newRow("DC") << 1 << 320;
     QTest::newRow("GND") << 2 << 20;
 }
 
-void tst_Trace::dcLevelInEveryCoupling()
+void tst_Trace::dcSourceByCoupling()
 {
     QFETCH(int, acdc);
     QFETCH(int, y);
@@ -406,6 +410,42 @@ void tst_Trace::fastSquareIsSolidAtAnyWidth()
         if ((image.pixel(px, milieu) & 0xFFFFFF) != pixelRgb(kJaune))
             trous << px;
     QVERIFY2(trous.isEmpty(), qPrintable(QString("%1 blank columns, the first at %2").arg(trous.size()).arg(trous.value(0))));
+}
+
+void tst_Trace::denseTriangleShowsItsZigzagWherePixelsAllow_data()
+{
+    QTest::addColumn<int>("largeur");
+    QTest::addColumn<bool>("bande");
+    // A 60 kHz triangle at 1 ms/div: a period every 1.67 units, 0.66 pixel
+    // on the scope window (a solid band), 3.2 pixels at 1920 (a zigzag).
+    QTest::newRow("scope window") << 399 << true;
+    QTest::newRow("full screen, 1920") << 1920 << false;
+}
+
+void tst_Trace::denseTriangleShowsItsZigzagWherePixelsAllow()
+{
+    QFETCH(int, largeur);
+    QFETCH(bool, bande);
+    BancScope b(0);
+    b.generateur(0, true, 50, 0, 100, 0, false);
+    b.source(0, "Triangle", 2, 60000);
+    b.scope->setPotentioValue(0, 10); // one pixel wide
+    ReglerPotentiometre(1, 0);
+    b.scope->picEcran->resize(largeur, 805);
+    ActualiserEcran();
+    const QImage image = b.image();
+    // Near the crests, at 1.8 V, a zigzag inks one column in three or so; a
+    // band inks them all.
+    const PictureBox* ecran = b.scope->picEcran;
+    const int ligne = int(ecran->toPixel(0, 180).y() * image.devicePixelRatio());
+    const int gauche = int(ecran->toPixel(-480, 0).x() * image.devicePixelRatio());
+    const int droite = int(ecran->toPixel(480, 0).x() * image.devicePixelRatio());
+    int vides = 0;
+    for (int px = gauche; px <= droite; ++px)
+        if ((image.pixel(px, ligne) & 0xFFFFFF) != pixelRgb(kJaune))
+            ++vides;
+    const double part = double(vides) / (droite - gauche + 1);
+    QVERIFY2(bande ? vides == 0 : part > 0.25, qPrintable(QString("%1 of the columns blank").arg(part)));
 }
 
 namespace {

@@ -1,0 +1,219 @@
+// What an AC-coupled input blocks: the DC level of whatever feeds it, in
+// every picture the scope draws of the channel. DC coupling passes it.
+
+#include "BancScope.h"
+
+#include "app/MDIWavix.h"
+#include "bench/RequetesBanc.h"
+#include "platform/PictureBox.h"
+#include "scope/Balayage.h"
+#include "scope/CourbeWavix.h"
+#include "scope/frmWavix.h"
+
+#include <QCheckBox>
+#include <QtTest>
+
+namespace {
+
+// The coloured pixels' bounding box, in screen units.
+struct Boite {
+    int gauche = 10000, droite = -10000, haut = -10000, bas = 10000;
+};
+
+Boite boite(const QImage& image, int couleur, int x1 = -480, int x2 = 480)
+{
+    Boite b;
+    for (int px = x1 + 500; px <= x2 + 500; ++px)
+        for (int py = 0; py < image.height(); ++py)
+            if ((image.pixel(px, py) & 0xFFFFFF) == pixelRgb(couleur)) {
+                b.gauche = qMin(b.gauche, px - 500);
+                b.droite = qMax(b.droite, px - 500);
+                b.haut = qMax(b.haut, 400 - py);
+                b.bas = qMin(b.bas, 400 - py);
+            }
+    return b;
+}
+
+} // namespace
+
+class tst_Couplage : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void acBlocksTheDcLevel_data();
+    void acBlocksTheDcLevel();
+    void invertedCh2SpectrumKeepsItsMean_data();
+    void invertedCh2SpectrumKeepsItsMean();
+    void harmonicLevelsInTheSpectrum();
+};
+
+void tst_Couplage::init()
+{
+    NiveauxHarmo(0) = NiveauxHarmoAuChargement();
+    NiveauxHarmo(1) = NiveauxHarmoAuChargement();
+}
+
+void tst_Couplage::cleanup()
+{
+    init();
+}
+
+void tst_Couplage::acBlocksTheDcLevel_data()
+{
+    QTest::addColumn<int>("voie");
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QString>("vue");
+    QTest::addColumn<bool>("ac");
+    QTest::addColumn<int>("haut"); // highest and lowest level drawn, screen units
+    QTest::addColumn<int>("bas");
+
+    // Every channel at 2 V/div, 50 units a volt. The sources:
+    // - a 4.5 V battery and the supply at -6 V: all DC level;
+    // - a "CC" picture of an exercise at 3 V;
+    // - a 5 V square at 75 % with a +2 V offset, from +7 V to -3 V: its mean
+    //   is 0.75 × 7 + 0.25 × (-3) = 4.5 V, so AC coupling leaves +2.5 / -7.5 V;
+    // - the harmonic generator, 2 V at the fundamental over a constant term
+    //   of 3 V: 5 V / 1 V, and ±2 V without its mean.
+    // The spot's square is symmetric, its mean the offset alone: ±5 V in AC.
+    struct Ligne {
+        int voie;
+        const char* source;
+        const char* vue;
+        int hautDC, basDC, hautAC, basAC;
+    };
+    const Ligne lignes[] = {
+        {0, "battery", "trace", 225, 225, 0, 0},
+        {1, "supply", "trace", -300, -300, 0, 0},
+        {0, "exercise", "trace", 150, 150, 0, 0},
+        {0, "square", "trace", 350, -150, 125, -375},
+        {1, "harmonic", "trace", 250, 50, 100, -100},
+        {1, "battery", "spot", 225, 225, 0, 0},
+        {0, "square", "spot", 350, -150, 250, -250},
+        {0, "harmonic", "spot", 250, 50, 100, -100},
+        {1, "exercise", "spot", 150, 150, 0, 0},
+        {0, "battery", "ADD", 225, 225, 0, 0},
+        {1, "square", "ADD", 350, -150, 125, -375},
+        {1, "harmonic", "ADD", 250, 50, 100, -100},
+        {1, "harmonic", "XY", 250, 50, 100, -100},
+        {0, "square", "XY", 350, -150, 125, -375},
+        // The spectrum's DC line rises to the mean's size.
+        {0, "battery", "spectrum", 225, 0, 0, 0},
+        {0, "square", "spectrum", 225, 0, 0, 0},
+        {1, "supply", "spectrum", 300, 0, 0, 0},
+    };
+    for (const Ligne& l : lignes)
+        for (bool ac : {false, true})
+            QTest::addRow("%s, CH%d, %s, %s", l.source, l.voie + 1, l.vue, ac ? "AC" : "DC")
+                << l.voie << l.source << l.vue << ac << (ac ? l.hautAC : l.hautDC) << (ac ? l.basAC : l.basDC);
+}
+
+void tst_Couplage::acBlocksTheDcLevel()
+{
+    QFETCH(int, voie);
+    QFETCH(QString, source);
+    QFETCH(QString, vue);
+    QFETCH(bool, ac);
+    QFETCH(int, haut);
+    QFETCH(int, bas);
+
+    const int mode = vue == "ADD" ? 3 : vue == "XY" ? 4 : voie;
+    // Only the channel under test is coupled so; the other one, left without
+    // a source, has the other coupling.
+    const int couplage = ac ? 0 : 1, autre = ac ? 1 : 0;
+    BancScope b(mode, voie == 0 ? couplage : autre, 3 + (voie == 0 ? autre : couplage));
+    b.sensibilite(0, 5);
+    b.sensibilite(1, 5);
+    if (source == "battery") {
+        b.source(voie, "Cc", 4.5, 0);
+    } else if (source == "supply") {
+        b.source(voie, "Cc", -6, 0);
+    } else if (source == "exercise") {
+        b.mdi->ModeLibre = false;
+        b.source(voie, "Cc", 0, 0);
+        Voies[size_t(voie)].UmaxExo = 3;
+        Voies[size_t(voie)].FreqExo = 0;
+        Voies[size_t(voie)].SignalExo = "Cc";
+    } else if (source == "square") {
+        b.generateur(voie, true, 75, 0, 120, 0, true);
+        b.source(voie, "Carre", 5, 500);
+    } else if (source == "harmonic") {
+        NiveauxHarmo(voie).X0 = 3;
+        b.source(voie, "harmo", 2, 500);
+    }
+    if (vue == "spectrum")
+        b.scope->chkFFT->setChecked(true);
+    if (vue == "spot")
+        b.baseTemps(5); // 10 ms/div
+    ActualiserEcran();
+
+    const int couleur = vue == "ADD" || vue == "XY" ? kJaune : voie == 0 ? kJaune : kVert;
+    Boite trace;
+    if (vue == "spot") {
+        Horloge h;
+        PositionSpot = -500;
+        b.scope->tmrSpot_Timer(); // four divisions of trace from the left edge
+        trace = boite(b.image(), couleur, -480, -120);
+    } else if (vue == "XY") {
+        CourbeXY(0);
+        trace = boite(b.image(), couleur, -500, 500);
+        // CH1 across, CH2 up: the channel under test gives the extent.
+        if (voie == 0) {
+            trace.haut = trace.droite;
+            trace.bas = trace.gauche;
+        }
+    } else if (vue == "spectrum") {
+        // The DC line of a DC source stands one division right of the left
+        // edge; the square's, at 500 Hz, half a division further left.
+        const int x = source == "square" ? -450 : -400;
+        trace = boite(b.image(), couleur, x - 3, x + 3);
+    } else {
+        trace = boite(b.image(), couleur);
+    }
+    const QString vu = QString("%1 %2").arg(trace.haut).arg(trace.bas);
+    QVERIFY2(qAbs(trace.haut - haut) <= 2, qPrintable(vu));
+    if (vue != "spectrum")
+        QVERIFY2(qAbs(trace.bas - bas) <= 2, qPrintable(vu));
+}
+
+void tst_Couplage::invertedCh2SpectrumKeepsItsMean_data()
+{
+    QTest::addColumn<bool>("inverse");
+    QTest::newRow("CH2") << false;
+    QTest::newRow("-CH2") << true;
+}
+
+void tst_Couplage::invertedCh2SpectrumKeepsItsMean()
+{
+    QFETCH(bool, inverse);
+    // A 5 V square at 75 % with a +2 V offset has a mean of 4.5 V, whose line
+    // is 90 units high at 5 V/div, inverted or not.
+    BancScope b(1, 1, 4, inverse);
+    b.sensibilite(1, 4);
+    b.generateur(1, true, 75, 0, 120, 0, true);
+    b.source(1, "Carre", 5, 500);
+    b.scope->chkFFT->setChecked(true);
+    ActualiserEcran();
+    const Boite ligne = boite(b.image(), kVert, -453, -447);
+    QVERIFY2(qAbs(ligne.haut - 90) <= 2, qPrintable(QString::number(ligne.haut)));
+}
+
+void tst_Couplage::harmonicLevelsInTheSpectrum()
+{
+    // 4 V at 1 V/div with the fundamental at 100 % and the third harmonic at
+    // 50 %: lines 400 and 200 units high at 500 and 1500 Hz (one division
+    // right of the left edge, then a division further at 1 ms/div, where
+    // the spectrum's axis gives 100 units to 1 kHz).
+    BancScope b(0);
+    NiveauxHarmo(0).Ampli[2] = -500;
+    b.source(0, "harmo", 4, 500);
+    b.scope->chkFFT->setChecked(true);
+    ActualiserEcran();
+    const QImage image = b.image();
+    QVERIFY(qAbs(boite(image, kJaune, -403, -397).haut - 400) <= 2);
+    QVERIFY(qAbs(boite(image, kJaune, -303, -297).haut - 200) <= 2);
+    QVERIFY(boite(image, kJaune, -353, -347).haut <= 2); // no second harmonic
+}
+
+QTEST_MAIN(tst_Couplage)
+#include "tst_couplage.moc"
