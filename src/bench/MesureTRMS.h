@@ -11,9 +11,9 @@
 enum class SourceTRMS { Generateur, Continu, Secteur, Alternateur, Autre };
 
 // The measured channel's signal: its source, peak amplitude A (signed for a
-// DC source), waveform word, the offset D it carries (0 unless the scope
-// input is DC-coupled and the generator delivers), the duty ratio d (0..1)
-// and whether the generator delivers a square wave.
+// DC source), waveform word, the generator's own offset D while it delivers
+// (whatever the scope's coupling), the duty ratio d (0..1) and whether the
+// generator delivers a square wave.
 struct SignalTRMS {
     SourceTRMS source = SourceTRMS::Autre;
     double amplitude = 0;

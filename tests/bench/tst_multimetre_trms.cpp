@@ -323,7 +323,6 @@ void tst_MultimetreTRMS::readingsOfSources_data()
     };
     for (int couplage : {0, 1})
         for (const Ligne& l : lignes)
-            if (couplage == 1 || l.decalage == 0) // AWAITS-MAIN: the offset in AC coupling
             QTest::addRow("%s, %s coupling", l.nom, couplage == 0 ? "AC" : "DC")
                 << couplage << QString::fromUtf8(l.forme) << l.volts << l.rapport << l.decalage << l.vAC << l.vDC
                 << l.max << l.min;
