@@ -2,6 +2,7 @@
 
 #include "bench/Voltmetre.h"
 #include "platform/VbFormat.h"
+#include "scope/Signaux.h"
 
 #include <array>
 #include <cmath>
@@ -68,7 +69,9 @@ double LectureTRMS(int position, const SignalTRMS& s)
         // Mean square of the wave plus its offset: E² + 2·mean·D + D².
         return std::sqrt(std::max(0.0, e * e + 2 * moyenneCarre(s) * d + d * d));
     case SourceTRMS::Continu:
-        return s.amplitude;
+        // The DC positions keep the polarity; the effective value is a
+        // magnitude.
+        return alternatif ? std::fabs(s.amplitude) : s.amplitude;
     case SourceTRMS::Secteur:
     case SourceTRMS::Alternateur:
         return alternatif ? std::sqrt(e * e + d * d) : d;
@@ -78,15 +81,22 @@ double LectureTRMS(int position, const SignalTRMS& s)
     return 0;
 }
 
-double MinMaxTRMS(const SignalTRMS& s, const QString& motTrace, bool ac, bool inverse, bool max)
+double MinMaxTRMS(const SignalTRMS& s, bool inverse, bool max)
 {
-    if (s.source == SourceTRMS::Continu)
+    switch (s.source) {
+    case SourceTRMS::Continu:
         return s.amplitude;
-    const double a = inverse ? -s.amplitude : s.amplitude;
-    const double d = s.decalage;
-    if (ac && motTrace.toLower().startsWith(QLatin1String("carr")))
-        return max ? d + 2 * a * (1 - s.rapport) : d - 2 * a * s.rapport;
-    return max ? d + a : d - a;
+    case SourceTRMS::Autre:
+        return 0; // as its readings
+    default:
+        break;
+    }
+    // The alternator's wave crests above its fundamental's amplitude (and a
+    // wheel turned backwards mirrors it); every other wave, the square of any
+    // duty included, swings between its offset ± A.
+    const double crete = (s.source == SourceTRMS::Alternateur ? CreteDyn() : 1) * std::fabs(s.amplitude);
+    const double a = inverse ? -crete : crete;
+    return max ? s.decalage + a : s.decalage - a;
 }
 
 const GammeTRMS& GammeNommee(const QString& nom)

@@ -11,9 +11,9 @@
 enum class SourceTRMS { Generateur, Continu, Secteur, Alternateur, Autre };
 
 // The measured channel's signal: its source, peak amplitude A (signed for a
-// DC source), waveform word, the offset D it carries (0 unless the scope
-// input is DC-coupled and the generator delivers), the duty ratio d (0..1)
-// and whether the generator delivers a square wave.
+// DC source), waveform word, the generator's own offset D while it delivers
+// (whatever the scope's coupling), the duty ratio d (0..1) and whether the
+// generator delivers a square wave.
 struct SignalTRMS {
     SourceTRMS source = SourceTRMS::Autre;
     double amplitude = 0;
@@ -34,15 +34,17 @@ double AngleTRMS(int position);
 int PositionPourAngleTRMS(double angle);
 
 // The reading of a signal in a selector position, in volts: the effective
-// value with the DC level in position 1, the DC level in 2 and 3, 0 in the
-// others. A square wave's own mean counts in the DC level. A source whose
-// waveform the meter cannot read (the harmonic generator) reads 0.
+// value with the DC level in position 1 (never negative), the DC level in 2
+// and 3 (a DC source's signed voltage), 0 in the others. A square wave's own
+// mean counts in the DC level. A source whose waveform the meter cannot read
+// (the harmonic generator) reads 0.
 double LectureTRMS(int position, const SignalTRMS& s);
 
-// The peak that MIN MAX holds: the signal's highest (max) or lowest level
-// as the channel carries it. `ac` is the channel's AC coupling; `inverse`
-// the scope's "-CH2" mode on the CH2 input. A DC source holds its own value.
-double MinMaxTRMS(const SignalTRMS& s, const QString& motTrace, bool ac, bool inverse, bool max);
+// The peak that MIN MAX holds: the signal's highest (max) or lowest level,
+// the offset included; the scope's coupling does not enter it. `inverse` is
+// the scope's "-CH2" mode on the CH2 input. A DC source holds its own signed
+// value; a source the meter cannot read holds 0.
+double MinMaxTRMS(const SignalTRMS& s, bool inverse, bool max);
 
 // A range of the display: its name, full scale in volts, the pattern of the
 // digits (of |v| × facteur) and whether the units read mV.

@@ -19,8 +19,8 @@ class ImageBox;
 // decide with this one rule, read again at each call.
 bool MultimetreCollegeChoisi();
 
-// The effective value of a source's waveform of peak amplitude A, its sign
-// kept (a reversed battery reads negative); no value for a word it does not
+// The effective value of a source's waveform of peak amplitude A, with A's
+// sign (the AC positions show its magnitude); no value for a word it does not
 // know, the harmonic generator's included. The duty ratio, the offset and
 // the coupling do not enter it.
 std::optional<double> ValeurEfficace(double amplitude, const QString& mot);

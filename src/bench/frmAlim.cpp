@@ -156,8 +156,10 @@ void frmAlim::AfficherTensionAlim()
         a = -std::fabs(a);
     else if (fichePlacee(POS))
         a = std::fabs(a);
-    lblAffichage->setText(TexteTensionAlim(a));
-    lblSigne->setVisible(a < 0);
+    const QString chiffres = TexteTensionAlim(a);
+    lblAffichage->setText(chiffres);
+    // The sign belongs to the digits: none while they are dark or all zeros.
+    lblSigne->setVisible(chkOnOff->isChecked() && ShowsMinusSign(a, chiffres));
 }
 
 void frmAlim::chkOnOff_Click()

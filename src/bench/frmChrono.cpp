@@ -17,6 +17,7 @@
 #include <QSlider>
 #include <QSvgRenderer>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -98,7 +99,11 @@ frmChrono::frmChrono() : VbForm(QString::fromLatin1(kNom))
     lblTime->setFont(chiffres);
     for (QLabel* l : {lblStop, lblOnOff, lblAlarme})
         l->setAlignment(Qt::AlignCenter);
-    lblAlarme->setStyleSheet(QStringLiteral("color: #B00000; font-weight: bold;"));
+    // An indicator behind dark glass, so that it reads on the red alarm
+    // face as on the others.
+    lblAlarme->setStyleSheet(
+        QStringLiteral("color: #FF5A4A; background: #1C1C1C; border: 1px solid #505050; border-radius: 3px;"
+                       " font-weight: bold;"));
     lblOnOff->setStyleSheet(QStringLiteral("color: #006000; font-weight: bold;"));
     lblStop->setStyleSheet(QStringLiteral("font-weight: bold;"));
     control<QLabel>(this, "Label1")->setAlignment(Qt::AlignCenter);
@@ -178,15 +183,18 @@ void frmChrono::chkStart_Stop_Click()
 
 void frmChrono::tmrChrono_Timer()
 {
-    const double e = double(perfCounterNow() - ChronoStart) / double(perfCounterFrequency());
-    lblTime->setText(TexteChrono(e));
+    const int64_t frequence = perfCounterFrequency();
+    const int64_t ecoule = std::max<int64_t>(0, perfCounterNow() - ChronoStart);
+    lblTime->setText(TexteChrono(double(ecoule) / double(frequence)));
     if (lblAlarme->isHidden())
         return;
-    const double s = e - 60 * std::floor(e / 60);
-    const int n = sldAlarme->value();
-    const double d = std::abs(e - std::floor(e / n) * n);
+    // In whole counts of the counter: the 0.2 s after each multiple of the
+    // interval, which ticks 100 ms apart meet twice whatever their phase (in
+    // seconds, 10.2 - 10 falls just short of 0.2 and would beep a third time).
+    const int64_t apres = ecoule % (sldAlarme->value() * frequence);
+    const bool premiereSeconde = ecoule % (60 * frequence) < frequence;
     // Never in the first second of a minute, which also keeps the start quiet.
-    if (int(s) != 0 && d < 0.2) {
+    if (!premiereSeconde && apres * 5 < frequence) {
         JouerBip();
         setFace(kFaceAlarme);
     } else {

@@ -134,6 +134,11 @@ int arrondi(double x)
 
 } // namespace
 
+int MoyenneRedressee(double amplitude)
+{
+    return arrondi(amplitude / 2);
+}
+
 QString TextePourcent(int valeur)
 {
     QString texte = StrSingle(float(std::abs(valeur)) / 10);
@@ -417,7 +422,7 @@ void frmHarmonique::optSignal_Click(int index)
 {
     phaseGlissee_ = -1;
     remplissage_ = true;
-    sldX0->setValue(index == 4 ? arrondi(amplitude_) : 0);
+    sldX0->setValue(index == 4 ? MoyenneRedressee(amplitude_) : 0);
     for (int i = 0; i < kHarmoniques; ++i) {
         const int n = i + 1;
         const double M = sldAmpli[size_t(i)]->minimum();

@@ -99,3 +99,8 @@ private:
 // writes a number, with a leading blank and no zero before the point
 // (" 100", " 33.3", " .5", " 0").
 QString TextePourcent(int valeur);
+
+// The constant term of the "Sinusoïde redressée double alternance" preset
+// for a channel amplitude A: the preset's harmonics are those of a rectified
+// sine of peak πA/4, whose mean is A/2, given in the slider's whole volts.
+int MoyenneRedressee(double amplitude);

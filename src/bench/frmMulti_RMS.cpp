@@ -456,9 +456,8 @@ void frmMulti_RMS::CalculerMesureTRMS()
         const SignalTRMS s = signalMesure();
         if (minMax_ != SansMinMax) {
             const frmWavix* scope = Forms().find<frmWavix>();
-            const bool ac = scope && allumee(scope->shpACDC[size_t(v * 3)]);
             const bool inverse = scope && v == 1 && allumee(scope->shpVoie[5]);
-            valeur = MinMaxTRMS(s, Voies[size_t(v)].TraceSignal, ac, inverse, minMax_ != Min);
+            valeur = MinMaxTRMS(s, inverse, minMax_ != Min);
         } else {
             valeur = LectureTRMS(PositionSelecteur, s);
         }
@@ -486,9 +485,10 @@ void frmMulti_RMS::AfficherMesureTRMS(double valeur)
         lblValueError->show();
         return;
     }
-    lblValue->setText(ChiffresTRMS(valeur, *g));
+    const QString chiffres = ChiffresTRMS(valeur, *g);
+    lblValue->setText(chiffres);
     lblValue->show();
-    lblSigne->setVisible(valeur < 0);
+    lblSigne->setVisible(ShowsMinusSign(valeur, chiffres));
     lblValueError->hide();
     for (QLabel* unite : lblUnite)
         unite->hide();

@@ -139,14 +139,6 @@ const Bande kBandes[] = {
 // The digits of the display: dark segments on the grey glass, no ghosts.
 const QColor kSegments(24, 26, 24);
 
-bool chiffreSignificatif(const QString& texte)
-{
-    for (QChar c : texte)
-        if (c >= QLatin1Char('1') && c <= QLatin1Char('9'))
-            return true;
-    return false;
-}
-
 const CalibreVolt& calibre(int position)
 {
     return kCalibresVolt[size_t(position >= 0 && position <= 16 ? position : kArretVolt)];
@@ -190,6 +182,22 @@ double AngleSouris(float x, float y, float largeur, float hauteur)
     else
         a = std::fabs(a);
     return a;
+}
+
+std::optional<double> LectureCollege(int position, double amplitude, const QString& mot)
+{
+    switch (calibre(position).genre) {
+    case CalibreVolt::VoltsContinus:
+        if (FormeDuMot(mot) != FormeOnde::Continu)
+            return std::nullopt;
+        return amplitude;
+    case CalibreVolt::VoltsAlternatifs:
+        // An effective value is a magnitude: a reversed battery reads as
+        // much as the right way round.
+        return std::fabs(ValeurEfficace(amplitude, mot).value_or(0));
+    default:
+        return 0;
+    }
 }
 
 int PositionPourAngle(double angle)
@@ -420,24 +428,16 @@ void frmVolt::CalculerMesureCollege()
     double valeur = 0;
     tmrVolt.setInterval(0);
     if (MesurePossible(voie()) && fichePlacee(V)) {
-        switch (calibre(PositionSelecteur).genre) {
-        case CalibreVolt::VoltsContinus:
-            if (FormeDuMot(v.FormeSignal) != FormeOnde::Continu) {
-                // A varying source: its value at a slowly moving instant,
-                // from the first tick on.
-                AmorcerHasardMesure();
-                InstantMesure = 1;
-                tmrVolt.setInterval(kIntervalleMesure);
-                return;
-            }
-            valeur = ValeurEfficace(v.Amplitude, v.FormeSignal).value_or(0);
-            break;
-        case CalibreVolt::VoltsAlternatifs:
-            valeur = ValeurEfficace(v.Amplitude, v.FormeSignal).value_or(0);
-            break;
-        default:
-            break;
+        const std::optional<double> fixe = LectureCollege(PositionSelecteur, v.Amplitude, v.FormeSignal);
+        if (!fixe) {
+            // A varying source: its value at a slowly moving instant, from
+            // the first tick on.
+            AmorcerHasardMesure();
+            InstantMesure = 1;
+            tmrVolt.setInterval(kIntervalleMesure);
+            return;
         }
+        valeur = *fixe;
     }
     AfficherMesure(valeur);
 }
@@ -499,6 +499,6 @@ void frmVolt::AfficherMesureCollege(double& valeur)
     lblValue->setText(texte);
     lblValue->show();
     // The sign follows the digits shown: a value that rounds to zero has none.
-    lblSigne->setVisible(valeur < 0 && chiffreSignificatif(texte));
+    lblSigne->setVisible(ShowsMinusSign(valeur, texte));
     lblValueError->hide();
 }

@@ -5,8 +5,10 @@
 
 #include <QLineF>
 #include <QPointF>
+#include <QString>
 
 #include <array>
+#include <optional>
 
 class ImageBox;
 class QAbstractButton;
@@ -29,6 +31,13 @@ struct CalibreVolt {
 // Positions 0 to 16; 15 is OFF; 16, the 10 A range, has no mouse band.
 extern const std::array<CalibreVolt, 17> kCalibresVolt;
 constexpr int kArretVolt = 15;
+
+// The reading of a source of peak amplitude A and waveform word `mot` in a
+// selector position, where it does not vary: on a DC range a DC source's
+// signed voltage, on an AC range the magnitude of the effective value (0 for
+// a waveform the meter cannot read), 0 elsewhere. No value on a DC range for
+// a varying source, which reads live.
+std::optional<double> LectureCollege(int position, double amplitude, const QString& mot);
 
 // The angle of the mouse around the centre of a selector picture W × H
 // twips, the mouse at (x, y) inside it: counter-clockwise from 12 o'clock,

@@ -79,3 +79,13 @@ QString Format(double value, const QString& pattern)
         text.prepend(QLatin1Char('-'));
     return text;
 }
+
+bool ShowsMinusSign(double value, const QString& digits)
+{
+    if (!(value < 0))
+        return false;
+    for (QChar c : digits)
+        if (c >= QLatin1Char('1') && c <= QLatin1Char('9'))
+            return true;
+    return false;
+}

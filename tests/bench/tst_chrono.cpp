@@ -61,6 +61,7 @@ private Q_SLOTS:
     void alarm_data();
     void alarm();
     void alarmStaysRedWhenDisarmed();
+    void alarmLabelReadsOnEveryFace();
     void closingClearsBoxAndMenu_data();
     void closingClearsBoxAndMenu();
 };
@@ -162,18 +163,30 @@ void tst_Chrono::resetWhileRunning()
 void tst_Chrono::alarm_data()
 {
     QTest::addColumn<int>("intervalle");
-    QTest::addColumn<double>("duree");
+    QTest::addColumn<int>("phase"); // ms past each tenth at which the ticks fall
+    QTest::addColumn<int>("debut"); // s
+    QTest::addColumn<int>("fin");   // s
     QTest::addColumn<QList<int>>("alarmes"); // the seconds that beep
+    const QList<int> toutes5{5, 10, 15, 20, 25, 30, 35, 40, 45, 50, 55, 65, 70};
     // Never in the first second of a minute: none at 0 s and at 60 s.
-    QTest::newRow("every 5 s") << 5 << 70.2 << QList<int>{5, 10, 15, 20, 25, 30, 35, 40, 45, 50, 55, 65, 70};
-    QTest::newRow("every 7 s") << 7 << 71.0 << QList<int>{7, 14, 21, 28, 35, 42, 49, 56, 63, 70};
-    QTest::newRow("every 7 s round 7:00") << 7 << 421.5 << QList<int>{};
+    for (int phase : {50, 0, 1, 99})
+        QTest::addRow("every 5 s, ticks %d ms past the tenths", phase) << 5 << phase << 0 << 71 << toutes5;
+    QTest::newRow("every 7 s") << 7 << 50 << 0 << 71 << QList<int>{7, 14, 21, 28, 35, 42, 49, 56, 63, 70};
+    QTest::newRow("every 7 s, ticks on the tenths") << 7 << 0 << 0 << 71
+                                                    << QList<int>{7, 14, 21, 28, 35, 42, 49, 56, 63, 70};
+    QTest::newRow("every 10 s, ticks on the tenths") << 10 << 0 << 0 << 71 << QList<int>{10, 20, 30, 40, 50, 70};
+    QTest::newRow("every 7 s round 7:00") << 7 << 50 << 419 << 422 << QList<int>{};
+    QTest::newRow("every 7 s round 7:00, ticks on the tenths") << 7 << 0 << 419 << 422 << QList<int>{};
 }
 
+// Ticks every 100 ms: the 0.2 s after each alarm instant holds two of them,
+// whatever their phase, so each alarm beeps twice and flashes red.
 void tst_Chrono::alarm()
 {
     QFETCH(int, intervalle);
-    QFETCH(double, duree);
+    QFETCH(int, phase);
+    QFETCH(int, debut);
+    QFETCH(int, fin);
     QFETCH(QList<int>, alarmes);
     Banc t;
     frmChrono* c = t.c;
@@ -181,25 +194,23 @@ void tst_Chrono::alarm()
     c->chkAlarme->click();
     QVERIFY(!c->lblAlarme->isHidden());
     c->chkStart_Stop->click();
-    // Ticks every 100 ms, half-way between tenths.
-    const double debut = duree > 400 ? 419.5 : 0;
-    t.attendre(debut + 0.05);
+    const int64_t depart = t.maintenant;
     QList<int> entendues;
-    for (double e = debut + 0.05; e < duree; e += 0.1) {
+    for (int64_t ms = int64_t(debut) * 1000 + phase; ms < int64_t(fin) * 1000; ms += 100) {
+        t.maintenant = depart + ms * 1'000'000;
         const qsizetype avant = t.sons.size();
-        t.attendre(0.1);
+        c->tmrChrono_Timer();
         if (t.sons.size() > avant) {
             QCOMPARE(c->BackColor(), frmChrono::kFaceAlarme);
-            const int seconde = int(e + 0.1);
-            if (entendues.isEmpty() || entendues.last() != seconde)
-                entendues << seconde;
+            entendues << int(ms / 1000);
         } else {
             QCOMPARE(c->BackColor(), frmChrono::kFaceActive);
         }
     }
-    QCOMPARE(entendues, alarmes);
-    // Two ticks fall in each 0.2 s window: two beeps an alarm.
-    QCOMPARE(t.sons.size(), 2 * alarmes.size());
+    QList<int> deuxFois;
+    for (int seconde : alarmes)
+        deuxFois << seconde << seconde;
+    QCOMPARE(entendues, deuxFois);
     for (const QString& son : std::as_const(t.sons))
         QVERIFY(son.endsWith("/Bip.wav"));
 
@@ -224,6 +235,50 @@ void tst_Chrono::alarmStaysRedWhenDisarmed()
     t.attendre(1);
     QCOMPARE(c->BackColor(), frmChrono::kFaceAlarme);
     c->cmdRAZ->click();
+    QCOMPARE(c->BackColor(), frmChrono::kFaceActive);
+}
+
+namespace {
+
+// The relative luminance of a colour, as legibility rules measure it.
+double luminance(QRgb c)
+{
+    auto lineaire = [](int v) {
+        const double x = v / 255.0;
+        return x <= 0.04045 ? x / 12.92 : std::pow((x + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * lineaire(qRed(c)) + 0.7152 * lineaire(qGreen(c)) + 0.0722 * lineaire(qBlue(c));
+}
+
+// The contrast between the lightest and the darkest pixel of a picture.
+double contraste(const QImage& image)
+{
+    double clair = 0, sombre = 1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const double l = luminance(image.pixel(x, y));
+            clair = std::max(clair, l);
+            sombre = std::min(sombre, l);
+        }
+    return (clair + 0.05) / (sombre + 0.05);
+}
+
+} // namespace
+
+// "ALARME" stands out from what is behind it on the running face and on
+// the red alarm face alike.
+void tst_Chrono::alarmLabelReadsOnEveryFace()
+{
+    Banc t;
+    frmChrono* c = t.c;
+    c->chkAlarme->click();
+    c->chkStart_Stop->click();
+    for (double attente : {5.05, 0.3}) {
+        t.attendre(attente);
+        const QRect zone(c->lblAlarme->mapTo(c, QPoint(0, 0)), c->lblAlarme->size());
+        const QImage vue = c->grab(zone).toImage();
+        QVERIFY2(contraste(vue) >= 4.5, qPrintable(QString::number(contraste(vue))));
+    }
     QCOMPARE(c->BackColor(), frmChrono::kFaceActive);
 }
 

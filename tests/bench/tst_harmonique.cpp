@@ -72,6 +72,9 @@ private Q_SLOTS:
     void presets();
     void summedSignal_data();
     void summedSignal();
+    void rectifiedMean_data();
+    void rectifiedMean();
+    void rectifiedPresetLooksRectified();
     void closingRestoresTheLoadLevels();
     void knobLaw_data();
     void knobLaw();
@@ -183,7 +186,7 @@ void tst_Harmonique::presets()
         h->optSignal[size_t(preset)]->setChecked(true);
         QCOMPARE(valeurs(h->sldAmpli), amplitudes);
         QCOMPARE(valeurs(h->sldPhase), phases);
-        const int x0 = preset == 4 ? int(std::nearbyint(h->amplitude())) : 0;
+        const int x0 = preset == 4 ? MoyenneRedressee(h->amplitude()) : 0;
         QCOMPARE(h->sldX0->value(), x0);
         QCOMPARE(h->lblAmpli[15]->text(), pourcent16);
         // What the scope and the spectrum read.
@@ -236,6 +239,49 @@ void tst_Harmonique::summedSignal()
     // The constant term is added in volts whatever the amplitude.
     h->sldX0->setValue(5);
     QVERIFY(qAbs(*ValeurHarmo(0, t / f, f, 2, 0, 0, 0) - 5 - attendu) < 1e-9);
+}
+
+void tst_Harmonique::rectifiedMean_data()
+{
+    QTest::addColumn<double>("amplitude");
+    QTest::addColumn<int>("constante");
+    // A/2 in whole volts, the mean of the rectified sine.
+    QTest::newRow("0 V") << 0.0 << 0;
+    QTest::newRow("2.5 V") << 2.5 << 1;
+    QTest::newRow("10 V") << 10.0 << 5;
+    QTest::newRow("11.999 V") << 11.999 << 6;
+}
+
+void tst_Harmonique::rectifiedMean()
+{
+    QFETCH(double, amplitude);
+    QFETCH(int, constante);
+    QCOMPARE(MoyenneRedressee(amplitude), constante);
+}
+
+// The preset's sum over one period, at the window's own amplitude: a
+// rectified sine of peak πA/4 sits on 0 V with its mean A/2. The constant's
+// whole volts move it by up to 0.5 V, and twenty harmonics round its cusps
+// off by 2.3 % of A.
+void tst_Harmonique::rectifiedPresetLooksRectified()
+{
+    BancScope b(0);
+    frmHarmonique* h = ouvrir(0);
+    h->optSignal[4]->setChecked(true);
+    const double a = h->amplitude();
+    const double f = 250;
+    const int n = 20000;
+    double bas = 1e9, haut = -1e9, somme = 0;
+    for (int i = 0; i < n; ++i) {
+        const double v = *ValeurHarmo(0, double(i) / n / f, f, a, 0, 0, 0);
+        bas = std::min(bas, v);
+        haut = std::max(haut, v);
+        somme += v;
+    }
+    const double ecart = 0.5 + 0.025 * a;
+    QVERIFY2(std::fabs(bas) <= ecart, qPrintable(QStringLiteral("A %1: min %2").arg(a).arg(bas)));
+    QVERIFY2(std::fabs(haut - M_PI * a / 4) <= ecart, qPrintable(QStringLiteral("A %1: max %2").arg(a).arg(haut)));
+    QVERIFY2(std::fabs(somme / n - a / 2) <= 0.5, qPrintable(QStringLiteral("A %1: mean %2").arg(a).arg(somme / n)));
 }
 
 void tst_Harmonique::closingRestoresTheLoadLevels()

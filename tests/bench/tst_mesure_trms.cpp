@@ -1,4 +1,5 @@
 #include "bench/MesureTRMS.h"
+#include "scope/Signaux.h"
 
 #include <QtTest>
 
@@ -26,6 +27,8 @@ private Q_SLOTS:
     void squareAgainstItsTrueMeanAndRms();
     void minMax_data();
     void minMax();
+    void alternatorMinMaxAgainstItsWave_data();
+    void alternatorMinMaxAgainstItsWave();
     void ranges_data();
     void ranges();
     void rangeButtonSequence();
@@ -46,17 +49,28 @@ void tst_MesureTRMS::readingByPositionAndSource_data()
     QTest::newRow("battery 1.5 V, V DC") << 2 << C << 1.5 << "Cc" << 0.0 << 1.5;
     QTest::newRow("battery 1.5 V, V AC") << 1 << C << 1.5 << "Cc" << 0.0 << 1.5;
     QTest::newRow("battery reversed, V DC") << 2 << C << -1.5 << "Cc" << 0.0 << -1.5;
+    // An effective value is a magnitude: the polarity shows in DC only.
+    QTest::newRow("battery reversed, V AC") << 1 << C << -1.5 << "Cc" << 0.0 << 1.5;
+    QTest::newRow("battery reversed, mV DC") << 3 << C << -0.5 << "Cc" << 0.0 << -0.5;
+    QTest::newRow("battery reversed, current") << 6 << C << -1.5 << "Cc" << 0.0 << 0.0;
+    QTest::newRow("battery reversed, OFF") << 0 << C << -1.5 << "Cc" << 0.0 << 0.0;
     QTest::newRow("battery 0.5 V, mV DC") << 3 << C << 0.5 << "Cc" << 0.0 << 0.5;
     QTest::newRow("battery, ohms") << 4 << C << 4.5 << "Cc" << 0.0 << 0.0;
     QTest::newRow("battery, OFF") << 0 << C << 4.5 << "Cc" << 0.0 << 0.0;
     QTest::newRow("sine 10 V, V AC") << 1 << G << 10.0 << "Sinus" << 0.0 << 10 / std::sqrt(2.0);
     QTest::newRow("sine 10 V offset 3, V AC") << 1 << G << 10.0 << "Sinus" << 3.0 << std::sqrt(50.0 + 9);
     QTest::newRow("sine 10 V offset 3, V DC") << 2 << G << 10.0 << "Sinus" << 3.0 << 3.0;
+    QTest::newRow("sine 10 V offset -3, V AC") << 1 << G << 10.0 << "Sinus" << -3.0 << std::sqrt(50.0 + 9);
+    QTest::newRow("sine 10 V offset -3, V DC") << 2 << G << 10.0 << "Sinus" << -3.0 << -3.0;
+    QTest::newRow("sine 0.4 V offset -0.3, mV DC") << 3 << G << 0.4 << "Sinus" << -0.3 << -0.3;
+    QTest::newRow("sine offset -3, current") << 6 << G << 10.0 << "Sinus" << -3.0 << 0.0;
+    QTest::newRow("sine offset -3, OFF") << 0 << G << 10.0 << "Sinus" << -3.0 << 0.0;
     QTest::newRow("triangle 6 V, V AC") << 1 << G << 6.0 << "Triangle" << 0.0 << 6 / std::sqrt(3.0);
     QTest::newRow("sine, current") << 6 << G << 10.0 << "Sinus" << 0.0 << 0.0;
     QTest::newRow("mains 230 V, V AC") << 1 << S << 230 * std::sqrt(2.0) << "Sinus" << 0.0 << 230.0;
     QTest::newRow("mains, V DC") << 2 << S << 325.0 << "Sinus" << 0.0 << 0.0;
     QTest::newRow("alternator 4 V, V AC") << 1 << D << 4.0 << "Dyn" << 0.0 << 4 * 0.7517;
+    QTest::newRow("alternator turned backwards, V AC") << 1 << D << -0.04 << "Dyn" << 0.0 << 0.04 * 0.7517;
     QTest::newRow("harmonic generator, V AC") << 1 << H << 5.0 << "harmo" << 0.0 << 0.0;
     QTest::newRow("harmonic generator, V DC") << 2 << H << 5.0 << "harmo" << 0.0 << 0.0;
 }
@@ -108,34 +122,72 @@ void tst_MesureTRMS::minMax_data()
 {
     QTest::addColumn<SourceTRMS>("source");
     QTest::addColumn<double>("amplitude");
-    QTest::addColumn<QString>("trace");
+    QTest::addColumn<QString>("mot");
+    QTest::addColumn<double>("decalage");
     QTest::addColumn<double>("rapport");
-    QTest::addColumn<bool>("ac");
     QTest::addColumn<bool>("inverse");
     QTest::addColumn<double>("max");
     QTest::addColumn<double>("min");
-    const auto G = SourceTRMS::Generateur, C = SourceTRMS::Continu;
-    QTest::newRow("battery 4.5 V") << C << 4.5 << "Cc" << 0.5 << false << false << 4.5 << 4.5;
-    QTest::newRow("battery reversed") << C << -4.5 << "Cc" << 0.5 << false << false << -4.5 << -4.5;
-    QTest::newRow("battery on AC-coupled -CH2") << C << 4.5 << "Cc" << 0.5 << true << true << 4.5 << 4.5;
-    QTest::newRow("square 25 %, AC") << G << 5.0 << "Carré" << 0.25 << true << false << 7.5 << -2.5;
-    QTest::newRow("square 25 %, DC") << G << 5.0 << "Carré" << 0.25 << false << false << 5.0 << -5.0;
-    QTest::newRow("sine on -CH2") << G << 3.0 << "Sinus" << 0.5 << false << true << -3.0 << 3.0;
+    const auto G = SourceTRMS::Generateur, C = SourceTRMS::Continu, D = SourceTRMS::Alternateur,
+               H = SourceTRMS::Autre;
+    QTest::newRow("battery 4.5 V") << C << 4.5 << "Cc" << 0.0 << 0.5 << false << 4.5 << 4.5;
+    QTest::newRow("battery reversed") << C << -4.5 << "Cc" << 0.0 << 0.5 << false << -4.5 << -4.5;
+    QTest::newRow("battery on -CH2") << C << 4.5 << "Cc" << 0.0 << 0.5 << true << 4.5 << 4.5;
+    // A square's levels are its offset ± A whatever its duty.
+    QTest::newRow("square 25 %") << G << 5.0 << "Carre" << 0.0 << 0.25 << false << 5.0 << -5.0;
+    QTest::newRow("square 25 %, offset 2 V") << G << 5.0 << "Carre" << 2.0 << 0.25 << false << 7.0 << -3.0;
+    QTest::newRow("square 75 %, offset -1 V") << G << 5.0 << "Carre" << -1.0 << 0.75 << false << 4.0 << -6.0;
+    QTest::newRow("sine 3 V, offset 2 V") << G << 3.0 << "Sinus" << 2.0 << 0.5 << false << 5.0 << -1.0;
+    QTest::newRow("sine on -CH2") << G << 3.0 << "Sinus" << 0.0 << 0.5 << true << -3.0 << 3.0;
+    // 1000 tr/min: A = 4.189 V, the wave's crest 1.5 × A.
+    QTest::newRow("alternator 1000 tr/min") << D << 2 * M_PI * 1000 / 60 / 25 << "Dyn" << 0.0 << 0.5 << false
+                                            << 6.283185307179586 << -6.283185307179586;
+    // Like its readings, the harmonic generator holds 0.
+    QTest::newRow("harmonic generator") << H << 5.0 << "harmo" << 0.0 << 0.5 << false << 0.0 << 0.0;
 }
 
 void tst_MesureTRMS::minMax()
 {
     QFETCH(SourceTRMS, source);
     QFETCH(double, amplitude);
-    QFETCH(QString, trace);
+    QFETCH(QString, mot);
+    QFETCH(double, decalage);
     QFETCH(double, rapport);
-    QFETCH(bool, ac);
     QFETCH(bool, inverse);
     QFETCH(double, max);
     QFETCH(double, min);
-    const SignalTRMS s{source, amplitude, source == SourceTRMS::Continu ? QStringLiteral("Cc") : trace, 0, rapport, false};
-    QCOMPARE(MinMaxTRMS(s, trace, ac, inverse, true), max);
-    QCOMPARE(MinMaxTRMS(s, trace, ac, inverse, false), min);
+    const SignalTRMS s{source, amplitude, mot, decalage, rapport, mot == QLatin1String("Carre")};
+    QVERIFY2(std::fabs(MinMaxTRMS(s, inverse, true) - max) < 1e-9,
+             qPrintable(QString::number(MinMaxTRMS(s, inverse, true))));
+    QVERIFY2(std::fabs(MinMaxTRMS(s, inverse, false) - min) < 1e-9,
+             qPrintable(QString::number(MinMaxTRMS(s, inverse, false))));
+}
+
+void tst_MesureTRMS::alternatorMinMaxAgainstItsWave_data()
+{
+    QTest::addColumn<double>("vitesse"); // tr/min
+    QTest::newRow("1000 tr/min") << 1000.0;
+    QTest::newRow("2510 tr/min") << 2510.0;
+    QTest::newRow("-10 tr/min") << -10.0;
+}
+
+// MIN MAX holds the highest and lowest values of the wave the scope draws,
+// sampled over one period.
+void tst_MesureTRMS::alternatorMinMaxAgainstItsWave()
+{
+    QFETCH(double, vitesse);
+    const double f = 2 * kPi * vitesse / 60;
+    const double a = f / 25;
+    double haut = -1e9, bas = 1e9;
+    const int n = 100000;
+    for (int i = 0; i < n; ++i) {
+        const double v = ValeurDyn(double(i) / n / std::fabs(f), f, a);
+        haut = std::max(haut, v);
+        bas = std::min(bas, v);
+    }
+    const SignalTRMS s = signal(SourceTRMS::Alternateur, a, "Dyn");
+    QVERIFY2(std::fabs(MinMaxTRMS(s, false, true) - haut) < 1e-6, qPrintable(QString::number(haut)));
+    QVERIFY2(std::fabs(MinMaxTRMS(s, false, false) - bas) < 1e-6, qPrintable(QString::number(bas)));
 }
 
 void tst_MesureTRMS::ranges_data()

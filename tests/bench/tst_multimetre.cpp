@@ -28,12 +28,14 @@ namespace {
 // The bench of every case: the scope on with both channel plugs and the
 // ground plug in, the school multimeter chosen and opened from the toolbox,
 // its leads in V and COM, on CH1.
+// `couplage`: the scope's CH1 coupling, 0 AC or 1 DC.
 struct BancMultimetre {
-    BancScope banc{0};
+    BancScope banc;
     frmToolBox* boite = nullptr;
     frmVolt* volt = nullptr;
 
-    explicit BancMultimetre(const QString& college = QStringLiteral("1"), bool cordons = true)
+    explicit BancMultimetre(const QString& college = QStringLiteral("1"), bool cordons = true, int couplage = 1)
+        : banc(0, couplage)
     {
         EcrireINI("Options", "Multimetre college", college);
         boite = Forms().get<frmToolBox>();
@@ -64,10 +66,11 @@ QString affichage(const frmVolt* volt)
 }
 
 // The CH1 function generator on, both leads in, the amplitude knob turned to
-// `volts` and the waveform chosen (0 sine, 1 square, 2 triangle).
-frmGBF* generateur(BancScope& b, double volts, int forme)
+// `volts`, the offset knob to `decalage` volts and the waveform chosen (0
+// sine, 1 square, 2 triangle).
+frmGBF* generateur(BancScope& b, double volts, int forme, double decalage = 0)
 {
-    frmGBF* g = b.generateur(0, true, 50, 0, 100, 0, forme == 1);
+    frmGBF* g = b.generateur(0, true, 50, 0, 100 + 10 * decalage, 0, forme == 1);
     g->optSignal[size_t(forme)]->setChecked(true);
     g->basculerFiche(0);
     g->basculerFiche(1);
@@ -92,6 +95,10 @@ void brancher(BancMultimetre& m, const QString& source)
         a->imgBorne_Click(frmAlim::COM);
         a->imgBorne_Click(frmAlim::POS);
         AmplitudeA = 5; // the knobs' law is the supply's own business
+        ActualiserEcran();
+    } else if (source.startsWith("GBF sinus, offset")) {
+        generateur(m.banc, 10, 0, source.endsWith("-2 V") ? -2 : 2);
+        FrequenceA = 50;
         ActualiserEcran();
     } else if (source.startsWith("GBF")) {
         const int forme = source.endsWith("sinus") ? 0 : source.endsWith("carré") ? 1 : 2;
@@ -135,6 +142,8 @@ private Q_SLOTS:
     void effectiveValue_data();
     void effectiveValue();
 
+    void fixedReading_data();
+    void fixedReading();
     void readingBySourceAndPosition_data();
     void readingBySourceAndPosition();
     void liveReadingSequence();
@@ -189,8 +198,42 @@ void tst_Multimetre::effectiveValue()
         QVERIFY2(proche(*valeur, attendu, 1e-12), qPrintable(QString::number(*valeur, 'g', 17)));
 }
 
+void tst_Multimetre::fixedReading_data()
+{
+    QTest::addColumn<int>("position");
+    QTest::addColumn<double>("amplitude");
+    QTest::addColumn<QString>("mot");
+    QTest::addColumn<bool>("vivante"); // no fixed value: it reads live
+    QTest::addColumn<double>("attendu");
+    QTest::newRow("9 V battery, DC") << 2 << 9.0 << "Cc" << false << 9.0;
+    QTest::newRow("reversed 9 V battery, DC") << 2 << -9.0 << "Cc" << false << -9.0;
+    QTest::newRow("reversed 9 V battery, AC") << 12 << -9.0 << "Cc" << false << 9.0;
+    QTest::newRow("reversed 1.5 V battery, AC 2") << 11 << -1.5 << "Cc" << false << 1.5;
+    QTest::newRow("reversed battery, current") << 5 << -9.0 << "Cc" << false << 0.0;
+    QTest::newRow("sine 10 V, AC") << 12 << 10.0 << "Sinus" << false << 10 / std::sqrt(2.0);
+    QTest::newRow("sine 10 V, DC") << 2 << 10.0 << "Sinus" << true << 0.0;
+    // At -10 tr/min the alternator's amplitude is negative.
+    QTest::newRow("alternator turned backwards, AC") << 12 << -0.04 << "Dyn" << false << 0.04 * 0.7517;
+    QTest::newRow("harmonic generator, AC") << 12 << 5.0 << "harmo" << false << 0.0;
+}
+
+// The readings that do not vary, without the window.
+void tst_Multimetre::fixedReading()
+{
+    QFETCH(int, position);
+    QFETCH(double, amplitude);
+    QFETCH(QString, mot);
+    QFETCH(bool, vivante);
+    QFETCH(double, attendu);
+    const std::optional<double> lu = LectureCollege(position, amplitude, mot);
+    QCOMPARE(!lu.has_value(), vivante);
+    if (lu)
+        QVERIFY2(proche(*lu, attendu, 1e-12), qPrintable(QString::number(*lu, 'g', 17)));
+}
+
 void tst_Multimetre::readingBySourceAndPosition_data()
 {
+    QTest::addColumn<int>("couplage"); // of the scope's CH1: 0 AC, 1 DC
     QTest::addColumn<QString>("source");
     QTest::addColumn<int>("position");
     QTest::addColumn<bool>("vivante");
@@ -217,7 +260,9 @@ void tst_Multimetre::readingBySourceAndPosition_data()
         {"pile 9 V", 16, false, "1"},
         {"pile 9 V inversée", 2, false, "-9.00"},
         {"pile 9 V inversée", 1, false, "-09.0"},
-        {"pile 9 V inversée", 12, false, "-9.00"},
+        {"pile 9 V inversée", 12, false, "9.00"}, // an effective value is a magnitude
+        {"pile 9 V inversée", 5, false, "000.0"},
+        {"pile 9 V inversée", 15, false, ""},
         {"alimentation 5 V", 2, false, "5.00"},
         {"alimentation 5 V", 3, false, "1"},
         {"alimentation 5 V", 14, false, "005"},
@@ -225,6 +270,13 @@ void tst_Multimetre::readingBySourceAndPosition_data()
         {"GBF sinus", 12, false, "7.07"},
         {"GBF sinus", 13, false, "07.1"},
         {"GBF sinus", 2, true, "0.00"},
+        // The live reading's first instant, 0.98 s, is a whole number of
+        // periods at 50 Hz: the sine is at its offset.
+        {"GBF sinus, offset +2 V", 2, true, "2.00"},
+        {"GBF sinus, offset -2 V", 2, true, "-2.00"},
+        {"GBF sinus, offset +2 V", 12, false, "7.07"},
+        {"GBF sinus, offset +2 V", 5, false, "000.0"},
+        {"GBF sinus, offset +2 V", 15, false, ""},
         {"GBF carré", 12, false, "10.00"},
         {"GBF carré", 2, true, "0.00"},
         {"GBF triangle", 12, false, "5.77"},
@@ -245,18 +297,22 @@ void tst_Multimetre::readingBySourceAndPosition_data()
         {"mot inconnu", 2, true, "0.00"},
         {"générateur harmoniques", 12, false, "0.00"},
     };
-    for (const Ligne& l : lignes)
-        QTest::addRow("%s, position %d", l.source, l.position)
-            << QString::fromUtf8(l.source) << l.position << l.vivante << QString::fromUtf8(l.attendu);
+    // The meter measures the source across the scope input, whatever the
+    // scope's coupling.
+    for (int couplage : {0, 1})
+        for (const Ligne& l : lignes)
+            QTest::addRow("%s, position %d, %s coupling", l.source, l.position, couplage == 0 ? "AC" : "DC")
+                << couplage << QString::fromUtf8(l.source) << l.position << l.vivante << QString::fromUtf8(l.attendu);
 }
 
 void tst_Multimetre::readingBySourceAndPosition()
 {
+    QFETCH(int, couplage);
     QFETCH(QString, source);
     QFETCH(int, position);
     QFETCH(bool, vivante);
     QFETCH(QString, attendu);
-    BancMultimetre m;
+    BancMultimetre m(QStringLiteral("1"), true, couplage);
     brancher(m, source);
     tourner(position);
     // A DC range on a varying source reads live: nothing new until the

@@ -4,6 +4,7 @@
 #include "app/MDIWavix.h"
 #include "bench/RequetesBanc.h"
 #include "bench/Voltmetre.h"
+#include "bench/frmDyn.h"
 #include "bench/frmEDF.h"
 #include "bench/frmGBF.h"
 #include "bench/frmHarmonique.h"
@@ -27,12 +28,13 @@ namespace {
 // The scope on with its plugs in, the true-RMS meter chosen and opened from
 // the toolbox, its leads in V and COM on CH1, and a 9 V battery on CH1.
 struct BancTRMS {
-    BancScope banc{0};
+    BancScope banc;
     frmToolBox* boite = nullptr;
     frmMulti_RMS* multi = nullptr;
 
-    // `reglages`: the settings file a previous run left, read by this one.
-    explicit BancTRMS(const QByteArray& reglages = {})
+    // `reglages`: the settings file a previous run left, read by this one;
+    // `couplage`: the scope's CH1 coupling, 0 AC or 1 DC.
+    explicit BancTRMS(const QByteArray& reglages = {}, int couplage = 1) : banc(0, couplage)
     {
         if (!reglages.isEmpty())
             QVERIFY(TestHome::writeFile(CheminINI, reglages));
@@ -105,6 +107,9 @@ private Q_SLOTS:
     void buttonsMeasureInFixedPositions();
     void readingsOfSources_data();
     void readingsOfSources();
+    void alternatorMinMax();
+    void signFollowsTheDigits_data();
+    void signFollowsTheDigits();
     void noReadingShowsZero_data();
     void noReadingShowsZero();
     void minMaxFromStoredKeys_data();
@@ -166,6 +171,11 @@ void tst_MultimetreTRMS::harmonicGeneratorReadsZero()
     QCOMPARE(ecran(b.multi), QStringLiteral("09.00 V"));
     FormeSignalA = QStringLiteral("harmo");
     CalculerMesure();
+    QCOMPARE(ecran(b.multi), QStringLiteral("000.0 mV"));
+    // MIN MAX as well, in MAX and in MIN.
+    b.multi->cmdBouton[0]->click();
+    QCOMPARE(ecran(b.multi), QStringLiteral("000.0 mV"));
+    b.multi->cmdBouton[0]->click();
     QCOMPARE(ecran(b.multi), QStringLiteral("000.0 mV"));
 }
 
@@ -281,36 +291,60 @@ void tst_MultimetreTRMS::buttonsMeasureInFixedPositions()
 
 void tst_MultimetreTRMS::readingsOfSources_data()
 {
-    QTest::addColumn<QString>("forme"); // "secteur", or the generator's "sinus" or "carré"
+    QTest::addColumn<int>("couplage"); // of the scope's CH1: 0 AC, 1 DC
+    QTest::addColumn<QString>("forme"); // "secteur", "pile inversée", or the generator's "sinus" or "carré"
     QTest::addColumn<double>("volts");
     QTest::addColumn<double>("rapport"); // the generator's duty, %
     QTest::addColumn<double>("decalage"); // its offset, V
     QTest::addColumn<QString>("vAC");
     QTest::addColumn<QString>("vDC");
-    QTest::newRow("mains 230 V") << "secteur" << 0.0 << 50.0 << 0.0 << "230.0 V" << "000.0 mV";
-    QTest::newRow("sine 10 V") << "sinus" << 10.0 << 50.0 << 0.0 << "07.07 V" << "000.0 mV";
-    QTest::newRow("sine 10 V, offset 2 V") << "sinus" << 10.0 << 50.0 << 2.0 << "07.35 V" << "2.000 V";
-    // A square's mean (2d - 1)·A is in its DC level; its RMS is its peak
-    // without offset, whatever the duty.
-    QTest::newRow("square 5 V, 25 %") << "carré" << 5.0 << 25.0 << 0.0 << "5.000 V" << "-2.500 V";
-    QTest::newRow("square 5 V, 50 %") << "carré" << 5.0 << 50.0 << 0.0 << "5.000 V" << "000.0 mV";
-    QTest::newRow("square 5 V, 75 %") << "carré" << 5.0 << 75.0 << 0.0 << "5.000 V" << "2.500 V";
-    QTest::newRow("square 5 V, 25 %, offset 2 V") << "carré" << 5.0 << 25.0 << 2.0 << "4.359 V" << "-500.0 mV";
-    QTest::newRow("square 5 V, 50 %, offset -1.5 V") << "carré" << 5.0 << 50.0 << -1.5 << "5.220 V" << "-1.500 V";
-    QTest::newRow("square 5 V, 75 %, offset 2 V") << "carré" << 5.0 << 75.0 << 2.0 << "06.24 V" << "4.500 V";
+    QTest::addColumn<QString>("max"); // MIN MAX
+    QTest::addColumn<QString>("min");
+    struct Ligne {
+        const char* nom;
+        const char* forme;
+        double volts, rapport, decalage;
+        const char *vAC, *vDC, *max, *min;
+    };
+    const Ligne lignes[] = {
+        {"mains 230 V", "secteur", 0, 50, 0, "230.0 V", "000.0 mV", "325.3 V", "-325.3 V"},
+        {"reversed 9 V battery", "pile inversée", 0, 50, 0, "09.00 V", "-09.00 V", "-09.00 V", "-09.00 V"},
+        {"sine 10 V", "sinus", 10, 50, 0, "07.07 V", "000.0 mV", "10.00 V", "-10.00 V"},
+        {"sine 10 V, offset 2 V", "sinus", 10, 50, 2, "07.35 V", "2.000 V", "12.00 V", "-08.00 V"},
+        {"sine 10 V, offset -2 V", "sinus", 10, 50, -2, "07.35 V", "-2.000 V", "08.00 V", "-12.00 V"},
+        // A square's mean (2d - 1)·A is in its DC level; its RMS is its peak
+        // without offset, whatever the duty; its levels are the offset ± A.
+        {"square 5 V, 25 %", "carré", 5, 25, 0, "5.000 V", "-2.500 V", "5.000 V", "-5.000 V"},
+        {"square 5 V, 50 %", "carré", 5, 50, 0, "5.000 V", "000.0 mV", "5.000 V", "-5.000 V"},
+        {"square 5 V, 75 %", "carré", 5, 75, 0, "5.000 V", "2.500 V", "5.000 V", "-5.000 V"},
+        {"square 5 V, 25 %, offset 2 V", "carré", 5, 25, 2, "4.359 V", "-500.0 mV", "07.00 V", "-3.000 V"},
+        {"square 5 V, 50 %, offset -1.5 V", "carré", 5, 50, -1.5, "5.220 V", "-1.500 V", "3.500 V", "-06.50 V"},
+        {"square 5 V, 75 %, offset 2 V", "carré", 5, 75, 2, "06.24 V", "4.500 V", "07.00 V", "-3.000 V"},
+    };
+    for (int couplage : {0, 1})
+        for (const Ligne& l : lignes)
+            QTest::addRow("%s, %s coupling", l.nom, couplage == 0 ? "AC" : "DC")
+                << couplage << QString::fromUtf8(l.forme) << l.volts << l.rapport << l.decalage << l.vAC << l.vDC
+                << l.max << l.min;
 }
 
-// Each source through the bench's own windows, read in V AC and V DC.
+// Each source through the bench's own windows, read in V AC, V DC and MIN
+// MAX: the meter measures the source, whatever the scope's coupling.
 void tst_MultimetreTRMS::readingsOfSources()
 {
+    QFETCH(int, couplage);
     QFETCH(QString, forme);
     QFETCH(double, volts);
     QFETCH(double, rapport);
     QFETCH(double, decalage);
     QFETCH(QString, vAC);
     QFETCH(QString, vDC);
-    BancTRMS b;
-    if (forme == QLatin1String("secteur")) {
+    QFETCH(QString, max);
+    QFETCH(QString, min);
+    BancTRMS b({}, couplage);
+    if (forme == QStringLiteral("pile inversée")) {
+        dynamic_cast<frmPile*>(Forms().find("frmPileA"))->optPolarite[1]->setChecked(true);
+    } else if (forme == QLatin1String("secteur")) {
         b.boite->choisir(12);
         auto* e = dynamic_cast<frmEDF*>(Forms().find("frmEDFA"));
         e->imgBorne_Click(frmEDF::Neutre);
@@ -326,6 +360,55 @@ void tst_MultimetreTRMS::readingsOfSources()
     QCOMPARE(ecran(b.multi), vAC);
     b.multi->PlacerSelecteur(2);
     QCOMPARE(ecran(b.multi), vDC);
+    b.multi->cmdBouton[0]->click();
+    QCOMPARE(ecran(b.multi), max);
+    b.multi->cmdBouton[0]->click();
+    QCOMPARE(ecran(b.multi), min);
+}
+
+void tst_MultimetreTRMS::alternatorMinMax()
+{
+    BancTRMS b;
+    b.boite->choisir(14);
+    auto* d = dynamic_cast<frmDyn*>(Forms().find("frmDynA"));
+    d->imgBorne_Click(0);
+    d->imgBorne_Click(1);
+    b.multi->PlacerSelecteur(1);
+    // At 1000 tr/min the wave's fundamental is 4.189 V and its crest 1.5
+    // times that.
+    QCOMPARE(ecran(b.multi), QStringLiteral("3.149 V"));
+    b.multi->cmdBouton[0]->click();
+    QCOMPARE(ecran(b.multi), QStringLiteral("06.28 V"));
+    b.multi->cmdBouton[0]->click();
+    QCOMPARE(ecran(b.multi), QStringLiteral("-06.28 V"));
+}
+
+void tst_MultimetreTRMS::signFollowsTheDigits_data()
+{
+    QTest::addColumn<int>("appuis"); // presses of RANGE from AUTO
+    QTest::addColumn<double>("valeur");
+    QTest::addColumn<QString>("attendu");
+    QTest::newRow("rounds to zero on 60 V") << 3 << -0.004 << "00.00 V";
+    QTest::newRow("smallest shown on 60 V") << 3 << -0.005 << "-00.01 V";
+    QTest::newRow("rounds to zero on 1000 V") << 5 << -0.4 << "0000 V";
+    QTest::newRow("negative on 1000 V") << 5 << -0.6 << "-0001 V";
+    QTest::newRow("rounds to zero in AUTO") << 0 << -0.00004 << "000.0 mV";
+    QTest::newRow("smallest shown in AUTO") << 0 << -0.00005 << "-000.1 mV";
+    QTest::newRow("exactly zero") << 0 << 0.0 << "000.0 mV";
+}
+
+// A minus sign goes with digits that are not all zeros.
+void tst_MultimetreTRMS::signFollowsTheDigits()
+{
+    QFETCH(int, appuis);
+    QFETCH(double, valeur);
+    QFETCH(QString, attendu);
+    BancTRMS b;
+    b.multi->PlacerSelecteur(2);
+    for (int i = 0; i < appuis; ++i)
+        b.multi->cmdBouton[1]->click();
+    AfficherMesure(valeur);
+    QCOMPARE(ecran(b.multi), attendu);
 }
 
 void tst_MultimetreTRMS::noReadingShowsZero_data()
@@ -377,16 +460,17 @@ void tst_MultimetreTRMS::minMaxFromStoredKeys_data()
     QTest::addColumn<QString>("vu");
     QTest::addColumn<QString>("apresAppui"); // after one press of MIN MAX
     QTest::addColumn<QString>("stockesApres");
-    QTest::newRow("off") << "0" << "0" << "AUTO 3.007 V" << "MIN MAX MAX AUTO 4.000 V" << "MAX=1, MIN=0";
-    QTest::newRow("MAX") << "1" << "0" << "MIN MAX MAX AUTO 4.000 V" << "MIN MAX MIN AUTO -4.000 V" << "MAX=0, MIN=1";
-    QTest::newRow("MIN") << "0" << "1" << "MIN MAX MIN AUTO -4.000 V" << "AUTO 3.007 V" << "MAX=0, MIN=0";
+    QTest::newRow("off") << "0" << "0" << "AUTO 3.007 V" << "MIN MAX MAX AUTO 6.000 V" << "MAX=1, MIN=0";
+    QTest::newRow("MAX") << "1" << "0" << "MIN MAX MAX AUTO 6.000 V" << "MIN MAX MIN AUTO -6.000 V" << "MAX=0, MIN=1";
+    QTest::newRow("MIN") << "0" << "1" << "MIN MAX MIN AUTO -6.000 V" << "AUTO 3.007 V" << "MAX=0, MIN=0";
     QTest::newRow("MAX and MIN both on")
-        << "1" << "1" << "MIN MAX MAX MIN AUTO 4.000 V" << "MIN MAX MIN AUTO -4.000 V" << "MAX=0, MIN=1";
-    QTest::newRow("damaged values") << "oui" << "2" << "AUTO 3.007 V" << "MIN MAX MAX AUTO 4.000 V" << "MAX=1, MIN=0";
+        << "1" << "1" << "MIN MAX MAX MIN AUTO 6.000 V" << "MIN MAX MIN AUTO -6.000 V" << "MAX=0, MIN=1";
+    QTest::newRow("damaged values") << "oui" << "2" << "AUTO 3.007 V" << "MIN MAX MAX AUTO 6.000 V" << "MAX=1, MIN=0";
 }
 
 // The MIN MAX state as the settings file gives it, on a 4 V alternator
-// (peaks +4 and -4 V, 3.007 V effective).
+// (its wave crests at +6 and -6 V, 1.5 times its fundamental; 3.007 V
+// effective).
 void tst_MultimetreTRMS::minMaxFromStoredKeys()
 {
     QFETCH(QString, max);

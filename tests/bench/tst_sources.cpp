@@ -278,6 +278,14 @@ void tst_Sources::supplyPlugsAndSign()
     cliquerBorne(a, frmAlim::NEG);
     QVERIFY(a->fichePlacee(frmAlim::NEG) && !a->fichePlacee(frmAlim::POS));
     QVERIFY(proche(AmplitudeA, -6.2));
+    // The sign goes with digits that are not all zeros.
+    tourner(a->Potentio[0], 0.4f);
+    QCOMPARE(a->lblAffichage->text(), QStringLiteral("0.00"));
+    QVERIFY(!a->lblSigne->isVisibleTo(a));
+    tourner(a->Potentio[0], 0.5f);
+    QCOMPARE(a->lblAffichage->text(), QStringLiteral("0.01"));
+    QVERIFY(a->lblSigne->isVisibleTo(a));
+    tourner(a->Potentio[0], 620);
 
     // Pulling the NEG plug itself: positive again, no sign, not connected.
     Q_EMIT control<ImageBox>(a, "imgFiche", frmAlim::NEG)->Click();
@@ -300,10 +308,12 @@ void tst_Sources::supplySwitchAndCurrentKnob()
     QVERIFY(!a->lblAffichage->isVisibleTo(a) && !a->lblLEDCourant->isVisibleTo(a));
     cliquerBorne(a, frmAlim::COM);
     cliquerBorne(a, frmAlim::NEG);
-    // Off: a turn sets the channel's voltage, which stays undelivered.
+    // Off: a turn sets the channel's voltage, which stays undelivered; the
+    // dark display shows no lone minus sign.
     tourner(a->Potentio[0], 450);
     QVERIFY(proche(AmplitudeA, -4.5));
     QVERIFY(!SourceBrancheeA);
+    QVERIFY(!a->lblSigne->isVisibleTo(a));
     a->chkOnOff->setChecked(true);
     QCOMPARE(a->chkOnOff->text(), QStringLiteral("Off"));
     QCOMPARE(a->imgOn->picture(), QStringLiteral(":/scope/power_on.svg"));
