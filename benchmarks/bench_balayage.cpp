@@ -106,6 +106,36 @@ int main(int argc, char** argv)
 
         std::printf("%4d x %-4d    %8.3f ms  (%5.1f %% of a core)    %8.3f ms  (%5.1f %%)\n", w, h, spot,
                     100 * spot / periode, xy, 100 * xy / periode);
+
+        // The hard XY pairs, whose every segment crosses the figure, at
+        // every focus from 1 to 11 px.
+        FormeSignalB = QStringLiteral("Sinus");
+        struct Paire {
+            double a, b;
+        };
+        double pire = 0;
+        Paire pirePaire{};
+        int pireFocus = 0;
+        for (const Paire paire : {Paire{10, 62500}, Paire{100, 12345}, Paire{1000, 1001}, Paire{50, 150}}) {
+            for (int focus = 10; focus <= 20; ++focus) {
+                scope->setPotentioValue(0, float(focus));
+                ReglerPotentiometre(1, 0);
+                FrequenceA = paire.a;
+                FrequenceB = paire.b;
+                ActualiserEcran();
+                const double t = mesurer(scope, std::max(5, runs / 10), [scope] { scope->tmrXY_Timer(); });
+                if (t > pire) {
+                    pire = t;
+                    pirePaire = paire;
+                    pireFocus = focus - 9;
+                }
+            }
+        }
+        std::printf("               worst XY tick %8.3f ms  (%g Hz and %g Hz, focus %d px)\n", pire, pirePaire.a,
+                    pirePaire.b, pireFocus);
+        FormeSignalB = QStringLiteral("Carre");
+        scope->setPotentioValue(0, 12);
+        ReglerPotentiometre(1, 0);
     }
     Forms().unloadAll();
     return 0;

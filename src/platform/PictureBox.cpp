@@ -1,6 +1,7 @@
 #include "platform/PictureBox.h"
 
 #include "platform/PixelGridTrace.h"
+#include "platform/ThickPolyline.h"
 
 #include "platform/VbColor.h"
 #include "platform/VbMouse.h"
@@ -212,11 +213,47 @@ void PictureBox::Trace(const QPolygonF& points, int color)
     touched();
 }
 
+bool PictureBox::writableInPlace()
+{
+    const QPainter& p = painter();
+    return image_.format() == QImage::Format_RGB32 && image_.isDetached() && !p.hasClipping() && p.opacity() == 1
+        && p.compositionMode() == QPainter::CompositionMode_SourceOver;
+}
+
+void PictureBox::Polyline(const QPolygonF& points, int color)
+{
+    if (points.isEmpty())
+        return;
+    QPainter& p = painter();
+    flushLines();
+    applyPen(color);
+    const qreal dpr = image_.devicePixelRatio();
+    if (penStyle_ == Solid && penWidth_ > 1 && writableInPlace()) {
+        QPolygonF pixels(points.size());
+        for (qsizetype i = 0; i < points.size(); ++i)
+            pixels[i] = toPixel(points[i].x(), points[i].y()) * dpr;
+        strokeThickPolyline(image_, pixels, penWidth_ * dpr, vbColor(color).rgb());
+    } else if (points.size() >= 2) {
+        QPolygonF logical(points.size());
+        for (qsizetype i = 0; i < points.size(); ++i)
+            logical[i] = toPixel(points[i].x(), points[i].y());
+        if (penStyle_ == Solid && penWidth_ > 1) {
+            // One segment at a time: no outline of the whole figure.
+            for (qsizetype i = 1; i < logical.size(); ++i)
+                p.drawLine(logical[i - 1], logical[i]);
+        } else {
+            p.drawPolyline(logical);
+        }
+    }
+    CurrentX = points.constLast().x();
+    CurrentY = points.constLast().y();
+    touched();
+}
+
 void PictureBox::fillSpans(const QList<QRect>& spans, int color)
 {
     QPainter& p = painter();
-    if (image_.format() == QImage::Format_RGB32 && image_.isDetached() && !p.hasClipping() && p.opacity() == 1
-        && p.compositionMode() == QPainter::CompositionMode_SourceOver) {
+    if (writableInPlace()) {
         // Whole device pixels of one opaque colour go straight into the
         // picture, which the painter draws into without buffering: the
         // raster engine pays a call for every row of a rectangle, ruinous

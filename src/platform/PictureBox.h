@@ -57,6 +57,11 @@ public:
     // denser than the pixels it is drawn as the span it inks in each pixel
     // column (see PixelGridTrace.h). CurrentX/Y go to its last point.
     void Trace(const QPolygonF& points, int color);
+    // A figure through the points (user units, in any order), segment after
+    // segment, in the given colour with DrawWidth and DrawStyle, round at its
+    // joints; its cost grows with the pixels it inks, not with the square of
+    // its crossings (see ThickPolyline.h). CurrentX/Y go to its last point.
+    void Polyline(const QPolygonF& points, int color);
     // Text at CurrentX/CurrentY (its upper-left corner) in ForeColor; then
     // CurrentX goes back to the left edge and CurrentY one line down.
     void Print(const QString& text);
@@ -100,6 +105,9 @@ private:
     void flushLines();
     // Whole device pixels inked in the colour.
     void fillSpans(const QList<QRect>& spans, int color);
+    // The picture's pixels can be written straight, the painter drawing
+    // into it unbuffered and alone.
+    bool writableInPlace();
     QFont currentFont() const;
     // Pixels per user unit.
     double kx() const { return scaleWidth_ != 0 ? width() / scaleWidth_ : 0; }

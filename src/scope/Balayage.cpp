@@ -22,13 +22,6 @@ qsizetype nombrePas(double a, double b, double pas)
     return qsizetype(std::floor((b - a) / pas + 1e-9)) + 1;
 }
 
-// The segments through the points, one after the other.
-void tracerPolyligne(PictureBox* ecran, const QPolygonF& points, int32_t couleur)
-{
-    for (qsizetype i = 1; i < points.size(); ++i)
-        ecran->Line(points[i - 1].x(), points[i - 1].y(), points[i].x(), points[i].y(), couleur);
-}
-
 // A trace whose x never goes back, the spot's pieces and the sum: reduced to
 // the pixel grid where it is denser than the pixels.
 void tracerTrace(PictureBox* ecran, const QPolygonF& points, int32_t couleur)
@@ -224,7 +217,7 @@ void CourbeXY(double debut)
     PictureBox* ecran = EcranAuGraticule();
     if (!ecran)
         return;
-    tracerPolyligne(ecran, PointsXY(debut), CouleurTraceA);
+    ecran->Polyline(PointsXY(debut), CouleurTraceA);
     AfficherSensibilites();
 }
 

@@ -69,6 +69,8 @@ private Q_SLOTS:
     void xyDoubledFrequency();
     void xyFarApartFrequencies_data();
     void xyFarApartFrequencies();
+    void xyHardPairInkFollowsItsPoints_data();
+    void xyHardPairInkFollowsItsPoints();
     void xyCh1OnGround();
     void xyAdvanceScaledByElapsedTime();
     void xyEvaluatedModeKeepsTheExercise_data();
@@ -511,6 +513,71 @@ void tst_Balayage::xyFarApartFrequencies()
         QVERIFY2(qAbs(figure[i].x() - x) < 1e-6 && qAbs(figure[i].y() - y) < 1e-6,
                  qPrintable(QString("%1: %2 %3, expected %4 %5").arg(i).arg(figure[i].x()).arg(figure[i].y()).arg(x).arg(y)));
     }
+}
+
+void tst_Balayage::xyHardPairInkFollowsItsPoints_data()
+{
+    QTest::addColumn<int>("focus"); // knob value
+    QTest::addColumn<int>("largeur"); // line width, pixels
+    QTest::newRow("1 px") << 10 << 1;
+    QTest::newRow("11 px") << 20 << 11;
+}
+
+void tst_Balayage::xyHardPairInkFollowsItsPoints()
+{
+    QFETCH(int, focus);
+    QFETCH(int, largeur);
+    // 10 Hz across and 62.5 kHz up: every segment of the figure crosses it.
+    BancScope b(4);
+    b.scope->setPotentioValue(0, float(focus));
+    ReglerPotentiometre(1, 0);
+    b.source(0, "Sinus", 3, 10);
+    b.source(1, "Sinus", 3, 62500);
+    ActualiserEcran();
+    CourbeXY(0);
+    const QImage image = b.image();
+    const QPolygonF points = PointsXY(0);
+    const PictureBox* ecran = b.scope->picEcran;
+    QPolygonF pixels;
+    for (const QPointF& p : points)
+        pixels << ecran->toPixel(p.x(), p.y());
+
+    // Every point of the figure is inked (a thin line within its pixel's
+    // neighbours, where the raster's rounding puts it).
+    const int voisins = largeur == 1 ? 1 : 0;
+    for (const QPointF& p : pixels) {
+        bool encre = false;
+        for (int dy = -voisins; dy <= voisins; ++dy)
+            for (int dx = -voisins; dx <= voisins; ++dx)
+                encre = encre
+                    || (image.pixel(int(p.x()) + dx, int(p.y()) + dy) & 0xFFFFFF) == pixelRgb(kJaune);
+        QVERIFY2(encre, qPrintable(QString("no ink at %1, %2").arg(p.x()).arg(p.y())));
+    }
+
+    // No ink farther than half the width and a pixel from the polyline.
+    const double rayon = largeur / 2.0 + 1;
+    QImage permis(image.size(), QImage::Format_Mono);
+    permis.fill(0);
+    for (qsizetype k = 1; k < pixels.size(); ++k) {
+        const QPointF a = pixels[k - 1], d = pixels[k] - pixels[k - 1];
+        const double l2 = QPointF::dotProduct(d, d);
+        const QRect boite = QRectF(a, pixels[k]).normalized().adjusted(-rayon - 1, -rayon - 1, rayon + 1, rayon + 1)
+                                .toAlignedRect() & image.rect();
+        for (int y = boite.top(); y <= boite.bottom(); ++y)
+            for (int x = boite.left(); x <= boite.right(); ++x) {
+                const QPointF c(x + 0.5, y + 0.5);
+                const double t = l2 > 0 ? std::clamp(QPointF::dotProduct(c - a, d) / l2, 0.0, 1.0) : 0;
+                const QPointF e = c - (a + t * d);
+                if (QPointF::dotProduct(e, e) <= rayon * rayon)
+                    permis.setPixel(x, y, 1);
+            }
+    }
+    int loin = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if ((image.pixel(x, y) & 0xFFFFFF) == pixelRgb(kJaune) && !permis.pixelIndex(x, y))
+                ++loin;
+    QCOMPARE(loin, 0);
 }
 
 void tst_Balayage::xyCh1OnGround()

@@ -1,0 +1,141 @@
+#include "platform/ThickPolyline.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// The x interval where lo <= a x + b <= hi; an empty one as lo > hi.
+struct Intervalle {
+    double lo = -std::numeric_limits<double>::infinity();
+    double hi = std::numeric_limits<double>::infinity();
+    bool vide() const { return !(lo <= hi); }
+};
+
+void unir(double& lo, double& hi, double a, double b)
+{
+    lo = std::min(lo, a);
+    hi = std::max(hi, b);
+}
+
+} // namespace
+
+QRect strokeThickPolyline(QImage& picture, const QPolygonF& points, double width, QRgb colour)
+{
+    QRect inked;
+    if (picture.format() != QImage::Format_RGB32 || points.isEmpty() || !(width > 0))
+        return inked;
+    const int largeur = picture.width(), hauteur = picture.height();
+    const double r = width / 2, r2 = r * r;
+    uchar* const bits = picture.bits();
+    const qsizetype stride = picture.bytesPerLine();
+    int gauche = largeur, droite = -1, haut = hauteur, bas = -1;
+
+    auto ligne = [&](int j, double lo, double hi) {
+        const int i0 = std::max(0, int(std::ceil(lo - 0.5)));
+        const int i1 = std::min(largeur - 1, int(std::floor(hi - 0.5)));
+        if (i0 > i1)
+            return;
+        std::fill_n(reinterpret_cast<QRgb*>(bits + j * stride) + i0, i1 - i0 + 1, colour);
+        gauche = std::min(gauche, i0);
+        droite = std::max(droite, i1);
+        haut = std::min(haut, j);
+        bas = std::max(bas, j);
+    };
+    auto capsule = [&](QPointF a, QPointF b) {
+        if (a.y() > b.y())
+            std::swap(a, b);
+        const double dx = b.x() - a.x(), dy = b.y() - a.y();
+        const double l2 = dx * dx + dy * dy;
+        const double l = std::sqrt(l2);
+        const int j0 = std::max(0, int(std::ceil(a.y() - r - 0.5)));
+        const int j1 = std::min(hauteur - 1, int(std::floor(b.y() + r - 0.5)));
+        // Rows more than r from both ends meet only the segment's body: the
+        // band around its line, between the normals at its ends.
+        const double invDx = dx != 0 ? 1 / dx : 0, invDy = dy != 0 ? 1 / dy : 0;
+        const double demiBande = dy != 0 ? r * l * std::abs(invDy) : 0;
+        for (int j = j0; j <= j1; ++j) {
+            const double yc = j + 0.5;
+            const double ea = yc - a.y(), eb = yc - b.y();
+            double lo = std::numeric_limits<double>::infinity(), hi = -lo;
+            if (ea * ea <= r2) {
+                const double demi = std::sqrt(r2 - ea * ea);
+                unir(lo, hi, a.x() - demi, a.x() + demi);
+            }
+            if (eb * eb <= r2) {
+                const double demi = std::sqrt(r2 - eb * eb);
+                unir(lo, hi, b.x() - demi, b.x() + demi);
+            }
+            if (l2 > 0) {
+                Intervalle bande;
+                if (dy != 0) {
+                    const double centre = a.x() + ea * dx * invDy;
+                    bande.lo = centre - demiBande;
+                    bande.hi = centre + demiBande;
+                } else if (std::abs(ea) > r) {
+                    continue;
+                }
+                if (dx != 0) {
+                    double x1 = a.x() - ea * dy * invDx, x2 = x1 + l2 * invDx;
+                    if (x1 > x2)
+                        std::swap(x1, x2);
+                    bande.lo = std::max(bande.lo, x1);
+                    bande.hi = std::min(bande.hi, x2);
+                } else if (ea < 0 || ea > dy) {
+                    bande.lo = 1, bande.hi = 0;
+                }
+                if (!bande.vide())
+                    unir(lo, hi, bande.lo, bande.hi);
+            }
+            if (lo <= hi)
+                ligne(j, lo, hi);
+        }
+    };
+
+    auto fini = [](const QPointF& p) { return std::isfinite(p.x()) && std::isfinite(p.y()); };
+    // Far outside the picture a point is brought back along its segment's
+    // line only as far as the rows and columns can show, so that a huge
+    // value costs no more than the picture.
+    const double marge = r + 2;
+    const QRectF cadre(-marge, -marge, largeur + 2 * marge, hauteur + 2 * marge);
+    auto couper = [&](QPointF& a, QPointF& b) {
+        // Liang-Barsky clipping of the segment to the frame.
+        double t0 = 0, t1 = 1;
+        const double dx = b.x() - a.x(), dy = b.y() - a.y();
+        const double p[4] = {-dx, dx, -dy, dy};
+        const double q[4] = {a.x() - cadre.left(), cadre.right() - a.x(), a.y() - cadre.top(), cadre.bottom() - a.y()};
+        for (int k = 0; k < 4; ++k) {
+            if (p[k] == 0) {
+                if (q[k] < 0)
+                    return false;
+            } else {
+                const double t = q[k] / p[k];
+                if (p[k] < 0)
+                    t0 = std::max(t0, t);
+                else
+                    t1 = std::min(t1, t);
+            }
+        }
+        if (t0 > t1)
+            return false;
+        const QPointF a0 = a;
+        a = a0 + t0 * QPointF(dx, dy);
+        b = a0 + t1 * QPointF(dx, dy);
+        return true;
+    };
+
+    if (points.size() == 1) {
+        if (fini(points[0]) && cadre.contains(points[0]))
+            capsule(points[0], points[0]);
+    }
+    for (qsizetype k = 1; k < points.size(); ++k) {
+        QPointF a = points[k - 1], b = points[k];
+        if (!fini(a) || !fini(b) || !couper(a, b))
+            continue;
+        capsule(a, b);
+    }
+    if (droite >= gauche)
+        inked = QRect(QPoint(gauche, haut), QPoint(droite, bas));
+    return inked;
+}
