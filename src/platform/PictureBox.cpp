@@ -33,6 +33,8 @@ void PictureBox::allocate()
                  QImage::Format_RGB32);
     fresh.setDevicePixelRatio(dpr);
     image_ = std::move(fresh);
+    ink_.resize(image_.size());
+    damage_.resize(image_.size());
     Cls();
 }
 
@@ -94,11 +96,58 @@ void PictureBox::endPainting()
     }
 }
 
-void PictureBox::touched()
+void PictureBox::touched(const QRectF& devicePixels)
 {
-    if (!dirty_) {
-        dirty_ = true;
+    ink_.mark(devicePixels.toAlignedRect());
+    scheduleUpdate();
+}
+
+void PictureBox::scheduleUpdate()
+{
+    // One repaint of what changed, once the drawing of this turn is done.
+    if (updateQueued_)
+        return;
+    updateQueued_ = true;
+    QMetaObject::invokeMethod(this, &PictureBox::showDamage, Qt::QueuedConnection);
+}
+
+void PictureBox::showDamage()
+{
+    updateQueued_ = false;
+    if (painter_.isActive())
+        flushLines();
+    damage_.unite(ink_);
+    if (damage_.all())
         update();
+    else if (!damage_.empty())
+        update(damage_.region(image_.devicePixelRatio()));
+    damage_.clear();
+}
+
+void PictureBox::restoreInk()
+{
+    QPainter& p = painter();
+    const qreal dpr = image_.devicePixelRatio();
+    const std::vector<QRect> runs = ink_.runs();
+    const bool direct = !picture_.isNull() && picture_.format() == image_.format()
+        && qFuzzyCompare(picture_.devicePixelRatio(), dpr) && picture_.width() >= image_.width()
+        && picture_.height() >= image_.height() && writableInPlace();
+    if (direct) {
+        uchar* bits = image_.bits();
+        const qsizetype stride = image_.bytesPerLine();
+        for (const QRect& r : runs)
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                std::copy_n(picture_.constScanLine(y) + r.left() * 4, r.width() * 4, bits + y * stride + r.left() * 4);
+        return;
+    }
+    for (const QRect& r : runs) {
+        const QRectF logical(r.x() / dpr, r.y() / dpr, r.width() / dpr, r.height() / dpr);
+        p.fillRect(logical, vbColor(backColor_));
+        if (!picture_.isNull()) {
+            const qreal pdpr = picture_.devicePixelRatio();
+            p.drawImage(logical, picture_,
+                        QRectF(logical.x() * pdpr, logical.y() * pdpr, logical.width() * pdpr, logical.height() * pdpr));
+        }
     }
 }
 
@@ -119,15 +168,27 @@ void PictureBox::Cls()
     ensureImage();
     QPainter& p = painter();
     pending_.clear();
-    // An opaque picture that covers everything leaves no background to fill.
-    const QSizeF covered = picture_.isNull() ? QSizeF() : picture_.deviceIndependentSize();
-    if (picture_.isNull() || picture_.hasAlphaChannel() || covered.width() < width() || covered.height() < height())
-        p.fillRect(QRectF(0, 0, width(), height()), vbColor(backColor_));
-    if (!picture_.isNull())
-        p.drawImage(QPointF(0, 0), picture_);
+    const qint64 picture = picture_.isNull() ? 0 : picture_.cacheKey();
+    if (!ink_.all() && picture == clearedPicture_ && backColor_ == clearedBack_) {
+        // The same background as at the last clear: only what was drawn
+        // since goes back to it.
+        restoreInk();
+        damage_.unite(ink_);
+    } else {
+        // An opaque picture that covers everything leaves no background to fill.
+        const QSizeF covered = picture_.isNull() ? QSizeF() : picture_.deviceIndependentSize();
+        if (picture_.isNull() || picture_.hasAlphaChannel() || covered.width() < width() || covered.height() < height())
+            p.fillRect(QRectF(0, 0, width(), height()), vbColor(backColor_));
+        if (!picture_.isNull())
+            p.drawImage(QPointF(0, 0), picture_);
+        damage_.markAll();
+    }
+    ink_.clear();
+    clearedPicture_ = picture;
+    clearedBack_ = backColor_;
     CurrentX = 0;
     CurrentY = 0;
-    touched();
+    scheduleUpdate();
 }
 
 void PictureBox::applyPen(int color)
@@ -171,17 +232,24 @@ void PictureBox::Line(double x1, double y1, double x2, double y2, int color)
         flushLines();
         applyPen(color);
         pending_ << from;
+        pendingLow_ = pendingHigh_ = from;
     }
     pending_ << to;
+    pendingLow_ = QPointF(std::min(pendingLow_.x(), to.x()), std::min(pendingLow_.y(), to.y()));
+    pendingHigh_ = QPointF(std::max(pendingHigh_.x(), to.x()), std::max(pendingHigh_.y(), to.y()));
     CurrentX = x2;
     CurrentY = y2;
-    touched();
+    scheduleUpdate();
 }
 
 void PictureBox::flushLines()
 {
-    if (pending_.size() >= 2)
+    if (pending_.size() >= 2) {
         painter_.drawPolyline(pending_);
+        const qreal dpr = image_.devicePixelRatio();
+        const double m = penWidth_ / 2.0 + 2;
+        touched(QRectF(pendingLow_ * dpr, pendingHigh_ * dpr).adjusted(-m * dpr, -m * dpr, m * dpr, m * dpr));
+    }
     pending_.clear();
 }
 
@@ -197,20 +265,27 @@ void PictureBox::Trace(const QPolygonF& points, int color)
     for (qsizetype i = 0; i < points.size(); ++i)
         pixels[i] = toPixel(points[i].x(), points[i].y()) * dpr;
     const QTransform toLogical = QTransform::fromScale(1 / dpr, 1 / dpr);
+    const double m = penWidth_ * dpr / 2 + 2;
     if (penStyle_ != Solid) {
         // Dashes run along the whole line; a thin pen is cheap anyway.
-        if (pixels.size() >= 2)
+        if (pixels.size() >= 2) {
             p.drawPolyline(toLogical.map(pixels));
+            touched(pixels.boundingRect().adjusted(-m, -m, m, m));
+        }
     } else {
         const PixelGridTrace reduced = reduceToPixelGrid(pixels, penWidth_ * dpr, image_.size());
         if (!reduced.spans.isEmpty())
             fillSpans(reduced.spans, color);
-        for (const QPolygonF& piece : reduced.polylines)
+        for (const QRect& span : reduced.spans)
+            ink_.mark(span);
+        for (const QPolygonF& piece : reduced.polylines) {
             p.drawPolyline(dpr == 1 ? piece : toLogical.map(piece));
+            touched(piece.boundingRect().adjusted(-m, -m, m, m));
+        }
     }
     CurrentX = points.constLast().x();
     CurrentY = points.constLast().y();
-    touched();
+    scheduleUpdate();
 }
 
 bool PictureBox::writableInPlace()
@@ -232,22 +307,27 @@ void PictureBox::Polyline(const QPolygonF& points, int color)
         QPolygonF pixels(points.size());
         for (qsizetype i = 0; i < points.size(); ++i)
             pixels[i] = toPixel(points[i].x(), points[i].y()) * dpr;
-        strokeThickPolyline(image_, pixels, penWidth_ * dpr, vbColor(color).rgb());
+        strokeThickPolyline(image_, pixels, penWidth_ * dpr, vbColor(color).rgb(), &ink_);
     } else if (points.size() >= 2) {
         QPolygonF logical(points.size());
         for (qsizetype i = 0; i < points.size(); ++i)
             logical[i] = toPixel(points[i].x(), points[i].y());
-        if (penStyle_ == Solid && penWidth_ > 1) {
-            // One segment at a time: no outline of the whole figure.
-            for (qsizetype i = 1; i < logical.size(); ++i)
-                p.drawLine(logical[i - 1], logical[i]);
-        } else {
+        const bool large = penStyle_ == Solid && penWidth_ > 1;
+        if (!large)
             p.drawPolyline(logical);
+        // A wide pen goes one segment at a time: no outline of the whole
+        // figure. Each segment's tiles are what it inks.
+        const double m = penWidth_ / 2.0 + 2;
+        for (qsizetype i = 1; i < logical.size(); ++i) {
+            if (large)
+                p.drawLine(logical[i - 1], logical[i]);
+            const QRectF segment = QRectF(logical[i - 1], logical[i]).normalized().adjusted(-m, -m, m, m);
+            touched(QRectF(segment.topLeft() * dpr, segment.bottomRight() * dpr));
         }
     }
     CurrentX = points.constLast().x();
     CurrentY = points.constLast().y();
-    touched();
+    scheduleUpdate();
 }
 
 void PictureBox::fillSpans(const QList<QRect>& spans, int color)
@@ -303,10 +383,13 @@ void PictureBox::PSet(double x, double y, int color)
     DrawStyle = Solid;
     applyPen(color);
     DrawStyle = style;
-    p.drawPoint(toPixel(x, y));
+    const QPointF point = toPixel(x, y);
+    p.drawPoint(point);
+    const qreal dpr = image_.devicePixelRatio();
+    const double m = penWidth_ / 2.0 + 2;
+    touched(QRectF((point - QPointF(m, m)) * dpr, (point + QPointF(m, m)) * dpr));
     CurrentX = x;
     CurrentY = y;
-    touched();
 }
 
 QFont PictureBox::currentFont() const
@@ -340,10 +423,14 @@ void PictureBox::Print(const QString& text)
     penColor_ = -1;
     const QPointF topLeft = toPixel(CurrentX, CurrentY);
     const QFontMetricsF metrics(font, &image_);
-    p.drawText(QPointF(topLeft.x(), topLeft.y() + metrics.ascent()), text);
+    const QPointF baseline(topLeft.x(), topLeft.y() + metrics.ascent());
+    p.drawText(baseline, text);
+    const QRectF ink = metrics.boundingRect(text).translated(baseline).adjusted(-2, -2, 2, 2)
+                           | QRectF(topLeft, QSizeF(metrics.horizontalAdvance(text), metrics.height()));
+    const qreal dpr = image_.devicePixelRatio();
+    touched(QRectF(ink.topLeft() * dpr, ink.bottomRight() * dpr));
     CurrentX = scaleLeft_;
     CurrentY += TextHeight(text);
-    touched();
 }
 
 QImage PictureBox::Image()
@@ -356,10 +443,10 @@ QImage PictureBox::Image()
 void PictureBox::paintEvent(QPaintEvent* event)
 {
     endPainting();
-    dirty_ = false;
     QPainter p(this);
-    p.drawImage(event->rect(), image_, QRectF(event->rect().topLeft() * image_.devicePixelRatio(),
-                                              event->rect().size() * image_.devicePixelRatio()));
+    const qreal dpr = image_.devicePixelRatio();
+    for (const QRect& r : event->region())
+        p.drawImage(r, image_, QRectF(r.topLeft() * dpr, r.size() * dpr));
 }
 
 void PictureBox::resizeEvent(QResizeEvent* event)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/DamageTiles.h"
+
 #include <QFont>
 #include <QImage>
 #include <QPainter>
@@ -100,7 +102,13 @@ private:
     void endPainting();
     void allocate();
     void ensureImage();
-    void touched();
+    // The device pixels a drawing inked: the tiles a clear puts back and the
+    // screen shows again.
+    void touched(const QRectF& devicePixels);
+    void scheduleUpdate();
+    void showDamage();
+    // The tiles drawn since the last clear, back to the background picture.
+    void restoreInk();
     void applyPen(int color);
     void flushLines();
     // Whole device pixels inked in the colour.
@@ -120,6 +128,11 @@ private:
     double scaleLeft_ = 0, scaleTop_ = 0, scaleWidth_ = 1, scaleHeight_ = 1;
     // Pen the painter holds, to skip redundant changes.
     int penColor_ = -1, penWidth_ = -1, penStyle_ = -1;
-    bool dirty_ = false;
     QPolygonF pending_; // joined segments not stroked yet
+    QPointF pendingLow_, pendingHigh_; // their corners, logical pixels
+    DamageTiles ink_;    // drawn on since the last clear
+    DamageTiles damage_; // changed since the screen last showed it
+    qint64 clearedPicture_ = 0; // the background picture and colour of the
+    int clearedBack_ = -1;       // last clear, which ink_ is drawn over
+    bool updateQueued_ = false;
 };

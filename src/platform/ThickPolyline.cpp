@@ -1,5 +1,7 @@
 #include "platform/ThickPolyline.h"
 
+#include "platform/DamageTiles.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -21,11 +23,12 @@ void unir(double& lo, double& hi, double a, double b)
 
 } // namespace
 
-QRect strokeThickPolyline(QImage& picture, const QPolygonF& points, double width, QRgb colour)
+QRect strokeThickPolyline(QImage& picture, const QPolygonF& points, double width, QRgb colour,
+                          DamageTiles* inked)
 {
-    QRect inked;
+    QRect bounds;
     if (picture.format() != QImage::Format_RGB32 || points.isEmpty() || !(width > 0))
-        return inked;
+        return bounds;
     const int largeur = picture.width(), hauteur = picture.height();
     const double r = width / 2, r2 = r * r;
     uchar* const bits = picture.bits();
@@ -38,6 +41,8 @@ QRect strokeThickPolyline(QImage& picture, const QPolygonF& points, double width
         if (i0 > i1)
             return;
         std::fill_n(reinterpret_cast<QRgb*>(bits + j * stride) + i0, i1 - i0 + 1, colour);
+        if (inked)
+            inked->markRow(j, i0, i1);
         gauche = std::min(gauche, i0);
         droite = std::max(droite, i1);
         haut = std::min(haut, j);
@@ -100,28 +105,43 @@ QRect strokeThickPolyline(QImage& picture, const QPolygonF& points, double width
     const double marge = r + 2;
     const QRectF cadre(-marge, -marge, largeur + 2 * marge, hauteur + 2 * marge);
     auto couper = [&](QPointF& a, QPointF& b) {
-        // Liang-Barsky clipping of the segment to the frame.
+        // Liang-Barsky clipping of the segment to the frame. The coordinate
+        // of the side an end is cut on is set to that side exactly, so that
+        // ends far apart lose nothing to rounding.
         double t0 = 0, t1 = 1;
+        int k0 = -1, k1 = -1;
         const double dx = b.x() - a.x(), dy = b.y() - a.y();
         const double p[4] = {-dx, dx, -dy, dy};
         const double q[4] = {a.x() - cadre.left(), cadre.right() - a.x(), a.y() - cadre.top(), cadre.bottom() - a.y()};
+        const double cote[4] = {cadre.left(), cadre.right(), cadre.top(), cadre.bottom()};
         for (int k = 0; k < 4; ++k) {
             if (p[k] == 0) {
                 if (q[k] < 0)
                     return false;
             } else {
                 const double t = q[k] / p[k];
-                if (p[k] < 0)
-                    t0 = std::max(t0, t);
-                else
-                    t1 = std::min(t1, t);
+                if (p[k] < 0 && t > t0) {
+                    t0 = t;
+                    k0 = k;
+                } else if (p[k] > 0 && t < t1) {
+                    t1 = t;
+                    k1 = k;
+                }
             }
         }
         if (t0 > t1)
             return false;
-        const QPointF a0 = a;
-        a = a0 + t0 * QPointF(dx, dy);
-        b = a0 + t1 * QPointF(dx, dy);
+        auto point = [&](double t, int k) {
+            QPointF r = a + t * QPointF(dx, dy);
+            if (k == 0 || k == 1)
+                r.setX(cote[k]);
+            else if (k >= 2)
+                r.setY(cote[k]);
+            return r;
+        };
+        const QPointF a1 = point(t0, k0), b1 = point(t1, k1);
+        a = a1;
+        b = b1;
         return true;
     };
 
@@ -136,6 +156,6 @@ QRect strokeThickPolyline(QImage& picture, const QPolygonF& points, double width
         capsule(a, b);
     }
     if (droite >= gauche)
-        inked = QRect(QPoint(gauche, haut), QPoint(droite, bas));
-    return inked;
+        bounds = QRect(QPoint(gauche, haut), QPoint(droite, bas));
+    return bounds;
 }

@@ -4,6 +4,8 @@
 #include <QPolygonF>
 #include <QRect>
 
+class DamageTiles;
+
 // A wide polyline of one opaque colour written straight into an RGB32
 // picture, segment by segment. The raster engine strokes a polyline as one
 // outline, whose cost grows with the square of the edges a scanline crosses:
@@ -14,5 +16,7 @@
 // inked plus a few operations a row.
 //
 // Points are in device pixels; rows and columns outside the picture are cut.
-// Gives the bounding rectangle of what was inked (empty when nothing was).
-QRect strokeThickPolyline(QImage& picture, const QPolygonF& points, double width, QRgb colour);
+// Gives the bounding rectangle of what was inked (empty when nothing was);
+// the tiles inked are marked in `inked` when one is given.
+QRect strokeThickPolyline(QImage& picture, const QPolygonF& points, double width, QRgb colour,
+                          DamageTiles* inked = nullptr);

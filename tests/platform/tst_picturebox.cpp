@@ -1,0 +1,195 @@
+// The drawing surface puts back, and shows again, only what was drawn on;
+// a wide figure inks the pixels within half its width of its segments.
+
+#include "platform/PictureBox.h"
+#include "platform/ThickPolyline.h"
+
+#include <QPainter>
+#include <QtTest>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// A background with a different colour in every pixel, so that a pixel put
+// back from the wrong place shows.
+QImage fond(QSize taille)
+{
+    QImage image(taille, QImage::Format_RGB32);
+    for (int y = 0; y < taille.height(); ++y)
+        for (int x = 0; x < taille.width(); ++x)
+            image.setPixel(x, y, qRgb(x % 256, y % 256, (x * 7 + y * 3) % 256));
+    return image;
+}
+
+// Records the region of every paint the widget receives.
+struct Peintures : QObject {
+    QRegion region;
+    int nombre = 0;
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint) {
+            region += static_cast<QPaintEvent*>(e)->region();
+            ++nombre;
+        }
+        return false;
+    }
+};
+
+int pixelsDe(const QImage& image, QRgb couleur)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += (image.pixel(x, y) & 0xFFFFFF) == (couleur & 0xFFFFFF);
+    return n;
+}
+
+} // namespace
+
+class tst_PictureBox : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void clearPutsBackOnlyWhatWasDrawn();
+    void aNewBackgroundClearsEverything();
+    void repaintCoversWhatChanged();
+    void thickSegmentWidth_data();
+    void thickSegmentWidth();
+    void thickPolylineOfWildPoints();
+};
+
+void tst_PictureBox::clearPutsBackOnlyWhatWasDrawn()
+{
+    const QImage image = fond(QSize(300, 200));
+    PictureBox p;
+    p.resize(300, 200);
+    p.Scale(0, 0, 300, 200);
+    p.setPicture(image);
+    p.DrawWidth = 5;
+    p.Line(10, 10, 290, 190, 0x0000FF);
+    p.Polyline(QPolygonF{{20, 180}, {150, 20}, {280, 180}}, 0x00FF00);
+    p.PSet(40, 40, 0xFF0000);
+    p.CurrentX = 100;
+    p.CurrentY = 100;
+    p.Print(QStringLiteral("Wavix 1 ms"));
+    p.Cls();
+    QCOMPARE(p.Image(), image);
+
+    // Drawn again after the clear: as on a fresh picture.
+    p.DrawWidth = 3;
+    p.Line(0, 100, 300, 100, 0xFFFF00);
+    PictureBox q;
+    q.resize(300, 200);
+    q.Scale(0, 0, 300, 200);
+    q.setPicture(image);
+    q.DrawWidth = 3;
+    q.Line(0, 100, 300, 100, 0xFFFF00);
+    QCOMPARE(p.Image(), q.Image());
+}
+
+void tst_PictureBox::aNewBackgroundClearsEverything()
+{
+    PictureBox p;
+    p.resize(200, 100);
+    p.Scale(0, 0, 200, 100);
+    p.setPicture(fond(QSize(200, 100)));
+    QImage autre(200, 100, QImage::Format_RGB32);
+    autre.fill(Qt::white);
+    {
+        QPainter peintre(&autre);
+        peintre.fillRect(50, 20, 30, 30, Qt::black);
+    }
+    p.setPicture(autre);
+    QCOMPARE(p.Image(), autre);
+    // A new background colour too.
+    p.setPicture(QImage());
+    p.setBackColor(0x00FF00);
+    QCOMPARE(pixelsDe(p.Image(), qRgb(0, 255, 0)), 200 * 100);
+}
+
+void tst_PictureBox::repaintCoversWhatChanged()
+{
+    QWidget fenetre;
+    auto* p = new PictureBox(&fenetre);
+    p->setGeometry(0, 0, 640, 480);
+    p->Scale(0, 0, 640, 480);
+    p->setPicture(fond(QSize(640, 480)));
+    fenetre.resize(640, 480);
+    fenetre.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&fenetre));
+    QCoreApplication::processEvents();
+    Peintures peintures;
+    p->installEventFilter(&peintures);
+
+    // A short trail: the repaint holds it and stays a small part of the
+    // picture.
+    p->Cls();
+    p->DrawWidth = 3;
+    p->Trace(QPolygonF{{100, 100}, {110, 120}, {120, 100}}, 0xFFFF00);
+    QTRY_VERIFY(peintures.nombre > 0);
+    QVERIFY(peintures.region.contains(QRect(100, 100, 20, 20)));
+    QVERIFY(peintures.region.boundingRect().width() * peintures.region.boundingRect().height() < 640 * 480 / 10);
+
+    // The trail moves on: the place it left is shown again with the new one.
+    peintures.region = QRegion();
+    peintures.nombre = 0;
+    p->Cls();
+    p->Trace(QPolygonF{{500, 300}, {510, 320}, {520, 300}}, 0xFFFF00);
+    QTRY_VERIFY(peintures.nombre > 0);
+    QVERIFY(peintures.region.contains(QRect(100, 100, 20, 20)));
+    QVERIFY(peintures.region.contains(QRect(500, 300, 20, 20)));
+    QVERIFY(!peintures.region.contains(QPoint(300, 200)));
+    p->removeEventFilter(&peintures);
+}
+
+void tst_PictureBox::thickSegmentWidth_data()
+{
+    QTest::addColumn<double>("largeur");
+    QTest::addColumn<int>("lignes"); // rows a level segment inks
+    QTest::newRow("3 px") << 3.0 << 3;
+    QTest::newRow("5 px") << 5.0 << 5;
+    QTest::newRow("11 px") << 11.0 << 11;
+}
+
+void tst_PictureBox::thickSegmentWidth()
+{
+    QFETCH(double, largeur);
+    QFETCH(int, lignes);
+    QImage image(100, 100, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    // Level from x = 20 to 80 through the middle of row 50.
+    const QRect r = strokeThickPolyline(image, QPolygonF{{20, 50.5}, {80, 50.5}}, largeur, qRgb(255, 255, 255));
+    int rangs = 0;
+    for (int y = 0; y < 100; ++y)
+        rangs += (image.pixel(50, y) & 0xFFFFFF) == 0xFFFFFF;
+    QCOMPARE(rangs, lignes);
+    // Round ends: half the width beyond each end, on the segment's row.
+    QCOMPARE(r.left(), int(std::ceil(20 - largeur / 2 - 0.5)));
+    QCOMPARE(r.right(), int(std::floor(80 + largeur / 2 - 0.5)));
+    // A 45 degree segment is as wide across as a level one.
+    image.fill(Qt::black);
+    strokeThickPolyline(image, QPolygonF{{20, 20}, {80, 80}}, largeur, qRgb(255, 255, 255));
+    int travers = 0;
+    for (int k = -20; k <= 20; ++k) // along the other diagonal through (50, 50)
+        travers += (image.pixel(50 + k, 50 - k) & 0xFFFFFF) == 0xFFFFFF;
+    QVERIFY2(std::abs(travers * std::sqrt(2.0) - largeur) <= 2 * std::sqrt(2.0), qPrintable(QString::number(travers)));
+}
+
+void tst_PictureBox::thickPolylineOfWildPoints()
+{
+    QImage image(64, 64, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    // Far off the picture, not numbers: nothing hangs, what can show shows.
+    strokeThickPolyline(image, QPolygonF{{-1e300, 32}, {1e300, 32}, {nan, 0}, {10, inf}, {10, 10}, {50, 10}}, 4,
+                        qRgb(255, 255, 255));
+    QCOMPARE(image.pixel(0, 32) & 0xFFFFFF, 0xFFFFFFu);
+    QCOMPARE(image.pixel(63, 32) & 0xFFFFFF, 0xFFFFFFu);
+    QCOMPARE(image.pixel(30, 10) & 0xFFFFFF, 0xFFFFFFu);
+    QCOMPARE(image.pixel(30, 50) & 0xFFFFFF, 0u);
+}
+
+QTEST_MAIN(tst_PictureBox)
+#include "tst_picturebox.moc"
