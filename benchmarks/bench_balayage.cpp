@@ -13,6 +13,7 @@
 #include "platform/Forms.h"
 #include "platform/PictureBox.h"
 #include "platform/Shape.h"
+#include "platform/VbTimer.h"
 #include "scope/Balayage.h"
 #include "scope/CourbeWavix.h"
 #include "scope/Echelle.h"
@@ -80,7 +81,7 @@ int main(int argc, char** argv)
     for (EtatVoie& v : Voies)
         v.SourceBranchee = true;
 
-    const double periode = VbTimer::framePeriod();
+    const double periode = VbTimer::framePeriodNs() / 1e6;
     std::printf("one tick, median of %d (ms); share of one core at one tick every %g ms\n", runs, periode);
     std::printf("picture        spot DUAL 2 x 4001 segments        XY 1000 segments\n");
     for (const auto& [w, h] : {std::pair{399, 329}, std::pair{1920, 1080}}) {
@@ -137,6 +138,21 @@ int main(int argc, char** argv)
         scope->setPotentioValue(0, 12);
         ReglerPotentiometre(1, 0);
     }
+    // The animation timers' rate: a paced timer set to 1 ms, as the spot's
+    // and the XY figure's, counted over CADENCE_SECONDS (30 by default).
+    const int secondes = std::max(1, qEnvironmentVariableIntValue("CADENCE_SECONDS"));
+    const int duree = qEnvironmentVariableIsSet("CADENCE_SECONDS") ? secondes : 30;
+    VbTimer cadence;
+    cadence.setFramePaced(true);
+    int ticks = 0;
+    QObject::connect(&cadence, &VbTimer::Timer, [&ticks] { ++ticks; });
+    QElapsedTimer montre;
+    montre.start();
+    cadence.setInterval(1);
+    while (montre.elapsed() < duree * 1000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    std::printf("paced timer: %.2f ticks a second over %d s (display period %.3f ms)\n",
+                ticks / (montre.nsecsElapsed() / 1e9), duree, periode);
     Forms().unloadAll();
     return 0;
 }

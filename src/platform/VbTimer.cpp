@@ -8,7 +8,25 @@
 VbTimer::VbTimer(QObject* parent) : QObject(parent)
 {
     timer_.setTimerType(Qt::PreciseTimer);
-    connect(&timer_, &QTimer::timeout, this, &VbTimer::Timer);
+    connect(&timer_, &QTimer::timeout, this, &VbTimer::tick);
+    clock_.start();
+}
+
+void VbTimer::tick()
+{
+    if (framePaced_)
+        armNext();
+    Q_EMIT Timer();
+}
+
+void VbTimer::armNext()
+{
+    const double now = double(clock_.nsecsElapsed());
+    deadline_ += periodNs_;
+    // Late by a whole period or more: the next tick is a period from now.
+    if (deadline_ <= now)
+        deadline_ = now + periodNs_;
+    timer_.start(int(std::lround((deadline_ - now) / 1e6)));
 }
 
 void VbTimer::setEnabled(bool enabled)
@@ -28,17 +46,21 @@ void VbTimer::setInterval(int milliseconds)
 void VbTimer::setFramePaced(bool paced)
 {
     framePaced_ = paced;
-    timer_.setTimerType(paced ? Qt::CoarseTimer : Qt::PreciseTimer);
+    timer_.stop();
+    timer_.setSingleShot(paced);
     apply();
+}
+
+double VbTimer::framePeriodNs()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const double hz = screen ? screen->refreshRate() : 0;
+    return hz >= 20 && hz <= 500 ? 1e9 / hz : 1e9 / 60;
 }
 
 int VbTimer::framePeriod()
 {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const double hz = screen ? screen->refreshRate() : 0;
-    if (!(hz >= 20 && hz <= 500))
-        return 16;
-    return int(std::lround(1000 / hz));
+    return int(std::lround(framePeriodNs() / 1e6));
 }
 
 void VbTimer::apply()
@@ -53,7 +75,10 @@ void VbTimer::apply()
     }
     // An animation keeps its pace while its window sets it again and again
     // (a knob being turned): only a new period starts the count again.
-    const int period = qMax(interval_, framePeriod());
-    if (!timer_.isActive() || timer_.interval() != period)
-        timer_.start(period);
+    const double period = std::max(interval_ * 1e6, framePeriodNs());
+    if (timer_.isActive() && period == periodNs_)
+        return;
+    periodNs_ = period;
+    deadline_ = double(clock_.nsecsElapsed());
+    armNext();
 }
