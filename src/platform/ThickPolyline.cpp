@@ -35,14 +35,31 @@ QRect strokeThickPolyline(QImage& picture, const QPolygonF& points, double width
     const qsizetype stride = picture.bytesPerLine();
     int gauche = largeur, droite = -1, haut = hauteur, bas = -1;
 
+    struct Bande {
+        int rang = -1, haut = 0, bas = -1, gauche = 0, droite = -1;
+        void marquer(DamageTiles* tiles) const
+        {
+            if (rang >= 0 && droite >= gauche)
+                tiles->mark(QRect(QPoint(gauche, haut), QPoint(droite, bas)));
+        }
+    } bande;
     auto ligne = [&](int j, double lo, double hi) {
         const int i0 = std::max(0, int(std::ceil(lo - 0.5)));
         const int i1 = std::min(largeur - 1, int(std::floor(hi - 0.5)));
         if (i0 > i1)
             return;
         std::fill_n(reinterpret_cast<QRgb*>(bits + j * stride) + i0, i1 - i0 + 1, colour);
-        if (inked)
-            inked->markRow(j, i0, i1);
+        if (inked) {
+            // The tiles are marked once per band of tile rows.
+            if ((j >> DamageTiles::kShift) != bande.rang) {
+                bande.marquer(inked);
+                bande = {j >> DamageTiles::kShift, j, j, i0, i1};
+            } else {
+                bande.bas = j;
+                bande.gauche = std::min(bande.gauche, i0);
+                bande.droite = std::max(bande.droite, i1);
+            }
+        }
         gauche = std::min(gauche, i0);
         droite = std::max(droite, i1);
         haut = std::min(haut, j);
@@ -155,6 +172,8 @@ QRect strokeThickPolyline(QImage& picture, const QPolygonF& points, double width
             continue;
         capsule(a, b);
     }
+    if (inked)
+        bande.marquer(inked);
     if (droite >= gauche)
         bounds = QRect(QPoint(gauche, haut), QPoint(droite, bas));
     return bounds;
