@@ -253,6 +253,15 @@ void PictureBox::flushLines()
     pending_.clear();
 }
 
+QPolygonF PictureBox::devicePoints(const QPolygonF& points) const
+{
+    const qreal dpr = image_.devicePixelRatio();
+    QPolygonF pixels(points.size());
+    for (qsizetype i = 0; i < points.size(); ++i)
+        pixels[i] = toPixel(points[i].x(), points[i].y()) * dpr;
+    return pixels;
+}
+
 void PictureBox::Trace(const QPolygonF& points, int color)
 {
     if (points.isEmpty())
@@ -261,9 +270,7 @@ void PictureBox::Trace(const QPolygonF& points, int color)
     flushLines();
     applyPen(color);
     const qreal dpr = image_.devicePixelRatio();
-    QPolygonF pixels(points.size());
-    for (qsizetype i = 0; i < points.size(); ++i)
-        pixels[i] = toPixel(points[i].x(), points[i].y()) * dpr;
+    const QPolygonF pixels = devicePoints(points);
     const QTransform toLogical = QTransform::fromScale(1 / dpr, 1 / dpr);
     const double m = penWidth_ * dpr / 2 + 2;
     if (penStyle_ != Solid) {
@@ -304,14 +311,9 @@ void PictureBox::Polyline(const QPolygonF& points, int color)
     applyPen(color);
     const qreal dpr = image_.devicePixelRatio();
     if (penStyle_ == Solid && penWidth_ > 1 && writableInPlace()) {
-        QPolygonF pixels(points.size());
-        for (qsizetype i = 0; i < points.size(); ++i)
-            pixels[i] = toPixel(points[i].x(), points[i].y()) * dpr;
-        strokeThickPolyline(image_, pixels, penWidth_ * dpr, vbColor(color).rgb(), &ink_);
+        strokeThickPolyline(image_, devicePoints(points), penWidth_ * dpr, vbColor(color).rgb(), &ink_);
     } else if (points.size() >= 2) {
-        QPolygonF logical(points.size());
-        for (qsizetype i = 0; i < points.size(); ++i)
-            logical[i] = toPixel(points[i].x(), points[i].y());
+        const QPolygonF logical = QTransform::fromScale(1 / dpr, 1 / dpr).map(devicePoints(points));
         const bool large = penStyle_ == Solid && penWidth_ > 1;
         if (!large)
             p.drawPolyline(logical);

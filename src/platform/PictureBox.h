@@ -113,6 +113,8 @@ private:
     void flushLines();
     // Whole device pixels inked in the colour.
     void fillSpans(const QList<QRect>& spans, int color);
+    // User points in the picture's device pixels.
+    QPolygonF devicePoints(const QPolygonF& points) const;
     // The picture's pixels can be written straight, the painter drawing
     // into it unbuffered and alone.
     bool writableInPlace();

@@ -13,28 +13,6 @@
 #include <QCheckBox>
 #include <QtTest>
 
-namespace {
-
-// The coloured pixels' bounding box, in screen units.
-struct Boite {
-    int gauche = 10000, droite = -10000, haut = -10000, bas = 10000;
-};
-
-Boite boite(const QImage& image, int couleur, int x1 = -480, int x2 = 480)
-{
-    Boite b;
-    for (int px = x1 + 500; px <= x2 + 500; ++px)
-        for (int py = 0; py < image.height(); ++py)
-            if ((image.pixel(px, py) & 0xFFFFFF) == pixelRgb(couleur)) {
-                b.gauche = qMin(b.gauche, px - 500);
-                b.droite = qMax(b.droite, px - 500);
-                b.haut = qMax(b.haut, 400 - py);
-                b.bas = qMin(b.bas, 400 - py);
-            }
-    return b;
-}
-
-} // namespace
 
 class tst_Couplage : public QObject {
     Q_OBJECT

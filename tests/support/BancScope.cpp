@@ -128,3 +128,17 @@ QPair<int, int> extent(const QImage& image, int couleur, int x1, int x2)
             }
     return {haut, bas};
 }
+
+Boite boite(const QImage& image, int couleur, int x1, int x2)
+{
+    Boite b;
+    for (int px = x1 + 500; px <= x2 + 500; ++px)
+        for (int py = 0; py < image.height(); ++py)
+            if ((image.pixel(px, py) & 0xFFFFFF) == pixelRgb(couleur)) {
+                b.gauche = qMin(b.gauche, px - 500);
+                b.droite = qMax(b.droite, px - 500);
+                b.haut = qMax(b.haut, 400 - py);
+                b.bas = qMin(b.bas, 400 - py);
+            }
+    return b;
+}

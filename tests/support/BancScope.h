@@ -62,3 +62,9 @@ bool at(const QImage& image, double x, double y, int couleur);
 // Highest and lowest y where the colour shows in the columns [x1, x2];
 // -10000 / 10000 when it does not show.
 QPair<int, int> extent(const QImage& image, int couleur, int x1 = -480, int x2 = 480);
+// The bounding box of the colour's pixels in the columns [x1, x2], in
+// screen units; empty (left beyond right) when it does not show.
+struct Boite {
+    int gauche = 10000, droite = -10000, haut = -10000, bas = 10000;
+};
+Boite boite(const QImage& image, int couleur, int x1 = -480, int x2 = 480);
