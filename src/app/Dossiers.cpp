@@ -6,7 +6,11 @@
 #include "platform/TextCodec.h"
 #include "platform/TextFiles.h"
 
+#include <cerrno>
+
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -27,6 +31,41 @@ QString userFolder(QStandardPaths::StandardLocation location)
     // A fresh account may not have it yet.
     QDir().mkpath(path);
     return withoutTrailingSlash(path);
+}
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+// One folder of a shared root, from lstat's view (never through a link).
+ConstatDossierPartage verifierNiveau(const QString& niveau, bool dernier)
+{
+    ConstatDossierPartage constat;
+    constat.niveau = niveau;
+    struct stat info {};
+    if (lstat(QFile::encodeName(niveau).constData(), &info) != 0) {
+        constat.etat = errno == ENOENT ? EtatDossierPartage::Manquant : EtatDossierPartage::PasUnDossier;
+        return constat;
+    }
+    if (!S_ISDIR(info.st_mode)) {
+        constat.etat = EtatDossierPartage::PasUnDossier;
+        return constat;
+    }
+    const std::optional<uid_t> proprietaire = fileOwner(niveau);
+    if (!proprietaire) {
+        constat.etat = EtatDossierPartage::Manquant;
+        return constat;
+    }
+    if (*proprietaire != 0 && *proprietaire != currentAccount()) {
+        constat.etat = EtatDossierPartage::AutreCompte;
+        constat.proprietaire = *proprietaire;
+        return constat;
+    }
+    if ((info.st_mode & (S_IWGRP | S_IWOTH)) && !(info.st_mode & S_ISVTX)) {
+        constat.etat = EtatDossierPartage::NonProtege;
+        return constat;
+    }
+    if (dernier && access(QFile::encodeName(niveau).constData(), W_OK | X_OK) != 0)
+        constat.etat = EtatDossierPartage::NonInscriptible;
+    return constat;
 }
 
 } // namespace
@@ -74,28 +113,135 @@ bool SousRacinePartagee(const QString& chemin)
     return false;
 }
 
+ConstatDossierPartage VerifierDossierPartage(const QString& racine)
+{
+    // The root is the administrator's choice and may be a link; what lies
+    // below it is looked at as it is.
+    const QString reelle = QFileInfo(racine).canonicalFilePath();
+    if (reelle.isEmpty())
+        return ConstatDossierPartage{EtatDossierPartage::Manquant, racine, 0};
+    ConstatDossierPartage constat = verifierNiveau(reelle, false);
+    if (constat.etat != EtatDossierPartage::Pret) {
+        constat.niveau = withoutTrailingSlash(QDir::cleanPath(racine));
+        return constat;
+    }
+    QString niveau = reelle;
+    const QStringList niveaux = SousDossierProgramme.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    for (qsizetype i = 0; i < niveaux.size(); ++i) {
+        niveau += QLatin1Char('/') + niveaux[i];
+        constat = verifierNiveau(niveau, i == niveaux.size() - 1);
+        if (constat.etat != EtatDossierPartage::Pret) {
+            // Named under the root as the user knows it.
+            constat.niveau = withoutTrailingSlash(QDir::cleanPath(racine)) + niveau.mid(reelle.size());
+            return constat;
+        }
+    }
+    return constat;
+}
+
+QString CommandePreparation(const QString& racine)
+{
+    return QStringLiteral("sudo wavix-preparer-salle \"") + withoutTrailingSlash(QDir::cleanPath(racine))
+        + QLatin1Char('"');
+}
+
+QString MessageDossierPartage(const ConstatDossierPartage& constat, const QString& racine,
+                              const QString& personnel)
+{
+    QString raison;
+    switch (constat.etat) {
+    case EtatDossierPartage::Pret: return QString();
+    case EtatDossierPartage::Manquant: raison = QStringLiteral("Ce dossier n'existe pas."); break;
+    case EtatDossierPartage::PasUnDossier:
+        raison = QStringLiteral("Ce nom n'est pas un dossier (c'est un lien ou un fichier).");
+        break;
+    case EtatDossierPartage::AutreCompte:
+        raison = QStringLiteral("Ce dossier appartient au compte ") + accountName(constat.proprietaire)
+            + QStringLiteral(", qui pourrait supprimer ou remplacer les fichiers des autres.");
+        break;
+    case EtatDossierPartage::NonProtege:
+        raison = QStringLiteral("Tous peuvent y écrire sans le bit « sticky » : chacun pourrait supprimer "
+                                "les fichiers des autres.");
+        break;
+    case EtatDossierPartage::NonInscriptible:
+        raison = QStringLiteral("Votre compte ne peut pas y écrire.");
+        break;
+    }
+    return QStringLiteral("Le dossier partagé de la classe n'est pas prêt :") + kCrLf + constat.niveau + kCrLf
+        + raison + kCrLf + kCrLf
+        + QStringLiteral("L'administrateur de l'ordinateur le prépare avec la commande (voir le fichier README de Wavix) :")
+        + kCrLf + CommandePreparation(racine) + kCrLf + kCrLf
+        + QStringLiteral("En attendant, Wavix travaille dans votre dossier personnel :") + kCrLf
+        + addTrailingSlash(personnel) + SousDossierProgramme;
+}
+
+QString DossierPersonnel(int identifiant)
+{
+    return userFolder(identifiant == kDossierDonneesCommunes ? QStandardPaths::GenericDataLocation
+                                                             : QStandardPaths::DocumentsLocation);
+}
+
+QString RacineDeTravail(int identifiant)
+{
+    const QString racine = CheminDossierSpecial(identifiant);
+    if (!SousRacinePartagee(racine))
+        return addTrailingSlash(racine);
+    const ConstatDossierPartage constat = VerifierDossierPartage(racine);
+    if (constat.etat == EtatDossierPartage::Pret)
+        return addTrailingSlash(racine);
+    const QString personnel = DossierPersonnel(identifiant);
+    if (!DossiersPartagesSignales.contains(racine)) {
+        DossiersPartagesSignales << racine;
+        MsgBox(MessageDossierPartage(constat, racine, personnel), vb::Exclamation,
+               QStringLiteral("Wavix - Dossiers partagés"));
+    }
+    return addTrailingSlash(personnel);
+}
+
 bool CreerDossier(const QString& chemin)
 {
     const QString cible = QDir::cleanPath(chemin);
-    if (QFileInfo(cible).isDir())
+    if (QFileInfo(cible).isDir() || SousRacinePartagee(cible))
+        return QFileInfo(cible).isDir();
+    return QDir().mkpath(cible) && QFileInfo(cible).isDir();
+}
+
+bool ReglagesDuCompte(const QString& chemin)
+{
+    const QByteArray nom = QFile::encodeName(chemin);
+    const int fd = ::open(nom.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, kModeFichierPrive);
+    if (fd >= 0) {
+        fchmod(fd, kModeFichierPrive);
+        ::close(fd);
         return true;
-    // The levels to make, from the top.
-    QStringList manquants;
-    for (QString niveau = cible; !niveau.isEmpty() && !QFileInfo::exists(niveau);
-         niveau = QFileInfo(niveau).path()) {
-        manquants.prepend(niveau);
-        if (niveau == QFileInfo(niveau).path())
-            break;
     }
-    const bool partage = SousRacinePartagee(cible);
-    for (const QString& niveau : manquants) {
-        if (!QDir().mkdir(niveau) && !QFileInfo(niveau).isDir())
-            return false;
-        // Writable by all, each account's files its own (sticky bit).
-        if (partage)
-            chmod(QFile::encodeName(niveau).constData(), 01777);
-    }
-    return QFileInfo(cible).isDir();
+    struct stat info {};
+    if (lstat(nom.constData(), &info) != 0)
+        return true; // the folder refuses it: the first write says so
+    return S_ISREG(info.st_mode) && fileOwner(chemin) == currentAccount();
+}
+
+QString MessageReglagesPlantes(const QString& plante, const QString& personnel)
+{
+    return QStringLiteral("Le fichier des réglages suivant n'est pas celui de votre compte :") + kCrLf + plante + kCrLf
+        + QStringLiteral("Il n'est pas lu : vos réglages sont enregistrés dans votre dossier personnel :") + kCrLf
+        + personnel
+        + kCrLf + kCrLf
+        + QStringLiteral("Demandez à l'administrateur de l'ordinateur de supprimer ce fichier.");
+}
+
+bool PreparerMarqueMotDePasse(const QString& dossierDepot)
+{
+    const QByteArray nom = QFile::encodeName(addTrailingSlash(dossierDepot) + QStringLiteral("MotDePasse.txt"));
+    struct stat info {};
+    if (lstat(nom.constData(), &info) == 0)
+        return true;
+    const int fd = ::open(nom.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, kModeFichierPartage);
+    if (fd < 0)
+        return errno == EEXIST;
+    fchmod(fd, kModeFichierPartage);
+    ::close(fd);
+    return true;
 }
 
 mode_t ModeFichierResultats(const QString& chemin, bool reseau)
@@ -117,7 +263,7 @@ DossierResultats GetResultsFolder(const QString& dossierProgramme)
         resultat.base = withoutTrailingSlash(mount.mountPoint);
         return resultat;
     }
-    DossierDocumentsCommuns = addTrailingSlash(CheminDossierSpecial(kDossierDocumentsCommuns));
+    DossierDocumentsCommuns = RacineDeTravail(kDossierDocumentsCommuns);
     resultat.base = DossierDocumentsCommuns + SousDossierProgramme;
     return resultat;
 }

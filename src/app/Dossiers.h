@@ -22,14 +22,65 @@ inline QStringList DossiersManquantsSignales;
 // The path lies in a classroom's shared folder ($WAVIX_COMMON_APPDATA or
 // $WAVIX_COMMON_DOCUMENTS), which every account of the machine uses.
 bool SousRacinePartagee(const QString& chemin);
-// Creates the missing levels of the folder. In a shared folder each level
-// made here is writable by all with the sticky bit (1777), whatever the
-// umask, as the machine-wide folders it stands for. False when the folder
-// is still missing.
+
+// Why a classroom's shared folder <root>/Brelmar/Wavix cannot be used.
+enum class EtatDossierPartage {
+    Pret,
+    Manquant,        // a level does not exist
+    PasUnDossier,    // a level is a link, a file, ...
+    AutreCompte,     // a level belongs to another ordinary account
+    NonProtege,      // others may write in a level that has no sticky bit
+    NonInscriptible, // the user cannot write in the program's folder
+};
+struct ConstatDossierPartage {
+    EtatDossierPartage etat = EtatDossierPartage::Pret;
+    QString niveau;          // the folder at fault
+    uid_t proprietaire = 0;  // its owner, for AutreCompte
+};
+// Checks a shared root and its levels Brelmar and Brelmar/Wavix, which hold
+// every account's files: each belongs to the administrator (root) or to the
+// user himself, none may be written by others without the sticky bit (a
+// sticky folder protects each file from everyone but its owner and the
+// folder's), and the user can write in the last one. The root may be reached
+// through links; the levels below it never are. Nothing is created.
+ConstatDossierPartage VerifierDossierPartage(const QString& racine);
+// The command of the README that prepares a shared root, as the user types it.
+QString CommandePreparation(const QString& racine);
+// What the user is told when a shared folder cannot be used and his own
+// folder stands in.
+QString MessageDossierPartage(const ConstatDossierPartage& constat, const QString& racine,
+                              const QString& personnel);
+// The folders already reported in this run.
+inline QStringList DossiersPartagesSignales;
+
+// The machine-wide folder the program works in for identifier 35 or 46,
+// ending in "/": CheminDossierSpecial's, unless it is a shared root whose
+// levels are not prepared; then the user's own folder stands in, so that
+// nothing is lost, once the user has been told (once in the run) which
+// folder to prepare and with which command.
+QString RacineDeTravail(int identifiant);
+// The user's own folder for identifier 35 or 46, without trailing "/".
+QString DossierPersonnel(int identifiant);
+
+// Creates the missing levels of one of the user's own folders. Under a
+// shared root nothing is created: the administrator prepares those. False
+// when the folder is still missing.
 bool CreerDossier(const QString& chemin);
-// The mode a new results file gets: the shared local "Resultat.txt" is
-// written by every account; a run's own file in network use belongs to its
-// account.
+
+// In a shared folder, the user's settings file at that path is his own: a
+// regular file of his account, or made for him now (empty) when missing, so
+// that no classmate can plant it later. False when the name is taken by
+// anything else (another account's file, a link, a FIFO): that is not his.
+bool ReglagesDuCompte(const QString& chemin);
+// What the user is told then.
+QString MessageReglagesPlantes(const QString& plante, const QString& personnel);
+
+// The password marker "MotDePasse.txt" of the deposit folder exists after
+// this: made empty when missing. Whatever another account put at that name
+// (his own read-only file, a link) is left as it is, unopened, and serves.
+// False when it cannot be made (the folder is missing or closed to the user).
+bool PreparerMarqueMotDePasse(const QString& dossierDepot);
+
 mode_t ModeFichierResultats(const QString& chemin, bool reseau);
 
 QString addTrailingSlash(const QString& path);
@@ -41,7 +92,8 @@ struct DossierResultats {
 };
 // The program's folder on a network file system is network use, with that
 // file system's mount point as base; otherwise the base is
-// <Documents>/Brelmar/Wavix (and DossierDocumentsCommuns is set).
+// <Documents>/Brelmar/Wavix, the documents folder being RacineDeTravail's
+// (and DossierDocumentsCommuns is set to it).
 DossierResultats GetResultsFolder(const QString& dossierProgramme);
 
 // The deposit folder's name is one folder name: not empty once trimmed,

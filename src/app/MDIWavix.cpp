@@ -111,7 +111,7 @@ bool MDIWavix::MDIForm_Load()
         SousDossierProgramme = QStringLiteral("Brelmar/Wavix");
 
         etape = 20;
-        DossierDonnees = CheminDossierSpecial(kDossierDocumentsCommuns);
+        DossierDonnees = RacineDeTravail(kDossierDocumentsCommuns);
         etape = 21;
         DossierDonnees = addTrailingSlash(DossierDonnees);
         etape = 22;
@@ -142,16 +142,24 @@ bool MDIWavix::MDIForm_Load()
         QString utilisateur = NomUtilisateur();
 
         etape = 8;
-        DossierDonneesCommunes = CheminDossierSpecial(kDossierDonneesCommunes);
-        DossierDocumentsCommuns = CheminDossierSpecial(kDossierDocumentsCommuns);
+        DossierDonneesCommunes = RacineDeTravail(kDossierDonneesCommunes);
+        DossierDocumentsCommuns = RacineDeTravail(kDossierDocumentsCommuns);
 
         etape = 11;
         DossierDonneesCommunes = addTrailingSlash(DossierDonneesCommunes);
-        // The settings folder is ours to create; if that fails every
-        // setting keeps its default and the first write says so.
+        // The user's own settings folder is ours to create; if that fails
+        // every setting keeps its default and the first write says so.
         CreerDossier(DossierDonneesCommunes + SousDossierProgramme);
-        CheminINI = DossierDonneesCommunes + SousDossierProgramme + QStringLiteral("/ConfQVT_")
-            + utilisateur + QStringLiteral(".ini");
+        const QString nomReglages = QStringLiteral("/ConfQVT_") + utilisateur + QStringLiteral(".ini");
+        CheminINI = DossierDonneesCommunes + SousDossierProgramme + nomReglages;
+        // A classmate's file under this user's name is not his settings.
+        if (SousRacinePartagee(CheminINI) && !ReglagesDuCompte(CheminINI)) {
+            const QString personnel = addTrailingSlash(DossierPersonnel(kDossierDonneesCommunes)) + SousDossierProgramme;
+            CreerDossier(personnel);
+            MsgBox(MessageReglagesPlantes(CheminINI, personnel + nomReglages), vb::Exclamation,
+                   QStringLiteral("Wavix - Réglages"));
+            CheminINI = personnel + nomReglages;
+        }
 
         etape = 12;
         if (!preparerResultats(utilisateur))
@@ -318,10 +326,7 @@ bool MDIWavix::preparerResultats(const QString& utilisateur)
 
     FichierResultat = FichierResultatReseau(dossier.base, DossierDepot, utilisateur,
                                             QDateTime::currentDateTime());
-    // Every account of the class opens it: it is writable by all.
-    AppendingTextFile marque;
-    if (!marque.open(dossier.base + QLatin1Char('/') + DossierDepot.trimmed() + QStringLiteral("/MotDePasse.txt"),
-                     kModeFichierPartage))
+    if (!PreparerMarqueMotDePasse(dossier.base + QLatin1Char('/') + DossierDepot.trimmed()))
         throw ErreurExecution{kErreurAccesFichier, QStringLiteral("Erreur d'accès au chemin/fichier")};
     return true;
 }

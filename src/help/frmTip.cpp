@@ -56,6 +56,9 @@ frmTip::frmTip() : VbForm(QString::fromLatin1(kNom), false)
     titre->setFont(gras);
     auto* texte = control<QLabel>(this, "lblTipText");
     texte->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    // A tip is text as the file holds it, whoever wrote the file: never
+    // markup, pictures or links.
+    texte->setTextFormat(Qt::PlainText);
     auto* ok = control<QPushButton>(this, "cmdOK");
     setDefaultButton(ok);
     setCancelButton(ok);

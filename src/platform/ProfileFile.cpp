@@ -211,13 +211,22 @@ QString readProfileString(const QString& file, const QString& section, const QSt
 bool writeProfileString(const QString& file, const QString& section, const QString& key,
                         const QString& value, FileStatus* status)
 {
-    FileStatus lu = FileStatus::Ok;
-    auto loaded = load(file, lu);
+    // Read, changed and replaced under the file's lock: a write of another
+    // program of the account lands before or after this one, never lost.
+    LockedRegularFile locked;
+    FileStatus lu = locked.open(file, kModeFichierPrive);
+    QByteArray current;
+    if (lu == FileStatus::Ok) {
+        removeLeftoverTemporaries(file);
+        lu = locked.readAll(current, kTailleMaxProfil);
+    }
     if (status)
         *status = lu;
-    if (!loaded)
+    if (lu != FileStatus::Ok) {
+        cache().remove(file);
         return false;
-    QList<Line> lines = std::move(*loaded);
+    }
+    QList<Line> lines = parse(current);
 
     auto lineOf = [](const QString& text) {
         Line line;

@@ -22,6 +22,9 @@ QString readProfileString(const QString& file, const QString& section, const QSt
 // as needed; every other line keeps its bytes. A control character (a line
 // break) in the value, the key or the section is written as a blank. The file
 // is replaced atomically (the new line in Windows-1252, or in UTF-8 when it
-// holds characters Windows-1252 lacks; CR LF). Returns false on failure.
+// holds characters Windows-1252 lacks; CR LF). The file is locked from
+// the read to the replacement, so that programs of one account writing at
+// the same moment keep each other's keys, and what writes cut short by a
+// kill left behind is removed. Returns false on failure.
 bool writeProfileString(const QString& file, const QString& section, const QString& key,
                         const QString& value, FileStatus* status = nullptr);

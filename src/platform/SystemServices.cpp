@@ -1,5 +1,6 @@
 #include "platform/SystemServices.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QAudioDevice>
@@ -12,6 +13,7 @@
 
 #include <chrono>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -26,6 +28,12 @@ std::function<std::optional<QString>()>& loginSource()
 {
     static std::function<std::optional<QString>()> source;
     return source;
+}
+
+std::function<std::optional<uid_t>(const QString&)>& ownerProbe()
+{
+    static std::function<std::optional<uid_t>(const QString&)> probe;
+    return probe;
 }
 
 std::function<int64_t()>& perfClock()
@@ -64,6 +72,33 @@ MountInfo probeMount(const QString& path)
 void setMountProbe(std::function<MountInfo(const QString&)> probe)
 {
     mountProbe() = std::move(probe);
+}
+
+std::optional<uid_t> fileOwner(const QString& path)
+{
+    if (ownerProbe())
+        return ownerProbe()(path);
+    struct stat info {};
+    if (lstat(QFile::encodeName(path).constData(), &info) != 0)
+        return std::nullopt;
+    return info.st_uid;
+}
+
+void setFileOwnerProbe(std::function<std::optional<uid_t>(const QString&)> probe)
+{
+    ownerProbe() = std::move(probe);
+}
+
+uid_t currentAccount()
+{
+    return geteuid();
+}
+
+QString accountName(uid_t account)
+{
+    if (const passwd* pw = getpwuid(account); pw && pw->pw_name && *pw->pw_name)
+        return QString::fromLocal8Bit(pw->pw_name);
+    return QString::number(account);
 }
 
 std::optional<QString> loginName()

@@ -7,6 +7,8 @@
 #include <functional>
 #include <optional>
 
+#include <sys/types.h>
+
 // The file system a folder lies on, as the program sees it.
 struct MountInfo {
     bool network = false;  // nfs, cifs, smb, sshfs, ...
@@ -22,6 +24,16 @@ bool isNetworkFileSystemType(const QByteArray& type);
 // The login name of the process's user; std::nullopt when there is none.
 std::optional<QString> loginName();
 void setLoginNameSource(std::function<std::optional<QString>()> source);
+
+// The account that owns the path itself (a link is not followed), and the
+// account the program runs as. Tests state owners of their own with
+// setFileOwnerProbe (std::nullopt for a path that does not exist); nullptr
+// restores the file system's.
+std::optional<uid_t> fileOwner(const QString& path);
+void setFileOwnerProbe(std::function<std::optional<uid_t>(const QString&)> probe);
+uid_t currentAccount();
+// The login name of an account, else its number.
+QString accountName(uid_t account);
 
 // Monotonic 64-bit ticks and their frequency (ticks per second).
 int64_t perfCounterNow();

@@ -3,9 +3,13 @@
 #include "platform/TextCodec.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
+#include <chrono>
+#include <thread>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -79,6 +83,42 @@ QByteArray windows1252Lines(const QStringList& lines)
     return bytes;
 }
 
+// The whole of an open file from its start, up to maxBytes.
+FileStatus readDescriptor(int fd, QByteArray& bytes, qint64 maxBytes)
+{
+    FileStatus status = FileStatus::Ok;
+    QByteArray lu;
+    struct stat info {};
+    if (fstat(fd, &info) == 0 && info.st_size > maxBytes)
+        status = FileStatus::TooLarge;
+    off_t offset = 0;
+    // The file may grow while it is read: never more than the cap.
+    while (status == FileStatus::Ok) {
+        char buffer[16384];
+        const ssize_t n = ::pread(fd, buffer, sizeof buffer, offset);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            status = FileStatus::Failed;
+        if (n <= 0)
+            break;
+        offset += n;
+        lu.append(buffer, n);
+        if (lu.size() > maxBytes)
+            status = FileStatus::TooLarge;
+    }
+    if (status == FileStatus::Ok)
+        bytes = std::move(lu);
+    return status;
+}
+
+bool sameFile(int fd, const QByteArray& name)
+{
+    struct stat opened {}, named {};
+    return fstat(fd, &opened) == 0 && lstat(name.constData(), &named) == 0 && opened.st_dev == named.st_dev
+        && opened.st_ino == named.st_ino;
+}
+
 } // namespace
 
 QString frenchReason(FileStatus status, qint64 maxBytes)
@@ -133,27 +173,8 @@ FileStatus readFileBytes(const QString& path, QByteArray& bytes, qint64 maxBytes
     const int fd = openRegularFile(path, false, 0, status);
     if (fd < 0)
         return status;
-    QByteArray lu;
-    struct stat info {};
-    if (fstat(fd, &info) == 0 && info.st_size > maxBytes)
-        status = FileStatus::TooLarge;
-    // The file may grow while it is read: never more than the cap.
-    while (status == FileStatus::Ok) {
-        char buffer[16384];
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            status = FileStatus::Failed;
-        if (n <= 0)
-            break;
-        lu.append(buffer, n);
-        if (lu.size() > maxBytes)
-            status = FileStatus::TooLarge;
-    }
+    status = readDescriptor(fd, bytes, maxBytes);
     ::close(fd);
-    if (status == FileStatus::Ok)
-        bytes = std::move(lu);
     return status;
 }
 
@@ -255,6 +276,99 @@ bool AppendingTextFile::writeLines(const QStringList& lines)
     close();
     failed_ = true;
     return false;
+}
+
+LockedRegularFile::~LockedRegularFile()
+{
+    if (fd_ >= 0)
+        ::close(fd_); // releases the lock
+}
+
+FileStatus LockedRegularFile::open(const QString& path, mode_t createMode)
+{
+    const QByteArray name = QFile::encodeName(path);
+    constexpr int kSur = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
+    // Long enough for any write of the account; a lock held longer is
+    // someone else's doing, and the write does not wait for it.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    for (;;) {
+        if (fd_ >= 0)
+            ::close(fd_);
+        fd_ = -1;
+        locked_ = false;
+        bool writable = true;
+        int fd = ::open(name.constData(), O_RDWR | kSur);
+        if (fd < 0 && errno == ENOENT) {
+            fd = ::open(name.constData(), O_RDWR | O_CREAT | O_EXCL | kSur, createMode);
+            if (fd < 0 && errno == EEXIST)
+                continue; // made by another writer meanwhile
+            if (fd >= 0)
+                fchmod(fd, createMode);
+        }
+        if (fd < 0 && errno == EACCES) {
+            writable = false;
+            fd = ::open(name.constData(), O_RDONLY | kSur);
+        }
+        if (fd < 0)
+            return statusOfErrno(errno);
+        FileStatus status = FileStatus::Ok;
+        fd_ = keepIfRegular(fd, status);
+        if (fd_ < 0)
+            return status;
+        if (!writable)
+            return FileStatus::Ok;
+
+        struct flock lock {};
+        lock.l_type = F_WRLCK;
+        lock.l_whence = SEEK_SET;
+        int result;
+        while ((result = fcntl(fd_, F_OFD_SETLK, &lock)) != 0 && (errno == EAGAIN || errno == EACCES || errno == EINTR)
+               && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        if (result != 0)
+            return FileStatus::Ok; // not lockable here: written unlocked
+        locked_ = true;
+        // Another writer may have renamed a new file over this one while
+        // this one waited: that new file is the one to lock.
+        if (sameFile(fd_, name))
+            return FileStatus::Ok;
+        if (std::chrono::steady_clock::now() >= deadline)
+            return FileStatus::Ok;
+    }
+}
+
+FileStatus LockedRegularFile::readAll(QByteArray& bytes, qint64 maxBytes)
+{
+    if (fd_ < 0)
+        return FileStatus::Failed;
+    return readDescriptor(fd_, bytes, maxBytes);
+}
+
+void removeLeftoverTemporaries(const QString& path)
+{
+    const QFileInfo file(path);
+    const QByteArray folder = QFile::encodeName(file.absolutePath());
+    const QByteArray prefix = QFile::encodeName(file.fileName()) + '.';
+    DIR* dir = opendir(folder.constData());
+    if (!dir)
+        return;
+    const uid_t me = geteuid();
+    while (const dirent* entry = readdir(dir)) {
+        const QByteArray entryName(entry->d_name);
+        // mkostemp's six letters or digits after the name and a dot.
+        if (entryName.size() != prefix.size() + 6 || !entryName.startsWith(prefix))
+            continue;
+        bool temporary = true;
+        for (qsizetype i = prefix.size(); i < entryName.size(); ++i)
+            temporary = temporary
+                && ((entryName[i] >= 'a' && entryName[i] <= 'z') || (entryName[i] >= 'A' && entryName[i] <= 'Z')
+                    || (entryName[i] >= '0' && entryName[i] <= '9'));
+        struct stat info {};
+        if (temporary && fstatat(dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0
+            && S_ISREG(info.st_mode) && info.st_uid == me)
+            unlinkat(dirfd(dir), entry->d_name, 0);
+    }
+    closedir(dir);
 }
 
 void AppendingTextFile::close()

@@ -55,6 +55,38 @@ FileStatus replaceFileBytes(const QString& path, const QByteArray& bytes, mode_t
 // atomically. Returns false when the file cannot be written.
 bool writeTextFile(const QString& path, const QStringList& lines);
 
+// A regular file held open and locked for one read-modify-write, so that
+// the programs of one account writing it at the same moment each keep the
+// other's changes. The file itself is locked (an open-file-description
+// lock, which needs the file open for writing: another account that may only
+// read it cannot take it), never a lock file another account could plant.
+// A missing file is created empty with createMode; a file renamed over while
+// waiting is locked again under its new identity. Where the file cannot be
+// locked (no right to write it, a file system without locks, a lock held
+// for seconds) it is still opened, unlocked, so that the write goes on.
+class LockedRegularFile {
+public:
+    LockedRegularFile() = default;
+    ~LockedRegularFile();
+    LockedRegularFile(const LockedRegularFile&) = delete;
+    LockedRegularFile& operator=(const LockedRegularFile&) = delete;
+
+    FileStatus open(const QString& path, mode_t createMode);
+    // The file's bytes as they are now, up to maxBytes.
+    FileStatus readAll(QByteArray& bytes, qint64 maxBytes);
+    bool locked() const { return locked_; }
+
+private:
+    int fd_ = -1;
+    bool locked_ = false;
+};
+
+// Removes what writes of the file cut short by a kill left behind: the
+// temporary files "<name>.XXXXXX" of replaceFileBytes that belong to this
+// account. Called while the file is locked, when no write of the account is
+// under way; other accounts' files are left alone.
+void removeLeftoverTemporaries(const QString& path);
+
 // Empties a regular file in place; a link is never followed.
 FileStatus truncateRegularFile(const QString& path);
 

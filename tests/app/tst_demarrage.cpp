@@ -28,6 +28,7 @@
 
 #include <memory>
 
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -111,6 +112,10 @@ private Q_SLOTS:
     void missingDepositIsAskedAgain();
     void fifoSettingsFileDoesNotHangStartUp();
     void sharedFoldersAreUsableByEveryAccount();
+    void unpreparedSharedFoldersAreNotTakenOver_data();
+    void unpreparedSharedFoldersAreNotTakenOver();
+    void plantedSettingsFileIsNotRead();
+    void plantedPasswordMarkerDoesNotStopStartUp();
     void depositNameMustBeOneFolder_data();
     void depositNameMustBeOneFolder();
     void quitSavesScopeSettings_data();
@@ -362,9 +367,8 @@ void tst_Demarrage::dataFolderCannotBeCreated()
 {
     Start s;
     // "Brelmar" is a file: the data folder cannot be made under it.
-    const QString documents = s.home.path("partage");
+    const QString documents = s.home.documents();
     QVERIFY(TestHome::writeFile(documents + "/Brelmar", "x"));
-    qputenv("WAVIX_COMMON_DOCUMENTS", documents.toLocal8Bit());
     s.dialogs.answerMessage(vb::OK);
 
     QVERIFY(!s.run());
@@ -525,6 +529,18 @@ void tst_Demarrage::fifoSettingsFileDoesNotHangStartUp()
 
 namespace {
 
+// A shared root and its levels Brelmar/Wavix as the administrator's command
+// leaves them: writable by all, sticky (owned here by the test's account).
+bool preparerCommeAdministrateur(const QString& racine)
+{
+    if (!QDir().mkpath(racine + "/Brelmar/Wavix"))
+        return false;
+    for (const QString& niveau : {racine, racine + "/Brelmar", racine + "/Brelmar/Wavix"})
+        if (chmod(QFile::encodeName(niveau).constData(), 01777) != 0)
+            return false;
+    return true;
+}
+
 uid_t ownerOf(const QString& path)
 {
     struct stat info {};
@@ -542,10 +558,8 @@ void tst_Demarrage::sharedFoldersAreUsableByEveryAccount()
     QVERIFY(salle.isValid());
     QVERIFY(QFile::setPermissions(salle.path(), QFileDevice::Permissions(0x7755)));
     const QString donnees = salle.path() + "/donnees", documents = salle.path() + "/documents";
-    for (const QString& racine : {donnees, documents}) {
-        QVERIFY(QDir().mkpath(racine));
-        QVERIFY(QFile::setPermissions(racine, QFileDevice::Permissions(0x7777)));
-    }
+    for (const QString& racine : {donnees, documents})
+        QVERIFY(preparerCommeAdministrateur(racine));
     qputenv("WAVIX_COMMON_APPDATA", QFile::encodeName(donnees));
     qputenv("WAVIX_COMMON_DOCUMENTS", QFile::encodeName(documents));
     const mode_t avant = umask(077); // the first student's own umask
@@ -586,7 +600,7 @@ void tst_Demarrage::sharedFoldersAreUsableByEveryAccount()
     const QString siens = donnees + "/Brelmar/Wavix/ConfQVT_eleve2.ini";
     QProcess autre;
     autre.setProgram("setpriv");
-    autre.setArguments({"--reuid=65534", "--regid=65534", "--clear-groups", WAVIX_AUTRE_COMPTE, siens, resultats});
+    autre.setArguments({"--reuid=65534", "--regid=65534", "--clear-groups", WAVIX_AUTRE_COMPTE, "ecrire", siens, resultats});
     const mode_t garde = umask(077);
     autre.start();
     const bool lance = autre.waitForStarted(10000);
@@ -600,6 +614,135 @@ void tst_Demarrage::sharedFoldersAreUsableByEveryAccount()
     QCOMPARE(readProfileString(siens, "Options", "Show Tips at Startup"), QStringLiteral("0"));
     QVERIFY(TestHome::readFile(resultats).endsWith("Nom \xE9l\xE8ve :Martin\r\n"));
     QCOMPARE(TestHome::modeOf(resultats), unsigned(0666));
+}
+
+void tst_Demarrage::unpreparedSharedFoldersAreNotTakenOver_data()
+{
+    QTest::addColumn<QString>("etat"); // of both shared roots' levels
+    QTest::addColumn<QString>("raison");
+    QTest::newRow("levels missing") << "missing" << "Ce dossier n'existe pas.";
+    QTest::newRow("a link planted at the root") << "link"
+                                                << "Ce nom n'est pas un dossier (c'est un lien ou un fichier).";
+    QTest::newRow("levels made by a student") << "student"
+                                              << "Ce dossier appartient au compte 54321, qui pourrait supprimer ou "
+                                                 "remplacer les fichiers des autres.";
+}
+
+void tst_Demarrage::unpreparedSharedFoldersAreNotTakenOver()
+{
+    QFETCH(QString, etat);
+    QFETCH(QString, raison);
+    Start s;
+    if (getpwuid(54321))
+        QSKIP("The test's other account exists on this machine: its name would be shown.");
+    const QString donnees = s.home.path("salle/donnees"), documents = s.home.path("salle/documents");
+    const QString piege = s.home.path("piege");
+    QVERIFY(QDir().mkpath(piege + "/Wavix"));
+    QVERIFY(chmod(QFile::encodeName(piege + "/Wavix").constData(), 01777) == 0);
+    for (const QString& racine : {donnees, documents}) {
+        QVERIFY(QDir().mkpath(racine));
+        if (etat == "link")
+            QVERIFY(QFile::link(piege, racine + "/Brelmar"));
+        if (etat == "student")
+            QVERIFY(QDir().mkpath(racine + "/Brelmar/Wavix"));
+    }
+    if (etat == "student")
+        setFileOwnerProbe([](const QString& path) -> std::optional<uid_t> {
+            struct stat info {};
+            if (lstat(QFile::encodeName(path).constData(), &info) != 0)
+                return std::nullopt;
+            return path.contains("/Brelmar") ? uid_t(54321) : info.st_uid;
+        });
+    qputenv("WAVIX_COMMON_APPDATA", QFile::encodeName(donnees));
+    qputenv("WAVIX_COMMON_DOCUMENTS", QFile::encodeName(documents));
+    // The user's own settings are the ones read.
+    s.presetSetting("Options", "Show Tips at Startup", "0");
+    s.dialogs.answerMessage(vb::OK);
+    s.dialogs.answerMessage(vb::OK);
+    QVERIFY(s.run());
+
+    // Each shared folder said once: which folder, why, the command.
+    const auto messages = s.dialogs.messages();
+    QCOMPARE(messages.size(), 2);
+    QCOMPARE(s.dialogs.unexpected(), 0);
+    const QString personnels[] = {s.home.documents(), s.home.dataHome()};
+    const QString racines[] = {documents, donnees};
+    for (int i = 0; i < 2; ++i) {
+        QCOMPARE(messages[i].title, QStringLiteral("Wavix - Dossiers partagés"));
+        const QStringList lignes = messages[i].text.split("\r\n");
+        QCOMPARE(lignes.value(0), QStringLiteral("Le dossier partagé de la classe n'est pas prêt :"));
+        QCOMPARE(lignes.value(1), racines[i] + "/Brelmar");
+        QCOMPARE(lignes.value(2), raison);
+        QVERIFY2(lignes.contains("sudo wavix-preparer-salle \"" + racines[i] + "\""), qPrintable(messages[i].text));
+        QCOMPARE(lignes.last(), personnels[i] + "/Brelmar/Wavix");
+    }
+    // Meanwhile everything goes to the user's own folders.
+    QCOMPARE(DossierDonnees, s.home.documents() + "/Brelmar/Wavix/");
+    QCOMPARE(CheminINI, s.settingsFile());
+    QCOMPARE(s.mdi->FichierResultat, s.home.documents() + "/Brelmar/Wavix/Resultat.txt");
+    // Nothing was made under the shared roots, nor through the link.
+    if (etat == "missing") {
+        QVERIFY(QDir(donnees).isEmpty());
+        QVERIFY(QDir(documents).isEmpty());
+    }
+    QVERIFY(QDir(piege + "/Wavix").isEmpty());
+}
+
+void tst_Demarrage::plantedSettingsFileIsNotRead()
+{
+    Start s;
+    const QString donnees = s.home.path("salle/donnees"), documents = s.home.path("salle/documents");
+    for (const QString& racine : {donnees, documents})
+        QVERIFY(preparerCommeAdministrateur(racine));
+    qputenv("WAVIX_COMMON_APPDATA", QFile::encodeName(donnees));
+    qputenv("WAVIX_COMMON_DOCUMENTS", QFile::encodeName(documents));
+    // A classmate made eleve1's settings file before his first start.
+    const QString plante = donnees + "/Brelmar/Wavix/ConfQVT_" + kUser + ".ini";
+    const QByteArray contenu = "[Options]\r\nShow Tips at Startup=0\r\nCouleur fond=255\r\n";
+    QVERIFY(TestHome::writeFile(plante, contenu));
+    setFileOwnerProbe([plante](const QString& path) -> std::optional<uid_t> {
+        struct stat info {};
+        if (lstat(QFile::encodeName(path).constData(), &info) != 0)
+            return std::nullopt;
+        return path == plante ? uid_t(54321) : info.st_uid;
+    });
+    s.dialogs.answerMessage(vb::OK);
+    Start::closeTip(s.dialogs);
+    QVERIFY(s.run());
+
+    QCOMPARE(s.dialogs.messages().size(), 1);
+    QCOMPARE(s.dialogs.messages()[0].title, QStringLiteral("Wavix - Réglages"));
+    QCOMPARE(s.dialogs.messages()[0].text,
+             "Le fichier des réglages suivant n'est pas celui de votre compte :\r\n" + plante + "\r\n"
+             "Il n'est pas lu : vos réglages sont enregistrés dans votre dossier personnel :\r\n"
+             + s.settingsFile() + "\r\n\r\n"
+             "Demandez à l'administrateur de l'ordinateur de supprimer ce fichier.");
+    QCOMPARE(s.dialogs.unexpected(), 0);
+    // Its values are not his: the tip shows, the background stays white,
+    // and his settings go to his own data folder.
+    QCOMPARE(s.mdi->BackColor(), 0xFFFFFF);
+    QCOMPARE(CheminINI, s.settingsFile());
+    QCOMPARE(s.setting("Options", "Show Tips at Startup"), QStringLiteral("1"));
+    QCOMPARE(TestHome::readFile(plante), contenu);
+    // The shared documents folder, prepared, is used.
+    QCOMPARE(DossierDonnees, documents + "/Brelmar/Wavix/");
+}
+
+void tst_Demarrage::plantedPasswordMarkerDoesNotStopStartUp()
+{
+    Start s;
+    const QString srv = stateNetworkMount(s.home);
+    QDir().mkpath(srv + "/Depot");
+    // Made by a classmate (touch), so that nobody else may write it.
+    const QString marque = srv + "/Depot/MotDePasse.txt";
+    QVERIFY(TestHome::writeFile(marque, ""));
+    QVERIFY(QFile::setPermissions(marque, QFileDevice::ReadOwner | QFileDevice::ReadOther));
+    s.presetSetting("Options", "Show Tips at Startup", "0");
+    s.presetSetting("Réseau", "Dossier Dépôt", "Depot");
+    QVERIFY(s.run());
+    QVERIFY(s.dialogs.shown().isEmpty());
+    QVERIFY(s.mdi->Reseau);
+    QCOMPARE(TestHome::modeOf(marque), 0404u);
 }
 
 void tst_Demarrage::depositNameMustBeOneFolder_data()

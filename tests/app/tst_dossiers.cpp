@@ -7,6 +7,50 @@
 
 #include <QtTest>
 
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kMoi = -1;        // the account the test runs as
+constexpr int kAutre = 54321;   // another ordinary account (a student)
+
+// A classroom's shared root with its levels Brelmar/Wavix, prepared as the
+// administrator's command leaves them (writable by all, sticky), each
+// level's owner stated by the test.
+struct Salle {
+    TestHome home;
+    QString racine = home.path("salle");
+    QHash<QString, uid_t> proprietaires; // stated owners, by path
+
+    Salle()
+    {
+        QVERIFY(QDir().mkpath(racine + "/Brelmar/Wavix"));
+        for (const QString& niveau : {racine + "/Brelmar", racine + "/Brelmar/Wavix"})
+            QVERIFY(chmod(QFile::encodeName(niveau).constData(), 01777) == 0);
+        setFileOwnerProbe([this](const QString& path) -> std::optional<uid_t> {
+            struct stat info {};
+            if (lstat(QFile::encodeName(path).constData(), &info) != 0)
+                return std::nullopt;
+            return proprietaires.value(path, info.st_uid);
+        });
+    }
+    void proprietaire(const QString& niveau, int compte)
+    {
+        if (compte != kMoi)
+            proprietaires[racine + niveau] = uid_t(compte);
+    }
+};
+
+int modeOf(const QString& path)
+{
+    struct stat info {};
+    return lstat(QFile::encodeName(path).constData(), &info) == 0 ? int(info.st_mode & 07777) : -1;
+}
+
+} // namespace
+
 class tst_Dossiers : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -17,6 +61,13 @@ private Q_SLOTS:
     void resultsFolder();
     void networkResultsFileName();
     void userName();
+    void sharedFolderCheck_data();
+    void sharedFolderCheck();
+    void unpreparedFolderIsSaidOnceAndNotUsed();
+    void settingsFileOfTheAccount_data();
+    void settingsFileOfTheAccount();
+    void passwordMarker_data();
+    void passwordMarker();
 };
 
 void tst_Dossiers::specialFolders_data()
@@ -125,6 +176,214 @@ void tst_Dossiers::userName()
     QCOMPARE(NomUtilisateur(), QStringLiteral("Inconnu"));
     setLoginNameSource(nullptr);
     QVERIFY(!NomUtilisateur().isEmpty());
+}
+
+void tst_Dossiers::sharedFolderCheck_data()
+{
+    QTest::addColumn<QString>("change");      // what happened to the folders
+    QTest::addColumn<int>("proprioBrelmar");  // owner of Brelmar
+    QTest::addColumn<int>("proprioWavix");    // owner of Brelmar/Wavix
+    QTest::addColumn<int>("etat");
+    QTest::addColumn<QString>("niveau");      // the level at fault, under the root
+
+    const int pret = int(EtatDossierPartage::Pret);
+    QTest::newRow("prepared by root") << "" << 0 << 0 << pret << "";
+    QTest::newRow("the user's own folders") << "" << kMoi << kMoi << pret << "";
+    QTest::newRow("root reached through a link") << "root link" << 0 << 0 << pret << "";
+    QTest::newRow("root sticky, writable by all") << "root 1777" << 0 << 0 << pret << "";
+    QTest::newRow("Brelmar missing") << "no Brelmar" << 0 << 0 << int(EtatDossierPartage::Manquant) << "/Brelmar";
+    QTest::newRow("Wavix missing") << "no Wavix" << 0 << 0 << int(EtatDossierPartage::Manquant) << "/Brelmar/Wavix";
+    QTest::newRow("Brelmar a planted link") << "Brelmar link" << 0 << 0 << int(EtatDossierPartage::PasUnDossier)
+                                            << "/Brelmar";
+    QTest::newRow("Wavix a planted link") << "Wavix link" << 0 << 0 << int(EtatDossierPartage::PasUnDossier)
+                                          << "/Brelmar/Wavix";
+    QTest::newRow("Brelmar a file") << "Brelmar file" << 0 << 0 << int(EtatDossierPartage::PasUnDossier) << "/Brelmar";
+    QTest::newRow("Brelmar made by a student") << "" << kAutre << 0 << int(EtatDossierPartage::AutreCompte)
+                                               << "/Brelmar";
+    QTest::newRow("Wavix made by a student") << "" << 0 << kAutre << int(EtatDossierPartage::AutreCompte)
+                                             << "/Brelmar/Wavix";
+    QTest::newRow("Wavix writable by all, not sticky") << "Wavix 0777" << 0 << 0
+                                                       << int(EtatDossierPartage::NonProtege) << "/Brelmar/Wavix";
+    QTest::newRow("Brelmar writable by its group, not sticky") << "Brelmar 0775" << 0 << 0
+                                                               << int(EtatDossierPartage::NonProtege) << "/Brelmar";
+    QTest::newRow("root writable by all, not sticky") << "root 0777" << 0 << 0 << int(EtatDossierPartage::NonProtege)
+                                                      << "root";
+    QTest::newRow("Wavix closed to the students") << "Wavix 0755" << 0 << 0
+                                                  << int(EtatDossierPartage::NonInscriptible) << "/Brelmar/Wavix";
+}
+
+void tst_Dossiers::sharedFolderCheck()
+{
+    QFETCH(QString, change);
+    QFETCH(int, proprioBrelmar);
+    QFETCH(int, proprioWavix);
+    QFETCH(int, etat);
+    QFETCH(QString, niveau);
+    Salle salle;
+    const QString brelmar = salle.racine + "/Brelmar", wavix = brelmar + "/Wavix";
+    // A prepared folder elsewhere, for the links to lead to.
+    const QString ailleurs = salle.home.path("ailleurs/Brelmar/Wavix");
+    QVERIFY(QDir().mkpath(ailleurs));
+    QVERIFY(chmod(QFile::encodeName(ailleurs).constData(), 01777) == 0);
+    QString racine = salle.racine;
+    if (change == "root link") {
+        racine = salle.home.path("lien-salle");
+        QVERIFY(QFile::link(salle.racine, racine));
+    } else if (change == "root 1777" || change == "root 0777") {
+        QVERIFY(chmod(QFile::encodeName(salle.racine).constData(), change == "root 1777" ? 01777 : 0777) == 0);
+    } else if (change == "no Brelmar" || change == "Brelmar link" || change == "Brelmar file") {
+        QVERIFY(QDir(brelmar).removeRecursively());
+        if (change == "Brelmar link")
+            QVERIFY(QFile::link(QFileInfo(ailleurs).path(), brelmar));
+        if (change == "Brelmar file")
+            QVERIFY(TestHome::writeFile(brelmar, "x"));
+    } else if (change == "no Wavix" || change == "Wavix link") {
+        QVERIFY(QDir(wavix).removeRecursively());
+        if (change == "Wavix link")
+            QVERIFY(QFile::link(ailleurs, wavix));
+    } else if (change == "Wavix 0777" || change == "Wavix 0755") {
+        QVERIFY(chmod(QFile::encodeName(wavix).constData(), change == "Wavix 0777" ? 0777 : 0755) == 0);
+    } else if (change == "Brelmar 0775") {
+        QVERIFY(chmod(QFile::encodeName(brelmar).constData(), 0775) == 0);
+    }
+    salle.proprietaire("/Brelmar", proprioBrelmar);
+    salle.proprietaire("/Brelmar/Wavix", proprioWavix);
+    if (etat == int(EtatDossierPartage::NonInscriptible)) {
+        // Its owner is the test's account; a student is another.
+        if (geteuid() == 0)
+            QSKIP("root may write anywhere: a closed folder is seen by an ordinary account only.");
+        salle.proprietaire("/Brelmar/Wavix", 0);
+        QVERIFY(chmod(QFile::encodeName(wavix).constData(), 0555) == 0);
+    }
+    const int avantRacine = modeOf(salle.racine), avantBrelmar = modeOf(brelmar), avantWavix = modeOf(wavix);
+
+    const ConstatDossierPartage constat = VerifierDossierPartage(racine);
+    QCOMPARE(int(constat.etat), etat);
+    if (!niveau.isEmpty())
+        QCOMPARE(constat.niveau, niveau == "root" ? racine : racine + niveau);
+    if (constat.etat == EtatDossierPartage::AutreCompte)
+        QCOMPARE(constat.proprietaire, uid_t(kAutre));
+    // Looked at, never made nor changed.
+    QCOMPARE(modeOf(salle.racine), avantRacine);
+    QCOMPARE(modeOf(brelmar), avantBrelmar);
+    QCOMPARE(modeOf(wavix), avantWavix);
+    QVERIFY(QDir(ailleurs).isEmpty());
+}
+
+void tst_Dossiers::unpreparedFolderIsSaidOnceAndNotUsed()
+{
+    Salle salle;
+    ScriptedDialogs dialogs;
+    if (getpwuid(kAutre))
+        QSKIP("The test's other account exists on this machine: its name would be shown.");
+    salle.proprietaire("/Brelmar", kAutre);
+    qputenv("WAVIX_COMMON_DOCUMENTS", QFile::encodeName(salle.racine));
+    dialogs.answerMessage(vb::OK);
+
+    // The user's own documents folder stands in, said once in the run.
+    QCOMPARE(RacineDeTravail(kDossierDocumentsCommuns), salle.home.documents() + "/");
+    QCOMPARE(RacineDeTravail(kDossierDocumentsCommuns), salle.home.documents() + "/");
+    QCOMPARE(GetResultsFolder("/opt/wavix").base, salle.home.documents() + "/Brelmar/Wavix");
+    QCOMPARE(dialogs.messages().size(), 1);
+    QCOMPARE(dialogs.messages()[0].title, QStringLiteral("Wavix - Dossiers partagés"));
+    QCOMPARE(dialogs.messages()[0].style & 0x70, int(vb::Exclamation));
+    QCOMPARE(dialogs.messages()[0].text,
+             "Le dossier partagé de la classe n'est pas prêt :\r\n" + salle.racine + "/Brelmar\r\n"
+             "Ce dossier appartient au compte 54321, qui pourrait supprimer ou remplacer les fichiers des autres.\r\n\r\n"
+             "L'administrateur de l'ordinateur le prépare avec la commande (voir le fichier README de Wavix) :\r\n"
+             "sudo wavix-preparer-salle \"" + salle.racine + "\"\r\n\r\n"
+             "En attendant, Wavix travaille dans votre dossier personnel :\r\n"
+             + salle.home.documents() + "/Brelmar/Wavix");
+    QCOMPARE(dialogs.unexpected(), 0);
+
+    // Prepared by the administrator: the shared folder is used, and the
+    // program makes nothing under it, not even a missing level.
+    salle.proprietaires.clear();
+    QCOMPARE(RacineDeTravail(kDossierDocumentsCommuns), salle.racine + "/");
+    QVERIFY(QDir(salle.racine + "/Brelmar").removeRecursively());
+    QVERIFY(!CreerDossier(salle.racine + "/Brelmar/Wavix"));
+    QVERIFY(!QFileInfo::exists(salle.racine + "/Brelmar"));
+}
+
+void tst_Dossiers::settingsFileOfTheAccount_data()
+{
+    QTest::addColumn<QString>("present"); // what is at the settings file's name
+    QTest::addColumn<bool>("sien");
+    QTest::newRow("missing: made for the user now") << "" << true;
+    QTest::newRow("the user's own file") << "own" << true;
+    QTest::newRow("planted by a classmate") << "other" << false;
+    QTest::newRow("a planted link to the user's file") << "link" << false;
+    QTest::newRow("a planted FIFO") << "fifo" << false;
+}
+
+void tst_Dossiers::settingsFileOfTheAccount()
+{
+    QFETCH(QString, present);
+    QFETCH(bool, sien);
+    Salle salle;
+    const QString fichier = salle.racine + "/Brelmar/Wavix/ConfQVT_eleve2.ini";
+    const QString ailleurs = salle.home.path("ConfQVT_eleve2.ini");
+    const QByteArray contenu = "[Options]\r\nCouleur fond=255\r\n";
+    QVERIFY(TestHome::writeFile(ailleurs, contenu));
+    if (present == "own" || present == "other")
+        QVERIFY(TestHome::writeFile(fichier, contenu));
+    if (present == "other")
+        salle.proprietaires[fichier] = kAutre;
+    if (present == "link")
+        QVERIFY(QFile::link(ailleurs, fichier));
+    if (present == "fifo")
+        QVERIFY(TestHome::makeFifo(fichier));
+
+    QCOMPARE(ReglagesDuCompte(fichier), sien);
+    if (present.isEmpty()) {
+        // His from now on: nobody can plant it later.
+        QVERIFY(QFileInfo(fichier).isFile());
+        QCOMPARE(TestHome::modeOf(fichier), 0644u);
+        QCOMPARE(TestHome::readFile(fichier), QByteArray());
+    }
+    QCOMPARE(TestHome::readFile(ailleurs), contenu);
+}
+
+void tst_Dossiers::passwordMarker_data()
+{
+    QTest::addColumn<QString>("present"); // what another account put at "MotDePasse.txt"
+    QTest::addColumn<bool>("pret");
+    QTest::newRow("nothing: made") << "" << true;
+    QTest::newRow("a classmate's read-only file (touch)") << "file" << true;
+    QTest::newRow("a planted link") << "link" << true;
+    QTest::newRow("a planted FIFO") << "fifo" << true;
+    QTest::newRow("deposit folder missing") << "no folder" << false;
+}
+
+void tst_Dossiers::passwordMarker()
+{
+    QFETCH(QString, present);
+    QFETCH(bool, pret);
+    TestHome home;
+    const QString depot = home.path("srv/Dépôt");
+    const QString marque = depot + "/MotDePasse.txt", cible = home.path("cible");
+    if (present != "no folder")
+        QVERIFY(QDir().mkpath(depot));
+    if (present == "file") {
+        QVERIFY(TestHome::writeFile(marque, "x"));
+        QVERIFY(chmod(QFile::encodeName(marque).constData(), 0444) == 0);
+    }
+    if (present == "link")
+        QVERIFY(QFile::link(cible, marque));
+    if (present == "fifo")
+        QVERIFY(TestHome::makeFifo(marque));
+
+    QCOMPARE(PreparerMarqueMotDePasse(depot), pret);
+    if (present.isEmpty()) {
+        QVERIFY(QFileInfo(marque).isFile());
+        QCOMPARE(TestHome::modeOf(marque), 0666u);
+    }
+    if (present == "file") {
+        QCOMPARE(TestHome::readFile(marque), QByteArray("x"));
+        QCOMPARE(TestHome::modeOf(marque), 0444u);
+    }
+    // The link is not followed.
+    QVERIFY(!QFileInfo::exists(cible));
 }
 
 QTEST_MAIN(tst_Dossiers)

@@ -25,6 +25,8 @@
 #include <QUrl>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 class tst_ResultatsPerdus : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -42,6 +44,10 @@ void tst_ResultatsPerdus::fullDiskEndsTheRun()
     // The shared documents, where the results go, have 4 KiB of room.
     const QString partage = home.path("partage");
     PetitDisque disque(partage, 4096);
+    // Prepared as the administrator does it.
+    QVERIFY(QDir().mkpath(partage + "/Brelmar/Wavix"));
+    for (const QString& niveau : {partage, partage + "/Brelmar", partage + "/Brelmar/Wavix"})
+        QVERIFY(chmod(QFile::encodeName(niveau).constData(), 01777) == 0);
     qputenv("WAVIX_COMMON_DOCUMENTS", QFile::encodeName(partage));
     const QString exo = home.path("exos/tp40.qvt");
     QVERIFY(TestHome::writeFile(exo, QByteArray("sinus/3/50/CC/5/\r\n").repeated(40)));

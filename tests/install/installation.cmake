@@ -20,6 +20,7 @@ set(attendus
   "${PROGRAM_DIR}/Button Click.wav"
   "${PROGRAM_DIR}/wavix"
   bin/wavix
+  bin/wavix-preparer-salle
   share/applications/wavix.desktop
   share/icons/hicolor/scalable/apps/wavix.svg
   share/mime/packages/wavix-file.xml)

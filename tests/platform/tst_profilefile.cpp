@@ -4,7 +4,9 @@
 #include "platform/ProfileFile.h"
 #include "platform/ScriptedDialogs.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QProcess>
 #include <QtTest>
 
 #include <sys/stat.h>
@@ -82,6 +84,8 @@ private Q_SLOTS:
     void plantedFileGivesDefaultsReportedOnce_data();
     void plantedFileGivesDefaultsReportedOnce();
     void failedWriteIsReportedOncePerRun();
+    void twoProgramsOfOneAccountKeepEveryKey();
+    void writeCutByAKillLeavesNothingForGood();
 
     void lireINI_data();
     void lireINI();
@@ -426,6 +430,79 @@ void tst_ProfileFile::failedWriteIsReportedOncePerRun()
     QCOMPARE(dialogs.messages()[0].style & 0x70, int(vb::Exclamation));
     QCOMPARE(LireINI("Options", "ColorYa", "0"), QStringLiteral("0"));
     QCOMPARE(dialogs.unexpected(), 0);
+}
+
+namespace {
+
+// Waits, without sleeping, until the other program has written its first key.
+bool premiereCleEcrite(const QString& file, const QString& cle, QProcess& autre)
+{
+    QDeadlineTimer limite(30000);
+    while (readProfileString(file, "Essai", cle).isEmpty()) {
+        if (limite.hasExpired() || autre.waitForFinished(0))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void tst_ProfileFile::twoProgramsOfOneAccountKeepEveryKey()
+{
+    TestHome home;
+    const QString file = home.path("ConfQVT_eleve1.ini");
+    QVERIFY(TestHome::writeFile(file, windowsFile()));
+    constexpr int kCles = 150;
+    // A second program of the same account writes its keys while this one
+    // writes its own.
+    QProcess autre;
+    autre.start(WAVIX_AUTRE_COMPTE, {"cles", file, "B", QString::number(kCles)});
+    QVERIFY(autre.waitForStarted(10000));
+    QVERIFY(premiereCleEcrite(file, "B1", autre));
+    bool toutes = true;
+    for (int i = 1; i <= kCles; ++i)
+        toutes = writeProfileString(file, "Essai", "A" + QString::number(i), QString::number(i)) && toutes;
+    QVERIFY(autre.waitForFinished(60000));
+    QCOMPARE(autre.exitCode(), 0);
+    QVERIFY(toutes);
+
+    int perdues = 0;
+    for (const char* prefixe : {"A", "B"})
+        for (int i = 1; i <= kCles; ++i)
+            perdues += readProfileString(file, "Essai", prefixe + QString::number(i)) != QString::number(i);
+    QCOMPARE(perdues, 0);
+    // The lines already there are kept too, and no temporary file is left.
+    QCOMPARE(readProfileString(file, "Réseau", "Dossier"), QStringLiteral("Dépôt"));
+    QCOMPARE(readProfileString(file, "Options", "ColorYb"), QStringLiteral("65280"));
+    QCOMPARE(QDir(home.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"ConfQVT_eleve1.ini"});
+}
+
+void tst_ProfileFile::writeCutByAKillLeavesNothingForGood()
+{
+    TestHome home;
+    const QString file = home.path("ConfQVT_eleve1.ini");
+    // What a write killed before its rename leaves: its temporary file.
+    QVERIFY(TestHome::writeFile(file + ".Ab3xZ9", "[Options]\r\n"));
+    // Files that are no such thing stay: a copy, another file's write.
+    QVERIFY(TestHome::writeFile(file + ".bak", "x"));
+    QVERIFY(TestHome::writeFile(file + ".Ab3xZ9q", "x"));
+    QVERIFY(TestHome::writeFile(home.path("ConfQVT_eleve2.ini.Ab3xZ9"), "x"));
+    // A program of the account killed while it writes.
+    QProcess autre;
+    autre.start(WAVIX_AUTRE_COMPTE, {"cles", file, "B", "1000000"});
+    QVERIFY(autre.waitForStarted(10000));
+    QVERIFY(premiereCleEcrite(file, "B1", autre));
+    autre.kill();
+    QVERIFY(autre.waitForFinished(10000));
+
+    // The next write of the account clears what the cut writes left.
+    QVERIFY(writeProfileString(file, "Options", "ColorYa", "1"));
+    QStringList restes = QDir(home.path()).entryList(QDir::Files | QDir::Hidden);
+    restes.sort();
+    QCOMPARE(restes, (QStringList{"ConfQVT_eleve1.ini", "ConfQVT_eleve1.ini.Ab3xZ9q", "ConfQVT_eleve1.ini.bak",
+                                  "ConfQVT_eleve2.ini.Ab3xZ9"}));
+    QCOMPARE(readProfileString(file, "Essai", "B1"), QStringLiteral("1"));
+    QCOMPARE(readProfileString(file, "Options", "ColorYa"), QStringLiteral("1"));
 }
 
 void tst_ProfileFile::lireINI_data()

@@ -1,9 +1,20 @@
-// Another student account of the classroom, run under another uid by the
-// tests: writes its settings file and appends to the shared results file,
-// as the program does.
-//   wavix_autre_compte <settings file> <results file>
-// Exit status: 0 both written, 1 the settings failed, 2 the results failed.
+// Another student account of the classroom, run by the tests under another
+// uid (or under the test's own, as a second program of the same account).
+// Each command does what the program does at that point:
+//   wavix_autre_compte ecrire <settings file> <results file>
+//       writes its settings file and appends to the shared results file;
+//       0 both written, 1 the settings failed, 2 the results failed.
+//   wavix_autre_compte cles <settings file> <prefix> <count>
+//       writes the keys <prefix>1 .. <prefix><count> of section "Essai",
+//       one write each; 0 when every write succeeded.
+//   wavix_autre_compte reglages <settings file>
+//       the start-up's look at its settings file in a shared folder;
+//       0 the file is the account's own, 1 it is not.
+//   wavix_autre_compte marque <deposit folder>
+//       the start-up's password marker; 0 it is there, 1 it failed.
+// Exit status 3: wrong arguments.
 
+#include "app/Dossiers.h"
 #include "platform/ProfileFile.h"
 #include "platform/TextFiles.h"
 
@@ -11,15 +22,33 @@
 
 int main(int argc, char** argv)
 {
-    if (argc != 3)
+    if (argc < 3)
         return 3;
-    const QString reglages = QString::fromLocal8Bit(argv[1]);
-    const QString resultats = QString::fromLocal8Bit(argv[2]);
-    if (!writeProfileString(reglages, QStringLiteral("Options"), QStringLiteral("Show Tips at Startup"),
-                            QStringLiteral("0")))
-        return 1;
-    AppendingTextFile sortie;
-    if (!sortie.open(resultats, kModeFichierPartage) || !sortie.writeLine(QStringLiteral("Nom élève :Martin")))
-        return 2;
-    return 0;
+    const QString commande = QString::fromLocal8Bit(argv[1]);
+    const QString chemin = QString::fromLocal8Bit(argv[2]);
+    if (commande == QLatin1String("ecrire") && argc == 4) {
+        const QString resultats = QString::fromLocal8Bit(argv[3]);
+        if (!writeProfileString(chemin, QStringLiteral("Options"), QStringLiteral("Show Tips at Startup"),
+                                QStringLiteral("0")))
+            return 1;
+        AppendingTextFile sortie;
+        if (!sortie.open(resultats, kModeFichierPartage) || !sortie.writeLine(QStringLiteral("Nom élève :Martin")))
+            return 2;
+        return 0;
+    }
+    if (commande == QLatin1String("cles") && argc == 5) {
+        const QString prefixe = QString::fromLocal8Bit(argv[3]);
+        const int nombre = QString::fromLocal8Bit(argv[4]).toInt();
+        bool ok = true;
+        for (int i = 1; i <= nombre; ++i)
+            ok = writeProfileString(chemin, QStringLiteral("Essai"), prefixe + QString::number(i),
+                                    QString::number(i))
+                && ok;
+        return ok ? 0 : 1;
+    }
+    if (commande == QLatin1String("reglages") && argc == 3)
+        return ReglagesDuCompte(chemin) ? 0 : 1;
+    if (commande == QLatin1String("marque") && argc == 3)
+        return PreparerMarqueMotDePasse(chemin) ? 0 : 1;
+    return 3;
 }

@@ -31,9 +31,11 @@ void resetSharedState()
     DossierDocumentsCommuns.clear();
     DossierDepot.clear();
     DossiersManquantsSignales.clear();
+    DossiersPartagesSignales.clear();
     ModeProfesseur = false;
     FermerFichiers();
     setMountProbe(nullptr);
+    setFileOwnerProbe(nullptr);
     setLoginNameSource(nullptr);
     setPerfCounterClock(nullptr);
     setHorloge(nullptr);
