@@ -315,7 +315,10 @@ void PictureBox::Polyline(const QPolygonF& points, int color)
     } else if (points.size() >= 2) {
         const QPolygonF logical = QTransform::fromScale(1 / dpr, 1 / dpr).map(devicePoints(points));
         const bool large = penStyle_ == Solid && penWidth_ > 1;
-        if (!large)
+        const QRectF extent = logical.boundingRect();
+        if (!large && extent.width() == 0 && extent.height() == 0)
+            p.drawPoint(logical.constFirst()); // a figure standing still is a spot
+        else if (!large)
             p.drawPolyline(logical);
         // A wide pen goes one segment at a time: no outline of the whole
         // figure. Each segment's tiles are what it inks.

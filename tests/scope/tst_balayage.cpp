@@ -71,6 +71,8 @@ private Q_SLOTS:
     void xyFarApartFrequencies();
     void xyHardPairInkFollowsItsPoints_data();
     void xyHardPairInkFollowsItsPoints();
+    void xyOfTwoDcLevelsIsASpot_data();
+    void xyOfTwoDcLevelsIsASpot();
     void xyCh1OnGround();
     void xyAdvanceScaledByElapsedTime();
     void xyEvaluatedModeKeepsTheExercise_data();
@@ -578,6 +580,32 @@ void tst_Balayage::xyHardPairInkFollowsItsPoints()
             if ((image.pixel(x, y) & 0xFFFFFF) == pixelRgb(kJaune) && !permis.pixelIndex(x, y))
                 ++loin;
     QCOMPARE(loin, 0);
+}
+
+void tst_Balayage::xyOfTwoDcLevelsIsASpot_data()
+{
+    QTest::addColumn<int>("focus");
+    QTest::addColumn<int>("largeur");
+    QTest::newRow("1 px") << 10 << 1;
+    QTest::newRow("3 px") << 12 << 3;
+}
+
+void tst_Balayage::xyOfTwoDcLevelsIsASpot()
+{
+    QFETCH(int, focus);
+    QFETCH(int, largeur);
+    // 2 V across and 1 V up at 1 V/div: the beam stands still at (200, 100).
+    BancScope b(4);
+    b.scope->setPotentioValue(0, float(focus));
+    ReglerPotentiometre(1, 0);
+    b.source(0, "Cc", 2, 0);
+    b.source(1, "Cc", 1, 0);
+    ActualiserEcran();
+    CourbeXY(0);
+    const Boite spot = boite(b.image(), kJaune, -500, 500);
+    QVERIFY2(spot.gauche <= 200 && spot.droite >= 199 && spot.bas <= 100 && spot.haut >= 99,
+             qPrintable(QString("%1..%2, %3..%4").arg(spot.gauche).arg(spot.droite).arg(spot.bas).arg(spot.haut)));
+    QVERIFY(spot.droite - spot.gauche <= largeur + 1 && spot.haut - spot.bas <= largeur + 1);
 }
 
 void tst_Balayage::xyCh1OnGround()

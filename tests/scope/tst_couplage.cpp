@@ -72,6 +72,7 @@ void tst_Couplage::acBlocksTheDcLevel_data()
         {1, "harmonic", "ADD", 250, 50, 100, -100},
         {1, "harmonic", "XY", 250, 50, 100, -100},
         {0, "square", "XY", 350, -150, 125, -375},
+        {0, "supply", "XY", -300, -300, 0, 0}, // a spot
         // The spectrum's DC line rises to the mean's size.
         {0, "battery", "spectrum", 225, 0, 0, 0},
         {0, "square", "spectrum", 225, 0, 0, 0},
