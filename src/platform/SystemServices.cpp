@@ -5,6 +5,7 @@
 #include <QAudioDevice>
 #include <QDesktopServices>
 #include <QMediaDevices>
+#include <QRandomGenerator>
 #include <QSoundEffect>
 #include <QStandardPaths>
 #include <QStorageInfo>
@@ -32,6 +33,12 @@ std::function<int64_t()>& perfClock()
 {
     static std::function<int64_t()> clock;
     return clock;
+}
+
+std::function<double()>& randomSource()
+{
+    static std::function<double()> source;
+    return source;
 }
 
 } // namespace
@@ -100,6 +107,16 @@ int64_t perfCounterFrequency()
 void setPerfCounterClock(std::function<int64_t()> clock)
 {
     perfClock() = std::move(clock);
+}
+
+double randomUnit()
+{
+    return randomSource() ? randomSource()() : QRandomGenerator::global()->generateDouble();
+}
+
+void setRandomSource(std::function<double()> source)
+{
+    randomSource() = std::move(source);
 }
 
 namespace {
