@@ -4,6 +4,7 @@
 // "Astuce suivante".
 
 #include "Entree.h"
+#include "Fenetres.h"
 
 #include "TestHome.h"
 #include "app/EtatProgramme.h"
@@ -11,44 +12,30 @@
 #include "help/frmTip.h"
 #include "platform/SystemServices.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QLabel>
 
 namespace {
 
-TestHome* home = nullptr;
+// One home for the run, its settings file and documents folder in use.
+struct Maison {
+    TestHome home;
+    Maison()
+    {
+        CheminINI = home.path(QStringLiteral("ConfQVT_fuzz.ini"));
+        DossierDonnees = home.documents() + QStringLiteral("/Brelmar/Wavix/");
+        QDir().mkpath(DossierDonnees);
+    }
+};
 
 } // namespace
-
-// The replaying test removes the home before its application goes.
-extern "C" void WavixFuzzFin()
-{
-    delete home;
-    home = nullptr;
-}
-
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Kept for the whole run, as a program's would be while it runs.
-    static QApplication* app = new QApplication(*argc, *argv);
-    Q_UNUSED(app)
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     Entree entree(data, size);
     const double tirage = entree.octet() / 256.0;
-    // One home for the run; the window is loaded for each input, as its
-    // load reads the file.
-    if (!home) {
-        home = new TestHome;
-        CheminINI = home->path(QStringLiteral("ConfQVT_fuzz.ini"));
-        DossierDonnees = home->documents() + QStringLiteral("/Brelmar/Wavix/");
-        QDir().mkpath(DossierDonnees);
-    }
+    // The window is loaded for each input, as its load reads the file.
+    garde<Maison>();
     setRandomSource([tirage] { return tirage; });
     EXIGER(TestHome::writeFile(DossierDonnees + QStringLiteral("TipOfDayWavix.txt"), entree.reste()));
 
@@ -64,7 +51,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         }
         f->cmdNextTip_Click();
     }
-    Forms().unloadAll();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    fermerFenetres();
     return 0;
 }

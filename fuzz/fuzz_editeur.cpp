@@ -6,6 +6,7 @@
 // saved from the list starts a run with it.
 
 #include "Entree.h"
+#include "Fenetres.h"
 
 #include "TestHome.h"
 #include "app/EtatProgramme.h"
@@ -13,7 +14,6 @@
 #include "evaluation/frmCreateFile.h"
 #include "platform/ScriptedDialogs.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -35,11 +35,7 @@ struct Editeur {
         QDir().mkpath(DossierDonnees);
         f = Forms().get<frmCreateFile>();
     }
-    ~Editeur()
-    {
-        Forms().unloadAll();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    ~Editeur() { fermerFenetres(); }
     frmCreateFile* vide()
     {
         f->lstListeData->clear();
@@ -49,32 +45,13 @@ struct Editeur {
     }
 };
 
-Editeur* garde = nullptr;
-
 } // namespace
-
-// The replaying test closes the editor before its application goes.
-extern "C" void WavixFuzzFin()
-{
-    delete garde;
-    garde = nullptr;
-}
-
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Kept for the whole run, as a program's would be while it runs.
-    static QApplication* app = new QApplication(*argc, *argv);
-    Q_UNUSED(app)
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     Entree entree(data, size);
-    if (!garde)
-        garde = new Editeur;
-    frmCreateFile* f = garde->vide();
+    Editeur& editeur = garde<Editeur>();
+    frmCreateFile* f = editeur.vide();
     ScriptedDialogs dialogs;
 
     f->txtCommentaire->setText(entree.texte());
@@ -105,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         f->cmdChange_Click();
         EXIGER(f->lignes().constLast() == ligne);
 
-        const QString chemin = garde->home.path(QStringLiteral("essai.qvt"));
+        const QString chemin = editeur.home.path(QStringLiteral("essai.qvt"));
         QFile::remove(chemin);
         dialogs.answerFile(chemin);
         f->cmdSave_Click();

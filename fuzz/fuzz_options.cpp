@@ -6,6 +6,7 @@
 // one marker choice a channel), which it saves and reads back unchanged.
 
 #include "Entree.h"
+#include "Fenetres.h"
 #include "Fichier.h"
 
 #include "app/FichierINI.h"
@@ -15,7 +16,6 @@
 #include "platform/Shape.h"
 #include "scope/CouleursCourbes.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QRadioButton>
@@ -57,26 +57,18 @@ QList<int> etat(const frmOption* f)
     return e;
 }
 
-frmOption* options = nullptr;
+// The dialog stays loaded for the program's life, and reads the settings
+// file again at each load: built once, read for each input.
+struct Options {
+    frmOption* f = Forms().get<frmOption>();
+    ~Options() { fermerFenetres(); }
+};
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Kept for the whole run, as a program's would be while it runs.
-    static QApplication* app = new QApplication(*argc, *argv);
-    Q_UNUSED(app)
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    // The dialog stays loaded for the program's life, and reads the
-    // settings file again at each load: built once, read for each input.
-    if (!options)
-        options = Forms().get<frmOption>();
-    frmOption* f = options;
+    frmOption* f = garde<Options>().f;
     Entree entree(data, size);
     QByteArray fichier = "[Options]\r\n";
     for (const char* cle : kOptions)
@@ -93,12 +85,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     ChargerPreferencesDans(f);
     EXIGER(etat(f) == lu);
     return 0;
-}
-
-// The replaying test closes the dialog before its application goes.
-extern "C" void WavixFuzzFin()
-{
-    Forms().unloadAll();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    options = nullptr;
 }

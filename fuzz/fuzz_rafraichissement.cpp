@@ -9,6 +9,7 @@
 // trace. The screen has the size the window gives it.
 
 #include "Entree.h"
+#include "Fenetres.h"
 
 #include "BancScope.h"
 #include "app/FichierINI.h"
@@ -21,7 +22,6 @@
 #include "services/EtatPartage.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 
 namespace {
 
@@ -87,40 +87,12 @@ struct Banc {
     }
 };
 
-// Built at the first input, kept for the whole run as a running program's
-// windows are.
-Banc* garde = nullptr;
-
-Banc& banc()
-{
-    if (!garde)
-        garde = new Banc;
-    return *garde;
-}
-
 } // namespace
-
-// The replaying test closes the bench before its application goes.
-extern "C" void WavixFuzzFin()
-{
-    delete garde;
-    garde = nullptr;
-}
-
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Kept for the whole run and never destroyed, as a program's would be
-    // while it runs: the fonts it caches are no leak.
-    static QApplication* app = new QApplication(*argc, *argv);
-    Q_UNUSED(app)
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static const char* const kMots[] = {"Cc", "Sinus", "Carre", "Triangle", "Dyn", "Harmo", "sinusoïdale", "Autre"};
-    Banc& b = banc();
+    Banc& b = garde<Banc>();
     frmWavix* scope = b.scope.scope;
     Entree entree(data, size);
 
