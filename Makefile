@@ -37,9 +37,10 @@ uninstall:
 
 # The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer
 # in a folder of its own; the first fault stops the test that met it.
-# `make sanitize SANITIZE_CXX=clang++` builds it with clang.
-SANITIZE_DIR ?= build-sanitize
+# `make sanitize SANITIZE_CXX=clang++` builds it with clang, in a folder of
+# its own (build-sanitize-clang), so that the two builds do not undo each other.
 SANITIZE_CXX ?=
+SANITIZE_DIR ?= build-sanitize$(if $(SANITIZE_CXX),-$(firstword $(subst +, ,$(notdir $(SANITIZE_CXX)))))
 SANITIZE_FLAGS = -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer
 SANITIZE_ENV = ASAN_OPTIONS=abort_on_error=0:detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan-suppressions.txt:print_suppressions=0 \
@@ -57,7 +58,7 @@ sanitize: deps
 # where the ordinary tests replay it.
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS = exercice reglages version reponses rafraichissement
+FUZZ_TARGETS = exercice reglages version reponses rafraichissement editeur options astuces
 FUZZ_FLAGS = -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer
 
 fuzz:

@@ -1,43 +1,142 @@
 // One scope refresh, headless, fed random channel settings: channel mode,
-// couplings, knobs, and each channel's source.
+// couplings, knobs, plugs, and each channel's source. The bench is built
+// once; each input starts from the shared state of a program just started.
+// Whatever the settings, the picture keeps to what the screen can show:
+// outside the graticule's frame (the strip right of x = 500 and below
+// y = -400 that the scale leaves) only traces reach, which run to the
+// picture's edge; and apart from XY, which the refresh leaves to its timer,
+// the readout is drawn last, so its "CH1" and "CH2" stand whole over any
+// trace. The screen has the size the window gives it.
 
 #include "Entree.h"
+#include "Fenetres.h"
 
 #include "BancScope.h"
+#include "app/FichierINI.h"
+#include "platform/PictureBox.h"
 #include "scope/CourbeWavix.h"
+#include "scope/Echelle.h"
+#include "scope/Potentiometre.h"
+#include "scope/RVB.h"
 #include "scope/frmWavix.h"
+#include "services/EtatPartage.h"
 
-#include <QApplication>
+#include <QAbstractButton>
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Kept for the whole run and never destroyed, as a program's would be
-    // while it runs: the fonts it caches are no leak.
-    static QApplication* app = new QApplication(*argc, *argv);
-    Q_UNUSED(app)
-    return 0;
-}
+namespace {
+
+// The bench as a program just started has it, back before every input.
+struct Banc {
+    BancScope scope{0};
+    QString ini = CheminINI;
+    QRect cadre;           // the graticule's frame, in pixels
+    QList<QPoint> lettres; // the pixels of the readout's "CH1" and "CH2"
+
+    Banc()
+    {
+        // The screen at the size the window gives it.
+        PictureBox* ecran = scope.scope->picEcran;
+        PictureBox* grille = scope.scope->picGrille;
+        ecran->resize(scope.scope->picEcranPrint->size());
+        grille->resize(ecran->size());
+        reprendre();
+        DessinerGrille(scope.scope);
+        for (int i = 3; i < 8; ++i)
+            ReglerPotentiometre(1, i);
+        // The frame is where the graticule reaches.
+        const QImage dessin = grille->Image();
+        const QRgb fond = pixelRgb(CouleurFond);
+        for (int py = 0; py < dessin.height(); ++py)
+            for (int px = 0; px < dessin.width(); ++px)
+                if ((dessin.pixel(px, py) & 0xFFFFFF) != fond)
+                    cadre |= QRect(px, py, 1, 1);
+        EXIGER(cadre.width() > dessin.width() * 9 / 10 && cadre.height() > dessin.height() * 9 / 10);
+        // Unplugged channels draw their flat lines at the centre, far from
+        // the readout's bottom row, under the sensitivities' row.
+        ActualiserEcran();
+        const QImage image = scope.image();
+        const QRgb encre = pixelRgb(texte());
+        for (int py = 0; py < image.height(); ++py)
+            for (int px = 0; px < image.width(); ++px) {
+                const QPointF u = ecran->toUser(QPointF(px + 0.5, py + 0.5));
+                if (u.x() > -400 && u.x() < -200 && u.y() > -400 && u.y() < -372
+                    && (image.pixel(px, py) & 0xFFFFFF) == encre && (dessin.pixel(px, py) & 0xFFFFFF) != encre)
+                    lettres << QPoint(px, py);
+            }
+        EXIGER(lettres.size() > 20);
+    }
+
+    static int32_t texte()
+    {
+        RVB fond;
+        fond.setCouleur(CouleurFond);
+        return fond.CouleurTexte();
+    }
+
+    // The shared state back to the start, and what the knobs no input sets
+    // (focus, intensity, horizontal position) read again.
+    void reprendre()
+    {
+        ReinitialiserEtatPartage();
+        CheminINI = ini;
+        setPerfCounterClock([] { return int64_t(1'000'000'000); });
+        setSoundPlayer([](const QString&) { return false; });
+        setRandomSource([] { return 0.5; });
+        for (int i = 0; i < 3; ++i)
+            ReglerPotentiometre(1, i);
+    }
+};
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static const char* const kMots[] = {"Cc", "Sinus", "Carre", "Triangle", "Dyn", "Harmo", "sinusoïdale", "Autre"};
+    Banc& b = garde<Banc>();
+    frmWavix* scope = b.scope.scope;
     Entree entree(data, size);
+
+    // Switched off while it is set, so that only the last refresh draws.
+    scope->chkOn->setChecked(false);
+    b.reprendre();
     const int mode = entree.octet() % 5;
-    const int acdc1 = entree.octet() % 6;
-    const int acdc2 = entree.octet() % 6;
-    const bool inverse = entree.octet() & 1;
-    BancScope banc(mode, acdc1, acdc2, inverse);
-    banc.baseTemps(entree.octet() % 24);
+    EcrireINI("Interface", "Mode voie", QString::number(mode));
+    EcrireINI("Interface", "ACDC CH1", QString::number(entree.octet() % 6));
+    EcrireINI("Interface", "ACDC CH2", QString::number(entree.octet() % 6));
+    EcrireINI("Interface", "Mode voie -CH2", entree.octet() & 1 ? "1" : "0");
+    b.scope.baseTemps(entree.octet() % 24);
     for (int voie : {0, 1}) {
-        banc.sensibilite(voie, entree.octet() % 16);
-        banc.position(voie, entree.entre(-700, 700));
-        banc.source(voie, kMots[entree.octet() % 8], entree.entre(-1000, 1000), entree.entre(0, 1e7));
+        b.scope.sensibilite(voie, entree.octet() % 16);
+        b.scope.position(voie, entree.entre(-700, 700));
+        b.scope.source(voie, kMots[entree.octet() % 8], entree.entre(-1000, 1000), entree.entre(0, 1e7));
         Voies[size_t(voie)].Decalage = entree.entre(-50, 50);
         Voies[size_t(voie)].RapportCyclique = float(entree.entre(0, 1));
-        Voies[size_t(voie)].EntreeBranchee = entree.octet() & 1;
+        // The channel's plug, in or out.
+        if (scope->fichePlacee(voie) != bool(entree.octet() & 1))
+            scope->basculerFiche(voie);
     }
-    ActualiserEcran();
-    (void)banc.image();
+    scope->chkOn->setChecked(true);
+
+    const QImage image = b.scope.image();
+    const QRgb fond = pixelRgb(CouleurFond);
+    const QRgb traces[2] = {pixelRgb(CouleurTraceA), pixelRgb(CouleurTraceB)};
+    EXIGER(image.format() == QImage::Format_RGB32);
+    for (int py = 0; py < image.height(); ++py) {
+        const auto* ligne = reinterpret_cast<const QRgb*>(image.constScanLine(py));
+        const bool dedans = py >= b.cadre.top() && py <= b.cadre.bottom();
+        for (int px = 0; px < image.width(); ++px) {
+            if (dedans && px == b.cadre.left())
+                px = b.cadre.right() + 1; // the frame's inside is not looked at
+            if (px >= image.width())
+                break;
+            const QRgb c = ligne[px] & 0xFFFFFF;
+            EXIGER(c == fond || c == traces[0] || c == traces[1]);
+        }
+    }
+    if (mode != 4) {
+        const QRgb encre = pixelRgb(Banc::texte());
+        for (const QPoint& p : b.lettres)
+            EXIGER((image.pixel(p) & 0xFFFFFF) == encre);
+    }
     return 0;
 }

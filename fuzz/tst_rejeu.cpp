@@ -8,12 +8,15 @@
 #include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
+// A target that keeps windows from one input to the next closes them here.
+extern "C" __attribute__((weak)) void WavixFuzzFin();
 
 class tst_Rejeu : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void entreesGardees_data();
     void entreesGardees();
+    void cleanupTestCase();
 };
 
 void tst_Rejeu::entreesGardees_data()
@@ -41,6 +44,12 @@ void tst_Rejeu::entreesGardees()
         octets = f.readAll();
     }
     QCOMPARE(LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(octets.constData()), size_t(octets.size())), 0);
+}
+
+void tst_Rejeu::cleanupTestCase()
+{
+    if (WavixFuzzFin)
+        WavixFuzzFin();
 }
 
 QTEST_MAIN(tst_Rejeu)

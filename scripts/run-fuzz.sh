@@ -8,6 +8,15 @@ build=$1 seconds=$2
 shift 2
 here=$(cd "$(dirname "$0")/.." && pwd)
 export QT_QPA_PLATFORM=offscreen
+# The targets' scratch files (homes, settings files, saved exercises) go to a
+# memory file system when there is one: the program syncs what it writes.
+if [ -d /dev/shm ] && [ -w /dev/shm ]; then
+  scratch=$(mktemp -d /dev/shm/wavix-fuzz.XXXXXX)
+else
+  scratch=$(mktemp -d)
+fi
+trap 'rm -rf "$scratch"' EXIT
+export TMPDIR="$scratch"
 summary=()
 for target in "$@"; do
   corpus="$build/corpus/$target"

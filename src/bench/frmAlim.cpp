@@ -6,13 +6,13 @@
 #include "platform/Potentio_Creme.h"
 #include "platform/SevenSegmentLabel.h"
 #include "platform/Shape.h"
+#include "platform/SystemServices.h"
 #include "platform/VbFormat.h"
 #include "scope/CourbeWavix.h"
 #include "scope/Curseurs.h"
 
 #include <QAbstractButton>
 #include <QLabel>
-#include <QRandomGenerator>
 
 #include <cmath>
 
@@ -131,7 +131,7 @@ void frmAlim::Form_Load()
     EtatVoie& v = Voies[size_t(voie())];
     v.SourceBranchee = false;
     v.Frequence = 0;
-    v.Amplitude = QRandomGenerator::global()->generateDouble() * 300 / 10;
+    v.Amplitude = randomUnit() * 300 / 10;
     Potentio[0]->setMax(kMaxGros);
     Potentio[0]->setValue(float(v.Amplitude * 100));
     Potentio[0]->setMin(0);

@@ -6,6 +6,7 @@
 #include "platform/ImageBox.h"
 #include "platform/Potentio_Creme.h"
 #include "platform/Shape.h"
+#include "platform/SystemServices.h"
 #include "scope/CourbeWavix.h"
 #include "scope/Curseurs.h"
 #include "scope/RVB.h"
@@ -15,7 +16,6 @@
 #include <QButtonGroup>
 #include <QLabel>
 #include <QPainter>
-#include <QRandomGenerator>
 #include <QSignalBlocker>
 #include <QSlider>
 
@@ -167,13 +167,12 @@ void frmGBF::Form_Load()
     optGamme[2]->setChecked(true);
     optSignal[0]->setChecked(true);
 
-    QRandomGenerator* hasard = QRandomGenerator::global();
-    v.Frequence = std::floor(hasard->generateDouble() * 1100 + 100);
+    v.Frequence = std::floor(randomUnit() * 1100 + 100);
     Potentio[0]->setMax(1200);
     Potentio[0]->setValue(float(v.Frequence));
     Potentio[0]->setMin(0);
     AfficherFrequence(voie(), this);
-    v.Amplitude = std::floor(hasard->generateDouble() * 12000) / 1000;
+    v.Amplitude = std::floor(randomUnit() * 12000) / 1000;
     Potentio[1]->setMax(12000);
     Potentio[1]->setValue(float(v.Amplitude * 1000));
     Potentio[1]->setMin(0);

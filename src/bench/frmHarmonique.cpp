@@ -7,6 +7,7 @@
 #include "platform/ImageBox.h"
 #include "platform/Potentio_Creme.h"
 #include "platform/Shape.h"
+#include "platform/SystemServices.h"
 #include "platform/VbConversions.h"
 #include "scope/CourbeWavix.h"
 #include "scope/Curseurs.h"
@@ -18,7 +19,6 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QProgressBar>
-#include <QRandomGenerator>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QTabWidget>
@@ -316,13 +316,12 @@ void frmHarmonique::Form_Load()
     gamme_ = 1000;
     optGamme[2]->setChecked(true);
 
-    QRandomGenerator* hasard = QRandomGenerator::global();
-    frequence_ = std::floor(hasard->generateDouble() * 1100 + 100);
+    frequence_ = std::floor(randomUnit() * 1100 + 100);
     Potentio[0]->setMax(1200);
     Potentio[0]->setValue(float(frequence_));
     Potentio[0]->setMin(0);
     ecrireFrequence(frequence_);
-    amplitude_ = std::floor(hasard->generateDouble() * 12000) / 1000;
+    amplitude_ = std::floor(randomUnit() * 12000) / 1000;
     sstHarmo->setCurrentIndex(0);
     publier();
     publierNiveaux();

@@ -63,7 +63,7 @@ FenetreAide::FenetreAide() : QWidget(nullptr, Qt::Window)
     for (const PageAide& page : PagesAide())
         for (const QString& mot : page.index)
             entrees.push_back({mot, page.fichier});
-    QCollator ordre(QLocale(QLocale::French));
+    QCollator ordre{QLocale(QLocale::French)};
     ordre.setCaseSensitivity(Qt::CaseInsensitive);
     std::stable_sort(entrees.begin(), entrees.end(),
                      [&ordre](const Entree& a, const Entree& b) { return ordre.compare(a.mot, b.mot) < 0; });

@@ -10,12 +10,13 @@ HTMLHelp::~HTMLHelp()
 
 FenetreAide* HTMLHelp::ouvrir()
 {
-    if (!fenetre_)
-        fenetre_ = new FenetreAide;
-    fenetre_->show();
-    fenetre_->raise();
-    fenetre_->activateWindow();
-    return fenetre_;
+    FenetreAide* aide = fenetre();
+    if (!aide)
+        fenetre_ = aide = new FenetreAide;
+    aide->show();
+    aide->raise();
+    aide->activateWindow();
+    return aide;
 }
 
 void HTMLHelp::HHDisplayTopicID()
@@ -40,5 +41,5 @@ void HTMLHelp::HHClose()
 
 FenetreAide* HTMLHelp::fenetre() const
 {
-    return fenetre_;
+    return qobject_cast<FenetreAide*>(fenetre_.data());
 }

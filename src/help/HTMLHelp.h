@@ -2,6 +2,7 @@
 
 #include <QPointer>
 #include <QString>
+#include <QWidget>
 
 class FenetreAide;
 
@@ -32,5 +33,7 @@ public:
 
 private:
     FenetreAide* ouvrir();
-    QPointer<FenetreAide> fenetre_;
+    // Held as a widget: while the window is being destroyed it is no longer
+    // a FenetreAide, and fenetre() gives nullptr.
+    QPointer<QWidget> fenetre_;
 };

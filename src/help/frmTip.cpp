@@ -4,6 +4,7 @@
 #include "app/FichierINI.h"
 #include "help/AideF1.h"
 #include "platform/FormDesign.h"
+#include "platform/SystemServices.h"
 #include "platform/TextFiles.h"
 
 #include <QCheckBox>
@@ -11,7 +12,8 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
-#include <QRandomGenerator>
+
+#include <algorithm>
 
 namespace {
 
@@ -105,7 +107,7 @@ bool frmTip::LoadTips(const QString& chemin, FileStatus* etat)
 void frmTip::NextRandomTip()
 {
     if (!tips_.isEmpty())
-        currentTip_ = int(QRandomGenerator::global()->bounded(tips_.size())) + 1;
+        currentTip_ = int(std::min(qsizetype(randomUnit() * double(tips_.size())), tips_.size() - 1)) + 1;
     DisplayCurrentTip();
 }
 

@@ -21,7 +21,8 @@ VbForm::VbForm(const QString& name, bool mdiChild)
 
 QWidget* VbForm::frame() const
 {
-    return frame_ ? static_cast<QWidget*>(frame_.data()) : const_cast<VbForm*>(this);
+    QWidget* cadre = frame_.data();
+    return cadre ? cadre : const_cast<VbForm*>(this);
 }
 
 void VbForm::attachFrame(QMdiSubWindow* frame)
@@ -222,7 +223,7 @@ FormRegistry& FormRegistry::instance()
     return registry;
 }
 
-VbForm* FormRegistry::add(VbForm* form, const QString& name)
+void FormRegistry::add(VbForm* form, const QString& name)
 {
     form->setObjectName(name);
     if (form->isMdiChild() && mdiArea_) {
@@ -245,13 +246,12 @@ VbForm* FormRegistry::add(VbForm* form, const QString& name)
     forms_.insert(name, form);
     order_ << name;
     form->Form_Load();
-    return form;
 }
 
 VbForm* FormRegistry::find(const QString& name) const
 {
     const auto it = forms_.constFind(name);
-    return it == forms_.constEnd() ? nullptr : it.value().data();
+    return it == forms_.constEnd() ? nullptr : qobject_cast<VbForm*>(it.value().data());
 }
 
 bool FormRegistry::unload(const QString& name, UnloadMode mode)

@@ -103,7 +103,9 @@ private:
     bool closable_ = true;
     bool unloading_ = false;
     bool placed_ = false;
-    QPointer<QMdiSubWindow> frame_;
+    // Held as a widget: the frame is still compared while it is being
+    // destroyed, when it is no longer a QMdiSubWindow.
+    QPointer<QWidget> frame_;
     QPointer<QPushButton> default_;
     std::function<void()> cancel_;
     class QSvgRenderer* face_ = nullptr;
@@ -130,7 +132,9 @@ public:
         if (VbForm* existing = find(name))
             return dynamic_cast<T*>(existing); // nullptr: that name is another window
 
-        return static_cast<T*>(add(new T(std::forward<Args>(args)...), name));
+        T* form = new T(std::forward<Args>(args)...);
+        add(form, name);
+        return form;
     }
     template <class T>
     T* get()
@@ -154,10 +158,12 @@ public:
     QStringList loadedNames() const;
 
 private:
-    VbForm* add(VbForm* form, const QString& name);
+    void add(VbForm* form, const QString& name);
 
     QMdiArea* mdiArea_ = nullptr;
-    QHash<QString, QPointer<VbForm>> forms_;
+    // Held as widgets: a window met while it is being destroyed is no
+    // longer a VbForm, and find() gives nullptr for it.
+    QHash<QString, QPointer<QWidget>> forms_;
     QStringList order_;
 };
 

@@ -6,6 +6,7 @@
 #include <QAudioDevice>
 #include <QDesktopServices>
 #include <QMediaDevices>
+#include <QRandomGenerator>
 #include <QSoundEffect>
 #include <QStandardPaths>
 #include <QStorageInfo>
@@ -40,6 +41,12 @@ std::function<int64_t()>& perfClock()
 {
     static std::function<int64_t()> clock;
     return clock;
+}
+
+std::function<double()>& randomSource()
+{
+    static std::function<double()> source;
+    return source;
 }
 
 } // namespace
@@ -135,6 +142,16 @@ int64_t perfCounterFrequency()
 void setPerfCounterClock(std::function<int64_t()> clock)
 {
     perfClock() = std::move(clock);
+}
+
+double randomUnit()
+{
+    return randomSource() ? randomSource()() : QRandomGenerator::global()->generateDouble();
+}
+
+void setRandomSource(std::function<double()> source)
+{
+    randomSource() = std::move(source);
 }
 
 namespace {

@@ -41,6 +41,11 @@ int64_t perfCounterFrequency();
 // Tests drive time with a clock of their own; nullptr restores the real one.
 void setPerfCounterClock(std::function<int64_t()> clock);
 
+// A uniform random number in [0, 1), for the values an instrument starts
+// with. Tests draw from a source of their own; nullptr restores the system's.
+double randomUnit();
+void setRandomSource(std::function<double()> source);
+
 // Plays a sound file in the background, cutting the one that plays; false
 // when it cannot be played (missing file, no audio output).
 bool playSoundFile(const QString& path);

@@ -22,7 +22,6 @@
 BancScope::BancScope(int mode, int acdc1, int acdc2, bool inverse, bool allume, bool fiches)
 {
     CheminINI = home.path("ConfQVT_test.ini");
-    Voies = {};
     EcrireINI("Interface", "Mode voie", QString::number(mode));
     EcrireINI("Interface", "ACDC CH1", QString::number(acdc1));
     EcrireINI("Interface", "ACDC CH2", QString::number(acdc2));
@@ -45,8 +44,7 @@ BancScope::~BancScope()
     Forms().unloadAll();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     mdi.reset();
-    Voies = {};
-    PositionHorizontale = 0;
+    // The home, going next, resets the shared state.
 }
 
 void BancScope::sensibilite(int voie, int index)

@@ -1,11 +1,9 @@
 #include "ProgrammeLance.h"
 
-#include "app/EtatProgramme.h"
 #include "help/TelechargementFichier.h"
 #include "platform/Forms.h"
 #include "platform/ProfileFile.h"
 #include "platform/SystemServices.h"
-#include "scope/CourbeWavix.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -21,7 +19,6 @@ ProgrammeLance::ProgrammeLance(const Reglages& reglages)
     for (const auto& r : reglages)
         writeProfileString(ini(), r[0], r[1], r[2]);
     QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brelmar", "wavix").clear();
-    ModeProfesseur = false;
     mdi = std::make_unique<MDIWavix>();
     if (!mdi->MDIForm_Load())
         qFatal("start-up failed");
@@ -32,11 +29,8 @@ ProgrammeLance::~ProgrammeLance()
     Forms().unloadAll();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     mdi.reset();
-    Voies = {};
-    ScoreExo = 0;
-    ScoreMaxExo = 0;
-    ModeProfesseur = false;
     setAdresseFichierVersion(QString());
+    // The home, going next, resets the shared state.
 }
 
 QString ProgrammeLance::ini() const

@@ -1,15 +1,15 @@
 #include "TestHome.h"
 
-#include "app/Dossiers.h"
-#include "app/EtatProgramme.h"
-#include "app/FichierINI.h"
 #include "platform/AssociateFile.h"
 #include "platform/SystemServices.h"
-#include "platform/TextFiles.h"
+#include "services/EtatPartage.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
+#include <QSettings>
+#include <QStandardPaths>
 
 #include <sys/stat.h>
 
@@ -23,22 +23,13 @@ constexpr int kNbVariables = int(std::size(kVariables));
 
 void resetSharedState()
 {
-    CheminINI.clear();
-    ProblemeINISignale = false;
-    setFileWriter(nullptr);
-    DossierDonnees.clear();
-    DossierDonneesCommunes.clear();
-    DossierDocumentsCommuns.clear();
-    DossierDepot.clear();
-    DossiersManquantsSignales.clear();
-    DossiersPartagesSignales.clear();
-    ModeProfesseur = false;
-    FermerFichiers();
-    setMountProbe(nullptr);
-    setFileOwnerProbe(nullptr);
-    setLoginNameSource(nullptr);
-    setPerfCounterClock(nullptr);
-    setHorloge(nullptr);
+    ReinitialiserEtatPartage();
+    // The values instruments start with are drawn the same in every run.
+    setRandomSource([hasard = QRandomGenerator(20240917u)]() mutable { return hasard.generateDouble(); });
+    // The program's settings (the teacher password) follow the home: QSettings
+    // keeps the folder it found first.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
     // No editor opens during tests.
     setTextEditorOpener([](const QString&) { return true; });
     // Nor does the type database refresh.
@@ -63,13 +54,13 @@ TestHome::TestHome()
 
 TestHome::~TestHome()
 {
-    resetSharedState();
     for (int i = 0; i < kNbVariables; ++i) {
         if (saved_[i].isNull())
             qunsetenv(kVariables[i]);
         else
             qputenv(kVariables[i], saved_[i]);
     }
+    resetSharedState();
 }
 
 QString TestHome::path(const QString& relative) const

@@ -1,0 +1,90 @@
+#include "services/EtatPartage.h"
+
+#include "app/Dossiers.h"
+#include "app/EtatProgramme.h"
+#include "app/FichierINI.h"
+#include "app/InfoBulles.h"
+#include "bench/RequetesBanc.h"
+#include "bench/Voltmetre.h"
+#include "evaluation/Data.h"
+#include "evaluation/Evaluation.h"
+#include "platform/SystemServices.h"
+#include "platform/TextFiles.h"
+#include "scope/CourbeWavix.h"
+#include "scope/Traceurs.h"
+
+#include <functional>
+#include <vector>
+
+namespace {
+
+// Gives the variable back the value it holds now.
+template <class T>
+std::function<void()> valeurActuelle(T& variable)
+{
+    return [&variable, valeur = variable] { variable = valeur; };
+}
+
+// The shared variables with the values they start with: this list is built
+// before main(), after the variables of the headers above (defined before it,
+// they are initialised first).
+const std::vector<std::function<void()>> kValeursDeDepart = {
+    valeurActuelle(Voies),
+    valeurActuelle(ScoreExo),
+    valeurActuelle(ScoreMaxExo),
+    valeurActuelle(BaseTemps),
+    valeurActuelle(PositionHorizontale),
+    valeurActuelle(EpaisseurTrace),
+    valeurActuelle(LuminositeTrace),
+    valeurActuelle(CouleurFond),
+    valeurActuelle(CouleurGrille),
+    valeurActuelle(CouleurCadre),
+    valeurActuelle(ComposantesCouleurs),
+    valeurActuelle(NiveauSeuil),
+    valeurActuelle(PositionSpot),
+    valeurActuelle(MultimetreBranche),
+    valeurActuelle(TraceCourante),
+    valeurActuelle(SpotLast),
+    valeurActuelle(EcranPanneauImpose),
+    valeurActuelle(PositionSelecteur),
+    valeurActuelle(InstantMesure),
+    valeurActuelle(NbLignesExo),
+    valeurActuelle(NumLigneExo),
+    valeurActuelle(ModeProfesseur),
+    valeurActuelle(SousDossierProgramme),
+    valeurActuelle(DossierDonnees),
+    valeurActuelle(DossierDonneesCommunes),
+    valeurActuelle(DossierDocumentsCommuns),
+    valeurActuelle(DossierDepot),
+    valeurActuelle(PerfFrequency),
+    valeurActuelle(TitreFenetreCible),
+    valeurActuelle(CheminINI),
+    valeurActuelle(ProblemeINISignale),
+    valeurActuelle(DossiersManquantsSignales),
+    valeurActuelle(DossiersPartagesSignales),
+};
+
+const bool kBullesMasquees = ToolTipsHidden();
+const int kLargeurBulles = ToolTipMaxWidth();
+
+} // namespace
+
+void ReinitialiserEtatPartage()
+{
+    for (const auto& remettre : kValeursDeDepart)
+        remettre();
+    ExerciceEnCours() = FichierExo();
+    for (int voie : {0, 1})
+        NiveauxHarmo(voie) = NiveauxHarmoAuChargement();
+    SetToolTipsHidden(kBullesMasquees);
+    SetToolTipMaxWidth(kLargeurBulles);
+    FermerFichiers();
+    setPerfCounterClock(nullptr);
+    setHorloge(nullptr);
+    setRandomSource(nullptr);
+    setMountProbe(nullptr);
+    setFileOwnerProbe(nullptr);
+    setLoginNameSource(nullptr);
+    setFileWriter(nullptr);
+    setSoundPlayer(nullptr);
+}
