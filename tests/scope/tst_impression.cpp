@@ -1,4 +1,5 @@
 #include "BancScope.h"
+#include "PetitDisque.h"
 
 #include "app/FichierINI.h"
 #include "bench/RequetesBanc.h"
@@ -125,6 +126,8 @@ private Q_SLOTS:
     void printsOnePagePdf();
     void noPrinterIsReported();
     void printerFailureIsReportedAndScreenRestored();
+    void printoutThatCannotBeWritten_data();
+    void printoutThatCannotBeWritten();
     void clipboardCopies_data();
     void clipboardCopies();
     void greysOfTheTraces_data();
@@ -524,6 +527,42 @@ void tst_Impression::printerFailureIsReportedAndScreenRestored()
              "L'impression des wavixgrammes a échoué : le fichier " + fichier + " n'a pas pu être écrit.");
     QCOMPARE(dialogues.messages()[0].style, int(vb::Critical));
     verifierRestaure(b, avant);
+}
+
+void tst_Impression::printoutThatCannotBeWritten_data()
+{
+    QTest::addColumn<QString>("cible");
+    QTest::newRow("device of a full disk") << "/dev/full";
+    QTest::newRow("folder with 4 KiB of room") << "plein/wavixgrammes.pdf";
+}
+
+void tst_Impression::printoutThatCannotBeWritten()
+{
+    QFETCH(QString, cible);
+    Banc b;
+    const EtatEcran avant(b);
+    std::unique_ptr<PetitDisque> disque;
+    QString fichier = cible;
+    if (!cible.startsWith('/')) {
+        disque = std::make_unique<PetitDisque>(b.home.path("plein"), 4096);
+        fichier = b.home.path(cible);
+    } else if (!QFileInfo(cible).exists()) {
+        QSKIP("no /dev/full here");
+    }
+    chosenPrinter().setOutputFormat(QPrinter::PdfFormat);
+    chosenPrinter().setOutputFileName(fichier);
+    ScriptedDialogs dialogues;
+    ImprimerCourbes();
+    QCOMPARE(dialogues.messages().size(), 1);
+    QCOMPARE(dialogues.messages()[0].text,
+             "L'impression des wavixgrammes a échoué : le fichier " + fichier + " n'a pas pu être écrit.");
+    QCOMPARE(dialogues.messages()[0].style, int(vb::Critical));
+    verifierRestaure(b, avant);
+    // Nothing left that would pass for the printout.
+    if (disque)
+        QCOMPARE(QDir(b.home.path("plein")).entryList(QDir::Files | QDir::Hidden), QStringList());
+    else
+        QVERIFY(!QFileInfo(cible).isFile());
 }
 
 void tst_Impression::clipboardCopies_data()
