@@ -3,6 +3,8 @@
 #include "help/FenetreAide.h"
 #include "help/PagesAide.h"
 
+#include <QApplication>
+
 HTMLHelp::~HTMLHelp()
 {
     HHClose();
@@ -12,6 +14,8 @@ FenetreAide* HTMLHelp::ouvrir()
 {
     if (!fenetre_)
         fenetre_ = new FenetreAide;
+    // Above the modal dialog it is asked from, and usable beside it.
+    fenetre_->accompagner(QApplication::activeModalWidget());
     fenetre_->show();
     fenetre_->raise();
     fenetre_->activateWindow();
