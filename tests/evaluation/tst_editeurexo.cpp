@@ -308,9 +308,9 @@ void tst_EditeurExo::modifyKeepsEveryPicture()
     e.enregistrer(chemin, {vb::Yes});
     const QList<QByteArray> ecrites = TestHome::readFile(chemin).split('\n');
     QCOMPARE(ecrites.size(), 5);
-    const QList<QByteArray> originales = octets.split('\n');
+    const QList<QByteArray> donnees = octets.split('\n');
     for (int i : {0, 2, 3})
-        QCOMPARE(ecrites[i], originales[i]);
+        QCOMPARE(ecrites[i], donnees[i]);
 
     FichierExo fichier;
     QVERIFY2(ChargerFichierExo(chemin, fichier, message), qPrintable(message));
