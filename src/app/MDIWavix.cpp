@@ -33,6 +33,7 @@
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QScreen>
+#include <QSessionManager>
 #include <QStandardPaths>
 #include <QTimer>
 
@@ -68,6 +69,7 @@ MDIWavix::MDIWavix()
     setCentralWidget(mdiArea_);
     Forms().setMdiArea(mdiArea_);
     dossierProgramme_ = QCoreApplication::applicationDirPath();
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { finDeSession(); });
     creerMenus();
     resize(1024, 740);
 }
@@ -333,11 +335,18 @@ bool MDIWavix::preparerResultats(const QString& utilisateur)
 
 void MDIWavix::Mnu_End_Click()
 {
+    if (confirmerQuitter())
+        close();
+}
+
+bool MDIWavix::confirmerQuitter()
+{
     dialogs().beep();
     if (MsgBox(QStringLiteral("Voulez-vous quitter ce programme ?"),
                vb::SetForeground | vb::Question | vb::YesNo, QStringLiteral("Wavix"))
         != vb::Yes)
-        return;
+        return false;
+    quitterConfirme_ = true;
     FermerFichiers();
     if (auto* scope = Forms().find<frmWavix>()) {
         EcrireINI(QStringLiteral("Interface"), QStringLiteral("Intensity"), StrSingle(scope->potentioValue(1)));
@@ -347,11 +356,19 @@ void MDIWavix::Mnu_End_Click()
     }
     if (Mnu_Calc->isChecked())
         FermerCalculatrice();
-    close();
+    return true;
 }
 
 void MDIWavix::closeEvent(QCloseEvent* event)
 {
+    // During an evaluated run the close box (and Alt+F4) asks as "Quitter"
+    // does, so that one click does not end the run; the end of the desktop
+    // session asks nothing.
+    if (!fermeture_ && !ModeLibre && !quitterConfirme_ && !finDeSession_ && !qApp->isSavingSession()
+        && !confirmerQuitter()) {
+        event->ignore();
+        return;
+    }
     if (!fermeture_) {
         fermeture_ = true;
         // Nothing waits for the version check.

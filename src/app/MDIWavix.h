@@ -93,6 +93,8 @@ public:
     bool MDIForm_Load();
     // "Quitter": asks, saves the scope's settings and ends the program.
     void Mnu_End_Click();
+    // The desktop session is ending: closing asks nothing, even during a run.
+    void finDeSession() { finDeSession_ = true; }
 
     // The warning for a work area narrower than 1023 pixels; empty when it is wide enough.
     static QString messageResolution(int largeur, int hauteur);
@@ -123,6 +125,9 @@ private:
     void versionRecue(bool ok, const QByteArray& contenu);
     void annoncerVersion();
     bool preparerResultats(const QString& utilisateur);
+    // "Quitter"'s question, then what it keeps before the end; false when
+    // the user answered No.
+    bool confirmerQuitter();
     void MDIForm_QueryUnload();
     void mdiForm_Unload();
 
@@ -131,6 +136,8 @@ private:
     int backColor_ = 0xFFFFFF;
     QString dossierProgramme_;
     bool fermeture_ = false;
+    bool quitterConfirme_ = false;      // the question was answered Yes
+    bool finDeSession_ = false;
     bool demarre_ = false;              // start-up ran to its end
     bool verificationDemandee_ = false; // to start at the first paint
     TelechargementFichier* verification_ = nullptr;

@@ -183,9 +183,7 @@ bool ChargerFichierExo(const QString& chemin, FichierExo& fichier, QString& mess
         QString erreur;
         if (!LireLigneExo(lignes[i], image, erreur)) {
             message = QStringLiteral("Le fichier d'exercices « %1 » est endommagé.\r\nLigne %2 : %3")
-                          .arg(fichier.titre)
-                          .arg(i + 1)
-                          .arg(erreur);
+                          .arg(fichier.titre, QString::number(i + 1), erreur);
             fichier.images.clear();
             return false;
         }

@@ -147,8 +147,7 @@ void LigneExoSuivante()
     ++NumLigneExo;
     auto* reponses = Forms().get<frmExo>();
     reponses->preparer(QStringLiteral("%1 - %2 wavixgrammes - Wavixgramme n° %3")
-                           .arg(exercice.titre)
-                           .arg(NbLignesExo)
-                           .arg(NumLigneExo));
+                           .arg(exercice.titre, QString::number(NbLignesExo),
+                                QString::number(NumLigneExo)));
     ChargerImageExo(exercice.images[NumLigneExo - 1]);
 }

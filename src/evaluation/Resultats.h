@@ -43,5 +43,6 @@ QString LigneNote(double note);
 // once. False when the file is not open or the write fails; a failed write
 // is reported to the student (call the teacher), the file is cut back to its
 // last whole record and closed (FichierResultatOuvert().failed()), and the
-// caller ends the run.
+// caller ends the run. A file deleted during the run (alone or with its
+// deposit folder) is reported as such and ends the run the same way.
 bool EcrireResultats(const QStringList& lignes);

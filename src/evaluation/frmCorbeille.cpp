@@ -4,13 +4,13 @@
 #include "help/AideF1.h"
 #include "platform/Dialogs.h"
 #include "platform/FormDesign.h"
+#include "platform/Trash.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QStandardPaths>
 
 namespace {
 
@@ -44,6 +44,7 @@ frmCorbeille::frmCorbeille() : VbForm(QString::fromLatin1(kNom), false)
     trait->setFrameShadow(QFrame::Sunken);
     flbQVT = control<QListWidget>(this, "flbQVT");
     flbQVT->setSelectionMode(QAbstractItemView::MultiSelection);
+    connect(flbQVT, &QListWidget::itemSelectionChanged, this, [this] { choixFait_ = true; });
     auto* annuler = control<QPushButton>(this, "cmdCancel");
     setCancelButton(annuler);
     connect(control<QPushButton>(this, "cmdKill"), &QPushButton::clicked, this, &frmCorbeille::cmdKill_Click);
@@ -61,6 +62,7 @@ void frmCorbeille::Form_Load()
 void frmCorbeille::lireDossier()
 {
     flbQVT->clear();
+    choixFait_ = false;
     if (dossier_.isEmpty())
         return;
     const QStringList fichiers = QDir(dossier_).entryList({QStringLiteral("*.qvt")}, QDir::Files | QDir::Hidden,
@@ -68,34 +70,52 @@ void frmCorbeille::lireDossier()
     flbQVT->addItems(fichiers);
 }
 
+QString frmCorbeille::raisonRefus(const TrashResult& refus)
+{
+    switch (refus.status) {
+    case TrashResult::Missing: return QStringLiteral("il n'est plus dans le dossier");
+    case TrashResult::Foreign:
+        return QStringLiteral("la corbeille ") + refus.trashFolder
+            + QStringLiteral(" n'appartient pas à votre compte ou reste ouverte aux autres comptes");
+    case TrashResult::Unavailable:
+        return QStringLiteral("la corbeille du bureau ne peut pas être utilisée pour ce fichier")
+            + (refus.trashFolder.isEmpty() ? QString() : QStringLiteral(" (") + refus.trashFolder + QLatin1Char(')'));
+    default: return QStringLiteral("il n'a pas pu être déplacé");
+    }
+}
+
 void frmCorbeille::cmdKill_Click()
 {
-    if (!flbQVT->currentItem()) {
+    // A file must have been clicked: the list's first file, made current
+    // when the list takes the focus, is no choice.
+    if (!choixFait_) {
         MsgBox(QStringLiteral("Aucun fichier n'est sélectionné"));
         flbQVT->setFocus();
         return;
     }
-    // Qt's trash falls back on the current folder when the user's data
-    // folder is missing: make it first, so the files go where the desktop
-    // can restore them from.
-    QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
-    QStringList echecs;
+    bool refus = false;
     for (int i = 0; i < flbQVT->count(); ++i) {
         const QListWidgetItem* item = flbQVT->item(i);
         if (!item->isSelected())
             continue;
-        QFile fichier(dossier_ + item->text());
-        if (!fichier.moveToTrash())
-            echecs << item->text();
+        const QString nom = item->text();
+        if (MsgBox(QStringLiteral("Voulez-vous vraiment jeter le fichier « ") + nom
+                       + QStringLiteral(" » dans la corbeille ?"),
+                   vb::Question | vb::YesNo, QStringLiteral("Supprimer le fichier"))
+            != vb::Yes)
+            continue;
+        const TrashResult jete = moveToOwnTrash(dossier_ + nom);
+        if (jete.status == TrashResult::Ok)
+            continue;
+        refus = true;
+        MsgBox(QStringLiteral("Le fichier « ") + nom + QStringLiteral(" » n'a pas été jeté dans la corbeille : ")
+                   + raisonRefus(jete) + QStringLiteral(".\r\nIl reste dans le dossier ") + dossier_,
+               vb::Exclamation);
     }
-    if (echecs.isEmpty()) {
+    if (!refus) {
         Unload();
         return;
     }
-    MsgBox((echecs.size() == 1 ? QStringLiteral("Ce fichier n'a pas pu être jeté dans la corbeille :\r\n")
-                               : QStringLiteral("Ces fichiers n'ont pas pu être jetés dans la corbeille :\r\n"))
-               + echecs.join(QStringLiteral("\r\n")),
-           vb::Exclamation);
     // What is left in the folder, after what did go.
     lireDossier();
 }

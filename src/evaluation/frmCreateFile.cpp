@@ -6,6 +6,7 @@
 #include "platform/FormDesign.h"
 #include "platform/TextCodec.h"
 #include "platform/TextFiles.h"
+#include "scope/CourbeWavix.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -21,6 +22,8 @@ namespace {
 const char kTitreSaisie[] = "Wavix - Erreur de saisie";
 const char kTitreSuppression[] = "Wavix - Suppresion donnée";
 const char kFiltre[] = "Fichier Wavix (*.qvt)|*.qvt";
+// "sinusoïdale", "triangulaire", "carrée".
+constexpr int kFormesProposees = 3;
 
 // Each channel's frame holds the same controls at the same places.
 std::vector<ControlDesign> voie(int c)
@@ -169,13 +172,31 @@ void frmCreateFile::optSignal_Click(int index)
     txtData[size_t(2 * c + 1)]->setEnabled(alternatif);
 }
 
+void frmCreateFile::choisirForme(int c, const QString& mot)
+{
+    QComboBox* liste = cboAlternatif[size_t(c)];
+    switch (FormeDuMot(MotType(mot))) {
+    case FormeOnde::Sinus: liste->setCurrentIndex(0); return;
+    case FormeOnde::Triangle: liste->setCurrentIndex(1); return;
+    case FormeOnde::Carre: liste->setCurrentIndex(2); return;
+    default: break;
+    }
+    // A waveform the list does not offer (the alternator's "dyn") is shown
+    // and written back as it is.
+    liste->addItem(mot);
+    liste->setCurrentIndex(liste->count() - 1);
+}
+
 void frmCreateFile::effacerChamps()
 {
     txtCommentaire->clear();
     optSignal[0]->setChecked(true);
     optSignal[2]->setChecked(true);
-    cboAlternatif[0]->setCurrentIndex(0);
-    cboAlternatif[1]->setCurrentIndex(0);
+    for (QComboBox* liste : cboAlternatif) {
+        liste->setCurrentIndex(0);
+        while (liste->count() > kFormesProposees)
+            liste->removeItem(kFormesProposees);
+    }
     for (int i : {0, 2, 1, 3})
         txtData[size_t(i)]->clear();
 }
@@ -280,23 +301,21 @@ void frmCreateFile::lstListeData_Click()
         cmdChange->setEnabled(true);
         return;
     }
-    const QStringList morceaux = ligne.split(QLatin1Char('/'));
+    // The fields as the evaluation reads them, so that the picture shown is
+    // the one the run shows, and rewriting the line keeps it.
+    const std::array<QString, 6> champs = DecouperChamps(ligne);
     for (int c = 0; c < 2; ++c) {
-        const int k = 3 * c;
-        if (k < morceaux.size()) {
-            // DC by the evaluation's own rule, so a line written by hand
-            // keeps its DC channel.
-            const bool continu = EstTypeContinu(morceaux[k]);
-            optSignal[size_t(2 * c + (continu ? 0 : 1))]->setChecked(true);
-            if (!continu) {
-                const QString debut = morceaux[k].trimmed().left(4).toLower();
-                const int item = debut == QLatin1String("tria") ? 1 : debut == QLatin1String("carr") ? 2 : 0;
-                cboAlternatif[size_t(c)]->setCurrentIndex(item);
-            }
+        const QString& type = champs[size_t(3 * c)];
+        const bool continu = EstTypeContinu(type);
+        optSignal[size_t(2 * c + (continu ? 0 : 1))]->setChecked(true);
+        if (!continu)
+            choisirForme(c, type);
+        for (int j = 1; j < 3; ++j) {
+            // An empty field reads as 0; a DC channel's frequency is not written.
+            const QString& valeur = champs[size_t(3 * c + j)];
+            const bool lu = j == 1 || !continu;
+            txtData[size_t(2 * c + j - 1)]->setText(valeur.isEmpty() && lu ? QStringLiteral("0") : valeur);
         }
-        for (int j = 1; j < 3; ++j)
-            if (k + j < morceaux.size())
-                txtData[size_t(2 * c + j - 1)]->setText(morceaux[k + j].trimmed());
     }
     cmdChange->setEnabled(true);
 }

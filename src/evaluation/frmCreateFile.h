@@ -58,6 +58,8 @@ private:
     QString composerLigne() const;
     bool ligneLisible(const QString& ligne);
     void effacerChamps();
+    // The waveform list of channel c on the type word of a line.
+    void choisirForme(int c, const QString& mot);
     int ligneChoisie() const;
     void deplacer(int sens);
 

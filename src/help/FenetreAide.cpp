@@ -3,6 +3,7 @@
 #include "help/PagesAide.h"
 
 #include <QCollator>
+#include <QEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -141,18 +142,48 @@ void FenetreAide::afficherIndex()
     txtIndex->setFocus();
 }
 
+void FenetreAide::accompagner(QWidget* dialogue)
+{
+    QWidget* proprietaire = dialogue ? dialogue->window() : nullptr;
+    if (proprietaire == dialogue_ && parentWidget() == proprietaire)
+        return;
+    if (dialogue_)
+        dialogue_->removeEventFilter(this);
+    const bool visible = isVisible();
+    const QRect place = geometry();
+    setParent(proprietaire, windowFlags());
+    if (visible)
+        setGeometry(place);
+    dialogue_ = proprietaire;
+    if (proprietaire)
+        proprietaire->installEventFilter(this);
+    if (visible)
+        show();
+}
+
+bool FenetreAide::eventFilter(QObject* watched, QEvent* event)
+{
+    // The dialog closes (it is hidden first): the help stays open.
+    if (watched == dialogue_ && event->type() == QEvent::Hide)
+        accompagner(nullptr);
+    return QWidget::eventFilter(watched, event);
+}
+
 QString FenetreAide::pageAffichee() const
 {
     return QFileInfo(txtPage->source().path()).fileName();
 }
 
-// The contents follow the page on show, whichever way it was reached.
-void FenetreAide::pageChangee()
+// The contents and the caption follow the page on show, whichever way it
+// was reached. The page is the one the signal names: the browser tells the
+// change before its source() gives the new page.
+void FenetreAide::pageChangee(const QUrl& adresse)
 {
-    const QString fichier = pageAffichee();
+    const QString fichier = QFileInfo(adresse.path()).fileName();
     for (int i = 0; i < lstSommaire->count(); ++i)
         if (lstSommaire->item(i)->data(Qt::UserRole).toString() == fichier) {
-            lstSommaire->setCurrentRow(i);
+            lstSommaire->setCurrentRow(i, QItemSelectionModel::ClearAndSelect);
+            lstSommaire->scrollToItem(lstSommaire->item(i));
             break;
         }
     if (const PageAide* page = PageDeFichier(fichier))

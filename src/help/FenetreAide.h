@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 class QLineEdit;
@@ -7,6 +8,7 @@ class QListWidget;
 class QPushButton;
 class QTabWidget;
 class QTextBrowser;
+class QUrl;
 
 // The program's help window: the pages on the right, the contents and the
 // index on the left, back and forward over the pages seen.
@@ -20,6 +22,11 @@ public:
     void afficherIndex();
     // The file name of the page on show.
     QString pageAffichee() const;
+    // Opened from a modal dialog, the help window is that dialog's own: it
+    // takes clicks and keys while the dialog stays open, and stands above
+    // it; it stands alone again, where it is, once the dialog goes. nullptr
+    // for no dialog.
+    void accompagner(QWidget* dialogue);
 
     QTextBrowser* txtPage;
     QTabWidget* tabAide;
@@ -29,7 +36,12 @@ public:
     QPushButton* cmdPrecedent;
     QPushButton* cmdSuivant;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
-    void pageChangee();
+    void pageChangee(const QUrl& adresse);
     void filtrerIndex(const QString& debut);
+
+    QPointer<QWidget> dialogue_;
 };

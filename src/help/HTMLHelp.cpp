@@ -3,6 +3,8 @@
 #include "help/FenetreAide.h"
 #include "help/PagesAide.h"
 
+#include <QApplication>
+
 HTMLHelp::~HTMLHelp()
 {
     HHClose();
@@ -13,6 +15,8 @@ FenetreAide* HTMLHelp::ouvrir()
     FenetreAide* aide = fenetre();
     if (!aide)
         fenetre_ = aide = new FenetreAide;
+    // Above the modal dialog it is asked from, and usable beside it.
+    aide->accompagner(QApplication::activeModalWidget());
     aide->show();
     aide->raise();
     aide->activateWindow();

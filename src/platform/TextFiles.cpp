@@ -74,6 +74,25 @@ bool writeAll(int fd, const char* data, size_t size, size_t& written)
     return true;
 }
 
+// The open file has no name left: deleted, alone or with its folder. A
+// network share keeps a deleted file that is still open under a hidden
+// ".nfs..." name.
+bool deletedWhileOpen(int fd)
+{
+    struct stat info {};
+    if (fstat(fd, &info) != 0)
+        return false;
+    if (info.st_nlink == 0)
+        return true;
+    char lien[4096];
+    const QByteArray entree = "/proc/self/fd/" + QByteArray::number(fd);
+    const ssize_t n = readlink(entree.constData(), lien, sizeof lien - 1);
+    if (n <= 0)
+        return false;
+    const QByteArray chemin(lien, n);
+    return chemin.mid(chemin.lastIndexOf('/') + 1).startsWith(".nfs");
+}
+
 // The lines in Windows-1252, CR LF after each.
 QByteArray windows1252Lines(const QStringList& lines)
 {
@@ -252,6 +271,7 @@ bool AppendingTextFile::open(const QString& path, mode_t createMode)
 {
     close();
     failed_ = false;
+    gone_ = false;
     FileStatus status = FileStatus::Ok;
     fd_ = openRegularFile(path, true, createMode, status);
     path_ = path;
@@ -262,6 +282,12 @@ bool AppendingTextFile::writeLines(const QStringList& lines)
 {
     if (fd_ < 0)
         return false;
+    if (deletedWhileOpen(fd_)) {
+        close();
+        failed_ = true;
+        gone_ = true;
+        return false;
+    }
     const QByteArray bytes = windows1252Lines(lines);
     size_t written = 0;
     if (writeAll(fd_, bytes.constData(), size_t(bytes.size()), written) && fdatasync(fd_) == 0)

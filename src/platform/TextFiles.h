@@ -95,7 +95,9 @@ FileStatus truncateRegularFile(const QString& path);
 // once, so a crash loses nothing already written. A write that fails or is
 // partial (a full disk, a quota, a share gone away) cuts the file back to
 // where that record began and closes it: nothing of it reaches the file
-// later.
+// later. A file deleted since it was opened (by itself or with its folder)
+// takes no more records: the write fails and the file is closed; one only
+// renamed or moved goes on.
 class AppendingTextFile {
 public:
     AppendingTextFile() = default;
@@ -111,11 +113,14 @@ public:
     void close();
     // A write failed since the last open (the file was closed then).
     bool failed() const { return failed_; }
+    // That failure was the file's deletion.
+    bool gone() const { return gone_; }
 
 private:
     int fd_ = -1;
     QString path_;
     bool failed_ = false;
+    bool gone_ = false;
 };
 
 // The write call the appending files use (::write by default); tests put a

@@ -6,15 +6,18 @@
 #include "platform/Forms.h"
 #include "platform/OutputDevices.h"
 #include "platform/PictureBox.h"
+#include "platform/TextFiles.h"
 #include "scope/CourbeWavix.h"
 #include "scope/Panneau.h"
 #include "scope/Signaux.h"
 #include "scope/SortiesEcran.h"
 #include "scope/frmWavix.h"
 
+#include <QBuffer>
 #include <QComboBox>
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 
 #include <algorithm>
@@ -148,6 +151,30 @@ PageWavix PreparerPage(frmWavix& scope)
     return page;
 }
 
+namespace {
+
+// A printout to a PDF file is made whole first, then put in place at once:
+// a full disk or a file that cannot be written leaves no empty or cut file
+// that would pass for the printout.
+bool imprimerDansFichier(const QPrinter& imprimante, const PageWavix& page)
+{
+    QBuffer contenu;
+    contenu.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter pdf(&contenu);
+        pdf.setPdfVersion(imprimante.pdfVersion());
+        pdf.setResolution(imprimante.resolution());
+        pdf.setPageLayout(imprimante.pageLayout());
+        pdf.setCreator(imprimante.creator());
+        pdf.setTitle(imprimante.docName());
+        if (!PeindrePage(pdf, page))
+            return false;
+    }
+    return replaceFileBytes(imprimante.outputFileName(), contenu.data()) == FileStatus::Ok;
+}
+
+} // namespace
+
 void ImprimerCourbes()
 {
     frmWavix* scope = Forms().find<frmWavix>();
@@ -168,7 +195,9 @@ void ImprimerCourbes()
             EcranFige fige(*scope);
             page = PreparerPage(*scope);
         }
-        imprime = PeindrePage(imprimante, page) && imprimante.printerState() != QPrinter::Error;
+        imprime = imprimante.outputFormat() == QPrinter::PdfFormat
+            ? imprimerDansFichier(imprimante, page)
+            : PeindrePage(imprimante, page) && imprimante.printerState() != QPrinter::Error;
     } catch (...) {
         imprime = false;
     }

@@ -116,6 +116,8 @@ private Q_SLOTS:
     void plantedResultsLink_data();
     void plantedResultsLink();
     void evaluatedRun();
+    void closeBoxDuringARun();
+    void sessionEndDuringARunAsksNothing();
     void failedStartsStayFree_data();
     void failedStartsStayFree();
     void emptyingResults();
@@ -430,6 +432,64 @@ void tst_Menu::evaluatedRun()
     p.lancer("Mnu_Pilote");
     QCOMPARE(p.dialogs.unexpected(), 0);
     QVERIFY(!p.mdi->ModeLibre);
+}
+
+// A run of two pictures started from the menu.
+static void demarrerEpreuve(Programme& p)
+{
+    const QString exo = DossierDonnees + "tp1.qvt";
+    QVERIFY(TestHome::writeFile(exo, "CC/3//sinus/2/500\r\nCC/1//CC/1/\r\n"));
+    p.identite("Durand", "Léa", "1S2");
+    p.dialogs.answerFile(exo);
+    p.lancer("Mnu_Pilote");
+    QCOMPARE(p.dialogs.unexpected(), 0);
+    QVERIFY(!p.mdi->ModeLibre);
+    QVERIFY(Forms().isLoaded("frmExo"));
+}
+
+void tst_Menu::closeBoxDuringARun()
+{
+    Programme p;
+    demarrerEpreuve(p);
+    const int questions = p.dialogs.messages().size();
+    Forms().find("frmWavix")->Move(3000, 450);
+    const QByteArray reglages = TestHome::readFile(p.ini());
+
+    // "Non": the program and the run go on, nothing is written.
+    p.dialogs.answerMessage(vb::No);
+    QVERIFY(!p.mdi->close());
+    QCOMPARE(p.dialogs.messages().size(), questions + 1);
+    const auto question = p.dialogs.messages().last();
+    QCOMPARE(question.text, QStringLiteral("Voulez-vous quitter ce programme ?"));
+    QCOMPARE(question.title, QStringLiteral("Wavix"));
+    QCOMPARE(question.style, 65572);
+    QCOMPARE(p.dialogs.beeps(), 1);
+    QVERIFY(!p.mdi->ModeLibre);
+    QVERIFY(Forms().isLoaded("frmExo"));
+    QVERIFY(FichierResultatOuvert().isOpen());
+    QCOMPARE(TestHome::readFile(p.ini()), reglages);
+
+    // "Oui": as "Quitter", the scope's settings kept.
+    p.dialogs.answerMessage(vb::Yes);
+    QVERIFY(p.mdi->close());
+    QCOMPARE(p.dialogs.messages().size(), questions + 2);
+    QCOMPARE(p.dialogs.unexpected(), 0);
+    QVERIFY(!FichierResultatOuvert().isOpen());
+    QCOMPARE(readProfileString(p.ini(), "Interface", "PosX Wavix"), QStringLiteral("3000"));
+    QCOMPARE(readProfileString(p.ini(), "Interface", "PosY Wavix"), QStringLiteral("450"));
+    QVERIFY(Forms().loadedNames().isEmpty());
+}
+
+void tst_Menu::sessionEndDuringARunAsksNothing()
+{
+    Programme p;
+    demarrerEpreuve(p);
+    const int questions = p.dialogs.messages().size();
+    p.mdi->finDeSession();
+    QVERIFY(p.mdi->close());
+    QCOMPARE(p.dialogs.messages().size(), questions);
+    QVERIFY(!FichierResultatOuvert().isOpen());
+    QVERIFY(Forms().loadedNames().isEmpty());
 }
 
 void tst_Menu::failedStartsStayFree_data()

@@ -5,6 +5,8 @@
 #include "evaluation/Data.h"
 #include "evaluation/frmCreateFile.h"
 #include "platform/ScriptedDialogs.h"
+#include "platform/TextCodec.h"
+#include "scope/CourbeWavix.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -76,6 +78,8 @@ private Q_SLOTS:
     void loadsLinesTheReaderAccepts_data();
     void loadsLinesTheReaderAccepts();
     void modifyKeepsUnchangedLines();
+    void modifyKeepsEveryPicture_data();
+    void modifyKeepsEveryPicture();
     void numericCheck_data();
     void numericCheck();
     void emptyFieldStopsAddingSilently();
@@ -198,8 +202,10 @@ void tst_EditeurExo::loadsLinesTheReaderAccepts_data()
                                             << "CC/2//sinusoïdale/1/10";
     QTest::newRow("scope words") << "Triangle/1/5/CARRE/2.5/8" << "triangulaire 1 5" << "carrée 2.5 8"
                                  << "triangulaire/1/5/carrée/2.5/8";
-    QTest::newRow("alternator shows as sine") << "dyn/3/12/cc/0/" << "sinusoïdale 3 12" << "CC 0 "
-                                              << "sinusoïdale/3/12/CC/0/";
+    QTest::newRow("alternator keeps its word") << "dyn/3/12/cc/0/" << "dyn 3 12" << "CC 0 " << "dyn/3/12/CC/0/";
+    QTest::newRow("empty fields read as 0") << "sinus/2//CC//" << "sinusoïdale 2 0" << "CC 0 " << "sinusoïdale/2/0/CC/0/";
+    QTest::newRow("short line, CH2 as CH1") << "sinus/5/50" << "sinusoïdale 5 50" << "sinusoïdale 5 50"
+                                            << "sinusoïdale/5/50/sinusoïdale/5/50";
     QTest::newRow("extra pieces ignored") << "CC/1//CC/2//note" << "CC 1 " << "CC 2 " << "CC/1//CC/2/";
 }
 
@@ -251,6 +257,80 @@ void tst_EditeurExo::modifyKeepsUnchangedLines()
     QVERIFY2(ChargerFichierExo(chemin, fichier, message), qPrintable(message));
     QCOMPARE(fichier.images.size(), 3);
     QCOMPARE(fichier.images[1].umaxA, 6.0);
+}
+
+void tst_EditeurExo::modifyKeepsEveryPicture_data()
+{
+    QTest::addColumn<QString>("ligne");
+    QTest::addColumn<int>("voie"); // the channel whose voltage the teacher changes
+
+    QTest::newRow("sine") << "sinusoïdale/3/50/CC/5/" << 1;
+    QTest::newRow("sine, scope word and blanks") << "Sinus / 1 / 50 / cc / 2 / " << 1;
+    QTest::newRow("square") << "CC/1//carrée/4/1000" << 0;
+    QTest::newRow("square, scope word") << "carre/2,5/100/CC/0/" << 1;
+    QTest::newRow("triangle") << "Triangle/2.5/100/cc/3/" << 1;
+    QTest::newRow("triangle on CH2") << "CC/0//triangulaire/0,5/2.5" << 0;
+    QTest::newRow("alternator") << "dyn/6/20/CC/0/" << 1;
+    QTest::newRow("alternator on CH2, capitals") << "CC/1//DYN/4,5/12" << 0;
+    QTest::newRow("both DC") << "CC/-3,5//CC/1.5/" << 1;
+    QTest::newRow("empty channel") << "sinusoïdale/3/50///" << 0;
+    QTest::newRow("empty type and frequency") << "/2//sinus/1/" << 0;
+    QTest::newRow("two fields short") << "sinus/5/50" << 0;
+}
+
+// Every line the reader accepts keeps its picture through the editor: saved
+// untouched it is written byte for byte; with only the other channel's
+// voltage changed, its own channel reads back the same.
+void tst_EditeurExo::modifyKeepsEveryPicture()
+{
+    QFETCH(QString, ligne);
+    QFETCH(int, voie);
+    ImageExo avant;
+    QString erreur;
+    QVERIFY2(LireLigneExo(ligne, avant, erreur), qPrintable(erreur));
+
+    Editeur e;
+    const QString chemin = DossierDonnees + "tp.qvt";
+    const QByteArray octets = "' avant\r\n" + encodeWindows1252(ligne) + "\r\n'apr\xE8s\r\nCC/1//CC/2/\r\n";
+    QVERIFY(TestHome::writeFile(chemin, octets));
+    QStringList lignes;
+    QString message;
+    QVERIFY2(LireLignesExo(chemin, lignes, message), qPrintable(message));
+    e.f->chargerFichier(chemin, lignes);
+    const QString copie = DossierDonnees + "copie.qvt";
+    e.enregistrer(copie);
+    QCOMPARE(TestHome::readFile(copie), octets);
+
+    e.choisir(1);
+    e.f->txtData[size_t(2 * voie)]->setText("7");
+    e.cliquer("cmdChange");
+    QVERIFY2(e.dialogs.messages().isEmpty(), qPrintable(e.dialogs.messages().value(0).text));
+    e.enregistrer(chemin, {vb::Yes});
+    const QList<QByteArray> ecrites = TestHome::readFile(chemin).split('\n');
+    QCOMPARE(ecrites.size(), 5);
+    const QList<QByteArray> donnees = octets.split('\n');
+    for (int i : {0, 2, 3})
+        QCOMPARE(ecrites[i], donnees[i]);
+
+    FichierExo fichier;
+    QVERIFY2(ChargerFichierExo(chemin, fichier, message), qPrintable(message));
+    QCOMPARE(fichier.images.size(), 2);
+    const ImageExo& apres = fichier.images[0];
+    struct Voie {
+        QString signal;
+        double umax, freq;
+    };
+    const Voie attendues[2] = {{avant.signalA, avant.umaxA, avant.freqA}, {avant.signalB, avant.umaxB, avant.freqB}};
+    const Voie lues[2] = {{apres.signalA, apres.umaxA, apres.freqA}, {apres.signalB, apres.umaxB, apres.freqB}};
+    for (int c = 0; c < 2; ++c) {
+        const Voie& a = attendues[c];
+        const Voie& l = lues[c];
+        QCOMPARE(FormeDuMot(l.signal), FormeDuMot(a.signal));
+        QCOMPARE(l.umax, c == voie ? 7.0 : a.umax);
+        // A DC picture has no frequency: the format keeps its field empty or 0.
+        if (FormeDuMot(a.signal) != FormeOnde::Continu)
+            QCOMPARE(l.freq, a.freq);
+    }
 }
 
 void tst_EditeurExo::numericCheck_data()

@@ -1,6 +1,7 @@
 #include "BancScope.h"
 
 #include "evaluation/Data.h"
+#include "evaluation/Evaluation.h"
 #include "scope/CourbeWavix.h"
 
 #include <QtTest>
@@ -18,6 +19,7 @@ private Q_SLOTS:
     void refusedFiles_data();
     void refusedFiles();
     void fileSkipsCommentsAndEmptyLines();
+    void damagedFileNamesFileAndLine_data();
     void damagedFileNamesFileAndLine();
     void missingFile();
     void loadingDrawsTheExpectedSignal();
@@ -154,17 +156,35 @@ void tst_Exercice::fileSkipsCommentsAndEmptyLines()
     QVERIFY(f.images.isEmpty());
 }
 
+void tst_Exercice::damagedFileNamesFileAndLine_data()
+{
+    QTest::addColumn<QString>("nom");
+    QTest::newRow("plain") << "tp2.qvt";
+    // Names are shown as they are, whatever they hold.
+    QTest::newRow("percent signs") << "TP%1.qvt";
+    QTest::newRow("two markers") << "%2 et %3.qvt";
+}
+
 void tst_Exercice::damagedFileNamesFileAndLine()
 {
-    TestHome home;
-    const QString chemin = home.path("Exos/tp2.qvt");
+    QFETCH(QString, nom);
+    BancScope b(0, 1);
+    const QString chemin = b.home.path("Exos/" + nom);
     QVERIFY(TestHome::writeFile(chemin, "'TP2\r\nCC/5//CC/1/\r\nsinus/3/cinquante/CC/0/\r\nCC/1//CC/1/\r\n"));
     FichierExo f;
     QString message;
     QVERIFY(!ChargerFichierExo(chemin, f, message));
-    QCOMPARE(message, QStringLiteral("Le fichier d'exercices « tp2.qvt » est endommagé.\r\n"
-                                     "Ligne 3 : la fréquence de la voie CH1 (« cinquante ») n'est pas un nombre."));
+    QCOMPARE(message, "Le fichier d'exercices « " + nom + " » est endommagé.\r\n"
+                      "Ligne 3 : la fréquence de la voie CH1 (« cinquante ») n'est pas un nombre.");
     QVERIFY(f.images.isEmpty());
+
+    // The answer window of a run on a sound file of that name.
+    QVERIFY(TestHome::writeFile(chemin, "CC/5//CC/1/\r\nsinus/3/50/CC/0/\r\n"));
+    QVERIFY2(ChargerFichierExo(chemin, f, message), qPrintable(message));
+    DemarrerEvaluation(f);
+    const VbForm* reponses = Forms().find("frmExo");
+    QVERIFY(reponses);
+    QCOMPARE(reponses->windowTitle(), nom + " - 2 wavixgrammes - Wavixgramme n° 1");
 }
 
 void tst_Exercice::missingFile()

@@ -5,7 +5,9 @@
 #include "app/MDIWavix.h"
 #include "app/Version.h"
 #include "bench/FenetresBanc.h"
+#include "bench/frmMulti_RMS.h"
 #include "bench/frmToolBox.h"
+#include "bench/frmVolt.h"
 #include "help/FenetreAide.h"
 #include "help/HTMLHelp.h"
 #include "help/PagesAide.h"
@@ -26,6 +28,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QSet>
 #include <QTabWidget>
 #include <QTextBrowser>
@@ -87,6 +90,10 @@ VbForm* ouvrir(const QString& nom)
         f = Forms().get<frmTip>();
     else if (nom == QLatin1String(frmAbout::kNom))
         f = Forms().get<frmAbout>();
+    else if (nom == QLatin1String(frmVolt::kNom))
+        f = Forms().get<frmVolt>();
+    else if (nom == QLatin1String(frmMulti_RMS::kNom))
+        f = Forms().get<frmMulti_RMS>();
     else
         f = OuvrirFenetreSource(nom, nom.endsWith('B') ? 1 : 0);
     if (f) {
@@ -138,45 +145,137 @@ void tst_Aide::everyTopicHasAPage()
     QVERIFY(texte.contains("<h1>"));
 }
 
+// The topic of each window's F1, and the page the help shows for it.
+struct RubriqueFenetre {
+    const char* nom;
+    int rubrique;
+    const char* page;
+    const char* commande; // the menu command that opens a modal dialog
+};
+const RubriqueFenetre kRubriques[] = {
+    {"frmCorbeille", 1000, "corbeille.html", "Mnu_Kill"},
+    {"frmAbout", 1500, "apropos.html", "Mnu_About"},
+    {"frmTip", 1500, "apropos.html", "Mnu_Tip"},
+    {"frmAlimA", 3000, "alimentation.html", nullptr},
+    {"frmAlimB", 3000, "alimentation.html", nullptr},
+    {"frmPileA", 3100, "pile.html", nullptr},
+    {"frmPileB", 3100, "pile.html", nullptr},
+    {"frmGBFA", 3200, "gbf.html", nullptr},
+    {"frmGBFB", 3200, "gbf.html", nullptr},
+    {"frmWavix", 3300, "oscilloscope.html", nullptr},
+    {"frmToolBox", 3400, "boite-outils.html", nullptr},
+    {"frmEDFA", 3500, "secteur.html", nullptr},
+    {"frmEDFB", 3500, "secteur.html", nullptr},
+    {"frmVolt", 3600, "multimetre.html", nullptr},
+    {"frmMulti_RMS", 3600, "multimetre.html", nullptr},
+    {"frmDynA", 3800, "alternateur.html", nullptr},
+    {"frmDynB", 3800, "alternateur.html", nullptr},
+    {"frmOption", 3800, "alternateur.html", "Mnu_Pref(0)"},
+};
+
+// What the help window shows: the page, its title in the caption and the
+// page highlighted in the contents.
+void verifierAide(FenetreAide* aide, int rubrique, const QString& page)
+{
+    QVERIFY(aide);
+    QVERIFY(aide->isVisible());
+    QCOMPARE(MDIWavix::instance()->AideHTML().HHTopicID, rubrique);
+    QCOMPARE(aide->pageAffichee(), page);
+    QVERIFY(aide->txtPage->toPlainText().size() > 200);
+    const QString titre = aide->txtPage->document()->metaInformation(QTextDocument::DocumentTitle);
+    QListWidgetItem* choisie = aide->lstSommaire->currentItem();
+    QVERIFY(choisie && choisie->isSelected());
+    QCOMPARE(choisie->data(Qt::UserRole).toString(), page);
+    QCOMPARE(aide->windowTitle(), "Aide de Wavix - " + choisie->text());
+    QVERIFY2(lirePage(page).contains("<h1>" + choisie->text() + "</h1>"), qPrintable(page));
+}
+
+// A click in the help window as the window system brings it: a window that
+// a modal dialog blocks does not get it.
+void cliquerDansAide(FenetreAide* aide, QWidget* cible, const QPoint& point)
+{
+    QTest::mouseClick(aide->windowHandle(), Qt::LeftButton, Qt::NoModifier, cible->mapTo(aide, point));
+}
+
 void tst_Aide::f1OpensTheWindowsPage_data()
 {
     QTest::addColumn<QString>("fenetre");
     QTest::addColumn<int>("rubrique");
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("commande");
     QTest::addColumn<int>("modificateurs");
-    const struct {
-        const char* nom;
-        int rubrique;
-    } table[] = {
-        {"frmWavix", 3300}, {"frmToolBox", 3400}, {"frmAlimA", 3000}, {"frmAlimB", 3000}, {"frmPileA", 3100},
-        {"frmPileB", 3100}, {"frmGBFA", 3200},    {"frmGBFB", 3200},  {"frmEDFA", 3500},  {"frmEDFB", 3500},
-        {"frmDynA", 3800},  {"frmDynB", 3800},    {"frmTip", 1500},   {"frmAbout", 1500},
-    };
-    for (const auto& l : table)
-        QTest::newRow(l.nom) << QString(l.nom) << l.rubrique << int(Qt::NoModifier);
-    QTest::newRow("frmWavix, shift") << "frmWavix" << 3300 << int(Qt::ShiftModifier);
-    QTest::newRow("frmGBFB, ctrl+alt") << "frmGBFB" << 3200 << int(Qt::ControlModifier | Qt::AltModifier);
+    for (const RubriqueFenetre& l : kRubriques)
+        QTest::newRow(l.nom) << QString(l.nom) << l.rubrique << QString(l.page) << QString(l.commande)
+                             << int(Qt::NoModifier);
+    QTest::newRow("frmWavix, shift") << "frmWavix" << 3300 << "oscilloscope.html" << QString()
+                                     << int(Qt::ShiftModifier);
+    QTest::newRow("frmGBFB, ctrl+alt") << "frmGBFB" << 3200 << "gbf.html" << QString()
+                                       << int(Qt::ControlModifier | Qt::AltModifier);
+    QTest::newRow("frmOption, shift") << "frmOption" << 3800 << "alternateur.html" << "Mnu_Pref(0)"
+                                      << int(Qt::ShiftModifier);
 }
 
 void tst_Aide::f1OpensTheWindowsPage()
 {
     QFETCH(QString, fenetre);
     QFETCH(int, rubrique);
+    QFETCH(QString, page);
+    QFETCH(QString, commande);
     QFETCH(int, modificateurs);
     Programme p;
-    VbForm* f = ouvrir(fenetre);
-    QVERIFY(f);
-    QVERIFY(!p.aide());
-    QTest::keyClick(f, Qt::Key_F1, Qt::KeyboardModifiers(modificateurs));
+    if (commande.isEmpty()) {
+        VbForm* f = ouvrir(fenetre);
+        QVERIFY(f);
+        QVERIFY(!p.aide());
+        QTest::keyClick(f, Qt::Key_F1, Qt::KeyboardModifiers(modificateurs));
+        verifierAide(p.aide(), rubrique, page);
+        // Another key opens nothing else; F1 again keeps the one window.
+        FenetreAide* aide = p.aide();
+        QTest::keyClick(f, Qt::Key_F2);
+        QTest::keyClick(f, Qt::Key_F1);
+        QCOMPARE(p.aide(), aide);
+        return;
+    }
+
+    // The dialog opened modally from its menu command, as the user does.
+    ModeProfesseur = true;
+    bool vu = false;
+    p.dialogs.answerModal([&](QWidget* w) {
+        QCOMPARE(w->objectName(), fenetre);
+        w->setWindowModality(Qt::ApplicationModal);
+        w->show();
+        QApplication::setActiveWindow(w);
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        QVERIFY(QApplication::activeModalWidget() == w);
+        QTest::keyClick(w, Qt::Key_F1, Qt::KeyboardModifiers(modificateurs));
+        FenetreAide* aide = p.aide();
+        verifierAide(aide, rubrique, page);
+        // Above the dialog, and reached by the pointer and the keys while it
+        // stays open: a page of the contents clicked, its text scrolled.
+        QVERIFY(aide->windowHandle()->transientParent() == w->windowHandle());
+        QVERIFY(QTest::qWaitForWindowExposed(aide));
+        QListWidgetItem* autre = aide->lstSommaire->item(aide->lstSommaire->row(aide->lstSommaire->currentItem()) == 5 ? 6 : 5);
+        cliquerDansAide(aide, aide->lstSommaire->viewport(), aide->lstSommaire->visualItemRect(autre).center());
+        QCOMPARE(aide->pageAffichee(), autre->data(Qt::UserRole).toString());
+        QCOMPARE(aide->windowTitle(), "Aide de Wavix - " + autre->text());
+        QVERIFY(autre->isSelected());
+        aide->txtPage->resize(aide->txtPage->width(), 120);
+        QScrollBar* defilement = aide->txtPage->verticalScrollBar();
+        QVERIFY(defilement->maximum() > 0);
+        cliquerDansAide(aide, aide->txtPage->viewport(), QPoint(20, 20));
+        QTest::keyClick(aide->windowHandle(), Qt::Key_PageDown);
+        QVERIFY(defilement->value() > 0);
+        QVERIFY(w->isVisible());
+        vu = true;
+        w->close();
+    });
+    p.mdi->menu(commande)->trigger();
+    QVERIFY(vu);
+    QVERIFY(p.dialogs.allAnswered());
+    // The dialog gone, its help stays open on its own.
     QVERIFY(p.aide());
     QVERIFY(p.aide()->isVisible());
-    QCOMPARE(p.mdi->AideHTML().HHTopicID, rubrique);
-    QCOMPARE(p.aide()->pageAffichee(), PageDeRubrique(rubrique).fichier);
-    QVERIFY(p.aide()->txtPage->toPlainText().size() > 200);
-    // Another key opens nothing else; F1 again keeps the one window.
-    FenetreAide* aide = p.aide();
-    QTest::keyClick(f, Qt::Key_F2);
-    QTest::keyClick(f, Qt::Key_F1);
-    QCOMPARE(p.aide(), aide);
+    QVERIFY(!p.aide()->parentWidget());
 }
 
 void tst_Aide::unknownTopicShowsTheFirstPage()

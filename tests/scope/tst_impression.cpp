@@ -1,4 +1,5 @@
 #include "BancScope.h"
+#include "PetitDisque.h"
 
 #include "app/FichierINI.h"
 #include "bench/RequetesBanc.h"
@@ -124,6 +125,7 @@ private Q_SLOTS:
     void slowTimeBasePrintoutHasItsMarkersOnTheTrace();
     void printsOnePagePdf();
     void noPrinterIsReported();
+    void printerFailureIsReportedAndScreenRestored_data();
     void printerFailureIsReportedAndScreenRestored();
     void clipboardCopies_data();
     void clipboardCopies();
@@ -510,11 +512,27 @@ void tst_Impression::noPrinterIsReported()
     verifierRestaure(b, avant);
 }
 
+void tst_Impression::printerFailureIsReportedAndScreenRestored_data()
+{
+    QTest::addColumn<QString>("cible");
+    QTest::newRow("missing folder") << "absent/wavixgrammes.pdf";
+    QTest::newRow("device of a full disk") << "/dev/full";
+    QTest::newRow("folder with 4 KiB of room") << "plein/wavixgrammes.pdf";
+}
+
 void tst_Impression::printerFailureIsReportedAndScreenRestored()
 {
+    QFETCH(QString, cible);
     Banc b;
     const EtatEcran avant(b);
-    const QString fichier = b.home.path("absent/wavixgrammes.pdf");
+    std::unique_ptr<PetitDisque> disque;
+    QString fichier = cible;
+    if (cible.startsWith("plein/"))
+        disque = std::make_unique<PetitDisque>(b.home.path("plein"), 4096);
+    if (!cible.startsWith('/'))
+        fichier = b.home.path(cible);
+    else if (!QFileInfo(cible).exists())
+        QSKIP("no /dev/full here");
     chosenPrinter().setOutputFormat(QPrinter::PdfFormat);
     chosenPrinter().setOutputFileName(fichier);
     ScriptedDialogs dialogues;
@@ -524,6 +542,11 @@ void tst_Impression::printerFailureIsReportedAndScreenRestored()
              "L'impression des wavixgrammes a échoué : le fichier " + fichier + " n'a pas pu être écrit.");
     QCOMPARE(dialogues.messages()[0].style, int(vb::Critical));
     verifierRestaure(b, avant);
+    // Nothing left that would pass for the printout.
+    if (disque)
+        QCOMPARE(QDir(b.home.path("plein")).entryList(QDir::Files | QDir::Hidden), QStringList());
+    else
+        QVERIFY(!QFileInfo(fichier).isFile());
 }
 
 void tst_Impression::clipboardCopies_data()
