@@ -219,8 +219,8 @@ QString MDIWavix::messageResolution(int largeur, int hauteur)
     return QStringLiteral("Votre résolution d'écran est de ") + Str(largeur) + QStringLiteral(" par ")
         + Str(hauteur) + QStringLiteral("pixels.") + kCrLf
         + QStringLiteral("Le logiciel WAVIX est adapté pour une résolution d'écran de 1024 par 768 pixels.")
-        + kCrLf + QStringLiteral("Il est conseillé de modifiez ces paramètres.") + kCrLf
-        + QStringLiteral(" Aller pour cela dans Affichage du Panneau de Configuration de Windows.");
+        + kCrLf + QStringLiteral("Il est conseillé de modifier ces paramètres.") + kCrLf
+        + QStringLiteral(" Aller pour cela dans les réglages de l'affichage de votre bureau.");
 }
 
 void MDIWavix::verifierResolution()

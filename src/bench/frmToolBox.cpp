@@ -71,7 +71,7 @@ struct Case {
 const Case kCases[] = {
     {"chkMulti", 9420, "Multimètre", ":/bench/icon_multi_trms.svg"},
     {"chkClock", 9900, "Chronomètre", ":/bench/icon_chrono.svg"},
-    {"chkCalc", 10380, "Calculatrice Windows", ":/bench/icon_calc.svg"},
+    {"chkCalc", 10380, "Calculatrice", ":/bench/icon_calc.svg"},
 };
 
 QToolButton* bouton(QWidget* parent, const QString& nom, const char* bulle, const char* icone)

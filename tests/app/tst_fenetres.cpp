@@ -632,7 +632,7 @@ void tst_Fenetres::tipWindowNamesTheDataFolder()
     auto* astuce = Forms().get<frmTip>();
     const QString texte = control<QLabel>(astuce, "lblTipText")->text().remove(QChar(0x200B));
     QVERIFY2(texte.contains(QDir::toNativeSeparators(QDir::cleanPath(DossierDonnees))), qPrintable(texte));
-    QVERIFY(texte.startsWith("Le fichier TipOfDayWavix.txt n'a pas été trouvé? "));
+    QVERIFY(texte.startsWith("Le fichier TipOfDayWavix.txt n'a pas été trouvé. "));
     // The file put there is read.
     TestHome::writeFile(DossierDonnees + "TipOfDayWavix.txt", "Une astuce\r\n");
     Forms().unload("frmTip");

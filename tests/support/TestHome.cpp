@@ -39,6 +39,7 @@ void resetSharedState()
     setHorloge(nullptr);
     // No editor opens during tests.
     setTextEditorOpener([](const QString&) { return true; });
+    setWebPageOpener([](const QString&) { return true; });
     // Nor does the type database refresh.
     setMimeDatabaseUpdater([](const QString&) {});
 }
