@@ -345,6 +345,30 @@ void MDIWavix::Mnu_End_Click()
     close();
 }
 
+void MDIWavix::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)))
+        QTimer::singleShot(0, this, &MDIWavix::ajusterAuBureau); // once the window manager has framed it
+}
+
+void MDIWavix::ajusterAuBureau()
+{
+    if (!isVisible() || (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)))
+        return;
+    const QScreen* ecran = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!ecran)
+        return;
+    const QRect bureau = ecran->availableGeometry();
+    const QRect cadre = frameGeometry();
+    if (bureau.contains(cadre))
+        return;
+    const QSize bords = cadre.size() - size();
+    resize(size().boundedTo(bureau.size() - bords));
+    const QSize taille = size() + bords;
+    move(placeInside(QRect(cadre.topLeft(), taille), bureau));
+}
+
 void MDIWavix::closeEvent(QCloseEvent* event)
 {
     if (!fermeture_) {

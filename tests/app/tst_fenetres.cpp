@@ -320,6 +320,7 @@ private Q_SLOTS:
     void defaultLayout_data();
     void defaultLayout();
     void answerWindowPlace();
+    void normalMainWindowFits();
 };
 
 void tst_Fenetres::captionsAreReadable_data()
@@ -792,6 +793,25 @@ void tst_Fenetres::answerWindowPlace()
     auto* encore = Forms().get<frmExo>();
     encore->Show();
     QCOMPARE(cadre(encore).topLeft(), laissee);
+}
+
+void tst_Fenetres::normalMainWindowFits()
+{
+    // Brought back from maximised, the main window lies inside the work area;
+    // maximised, the toolbox shows whole.
+    Programme p;
+    p.fenetrePrincipale({});
+    const VbForm* boite = Forms().find("frmToolBox");
+    QVERIFY(zoneEnfants(p.mdi.get()).contains(cadre(boite)));
+    // Even from a normal size larger than the screen.
+    p.mdi->showNormal();
+    p.mdi->resize(ecran()->geometry().size() + QSize(200, 200));
+    p.mdi->showMaximized();
+    QCoreApplication::processEvents();
+    p.mdi->showNormal();
+    QTRY_VERIFY2(ecran()->availableGeometry().contains(p.mdi->frameGeometry()),
+                 qPrintable(QStringLiteral("%1,%2 %3x%4").arg(p.mdi->frameGeometry().x()).arg(p.mdi->frameGeometry().y())
+                                .arg(p.mdi->frameGeometry().width()).arg(p.mdi->frameGeometry().height())));
 }
 
 QTEST_MAIN(tst_Fenetres)
