@@ -26,7 +26,7 @@ if(PROGRAM_DIR AND IS_DIRECTORY "${dossier}")
   endif()
 endif()
 # Removed for real (no DESTDIR), the prefix's type database forgets the type.
-if(MIME_DIR AND NOT "$ENV{DESTDIR}" AND IS_DIRECTORY "${PREFIX}/${MIME_DIR}/packages")
+if(MIME_DIR AND "$ENV{DESTDIR}" STREQUAL "" AND IS_DIRECTORY "${PREFIX}/${MIME_DIR}/packages")
   find_program(UPDATE_MIME update-mime-database)
   if(UPDATE_MIME)
     execute_process(COMMAND "${UPDATE_MIME}" "${PREFIX}/${MIME_DIR}")

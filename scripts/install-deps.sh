@@ -11,6 +11,7 @@ PACKAGES=(
   qt6-translations-l10n qt6-qpa-plugins
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth
+  xdg-utils
 )
 
 FUZZ_PACKAGES=(

@@ -23,6 +23,17 @@ int largeurMaxBulle = INT_MAX;
 // Text flags of the measure and of the drawing.
 constexpr int kDrapeaux = Qt::TextWordWrap | Qt::TextExpandTabs;
 
+// Whether the box (screen coordinates) covers a visible child of the widget.
+bool cacheUnEnfant(const QRect& boite, const QWidget* widget)
+{
+    if (!widget)
+        return false;
+    for (const QWidget* enfant : widget->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (enfant->isVisible() && QRect(enfant->mapToGlobal(QPoint(0, 0)), enfant->size()).intersects(boite))
+            return true;
+    return false;
+}
+
 class Bulle final : public QWidget {
 public:
     Bulle() : QWidget(nullptr, Qt::ToolTip | Qt::BypassGraphicsProxyWidget)
@@ -45,9 +56,12 @@ public:
             ecran = QGuiApplication::primaryScreen();
         const QRect zone = ecran ? ecran->geometry() : QRect(0, 0, taille.width(), INT_MAX / 2);
         int y = souris.y() + kDecalageY;
-        if (y + taille.height() > zone.bottom() + 1)
-            y = souris.y() - taille.height() - 4; // above the pointer near the bottom
-        setGeometry(PositionBulleX(souris.x(), taille.width(), zone), y, taille.width(), taille.height());
+        const int x = PositionBulleX(souris.x(), taille.width(), zone);
+        // Above the pointer near the bottom, or where it would hide what its
+        // widget shows beside the pointer (the scope's x/y readout).
+        if (y + taille.height() > zone.bottom() + 1 || cacheUnEnfant(QRect(QPoint(x, y), taille), proprietaire))
+            y = souris.y() - taille.height() - 4;
+        setGeometry(x, y, taille.width(), taille.height());
         show();
         raise();
         update();

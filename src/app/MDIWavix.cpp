@@ -229,8 +229,8 @@ QString MDIWavix::messageResolution(int largeur, int hauteur)
     return QStringLiteral("Votre résolution d'écran est de ") + Str(largeur) + QStringLiteral(" par ")
         + Str(hauteur) + QStringLiteral("pixels.") + kCrLf
         + QStringLiteral("Le logiciel WAVIX est adapté pour une résolution d'écran de 1024 par 768 pixels.")
-        + kCrLf + QStringLiteral("Il est conseillé de modifiez ces paramètres.") + kCrLf
-        + QStringLiteral(" Aller pour cela dans Affichage du Panneau de Configuration de Windows.");
+        + kCrLf + QStringLiteral("Il est conseillé de modifier ces paramètres.") + kCrLf
+        + QStringLiteral(" Aller pour cela dans les réglages de l'affichage de votre bureau.");
 }
 
 void MDIWavix::verifierResolution()
@@ -357,6 +357,30 @@ bool MDIWavix::confirmerQuitter()
     if (Mnu_Calc->isChecked())
         FermerCalculatrice();
     return true;
+}
+
+void MDIWavix::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)))
+        QTimer::singleShot(0, this, &MDIWavix::ajusterAuBureau); // once the window manager has framed it
+}
+
+void MDIWavix::ajusterAuBureau()
+{
+    if (!isVisible() || (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)))
+        return;
+    const QScreen* ecran = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!ecran)
+        return;
+    const QRect bureau = ecran->availableGeometry();
+    const QRect cadre = frameGeometry();
+    if (bureau.contains(cadre))
+        return;
+    const QSize bords = cadre.size() - size();
+    resize(size().boundedTo(bureau.size() - bords));
+    const QSize taille = size() + bords;
+    move(placeInside(QRect(cadre.topLeft(), taille), bureau));
 }
 
 void MDIWavix::closeEvent(QCloseEvent* event)

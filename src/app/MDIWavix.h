@@ -108,11 +108,14 @@ public:
     bool versionVerifiee() const { return versionVerifiee_; }
 
 protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void creerMenus();
+    // The window brought back from maximised lies inside the work area.
+    void ajusterAuBureau();
     // The teacher's commands run only once the password was given.
     bool porteProfesseur();
     // The results file the view and empty commands act on; empty when the

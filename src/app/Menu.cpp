@@ -27,6 +27,7 @@
 #include "platform/Forms.h"
 #include "platform/OutputDevices.h"
 #include "platform/SystemServices.h"
+#include "platform/TextCodec.h"
 #include "platform/TextFiles.h"
 #include "scope/CourbeWavix.h"
 #include "scope/Impression.h"
@@ -37,13 +38,14 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QCoreApplication>
-#include <QDesktopServices>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QTabWidget>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QTemporaryFile>
 #include <QUrl>
 
 namespace {
@@ -112,11 +114,43 @@ const EntreeMenu kMenu[] = {
 
 
 // Opens a text file in the desktop's editor, without a shell.
+void ouvrirDansEditeur(const QString& chemin, const QString& nomMontre)
+{
+    QString raison;
+    if (!openInTextEditor(chemin, &raison))
+        MsgBox(QStringLiteral("Aucun éditeur de texte n'a pu ouvrir le fichier ") + nomMontre
+                   + (raison.isEmpty() ? QString() : QStringLiteral(" :\r\n") + raison + QLatin1Char('.')),
+               vb::Critical, QStringLiteral("Erreur sur le chemin d'accés"));
+}
+
 void ouvrirDansEditeur(const QString& chemin)
 {
-    if (!openInTextEditor(chemin))
-        MsgBox(QStringLiteral("Aucun éditeur de texte n'a pu ouvrir le fichier ") + chemin, vb::Critical,
-               QStringLiteral("Erreur sur le chemin d'accés"));
+    ouvrirDansEditeur(chemin, chemin);
+}
+
+// The results are shown from a UTF-8 copy: a text editor here often misreads
+// Windows-1252, and the file itself must stay as it is.
+void montrerResultats(const QString& fichier)
+{
+    QFile source(fichier);
+    if (!QFileInfo(fichier).isFile() || !source.open(QIODevice::ReadOnly)) {
+        MsgBox(QStringLiteral("Le fichier des réponses-élèves n'a pas pu être lu :\r\n") + fichier, vb::Critical,
+               QStringLiteral("Wavix - Erreur"));
+        return;
+    }
+    const QByteArray texte = decodeText(source.readAll()).toUtf8();
+    QTemporaryFile copie(QDir::tempPath() + QLatin1Char('/') + QFileInfo(fichier).completeBaseName()
+                         + QStringLiteral("-XXXXXX.txt"));
+    copie.setAutoRemove(false);
+    if (!copie.open() || copie.write(texte) != texte.size() || !copie.flush()) {
+        copie.remove();
+        MsgBox(QStringLiteral("La copie du fichier des réponses-élèves à afficher n'a pas pu être écrite dans ")
+                   + QDir::toNativeSeparators(QDir::tempPath()) + QLatin1Char('.'),
+               vb::Critical, QStringLiteral("Wavix - Erreur"));
+        return;
+    }
+    copie.close();
+    ouvrirDansEditeur(copie.fileName(), fichier);
 }
 
 } // namespace
@@ -339,7 +373,7 @@ void MDIWavix::Mnu_View_Click()
     if (fichier.isEmpty())
         return;
     FermerFichiers();
-    ouvrirDansEditeur(fichier);
+    montrerResultats(fichier);
 }
 
 void MDIWavix::Mnu_Clean_Click()
@@ -467,7 +501,11 @@ void MDIWavix::Mnu_PassWord_Click()
 
 void MDIWavix::Mnu_Web_Click()
 {
-    QDesktopServices::openUrl(QUrl(AdresseSiteEditeur()));
+    QString raison;
+    if (!openWebPage(AdresseSiteEditeur(), &raison))
+        MsgBox(QStringLiteral("Le site de l'auteur n'a pas pu être ouvert") + (raison.isEmpty() ? QString() : QStringLiteral(" : ") + raison)
+                   + QStringLiteral(".\r\n") + AdresseSiteEditeur(),
+               vb::Critical, QStringLiteral("Wavix"));
 }
 
 void MDIWavix::Mnu_ViewFullScreen_Click()

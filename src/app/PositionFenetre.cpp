@@ -9,7 +9,11 @@
 
 #include <QAction>
 #include <QGuiApplication>
+#include <QMdiSubWindow>
 #include <QScreen>
+
+#include <limits>
+#include <set>
 
 namespace {
 
@@ -27,25 +31,143 @@ constexpr double kScopeHaut = 0;
 constexpr double kHautVoieB = 4935;
 constexpr double kLargeurColonne = 4125; // the stopwatch is centred in it
 
-// Moves the window when it is loaded.
-void placer(const QString& nom, double gauche, double haut)
+// A window's outer box in the MDI area (pixels), the size it will have
+// once shown.
+QRect cadrePixels(VbForm* f)
 {
-    if (VbForm* fenetre = Forms().find(nom))
-        fenetre->Move(gauche, haut);
+    QWidget* cadre = f->frame();
+    if (cadre != f && !cadre->isVisible() && !cadre->testAttribute(Qt::WA_Resized))
+        cadre->adjustSize();
+    return {cadre->pos(), cadre->frameGeometry().size()};
+}
+
+long aire(const QRect& r)
+{
+    return r.isEmpty() ? 0 : long(r.width()) * r.height();
+}
+
+// A place for a window of this size inside the zone, and how much of the
+// taken places it covers.
+struct Place {
+    QPoint coin;
+    long recouvrement = 0;
+};
+
+// The place that covers least of the taken places; among those, the one
+// nearest the wished corner.
+Place meilleurePlace(const QSize& taille, const QPoint& voulu, const QRect& zone, const QList<QRect>& prises)
+{
+    const auto dansZone = [](int v, int debut, int fin, int etendue) {
+        return etendue > fin - debut + 1 ? debut : std::clamp(v, debut, fin + 1 - etendue);
+    };
+    std::set<int> xs{voulu.x(), zone.left(), zone.right() + 1 - taille.width()};
+    std::set<int> ys{voulu.y(), zone.top(), zone.bottom() + 1 - taille.height()};
+    for (const QRect& p : prises) {
+        xs.insert(p.right() + 1);
+        xs.insert(p.left() - taille.width());
+        ys.insert(p.bottom() + 1);
+        ys.insert(p.top() - taille.height());
+    }
+    std::set<int> xsZone, ysZone;
+    for (int x : xs)
+        xsZone.insert(dansZone(x, zone.left(), zone.right(), taille.width()));
+    for (int y : ys)
+        ysZone.insert(dansZone(y, zone.top(), zone.bottom(), taille.height()));
+    Place meilleure{voulu, std::numeric_limits<long>::max()};
+    long meilleureDistance = std::numeric_limits<long>::max();
+    for (int y : ysZone) {
+        for (int x : xsZone) {
+            const QRect boite(QPoint(x, y), taille);
+            long recouvrement = 0;
+            for (const QRect& p : prises)
+                recouvrement += aire(boite & p);
+            const long dx = x - voulu.x();
+            const long dy = y - voulu.y();
+            const long distance = dx * dx + dy * dy;
+            if (recouvrement < meilleure.recouvrement
+                || (recouvrement == meilleure.recouvrement && distance < meilleureDistance)) {
+                meilleure = {QPoint(x, y), recouvrement};
+                meilleureDistance = distance;
+            }
+        }
+    }
+    return meilleure;
+}
+
+// What a window placed by default leaves clear (MDI area pixels): every other
+// window shown, except that of the scope only its title bar, its screen and
+// its controls count (the margins of its face may be overlapped).
+QList<QRect> placesPrises(const QList<VbForm*>& exclues)
+{
+    QList<QRect> prises;
+    for (const QString& nom : Forms().loadedNames()) {
+        VbForm* f = Forms().find(nom);
+        if (!f || !f->isMdiChild() || exclues.contains(f) || !f->frame()->isVisible())
+            continue;
+        const QRect cadre = cadrePixels(f);
+        if (nom != QLatin1String(frmWavix::kNom)) {
+            prises << cadre;
+            continue;
+        }
+        const QPoint origine = cadre.topLeft() + f->mapTo(f->frame(), QPoint(0, 0));
+        prises << QRect(cadre.topLeft(), QPoint(cadre.right(), origine.y() - 1));
+        for (const QWidget* c : f->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (!c->objectName().isEmpty() && !c->objectName().startsWith(QLatin1String("qt_")))
+                prises << c->geometry().translated(origine);
+    }
+    return prises;
+}
+
+QPoint pixels(double gaucheTwips, double hautTwips)
+{
+    return {twipsToPixels(gaucheTwips), twipsToPixels(hautTwips)};
+}
+
+// Where a window wishes to be: a window in the column right of the scope
+// that would go past the right edge of the view goes below the scope.
+QPoint placeVoulue(const QRect& cadre, const QRect& zone)
+{
+    VbForm* scope = Forms().find(QString::fromLatin1(frmWavix::kNom));
+    if (!scope || cadre.right() <= zone.right())
+        return cadre.topLeft();
+    const QRect s = cadrePixels(scope);
+    return cadre.left() >= s.right() ? QPoint(s.left(), s.bottom() + 1) : cadre.topLeft();
 }
 
 } // namespace
 
+void PlacerDegagee(VbForm* fenetre, double gauche, double haut)
+{
+    fenetre->Move(gauche, haut);
+    const QRect zone = fenetre->visibleArea();
+    if (!fenetre->isMdiChild() || zone.isEmpty())
+        return;
+    const QRect cadre = cadrePixels(fenetre);
+    const Place place = meilleurePlace(cadre.size(), placeVoulue(cadre, zone), zone, placesPrises({fenetre}));
+    fenetre->frame()->move(place.coin);
+}
+
 void RestaurerPosition(VbForm* fenetre, const QString& suffixe, double defautX, double defautY)
 {
-    double x = LireNombreINI(QStringLiteral("Interface"), QStringLiteral("PosX ") + suffixe, defautX);
-    double y = LireNombreINI(QStringLiteral("Interface"), QStringLiteral("PosY ") + suffixe, defautY);
+    const QString cleX = QStringLiteral("PosX ") + suffixe;
+    const QString cleY = QStringLiteral("PosY ") + suffixe;
+    double x = LireNombreINI(QStringLiteral("Interface"), cleX, defautX);
+    double y = LireNombreINI(QStringLiteral("Interface"), cleY, defautY);
+    bool enregistree = !LireINI(QStringLiteral("Interface"), cleX, QString()).isEmpty()
+        && !LireINI(QStringLiteral("Interface"), cleY, QString()).isEmpty();
     if (const QScreen* ecran = QGuiApplication::primaryScreen()) {
         const QRect bureau = ecran->virtualGeometry();
-        if (!coordonneePlausible(x, bureau.left(), bureau.width()))
+        if (!coordonneePlausible(x, bureau.left(), bureau.width()) || !coordonneePlausible(y, bureau.top(), bureau.height())) {
             x = defautX;
-        if (!coordonneePlausible(y, bureau.top(), bureau.height()))
             y = defautY;
+            enregistree = false;
+        }
+    }
+    if (!enregistree) {
+        // Where the user never put it: its designed place, or the nearest
+        // one that leaves the other windows and the scope's controls clear.
+        PlacerDegagee(fenetre, x, y);
+        return;
     }
     fenetre->Move(x, y);
     fenetre->keepVisible();
@@ -66,20 +188,77 @@ void PositionnerFenetres()
     const double hauteur = scope->Height();
     const double colonne = gauche + scope->Width();
 
+    // The windows to place with their designed places (twips), in order.
+    struct AFaire {
+        VbForm* fenetre;
+        QPoint voulu;
+    };
+    QList<AFaire> aFaire;
+    const auto ajouter = [&aFaire](const QString& nom, double x, double y) {
+        if (VbForm* f = Forms().find(nom))
+            aFaire.append({f, pixels(x, y)});
+    };
     const MDIWavix* mdi = MDIWavix::instance();
-    if (mdi && mdi->Mnu_Volt->isChecked())
-        placer(NomMultimetre(), gauche, hauteur);
-    if (mdi && mdi->Mnu_Chrono->isChecked()) {
-        if (VbForm* chrono = Forms().find(QStringLiteral("frmChrono")))
-            chrono->Move(colonne + (kLargeurColonne - chrono->Width()) / 2, haut + hauteur - chrono->Height());
-    }
-    if (mdi && !mdi->ModeLibre)
-        placer(QStringLiteral("frmExo"), colonne, 0);
     if (const frmToolBox* boite = Forms().find<frmToolBox>()) {
         for (int option = 0; option < int(boite->optConnexion.size()); ++option) {
             const QString fenetre = FenetreOption(option);
             if (!fenetre.isEmpty() && boite->optionChoisie(option))
-                placer(fenetre, colonne, VoieOption(option) == 0 ? 0 : kHautVoieB);
+                ajouter(fenetre, colonne, VoieOption(option) == 0 ? 0 : kHautVoieB);
         }
+    }
+    if (mdi && !mdi->ModeLibre)
+        ajouter(QStringLiteral("frmExo"), colonne, 0);
+    if (mdi && mdi->Mnu_Chrono->isChecked()) {
+        if (VbForm* chrono = Forms().find(QStringLiteral("frmChrono")))
+            aFaire.append({chrono, pixels(colonne + (kLargeurColonne - chrono->Width()) / 2,
+                                          haut + hauteur - chrono->Height())});
+    }
+    if (mdi && mdi->Mnu_Volt->isChecked())
+        ajouter(NomMultimetre(), gauche, hauteur);
+
+    for (const AFaire& a : aFaire)
+        a.fenetre->frame()->move(a.voulu);
+    const QRect zone = scope->visibleArea();
+    if (zone.isEmpty())
+        return;
+    for (AFaire& a : aFaire)
+        a.voulu = placeVoulue(cadrePixels(a.fenetre), zone);
+
+    // Each window at its place when that leaves the others clear, else at
+    // the nearest place that does. When the designed order leaves a window
+    // over another, the largest windows find room first, if that leaves them
+    // all clear.
+    QList<VbForm*> places;
+    for (const AFaire& a : aFaire)
+        places << a.fenetre;
+    const auto disposer = [&](const QList<AFaire>& ordre) {
+        QList<QPoint> coins;
+        long total = 0;
+        QList<QRect> prises = placesPrises(places);
+        for (const AFaire& a : ordre) {
+            const Place p = meilleurePlace(cadrePixels(a.fenetre).size(), a.voulu, zone, prises);
+            coins << p.coin;
+            total += p.recouvrement;
+            prises << QRect(p.coin, cadrePixels(a.fenetre).size());
+        }
+        return std::make_pair(total, coins);
+    };
+    auto [recouvrement, coins] = disposer(aFaire);
+    QList<AFaire> ordre = aFaire;
+    if (recouvrement > 0) {
+        QList<AFaire> parTaille = aFaire;
+        std::stable_sort(parTaille.begin(), parTaille.end(), [](const AFaire& a, const AFaire& b) {
+            return aire(cadrePixels(a.fenetre)) > aire(cadrePixels(b.fenetre));
+        });
+        auto [autre, autresCoins] = disposer(parTaille);
+        if (autre == 0) {
+            coins = autresCoins;
+            ordre = parTaille;
+        }
+    }
+    for (qsizetype i = 0; i < ordre.size(); ++i) {
+        ordre[i].fenetre->frame()->move(coins[i]);
+        // A round window's face is painted afresh at its new place.
+        ordre[i].fenetre->update();
     }
 }

@@ -28,7 +28,7 @@ const FormDesign kDesign{
     5910,
     3900,
     {
-        {ControlKind::Tabs, "sstOptions", -1, 60, 60, 5790, 3240, "Interface| Wavixscogramme|Impression"},
+        {ControlKind::Tabs, "sstOptions", -1, 60, 60, 5790, 3240, "Interface| Wavixgrammes|Impression"},
         {ControlKind::Button, "cmdOK", -1, 1800, 3420, 1275, 375, "&OK"},
         {ControlKind::Button, "cmdAppliq", -1, 3180, 3420, 1275, 375, "A&ppliquer"},
         {ControlKind::Button, "cmdCancel", -1, 4560, 3420, 1275, 375, "A&nnuler"},

@@ -239,6 +239,9 @@ void frmChrono::resizeEvent(QResizeEvent* event)
 void frmChrono::showEvent(QShowEvent* event)
 {
     VbForm::showEvent(event);
+    // The title bar centres the caption: its leading blanks, which centre it
+    // on a bar that aligns it left, would push it out of the round face.
+    frame()->setWindowTitle(windowTitle().trimmed());
     arrondir();
 }
 

@@ -96,7 +96,7 @@ const FormDesign kDesign{
         {ControlKind::Image, "imgFiche", 1, 1530, 6630, 480, 720, ":/bench/lead_red.svg", "", false},
         {ControlKind::Image, "imgFiche", 2, 2550, 6630, 480, 720, ":/bench/lead_red.svg", "", false},
         {ControlKind::Image, "imgFiche", 3, 3570, 6630, 480, 720, ":/bench/lead_black.svg", "", false},
-        {ControlKind::Frame, "fraBornes", -1, 60, 7500, 4380, 690, "Fiches sur bornes de l'wavixscope : "},
+        {ControlKind::Frame, "fraBornes", -1, 60, 7500, 4380, 690, "Fiches sur bornes du wavixscope : "},
         {ControlKind::OptionButton, "optVoie", 0, 300, 7800, 1800, 300, "Voie CH1",
          "Pour afficher les mesures de la voie CH1."},
         {ControlKind::OptionButton, "optVoie", 1, 2400, 7800, 1800, 300, "Voie CH2",

@@ -71,7 +71,7 @@ struct Case {
 const Case kCases[] = {
     {"chkMulti", 9420, "Multimètre", ":/bench/icon_multi_trms.svg"},
     {"chkClock", 9900, "Chronomètre", ":/bench/icon_chrono.svg"},
-    {"chkCalc", 10380, "Calculatrice Windows", ":/bench/icon_calc.svg"},
+    {"chkCalc", 10380, "Calculatrice", ":/bench/icon_calc.svg"},
 };
 
 QToolButton* bouton(QWidget* parent, const QString& nom, const char* bulle, const char* icone)
@@ -104,8 +104,10 @@ const char* const kFenetresSources[2][6] = {
 
 frmToolBox::frmToolBox() : VbForm(QString::fromLatin1(kNom))
 {
-    // Kept for the program's life.
+    // Kept for the program's life, at its designed width: a title bar would
+    // widen the narrow window.
     setClosable(false);
+    setTitleBar(false);
     buildForm(this, FormDesign{"", 690, 10890, {}});
     for (int voie = 0; voie < 2; ++voie) {
         // The channel's caption over its sources; the chosen source is

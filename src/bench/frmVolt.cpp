@@ -115,7 +115,7 @@ const FormDesign kDesign{
         {ControlKind::Image, "imgFiche", 1, 2490, 5400, 480, 720, ":/bench/lead_red.svg", "", false},
         {ControlKind::Image, "imgFiche", 2, 3570, 5400, 480, 720, ":/bench/lead_red.svg", "", false},
         // The channel the leads are on.
-        {ControlKind::Frame, "Frame2", -1, 60, 6180, 4320, 690, "Fiches sur bornes de l'wavixscope : "},
+        {ControlKind::Frame, "Frame2", -1, 60, 6180, 4320, 690, "Fiches sur bornes du wavixscope : "},
         {ControlKind::OptionButton, "optVoie", 0, 300, 6480, 1800, 300, "Voie CH1",
          "Pour afficher les mesures de la voie CH1."},
         {ControlKind::OptionButton, "optVoie", 1, 2400, 6480, 1800, 300, "Voie CH2",

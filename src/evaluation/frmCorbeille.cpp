@@ -27,7 +27,7 @@ const FormDesign kDesign{
         {ControlKind::Label, "Line1", -1, 240, 2880, 7320, 30},
         {ControlKind::Label, "Label1", -1, 240, 3060, 7320, 1020,
          "Nota : Les fichiers supprimés seront jetés dans la corbeille. Il sera donc toujours possible "
-         "d'aller les récupérer à partir de l'Explorateur Windows."},
+         "d'aller les récupérer à partir du gestionnaire de fichiers."},
     },
 };
 

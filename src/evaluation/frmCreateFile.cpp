@@ -22,7 +22,7 @@ namespace {
 const char kTitreSaisie[] = "Wavix - Erreur de saisie";
 const char kTitreSuppression[] = "Wavix - Suppresion donnée";
 const char kFiltre[] = "Fichier Wavix (*.qvt)|*.qvt";
-// "sinusoïdale", "triangulaire", "carrée".
+// "sinusoïdale", "carrée", "triangulaire".
 constexpr int kFormesProposees = 3;
 
 // Each channel's frame holds the same controls at the same places.
@@ -32,7 +32,7 @@ std::vector<ControlDesign> voie(int c)
     const int y = 120 + 2280 * c;
     std::vector<ControlDesign> d = {
         {ControlKind::Frame, "fraCH", c, x, y, 4680, 2160,
-         c == 0 ? "Données pour l'wavixgramme voie CH1 : " : "Données pour l'wavixgramme voie CH2 : "},
+         c == 0 ? "Données pour le wavixgramme voie CH1 : " : "Données pour le wavixgramme voie CH2 : "},
         {ControlKind::OptionButton, "optSignal", 2 * c, x + 180, y + 360, 2160, 285, "Tension continue"},
         {ControlKind::OptionButton, "optSignal", 2 * c + 1, x + 180, y + 780, 2160, 285, "Tension alternative"},
         {ControlKind::ComboBox, "cboAlternatif", c, x + 2460, y + 750, 2040, 345},
@@ -56,7 +56,7 @@ FormDesign design()
                      {ControlKind::Button, "cmdDown", -1, 12180, 2400, 600, 600, "", "Pour descendre le verbe dans la liste"},
                      {ControlKind::Button, "cmdAdd", -1, 4980, 4860, 2280, 780, "Ajouter à la liste",
                       "Pour ajouter le verbe à la liste"},
-                     {ControlKind::Button, "cmdChange", -1, 7380, 4860, 2280, 780, "Modiifier la donnée",
+                     {ControlKind::Button, "cmdChange", -1, 7380, 4860, 2280, 780, "Modifier la donnée",
                       "Pour modifier le verbe sélectionné de la liste"},
                      {ControlKind::Button, "cmdRemove", -1, 9780, 4860, 2280, 780, "Retirer de la liste",
                       "Pour retirer le verbe de la liste"},
@@ -107,7 +107,7 @@ frmCreateFile::frmCreateFile() : VbForm(QString::fromLatin1(kNom), false)
         }
         cboAlternatif[size_t(c)] = control<QComboBox>(this, "cboAlternatif", c);
         cboAlternatif[size_t(c)]->addItems(
-            {QStringLiteral("sinusoïdale"), QStringLiteral("triangulaire"), QStringLiteral("carrée")});
+            {QStringLiteral("sinusoïdale"), QStringLiteral("carrée"), QStringLiteral("triangulaire")});
         control<QWidget>(this, "fraCH", c)->lower();
     }
     for (int i = 0; i < 4; ++i) {
@@ -177,8 +177,8 @@ void frmCreateFile::choisirForme(int c, const QString& mot)
     QComboBox* liste = cboAlternatif[size_t(c)];
     switch (FormeDuMot(MotType(mot))) {
     case FormeOnde::Sinus: liste->setCurrentIndex(0); return;
-    case FormeOnde::Triangle: liste->setCurrentIndex(1); return;
-    case FormeOnde::Carre: liste->setCurrentIndex(2); return;
+    case FormeOnde::Carre: liste->setCurrentIndex(1); return;
+    case FormeOnde::Triangle: liste->setCurrentIndex(2); return;
     default: break;
     }
     // A waveform the list does not offer (the alternator's "dyn") is shown
@@ -208,8 +208,14 @@ frmCreateFile::Controle frmCreateFile::verifierChamps(bool ajout)
         if (!champ->isEnabled())
             continue;
         QString valeur = ajout ? champ->text() : champ->text().trimmed();
-        if (ajout && valeur.isEmpty())
+        if (ajout && valeur.isEmpty()) {
+            // Nothing is added, and the teacher is told why.
+            MsgBox(QStringLiteral("La ") + lblData[size_t(i)]->text() + QStringLiteral(" pour la voie ") + canal(i)
+                       + QStringLiteral("\r\nn'est pas renseignée : la donnée n'a pas été ajoutée.\r\nVeuillez la saisir."),
+                   vb::Information, QString::fromUtf8(kTitreSaisie));
+            champ->setFocus();
             return Controle::Arret;
+        }
         valeur.replace(QLatin1Char('.'), QLatin1Char(','));
         double nombre = 0;
         if (!LireNombreVirgule(valeur, nombre)) {
@@ -399,6 +405,8 @@ void frmCreateFile::cmdSave_Click()
         return;
     }
     fichier_ = chemin;
+    MsgBox(QStringLiteral("Le fichier « %1 » a été enregistré dans le dossier :\r\n%2").arg(nom, QFileInfo(chemin).absolutePath()),
+           vb::Information, QStringLiteral("Wavix - Enregistrement"));
 }
 
 void frmCreateFile::cmdEnd_Click()

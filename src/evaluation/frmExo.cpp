@@ -2,6 +2,7 @@
 
 #include "app/EtatProgramme.h"
 #include "app/MDIWavix.h"
+#include "app/PositionFenetre.h"
 #include "evaluation/Data.h"
 #include "evaluation/Evaluation.h"
 #include "evaluation/Notation.h"
@@ -133,10 +134,10 @@ frmExo::frmExo() : VbForm(QString::fromLatin1(kNom))
 
 void frmExo::Form_Load()
 {
-    if (const VbForm* scope = Forms().find(QStringLiteral("frmWavix"))) {
-        Move(scope->Left() + scope->Width(), 0);
-        keepVisible();
-    }
+    // Where the student last left it; at first below the scope, which
+    // leaves the scope's front panel free.
+    if (const VbForm* scope = Forms().find(QStringLiteral("frmWavix")))
+        RestaurerPosition(this, QStringLiteral("Exo"), scope->Left(), scope->Top() + scope->Height());
     imgLight->setPicture(QString::fromLatin1(kLumiereEteinte));
     auto* info = control<QLabel>(this, "lblInfoScore");
     info->adjustSize();
@@ -150,6 +151,11 @@ void frmExo::Form_Load()
         txtFreq[size_t(v)]->setEnabled(false);
     }
     lblScore->setText(QStringLiteral("0"));
+}
+
+void frmExo::Form_Unload(bool&)
+{
+    EnregistrerPosition(this, QStringLiteral("Exo"));
 }
 
 QList<QLineEdit*> frmExo::boites() const

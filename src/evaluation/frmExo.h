@@ -22,6 +22,7 @@ public:
     frmExo();
 
     void Form_Load() override;
+    void Form_Unload(bool& cancel) override;
     // Ready for a new picture, with its caption.
     void preparer(const QString& legende);
     void optACDC_Click(int voie);

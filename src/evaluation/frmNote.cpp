@@ -20,7 +20,7 @@ const FormDesign kDesign{
         {ControlKind::Frame, "Frame1", -1, 240, 1200, 5775, 2895, "Voulez-vous .... "},
         {ControlKind::Label, "Label1", -1, 360, 1680, 3495, 615, "... ouvrir un nouveau fichier de données ?        "},
         {ControlKind::Button, "cmdChoice", 0, 4080, 1620, 1575, 615, "&Fichier"},
-        {ControlKind::Label, "Label3", -1, 360, 2580, 3495, 255, "...utiliser librement l'wavixscope ?"},
+        {ControlKind::Label, "Label3", -1, 360, 2580, 3495, 255, "...utiliser librement le wavixscope ?"},
         {ControlKind::Button, "cmdChoice", 1, 4080, 2400, 1575, 615, "&Mode libre"},
         {ControlKind::Label, "Label2", -1, 1080, 3360, 2775, 375, "... quitter l'application ?"},
         {ControlKind::Button, "cmdChoice", 2, 4080, 3180, 1575, 615, "&Quitter"},

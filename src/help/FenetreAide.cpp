@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSplitter>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QUrl>
@@ -92,12 +93,19 @@ FenetreAide::FenetreAide() : QWidget(nullptr, Qt::Window)
     partage->addWidget(tabAide);
     partage->addWidget(txtPage);
     partage->setStretchFactor(1, 1);
-    partage->setSizes({240, 560});
+    // The contents column shows its titles whole.
+    int titres = 0;
+    for (int i = 0; i < lstSommaire->count(); ++i)
+        titres = std::max(titres, lstSommaire->visualItemRect(lstSommaire->item(i)).width());
+    titres = std::max(titres, lstSommaire->sizeHintForColumn(0));
+    const int sommaire = std::max(240, titres + 2 * lstSommaire->frameWidth()
+                                           + lstSommaire->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 24);
+    partage->setSizes({sommaire, 560});
 
     auto* colonne = new QVBoxLayout(this);
     colonne->addLayout(barre);
     colonne->addWidget(partage, 1);
-    resize(860, 600);
+    resize(sommaire + 620, 600);
 
     connect(cmdPrecedent, &QPushButton::clicked, txtPage, &QTextBrowser::backward);
     connect(cmdSuivant, &QPushButton::clicked, txtPage, &QTextBrowser::forward);

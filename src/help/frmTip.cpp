@@ -84,9 +84,9 @@ void frmTip::Form_Load()
                       + QStringLiteral(" : les astuces ne sont pas lues."));
     else if (etat != FileStatus::Ok)
         control<QLabel>(this, "lblTipText")
-            ->setText(QStringLiteral("Le fichier ") + nom + QStringLiteral(" n'a pas été trouvé? ") + QStringLiteral("\n\n")
+            ->setText(QStringLiteral("Le fichier ") + nom + QStringLiteral(" n'a pas été trouvé. ") + QStringLiteral("\n\n")
                       + QStringLiteral("Créez un fichier texte nommé ") + nom
-                      + QStringLiteral(" en utilisant le Bloc-notes avec une astuce par ligne. ")
+                      + QStringLiteral(" avec un éditeur de texte, une astuce par ligne. ")
                       + QStringLiteral("Puis placez le dans le dossier ")
                       + cheminCoupable(QDir::toNativeSeparators(QDir::cleanPath(DossierDonnees))) + QStringLiteral("."));
 }

@@ -231,6 +231,8 @@ void FormRegistry::add(VbForm* form, const QString& name)
             | Qt::WindowMinimizeButtonHint;
         if (form->closable())
             flags |= Qt::WindowCloseButtonHint;
+        if (!form->hasTitleBar())
+            flags = Qt::SubWindow | Qt::FramelessWindowHint;
         auto* sub = new QMdiSubWindow(nullptr, flags);
         sub->setWidget(form);
         sub->setAttribute(Qt::WA_DeleteOnClose, false);

@@ -41,6 +41,10 @@ public:
     // A window kept for the program's life has no close box.
     bool closable() const { return closable_; }
     void setClosable(bool closable) { closable_ = closable; }
+    // A child window without a title bar keeps its designed size; it cannot
+    // be moved by the user.
+    bool hasTitleBar() const { return titleBar_; }
+    void setTitleBar(bool titleBar) { titleBar_ = titleBar; }
 
     virtual void Form_Load() {}
     virtual void Form_QueryUnload(bool& cancel, UnloadMode mode) { Q_UNUSED(cancel) Q_UNUSED(mode) }
@@ -101,6 +105,7 @@ private:
     friend class FormRegistry;
     bool mdiChild_;
     bool closable_ = true;
+    bool titleBar_ = true;
     bool unloading_ = false;
     bool placed_ = false;
     // Held as a widget: the frame is still compared while it is being

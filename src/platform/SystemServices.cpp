@@ -4,7 +4,8 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QAudioDevice>
-#include <QDesktopServices>
+#include <QMimeDatabase>
+#include <QProcess>
 #include <QMediaDevices>
 #include <QRandomGenerator>
 #include <QSoundEffect>
@@ -198,18 +199,99 @@ std::function<bool(const QString&)>& editorOpener()
     return opener;
 }
 
+std::function<bool(const QString&)>& webOpener()
+{
+    static std::function<bool(const QString&)> opener;
+    return opener;
+}
+
+// The desktop's own choice of program for a type (xdg-mime), started
+// detached without a shell: its Exec line with the file or address in place
+// of its field codes. A desktop's "xdg-open" reports a failure only once the
+// program it started has gone; this knows at once.
+bool openWithDefaultApplication(const QString& target, const QString& mimeType, QString* why)
+{
+    const auto fail = [why](const QString& reason) {
+        if (why)
+            *why = reason;
+        return false;
+    };
+    QProcess query;
+    query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), mimeType});
+    if (!query.waitForStarted(5000))
+        return fail(QStringLiteral("le programme xdg-mime (paquet xdg-utils) est introuvable"));
+    QString entry;
+    if (query.waitForFinished(5000) && query.exitStatus() == QProcess::NormalExit && query.exitCode() == 0)
+        entry = QString::fromUtf8(query.readAllStandardOutput()).trimmed();
+    const QString desktop = entry.isEmpty()
+        ? QString()
+        : QStandardPaths::locate(QStandardPaths::ApplicationsLocation, entry);
+    if (desktop.isEmpty())
+        return fail(QStringLiteral("aucun programme n'est choisi pour ce type de fichier (%1)").arg(mimeType));
+    QString exec;
+    QFile fiche(desktop);
+    if (fiche.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        bool entree = false;
+        while (!fiche.atEnd() && exec.isEmpty()) {
+            const QString ligne = QString::fromUtf8(fiche.readLine()).trimmed();
+            if (ligne.startsWith(QLatin1Char('[')))
+                entree = ligne == QLatin1String("[Desktop Entry]");
+            else if (entree && ligne.startsWith(QLatin1String("Exec=")))
+                exec = ligne.mid(5);
+        }
+    }
+    QStringList args = QProcess::splitCommand(exec);
+    if (args.isEmpty())
+        return fail(QStringLiteral("le programme choisi (%1) ne dit pas comment le lancer").arg(entry));
+    bool place = false;
+    QStringList finals;
+    for (const QString& a : std::as_const(args)) {
+        if (a == QLatin1String("%f") || a == QLatin1String("%F") || a == QLatin1String("%u") || a == QLatin1String("%U")) {
+            finals << target;
+            place = true;
+        } else if (a.size() == 2 && a.startsWith(QLatin1Char('%'))) {
+            continue; // %i, %c, %k and the like
+        } else {
+            finals << QString(a).replace(QStringLiteral("%%"), QStringLiteral("%"));
+        }
+    }
+    if (!place)
+        finals << target;
+    const QString programme = finals.takeFirst();
+    if (!QProcess::startDetached(programme, finals))
+        return fail(QStringLiteral("le programme %1 n'a pas pu être lancé").arg(programme));
+    return true;
+}
+
 } // namespace
 
-bool openInTextEditor(const QString& path)
+bool openInTextEditor(const QString& path, QString* why)
 {
     if (editorOpener())
         return editorOpener()(path);
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    QString type = QMimeDatabase().mimeTypeForFile(path).name();
+    if (!type.startsWith(QLatin1String("text/")))
+        type = QStringLiteral("text/plain");
+    return openWithDefaultApplication(path, type, why)
+        || (type != QLatin1String("text/plain") && openWithDefaultApplication(path, QStringLiteral("text/plain"), why));
 }
 
 void setTextEditorOpener(std::function<bool(const QString&)> opener)
 {
     editorOpener() = std::move(opener);
+}
+
+bool openWebPage(const QString& address, QString* why)
+{
+    if (webOpener())
+        return webOpener()(address);
+    const QString schema = QUrl(address).scheme().isEmpty() ? QStringLiteral("https") : QUrl(address).scheme();
+    return openWithDefaultApplication(address, QStringLiteral("x-scheme-handler/") + schema, why);
+}
+
+void setWebPageOpener(std::function<bool(const QString&)> opener)
+{
+    webOpener() = std::move(opener);
 }
 
 QString firstInstalledProgram(const QStringList& names)

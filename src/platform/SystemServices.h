@@ -53,9 +53,14 @@ bool playSoundFile(const QString& path);
 void setSoundPlayer(std::function<bool(const QString&)> player);
 
 // Opens a text file in the desktop's editor, without a shell; false when no
-// program took it. Tests state their own opener; nullptr restores the desktop's.
-bool openInTextEditor(const QString& path);
+// program took it, with why in French in `why` (no program set for text
+// files, or the program could not start). Tests state their own opener;
+// nullptr restores the desktop's.
+bool openInTextEditor(const QString& path, QString* why = nullptr);
 void setTextEditorOpener(std::function<bool(const QString&)> opener);
+// Opens a web address in the desktop's browser, the same way.
+bool openWebPage(const QString& address, QString* why = nullptr);
+void setWebPageOpener(std::function<bool(const QString&)> opener);
 
 // The first of the programs named that is installed (found on PATH), with
 // its full path; empty when none is.

@@ -55,9 +55,16 @@ void tracerCourbe(int32_t couleur, double H, double position, double baseTemps, 
 
 void imprimer(PictureBox* ecran, double colonne, double ligne, const QString& texte)
 {
+    // A text wider than its column ("1000 Hz" on the panel's small screen)
+    // is printed a little smaller, clear of the graticule's lines.
+    constexpr double kMarge = 4;
+    const double taille = ecran->FontSize;
+    while (ecran->TextWidth(texte) > 100 - 2 * kMarge && ecran->FontSize > taille * 0.7)
+        ecran->FontSize -= 0.25;
     ecran->CurrentX = colonne + (100 - ecran->TextWidth(texte)) / 2;
     ecran->CurrentY = ligne - ecran->TextHeight(texte);
     ecran->Print(texte);
+    ecran->FontSize = taille;
 }
 
 } // namespace

@@ -359,8 +359,8 @@ void tst_Demarrage::resolutionWarning()
     QCOMPARE(MDIWavix::messageResolution(1022, 2000),
              QStringLiteral("Votre résolution d'écran est de 1022 par 2000pixels.\r\n"
                             "Le logiciel WAVIX est adapté pour une résolution d'écran de 1024 par 768 pixels.\r\n"
-                            "Il est conseillé de modifiez ces paramètres.\r\n"
-                            " Aller pour cela dans Affichage du Panneau de Configuration de Windows."));
+                            "Il est conseillé de modifier ces paramètres.\r\n"
+                            " Aller pour cela dans les réglages de l'affichage de votre bureau."));
 }
 
 void tst_Demarrage::dataFolderCannotBeCreated()

@@ -85,6 +85,60 @@ QRect cadre(const VbForm* f)
     return QRect(f->frame()->pos(), f->frame()->frameGeometry().size());
 }
 
+// What no other window may cover on the scope, in the coordinates of the
+// child windows: its title bar, its screen, its knobs, buttons, switches and
+// sockets with their plugs.
+QList<std::pair<QString, QRect>> faceUtileScope()
+{
+    const VbForm* scope = Forms().find("frmWavix");
+    const QPoint origine = scope->frame()->pos() + scope->mapTo(scope->frame(), QPoint(0, 0));
+    QList<std::pair<QString, QRect>> zones{
+        {"title bar", QRect(scope->frame()->pos(), QSize(cadre(scope).width(), origine.y() - scope->frame()->y()))}};
+    static const QRegularExpression commande("^(picEcran|Potentio|cmd|chk|imgBorne|shpBorne|imgFiche|shpConnect)");
+    for (const QWidget* c : scope->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (commande.match(c->objectName()).hasMatch() && (c->isVisibleTo(scope) || c->objectName().startsWith("imgFiche")))
+            zones.append({c->objectName(), c->geometry().translated(origine)});
+    return zones;
+}
+
+// The lowest edge of the scope's sockets.
+int basDesBornes()
+{
+    int bas = 0;
+    for (const auto& [nom, place] : faceUtileScope())
+        if (nom.startsWith("imgBorne"))
+            bas = std::max(bas, place.bottom());
+    return bas;
+}
+
+// Where the bench's windows lie over each other or out of view: the scope's
+// useful face covered, two other windows over each other, a window leaving
+// the work area. Windows in `libres` are only held to the work area.
+QStringList chevauchements(const MDIWavix* mdi, const QStringList& libres = {})
+{
+    QStringList fautes;
+    const QRect zone = zoneEnfants(mdi);
+    QList<const VbForm*> fenetres;
+    for (const QString& nom : Forms().loadedNames())
+        if (const VbForm* f = Forms().find(nom); f->isMdiChild() && f->frame()->isVisible())
+            fenetres << f;
+    const auto nomme = [](const VbForm* f) { return f->formName() + QStringLiteral(" at ") + QStringLiteral("%1,%2 %3x%4").arg(cadre(f).x()).arg(cadre(f).y()).arg(cadre(f).width()).arg(cadre(f).height()); };
+    for (const VbForm* f : fenetres) {
+        if (!zone.contains(cadre(f)))
+            fautes << nomme(f) + " leaves the work area";
+        if (f->formName() == "frmWavix" || libres.contains(f->formName()))
+            continue;
+        for (const auto& [nom, place] : faceUtileScope())
+            if (cadre(f).intersects(place))
+                fautes << nomme(f) + " covers the scope's " + nom;
+        for (const VbForm* g : fenetres)
+            if (g != f && g->formName() != "frmWavix" && !libres.contains(g->formName())
+                && f->formName() < g->formName() && cadre(f).intersects(cadre(g)))
+                fautes << nomme(f) + " and " + nomme(g) + " overlap";
+    }
+    return fautes;
+}
+
 // ---- Captions ----
 
 // What a caption needs and where it is drawn, in its control's coordinates.
@@ -265,6 +319,8 @@ private Q_SLOTS:
     void tipWindowNamesTheDataFolder();
     void defaultLayout_data();
     void defaultLayout();
+    void answerWindowPlace();
+    void normalMainWindowFits();
 };
 
 void tst_Fenetres::captionsAreReadable_data()
@@ -384,8 +440,9 @@ void tst_Fenetres::placedInsideTheWorkArea()
     QRect zone = zoneEnfants(p.mdi.get());
     VbForm* f = nullptr;
     if (fenetre == "frmExo") {
+        // Below the scope, which leaves its front panel free.
         f = Forms().get<frmExo>();
-        prevu = QPointF(droiteScope, 0);
+        prevu = QPointF(scope->Left(), scope->Top() + scope->Height());
     } else if (fenetre == "frmNote") {
         const VbForm* reponses = Forms().get<frmExo>();
         ScoreExo = 3;
@@ -413,9 +470,14 @@ void tst_Fenetres::placedInsideTheWorkArea()
         QCOMPARE(place.topLeft(), voulu.topLeft());
         return;
     }
-    // Moved into view; a window larger than the area shows its top left corner.
-    QCOMPARE(place.left(), voulu.width() <= zone.width() ? std::min(std::max(voulu.left(), zone.left()), zone.right() + 1 - voulu.width())
-                                                         : zone.left());
+    // Moved into view; a window larger than the area shows its top left
+    // corner. A child window leaves the scope's controls clear where it can.
+    if (voulu.width() > zone.width())
+        QCOMPARE(place.left(), zone.left());
+    if (f->isMdiChild() && principale.isEmpty()) {
+        const QStringList fautes = chevauchements(p.mdi.get());
+        QVERIFY2(fautes.isEmpty(), qPrintable(fautes.join("\n")));
+    }
     QVERIFY2(zone.contains(QRect(place.topLeft(), QSize(std::min(voulu.width(), zone.width()), std::min(voulu.height(), zone.height())))),
              qPrintable(QStringLiteral("%1 at %2,%3 outside %4,%5 %6x%7")
                             .arg(fenetre)
@@ -571,7 +633,7 @@ void tst_Fenetres::tipWindowNamesTheDataFolder()
     auto* astuce = Forms().get<frmTip>();
     const QString texte = control<QLabel>(astuce, "lblTipText")->text().remove(QChar(0x200B));
     QVERIFY2(texte.contains(QDir::toNativeSeparators(QDir::cleanPath(DossierDonnees))), qPrintable(texte));
-    QVERIFY(texte.startsWith("Le fichier TipOfDayWavix.txt n'a pas été trouvé? "));
+    QVERIFY(texte.startsWith("Le fichier TipOfDayWavix.txt n'a pas été trouvé. "));
     // The file put there is read.
     TestHome::writeFile(DossierDonnees + "TipOfDayWavix.txt", "Une astuce\r\n");
     Forms().unload("frmTip");
@@ -588,23 +650,35 @@ void tst_Fenetres::defaultLayout_data()
     QTest::addColumn<bool>("evalue");
     QTest::addColumn<QString>("sourceA");  // the windows the options open
     QTest::addColumn<QString>("sourceB");
+    // The narrowest screen with room for all these windows beside the scope
+    // (a true-RMS multimeter is taller than the room under the scope at
+    // 1024 x 768, two harmonic generators wider than the room at 1280); on a
+    // narrower one they are only held to the work area.
+    QTest::addColumn<int>("ecranMin");
 
-    QTest::newRow("scope seul") << 0 << 11 << "" << false << false << "" << "";
-    QTest::newRow("GBF et pile 9 V") << 1 << 6 << "" << false << false << "frmGBFA" << "frmPileB";
-    QTest::newRow("pile 1,5 V sur CH2") << 0 << 8 << "" << false << false << "" << "frmPileB";
-    QTest::newRow("deux alimentations") << 2 << 9 << "" << false << false << "frmAlimA" << "frmAlimB";
-    QTest::newRow("secteur et alternateur") << 12 << 15 << "" << false << false << "frmEDFA" << "frmDynB";
-    QTest::newRow("alternateur et secteur") << 14 << 13 << "" << false << false << "frmDynA" << "frmEDFB";
-    QTest::newRow("harmoniques") << 16 << 17 << "" << false << false << "frmHarmoniqueA" << "frmHarmoniqueB";
+    QTest::newRow("scope seul") << 0 << 11 << "" << false << false << "" << "" << 1024;
+    QTest::newRow("GBF et pile 9 V") << 1 << 6 << "" << false << false << "frmGBFA" << "frmPileB" << 1024;
+    QTest::newRow("pile 1,5 V sur CH2") << 0 << 8 << "" << false << false << "" << "frmPileB" << 1024;
+    QTest::newRow("deux alimentations") << 2 << 9 << "" << false << false << "frmAlimA" << "frmAlimB" << 1024;
+    QTest::newRow("secteur et alternateur") << 12 << 15 << "" << false << false << "frmEDFA" << "frmDynB" << 1024;
+    QTest::newRow("alternateur et secteur") << 14 << 13 << "" << false << false << "frmDynA" << "frmEDFB" << 1024;
+    QTest::newRow("deux GBF et chronomètre") << 1 << 10 << "" << true << false << "frmGBFA" << "frmGBFB" << 1024;
+    QTest::newRow("harmoniques") << 16 << 17 << "" << false << false << "frmHarmoniqueA" << "frmHarmoniqueB" << 1920;
+    QTest::newRow("toutes les fenêtres") << 1 << 10 << "frmMulti_RMS" << true << false << "frmGBFA" << "frmGBFB"
+                                         << 1280;
     QTest::newRow("pile 4,5 V, GBF, multimètre, chronomètre")
-        << 4 << 10 << "frmMulti_RMS" << true << false << "frmPileA" << "frmGBFB";
-    QTest::newRow("multimètre collège") << 3 << 7 << "frmVolt" << false << false << "frmPileA" << "frmPileB";
-    QTest::newRow("évalué, GBF et chronomètre") << 1 << 11 << "" << true << true << "frmGBFA" << "";
-    QTest::newRow("évalué sans source") << 0 << 11 << "frmMulti_RMS" << false << true << "" << "";
+        << 4 << 10 << "frmMulti_RMS" << true << false << "frmPileA" << "frmGBFB" << 1280;
+    QTest::newRow("multimètre collège") << 3 << 7 << "frmVolt" << false << false << "frmPileA" << "frmPileB" << 1280;
+    QTest::newRow("évalué, chronomètre") << 0 << 11 << "" << true << true << "" << "" << 1024;
+    QTest::newRow("évalué, GBF et chronomètre") << 1 << 11 << "" << true << true << "frmGBFA" << "" << 1280;
+    QTest::newRow("évalué sans source") << 0 << 11 << "frmMulti_RMS" << false << true << "" << "" << 1280;
 }
 
 void tst_Fenetres::defaultLayout()
 {
+    // "Positionnement par défaut des fenêtres" from the bench as the program
+    // opens it, the toolbox where it puts it. The suite also runs this on a
+    // 1024 x 768 and a 1920 x 1080 screen.
     QFETCH(int, voieA);
     QFETCH(int, voieB);
     QFETCH(QString, multimetre);
@@ -612,7 +686,9 @@ void tst_Fenetres::defaultLayout()
     QFETCH(bool, evalue);
     QFETCH(QString, sourceA);
     QFETCH(QString, sourceB);
+    QFETCH(int, ecranMin);
     Programme p({{"Options", "Multimetre college", multimetre == "frmVolt" ? "1" : "0"}});
+    p.fenetrePrincipale({});
     auto* boite = Forms().get<frmToolBox>();
     boite->choisir(voieA);
     boite->choisir(voieB);
@@ -623,8 +699,9 @@ void tst_Fenetres::defaultLayout()
         Forms().get<frmExo>()->Show();
     }
     QCoreApplication::processEvents();
+    const QRect boiteAvant = cadre(boite);
 
-    // Every window somewhere else first; what is not placed stays there.
+    // Every other window somewhere else first; what is not placed stays there.
     QHash<QString, QRect> avant;
     QHash<QString, bool> visibles;
     int k = 0;
@@ -632,7 +709,8 @@ void tst_Fenetres::defaultLayout()
         VbForm* f = Forms().find(nom);
         if (!f->isMdiChild())
             continue;
-        f->Move(1500 + 300 * k, 1200 + 150 * k);
+        if (f != boite)
+            f->Move(1500 + 300 * k, 1200 + 150 * k);
         ++k;
         avant.insert(nom, cadre(f));
         visibles.insert(nom, f->frame()->isVisible());
@@ -643,39 +721,97 @@ void tst_Fenetres::defaultLayout()
     QVERIFY(commande->isEnabled());
     commande->trigger();
 
-    // Places in twips, inside the main window.
+    // The toolbox keeps its place and its designed width; the scope stands
+    // right of it.
     const VbForm* scope = Forms().find("frmWavix");
-    const double colonne = 720 + scope->Width();
-    QHash<QString, QPointF> attendu{{"frmWavix", {720, 0}}};
-    if (!sourceA.isEmpty())
-        attendu.insert(sourceA, {colonne, 0});
-    if (!sourceB.isEmpty())
-        attendu.insert(sourceB, {colonne, 4935});
-    if (!multimetre.isEmpty())
-        attendu.insert(multimetre, {720, scope->Height()});
-    if (chrono) {
-        const VbForm* c = Forms().find("frmChrono");
-        attendu.insert("frmChrono", {colonne + (4125 - c->Width()) / 2, scope->Height() - c->Height()});
-    }
-    if (evalue)
-        attendu.insert("frmExo", {colonne, 0});
+    QCOMPARE(cadre(boite), boiteAvant);
+    QCOMPARE(cadre(boite).topLeft(), QPoint(0, 0));
+    QCOMPARE(cadre(boite).width(), twipsToPixels(690));
+    QCOMPARE(scope->frame()->pos(), QPoint(twipsToPixels(720), 0));
+    QVERIFY(!cadre(scope).intersects(cadre(boite)));
 
-    for (auto it = attendu.cbegin(); it != attendu.cend(); ++it) {
-        const VbForm* f = Forms().find(it.key());
-        QVERIFY2(f, qPrintable(it.key()));
-        QCOMPARE(f->frame()->pos(), QPoint(twipsToPixels(it.value().x()), twipsToPixels(it.value().y())));
+    // No window covers another, nor the scope's controls, and none leaves the
+    // work area.
+    const QRect zone = zoneEnfants(p.mdi.get());
+    QStringList libres;
+    if (ecran()->geometry().width() < ecranMin)
+        for (const QString& nom : Forms().loadedNames())
+            if (nom != "frmWavix" && nom != "frmToolBox")
+                libres << nom;
+    const QStringList fautes = chevauchements(p.mdi.get(), libres);
+    QVERIFY2(fautes.isEmpty(), qPrintable(fautes.join("\n")));
+
+    // The column right of the scope where it fits, else below the scope.
+    const int bas = basDesBornes();
+    for (const QString& nom : {sourceA, sourceB, QString(evalue ? "frmExo" : ""), QString(chrono ? "frmChrono" : "")}) {
+        if (nom.isEmpty())
+            continue;
+        const VbForm* f = Forms().find(nom);
+        QVERIFY2(f, qPrintable(nom));
+        if (zone.right() - cadre(scope).right() >= cadre(f).width()) {
+            // At the top of the column, where no multimeter needs its room.
+            if (multimetre.isEmpty() && (nom == sourceA || (nom == "frmExo" && sourceA.isEmpty())))
+                QCOMPARE(f->frame()->pos(), QPoint(cadre(scope).right() + 1, 0));
+        } else if (libres.isEmpty()) {
+            QVERIFY2(cadre(f).top() > bas, qPrintable(nom));
+        }
     }
+
     for (auto it = avant.cbegin(); it != avant.cend(); ++it) {
         const VbForm* f = Forms().find(it.key());
         QVERIFY2(f, qPrintable(it.key()));
         QCOMPARE(cadre(f).size(), it.value().size());
         QCOMPARE(f->frame()->isVisible(), visibles.value(it.key()));
-        if (!attendu.contains(it.key()))
-            QCOMPARE(cadre(f).topLeft(), it.value().topLeft());
     }
-    QVERIFY(avant.contains("frmToolBox"));
     // The layout is no setting: nothing is written until a window closes.
     QCOMPARE(TestHome::readFile(p.ini()), reglages);
+}
+
+void tst_Fenetres::answerWindowPlace()
+{
+    // The answer window opens below the scope, clear of its front panel, and
+    // reopens where the student last left it (twips in "Interface").
+    Programme p;
+    p.fenetrePrincipale({});
+    p.mdi->ModeLibre = false;
+    auto* reponses = Forms().get<frmExo>();
+    reponses->Show();
+    const VbForm* scope = Forms().find("frmWavix");
+    QCOMPARE(cadre(reponses).left(), cadre(scope).left());
+    QVERIFY(cadre(reponses).top() > basDesBornes());
+    const QStringList fautes = chevauchements(p.mdi.get());
+    QVERIFY2(fautes.isEmpty(), qPrintable(fautes.join("\n")));
+
+    const QPoint laissee = cadre(reponses).topLeft() + QPoint(40, -30);
+    reponses->frame()->move(laissee);
+    p.mdi->retourModeLibre(false);
+    QVERIFY(!Forms().isLoaded("frmExo"));
+    QCOMPARE(LireNombreINI("Interface", "PosX Exo", -1), pixelsToTwips(laissee.x()));
+    QCOMPARE(LireNombreINI("Interface", "PosY Exo", -1), pixelsToTwips(laissee.y()));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    p.mdi->ModeLibre = false;
+    auto* encore = Forms().get<frmExo>();
+    encore->Show();
+    QCOMPARE(cadre(encore).topLeft(), laissee);
+}
+
+void tst_Fenetres::normalMainWindowFits()
+{
+    // Brought back from maximised, the main window lies inside the work area;
+    // maximised, the toolbox shows whole.
+    Programme p;
+    p.fenetrePrincipale({});
+    const VbForm* boite = Forms().find("frmToolBox");
+    QVERIFY(zoneEnfants(p.mdi.get()).contains(cadre(boite)));
+    // Even from a normal size larger than the screen.
+    p.mdi->showNormal();
+    p.mdi->resize(ecran()->geometry().size() + QSize(200, 200));
+    p.mdi->showMaximized();
+    QCoreApplication::processEvents();
+    p.mdi->showNormal();
+    QTRY_VERIFY2(ecran()->availableGeometry().contains(p.mdi->frameGeometry()),
+                 qPrintable(QStringLiteral("%1,%2 %3x%4").arg(p.mdi->frameGeometry().x()).arg(p.mdi->frameGeometry().y())
+                                .arg(p.mdi->frameGeometry().width()).arg(p.mdi->frameGeometry().height())));
 }
 
 QTEST_MAIN(tst_Fenetres)

@@ -19,6 +19,7 @@ private Q_SLOTS:
     void wrapping();
     void bubbleShownAndHidden();
     void secondInstallRefused();
+    void bubbleLeavesTheReadoutClear();
 };
 
 namespace {
@@ -166,6 +167,30 @@ void tst_InfoBulles::secondInstallRefused()
     RemoveMultiLineToolTips();
     RemoveMultiLineToolTips(); // nothing installed: nothing happens
     QVERIFY(InstallMultiLineToolTips());
+}
+
+void tst_InfoBulles::bubbleLeavesTheReadoutClear()
+{
+    // A readout the widget shows beside the pointer (the scope's x and y)
+    // stays in sight: the bubble goes above the pointer.
+    QVERIFY(InstallMultiLineToolTips());
+    QWidget ecran;
+    ecran.setToolTip("Double-cliquez sur l'écran pour afficher en plein écran.");
+    ecran.setGeometry(100, 100, 400, 300);
+    QLabel lecture(" x = 1,23 div \n  y = -0,45 div ", &ecran);
+    lecture.adjustSize();
+    lecture.move(112, 58); // right of and below the pointer
+    ecran.show();
+    const QPoint pointeur = ecran.mapToGlobal(QPoint(100, 50));
+    QVERIFY(demanderBulle(&ecran, pointeur));
+    const QRect lue(lecture.mapToGlobal(QPoint(0, 0)), lecture.size());
+    QVERIFY(BulleAffichee());
+    QVERIFY(!BulleAffichee()->geometry().intersects(lue));
+    QVERIFY(BulleAffichee()->geometry().bottom() < pointeur.y());
+    // Without it, below as usual.
+    lecture.hide();
+    QVERIFY(demanderBulle(&ecran, pointeur));
+    QVERIFY(BulleAffichee()->y() > pointeur.y());
 }
 
 QTEST_MAIN(tst_InfoBulles)

@@ -26,6 +26,8 @@
 #include <QRegularExpression>
 #include <QSettings>
 #include <QUrl>
+#include <QScopeGuard>
+#include <QStandardPaths>
 #include <QtTest>
 
 #include <memory>
@@ -121,6 +123,8 @@ private Q_SLOTS:
     void failedStartsStayFree_data();
     void failedStartsStayFree();
     void emptyingResults();
+    void externalCommandsReportFailure_data();
+    void externalCommandsReportFailure();
 };
 
 void tst_Menu::menuStates_data()
@@ -545,15 +549,25 @@ void tst_Menu::emptyingResults()
     p.lancer("Mnu_Clean");
     QCOMPARE(p.dialogs.messages().size(), 5);
 
-    // Viewing opens the file in the text editor, the results file closed first.
+    // Viewing opens a UTF-8 copy in the text editor, the results file closed
+    // first and left byte for byte as it is (Windows-1252).
+    const QByteArray enregistres = "Eleve : L\xe9" "a \xc9lise\r\nR\xe9ponse : carr\xe9" "e\r\n";
+    QDir(resultats).removeRecursively();
+    TestHome::writeFile(resultats, enregistres);
     QStringList ouverts;
-    setTextEditorOpener([&ouverts](const QString& chemin) {
+    QByteArray montre;
+    setTextEditorOpener([&](const QString& chemin) {
         ouverts << chemin;
+        montre = TestHome::readFile(chemin);
         return true;
     });
     QVERIFY(FichierResultatOuvert().open(p.home.path("autre.txt")));
     p.lancer("Mnu_View");
-    QCOMPARE(ouverts, QStringList{resultats});
+    QCOMPARE(ouverts.size(), 1);
+    QVERIFY(ouverts[0] != resultats);
+    QCOMPARE(QString::fromUtf8(montre), QStringLiteral("Eleve : Léa Élise\r\nRéponse : carrée\r\n"));
+    QCOMPARE(TestHome::readFile(resultats), enregistres);
+    QFile::remove(ouverts[0]);
     QVERIFY(!FichierResultatOuvert().isOpen());
     // No editor: said in French.
     setTextEditorOpener([](const QString&) { return false; });
@@ -561,6 +575,78 @@ void tst_Menu::emptyingResults()
     p.lancer("Mnu_NewTip");
     QVERIFY(p.dialogs.messages().last().text.startsWith("Aucun éditeur de texte n'a pu ouvrir le fichier "));
     QVERIFY(QFileInfo::exists(DossierDonnees + "TipOfDayWavix.txt"));
+}
+
+void tst_Menu::externalCommandsReportFailure_data()
+{
+    // The desktop's program for the type, as its settings give it.
+    QTest::addColumn<QString>("commande");
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QString>("exec");    // empty: no program chosen; "copie": one that works
+    QTest::addColumn<QString>("message"); // how the report begins; empty: none
+    const QString editeur = "Aucun éditeur de texte n'a pu ouvrir le fichier ";
+    const QString site = "Le site de l'auteur n'a pas pu être ouvert : ";
+    QTest::newRow("astuce, aucun programme") << "Mnu_NewTip" << "text/plain" << "" << editeur;
+    QTest::newRow("astuce, programme absent") << "Mnu_NewTip" << "text/plain" << "/nulle/part/editeur %f" << editeur;
+    QTest::newRow("astuce, éditeur") << "Mnu_NewTip" << "text/plain" << "copie" << "";
+    QTest::newRow("réponses, aucun programme") << "Mnu_View" << "text/plain" << "" << editeur;
+    QTest::newRow("réponses, éditeur") << "Mnu_View" << "text/plain" << "copie" << "";
+    QTest::newRow("site, aucun navigateur") << "Mnu_Web" << "x-scheme-handler/https" << "" << site;
+    QTest::newRow("site, navigateur absent") << "Mnu_Web" << "x-scheme-handler/https" << "/nulle/part/navigateur %u" << site;
+    QTest::newRow("site, navigateur") << "Mnu_Web" << "x-scheme-handler/https" << "copie" << "";
+}
+
+void tst_Menu::externalCommandsReportFailure()
+{
+    // A command that starts another program says in French when none could
+    // take the file or the page, and nothing when one did.
+    QFETCH(QString, commande);
+    QFETCH(QString, type);
+    QFETCH(QString, exec);
+    QFETCH(QString, message);
+    if (QStandardPaths::findExecutable("xdg-mime").isEmpty())
+        QSKIP("xdg-mime (xdg-utils) is not installed");
+    Programme p;
+    setTextEditorOpener(nullptr);
+    setWebPageOpener(nullptr);
+    // Only the settings of this home count, not the machine's.
+    const QByteArray dossiersDonnees = qgetenv("XDG_DATA_DIRS");
+    const QByteArray dossiersConfig = qgetenv("XDG_CONFIG_DIRS");
+    qputenv("XDG_DATA_DIRS", p.home.path("systeme").toUtf8());
+    qputenv("XDG_CONFIG_DIRS", p.home.path("systeme").toUtf8());
+    const auto remettre = qScopeGuard([&] {
+        qputenv("XDG_DATA_DIRS", dossiersDonnees);
+        qputenv("XDG_CONFIG_DIRS", dossiersConfig);
+    });
+    const QStringList copiesAvant = QDir::temp().entryList({"Resultat-*.txt"});
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    const QString donnees = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    const QString recu = p.home.path("recu.txt");
+    if (!exec.isEmpty()) {
+        // The program writes what it was given to a file.
+        const QString programme = exec != "copie"       ? exec
+            : type.startsWith("text/")                   ? "/bin/cp %f " + recu
+                                                         : "/usr/bin/touch " + recu;
+        TestHome::writeFile(config + "/mimeapps.list", ("[Default Applications]\n" + type + "=wavix-essai.desktop\n").toUtf8());
+        TestHome::writeFile(donnees + "/applications/wavix-essai.desktop",
+                            ("[Desktop Entry]\nType=Application\nName=Essai\nExec=" + programme + "\n").toUtf8());
+    }
+    ModeProfesseur = true;
+    TestHome::writeFile(DossierDonnees + "Resultat.txt", "R\xe9sultats\r\n");
+    if (!message.isEmpty())
+        p.dialogs.answerMessage(vb::OK);
+    p.lancer(commande.toLatin1().constData());
+    if (message.isEmpty()) {
+        QVERIFY2(p.dialogs.messages().isEmpty(), qPrintable(p.dialogs.messages().value(0).text));
+        QTRY_VERIFY(QFileInfo::exists(recu));
+    } else {
+        QCOMPARE(p.dialogs.messages().size(), 1);
+        QVERIFY2(p.dialogs.messages()[0].text.startsWith(message), qPrintable(p.dialogs.messages()[0].text));
+        QCOMPARE(p.dialogs.messages()[0].style & 0x70, int(vb::Critical));
+    }
+    for (const QString& copie : QDir::temp().entryList({"Resultat-*.txt"}))
+        if (!copiesAvant.contains(copie))
+            QFile::remove(QDir::temp().filePath(copie));
 }
 
 QTEST_MAIN(tst_Menu)

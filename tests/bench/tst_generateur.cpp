@@ -172,7 +172,7 @@ void tst_Generateur::toolboxLayout_data()
     }
     QTest::newRow("multimeter") << "chkMulti" << -1 << 120.0 << 9420.0 << "Multimètre";
     QTest::newRow("stopwatch") << "chkClock" << -1 << 120.0 << 9900.0 << "Chronomètre";
-    QTest::newRow("calculator") << "chkCalc" << -1 << 120.0 << 10380.0 << "Calculatrice Windows";
+    QTest::newRow("calculator") << "chkCalc" << -1 << 120.0 << 10380.0 << "Calculatrice";
 }
 
 void tst_Generateur::toolboxLayout()

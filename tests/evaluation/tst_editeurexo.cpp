@@ -4,6 +4,7 @@
 #include "app/EtatProgramme.h"
 #include "evaluation/Data.h"
 #include "evaluation/frmCreateFile.h"
+#include "evaluation/frmExo.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/TextCodec.h"
 #include "scope/CourbeWavix.h"
@@ -82,7 +83,8 @@ private Q_SLOTS:
     void modifyKeepsEveryPicture();
     void numericCheck_data();
     void numericCheck();
-    void emptyFieldStopsAddingSilently();
+    void emptyFieldStopsAdding();
+    void waveformsInTheAnswerOrder();
     void moveAndRemove();
     void saveDialogProposals();
     void overwriteAsked();
@@ -128,7 +130,7 @@ void tst_EditeurExo::roundTrip_data()
                                  << QByteArray("CC/5//sinuso\xEF" "dale/3/50\r\n") << "Cc" << 5.0 << 0.0
                                  << "Sinusoïdale" << 3.0 << 50.0;
     QTest::newRow("triangle and square, commas")
-        << 1 << "2,5" << "100" << 2 << "4" << "1000" << "" << QByteArray("triangulaire/2,5/100/carr\xE9" "e/4/1000\r\n")
+        << 2 << "2,5" << "100" << 1 << "4" << "1000" << "" << QByteArray("triangulaire/2,5/100/carr\xE9" "e/4/1000\r\n")
         << "Triangulaire" << 2.5 << 100.0 << "Carrée" << 4.0 << 1000.0;
     QTest::newRow("both DC, point and blanks")
         << -1 << " 5 " << "" << -1 << "1.5" << "" << "" << QByteArray("CC/5//CC/1.5/\r\n") << "Cc" << 5.0 << 0.0
@@ -139,7 +141,7 @@ void tst_EditeurExo::roundTrip_data()
     QTest::newRow("frequency left in a DC field")
         << -1 << "2" << "" << -1 << "1" << "" << "" << QByteArray("CC/2//CC/1/\r\n") << "Cc" << 2.0 << 0.0 << "Cc"
         << 1.0 << 0.0;
-    QTest::newRow("comment") << 2 << "1" << "20" << -1 << "0" << "" << " Période : 50 ms"
+    QTest::newRow("comment") << 1 << "1" << "20" << -1 << "0" << "" << " Période : 50 ms"
                              << QByteArray("' P\xE9riode : 50 ms\r\ncarr\xE9" "e/1/20/CC/0/\r\n") << "Carrée" << 1.0
                              << 20.0 << "Cc" << 0.0 << 0.0;
     QTest::newRow("line breaks in a comment")
@@ -301,10 +303,12 @@ void tst_EditeurExo::modifyKeepsEveryPicture()
     e.enregistrer(copie);
     QCOMPARE(TestHome::readFile(copie), octets);
 
+    // The save is confirmed; the change that follows says nothing.
+    const qsizetype montres = e.dialogs.messages().size();
     e.choisir(1);
     e.f->txtData[size_t(2 * voie)]->setText("7");
     e.cliquer("cmdChange");
-    QVERIFY2(e.dialogs.messages().isEmpty(), qPrintable(e.dialogs.messages().value(0).text));
+    QVERIFY2(e.dialogs.messages().size() == montres, qPrintable(e.dialogs.messages().value(montres).text));
     e.enregistrer(chemin, {vb::Yes});
     const QList<QByteArray> ecrites = TestHome::readFile(chemin).split('\n');
     QCOMPARE(ecrites.size(), 5);
@@ -382,14 +386,20 @@ void tst_EditeurExo::numericCheck()
     QCOMPARE(e.f->lignes(), QStringList{"CC/1//CC/2/"});
 }
 
-void tst_EditeurExo::emptyFieldStopsAddingSilently()
+void tst_EditeurExo::emptyFieldStopsAdding()
 {
+    // Nothing is added, and the teacher is told which field is empty.
     Editeur e;
     e.voie(0, -1, "");
     e.voie(1, -1, "2");
     e.f->txtCommentaire->setText("consigne");
+    e.dialogs.answerMessage(vb::OK);
     e.cliquer("cmdAdd");
-    QVERIFY(e.dialogs.shown().isEmpty());
+    QCOMPARE(e.dialogs.messages().size(), 1);
+    QCOMPARE(e.dialogs.messages()[0].text,
+             QStringLiteral("La Tension maximale (en V) :  pour la voie CH1\r\nn'est pas renseignée : la donnée n'a pas "
+                            "été ajoutée.\r\nVeuillez la saisir."));
+    QCOMPARE(e.dialogs.messages()[0].title, QStringLiteral("Wavix - Erreur de saisie"));
     QCOMPARE(e.f->lignes(), QStringList{"'consigne"});
     QCOMPARE(e.f->txtCommentaire->text(), QStringLiteral("consigne"));
     // The comment is added again with the next picture.
@@ -458,7 +468,12 @@ void tst_EditeurExo::saveDialogProposals()
     e.enregistrer(DossierDonnees + "tp.QVT");
     QCOMPARE(e.dialogs.fileRequests().last().fileName, DossierDonnees + "tp.QVT");
     QVERIFY(QFileInfo::exists(DossierDonnees + "tp.QVT"));
-    QVERIFY(e.dialogs.messages().isEmpty());
+    // Each save is confirmed, naming the file and its folder.
+    QCOMPARE(e.dialogs.messages().size(), 3);
+    QCOMPARE(e.dialogs.messages().last().text,
+             QStringLiteral("Le fichier « tp.QVT » a été enregistré dans le dossier :\r\n")
+                 + QFileInfo(DossierDonnees + "tp.QVT").absolutePath());
+    QCOMPARE(e.dialogs.messages().last().style & 0x70, int(vb::Information));
 
     // A cancel writes nothing.
     e.dialogs.answerFile(std::nullopt);
@@ -510,6 +525,19 @@ void tst_EditeurExo::failedSaveKeepsFileAndList()
     disque.liberer();
     e.enregistrer(chemin, {vb::Yes});
     QCOMPARE(TestHome::readFile(chemin).size(), qsizetype(lignes.join("\r\n").toLatin1().size() + 2));
+}
+
+void tst_EditeurExo::waveformsInTheAnswerOrder()
+{
+    // The editor lists its waveforms as the answer window does, without its
+    // alternator.
+    Editeur e;
+    const frmExo* reponses = Forms().get<frmExo>();
+    for (int c = 0; c < 2; ++c) {
+        QCOMPARE(e.f->cboAlternatif[size_t(c)]->count(), 3);
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(e.f->cboAlternatif[size_t(c)]->itemText(i), reponses->cmbSignal[0]->itemText(i).toLower());
+    }
 }
 
 QTEST_MAIN(tst_EditeurExo)

@@ -294,6 +294,11 @@ void tst_Aide::contentsAndIndexListEveryPage()
     QVERIFY(aide && aide->isVisible());
     QCOMPARE(aide->tabAide->currentIndex(), 0);
     QCOMPARE(aide->lstSommaire->count(), PagesAide().size());
+    // Every title shows whole in the contents column.
+    const QFontMetrics fm(aide->lstSommaire->font());
+    for (int i = 0; i < aide->lstSommaire->count(); ++i)
+        QVERIFY2(fm.horizontalAdvance(aide->lstSommaire->item(i)->text()) + 8 <= aide->lstSommaire->viewport()->width(),
+                 qPrintable(aide->lstSommaire->item(i)->text()));
     QSet<QString> indexees;
     for (int i = 0; i < aide->lstIndex->count(); ++i)
         indexees << aide->lstIndex->item(i)->data(Qt::UserRole).toString();

@@ -5,6 +5,13 @@
 set(destdir "${BUILD}/installation-test")
 file(REMOVE_RECURSE "${destdir}")
 set(ENV{DESTDIR} "${destdir}")
+# A staged installation leaves the machine's own type database alone: the
+# program that would refresh it only leaves a mark here.
+set(outils "${BUILD}/installation-test-outils")
+file(REMOVE_RECURSE "${outils}")
+file(WRITE "${outils}/update-mime-database" "#!/bin/sh\necho \"$@\" >> \"${outils}/appels\"\n")
+file(CHMOD "${outils}/update-mime-database" PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
+set(ENV{PATH} "${outils}:$ENV{PATH}")
 # A component of its own, so that its manifest is not that of a real installation.
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD}" --component wavix
   RESULT_VARIABLE resultat OUTPUT_QUIET)
@@ -76,4 +83,8 @@ file(GLOB_RECURSE restes LIST_DIRECTORIES false "${destdir}/*")
 if(NOT resultat EQUAL 0 OR NOT restes STREQUAL autre OR IS_DIRECTORY "${racine}/${PROGRAM_DIR}")
   message(FATAL_ERROR "uninstall left: ${restes}")
 endif()
-file(REMOVE_RECURSE "${destdir}")
+if(EXISTS "${outils}/appels")
+  file(READ "${outils}/appels" appels)
+  message(FATAL_ERROR "a staged installation refreshed the type database of: ${appels}")
+endif()
+file(REMOVE_RECURSE "${destdir}" "${outils}")

@@ -40,6 +40,8 @@ private Q_SLOTS:
     void denseTriangleShowsItsZigzagWherePixelsAllow();
     void readout_data();
     void readout();
+    void readoutClearOfTheGraticule_data();
+    void readoutClearOfTheGraticule();
     void readoutLooksLikeOneSmallPrint_data();
     void readoutLooksLikeOneSmallPrint();
 };
@@ -581,6 +583,60 @@ void tst_Trace::readout()
         ecarts += !marques.contains(p);
     QVERIFY2(ecarts == 0, qPrintable(QString("%1 pixels differ from \"%2\"").arg(ecarts).arg(textes.join("\", \""))));
     QCOMPARE(pales, 0);
+}
+
+void tst_Trace::readoutClearOfTheGraticule_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("sensibilite"); // index, both channels
+    QTest::addColumn<int>("base");        // time-base index
+    QTest::addColumn<bool>("fft");
+    QTest::newRow("1000 Hz") << 2 << 0 << 8 << true;     // 1 ms/div
+    QTest::newRow("2 kHz") << 2 << 0 << 9 << true;       // 0.5 ms/div
+    QTest::newRow("0.5 ms, 100 V") << 2 << 0 << 9 << false;
+    QTest::newRow("0.5 s, 5 mV") << 1 << 13 << 0 << false;
+}
+
+void tst_Trace::readoutClearOfTheGraticule()
+{
+    // On the panel's own screen, at its designed size, no text of the
+    // readout touches a line of the graticule.
+    QFETCH(int, mode);
+    QFETCH(int, sensibilite);
+    QFETCH(int, base);
+    QFETCH(bool, fft);
+    BancScope b(mode);
+    const QSize taille(twipsToPixels(5985), twipsToPixels(4935));
+    b.scope->picEcran->resize(taille);
+    b.scope->picGrille->resize(taille);
+    DessinerGrille(b.scope);
+    b.sensibilite(0, sensibilite);
+    b.sensibilite(1, sensibilite);
+    b.baseTemps(base);
+    b.scope->chkFFT->setChecked(fft);
+    ActualiserEcran();
+    const QImage image = b.image();
+    const QImage grille = b.scope->picGrille->Image();
+    QCOMPARE(image.size(), taille);
+    const QRgb fond = grille.pixel(2, grille.height() - 20);
+    auto ligne = [&](int x, int y) {
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx)
+                if (grille.rect().contains(x + dx, y + dy) && grille.pixel(x + dx, y + dy) != fond)
+                    return true;
+        return false;
+    };
+    int encre = 0;
+    QStringList touches;
+    for (int y = image.height() * 7 / 8; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != grille.pixel(x, y)) {
+                ++encre;
+                if (ligne(x, y))
+                    touches << QStringLiteral("%1,%2").arg(x).arg(y);
+            }
+    QVERIFY(encre > 0);
+    QVERIFY2(touches.isEmpty(), qPrintable(touches.join(' ')));
 }
 
 void tst_Trace::readoutLooksLikeOneSmallPrint_data()

@@ -32,6 +32,7 @@ void resetSharedState()
                        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
     // No editor opens during tests.
     setTextEditorOpener([](const QString&) { return true; });
+    setWebPageOpener([](const QString&) { return true; });
     // Nor does the type database refresh.
     setMimeDatabaseUpdater([](const QString&) {});
 }
