@@ -98,7 +98,13 @@ void PictureBox::endPainting()
 
 void PictureBox::touched(const QRectF& devicePixels)
 {
-    ink_.mark(devicePixels.toAlignedRect());
+    // Cut to the picture in floating point: a line far off it has corners no
+    // int can hold. A rectangle with no number marks the whole picture.
+    const QRectF picture(QPointF(0, 0), QSizeF(image_.size()));
+    const QRectF r = devicePixels.normalized();
+    const bool nombres = std::isfinite(r.left()) && std::isfinite(r.top()) && std::isfinite(r.right())
+        && std::isfinite(r.bottom());
+    ink_.mark(nombres ? (r & picture.adjusted(-1, -1, 1, 1)).toAlignedRect() : picture.toRect());
     scheduleUpdate();
 }
 
@@ -314,19 +320,20 @@ void PictureBox::Polyline(const QPolygonF& points, int color)
         strokeThickPolyline(image_, devicePoints(points), penWidth_ * dpr, vbColor(color).rgb(), &ink_);
     } else if (points.size() >= 2) {
         const QPolygonF logical = QTransform::fromScale(1 / dpr, 1 / dpr).map(devicePoints(points));
-        const bool large = penStyle_ == Solid && penWidth_ > 1;
         const QRectF extent = logical.boundingRect();
-        if (!large && extent.width() == 0 && extent.height() == 0)
+        if (extent.width() == 0 && extent.height() == 0)
             p.drawPoint(logical.constFirst()); // a figure standing still is a spot
-        else if (!large)
-            p.drawPolyline(logical);
-        // A wide pen goes one segment at a time: no outline of the whole
-        // figure. Each segment's tiles are what it inks.
+        // One segment at a time, each cut to the picture first: no outline of
+        // the whole figure, and no coordinate the raster cannot draw. Each
+        // segment's tiles are what it inks.
         const double m = penWidth_ / 2.0 + 2;
+        const QRectF cadre = QRectF(0, 0, width(), height()).adjusted(-m, -m, m, m);
         for (qsizetype i = 1; i < logical.size(); ++i) {
-            if (large)
-                p.drawLine(logical[i - 1], logical[i]);
-            const QRectF segment = QRectF(logical[i - 1], logical[i]).normalized().adjusted(-m, -m, m, m);
+            QPointF a = logical[i - 1], b = logical[i];
+            if (!clipSegment(a, b, cadre))
+                continue;
+            p.drawLine(a, b);
+            const QRectF segment = QRectF(a, b).normalized().adjusted(-m, -m, m, m);
             touched(QRectF(segment.topLeft() * dpr, segment.bottomRight() * dpr));
         }
     }

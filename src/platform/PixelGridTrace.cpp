@@ -7,6 +7,19 @@
 
 namespace {
 
+// A pixel coordinate as an int: a point far off the picture (a trace whose
+// last period runs kilometres past the edge) stays far off, without an int
+// that cannot hold it.
+int entier(double v)
+{
+    constexpr double kLoin = 1e9;
+    if (!(v > -kLoin))
+        return -int(kLoin);
+    if (v > kLoin)
+        return int(kLoin);
+    return int(v);
+}
+
 // Lowest and highest y the pen inks in each column of a stretch of the trace.
 class ColumnSpans {
 public:
@@ -18,8 +31,8 @@ public:
     // The pen's disc centred on (x, y) seen in every column it reaches.
     void splat(double x, double y)
     {
-        const int from = std::max(first_, int(std::floor(x - 0.5 - radius_)) + 1);
-        const int to = std::min(first_ + int(low_.size()) - 1, int(std::floor(x - 0.5 + radius_)));
+        const int from = std::max(first_, entier(std::floor(x - 0.5 - radius_)) + 1);
+        const int to = std::min(first_ + int(low_.size()) - 1, entier(std::floor(x - 0.5 + radius_)));
         for (int c = from; c <= to; ++c) {
             const double dx = std::abs(x - (c + 0.5));
             const double h = std::sqrt(std::max(0.0, radius_ * radius_ - dx * dx));
@@ -47,8 +60,8 @@ public:
     {
         const QPointF& l = p.x() <= q.x() ? p : q;
         const QPointF& r = p.x() <= q.x() ? q : p;
-        const int from = std::max(first_, int(std::floor(l.x() - 0.5)) + 1);
-        const int to = std::min(first_ + int(low_.size()) - 1, int(std::floor(r.x() - 0.5)));
+        const int from = std::max(first_, entier(std::floor(l.x() - 0.5)) + 1);
+        const int to = std::min(first_ + int(low_.size()) - 1, entier(std::floor(r.x() - 0.5)));
         if (from > to)
             return;
         const double slope = (r.y() - l.y()) / (r.x() - l.x());
@@ -101,8 +114,8 @@ public:
         if (b.x() <= a.x())
             return;
         const double slope = (b.y() - a.y()) / (b.x() - a.x());
-        const int from = std::max(first_, int(std::ceil(a.x())));
-        const int to = std::min(first_ + int(low_.size()), int(std::floor(b.x())));
+        const int from = std::max(first_, entier(std::ceil(a.x())));
+        const int to = std::min(first_ + int(low_.size()), entier(std::floor(b.x())));
         for (int k = from; k <= to; ++k) {
             // The edge x = k closes column k - 1 and opens column k.
             const double y = a.y() + (k - a.x()) * slope;
@@ -162,12 +175,12 @@ private:
         const size_t i = size_t(c - first_);
         if (low_[i] > high_[i])
             return {};
-        int top = thin_ ? int(std::ceil(low_[i] - 0.5)) : int(std::floor(low_[i] - 0.5)) + 1;
-        int bottom = thin_ ? int(std::ceil(high_[i] - 0.5)) - 1 : int(std::floor(high_[i] - 0.5));
+        int top = thin_ ? entier(std::ceil(low_[i] - 0.5)) : entier(std::floor(low_[i] - 0.5)) + 1;
+        int bottom = thin_ ? entier(std::ceil(high_[i] - 0.5)) - 1 : entier(std::floor(high_[i] - 0.5));
         if (thin_)
-            bottom = std::max(bottom, int(std::floor(high_[i] + 0.5)));
+            bottom = std::max(bottom, entier(std::floor(high_[i] + 0.5)));
         if (thin_ && top > bottom)
-            top = bottom = int(std::floor(low_[i]));
+            top = bottom = entier(std::floor(low_[i]));
         if (top > bottom || bottom < 0 || top >= height)
             return {};
         return {std::max(top, 0), std::min(bottom, height - 1)};
@@ -232,7 +245,7 @@ private:
 
     void line(double column, double y)
     {
-        const int c = int(column);
+        const int c = entier(column);
         if (c < first_ || c >= first_ + int(low_.size()))
             return;
         const size_t i = size_t(c - first_);
@@ -275,7 +288,7 @@ PixelGridTrace reduceToPixelGrid(const QPolygonF& trace, double penWidth, QSize 
     }
 
     const double radius = std::max(0.5, penWidth / 2);
-    const int reach = int(std::ceil(radius)) + 1;
+    const int reach = entier(std::ceil(radius)) + 1;
     const int first = -reach;                           // leftmost column worked on
     const int count = picture.width() + 2 * reach;      // columns worked on
     // Segments wholly left or right of the columns worked on are dropped.

@@ -23,6 +23,56 @@ void unir(double& lo, double& hi, double a, double b)
 
 } // namespace
 
+bool clipSegment(QPointF& a, QPointF& b, const QRectF& frame)
+{
+    // Liang-Barsky: the parameters where the segment enters and leaves the
+    // frame. Each cut end is measured from the end of the segment nearer to
+    // it, and the coordinate of the side it is cut on is set exactly, so
+    // that ends far apart (a value of 1e300) lose nothing to rounding.
+    const double dx = b.x() - a.x(), dy = b.y() - a.y();
+    if (!std::isfinite(dx) || !std::isfinite(dy))
+        return false;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double qa[4] = {a.x() - frame.left(), frame.right() - a.x(), a.y() - frame.top(), frame.bottom() - a.y()};
+    const double qb[4] = {b.x() - frame.left(), frame.right() - b.x(), b.y() - frame.top(), frame.bottom() - b.y()};
+    const double cote[4] = {frame.left(), frame.right(), frame.top(), frame.bottom()};
+    double t0 = 0, t1 = 1;
+    int k0 = -1, k1 = -1;
+    for (int k = 0; k < 4; ++k) {
+        if (p[k] == 0) {
+            if (qa[k] < 0)
+                return false;
+            continue;
+        }
+        const double t = qa[k] / p[k];
+        if (p[k] < 0 && t > t0) {
+            t0 = t;
+            k0 = k;
+        } else if (p[k] > 0 && t < t1) {
+            t1 = t;
+            k1 = k;
+        }
+    }
+    if (t0 > t1)
+        return false;
+    auto point = [&](double t, int k) {
+        if (k < 0)
+            return t <= 0 ? a : b;
+        // 1 - t measured from b: (p - qa) / p = -qb / p.
+        const double u = -qb[k] / p[k];
+        QPointF r = std::abs(t) <= std::abs(u) ? a + t * QPointF(dx, dy) : b - u * QPointF(dx, dy);
+        if (k <= 1)
+            r.setX(cote[k]);
+        else
+            r.setY(cote[k]);
+        return r;
+    };
+    const QPointF a1 = point(t0, k0), b1 = point(t1, k1);
+    a = a1;
+    b = b1;
+    return true;
+}
+
 QRect strokeThickPolyline(QImage& picture, const QPolygonF& points, double width, QRgb colour,
                           DamageTiles* inked)
 {
@@ -121,46 +171,7 @@ QRect strokeThickPolyline(QImage& picture, const QPolygonF& points, double width
     // value costs no more than the picture.
     const double marge = r + 2;
     const QRectF cadre(-marge, -marge, largeur + 2 * marge, hauteur + 2 * marge);
-    auto couper = [&](QPointF& a, QPointF& b) {
-        // Liang-Barsky clipping of the segment to the frame. The coordinate
-        // of the side an end is cut on is set to that side exactly, so that
-        // ends far apart lose nothing to rounding.
-        double t0 = 0, t1 = 1;
-        int k0 = -1, k1 = -1;
-        const double dx = b.x() - a.x(), dy = b.y() - a.y();
-        const double p[4] = {-dx, dx, -dy, dy};
-        const double q[4] = {a.x() - cadre.left(), cadre.right() - a.x(), a.y() - cadre.top(), cadre.bottom() - a.y()};
-        const double cote[4] = {cadre.left(), cadre.right(), cadre.top(), cadre.bottom()};
-        for (int k = 0; k < 4; ++k) {
-            if (p[k] == 0) {
-                if (q[k] < 0)
-                    return false;
-            } else {
-                const double t = q[k] / p[k];
-                if (p[k] < 0 && t > t0) {
-                    t0 = t;
-                    k0 = k;
-                } else if (p[k] > 0 && t < t1) {
-                    t1 = t;
-                    k1 = k;
-                }
-            }
-        }
-        if (t0 > t1)
-            return false;
-        auto point = [&](double t, int k) {
-            QPointF r = a + t * QPointF(dx, dy);
-            if (k == 0 || k == 1)
-                r.setX(cote[k]);
-            else if (k >= 2)
-                r.setY(cote[k]);
-            return r;
-        };
-        const QPointF a1 = point(t0, k0), b1 = point(t1, k1);
-        a = a1;
-        b = b1;
-        return true;
-    };
+    auto couper = [&](QPointF& a, QPointF& b) { return clipSegment(a, b, cadre); };
 
     if (points.size() == 1) {
         if (fini(points[0]) && cadre.contains(points[0]))

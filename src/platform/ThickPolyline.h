@@ -15,6 +15,10 @@ class DamageTiles;
 // a time; the joints are round, like the pen's caps. The cost is the pixels
 // inked plus a few operations a row.
 //
+// The part of the segment a-b inside the frame, cut exactly where it crosses
+// the frame's sides; false when none of it is inside or an end is no number.
+bool clipSegment(QPointF& a, QPointF& b, const QRectF& frame);
+
 // Points are in device pixels; rows and columns outside the picture are cut.
 // Gives the bounding rectangle of what was inked (empty when nothing was);
 // the tiles inked are marked in `inked` when one is given.

@@ -57,6 +57,7 @@ private Q_SLOTS:
     void thickSegmentWidth_data();
     void thickSegmentWidth();
     void thickPolylineOfWildPoints();
+    void drawingFarOffThePicture();
 };
 
 void tst_PictureBox::clearPutsBackOnlyWhatWasDrawn()
@@ -189,6 +190,27 @@ void tst_PictureBox::thickPolylineOfWildPoints()
     QCOMPARE(image.pixel(63, 32) & 0xFFFFFF, 0xFFFFFFu);
     QCOMPARE(image.pixel(30, 10) & 0xFFFFFF, 0xFFFFFFu);
     QCOMPARE(image.pixel(30, 50) & 0xFFFFFF, 0u);
+}
+
+void tst_PictureBox::drawingFarOffThePicture()
+{
+    // A trace whose last period runs far past the edge, a level line of a
+    // huge voltage, a figure of huge values: drawn without an int that
+    // cannot hold them, and cleared away whole.
+    const QImage image = fond(QSize(200, 100));
+    PictureBox p;
+    p.resize(200, 100);
+    p.Scale(0, 0, 200, 100);
+    p.setPicture(image);
+    for (int largeur : {1, 3}) {
+        p.DrawWidth = largeur;
+        p.Trace(QPolygonF{{0, 50}, {10, 20}, {3.4e9, 20}, {3.4e9, 80}}, 0xFFFF00);
+        p.Line(0, -1e15, 10, 1e15, 0x00FF00);
+        p.Polyline(QPolygonF{{-1e300, 1e300}, {100, 50}, {1e300, -1e300}}, 0x0000FF);
+        QCOMPARE(p.Image().pixel(50, 20) & 0xFFFFFF, 0x00FFFFu); // the trace's level run
+    }
+    p.Cls();
+    QCOMPARE(p.Image(), image);
 }
 
 QTEST_MAIN(tst_PictureBox)
