@@ -1,6 +1,9 @@
 #pragma once
 
 #include "app/FichierINI.h"
+#include "platform/Shape.h"
+#include "scope/RVB.h"
+#include "scope/frmWavix.h"
 
 #include <QString>
 
@@ -12,4 +15,12 @@ inline void reglagesDual(const QString& dossier)
     EcrireINI(QStringLiteral("Interface"), QStringLiteral("Mode voie"), QStringLiteral("2"));
     EcrireINI(QStringLiteral("Interface"), QStringLiteral("ACDC CH1"), QStringLiteral("1"));
     EcrireINI(QStringLiteral("Interface"), QStringLiteral("ACDC CH2"), QStringLiteral("4"));
+}
+
+// The scope's mode lamp (0 CH1 .. 4 XY) lit by its "next mode" key, as a
+// user reaches it.
+inline void choisirMode(frmWavix* scope, int voulu)
+{
+    for (int i = 0; i < 5 && scope->shpVoie[size_t(voulu)]->FillColor() != kVertAllume; ++i)
+        scope->cmdVoie_Click(1);
 }

@@ -49,12 +49,6 @@ double mesurer(frmWavix* scope, int runs, const std::function<void()>& tick)
     return mediane(t);
 }
 
-void mode(frmWavix* scope, int voulu)
-{
-    for (int i = 0; i < 5 && scope->shpVoie[size_t(voulu)]->FillColor() != kVertAllume; ++i)
-        scope->cmdVoie_Click(1);
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -89,7 +83,7 @@ int main(int argc, char** argv)
         scope->picGrille->resize(w, h);
         DessinerGrille(scope);
 
-        mode(scope, 2);
+        choisirMode(scope, 2);
         FrequenceA = 50000;
         FrequenceB = 20000;
         scope->setPotentioValue(5, 5); // 10 ms/div
@@ -99,7 +93,7 @@ int main(int argc, char** argv)
             scope->tmrSpot_Timer();
         });
 
-        mode(scope, 4);
+        choisirMode(scope, 4);
         FrequenceA = 1000;
         FrequenceB = 1001;
         ActualiserEcran();

@@ -51,8 +51,7 @@ struct Reglage {
 // The lit mode lamp and "-CH2" as the setting wants them.
 void panneau(frmWavix* scope, const Reglage& r)
 {
-    for (int i = 0; i < 5 && scope->shpVoie[size_t(r.mode)]->FillColor() != kVertAllume; ++i)
-        scope->cmdVoie_Click(1);
+    choisirMode(scope, r.mode);
     if ((scope->shpVoie[5]->FillColor() == kVertAllume) != r.inverse)
         scope->cmdVoie_Click(2);
 }

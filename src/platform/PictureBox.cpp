@@ -108,6 +108,22 @@ void PictureBox::touched(const QRectF& devicePixels)
     scheduleUpdate();
 }
 
+void PictureBox::touchedByPen(const QRectF& logical)
+{
+    const qreal dpr = image_.devicePixelRatio();
+    const double m = penWidth_ / 2.0 + 2;
+    const QRectF r = logical.normalized().adjusted(-m, -m, m, m);
+    touched(QRectF(r.topLeft() * dpr, r.bottomRight() * dpr));
+}
+
+QPainter& PictureBox::strokeWith(int color)
+{
+    QPainter& p = painter();
+    flushLines();
+    applyPen(color);
+    return p;
+}
+
 void PictureBox::scheduleUpdate()
 {
     // One repaint of what changed, once the drawing of this turn is done.
@@ -252,9 +268,7 @@ void PictureBox::flushLines()
 {
     if (pending_.size() >= 2) {
         painter_.drawPolyline(pending_);
-        const qreal dpr = image_.devicePixelRatio();
-        const double m = penWidth_ / 2.0 + 2;
-        touched(QRectF(pendingLow_ * dpr, pendingHigh_ * dpr).adjusted(-m * dpr, -m * dpr, m * dpr, m * dpr));
+        touchedByPen(QRectF(pendingLow_, pendingHigh_));
     }
     pending_.clear();
 }
@@ -272,9 +286,7 @@ void PictureBox::Trace(const QPolygonF& points, int color)
 {
     if (points.isEmpty())
         return;
-    QPainter& p = painter();
-    flushLines();
-    applyPen(color);
+    QPainter& p = strokeWith(color);
     const qreal dpr = image_.devicePixelRatio();
     const QPolygonF pixels = devicePoints(points);
     const QTransform toLogical = QTransform::fromScale(1 / dpr, 1 / dpr);
@@ -312,9 +324,7 @@ void PictureBox::Polyline(const QPolygonF& points, int color)
 {
     if (points.isEmpty())
         return;
-    QPainter& p = painter();
-    flushLines();
-    applyPen(color);
+    QPainter& p = strokeWith(color);
     const qreal dpr = image_.devicePixelRatio();
     if (penStyle_ == Solid && penWidth_ > 1 && writableInPlace()) {
         strokeThickPolyline(image_, devicePoints(points), penWidth_ * dpr, vbColor(color).rgb(), &ink_);
@@ -333,8 +343,7 @@ void PictureBox::Polyline(const QPolygonF& points, int color)
             if (!clipSegment(a, b, cadre))
                 continue;
             p.drawLine(a, b);
-            const QRectF segment = QRectF(a, b).normalized().adjusted(-m, -m, m, m);
-            touched(QRectF(segment.topLeft() * dpr, segment.bottomRight() * dpr));
+            touchedByPen(QRectF(a, b));
         }
     }
     CurrentX = points.constLast().x();
@@ -397,9 +406,7 @@ void PictureBox::PSet(double x, double y, int color)
     DrawStyle = style;
     const QPointF point = toPixel(x, y);
     p.drawPoint(point);
-    const qreal dpr = image_.devicePixelRatio();
-    const double m = penWidth_ / 2.0 + 2;
-    touched(QRectF((point - QPointF(m, m)) * dpr, (point + QPointF(m, m)) * dpr));
+    touchedByPen(QRectF(point, point));
     CurrentX = x;
     CurrentY = y;
 }

@@ -105,6 +105,10 @@ private:
     // The device pixels a drawing inked: the tiles a clear puts back and the
     // screen shows again.
     void touched(const QRectF& devicePixels);
+    // The same for a stroke's logical pixels, widened by the pen.
+    void touchedByPen(const QRectF& logical);
+    // The painter, pending lines stroked, with the pen for the colour.
+    QPainter& strokeWith(int color);
     void scheduleUpdate();
     void showDamage();
     // The tiles drawn since the last clear, back to the background picture.

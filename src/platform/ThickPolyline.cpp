@@ -8,13 +8,6 @@
 
 namespace {
 
-// The x interval where lo <= a x + b <= hi; an empty one as lo > hi.
-struct Intervalle {
-    double lo = -std::numeric_limits<double>::infinity();
-    double hi = std::numeric_limits<double>::infinity();
-    bool vide() const { return !(lo <= hi); }
-};
-
 void unir(double& lo, double& hi, double a, double b)
 {
     lo = std::min(lo, a);
@@ -140,11 +133,12 @@ QRect strokeThickPolyline(QImage& picture, const QPolygonF& points, double width
                 unir(lo, hi, b.x() - demi, b.x() + demi);
             }
             if (l2 > 0) {
-                Intervalle bande;
+                // The body's x interval on this row; empty as debut > fin.
+                double debut = -std::numeric_limits<double>::infinity(), fin = -debut;
                 if (dy != 0) {
                     const double centre = a.x() + ea * dx * invDy;
-                    bande.lo = centre - demiBande;
-                    bande.hi = centre + demiBande;
+                    debut = centre - demiBande;
+                    fin = centre + demiBande;
                 } else if (std::abs(ea) > r) {
                     continue;
                 }
@@ -152,36 +146,30 @@ QRect strokeThickPolyline(QImage& picture, const QPolygonF& points, double width
                     double x1 = a.x() - ea * dy * invDx, x2 = x1 + l2 * invDx;
                     if (x1 > x2)
                         std::swap(x1, x2);
-                    bande.lo = std::max(bande.lo, x1);
-                    bande.hi = std::min(bande.hi, x2);
+                    debut = std::max(debut, x1);
+                    fin = std::min(fin, x2);
                 } else if (ea < 0 || ea > dy) {
-                    bande.lo = 1, bande.hi = 0;
+                    fin = debut - 1; // beyond the ends: only their discs
                 }
-                if (!bande.vide())
-                    unir(lo, hi, bande.lo, bande.hi);
+                if (debut <= fin)
+                    unir(lo, hi, debut, fin);
             }
             if (lo <= hi)
                 ligne(j, lo, hi);
         }
     };
 
-    auto fini = [](const QPointF& p) { return std::isfinite(p.x()) && std::isfinite(p.y()); };
-    // Far outside the picture a point is brought back along its segment's
-    // line only as far as the rows and columns can show, so that a huge
-    // value costs no more than the picture.
+    // Far outside the picture a segment is cut to what its rows and columns
+    // can show, so that a huge value costs no more than the picture; a point
+    // that is no number draws nothing.
     const double marge = r + 2;
     const QRectF cadre(-marge, -marge, largeur + 2 * marge, hauteur + 2 * marge);
-    auto couper = [&](QPointF& a, QPointF& b) { return clipSegment(a, b, cadre); };
-
-    if (points.size() == 1) {
-        if (fini(points[0]) && cadre.contains(points[0]))
-            capsule(points[0], points[0]);
-    }
+    if (points.size() == 1 && cadre.contains(points[0]))
+        capsule(points[0], points[0]);
     for (qsizetype k = 1; k < points.size(); ++k) {
         QPointF a = points[k - 1], b = points[k];
-        if (!fini(a) || !fini(b) || !couper(a, b))
-            continue;
-        capsule(a, b);
+        if (clipSegment(a, b, cadre))
+            capsule(a, b);
     }
     if (inked)
         bande.marquer(inked);

@@ -59,8 +59,7 @@ Deviation::Deviation(int voie) : voie_(voie)
     echelle_ = 100 / v.Sensibilite;
     if (voie == 1 && VoieAllumee(5))
         echelle_ = -echelle_;
-    if (CouplageAllume(3 * voie))
-        continu_ = ComposanteContinue(forme_, voie_, amplitude_, rapport_, decalage_);
+    continu_ = ContinuBloque(voie, forme_, amplitude_, rapport_, decalage_);
 }
 
 double Deviation::operator()(double t) const

@@ -69,6 +69,6 @@ QPolygonF PointsXY(double debut);
 // The screen back to the graticule, the figure, the readout.
 void CourbeXY(double debut);
 // The XY figure's advance in time steps for the time elapsed between two
-// ticks: 2000 a tick of 15.625 ms, the figure's pace on the original
-// timers, whatever the ticks' rate.
+// ticks: 2000 steps every 15.625 ms (a 64 Hz tick), so that the figure keeps
+// one pace whatever the ticks' rate.
 double AvanceXY(double secondes);

@@ -199,7 +199,6 @@ void TracerVoie(int voie)
     TraceCourante.Style = v.StyleTrace;
     TraceCourante.Phase = 0;
     const double rapport = v.RapportCyclique;
-    const bool ac = allumee(s->shpACDC[size_t(3 * voie)]);
     const TraceEnCours& t = TraceCourante;
 
     s->picEcran->DrawStyle = t.Style;
@@ -223,7 +222,7 @@ void TracerVoie(int voie)
             const FormeOnde forme = FormeDuMot(t.Signal);
             // AC coupling blocks the waveform's DC level: a DC source draws
             // flat on the position, any other wave about it.
-            const double continu = ac ? ComposanteContinue(forme, voie, t.Amplitude, rapport, t.Decalage) : 0;
+            const double continu = ContinuBloque(voie, forme, t.Amplitude, rapport, t.Decalage);
             switch (forme) {
             case FormeOnde::Continu:
                 TracerLigneNiveau(voie, (t.Amplitude - continu) * 100 / t.Sensibilite + t.PositionVerticale,

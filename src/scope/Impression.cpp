@@ -71,9 +71,7 @@ QList<QPointF> PointsMarques(int voie)
         return points;
     const FormeOnde forme = FormeDuMot(v.FormeSignal);
     // On the trace: without its DC level in AC coupling.
-    const double continu = CouplageAllume(3 * voie)
-        ? ComposanteContinue(forme, voie, v.Amplitude, v.RapportCyclique, v.Decalage)
-        : 0;
+    const double continu = ContinuBloque(voie, forme, v.Amplitude, v.RapportCyclique, v.Decalage);
     for (int x = -500; x <= 500; x += 100) {
         const double t = (x + 500) / 100.0 * BaseTemps;
         const std::optional<double> u = ValeurOnde(forme, voie, t, v.Frequence, v.Amplitude, v.RapportCyclique,

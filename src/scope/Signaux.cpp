@@ -139,6 +139,12 @@ double ComposanteContinue(FormeOnde forme, int voie, double A, double rapport, d
     return 0;
 }
 
+double ContinuBloque(int voie, FormeOnde forme, double A, double rapport, double decalage)
+{
+    return (voie == 0 || voie == 1) && CouplageAllume(3 * voie) ? ComposanteContinue(forme, voie, A, rapport, decalage)
+                                                                 : 0;
+}
+
 double CreteDyn()
 {
     return ValeurDyn(0.25, 1, 1);
@@ -160,9 +166,8 @@ SignalVoie::SignalVoie(int voie, Echantillonnage echantillonnage) : voie_(voie),
     forme_ = FormeDuMot(v.TraceSignal);
     aPlat_ = CouplageAllume(3 * voie + 2) || !v.Branchee();
     // The spot's square and triangle are symmetric: their mean is the offset.
-    if (CouplageAllume(3 * voie))
-        continu_ = ComposanteContinue(forme_, voie, amplitude_,
-                                      echantillonnage_ == Echantillonnage::Onde ? rapport_ : 0.5, decalage_);
+    continu_ = ContinuBloque(voie, forme_, amplitude_, echantillonnage_ == Echantillonnage::Onde ? rapport_ : 0.5,
+                             decalage_);
     TraceCourante.Couleur = v.CouleurTrace;
     TraceCourante.Style = v.StyleTrace;
     TraceCourante.Amplitude = amplitude_;

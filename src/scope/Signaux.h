@@ -39,6 +39,9 @@ std::optional<double> ValeurOnde(FormeOnde forme, int voie, double t, double f, 
 // square off 50 % has a mean of its own; the harmonic sum carries its
 // generator's constant term.
 double ComposanteContinue(FormeOnde forme, int voie, double A, double rapport, double decalage);
+// What the channel's input blocks of that level: all of it in AC coupling,
+// nothing otherwise.
+double ContinuBloque(int voie, FormeOnde forme, double A, double rapport, double decalage);
 // The bicycle alternator's wave, without offset.
 double ValeurDyn(double t, double f, double A);
 // The alternator wave's peak over its fundamental's amplitude: its value at a
