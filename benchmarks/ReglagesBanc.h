@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/FichierINI.h"
+#include "services/FichierINI.h"
 #include "platform/Shape.h"
-#include "scope/RVB.h"
+#include "platform/RVB.h"
 #include "scope/frmWavix.h"
 
 #include <QString>

@@ -9,7 +9,7 @@
 //
 //   bench_rafraichissement [runs]     (default 5 per setting)
 
-#include "app/FichierINI.h"
+#include "services/FichierINI.h"
 #include "app/MDIWavix.h"
 #include "platform/Forms.h"
 #include "platform/PictureBox.h"
@@ -19,7 +19,7 @@
 #include "scope/CourbeWavix.h"
 #include "scope/Echelle.h"
 #include "scope/Potentiometre.h"
-#include "scope/RVB.h"
+#include "platform/RVB.h"
 #include "scope/Sensibilite.h"
 #include "scope/frmWavix.h"
 

@@ -12,12 +12,12 @@
 #include "Fenetres.h"
 
 #include "BancScope.h"
-#include "app/FichierINI.h"
+#include "services/FichierINI.h"
 #include "platform/PictureBox.h"
 #include "scope/CourbeWavix.h"
 #include "scope/Echelle.h"
 #include "scope/Potentiometre.h"
-#include "scope/RVB.h"
+#include "platform/RVB.h"
 #include "scope/frmWavix.h"
 #include "services/EtatPartage.h"
 

@@ -2,12 +2,12 @@
 
 #include "app/MDIWavix.h"
 
-#include "app/Dossiers.h"
-#include "app/EtatProgramme.h"
-#include "app/FichierINI.h"
+#include "services/Dossiers.h"
+#include "services/EtatProgramme.h"
+#include "services/FichierINI.h"
 #include "app/MotDePasse.h"
-#include "app/PositionFenetre.h"
-#include "app/Version.h"
+#include "app/DispositionFenetres.h"
+#include "services/Version.h"
 #include "app/frmOption.h"
 #include "bench/FenetresBanc.h"
 #include "bench/frmToolBox.h"

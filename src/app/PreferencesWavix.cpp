@@ -1,7 +1,7 @@
 #include "app/PreferencesWavix.h"
 
-#include "app/FichierINI.h"
-#include "app/InfoBulles.h"
+#include "services/FichierINI.h"
+#include "platform/InfoBulles.h"
 #include "app/MDIWavix.h"
 #include "app/frmOption.h"
 #include "bench/FenetreSource.h"

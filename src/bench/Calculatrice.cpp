@@ -5,6 +5,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Forms.h"
 #include "platform/SystemServices.h"
+#include "services/EtatProgramme.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -101,5 +102,7 @@ void BasculerCalculatrice()
         return;
     }
     processus = p;
+    static const bool fermetureAjoutee = (AjouterFermeture(&FermerCalculatrice), true);
+    (void)fermetureAjoutee;
     cocher(true);
 }

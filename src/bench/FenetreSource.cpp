@@ -1,7 +1,7 @@
 #include "bench/FenetreSource.h"
 
-#include "app/FichierINI.h"
-#include "app/PositionFenetre.h"
+#include "services/FichierINI.h"
+#include "services/PositionFenetre.h"
 #include "bench/frmToolBox.h"
 #include "help/AideF1.h"
 #include "platform/FormDesign.h"

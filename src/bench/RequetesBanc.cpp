@@ -17,7 +17,7 @@ NiveauxHarmoniques& NiveauxHarmo(int voie)
 #include "platform/FormDesign.h"
 #include "platform/Forms.h"
 #include "platform/Shape.h"
-#include "scope/RVB.h"
+#include "platform/RVB.h"
 
 #include <QAbstractButton>
 #include <QAbstractSlider>

@@ -1,6 +1,6 @@
 #include "bench/Voltmetre.h"
 
-#include "app/FichierINI.h"
+#include "services/FichierINI.h"
 #include "app/MDIWavix.h"
 #include "bench/RequetesBanc.h"
 #include "bench/frmMulti_RMS.h"

@@ -1,8 +1,8 @@
 #include "bench/frmChrono.h"
 
 #include "app/MDIWavix.h"
-#include "app/ModFonctions.h"
-#include "app/PositionFenetre.h"
+#include "services/ModFonctions.h"
+#include "services/PositionFenetre.h"
 #include "bench/frmToolBox.h"
 #include "platform/FormDesign.h"
 #include "platform/SystemServices.h"

@@ -8,7 +8,7 @@
 #include "platform/Shape.h"
 #include "platform/VbFormat.h"
 #include "scope/CourbeWavix.h"
-#include "scope/Curseurs.h"
+#include "platform/Curseurs.h"
 
 #include <QLabel>
 

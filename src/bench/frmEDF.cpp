@@ -3,7 +3,7 @@
 #include "platform/FormDesign.h"
 #include "platform/ImageBox.h"
 #include "scope/CourbeWavix.h"
-#include "scope/Curseurs.h"
+#include "platform/Curseurs.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>

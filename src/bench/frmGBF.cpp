@@ -8,8 +8,8 @@
 #include "platform/Shape.h"
 #include "platform/SystemServices.h"
 #include "scope/CourbeWavix.h"
-#include "scope/Curseurs.h"
-#include "scope/RVB.h"
+#include "platform/Curseurs.h"
+#include "platform/RVB.h"
 #include "scope/Sensibilite.h"
 
 #include <QAbstractButton>

@@ -10,8 +10,8 @@
 #include "platform/SystemServices.h"
 #include "platform/VbConversions.h"
 #include "scope/CourbeWavix.h"
-#include "scope/Curseurs.h"
-#include "scope/RVB.h"
+#include "platform/Curseurs.h"
+#include "platform/RVB.h"
 #include "scope/Sensibilite.h"
 
 #include <QAbstractButton>

@@ -1,7 +1,7 @@
 #include "bench/frmMulti_RMS.h"
 
-#include "app/FichierINI.h"
-#include "app/PositionFenetre.h"
+#include "services/FichierINI.h"
+#include "services/PositionFenetre.h"
 #include "bench/AiguilleSelecteur.h"
 #include "bench/RequetesBanc.h"
 #include "bench/Voltmetre.h"

@@ -1,6 +1,6 @@
 #include "bench/frmToolBox.h"
 
-#include "app/FichierINI.h"
+#include "services/FichierINI.h"
 #include "app/MDIWavix.h"
 #include "bench/Calculatrice.h"
 #include "bench/FenetresBanc.h"
@@ -10,7 +10,7 @@
 #include "platform/FormDesign.h"
 #include "platform/VbColor.h"
 #include "scope/CourbeWavix.h"
-#include "scope/RVB.h"
+#include "platform/RVB.h"
 
 #include <QAction>
 #include <QButtonGroup>

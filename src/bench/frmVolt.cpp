@@ -1,7 +1,7 @@
 #include "bench/frmVolt.h"
 
 #include "app/MDIWavix.h"
-#include "app/PositionFenetre.h"
+#include "services/PositionFenetre.h"
 #include "bench/AiguilleSelecteur.h"
 #include "bench/RequetesBanc.h"
 #include "bench/Voltmetre.h"

@@ -1,8 +1,8 @@
 #include "evaluation/frmExo.h"
 
-#include "app/EtatProgramme.h"
+#include "services/EtatProgramme.h"
 #include "app/MDIWavix.h"
-#include "app/PositionFenetre.h"
+#include "services/PositionFenetre.h"
 #include "evaluation/Data.h"
 #include "evaluation/Evaluation.h"
 #include "evaluation/Notation.h"

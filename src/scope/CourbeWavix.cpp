@@ -47,7 +47,7 @@ FormeOnde FormeDuMot(const QString& mot)
 #include "platform/SystemServices.h"
 #include "scope/Balayage.h"
 #include "scope/Echelle.h"
-#include "scope/RVB.h"
+#include "platform/RVB.h"
 #include "scope/Signaux.h"
 #include "scope/Traceurs.h"
 #include "scope/frmWavix.h"

@@ -1,6 +1,6 @@
 #include "scope/Impression.h"
 
-#include "app/FichierINI.h"
+#include "services/FichierINI.h"
 #include "app/frmOption.h"
 #include "platform/Dialogs.h"
 #include "platform/Forms.h"

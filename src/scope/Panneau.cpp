@@ -2,7 +2,7 @@
 
 #include "platform/Forms.h"
 #include "platform/Shape.h"
-#include "scope/RVB.h"
+#include "platform/RVB.h"
 #include "scope/frmWavix.h"
 
 bool VoieAllumee(int index)

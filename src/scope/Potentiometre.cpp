@@ -1,12 +1,12 @@
 #include "scope/Potentiometre.h"
 #include "scope/CouleursCourbes.h"
 
-#include "app/FichierINI.h"
+#include "services/FichierINI.h"
 #include "platform/Forms.h"
 #include "platform/PictureBox.h"
 #include "platform/VbConversions.h"
 #include "scope/CourbeWavix.h"
-#include "scope/RVB.h"
+#include "platform/RVB.h"
 #include "scope/Sensibilite.h"
 #include "scope/frmWavix.h"
 

@@ -1,6 +1,6 @@
 #include "scope/Sensibilite.h"
 
-#include "app/ModFonctions.h"
+#include "services/ModFonctions.h"
 #include "platform/VbFormat.h"
 #include "scope/CourbeWavix.h"
 

@@ -1,6 +1,6 @@
 #include "scope/SortiesEcran.h"
 
-#include "app/Version.h"
+#include "services/Version.h"
 #include "platform/Dialogs.h"
 #include "platform/OutputDevices.h"
 #include "platform/PictureBox.h"
@@ -9,7 +9,7 @@
 #include "scope/CourbeWavix.h"
 #include "scope/Echelle.h"
 #include "scope/Panneau.h"
-#include "scope/RVB.h"
+#include "platform/RVB.h"
 #include "scope/Traceurs.h"
 #include "scope/frmWavix.h"
 

@@ -1,6 +1,6 @@
 #include "scope/Traceurs.h"
 
-#include "app/FichierINI.h"
+#include "services/FichierINI.h"
 #include "app/MDIWavix.h"
 #include "bench/RequetesBanc.h"
 #include "platform/PictureBox.h"
@@ -8,7 +8,7 @@
 #include "platform/VbConversions.h"
 #include "scope/CourbeWavix.h"
 #include "scope/Echelle.h"
-#include "scope/RVB.h"
+#include "platform/RVB.h"
 #include "scope/Signaux.h"
 #include "scope/Spectre.h"
 #include "scope/frmWavix.h"

@@ -4,7 +4,7 @@
 #include "platform/FormDesign.h"
 #include "platform/PictureBox.h"
 #include "scope/CourbeWavix.h"
-#include "scope/Curseurs.h"
+#include "platform/Curseurs.h"
 #include "scope/Echelle.h"
 #include "scope/frmWavix.h"
 

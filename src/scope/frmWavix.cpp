@@ -1,9 +1,9 @@
 #include "scope/frmWavix.h"
 
-#include "app/FichierINI.h"
-#include "app/ModFonctions.h"
-#include "app/PositionFenetre.h"
-#include "app/Ressources.h"
+#include "services/FichierINI.h"
+#include "services/ModFonctions.h"
+#include "services/PositionFenetre.h"
+#include "platform/Ressources.h"
 #include "bench/frmToolBox.h"
 #include "help/AideF1.h"
 #include "platform/FormDesign.h"
@@ -15,11 +15,11 @@
 #include "platform/SystemServices.h"
 #include "scope/Balayage.h"
 #include "scope/CourbeWavix.h"
-#include "scope/Curseurs.h"
+#include "platform/Curseurs.h"
 #include "scope/Echelle.h"
 #include "scope/frmFullScreen.h"
 #include "scope/Potentiometre.h"
-#include "scope/RVB.h"
+#include "platform/RVB.h"
 #include "scope/Sensibilite.h"
 
 #include <QCheckBox>

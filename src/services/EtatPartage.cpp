@@ -1,9 +1,9 @@
 #include "services/EtatPartage.h"
 
-#include "app/Dossiers.h"
-#include "app/EtatProgramme.h"
-#include "app/FichierINI.h"
-#include "app/InfoBulles.h"
+#include "services/Dossiers.h"
+#include "services/EtatProgramme.h"
+#include "services/FichierINI.h"
+#include "platform/InfoBulles.h"
 #include "bench/RequetesBanc.h"
 #include "bench/Voltmetre.h"
 #include "evaluation/Data.h"

@@ -3,10 +3,10 @@
 #include "BancScope.h"
 #include "ProgrammeLance.h"
 
-#include "app/EtatProgramme.h"
-#include "app/FichierINI.h"
+#include "services/EtatProgramme.h"
+#include "services/FichierINI.h"
 #include "app/MotDePasse.h"
-#include "app/PositionFenetre.h"
+#include "services/PositionFenetre.h"
 #include "bench/FenetresBanc.h"
 #include "bench/frmGBF.h"
 #include "app/frmOption.h"

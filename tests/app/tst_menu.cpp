@@ -1,8 +1,8 @@
 #include "BancScope.h"
 #include "ProgrammeLance.h"
 
-#include "app/EtatProgramme.h"
-#include "app/FichierINI.h"
+#include "services/EtatProgramme.h"
+#include "services/FichierINI.h"
 #include "app/MotDePasse.h"
 #include "bench/frmToolBox.h"
 #include "evaluation/frmName.h"

@@ -1,10 +1,10 @@
 #include "ProgrammeLance.h"
 #include "TestHome.h"
 
-#include "app/EtatProgramme.h"
-#include "app/FichierINI.h"
+#include "services/EtatProgramme.h"
+#include "services/FichierINI.h"
 #include "app/MDIWavix.h"
-#include "app/Version.h"
+#include "services/Version.h"
 #include "app/frmOption.h"
 #include "bench/frmToolBox.h"
 #include "help/TelechargementFichier.h"
@@ -15,7 +15,7 @@
 #include "platform/SystemServices.h"
 #include "scope/CouleursCourbes.h"
 #include "scope/CourbeWavix.h"
-#include "scope/RVB.h"
+#include "platform/RVB.h"
 #include "scope/frmWavix.h"
 
 #include <QAbstractButton>

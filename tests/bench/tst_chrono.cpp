@@ -1,6 +1,6 @@
 #include "BancScope.h"
 
-#include "app/FichierINI.h"
+#include "services/FichierINI.h"
 #include "bench/frmChrono.h"
 #include "bench/frmToolBox.h"
 #include "platform/SystemServices.h"

@@ -1,6 +1,6 @@
 #include "BancScope.h"
 
-#include "app/FichierINI.h"
+#include "services/FichierINI.h"
 #include "bench/Calculatrice.h"
 #include "bench/frmGBF.h"
 #include "bench/frmToolBox.h"
@@ -10,7 +10,7 @@
 #include "platform/ScriptedDialogs.h"
 #include "platform/Shape.h"
 #include "scope/CourbeWavix.h"
-#include "scope/RVB.h"
+#include "platform/RVB.h"
 #include "scope/frmWavix.h"
 
 #include <QAbstractButton>

@@ -1,6 +1,6 @@
 #include "BancScope.h"
 
-#include "app/FichierINI.h"
+#include "services/FichierINI.h"
 #include "bench/RequetesBanc.h"
 #include "bench/frmGBF.h"
 #include "bench/frmHarmonique.h"
@@ -10,7 +10,7 @@
 #include "platform/Potentio_Creme.h"
 #include "platform/Shape.h"
 #include "scope/CourbeWavix.h"
-#include "scope/RVB.h"
+#include "platform/RVB.h"
 #include "scope/Signaux.h"
 #include "scope/frmWavix.h"
 

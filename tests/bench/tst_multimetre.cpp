@@ -1,6 +1,6 @@
 #include "BancScope.h"
 
-#include "app/FichierINI.h"
+#include "services/FichierINI.h"
 #include "bench/RequetesBanc.h"
 #include "bench/Voltmetre.h"
 #include "bench/frmAlim.h"

@@ -1,6 +1,6 @@
 #include "BancScope.h"
 
-#include "app/FichierINI.h"
+#include "services/FichierINI.h"
 #include "bench/frmAlim.h"
 #include "bench/frmDyn.h"
 #include "bench/frmEDF.h"

@@ -1,6 +1,6 @@
 #include "BancScope.h"
 
-#include "app/EtatProgramme.h"
+#include "services/EtatProgramme.h"
 #include "evaluation/frmExo.h"
 #include "evaluation/frmNote.h"
 #include "platform/ImageBox.h"

@@ -4,7 +4,7 @@
 #include "PetitDisque.h"
 #include "TestHome.h"
 
-#include "app/EtatProgramme.h"
+#include "services/EtatProgramme.h"
 #include "app/MDIWavix.h"
 #include "evaluation/Resultats.h"
 #include "evaluation/frmExo.h"

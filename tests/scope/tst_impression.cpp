@@ -1,7 +1,7 @@
 #include "BancScope.h"
 #include "PetitDisque.h"
 
-#include "app/FichierINI.h"
+#include "services/FichierINI.h"
 #include "bench/RequetesBanc.h"
 #include "platform/OutputDevices.h"
 #include "platform/PictureBox.h"

@@ -1,6 +1,6 @@
 #include "BancScope.h"
 
-#include "app/FichierINI.h"
+#include "services/FichierINI.h"
 #include "platform/FormDesign.h"
 #include "platform/ImageBox.h"
 #include "platform/PictureBox.h"
@@ -8,7 +8,7 @@
 #include "platform/Shape.h"
 #include "scope/CourbeWavix.h"
 #include "scope/Potentiometre.h"
-#include "scope/RVB.h"
+#include "platform/RVB.h"
 #include "scope/Sensibilite.h"
 #include "scope/frmWavix.h"
 

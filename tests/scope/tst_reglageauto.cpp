@@ -1,6 +1,6 @@
 #include "BancScope.h"
 
-#include "app/EtatProgramme.h"
+#include "services/EtatProgramme.h"
 #include "scope/CourbeWavix.h"
 #include "scope/Potentiometre.h"
 #include "scope/SensibilitesAuto.h"

@@ -5,7 +5,7 @@
 #include "platform/Forms.h"
 #include "platform/Shape.h"
 #include "scope/CourbeWavix.h"
-#include "scope/RVB.h"
+#include "platform/RVB.h"
 #include "scope/Signaux.h"
 #include "scope/frmWavix.h"
 
