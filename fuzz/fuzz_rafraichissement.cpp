@@ -19,7 +19,7 @@
 #include "scope/Potentiometre.h"
 #include "platform/RVB.h"
 #include "scope/frmWavix.h"
-#include "services/EtatPartage.h"
+#include "app/EtatPartage.h"
 
 #include <QAbstractButton>
 

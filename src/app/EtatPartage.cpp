@@ -1,4 +1,4 @@
-#include "services/EtatPartage.h"
+#include "app/EtatPartage.h"
 
 #include "services/Dossiers.h"
 #include "services/EtatProgramme.h"
@@ -29,9 +29,6 @@ std::function<void()> valeurActuelle(T& variable)
 // before main(), after the variables of the headers above (defined before it,
 // they are initialised first).
 const std::vector<std::function<void()>> kValeursDeDepart = {
-    valeurActuelle(Voies),
-    valeurActuelle(ScoreExo),
-    valeurActuelle(ScoreMaxExo),
     valeurActuelle(BaseTemps),
     valeurActuelle(PositionHorizontale),
     valeurActuelle(EpaisseurTrace),
@@ -71,6 +68,7 @@ const int kLargeurBulles = ToolTipMaxWidth();
 
 void ReinitialiserEtatPartage()
 {
+    Banc().reinitialiser();
     for (const auto& remettre : kValeursDeDepart)
         remettre();
     ExerciceEnCours() = FichierExo();
