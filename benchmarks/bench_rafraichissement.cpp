@@ -112,7 +112,7 @@ int main(int argc, char** argv)
     reglagesDual(home.path());
 
     MDIWavix mdi;
-    mdi.ModeLibre = false; // the expected signals, with their 0.5 duty
+    Banc().modeLibre = false; // the expected signals, with their 0.5 duty
     auto* scope = Forms().get<frmWavix>();
     for (int fiche : {0, 1, 2})
         scope->basculerFiche(fiche);
@@ -193,7 +193,7 @@ int main(int argc, char** argv)
     // The spectrum: FFT ticked, in DUAL and ADD, every time base, with the
     // sources' own square (25 % duty, the most lines and labels) on CH1 and a
     // harmonic generator at every level on CH2.
-    mdi.ModeLibre = true;
+    Banc().modeLibre = true;
     scope->chkFFT->setChecked(true);
     FormeSignalA = QStringLiteral("Carre");
     FormeSignalB = QStringLiteral("harmo");

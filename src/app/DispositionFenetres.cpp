@@ -5,6 +5,7 @@
 #include "platform/Forms.h"
 #include "platform/VbConversions.h"
 #include "scope/frmWavix.h"
+#include "services/EtatBanc.h"
 #include "services/PositionFenetre.h"
 
 #include <QAction>
@@ -53,14 +54,14 @@ void PositionnerFenetres()
                 ajouter(fenetre, colonne, VoieOption(option) == 0 ? 0 : kHautVoieB);
         }
     }
-    if (mdi && !mdi->ModeLibre)
+    if (mdi && !Banc().modeLibre)
         ajouter(QStringLiteral("frmExo"), colonne, 0);
-    if (mdi && mdi->Mnu_Chrono->isChecked()) {
+    if (mdi && Banc().chronoAffiche) {
         if (VbForm* chrono = Forms().find(QStringLiteral("frmChrono")))
             aFaire.append({chrono, pixels(colonne + (kLargeurColonne - chrono->Width()) / 2,
                                           haut + hauteur - chrono->Height())});
     }
-    if (mdi && mdi->Mnu_Volt->isChecked())
+    if (mdi && Banc().multimetreAffiche)
         ajouter(NomMultimetre(), gauche, hauteur);
 
     for (const AFaire& a : aFaire)

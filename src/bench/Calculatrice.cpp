@@ -1,6 +1,7 @@
 #include "bench/Calculatrice.h"
 
-#include "app/MDIWavix.h"
+#include "services/FenetrePrincipale.h"
+#include "services/EtatBanc.h"
 #include "bench/frmToolBox.h"
 #include "platform/Dialogs.h"
 #include "platform/Forms.h"
@@ -20,14 +21,13 @@ QPointer<QProcess> processus;
 
 void cocher(bool coche)
 {
-    if (MDIWavix* mdi = MDIWavix::instance())
-        mdi->Mnu_Calc->setChecked(coche);
+    Banc().calculatriceOuverte = coche;
+    MontrerInstruments();
 }
 
 bool menuCoche()
 {
-    const MDIWavix* mdi = MDIWavix::instance();
-    return mdi && mdi->Mnu_Calc->isChecked();
+    return Banc().calculatriceOuverte;
 }
 
 // The user closed the calculator himself: the box and the menu clear.

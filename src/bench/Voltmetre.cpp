@@ -1,7 +1,7 @@
 #include "bench/Voltmetre.h"
 
+#include "services/FenetrePrincipale.h"
 #include "services/FichierINI.h"
-#include "app/MDIWavix.h"
 #include "bench/RequetesBanc.h"
 #include "bench/frmMulti_RMS.h"
 #include "bench/frmToolBox.h"
@@ -97,8 +97,7 @@ void CalculerMesure()
 
 void AfficherMesure(double& valeur)
 {
-    const MDIWavix* mdi = MDIWavix::instance();
-    if (mdi && !mdi->Mnu_Volt->isChecked())
+    if (!Banc().multimetreAffiche)
         return;
     if (MultimetreCollegeChoisi()) {
         if (frmVolt* volt = multimetreCollege())
@@ -157,8 +156,8 @@ bool BasculerFiche(const FichesMultimetre& fiches, int index)
 
 void MultimetreFerme()
 {
-    if (MDIWavix* mdi = MDIWavix::instance())
-        mdi->Mnu_Volt->setChecked(false);
+    Banc().multimetreAffiche = false;
+    MontrerInstruments();
     if (auto* boite = Forms().find<frmToolBox>())
         boite->chkMulti->setChecked(false);
 }

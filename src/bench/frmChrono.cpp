@@ -1,6 +1,7 @@
 #include "bench/frmChrono.h"
 
-#include "app/MDIWavix.h"
+#include "services/FenetrePrincipale.h"
+#include "services/EtatBanc.h"
 #include "services/ModFonctions.h"
 #include "services/PositionFenetre.h"
 #include "bench/frmToolBox.h"
@@ -142,8 +143,8 @@ void frmChrono::Form_Unload(bool&)
     tmrChrono->setEnabled(false);
     EnregistrerPosition(this, QStringLiteral("Chrono"));
     // However it closes, the toolbox's box and the menu's tick clear.
-    if (MDIWavix* mdi = MDIWavix::instance())
-        mdi->Mnu_Chrono->setChecked(false);
+    Banc().chronoAffiche = false;
+    MontrerInstruments();
     if (auto* boite = Forms().find<frmToolBox>())
         boite->chkClock->setChecked(false);
 }

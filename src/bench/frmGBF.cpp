@@ -1,7 +1,7 @@
 #include "bench/frmGBF.h"
 
-#include "app/MDIWavix.h"
 #include "bench/GammesGenerateur.h"
+#include "services/EtatBanc.h"
 #include "platform/FormDesign.h"
 #include "platform/ImageBox.h"
 #include "platform/Potentio_Creme.h"
@@ -183,8 +183,7 @@ void frmGBF::Form_Load()
     Potentio[3]->setValue(100);
     Potentio[3]->setMin(0);
 
-    const MDIWavix* mdi = MDIWavix::instance();
-    if (!mdi || mdi->ModeLibre)
+    if (Banc().modeLibre)
         ActualiserEcran();
 }
 
@@ -236,8 +235,7 @@ void frmGBF::optGamme_Click(int index)
     v.Gamme = kGammesFrequence[index].multiplicateur;
     lblUnite->setText(QString::fromLatin1(kGammesFrequence[index].unite));
     ecrireFrequence(v.Frequence * v.Gamme / ancienne);
-    const MDIWavix* mdi = MDIWavix::instance();
-    if (!mdi || mdi->ModeLibre)
+    if (Banc().modeLibre)
         ActualiserEcran();
 }
 
@@ -246,8 +244,7 @@ void frmGBF::optSignal_Click(int index)
     allumerLampes();
     Voies[size_t(voie())].FormeSignal = QString::fromLatin1(kMots[index]);
     imgSignal->setPicture(QString::fromLatin1(kImagesSignal[index]));
-    const MDIWavix* mdi = MDIWavix::instance();
-    if (!mdi || mdi->ModeLibre)
+    if (Banc().modeLibre)
         ActualiserEcran();
 }
 

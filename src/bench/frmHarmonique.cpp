@@ -1,7 +1,7 @@
 #include "bench/frmHarmonique.h"
 
-#include "app/MDIWavix.h"
 #include "bench/GammesGenerateur.h"
+#include "services/EtatBanc.h"
 #include "bench/RequetesBanc.h"
 #include "platform/FormDesign.h"
 #include "platform/ImageBox.h"
@@ -114,8 +114,7 @@ std::vector<ControlDesign> colonne(int i)
 
 bool modeLibre()
 {
-    const MDIWavix* mdi = MDIWavix::instance();
-    return !mdi || mdi->ModeLibre;
+    return Banc().modeLibre;
 }
 
 // A panel slider's large step and its scale, a tick every so many steps.

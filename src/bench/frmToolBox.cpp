@@ -1,7 +1,8 @@
 #include "bench/frmToolBox.h"
 
+#include "services/FenetrePrincipale.h"
+#include "services/EtatBanc.h"
 #include "services/FichierINI.h"
-#include "app/MDIWavix.h"
 #include "bench/Calculatrice.h"
 #include "bench/FenetresBanc.h"
 #include "bench/RequetesBanc.h"
@@ -168,8 +169,7 @@ void frmToolBox::Form_Load()
 
 void frmToolBox::colorerFond()
 {
-    const MDIWavix* mdi = MDIWavix::instance();
-    const QColor fond = vbColor(mdi ? mdi->BackColor() : 0xFFFFFF);
+    const QColor fond = vbColor(CouleurFondInterface());
     for (int aucune : {0, 11}) {
         optConnexion[size_t(aucune)]->setStyleSheet(
             QStringLiteral("QToolButton { background: %1; }").arg(fond.name()));
@@ -262,17 +262,15 @@ void frmToolBox::optConnexion_Click(int index)
     } else if (VbForm* fenetre = OuvrirFenetreSource(QString::fromLatin1(o->fenetre), o->voie)) {
         fenetre->Show();
     }
-    const MDIWavix* mdi = MDIWavix::instance();
-    if (!mdi || mdi->ModeLibre)
+    if (Banc().modeLibre)
         ActualiserEcran();
 }
 
 void frmToolBox::chkMulti_Click()
 {
     const QString nom = NomMultimetre();
-    MDIWavix* mdi = MDIWavix::instance();
-    if (mdi)
-        mdi->Mnu_Volt->setChecked(chkMulti->isChecked());
+    Banc().multimetreAffiche = chkMulti->isChecked();
+    MontrerInstruments();
     if (chkMulti->isChecked())
         OuvrirInstrument(nom)->Show();
     else
@@ -281,9 +279,8 @@ void frmToolBox::chkMulti_Click()
 
 void frmToolBox::chkClock_Click()
 {
-    MDIWavix* mdi = MDIWavix::instance();
-    if (mdi)
-        mdi->Mnu_Chrono->setChecked(chkClock->isChecked());
+    Banc().chronoAffiche = chkClock->isChecked();
+    MontrerInstruments();
     if (chkClock->isChecked())
         OuvrirInstrument(QStringLiteral("frmChrono"))->Show();
     else

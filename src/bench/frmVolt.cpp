@@ -1,6 +1,6 @@
 #include "bench/frmVolt.h"
 
-#include "app/MDIWavix.h"
+#include "services/EtatBanc.h"
 #include "services/PositionFenetre.h"
 #include "bench/AiguilleSelecteur.h"
 #include "bench/RequetesBanc.h"
@@ -421,8 +421,7 @@ void frmVolt::TournerSelecteurCollege(int& position)
 
 void frmVolt::CalculerMesureCollege()
 {
-    const MDIWavix* mdi = MDIWavix::instance();
-    if (mdi && !mdi->Mnu_Volt->isChecked())
+    if (!Banc().multimetreAffiche)
         return;
     const EtatVoie& v = Voies[size_t(voie())];
     double valeur = 0;
@@ -444,8 +443,7 @@ void frmVolt::CalculerMesureCollege()
 
 void frmVolt::tmrVolt_Timer()
 {
-    const MDIWavix* mdi = MDIWavix::instance();
-    if ((mdi && !mdi->Mnu_Volt->isChecked()) || PositionSelecteur == kArretVolt)
+    if (!Banc().multimetreAffiche || PositionSelecteur == kArretVolt)
         return;
     const EtatVoie& v = Voies[size_t(voie())];
     double t = InstantMesure;

@@ -1,7 +1,7 @@
 #include "evaluation/frmExo.h"
 
 #include "services/EtatProgramme.h"
-#include "app/MDIWavix.h"
+#include "services/FenetrePrincipale.h"
 #include "services/PositionFenetre.h"
 #include "evaluation/Data.h"
 #include "evaluation/Evaluation.h"
@@ -290,8 +290,7 @@ void frmExo::cmdNext_Click()
     if (!EcrireResultats(lignes) && FichierResultatOuvert().failed()) {
         // Reported: the run ends here, nothing more goes to the file.
         QApplication::restoreOverrideCursor();
-        if (MDIWavix* mdi = MDIWavix::instance())
-            mdi->retourModeLibre(false);
+        RetourModeLibre(false);
         return;
     }
     lblScore->setText(NombreResultat(ScoreExo, QStringLiteral("#0")) + QStringLiteral(" points sur ")

@@ -1,6 +1,5 @@
 #include "scope/CourbeWavix.h"
 
-#include "app/MDIWavix.h"
 #include "bench/RequetesBanc.h"
 #include "platform/Forms.h"
 #include "platform/PictureBox.h"
@@ -84,8 +83,7 @@ void CalculerVoies()
     frmWavix* s = Forms().find<frmWavix>();
     if (!s)
         return;
-    const MDIWavix* mdi = MDIWavix::instance();
-    const bool libre = !mdi || mdi->ModeLibre;
+    const bool libre = Banc().modeLibre;
     for (int voie = 0; voie < 2; ++voie) {
         EtatVoie& v = Voies[size_t(voie)];
         if (libre) {

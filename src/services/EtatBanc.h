@@ -56,6 +56,16 @@ struct EtatBanc {
     // Running score of an evaluation.
     int32_t scoreExo = 0;
     int32_t scoreMaxExo = 0;
+    // Free mode ("Mode libre"), or an evaluated run of an exercise file: its
+    // title, and the folder it was chosen in.
+    bool modeLibre = true;
+    QString fichierExercice;
+    QString dossierExercice;
+    // The instruments the user has opened (the main window ticks their menu
+    // items from these).
+    bool multimetreAffiche = false;
+    bool chronoAffiche = false;
+    bool calculatriceOuverte = false;
 
     void reinitialiser() { *this = EtatBanc(); }
 };

@@ -1,3 +1,4 @@
+#include "services/EtatBanc.h"
 #include "TestHome.h"
 
 #include "app/AssociationExercice.h"
@@ -132,7 +133,7 @@ void tst_Demarrage::freshHome()
     QVERIFY(s.run());
 
     QCOMPARE(s.mdi->windowTitle(), QStringLiteral("Wavix v.%1.%2 - Mode libre").arg(kVersionMajeure).arg(kVersionMineure));
-    QVERIFY(s.mdi->ModeLibre);
+    QVERIFY(Banc().modeLibre);
     QVERIFY(!s.mdi->Reseau);
     QVERIFY(QFileInfo(s.home.documents() + "/Brelmar/Wavix").isDir());
     QCOMPARE(DossierDonnees, s.home.documents() + "/Brelmar/Wavix/");

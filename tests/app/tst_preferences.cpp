@@ -228,7 +228,7 @@ void tst_Preferences::evaluatedMode()
 {
     Programme p({{"Options", "Reglage auto", "1"}});
     Forms().unload("frmOption");
-    p.mdi->ModeLibre = false;
+    Banc().modeLibre = false;
     p.mdi->Mnu_Reglages->setEnabled(false);
     frmOption* f = p.options();
     QVERIFY(!f->chkReglage->isEnabled());
@@ -239,7 +239,7 @@ void tst_Preferences::evaluatedMode()
     QCOMPARE(p.lu("Options", "Copy Sensibility"), QString("1")); // the rest is written
 
     // In free mode the box is read and written, and drives the menu item.
-    p.mdi->ModeLibre = true;
+    Banc().modeLibre = true;
     f = p.options();
     QVERIFY(f->chkReglage->isEnabled());
     f->chkReglage->setChecked(true);

@@ -197,7 +197,7 @@ void tst_Reponses::mark()
     QVERIFY(FichierResultatOuvert().open(b.home.path("Resultat.txt")));
     ScoreExo = score;
     ScoreMaxExo = maximum;
-    b.mdi->FichierExercice = "tp1.qvt";
+    Banc().fichierExercice = "tp1.qvt";
     auto* note = Forms().get<frmNote>();
     QCOMPARE(note->lblNote->text(), texte);
     QCOMPARE(note->windowTitle(), QStringLiteral("Wavix - Résultat pour le fichier tp1.qvt"));

@@ -108,7 +108,7 @@ void tst_ReglageAuto::sources()
     frmToolBox* boite = Forms().get<frmToolBox>();
     boite->choisir(optionA);
     boite->choisir(optionB);
-    b.mdi->ModeLibre = libre;
+    Banc().modeLibre = libre;
     AmplitudeA = amplitudeA;
     FrequenceA = frequenceA;
     AmplitudeB = amplitudeB;

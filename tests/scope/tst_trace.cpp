@@ -131,7 +131,7 @@ void tst_Trace::calculerVoies()
 void tst_Trace::evaluatedModeDrawsExpectedSignal()
 {
     BancScope b(2);
-    b.mdi->ModeLibre = false;
+    Banc().modeLibre = false;
     DecalageA = 1.5;
     b.source(0, "Carre", 7, 1000);
     b.source(1, "Sinus", 7, 1000);
