@@ -7,10 +7,10 @@
 #include "platform/Potentio_Creme.h"
 #include "platform/Shape.h"
 #include "platform/SystemServices.h"
-#include "scope/CourbeWavix.h"
+#include "services/EtatBanc.h"
+#include "services/Rafraichissement.h"
 #include "platform/Curseurs.h"
 #include "platform/RVB.h"
-#include "scope/Sensibilite.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>

@@ -4,12 +4,14 @@
 #include "app/MDIWavix.h"
 #include "bench/Calculatrice.h"
 #include "bench/FenetresBanc.h"
-#include "bench/RequetesBanc.h"
+#include "services/RequetesBanc.h"
 #include "bench/Voltmetre.h"
+#include "services/Instruments.h"
 #include "help/AideF1.h"
 #include "platform/FormDesign.h"
 #include "platform/VbColor.h"
-#include "scope/CourbeWavix.h"
+#include "services/EtatBanc.h"
+#include "services/Rafraichissement.h"
 #include "platform/RVB.h"
 
 #include <QAction>
@@ -149,6 +151,11 @@ frmToolBox::frmToolBox() : VbForm(QString::fromLatin1(kNom))
     connect(chkClock, &QAbstractButton::toggled, this, &frmToolBox::chkClock_Click);
     connect(chkCalc, &QAbstractButton::toggled, this, &frmToolBox::chkCalc_Click);
     InstallerAideF1(this, kRubriqueAide);
+}
+
+VbForm* FenetreBoiteOutils()
+{
+    return Forms().get<frmToolBox>();
 }
 
 void frmToolBox::Form_Load()

@@ -1,7 +1,7 @@
 #include "scope/CourbeWavix.h"
 
 #include "app/MDIWavix.h"
-#include "bench/RequetesBanc.h"
+#include "services/RequetesBanc.h"
 #include "platform/Forms.h"
 #include "platform/PictureBox.h"
 #include "platform/Shape.h"

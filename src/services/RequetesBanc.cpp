@@ -1,4 +1,4 @@
-#include "bench/RequetesBanc.h"
+#include "services/RequetesBanc.h"
 
 NiveauxHarmoniques NiveauxHarmoAuChargement()
 {

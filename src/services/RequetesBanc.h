@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 
 // What the scope reads of the bench.
 
@@ -18,8 +19,6 @@ struct NiveauxHarmoniques {
 NiveauxHarmoniques& NiveauxHarmo(int voie);
 // The levels the generator window has when it loads.
 NiveauxHarmoniques NiveauxHarmoAuChargement();
-
-#include <optional>
 
 // The toolbox's connection option (0..17) is selected. False while the
 // toolbox is not open.
@@ -44,8 +43,5 @@ std::optional<ReglagesGBF> ReglagesGenerateur(int voie);
 bool MultimetreOuvert();
 // Selector position of the open multimeter.
 inline int PositionSelecteur = 0;
-// Turns the open multimeter's selector and brings its reading up to date.
-void TournerSelecteur(int& position);
-
-// Brings the open multimeter's reading up to date.
-void CalculerMesure();
+// The open multimeter's leads are on the scope's input and ground.
+inline bool MultimetreBranche = false;
