@@ -245,12 +245,18 @@ void frmMulti_RMS::lireEtat()
     minMax_ = max && min ? MaxEtMin : max ? Max : min ? Min : SansMinMax;
 }
 
+void frmMulti_RMS::afficherGamme(const QString& gamme)
+{
+    gammeAffichee_ = gamme;
+    lblGamme->setText(gamme);
+}
+
 void frmMulti_RMS::montrerEtat()
 {
     lblMinMax[0]->setVisible(minMax_ != SansMinMax);
     lblMinMax[1]->setVisible(minMax_ == Max || minMax_ == MaxEtMin);
     lblMinMax[2]->setVisible(minMax_ == Min || minMax_ == MaxEtMin);
-    lblGamme->setText(PositionSelecteur == 3 ? QStringLiteral("600 mV") : gamme_);
+    afficherGamme(PositionSelecteur == 3 ? QStringLiteral("600 mV") : gamme_);
     lblAuto->setVisible(auto_);
     lblManuel->setVisible(!auto_);
     lblGamme->setVisible(!auto_);
@@ -465,10 +471,10 @@ void frmMulti_RMS::AfficherMesureTRMS(double valeur)
         return;
     const GammeTRMS* g;
     if (!auto_) {
-        g = &GammeNommee(lblGamme->text());
+        g = &GammeNommee(gammeAffichee_);
     } else {
         g = &GammeAutomatique(valeur, PositionSelecteur);
-        lblGamme->setText(QString::fromLatin1(g->nom));
+        afficherGamme(QString::fromLatin1(g->nom));
     }
     const double a = std::fabs(valeur);
     const bool lisible = std::isfinite(a);

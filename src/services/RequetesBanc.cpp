@@ -14,59 +14,31 @@ NiveauxHarmoniques& NiveauxHarmo(int voie)
     return niveaux[voie == 1 ? 1 : 0];
 }
 
-#include "platform/FormDesign.h"
-#include "platform/Forms.h"
-#include "platform/Shape.h"
-#include "platform/RVB.h"
-
-#include <QAbstractButton>
-#include <QAbstractSlider>
-
-namespace {
-
-double knob(const QWidget* fenetre, int index, const char* propriete, double defaut)
+std::optional<ChoixBoiteOutils>& BoiteOutilsPubliee()
 {
-    const QObject* k = fenetre->findChild<QObject*>(controlName("Potentio", index));
-    const QVariant v = k ? k->property(propriete) : QVariant();
-    return v.isValid() ? v.toDouble() : defaut;
+    static std::optional<ChoixBoiteOutils> choix;
+    return choix;
 }
-
-double slider(const QWidget* fenetre, int index)
-{
-    const auto* s = control<QAbstractSlider>(fenetre, "sldReglage", index);
-    return s ? s->value() : 0;
-}
-
-} // namespace
 
 bool OptionConnexionChoisie(int index)
 {
-    const VbForm* boite = Forms().find(QStringLiteral("frmToolBox"));
-    const auto* option = boite ? control<QAbstractButton>(boite, "optConnexion", index) : nullptr;
-    return option && option->isChecked();
+    const std::optional<ChoixBoiteOutils>& choix = BoiteOutilsPubliee();
+    return choix && index >= 0 && index < 18 && choix->options[size_t(index)];
+}
+
+std::optional<ReglagesGBF>& ReglagesPublies(int voie)
+{
+    static std::array<std::optional<ReglagesGBF>, 2> reglages;
+    return reglages[voie == 0 ? 0 : 1];
 }
 
 std::optional<ReglagesGBF> ReglagesGenerateur(int voie)
 {
-    const VbForm* gbf = Forms().find(voie == 0 ? QStringLiteral("frmGBFA") : QStringLiteral("frmGBFB"));
-    if (!gbf)
-        return std::nullopt;
-    ReglagesGBF r;
-    const auto* marche = control<QAbstractButton>(gbf, "chkOn");
-    r.allume = marche && marche->isChecked();
-    r.rapport = knob(gbf, 2, "Value", 50);
-    r.rapportFin = slider(gbf, 2);
-    r.decalage = knob(gbf, 3, "Value", 100);
-    r.decalageMax = knob(gbf, 3, "Max", 200);
-    r.decalageFin = slider(gbf, 3);
-    const auto* lampe = control<Shape>(gbf, "shpSignal", 1);
-    r.carre = lampe && lampe->FillColor() == kVertAllume;
-    return r;
+    return ReglagesPublies(voie);
 }
 
 bool MultimetreOuvert()
 {
-    const VbForm* boite = Forms().find(QStringLiteral("frmToolBox"));
-    const auto* multi = boite ? control<QAbstractButton>(boite, "chkMulti") : nullptr;
-    return multi && multi->isChecked();
+    const std::optional<ChoixBoiteOutils>& choix = BoiteOutilsPubliee();
+    return choix && choix->multimetre;
 }

@@ -3,7 +3,8 @@
 #include <array>
 #include <optional>
 
-// What the scope reads of the bench.
+// What the scope reads of the bench: values the bench's windows publish as
+// they change, read without reaching into those windows.
 
 // The harmonic generator's levels for one channel: the constant term in
 // volts, and per harmonic rank i + 1 its slider value and minimum (the weight
@@ -19,6 +20,15 @@ struct NiveauxHarmoniques {
 NiveauxHarmoniques& NiveauxHarmo(int voie);
 // The levels the generator window has when it loads.
 NiveauxHarmoniques NiveauxHarmoAuChargement();
+
+// What the toolbox shows while it is open: which connection option (0..17)
+// is selected, and whether the multimeter box is ticked. The toolbox writes
+// it from the moment it loads and takes it back when it is unloaded.
+struct ChoixBoiteOutils {
+    std::array<bool, 18> options{};
+    bool multimetre = false;
+};
+std::optional<ChoixBoiteOutils>& BoiteOutilsPubliee();
 
 // The toolbox's connection option (0..17) is selected. False while the
 // toolbox is not open.
@@ -37,6 +47,9 @@ struct ReglagesGBF {
     double decalageFin = 0;
     bool carre = false;
 };
+// The settings the generator window of channel 0 (CH1) or 1 (CH2) publishes
+// while it is open; none otherwise.
+std::optional<ReglagesGBF>& ReglagesPublies(int voie);
 std::optional<ReglagesGBF> ReglagesGenerateur(int voie);
 
 // A multimeter window is open (the toolbox's multimeter box is ticked).
