@@ -4,7 +4,7 @@
 #include "services/EtatProgramme.h"
 #include "services/FichierINI.h"
 #include "platform/InfoBulles.h"
-#include "bench/RequetesBanc.h"
+#include "services/RequetesBanc.h"
 #include "bench/Voltmetre.h"
 #include "evaluation/Data.h"
 #include "evaluation/Evaluation.h"

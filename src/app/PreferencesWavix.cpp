@@ -6,7 +6,7 @@
 #include "app/MDIWavix.h"
 #include "app/frmOption.h"
 #include "bench/FenetreSource.h"
-#include "bench/RequetesBanc.h"
+#include "services/RequetesBanc.h"
 #include "bench/Voltmetre.h"
 #include "bench/frmToolBox.h"
 #include "platform/PictureBox.h"

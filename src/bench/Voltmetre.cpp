@@ -2,14 +2,15 @@
 
 #include "services/FenetrePrincipale.h"
 #include "services/FichierINI.h"
-#include "bench/RequetesBanc.h"
+#include "services/RequetesBanc.h"
 #include "bench/frmMulti_RMS.h"
 #include "bench/frmToolBox.h"
 #include "bench/frmVolt.h"
 #include "platform/Forms.h"
 #include "platform/ImageBox.h"
 #include "platform/SystemServices.h"
-#include "scope/CourbeWavix.h"
+#include "services/EtatBanc.h"
+#include "services/Rafraichissement.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -8,7 +8,8 @@
 #include "platform/Shape.h"
 #include "platform/SystemServices.h"
 #include "platform/VbFormat.h"
-#include "scope/CourbeWavix.h"
+#include "services/EtatBanc.h"
+#include "services/Rafraichissement.h"
 #include "platform/Curseurs.h"
 
 #include <QAbstractButton>

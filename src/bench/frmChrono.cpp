@@ -8,7 +8,7 @@
 #include "platform/FormDesign.h"
 #include "platform/SystemServices.h"
 #include "platform/VbTimer.h"
-#include "scope/frmWavix.h"
+#include "services/Instruments.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -126,7 +126,7 @@ void frmChrono::Form_Load()
         setFixedWidth(height() + bord.height() - bord.width());
     frame()->adjustSize();
     // Centred in the column right of the scope window, low down.
-    const frmWavix* scope = Forms().get<frmWavix>();
+    const VbForm* scope = FenetreOscilloscope();
     RestaurerPosition(this, QStringLiteral("Chrono"), scope->Left() + scope->Width() + (4550 - Width()) / 2, 6000);
     sldAlarme->setRange(1, 10);
     sldAlarme->setValue(5);

@@ -7,7 +7,8 @@
 #include "platform/Potentio_Creme.h"
 #include "platform/Shape.h"
 #include "platform/VbFormat.h"
-#include "scope/CourbeWavix.h"
+#include "services/EtatBanc.h"
+#include "services/Rafraichissement.h"
 #include "platform/Curseurs.h"
 
 #include <QLabel>

@@ -2,7 +2,8 @@
 
 #include "platform/FormDesign.h"
 #include "platform/ImageBox.h"
-#include "scope/CourbeWavix.h"
+#include "services/EtatBanc.h"
+#include "services/Rafraichissement.h"
 #include "platform/Curseurs.h"
 
 #include <QAbstractButton>

@@ -2,17 +2,18 @@
 
 #include "bench/GammesGenerateur.h"
 #include "services/EtatBanc.h"
-#include "bench/RequetesBanc.h"
+#include "services/RequetesBanc.h"
 #include "platform/FormDesign.h"
 #include "platform/ImageBox.h"
 #include "platform/Potentio_Creme.h"
 #include "platform/Shape.h"
 #include "platform/SystemServices.h"
 #include "platform/VbConversions.h"
-#include "scope/CourbeWavix.h"
+#include "services/EtatBanc.h"
+#include "services/Rafraichissement.h"
 #include "platform/Curseurs.h"
 #include "platform/RVB.h"
-#include "scope/Sensibilite.h"
+#include "services/Sensibilite.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>

@@ -1,6 +1,6 @@
 #include "scope/Balayage.h"
 
-#include "bench/RequetesBanc.h"
+#include "services/RequetesBanc.h"
 #include "platform/PictureBox.h"
 #include "platform/SystemServices.h"
 #include "platform/VbConversions.h"

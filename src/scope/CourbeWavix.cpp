@@ -1,6 +1,6 @@
 #include "scope/CourbeWavix.h"
 
-#include "bench/RequetesBanc.h"
+#include "services/RequetesBanc.h"
 #include "platform/Forms.h"
 #include "platform/PictureBox.h"
 #include "platform/Shape.h"

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "services/EtatBanc.h"
+#include "services/Rafraichissement.h"
 
 #include <QString>
 
@@ -23,7 +24,6 @@ inline int32_t CouleurCadre = 0;
 inline std::array<int, 9> ComposantesCouleurs{};
 inline double NiveauSeuil = 0;
 inline double PositionSpot = 0;
-inline bool MultimetreBranche = false;
 
 // The channel being drawn.
 struct TraceEnCours {
@@ -42,10 +42,6 @@ inline TraceEnCours TraceCourante;
 // Performance-counter stamp of the slow-sweep spot's last step.
 inline int64_t SpotLast = 0;
 
-// The one refresh every change that can alter a trace calls: mode and timers
-// from the panel, the values to draw, the screen back to the graticule, the
-// traces, then the multimeter reading.
-void ActualiserEcran();
 // The values to draw, then the drawing; called by ActualiserEcran.
 void CalculerVoies();
 // Draws one channel (0 CH1, 1 CH2) and the readout.

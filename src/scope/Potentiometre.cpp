@@ -7,7 +7,7 @@
 #include "platform/VbConversions.h"
 #include "scope/CourbeWavix.h"
 #include "platform/RVB.h"
-#include "scope/Sensibilite.h"
+#include "services/Sensibilite.h"
 #include "scope/frmWavix.h"
 
 #include <QComboBox>

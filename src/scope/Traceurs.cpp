@@ -2,7 +2,7 @@
 
 #include "services/FichierINI.h"
 #include "app/MDIWavix.h"
-#include "bench/RequetesBanc.h"
+#include "services/RequetesBanc.h"
 #include "platform/PictureBox.h"
 #include "platform/Shape.h"
 #include "platform/VbConversions.h"

@@ -4,7 +4,7 @@
 #include "services/ModFonctions.h"
 #include "services/PositionFenetre.h"
 #include "platform/Ressources.h"
-#include "bench/frmToolBox.h"
+#include "services/Instruments.h"
 #include "help/AideF1.h"
 #include "platform/FormDesign.h"
 #include "platform/ImageBox.h"
@@ -20,7 +20,7 @@
 #include "scope/frmFullScreen.h"
 #include "scope/Potentiometre.h"
 #include "platform/RVB.h"
-#include "scope/Sensibilite.h"
+#include "services/Sensibilite.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -269,7 +269,7 @@ bool frmWavix::estAllume() const
 
 void frmWavix::Form_Load()
 {
-    RestaurerPosition(this, QStringLiteral("Wavix"), Forms().get<frmToolBox>()->Width(), 0);
+    RestaurerPosition(this, QStringLiteral("Wavix"), FenetreBoiteOutils()->Width(), 0);
     NiveauSeuil = 0;
 
     std::array<float, 8> depart = kDepart;

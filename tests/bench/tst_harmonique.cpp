@@ -1,7 +1,7 @@
 #include "BancScope.h"
 
 #include "services/FichierINI.h"
-#include "bench/RequetesBanc.h"
+#include "services/RequetesBanc.h"
 #include "bench/frmGBF.h"
 #include "bench/frmHarmonique.h"
 #include "bench/frmToolBox.h"
@@ -11,7 +11,7 @@
 #include "platform/Shape.h"
 #include "scope/CourbeWavix.h"
 #include "platform/RVB.h"
-#include "scope/Signaux.h"
+#include "services/Ondes.h"
 #include "scope/frmWavix.h"
 
 #include <QAbstractButton>

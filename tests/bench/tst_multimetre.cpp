@@ -1,7 +1,7 @@
 #include "BancScope.h"
 
 #include "services/FichierINI.h"
-#include "bench/RequetesBanc.h"
+#include "services/RequetesBanc.h"
 #include "bench/Voltmetre.h"
 #include "bench/frmAlim.h"
 #include "bench/frmEDF.h"

@@ -11,7 +11,7 @@
 #include "platform/Potentio_Creme.h"
 #include "platform/Shape.h"
 #include "scope/CourbeWavix.h"
-#include "scope/Signaux.h"
+#include "services/Ondes.h"
 #include "scope/frmWavix.h"
 
 #include <QAbstractButton>

@@ -4,7 +4,7 @@
 #include "BancScope.h"
 
 #include "app/MDIWavix.h"
-#include "bench/RequetesBanc.h"
+#include "services/RequetesBanc.h"
 #include "platform/PictureBox.h"
 #include "scope/Balayage.h"
 #include "scope/CourbeWavix.h"

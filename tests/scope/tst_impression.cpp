@@ -2,7 +2,7 @@
 #include "PetitDisque.h"
 
 #include "services/FichierINI.h"
-#include "bench/RequetesBanc.h"
+#include "services/RequetesBanc.h"
 #include "platform/OutputDevices.h"
 #include "platform/PictureBox.h"
 #include "platform/Potentio_Creme.h"

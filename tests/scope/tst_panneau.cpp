@@ -9,7 +9,7 @@
 #include "scope/CourbeWavix.h"
 #include "scope/Potentiometre.h"
 #include "platform/RVB.h"
-#include "scope/Sensibilite.h"
+#include "services/Sensibilite.h"
 #include "scope/frmWavix.h"
 
 #include <QCheckBox>

@@ -4,7 +4,7 @@
 #include "scope/CourbeWavix.h"
 #include "scope/Potentiometre.h"
 #include "scope/SensibilitesAuto.h"
-#include "scope/Sensibilite.h"
+#include "services/Sensibilite.h"
 #include "scope/frmWavix.h"
 
 #include <QAction>

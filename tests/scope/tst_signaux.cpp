@@ -1,6 +1,6 @@
 #include "BancScope.h"
 
-#include "bench/RequetesBanc.h"
+#include "services/RequetesBanc.h"
 #include "bench/frmGBF.h"
 #include "platform/Forms.h"
 #include "platform/Shape.h"

@@ -3,8 +3,6 @@
 #include <QString>
 #include <QStringList>
 
-class QWidget;
-
 // The time-base knob's 18 positions, slowest first, in s/div; 0 outside 0..17.
 double BaseTempsParIndex(int index);
 // The sensitivity knobs' 14 positions, largest first, in V/div; 0 outside 0..13.
@@ -13,11 +11,5 @@ double SensibiliteParIndex(int index);
 const QStringList& TextesBasesTemps();
 const QStringList& TextesSensibilites();
 
-// Writes the channel's generator frequency on the label "lblFreqA" (channel
-// 0) or "lblFreqB" (channel 1) of the given generator window, four digits
-// with a decimal point as the range asks; an unknown range leaves it as is.
-void AfficherFrequence(int voie, QWidget* fenetre);
-inline void AfficherFrequenceA(QWidget* fenetre) { AfficherFrequence(0, fenetre); }
-inline void AfficherFrequenceB(QWidget* fenetre) { AfficherFrequence(1, fenetre); }
 // The caption for a frequency in a range; empty for an unknown range.
 QString TexteFrequence(double frequence, double gamme);

@@ -1,11 +1,7 @@
-#include "scope/Sensibilite.h"
+#include "services/Sensibilite.h"
 
 #include "services/ModFonctions.h"
 #include "platform/VbFormat.h"
-#include "scope/CourbeWavix.h"
-
-#include <QLabel>
-#include <QWidget>
 
 namespace {
 
@@ -69,16 +65,4 @@ QString TexteFrequence(double frequence, double gamme)
     // The displays always show a decimal point.
     Remplacer(texte, QStringLiteral(","), QStringLiteral("."));
     return texte;
-}
-
-void AfficherFrequence(int voie, QWidget* fenetre)
-{
-    if (voie < 0 || voie > 1 || !fenetre)
-        return;
-    const QString texte = TexteFrequence(Voies[size_t(voie)].Frequence, Voies[size_t(voie)].Gamme);
-    if (texte.isEmpty())
-        return;
-    auto* etiquette = fenetre->findChild<QLabel*>(voie == 0 ? QStringLiteral("lblFreqA") : QStringLiteral("lblFreqB"));
-    if (etiquette)
-        etiquette->setText(texte);
 }
