@@ -13,13 +13,11 @@
 #include "app/MDIWavix.h"
 #include "platform/Forms.h"
 #include "platform/PictureBox.h"
-#include "platform/Shape.h"
 #include "platform/VbTimer.h"
 #include "bench/RequetesBanc.h"
 #include "scope/CourbeWavix.h"
 #include "scope/Echelle.h"
 #include "scope/Potentiometre.h"
-#include "platform/RVB.h"
 #include "scope/Sensibilite.h"
 #include "scope/frmWavix.h"
 
@@ -52,7 +50,7 @@ struct Reglage {
 void panneau(frmWavix* scope, const Reglage& r)
 {
     choisirMode(scope, r.mode);
-    if ((scope->shpVoie[5]->FillColor() == kVertAllume) != r.inverse)
+    if (scope->panneau().inverseAllume() != r.inverse)
         scope->cmdVoie_Click(2);
 }
 

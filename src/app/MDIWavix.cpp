@@ -21,6 +21,8 @@
 #include "platform/SystemServices.h"
 #include "platform/TextCodec.h"
 #include "platform/VbConversions.h"
+#include "platform/ZoneTravail.h"
+#include "services/PanneauScope.h"
 #include "scope/frmWavix.h"
 
 #include <QAction>
@@ -76,8 +78,11 @@ MDIWavix::MDIWavix()
 
 MDIWavix::~MDIWavix()
 {
-    if (current == this)
+    if (current == this) {
         current = nullptr;
+        CocherPleinEcran = nullptr;
+        DefinirZoneTravail(0, 0);
+    }
     Forms().setMdiArea(nullptr);
 }
 
@@ -181,10 +186,7 @@ bool MDIWavix::MDIForm_Load()
         // The automatic sensitivities are for the classes whose teacher allows them.
         Mnu_Reglages->setEnabled(LirePreferenceINI(QStringLiteral("Options"), QStringLiteral("Reglage auto"), 0, 0, 2)
                                  != 0);
-        if (const QScreen* ecran = QGuiApplication::primaryScreen()) {
-            HauteurZoneTravail = pixelsToTwips(ecran->availableGeometry().height());
-            LargeurZoneTravail = pixelsToTwips(ecran->availableGeometry().width());
-        }
+        MesurerZoneTravail();
 
         etape = 16;
         ActiverModeLibre(true);

@@ -21,8 +21,6 @@ public:
     static MDIWavix* instance();
 
     // Shared state.
-    double HauteurZoneTravail = 0; // desktop work area, twips
-    double LargeurZoneTravail = 0;
     bool ModeLibre = true;
     QString DossierSysteme;
     QString DossierWindows;

@@ -1,6 +1,7 @@
 #include "bench/frmMulti_RMS.h"
 
 #include "services/FichierINI.h"
+#include "services/PanneauScope.h"
 #include "services/PositionFenetre.h"
 #include "bench/AiguilleSelecteur.h"
 #include "bench/RequetesBanc.h"
@@ -105,12 +106,6 @@ const FormDesign kDesign{
 };
 
 const QColor kSegments(24, 26, 24);
-constexpr int kVert = 0x00FF00;
-
-bool allumee(const Shape* lampe)
-{
-    return lampe && lampe->FillColor() == kVert;
-}
 
 } // namespace
 
@@ -455,8 +450,7 @@ void frmMulti_RMS::CalculerMesureTRMS()
     if (MesurePossible(v)) {
         const SignalTRMS s = signalMesure();
         if (minMax_ != SansMinMax) {
-            const frmWavix* scope = Forms().find<frmWavix>();
-            const bool inverse = scope && v == 1 && allumee(scope->shpVoie[5]);
+            const bool inverse = v == 1 && Panneau().inverseAllume();
             valeur = MinMaxTRMS(s, inverse, minMax_ != Min);
         } else {
             valeur = LectureTRMS(PositionSelecteur, s);
