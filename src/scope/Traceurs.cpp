@@ -181,7 +181,8 @@ void AfficherSensibilites()
         return;
     ecran->FontName = QStringLiteral("Arial");
     // The size follows the picture printed on: large on the full-screen view,
-    // small on the panel's screen (also while the view is ticked but not open).
+    // small on the panel's screen (also while the panel is set to the view
+    // but the view is not open).
     ecran->FontSize = ecran != s->picEcran ? 18 : 8;
     RVB fond;
     fond.setCouleur(CouleurFond);

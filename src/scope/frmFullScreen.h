@@ -7,9 +7,9 @@ class QLabel;
 
 // The scope screen enlarged to the desktop's work area. It draws nothing
 // itself: while it is open (the panel's full-screen flag set, the main
-// window's item ticked) the scope draws on its picture instead of the panel's. A click
-// anywhere, or Escape, closes it; it is made at each opening and destroyed
-// at each closing.
+// window's item ticked) the scope draws on its picture instead of the
+// panel's. A click anywhere, or Escape, closes it; it is made at each
+// opening and destroyed at each closing.
 class frmFullScreen : public VbForm {
     Q_OBJECT
 public:
