@@ -13,7 +13,6 @@
 #include "app/MDIWavix.h"
 #include "platform/Forms.h"
 #include "platform/PictureBox.h"
-#include "platform/Shape.h"
 #include "platform/VbTimer.h"
 #include "services/RequetesBanc.h"
 #include "scope/CourbeWavix.h"
@@ -52,7 +51,7 @@ struct Reglage {
 void panneau(frmWavix* scope, const Reglage& r)
 {
     choisirMode(scope, r.mode);
-    if ((scope->shpVoie[5]->FillColor() == kVertAllume) != r.inverse)
+    if (scope->panneau().inverseAllume() != r.inverse)
         scope->cmdVoie_Click(2);
 }
 

@@ -25,6 +25,8 @@
 #include "platform/SystemServices.h"
 #include "platform/TextCodec.h"
 #include "platform/VbConversions.h"
+#include "platform/ZoneTravail.h"
+#include "services/PanneauScope.h"
 #include "scope/frmWavix.h"
 
 #include <QAction>
@@ -84,6 +86,8 @@ MDIWavix::~MDIWavix()
     if (current == this) {
         current = nullptr;
         PermettreAide(false);
+        CocherPleinEcran = nullptr;
+        DefinirZoneTravail(0, 0);
     }
     Forms().setMdiArea(nullptr);
 }
@@ -234,10 +238,7 @@ bool MDIWavix::MDIForm_Load()
         // The automatic sensitivities are for the classes whose teacher allows them.
         Mnu_Reglages->setEnabled(LirePreferenceINI(QStringLiteral("Options"), QStringLiteral("Reglage auto"), 0, 0, 2)
                                  != 0);
-        if (const QScreen* ecran = QGuiApplication::primaryScreen()) {
-            HauteurZoneTravail = pixelsToTwips(ecran->availableGeometry().height());
-            LargeurZoneTravail = pixelsToTwips(ecran->availableGeometry().width());
-        }
+        MesurerZoneTravail();
 
         etape = 16;
         ActiverModeLibre(true);

@@ -20,8 +20,6 @@ public:
 
     static MDIWavix* instance();
 
-    double HauteurZoneTravail = 0; // desktop work area, twips
-    double LargeurZoneTravail = 0;
     QString DossierSysteme;
     QString DossierWindows;
     bool Reseau = false;

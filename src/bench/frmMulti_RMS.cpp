@@ -1,6 +1,7 @@
 #include "bench/frmMulti_RMS.h"
 
 #include "services/FichierINI.h"
+#include "services/PanneauScope.h"
 #include "services/PositionFenetre.h"
 #include "bench/AiguilleSelecteur.h"
 #include "services/RequetesBanc.h"
@@ -456,7 +457,7 @@ void frmMulti_RMS::CalculerMesureTRMS()
     if (MesurePossible(v)) {
         const SignalTRMS s = signalMesure();
         if (minMax_ != SansMinMax) {
-            const bool inverse = v == 1 && VoieBInversee();
+            const bool inverse = v == 1 && Panneau().inverseAllume();
             valeur = MinMaxTRMS(s, inverse, minMax_ != Min);
         } else {
             valeur = LectureTRMS(PositionSelecteur, s);

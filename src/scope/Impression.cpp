@@ -7,7 +7,7 @@
 #include "platform/PictureBox.h"
 #include "platform/TextFiles.h"
 #include "scope/CourbeWavix.h"
-#include "scope/Panneau.h"
+#include "services/PanneauScope.h"
 #include "scope/Signaux.h"
 #include "scope/SortiesEcran.h"
 #include "scope/frmWavix.h"
@@ -154,7 +154,7 @@ PageWavix PreparerPage(frmWavix& scope)
 
     PageWavix page;
     // The markers follow a channel's own waveform: none on a sum or a figure.
-    if (!VoieAllumee(3) && !VoieAllumee(4)) {
+    if (!Panneau().modeAllume(ModeVoies::ADD) && !Panneau().modeAllume(ModeVoies::XY)) {
         for (int voie = 0; voie < 2; ++voie) {
             const ChoixImpression& c = choix[size_t(voie)];
             if (!c.marques)

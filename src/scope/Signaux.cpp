@@ -1,11 +1,11 @@
 #include "scope/Signaux.h"
 
 #include "scope/CourbeWavix.h"
-#include "scope/Panneau.h"
+#include "services/PanneauScope.h"
 
 double ContinuBloque(int voie, FormeOnde forme, double A, double rapport, double decalage)
 {
-    return (voie == 0 || voie == 1) && CouplageAllume(3 * voie) ? ComposanteContinue(forme, voie, A, rapport, decalage)
+    return Panneau().couplageAllume(voie, Couplage::AC) ? ComposanteContinue(forme, voie, A, rapport, decalage)
                                                                  : 0;
 }
 
@@ -16,14 +16,14 @@ SignalVoie::SignalVoie(int voie, Echantillonnage echantillonnage) : voie_(voie),
     const EtatVoie& v = Voies[size_t(voie)];
     frequence_ = v.TraceFrequence;
     amplitude_ = v.TraceAmplitude;
-    if (voie == 1 && VoieAllumee(5))
+    if (voie == 1 && Panneau().inverseAllume())
         amplitude_ = -amplitude_;
     decalage_ = v.Branchee() ? v.Decalage : 0;
     rapport_ = v.RapportCyclique;
     position_ = v.PositionVerticale;
     echelle_ = 100 / v.Sensibilite;
     forme_ = FormeDuMot(v.TraceSignal);
-    aPlat_ = CouplageAllume(3 * voie + 2) || !v.Branchee();
+    aPlat_ = Panneau().couplageAllume(voie, Couplage::GND) || !v.Branchee();
     // The spot's square and triangle are symmetric: their mean is the offset.
     continu_ = ContinuBloque(voie, forme_, amplitude_, echantillonnage_ == Echantillonnage::Onde ? rapport_ : 0.5,
                              decalage_);

@@ -3,25 +3,6 @@
 #include "services/ModFonctions.h"
 #include "platform/VbFormat.h"
 
-namespace {
-
-constexpr double kBasesTemps[18] = {0.5,    0.2,    0.1,     0.05,    0.02,    0.01,
-                                    0.005,  0.002,  0.001,   0.0005,  0.0002,  0.0001,
-                                    0.00005, 0.00002, 0.00001, 0.000005, 0.000002, 0.000001};
-constexpr double kSensibilites[14] = {100, 50, 20, 10, 5, 2, 1, 0.5, 0.2, 0.1, 0.05, 0.02, 0.01, 0.005};
-
-} // namespace
-
-double BaseTempsParIndex(int index)
-{
-    return index >= 0 && index < 18 ? kBasesTemps[index] : 0;
-}
-
-double SensibiliteParIndex(int index)
-{
-    return index >= 0 && index < 14 ? kSensibilites[index] : 0;
-}
-
 const QStringList& TextesBasesTemps()
 {
     static const QStringList textes = {

@@ -1,13 +1,11 @@
 #pragma once
 
+#include "services/PanneauScope.h"
+
 #include <QString>
 #include <QStringList>
 
-// The time-base knob's 18 positions, slowest first, in s/div; 0 outside 0..17.
-double BaseTempsParIndex(int index);
-// The sensitivity knobs' 14 positions, largest first, in V/div; 0 outside 0..13.
-double SensibiliteParIndex(int index);
-// The texts the front panel lists for the same positions ("0.5 s/div", ...).
+// The texts of the knobs' positions, in the same order ("0.5 s/div", ...).
 const QStringList& TextesBasesTemps();
 const QStringList& TextesSensibilites();
 
