@@ -1,8 +1,6 @@
 #pragma once
 
-#include "app/FichierINI.h"
-#include "platform/Shape.h"
-#include "scope/RVB.h"
+#include "services/FichierINI.h"
 #include "scope/frmWavix.h"
 
 #include <QString>
@@ -21,6 +19,6 @@ inline void reglagesDual(const QString& dossier)
 // user reaches it.
 inline void choisirMode(frmWavix* scope, int voulu)
 {
-    for (int i = 0; i < 5 && scope->shpVoie[size_t(voulu)]->FillColor() != kVertAllume; ++i)
+    for (int i = 0; i < 5 && !scope->panneau().modeAllume(ModeVoies(voulu)); ++i)
         scope->cmdVoie_Click(1);
 }

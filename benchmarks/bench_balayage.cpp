@@ -7,7 +7,7 @@
 //
 //   bench_balayage [runs]     (default 300)
 
-#include "app/FichierINI.h"
+#include "services/FichierINI.h"
 #include "app/MDIWavix.h"
 #include "bench/frmToolBox.h"
 #include "platform/Forms.h"
@@ -18,7 +18,7 @@
 #include "scope/CourbeWavix.h"
 #include "scope/Echelle.h"
 #include "scope/Potentiometre.h"
-#include "scope/RVB.h"
+#include "platform/RVB.h"
 #include "scope/frmWavix.h"
 
 #include "Mediane.h"

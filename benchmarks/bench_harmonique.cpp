@@ -5,7 +5,7 @@
 //
 //   bench_harmonique [runs]     (default 200)
 
-#include "app/FichierINI.h"
+#include "services/FichierINI.h"
 #include "app/MDIWavix.h"
 #include "bench/frmHarmonique.h"
 #include "bench/frmToolBox.h"

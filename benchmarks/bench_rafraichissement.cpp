@@ -9,18 +9,17 @@
 //
 //   bench_rafraichissement [runs]     (default 5 per setting)
 
-#include "app/FichierINI.h"
+#include "services/FichierINI.h"
 #include "app/MDIWavix.h"
 #include "platform/Forms.h"
 #include "platform/PictureBox.h"
-#include "platform/Shape.h"
 #include "platform/VbTimer.h"
-#include "bench/RequetesBanc.h"
+#include "services/RequetesBanc.h"
 #include "scope/CourbeWavix.h"
 #include "scope/Echelle.h"
 #include "scope/Potentiometre.h"
-#include "scope/RVB.h"
-#include "scope/Sensibilite.h"
+#include "platform/RVB.h"
+#include "services/Sensibilite.h"
 #include "scope/frmWavix.h"
 
 #include "Mediane.h"
@@ -52,7 +51,7 @@ struct Reglage {
 void panneau(frmWavix* scope, const Reglage& r)
 {
     choisirMode(scope, r.mode);
-    if ((scope->shpVoie[5]->FillColor() == kVertAllume) != r.inverse)
+    if (scope->panneau().inverseAllume() != r.inverse)
         scope->cmdVoie_Click(2);
 }
 
@@ -112,7 +111,7 @@ int main(int argc, char** argv)
     reglagesDual(home.path());
 
     MDIWavix mdi;
-    mdi.ModeLibre = false; // the expected signals, with their 0.5 duty
+    Banc().modeLibre = false; // the expected signals, with their 0.5 duty
     auto* scope = Forms().get<frmWavix>();
     for (int fiche : {0, 1, 2})
         scope->basculerFiche(fiche);
@@ -193,7 +192,7 @@ int main(int argc, char** argv)
     // The spectrum: FFT ticked, in DUAL and ADD, every time base, with the
     // sources' own square (25 % duty, the most lines and labels) on CH1 and a
     // harmonic generator at every level on CH2.
-    mdi.ModeLibre = true;
+    Banc().modeLibre = true;
     scope->chkFFT->setChecked(true);
     FormeSignalA = QStringLiteral("Carre");
     FormeSignalB = QStringLiteral("harmo");

@@ -5,7 +5,7 @@
 //
 //   bench_reglages [reads]     (default 2000)
 
-#include "app/FichierINI.h"
+#include "services/FichierINI.h"
 
 #include "Mediane.h"
 

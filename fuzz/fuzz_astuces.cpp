@@ -7,8 +7,8 @@
 #include "Fenetres.h"
 
 #include "TestHome.h"
-#include "app/EtatProgramme.h"
-#include "app/FichierINI.h"
+#include "services/EtatProgramme.h"
+#include "services/FichierINI.h"
 #include "help/frmTip.h"
 #include "platform/SystemServices.h"
 

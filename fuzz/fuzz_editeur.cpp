@@ -9,7 +9,7 @@
 #include "Fenetres.h"
 
 #include "TestHome.h"
-#include "app/EtatProgramme.h"
+#include "services/EtatProgramme.h"
 #include "evaluation/Data.h"
 #include "evaluation/frmCreateFile.h"
 #include "platform/ScriptedDialogs.h"

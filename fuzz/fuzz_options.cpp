@@ -9,7 +9,7 @@
 #include "Fenetres.h"
 #include "Fichier.h"
 
-#include "app/FichierINI.h"
+#include "services/FichierINI.h"
 #include "app/PreferencesWavix.h"
 #include "app/frmOption.h"
 #include "platform/PictureBox.h"

@@ -12,27 +12,27 @@
 #include "Fenetres.h"
 
 #include "BancScope.h"
-#include "app/FichierINI.h"
+#include "services/FichierINI.h"
 #include "platform/PictureBox.h"
 #include "scope/CourbeWavix.h"
 #include "scope/Echelle.h"
 #include "scope/Potentiometre.h"
-#include "scope/RVB.h"
+#include "platform/RVB.h"
 #include "scope/frmWavix.h"
-#include "services/EtatPartage.h"
+#include "app/EtatPartage.h"
 
 #include <QAbstractButton>
 
 namespace {
 
 // The bench as a program just started has it, back before every input.
-struct Banc {
+struct BancFuzz {
     BancScope scope{0};
     QString ini = CheminINI;
     QRect cadre;           // the graticule's frame, in pixels
     QList<QPoint> lettres; // the pixels of the readout's "CH1" and "CH2"
 
-    Banc()
+    BancFuzz()
     {
         // The screen at the size the window gives it.
         PictureBox* ecran = scope.scope->picEcran;
@@ -92,7 +92,7 @@ struct Banc {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static const char* const kMots[] = {"Cc", "Sinus", "Carre", "Triangle", "Dyn", "Harmo", "sinusoïdale", "Autre"};
-    Banc& b = garde<Banc>();
+    BancFuzz& b = garde<BancFuzz>();
     frmWavix* scope = b.scope.scope;
     Entree entree(data, size);
 
@@ -134,7 +134,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         }
     }
     if (mode != 4) {
-        const QRgb encre = pixelRgb(Banc::texte());
+        const QRgb encre = pixelRgb(BancFuzz::texte());
         for (const QPoint& p : b.lettres)
             EXIGER((image.pixel(p) & 0xFFFFFF) == encre);
     }

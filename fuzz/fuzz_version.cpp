@@ -2,7 +2,7 @@
 
 #include "Entree.h"
 
-#include "app/Version.h"
+#include "services/Version.h"
 #include "platform/TextCodec.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

@@ -1,17 +1,21 @@
 #include "app/MDIWavix.h"
 
 #include "app/AssociationExercice.h"
-#include "app/Dossiers.h"
-#include "app/EtatProgramme.h"
-#include "app/FichierINI.h"
-#include "app/InfoBulles.h"
-#include "app/Ressources.h"
-#include "app/Version.h"
+#include "services/Dossiers.h"
+#include "services/EtatProgramme.h"
+#include "services/FichierINI.h"
+#include "platform/InfoBulles.h"
+#include "platform/Ressources.h"
+#include "services/EtatBanc.h"
+#include "services/FenetrePrincipale.h"
+#include "services/Version.h"
 #include "app/frmOption.h"
 #include "bench/Calculatrice.h"
+#include "bench/FenetresBanc.h"
 #include "bench/frmToolBox.h"
 #include "evaluation/ModeLibre.h"
 #include "evaluation/frmDepot.h"
+#include "help/AideF1.h"
 #include "help/HTMLHelp.h"
 #include "help/TelechargementFichier.h"
 #include "help/frmTip.h"
@@ -21,6 +25,8 @@
 #include "platform/SystemServices.h"
 #include "platform/TextCodec.h"
 #include "platform/VbConversions.h"
+#include "platform/ZoneTravail.h"
+#include "services/PanneauScope.h"
 #include "scope/frmWavix.h"
 
 #include <QAction>
@@ -59,6 +65,7 @@ MDIWavix::MDIWavix()
 {
     InitialiserRessources();
     current = this;
+    PermettreAide(true);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/app/wavix.svg")));
     setObjectName(QStringLiteral("MDIWavix"));
     mdiArea_ = new QMdiArea(this);
@@ -76,8 +83,12 @@ MDIWavix::MDIWavix()
 
 MDIWavix::~MDIWavix()
 {
-    if (current == this)
+    if (current == this) {
         current = nullptr;
+        PermettreAide(false);
+        CocherPleinEcran = nullptr;
+        DefinirZoneTravail(0, 0);
+    }
     Forms().setMdiArea(nullptr);
 }
 
@@ -86,11 +97,57 @@ MDIWavix* MDIWavix::instance()
     return current;
 }
 
+void MDIWavix::montrerMode()
+{
+    const bool libre = Banc().modeLibre;
+    Mnu_Libre->setEnabled(!libre);
+    for (QAction* item : {Mnu_Pilote, Mnu_Create, Mnu_Modif, Mnu_Kill, Mnu_Clean, Mnu_View, Mnu_Volt})
+        item->setEnabled(libre);
+    // The bench's sources are not for an evaluated run.
+    Mnu_Harmo->setEnabled(libre && SourceDisponible(QStringLiteral("frmHarmoniqueA")));
+}
+
+void MDIWavix::montrerInstruments()
+{
+    const EtatBanc& banc = Banc();
+    Mnu_Volt->setChecked(banc.multimetreAffiche);
+    Mnu_Chrono->setChecked(banc.chronoAffiche);
+    Mnu_Calc->setChecked(banc.calculatriceOuverte);
+}
+
+void MontrerMode()
+{
+    if (MDIWavix* mdi = MDIWavix::instance())
+        mdi->montrerMode();
+}
+
+void MontrerInstruments()
+{
+    if (MDIWavix* mdi = MDIWavix::instance())
+        mdi->montrerInstruments();
+}
+
+void MontrerLegende(const QString& legende)
+{
+    if (MDIWavix* mdi = MDIWavix::instance())
+        mdi->setWindowTitle(legende);
+}
+
+void RetourModeLibre(bool reglageSiUn)
+{
+    if (MDIWavix* mdi = MDIWavix::instance())
+        mdi->retourModeLibre(reglageSiUn);
+}
+
+int CouleurFondInterface()
+{
+    const MDIWavix* mdi = MDIWavix::instance();
+    return mdi ? mdi->BackColor() : 0xFFFFFF;
+}
+
 HTMLHelp& MDIWavix::AideHTML()
 {
-    if (!aide_)
-        aide_ = std::make_unique<HTMLHelp>();
-    return *aide_;
+    return *AideProgramme();
 }
 
 void MDIWavix::setBackColor(int rgb)
@@ -109,7 +166,7 @@ bool MDIWavix::MDIForm_Load()
 
         etape = 2;
         setWindowTitle(LegendeProgramme(true));
-        ModeLibre = true;
+        Banc().modeLibre = true;
         SousDossierProgramme = QStringLiteral("Brelmar/Wavix");
 
         etape = 20;
@@ -181,10 +238,7 @@ bool MDIWavix::MDIForm_Load()
         // The automatic sensitivities are for the classes whose teacher allows them.
         Mnu_Reglages->setEnabled(LirePreferenceINI(QStringLiteral("Options"), QStringLiteral("Reglage auto"), 0, 0, 2)
                                  != 0);
-        if (const QScreen* ecran = QGuiApplication::primaryScreen()) {
-            HauteurZoneTravail = pixelsToTwips(ecran->availableGeometry().height());
-            LargeurZoneTravail = pixelsToTwips(ecran->availableGeometry().width());
-        }
+        MesurerZoneTravail();
 
         etape = 16;
         ActiverModeLibre(true);
@@ -354,7 +408,7 @@ bool MDIWavix::confirmerQuitter()
         EcrireINI(QStringLiteral("Interface"), QStringLiteral("PosX Wavix"), Str(scope->Left()));
         EcrireINI(QStringLiteral("Interface"), QStringLiteral("PosY Wavix"), Str(scope->Top()));
     }
-    if (Mnu_Calc->isChecked())
+    if (Banc().calculatriceOuverte)
         FermerCalculatrice();
     return true;
 }
@@ -388,7 +442,7 @@ void MDIWavix::closeEvent(QCloseEvent* event)
     // During an evaluated run the close box (and Alt+F4) asks as "Quitter"
     // does, so that one click does not end the run; the end of the desktop
     // session asks nothing.
-    if (!fermeture_ && !ModeLibre && !quitterConfirme_ && !finDeSession_ && !qApp->isSavingSession()
+    if (!fermeture_ && !Banc().modeLibre && !quitterConfirme_ && !finDeSession_ && !qApp->isSavingSession()
         && !confirmerQuitter()) {
         event->ignore();
         return;
@@ -407,13 +461,12 @@ void MDIWavix::closeEvent(QCloseEvent* event)
 
 void MDIWavix::MDIForm_QueryUnload()
 {
-    AideHTML().HHClose();
-    aide_.reset();
+    FermerAide();
 }
 
 void MDIWavix::mdiForm_Unload()
 {
-    if (Mnu_Calc->isChecked())
+    if (Banc().calculatriceOuverte)
         FermerCalculatrice();
     FermerFichiers();
     RemoveMultiLineToolTips();

@@ -20,18 +20,16 @@ public:
 
     static MDIWavix* instance();
 
-    // Shared state.
-    double HauteurZoneTravail = 0; // desktop work area, twips
-    double LargeurZoneTravail = 0;
-    bool ModeLibre = true;
     QString DossierSysteme;
     QString DossierWindows;
-    QString DossierExercice;
-    QString FichierExercice;
     bool Reseau = false;
     QString FichierResultat;
     // The help object, created on first use.
     HTMLHelp& AideHTML();
+    // Shows the bench's state: the caption and the commands each mode
+    // allows, the instruments' menu ticks.
+    void montrerMode();
+    void montrerInstruments();
 
     QMdiArea* mdiArea() const { return mdiArea_; }
     int BackColor() const { return backColor_; }
@@ -135,7 +133,6 @@ private:
     void mdiForm_Unload();
 
     QMdiArea* mdiArea_ = nullptr;
-    std::unique_ptr<HTMLHelp> aide_;
     int backColor_ = 0xFFFFFF;
     QString dossierProgramme_;
     bool fermeture_ = false;

@@ -2,12 +2,14 @@
 
 #include "app/MDIWavix.h"
 
-#include "app/Dossiers.h"
-#include "app/EtatProgramme.h"
-#include "app/FichierINI.h"
+#include "services/Dossiers.h"
+#include "services/EtatProgramme.h"
+#include "services/FichierINI.h"
+#include "services/PanneauScope.h"
 #include "app/MotDePasse.h"
-#include "app/PositionFenetre.h"
-#include "app/Version.h"
+#include "app/DispositionFenetres.h"
+#include "services/EtatBanc.h"
+#include "services/Version.h"
 #include "app/frmOption.h"
 #include "bench/FenetresBanc.h"
 #include "bench/frmToolBox.h"
@@ -197,13 +199,14 @@ void MDIWavix::creerMenus()
     Mnu_Calc = menu("Mnu_Calc");
     Mnu_Reglages = menu("Mnu_Reglages");
     Mnu_ViewFullScreen = menu("Mnu_ViewFullScreen");
+    // Ticked while the scope's panel draws on the full-screen view.
+    CocherPleinEcran = [this](bool plein) { Mnu_ViewFullScreen->setChecked(plein); };
     Mnu_Harmo = menu("Mnu_Harmo");
 
-    // The instrument items follow the toolbox's boxes, which tick them: a
-    // click only asks the box to change.
+    // The instrument items show the bench's state, which the toolbox's boxes
+    // change: a click only asks the box to change.
     for (QAction* coche : {Mnu_Volt, Mnu_Chrono, Mnu_Calc})
-        connect(coche, &QAction::triggered, coche, [coche] { coche->setChecked(!coche->isChecked()); },
-                Qt::DirectConnection);
+        connect(coche, &QAction::triggered, this, [this] { montrerInstruments(); }, Qt::DirectConnection);
     auto relier = [this](const char* nom, auto commande) {
         connect(menu(QString::fromLatin1(nom)), &QAction::triggered, this, commande);
     };
@@ -257,9 +260,9 @@ void MDIWavix::retourModeLibre(bool reglageSiUn)
     ActiverModeLibre(true);
     Forms().unload(QStringLiteral("frmExo"));
     FermerFichiers();
-    FichierExercice.clear();
+    Banc().fichierExercice.clear();
     setWindowTitle(LegendeProgramme(true));
-    ModeLibre = true;
+    Banc().modeLibre = true;
     if (frmToolBox* b = Forms().find<frmToolBox>()) {
         for (QGroupBox* cadre : b->fraAlim)
             cadre->setEnabled(true);
@@ -303,8 +306,8 @@ void MDIWavix::Mnu_Pilote_Click()
         MsgBox(message, vb::Critical, QStringLiteral("Wavix - Erreur"));
         return;
     }
-    DossierExercice = QFileInfo(*choisi).absolutePath();
-    FichierExercice = exercice.titre;
+    Banc().dossierExercice = QFileInfo(*choisi).absolutePath();
+    Banc().fichierExercice = exercice.titre;
     if (!FichierResultatOuvert().open(FichierResultat, ModeFichierResultats(FichierResultat, Reseau))) {
         FermerFichiers();
         MsgBox(QStringLiteral("Le fichier des réponses-élèves ne peut pas être écrit :\r\n") + FichierResultat,
@@ -427,19 +430,19 @@ void MDIWavix::Mnu_ClipBoard_Click(int index)
 void MDIWavix::Mnu_Volt_Click()
 {
     if (frmToolBox* b = Forms().find<frmToolBox>())
-        b->chkMulti->setChecked(!Mnu_Volt->isChecked());
+        b->chkMulti->setChecked(!Banc().multimetreAffiche);
 }
 
 void MDIWavix::Mnu_Chrono_Click()
 {
     if (frmToolBox* b = Forms().find<frmToolBox>())
-        b->chkClock->setChecked(!Mnu_Chrono->isChecked());
+        b->chkClock->setChecked(!Banc().chronoAffiche);
 }
 
 void MDIWavix::Mnu_Calc_Click()
 {
     if (frmToolBox* b = Forms().find<frmToolBox>())
-        b->chkCalc->setChecked(!Mnu_Calc->isChecked());
+        b->chkCalc->setChecked(!Banc().calculatriceOuverte);
 }
 
 void MDIWavix::Mnu_Harmo_Click()

@@ -1,11 +1,12 @@
 #include "app/PreferencesWavix.h"
 
-#include "app/FichierINI.h"
-#include "app/InfoBulles.h"
+#include "services/EtatBanc.h"
+#include "services/FichierINI.h"
+#include "platform/InfoBulles.h"
 #include "app/MDIWavix.h"
 #include "app/frmOption.h"
 #include "bench/FenetreSource.h"
-#include "bench/RequetesBanc.h"
+#include "services/RequetesBanc.h"
 #include "bench/Voltmetre.h"
 #include "bench/frmToolBox.h"
 #include "platform/PictureBox.h"
@@ -99,7 +100,7 @@ void ChargerPreferencesDans(frmOption* f)
     lireCase(f->chkCopySensibility, QStringLiteral("Copy Sensibility"), 1);
 
     MDIWavix* mdi = MDIWavix::instance();
-    if (mdi && !mdi->ModeLibre) {
+    if (mdi && !Banc().modeLibre) {
         f->chkReglage->setEnabled(false);
     } else {
         f->chkReglage->setEnabled(true);
@@ -162,12 +163,12 @@ void EnregistrerPreferences()
     }
 
     ecrireCase(QStringLiteral("Copy Sensibility"), f->chkCopySensibility);
-    if (!mdi || mdi->ModeLibre) {
+    if (!mdi || Banc().modeLibre) {
         ecrireCase(QStringLiteral("Reglage auto"), f->chkReglage);
         if (mdi)
             mdi->Mnu_Reglages->setEnabled(valeurCase(f->chkReglage) != 0);
     }
-    if (mdi && mdi->Mnu_Volt->isChecked())
+    if (mdi && Banc().multimetreAffiche)
         CalculerMesure();
 
     for (int i = 0; i < 5; ++i)

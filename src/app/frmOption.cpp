@@ -8,6 +8,7 @@
 #include "scope/CouleursCourbes.h"
 #include "scope/CourbeWavix.h"
 #include "scope/Echelle.h"
+#include "scope/Impression.h"
 #include "scope/frmWavix.h"
 
 #include <QCheckBox>
@@ -137,21 +138,16 @@ frmOption::frmOption() : VbForm(QString::fromLatin1(kNom), false)
         optColor[size_t(i)] = control<QRadioButton>(this, "optColor", i);
         shpColor[size_t(i)] = control<Shape>(this, "shpColor", i);
     }
-    QStringList symboles;
-    for (char16_t s : kSymbolesMarque)
-        symboles << QString(QChar(s));
     for (int voie = 0; voie < 2; ++voie) {
         const size_t v = size_t(voie);
         cbxStyle[v] = control<QComboBox>(this, "cbxStyle", voie);
-        cbxStyle[v]->addItems({QStringLiteral("ligne pleine"), QStringLiteral("tiret"), QStringLiteral("point"),
-                               QStringLiteral("tiret-point"), QStringLiteral("tiret-point-point")});
+        cbxStyle[v]->addItems(StylesLigneImpression());
         lblMarque[v] = control<QLabel>(this, "lblMarque", voie);
         cbxMarque[v] = control<QComboBox>(this, "cbxMarque", voie);
-        cbxMarque[v]->addItems(symboles);
+        cbxMarque[v]->addItems(MotifsMarque());
         lblWidth[v] = control<QLabel>(this, "lblWidth", voie);
         cbxWidth[v] = control<QComboBox>(this, "cbxWidth", voie);
-        cbxWidth[v]->addItems({QStringLiteral("8"), QStringLiteral("10"), QStringLiteral("12"), QStringLiteral("14"),
-                               QStringLiteral("16")});
+        cbxWidth[v]->addItems(TaillesMarque());
         control<QLabel>(this, "Label6", voie)->setBuddy(cbxStyle[v]);
         lblMarque[v]->setBuddy(cbxMarque[v]);
         lblWidth[v]->setBuddy(cbxWidth[v]);

@@ -14,10 +14,6 @@ class QRadioButton;
 class QTabWidget;
 class Shape;
 
-// The print-marker symbols, in the order of the stored index.
-inline constexpr std::array<char16_t, 6> kSymbolesMarque{u'\u25C6', u'\u25CF', u'\u25A1',
-                                                          u'\u29EB', u'\u25A0', u'\u25CB'};
-
 // The options dialog: the user's preferences on three tabs. It stays loaded,
 // hidden, as the store of the colours and printing choices, and reads the
 // settings file again each time it is loaded.
@@ -67,4 +63,3 @@ private:
 // The screen colour sets of the options dialog: CH1, CH2, graticule,
 // screen background, border.
 inline constexpr std::array<int32_t, 5> kCouleursEcran{65535, 4227072, 0, 10135975, 0};
-inline constexpr std::array<int32_t, 5> kCouleursImpression{0, 0, 8421504, 16777215, 8421504};

@@ -1,7 +1,7 @@
 #include "bench/AiguilleSelecteur.h"
 
 #include "platform/Forms.h"
-#include "scope/Signaux.h"
+#include "services/Ondes.h"
 
 #include <QPainter>
 

@@ -1,10 +1,12 @@
 #include "bench/Calculatrice.h"
 
-#include "app/MDIWavix.h"
+#include "services/FenetrePrincipale.h"
+#include "services/EtatBanc.h"
 #include "bench/frmToolBox.h"
 #include "platform/Dialogs.h"
 #include "platform/Forms.h"
 #include "platform/SystemServices.h"
+#include "services/EtatProgramme.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -19,14 +21,13 @@ QPointer<QProcess> processus;
 
 void cocher(bool coche)
 {
-    if (MDIWavix* mdi = MDIWavix::instance())
-        mdi->Mnu_Calc->setChecked(coche);
+    Banc().calculatriceOuverte = coche;
+    MontrerInstruments();
 }
 
 bool menuCoche()
 {
-    const MDIWavix* mdi = MDIWavix::instance();
-    return mdi && mdi->Mnu_Calc->isChecked();
+    return Banc().calculatriceOuverte;
 }
 
 // The user closed the calculator himself: the box and the menu clear.
@@ -101,5 +102,7 @@ void BasculerCalculatrice()
         return;
     }
     processus = p;
+    static const bool fermetureAjoutee = (AjouterFermeture(&FermerCalculatrice), true);
+    (void)fermetureAjoutee;
     cocher(true);
 }

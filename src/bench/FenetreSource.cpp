@@ -1,14 +1,15 @@
 #include "bench/FenetreSource.h"
 
-#include "app/FichierINI.h"
-#include "app/PositionFenetre.h"
+#include "services/FichierINI.h"
+#include "services/PositionFenetre.h"
 #include "bench/frmToolBox.h"
 #include "help/AideF1.h"
 #include "platform/FormDesign.h"
 #include "platform/ImageBox.h"
 #include "platform/Shape.h"
-#include "scope/CourbeWavix.h"
-#include "scope/frmWavix.h"
+#include "services/EtatBanc.h"
+#include "services/Rafraichissement.h"
+#include "services/Instruments.h"
 
 FenetreSource::FenetreSource(const QString& nom, int voie, const Description& description)
     : VbForm(nom), voie_(voie), description_(description)
@@ -69,7 +70,7 @@ void FenetreSource::basculerFiche(int i)
 void FenetreSource::Form_Load()
 {
     // Just right of the scope window, CH2 lower down.
-    const frmWavix* scope = Forms().get<frmWavix>();
+    const VbForm* scope = FenetreOscilloscope();
     RestaurerPosition(this, suffixe(), scope->Left() + scope->Width(), voie_ == 0 ? 0 : description_.hautDefautB);
     colorerMarques();
 }

@@ -10,7 +10,6 @@
 #include "bench/frmPile.h"
 #include "bench/frmVolt.h"
 #include "platform/Forms.h"
-#include "scope/frmWavix.h"
 
 namespace {
 

@@ -3,6 +3,8 @@
 #include "platform/FormDesign.h"
 #include "platform/ImageBox.h"
 #include "platform/Shape.h"
+#include "services/EtatBanc.h"
+#include "services/Sensibilite.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -44,4 +46,16 @@ void presenterMarche(QAbstractButton* interrupteur, ImageBox* image, const QStri
     interrupteur->setText(allume ? QStringLiteral("Off") : QStringLiteral("On"));
     image->setPicture(allume ? QStringLiteral(":/scope/power_on.svg") : QStringLiteral(":/scope/power_off.svg"));
     image->setToolTip(nom + (allume ? QStringLiteral(" allumé") : QStringLiteral(" éteint")));
+}
+
+void AfficherFrequence(int voie, QWidget* fenetre)
+{
+    if (voie < 0 || voie > 1 || !fenetre)
+        return;
+    const QString texte = TexteFrequence(Voies[size_t(voie)].Frequence, Voies[size_t(voie)].Gamme);
+    if (texte.isEmpty())
+        return;
+    auto* etiquette = fenetre->findChild<QLabel*>(voie == 0 ? QStringLiteral("lblFreqA") : QStringLiteral("lblFreqB"));
+    if (etiquette)
+        etiquette->setText(texte);
 }

@@ -2,7 +2,7 @@
 
 #include "bench/Voltmetre.h"
 #include "platform/VbFormat.h"
-#include "scope/Signaux.h"
+#include "services/Ondes.h"
 
 #include <array>
 #include <cmath>

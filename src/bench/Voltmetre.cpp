@@ -1,15 +1,16 @@
 #include "bench/Voltmetre.h"
 
-#include "app/FichierINI.h"
-#include "app/MDIWavix.h"
-#include "bench/RequetesBanc.h"
+#include "services/FenetrePrincipale.h"
+#include "services/FichierINI.h"
+#include "services/RequetesBanc.h"
 #include "bench/frmMulti_RMS.h"
 #include "bench/frmToolBox.h"
 #include "bench/frmVolt.h"
 #include "platform/Forms.h"
 #include "platform/ImageBox.h"
 #include "platform/SystemServices.h"
-#include "scope/CourbeWavix.h"
+#include "services/EtatBanc.h"
+#include "services/Rafraichissement.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -97,8 +98,7 @@ void CalculerMesure()
 
 void AfficherMesure(double& valeur)
 {
-    const MDIWavix* mdi = MDIWavix::instance();
-    if (mdi && !mdi->Mnu_Volt->isChecked())
+    if (!Banc().multimetreAffiche)
         return;
     if (MultimetreCollegeChoisi()) {
         if (frmVolt* volt = multimetreCollege())
@@ -157,8 +157,8 @@ bool BasculerFiche(const FichesMultimetre& fiches, int index)
 
 void MultimetreFerme()
 {
-    if (MDIWavix* mdi = MDIWavix::instance())
-        mdi->Mnu_Volt->setChecked(false);
+    Banc().multimetreAffiche = false;
+    MontrerInstruments();
     if (auto* boite = Forms().find<frmToolBox>())
         boite->chkMulti->setChecked(false);
 }

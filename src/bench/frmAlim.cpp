@@ -1,6 +1,6 @@
 #include "bench/frmAlim.h"
 
-#include "app/ModFonctions.h"
+#include "services/ModFonctions.h"
 #include "platform/FormDesign.h"
 #include "platform/ImageBox.h"
 #include "platform/Potentio_Creme.h"
@@ -8,8 +8,9 @@
 #include "platform/Shape.h"
 #include "platform/SystemServices.h"
 #include "platform/VbFormat.h"
-#include "scope/CourbeWavix.h"
-#include "scope/Curseurs.h"
+#include "services/EtatBanc.h"
+#include "services/Rafraichissement.h"
+#include "platform/Curseurs.h"
 
 #include <QAbstractButton>
 #include <QLabel>

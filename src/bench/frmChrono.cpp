@@ -1,13 +1,14 @@
 #include "bench/frmChrono.h"
 
-#include "app/MDIWavix.h"
-#include "app/ModFonctions.h"
-#include "app/PositionFenetre.h"
+#include "services/FenetrePrincipale.h"
+#include "services/EtatBanc.h"
+#include "services/ModFonctions.h"
+#include "services/PositionFenetre.h"
 #include "bench/frmToolBox.h"
 #include "platform/FormDesign.h"
 #include "platform/SystemServices.h"
 #include "platform/VbTimer.h"
-#include "scope/frmWavix.h"
+#include "services/Instruments.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -125,7 +126,7 @@ void frmChrono::Form_Load()
         setFixedWidth(height() + bord.height() - bord.width());
     frame()->adjustSize();
     // Centred in the column right of the scope window, low down.
-    const frmWavix* scope = Forms().get<frmWavix>();
+    const VbForm* scope = FenetreOscilloscope();
     RestaurerPosition(this, QStringLiteral("Chrono"), scope->Left() + scope->Width() + (4550 - Width()) / 2, 6000);
     sldAlarme->setRange(1, 10);
     sldAlarme->setValue(5);
@@ -142,8 +143,8 @@ void frmChrono::Form_Unload(bool&)
     tmrChrono->setEnabled(false);
     EnregistrerPosition(this, QStringLiteral("Chrono"));
     // However it closes, the toolbox's box and the menu's tick clear.
-    if (MDIWavix* mdi = MDIWavix::instance())
-        mdi->Mnu_Chrono->setChecked(false);
+    Banc().chronoAffiche = false;
+    MontrerInstruments();
     if (auto* boite = Forms().find<frmToolBox>())
         boite->chkClock->setChecked(false);
 }

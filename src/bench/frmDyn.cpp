@@ -7,8 +7,9 @@
 #include "platform/Potentio_Creme.h"
 #include "platform/Shape.h"
 #include "platform/VbFormat.h"
-#include "scope/CourbeWavix.h"
-#include "scope/Curseurs.h"
+#include "services/EtatBanc.h"
+#include "services/Rafraichissement.h"
+#include "platform/Curseurs.h"
 
 #include <QLabel>
 

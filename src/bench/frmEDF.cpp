@@ -2,8 +2,9 @@
 
 #include "platform/FormDesign.h"
 #include "platform/ImageBox.h"
-#include "scope/CourbeWavix.h"
-#include "scope/Curseurs.h"
+#include "services/EtatBanc.h"
+#include "services/Rafraichissement.h"
+#include "platform/Curseurs.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>

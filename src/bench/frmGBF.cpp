@@ -1,16 +1,16 @@
 #include "bench/frmGBF.h"
 
-#include "app/MDIWavix.h"
 #include "bench/GammesGenerateur.h"
+#include "services/EtatBanc.h"
 #include "platform/FormDesign.h"
 #include "platform/ImageBox.h"
 #include "platform/Potentio_Creme.h"
 #include "platform/Shape.h"
 #include "platform/SystemServices.h"
-#include "scope/CourbeWavix.h"
-#include "scope/Curseurs.h"
-#include "scope/RVB.h"
-#include "scope/Sensibilite.h"
+#include "services/EtatBanc.h"
+#include "services/Rafraichissement.h"
+#include "platform/Curseurs.h"
+#include "platform/RVB.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -95,7 +95,8 @@ const FormDesign kDesign{
 } // namespace
 
 frmGBF::frmGBF(int voie)
-    : FenetreSource(voie == 0 ? QStringLiteral("frmGBFA") : QStringLiteral("frmGBFB"), voie, kDescription)
+    : FenetreSource(voie == 0 ? QStringLiteral("frmGBFA") : QStringLiteral("frmGBFB"), voie, kDescription),
+      reglagesPublies_(this, ReglagesPublies(voie), [this] { return reglages(); })
 {
     usePanelFont();
     buildForm(this, kDesign);
@@ -142,6 +143,7 @@ frmGBF::frmGBF(int voie)
     lblFreq->raise();
     setFacePicture(QStringLiteral(":/bench/gbf_panel.svg"));
 
+    connect(chkOn, &QAbstractButton::toggled, this, [this] { reglagesPublies_.publier(); });
     connect(chkOn, &QAbstractButton::toggled, this, &frmGBF::chkOn_Click);
     for (int i = 0; i < 3; ++i)
         connect(optSignal[size_t(i)], &QAbstractButton::toggled, this, [this, i](bool coche) {
@@ -154,12 +156,30 @@ frmGBF::frmGBF(int voie)
         connect(Potentio[size_t(i)], &Potentio_Creme::MouseUp, this,
                 [this](int index, int bouton, int, double, double) { Potentio_MouseMove(index, bouton); });
         connect(Potentio[size_t(i)], &Potentio_Creme::DblClick, this, &frmGBF::Potentio_DblClick);
-        connect(sldReglage[size_t(i)], &QSlider::valueChanged, this, [this, i] { sldReglage_Scroll(i); });
+        connect(Potentio[size_t(i)], &Potentio_Creme::Change, this, [this] { reglagesPublies_.publier(); });
+        connect(sldReglage[size_t(i)], &QSlider::valueChanged, this, [this, i] {
+            reglagesPublies_.publier();
+            sldReglage_Scroll(i);
+        });
     }
+}
+
+ReglagesGBF frmGBF::reglages() const
+{
+    ReglagesGBF r;
+    r.allume = chkOn->isChecked();
+    r.rapport = Potentio[2]->Value();
+    r.rapportFin = sldReglage[2]->value();
+    r.decalage = Potentio[3]->Value();
+    r.decalageMax = Potentio[3]->Max();
+    r.decalageFin = sldReglage[3]->value();
+    r.carre = lampeSignal_ == 1;
+    return r;
 }
 
 void frmGBF::Form_Load()
 {
+    reglagesPublies_.ouvrir();
     FenetreSource::Form_Load();
     EtatVoie& v = Voies[size_t(voie())];
     v.SourceBranchee = false;
@@ -183,8 +203,7 @@ void frmGBF::Form_Load()
     Potentio[3]->setValue(100);
     Potentio[3]->setMin(0);
 
-    const MDIWavix* mdi = MDIWavix::instance();
-    if (!mdi || mdi->ModeLibre)
+    if (Banc().modeLibre)
         ActualiserEcran();
 }
 
@@ -216,14 +235,14 @@ void frmGBF::allumerLampes()
 {
     for (Shape* lampe : shpFreq)
         lampe->setFillColor(kBlancEteint);
-    for (Shape* lampe : shpSignal)
-        lampe->setFillColor(kBlancEteint);
+    lampeSignal_ = chkOn->isChecked() ? signalChoisi() : -1;
+    for (size_t i = 0; i < shpSignal.size(); ++i)
+        shpSignal[i]->setFillColor(int(i) == lampeSignal_ ? kVertAllume : kBlancEteint);
+    reglagesPublies_.publier();
     if (!chkOn->isChecked())
         return;
     if (const int g = gammeChoisie(); g >= 0)
         shpFreq[size_t(g)]->setFillColor(kVertAllume);
-    if (const int s = signalChoisi(); s >= 0)
-        shpSignal[size_t(s)]->setFillColor(kVertAllume);
 }
 
 void frmGBF::optGamme_Click(int index)
@@ -236,8 +255,7 @@ void frmGBF::optGamme_Click(int index)
     v.Gamme = kGammesFrequence[index].multiplicateur;
     lblUnite->setText(QString::fromLatin1(kGammesFrequence[index].unite));
     ecrireFrequence(v.Frequence * v.Gamme / ancienne);
-    const MDIWavix* mdi = MDIWavix::instance();
-    if (!mdi || mdi->ModeLibre)
+    if (Banc().modeLibre)
         ActualiserEcran();
 }
 
@@ -246,8 +264,7 @@ void frmGBF::optSignal_Click(int index)
     allumerLampes();
     Voies[size_t(voie())].FormeSignal = QString::fromLatin1(kMots[index]);
     imgSignal->setPicture(QString::fromLatin1(kImagesSignal[index]));
-    const MDIWavix* mdi = MDIWavix::instance();
-    if (!mdi || mdi->ModeLibre)
+    if (Banc().modeLibre)
         ActualiserEcran();
 }
 
@@ -276,6 +293,7 @@ void frmGBF::Potentio_MouseMove(int index, int bouton)
         const QSignalBlocker bloque(sldReglage[size_t(index)]);
         sldReglage[size_t(index)]->setValue(0);
     }
+    reglagesPublies_.publier();
     EtatVoie& v = Voies[size_t(voie())];
     if (index == 0)
         ecrireFrequence(Potentio[0]->Value() * v.Gamme / 1000);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "bench/FenetreSource.h"
+#include "services/RequetesBanc.h"
+#include "services/ValeurPubliee.h"
 
 #include <array>
 
@@ -13,7 +15,8 @@ class Shape;
 
 // The function generator of one channel: frmGBFA feeds CH1, frmGBFB CH2.
 // It writes the channel's range, frequency, amplitude, waveform word and
-// connection; the scope reads its duty and offset knobs itself.
+// connection, and publishes its switch, duty and offset settings and its
+// square-wave lamp for the scope and the meters while it is loaded.
 class frmGBF : public FenetreSource {
     Q_OBJECT
 public:
@@ -48,4 +51,10 @@ private:
     void allumerLampes();
     int gammeChoisie() const;
     int signalChoisi() const;
+    // Switch, duty and offset knobs with their fine sliders, square lamp.
+    ReglagesGBF reglages() const;
+
+    // The waveform lamp lit (0..2), -1 when none is.
+    int lampeSignal_ = -1;
+    ValeurPubliee<ReglagesGBF> reglagesPublies_;
 };

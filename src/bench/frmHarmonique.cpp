@@ -1,18 +1,19 @@
 #include "bench/frmHarmonique.h"
 
-#include "app/MDIWavix.h"
 #include "bench/GammesGenerateur.h"
-#include "bench/RequetesBanc.h"
+#include "services/EtatBanc.h"
+#include "services/RequetesBanc.h"
 #include "platform/FormDesign.h"
 #include "platform/ImageBox.h"
 #include "platform/Potentio_Creme.h"
 #include "platform/Shape.h"
 #include "platform/SystemServices.h"
 #include "platform/VbConversions.h"
-#include "scope/CourbeWavix.h"
-#include "scope/Curseurs.h"
-#include "scope/RVB.h"
-#include "scope/Sensibilite.h"
+#include "services/EtatBanc.h"
+#include "services/Rafraichissement.h"
+#include "platform/Curseurs.h"
+#include "platform/RVB.h"
+#include "services/Sensibilite.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -114,8 +115,7 @@ std::vector<ControlDesign> colonne(int i)
 
 bool modeLibre()
 {
-    const MDIWavix* mdi = MDIWavix::instance();
-    return !mdi || mdi->ModeLibre;
+    return Banc().modeLibre;
 }
 
 // A panel slider's large step and its scale, a tick every so many steps.

@@ -1,9 +1,10 @@
 #include "bench/frmMulti_RMS.h"
 
-#include "app/FichierINI.h"
-#include "app/PositionFenetre.h"
+#include "services/FichierINI.h"
+#include "services/PanneauScope.h"
+#include "services/PositionFenetre.h"
 #include "bench/AiguilleSelecteur.h"
-#include "bench/RequetesBanc.h"
+#include "services/RequetesBanc.h"
 #include "bench/Voltmetre.h"
 #include "bench/frmEDF.h"
 #include "bench/frmVolt.h"
@@ -14,8 +15,9 @@
 #include "platform/Shape.h"
 #include "platform/VbFormat.h"
 #include "platform/VbMouse.h"
-#include "scope/CourbeWavix.h"
-#include "scope/frmWavix.h"
+#include "services/EtatBanc.h"
+#include "services/Rafraichissement.h"
+#include "services/Instruments.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -105,12 +107,6 @@ const FormDesign kDesign{
 };
 
 const QColor kSegments(24, 26, 24);
-constexpr int kVert = 0x00FF00;
-
-bool allumee(const Shape* lampe)
-{
-    return lampe && lampe->FillColor() == kVert;
-}
 
 } // namespace
 
@@ -223,7 +219,7 @@ void frmMulti_RMS::Form_Load()
     dessinerAiguille(AngleTRMS(kArretTRMS));
     PositionSelecteur = kArretTRMS;
     MultimetreBranche = false;
-    const frmWavix* scope = Forms().get<frmWavix>();
+    const VbForm* scope = FenetreOscilloscope();
     RestaurerPosition(this, QStringLiteral("Voltmetre"), scope->Left() + scope->Width() + 4550, 0);
     lireEtat();
     ConfigurerAffichageTRMS(PositionSelecteur);
@@ -250,12 +246,18 @@ void frmMulti_RMS::lireEtat()
     minMax_ = max && min ? MaxEtMin : max ? Max : min ? Min : SansMinMax;
 }
 
+void frmMulti_RMS::afficherGamme(const QString& gamme)
+{
+    gammeAffichee_ = gamme;
+    lblGamme->setText(gamme);
+}
+
 void frmMulti_RMS::montrerEtat()
 {
     lblMinMax[0]->setVisible(minMax_ != SansMinMax);
     lblMinMax[1]->setVisible(minMax_ == Max || minMax_ == MaxEtMin);
     lblMinMax[2]->setVisible(minMax_ == Min || minMax_ == MaxEtMin);
-    lblGamme->setText(PositionSelecteur == 3 ? QStringLiteral("600 mV") : gamme_);
+    afficherGamme(PositionSelecteur == 3 ? QStringLiteral("600 mV") : gamme_);
     lblAuto->setVisible(auto_);
     lblManuel->setVisible(!auto_);
     lblGamme->setVisible(!auto_);
@@ -455,8 +457,7 @@ void frmMulti_RMS::CalculerMesureTRMS()
     if (MesurePossible(v)) {
         const SignalTRMS s = signalMesure();
         if (minMax_ != SansMinMax) {
-            const frmWavix* scope = Forms().find<frmWavix>();
-            const bool inverse = scope && v == 1 && allumee(scope->shpVoie[5]);
+            const bool inverse = v == 1 && Panneau().inverseAllume();
             valeur = MinMaxTRMS(s, inverse, minMax_ != Min);
         } else {
             valeur = LectureTRMS(PositionSelecteur, s);
@@ -471,10 +472,10 @@ void frmMulti_RMS::AfficherMesureTRMS(double valeur)
         return;
     const GammeTRMS* g;
     if (!auto_) {
-        g = &GammeNommee(lblGamme->text());
+        g = &GammeNommee(gammeAffichee_);
     } else {
         g = &GammeAutomatique(valeur, PositionSelecteur);
-        lblGamme->setText(QString::fromLatin1(g->nom));
+        afficherGamme(QString::fromLatin1(g->nom));
     }
     const double a = std::fabs(valeur);
     const bool lisible = std::isfinite(a);

@@ -79,11 +79,15 @@ private:
     void ConfigurerAffichageTRMS(int position);
     void lireEtat();
     void montrerEtat();
+    // Shows a range name beside the reading; the manual reading scales to it.
+    void afficherGamme(const QString& gamme);
     void ecrireGamme(bool avecNom);
     void dessinerAiguille(double angle);
     QWidget* aiguille_ = nullptr;
     // The panel's state: AUTO or the manual range, and MIN MAX.
     bool auto_ = true;
     QString gamme_ = QStringLiteral("60 V");
+    // The range the display shows, as its design first shows it.
+    QString gammeAffichee_ = QStringLiteral("60 V");
     EtatMinMax minMax_ = SansMinMax;
 };

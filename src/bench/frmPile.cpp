@@ -1,9 +1,10 @@
 #include "bench/frmPile.h"
 
-#include "bench/RequetesBanc.h"
+#include "services/RequetesBanc.h"
 #include "platform/FormDesign.h"
 #include "platform/ImageBox.h"
-#include "scope/CourbeWavix.h"
+#include "services/EtatBanc.h"
+#include "services/Rafraichissement.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>

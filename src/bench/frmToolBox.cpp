@@ -1,16 +1,18 @@
 #include "bench/frmToolBox.h"
 
-#include "app/FichierINI.h"
-#include "app/MDIWavix.h"
+#include "services/FenetrePrincipale.h"
+#include "services/EtatBanc.h"
+#include "services/FichierINI.h"
 #include "bench/Calculatrice.h"
 #include "bench/FenetresBanc.h"
-#include "bench/RequetesBanc.h"
 #include "bench/Voltmetre.h"
+#include "services/Instruments.h"
 #include "help/AideF1.h"
 #include "platform/FormDesign.h"
 #include "platform/VbColor.h"
-#include "scope/CourbeWavix.h"
-#include "scope/RVB.h"
+#include "services/EtatBanc.h"
+#include "services/Rafraichissement.h"
+#include "platform/RVB.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -102,7 +104,8 @@ const char* const kFenetresSources[2][6] = {
 
 } // namespace
 
-frmToolBox::frmToolBox() : VbForm(QString::fromLatin1(kNom))
+frmToolBox::frmToolBox()
+    : VbForm(QString::fromLatin1(kNom)), choixPublie_(this, BoiteOutilsPubliee(), [this] { return choix(); })
 {
     // Kept for the program's life, at its designed width: a title bar would
     // widen the narrow window.
@@ -134,6 +137,7 @@ frmToolBox::frmToolBox() : VbForm(QString::fromLatin1(kNom))
         optConnexion[size_t(o.index)] = b;
         const int index = o.index;
         connect(b, &QAbstractButton::toggled, this, [this, index](bool coche) {
+            choixPublie_.publier();
             if (coche)
                 optConnexion_Click(index);
         });
@@ -145,14 +149,30 @@ frmToolBox::frmToolBox() : VbForm(QString::fromLatin1(kNom))
     chkMulti = control<QAbstractButton>(this, "chkMulti");
     chkClock = control<QAbstractButton>(this, "chkClock");
     chkCalc = control<QAbstractButton>(this, "chkCalc");
+    connect(chkMulti, &QAbstractButton::toggled, this, [this] { choixPublie_.publier(); });
     connect(chkMulti, &QAbstractButton::toggled, this, &frmToolBox::chkMulti_Click);
     connect(chkClock, &QAbstractButton::toggled, this, &frmToolBox::chkClock_Click);
     connect(chkCalc, &QAbstractButton::toggled, this, &frmToolBox::chkCalc_Click);
     InstallerAideF1(this, kRubriqueAide);
 }
 
+ChoixBoiteOutils frmToolBox::choix() const
+{
+    ChoixBoiteOutils c;
+    for (size_t i = 0; i < optConnexion.size(); ++i)
+        c.options[i] = optConnexion[i]->isChecked();
+    c.multimetre = chkMulti->isChecked();
+    return c;
+}
+
+VbForm* FenetreBoiteOutils()
+{
+    return Forms().get<frmToolBox>();
+}
+
 void frmToolBox::Form_Load()
 {
+    choixPublie_.ouvrir();
     // Always at the top-left corner; it keeps no position.
     Move(0, 0);
     colorerFond();
@@ -168,8 +188,7 @@ void frmToolBox::Form_Load()
 
 void frmToolBox::colorerFond()
 {
-    const MDIWavix* mdi = MDIWavix::instance();
-    const QColor fond = vbColor(mdi ? mdi->BackColor() : 0xFFFFFF);
+    const QColor fond = vbColor(CouleurFondInterface());
     for (int aucune : {0, 11}) {
         optConnexion[size_t(aucune)]->setStyleSheet(
             QStringLiteral("QToolButton { background: %1; }").arg(fond.name()));
@@ -262,17 +281,15 @@ void frmToolBox::optConnexion_Click(int index)
     } else if (VbForm* fenetre = OuvrirFenetreSource(QString::fromLatin1(o->fenetre), o->voie)) {
         fenetre->Show();
     }
-    const MDIWavix* mdi = MDIWavix::instance();
-    if (!mdi || mdi->ModeLibre)
+    if (Banc().modeLibre)
         ActualiserEcran();
 }
 
 void frmToolBox::chkMulti_Click()
 {
     const QString nom = NomMultimetre();
-    MDIWavix* mdi = MDIWavix::instance();
-    if (mdi)
-        mdi->Mnu_Volt->setChecked(chkMulti->isChecked());
+    Banc().multimetreAffiche = chkMulti->isChecked();
+    MontrerInstruments();
     if (chkMulti->isChecked())
         OuvrirInstrument(nom)->Show();
     else
@@ -281,9 +298,8 @@ void frmToolBox::chkMulti_Click()
 
 void frmToolBox::chkClock_Click()
 {
-    MDIWavix* mdi = MDIWavix::instance();
-    if (mdi)
-        mdi->Mnu_Chrono->setChecked(chkClock->isChecked());
+    Banc().chronoAffiche = chkClock->isChecked();
+    MontrerInstruments();
     if (chkClock->isChecked())
         OuvrirInstrument(QStringLiteral("frmChrono"))->Show();
     else

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "platform/Forms.h"
+#include "services/RequetesBanc.h"
+#include "services/ValeurPubliee.h"
 
 #include <array>
 
@@ -41,6 +43,12 @@ public:
     QAbstractButton* chkMulti = nullptr;
     QAbstractButton* chkClock = nullptr;
     QAbstractButton* chkCalc = nullptr;
+
+private:
+    // The options and the multimeter box as they stand.
+    ChoixBoiteOutils choix() const;
+
+    ValeurPubliee<ChoixBoiteOutils> choixPublie_;
 };
 
 // The source window option 0..17 opens (empty for "none") and its channel.

@@ -1,9 +1,9 @@
 #include "bench/frmVolt.h"
 
-#include "app/MDIWavix.h"
-#include "app/PositionFenetre.h"
+#include "services/EtatBanc.h"
+#include "services/PositionFenetre.h"
 #include "bench/AiguilleSelecteur.h"
-#include "bench/RequetesBanc.h"
+#include "services/RequetesBanc.h"
 #include "bench/Voltmetre.h"
 #include "bench/frmEDF.h"
 #include "help/AideF1.h"
@@ -13,9 +13,10 @@
 #include "platform/Shape.h"
 #include "platform/VbFormat.h"
 #include "platform/VbMouse.h"
-#include "scope/CourbeWavix.h"
-#include "scope/Signaux.h"
-#include "scope/frmWavix.h"
+#include "services/EtatBanc.h"
+#include "services/Rafraichissement.h"
+#include "services/Ondes.h"
+#include "services/Instruments.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -293,7 +294,7 @@ void frmVolt::Form_Load()
     lblSigne->hide();
     lblValueError->hide();
     PositionSelecteur = kArretVolt;
-    const frmWavix* scope = Forms().get<frmWavix>();
+    const VbForm* scope = FenetreOscilloscope();
     RestaurerPosition(this, QStringLiteral("Voltmetre"), scope->Left() + scope->Width() + 4550, 0);
     MultimetreBranche = false;
     colorerCordons();
@@ -421,8 +422,7 @@ void frmVolt::TournerSelecteurCollege(int& position)
 
 void frmVolt::CalculerMesureCollege()
 {
-    const MDIWavix* mdi = MDIWavix::instance();
-    if (mdi && !mdi->Mnu_Volt->isChecked())
+    if (!Banc().multimetreAffiche)
         return;
     const EtatVoie& v = Voies[size_t(voie())];
     double valeur = 0;
@@ -444,8 +444,7 @@ void frmVolt::CalculerMesureCollege()
 
 void frmVolt::tmrVolt_Timer()
 {
-    const MDIWavix* mdi = MDIWavix::instance();
-    if ((mdi && !mdi->Mnu_Volt->isChecked()) || PositionSelecteur == kArretVolt)
+    if (!Banc().multimetreAffiche || PositionSelecteur == kArretVolt)
         return;
     const EtatVoie& v = Voies[size_t(voie())];
     double t = InstantMesure;

@@ -1,21 +1,21 @@
 #include "evaluation/Evaluation.h"
 
-#include "app/EtatProgramme.h"
-#include "app/MDIWavix.h"
-#include "app/Version.h"
+#include "services/EtatProgramme.h"
+#include "services/Version.h"
 #include "bench/frmToolBox.h"
 #include "evaluation/ModeLibre.h"
 #include "evaluation/Resultats.h"
 #include "evaluation/frmExo.h"
 #include "evaluation/frmNote.h"
-#include "app/Dossiers.h"
+#include "services/Dossiers.h"
+#include "services/EtatBanc.h"
+#include "services/FenetrePrincipale.h"
 #include "platform/Dialogs.h"
 #include "platform/Forms.h"
 #include "scope/CourbeWavix.h"
 #include "scope/frmWavix.h"
 
 #include <QDateTime>
-#include <QAction>
 #include <QFileInfo>
 #include <QGroupBox>
 
@@ -36,7 +36,6 @@ FichierExo& ExerciceEnCours()
 
 void DemarrerEvaluation(const FichierExo& exercice)
 {
-    MDIWavix* mdi = MDIWavix::instance();
     for (const char* nom : {"frmGBFA", "frmGBFB", "frmAlimA", "frmAlimB", "frmPileA", "frmPileB", "frmDynA", "frmDynB"})
         Forms().unload(QString::fromLatin1(nom));
     if (auto* boite = Forms().find<frmToolBox>()) {
@@ -49,23 +48,19 @@ void DemarrerEvaluation(const FichierExo& exercice)
     SourceBrancheeB = true;
     ActiverModeLibre(false);
     if (!EcrireResultats(EnteteEpreuve(exercice.titre, Maintenant())) && FichierResultatOuvert().failed()) {
-        if (mdi)
-            mdi->retourModeLibre(false);
+        RetourModeLibre(false);
         return;
     }
 
     ExerciceEnCours() = exercice;
     NbLignesExo = int(exercice.images.size());
-    if (mdi) {
-        mdi->setWindowTitle(LegendeProgramme(false));
-        mdi->ModeLibre = false;
-    }
+    MontrerLegende(LegendeProgramme(false));
     NumLigneExo = 0;
     ScoreExo = 0;
     ScoreMaxExo = 0;
     LigneExoSuivante();
     // A file without picture has already ended in the mark window.
-    if (mdi && !mdi->ModeLibre && NumLigneExo > 0) {
+    if (!Banc().modeLibre && NumLigneExo > 0) {
         // The answer window last, above the scope it may overlap on a small screen.
         Forms().get<frmWavix>()->Show();
         Forms().get<frmExo>()->Show();
@@ -77,11 +72,9 @@ namespace {
 // The mark window's "Fichier": the same student on another exercise file.
 void autreFichier()
 {
-    MDIWavix* mdi = MDIWavix::instance();
-    mdi->Mnu_Pilote->setEnabled(true);
-    mdi->setWindowTitle(LegendeProgramme(false));
+    MontrerLegende(LegendeProgramme(false));
     ScoreExo = 0;
-    mdi->FichierExercice.clear();
+    Banc().fichierExercice.clear();
     for (EtatVoie& v : Voies) {
         v.SignalExo = QStringLiteral("Cc");
         v.UmaxExo = 0;
@@ -94,16 +87,16 @@ void autreFichier()
     FichierExo exercice;
     QString message;
     if (!choisi) {
-        mdi->retourModeLibre(true);
+        RetourModeLibre(true);
         return;
     }
     if (!ChargerFichierExo(*choisi, exercice, message)) {
         MsgBox(message, vb::Critical, QStringLiteral("Wavix - Erreur"));
-        mdi->retourModeLibre(true);
+        RetourModeLibre(true);
         return;
     }
-    mdi->DossierExercice = QFileInfo(*choisi).absolutePath();
-    mdi->FichierExercice = exercice.titre;
+    Banc().dossierExercice = QFileInfo(*choisi).absolutePath();
+    Banc().fichierExercice = exercice.titre;
     DemarrerEvaluation(exercice);
 }
 
@@ -115,8 +108,7 @@ void terminerEpreuve()
     // A mark that could not be written has ended the run (reported).
     if (FichierResultatOuvert().failed()) {
         Forms().unload(QString::fromLatin1(frmNote::kNom));
-        if (MDIWavix* mdi = MDIWavix::instance())
-            mdi->retourModeLibre(false);
+        RetourModeLibre(false);
         return;
     }
     note->Show(true);
@@ -129,8 +121,7 @@ void terminerEpreuve()
         TerminerProgramme()();
         break;
     default:
-        if (MDIWavix* mdi = MDIWavix::instance())
-            mdi->retourModeLibre(true);
+        RetourModeLibre(true);
         break;
     }
 }

@@ -1,6 +1,6 @@
 #include "evaluation/Resultats.h"
 
-#include "app/EtatProgramme.h"
+#include "services/EtatProgramme.h"
 #include "platform/Dialogs.h"
 #include "platform/TextCodec.h"
 #include "platform/VbFormat.h"

@@ -1,6 +1,6 @@
 #include "evaluation/frmCorbeille.h"
 
-#include "app/EtatProgramme.h"
+#include "services/EtatProgramme.h"
 #include "help/AideF1.h"
 #include "platform/Dialogs.h"
 #include "platform/FormDesign.h"

@@ -1,6 +1,6 @@
 #include "evaluation/frmCreateFile.h"
 
-#include "app/EtatProgramme.h"
+#include "services/EtatProgramme.h"
 #include "evaluation/Data.h"
 #include "platform/Dialogs.h"
 #include "platform/FormDesign.h"

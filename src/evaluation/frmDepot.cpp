@@ -1,7 +1,7 @@
 #include "evaluation/frmDepot.h"
 
-#include "app/Dossiers.h"
-#include "app/EtatProgramme.h"
+#include "services/Dossiers.h"
+#include "services/EtatProgramme.h"
 #include "platform/Dialogs.h"
 #include "platform/FormDesign.h"
 

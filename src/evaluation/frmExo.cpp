@@ -1,8 +1,8 @@
 #include "evaluation/frmExo.h"
 
-#include "app/EtatProgramme.h"
-#include "app/MDIWavix.h"
-#include "app/PositionFenetre.h"
+#include "services/EtatProgramme.h"
+#include "services/FenetrePrincipale.h"
+#include "services/PositionFenetre.h"
 #include "evaluation/Data.h"
 #include "evaluation/Evaluation.h"
 #include "evaluation/Notation.h"
@@ -290,8 +290,7 @@ void frmExo::cmdNext_Click()
     if (!EcrireResultats(lignes) && FichierResultatOuvert().failed()) {
         // Reported: the run ends here, nothing more goes to the file.
         QApplication::restoreOverrideCursor();
-        if (MDIWavix* mdi = MDIWavix::instance())
-            mdi->retourModeLibre(false);
+        RetourModeLibre(false);
         return;
     }
     lblScore->setText(NombreResultat(ScoreExo, QStringLiteral("#0")) + QStringLiteral(" points sur ")

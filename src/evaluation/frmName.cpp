@@ -1,6 +1,6 @@
 #include "evaluation/frmName.h"
 
-#include "app/EtatProgramme.h"
+#include "services/EtatProgramme.h"
 #include "platform/Dialogs.h"
 #include "platform/FormDesign.h"
 

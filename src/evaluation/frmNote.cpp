@@ -1,6 +1,6 @@
 #include "evaluation/frmNote.h"
 
-#include "app/MDIWavix.h"
+#include "services/EtatBanc.h"
 #include "evaluation/Resultats.h"
 #include "platform/FormDesign.h"
 #include "scope/CourbeWavix.h"
@@ -55,16 +55,16 @@ frmNote::frmNote() : VbForm(QString::fromLatin1(kNom), false)
 
 void frmNote::Form_Load()
 {
-    const MDIWavix* mdi = MDIWavix::instance();
-    setWindowTitle(QStringLiteral("Wavix - Résultat pour le fichier ") + (mdi ? mdi->FichierExercice : QString()));
-    if (mdi) {
+    QMdiArea* zone = Forms().mdiArea();
+    setWindowTitle(QStringLiteral("Wavix - Résultat pour le fichier ") + Banc().fichierExercice);
+    if (zone) {
         // Beside the bench, under the answer window.
         const VbForm* scope = Forms().find(QStringLiteral("frmWavix"));
         const VbForm* boite = Forms().find(QStringLiteral("frmToolBox"));
         const VbForm* reponses = Forms().find(QStringLiteral("frmExo"));
         const double x = (scope ? scope->Width() : 0) + (boite ? boite->Width() : 0);
         const double y = (reponses ? reponses->Height() : 0) + 700;
-        const QPoint ecran = mdi->mdiArea()->viewport()->mapToGlobal(QPoint(twipsToPixels(x), twipsToPixels(y)));
+        const QPoint ecran = zone->viewport()->mapToGlobal(QPoint(twipsToPixels(x), twipsToPixels(y)));
         Move(pixelsToTwips(ecran.x()), pixelsToTwips(ecran.y()));
         // On a narrow screen that place cuts off the choices: they must stay in reach.
         keepVisible();

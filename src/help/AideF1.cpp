@@ -1,23 +1,59 @@
 #include "help/AideF1.h"
 
-#include "app/MDIWavix.h"
 #include "help/HTMLHelp.h"
 
 #include <QCoreApplication>
 #include <QShortcut>
 #include <QWidget>
 
+#include <memory>
+
 QString FichierAide()
 {
     return QCoreApplication::applicationDirPath() + QStringLiteral("/wavix.chm");
 }
 
+namespace {
+
+bool aidePermise = false;
+
+std::unique_ptr<HTMLHelp>& aideFaite()
+{
+    static std::unique_ptr<HTMLHelp> aide;
+    return aide;
+}
+
+} // namespace
+
+HTMLHelp* AideProgramme()
+{
+    if (!aidePermise)
+        return nullptr;
+    if (!aideFaite())
+        aideFaite() = std::make_unique<HTMLHelp>();
+    return aideFaite().get();
+}
+
+void PermettreAide(bool permise)
+{
+    aidePermise = permise;
+    if (!permise)
+        aideFaite().reset();
+}
+
+void FermerAide()
+{
+    if (aideFaite())
+        aideFaite()->HHClose();
+    aideFaite().reset();
+}
+
 void AfficherRubriqueAide(int rubrique)
 {
-    MDIWavix* mdi = MDIWavix::instance();
-    if (!mdi)
+    HTMLHelp* programme = AideProgramme();
+    if (!programme)
         return;
-    HTMLHelp& aide = mdi->AideHTML();
+    HTMLHelp& aide = *programme;
     aide.CHMFile = FichierAide();
     aide.HHTopicID = rubrique;
     aide.HHDisplayTopicID();

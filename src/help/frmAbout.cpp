@@ -1,6 +1,6 @@
 #include "help/frmAbout.h"
 
-#include "app/Version.h"
+#include "services/Version.h"
 #include "help/AideF1.h"
 #include "platform/Dialogs.h"
 #include "platform/FormDesign.h"

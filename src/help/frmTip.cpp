@@ -1,7 +1,7 @@
 #include "help/frmTip.h"
 
-#include "app/EtatProgramme.h"
-#include "app/FichierINI.h"
+#include "services/EtatProgramme.h"
+#include "services/FichierINI.h"
 #include "help/AideF1.h"
 #include "platform/FormDesign.h"
 #include "platform/SystemServices.h"

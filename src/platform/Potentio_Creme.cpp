@@ -33,16 +33,23 @@ Potentio_Creme::Potentio_Creme(QWidget* parent) : QWidget(parent)
 
 void Potentio_Creme::setMin(float min)
 {
-    min_ = min;
-    value_ = clampValue(value_);
-    update();
+    setBound(min_, min);
 }
 
 void Potentio_Creme::setMax(float max)
 {
-    max_ = max;
+    setBound(max_, max);
+}
+
+void Potentio_Creme::setBound(float& bound, float value)
+{
+    const float before = value_;
+    const bool moved = value != bound;
+    bound = value;
     value_ = clampValue(value_);
     update();
+    if (moved || value_ != before)
+        Q_EMIT Change(index_);
 }
 
 void Potentio_Creme::setValue(float value)
@@ -51,6 +58,7 @@ void Potentio_Creme::setValue(float value)
     if (v != value_) {
         value_ = v;
         update();
+        Q_EMIT Change(index_);
     }
 }
 

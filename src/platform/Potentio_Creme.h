@@ -43,6 +43,9 @@ public:
     double angleFor(float value) const;
 
 Q_SIGNALS:
+    // Min, Max or Value has changed, set by the program or turned by the
+    // mouse; raised before the mouse event that turned it.
+    void Change(int index);
     void DblClick(int index);
     // Button: 1 left, 2 right, 4 middle; shift: 1 Shift, 2 Ctrl, 4 Alt;
     // x and y in pixels within the knob.
@@ -59,6 +62,8 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
+    // Sets Min or Max and keeps Value between them.
+    void setBound(float& bound, float value);
     float clampValue(float value) const;
     // The end stops, whichever of Min and Max is the larger.
     float lowEnd() const { return std::min(min_, max_); }

@@ -1,10 +1,10 @@
 #include "scope/Balayage.h"
 
-#include "bench/RequetesBanc.h"
+#include "services/RequetesBanc.h"
 #include "platform/PictureBox.h"
 #include "platform/SystemServices.h"
 #include "platform/VbConversions.h"
-#include "scope/Panneau.h"
+#include "services/PanneauScope.h"
 #include "scope/Signaux.h"
 #include "scope/Traceurs.h"
 
@@ -49,7 +49,7 @@ double gammeSpot()
 Deviation::Deviation(int voie) : voie_(voie)
 {
     const EtatVoie& v = Voies[size_t(voie == 0 ? 0 : 1)];
-    if (CouplageAllume(3 * voie + 2) || !v.Branchee() || v.Sensibilite == 0)
+    if (Panneau().couplageAllume(voie, Couplage::GND) || !v.Branchee() || v.Sensibilite == 0)
         return;
     forme_ = FormeDuMot(v.TraceSignal);
     frequence_ = v.TraceFrequence;
@@ -57,7 +57,7 @@ Deviation::Deviation(int voie) : voie_(voie)
     decalage_ = v.Decalage;
     rapport_ = v.RapportCyclique;
     echelle_ = 100 / v.Sensibilite;
-    if (voie == 1 && VoieAllumee(5))
+    if (voie == 1 && Panneau().inverseAllume())
         echelle_ = -echelle_;
     continu_ = ContinuBloque(voie, forme_, amplitude_, rapport_, decalage_);
 }
@@ -125,15 +125,15 @@ void TracerMorceauSpot(PictureBox* ecran, double x0, double x1, double xR, doubl
                        Echantillonnage echantillonnage)
 {
     const double H = PositionHorizontale;
-    if (VoieAllumee(0))
+    if (Panneau().modeAllume(ModeVoies::CH1))
         TracerSpot(ecran, x0, x1, xR, xL, 0, echantillonnage);
-    if (VoieAllumee(1))
+    if (Panneau().modeAllume(ModeVoies::CH2))
         TracerSpot(ecran, x0, x1, xR, xL, 1, echantillonnage);
-    if (VoieAllumee(2)) {
+    if (Panneau().modeAllume(ModeVoies::DUAL)) {
         TracerSpot(ecran, x0, x1, xR, xL, 0, echantillonnage);
         TracerSpot(ecran, x0, x1, xR, xL, 1, echantillonnage);
     }
-    if (VoieAllumee(3))
+    if (Panneau().modeAllume(ModeVoies::ADD))
         CourbeADD(x0 - H, x1 - H);
 }
 

@@ -1,7 +1,7 @@
 #include "scope/CouleursCourbes.h"
 
-#include "app/FichierINI.h"
-#include "app/Version.h"
+#include "services/FichierINI.h"
+#include "services/Version.h"
 #include "platform/Dialogs.h"
 #include "platform/FormDesign.h"
 #include "platform/Forms.h"
@@ -9,7 +9,7 @@
 #include "platform/Shape.h"
 #include "platform/VbColor.h"
 #include "scope/CourbeWavix.h"
-#include "scope/RVB.h"
+#include "platform/RVB.h"
 
 #include <QColorDialog>
 #include <QDialogButtonBox>

@@ -1,78 +1,21 @@
 #include "scope/CourbeWavix.h"
 
-namespace {
-
-// The word in lower case and without accents, so that "Carrée", "carree" and
-// "CARRÉ" are one word.
-QString motSimple(const QString& mot)
-{
-    const QString m = mot.toLower();
-    bool ascii = true;
-    for (QChar c : m)
-        ascii = ascii && c.unicode() < 0x80;
-    if (ascii)
-        return m;
-    QString simple;
-    for (QChar c : m.normalized(QString::NormalizationForm_D))
-        if (c.category() != QChar::Mark_NonSpacing)
-            simple += c;
-    return simple;
-}
-
-} // namespace
-
-FormeOnde FormeDuMot(const QString& mot)
-{
-    const QString m = motSimple(mot);
-    if (m == QLatin1String("cc"))
-        return FormeOnde::Continu;
-    if (m == QLatin1String("sinus") || m == QLatin1String("sinusoidale"))
-        return FormeOnde::Sinus;
-    if (m == QLatin1String("carre") || m == QLatin1String("carree"))
-        return FormeOnde::Carre;
-    if (m == QLatin1String("triangle") || m == QLatin1String("triangulaire"))
-        return FormeOnde::Triangle;
-    if (m == QLatin1String("dyn"))
-        return FormeOnde::Dyn;
-    if (m == QLatin1String("harmo"))
-        return FormeOnde::Harmo;
-    return FormeOnde::Aucune;
-}
-
-#include "app/MDIWavix.h"
-#include "bench/RequetesBanc.h"
+#include "services/RequetesBanc.h"
 #include "platform/Forms.h"
 #include "platform/PictureBox.h"
-#include "platform/Shape.h"
 #include "platform/SystemServices.h"
 #include "scope/Balayage.h"
 #include "scope/Echelle.h"
-#include "scope/RVB.h"
+#include "platform/RVB.h"
 #include "scope/Signaux.h"
 #include "scope/Traceurs.h"
 #include "scope/frmWavix.h"
 
 #include <QAction>
-#include <QCheckBox>
 
 #include <algorithm>
 
 namespace {
-
-
-bool allumee(const Shape* lampe)
-{
-    return lampe->FillColor() == kVertAllume;
-}
-
-// The lit mode lamp among CH1, CH2, DUAL, ADD, XY; 5 when none is lit.
-int modeVoie(const frmWavix* s)
-{
-    for (int i = 0; i <= 4; ++i)
-        if (allumee(s->shpVoie[size_t(i)]))
-            return i;
-    return 5;
-}
 
 // The generator's offset and duty for a channel in free mode.
 void reglerGenerateur(int voie)
@@ -102,7 +45,7 @@ void ActualiserEcran()
     frmWavix* s = Forms().find<frmWavix>();
     if (!s)
         return;
-    if (modeVoie(s) == 4) {
+    if (s->panneau().modeAllume(ModeVoies::XY)) {
         s->tmrSpot.setEnabled(false);
         if (!s->tmrXY.isRunning())
             s->XYLast.reset(); // a new figure: no time has gone by yet
@@ -123,8 +66,7 @@ void CalculerVoies()
     frmWavix* s = Forms().find<frmWavix>();
     if (!s)
         return;
-    const MDIWavix* mdi = MDIWavix::instance();
-    const bool libre = !mdi || mdi->ModeLibre;
+    const bool libre = Banc().modeLibre;
     for (int voie = 0; voie < 2; ++voie) {
         EtatVoie& v = Voies[size_t(voie)];
         if (libre) {
@@ -141,7 +83,7 @@ void CalculerVoies()
     }
     for (int voie = 0; voie < 2; ++voie) {
         EtatVoie& v = Voies[size_t(voie)];
-        if (allumee(s->shpACDC[size_t(3 * voie + 2)]) || !v.Branchee())
+        if (s->panneau().couplageAllume(voie, Couplage::GND) || !v.Branchee())
             v.TraceAmplitude = 0;
     }
 
@@ -149,35 +91,34 @@ void CalculerVoies()
 
     if (!s->estAllume())
         return;
-    const int mode = modeVoie(s);
-    if (s->chkFFT->isChecked() && mode != 4) {
+    const PanneauScope& p = s->panneau();
+    if (p.fft && p.mode != ModeVoies::XY) {
         // The spectrum stays: no spot sweeps over it.
         s->tmrSpot.setInterval(0);
-        switch (mode) {
-        case 0: TracerSpectreVoie(0); break;
-        case 1: TracerSpectreVoie(1); break;
-        case 2:
+        switch (p.mode) {
+        case ModeVoies::CH1: TracerSpectreVoie(0); break;
+        case ModeVoies::CH2: TracerSpectreVoie(1); break;
+        case ModeVoies::DUAL:
             TracerSpectreVoie(0);
             TracerSpectreVoie(1);
             break;
-        case 3: TracerSpectreADD(); break;
-        default: break;
+        case ModeVoies::ADD: TracerSpectreADD(); break;
+        case ModeVoies::XY: break;
         }
         return;
     }
-    switch (mode) {
-    case 0: TracerVoie(0); break;
-    case 1: TracerVoie(1); break;
-    case 2:
+    switch (p.mode) {
+    case ModeVoies::CH1: TracerVoie(0); break;
+    case ModeVoies::CH2: TracerVoie(1); break;
+    case ModeVoies::DUAL:
         TracerVoie(0);
         TracerVoie(1);
         break;
-    case 3: TracerVoie(0); break;
-    case 4:
-        if (s->chkFFT->isChecked())
+    case ModeVoies::ADD: TracerVoie(0); break;
+    case ModeVoies::XY:
+        if (p.fft)
             s->tmrXY.setInterval(5);
         break;
-    default: break;
     }
 }
 
@@ -191,7 +132,7 @@ void TracerVoie(int voie)
     TraceCourante.Couleur = v.CouleurTrace;
     TraceCourante.Frequence = v.TraceFrequence;
     TraceCourante.Amplitude = v.TraceAmplitude;
-    if (voie == 1 && allumee(s->shpVoie[5]))
+    if (voie == 1 && s->panneau().inverseAllume())
         TraceCourante.Amplitude = -TraceCourante.Amplitude;
     TraceCourante.Decalage = v.Branchee() ? v.Decalage : 0;
     TraceCourante.PositionVerticale = v.PositionVerticale;
@@ -211,11 +152,11 @@ void TracerVoie(int voie)
         s->tmrSpot.setInterval(1);
     } else {
         s->tmrSpot.setInterval(0);
-        if (allumee(s->shpVoie[3])) {
+        if (s->panneau().modeAllume(ModeVoies::ADD)) {
             CourbeADD(-500, 500);
             return;
         }
-        if (allumee(s->shpACDC[size_t(3 * voie + 2)])) {
+        if (s->panneau().couplageAllume(voie, Couplage::GND)) {
             TracerLigneNiveau(voie, t.PositionVerticale, t.Couleur);
         } else {
             const double H = PositionHorizontale;

@@ -1,20 +1,18 @@
 #include "scope/Impression.h"
 
-#include "app/FichierINI.h"
-#include "app/frmOption.h"
+#include "services/FichierINI.h"
 #include "platform/Dialogs.h"
 #include "platform/Forms.h"
 #include "platform/OutputDevices.h"
 #include "platform/PictureBox.h"
 #include "platform/TextFiles.h"
 #include "scope/CourbeWavix.h"
-#include "scope/Panneau.h"
+#include "services/PanneauScope.h"
 #include "scope/Signaux.h"
 #include "scope/SortiesEcran.h"
 #include "scope/frmWavix.h"
 
 #include <QBuffer>
-#include <QComboBox>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
@@ -34,28 +32,49 @@ QString cle(const char* debut, int voie)
 
 // The item of a list at the index stored under the key; the first item when
 // the index lies outside the list.
-QString itemChoisi(const QComboBox* liste, const QString& cleIndex)
+QString itemChoisi(const QStringList& liste, const QString& cleIndex)
 {
-    if (liste->count() == 0)
-        return QString();
-    return liste->itemText(LirePreferenceINI(kImpression, cleIndex, 0, 0, int32_t(liste->count()) - 1));
+    return liste.at(LirePreferenceINI(kImpression, cleIndex, 0, 0, int32_t(liste.size()) - 1));
 }
 
 } // namespace
 
+const QStringList& StylesLigneImpression()
+{
+    static const QStringList styles{QStringLiteral("ligne pleine"), QStringLiteral("tiret"), QStringLiteral("point"),
+                                    QStringLiteral("tiret-point"), QStringLiteral("tiret-point-point")};
+    return styles;
+}
+
+const QStringList& MotifsMarque()
+{
+    static const QStringList motifs = [] {
+        QStringList m;
+        for (char16_t s : {u'\u25C6', u'\u25CF', u'\u25A1', u'\u29EB', u'\u25A0', u'\u25CB'})
+            m << QString(QChar(s));
+        return m;
+    }();
+    return motifs;
+}
+
+const QStringList& TaillesMarque()
+{
+    static const QStringList tailles{QStringLiteral("8"), QStringLiteral("10"), QStringLiteral("12"),
+                                     QStringLiteral("14"), QStringLiteral("16")};
+    return tailles;
+}
+
 ChoixImpression LireChoixImpression(int voie)
 {
-    const size_t v = voie == 0 ? 0 : 1;
-    const frmOption* options = Forms().get<frmOption>();
     ChoixImpression choix;
     choix.style = LirePreferenceINI(kImpression, cle("Style Ligne Voie ", voie), 0, 0,
-                                    int32_t(options->cbxStyle[v]->count()) - 1);
+                                    int32_t(StylesLigneImpression().size()) - 1);
     choix.marques = LirePreferenceINI(kImpression, cle("Marque Voie ", voie), 1, INT_MIN, INT_MAX) == 0;
-    QString symbole = itemChoisi(options->cbxMarque[v], cle("Motif Marque Voie ", voie));
+    QString symbole = itemChoisi(MotifsMarque(), cle("Motif Marque Voie ", voie));
     while (symbole.startsWith(QLatin1Char(' ')))
         symbole.remove(0, 1);
     choix.symbole = symbole;
-    choix.taille = itemChoisi(options->cbxWidth[v], cle("Taille Marque Voie ", voie)).toDouble();
+    choix.taille = itemChoisi(TaillesMarque(), cle("Taille Marque Voie ", voie)).toDouble();
     if (!(choix.taille > 0))
         choix.taille = 8;
     return choix;
@@ -135,7 +154,7 @@ PageWavix PreparerPage(frmWavix& scope)
 
     PageWavix page;
     // The markers follow a channel's own waveform: none on a sum or a figure.
-    if (!VoieAllumee(3) && !VoieAllumee(4)) {
+    if (!Panneau().modeAllume(ModeVoies::ADD) && !Panneau().modeAllume(ModeVoies::XY)) {
         for (int voie = 0; voie < 2; ++voie) {
             const ChoixImpression& c = choix[size_t(voie)];
             if (!c.marques)

@@ -6,6 +6,17 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
+#include <cstdint>
+
+// The printing choices the options dialog offers, in the order of their
+// stored index: line styles, marker symbols and marker sizes.
+const QStringList& StylesLigneImpression();
+const QStringList& MotifsMarque();
+const QStringList& TaillesMarque();
+// The printed colours: CH1, CH2, graticule, background, border.
+inline constexpr std::array<int32_t, 5> kCouleursImpression{0, 0, 8421504, 16777215, 8421504};
+
 class PictureBox;
 class QPaintDevice;
 class frmWavix;

@@ -1,16 +1,14 @@
 #include "scope/Potentiometre.h"
 #include "scope/CouleursCourbes.h"
 
-#include "app/FichierINI.h"
+#include "services/FichierINI.h"
 #include "platform/Forms.h"
 #include "platform/PictureBox.h"
 #include "platform/VbConversions.h"
 #include "scope/CourbeWavix.h"
-#include "scope/RVB.h"
-#include "scope/Sensibilite.h"
+#include "platform/RVB.h"
+#include "services/Sensibilite.h"
 #include "scope/frmWavix.h"
-
-#include <QComboBox>
 
 #include <cmath>
 
@@ -26,11 +24,11 @@ int composante(int base, int fond)
     return roundHalfEvenToInt32((base - fond) * LuminositeTrace + fond).value_or(fond);
 }
 
-// Sets a hidden list's selection from a knob and gives the index back.
-int choisir(QComboBox* liste, float valeur)
+// A stepped knob's value as a position in its list of n: -1 outside it.
+int position(double valeur, int n)
 {
-    liste->setCurrentIndex(roundHalfEvenToInt32(valeur).value_or(0));
-    return liste->currentIndex();
+    const int i = roundHalfEvenToInt32(valeur).value_or(0);
+    return i >= 0 && i < n ? i : -1;
 }
 
 } // namespace
@@ -60,9 +58,24 @@ void ReglerPotentiometre(int bouton, int index)
     case 2: PositionHorizontale = v - m / 2; break;
     case 3: PositionVerticaleA = v - m / 2; break;
     case 4: PositionVerticaleB = v - m / 2; break;
-    case 5: BaseTemps = BaseTempsParIndex(choisir(scope->cboBaseTemps, float(v))); break;
-    case 6: SensibiliteA = SensibiliteParIndex(choisir(scope->cboSensibiliteVerticaleA, float(v))); break;
-    case 7: SensibiliteB = SensibiliteParIndex(choisir(scope->cboSensibiliteVerticaleB, float(v))); break;
+    case 5: {
+        PanneauScope p = scope->panneau();
+        p.baseTemps = position(float(v), kNombreBasesTemps);
+        scope->changerPanneau(p);
+        // The one place the time base follows the panel.
+        BaseTemps = scope->panneau().secondesParDivision();
+        break;
+    }
+    case 6:
+    case 7: {
+        const int voie = index - 6;
+        PanneauScope p = scope->panneau();
+        p.sensibilite[size_t(voie)] = position(float(v), kNombreSensibilites);
+        scope->changerPanneau(p);
+        // The one place the channels' sensitivities follow the panel.
+        Voies[size_t(voie)].Sensibilite = scope->panneau().voltsParDivision(voie);
+        break;
+    }
     default: break;
     }
     ActualiserEcran();

@@ -1,10 +1,10 @@
 #include "scope/SensibilitesAuto.h"
 
-#include "bench/RequetesBanc.h"
+#include "services/RequetesBanc.h"
 #include "platform/Forms.h"
 #include "scope/CourbeWavix.h"
 #include "scope/Potentiometre.h"
-#include "scope/Sensibilite.h"
+#include "services/Sensibilite.h"
 #include "scope/frmWavix.h"
 
 #include <algorithm>

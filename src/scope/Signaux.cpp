@@ -1,153 +1,12 @@
 #include "scope/Signaux.h"
 
-#include "bench/RequetesBanc.h"
 #include "scope/CourbeWavix.h"
-#include "scope/Panneau.h"
-
-#include <cmath>
-
-namespace {
-
-constexpr double kRepos = 1e-8;
-
-// Period and phase within it; f ≤ 0 gives both 0.
-struct Phase {
-    double P = 0;
-    double tau = 0;
-};
-
-Phase phaseDans(double t, double f)
-{
-    if (!(f > 0) || !std::isfinite(f) || !std::isfinite(t))
-        return {};
-    const double P = 1.0 / f;
-    double tau = t - std::floor(t / P) * P;
-    if (tau < 0 || tau >= P) // rounding at the period's edge
-        tau = 0;
-    return {P, tau};
-}
-
-} // namespace
-
-double ValeurSinus(double t, double f, double A, double phase, double, double decalage)
-{
-    return A * std::sin(2 * kPi * f * t + phase * kPi / 180) + decalage;
-}
-
-std::optional<double> ValeurHarmo(int voie, double t, double f, double A, double, double, double decalage)
-{
-    if (voie != 0 && voie != 1)
-        return std::nullopt;
-    const NiveauxHarmoniques& n = NiveauxHarmo(voie);
-    double somme = n.X0;
-    for (int i = 0; i < 20; ++i) {
-        if (n.AmpliMin[size_t(i)] == 0)
-            continue;
-        somme += A * double(n.Ampli[size_t(i)]) / n.AmpliMin[size_t(i)]
-            * std::sin(2 * kPi * (i + 1) * f * t + n.Phase[size_t(i)] * kPi / 2);
-    }
-    return somme + decalage;
-}
-
-double ValeurTrapeze(double t, double montee, double descente, double f, double A, double fractionHaute,
-                     double decalage)
-{
-    const Phase ph = phaseDans(t, f);
-    const double tau = ph.tau;
-    const double e1 = montee + fractionHaute * ph.P;
-    const double e2 = e1 + descente;
-    double v;
-    if (tau >= 0 && tau <= montee)
-        v = montee != 0 ? -A + 2 * A * tau / montee : A;
-    else if (tau >= montee && tau <= e1)
-        v = A;
-    else if (tau >= e1 && tau <= e2)
-        v = descente != 0 ? A - 2 * A * (tau - e1) / descente : -A;
-    else if (tau >= e2 && tau <= ph.P)
-        v = -A;
-    else
-        v = 0;
-    return v + decalage;
-}
-
-double ValeurCarre(double t, double f, double A, double decalage)
-{
-    const Phase ph = phaseDans(t, f);
-    if (ph.tau <= kRepos || ph.tau == ph.P / 2 || ph.tau == ph.P)
-        return decalage;
-    return (ph.tau < ph.P / 2 ? A : -A) + decalage;
-}
-
-double FractionPeriode(double x, double A, double duree, double debut, double decalage)
-{
-    if (duree == 0)
-        return decalage;
-    return 2 * x * A / duree - A * (1 + 2 * debut / duree) + decalage;
-}
-
-double ValeurTriangle(double t, double f, double A, double decalage)
-{
-    const Phase ph = phaseDans(t, f);
-    const double P = ph.P;
-    const double tau = ph.tau;
-    if (tau <= kRepos || tau == P / 2 || tau == P)
-        return decalage;
-    if (tau <= P / 4)
-        return FractionPeriode(tau, A, P / 2, -P / 4, decalage);
-    if (tau <= 3 * P / 4)
-        return decalage - FractionPeriode(tau, A, P / 2, P / 4, 0);
-    if (tau <= P)
-        return FractionPeriode(tau, A, P / 2, 3 * P / 4, decalage);
-    return decalage;
-}
-
-double ValeurDyn(double t, double f, double A)
-{
-    return A * (std::sin(2 * kPi * f * t) - 0.3 * std::sin(6 * kPi * f * t) + 0.2 * std::sin(10 * kPi * f * t));
-}
-
-std::optional<double> ValeurOnde(FormeOnde forme, int voie, double t, double f, double A, double rapport,
-                                 double decalage)
-{
-    switch (forme) {
-    case FormeOnde::Continu: return A;
-    case FormeOnde::Sinus: return ValeurSinus(t, f, A, 0, rapport, decalage);
-    case FormeOnde::Carre: return ValeurTrapeze(t, 0, 0, f, A, rapport, decalage);
-    case FormeOnde::Triangle:
-        // Without a period there is no rise or fall: the level is the offset.
-        if (!(f > 0) || !std::isfinite(f))
-            return decalage;
-        return ValeurTrapeze(t, rapport / f, (1 - rapport) / f, f, A, 0, decalage);
-    case FormeOnde::Dyn: return ValeurDyn(t, f, A);
-    case FormeOnde::Harmo: return ValeurHarmo(voie, t, f, A, 0, rapport, decalage);
-    case FormeOnde::Aucune: break;
-    }
-    return std::nullopt;
-}
-
-double ComposanteContinue(FormeOnde forme, int voie, double A, double rapport, double decalage)
-{
-    switch (forme) {
-    case FormeOnde::Continu: return A;
-    case FormeOnde::Sinus:
-    case FormeOnde::Triangle: return decalage;
-    case FormeOnde::Carre: return (2 * rapport - 1) * A + decalage;
-    case FormeOnde::Dyn: return 0;
-    case FormeOnde::Harmo: return voie == 0 || voie == 1 ? NiveauxHarmo(voie).X0 + decalage : decalage;
-    case FormeOnde::Aucune: break;
-    }
-    return 0;
-}
+#include "services/PanneauScope.h"
 
 double ContinuBloque(int voie, FormeOnde forme, double A, double rapport, double decalage)
 {
-    return (voie == 0 || voie == 1) && CouplageAllume(3 * voie) ? ComposanteContinue(forme, voie, A, rapport, decalage)
+    return Panneau().couplageAllume(voie, Couplage::AC) ? ComposanteContinue(forme, voie, A, rapport, decalage)
                                                                  : 0;
-}
-
-double CreteDyn()
-{
-    return ValeurDyn(0.25, 1, 1);
 }
 
 SignalVoie::SignalVoie(int voie, Echantillonnage echantillonnage) : voie_(voie), echantillonnage_(echantillonnage)
@@ -157,14 +16,14 @@ SignalVoie::SignalVoie(int voie, Echantillonnage echantillonnage) : voie_(voie),
     const EtatVoie& v = Voies[size_t(voie)];
     frequence_ = v.TraceFrequence;
     amplitude_ = v.TraceAmplitude;
-    if (voie == 1 && VoieAllumee(5))
+    if (voie == 1 && Panneau().inverseAllume())
         amplitude_ = -amplitude_;
     decalage_ = v.Branchee() ? v.Decalage : 0;
     rapport_ = v.RapportCyclique;
     position_ = v.PositionVerticale;
     echelle_ = 100 / v.Sensibilite;
     forme_ = FormeDuMot(v.TraceSignal);
-    aPlat_ = CouplageAllume(3 * voie + 2) || !v.Branchee();
+    aPlat_ = Panneau().couplageAllume(voie, Couplage::GND) || !v.Branchee();
     // The spot's square and triangle are symmetric: their mean is the offset.
     continu_ = ContinuBloque(voie, forme_, amplitude_, echantillonnage_ == Echantillonnage::Onde ? rapport_ : 0.5,
                              decalage_);

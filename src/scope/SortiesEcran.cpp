@@ -1,6 +1,6 @@
 #include "scope/SortiesEcran.h"
 
-#include "app/Version.h"
+#include "services/Version.h"
 #include "platform/Dialogs.h"
 #include "platform/OutputDevices.h"
 #include "platform/PictureBox.h"
@@ -8,8 +8,8 @@
 #include "scope/CouleursCourbes.h"
 #include "scope/CourbeWavix.h"
 #include "scope/Echelle.h"
-#include "scope/Panneau.h"
-#include "scope/RVB.h"
+#include "services/PanneauScope.h"
+#include "platform/RVB.h"
 #include "scope/Traceurs.h"
 #include "scope/frmWavix.h"
 
@@ -66,13 +66,13 @@ void RedessinerPourSortie(frmWavix& scope, const std::array<int32_t, 5>& couleur
     for (int i = 0; i < 5; ++i)
         VariableCouleur(i) = couleurs[size_t(i)];
     DessinerGrille(&scope);
-    if (VoieAllumee(4)) {
+    if (Panneau().modeAllume(ModeVoies::XY)) {
         CourbeXY(1000);
         return;
     }
     ActualiserEcran();
     // The spot would only start: the output holds the trace it sweeps.
-    if (scope.estAllume() && !scope.chkFFT->isChecked() && BaseTempsLente())
+    if (scope.estAllume() && !Panneau().fft && BaseTempsLente())
         TracerTraceEntiere(scope.picEcran);
 }
 

@@ -1,6 +1,6 @@
 #include "scope/Spectre.h"
 
-#include "app/ModFonctions.h"
+#include "services/ModFonctions.h"
 #include "platform/VbConversions.h"
 #include "scope/CourbeWavix.h"
 #include "scope/Echelle.h"

@@ -1,21 +1,17 @@
 #include "scope/Traceurs.h"
 
-#include "app/FichierINI.h"
-#include "app/MDIWavix.h"
-#include "bench/RequetesBanc.h"
+#include "services/FichierINI.h"
+#include "services/RequetesBanc.h"
 #include "platform/PictureBox.h"
-#include "platform/Shape.h"
 #include "platform/VbConversions.h"
 #include "scope/CourbeWavix.h"
 #include "scope/Echelle.h"
-#include "scope/RVB.h"
+#include "platform/RVB.h"
+#include "services/Sensibilite.h"
 #include "scope/Signaux.h"
 #include "scope/Spectre.h"
 #include "scope/frmWavix.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QLabel>
 #include <QPolygonF>
 
@@ -23,13 +19,6 @@
 #include <cmath>
 
 namespace {
-
-
-bool pleinEcran()
-{
-    const MDIWavix* mdi = MDIWavix::instance();
-    return mdi && mdi->Mnu_ViewFullScreen->isChecked();
-}
 
 // A curve sampled every 2 screen units, 501 points, started so that the
 // sine family rises through the trigger level at the left edge.
@@ -71,7 +60,7 @@ void imprimer(PictureBox* ecran, double colonne, double ligne, const QString& te
 
 PictureBox* EcranCible()
 {
-    if (pleinEcran() && !EcranPanneauImpose) {
+    if (Panneau().pleinEcran && !EcranPanneauImpose) {
         if (const VbForm* plein = Forms().find(QStringLiteral("frmFullScreen")))
             if (auto* ecran = plein->findChild<PictureBox*>(QStringLiteral("picEcran")))
                 return ecran;
@@ -192,33 +181,30 @@ void AfficherSensibilites()
         return;
     ecran->FontName = QStringLiteral("Arial");
     // The size follows the picture printed on: large on the full-screen view,
-    // small on the panel's screen (also while the view is ticked but not open).
+    // small on the panel's screen (also while the panel is set to the view
+    // but the view is not open).
     ecran->FontSize = ecran != s->picEcran ? 18 : 8;
     RVB fond;
     fond.setCouleur(CouleurFond);
     ecran->ForeColor = fond.CouleurTexte();
 
-    int mode = 5;
-    for (int i = 0; i <= 4; ++i)
-        if (s->shpVoie[size_t(i)]->FillColor() == kVertAllume) {
-            mode = i;
-            break;
-        }
+    const PanneauScope& p = s->panneau();
+    // Off, with no mode lamp lit, the caption after XY's: "-CH2".
+    const std::optional<ModeVoies> mode = p.modeAllume();
     constexpr double kBas = -400, kHaut = -370;
-    imprimer(ecran, -500, kBas, s->lblVoie[size_t(mode)]->text());
-    const QComboBox* listes[2] = {s->cboSensibiliteVerticaleA, s->cboSensibiliteVerticaleB};
+    imprimer(ecran, -500, kBas, s->lblVoie[size_t(mode ? int(*mode) : 5)]->text());
     for (int voie = 0; voie < 2; ++voie) {
         const double colonne = -400 + 100 * voie;
         imprimer(ecran, colonne, kBas, voie == 0 ? QStringLiteral("CH1") : QStringLiteral("CH2"));
-        const QString texte = listes[voie]->currentText();
+        const QString texte = TextesSensibilites().value(p.sensibilite[size_t(voie)]);
         if (!texte.isEmpty())
             imprimer(ecran, colonne, kHaut, texte.left(texte.size() - 4));
     }
-    const QString base = s->cboBaseTemps->currentText();
+    const QString base = TextesBasesTemps().value(p.baseTemps);
     if (base.isEmpty())
         return;
     QString texte;
-    if (s->chkFFT->isChecked()) {
+    if (p.fft) {
         const double f = 1 / BaseTemps;
         texte = f <= 1000 ? Str(roundHalfEvenToInt32(f).value_or(0)) + QStringLiteral(" Hz")
                           : Str(roundHalfEvenToInt32(f / 1000).value_or(0)) + QStringLiteral(" kHz");
@@ -232,20 +218,20 @@ namespace {
 
 // What the spectrum reads of the channels: the sources' own values, with
 // CH2 negated, offset and all, while "-CH2" is lit.
-std::array<SourceSpectre, 2> sourcesSpectre(const frmWavix* s)
+std::array<SourceSpectre, 2> sourcesSpectre(const PanneauScope& p)
 {
     std::array<SourceSpectre, 2> sources;
     for (int voie = 0; voie < 2; ++voie) {
         const EtatVoie& v = Voies[size_t(voie)];
         SourceSpectre& source = sources[size_t(voie)];
-        const double signe = voie == 1 && s->shpVoie[5]->FillColor() == kVertAllume ? -1 : 1;
+        const double signe = voie == 1 && p.inverseAllume() ? -1 : 1;
         source.branchee = v.Branchee();
         source.forme = v.FormeSignal;
         source.amplitude = signe * v.Amplitude;
         source.frequence = v.Frequence;
         source.decalage = signe * v.Decalage;
         source.rapport = v.RapportCyclique;
-        source.couplageAC = s->shpACDC[size_t(3 * voie)]->FillColor() == kVertAllume;
+        source.couplageAC = p.couplageAllume(voie, Couplage::AC);
         source.sensibilite = v.Sensibilite;
         source.position = v.PositionVerticale;
         const NiveauxHarmoniques& niveaux = NiveauxHarmo(voie);
@@ -291,7 +277,7 @@ void TracerSpectreVoie(int voie)
     if (!s || (voie != 0 && voie != 1))
         return;
     const int32_t couleur = Voies[size_t(voie)].CouleurTrace;
-    dessinerSpectre(SpectreVoie(sourcesSpectre(s), voie, PositionHorizontale, BaseTemps), couleur, couleur, 8);
+    dessinerSpectre(SpectreVoie(sourcesSpectre(s->panneau()), voie, PositionHorizontale, BaseTemps), couleur, couleur, 8);
 }
 
 void TracerSpectreADD()
@@ -299,5 +285,5 @@ void TracerSpectreADD()
     const frmWavix* s = Forms().find<frmWavix>();
     if (!s)
         return;
-    dessinerSpectre(SpectreADD(sourcesSpectre(s), PositionHorizontale, BaseTemps), CouleurTraceA, 4, 6);
+    dessinerSpectre(SpectreADD(sourcesSpectre(s->panneau()), PositionHorizontale, BaseTemps), CouleurTraceA, 4, 6);
 }

@@ -1,18 +1,16 @@
 #include "scope/frmFullScreen.h"
 
-#include "app/MDIWavix.h"
 #include "platform/FormDesign.h"
 #include "platform/PictureBox.h"
 #include "scope/CourbeWavix.h"
-#include "scope/Curseurs.h"
+#include "platform/Curseurs.h"
 #include "scope/Echelle.h"
 #include "scope/frmWavix.h"
+#include "platform/ZoneTravail.h"
+#include "services/PanneauScope.h"
 
-#include <QAction>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QScreen>
 
 namespace {
 
@@ -28,15 +26,17 @@ const FormDesign kDesign{
     },
 };
 
-// The desktop's work area in pixels: the main window's measure taken at
-// start-up, else the screen's.
-QRect zoneTravail()
+// The scope draws on the view, or on its panel again; the main window's
+// item shows which.
+void marquerPleinEcran(bool plein)
 {
-    const QScreen* ecran = QGuiApplication::primaryScreen();
-    QRect zone = ecran ? ecran->availableGeometry() : QRect(0, 0, 1024, 768);
-    if (const MDIWavix* mdi = MDIWavix::instance(); mdi && mdi->LargeurZoneTravail > 0 && mdi->HauteurZoneTravail > 0)
-        zone.setSize(QSize(twipsToPixels(mdi->LargeurZoneTravail), twipsToPixels(mdi->HauteurZoneTravail)));
-    return zone;
+    if (frmWavix* scope = Forms().find<frmWavix>()) {
+        PanneauScope p = scope->panneau();
+        p.pleinEcran = plein;
+        scope->changerPanneau(p);
+    } else if (CocherPleinEcran) {
+        CocherPleinEcran(plein);
+    }
 }
 
 } // namespace
@@ -69,7 +69,7 @@ frmFullScreen::frmFullScreen() : VbForm(QString::fromLatin1(kNom), false)
 
 void frmFullScreen::Form_Load()
 {
-    const QRect zone = zoneTravail();
+    const QRect zone = ZoneTravail();
     setGeometry(zone);
     Move(pixelsToTwips(zone.left()), pixelsToTwips(zone.top()));
     setWindowState(Qt::WindowMaximized);
@@ -80,15 +80,14 @@ void frmFullScreen::Form_Load()
 
     picEcran->DrawWidth = EpaisseurTrace;
     DessinerGrille(this);
-    // The menu item is ticked already: the refresh draws here.
+    // The panel is set to the view already: the refresh draws here.
     ActualiserEcran();
 }
 
 void frmFullScreen::Form_Unload(bool&)
 {
     // However the view closes, the scope draws on its panel again.
-    if (MDIWavix* mdi = MDIWavix::instance())
-        mdi->Mnu_ViewFullScreen->setChecked(false);
+    marquerPleinEcran(false);
 }
 
 void frmFullScreen::picEcran_Click()
@@ -125,11 +124,11 @@ void frmFullScreen::mouseReleaseEvent(QMouseEvent* event)
 
 void AfficherPleinEcran()
 {
-    MDIWavix* mdi = MDIWavix::instance();
-    if (!mdi)
+    // Only under the main window; its item stays ticked while the view is
+    // open, whatever clicked it.
+    if (!CocherPleinEcran)
         return;
-    // The item stays ticked while the view is open, whatever clicked it.
-    mdi->Mnu_ViewFullScreen->setChecked(true);
+    marquerPleinEcran(true);
     if (!Forms().isLoaded(QString::fromLatin1(frmFullScreen::kNom)))
         Forms().get<frmFullScreen>()->Show(true);
 }

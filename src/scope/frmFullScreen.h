@@ -6,10 +6,10 @@ class PictureBox;
 class QLabel;
 
 // The scope screen enlarged to the desktop's work area. It draws nothing
-// itself: while it is open (the main window's item "Mnu_ViewFullScreen"
-// ticked) the scope draws on its picture instead of the panel's. A click
-// anywhere, or Escape, closes it; it is made at each opening and destroyed
-// at each closing.
+// itself: while it is open (the panel's full-screen flag set, the main
+// window's item ticked) the scope draws on its picture instead of the
+// panel's. A click anywhere, or Escape, closes it; it is made at each
+// opening and destroyed at each closing.
 class frmFullScreen : public VbForm {
     Q_OBJECT
 public:
@@ -37,6 +37,7 @@ private:
     bool appuiFenetre_ = false;
 };
 
-// Ticks the main window's item and shows the view modally; returns once it
-// is closed.
+// Sets the panel's full-screen flag, which ticks the main window's item, and
+// shows the view modally; returns once it is closed. Nothing without the
+// main window.
 void AfficherPleinEcran();

@@ -1,10 +1,10 @@
 #include "scope/frmWavix.h"
 
-#include "app/FichierINI.h"
-#include "app/ModFonctions.h"
-#include "app/PositionFenetre.h"
-#include "app/Ressources.h"
-#include "bench/frmToolBox.h"
+#include "services/FichierINI.h"
+#include "services/ModFonctions.h"
+#include "services/PositionFenetre.h"
+#include "platform/Ressources.h"
+#include "services/Instruments.h"
 #include "help/AideF1.h"
 #include "platform/FormDesign.h"
 #include "platform/ImageBox.h"
@@ -15,20 +15,20 @@
 #include "platform/SystemServices.h"
 #include "scope/Balayage.h"
 #include "scope/CourbeWavix.h"
-#include "scope/Curseurs.h"
+#include "platform/Curseurs.h"
 #include "scope/Echelle.h"
 #include "scope/frmFullScreen.h"
 #include "scope/Potentiometre.h"
-#include "scope/RVB.h"
-#include "scope/Sensibilite.h"
+#include "platform/RVB.h"
+#include "services/Sensibilite.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 namespace {
 
@@ -128,15 +128,9 @@ const FormDesign kDesign{
         {ControlKind::Image, "imgFiche", 0, 7020, 4800, 1275, 975, ":/scope/plug_channel.svg", "", false},
         {ControlKind::Image, "imgFiche", 1, 9120, 4800, 1275, 975, ":/scope/plug_channel.svg", "", false},
         {ControlKind::Image, "imgFiche", 2, 10980, 4770, 1350, 1065, ":/scope/plug_ground.svg", "", false},
-        // FFT, trigger alignment and the hidden lists of the knob settings.
+        // FFT and trigger alignment.
         {ControlKind::PanelSwitch, "chkFFT", -1, 11220, 1740, 900, 495, "FFT", "Spectre du signal"},
         {ControlKind::PanelSwitch, "chkAuto", -1, 11220, 2400, 495, 495, "Auto", "", false},
-        {ControlKind::ComboBox, "cboBaseTemps", -1, 10920, 3840, 1215, 315, "",
-         "Valeur de la sensibilité horizontale", false},
-        {ControlKind::ComboBox, "cboSensibiliteVerticaleA", -1, 6780, 3480, 1215, 315, "",
-         "Valeur de la sensibilité verticale, voie CH1", false},
-        {ControlKind::ComboBox, "cboSensibiliteVerticaleB", -1, 8940, 3480, 1215, 315, "",
-         "Valeur de la sensibilité verticale, voie CH2", false},
     },
 };
 
@@ -173,12 +167,10 @@ frmWavix::frmWavix() : VbForm(QString::fromLatin1(kNom))
     picEcran = control<PictureBox>(this, "picEcran");
     picGrille = control<PictureBox>(this, "picGrille");
     picEcranPrint = control<PictureBox>(this, "picEcranPrint");
-    cboBaseTemps = control<QComboBox>(this, "cboBaseTemps");
-    cboSensibiliteVerticaleA = control<QComboBox>(this, "cboSensibiliteVerticaleA");
-    cboSensibiliteVerticaleB = control<QComboBox>(this, "cboSensibiliteVerticaleB");
-    cboBaseTemps->addItems(TextesBasesTemps());
-    cboSensibiliteVerticaleA->addItems(TextesSensibilites());
-    cboSensibiliteVerticaleB->addItems(TextesSensibilites());
+    // The knobs stand at their lists' first positions until the load turns
+    // them to their start, a click for each.
+    panneau_.baseTemps = 0;
+    panneau_.sensibilite = {0, 0};
     tmrSpot.setObjectName(QStringLiteral("tmrSpot"));
     tmrXY.setObjectName(QStringLiteral("tmrXY"));
     tmrSpot.setInterval(0);
@@ -212,7 +204,12 @@ frmWavix::frmWavix() : VbForm(QString::fromLatin1(kNom))
 void frmWavix::relier()
 {
     connect(chkOn, &QAbstractButton::toggled, this, &frmWavix::chkOn_Click);
-    connect(chkFFT, &QCheckBox::toggled, this, [] { ActualiserEcran(); });
+    connect(chkFFT, &QCheckBox::toggled, this, [this](bool fft) {
+        PanneauScope p = panneau_;
+        p.fft = fft;
+        changerPanneau(p);
+        ActualiserEcran();
+    });
     connect(chkAuto, &QCheckBox::toggled, this, [] { ActualiserEcran(); });
     for (int i = 0; i < 3; ++i) {
         connect(control<QPushButton>(this, "cmdVoie", i), &QPushButton::clicked, this, [this, i] { cmdVoie_Click(i); });
@@ -228,8 +225,6 @@ void frmWavix::relier()
                 [](int index, int bouton, int, double, double) { ReglerPotentiometre(bouton, index); });
         connect(knob, &Potentio_Creme::DblClick, this, &frmWavix::Potentio_DblClick);
     }
-    for (QComboBox* liste : {cboBaseTemps, cboSensibiliteVerticaleA, cboSensibiliteVerticaleB})
-        connect(liste, &QComboBox::currentIndexChanged, this, &frmWavix::jouerClic);
     connect(picEcran, &PictureBox::MouseMove, this, &frmWavix::picEcran_MouseMove);
     connect(picEcran, &PictureBox::DblClick, this, &frmWavix::picEcran_DblClick);
     connect(&tmrSpot, &VbTimer::Timer, this, &frmWavix::tmrSpot_Timer);
@@ -262,14 +257,9 @@ void frmWavix::setPotentioValue(int index, float value)
     Potentio[size_t(index)]->setValue(value);
 }
 
-bool frmWavix::estAllume() const
-{
-    return chkOn->text() != QLatin1String("On");
-}
-
 void frmWavix::Form_Load()
 {
-    RestaurerPosition(this, QStringLiteral("Wavix"), Forms().get<frmToolBox>()->Width(), 0);
+    RestaurerPosition(this, QStringLiteral("Wavix"), FenetreBoiteOutils()->Width(), 0);
     NiveauSeuil = 0;
 
     std::array<float, 8> depart = kDepart;
@@ -316,7 +306,7 @@ void frmWavix::Form_Unload(bool&)
 
 void frmWavix::recalculerEntrees()
 {
-    const bool allume = chkOn->isChecked();
+    const bool allume = estAllume();
     EntreeBrancheeA = allume && fiches_[0] && fiches_[2];
     EntreeBrancheeB = allume && fiches_[1] && fiches_[2];
 }
@@ -333,55 +323,30 @@ void frmWavix::chkOn_Click()
 {
     tmrSpot.setInterval(0);
     tmrXY.setInterval(0);
+    // On, the panel shows the mode and couplings last chosen.
+    PanneauScope p = panneau_;
+    p.allume = chkOn->isChecked();
+    if (p.allume)
+        p = LireReglagesPanneau(p);
+    changerPanneau(p);
     recalculerEntrees();
-    for (Shape* lampe : shpVoie)
-        lampe->setFillColor(kBlancEteint);
-    for (Shape* lampe : shpACDC)
-        lampe->setFillColor(kBlancEteint);
-    if (!chkOn->isChecked()) {
-        chkOn->setText(QStringLiteral("On"));
-        imgOn->setPicture(QStringLiteral(":/scope/power_off.svg"));
-        imgOn->setToolTip(QStringLiteral("Wavixscope éteint"));
-    } else {
-        chkOn->setText(QStringLiteral("Off"));
-        imgOn->setPicture(QStringLiteral(":/scope/power_on.svg"));
-        imgOn->setToolTip(QStringLiteral("Wavixscope allumé"));
-        allumerDepuisReglages();
-    }
     ActualiserEcran();
-}
-
-void frmWavix::allumerDepuisReglages()
-{
-    // A damaged value lights the key's default lamp; each channel only its own.
-    const QString interface = QStringLiteral("Interface");
-    shpVoie[size_t(LireEntierINI(interface, QStringLiteral("Mode voie"), 2, 0, 4))]->setFillColor(kVertAllume);
-    if (LireEntierINI(interface, QStringLiteral("Mode voie -CH2"), 0, 0, 1) != 0)
-        shpVoie[5]->setFillColor(kVertAllume);
-    shpACDC[size_t(LireEntierINI(interface, QStringLiteral("ACDC CH1"), 0, 0, 2))]->setFillColor(kVertAllume);
-    shpACDC[size_t(LireEntierINI(interface, QStringLiteral("ACDC CH2"), 3, 3, 5))]->setFillColor(kVertAllume);
 }
 
 void frmWavix::cmdVoie_Click(int index)
 {
     if (!estAllume())
         return;
+    PanneauScope p = panneau_;
     if (index == 2) {
-        const bool inverse = shpVoie[5]->FillColor() == kVertAllume;
-        shpVoie[5]->setFillColor(inverse ? kBlancEteint : kVertAllume);
-        EcrireINI(QStringLiteral("Interface"), QStringLiteral("Mode voie -CH2"),
-                  inverse ? QStringLiteral("0") : QStringLiteral("1"));
+        p.inverseCH2 = !p.inverseCH2;
+        changerPanneau(p);
+        EcrireReglagePanneau(p, ReglagePanneau::InverseCH2);
     } else {
-        int mode = 0;
-        for (int i = 0; i <= 4; ++i)
-            if (shpVoie[size_t(i)]->FillColor() == kVertAllume)
-                mode = i;
-        for (int i = 0; i <= 4; ++i)
-            shpVoie[size_t(i)]->setFillColor(kBlancEteint);
-        mode = index == 1 ? (mode + 1) % 5 : (mode + 4) % 5;
-        shpVoie[size_t(mode)]->setFillColor(kVertAllume);
-        EcrireINI(QStringLiteral("Interface"), QStringLiteral("Mode voie"), Str(mode));
-        if (index == 1 && mode == 4)
+        p.mode = ModeVoies((int(p.mode) + (index == 1 ? 1 : 4)) % 5);
+        changerPanneau(p);
+        EcrireReglagePanneau(p, ReglagePanneau::Mode);
+        if (index == 1 && p.mode == ModeVoies::XY)
             TempsXY = 0;
     }
     ActualiserEcran();
@@ -391,17 +356,56 @@ void frmWavix::cmdACDC_Click(int index)
 {
     if (!estAllume() || index < 0 || index > 1)
         return;
-    int k = 0;
-    for (int i = 0; i < 3; ++i)
-        if (shpACDC[size_t(3 * index + i)]->FillColor() == kVertAllume)
-            k = i;
-    for (int i = 0; i < 3; ++i)
-        shpACDC[size_t(3 * index + i)]->setFillColor(kBlancEteint);
-    k = (k + 1) % 3;
-    shpACDC[size_t(3 * index + k)]->setFillColor(kVertAllume);
-    EcrireINI(QStringLiteral("Interface"), index == 0 ? QStringLiteral("ACDC CH1") : QStringLiteral("ACDC CH2"),
-              Str(index == 0 ? k : k + 3));
+    PanneauScope p = panneau_;
+    Couplage& c = p.couplage[size_t(index)];
+    c = Couplage((int(c) + 1) % 3);
+    changerPanneau(p);
+    EcrireReglagePanneau(p, index == 0 ? ReglagePanneau::CouplageCH1 : ReglagePanneau::CouplageCH2);
     ActualiserEcran();
+}
+
+void frmWavix::changerPanneau(const PanneauScope& p)
+{
+    const PanneauScope avant = panneau_;
+    panneau_ = p;
+    peindrePanneau();
+    const int clics = (p.baseTemps != avant.baseTemps) + (p.sensibilite[0] != avant.sensibilite[0])
+                      + (p.sensibilite[1] != avant.sensibilite[1]);
+    for (int i = 0; i < clics; ++i)
+        jouerClic();
+    if (p.pleinEcran != avant.pleinEcran && CocherPleinEcran)
+        CocherPleinEcran(p.pleinEcran);
+}
+
+void frmWavix::peindrePanneau()
+{
+    const PanneauScope& p = panneau_;
+    {
+        const QSignalBlocker bloque(chkOn);
+        chkOn->setChecked(p.allume);
+    }
+    // The power button shows what pressing it does.
+    chkOn->setText(p.allume ? QStringLiteral("Off") : QStringLiteral("On"));
+    imgOn->setPicture(p.allume ? QStringLiteral(":/scope/power_on.svg") : QStringLiteral(":/scope/power_off.svg"));
+    imgOn->setToolTip(p.allume ? QStringLiteral("Wavixscope allumé") : QStringLiteral("Wavixscope éteint"));
+    const auto peindre = [](Shape* lampe, bool allumee) { lampe->setFillColor(allumee ? kVertAllume : kBlancEteint); };
+    for (int i = 0; i <= 4; ++i)
+        peindre(shpVoie[size_t(i)], p.modeAllume(ModeVoies(i)));
+    peindre(shpVoie[5], p.inverseAllume());
+    for (int voie = 0; voie < 2; ++voie)
+        for (int i = 0; i < 3; ++i)
+            peindre(shpACDC[size_t(3 * voie + i)], p.couplageAllume(voie, Couplage(i)));
+    {
+        const QSignalBlocker bloque(chkFFT);
+        chkFFT->setChecked(p.fft);
+    }
+    // A knob turned by hand already stands on its position.
+    const std::array<int, 3> positions = {p.baseTemps, p.sensibilite[0], p.sensibilite[1]};
+    for (int i = 0; i < 3; ++i) {
+        Potentio_Creme* knob = Potentio[size_t(5 + i)];
+        if (positions[size_t(i)] >= 0 && roundHalfEvenToInt32(knob->Value()) != positions[size_t(i)])
+            knob->setValue(float(positions[size_t(i)]));
+    }
 }
 
 void frmWavix::Potentio_DblClick(int index)

@@ -2,6 +2,7 @@
 
 #include "platform/Forms.h"
 #include "platform/VbTimer.h"
+#include "services/PanneauScope.h"
 
 #include <array>
 #include <cstdint>
@@ -12,13 +13,12 @@ class QAbstractButton;
 class PictureBox;
 class Potentio_Creme;
 class QCheckBox;
-class QComboBox;
 class QLabel;
 class QPushButton;
 class Shape;
 
 // The scope window: its front panel's lamps, power switch, plugs and
-// screen, the state the trace engine reads.
+// screen, and the panel's value the trace engine reads.
 class frmWavix : public VbForm {
     Q_OBJECT
 public:
@@ -30,8 +30,14 @@ public:
     void colorerConnexions();
     void Form_Unload(bool& cancel) override;
 
-    // Scope on: the power button reads "Off" while the scope is on.
-    bool estAllume() const;
+    // Scope on; its power button then reads "Off".
+    bool estAllume() const { return panneau_.allume; }
+
+    const PanneauScope& panneau() const { return panneau_; }
+    // The panel set to a value: the lamps, switches and knobs painted from
+    // it, a click heard for each knob list that changes position, the main
+    // window's menu item ticked as the full-screen flag.
+    void changerPanneau(const PanneauScope& panneau);
     void chkOn_Click();
     // Places or removes plug 0 (CH1), 1 (CH2) or 2 (ground).
     void basculerFiche(int index);
@@ -63,9 +69,6 @@ public:
     PictureBox* picEcran = nullptr;
     PictureBox* picGrille = nullptr;
     PictureBox* picEcranPrint = nullptr;
-    QComboBox* cboBaseTemps = nullptr;
-    QComboBox* cboSensibiliteVerticaleA = nullptr;
-    QComboBox* cboSensibiliteVerticaleB = nullptr;
     VbTimer tmrSpot;
     VbTimer tmrXY;
     // The XY animation's clock, restarted when the mode steps into XY.
@@ -84,9 +87,10 @@ protected:
 
 private:
     void recalculerEntrees();
-    void allumerDepuisReglages();
     void relier();
     void jouerClic();
+    void peindrePanneau();
 
     std::array<bool, 3> fiches_{};
+    PanneauScope panneau_;
 };

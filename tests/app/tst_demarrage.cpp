@@ -1,12 +1,13 @@
+#include "services/EtatBanc.h"
 #include "TestHome.h"
 
 #include "app/AssociationExercice.h"
-#include "app/Dossiers.h"
-#include "app/EtatProgramme.h"
-#include "app/FichierINI.h"
-#include "app/InfoBulles.h"
+#include "services/Dossiers.h"
+#include "services/EtatProgramme.h"
+#include "services/FichierINI.h"
+#include "platform/InfoBulles.h"
 #include "app/MDIWavix.h"
-#include "app/Version.h"
+#include "services/Version.h"
 #include "evaluation/frmDepot.h"
 #include "evaluation/frmName.h"
 #include "help/TelechargementFichier.h"
@@ -132,7 +133,7 @@ void tst_Demarrage::freshHome()
     QVERIFY(s.run());
 
     QCOMPARE(s.mdi->windowTitle(), QStringLiteral("Wavix v.%1.%2 - Mode libre").arg(kVersionMajeure).arg(kVersionMineure));
-    QVERIFY(s.mdi->ModeLibre);
+    QVERIFY(Banc().modeLibre);
     QVERIFY(!s.mdi->Reseau);
     QVERIFY(QFileInfo(s.home.documents() + "/Brelmar/Wavix").isDir());
     QCOMPARE(DossierDonnees, s.home.documents() + "/Brelmar/Wavix/");

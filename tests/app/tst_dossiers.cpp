@@ -1,7 +1,7 @@
 #include "TestHome.h"
 
-#include "app/Dossiers.h"
-#include "app/EtatProgramme.h"
+#include "services/Dossiers.h"
+#include "services/EtatProgramme.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/SystemServices.h"
 

@@ -3,10 +3,10 @@
 #include "BancScope.h"
 #include "ProgrammeLance.h"
 
-#include "app/EtatProgramme.h"
-#include "app/FichierINI.h"
+#include "services/EtatProgramme.h"
+#include "services/FichierINI.h"
 #include "app/MotDePasse.h"
-#include "app/PositionFenetre.h"
+#include "services/PositionFenetre.h"
 #include "bench/FenetresBanc.h"
 #include "bench/frmGBF.h"
 #include "app/frmOption.h"
@@ -695,7 +695,7 @@ void tst_Fenetres::defaultLayout()
     boite->chkMulti->setChecked(!multimetre.isEmpty());
     boite->chkClock->setChecked(chrono);
     if (evalue) {
-        p.mdi->ModeLibre = false;
+        Banc().modeLibre = false;
         Forms().get<frmExo>()->Show();
     }
     QCoreApplication::processEvents();
@@ -773,7 +773,7 @@ void tst_Fenetres::answerWindowPlace()
     // reopens where the student last left it (twips in "Interface").
     Programme p;
     p.fenetrePrincipale({});
-    p.mdi->ModeLibre = false;
+    Banc().modeLibre = false;
     auto* reponses = Forms().get<frmExo>();
     reponses->Show();
     const VbForm* scope = Forms().find("frmWavix");
@@ -789,7 +789,7 @@ void tst_Fenetres::answerWindowPlace()
     QCOMPARE(LireNombreINI("Interface", "PosX Exo", -1), pixelsToTwips(laissee.x()));
     QCOMPARE(LireNombreINI("Interface", "PosY Exo", -1), pixelsToTwips(laissee.y()));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    p.mdi->ModeLibre = false;
+    Banc().modeLibre = false;
     auto* encore = Forms().get<frmExo>();
     encore->Show();
     QCOMPARE(cadre(encore).topLeft(), laissee);

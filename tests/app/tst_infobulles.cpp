@@ -1,4 +1,4 @@
-#include "app/InfoBulles.h"
+#include "platform/InfoBulles.h"
 
 #include <QApplication>
 #include <QFontMetrics>

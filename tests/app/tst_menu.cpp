@@ -1,8 +1,8 @@
 #include "BancScope.h"
 #include "ProgrammeLance.h"
 
-#include "app/EtatProgramme.h"
-#include "app/FichierINI.h"
+#include "services/EtatProgramme.h"
+#include "services/FichierINI.h"
 #include "app/MotDePasse.h"
 #include "bench/frmToolBox.h"
 #include "evaluation/frmName.h"
@@ -370,7 +370,7 @@ void tst_Menu::plantedResultsLink()
                  : message == "Le fichier des réponses-élèves ne peut pas être écrit :\r\n" + p.mdi->FichierResultat,
              qPrintable(message));
     QCOMPARE(TestHome::readFile(professeur), QByteArray("notes du trimestre\r\n"));
-    QVERIFY(p.mdi->ModeLibre);
+    QVERIFY(Banc().modeLibre);
     QVERIFY(!FichierResultatOuvert().isOpen());
 }
 
@@ -394,7 +394,7 @@ void tst_Menu::evaluatedRun()
     const QDateTime apres = QDateTime::currentDateTime();
     QCOMPARE(p.dialogs.unexpected(), 0);
     QCOMPARE(p.mdi->windowTitle(), QStringLiteral("Wavix v.1.0 - Mode évalué"));
-    QCOMPARE(p.mdi->FichierExercice, QStringLiteral("tp1.QVT"));
+    QCOMPARE(Banc().fichierExercice, QStringLiteral("tp1.QVT"));
 
     // The headers, byte for byte, the date of the start in its place.
     const QByteArray egal(72, '='), monnaie(72, '\xA4');
@@ -428,14 +428,14 @@ void tst_Menu::evaluatedRun()
     QVERIFY(boite->chkMulti->isEnabled());
     QVERIFY(!FichierResultatOuvert().isOpen());
     QVERIFY(!Forms().isLoaded("frmExo"));
-    QVERIFY(p.mdi->FichierExercice.isEmpty());
+    QVERIFY(Banc().fichierExercice.isEmpty());
     QCOMPARE(p.mdi->windowTitle(), QStringLiteral("Wavix v.1.0 - Mode libre"));
 
     // The identity stays: the next start asks only for the file.
     p.dialogs.answerFile(exo);
     p.lancer("Mnu_Pilote");
     QCOMPARE(p.dialogs.unexpected(), 0);
-    QVERIFY(!p.mdi->ModeLibre);
+    QVERIFY(!Banc().modeLibre);
 }
 
 // A run of two pictures started from the menu.
@@ -447,7 +447,7 @@ static void demarrerEpreuve(Programme& p)
     p.dialogs.answerFile(exo);
     p.lancer("Mnu_Pilote");
     QCOMPARE(p.dialogs.unexpected(), 0);
-    QVERIFY(!p.mdi->ModeLibre);
+    QVERIFY(!Banc().modeLibre);
     QVERIFY(Forms().isLoaded("frmExo"));
 }
 
@@ -468,7 +468,7 @@ void tst_Menu::closeBoxDuringARun()
     QCOMPARE(question.title, QStringLiteral("Wavix"));
     QCOMPARE(question.style, 65572);
     QCOMPARE(p.dialogs.beeps(), 1);
-    QVERIFY(!p.mdi->ModeLibre);
+    QVERIFY(!Banc().modeLibre);
     QVERIFY(Forms().isLoaded("frmExo"));
     QVERIFY(FichierResultatOuvert().isOpen());
     QCOMPARE(TestHome::readFile(p.ini()), reglages);
@@ -518,7 +518,7 @@ void tst_Menu::failedStartsStayFree()
     QCOMPARE(p.dialogs.messages().size(), 1);
     QCOMPARE(p.dialogs.messages()[0].text, message);
     QCOMPARE(p.dialogs.messages()[0].title, QStringLiteral("Wavix - Erreur"));
-    QVERIFY(p.mdi->ModeLibre);
+    QVERIFY(Banc().modeLibre);
     QVERIFY(!FichierResultatOuvert().isOpen());
     QVERIFY(!QFileInfo::exists(p.mdi->FichierResultat)); // nothing written
     QVERIFY(p.mdi->Mnu_Pilote->isEnabled());

@@ -1,10 +1,10 @@
 #include "ProgrammeLance.h"
 #include "TestHome.h"
 
-#include "app/EtatProgramme.h"
-#include "app/FichierINI.h"
+#include "services/EtatProgramme.h"
+#include "services/FichierINI.h"
 #include "app/MDIWavix.h"
-#include "app/Version.h"
+#include "services/Version.h"
 #include "app/frmOption.h"
 #include "bench/frmToolBox.h"
 #include "help/TelechargementFichier.h"
@@ -15,7 +15,7 @@
 #include "platform/SystemServices.h"
 #include "scope/CouleursCourbes.h"
 #include "scope/CourbeWavix.h"
-#include "scope/RVB.h"
+#include "platform/RVB.h"
 #include "scope/frmWavix.h"
 
 #include <QAbstractButton>
@@ -228,7 +228,7 @@ void tst_Preferences::evaluatedMode()
 {
     Programme p({{"Options", "Reglage auto", "1"}});
     Forms().unload("frmOption");
-    p.mdi->ModeLibre = false;
+    Banc().modeLibre = false;
     p.mdi->Mnu_Reglages->setEnabled(false);
     frmOption* f = p.options();
     QVERIFY(!f->chkReglage->isEnabled());
@@ -239,7 +239,7 @@ void tst_Preferences::evaluatedMode()
     QCOMPARE(p.lu("Options", "Copy Sensibility"), QString("1")); // the rest is written
 
     // In free mode the box is read and written, and drives the menu item.
-    p.mdi->ModeLibre = true;
+    Banc().modeLibre = true;
     f = p.options();
     QVERIFY(f->chkReglage->isEnabled());
     f->chkReglage->setChecked(true);

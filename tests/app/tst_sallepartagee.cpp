@@ -6,8 +6,8 @@
 
 #include "TestHome.h"
 
-#include "app/Dossiers.h"
-#include "app/EtatProgramme.h"
+#include "services/Dossiers.h"
+#include "services/EtatProgramme.h"
 #include "help/frmTip.h"
 #include "platform/Forms.h"
 #include "platform/ProfileFile.h"

@@ -1,6 +1,7 @@
+#include "services/EtatBanc.h"
 #include "BancScope.h"
 
-#include "app/FichierINI.h"
+#include "services/FichierINI.h"
 #include "bench/frmChrono.h"
 #include "bench/frmToolBox.h"
 #include "platform/SystemServices.h"
@@ -17,13 +18,13 @@ namespace {
 
 // The performance counter and the sound service of a test: time moves only
 // when the test says so, and every sound asked for is counted.
-struct Banc {
+struct BancChrono {
     BancScope b{0};
     int64_t maintenant = 1'000'000'000'000;
     QStringList sons;
     frmChrono* c = nullptr;
 
-    Banc()
+    BancChrono()
     {
         setPerfCounterClock([this] { return maintenant; });
         setSoundPlayer([this](const QString& fichier) {
@@ -33,7 +34,7 @@ struct Banc {
         Forms().get<frmToolBox>()->chkClock->click();
         c = Forms().find<frmChrono>();
     }
-    ~Banc()
+    ~BancChrono()
     {
         setPerfCounterClock(nullptr);
         setSoundPlayer(nullptr);
@@ -85,7 +86,7 @@ void tst_Chrono::display()
     QFETCH(QString, texte);
     QCOMPARE(TexteChrono(secondes), texte);
     // The same through a running stopwatch.
-    Banc t;
+    BancChrono t;
     t.c->chkStart_Stop->click();
     t.attendre(secondes);
     QCOMPARE(t.c->lblTime->text(), texte);
@@ -93,7 +94,7 @@ void tst_Chrono::display()
 
 void tst_Chrono::atLoad()
 {
-    Banc t;
+    BancChrono t;
     frmChrono* c = t.c;
     QVERIFY(c && !c->frame()->isHidden());
     QVERIFY(t.b.mdi->Mnu_Chrono->isChecked());
@@ -117,7 +118,7 @@ void tst_Chrono::atLoad()
 
 void tst_Chrono::startFreezeContinue()
 {
-    Banc t;
+    BancChrono t;
     frmChrono* c = t.c;
     c->chkStart_Stop->click();
     QVERIFY(t.enMarche());
@@ -143,7 +144,7 @@ void tst_Chrono::startFreezeContinue()
 
 void tst_Chrono::resetWhileRunning()
 {
-    Banc t;
+    BancChrono t;
     frmChrono* c = t.c;
     c->chkStart_Stop->click();
     t.attendre(7.5);
@@ -188,7 +189,7 @@ void tst_Chrono::alarm()
     QFETCH(int, debut);
     QFETCH(int, fin);
     QFETCH(QList<int>, alarmes);
-    Banc t;
+    BancChrono t;
     frmChrono* c = t.c;
     c->sldAlarme->setValue(intervalle);
     c->chkAlarme->click();
@@ -225,7 +226,7 @@ void tst_Chrono::alarm()
 
 void tst_Chrono::alarmStaysRedWhenDisarmed()
 {
-    Banc t;
+    BancChrono t;
     frmChrono* c = t.c;
     c->chkAlarme->click();
     c->chkStart_Stop->click();
@@ -269,7 +270,7 @@ double contraste(const QImage& image)
 // the red alarm face alike.
 void tst_Chrono::alarmLabelReadsOnEveryFace()
 {
-    Banc t;
+    BancChrono t;
     frmChrono* c = t.c;
     c->chkAlarme->click();
     c->chkStart_Stop->click();
@@ -294,7 +295,7 @@ void tst_Chrono::closingClearsBoxAndMenu_data()
 void tst_Chrono::closingClearsBoxAndMenu()
 {
     QFETCH(QString, par);
-    Banc t;
+    BancChrono t;
     frmToolBox* boite = Forms().get<frmToolBox>();
     t.c->chkStart_Stop->click();
     t.c->Move(9000, 4500);

@@ -1,6 +1,6 @@
 #include "BancScope.h"
 
-#include "app/FichierINI.h"
+#include "services/FichierINI.h"
 #include "bench/Calculatrice.h"
 #include "bench/frmGBF.h"
 #include "bench/frmToolBox.h"
@@ -10,7 +10,8 @@
 #include "platform/ScriptedDialogs.h"
 #include "platform/Shape.h"
 #include "scope/CourbeWavix.h"
-#include "scope/RVB.h"
+#include "services/RequetesBanc.h"
+#include "platform/RVB.h"
 #include "scope/frmWavix.h"
 
 #include <QAbstractButton>
@@ -76,6 +77,9 @@ private Q_SLOTS:
     void plugsAndSwitchConnect();
     void generatorDrawsAndUnpluggingFlattens_data();
     void generatorDrawsAndUnpluggingFlattens();
+    void publishedSettings_data();
+    void publishedSettings();
+    void toolboxPublishesItsChoice();
 };
 
 void tst_Generateur::toolboxConnectsAndClears()
@@ -570,6 +574,75 @@ void tst_Generateur::generatorDrawsAndUnpluggingFlattens()
         b.scope->basculerFiche(index);
     const auto [haut, bas] = extent(b.image(), kJaune);
     QVERIFY2(qAbs(haut) <= 1 && qAbs(bas) <= 1, qPrintable(QString("%1 %2").arg(haut).arg(bas)));
+}
+
+void tst_Generateur::publishedSettings_data()
+{
+    QTest::addColumn<int>("voie");
+    QTest::addColumn<bool>("allume");
+    QTest::addColumn<bool>("carre");
+    QTest::addColumn<double>("rapport");
+    QTest::addColumn<int>("rapportFin");
+    QTest::addColumn<double>("decalage");
+    QTest::addColumn<int>("decalageFin");
+    QTest::newRow("CH1 switched off") << 0 << false << false << 50.0 << 0 << 100.0 << 0;
+    QTest::newRow("CH1 square, duty and fine") << 0 << true << true << 30.0 << 5 << 100.0 << 0;
+    QTest::newRow("CH1 sine, offset at its end") << 0 << true << false << 95.0 << 0 << 200.0 << 0;
+    QTest::newRow("CH2 sine, offset and fine") << 1 << true << false << 50.0 << 0 << 150.0 << -4;
+    QTest::newRow("CH2 sine, offset at zero") << 1 << true << false << 50.0 << 0 << 0.0 << 0;
+    QTest::newRow("CH2 square switched off") << 1 << false << true << 80.0 << -10 << 120.0 << 10;
+}
+
+void tst_Generateur::publishedSettings()
+{
+    QFETCH(int, voie);
+    QFETCH(bool, allume);
+    QFETCH(bool, carre);
+    QFETCH(double, rapport);
+    QFETCH(int, rapportFin);
+    QFETCH(double, decalage);
+    QFETCH(int, decalageFin);
+    BancScope b(2);
+    QVERIFY(!ReglagesGenerateur(voie));
+    // Switch and waveform first, then the knobs and their fine sliders.
+    frmGBF* g = b.generateur(voie, allume, 50, 0, 100, 0, carre);
+    g->Potentio[2]->setValue(float(rapport));
+    g->Potentio[3]->setValue(float(decalage));
+    g->sldReglage[2]->setValue(rapportFin);
+    g->sldReglage[3]->setValue(decalageFin);
+
+    const std::optional<ReglagesGBF> r = ReglagesGenerateur(voie);
+    QVERIFY(r);
+    QCOMPARE(r->allume, allume);
+    QCOMPARE(r->rapport, rapport);
+    QCOMPARE(r->rapportFin, double(rapportFin));
+    QCOMPARE(r->decalage, decalage);
+    QCOMPARE(r->decalageMax, 200.0);
+    QCOMPARE(r->decalageFin, double(decalageFin));
+    QCOMPARE(r->carre, allume && carre); // the square's lamp is lit only when on
+    QVERIFY(!ReglagesGenerateur(1 - voie));
+
+    Forms().unload(voie == 0 ? QStringLiteral("frmGBFA") : QStringLiteral("frmGBFB"));
+    QVERIFY(!ReglagesGenerateur(voie));
+}
+
+void tst_Generateur::toolboxPublishesItsChoice()
+{
+    BancScope b(2);
+    auto* boite = Forms().get<frmToolBox>();
+    QVERIFY(OptionConnexionChoisie(0) && OptionConnexionChoisie(11));
+    boite->optConnexion[1]->click();
+    boite->optConnexion[13]->click();
+    for (int i = -1; i <= 18; ++i)
+        QCOMPARE(OptionConnexionChoisie(i), i == 1 || i == 13);
+    QVERIFY(!MultimetreOuvert());
+    boite->chkMulti->click();
+    QVERIFY(MultimetreOuvert());
+    boite->chkMulti->click();
+    QVERIFY(!MultimetreOuvert());
+
+    Forms().unload(QString::fromLatin1(frmToolBox::kNom));
+    QVERIFY(!OptionConnexionChoisie(1) && !OptionConnexionChoisie(13));
 }
 
 QTEST_MAIN(tst_Generateur)

@@ -1,7 +1,7 @@
 #include "BancScope.h"
 
-#include "app/FichierINI.h"
-#include "bench/RequetesBanc.h"
+#include "services/FichierINI.h"
+#include "services/RequetesBanc.h"
 #include "bench/frmGBF.h"
 #include "bench/frmHarmonique.h"
 #include "bench/frmToolBox.h"
@@ -10,8 +10,8 @@
 #include "platform/Potentio_Creme.h"
 #include "platform/Shape.h"
 #include "scope/CourbeWavix.h"
-#include "scope/RVB.h"
-#include "scope/Signaux.h"
+#include "platform/RVB.h"
+#include "services/Ondes.h"
 #include "scope/frmWavix.h"
 
 #include <QAbstractButton>

@@ -1,5 +1,5 @@
 #include "bench/MesureTRMS.h"
-#include "scope/Signaux.h"
+#include "services/Ondes.h"
 
 #include <QtTest>
 

@@ -1,7 +1,7 @@
 #include "BancScope.h"
 
-#include "app/FichierINI.h"
-#include "bench/RequetesBanc.h"
+#include "services/FichierINI.h"
+#include "services/RequetesBanc.h"
 #include "bench/Voltmetre.h"
 #include "bench/frmAlim.h"
 #include "bench/frmEDF.h"
@@ -668,8 +668,8 @@ void tst_Multimetre::dispatchFollowsTheSetting()
     AmplitudeA = 4.5;
     CalculerMesure();
     QCOMPARE(affichage(m.volt), QStringLiteral("4.50"));
-    // With the menu entry unchecked nothing is shown.
-    m.banc.mdi->Mnu_Volt->setChecked(false);
+    // With the meter not asked for (its menu entry unchecked) nothing is shown.
+    Banc().multimetreAffiche = false;
     AmplitudeA = 1.5;
     CalculerMesure();
     QCOMPARE(affichage(m.volt), QStringLiteral("4.50"));

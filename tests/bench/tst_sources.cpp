@@ -1,6 +1,6 @@
 #include "BancScope.h"
 
-#include "app/FichierINI.h"
+#include "services/FichierINI.h"
 #include "bench/frmAlim.h"
 #include "bench/frmDyn.h"
 #include "bench/frmEDF.h"
@@ -11,7 +11,7 @@
 #include "platform/Potentio_Creme.h"
 #include "platform/Shape.h"
 #include "scope/CourbeWavix.h"
-#include "scope/Signaux.h"
+#include "services/Ondes.h"
 #include "scope/frmWavix.h"
 
 #include <QAbstractButton>

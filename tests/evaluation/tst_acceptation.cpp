@@ -3,8 +3,8 @@
 
 #include "TestHome.h"
 
-#include "app/EtatProgramme.h"
-#include "app/FichierINI.h"
+#include "services/EtatProgramme.h"
+#include "services/FichierINI.h"
 #include "app/MDIWavix.h"
 #include "evaluation/frmExo.h"
 #include "evaluation/frmName.h"

@@ -1,7 +1,7 @@
 #include "PetitDisque.h"
 #include "TestHome.h"
 
-#include "app/EtatProgramme.h"
+#include "services/EtatProgramme.h"
 #include "evaluation/frmCorbeille.h"
 #include "platform/ScriptedDialogs.h"
 

@@ -1,7 +1,7 @@
 #include "PetitDisque.h"
 #include "TestHome.h"
 
-#include "app/EtatProgramme.h"
+#include "services/EtatProgramme.h"
 #include "evaluation/Data.h"
 #include "evaluation/frmCreateFile.h"
 #include "evaluation/frmExo.h"

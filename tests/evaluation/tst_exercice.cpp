@@ -233,7 +233,7 @@ void tst_Exercice::refusedFiles()
 void tst_Exercice::wordsWithoutAccentsDrawTheirWaveform()
 {
     BancScope b(0, 1);
-    b.mdi->ModeLibre = false;
+    Banc().modeLibre = false;
     for (EtatVoie& v : Voies) {
         v.SourceBranchee = true;
         v.CouleurTrace = &v == &Voies[0] ? kJaune : kVert;
@@ -257,7 +257,7 @@ void tst_Exercice::wordsWithoutAccentsDrawTheirWaveform()
 void tst_Exercice::loadingDrawsTheExpectedSignal()
 {
     BancScope b(0, 1);
-    b.mdi->ModeLibre = false;
+    Banc().modeLibre = false;
     for (EtatVoie& v : Voies) {
         v.SourceBranchee = true;
         v.CouleurTrace = &v == &Voies[0] ? kJaune : kVert;

@@ -1,6 +1,6 @@
 #include "BancScope.h"
 
-#include "app/EtatProgramme.h"
+#include "services/EtatProgramme.h"
 #include "evaluation/frmExo.h"
 #include "evaluation/frmNote.h"
 #include "platform/ImageBox.h"
@@ -197,7 +197,7 @@ void tst_Reponses::mark()
     QVERIFY(FichierResultatOuvert().open(b.home.path("Resultat.txt")));
     ScoreExo = score;
     ScoreMaxExo = maximum;
-    b.mdi->FichierExercice = "tp1.qvt";
+    Banc().fichierExercice = "tp1.qvt";
     auto* note = Forms().get<frmNote>();
     QCOMPARE(note->lblNote->text(), texte);
     QCOMPARE(note->windowTitle(), QStringLiteral("Wavix - Résultat pour le fichier tp1.qvt"));

@@ -1,6 +1,6 @@
 #include "TestHome.h"
 
-#include "app/EtatProgramme.h"
+#include "services/EtatProgramme.h"
 #include "evaluation/Resultats.h"
 
 #include <QtTest>

@@ -4,7 +4,7 @@
 #include "PetitDisque.h"
 #include "TestHome.h"
 
-#include "app/EtatProgramme.h"
+#include "services/EtatProgramme.h"
 #include "app/MDIWavix.h"
 #include "evaluation/Resultats.h"
 #include "evaluation/frmExo.h"
@@ -74,7 +74,7 @@ struct Epreuve {
         });
         dialogs.answerFile(exo);
         mdi->menu("Mnu_Pilote")->trigger();
-        QVERIFY(!mdi->ModeLibre);
+        QVERIFY(!Banc().modeLibre);
     }
     // The picture on show answered all right (3 V 50 Hz sine, 5 V DC);
     // false when the answers closed the run.
@@ -144,7 +144,7 @@ void tst_ResultatsPerdus::fullDiskEndsTheRun()
     QVERIFY(dialogs.messages()[0].text.startsWith("Vos réponses ne peuvent plus être enregistrées"));
     QVERIFY(dialogs.messages()[0].text.contains("Appelez le professeur."));
     QCOMPARE(dialogs.unexpected(), 0);
-    QVERIFY(e.mdi->ModeLibre);
+    QVERIFY(Banc().modeLibre);
     QVERIFY(!FichierResultatOuvert().isOpen());
 
     // The file ends with the last whole picture record.
@@ -222,7 +222,7 @@ void tst_ResultatsPerdus::deletedDuringTheRun()
              qPrintable(message.text));
     QVERIFY(message.text.contains(e.mdi->FichierResultat));
     QVERIFY(message.text.contains("Appelez le professeur."));
-    QVERIFY(e.mdi->ModeLibre);
+    QVERIFY(Banc().modeLibre);
     QVERIFY(!Forms().isLoaded("frmExo"));
     QVERIFY(!FichierResultatOuvert().isOpen());
     QVERIFY(!QFileInfo::exists(e.mdi->FichierResultat));

@@ -1,9 +1,9 @@
 #include "ProgrammeLance.h"
 #include "TestHome.h"
 
-#include "app/EtatProgramme.h"
+#include "services/EtatProgramme.h"
 #include "app/MDIWavix.h"
-#include "app/Version.h"
+#include "services/Version.h"
 #include "bench/FenetresBanc.h"
 #include "bench/frmMulti_RMS.h"
 #include "bench/frmToolBox.h"

@@ -1,6 +1,6 @@
 #include "TestHome.h"
 
-#include "app/FichierINI.h"
+#include "services/FichierINI.h"
 #include "platform/ProfileFile.h"
 #include "platform/ScriptedDialogs.h"
 

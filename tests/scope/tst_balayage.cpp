@@ -665,7 +665,7 @@ void tst_Balayage::xyEvaluatedModeKeepsTheExercise()
     QFETCH(QString, mot);
     BancScope b(4);
     Horloge h;
-    b.mdi->ModeLibre = false;
+    Banc().modeLibre = false;
     b.source(0, "Cc", 0, 0); // the sources play no part
     b.source(1, "Cc", 0, 0);
     SignalExoA = mot;

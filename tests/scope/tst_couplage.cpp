@@ -4,7 +4,7 @@
 #include "BancScope.h"
 
 #include "app/MDIWavix.h"
-#include "bench/RequetesBanc.h"
+#include "services/RequetesBanc.h"
 #include "platform/PictureBox.h"
 #include "scope/Balayage.h"
 #include "scope/CourbeWavix.h"
@@ -105,7 +105,7 @@ void tst_Couplage::acBlocksTheDcLevel()
     } else if (source == "supply") {
         b.source(voie, "Cc", -6, 0);
     } else if (source == "exercise") {
-        b.mdi->ModeLibre = false;
+        Banc().modeLibre = false;
         b.source(voie, "Cc", 0, 0);
         Voies[size_t(voie)].UmaxExo = 3;
         Voies[size_t(voie)].FreqExo = 0;

@@ -1,8 +1,8 @@
 #include "BancScope.h"
 #include "PetitDisque.h"
 
-#include "app/FichierINI.h"
-#include "bench/RequetesBanc.h"
+#include "services/FichierINI.h"
+#include "services/RequetesBanc.h"
 #include "platform/OutputDevices.h"
 #include "platform/PictureBox.h"
 #include "platform/Potentio_Creme.h"
@@ -68,8 +68,8 @@ void verifierRestaure(const BancScope& b, const EtatEcran& avant)
 
 // A scope at 1 ms/div with a 1.5 V DC level on CH1 (y = 150) and a 2 V,
 // 250 Hz sine on CH2, the focus knob off its start value.
-struct Banc : BancScope {
-    explicit Banc(int mode = 2) : BancScope(mode)
+struct BancImpression : BancScope {
+    explicit BancImpression(int mode = 2) : BancScope(mode)
     {
         baseTemps(8);
         source(0, "cc", 1.5, 0);
@@ -249,7 +249,7 @@ void tst_Impression::printChoices()
     QFETCH(QStringList, legendes);
     QFETCH(double, tailleA);
 
-    Banc b(mode);
+    BancImpression b(mode);
     for (const QString& r : reglages)
         EcrireINI("Impression", r.section('=', 0, 0), r.section('=', 1));
     QCOMPARE(LireChoixImpression(0).taille, tailleA);
@@ -271,7 +271,7 @@ void tst_Impression::markersStandOnTheirPoints()
 {
     // CH1's markers on its DC level, CH2's on the sine's samples, seen as
     // what they add to the printed picture.
-    Banc b;
+    BancImpression b;
     auto imprimee = [&b] {
         EcranFige fige(*b.scope);
         return PreparerPage(*b.scope).ecran;
@@ -359,7 +359,7 @@ void tst_Impression::printedPictureInPrintColours()
 {
     // White background, grey graticule, black traces, the footer on the
     // picture; the line styles chosen for printing.
-    Banc b;
+    BancImpression b;
     EcrireINI("Impression", "Style Ligne Voie B", "1");
     PageWavix page;
     {
@@ -383,7 +383,7 @@ void tst_Impression::slowTimeBaseOutputsHoldTheWholeTrace()
 {
     // At 10 ms/div the screen shows the spot's piece; the printout and the
     // grey copy carry the whole trace, the identical copy the screen as shown.
-    Banc b(0);
+    BancImpression b(0);
     b.baseTemps(5);
     QVERIFY(BaseTempsLente());
     const EtatEcran avant(b);
@@ -465,7 +465,7 @@ void tst_Impression::slowTimeBasePrintoutHasItsMarkersOnTheTrace()
 
 void tst_Impression::printsOnePagePdf()
 {
-    Banc b;
+    BancImpression b;
     EcrireINI("Impression", "Marque Voie A", "0");
     const EtatEcran avant(b);
     const QString fichier = b.home.path("wavixgrammes.pdf");
@@ -501,7 +501,7 @@ void tst_Impression::printsOnePagePdf()
 
 void tst_Impression::noPrinterIsReported()
 {
-    Banc b;
+    BancImpression b;
     const EtatEcran avant(b);
     chosenPrinter().setOutputFormat(QPrinter::PdfFormat);
     chosenPrinter().setOutputFileName(QString());
@@ -523,7 +523,7 @@ void tst_Impression::printerFailureIsReportedAndScreenRestored_data()
 void tst_Impression::printerFailureIsReportedAndScreenRestored()
 {
     QFETCH(QString, cible);
-    Banc b;
+    BancImpression b;
     const EtatEcran avant(b);
     std::unique_ptr<PetitDisque> disque;
     QString fichier = cible;
@@ -569,7 +569,7 @@ void tst_Impression::clipboardCopies()
     QFETCH(int, fond);
     QFETCH(int, pied);
 
-    Banc b;
+    BancImpression b;
     CouleurFond = fond;
     CouleurGrille = 0x0000FF;
     DessinerGrille(b.scope);
@@ -644,7 +644,7 @@ void tst_Impression::clipboardFailureIsReportedAndScreenRestored()
 {
     QFETCH(int, index);
     QFETCH(bool, exception);
-    Banc b;
+    BancImpression b;
     const EtatEcran avant(b);
     bool fige = false;
     setClipboardWriter([&](const QImage&) -> bool {
@@ -671,7 +671,7 @@ void tst_Impression::clipboardFailureIsReportedAndScreenRestored()
 
 void tst_Impression::systemClipboardHoldsTheCopy()
 {
-    Banc b;
+    BancImpression b;
     QGuiApplication::clipboard()->clear();
     ScriptedDialogs dialogues;
     b.mdi->Mnu_ClipBoard_Click(0);

@@ -1,19 +1,19 @@
 #include "BancScope.h"
 
-#include "app/FichierINI.h"
+#include "services/FichierINI.h"
 #include "platform/FormDesign.h"
 #include "platform/ImageBox.h"
 #include "platform/PictureBox.h"
 #include "platform/Potentio_Creme.h"
 #include "platform/Shape.h"
+#include "services/PanneauScope.h"
 #include "scope/CourbeWavix.h"
 #include "scope/Potentiometre.h"
-#include "scope/RVB.h"
-#include "scope/Sensibilite.h"
+#include "platform/RVB.h"
+#include "services/Sensibilite.h"
 #include "scope/frmWavix.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QtTest>
@@ -67,6 +67,17 @@ private Q_SLOTS:
     void cursorReadout();
     void cursorReadoutPlace_data();
     void cursorReadoutPlace();
+    void knobPositionsAreTheScales_data();
+    void knobPositionsAreTheScales();
+    void lampsLitOnlyWhileOn_data();
+    void lampsLitOnlyWhileOn();
+    void noScopeWindowReadsAsOff();
+    void storedPanelRoundTrips_data();
+    void storedPanelRoundTrips();
+    void damagedStoredSettingGivesItsStart_data();
+    void damagedStoredSettingGivesItsStart();
+    void clickLightsTheLampAndRedraws_data();
+    void clickLightsTheLampAndRedraws();
 };
 
 void tst_Panneau::powerOnRestoresStoredLamps_data()
@@ -264,9 +275,9 @@ void tst_Panneau::knobSettings()
     if (knob == 0)
         QCOMPARE(b.scope->picEcran->DrawWidth, int(expected));
     if (knob == 5)
-        QCOMPARE(b.scope->cboBaseTemps->currentIndex(), int(value));
+        QCOMPARE(b.scope->panneau().baseTemps, int(value));
     if (knob == 6)
-        QCOMPARE(b.scope->cboSensibiliteVerticaleA->currentText(), QStringLiteral("5 mV/div"));
+        QCOMPARE(TextesSensibilites().value(b.scope->panneau().sensibilite[0]), QStringLiteral("5 mV/div"));
 }
 
 void tst_Panneau::intensityRebuildsTraceColours_data()
@@ -462,7 +473,7 @@ void tst_Panneau::wheelStepsTheTimeBase()
     // The panel applies the knob as it does for a drag: selection, time base,
     // and the trace redrawn at it.
     QCOMPARE(knob->Value(), float(attendu));
-    QCOMPARE(b.scope->cboBaseTemps->currentIndex(), attendu);
+    QCOMPARE(b.scope->panneau().baseTemps, attendu);
     QCOMPARE(BaseTemps, BaseTempsParIndex(attendu));
     // 2 V at 1 V/div and 500 Hz: the sine's first crest a quarter period
     // after the left edge.
@@ -525,6 +536,227 @@ void tst_Panneau::cursorReadoutPlace()
     else
         QVERIFY2(proche(etiquette.top() + etiquette.height(), pointeur.y()), qPrintable(QString::number(etiquette.top())));
     QVERIFY(ecran->rect().contains(etiquette));
+}
+
+void tst_Panneau::knobPositionsAreTheScales_data()
+{
+    QTest::addColumn<bool>("temps"); // the time base, else a sensitivity
+    QTest::addColumn<int>("position");
+    QTest::addColumn<double>("parDivision"); // s/div or V/div; 0 outside the list
+    // 0.5 s/div down to 1 µs/div in 1-2-5 steps.
+    const double temps[] = {0.5,  0.2,  0.1,  50e-3, 20e-3, 10e-3, 5e-3, 2e-3, 1e-3,
+                            5e-4, 2e-4, 1e-4, 5e-5,  2e-5,  1e-5,  5e-6, 2e-6, 1e-6};
+    for (int i = 0; i < 18; ++i)
+        QTest::addRow("time base %d", i) << true << i << temps[i];
+    QTest::newRow("time base beyond the fastest") << true << 18 << 0.0;
+    QTest::newRow("time base outside the knob") << true << -1 << 0.0;
+    // 100 V/div down to 5 mV/div in 1-2-5 steps.
+    const double volts[] = {100, 50, 20, 10, 5, 2, 1, 0.5, 0.2, 0.1, 0.05, 0.02, 0.01, 0.005};
+    for (int i = 0; i < 14; ++i)
+        QTest::addRow("sensitivity %d", i) << false << i << volts[i];
+    QTest::newRow("sensitivity beyond the smallest") << false << 14 << 0.0;
+    QTest::newRow("sensitivity outside the knob") << false << -1 << 0.0;
+}
+
+void tst_Panneau::knobPositionsAreTheScales()
+{
+    QFETCH(bool, temps);
+    QFETCH(int, position);
+    QFETCH(double, parDivision);
+    PanneauScope p;
+    if (temps) {
+        p.baseTemps = position;
+        QVERIFY(std::abs(p.secondesParDivision() - parDivision) <= 1e-12 * parDivision);
+    } else {
+        // Each channel reads its own knob.
+        p.sensibilite = {position, 6};
+        QVERIFY(std::abs(p.voltsParDivision(0) - parDivision) <= 1e-12 * parDivision);
+        QCOMPARE(p.voltsParDivision(1), 1.0);
+        p.sensibilite = {6, position};
+        QVERIFY(std::abs(p.voltsParDivision(1) - parDivision) <= 1e-12 * parDivision);
+        QCOMPARE(p.voltsParDivision(2), 0.0);
+    }
+}
+
+void tst_Panneau::lampsLitOnlyWhileOn_data()
+{
+    QTest::addColumn<bool>("allume");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("inverse");
+    QTest::addColumn<int>("couplage1");
+    QTest::addColumn<int>("couplage2");
+    QTest::addColumn<QString>("allumees"); // as lampes() writes them
+    QTest::newRow("on, DUAL, AC, AC") << true << 2 << false << 0 << 0 << "V2 C0 C3";
+    QTest::newRow("on, XY, -CH2, GND, DC") << true << 4 << true << 2 << 1 << "V4 V5 C2 C4";
+    QTest::newRow("on, CH1, DC, GND") << true << 0 << false << 1 << 2 << "V0 C1 C5";
+    QTest::newRow("off, whatever the settings") << false << 4 << true << 2 << 1 << "";
+}
+
+void tst_Panneau::lampsLitOnlyWhileOn()
+{
+    QFETCH(bool, allume);
+    QFETCH(int, mode);
+    QFETCH(bool, inverse);
+    QFETCH(int, couplage1);
+    QFETCH(int, couplage2);
+    QFETCH(QString, allumees);
+    PanneauScope p;
+    p.allume = allume;
+    p.mode = ModeVoies(mode);
+    p.inverseCH2 = inverse;
+    p.couplage = {Couplage(couplage1), Couplage(couplage2)};
+    QStringList lues;
+    for (int i = 0; i <= 4; ++i)
+        if (p.modeAllume(ModeVoies(i)))
+            lues << QStringLiteral("V%1").arg(i);
+    if (p.inverseAllume())
+        lues << QStringLiteral("V5");
+    for (int voie = 0; voie < 2; ++voie)
+        for (int i = 0; i < 3; ++i)
+            if (p.couplageAllume(voie, Couplage(i)))
+                lues << QStringLiteral("C%1").arg(3 * voie + i);
+    QCOMPARE(lues.join(QLatin1Char(' ')), allumees);
+    QCOMPARE(p.modeAllume().has_value(), allume);
+    // No third channel has a lamp.
+    QVERIFY(!p.couplageAllume(2, Couplage::AC) && !p.couplageAllume(-1, Couplage::AC));
+
+    // The real panel paints the same lamps from the same value.
+    BancScope b(0, 1, 4, false, allume);
+    p.allume = allume;
+    b.scope->changerPanneau(p);
+    QCOMPARE(lampes(b.scope), allumees);
+}
+
+void tst_Panneau::noScopeWindowReadsAsOff()
+{
+    TestHome home;
+    QVERIFY(!Forms().find<frmWavix>());
+    const PanneauScope& p = Panneau();
+    QVERIFY(!p.allume);
+    QVERIFY(!p.modeAllume());
+    QVERIFY(!p.inverseAllume());
+    for (int voie = 0; voie < 2; ++voie)
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(!p.couplageAllume(voie, Couplage(i)));
+    QVERIFY(!p.fft);
+    QVERIFY(!p.pleinEcran);
+    // The knobs' start: 1 ms/div, 2 V/div on both channels.
+    QCOMPARE(p.secondesParDivision(), 0.001);
+    QCOMPARE(p.voltsParDivision(0), 2.0);
+    QCOMPARE(p.voltsParDivision(1), 2.0);
+}
+
+void tst_Panneau::storedPanelRoundTrips_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("inverse");
+    QTest::addColumn<int>("couplage1");
+    QTest::addColumn<int>("couplage2");
+    QTest::addColumn<QStringList>("fichier"); // "Mode voie", "Mode voie -CH2", "ACDC CH1", "ACDC CH2"
+    QTest::newRow("CH1, AC, AC") << 0 << false << 0 << 0 << QStringList{"0", "0", "0", "3"};
+    QTest::newRow("DUAL, DC, GND") << 2 << false << 1 << 2 << QStringList{"2", "0", "1", "5"};
+    QTest::newRow("XY, -CH2, GND, DC") << 4 << true << 2 << 1 << QStringList{"4", "1", "2", "4"};
+    QTest::newRow("ADD, -CH2, DC, AC") << 3 << true << 1 << 0 << QStringList{"3", "1", "1", "3"};
+}
+
+void tst_Panneau::storedPanelRoundTrips()
+{
+    QFETCH(int, mode);
+    QFETCH(bool, inverse);
+    QFETCH(int, couplage1);
+    QFETCH(int, couplage2);
+    QFETCH(QStringList, fichier);
+    TestHome home;
+    CheminINI = home.path("ConfQVT_test.ini");
+    PanneauScope p;
+    p.mode = ModeVoies(mode);
+    p.inverseCH2 = inverse;
+    p.couplage = {Couplage(couplage1), Couplage(couplage2)};
+    for (ReglagePanneau r : {ReglagePanneau::Mode, ReglagePanneau::InverseCH2, ReglagePanneau::CouplageCH1,
+                             ReglagePanneau::CouplageCH2})
+        EcrireReglagePanneau(p, r);
+    const QStringList cles = {"Mode voie", "Mode voie -CH2", "ACDC CH1", "ACDC CH2"};
+    for (int i = 0; i < 4; ++i)
+        QCOMPARE(LireINI("Interface", cles[i], "?"), fichier[i]);
+    // Read back onto another panel: only the stored settings change.
+    PanneauScope autre;
+    autre.allume = true;
+    autre.baseTemps = 3;
+    const PanneauScope lu = LireReglagesPanneau(autre);
+    PanneauScope attendu = p;
+    attendu.allume = true;
+    attendu.baseTemps = 3;
+    QVERIFY(lu == attendu);
+}
+
+void tst_Panneau::damagedStoredSettingGivesItsStart_data()
+{
+    QTest::addColumn<QString>("cle");
+    QTest::addColumn<QString>("valeur");
+    QTest::newRow("mode beyond XY") << "Mode voie" << "5";
+    QTest::newRow("mode below CH1") << "Mode voie" << "-1";
+    QTest::newRow("mode not a number") << "Mode voie" << "ADD";
+    QTest::newRow("-CH2 neither 0 nor 1") << "Mode voie -CH2" << "2";
+    QTest::newRow("-CH2 empty") << "Mode voie -CH2" << "";
+    QTest::newRow("CH1 with CH2's numbers") << "ACDC CH1" << "4";
+    QTest::newRow("CH1 not a number") << "ACDC CH1" << "GND";
+    QTest::newRow("CH2 with CH1's numbers") << "ACDC CH2" << "2";
+    QTest::newRow("CH2 beyond its lamps") << "ACDC CH2" << "6";
+}
+
+void tst_Panneau::damagedStoredSettingGivesItsStart()
+{
+    QFETCH(QString, cle);
+    QFETCH(QString, valeur);
+    TestHome home;
+    CheminINI = home.path("ConfQVT_test.ini");
+    // Every other setting stored away from its start.
+    EcrireINI("Interface", "Mode voie", "0");
+    EcrireINI("Interface", "Mode voie -CH2", "1");
+    EcrireINI("Interface", "ACDC CH1", "1");
+    EcrireINI("Interface", "ACDC CH2", "5");
+    EcrireINI("Interface", cle, valeur);
+    const PanneauScope p = LireReglagesPanneau(PanneauScope{});
+    QCOMPARE(p.mode, cle == "Mode voie" ? ModeVoies::DUAL : ModeVoies::CH1);
+    QCOMPARE(p.inverseCH2, cle != "Mode voie -CH2");
+    QCOMPARE(p.couplage[0], cle == "ACDC CH1" ? Couplage::AC : Couplage::DC);
+    QCOMPARE(p.couplage[1], cle == "ACDC CH2" ? Couplage::AC : Couplage::GND);
+}
+
+void tst_Panneau::clickLightsTheLampAndRedraws_data()
+{
+    QTest::addColumn<int>("mode"); // stored mode: 0 CH1, 1 CH2
+    QTest::addColumn<QString>("bouton");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("allumees");
+    QTest::addColumn<int>("avant"); // the flat trace's height, screen units
+    QTest::addColumn<int>("apres");
+    // 2 V DC on each channel at 1 V/div: two divisions up.
+    QTest::newRow("CH1 DC to GND") << 0 << "cmdACDC" << 0 << "V0 C2 C4" << 200 << 0;
+    QTest::newRow("CH2 DC to GND") << 1 << "cmdACDC" << 1 << "V1 C1 C5" << 200 << 0;
+    QTest::newRow("CH2 inverted") << 1 << "cmdVoie" << 2 << "V1 V5 C1 C4" << 200 << -200;
+    QTest::newRow("CH1 to CH2") << 0 << "cmdVoie" << 1 << "V1 C1 C4" << 200 << 200;
+}
+
+void tst_Panneau::clickLightsTheLampAndRedraws()
+{
+    QFETCH(int, mode);
+    QFETCH(QString, bouton);
+    QFETCH(int, index);
+    QFETCH(QString, allumees);
+    QFETCH(int, avant);
+    QFETCH(int, apres);
+    BancScope b(mode);
+    b.source(0, "Cc", 2, 0);
+    b.source(1, "Cc", 2, 0);
+    ActualiserEcran();
+    const int couleur = mode == 0 ? kJaune : kVert;
+    QVERIFY(std::abs(extent(b.image(), couleur).first - avant) <= 1);
+    QTest::mouseClick(control<QPushButton>(b.scope, bouton.toLatin1().constData(), index), Qt::LeftButton);
+    QCOMPARE(lampes(b.scope), allumees);
+    const int apresCouleur = allumees.startsWith("V0") ? kJaune : kVert;
+    QVERIFY(std::abs(extent(b.image(), apresCouleur).first - apres) <= 1);
+    QCOMPARE(extent(b.image(), apresCouleur == kJaune ? kVert : kJaune).first, -10000);
 }
 
 QTEST_MAIN(tst_Panneau)

@@ -5,6 +5,7 @@
 
 #include "platform/PictureBox.h"
 #include "platform/ScriptedDialogs.h"
+#include "platform/ZoneTravail.h"
 #include "platform/SystemServices.h"
 #include "scope/CourbeWavix.h"
 #include "scope/frmFullScreen.h"
@@ -152,8 +153,7 @@ void tst_PleinEcran::coversTheWorkArea()
     QFETCH(QSize, mesure);
     QFETCH(QSize, attendue);
     Vue v;
-    v.banc.mdi->LargeurZoneTravail = mesure.width() * 15;
-    v.banc.mdi->HauteurZoneTravail = mesure.height() * 15;
+    DefinirZoneTravail(mesure.width() * 15, mesure.height() * 15);
     v.ouvrir([&](frmFullScreen* vue) {
         QCOMPARE(vue->picEcran->geometry(), QRect(QPoint(0, 0), attendue));
         QCOMPARE(vue->picGrille->size(), attendue);

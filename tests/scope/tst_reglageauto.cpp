@@ -1,14 +1,13 @@
 #include "BancScope.h"
 
-#include "app/EtatProgramme.h"
+#include "services/EtatProgramme.h"
 #include "scope/CourbeWavix.h"
 #include "scope/Potentiometre.h"
 #include "scope/SensibilitesAuto.h"
-#include "scope/Sensibilite.h"
+#include "services/Sensibilite.h"
 #include "scope/frmWavix.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QtTest>
 
 class tst_ReglageAuto : public QObject {
@@ -108,7 +107,7 @@ void tst_ReglageAuto::sources()
     frmToolBox* boite = Forms().get<frmToolBox>();
     boite->choisir(optionA);
     boite->choisir(optionB);
-    b.mdi->ModeLibre = libre;
+    Banc().modeLibre = libre;
     AmplitudeA = amplitudeA;
     FrequenceA = frequenceA;
     AmplitudeB = amplitudeB;
@@ -141,9 +140,9 @@ void tst_ReglageAuto::sources()
     QCOMPARE(b.scope->potentioValue(6), float(attendus[0]));
     QCOMPARE(b.scope->potentioValue(7), float(attendus[1]));
     QCOMPARE(b.scope->potentioValue(5), float(attendus[2]));
-    QCOMPARE(b.scope->cboSensibiliteVerticaleA->currentIndex(), attendus[0]);
-    QCOMPARE(b.scope->cboSensibiliteVerticaleB->currentIndex(), attendus[1]);
-    QCOMPARE(b.scope->cboBaseTemps->currentIndex(), attendus[2]);
+    QCOMPARE(b.scope->panneau().sensibilite[0], attendus[0]);
+    QCOMPARE(b.scope->panneau().sensibilite[1], attendus[1]);
+    QCOMPARE(b.scope->panneau().baseTemps, attendus[2]);
 }
 
 void tst_ReglageAuto::menuCommand()

@@ -1,6 +1,7 @@
 #include "platform/VbFormat.h"
 #include "scope/CourbeWavix.h"
-#include "scope/Sensibilite.h"
+#include "bench/GammesGenerateur.h"
+#include "services/Sensibilite.h"
 
 #include <QLabel>
 #include <QLocale>

@@ -1,11 +1,10 @@
 #include "BancScope.h"
 
-#include "bench/RequetesBanc.h"
+#include "services/RequetesBanc.h"
 #include "bench/frmGBF.h"
 #include "platform/Forms.h"
-#include "platform/Shape.h"
 #include "scope/CourbeWavix.h"
-#include "scope/RVB.h"
+#include "platform/RVB.h"
 #include "scope/Signaux.h"
 #include "scope/frmWavix.h"
 
@@ -228,8 +227,10 @@ void tst_Signaux::formeDuMot()
 void tst_Signaux::valeurSignal()
 {
     BancScope b(0, 1, 4);
-    auto allumer = [](std::array<Shape*, 6>& lampes, int index, bool allume) {
-        lampes[size_t(index)]->setFillColor(allume ? kVertAllume : kBlancEteint);
+    auto regler = [&b](auto changer) {
+        PanneauScope p = b.scope->panneau();
+        changer(p);
+        b.scope->changerPanneau(p);
     };
     Voies = {};
     for (EtatVoie& v : Voies)
@@ -241,11 +242,11 @@ void tst_Signaux::valeurSignal()
     Voies[1].TraceAmplitude = 3;
     Voies[1].Sensibilite = 1;
     Voies[1].CouleurTrace = 4227072;
-    allumer(b.scope->shpVoie, 5, true);
+    regler([](PanneauScope& p) { p.inverseCH2 = true; });
     QCOMPARE(*ValeurSignal(1, 0), -300.0);
     QCOMPARE(TraceCourante.Amplitude, -3.0);
     QCOMPARE(TraceCourante.Couleur, 4227072);
-    allumer(b.scope->shpVoie, 5, false);
+    regler([](PanneauScope& p) { p.inverseCH2 = false; });
     QCOMPARE(*ValeurSignal(1, 0), 300.0);
 
     // A sine, word from the editor: 250 Hz is 4 divisions a period at 1 ms/div,
@@ -262,9 +263,9 @@ void tst_Signaux::valeurSignal()
     QVERIFY(std::abs(*ValeurSignal(0, 500) - 60) < 1e-6);
 
     // GND coupling: the position, whatever the word.
-    allumer(b.scope->shpACDC, 2, true);
+    regler([](PanneauScope& p) { p.couplage[0] = Couplage::GND; });
     QCOMPARE(*ValeurSignal(0, -400), 10.0);
-    allumer(b.scope->shpACDC, 2, false);
+    regler([](PanneauScope& p) { p.couplage[0] = Couplage::DC; });
 
     Voies[0].TraceSignal = "Bruit";
     QVERIFY(!ValeurSignal(0, 0));

@@ -3,7 +3,7 @@
 
 #include "BancScope.h"
 
-#include "bench/RequetesBanc.h"
+#include "services/RequetesBanc.h"
 #include "scope/CourbeWavix.h"
 #include "scope/frmWavix.h"
 

@@ -1,6 +1,6 @@
 #include "BancScope.h"
 
-#include "app/FichierINI.h"
+#include "services/FichierINI.h"
 #include "bench/frmToolBox.h"
 #include "platform/PictureBox.h"
 #include "scope/CourbeWavix.h"
@@ -9,7 +9,6 @@
 #include "scope/Traceurs.h"
 #include "scope/frmWavix.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QtTest>
 
@@ -131,7 +130,7 @@ void tst_Trace::calculerVoies()
 void tst_Trace::evaluatedModeDrawsExpectedSignal()
 {
     BancScope b(2);
-    b.mdi->ModeLibre = false;
+    Banc().modeLibre = false;
     DecalageA = 1.5;
     b.source(0, "Carre", 7, 1000);
     b.source(1, "Sinus", 7, 1000);
@@ -656,12 +655,15 @@ void tst_Trace::readoutLooksLikeOneSmallPrint()
     QFETCH(int, mode);
     QFETCH(bool, pleinEcranCoche);
     BancScope b(mode);
-    b.mdi->Mnu_ViewFullScreen->setChecked(pleinEcranCoche);
+    PanneauScope p = b.scope->panneau();
+    p.pleinEcran = pleinEcranCoche;
+    b.scope->changerPanneau(p);
     ActualiserEcran();
     const QImage dessine = b.image();
 
     // The same readout printed once, at the panel's size, on the graticule.
-    b.mdi->Mnu_ViewFullScreen->setChecked(false);
+    p.pleinEcran = false;
+    b.scope->changerPanneau(p);
     b.scope->picEcran->setPicture(b.scope->picGrille->Image());
     AfficherSensibilites();
     const QImage une = b.image();

@@ -14,7 +14,7 @@
 //       the start-up's password marker; 0 it is there, 1 it failed.
 // Exit status 3: wrong arguments.
 
-#include "app/Dossiers.h"
+#include "services/Dossiers.h"
 #include "platform/ProfileFile.h"
 #include "platform/TextFiles.h"
 

@@ -2,7 +2,7 @@
 
 #include "platform/AssociateFile.h"
 #include "platform/SystemServices.h"
-#include "services/EtatPartage.h"
+#include "app/EtatPartage.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "app/FichierINI.h"
+#include "services/FichierINI.h"
 
 #include "platform/Dialogs.h"
 #include "platform/ProfileFile.h"

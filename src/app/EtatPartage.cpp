@@ -1,10 +1,10 @@
-#include "services/EtatPartage.h"
+#include "app/EtatPartage.h"
 
-#include "app/Dossiers.h"
-#include "app/EtatProgramme.h"
-#include "app/FichierINI.h"
-#include "app/InfoBulles.h"
-#include "bench/RequetesBanc.h"
+#include "services/Dossiers.h"
+#include "services/EtatProgramme.h"
+#include "services/FichierINI.h"
+#include "platform/InfoBulles.h"
+#include "services/RequetesBanc.h"
 #include "bench/Voltmetre.h"
 #include "evaluation/Data.h"
 #include "evaluation/Evaluation.h"
@@ -29,9 +29,6 @@ std::function<void()> valeurActuelle(T& variable)
 // before main(), after the variables of the headers above (defined before it,
 // they are initialised first).
 const std::vector<std::function<void()>> kValeursDeDepart = {
-    valeurActuelle(Voies),
-    valeurActuelle(ScoreExo),
-    valeurActuelle(ScoreMaxExo),
     valeurActuelle(BaseTemps),
     valeurActuelle(PositionHorizontale),
     valeurActuelle(EpaisseurTrace),
@@ -71,6 +68,7 @@ const int kLargeurBulles = ToolTipMaxWidth();
 
 void ReinitialiserEtatPartage()
 {
+    Banc().reinitialiser();
     for (const auto& remettre : kValeursDeDepart)
         remettre();
     ExerciceEnCours() = FichierExo();

@@ -1,6 +1,6 @@
-#include "app/Version.h"
+#include "services/Version.h"
 
-#include "app/ModFonctions.h"
+#include "services/ModFonctions.h"
 
 QString LegendeProgramme(bool libre)
 {

@@ -1,4 +1,4 @@
-#include "app/ModFonctions.h"
+#include "services/ModFonctions.h"
 
 #include "platform/SystemServices.h"
 

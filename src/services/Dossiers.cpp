@@ -1,6 +1,6 @@
-#include "app/Dossiers.h"
+#include "services/Dossiers.h"
 
-#include "app/EtatProgramme.h"
+#include "services/EtatProgramme.h"
 #include "platform/Dialogs.h"
 #include "platform/SystemServices.h"
 #include "platform/TextCodec.h"

@@ -29,6 +29,9 @@ AppendingTextFile& FichierResultatOuvert();
 // Closes the files the program holds open.
 void FermerFichiers();
 
+// What the program closes when it ends at once, besides its files (a
+// program it started, say); each is added once by its owner.
+void AjouterFermeture(std::function<void()> fermer);
 // Ends the program at once (the "Quitter" choices); tests state their own.
 std::function<void()>& TerminerProgramme();
 

@@ -1,13 +1,9 @@
-#include "app/PositionFenetre.h"
+#include "services/PositionFenetre.h"
 
-#include "app/FichierINI.h"
-#include "app/MDIWavix.h"
-#include "bench/frmToolBox.h"
-#include "scope/frmWavix.h"
+#include "services/FichierINI.h"
 #include "platform/Forms.h"
 #include "platform/VbConversions.h"
 
-#include <QAction>
 #include <QGuiApplication>
 #include <QMdiSubWindow>
 #include <QScreen>
@@ -25,11 +21,9 @@ bool coordonneePlausible(double twips, int debut, int etendue)
     return pixels >= debut - etendue && pixels <= debut + 2.0 * etendue;
 }
 
-// The default layout, in twips inside the main window.
-constexpr double kScopeGauche = 720;
-constexpr double kScopeHaut = 0;
-constexpr double kHautVoieB = 4935;
-constexpr double kLargeurColonne = 4125; // the stopwatch is centred in it
+} // namespace
+
+namespace placement {
 
 // A window's outer box in the MDI area (pixels), the size it will have
 // once shown.
@@ -45,13 +39,6 @@ long aire(const QRect& r)
 {
     return r.isEmpty() ? 0 : long(r.width()) * r.height();
 }
-
-// A place for a window of this size inside the zone, and how much of the
-// taken places it covers.
-struct Place {
-    QPoint coin;
-    long recouvrement = 0;
-};
 
 // The place that covers least of the taken places; among those, the one
 // nearest the wished corner.
@@ -105,7 +92,7 @@ QList<QRect> placesPrises(const QList<VbForm*>& exclues)
         if (!f || !f->isMdiChild() || exclues.contains(f) || !f->frame()->isVisible())
             continue;
         const QRect cadre = cadrePixels(f);
-        if (nom != QLatin1String(frmWavix::kNom)) {
+        if (nom != QLatin1String(kNomFenetreScope)) {
             prises << cadre;
             continue;
         }
@@ -118,23 +105,20 @@ QList<QRect> placesPrises(const QList<VbForm*>& exclues)
     return prises;
 }
 
-QPoint pixels(double gaucheTwips, double hautTwips)
-{
-    return {twipsToPixels(gaucheTwips), twipsToPixels(hautTwips)};
-}
-
 // Where a window wishes to be: a window in the column right of the scope
 // that would go past the right edge of the view goes below the scope.
 QPoint placeVoulue(const QRect& cadre, const QRect& zone)
 {
-    VbForm* scope = Forms().find(QString::fromLatin1(frmWavix::kNom));
+    VbForm* scope = Forms().find(QString::fromLatin1(kNomFenetreScope));
     if (!scope || cadre.right() <= zone.right())
         return cadre.topLeft();
     const QRect s = cadrePixels(scope);
     return cadre.left() >= s.right() ? QPoint(s.left(), s.bottom() + 1) : cadre.topLeft();
 }
 
-} // namespace
+} // namespace placement
+
+using namespace placement;
 
 void PlacerDegagee(VbForm* fenetre, double gauche, double haut)
 {
@@ -177,88 +161,4 @@ void EnregistrerPosition(const VbForm* fenetre, const QString& suffixe)
 {
     EcrireINI(QStringLiteral("Interface"), QStringLiteral("PosX ") + suffixe, Str(fenetre->Left()));
     EcrireINI(QStringLiteral("Interface"), QStringLiteral("PosY ") + suffixe, Str(fenetre->Top()));
-}
-
-void PositionnerFenetres()
-{
-    VbForm* scope = Forms().get<frmWavix>();
-    scope->Move(kScopeGauche, kScopeHaut);
-    const double gauche = scope->Left();
-    const double haut = scope->Top();
-    const double hauteur = scope->Height();
-    const double colonne = gauche + scope->Width();
-
-    // The windows to place with their designed places (twips), in order.
-    struct AFaire {
-        VbForm* fenetre;
-        QPoint voulu;
-    };
-    QList<AFaire> aFaire;
-    const auto ajouter = [&aFaire](const QString& nom, double x, double y) {
-        if (VbForm* f = Forms().find(nom))
-            aFaire.append({f, pixels(x, y)});
-    };
-    const MDIWavix* mdi = MDIWavix::instance();
-    if (const frmToolBox* boite = Forms().find<frmToolBox>()) {
-        for (int option = 0; option < int(boite->optConnexion.size()); ++option) {
-            const QString fenetre = FenetreOption(option);
-            if (!fenetre.isEmpty() && boite->optionChoisie(option))
-                ajouter(fenetre, colonne, VoieOption(option) == 0 ? 0 : kHautVoieB);
-        }
-    }
-    if (mdi && !mdi->ModeLibre)
-        ajouter(QStringLiteral("frmExo"), colonne, 0);
-    if (mdi && mdi->Mnu_Chrono->isChecked()) {
-        if (VbForm* chrono = Forms().find(QStringLiteral("frmChrono")))
-            aFaire.append({chrono, pixels(colonne + (kLargeurColonne - chrono->Width()) / 2,
-                                          haut + hauteur - chrono->Height())});
-    }
-    if (mdi && mdi->Mnu_Volt->isChecked())
-        ajouter(NomMultimetre(), gauche, hauteur);
-
-    for (const AFaire& a : aFaire)
-        a.fenetre->frame()->move(a.voulu);
-    const QRect zone = scope->visibleArea();
-    if (zone.isEmpty())
-        return;
-    for (AFaire& a : aFaire)
-        a.voulu = placeVoulue(cadrePixels(a.fenetre), zone);
-
-    // Each window at its place when that leaves the others clear, else at
-    // the nearest place that does. When the designed order leaves a window
-    // over another, the largest windows find room first, if that leaves them
-    // all clear.
-    QList<VbForm*> places;
-    for (const AFaire& a : aFaire)
-        places << a.fenetre;
-    const auto disposer = [&](const QList<AFaire>& ordre) {
-        QList<QPoint> coins;
-        long total = 0;
-        QList<QRect> prises = placesPrises(places);
-        for (const AFaire& a : ordre) {
-            const Place p = meilleurePlace(cadrePixels(a.fenetre).size(), a.voulu, zone, prises);
-            coins << p.coin;
-            total += p.recouvrement;
-            prises << QRect(p.coin, cadrePixels(a.fenetre).size());
-        }
-        return std::make_pair(total, coins);
-    };
-    auto [recouvrement, coins] = disposer(aFaire);
-    QList<AFaire> ordre = aFaire;
-    if (recouvrement > 0) {
-        QList<AFaire> parTaille = aFaire;
-        std::stable_sort(parTaille.begin(), parTaille.end(), [](const AFaire& a, const AFaire& b) {
-            return aire(cadrePixels(a.fenetre)) > aire(cadrePixels(b.fenetre));
-        });
-        auto [autre, autresCoins] = disposer(parTaille);
-        if (autre == 0) {
-            coins = autresCoins;
-            ordre = parTaille;
-        }
-    }
-    for (qsizetype i = 0; i < ordre.size(); ++i) {
-        ordre[i].fenetre->frame()->move(coins[i]);
-        // A round window's face is painted afresh at its new place.
-        ordre[i].fenetre->update();
-    }
 }

@@ -1,30 +1,7 @@
-#include "scope/Sensibilite.h"
+#include "services/Sensibilite.h"
 
-#include "app/ModFonctions.h"
+#include "services/ModFonctions.h"
 #include "platform/VbFormat.h"
-#include "scope/CourbeWavix.h"
-
-#include <QLabel>
-#include <QWidget>
-
-namespace {
-
-constexpr double kBasesTemps[18] = {0.5,    0.2,    0.1,     0.05,    0.02,    0.01,
-                                    0.005,  0.002,  0.001,   0.0005,  0.0002,  0.0001,
-                                    0.00005, 0.00002, 0.00001, 0.000005, 0.000002, 0.000001};
-constexpr double kSensibilites[14] = {100, 50, 20, 10, 5, 2, 1, 0.5, 0.2, 0.1, 0.05, 0.02, 0.01, 0.005};
-
-} // namespace
-
-double BaseTempsParIndex(int index)
-{
-    return index >= 0 && index < 18 ? kBasesTemps[index] : 0;
-}
-
-double SensibiliteParIndex(int index)
-{
-    return index >= 0 && index < 14 ? kSensibilites[index] : 0;
-}
 
 const QStringList& TextesBasesTemps()
 {
@@ -69,16 +46,4 @@ QString TexteFrequence(double frequence, double gamme)
     // The displays always show a decimal point.
     Remplacer(texte, QStringLiteral(","), QStringLiteral("."));
     return texte;
-}
-
-void AfficherFrequence(int voie, QWidget* fenetre)
-{
-    if (voie < 0 || voie > 1 || !fenetre)
-        return;
-    const QString texte = TexteFrequence(Voies[size_t(voie)].Frequence, Voies[size_t(voie)].Gamme);
-    if (texte.isEmpty())
-        return;
-    auto* etiquette = fenetre->findChild<QLabel*>(voie == 0 ? QStringLiteral("lblFreqA") : QStringLiteral("lblFreqB"));
-    if (etiquette)
-        etiquette->setText(texte);
 }

@@ -1,4 +1,4 @@
-#include "scope/Curseurs.h"
+#include "platform/Curseurs.h"
 
 #include "platform/PictureBox.h"
 #include "platform/VbFormat.h"

@@ -1,4 +1,4 @@
-#include "app/Ressources.h"
+#include "platform/Ressources.h"
 
 #include <QtGlobal>
 

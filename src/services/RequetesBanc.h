@@ -1,8 +1,10 @@
 #pragma once
 
 #include <array>
+#include <optional>
 
-// What the scope reads of the bench.
+// What the scope reads of the bench: values the bench's windows publish as
+// they change, read without reaching into those windows.
 
 // The harmonic generator's levels for one channel: the constant term in
 // volts, and per harmonic rank i + 1 its slider value and minimum (the weight
@@ -19,7 +21,14 @@ NiveauxHarmoniques& NiveauxHarmo(int voie);
 // The levels the generator window has when it loads.
 NiveauxHarmoniques NiveauxHarmoAuChargement();
 
-#include <optional>
+// What the toolbox shows while it is open: which connection option (0..17)
+// is selected, and whether the multimeter box is ticked. The toolbox writes
+// it from the moment it loads and takes it back when it is unloaded.
+struct ChoixBoiteOutils {
+    std::array<bool, 18> options{};
+    bool multimetre = false;
+};
+std::optional<ChoixBoiteOutils>& BoiteOutilsPubliee();
 
 // The toolbox's connection option (0..17) is selected. False while the
 // toolbox is not open.
@@ -38,14 +47,14 @@ struct ReglagesGBF {
     double decalageFin = 0;
     bool carre = false;
 };
+// The settings the generator window of channel 0 (CH1) or 1 (CH2) publishes
+// while it is open; none otherwise.
+std::optional<ReglagesGBF>& ReglagesPublies(int voie);
 std::optional<ReglagesGBF> ReglagesGenerateur(int voie);
 
 // A multimeter window is open (the toolbox's multimeter box is ticked).
 bool MultimetreOuvert();
 // Selector position of the open multimeter.
 inline int PositionSelecteur = 0;
-// Turns the open multimeter's selector and brings its reading up to date.
-void TournerSelecteur(int& position);
-
-// Brings the open multimeter's reading up to date.
-void CalculerMesure();
+// The open multimeter's leads are on the scope's input and ground.
+inline bool MultimetreBranche = false;

@@ -1,8 +1,7 @@
-#include "app/EtatProgramme.h"
-
-#include "bench/Calculatrice.h"
+#include "services/EtatProgramme.h"
 
 #include <QCoreApplication>
+#include <QList>
 
 AppendingTextFile& FichierResultatOuvert()
 {
@@ -15,11 +14,27 @@ void FermerFichiers()
     FichierResultatOuvert().close();
 }
 
+namespace {
+
+QList<std::function<void()>>& fermetures()
+{
+    static QList<std::function<void()>> liste;
+    return liste;
+}
+
+} // namespace
+
+void AjouterFermeture(std::function<void()> fermer)
+{
+    fermetures().append(std::move(fermer));
+}
+
 std::function<void()>& TerminerProgramme()
 {
     static std::function<void()> terminer = [] {
         FermerFichiers();
-        FermerCalculatrice();
+        for (const auto& fermer : fermetures())
+            fermer();
         QCoreApplication::exit(0);
     };
     return terminer;
