@@ -45,8 +45,6 @@ const std::vector<std::function<void()>> kValeursDeDepart = {
     valeurActuelle(EcranPanneauImpose),
     valeurActuelle(PositionSelecteur),
     valeurActuelle(InstantMesure),
-    valeurActuelle(NbLignesExo),
-    valeurActuelle(NumLigneExo),
     valeurActuelle(ModeProfesseur),
     valeurActuelle(SousDossierProgramme),
     valeurActuelle(DossierDonnees),
@@ -71,7 +69,6 @@ void ReinitialiserEtatPartage()
     Banc().reinitialiser();
     for (const auto& remettre : kValeursDeDepart)
         remettre();
-    ExerciceEnCours() = FichierExo();
     for (int voie : {0, 1})
         NiveauxHarmo(voie) = NiveauxHarmoAuChargement();
     SetToolTipsHidden(kBullesMasquees);
