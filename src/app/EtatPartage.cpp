@@ -6,8 +6,6 @@
 #include "platform/InfoBulles.h"
 #include "services/RequetesBanc.h"
 #include "bench/Voltmetre.h"
-#include "evaluation/Data.h"
-#include "evaluation/Evaluation.h"
 #include "platform/SystemServices.h"
 #include "platform/TextFiles.h"
 #include "scope/CourbeWavix.h"
