@@ -6,8 +6,6 @@
 #include "platform/InfoBulles.h"
 #include "services/RequetesBanc.h"
 #include "bench/Voltmetre.h"
-#include "evaluation/Data.h"
-#include "evaluation/Evaluation.h"
 #include "platform/SystemServices.h"
 #include "platform/TextFiles.h"
 #include "scope/CourbeWavix.h"
@@ -45,8 +43,6 @@ const std::vector<std::function<void()>> kValeursDeDepart = {
     valeurActuelle(EcranPanneauImpose),
     valeurActuelle(PositionSelecteur),
     valeurActuelle(InstantMesure),
-    valeurActuelle(NbLignesExo),
-    valeurActuelle(NumLigneExo),
     valeurActuelle(ModeProfesseur),
     valeurActuelle(SousDossierProgramme),
     valeurActuelle(DossierDonnees),
@@ -71,7 +67,6 @@ void ReinitialiserEtatPartage()
     Banc().reinitialiser();
     for (const auto& remettre : kValeursDeDepart)
         remettre();
-    ExerciceEnCours() = FichierExo();
     for (int voie : {0, 1})
         NiveauxHarmo(voie) = NiveauxHarmoAuChargement();
     SetToolTipsHidden(kBullesMasquees);

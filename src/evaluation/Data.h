@@ -4,21 +4,13 @@
 #include <QStringList>
 #include <QString>
 
+#include "services/Exercice.h"
+
 #include <array>
 
 // Exercise files: one data line per scope picture, six fields separated by
 // "/": CH1 type word, peak voltage, frequency, then the same for CH2. Lines
 // starting with "'" are comments; empty lines are skipped.
-
-// One picture as a data line gives it.
-struct ImageExo {
-    QString signalA;
-    double umaxA = 0;
-    double freqA = 0;
-    QString signalB;
-    double umaxB = 0;
-    double freqB = 0;
-};
 
 // A data line is not empty and does not start with "'".
 bool EstLigneDonnees(const QString& ligne);
@@ -53,19 +45,9 @@ constexpr qint64 kTailleMaxExercice = 4 << 20;
 // file, when it cannot be read.
 bool LireLignesExo(const QString& chemin, QStringList& lignes, QString& message);
 
-// A whole exercise file, read and checked before the run starts.
-struct FichierExo {
-    QString titre;               // the file's name without its folder
-    QList<ImageExo> images;
-    QList<int> lignes;           // line number of each picture in the file
-};
 // False with one French message naming the file, the line and the fault,
 // when the file cannot be read or a data line is damaged.
 bool ChargerFichierExo(const QString& chemin, FichierExo& fichier, QString& message);
 
 // Puts a picture into the expected signal of both channels and redraws.
 void ChargerImageExo(const ImageExo& image);
-
-// Pictures of the run: how many, and the one on show (from 1; 0 before).
-inline int NbLignesExo = 0;
-inline int NumLigneExo = 0;

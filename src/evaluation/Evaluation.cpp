@@ -30,8 +30,7 @@ FileDialogRequest DemandeFichierExercice()
 
 FichierExo& ExerciceEnCours()
 {
-    static FichierExo exercice;
-    return exercice;
+    return Banc().exercice;
 }
 
 void DemarrerEvaluation(const FichierExo& exercice)
@@ -53,14 +52,14 @@ void DemarrerEvaluation(const FichierExo& exercice)
     }
 
     ExerciceEnCours() = exercice;
-    NbLignesExo = int(exercice.images.size());
+    Banc().nbLignesExo = int(exercice.images.size());
     MontrerLegende(LegendeProgramme(false));
-    NumLigneExo = 0;
+    Banc().numLigneExo = 0;
     ScoreExo = 0;
     ScoreMaxExo = 0;
     LigneExoSuivante();
     // A file without picture has already ended in the mark window.
-    if (!Banc().modeLibre && NumLigneExo > 0) {
+    if (!Banc().modeLibre && Banc().numLigneExo > 0) {
         // The answer window last, above the scope it may overlap on a small screen.
         Forms().get<frmWavix>()->Show();
         Forms().get<frmExo>()->Show();
@@ -131,14 +130,15 @@ void terminerEpreuve()
 void LigneExoSuivante()
 {
     const FichierExo& exercice = ExerciceEnCours();
-    if (NumLigneExo >= exercice.images.size()) {
+    int& numLigne = Banc().numLigneExo;
+    if (numLigne >= exercice.images.size()) {
         terminerEpreuve();
         return;
     }
-    ++NumLigneExo;
+    ++numLigne;
     auto* reponses = Forms().get<frmExo>();
     reponses->preparer(QStringLiteral("%1 - %2 wavixgrammes - Wavixgramme n° %3")
-                           .arg(exercice.titre, QString::number(NbLignesExo),
-                                QString::number(NumLigneExo)));
-    ChargerImageExo(exercice.images[NumLigneExo - 1]);
+                           .arg(exercice.titre, QString::number(Banc().nbLignesExo),
+                                QString::number(numLigne)));
+    ChargerImageExo(exercice.images[numLigne - 1]);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "services/Exercice.h"
+
 #include <QString>
 
 #include <array>
@@ -61,6 +63,11 @@ struct EtatBanc {
     bool modeLibre = true;
     QString fichierExercice;
     QString dossierExercice;
+    // The exercise file of the run, and its pictures: how many, and the one
+    // on show (from 1; 0 before).
+    FichierExo exercice;
+    int nbLignesExo = 0;
+    int numLigneExo = 0;
     // The instruments the user has opened (the main window ticks their menu
     // items from these).
     bool multimetreAffiche = false;
