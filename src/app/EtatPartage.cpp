@@ -8,6 +8,7 @@
 #include "bench/Voltmetre.h"
 #include "platform/SystemServices.h"
 #include "platform/TextFiles.h"
+#include "scope/CouleursCourbes.h"
 #include "scope/CourbeWavix.h"
 #include "scope/Traceurs.h"
 
@@ -65,6 +66,7 @@ const int kLargeurBulles = ToolTipMaxWidth();
 void ReinitialiserEtatPartage()
 {
     Banc().reinitialiser();
+    CouleursEchantillons().reset();
     for (const auto& remettre : kValeursDeDepart)
         remettre();
     for (int voie : {0, 1})

@@ -112,7 +112,7 @@ void ChargerPreferencesDans(frmOption* f)
     for (int i = 0; i < 5; ++i) {
         const CleCouleur& c = kClesCouleurs[i];
         VariableCouleur(i) = LirePreferenceINI(kOptions, QString::fromLatin1(c.cle), c.defaut, 0, 16777215);
-        f->shpColor[size_t(i)]->setFillColor(VariableCouleur(i));
+        f->colorerEchantillon(i, VariableCouleur(i));
     }
     DecomposerCouleurs();
 

@@ -103,6 +103,12 @@ std::vector<ControlDesign> marque(int voie)
 
 } // namespace
 
+frmOption::~frmOption()
+{
+    // Unloaded: the brightness knob takes the saved colours again.
+    CouleursEchantillons().reset();
+}
+
 frmOption::frmOption() : VbForm(QString::fromLatin1(kNom), false)
 {
     buildForm(this, kDesign);
@@ -203,20 +209,34 @@ void frmOption::cmdChange_Click()
     for (int i = 0; i < 5; ++i)
         if (optColor[size_t(i)]->isChecked())
             choix = i;
-    ChoisirCouleurEcran(choix);
+    if (const std::optional<int32_t> choisie = ChoisirCouleur(shpColor[size_t(choix)]->FillColor(), this))
+        colorerEchantillon(choix, *choisie);
     VariableCouleur(choix) = shpColor[size_t(choix)]->FillColor();
     DecomposerCouleurs();
 }
 
 void frmOption::cmdColor_Fond_Click()
 {
-    ChoisirCouleurFond();
+    if (const std::optional<int32_t> choisie = ChoisirCouleur(picColor_Fond->BackColor(), this))
+        picColor_Fond->setBackColor(*choisie);
 }
 
 void frmOption::remplirCouleurs(const std::array<int32_t, 5>& couleurs)
 {
     for (int i = 0; i < 5; ++i)
-        shpColor[size_t(i)]->setFillColor(couleurs[size_t(i)]);
+        colorerEchantillon(i, couleurs[size_t(i)]);
+}
+
+void frmOption::colorerEchantillon(int index, int32_t couleur)
+{
+    std::optional<std::array<int32_t, 5>>& couleurs = CouleursEchantillons();
+    if (!couleurs) {
+        couleurs.emplace();
+        for (int i = 0; i < 5; ++i)
+            (*couleurs)[size_t(i)] = shpColor[size_t(i)]->FillColor();
+    }
+    shpColor[size_t(index)]->setFillColor(couleur);
+    (*couleurs)[size_t(index)] = couleur;
 }
 
 void frmOption::cmdDefault_Click()

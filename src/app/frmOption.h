@@ -22,6 +22,7 @@ class frmOption : public VbForm {
 public:
     static constexpr const char* kNom = "frmOption";
     frmOption();
+    ~frmOption() override;
 
     void Form_Load() override;
     void cmdOK_Click();
@@ -37,6 +38,9 @@ public:
 
     // Fills the five screen swatches.
     void remplirCouleurs(const std::array<int32_t, 5>& couleurs);
+    // Paints one screen swatch 0..4, and keeps the colours the swatches show
+    // where the brightness knob reads them (CouleursEchantillons).
+    void colorerEchantillon(int index, int32_t couleur);
 
     QTabWidget* sstOptions = nullptr;
     PictureBox* picColor_Fond = nullptr;

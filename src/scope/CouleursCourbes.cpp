@@ -19,19 +19,6 @@
 
 #include <algorithm>
 
-namespace {
-
-// The options dialog, the store of the chosen colours.
-const char* const kOptions = "frmOption";
-
-Shape* swatch(int index)
-{
-    const VbForm* options = Forms().find(QString::fromLatin1(kOptions));
-    return options ? control<Shape>(options, "shpColor", index) : nullptr;
-}
-
-} // namespace
-
 int32_t CouleurEnGris(int32_t couleur)
 {
     const int32_t r = couleur & 255;
@@ -71,15 +58,21 @@ void DecomposerCouleurs()
     const int indexes[3] = {0, 1, 3};
     const char* const cles[3] = {"ColorYa", "ColorYb", "ColorScreen"};
     const int32_t defauts[3] = {65535, 4227072, 10135975};
+    const std::optional<std::array<int32_t, 5>>& echantillons = CouleursEchantillons();
     for (int i = 0; i < 3; ++i) {
-        const Shape* s = swatch(indexes[i]);
         RVB c;
-        c.setCouleur(s ? s->FillColor()
-                       : LireCouleurINI(QStringLiteral("Options"), QString::fromLatin1(cles[i]), defauts[i]));
+        c.setCouleur(echantillons ? (*echantillons)[size_t(indexes[i])]
+                                  : LireCouleurINI(QStringLiteral("Options"), QString::fromLatin1(cles[i]), defauts[i]));
         ComposantesCouleurs[size_t(3 * i)] = c.Rouge();
         ComposantesCouleurs[size_t(3 * i + 1)] = c.Vert();
         ComposantesCouleurs[size_t(3 * i + 2)] = c.Bleu();
     }
+}
+
+std::optional<std::array<int32_t, 5>>& CouleursEchantillons()
+{
+    static std::optional<std::array<int32_t, 5>> couleurs;
+    return couleurs;
 }
 
 std::array<int32_t, 16> CouleursPerso()
@@ -118,31 +111,11 @@ void PreparerDialogueCouleur(QColorDialog& dialogue, int32_t couleur)
     }
 }
 
-std::optional<int32_t> ChoisirCouleur(int32_t couleur)
+std::optional<int32_t> ChoisirCouleur(int32_t couleur, QWidget* fenetre)
 {
-    const VbForm* options = Forms().find(QString::fromLatin1(kOptions));
-    QColorDialog dialogue(const_cast<VbForm*>(options));
+    QColorDialog dialogue(fenetre);
     // A top-level window of its own, so that the centring holds.
     dialogue.setWindowFlags(Qt::Dialog);
     PreparerDialogueCouleur(dialogue, couleur);
     return dialogs().chooseColor(dialogue);
-}
-
-void ChoisirCouleurEcran(int index)
-{
-    Shape* s = swatch(index);
-    if (!s)
-        return;
-    if (const std::optional<int32_t> choisie = ChoisirCouleur(s->FillColor()))
-        s->setFillColor(*choisie);
-}
-
-void ChoisirCouleurFond()
-{
-    const VbForm* options = Forms().find(QString::fromLatin1(kOptions));
-    auto* fond = options ? control<PictureBox>(options, "picColor_Fond") : nullptr;
-    if (!fond)
-        return;
-    if (const std::optional<int32_t> choisie = ChoisirCouleur(fond->BackColor()))
-        fond->setBackColor(*choisie);
 }

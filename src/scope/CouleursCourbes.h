@@ -5,6 +5,7 @@
 #include <optional>
 
 class QColorDialog;
+class QWidget;
 
 // The grey of the same brightness as the colour (its top byte ignored):
 // white stays white, a grey stays itself, black becomes RGB(1, 1, 1).
@@ -25,6 +26,9 @@ int32_t& VariableCouleur(int index);
 // Before the dialog is loaded, the saved colours.
 void DecomposerCouleurs();
 
+// The colours the options dialog's five screen swatches show, while it is
+// loaded (it keeps them here); none otherwise.
+std::optional<std::array<int32_t, 5>>& CouleursEchantillons();
 // The custom colours offered by the colour dialog: sixteen greys, 15 to 240.
 std::array<int32_t, 16> CouleursPerso();
 
@@ -32,11 +36,6 @@ std::array<int32_t, 16> CouleursPerso();
 // colour, titled with the version, French captions, the sixteen greys as
 // custom colours, centred on the screen.
 void PreparerDialogueCouleur(QColorDialog& dialogue, int32_t couleur);
-// The colour dialog, started from the colour; std::nullopt on cancel.
-std::optional<int32_t> ChoisirCouleur(int32_t couleur);
-
-// The colour dialog on the options dialog's screen swatch 0..4 (CH1 trace,
-// CH2 trace, graticule, screen background, screen border), and on its
-// interface background swatch; OK changes the swatch, cancel nothing.
-void ChoisirCouleurEcran(int index);
-void ChoisirCouleurFond();
+// The colour dialog over the window given, started from the colour;
+// std::nullopt on cancel.
+std::optional<int32_t> ChoisirCouleur(int32_t couleur, QWidget* fenetre);
