@@ -93,6 +93,13 @@ LectureAfficheeCollege AffichageCollege(const EntreesCollege& e)
     return {EcranCollegePour(e.position, valeur), false};
 }
 
+LectureAfficheeCollege AffichageAuTourCollege(const EntreesCollege& e)
+{
+    if (std::optional<EcranCollege> ecran = EcranAuTourCollege(e.position))
+        return {std::move(ecran), false};
+    return AffichageCollege(e);
+}
+
 LectureVivanteCollege AffichageCollegeVivant(const EntreesCollege& e, double instant)
 {
     const EtatVoie& v = e.voie;

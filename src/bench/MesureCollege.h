@@ -79,6 +79,9 @@ struct LectureAfficheeCollege {
     bool vivante = false;
 };
 LectureAfficheeCollege AffichageCollege(const EntreesCollege& e);
+// What the meter shows once its selector is turned to the position: the
+// display EcranAuTourCollege gives, or else the computed reading.
+LectureAfficheeCollege AffichageAuTourCollege(const EntreesCollege& e);
 
 // The live reading at the simulated instant `instant` (seconds): the instant
 // sampled, one period back when it lies beyond one, and the source's value
