@@ -159,6 +159,19 @@ const LigneTension kTensions[] = {
     {"microamperes", 7, 9.0, 0, "000.0 \u00B5A", 0, false},
 };
 
+// The rows of kTensions, or those that also go through the window.
+void lignesTension(bool fenetreSeulement)
+{
+    QTest::addColumn<int>("position");
+    QTest::addColumn<double>("volts");
+    QTest::addColumn<int>("appuis"); // presses of RANGE from AUTO
+    QTest::addColumn<QString>("attendu");
+    QTest::addColumn<int>("barre");
+    for (const LigneTension& l : kTensions)
+        if (l.fenetre || !fenetreSeulement)
+            QTest::newRow(l.nom) << l.position << l.volts << l.appuis << QString::fromUtf8(l.attendu) << l.barre;
+}
+
 // A source read in V AC, V DC and MIN MAX (max, then min): the mains socket,
 // a reversed 9 V battery, or the generator's sine or square of peak `volts`,
 // duty `rapport` % and offset `decalage` V.
@@ -257,13 +270,7 @@ private Q_SLOTS:
 
 void tst_MultimetreTRMS::readingsOfAVoltage_data()
 {
-    QTest::addColumn<int>("position");
-    QTest::addColumn<double>("volts");
-    QTest::addColumn<int>("appuis"); // presses of RANGE from AUTO
-    QTest::addColumn<QString>("attendu");
-    QTest::addColumn<int>("barre");
-    for (const LigneTension& l : kTensions)
-        QTest::newRow(l.nom) << l.position << l.volts << l.appuis << QString::fromUtf8(l.attendu) << l.barre;
+    lignesTension(false);
 }
 
 // A battery's voltage in each position and range, without the window.
@@ -283,14 +290,7 @@ void tst_MultimetreTRMS::readingsOfAVoltage()
 
 void tst_MultimetreTRMS::readingsOnTheBench_data()
 {
-    QTest::addColumn<int>("position");
-    QTest::addColumn<double>("volts");
-    QTest::addColumn<int>("appuis"); // presses of RANGE from AUTO
-    QTest::addColumn<QString>("attendu");
-    QTest::addColumn<int>("barre");
-    for (const LigneTension& l : kTensions)
-        if (l.fenetre)
-            QTest::newRow(l.nom) << l.position << l.volts << l.appuis << QString::fromUtf8(l.attendu) << l.barre;
+    lignesTension(true);
 }
 
 // A few of them through the window, the battery's voltage set on the channel.
