@@ -13,7 +13,6 @@
 #include "platform/ImageBox.h"
 #include "platform/SevenSegmentLabel.h"
 #include "platform/Shape.h"
-#include "platform/VbFormat.h"
 #include "platform/VbMouse.h"
 #include "services/EtatBanc.h"
 #include "services/Rafraichissement.h"
@@ -26,7 +25,6 @@
 #include <QMouseEvent>
 #include <QProgressBar>
 
-#include <algorithm>
 #include <cmath>
 
 namespace {

@@ -11,7 +11,6 @@
 #include "platform/ImageBox.h"
 #include "platform/SevenSegmentLabel.h"
 #include "platform/Shape.h"
-#include "platform/VbFormat.h"
 #include "platform/VbMouse.h"
 #include "services/EtatBanc.h"
 #include "services/Rafraichissement.h"
