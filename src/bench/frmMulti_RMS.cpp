@@ -297,32 +297,35 @@ void frmMulti_RMS::cmdBouton_Click(int index)
 
 int frmMulti_RMS::voie() const
 {
-    return optVoie[0]->isChecked() ? 0 : 1;
+    return voie_;
 }
 
 bool frmMulti_RMS::fichePlacee(int index) const
 {
-    return FichePlacee(imgFiche, index);
+    return FichePlacee(fiches_, index);
 }
 
 void frmMulti_RMS::imgBorne_Click(int index)
 {
-    if (!PlacerFiche(imgFiche, index))
+    if (!PlacerFiche(fiches_, index))
         return;
+    PeindreFiches(fiches_, imgFiche);
     MultimetreBranche = fichePlacee(V) && fichePlacee(COM);
     TournerSelecteurTRMS(PositionSelecteur);
 }
 
 void frmMulti_RMS::imgFiche_Click(int index)
 {
-    if (!BasculerFiche(imgFiche, index))
+    if (!BasculerFiche(fiches_, index))
         return;
+    PeindreFiches(fiches_, imgFiche);
     MultimetreBranche = fichePlacee(V) && fichePlacee(COM);
     TournerSelecteurTRMS(PositionSelecteur);
 }
 
-void frmMulti_RMS::optVoie_Click(int)
+void frmMulti_RMS::optVoie_Click(int index)
 {
+    voie_ = index;
     TournerSelecteurTRMS(PositionSelecteur);
 }
 

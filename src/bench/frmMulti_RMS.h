@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bench/MesureTRMS.h"
+#include "bench/Voltmetre.h"
 #include "platform/Forms.h"
 
 #include <QLineF>
@@ -83,6 +84,10 @@ private:
     void peindre();
     void dessinerAiguille(double angle);
     QWidget* aiguille_ = nullptr;
+    // The channel the leads are on (its option button ticked), and the leads
+    // in place (their plugs shown).
+    int voie_ = 0;
+    FichesMultimetre fiches_{};
     // AUTO or the manual range, and MIN MAX.
     PanneauTRMS panneau_;
     // The screen as its design first shows it, then as the meter sets it.

@@ -265,12 +265,12 @@ void frmVolt::Form_Unload(bool&)
 
 int frmVolt::voie() const
 {
-    return optVoie[0]->isChecked() ? 0 : 1;
+    return voie_;
 }
 
 bool frmVolt::fichePlacee(int index) const
 {
-    return FichePlacee(imgFiche, index);
+    return FichePlacee(fiches_, index);
 }
 
 void frmVolt::recalculerBranchement()
@@ -286,22 +286,25 @@ void frmVolt::colorerCordons()
 
 void frmVolt::imgBorne_Click(int index)
 {
-    if (!PlacerFiche(imgFiche, index))
+    if (!PlacerFiche(fiches_, index))
         return;
+    PeindreFiches(fiches_, imgFiche);
     recalculerBranchement();
     TournerSelecteur(PositionSelecteur);
 }
 
 void frmVolt::imgFiche_Click(int index)
 {
-    if (!BasculerFiche(imgFiche, index))
+    if (!BasculerFiche(fiches_, index))
         return;
+    PeindreFiches(fiches_, imgFiche);
     recalculerBranchement();
     TournerSelecteur(PositionSelecteur);
 }
 
-void frmVolt::optVoie_Click(int)
+void frmVolt::optVoie_Click(int index)
 {
+    voie_ = index;
     colorerCordons();
     TournerSelecteur(PositionSelecteur);
 }

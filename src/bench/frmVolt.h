@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bench/MesureCollege.h"
+#include "bench/Voltmetre.h"
 #include "platform/Forms.h"
 #include "platform/VbTimer.h"
 
@@ -87,4 +88,8 @@ private:
     void recalculerBranchement();
     void colorerCordons();
     QWidget* aiguille_ = nullptr;
+    // The channel the leads are on (its option button ticked), and the leads
+    // in place (their plugs shown).
+    int voie_ = 0;
+    FichesMultimetre fiches_{};
 };
