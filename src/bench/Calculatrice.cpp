@@ -7,12 +7,12 @@
 #include "platform/Forms.h"
 #include "platform/SystemServices.h"
 #include "services/EtatProgramme.h"
+#include "services/RequetesBanc.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QPointer>
 #include <QProcess>
-#include <QSignalBlocker>
 
 namespace {
 
@@ -35,7 +35,9 @@ void calculatriceFermee()
 {
     if (!menuCoche())
         return;
-    if (frmToolBox* b = Forms().find<frmToolBox>(); b && b->chkCalc->isChecked())
+    const std::optional<ChoixBoiteOutils>& boite = BoiteOutilsPubliee();
+    frmToolBox* b = Forms().find<frmToolBox>();
+    if (b && boite && boite->calculatrice)
         b->chkCalc->setChecked(false); // runs the closing branch
     else
         cocher(false);
@@ -82,10 +84,8 @@ void BasculerCalculatrice()
     const QString programme = firstInstalledProgram(CalculatricesConnues());
     auto refuser = [](const QString& message) {
         MsgBox(message, vb::Critical, QStringLiteral("Erreur sur chemin d'accés"));
-        if (frmToolBox* b = Forms().find<frmToolBox>()) {
-            const QSignalBlocker bloque(b->chkCalc);
-            b->chkCalc->setChecked(false);
-        }
+        if (frmToolBox* b = Forms().find<frmToolBox>())
+            b->decocherCalculatrice();
     };
     if (programme.isEmpty()) {
         refuser(QStringLiteral("Aucune calculatrice n'est installée sur cet ordinateur (")

@@ -4,6 +4,7 @@
 #include "platform/VbFormat.h"
 #include "services/Ondes.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -130,4 +131,157 @@ QString ChiffresTRMS(double valeur, const GammeTRMS& gamme)
 {
     return Format(std::fabs(valeur) * gamme.facteur, QString::fromLatin1(gamme.format))
         .replace(QLatin1Char(','), QLatin1Char('.'));
+}
+
+SignalTRMS SignalDeLaVoie(const EtatVoie& voie, SourceTRMS branchee, bool carre)
+{
+    SignalTRMS s;
+    s.amplitude = voie.Amplitude;
+    s.mot = voie.FormeSignal;
+    s.decalage = voie.Decalage;
+    s.rapport = voie.RapportCyclique;
+    if (branchee == SourceTRMS::Generateur) {
+        s.source = SourceTRMS::Generateur;
+        s.carre = carre;
+    } else if (voie.FormeSignal == QLatin1String("Cc")) {
+        s.source = SourceTRMS::Continu;
+    } else if (branchee == SourceTRMS::Secteur || branchee == SourceTRMS::Alternateur) {
+        s.source = branchee;
+    }
+    return s;
+}
+
+PanneauTRMS AppuiMinMax(PanneauTRMS panneau)
+{
+    const EtatMinMax m = panneau.minMax;
+    panneau.minMax = m == SansMinMax ? Max : m == Min ? SansMinMax : Min;
+    return panneau;
+}
+
+PanneauTRMS AppuiRange(PanneauTRMS panneau, int position)
+{
+    const bool mV = position == 3;
+    if (panneau.autoGamme) {
+        panneau.autoGamme = false;
+        if (!mV)
+            panneau.gamme = QStringLiteral("600 mV");
+    } else if (mV) {
+        panneau.autoGamme = true;
+    } else {
+        const QString suivante = GammeSuivante(panneau.gamme);
+        if (suivante.isEmpty())
+            panneau.autoGamme = true; // the last range stays the stored one
+        else
+            panneau.gamme = suivante;
+    }
+    return panneau;
+}
+
+double ValeurTRMS(const EntreesTRMS& e)
+{
+    if (!e.mesurable)
+        return 0;
+    const EtatMinMax m = e.panneau.minMax;
+    if (m != SansMinMax)
+        return MinMaxTRMS(e.signal, e.inverse, m != Min);
+    return LectureTRMS(e.position, e.signal);
+}
+
+EcranTRMS EcranAvecPanneau(EcranTRMS ecran, const EntreesTRMS& e)
+{
+    const PanneauTRMS& p = e.panneau;
+    ecran.minMax = {p.minMax != SansMinMax, p.minMax == Max || p.minMax == MaxEtMin,
+                    p.minMax == Min || p.minMax == MaxEtMin};
+    ecran.gamme = e.position == 3 ? QStringLiteral("600 mV") : p.gamme;
+    ecran.autoVu = p.autoGamme;
+    ecran.manuelVu = !p.autoGamme;
+    ecran.gammeVue = !p.autoGamme;
+    return ecran;
+}
+
+EcranTRMS EcranAuTourTRMS(EcranTRMS ecran, const EntreesTRMS& e)
+{
+    const int position = e.position;
+    ecran.unites = {};
+    ecran.allume = position != kArretTRMS;
+    if (!ecran.allume) {
+        ecran.autoVu = ecran.manuelVu = ecran.gammeVue = false;
+        ecran.chiffresVus = ecran.horsEchelle = ecran.signe = false;
+        ecran.dcAc = {};
+        ecran.minMax = {};
+        return ecran;
+    }
+    ecran = EcranAvecPanneau(ecran, e);
+    enum { Micro, Milli, Volt, Ampere, Ohm };
+    switch (position) {
+    case 1:
+    case 2:
+    case 3:
+        ecran.unites[Milli] = position == 3;
+        ecran.unites[Volt] = true;
+        ecran.dcAc = {position != 1, position == 1};
+        break;
+    case 6:
+    case 7:
+        ecran.unites[position == 6 ? Ampere : Micro] = true;
+        ecran.unites[Ampere] = true;
+        ecran.dcAc = {false, true};
+        ecran.horsEchelle = false;
+        ecran.chiffres = Format(0, QString::fromLatin1(position == 6 ? "0.000" : "000.0")).replace(',', '.');
+        ecran.chiffresVus = true;
+        ecran.barre = 0;
+        break;
+    default:
+        // Ohms and diode: an open circuit.
+        ecran.unites[Ohm] = position == 4;
+        ecran.dcAc = {};
+        ecran.chiffresVus = false;
+        ecran.signe = false;
+        ecran.horsEchelle = true;
+        break;
+    }
+    return ecran;
+}
+
+bool PositionMesureTRMS(int position)
+{
+    return position >= 1 && position <= 3;
+}
+
+EcranTRMS EcranValeurTRMS(EcranTRMS ecran, const EntreesTRMS& e, double valeur)
+{
+    if (e.position == kArretTRMS)
+        return ecran;
+    const GammeTRMS* g;
+    if (!e.panneau.autoGamme) {
+        g = &GammeNommee(ecran.gamme);
+    } else {
+        g = &GammeAutomatique(valeur, e.position);
+        ecran.gamme = QString::fromLatin1(g->nom);
+    }
+    const double a = std::fabs(valeur);
+    const bool lisible = std::isfinite(a);
+    ecran.barre = lisible ? int(std::lround(std::min(100.0, 100 * a / g->pleineEchelle))) : 100;
+    if (!lisible || a > g->pleineEchelle) {
+        ecran.chiffresVus = false;
+        ecran.signe = false;
+        ecran.horsEchelle = true;
+        return ecran;
+    }
+    ecran.chiffres = ChiffresTRMS(valeur, *g);
+    ecran.chiffresVus = true;
+    ecran.signe = ShowsMinusSign(valeur, ecran.chiffres);
+    ecran.horsEchelle = false;
+    ecran.unites = {};
+    ecran.unites[1] = g->pleineEchelle == 0.6;
+    ecran.unites[2] = true;
+    return ecran;
+}
+
+EcranTRMS AffichageTRMS(const EntreesTRMS& e, EcranTRMS avant)
+{
+    EcranTRMS ecran = EcranAuTourTRMS(std::move(avant), e);
+    if (PositionMesureTRMS(e.position))
+        ecran = EcranValeurTRMS(std::move(ecran), e, ValeurTRMS(e));
+    return ecran;
 }

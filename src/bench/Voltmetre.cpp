@@ -131,28 +131,34 @@ bool estBorne(int index)
 
 bool FichePlacee(const FichesMultimetre& fiches, int index)
 {
-    return estBorne(index) && !fiches[size_t(index)]->isHidden();
+    return estBorne(index) && fiches[size_t(index)];
 }
 
-bool PlacerFiche(const FichesMultimetre& fiches, int index)
+bool PlacerFiche(FichesMultimetre& fiches, int index)
 {
     if (!estBorne(index))
         return false;
     if (!FichePlacee(fiches, index)) {
         if (index != BorneCOM)
             for (int i : {BorneV, BorneMA, Borne10A})
-                fiches[size_t(i)]->hide();
-        fiches[size_t(index)]->show();
+                fiches[size_t(i)] = false;
+        fiches[size_t(index)] = true;
     }
     return true;
 }
 
-bool BasculerFiche(const FichesMultimetre& fiches, int index)
+bool BasculerFiche(FichesMultimetre& fiches, int index)
 {
     if (!estBorne(index))
         return false;
-    fiches[size_t(index)]->setHidden(!fiches[size_t(index)]->isHidden());
+    fiches[size_t(index)] = !fiches[size_t(index)];
     return true;
+}
+
+void PeindreFiches(const FichesMultimetre& fiches, const std::array<ImageBox*, 4>& prises)
+{
+    for (size_t i = 0; i < prises.size(); ++i)
+        prises[i]->setVisible(fiches[i]);
 }
 
 void MultimetreFerme()

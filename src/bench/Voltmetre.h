@@ -42,16 +42,19 @@ void AmorcerHasardMesure();
 // A uniform random number in [0, 1) from the live reading's generator.
 double HasardMesure();
 
-// The plugs of a multimeter's four terminals, V-Ω, mA, 10A and COM in that
-// order; a hidden plug is not in place.
-using FichesMultimetre = std::array<ImageBox*, 4>;
+// The leads in place on a multimeter's four terminals, V-Ω, mA, 10A and COM
+// in that order; the window paints a plug on each.
+using FichesMultimetre = std::array<bool, 4>;
 bool FichePlacee(const FichesMultimetre& fiches, int index);
 // A click on a terminal plugs its lead: one measuring lead at a time, the
-// COM lead beside it. False for an index that is no terminal.
-bool PlacerFiche(const FichesMultimetre& fiches, int index);
-// A click on a plug takes it out (or puts it back). False for an index that
-// is no terminal.
-bool BasculerFiche(const FichesMultimetre& fiches, int index);
+// COM lead beside it. False, and nothing changed, for an index that is no
+// terminal.
+bool PlacerFiche(FichesMultimetre& fiches, int index);
+// A click on a plug takes it out (or puts it back). False, and nothing
+// changed, for an index that is no terminal.
+bool BasculerFiche(FichesMultimetre& fiches, int index);
+// Shows the plugs of the leads in place, hides the others.
+void PeindreFiches(const FichesMultimetre& fiches, const std::array<ImageBox*, 4>& prises);
 
 // What closing either multimeter leaves behind: the menu entry and the
 // toolbox box unticked.

@@ -155,29 +155,35 @@ void frmChrono::setFace(int64_t couleur)
     update();
 }
 
+void frmChrono::peindreEtat()
+{
+    lblOnOff->setVisible(etat_ == EnMarche);
+    lblStop->setText(etat_ == Fige ? QStringLiteral("ARRET") : QStringLiteral("STOP"));
+    lblStop->setVisible(etat_ != EnMarche);
+    lblAlarme->setVisible(alarme_);
+}
+
 void frmChrono::chkStart_Stop_Click()
 {
-    if (lblStop->text() == QLatin1String("STOP") && !lblStop->isHidden()) {
+    if (etat_ == Arrete) {
         // Stopped: a new count starts.
         ChronoStart = perfCounterNow();
         tmrChrono->setEnabled(true);
-        lblOnOff->show();
+        etat_ = EnMarche;
+        peindreEtat();
         chkStart_Stop->setToolTip(QString::fromUtf8(kBulleSuspendre));
-        lblStop->hide();
         setFace(kFaceActive);
-    } else if (lblStop->text() == QLatin1String("STOP")) {
+    } else if (etat_ == EnMarche) {
         // Running: the display freezes, the count goes on.
         tmrChrono->setEnabled(false);
-        lblOnOff->hide();
-        lblStop->setText(QStringLiteral("ARRET"));
-        lblStop->show();
+        etat_ = Fige;
+        peindreEtat();
         chkStart_Stop->setToolTip(QString::fromUtf8(kBulleDemarrer));
     } else {
         // Frozen: the display follows the count from the first start again.
         tmrChrono->setEnabled(true);
-        lblOnOff->show();
-        lblStop->setText(QStringLiteral("STOP"));
-        lblStop->hide();
+        etat_ = EnMarche;
+        peindreEtat();
         chkStart_Stop->setToolTip(QString::fromUtf8(kBulleSuspendre));
     }
 }
@@ -187,7 +193,7 @@ void frmChrono::tmrChrono_Timer()
     const int64_t frequence = perfCounterFrequency();
     const int64_t ecoule = std::max<int64_t>(0, perfCounterNow() - ChronoStart);
     lblTime->setText(TexteChrono(double(ecoule) / double(frequence)));
-    if (lblAlarme->isHidden())
+    if (!alarme_)
         return;
     // In whole counts of the counter: the 0.2 s after each multiple of the
     // interval, which ticks 100 ms apart meet twice whatever their phase (in
@@ -205,16 +211,16 @@ void frmChrono::tmrChrono_Timer()
 
 void frmChrono::chkAlarme_Click()
 {
-    lblAlarme->setVisible(lblAlarme->isHidden());
+    alarme_ = !alarme_;
+    peindreEtat();
 }
 
 void frmChrono::cmdRAZ_Click()
 {
     tmrChrono->setEnabled(false);
     chkStart_Stop->setChecked(false);
-    lblOnOff->hide();
-    lblStop->setText(QStringLiteral("STOP"));
-    lblStop->show();
+    etat_ = Arrete;
+    peindreEtat();
     setFace(kFaceActive);
     lblTime->setText(TexteChrono(0));
 }

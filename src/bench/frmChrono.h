@@ -58,8 +58,16 @@ private:
     // The window's frame cut to the circle of the face.
     void arrondir();
 
+    // Paints the lamps STOP or ARRET, MARCHE and ALARME from the state.
+    void peindreEtat();
+
     int64_t ChronoStart = 0;
     int64_t couleurFace_ = kFaceRepos;
+    // Stopped (STOP lit), counting (MARCHE lit), or frozen on a time while
+    // the count goes on (ARRET lit); and the alarm chosen.
+    enum Etat { Arrete, EnMarche, Fige };
+    Etat etat_ = Arrete;
+    bool alarme_ = false;
 };
 
 // The stopwatch's display for e seconds: minutes (three digits past 99),

@@ -13,7 +13,6 @@
 #include "platform/ImageBox.h"
 #include "platform/SevenSegmentLabel.h"
 #include "platform/Shape.h"
-#include "platform/VbFormat.h"
 #include "platform/VbMouse.h"
 #include "services/EtatBanc.h"
 #include "services/Rafraichissement.h"
@@ -26,7 +25,6 @@
 #include <QMouseEvent>
 #include <QProgressBar>
 
-#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -213,9 +211,7 @@ frmMulti_RMS::frmMulti_RMS() : VbForm(QString::fromLatin1(kNom))
 
 void frmMulti_RMS::Form_Load()
 {
-    lblValue->hide();
-    lblSigne->hide();
-    lblValueError->hide();
+    ecran_.chiffresVus = ecran_.signe = ecran_.horsEchelle = false;
     dessinerAiguille(AngleTRMS(kArretTRMS));
     PositionSelecteur = kArretTRMS;
     MultimetreBranche = false;
@@ -229,8 +225,8 @@ void frmMulti_RMS::Form_Unload(bool&)
 {
     EnregistrerPosition(this, QStringLiteral("Voltmetre"));
     // The panel's own state, whatever the screen shows at the moment.
-    EcrireINI(kSection, QStringLiteral("AUTO"), auto_ ? QStringLiteral("1") : QStringLiteral("0"));
-    EcrireINI(kSection, QStringLiteral("Gamme"), gamme_);
+    EcrireINI(kSection, QStringLiteral("AUTO"), panneau_.autoGamme ? QStringLiteral("1") : QStringLiteral("0"));
+    EcrireINI(kSection, QStringLiteral("Gamme"), panneau_.gamme);
     MultimetreFerme();
 }
 
@@ -239,76 +235,44 @@ void frmMulti_RMS::lireEtat()
     auto lire = [](const char* cle, const char* defaut) {
         return LireINI(kSection, QString::fromLatin1(cle), QString::fromLatin1(defaut));
     };
-    auto_ = lire("AUTO", "1") == QLatin1String("1");
-    gamme_ = lire("Gamme", "60 V");
+    panneau_.autoGamme = lire("AUTO", "1") == QLatin1String("1");
+    panneau_.gamme = lire("Gamme", "60 V");
     const bool max = lire("MAX", "0") == QLatin1String("1");
     const bool min = lire("MIN", "0") == QLatin1String("1");
-    minMax_ = max && min ? MaxEtMin : max ? Max : min ? Min : SansMinMax;
+    panneau_.minMax = max && min ? MaxEtMin : max ? Max : min ? Min : SansMinMax;
 }
 
-void frmMulti_RMS::afficherGamme(const QString& gamme)
+void frmMulti_RMS::peindre()
 {
-    gammeAffichee_ = gamme;
-    lblGamme->setText(gamme);
-}
-
-void frmMulti_RMS::montrerEtat()
-{
-    lblMinMax[0]->setVisible(minMax_ != SansMinMax);
-    lblMinMax[1]->setVisible(minMax_ == Max || minMax_ == MaxEtMin);
-    lblMinMax[2]->setVisible(minMax_ == Min || minMax_ == MaxEtMin);
-    afficherGamme(PositionSelecteur == 3 ? QStringLiteral("600 mV") : gamme_);
-    lblAuto->setVisible(auto_);
-    lblManuel->setVisible(!auto_);
-    lblGamme->setVisible(!auto_);
+    const EcranTRMS& e = ecran_;
+    pgbRANGE->setVisible(e.allume);
+    for (int i = 0; i < 5; ++i)
+        control<Shape>(this, "shpGraduation", i)->setVisible(e.allume);
+    lblValue->setText(e.chiffres);
+    lblValue->setVisible(e.chiffresVus);
+    lblSigne->setVisible(e.signe);
+    lblValueError->setVisible(e.horsEchelle);
+    for (size_t i = 0; i < lblUnite.size(); ++i)
+        lblUnite[i]->setVisible(e.unites[i]);
+    for (size_t i = 0; i < lblACDC.size(); ++i)
+        lblACDC[i]->setVisible(e.dcAc[i]);
+    for (size_t i = 0; i < lblMinMax.size(); ++i)
+        lblMinMax[i]->setVisible(e.minMax[i]);
+    lblAuto->setVisible(e.autoVu);
+    lblManuel->setVisible(e.manuelVu);
+    lblGamme->setText(e.gamme);
+    lblGamme->setVisible(e.gammeVue);
+    pgbRANGE->setValue(e.barre);
 }
 
 void frmMulti_RMS::ConfigurerAffichageTRMS(int position)
 {
-    for (QLabel* unite : lblUnite)
-        unite->hide();
-    const bool allume = position != kArretTRMS;
-    pgbRANGE->setVisible(allume);
-    for (int i = 0; i < 5; ++i)
-        control<Shape>(this, "shpGraduation", i)->setVisible(allume);
-    if (!allume) {
-        for (QLabel* l : {lblAuto, lblManuel, lblGamme, lblValue, lblValueError, lblSigne, lblACDC[0], lblACDC[1],
-                          lblMinMax[0], lblMinMax[1], lblMinMax[2]})
-            l->hide();
-        return;
-    }
-    montrerEtat();
-    switch (position) {
-    case 1:
-    case 2:
-    case 3:
-        lblUnite[1]->setVisible(position == 3);
-        lblUnite[2]->show();
-        lblACDC[0]->setVisible(position != 1);
-        lblACDC[1]->setVisible(position == 1);
+    EntreesTRMS e = entrees();
+    e.position = position;
+    ecran_ = EcranAuTourTRMS(ecran_, e);
+    peindre();
+    if (PositionMesureTRMS(position))
         CalculerMesure();
-        break;
-    case 6:
-    case 7:
-        lblUnite[position == 6 ? 3 : 0]->show();
-        lblUnite[3]->show();
-        lblACDC[0]->hide();
-        lblACDC[1]->show();
-        lblValueError->hide();
-        lblValue->setText(Format(0, QString::fromLatin1(position == 6 ? "0.000" : "000.0")).replace(',', '.'));
-        lblValue->show();
-        pgbRANGE->setValue(0);
-        break;
-    default:
-        // Ohms and diode: an open circuit.
-        lblUnite[4]->setVisible(position == 4);
-        lblACDC[0]->hide();
-        lblACDC[1]->hide();
-        lblValue->hide();
-        lblSigne->hide();
-        lblValueError->show();
-        break;
-    }
 }
 
 void frmMulti_RMS::cmdBouton_Click(int index)
@@ -316,60 +280,52 @@ void frmMulti_RMS::cmdBouton_Click(int index)
     if (PositionSelecteur == kArretTRMS || index < 0 || index > 1)
         return;
     if (index == 0) {
-        minMax_ = minMax_ == SansMinMax ? Max : minMax_ == Min ? SansMinMax : Min;
-        EcrireINI(kSection, QStringLiteral("MAX"), minMax_ == Max ? QStringLiteral("1") : QStringLiteral("0"));
-        EcrireINI(kSection, QStringLiteral("MIN"), minMax_ == Min ? QStringLiteral("1") : QStringLiteral("0"));
+        panneau_ = AppuiMinMax(panneau_);
+        const EtatMinMax m = panneau_.minMax;
+        EcrireINI(kSection, QStringLiteral("MAX"), m == Max ? QStringLiteral("1") : QStringLiteral("0"));
+        EcrireINI(kSection, QStringLiteral("MIN"), m == Min ? QStringLiteral("1") : QStringLiteral("0"));
     } else {
-        const bool mV = PositionSelecteur == 3;
-        if (auto_) {
-            auto_ = false;
-            if (!mV)
-                gamme_ = QStringLiteral("600 mV");
-        } else if (mV) {
-            auto_ = true;
-        } else {
-            const QString suivante = GammeSuivante(gamme_);
-            if (suivante.isEmpty())
-                auto_ = true; // the last range stays the stored one
-            else
-                gamme_ = suivante;
-        }
-        if (!mV)
-            EcrireINI(kSection, QStringLiteral("Gamme"), gamme_);
-        EcrireINI(kSection, QStringLiteral("AUTO"), auto_ ? QStringLiteral("1") : QStringLiteral("0"));
+        panneau_ = AppuiRange(panneau_, PositionSelecteur);
+        if (PositionSelecteur != 3)
+            EcrireINI(kSection, QStringLiteral("Gamme"), panneau_.gamme);
+        EcrireINI(kSection, QStringLiteral("AUTO"), panneau_.autoGamme ? QStringLiteral("1") : QStringLiteral("0"));
     }
-    montrerEtat();
+    ecran_ = EcranAvecPanneau(ecran_, entrees());
+    peindre();
     CalculerMesure();
 }
 
 int frmMulti_RMS::voie() const
 {
-    return optVoie[0]->isChecked() ? 0 : 1;
+    return voie_;
 }
 
 bool frmMulti_RMS::fichePlacee(int index) const
 {
-    return FichePlacee(imgFiche, index);
+    return FichePlacee(fiches_, index);
 }
 
 void frmMulti_RMS::imgBorne_Click(int index)
 {
-    if (!PlacerFiche(imgFiche, index))
+    if (!PlacerFiche(fiches_, index))
         return;
+    PeindreFiches(fiches_, imgFiche);
     MultimetreBranche = fichePlacee(V) && fichePlacee(COM);
     TournerSelecteurTRMS(PositionSelecteur);
 }
 
 void frmMulti_RMS::imgFiche_Click(int index)
 {
-    if (!BasculerFiche(imgFiche, index))
+    if (!BasculerFiche(fiches_, index))
         return;
+    PeindreFiches(fiches_, imgFiche);
     MultimetreBranche = fichePlacee(V) && fichePlacee(COM);
     TournerSelecteurTRMS(PositionSelecteur);
 }
 
-void frmMulti_RMS::optVoie_Click(int)
+void frmMulti_RMS::optVoie_Click(int index)
 {
+    voie_ = index;
     TournerSelecteurTRMS(PositionSelecteur);
 }
 
@@ -430,69 +386,40 @@ void frmMulti_RMS::TournerSelecteurTRMS(int& position)
 SignalTRMS frmMulti_RMS::signalMesure() const
 {
     const int v = voie();
-    const EtatVoie& etat = Voies[size_t(v)];
-    SignalTRMS s;
-    s.amplitude = etat.Amplitude;
-    s.mot = etat.FormeSignal;
-    s.decalage = etat.Decalage;
-    s.rapport = etat.RapportCyclique;
+    SourceTRMS branchee = SourceTRMS::Autre;
+    bool carre = false;
     if (OptionConnexionChoisie(v == 0 ? 1 : 10)) {
-        s.source = SourceTRMS::Generateur;
+        branchee = SourceTRMS::Generateur;
         const std::optional<ReglagesGBF> gbf = ReglagesGenerateur(v);
-        s.carre = gbf && gbf->carre;
-    } else if (etat.FormeSignal == QLatin1String("Cc")) {
-        s.source = SourceTRMS::Continu;
+        carre = gbf && gbf->carre;
     } else if (OptionConnexionChoisie(v == 0 ? 12 : 13)) {
-        s.source = SourceTRMS::Secteur;
+        branchee = SourceTRMS::Secteur;
     } else if (OptionConnexionChoisie(v == 0 ? 14 : 15)) {
-        s.source = SourceTRMS::Alternateur;
+        branchee = SourceTRMS::Alternateur;
     }
-    return s;
+    return SignalDeLaVoie(Voies[size_t(v)], branchee, carre);
+}
+
+EntreesTRMS frmMulti_RMS::entrees() const
+{
+    EntreesTRMS e;
+    e.position = PositionSelecteur;
+    e.panneau = panneau_;
+    const int v = voie();
+    e.mesurable = MesurePossible(v);
+    e.signal = signalMesure();
+    e.inverse = v == 1 && Panneau().inverseAllume();
+    return e;
 }
 
 void frmMulti_RMS::CalculerMesureTRMS()
 {
-    const int v = voie();
-    double valeur = 0;
-    if (MesurePossible(v)) {
-        const SignalTRMS s = signalMesure();
-        if (minMax_ != SansMinMax) {
-            const bool inverse = v == 1 && Panneau().inverseAllume();
-            valeur = MinMaxTRMS(s, inverse, minMax_ != Min);
-        } else {
-            valeur = LectureTRMS(PositionSelecteur, s);
-        }
-    }
+    double valeur = ValeurTRMS(entrees());
     AfficherMesure(valeur);
 }
 
 void frmMulti_RMS::AfficherMesureTRMS(double valeur)
 {
-    if (PositionSelecteur == kArretTRMS)
-        return;
-    const GammeTRMS* g;
-    if (!auto_) {
-        g = &GammeNommee(gammeAffichee_);
-    } else {
-        g = &GammeAutomatique(valeur, PositionSelecteur);
-        afficherGamme(QString::fromLatin1(g->nom));
-    }
-    const double a = std::fabs(valeur);
-    const bool lisible = std::isfinite(a);
-    pgbRANGE->setValue(lisible ? int(std::lround(std::min(100.0, 100 * a / g->pleineEchelle))) : 100);
-    if (!lisible || a > g->pleineEchelle) {
-        lblValue->hide();
-        lblSigne->hide();
-        lblValueError->show();
-        return;
-    }
-    const QString chiffres = ChiffresTRMS(valeur, *g);
-    lblValue->setText(chiffres);
-    lblValue->show();
-    lblSigne->setVisible(ShowsMinusSign(valeur, chiffres));
-    lblValueError->hide();
-    for (QLabel* unite : lblUnite)
-        unite->hide();
-    lblUnite[1]->setVisible(g->pleineEchelle == 0.6);
-    lblUnite[2]->show();
+    ecran_ = EcranValeurTRMS(ecran_, entrees(), valeur);
+    peindre();
 }

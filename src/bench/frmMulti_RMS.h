@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bench/MesureTRMS.h"
+#include "bench/Voltmetre.h"
 #include "platform/Forms.h"
 
 #include <QLineF>
@@ -22,9 +23,6 @@ class frmMulti_RMS : public VbForm {
 public:
     static constexpr const char* kNom = "frmMulti_RMS";
     enum Borne { V = 0, MA = 1, A10 = 2, COM = 3 };
-    // MIN MAX off, holding the maximum, the minimum, or both keys stored on
-    // (all three legends lit, holding the maximum; the next press goes to MIN).
-    enum EtatMinMax { SansMinMax, Max, Min, MaxEtMin };
 
     frmMulti_RMS();
 
@@ -49,10 +47,14 @@ public:
     int voie() const;
     // The measured channel's signal as the bench feeds it now.
     SignalTRMS signalMesure() const;
+    // What the screen reads from, as the bench stands now.
+    EntreesTRMS entrees() const;
+    // What the screen shows.
+    const EcranTRMS& ecran() const { return ecran_; }
 
-    bool autoGamme() const { return auto_; }
-    QString gamme() const { return gamme_; }
-    EtatMinMax minMax() const { return minMax_; }
+    bool autoGamme() const { return panneau_.autoGamme; }
+    QString gamme() const { return panneau_.gamme; }
+    EtatMinMax minMax() const { return panneau_.minMax; }
 
     ImageBox* imgSelecteur = nullptr;
     QLabel* lblValue = nullptr;
@@ -78,16 +80,16 @@ protected:
 private:
     void ConfigurerAffichageTRMS(int position);
     void lireEtat();
-    void montrerEtat();
-    // Shows a range name beside the reading; the manual reading scales to it.
-    void afficherGamme(const QString& gamme);
-    void ecrireGamme(bool avecNom);
+    // Paints the screen from ecran_.
+    void peindre();
     void dessinerAiguille(double angle);
     QWidget* aiguille_ = nullptr;
-    // The panel's state: AUTO or the manual range, and MIN MAX.
-    bool auto_ = true;
-    QString gamme_ = QStringLiteral("60 V");
-    // The range the display shows, as its design first shows it.
-    QString gammeAffichee_ = QStringLiteral("60 V");
-    EtatMinMax minMax_ = SansMinMax;
+    // The channel the leads are on (its option button ticked), and the leads
+    // in place (their plugs shown).
+    int voie_ = 0;
+    FichesMultimetre fiches_{};
+    // AUTO or the manual range, and MIN MAX.
+    PanneauTRMS panneau_;
+    // The screen as its design first shows it, then as the meter sets it.
+    EcranTRMS ecran_;
 };

@@ -18,6 +18,7 @@
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QIcon>
+#include <QSignalBlocker>
 #include <QToolButton>
 
 namespace {
@@ -152,6 +153,7 @@ frmToolBox::frmToolBox()
     connect(chkMulti, &QAbstractButton::toggled, this, [this] { choixPublie_.publier(); });
     connect(chkMulti, &QAbstractButton::toggled, this, &frmToolBox::chkMulti_Click);
     connect(chkClock, &QAbstractButton::toggled, this, &frmToolBox::chkClock_Click);
+    connect(chkCalc, &QAbstractButton::toggled, this, [this] { choixPublie_.publier(); });
     connect(chkCalc, &QAbstractButton::toggled, this, &frmToolBox::chkCalc_Click);
     InstallerAideF1(this, kRubriqueAide);
 }
@@ -162,6 +164,7 @@ ChoixBoiteOutils frmToolBox::choix() const
     for (size_t i = 0; i < optConnexion.size(); ++i)
         c.options[i] = optConnexion[i]->isChecked();
     c.multimetre = chkMulti->isChecked();
+    c.calculatrice = chkCalc->isChecked();
     return c;
 }
 
@@ -309,4 +312,13 @@ void frmToolBox::chkClock_Click()
 void frmToolBox::chkCalc_Click()
 {
     BasculerCalculatrice();
+}
+
+void frmToolBox::decocherCalculatrice()
+{
+    {
+        const QSignalBlocker bloque(chkCalc);
+        chkCalc->setChecked(false);
+    }
+    choixPublie_.publier();
 }

@@ -37,6 +37,9 @@ public:
     void colorerVoies();
     // The multimeter button shows the multimeter in use.
     void afficherMultimetre();
+    // Unticks the calculator box without running its handler (a calculator
+    // that could not start).
+    void decocherCalculatrice();
 
     std::array<QAbstractButton*, 18> optConnexion{};
     std::array<QGroupBox*, 2> fraAlim{};
@@ -45,7 +48,7 @@ public:
     QAbstractButton* chkCalc = nullptr;
 
 private:
-    // The options and the multimeter box as they stand.
+    // The options and the multimeter and calculator boxes as they stand.
     ChoixBoiteOutils choix() const;
 
     ValeurPubliee<ChoixBoiteOutils> choixPublie_;

@@ -11,7 +11,6 @@
 #include "platform/ImageBox.h"
 #include "platform/SevenSegmentLabel.h"
 #include "platform/Shape.h"
-#include "platform/VbFormat.h"
 #include "platform/VbMouse.h"
 #include "services/EtatBanc.h"
 #include "services/Rafraichissement.h"
@@ -140,32 +139,7 @@ const Bande kBandes[] = {
 // The digits of the display: dark segments on the grey glass, no ghosts.
 const QColor kSegments(24, 26, 24);
 
-const CalibreVolt& calibre(int position)
-{
-    return kCalibresVolt[size_t(position >= 0 && position <= 16 ? position : kArretVolt)];
-}
-
 } // namespace
-
-const std::array<CalibreVolt, 17> kCalibresVolt{{
-    {"1000", CalibreVolt::VoltsContinus, 1000, "#000", 1, 22},
-    {"200", CalibreVolt::VoltsContinus, 200, "#00.0", 1, 41},
-    {"20", CalibreVolt::VoltsContinus, 20, "#0.00", 1, 61},
-    {"2", CalibreVolt::VoltsContinus, 2, "0.000", 1, 84},
-    {"2m", CalibreVolt::MilliAmperes, 1, "000.0", 1000, 135},
-    {"20m", CalibreVolt::MilliAmperes, 1, "000.0", 1000, 158},
-    {"200m", CalibreVolt::MilliAmperes, 1, "000.0", 1000, 180},
-    {"\u25B6|", CalibreVolt::HorsEchelle, -1000, "", 1, 202},
-    {"200", CalibreVolt::HorsEchelle, -1000, "", 1, 221},
-    {"2k", CalibreVolt::HorsEchelle, -1000, "", 1, 241},
-    {"20k", CalibreVolt::HorsEchelle, -1000, "", 1, 264},
-    {"2", CalibreVolt::VoltsAlternatifs, 2, "0.000", 1, 281},
-    {"20", CalibreVolt::VoltsAlternatifs, 20, "#0.00", 1, 298},
-    {"200", CalibreVolt::VoltsAlternatifs, 200, "#00.0", 1, 315},
-    {"500", CalibreVolt::VoltsAlternatifs, 500, "#000", 1, 338},
-    {"0", CalibreVolt::Arret, 0, "", 1, 0},
-    {"10A", CalibreVolt::HorsEchelle, 1, "000.0", 1000, 158},
-}};
 
 double AngleSouris(float x, float y, float largeur, float hauteur)
 {
@@ -183,22 +157,6 @@ double AngleSouris(float x, float y, float largeur, float hauteur)
     else
         a = std::fabs(a);
     return a;
-}
-
-std::optional<double> LectureCollege(int position, double amplitude, const QString& mot)
-{
-    switch (calibre(position).genre) {
-    case CalibreVolt::VoltsContinus:
-        if (FormeDuMot(mot) != FormeOnde::Continu)
-            return std::nullopt;
-        return amplitude;
-    case CalibreVolt::VoltsAlternatifs:
-        // An effective value is a magnitude: a reversed battery reads as
-        // much as the right way round.
-        return std::fabs(ValeurEfficace(amplitude, mot).value_or(0));
-    default:
-        return 0;
-    }
 }
 
 int PositionPourAngle(double angle)
@@ -285,14 +243,12 @@ frmVolt::frmVolt() : VbForm(QString::fromLatin1(kNom))
                 optVoie_Click(i);
         });
     connect(&tmrVolt, &VbTimer::Timer, this, &frmVolt::tmrVolt_Timer);
-    dessinerAiguille(calibre(kArretVolt).angle);
+    dessinerAiguille(CalibreCollege(kArretVolt).angle);
 }
 
 void frmVolt::Form_Load()
 {
-    lblValue->hide();
-    lblSigne->hide();
-    lblValueError->hide();
+    peindre(EcranCollege{});
     PositionSelecteur = kArretVolt;
     const VbForm* scope = FenetreOscilloscope();
     RestaurerPosition(this, QStringLiteral("Voltmetre"), scope->Left() + scope->Width() + 4550, 0);
@@ -309,12 +265,12 @@ void frmVolt::Form_Unload(bool&)
 
 int frmVolt::voie() const
 {
-    return optVoie[0]->isChecked() ? 0 : 1;
+    return voie_;
 }
 
 bool frmVolt::fichePlacee(int index) const
 {
-    return FichePlacee(imgFiche, index);
+    return FichePlacee(fiches_, index);
 }
 
 void frmVolt::recalculerBranchement()
@@ -330,22 +286,25 @@ void frmVolt::colorerCordons()
 
 void frmVolt::imgBorne_Click(int index)
 {
-    if (!PlacerFiche(imgFiche, index))
+    if (!PlacerFiche(fiches_, index))
         return;
+    PeindreFiches(fiches_, imgFiche);
     recalculerBranchement();
     TournerSelecteur(PositionSelecteur);
 }
 
 void frmVolt::imgFiche_Click(int index)
 {
-    if (!BasculerFiche(imgFiche, index))
+    if (!BasculerFiche(fiches_, index))
         return;
+    PeindreFiches(fiches_, imgFiche);
     recalculerBranchement();
     TournerSelecteur(PositionSelecteur);
 }
 
-void frmVolt::optVoie_Click(int)
+void frmVolt::optVoie_Click(int index)
 {
+    voie_ = index;
     colorerCordons();
     TournerSelecteur(PositionSelecteur);
 }
@@ -394,110 +353,71 @@ bool frmVolt::eventFilter(QObject* objet, QEvent* e)
 
 void frmVolt::TournerSelecteurCollege(int& position)
 {
-    const CalibreVolt& c = calibre(position);
-    dessinerAiguille(c.angle);
+    dessinerAiguille(CalibreCollege(position).angle);
     AmorcerHasardMesure();
     InstantMesure = 1;
     // A live reading belongs to the DC ranges; the compute below starts it
     // again there.
     tmrVolt.setInterval(0);
-    switch (c.genre) {
-    case CalibreVolt::VoltsContinus:
-    case CalibreVolt::MilliAmperes:
-    case CalibreVolt::VoltsAlternatifs:
+    if (const std::optional<EcranCollege> ecran = EcranAuTourCollege(position))
+        peindre(*ecran);
+    else
         CalculerMesure();
-        break;
-    case CalibreVolt::Arret:
-        lblValue->hide();
-        lblSigne->hide();
-        lblValueError->hide();
-        break;
-    case CalibreVolt::HorsEchelle:
-        lblValue->hide();
-        lblSigne->hide();
-        lblValueError->show();
-        break;
-    }
+}
+
+EntreesCollege frmVolt::entrees() const
+{
+    EntreesCollege e;
+    e.position = PositionSelecteur;
+    e.voie = Voies[size_t(voie())];
+    e.mesurable = MesurePossible(voie());
+    for (int i = 0; i < 4; ++i)
+        e.fiches[size_t(i)] = fichePlacee(i);
+    // The generator's switch, read without opening its window: a closed one
+    // is off.
+    const std::optional<ReglagesGBF> gbf = ReglagesGenerateur(voie());
+    e.generateurAllume = gbf && gbf->allume;
+    return e;
 }
 
 void frmVolt::CalculerMesureCollege()
 {
     if (!Banc().multimetreAffiche)
         return;
-    const EtatVoie& v = Voies[size_t(voie())];
-    double valeur = 0;
+    const LectureAfficheeCollege lecture = AffichageCollege(entrees());
     tmrVolt.setInterval(0);
-    if (MesurePossible(voie()) && fichePlacee(V)) {
-        const std::optional<double> fixe = LectureCollege(PositionSelecteur, v.Amplitude, v.FormeSignal);
-        if (!fixe) {
-            // A varying source: its value at a slowly moving instant, from
-            // the first tick on.
-            AmorcerHasardMesure();
-            InstantMesure = 1;
-            tmrVolt.setInterval(kIntervalleMesure);
-            return;
-        }
-        valeur = *fixe;
+    if (lecture.vivante) {
+        AmorcerHasardMesure();
+        InstantMesure = 1;
+        tmrVolt.setInterval(kIntervalleMesure);
     }
-    AfficherMesure(valeur);
+    if (lecture.ecran)
+        peindre(*lecture.ecran);
 }
 
 void frmVolt::tmrVolt_Timer()
 {
     if (!Banc().multimetreAffiche || PositionSelecteur == kArretVolt)
         return;
-    const EtatVoie& v = Voies[size_t(voie())];
-    double t = InstantMesure;
-    double valeur = 0;
-    if (v.Frequence != 0) {
-        const double periode = 1 / v.Frequence;
-        if (t > periode)
-            t -= periode;
-        // The generator's switch, read without opening its window: a closed
-        // one is off, so the mains socket's "Sinus" reads 0 here.
-        const std::optional<ReglagesGBF> gbf = ReglagesGenerateur(voie());
-        const bool allume = gbf && gbf->allume;
-        switch (FormeDuMot(v.FormeSignal)) {
-        case FormeOnde::Sinus:
-            if (allume)
-                valeur = ValeurSinus(t, v.Frequence, v.Amplitude, 0, v.RapportCyclique, v.Decalage);
-            break;
-        case FormeOnde::Carre:
-            if (allume)
-                valeur = ValeurCarre(t, v.Frequence, v.Amplitude, v.Decalage);
-            break;
-        case FormeOnde::Triangle:
-            if (allume)
-                valeur = ValeurTriangle(t, v.Frequence, v.Amplitude, v.Decalage);
-            break;
-        case FormeOnde::Dyn:
-            valeur = ValeurDyn(t, v.Frequence, v.Amplitude);
-            break;
-        default:
-            break;
-        }
-    }
+    const LectureVivanteCollege lecture = AffichageCollegeVivant(entrees(), InstantMesure);
     // Each tick moves the instant on by 0.5/4200 s to 0.5/1800 s.
     AmorcerHasardMesure();
-    InstantMesure = t + 0.5 / ((1.2 * HasardMesure() + 0.9) * 2000);
-    AfficherMesure(valeur);
+    InstantMesure = lecture.instant + 0.5 / ((1.2 * HasardMesure() + 0.9) * 2000);
+    peindre(lecture.ecran);
 }
 
 void frmVolt::AfficherMesureCollege(double& valeur)
 {
     if (PositionSelecteur == kArretVolt)
         return;
-    const CalibreVolt& c = calibre(PositionSelecteur);
-    if (!std::isfinite(valeur) || std::fabs(valeur) > c.pleineEchelle) {
-        lblValue->hide();
-        lblSigne->hide();
-        lblValueError->show();
-        return;
-    }
-    const QString texte = Format(std::fabs(valeur) * c.facteur, QString::fromLatin1(c.format));
-    lblValue->setText(texte);
-    lblValue->show();
-    // The sign follows the digits shown: a value that rounds to zero has none.
-    lblSigne->setVisible(ShowsMinusSign(valeur, texte));
-    lblValueError->hide();
+    peindre(EcranCollegePour(PositionSelecteur, valeur));
+}
+
+void frmVolt::peindre(const EcranCollege& ecran)
+{
+    if (ecran.chiffresVus)
+        lblValue->setText(ecran.chiffres);
+    lblValue->setVisible(ecran.chiffresVus);
+    lblSigne->setVisible(ecran.signe);
+    lblValueError->setVisible(ecran.horsEchelle);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "bench/MesureCollege.h"
+#include "bench/Voltmetre.h"
 #include "platform/Forms.h"
 #include "platform/VbTimer.h"
 
@@ -14,30 +16,6 @@ class ImageBox;
 class QAbstractButton;
 class QLabel;
 class Shape;
-
-// One position of the school multimeter's selector: its label on the dial,
-// what it measures, the largest magnitude shown before the over-range "1",
-// how the value is written (|value| × factor in the pattern) and the angle
-// of the pointer, in degrees counter-clockwise from 12 o'clock.
-struct CalibreVolt {
-    enum Genre { VoltsContinus, MilliAmperes, HorsEchelle, VoltsAlternatifs, Arret };
-    const char* legende;
-    Genre genre;
-    double pleineEchelle;
-    const char* format;
-    double facteur;
-    double angle;
-};
-// Positions 0 to 16; 15 is OFF; 16, the 10 A range, has no mouse band.
-extern const std::array<CalibreVolt, 17> kCalibresVolt;
-constexpr int kArretVolt = 15;
-
-// The reading of a source of peak amplitude A and waveform word `mot` in a
-// selector position, where it does not vary: on a DC range a DC source's
-// signed voltage, on an AC range the magnitude of the effective value (0 for
-// a waveform the meter cannot read), 0 elsewhere. No value on a DC range for
-// a varying source, which reads live.
-std::optional<double> LectureCollege(int position, double amplitude, const QString& mot);
 
 // The angle of the mouse around the centre of a selector picture W × H
 // twips, the mouse at (x, y) inside it: counter-clockwise from 12 o'clock,
@@ -83,6 +61,8 @@ public:
     bool fichePlacee(int index) const;
     // The channel the leads are on: 0 CH1, 1 CH2.
     int voie() const;
+    // What the display reads from, as the bench stands now.
+    EntreesCollege entrees() const;
 
     ImageBox* imgSelecteur = nullptr;
     QLabel* lblValue = nullptr;
@@ -104,7 +84,12 @@ protected:
 
 private:
     void dessinerAiguille(double angle);
+    void peindre(const EcranCollege& ecran);
     void recalculerBranchement();
     void colorerCordons();
     QWidget* aiguille_ = nullptr;
+    // The channel the leads are on (its option button ticked), and the leads
+    // in place (their plugs shown).
+    int voie_ = 0;
+    FichesMultimetre fiches_{};
 };

@@ -22,11 +22,13 @@ NiveauxHarmoniques& NiveauxHarmo(int voie);
 NiveauxHarmoniques NiveauxHarmoAuChargement();
 
 // What the toolbox shows while it is open: which connection option (0..17)
-// is selected, and whether the multimeter box is ticked. The toolbox writes
-// it from the moment it loads and takes it back when it is unloaded.
+// is selected, and whether the multimeter and calculator boxes are ticked.
+// The toolbox writes it from the moment it loads and takes it back when it
+// is unloaded.
 struct ChoixBoiteOutils {
     std::array<bool, 18> options{};
     bool multimetre = false;
+    bool calculatrice = false;
 };
 std::optional<ChoixBoiteOutils>& BoiteOutilsPubliee();
 

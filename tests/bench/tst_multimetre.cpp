@@ -2,6 +2,7 @@
 
 #include "services/FichierINI.h"
 #include "services/RequetesBanc.h"
+#include "bench/MesureCollege.h"
 #include "bench/Voltmetre.h"
 #include "bench/frmAlim.h"
 #include "bench/frmEDF.h"
@@ -96,6 +97,10 @@ void brancher(BancMultimetre& m, const QString& source)
         a->imgBorne_Click(frmAlim::POS);
         AmplitudeA = 5; // the knobs' law is the supply's own business
         ActualiserEcran();
+    } else if (source == "GBF éteint") {
+        frmGBF* g = generateur(m.banc, 10, 0);
+        g->chkOn->setChecked(false);
+        SourceBrancheeA = true; // as if it delivered: the switch alone decides
     } else if (source.startsWith("GBF sinus, offset")) {
         generateur(m.banc, 10, 0, source.endsWith("-2 V") ? -2 : 2);
         FrequenceA = 50;
@@ -105,10 +110,6 @@ void brancher(BancMultimetre& m, const QString& source)
         generateur(m.banc, 10, forme);
         FrequenceA = 50;
         ActualiserEcran();
-    } else if (source == "GBF éteint") {
-        frmGBF* g = generateur(m.banc, 10, 0);
-        g->chkOn->setChecked(false);
-        SourceBrancheeA = true; // as if it delivered: the switch alone decides
     } else if (source == "secteur") {
         boite->choisir(12);
         auto* e = dynamic_cast<frmEDF*>(Forms().find("frmEDFA"));
@@ -134,6 +135,133 @@ bool proche(double a, double b, double ecart = 1e-9)
     return std::fabs(a - b) <= ecart;
 }
 
+// The CH1 values each source of brancher() gives the channel, and whether the
+// meter can read it and the generator is switched on: a battery is a DC
+// level of its voltage (negative the wrong way round), the generator its
+// peak amplitude, frequency, waveform and offset, the mains socket a 50 Hz
+// sine of 325.3 V peak (230 V effective), the alternator its wave.
+struct Source {
+    const char* nom;
+    double amplitude;
+    double frequence; // Hz; the generator switched off keeps its own knob's
+    const char* mot;
+    double decalage;
+    bool mesurable;
+    bool allume;
+};
+const Source kSources[] = {
+    {"pile 9 V", 9, 0, "Cc", 0, true, false},
+    {"pile 9 V inversée", -9, 0, "Cc", 0, true, false},
+    {"alimentation 5 V", 5, 0, "Cc", 0, true, false},
+    {"GBF sinus", 10, 50, "Sinus", 0, true, true},
+    {"GBF sinus, offset +2 V", 10, 50, "Sinus", 2, true, true},
+    {"GBF sinus, offset -2 V", 10, 50, "Sinus", -2, true, true},
+    {"GBF carré", 10, 50, "Carre", 0, true, true},
+    {"GBF triangle", 10, 50, "Triangle", 0, true, true},
+    {"GBF éteint", 10, 50, "Sinus", 0, true, false},
+    {"secteur", 325.3, 50, "Sinus", 0, true, false},
+    {"alternateur 4 V", 4, 10, "Dyn", 0, true, false},
+    {"aucune", 0, 0, "Cc", 0, false, false},
+    {"mot inconnu", 9, 0, "Bruit", 0, true, false},
+    {"générateur harmoniques", 9, 0, "harmo", 0, true, false},
+};
+
+const Source& sourceNommee(const QString& nom)
+{
+    for (const Source& s : kSources)
+        if (nom == QString::fromUtf8(s.nom))
+            return s;
+    qFatal("no source %s", qPrintable(nom));
+}
+
+// The meter on CH1 fed by a source of the table, its leads in V and COM.
+EntreesCollege entreesDe(const QString& source, int position)
+{
+    const Source& s = sourceNommee(source);
+    EntreesCollege e;
+    e.position = position;
+    e.voie.Amplitude = s.amplitude;
+    e.voie.Frequence = s.frequence;
+    e.voie.FormeSignal = QString::fromUtf8(s.mot);
+    e.voie.Decalage = s.decalage;
+    e.mesurable = s.mesurable;
+    e.fiches = {true, false, false, true};
+    e.generateurAllume = s.allume;
+    return e;
+}
+
+// The display as affichage() reads it from the window.
+QString texte(const EcranCollege& e)
+{
+    if (e.horsEchelle)
+        return !e.chiffresVus && !e.signe ? QStringLiteral("1") : QStringLiteral("?");
+    if (!e.chiffresVus)
+        return e.signe ? QStringLiteral("?") : QString();
+    return (e.signe ? QStringLiteral("-") : QString()) + e.chiffres;
+}
+
+// The readings of each source by selector position.
+struct Ligne {
+    const char* source;
+    int position;
+    bool vivante;
+    const char* attendu;
+    bool fenetre; // also through the windows: one row per source
+};
+const Ligne kLignes[] = {
+    {"pile 9 V", 0, false, "009", false},
+    {"pile 9 V", 1, false, "09.0", false},
+    {"pile 9 V", 2, false, "9.00", true},
+    {"pile 9 V", 3, false, "1", false},
+    {"pile 9 V", 4, false, "000.0", false},
+    {"pile 9 V", 5, false, "000.0", false},
+    {"pile 9 V", 6, false, "000.0", false},
+    {"pile 9 V", 7, false, "1", false},
+    {"pile 9 V", 8, false, "1", false},
+    {"pile 9 V", 10, false, "1", false},
+    {"pile 9 V", 12, false, "9.00", false},
+    {"pile 9 V", 15, false, "", false},
+    {"pile 9 V", 16, false, "1", false},
+    {"pile 9 V inversée", 2, false, "-9.00", true},
+    {"pile 9 V inversée", 1, false, "-09.0", false},
+    {"pile 9 V inversée", 12, false, "9.00", false}, // an effective value is a magnitude
+    {"pile 9 V inversée", 5, false, "000.0", false},
+    {"pile 9 V inversée", 15, false, "", false},
+    {"alimentation 5 V", 2, false, "5.00", true},
+    {"alimentation 5 V", 3, false, "1", false},
+    {"alimentation 5 V", 14, false, "005", false},
+    {"GBF sinus", 11, false, "1", false},
+    {"GBF sinus", 12, false, "7.07", true},
+    {"GBF sinus", 13, false, "07.1", false},
+    {"GBF sinus", 2, true, "0.00", false},
+    // The live reading's first instant, 0.98 s, is a whole number of
+    // periods at 50 Hz: the sine is at its offset.
+    {"GBF sinus, offset +2 V", 2, true, "2.00", true},
+    {"GBF sinus, offset -2 V", 2, true, "-2.00", true},
+    {"GBF sinus, offset +2 V", 12, false, "7.07", false},
+    {"GBF sinus, offset +2 V", 5, false, "000.0", false},
+    {"GBF sinus, offset +2 V", 15, false, "", false},
+    {"GBF carré", 12, false, "10.00", true},
+    {"GBF carré", 2, true, "0.00", false},
+    {"GBF triangle", 12, false, "5.77", true},
+    {"GBF triangle", 14, false, "006", false},
+    {"GBF éteint", 2, true, "0.00", true},
+    {"secteur", 14, false, "230", true},
+    {"secteur", 13, false, "1", false},
+    {"secteur", 2, true, "0.00", false},
+    {"alternateur 4 V", 12, false, "3.01", true},
+    {"alternateur 4 V", 2, true, "0.00", false},
+    {"aucune", 2, false, "0.00", true},
+    {"aucune", 3, false, "0.000", false},
+    {"aucune", 11, false, "0.000", false},
+    {"aucune", 5, false, "000.0", false},
+    {"aucune", 9, false, "1", false},
+    {"aucune", 15, false, "", false},
+    {"mot inconnu", 12, false, "0.00", true},
+    {"mot inconnu", 2, true, "0.00", false},
+    {"générateur harmoniques", 12, false, "0.00", true},
+};
+
 } // namespace
 
 class tst_Multimetre : public QObject {
@@ -144,6 +272,8 @@ private Q_SLOTS:
 
     void fixedReading_data();
     void fixedReading();
+    void readingOfTheChannel_data();
+    void readingOfTheChannel();
     void readingBySourceAndPosition_data();
     void readingBySourceAndPosition();
     void liveReadingSequence();
@@ -231,6 +361,34 @@ void tst_Multimetre::fixedReading()
         QVERIFY2(proche(*lu, attendu, 1e-12), qPrintable(QString::number(*lu, 'g', 17)));
 }
 
+void tst_Multimetre::readingOfTheChannel_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<bool>("vivante");
+    QTest::addColumn<QString>("attendu");
+    for (const Ligne& l : kLignes)
+        QTest::addRow("%s, position %d", l.source, l.position)
+            << QString::fromUtf8(l.source) << l.position << l.vivante << QString::fromUtf8(l.attendu);
+}
+
+// Each source's channel values read in each position, without the windows.
+void tst_Multimetre::readingOfTheChannel()
+{
+    QFETCH(QString, source);
+    QFETCH(int, position);
+    QFETCH(bool, vivante);
+    QFETCH(QString, attendu);
+    const EntreesCollege e = entreesDe(source, position);
+    const LectureAfficheeCollege lecture = AffichageAuTourCollege(e);
+    // A DC range on a varying source reads live: nothing new until the
+    // first tick, at the live reading's first instant, 1 s.
+    QCOMPARE(lecture.vivante, vivante);
+    QCOMPARE(lecture.ecran.has_value(), !vivante);
+    const EcranCollege ecran = vivante ? AffichageCollegeVivant(e, 1).ecran : *lecture.ecran;
+    QCOMPARE(texte(ecran), attendu);
+}
+
 void tst_Multimetre::readingBySourceAndPosition_data()
 {
     QTest::addColumn<int>("couplage"); // of the scope's CH1: 0 AC, 1 DC
@@ -238,73 +396,18 @@ void tst_Multimetre::readingBySourceAndPosition_data()
     QTest::addColumn<int>("position");
     QTest::addColumn<bool>("vivante");
     QTest::addColumn<QString>("attendu");
-    struct Ligne {
-        const char* source;
-        int position;
-        bool vivante;
-        const char* attendu;
-    };
-    const Ligne lignes[] = {
-        {"pile 9 V", 0, false, "009"},
-        {"pile 9 V", 1, false, "09.0"},
-        {"pile 9 V", 2, false, "9.00"},
-        {"pile 9 V", 3, false, "1"},
-        {"pile 9 V", 4, false, "000.0"},
-        {"pile 9 V", 5, false, "000.0"},
-        {"pile 9 V", 6, false, "000.0"},
-        {"pile 9 V", 7, false, "1"},
-        {"pile 9 V", 8, false, "1"},
-        {"pile 9 V", 10, false, "1"},
-        {"pile 9 V", 12, false, "9.00"},
-        {"pile 9 V", 15, false, ""},
-        {"pile 9 V", 16, false, "1"},
-        {"pile 9 V inversée", 2, false, "-9.00"},
-        {"pile 9 V inversée", 1, false, "-09.0"},
-        {"pile 9 V inversée", 12, false, "9.00"}, // an effective value is a magnitude
-        {"pile 9 V inversée", 5, false, "000.0"},
-        {"pile 9 V inversée", 15, false, ""},
-        {"alimentation 5 V", 2, false, "5.00"},
-        {"alimentation 5 V", 3, false, "1"},
-        {"alimentation 5 V", 14, false, "005"},
-        {"GBF sinus", 11, false, "1"},
-        {"GBF sinus", 12, false, "7.07"},
-        {"GBF sinus", 13, false, "07.1"},
-        {"GBF sinus", 2, true, "0.00"},
-        // The live reading's first instant, 0.98 s, is a whole number of
-        // periods at 50 Hz: the sine is at its offset.
-        {"GBF sinus, offset +2 V", 2, true, "2.00"},
-        {"GBF sinus, offset -2 V", 2, true, "-2.00"},
-        {"GBF sinus, offset +2 V", 12, false, "7.07"},
-        {"GBF sinus, offset +2 V", 5, false, "000.0"},
-        {"GBF sinus, offset +2 V", 15, false, ""},
-        {"GBF carré", 12, false, "10.00"},
-        {"GBF carré", 2, true, "0.00"},
-        {"GBF triangle", 12, false, "5.77"},
-        {"GBF triangle", 14, false, "006"},
-        {"GBF éteint", 2, true, "0.00"},
-        {"secteur", 14, false, "230"},
-        {"secteur", 13, false, "1"},
-        {"secteur", 2, true, "0.00"},
-        {"alternateur 4 V", 12, false, "3.01"},
-        {"alternateur 4 V", 2, true, "0.00"},
-        {"aucune", 2, false, "0.00"},
-        {"aucune", 3, false, "0.000"},
-        {"aucune", 11, false, "0.000"},
-        {"aucune", 5, false, "000.0"},
-        {"aucune", 9, false, "1"},
-        {"aucune", 15, false, ""},
-        {"mot inconnu", 12, false, "0.00"},
-        {"mot inconnu", 2, true, "0.00"},
-        {"générateur harmoniques", 12, false, "0.00"},
-    };
     // The meter measures the source across the scope input, whatever the
     // scope's coupling.
     for (int couplage : {0, 1})
-        for (const Ligne& l : lignes)
-            QTest::addRow("%s, position %d, %s coupling", l.source, l.position, couplage == 0 ? "AC" : "DC")
-                << couplage << QString::fromUtf8(l.source) << l.position << l.vivante << QString::fromUtf8(l.attendu);
+        for (const Ligne& l : kLignes)
+            if (l.fenetre)
+                QTest::addRow("%s, position %d, %s coupling", l.source, l.position, couplage == 0 ? "AC" : "DC")
+                    << couplage << QString::fromUtf8(l.source) << l.position << l.vivante
+                    << QString::fromUtf8(l.attendu);
 }
 
+// Each source through its own window: it gives the channel the values the
+// table above reads, and the meter shows the same.
 void tst_Multimetre::readingBySourceAndPosition()
 {
     QFETCH(int, couplage);
@@ -315,6 +418,15 @@ void tst_Multimetre::readingBySourceAndPosition()
     BancMultimetre m(QStringLiteral("1"), true, couplage);
     brancher(m, source);
     tourner(position);
+    const Source& s = sourceNommee(source);
+    QCOMPARE(AmplitudeA, s.amplitude);
+    if (source != QStringLiteral("GBF éteint")) // its frequency knob is its own
+        QCOMPARE(FrequenceA, s.frequence);
+    QCOMPARE(FormeSignalA, QString::fromUtf8(s.mot));
+    QCOMPARE(DecalageA, s.decalage);
+    QCOMPARE(MesurePossible(0), s.mesurable);
+    const std::optional<ReglagesGBF> gbf = ReglagesGenerateur(0);
+    QCOMPARE(gbf && gbf->allume, s.allume);
     // A DC range on a varying source reads live: nothing new until the
     // first tick, 500 ms later.
     QCOMPARE(m.volt->tmrVolt.Interval(), vivante ? 500 : 0);
@@ -419,16 +531,13 @@ void tst_Multimetre::signFollowsTheDigits_data()
     QTest::newRow("no number") << 2 << std::nan("") << "1";
 }
 
+// A value on the display, without the window.
 void tst_Multimetre::signFollowsTheDigits()
 {
     QFETCH(int, position);
     QFETCH(double, valeur);
     QFETCH(QString, attendu);
-    BancMultimetre m;
-    m.boite->choisir(5);
-    tourner(position);
-    AfficherMesure(valeur);
-    QCOMPARE(affichage(m.volt), attendu);
+    QCOMPARE(texte(EcranCollegePour(position, valeur)), attendu);
 }
 
 void tst_Multimetre::readiness_data()

@@ -64,6 +64,43 @@ QString ecran(const frmMulti_RMS* m)
         + unites;
 }
 
+// The same read from a screen value.
+QString ecran(const EcranTRMS& e)
+{
+    if (e.horsEchelle)
+        return QStringLiteral("1.");
+    if (!e.chiffresVus)
+        return QString();
+    const char* const noms[5] = {"\u00B5", "m", "V", "A", "\u03A9"};
+    QString unites;
+    for (size_t i = 0; i < e.unites.size(); ++i)
+        if (e.unites[i])
+            unites += QString::fromUtf8(noms[i]);
+    return (e.signe ? QStringLiteral("-") : QString()) + e.chiffres + QLatin1Char(' ') + unites;
+}
+
+// The meter on CH1, its leads in V and COM, with its panel as a first run
+// has it (AUTO, MIN MAX off) and RANGE pressed `appuis` times in `position`.
+EntreesTRMS entrees(int position, const SignalTRMS& signal, int appuis = 0)
+{
+    EntreesTRMS e;
+    e.position = position;
+    for (int i = 0; i < appuis; ++i)
+        e.panneau = AppuiRange(e.panneau, position);
+    e.mesurable = true;
+    e.signal = signal;
+    return e;
+}
+
+// A DC source of `volts` on the channel, as a battery gives it.
+SignalTRMS pile(double volts)
+{
+    EtatVoie v;
+    v.Amplitude = volts;
+    v.FormeSignal = QStringLiteral("Cc");
+    return SignalDeLaVoie(v, SourceTRMS::Autre, false);
+}
+
 // The MIN MAX and range legends lit on the screen, left to right.
 QString legendes(const frmMulti_RMS* m)
 {
@@ -91,20 +128,131 @@ double angleAiguille(const frmMulti_RMS* m)
     return a < 0 ? a + 360 : a;
 }
 
+// A battery's voltage read in a position, after presses of RANGE from AUTO:
+// the screen and the bar's share of the range (-1: not looked at).
+struct LigneTension {
+    const char* nom;
+    int position;
+    double volts;
+    int appuis;
+    const char* attendu;
+    int barre;
+    bool fenetre; // also through the window
+};
+const LigneTension kTensions[] = {
+    {"1.5 V, V DC, AUTO", 2, 1.5, 0, "1.500 V", 25, true},
+    {"1.5 V, V AC, AUTO", 1, 1.5, 0, "1.500 V", 25, false},
+    {"-1.5 V, V DC", 2, -1.5, 0, "-1.500 V", 25, false},
+    {"0.6 V, AUTO", 2, 0.6, 0, "0.600 V", 10, false},
+    {"0.5 V, mV DC", 3, 0.5, 0, "500.0 mV", 83, true},
+    {"0.7 V, mV DC", 3, 0.7, 0, "1.", 100, false},
+    {"7 V, manual 6 V", 2, 7.0, 2, "1.", 100, false},
+    {"9 V, manual 600 mV", 2, 9.0, 1, "1.", 100, false},
+    {"9 V, manual 60 V", 2, 9.0, 3, "09.00 V", 15, true},
+    {"9 V, manual 600 V", 2, 9.0, 4, "009.0 V", 2, false},
+    {"9 V, manual 1000 V", 2, 9.0, 5, "0009 V", 1, false},
+    {"1200 V, AUTO", 2, 1200.0, 0, "1.", 100, false},
+    {"-1200 V, V AC", 1, -1200.0, 0, "1.", 100, false},
+    {"ohms", 4, 9.0, 0, "1.", -1, true},
+    {"diode", 5, 9.0, 0, "1.", -1, false},
+    {"amperes", 6, 9.0, 0, "0.000 A", 0, true},
+    {"microamperes", 7, 9.0, 0, "000.0 \u00B5A", 0, false},
+};
+
+// The rows of kTensions, or those that also go through the window.
+void lignesTension(bool fenetreSeulement)
+{
+    QTest::addColumn<int>("position");
+    QTest::addColumn<double>("volts");
+    QTest::addColumn<int>("appuis"); // presses of RANGE from AUTO
+    QTest::addColumn<QString>("attendu");
+    QTest::addColumn<int>("barre");
+    for (const LigneTension& l : kTensions)
+        if (l.fenetre || !fenetreSeulement)
+            QTest::newRow(l.nom) << l.position << l.volts << l.appuis << QString::fromUtf8(l.attendu) << l.barre;
+}
+
+// A source read in V AC, V DC and MIN MAX (max, then min): the mains socket,
+// a reversed 9 V battery, or the generator's sine or square of peak `volts`,
+// duty `rapport` % and offset `decalage` V.
+struct LigneSource {
+    const char* nom;
+    const char* forme; // "secteur", "pile inversée", or the generator's "sinus" or "carré"
+    double volts, rapport, decalage;
+    const char *vAC, *vDC, *max, *min;
+    bool fenetre; // also through the windows: one row per kind of source
+};
+const LigneSource kSourcesTRMS[] = {
+    {"mains 230 V", "secteur", 0, 50, 0, "230.0 V", "000.0 mV", "325.3 V", "-325.3 V", true},
+    {"reversed 9 V battery", "pile inversée", 0, 50, 0, "09.00 V", "-09.00 V", "-09.00 V", "-09.00 V", true},
+    {"sine 10 V", "sinus", 10, 50, 0, "07.07 V", "000.0 mV", "10.00 V", "-10.00 V", false},
+    {"sine 10 V, offset 2 V", "sinus", 10, 50, 2, "07.35 V", "2.000 V", "12.00 V", "-08.00 V", true},
+    {"sine 10 V, offset -2 V", "sinus", 10, 50, -2, "07.35 V", "-2.000 V", "08.00 V", "-12.00 V", false},
+    // A square's mean (2d - 1)·A is in its DC level; its RMS is its peak
+    // without offset, whatever the duty; its levels are the offset ± A.
+    {"square 5 V, 25 %", "carré", 5, 25, 0, "5.000 V", "-2.500 V", "5.000 V", "-5.000 V", false},
+    {"square 5 V, 50 %", "carré", 5, 50, 0, "5.000 V", "000.0 mV", "5.000 V", "-5.000 V", false},
+    {"square 5 V, 75 %", "carré", 5, 75, 0, "5.000 V", "2.500 V", "5.000 V", "-5.000 V", false},
+    {"square 5 V, 25 %, offset 2 V", "carré", 5, 25, 2, "4.359 V", "-500.0 mV", "07.00 V", "-3.000 V", true},
+    {"square 5 V, 50 %, offset -1.5 V", "carré", 5, 50, -1.5, "5.220 V", "-1.500 V", "3.500 V", "-06.50 V", false},
+    {"square 5 V, 75 %, offset 2 V", "carré", 5, 75, 2, "06.24 V", "4.500 V", "07.00 V", "-3.000 V", false},
+};
+
+// The signal each source gives the meter on CH1: the mains socket a 50 Hz
+// sine of 325.3 V peak, the battery -9 V DC, the generator its amplitude,
+// waveform, offset and duty (its square-wave lamp lit for the square).
+EtatVoie voieDe(const LigneSource& l, SourceTRMS& branchee, bool& carre)
+{
+    const QString forme = QString::fromUtf8(l.forme);
+    EtatVoie v;
+    branchee = SourceTRMS::Autre;
+    carre = false;
+    if (forme == QStringLiteral("secteur")) {
+        v.Amplitude = 325.3;
+        v.FormeSignal = QStringLiteral("Sinus");
+        branchee = SourceTRMS::Secteur;
+    } else if (forme == QStringLiteral("pile inversée")) {
+        v.Amplitude = -9;
+        v.FormeSignal = QStringLiteral("Cc");
+    } else {
+        carre = forme == QStringLiteral("carré");
+        v.Amplitude = l.volts;
+        v.FormeSignal = carre ? QStringLiteral("Carre") : QStringLiteral("Sinus");
+        v.Decalage = l.decalage;
+        v.RapportCyclique = float(l.rapport / 100);
+        branchee = SourceTRMS::Generateur;
+    }
+    return v;
+}
+
+const LigneSource& ligneNommee(const QString& nom)
+{
+    for (const LigneSource& l : kSourcesTRMS)
+        if (nom == QString::fromUtf8(l.nom))
+            return l;
+    qFatal("no row %s", qPrintable(nom));
+}
+
 } // namespace
 
 class tst_MultimetreTRMS : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void readingsOfAVoltage_data();
+    void readingsOfAVoltage();
     void readingsOnTheBench_data();
     void readingsOnTheBench();
     void harmonicGeneratorReadsZero();
     void rangeButton();
+    void panelKeysWithoutWindow_data();
+    void panelKeysWithoutWindow();
     void minMaxSequence();
     void rangeStateKeptAcrossClosingAndRuns();
     void buttonsDoNothingAtOff();
     void buttonsMeasureInFixedPositions_data();
     void buttonsMeasureInFixedPositions();
+    void readingsOfSignals_data();
+    void readingsOfSignals();
     void readingsOfSources_data();
     void readingsOfSources();
     void alternatorMinMax();
@@ -120,32 +268,32 @@ private Q_SLOTS:
     void selectorTurnedByDragging();
 };
 
-void tst_MultimetreTRMS::readingsOnTheBench_data()
+void tst_MultimetreTRMS::readingsOfAVoltage_data()
 {
-    QTest::addColumn<int>("position");
-    QTest::addColumn<double>("volts");
-    QTest::addColumn<int>("appuis"); // presses of RANGE from AUTO
-    QTest::addColumn<QString>("attendu");
-    QTest::addColumn<int>("barre");
-    QTest::newRow("1.5 V, V DC, AUTO") << 2 << 1.5 << 0 << "1.500 V" << 25;
-    QTest::newRow("1.5 V, V AC, AUTO") << 1 << 1.5 << 0 << "1.500 V" << 25;
-    QTest::newRow("-1.5 V, V DC") << 2 << -1.5 << 0 << "-1.500 V" << 25;
-    QTest::newRow("0.6 V, AUTO") << 2 << 0.6 << 0 << "0.600 V" << 10;
-    QTest::newRow("0.5 V, mV DC") << 3 << 0.5 << 0 << "500.0 mV" << 83;
-    QTest::newRow("0.7 V, mV DC") << 3 << 0.7 << 0 << "1." << 100;
-    QTest::newRow("7 V, manual 6 V") << 2 << 7.0 << 2 << "1." << 100;
-    QTest::newRow("9 V, manual 600 mV") << 2 << 9.0 << 1 << "1." << 100;
-    QTest::newRow("9 V, manual 60 V") << 2 << 9.0 << 3 << "09.00 V" << 15;
-    QTest::newRow("9 V, manual 600 V") << 2 << 9.0 << 4 << "009.0 V" << 2;
-    QTest::newRow("9 V, manual 1000 V") << 2 << 9.0 << 5 << "0009 V" << 1;
-    QTest::newRow("1200 V, AUTO") << 2 << 1200.0 << 0 << "1." << 100;
-    QTest::newRow("-1200 V, V AC") << 1 << -1200.0 << 0 << "1." << 100;
-    QTest::newRow("ohms") << 4 << 9.0 << 0 << "1." << -1;
-    QTest::newRow("diode") << 5 << 9.0 << 0 << "1." << -1;
-    QTest::newRow("amperes") << 6 << 9.0 << 0 << "0.000 A" << 0;
-    QTest::newRow("microamperes") << 7 << 9.0 << 0 << "000.0 \u00B5A" << 0;
+    lignesTension(false);
 }
 
+// A battery's voltage in each position and range, without the window.
+void tst_MultimetreTRMS::readingsOfAVoltage()
+{
+    QFETCH(int, position);
+    QFETCH(double, volts);
+    QFETCH(int, appuis);
+    QFETCH(QString, attendu);
+    QFETCH(int, barre);
+    const EcranTRMS vu = AffichageTRMS(entrees(position, pile(volts), appuis));
+    QCOMPARE(ecran(vu), attendu);
+    QVERIFY(vu.allume);
+    if (barre >= 0)
+        QCOMPARE(vu.barre, barre);
+}
+
+void tst_MultimetreTRMS::readingsOnTheBench_data()
+{
+    lignesTension(true);
+}
+
+// A few of them through the window, the battery's voltage set on the channel.
 void tst_MultimetreTRMS::readingsOnTheBench()
 {
     QFETCH(int, position);
@@ -203,6 +351,45 @@ void tst_MultimetreTRMS::rangeButton()
     QVERIFY(!b.multi->cmdBouton[2]->isEnabled());
     b.multi->cmdBouton[2]->click();
     QVERIFY(!b.multi->lblAuto->isHidden());
+}
+
+void tst_MultimetreTRMS::panelKeysWithoutWindow_data()
+{
+    QTest::addColumn<QString>("depart"); // "AUTO" or the manual range, then the MIN MAX state
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("touches"); // R for RANGE, M for MIN MAX
+    QTest::addColumn<QString>("attendu");
+    QTest::newRow("RANGE through the ranges") << "AUTO 60 V, off" << 1 << "R" << "600 mV, off";
+    QTest::newRow("RANGE twice") << "AUTO 60 V, off" << 1 << "RR" << "6 V, off";
+    QTest::newRow("RANGE to 1000 V") << "AUTO 60 V, off" << 2 << "RRRRR" << "1000 V, off";
+    QTest::newRow("RANGE back to AUTO") << "AUTO 60 V, off" << 1 << "RRRRRR" << "AUTO 1000 V, off";
+    QTest::newRow("mV: manual keeps the range") << "AUTO 6 V, off" << 3 << "R" << "6 V, off";
+    QTest::newRow("mV: back to AUTO") << "6 V, off" << 3 << "R" << "AUTO 6 V, off";
+    QTest::newRow("an unknown range stays") << "20 V, off" << 2 << "R" << "20 V, off";
+    QTest::newRow("MIN MAX: MAX") << "AUTO 60 V, off" << 2 << "M" << "AUTO 60 V, MAX";
+    QTest::newRow("MIN MAX: MIN") << "AUTO 60 V, off" << 2 << "MM" << "AUTO 60 V, MIN";
+    QTest::newRow("MIN MAX: off again") << "AUTO 60 V, off" << 2 << "MMM" << "AUTO 60 V, off";
+    QTest::newRow("both keys stored: MIN") << "AUTO 60 V, both" << 2 << "M" << "AUTO 60 V, MIN";
+}
+
+// The RANGE and MIN MAX keys on the panel's state, without the window.
+void tst_MultimetreTRMS::panelKeysWithoutWindow()
+{
+    QFETCH(QString, depart);
+    QFETCH(int, position);
+    QFETCH(QString, touches);
+    QFETCH(QString, attendu);
+    const QStringList etats{"off", "MAX", "MIN", "both"};
+    PanneauTRMS p;
+    const QString gamme = depart.section(QStringLiteral(", "), 0, 0);
+    p.autoGamme = gamme.startsWith(QStringLiteral("AUTO "));
+    p.gamme = p.autoGamme ? gamme.mid(5) : gamme;
+    p.minMax = EtatMinMax(etats.indexOf(depart.section(QStringLiteral(", "), 1)));
+    for (QChar t : touches)
+        p = t == QLatin1Char('R') ? AppuiRange(p, position) : AppuiMinMax(p);
+    QCOMPARE((p.autoGamme ? QStringLiteral("AUTO ") : QString()) + p.gamme + QStringLiteral(", ")
+                 + etats.value(int(p.minMax)),
+             attendu);
 }
 
 void tst_MultimetreTRMS::minMaxSequence()
@@ -289,9 +476,35 @@ void tst_MultimetreTRMS::buttonsMeasureInFixedPositions()
     QCOMPARE(ecran(b.multi), fixe);
 }
 
+void tst_MultimetreTRMS::readingsOfSignals_data()
+{
+    QTest::addColumn<QString>("nom");
+    for (const LigneSource& l : kSourcesTRMS)
+        QTest::newRow(l.nom) << QString::fromUtf8(l.nom);
+}
+
+// Each source's signal read in V AC, V DC and MIN MAX, without the windows.
+void tst_MultimetreTRMS::readingsOfSignals()
+{
+    QFETCH(QString, nom);
+    const LigneSource& l = ligneNommee(nom);
+    SourceTRMS branchee;
+    bool carre;
+    const EtatVoie voie = voieDe(l, branchee, carre);
+    const SignalTRMS signal = SignalDeLaVoie(voie, branchee, carre);
+    QCOMPARE(ecran(AffichageTRMS(entrees(1, signal))), QString::fromUtf8(l.vAC));
+    EntreesTRMS e = entrees(2, signal);
+    QCOMPARE(ecran(AffichageTRMS(e)), QString::fromUtf8(l.vDC));
+    e.panneau = AppuiMinMax(e.panneau);
+    QCOMPARE(ecran(AffichageTRMS(e)), QString::fromUtf8(l.max));
+    e.panneau = AppuiMinMax(e.panneau);
+    QCOMPARE(ecran(AffichageTRMS(e)), QString::fromUtf8(l.min));
+}
+
 void tst_MultimetreTRMS::readingsOfSources_data()
 {
     QTest::addColumn<int>("couplage"); // of the scope's CH1: 0 AC, 1 DC
+    QTest::addColumn<QString>("nom");
     QTest::addColumn<QString>("forme"); // "secteur", "pile inversée", or the generator's "sinus" or "carré"
     QTest::addColumn<double>("volts");
     QTest::addColumn<double>("rapport"); // the generator's duty, %
@@ -300,39 +513,21 @@ void tst_MultimetreTRMS::readingsOfSources_data()
     QTest::addColumn<QString>("vDC");
     QTest::addColumn<QString>("max"); // MIN MAX
     QTest::addColumn<QString>("min");
-    struct Ligne {
-        const char* nom;
-        const char* forme;
-        double volts, rapport, decalage;
-        const char *vAC, *vDC, *max, *min;
-    };
-    const Ligne lignes[] = {
-        {"mains 230 V", "secteur", 0, 50, 0, "230.0 V", "000.0 mV", "325.3 V", "-325.3 V"},
-        {"reversed 9 V battery", "pile inversée", 0, 50, 0, "09.00 V", "-09.00 V", "-09.00 V", "-09.00 V"},
-        {"sine 10 V", "sinus", 10, 50, 0, "07.07 V", "000.0 mV", "10.00 V", "-10.00 V"},
-        {"sine 10 V, offset 2 V", "sinus", 10, 50, 2, "07.35 V", "2.000 V", "12.00 V", "-08.00 V"},
-        {"sine 10 V, offset -2 V", "sinus", 10, 50, -2, "07.35 V", "-2.000 V", "08.00 V", "-12.00 V"},
-        // A square's mean (2d - 1)·A is in its DC level; its RMS is its peak
-        // without offset, whatever the duty; its levels are the offset ± A.
-        {"square 5 V, 25 %", "carré", 5, 25, 0, "5.000 V", "-2.500 V", "5.000 V", "-5.000 V"},
-        {"square 5 V, 50 %", "carré", 5, 50, 0, "5.000 V", "000.0 mV", "5.000 V", "-5.000 V"},
-        {"square 5 V, 75 %", "carré", 5, 75, 0, "5.000 V", "2.500 V", "5.000 V", "-5.000 V"},
-        {"square 5 V, 25 %, offset 2 V", "carré", 5, 25, 2, "4.359 V", "-500.0 mV", "07.00 V", "-3.000 V"},
-        {"square 5 V, 50 %, offset -1.5 V", "carré", 5, 50, -1.5, "5.220 V", "-1.500 V", "3.500 V", "-06.50 V"},
-        {"square 5 V, 75 %, offset 2 V", "carré", 5, 75, 2, "06.24 V", "4.500 V", "07.00 V", "-3.000 V"},
-    };
     for (int couplage : {0, 1})
-        for (const Ligne& l : lignes)
-            QTest::addRow("%s, %s coupling", l.nom, couplage == 0 ? "AC" : "DC")
-                << couplage << QString::fromUtf8(l.forme) << l.volts << l.rapport << l.decalage << l.vAC << l.vDC
-                << l.max << l.min;
+        for (const LigneSource& l : kSourcesTRMS)
+            if (l.fenetre)
+                QTest::addRow("%s, %s coupling", l.nom, couplage == 0 ? "AC" : "DC")
+                    << couplage << QString::fromUtf8(l.nom) << QString::fromUtf8(l.forme) << l.volts << l.rapport
+                    << l.decalage << l.vAC << l.vDC << l.max << l.min;
 }
 
-// Each source through the bench's own windows, read in V AC, V DC and MIN
-// MAX: the meter measures the source, whatever the scope's coupling.
+// Each kind of source through the bench's own windows, read in V AC, V DC
+// and MIN MAX: the meter reads the signal the table above gives it, whatever
+// the scope's coupling.
 void tst_MultimetreTRMS::readingsOfSources()
 {
     QFETCH(int, couplage);
+    QFETCH(QString, nom);
     QFETCH(QString, forme);
     QFETCH(double, volts);
     QFETCH(double, rapport);
@@ -357,6 +552,19 @@ void tst_MultimetreTRMS::readingsOfSources()
         Q_EMIT g->Potentio[1]->MouseMove(1, 1, 0, 0, 0);
     }
     b.multi->PlacerSelecteur(1);
+    SourceTRMS branchee;
+    bool carre;
+    const EtatVoie voie = voieDe(ligneNommee(nom), branchee, carre);
+    const SignalTRMS attendu = SignalDeLaVoie(voie, branchee, carre);
+    const SignalTRMS lu = b.multi->signalMesure();
+    QCOMPARE(lu.source, attendu.source);
+    QCOMPARE(lu.amplitude, attendu.amplitude);
+    QCOMPARE(lu.mot, attendu.mot);
+    QCOMPARE(lu.decalage, attendu.decalage);
+    if (attendu.source == SourceTRMS::Generateur) // the duty is the generator's alone
+        QCOMPARE(lu.rapport, attendu.rapport);
+    QCOMPARE(lu.carre, attendu.carre);
+    QVERIFY(MesurePossible(0));
     QCOMPARE(ecran(b.multi), vAC);
     b.multi->PlacerSelecteur(2);
     QCOMPARE(ecran(b.multi), vDC);
@@ -397,18 +605,15 @@ void tst_MultimetreTRMS::signFollowsTheDigits_data()
     QTest::newRow("exactly zero") << 0 << 0.0 << "000.0 mV";
 }
 
-// A minus sign goes with digits that are not all zeros.
+// A minus sign goes with digits that are not all zeros; without the window.
 void tst_MultimetreTRMS::signFollowsTheDigits()
 {
     QFETCH(int, appuis);
     QFETCH(double, valeur);
     QFETCH(QString, attendu);
-    BancTRMS b;
-    b.multi->PlacerSelecteur(2);
-    for (int i = 0; i < appuis; ++i)
-        b.multi->cmdBouton[1]->click();
-    AfficherMesure(valeur);
-    QCOMPARE(ecran(b.multi), attendu);
+    // In V DC on a 9 V battery, the value then shown in its place.
+    const EntreesTRMS e = entrees(2, pile(9), appuis);
+    QCOMPARE(ecran(EcranValeurTRMS(AffichageTRMS(e), e, valeur)), attendu);
 }
 
 void tst_MultimetreTRMS::noReadingShowsZero_data()
