@@ -152,7 +152,7 @@ void tst_Balayage::spotPieceClippedAtRightEdge()
     QVERIFY(colonnes(image, kJaune, 482, 498));
     QVERIFY(!colonnes(image, kJaune, -500, 477));
     QVERIFY(!colonnes(image, kJaune, 502, 504));
-    const QList<QPolygonF> pieces = PointsSpot(0, 480, 500, 500, -500);
+    const QList<QPolygonF> pieces = PointsSpot(EtatTraceActuel(), 0, PasSpot(), 480, 500, 500, -500);
     QCOMPARE(pieces.size(), 1);
     QCOMPARE(pieces[0].size(), 22); // 21 steps of 1 and the first point
     QCOMPARE(pieces[0].constLast().x(), 500.0);
@@ -171,7 +171,7 @@ void tst_Balayage::spotBeyondRightEdgeDrawsFullWidth()
     b.scope->tmrSpot_Timer();
     QVERIFY(colonnes(b.image(), kJaune, -480, 280));
     QCOMPARE(PositionSpot, -700.0); // back to the left edge H - 500
-    const QList<QPolygonF> pieces = PointsSpot(0, 350, 300, 300, -700);
+    const QList<QPolygonF> pieces = PointsSpot(EtatTraceActuel(), 0, PasSpot(), 350, 300, 300, -700);
     QCOMPARE(pieces.size(), 2);
     QCOMPARE(pieces[1].constFirst().x(), -700.0);
     QCOMPARE(pieces[1].constLast().x(), 300.0);
@@ -262,7 +262,7 @@ void tst_Balayage::spotWorstPieceSegments()
     b.source(0, "Sinus", 1, 50000);
     b.baseTemps(5);
     QCOMPARE(PasSpot(), 0.1);
-    const QList<QPolygonF> pieces = PointsSpot(0, -500, -100, 500, -500);
+    const QList<QPolygonF> pieces = PointsSpot(EtatTraceActuel(), 0, PasSpot(), -500, -100, 500, -500);
     QCOMPARE(pieces.size(), 1);
     QCOMPARE(pieces[0].size() - 1, 4001); // segments, the first of no length
     // The values are the sampler's, a sine of 1 V at 1 V/div.
@@ -386,7 +386,7 @@ void tst_Balayage::deflectionWords()
     b.source(0, qPrintable(mot), 2, 100);
     ActualiserEcran();
     QCOMPARE(RapportCycliqueA, 0.25f);
-    QVERIFY2(qAbs(Deviation(0)(t) - y) < 1e-6, qPrintable(QString::number(Deviation(0)(t))));
+    QVERIFY2(qAbs(Deviation(EtatTraceActuel(), 0)(t) - y) < 1e-6, qPrintable(QString::number(Deviation(EtatTraceActuel(), 0)(t))));
 }
 
 void tst_Balayage::unconnectedChannelAddsNoOffset_data()
@@ -411,10 +411,10 @@ void tst_Balayage::unconnectedChannelAddsNoOffset()
         b.scope->basculerFiche(0);
     ActualiserEcran();
     QCOMPARE(DecalageA, 10.0); // kept for the meters
-    const QPolygonF somme = PointsADD(-500, 500);
+    const QPolygonF somme = PointsADD(EtatTraceActuel(), -500, 500);
     for (const QPointF& p : somme)
         QCOMPARE(p.y(), 20.0);
-    const QPolygonF figure = PointsXY(0);
+    const QPolygonF figure = PointsXY(EtatTraceActuel(), 0);
     for (const QPointF& p : figure)
         QCOMPARE(p.x(), 30.0);
 }
@@ -426,7 +426,7 @@ void tst_Balayage::triangleAtZeroHertzIsItsOffset()
     b.source(0, "Triangle", 2, 0);
     b.sensibilite(0, 4); // 5 V/div
     ActualiserEcran();
-    const Deviation a(0);
+    const Deviation a(EtatTraceActuel(), 0);
     for (double t : {0.0, 0.001, 0.5})
         QCOMPARE(a(t), 200.0);
 }
@@ -447,7 +447,7 @@ void tst_Balayage::xyEqualSines()
     b.source(0, "Sinus", 2, 1000);
     b.source(1, "Sinus", 2, 1000);
     ActualiserEcran();
-    const QPolygonF figure = PointsXY(2000);
+    const QPolygonF figure = PointsXY(EtatTraceActuel(), 2000);
     QCOMPARE(figure.size(), 1001); // 1000 segments
     double plus = 0;
     for (const QPointF& p : figure) {
@@ -464,7 +464,7 @@ void tst_Balayage::xyDoubledFrequency()
     b.source(1, "Sinus", 2, 100);
     ActualiserEcran();
     // 50000 steps a second: the figure spans 0.04 s, two periods of CH1.
-    const QPolygonF figure = PointsXY(0);
+    const QPolygonF figure = PointsXY(EtatTraceActuel(), 0);
     const struct {
         int i;
         double x, y;
@@ -506,7 +506,7 @@ void tst_Balayage::xyFarApartFrequencies()
     b.source(0, "Sinus", 2, 100);
     b.source(1, "Sinus", 2, frequenceB);
     ActualiserEcran();
-    const QPolygonF figure = PointsXY(0);
+    const QPolygonF figure = PointsXY(EtatTraceActuel(), 0);
     QCOMPARE(figure.size(), 1001);
     for (qsizetype i = 0; i < figure.size(); ++i) {
         const double t = 2.0 * double(i) / 50000;
@@ -538,7 +538,7 @@ void tst_Balayage::xyHardPairInkFollowsItsPoints()
     ActualiserEcran();
     CourbeXY(0);
     const QImage image = b.image();
-    const QPolygonF points = PointsXY(0);
+    const QPolygonF points = PointsXY(EtatTraceActuel(), 0);
     const PictureBox* ecran = b.scope->picEcran;
     QPolygonF pixels;
     for (const QPointF& p : points)
@@ -616,7 +616,7 @@ void tst_Balayage::xyCh1OnGround()
     b.position(0, -40);
     ActualiserEcran();
     double haut = -1e9;
-    for (const QPointF& p : PointsXY(0)) {
+    for (const QPointF& p : PointsXY(EtatTraceActuel(), 0)) {
         QCOMPARE(p.x(), -40.0);
         haut = qMax(haut, p.y());
     }
@@ -685,7 +685,7 @@ void tst_Balayage::xyEvaluatedModeKeepsTheExercise()
     // Half of the time high, half low (a square), or half rising, half
     // falling (a triangle), around the 0.5 V offset.
     int haut = 0, bas = 0, monte = 0, descend = 0;
-    const QPolygonF figure = PointsXY(0);
+    const QPolygonF figure = PointsXY(EtatTraceActuel(), 0);
     for (qsizetype i = 0; i < figure.size(); ++i) {
         const double x = figure[i].x();
         haut += qAbs(x - 250) < 1e-6 ? 1 : 0;
@@ -711,20 +711,21 @@ void tst_Balayage::addWorkedSums()
     b.source(0, "Sinus", 2, 1000);
     b.source(1, "Sinus", 2, 1000);
     b.baseTemps(8); // 1 ms/div
-    const Deviation a(0), c(1);
+    const EtatTrace etat = EtatTraceActuel();
+    const Deviation a(etat, 0), c(etat, 1);
     const struct {
         double x, y;
     } sommes[] = {{-500, 0}, {-498, 50.133}, {-475, 400}, {-450, 0}};
     for (const auto& s : sommes)
         QVERIFY2(qAbs(a(temps(s.x)) + c(temps(s.x)) - s.y) < 1e-3, qPrintable(QString::number(s.x)));
-    const QPolygonF somme = PointsADD(-500, 500);
+    const QPolygonF somme = PointsADD(EtatTraceActuel(), -500, 500);
     QCOMPARE(somme.size(), 501);
     // The first segment is level, at the second sample's height.
     QCOMPARE(somme[0], QPointF(-500, somme[1].y()));
     QVERIFY(qAbs(somme[1].y() - 50.133) < 1e-3);
     QCOMPARE(somme[500].x(), 500.0);
     // Too short a call draws nothing.
-    QVERIFY(PointsADD(0, 1.5).isEmpty());
+    QVERIFY(PointsADD(EtatTraceActuel(), 0, 1.5).isEmpty());
 }
 
 void tst_Balayage::addCancelsWithInvertedCh2()
@@ -733,7 +734,7 @@ void tst_Balayage::addCancelsWithInvertedCh2()
     b.source(0, "Sinus", 2, 1000);
     b.source(1, "Sinus", 2, 1000);
     b.baseTemps(8);
-    for (const QPointF& p : PointsADD(-500, 500))
+    for (const QPointF& p : PointsADD(EtatTraceActuel(), -500, 500))
         QVERIFY(qAbs(p.y()) < 1e-9);
 }
 
@@ -743,9 +744,9 @@ void tst_Balayage::addHorizontalShift()
     b.source(0, "Sinus", 2, 1000);
     b.source(1, "Cc", 1, 0);
     b.baseTemps(8);
-    const QPolygonF centre = PointsADD(-500, 500);
+    const QPolygonF centre = PointsADD(EtatTraceActuel(), -500, 500);
     PositionHorizontale = 100;
-    const QPolygonF decale = PointsADD(-500, 500);
+    const QPolygonF decale = PointsADD(EtatTraceActuel(), -500, 500);
     QCOMPARE(decale.size(), centre.size());
     for (qsizetype i = 0; i < centre.size(); ++i)
         QCOMPARE(decale[i], centre[i] + QPointF(100, 0));
@@ -762,7 +763,7 @@ void tst_Balayage::addSensitivitiesPerChannel()
     b.position(0, 20);
     b.position(1, 30);
     b.baseTemps(8);
-    for (const QPointF& p : PointsADD(-500, 500))
+    for (const QPointF& p : PointsADD(EtatTraceActuel(), -500, 500))
         QCOMPARE(p.y(), 200.0); // 100 + 50, and both positions
 }
 
