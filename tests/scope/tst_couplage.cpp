@@ -17,6 +17,41 @@
 #include <algorithm>
 
 
+namespace {
+
+// Every channel at 2 V/div, 50 units a volt. The sources:
+// - a 4.5 V battery and the supply at -6 V: all DC level;
+// - a "CC" picture of an exercise at 3 V;
+// - a 5 V square at 75 % with a +2 V offset, from +7 V to -3 V: its mean
+//   is 0.75 × 7 + 0.25 × (-3) = 4.5 V, so AC coupling leaves +2.5 / -7.5 V;
+// - the harmonic generator, 2 V at the fundamental over a constant term
+//   of 3 V: 5 V / 1 V, and ±2 V without its mean.
+// The spot's square is symmetric, its mean the offset alone: ±5 V in AC.
+struct Ligne {
+    int voie;
+    const char* source;
+    const char* vue;
+    int hautDC, basDC, hautAC, basAC;
+};
+
+// One row per line and coupling: the highest and lowest level drawn, in
+// screen units.
+void table(std::initializer_list<Ligne> lignes)
+{
+    QTest::addColumn<int>("voie");
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QString>("vue");
+    QTest::addColumn<bool>("ac");
+    QTest::addColumn<int>("haut");
+    QTest::addColumn<int>("bas");
+    for (const Ligne& l : lignes)
+        for (bool ac : {false, true})
+            QTest::addRow("%s, CH%d, %s, %s", l.source, l.voie + 1, l.vue, ac ? "AC" : "DC")
+                << l.voie << l.source << l.vue << ac << (ac ? l.hautAC : l.hautDC) << (ac ? l.basAC : l.basDC);
+}
+
+} // namespace
+
 class tst_Couplage : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -41,21 +76,7 @@ void tst_Couplage::cleanup()
 
 void tst_Couplage::acBlocksTheDcLevel_data()
 {
-    QTest::addColumn<int>("voie");
-    QTest::addColumn<QString>("source");
-    QTest::addColumn<QString>("vue");
-    QTest::addColumn<bool>("ac");
-    QTest::addColumn<int>("haut"); // highest and lowest level drawn, screen units
-    QTest::addColumn<int>("bas");
-
-    // The same sources as on the screen below, the channel at 2 V/div.
-    struct Ligne {
-        int voie;
-        const char* source;
-        const char* vue;
-        int hautDC, basDC, hautAC, basAC;
-    };
-    const Ligne lignes[] = {
+    table({
         {0, "battery", "trace", 225, 225, 0, 0},
         {1, "supply", "trace", -300, -300, 0, 0},
         {0, "exercise", "trace", 150, 150, 0, 0},
@@ -71,11 +92,7 @@ void tst_Couplage::acBlocksTheDcLevel_data()
         {1, "harmonic", "XY", 250, 50, 100, -100},
         {0, "square", "XY", 350, -150, 125, -375},
         {0, "supply", "XY", -300, -300, 0, 0}, // a spot
-    };
-    for (const Ligne& l : lignes)
-        for (bool ac : {false, true})
-            QTest::addRow("%s, CH%d, %s, %s", l.source, l.voie + 1, l.vue, ac ? "AC" : "DC")
-                << l.voie << l.source << l.vue << ac << (ac ? l.hautAC : l.hautDC) << (ac ? l.basAC : l.basDC);
+    });
 }
 
 void tst_Couplage::acBlocksTheDcLevel()
@@ -87,7 +104,8 @@ void tst_Couplage::acBlocksTheDcLevel()
     QFETCH(int, haut);
     QFETCH(int, bas);
 
-    // The channel under test coupled so, at 2 V/div; the other one fed
+    // The sources above as the channel's drawn values. The channel under
+    // test coupled so, at 2 V/div; the other one fed
     // nothing, with the other coupling. 1 ms/div, or 10 ms/div for the spot.
     EtatTrace etat;
     etat.panneau.allume = true;
@@ -158,31 +176,10 @@ void tst_Couplage::acBlocksTheDcLevel()
 
 void tst_Couplage::acBlocksTheDcLevelOnScreen_data()
 {
-    QTest::addColumn<int>("voie");
-    QTest::addColumn<QString>("source");
-    QTest::addColumn<QString>("vue");
-    QTest::addColumn<bool>("ac");
-    QTest::addColumn<int>("haut"); // highest and lowest level drawn, screen units
-    QTest::addColumn<int>("bas");
-
-    // Every channel at 2 V/div, 50 units a volt. The sources:
-    // - a 4.5 V battery and the supply at -6 V: all DC level;
-    // - a "CC" picture of an exercise at 3 V;
-    // - a 5 V square at 75 % with a +2 V offset, from +7 V to -3 V: its mean
-    //   is 0.75 × 7 + 0.25 × (-3) = 4.5 V, so AC coupling leaves +2.5 / -7.5 V;
-    // - the harmonic generator, 2 V at the fundamental over a constant term
-    //   of 3 V: 5 V / 1 V, and ±2 V without its mean.
-    // The spot's square is symmetric, its mean the offset alone: ±5 V in AC.
     // Each view is computed for every source without a window
     // (acBlocksTheDcLevel); here the bench's own sources are painted, a few
     // per view, and the spectrum.
-    struct Ligne {
-        int voie;
-        const char* source;
-        const char* vue;
-        int hautDC, basDC, hautAC, basAC;
-    };
-    const Ligne lignes[] = {
+    table({
         {0, "exercise", "trace", 150, 150, 0, 0},
         {0, "square", "trace", 350, -150, 125, -375},
         {0, "square", "spot", 350, -150, 250, -250},
@@ -193,11 +190,7 @@ void tst_Couplage::acBlocksTheDcLevelOnScreen_data()
         {0, "battery", "spectrum", 225, 0, 0, 0},
         {0, "square", "spectrum", 225, 0, 0, 0},
         {1, "supply", "spectrum", 300, 0, 0, 0},
-    };
-    for (const Ligne& l : lignes)
-        for (bool ac : {false, true})
-            QTest::addRow("%s, CH%d, %s, %s", l.source, l.voie + 1, l.vue, ac ? "AC" : "DC")
-                << l.voie << l.source << l.vue << ac << (ac ? l.hautAC : l.hautDC) << (ac ? l.basAC : l.basDC);
+    });
 }
 
 void tst_Couplage::acBlocksTheDcLevelOnScreen()

@@ -52,6 +52,19 @@ EtatTrace etat(ModeVoies mode, Couplage ch1 = Couplage::DC, Couplage ch2 = Coupl
     return e;
 }
 
+// ADD of two DC levels (volts), CH1 20 and CH2 30 units up.
+EtatTrace sommeDeNiveaux(double a, double b)
+{
+    EtatTrace e = etat(ModeVoies::ADD);
+    e.voies[0] = voie(FormeOnde::Continu, a, 0);
+    e.voies[1] = voie(FormeOnde::Continu, b, 0);
+    e.voies[0].position = 20;
+    e.voies[1].position = 30;
+    e.voies[0].couleur = kJaune;
+    e.voies[1].couleur = kVert;
+    return e;
+}
+
 // What a trace draws as a polyline: its level line, or its curve.
 QPolygonF trait(const TraceVoie& trace)
 {
@@ -356,14 +369,8 @@ void tst_Figure::degenerateFrequencies()
 
 void tst_Figure::addModeDrawsTheSumInCh1Colour()
 {
-    // 1 V and 2 V at 1 V/div, CH1 20 and CH2 30 units up.
-    EtatTrace e = etat(ModeVoies::ADD);
-    e.voies[0] = voie(FormeOnde::Continu, 1, 0);
-    e.voies[1] = voie(FormeOnde::Continu, 2, 0);
-    e.voies[0].position = 20;
-    e.voies[1].position = 30;
-    e.voies[0].couleur = kJaune;
-    e.voies[1].couleur = kVert;
+    // 1 V and 2 V at 1 V/div.
+    const EtatTrace e = sommeDeNiveaux(1, 2);
     const TraceVoie trace = TraceRapide(e, 0, 1);
     QCOMPARE(trace.genre, TraceVoie::Genre::Courbe);
     QCOMPARE(trace.couleur, kJaune);
@@ -655,13 +662,9 @@ void tst_Figure::addHorizontalShift()
 
 void tst_Figure::addSensitivitiesPerChannel()
 {
-    // 1 V on each, CH2 at 2 V/div, the positions 20 and 30.
-    EtatTrace e = etat(ModeVoies::ADD);
-    e.voies[0] = voie(FormeOnde::Continu, 1, 0);
-    e.voies[1] = voie(FormeOnde::Continu, 1, 0);
+    // 1 V on each, CH2 at 2 V/div.
+    EtatTrace e = sommeDeNiveaux(1, 1);
     e.voies[1].sensibilite = 2;
-    e.voies[0].position = 20;
-    e.voies[1].position = 30;
     for (const QPointF& p : PointsADD(e, -500, 500))
         QCOMPARE(p.y(), 200.0); // 100 + 50, and both positions
 }
