@@ -154,18 +154,20 @@ void TracerVoie(const EtatTrace& etat, int voie)
     TraceCourante.Style = v.StyleTrace;
     TraceCourante.Phase = 0;
 
-    s->picEcran->DrawStyle = etat.voies[size_t(voie)].style;
-
     if (BaseTempsLente()) {
         // Slow time base: the spot timer draws the trace piece by piece.
+        s->picEcran->DrawStyle = etat.voies[size_t(voie)].style;
         SpotLast = perfCounterNow();
         PositionSpot = PositionHorizontale;
         s->tmrSpot.setEnabled(true);
         s->tmrSpot.setInterval(1);
     } else {
+        PictureBox* ecran = EcranCible();
+        const TraceVoie trace = TraceRapide(etat, voie, ecran ? ecran->devicePixelWidth() : 0);
+        s->picEcran->DrawStyle = trace.style;
         s->tmrSpot.setInterval(0);
-        if (PictureBox* ecran = EcranCible())
-            PeindreTrace(ecran, TraceRapide(etat, voie, ecran->devicePixelWidth()));
+        if (ecran)
+            PeindreTrace(ecran, trace);
     }
     AfficherSensibilites();
 }
