@@ -130,7 +130,8 @@ void CourbeXY(double debut)
     PictureBox* ecran = EcranAuGraticule();
     if (!ecran)
         return;
-    ecran->Polyline(PointsXY(EtatTraceActuel(), debut), CouleurTraceA);
+    const EtatTrace etat = EtatTraceActuel();
+    ecran->Polyline(PointsXY(etat, debut), etat.voies[0].couleur);
     AfficherSensibilites();
 }
 
