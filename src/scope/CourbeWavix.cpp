@@ -6,6 +6,7 @@
 #include "platform/SystemServices.h"
 #include "scope/Balayage.h"
 #include "scope/Echelle.h"
+#include "scope/FigureTrace.h"
 #include "platform/RVB.h"
 #include "scope/Signaux.h"
 #include "scope/Traceurs.h"
@@ -107,14 +108,15 @@ void CalculerVoies()
         }
         return;
     }
+    const EtatTrace etat = EtatTraceActuel();
     switch (p.mode) {
-    case ModeVoies::CH1: TracerVoie(0); break;
-    case ModeVoies::CH2: TracerVoie(1); break;
+    case ModeVoies::CH1: TracerVoie(etat, 0); break;
+    case ModeVoies::CH2: TracerVoie(etat, 1); break;
     case ModeVoies::DUAL:
-        TracerVoie(0);
-        TracerVoie(1);
+        TracerVoie(etat, 0);
+        TracerVoie(etat, 1);
         break;
-    case ModeVoies::ADD: TracerVoie(0); break;
+    case ModeVoies::ADD: TracerVoie(etat, 0); break;
     case ModeVoies::XY:
         if (p.fft)
             s->tmrXY.setInterval(5);
@@ -122,7 +124,19 @@ void CalculerVoies()
     }
 }
 
-void TracerVoie(int voie)
+EtatTrace EtatTraceActuel()
+{
+    EtatTrace etat;
+    etat.panneau = Panneau();
+    for (int voie = 0; voie < 2; ++voie)
+        etat.voies[size_t(voie)] = VoieTraceeDe(Voies[size_t(voie)], NiveauxHarmo(voie));
+    etat.baseTemps = BaseTemps;
+    etat.H = PositionHorizontale;
+    etat.niveauSeuil = NiveauSeuil;
+    return etat;
+}
+
+void TracerVoie(const EtatTrace& etat, int voie)
 {
     frmWavix* s = Forms().find<frmWavix>();
     if (!s || (voie != 0 && voie != 1))
@@ -139,63 +153,21 @@ void TracerVoie(int voie)
     TraceCourante.Sensibilite = v.Sensibilite;
     TraceCourante.Style = v.StyleTrace;
     TraceCourante.Phase = 0;
-    const double rapport = v.RapportCyclique;
-    const TraceEnCours& t = TraceCourante;
-
-    s->picEcran->DrawStyle = t.Style;
 
     if (BaseTempsLente()) {
         // Slow time base: the spot timer draws the trace piece by piece.
+        s->picEcran->DrawStyle = etat.voies[size_t(voie)].style;
         SpotLast = perfCounterNow();
         PositionSpot = PositionHorizontale;
         s->tmrSpot.setEnabled(true);
         s->tmrSpot.setInterval(1);
     } else {
+        PictureBox* ecran = EcranCible();
+        const TraceVoie trace = TraceRapide(etat, voie, ecran ? ecran->devicePixelWidth() : 0);
+        s->picEcran->DrawStyle = trace.style;
         s->tmrSpot.setInterval(0);
-        if (s->panneau().modeAllume(ModeVoies::ADD)) {
-            CourbeADD(-500, 500);
-            return;
-        }
-        if (s->panneau().couplageAllume(voie, Couplage::GND)) {
-            TracerLigneNiveau(voie, t.PositionVerticale, t.Couleur);
-        } else {
-            const double H = PositionHorizontale;
-            const FormeOnde forme = FormeDuMot(t.Signal);
-            // AC coupling blocks the waveform's DC level: a DC source draws
-            // flat on the position, any other wave about it.
-            const double continu = ContinuBloque(voie, forme, t.Amplitude, rapport, t.Decalage);
-            switch (forme) {
-            case FormeOnde::Continu:
-                TracerLigneNiveau(voie, (t.Amplitude - continu) * 100 / t.Sensibilite + t.PositionVerticale,
-                                  t.Couleur);
-                break;
-            case FormeOnde::Sinus:
-                TracerSinus(voie, t.Couleur, H, t.PositionVerticale, BaseTemps, t.Sensibilite, t.Frequence,
-                            t.Amplitude, t.Phase, rapport, t.Decalage - continu);
-                break;
-            case FormeOnde::Harmo:
-                TracerHarmo(voie, t.Couleur, H, t.PositionVerticale, BaseTemps, t.Sensibilite, t.Frequence,
-                            t.Amplitude, t.Phase, rapport, t.Decalage - continu);
-                break;
-            case FormeOnde::Carre:
-                TracerTrapeze(t.Couleur, H, t.PositionVerticale, BaseTemps, t.Sensibilite, 0, 0, t.Frequence,
-                              t.Amplitude, rapport, t.Phase, t.Decalage, continu);
-                break;
-            case FormeOnde::Triangle: {
-                // No rise or fall at 0 Hz: the drawer draws nothing then.
-                const double montee = t.Frequence > 0 ? rapport / t.Frequence : 0;
-                const double descente = t.Frequence > 0 ? 1 / t.Frequence - montee : 0;
-                TracerTrapeze(t.Couleur, H, t.PositionVerticale, BaseTemps, t.Sensibilite, montee, descente,
-                              t.Frequence, t.Amplitude, 0, t.Phase, t.Decalage, continu);
-                break;
-            }
-            case FormeOnde::Dyn:
-                TracerCourbeDyn(voie, t.Couleur, H, t.PositionVerticale, BaseTemps, t.Sensibilite, t.Frequence,
-                                t.Amplitude, t.Phase, t.Decalage);
-                break;
-            case FormeOnde::Aucune: break;
-            }
-        }
+        if (ecran)
+            PeindreTrace(ecran, trace);
     }
     AfficherSensibilites();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scope/EtatTrace.h"
 #include "services/EtatBanc.h"
 #include "services/Rafraichissement.h"
 
@@ -44,5 +45,9 @@ inline int64_t SpotLast = 0;
 
 // The values to draw, then the drawing; called by ActualiserEcran.
 void CalculerVoies();
-// Draws one channel (0 CH1, 1 CH2) and the readout.
-void TracerVoie(int voie);
+// What the drawing reads as it stands: the channels' drawn values with their
+// harmonic levels, the panel, the time base, the horizontal position and
+// the trigger level.
+EtatTrace EtatTraceActuel();
+// Draws one channel (0 CH1, 1 CH2) of that state and the readout.
+void TracerVoie(const EtatTrace& etat, int voie);

@@ -9,28 +9,35 @@ double ContinuBloque(int voie, FormeOnde forme, double A, double rapport, double
                                                                  : 0;
 }
 
-SignalVoie::SignalVoie(int voie, Echantillonnage echantillonnage) : voie_(voie), echantillonnage_(echantillonnage)
+double ContinuBloque(const PanneauScope& panneau, int voie, const NiveauxHarmoniques& niveaux, FormeOnde forme,
+                     double A, double rapport, double decalage)
+{
+    return panneau.couplageAllume(voie, Couplage::AC) ? ComposanteContinue(forme, niveaux, A, rapport, decalage)
+                                                       : 0;
+}
+
+SignalVoie::SignalVoie(const EtatTrace& etat, int voie, Echantillonnage echantillonnage)
+    : voie_(voie), echantillonnage_(echantillonnage)
 {
     if (voie != 0 && voie != 1)
         return;
-    const EtatVoie& v = Voies[size_t(voie)];
-    frequence_ = v.TraceFrequence;
-    amplitude_ = v.TraceAmplitude;
-    if (voie == 1 && Panneau().inverseAllume())
+    const VoieTracee& v = etat.voies[size_t(voie)];
+    const PanneauScope& p = etat.panneau;
+    frequence_ = v.frequence;
+    amplitude_ = v.amplitude;
+    if (voie == 1 && p.inverseAllume())
         amplitude_ = -amplitude_;
-    decalage_ = v.Branchee() ? v.Decalage : 0;
-    rapport_ = v.RapportCyclique;
-    position_ = v.PositionVerticale;
-    echelle_ = 100 / v.Sensibilite;
-    forme_ = FormeDuMot(v.TraceSignal);
-    aPlat_ = Panneau().couplageAllume(voie, Couplage::GND) || !v.Branchee();
+    decalage_ = v.branchee ? v.decalage : 0;
+    rapport_ = v.rapport;
+    position_ = v.position;
+    echelle_ = 100 / v.sensibilite;
+    forme_ = v.forme;
+    aPlat_ = p.couplageAllume(voie, Couplage::GND) || !v.branchee;
+    baseTemps_ = etat.baseTemps;
+    niveaux_ = v.niveaux;
     // The spot's square and triangle are symmetric: their mean is the offset.
-    continu_ = ContinuBloque(voie, forme_, amplitude_, echantillonnage_ == Echantillonnage::Onde ? rapport_ : 0.5,
-                             decalage_);
-    TraceCourante.Couleur = v.CouleurTrace;
-    TraceCourante.Style = v.StyleTrace;
-    TraceCourante.Amplitude = amplitude_;
-    TraceCourante.Decalage = decalage_;
+    continu_ = ContinuBloque(p, voie, niveaux_, forme_, amplitude_,
+                             echantillonnage_ == Echantillonnage::Onde ? rapport_ : 0.5, decalage_);
 }
 
 std::optional<double> SignalVoie::operator()(double x) const
@@ -39,10 +46,10 @@ std::optional<double> SignalVoie::operator()(double x) const
         return std::nullopt;
     if (aPlat_)
         return position_;
-    const double t = (x + 500) / 100 * BaseTemps;
+    const double t = (x + 500) / 100 * baseTemps_;
     const double f = frequence_, A = amplitude_;
     if (echantillonnage_ == Echantillonnage::Onde) {
-        const std::optional<double> u = ValeurOnde(forme_, voie_, t, f, A, rapport_, decalage_);
+        const std::optional<double> u = ValeurOnde(forme_, niveaux_, t, f, A, rapport_, decalage_);
         if (!u)
             return std::nullopt;
         return (*u - continu_) * echelle_ + position_;
@@ -54,13 +61,27 @@ std::optional<double> SignalVoie::operator()(double x) const
     case FormeOnde::Carre: u = ValeurCarre(t, f, A, decalage_); break;
     case FormeOnde::Triangle: u = ValeurTriangle(t, f, A, decalage_); break;
     case FormeOnde::Dyn: u = ValeurDyn(t, f, A); break;
-    case FormeOnde::Harmo: u = *ValeurHarmo(voie_, t, f, A, 0, rapport_, decalage_); break;
+    case FormeOnde::Harmo: u = ValeurHarmo(niveaux_, t, f, A, decalage_); break;
     default: return std::nullopt;
     }
     return (u - continu_) * echelle_ + position_;
 }
 
+void ChargerTraceCourante(const EtatTrace& etat, int voie)
+{
+    if (voie != 0 && voie != 1)
+        return;
+    const SignalVoie signal(etat, voie);
+    const VoieTracee& v = etat.voies[size_t(voie)];
+    TraceCourante.Couleur = v.couleur;
+    TraceCourante.Style = v.style;
+    TraceCourante.Amplitude = signal.amplitude();
+    TraceCourante.Decalage = signal.decalage();
+}
+
 std::optional<double> ValeurSignal(int voie, double x)
 {
-    return SignalVoie(voie)(x);
+    const EtatTrace etat = EtatTraceActuel();
+    ChargerTraceCourante(etat, voie);
+    return SignalVoie(etat, voie)(x);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scope/EtatTrace.h"
 #include "services/Ondes.h"
 
 #include <optional>
@@ -7,6 +8,8 @@
 // What the channel's input blocks of that level: all of it in AC coupling,
 // nothing otherwise.
 double ContinuBloque(int voie, FormeOnde forme, double A, double rapport, double decalage);
+double ContinuBloque(const PanneauScope& panneau, int voie, const NiveauxHarmoniques& niveaux, FormeOnde forme,
+                     double A, double rapport, double decalage);
 // The value of a channel at a screen abscissa, in screen units (for the
 // moving spot), as its trace is drawn: an unconnected channel, or one at GND,
 // is a flat line at its position, with no offset. No value for a waveform
@@ -19,13 +22,16 @@ std::optional<double> ValeurSignal(int voie, double x);
 // whole trace a printout holds, on which its markers lie).
 enum class Echantillonnage { Spot, Onde };
 
-// The same for many abscissas: the channel state and the lamps are read
-// once, when it is made (and loaded into the current trace then). In AC
-// coupling the waveform's DC level is taken off.
+// The same for many abscissas, from the drawing's state. In AC coupling the
+// waveform's DC level is taken off.
 class SignalVoie {
 public:
-    explicit SignalVoie(int voie, Echantillonnage echantillonnage = Echantillonnage::Spot);
+    SignalVoie(const EtatTrace& etat, int voie, Echantillonnage echantillonnage = Echantillonnage::Spot);
     std::optional<double> operator()(double x) const;
+    // The amplitude drawn (mirrored for "-CH2") and the offset drawn (none
+    // unconnected), volts.
+    double amplitude() const { return amplitude_; }
+    double decalage() const { return decalage_; }
 
 private:
     int voie_;
@@ -35,4 +41,10 @@ private:
     double frequence_ = 0, amplitude_ = 0, decalage_ = 0, rapport_ = 0;
     double continu_ = 0; // the DC level an AC-coupled input blocks, volts
     double position_ = 0, echelle_ = 1;
+    double baseTemps_ = 0;
+    NiveauxHarmoniques niveaux_;
 };
+
+// Loads a channel into the current trace's colour, style, amplitude and
+// offset, as the spot draws it.
+void ChargerTraceCourante(const EtatTrace& etat, int voie);

@@ -14,19 +14,9 @@ inline bool EcranPanneauImpose = false;
 // a scope window.
 PictureBox* EcranAuGraticule();
 
-// The drawers of a whole trace at the fast time bases. Positions in screen
-// units, times in seconds, voltages in volts; each trace spans ten divisions
-// from −500 + H.
-void TracerLigneNiveau(int voie, double y, int32_t couleur);
-void TracerSinus(int voie, int32_t couleur, double H, double position, double baseTemps, double sensibilite,
-                 double frequence, double amplitude, double phase, double rapport, double decalage);
-void TracerHarmo(int voie, int32_t couleur, double H, double position, double baseTemps, double sensibilite,
-                 double frequence, double amplitude, double phase, double rapport, double decalage);
-void TracerCourbeDyn(int voie, int32_t couleur, double H, double position, double baseTemps,
-                     double sensibilite, double frequence, double amplitude, double phase, double decalage);
-void TracerTrapeze(int32_t couleur, double H, double position, double baseTemps, double sensibilite,
-                   double montee, double descente, double frequence, double amplitude, double fractionHaute,
-                   double phase, double decalage, double decalageAC);
+// Paints a channel's trace at a fast time base, as TraceRapide gives it.
+struct TraceVoie;
+void PeindreTrace(PictureBox* ecran, const TraceVoie& trace);
 
 // The settings printed along the bottom of the screen.
 void AfficherSensibilites();

@@ -8,6 +8,13 @@ namespace {
 
 constexpr double kRepos = 1e-8;
 
+// The levels of a channel that has no harmonic generator: no term at all.
+const NiveauxHarmoniques& aucunNiveau()
+{
+    static const NiveauxHarmoniques aucun;
+    return aucun;
+}
+
 // Period and phase within it; f ≤ 0 gives both 0.
 struct Phase {
     double P = 0;
@@ -36,7 +43,11 @@ std::optional<double> ValeurHarmo(int voie, double t, double f, double A, double
 {
     if (voie != 0 && voie != 1)
         return std::nullopt;
-    const NiveauxHarmoniques& n = NiveauxHarmo(voie);
+    return ValeurHarmo(NiveauxHarmo(voie), t, f, A, decalage);
+}
+
+double ValeurHarmo(const NiveauxHarmoniques& n, double t, double f, double A, double decalage)
+{
     double somme = n.X0;
     for (int i = 0; i < 20; ++i) {
         if (n.AmpliMin[size_t(i)] == 0)
@@ -107,6 +118,17 @@ double ValeurDyn(double t, double f, double A)
 std::optional<double> ValeurOnde(FormeOnde forme, int voie, double t, double f, double A, double rapport,
                                  double decalage)
 {
+    if (voie != 0 && voie != 1) {
+        if (forme == FormeOnde::Harmo)
+            return std::nullopt;
+        return ValeurOnde(forme, aucunNiveau(), t, f, A, rapport, decalage);
+    }
+    return ValeurOnde(forme, NiveauxHarmo(voie), t, f, A, rapport, decalage);
+}
+
+std::optional<double> ValeurOnde(FormeOnde forme, const NiveauxHarmoniques& niveaux, double t, double f, double A,
+                                 double rapport, double decalage)
+{
     switch (forme) {
     case FormeOnde::Continu: return A;
     case FormeOnde::Sinus: return ValeurSinus(t, f, A, 0, rapport, decalage);
@@ -117,7 +139,7 @@ std::optional<double> ValeurOnde(FormeOnde forme, int voie, double t, double f, 
             return decalage;
         return ValeurTrapeze(t, rapport / f, (1 - rapport) / f, f, A, 0, decalage);
     case FormeOnde::Dyn: return ValeurDyn(t, f, A);
-    case FormeOnde::Harmo: return ValeurHarmo(voie, t, f, A, 0, rapport, decalage);
+    case FormeOnde::Harmo: return ValeurHarmo(niveaux, t, f, A, decalage);
     case FormeOnde::Aucune: break;
     }
     return std::nullopt;
@@ -125,13 +147,20 @@ std::optional<double> ValeurOnde(FormeOnde forme, int voie, double t, double f, 
 
 double ComposanteContinue(FormeOnde forme, int voie, double A, double rapport, double decalage)
 {
+    return ComposanteContinue(forme, voie == 0 || voie == 1 ? NiveauxHarmo(voie) : aucunNiveau(), A, rapport,
+                              decalage);
+}
+
+double ComposanteContinue(FormeOnde forme, const NiveauxHarmoniques& niveaux, double A, double rapport,
+                          double decalage)
+{
     switch (forme) {
     case FormeOnde::Continu: return A;
     case FormeOnde::Sinus:
     case FormeOnde::Triangle: return decalage;
     case FormeOnde::Carre: return (2 * rapport - 1) * A + decalage;
     case FormeOnde::Dyn: return 0;
-    case FormeOnde::Harmo: return voie == 0 || voie == 1 ? NiveauxHarmo(voie).X0 + decalage : decalage;
+    case FormeOnde::Harmo: return niveaux.X0 + decalage;
     case FormeOnde::Aucune: break;
     }
     return 0;

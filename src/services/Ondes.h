@@ -1,6 +1,7 @@
 #pragma once
 
 #include "services/EtatBanc.h"
+#include "services/RequetesBanc.h"
 
 #include <optional>
 
@@ -17,6 +18,8 @@ double ValeurSinus(double t, double f, double A, double phase, double rapport, d
 // no value for another channel.
 std::optional<double> ValeurHarmo(int voie, double t, double f, double A, double phase, double rapport,
                                   double decalage);
+// The same sum for the levels given.
+double ValeurHarmo(const NiveauxHarmoniques& niveaux, double t, double f, double A, double decalage);
 // A square or triangle as rise, high step, fall and low step.
 double ValeurTrapeze(double t, double montee, double descente, double f, double A, double fractionHaute,
                      double decalage);
@@ -34,11 +37,16 @@ double ValeurTriangle(double t, double f, double A, double decalage);
 // a word nothing draws.
 std::optional<double> ValeurOnde(FormeOnde forme, int voie, double t, double f, double A, double rapport,
                                  double decalage);
+// The same with the harmonic sum of the levels given.
+std::optional<double> ValeurOnde(FormeOnde forme, const NiveauxHarmoniques& niveaux, double t, double f, double A,
+                                 double rapport, double decalage);
 // The DC level of a waveform as ValeurOnde samples it, its mean over a
 // period: what an AC-coupled input blocks. A DC source is all DC level; a
 // square off 50 % has a mean of its own; the harmonic sum carries its
 // generator's constant term.
 double ComposanteContinue(FormeOnde forme, int voie, double A, double rapport, double decalage);
+double ComposanteContinue(FormeOnde forme, const NiveauxHarmoniques& niveaux, double A, double rapport,
+                          double decalage);
 // The bicycle alternator's wave, without offset.
 double ValeurDyn(double t, double f, double A);
 // The alternator wave's peak over its fundamental's amplitude: its value at a

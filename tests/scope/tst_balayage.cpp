@@ -19,12 +19,6 @@
 
 namespace {
 
-// Time of a screen abscissa, measured from the left edge.
-double temps(double x)
-{
-    return (x + 500) / 100 * BaseTemps;
-}
-
 // Whether the colour shows anywhere in the columns [x1, x2].
 bool colonnes(const QImage& image, int couleur, int x1, int x2)
 {
@@ -51,37 +45,21 @@ private Q_SLOTS:
     void spotDualColoursAndStyles();
     void spotStep_data();
     void spotStep();
-    void spotWorstPieceSegments();
     void spotTickWithIntervalZeroDrawsNothing();
     void spotInAddModeDrawsTheSum();
     void fftStopsTheSpot();
     void leavingXyWithFftStopsTheSpot();
     void animationTimersTickAtFrameRate();
     // Deflection shared by XY and ADD.
-    void deflectionWords_data();
-    void deflectionWords();
-    void unconnectedChannelAddsNoOffset_data();
-    void unconnectedChannelAddsNoOffset();
-    void triangleAtZeroHertzIsItsOffset();
     // XY.
-    void xyEqualSines_data();
-    void xyEqualSines();
-    void xyDoubledFrequency();
-    void xyFarApartFrequencies_data();
-    void xyFarApartFrequencies();
     void xyHardPairInkFollowsItsPoints_data();
     void xyHardPairInkFollowsItsPoints();
     void xyOfTwoDcLevelsIsASpot_data();
     void xyOfTwoDcLevelsIsASpot();
-    void xyCh1OnGround();
     void xyAdvanceScaledByElapsedTime();
     void xyEvaluatedModeKeepsTheExercise_data();
     void xyEvaluatedModeKeepsTheExercise();
     // ADD.
-    void addWorkedSums();
-    void addCancelsWithInvertedCh2();
-    void addHorizontalShift();
-    void addSensitivitiesPerChannel();
     void addOnScreen();
 };
 
@@ -152,7 +130,7 @@ void tst_Balayage::spotPieceClippedAtRightEdge()
     QVERIFY(colonnes(image, kJaune, 482, 498));
     QVERIFY(!colonnes(image, kJaune, -500, 477));
     QVERIFY(!colonnes(image, kJaune, 502, 504));
-    const QList<QPolygonF> pieces = PointsSpot(0, 480, 500, 500, -500);
+    const QList<QPolygonF> pieces = PointsSpot(EtatTraceActuel(), 0, PasSpot(), 480, 500, 500, -500);
     QCOMPARE(pieces.size(), 1);
     QCOMPARE(pieces[0].size(), 22); // 21 steps of 1 and the first point
     QCOMPARE(pieces[0].constLast().x(), 500.0);
@@ -171,7 +149,7 @@ void tst_Balayage::spotBeyondRightEdgeDrawsFullWidth()
     b.scope->tmrSpot_Timer();
     QVERIFY(colonnes(b.image(), kJaune, -480, 280));
     QCOMPARE(PositionSpot, -700.0); // back to the left edge H - 500
-    const QList<QPolygonF> pieces = PointsSpot(0, 350, 300, 300, -700);
+    const QList<QPolygonF> pieces = PointsSpot(EtatTraceActuel(), 0, PasSpot(), 350, 300, 300, -700);
     QCOMPARE(pieces.size(), 2);
     QCOMPARE(pieces[1].constFirst().x(), -700.0);
     QCOMPARE(pieces[1].constLast().x(), 300.0);
@@ -252,22 +230,6 @@ void tst_Balayage::spotStep()
     b.source(1, qPrintable(motB), 1, 5);
     b.baseTemps(base);
     QCOMPARE(PasSpot(), pas);
-}
-
-void tst_Balayage::spotWorstPieceSegments()
-{
-    BancScope b(2);
-    b.generateur(0, true, 50, 0, 100, 0, false);
-    GammeA = 100000;
-    b.source(0, "Sinus", 1, 50000);
-    b.baseTemps(5);
-    QCOMPARE(PasSpot(), 0.1);
-    const QList<QPolygonF> pieces = PointsSpot(0, -500, -100, 500, -500);
-    QCOMPARE(pieces.size(), 1);
-    QCOMPARE(pieces[0].size() - 1, 4001); // segments, the first of no length
-    // The values are the sampler's, a sine of 1 V at 1 V/div.
-    const QPointF p = pieces[0][101]; // x = -490.1 after the first point
-    QVERIFY(qAbs(p.y() - 100 * std::sin(2 * 3.14159265358979 * 50000 * temps(p.x()))) < 1e-6);
 }
 
 void tst_Balayage::spotTickWithIntervalZeroDrawsNothing()
@@ -357,165 +319,7 @@ void tst_Balayage::animationTimersTickAtFrameRate()
 
 // ------------------------------------------------- deflection (XY and ADD)
 
-void tst_Balayage::deflectionWords_data()
-{
-    QTest::addColumn<QString>("mot");
-    QTest::addColumn<double>("t");
-    QTest::addColumn<double>("y"); // 2 V peak, 100 Hz, 1 V/div, duty 0.25
-
-    QTest::newRow("cc") << "Cc" << 0.003 << 200.0;
-    QTest::newRow("sine at a quarter period") << "Sinus" << 0.0025 << 200.0;
-    QTest::newRow("sine, capitals") << "SINUS" << 0.0025 << 200.0;
-    QTest::newRow("sine, the editor's word") << "sinusoïdale" << 0.0025 << 200.0;
-    QTest::newRow("square high for the duty") << "Carre" << 0.002 << 200.0;
-    QTest::newRow("square low after it") << "carrée" << 0.003 << -200.0;
-    QTest::newRow("triangle at its minimum") << "Triangle" << 0.0 << -200.0;
-    QTest::newRow("triangle at the top after the duty") << "triangulaire" << 0.0025 << 200.0;
-    QTest::newRow("triangle halfway down") << "Triangle" << 0.00625 << 0.0;
-    QTest::newRow("alternator at a quarter period") << "Dyn" << 0.0025 << 300.0;
-    QTest::newRow("unknown word") << "bruit" << 0.0025 << 0.0;
-}
-
-void tst_Balayage::deflectionWords()
-{
-    QFETCH(QString, mot);
-    QFETCH(double, t);
-    QFETCH(double, y);
-    BancScope b(4);
-    b.generateur(0, true, 25, 0, 100, 0, false);
-    b.source(0, qPrintable(mot), 2, 100);
-    ActualiserEcran();
-    QCOMPARE(RapportCycliqueA, 0.25f);
-    QVERIFY2(qAbs(Deviation(0)(t) - y) < 1e-6, qPrintable(QString::number(Deviation(0)(t))));
-}
-
-void tst_Balayage::unconnectedChannelAddsNoOffset_data()
-{
-    QTest::addColumn<int>("coupure"); // 0 source switched off, 1 scope plug out
-    QTest::newRow("source unplugged") << 0;
-    QTest::newRow("input unwired") << 1;
-}
-
-void tst_Balayage::unconnectedChannelAddsNoOffset()
-{
-    QFETCH(int, coupure);
-    BancScope b(3);
-    b.generateur(0, true, 50, 0, 200, 0, false); // +10 V offset in DC coupling
-    b.source(0, "Sinus", 2, 1000);
-    b.sensibilite(0, 4); // 5 V/div
-    b.position(0, 30);
-    b.position(1, -10);
-    if (coupure == 0)
-        SourceBrancheeA = false;
-    else
-        b.scope->basculerFiche(0);
-    ActualiserEcran();
-    QCOMPARE(DecalageA, 10.0); // kept for the meters
-    const QPolygonF somme = PointsADD(-500, 500);
-    for (const QPointF& p : somme)
-        QCOMPARE(p.y(), 20.0);
-    const QPolygonF figure = PointsXY(0);
-    for (const QPointF& p : figure)
-        QCOMPARE(p.x(), 30.0);
-}
-
-void tst_Balayage::triangleAtZeroHertzIsItsOffset()
-{
-    BancScope b(4);
-    b.generateur(0, true, 50, 0, 200, 0, false); // +10 V
-    b.source(0, "Triangle", 2, 0);
-    b.sensibilite(0, 4); // 5 V/div
-    ActualiserEcran();
-    const Deviation a(0);
-    for (double t : {0.0, 0.001, 0.5})
-        QCOMPARE(a(t), 200.0);
-}
-
 // ----------------------------------------------------------------- XY
-
-void tst_Balayage::xyEqualSines_data()
-{
-    QTest::addColumn<bool>("inverse");
-    QTest::newRow("diagonal") << false;
-    QTest::newRow("anti-diagonal with -CH2") << true;
-}
-
-void tst_Balayage::xyEqualSines()
-{
-    QFETCH(bool, inverse);
-    BancScope b(4, 1, 4, inverse);
-    b.source(0, "Sinus", 2, 1000);
-    b.source(1, "Sinus", 2, 1000);
-    ActualiserEcran();
-    const QPolygonF figure = PointsXY(2000);
-    QCOMPARE(figure.size(), 1001); // 1000 segments
-    double plus = 0;
-    for (const QPointF& p : figure) {
-        QVERIFY(qAbs(p.y() - (inverse ? -p.x() : p.x())) < 1e-9);
-        plus = qMax(plus, p.x());
-    }
-    QVERIFY(qAbs(plus - 200) < 0.1); // the crest between two samples
-}
-
-void tst_Balayage::xyDoubledFrequency()
-{
-    BancScope b(4);
-    b.source(0, "Sinus", 2, 50);
-    b.source(1, "Sinus", 2, 100);
-    ActualiserEcran();
-    // 50000 steps a second: the figure spans 0.04 s, two periods of CH1.
-    const QPolygonF figure = PointsXY(0);
-    const struct {
-        int i;
-        double x, y;
-    } points[] = {
-        {0, 0, 0},
-        {25, 61.803399, 117.557050}, // t = 1 ms
-        {125, 200, 0},               // 5 ms: CH1 at its crest, CH2 back at zero
-        {250, 0, 0},                 // 10 ms
-        {375, -200, 0},              // 15 ms
-        {1000, 0, 0},                // 40 ms
-    };
-    for (const auto& p : points) {
-        QVERIFY2(qAbs(figure[p.i].x() - p.x) < 1e-5 && qAbs(figure[p.i].y() - p.y) < 1e-5,
-                 qPrintable(QString("%1: %2 %3").arg(p.i).arg(figure[p.i].x()).arg(figure[p.i].y())));
-    }
-}
-
-void tst_Balayage::xyFarApartFrequencies_data()
-{
-    QTest::addColumn<double>("frequenceB");
-    QTest::addColumn<int>("couplage"); // CH2's coupling lamp: 3 AC, 4 DC
-    QTest::addColumn<double>("centre");  // the figure's height, screen units
-    QTest::newRow("1:3, AC") << 300.0 << 3 << 0.0;
-    QTest::newRow("1:3, DC") << 300.0 << 4 << 100.0;
-    QTest::newRow("1:10, AC") << 1000.0 << 3 << 0.0;
-    QTest::newRow("1:10, DC") << 1000.0 << 4 << 100.0;
-}
-
-void tst_Balayage::xyFarApartFrequencies()
-{
-    QFETCH(double, frequenceB);
-    QFETCH(int, couplage);
-    QFETCH(double, centre);
-    // 2 V sines at 1 V/div, 100 Hz across and 3 or 10 times faster up, with
-    // a +1 V offset on CH2 that only DC coupling lets through. 250 steps a
-    // period of CH1: t = 2 i / 50000 s.
-    BancScope b(4, 1, couplage);
-    b.generateur(1, true, 50, 0, 110, 0, false);
-    b.source(0, "Sinus", 2, 100);
-    b.source(1, "Sinus", 2, frequenceB);
-    ActualiserEcran();
-    const QPolygonF figure = PointsXY(0);
-    QCOMPARE(figure.size(), 1001);
-    for (qsizetype i = 0; i < figure.size(); ++i) {
-        const double t = 2.0 * double(i) / 50000;
-        const double x = 200 * std::sin(2 * M_PI * 100 * t);
-        const double y = 200 * std::sin(2 * M_PI * frequenceB * t) + centre;
-        QVERIFY2(qAbs(figure[i].x() - x) < 1e-6 && qAbs(figure[i].y() - y) < 1e-6,
-                 qPrintable(QString("%1: %2 %3, expected %4 %5").arg(i).arg(figure[i].x()).arg(figure[i].y()).arg(x).arg(y)));
-    }
-}
 
 void tst_Balayage::xyHardPairInkFollowsItsPoints_data()
 {
@@ -538,7 +342,7 @@ void tst_Balayage::xyHardPairInkFollowsItsPoints()
     ActualiserEcran();
     CourbeXY(0);
     const QImage image = b.image();
-    const QPolygonF points = PointsXY(0);
+    const QPolygonF points = PointsXY(EtatTraceActuel(), 0);
     const PictureBox* ecran = b.scope->picEcran;
     QPolygonF pixels;
     for (const QPointF& p : points)
@@ -608,21 +412,6 @@ void tst_Balayage::xyOfTwoDcLevelsIsASpot()
     QVERIFY(spot.droite - spot.gauche <= largeur + 1 && spot.haut - spot.bas <= largeur + 1);
 }
 
-void tst_Balayage::xyCh1OnGround()
-{
-    BancScope b(4, 2);
-    b.source(0, "Sinus", 2, 1000);
-    b.source(1, "Sinus", 2, 700);
-    b.position(0, -40);
-    ActualiserEcran();
-    double haut = -1e9;
-    for (const QPointF& p : PointsXY(0)) {
-        QCOMPARE(p.x(), -40.0);
-        haut = qMax(haut, p.y());
-    }
-    QVERIFY(haut > 150);
-}
-
 void tst_Balayage::xyAdvanceScaledByElapsedTime()
 {
     BancScope b(3);
@@ -685,7 +474,7 @@ void tst_Balayage::xyEvaluatedModeKeepsTheExercise()
     // Half of the time high, half low (a square), or half rising, half
     // falling (a triangle), around the 0.5 V offset.
     int haut = 0, bas = 0, monte = 0, descend = 0;
-    const QPolygonF figure = PointsXY(0);
+    const QPolygonF figure = PointsXY(EtatTraceActuel(), 0);
     for (qsizetype i = 0; i < figure.size(); ++i) {
         const double x = figure[i].x();
         haut += qAbs(x - 250) < 1e-6 ? 1 : 0;
@@ -704,67 +493,6 @@ void tst_Balayage::xyEvaluatedModeKeepsTheExercise()
 }
 
 // ---------------------------------------------------------------- ADD
-
-void tst_Balayage::addWorkedSums()
-{
-    BancScope b(3);
-    b.source(0, "Sinus", 2, 1000);
-    b.source(1, "Sinus", 2, 1000);
-    b.baseTemps(8); // 1 ms/div
-    const Deviation a(0), c(1);
-    const struct {
-        double x, y;
-    } sommes[] = {{-500, 0}, {-498, 50.133}, {-475, 400}, {-450, 0}};
-    for (const auto& s : sommes)
-        QVERIFY2(qAbs(a(temps(s.x)) + c(temps(s.x)) - s.y) < 1e-3, qPrintable(QString::number(s.x)));
-    const QPolygonF somme = PointsADD(-500, 500);
-    QCOMPARE(somme.size(), 501);
-    // The first segment is level, at the second sample's height.
-    QCOMPARE(somme[0], QPointF(-500, somme[1].y()));
-    QVERIFY(qAbs(somme[1].y() - 50.133) < 1e-3);
-    QCOMPARE(somme[500].x(), 500.0);
-    // Too short a call draws nothing.
-    QVERIFY(PointsADD(0, 1.5).isEmpty());
-}
-
-void tst_Balayage::addCancelsWithInvertedCh2()
-{
-    BancScope b(3, 1, 4, true);
-    b.source(0, "Sinus", 2, 1000);
-    b.source(1, "Sinus", 2, 1000);
-    b.baseTemps(8);
-    for (const QPointF& p : PointsADD(-500, 500))
-        QVERIFY(qAbs(p.y()) < 1e-9);
-}
-
-void tst_Balayage::addHorizontalShift()
-{
-    BancScope b(3);
-    b.source(0, "Sinus", 2, 1000);
-    b.source(1, "Cc", 1, 0);
-    b.baseTemps(8);
-    const QPolygonF centre = PointsADD(-500, 500);
-    PositionHorizontale = 100;
-    const QPolygonF decale = PointsADD(-500, 500);
-    QCOMPARE(decale.size(), centre.size());
-    for (qsizetype i = 0; i < centre.size(); ++i)
-        QCOMPARE(decale[i], centre[i] + QPointF(100, 0));
-    QCOMPARE(decale.constFirst().x(), -400.0);
-    QCOMPARE(decale.constLast().x(), 600.0);
-}
-
-void tst_Balayage::addSensitivitiesPerChannel()
-{
-    BancScope b(3);
-    b.source(0, "Cc", 1, 0);
-    b.source(1, "Cc", 1, 0);
-    b.sensibilite(1, 5); // CH2 at 2 V/div
-    b.position(0, 20);
-    b.position(1, 30);
-    b.baseTemps(8);
-    for (const QPointF& p : PointsADD(-500, 500))
-        QCOMPARE(p.y(), 200.0); // 100 + 50, and both positions
-}
 
 void tst_Balayage::addOnScreen()
 {

@@ -30,6 +30,7 @@ private Q_SLOTS:
     void formeDuMot_data();
     void formeDuMot();
     void valeurSignal();
+    void valeurSignalReadsTheRefresh();
     void unconnectedChannelIsFlatAtItsPosition_data();
     void unconnectedChannelIsFlatAtItsPosition();
     void rvb();
@@ -226,49 +227,68 @@ void tst_Signaux::formeDuMot()
 
 void tst_Signaux::valeurSignal()
 {
-    BancScope b(0, 1, 4);
-    auto regler = [&b](auto changer) {
-        PanneauScope p = b.scope->panneau();
-        changer(p);
-        b.scope->changerPanneau(p);
-    };
-    Voies = {};
-    for (EtatVoie& v : Voies)
+    // The spot's sampler on the drawing's state, without a window.
+    std::array<EtatVoie, 2> voies;
+    for (EtatVoie& v : voies)
         v.SourceBranchee = v.EntreeBranchee = true;
-    BaseTemps = 0.001;
+    EtatTrace etat;
+    etat.panneau.allume = true;
+    etat.panneau.couplage = {Couplage::DC, Couplage::DC};
+    etat.baseTemps = 0.001;
+    auto charger = [&] {
+        for (size_t i = 0; i < 2; ++i)
+            etat.voies[i] = VoieTraceeDe(voies[i], NiveauxHarmoAuChargement());
+    };
 
     // CH2 inverted, 3 V DC at 1 V/div.
-    Voies[1].TraceSignal = "Cc";
-    Voies[1].TraceAmplitude = 3;
-    Voies[1].Sensibilite = 1;
-    Voies[1].CouleurTrace = 4227072;
-    regler([](PanneauScope& p) { p.inverseCH2 = true; });
-    QCOMPARE(*ValeurSignal(1, 0), -300.0);
+    voies[1].TraceSignal = "Cc";
+    voies[1].TraceAmplitude = 3;
+    voies[1].Sensibilite = 1;
+    voies[1].CouleurTrace = 4227072;
+    charger();
+    etat.panneau.inverseCH2 = true;
+    QCOMPARE(*SignalVoie(etat, 1)(0), -300.0);
+    ChargerTraceCourante(etat, 1);
     QCOMPARE(TraceCourante.Amplitude, -3.0);
     QCOMPARE(TraceCourante.Couleur, 4227072);
-    regler([](PanneauScope& p) { p.inverseCH2 = false; });
-    QCOMPARE(*ValeurSignal(1, 0), 300.0);
+    etat.panneau.inverseCH2 = false;
+    QCOMPARE(*SignalVoie(etat, 1)(0), 300.0);
 
     // A sine, word from the editor: 250 Hz is 4 divisions a period at 1 ms/div,
     // so x = -400 is a quarter period after the left edge.
-    Voies[0].TraceSignal = "Sinusoïdale";
-    Voies[0].TraceFrequence = 250;
-    Voies[0].TraceAmplitude = 2;
-    Voies[0].Sensibilite = 1;
-    Voies[0].PositionVerticale = 10;
-    Voies[0].Decalage = 0.5;
-    QVERIFY(std::abs(*ValeurSignal(0, -400) - 260) < 1e-6);
-    QVERIFY(std::abs(*ValeurSignal(0, -500) - 60) < 1e-6);
+    voies[0].TraceSignal = "Sinusoïdale";
+    voies[0].TraceFrequence = 250;
+    voies[0].TraceAmplitude = 2;
+    voies[0].Sensibilite = 1;
+    voies[0].PositionVerticale = 10;
+    voies[0].Decalage = 0.5;
+    charger();
+    const SignalVoie sinus(etat, 0);
+    QVERIFY(std::abs(*sinus(-400) - 260) < 1e-6);
+    QVERIFY(std::abs(*sinus(-500) - 60) < 1e-6);
     // x = 500 is ten divisions later: 2.5 periods.
-    QVERIFY(std::abs(*ValeurSignal(0, 500) - 60) < 1e-6);
+    QVERIFY(std::abs(*sinus(500) - 60) < 1e-6);
 
     // GND coupling: the position, whatever the word.
-    regler([](PanneauScope& p) { p.couplage[0] = Couplage::GND; });
-    QCOMPARE(*ValeurSignal(0, -400), 10.0);
-    regler([](PanneauScope& p) { p.couplage[0] = Couplage::DC; });
+    etat.panneau.couplage[0] = Couplage::GND;
+    QCOMPARE(*SignalVoie(etat, 0)(-400), 10.0);
+    etat.panneau.couplage[0] = Couplage::DC;
 
-    Voies[0].TraceSignal = "Bruit";
-    QVERIFY(!ValeurSignal(0, 0));
+    voies[0].TraceSignal = "Bruit";
+    charger();
+    QVERIFY(!SignalVoie(etat, 0)(0));
+    QVERIFY(!SignalVoie(etat, 2)(0));
+}
+
+void tst_Signaux::valeurSignalReadsTheRefresh()
+{
+    // The same sampler on the channels and the panel as they stand.
+    BancScope b(0, 1, 4);
+    b.source(1, "Cc", 3, 0);
+    ActualiserEcran();
+    QCOMPARE(*ValeurSignal(1, 0), 300.0);
+    QCOMPARE(TraceCourante.Amplitude, 3.0);
+    QCOMPARE(TraceCourante.Couleur, 4227072);
     QVERIFY(!ValeurSignal(2, 0));
 }
 

@@ -1,0 +1,751 @@
+// What the scope draws, computed from plain values without any window: the
+// traces of the fast time bases, the spot's pieces, the ADD sum, the XY
+// figure and the readout.
+
+#include "scope/FigureTrace.h"
+
+#include <QtTest>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+Q_DECLARE_METATYPE(FormeOnde)
+Q_DECLARE_METATYPE(ModeVoies)
+Q_DECLARE_METATYPE(Couplage)
+
+namespace {
+
+constexpr int kJaune = 65535;   // CH1 trace colour
+constexpr int kVert = 4227072;  // CH2 trace colour
+
+// A channel fed and plugged in at 1 V/div, its trace at the centre.
+VoieTracee voie(FormeOnde forme, double amplitude, double frequence, double rapport = 0, double decalage = 0)
+{
+    VoieTracee v;
+    v.forme = forme;
+    v.amplitude = amplitude;
+    v.frequence = frequence;
+    v.rapport = rapport;
+    v.decalage = decalage;
+    v.branchee = true;
+    v.sensibilite = 1;
+    v.niveaux.Ampli[0] = 10; // the harmonic generator's fundamental at full amplitude
+    v.niveaux.AmpliMin[0] = 10;
+    return v;
+}
+
+// The scope switched on in a mode at 1 ms/div, both channels DC-coupled and
+// fed nothing, CH1 yellow and CH2 green.
+EtatTrace etat(ModeVoies mode, Couplage ch1 = Couplage::DC, Couplage ch2 = Couplage::DC, bool inverse = false)
+{
+    EtatTrace e;
+    e.panneau.allume = true;
+    e.panneau.mode = mode;
+    e.panneau.couplage = {ch1, ch2};
+    e.panneau.inverseCH2 = inverse;
+    e.baseTemps = 0.001;
+    for (VoieTracee& v : e.voies)
+        v = voie(FormeOnde::Continu, 0, 0);
+    e.voies[0].couleur = kJaune;
+    e.voies[1].couleur = kVert;
+    return e;
+}
+
+// ADD of two DC levels (volts), CH1 20 and CH2 30 units up.
+EtatTrace sommeDeNiveaux(double a, double b)
+{
+    EtatTrace e = etat(ModeVoies::ADD);
+    e.voies[0] = voie(FormeOnde::Continu, a, 0);
+    e.voies[1] = voie(FormeOnde::Continu, b, 0);
+    e.voies[0].position = 20;
+    e.voies[1].position = 30;
+    e.voies[0].couleur = kJaune;
+    e.voies[1].couleur = kVert;
+    return e;
+}
+
+// What a trace draws as a polyline: its level line, or its curve.
+QPolygonF trait(const TraceVoie& trace)
+{
+    if (trace.genre == TraceVoie::Genre::Ligne)
+        return {trace.ligne.p1(), trace.ligne.p2()};
+    return trace.points;
+}
+
+// The distance from a point to a polyline, in screen units.
+double distance(const QPolygonF& points, QPointF c)
+{
+    double d = std::numeric_limits<double>::infinity();
+    for (qsizetype k = 0; k < points.size(); ++k) {
+        const QPointF a = points[k], b = k + 1 < points.size() ? points[k + 1] : points[k];
+        const QPointF ab = b - a;
+        const double l2 = QPointF::dotProduct(ab, ab);
+        const double t = l2 > 0 ? std::clamp(QPointF::dotProduct(c - a, ab) / l2, 0.0, 1.0) : 0;
+        const QPointF e = c - (a + t * ab);
+        d = std::min(d, std::sqrt(QPointF::dotProduct(e, e)));
+    }
+    return d;
+}
+
+// On the trace: within two units of it, as a line three pixels wide inks the
+// pixels about a point on the scope window's screen.
+bool passe(const QPolygonF& points, double x, double y)
+{
+    return distance(points, QPointF(x, y)) <= 2;
+}
+
+// Highest and lowest height a polyline reaches in the columns [x1, x2].
+QPair<double, double> etendue(const QPolygonF& points, double x1 = -480, double x2 = 480)
+{
+    double haut = -1e9, bas = 1e9;
+    const auto tenir = [&](double y) {
+        haut = std::max(haut, y);
+        bas = std::min(bas, y);
+    };
+    for (qsizetype k = 0; k < points.size(); ++k) {
+        const QPointF a = points[k], b = k + 1 < points.size() ? points[k + 1] : points[k];
+        const double g = std::max(std::min(a.x(), b.x()), x1), d = std::min(std::max(a.x(), b.x()), x2);
+        if (g > d)
+            continue;
+        if (a.x() == b.x()) {
+            tenir(a.y());
+            tenir(b.y());
+            continue;
+        }
+        for (double x : {g, d})
+            tenir(a.y() + (b.y() - a.y()) * (x - a.x()) / (b.x() - a.x()));
+    }
+    return {haut, bas};
+}
+
+// Time of a screen abscissa at 1 ms/div, measured from the left edge.
+double temps(double x)
+{
+    return (x + 500) / 100 * 0.001;
+}
+
+} // namespace
+
+class tst_Figure : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    // Fast time bases.
+    void traceThrough_data();
+    void traceThrough();
+    void levelLine_data();
+    void levelLine();
+    void sinePeaks();
+    void degenerateFrequencies_data();
+    void degenerateFrequencies();
+    void addModeDrawsTheSumInCh1Colour();
+    // Spot.
+    void spotPieces_data();
+    void spotPieces();
+    void spotWorstPieceSegments();
+    // Deflection shared by XY and ADD.
+    void deflectionWords_data();
+    void deflectionWords();
+    void unconnectedChannelAddsNoOffset_data();
+    void unconnectedChannelAddsNoOffset();
+    void triangleAtZeroHertzIsItsOffset();
+    // XY.
+    void xyEqualSines_data();
+    void xyEqualSines();
+    void xyDoubledFrequency();
+    void xyFarApartFrequencies_data();
+    void xyFarApartFrequencies();
+    void xyCh1OnGround();
+    // ADD.
+    void addWorkedSums();
+    void addCancelsWithInvertedCh2();
+    void addHorizontalShift();
+    void addSensitivitiesPerChannel();
+    // Readout.
+    void readout_data();
+    void readout();
+};
+
+// ------------------------------------------------------- fast time bases
+
+void tst_Figure::traceThrough_data()
+{
+    QTest::addColumn<FormeOnde>("forme");
+    QTest::addColumn<double>("amplitude");
+    QTest::addColumn<double>("frequence");
+    QTest::addColumn<double>("rapport");
+    QTest::addColumn<Couplage>("couplage");
+    QTest::addColumn<double>("sensibilite");
+    QTest::addColumn<double>("decale");       // horizontal position, screen units
+    QTest::addColumn<QList<QPoint>>("traces"); // points on the trace
+    QTest::addColumn<QList<QPoint>>("vides");  // points off it
+    QTest::addColumn<int>("debut");           // the trace spans 1000 units from here
+
+    // A square of 2 V at 500 Hz, two divisions a period: high for half the
+    // period, then low, a vertical edge every division.
+    QTest::newRow("square levels and edges")
+        << FormeOnde::Carre << 2.0 << 500.0 << 0.5 << Couplage::DC << 1.0 << 0.0
+        << QList<QPoint>{{-450, 200}, {-350, -200}, {-400, 0}, {-300, 0}, {-200, 0}, {100, 0}, {300, 0}}
+        << QList<QPoint>{{-450, -200}, {-350, 200}, {-350, 0}, {-250, 0}} << -500;
+    // Ratio 0.9, 5 V at 2 V/div: the mean 4 V is removed, the high level sits
+    // at 0.5 div.
+    QTest::newRow("square in AC coupling is centred")
+        << FormeOnde::Carre << 5.0 << 500.0 << 0.9 << Couplage::AC << 2.0 << 0.0
+        << QList<QPoint>{{-420, 50}} << QList<QPoint>{{-420, 250}} << -500;
+    // 3 V at 100 Hz rising for a quarter of the period: one period fills the
+    // screen.
+    QTest::newRow("triangle rises and falls")
+        << FormeOnde::Triangle << 3.0 << 100.0 << 0.25 << Couplage::DC << 1.0 << 0.0
+        << QList<QPoint>{{-500, -300}, {-375, 0}, {-250, 300}, {125, 0}, {490, -292}}
+        << QList<QPoint>{{125, 200}} << -500;
+    // 2 V at 1 V/div. A sine rises through 0 at -500 + shift, 4 divisions a
+    // period.
+    QTest::newRow("sine one division right")
+        << FormeOnde::Sinus << 2.0 << 250.0 << 0.0 << Couplage::DC << 1.0 << 100.0
+        << QList<QPoint>{{-400, 0}, {-300, 200}, {-100, -200}, {400, 0}}
+        << QList<QPoint>{{-500, 0}, {-400, 200}} << -400;
+    QTest::newRow("sine half a division left")
+        << FormeOnde::Sinus << 2.0 << 250.0 << 0.0 << Couplage::DC << 1.0 << -50.0
+        << QList<QPoint>{{-450, 200}, {-350, 0}, {-250, -200}, {450, 0}}
+        << QList<QPoint>{{-500, 0}, {-400, 200}} << -550;
+    // A square rises at -500 + shift and stays high for one division.
+    QTest::newRow("square half a division right")
+        << FormeOnde::Carre << 2.0 << 500.0 << 0.5 << Couplage::DC << 1.0 << 50.0
+        << QList<QPoint>{{-450, 0}, {-400, 200}, {-300, -200}, {-350, 0}}
+        << QList<QPoint>{{-400, -200}, {-400, 0}, {-300, 200}} << -450;
+    // A level line spans 1000 units from -500 + shift.
+    QTest::newRow("DC level two divisions right")
+        << FormeOnde::Continu << 2.0 << 0.0 << 0.0 << Couplage::DC << 1.0 << 200.0
+        << QList<QPoint>{{-300, 200}, {480, 200}} << QList<QPoint>{{-400, 200}} << -300;
+    QTest::newRow("GND line three divisions left")
+        << FormeOnde::Sinus << 2.0 << 250.0 << 0.0 << Couplage::GND << 1.0 << -300.0
+        << QList<QPoint>{{-480, 0}, {200, 0}} << QList<QPoint>{{300, 0}, {-300, 200}} << -800;
+}
+
+void tst_Figure::traceThrough()
+{
+    QFETCH(FormeOnde, forme);
+    QFETCH(double, amplitude);
+    QFETCH(double, frequence);
+    QFETCH(double, rapport);
+    QFETCH(Couplage, couplage);
+    QFETCH(double, sensibilite);
+    QFETCH(double, decale);
+    QFETCH(QList<QPoint>, traces);
+    QFETCH(QList<QPoint>, vides);
+    QFETCH(int, debut);
+    EtatTrace e = etat(ModeVoies::CH1, couplage);
+    e.voies[0] = voie(forme, amplitude, frequence, rapport);
+    e.voies[0].couleur = kJaune;
+    e.voies[0].sensibilite = sensibilite;
+    e.H = decale;
+    const TraceVoie trace = TraceRapide(e, 0, 1);
+    QVERIFY(trace.genre != TraceVoie::Genre::Rien);
+    QCOMPARE(trace.couleur, kJaune);
+    const QPolygonF points = trait(trace);
+    for (const QPoint& p : traces)
+        QVERIFY2(passe(points, p.x(), p.y()), qPrintable(QString("%1, %2").arg(p.x()).arg(p.y())));
+    for (const QPoint& p : vides)
+        QVERIFY2(!passe(points, p.x(), p.y()), qPrintable(QString("%1, %2").arg(p.x()).arg(p.y())));
+    double gauche = 1e9, droite = -1e9;
+    for (const QPointF& p : points) {
+        gauche = std::min(gauche, p.x());
+        droite = std::max(droite, p.x());
+    }
+    if (debut > -500)
+        QVERIFY2(gauche >= debut - 2, qPrintable(QString::number(gauche)));
+    const int fin = debut + 1000;
+    if (fin < 500)
+        QVERIFY2(droite <= fin + 2, qPrintable(QString::number(droite)));
+}
+
+void tst_Figure::levelLine_data()
+{
+    QTest::addColumn<int>("voie");
+    QTest::addColumn<FormeOnde>("forme");
+    QTest::addColumn<double>("amplitude");
+    QTest::addColumn<double>("decalage");
+    QTest::addColumn<bool>("branchee");
+    QTest::addColumn<Couplage>("couplage");
+    QTest::addColumn<double>("sensibilite");
+    QTest::addColumn<double>("position");
+    QTest::addColumn<bool>("inverse");
+    QTest::addColumn<double>("y");
+
+    // A 3 V battery, the trace 20 units up: AC coupling blocks it, GND shows
+    // the position.
+    QTest::newRow("DC source, AC, blocked") << 0 << FormeOnde::Continu << 3.0 << 0.0 << true << Couplage::AC << 1.0
+                                            << 20.0 << false << 20.0;
+    QTest::newRow("DC source, DC") << 0 << FormeOnde::Continu << 3.0 << 0.0 << true << Couplage::DC << 1.0 << 20.0
+                                   << false << 320.0;
+    QTest::newRow("DC source, GND") << 0 << FormeOnde::Continu << 3.0 << 0.0 << true << Couplage::GND << 1.0
+                                    << 20.0 << false << 20.0;
+    // A sine with +10 V of offset at 5 V/div, the plug out: flat at the
+    // position, no offset.
+    QTest::newRow("unconnected channel, flat at its position")
+        << 0 << FormeOnde::Sinus << 0.0 << 10.0 << false << Couplage::DC << 5.0 << -100.0 << false << -100.0;
+    // 2 V on both channels, "-CH2" lit: CH1 up, CH2 down.
+    QTest::newRow("CH1 with -CH2 lit") << 0 << FormeOnde::Continu << 2.0 << 0.0 << true << Couplage::DC << 1.0
+                                       << 0.0 << true << 200.0;
+    QTest::newRow("CH2 inverted") << 1 << FormeOnde::Continu << 2.0 << 0.0 << true << Couplage::DC << 1.0 << 0.0
+                                  << true << -200.0;
+}
+
+void tst_Figure::levelLine()
+{
+    QFETCH(int, voie);
+    QFETCH(FormeOnde, forme);
+    QFETCH(double, amplitude);
+    QFETCH(double, decalage);
+    QFETCH(bool, branchee);
+    QFETCH(Couplage, couplage);
+    QFETCH(double, sensibilite);
+    QFETCH(double, position);
+    QFETCH(bool, inverse);
+    QFETCH(double, y);
+    EtatTrace e = etat(ModeVoies::DUAL, couplage, couplage, inverse);
+    VoieTracee& v = e.voies[size_t(voie)];
+    v.forme = forme;
+    v.amplitude = amplitude;
+    v.frequence = forme == FormeOnde::Sinus ? 250 : 0;
+    v.decalage = decalage;
+    v.branchee = branchee;
+    v.sensibilite = sensibilite;
+    v.position = position;
+    const TraceVoie trace = TraceRapide(e, voie, 1);
+    QVERIFY(trace.genre != TraceVoie::Genre::Rien);
+    const auto [haut, bas] = etendue(trait(trace));
+    QVERIFY2(qAbs(haut - y) <= 1 && qAbs(bas - y) <= 1, qPrintable(QString("%1 %2").arg(haut).arg(bas)));
+    QCOMPARE(trace.couleur, voie == 0 ? kJaune : kVert);
+}
+
+void tst_Figure::sinePeaks()
+{
+    // 2 V at 250 Hz, 4 divisions a period at 1 ms/div, 50 units up.
+    EtatTrace e = etat(ModeVoies::CH1);
+    e.voies[0] = voie(FormeOnde::Sinus, 2, 250);
+    e.voies[0].position = 50;
+    const TraceVoie trace = TraceRapide(e, 0, 1);
+    QCOMPARE(trace.genre, TraceVoie::Genre::Courbe);
+    const auto [haut, bas] = etendue(trace.points);
+    QVERIFY2(qAbs(haut - 250) <= 1 && qAbs(bas + 150) <= 1, qPrintable(QString("%1 %2").arg(haut).arg(bas)));
+    // It starts at its rising zero crossing at the left edge.
+    QVERIFY(passe(trace.points, -500, 50));
+    QVERIFY(passe(trace.points, -400, 250));
+    QVERIFY(passe(trace.points, -200, -150));
+}
+
+void tst_Figure::degenerateFrequencies_data()
+{
+    QTest::addColumn<FormeOnde>("forme");
+    QTest::addColumn<double>("frequence");
+    QTest::addColumn<double>("baseTemps");
+    QTest::addColumn<bool>("trace");
+    QTest::newRow("triangle at 0 Hz") << FormeOnde::Triangle << 0.0 << 0.001 << false;
+    QTest::newRow("square at -5 Hz") << FormeOnde::Carre << -5.0 << 0.001 << false;
+    QTest::newRow("sine at 0 Hz is its offset") << FormeOnde::Sinus << 0.0 << 0.001 << true;
+    QTest::newRow("square, 120 kHz at 5 ms/div") << FormeOnde::Carre << 120000.0 << 0.005 << true;
+    QTest::newRow("triangle, 10 MHz at 1 ms/div") << FormeOnde::Triangle << 1e7 << 0.001 << true;
+}
+
+void tst_Figure::degenerateFrequencies()
+{
+    QFETCH(FormeOnde, forme);
+    QFETCH(double, frequence);
+    QFETCH(double, baseTemps);
+    QFETCH(bool, trace);
+    EtatTrace e = etat(ModeVoies::CH1);
+    e.voies[0] = voie(forme, 2, frequence, 0.5);
+    e.baseTemps = baseTemps;
+    const TraceVoie t = TraceRapide(e, 0, 1);
+    QCOMPARE(t.genre != TraceVoie::Genre::Rien, trace);
+    if (trace && frequence > 1000) {
+        // Periods narrower than a pixel fill the band between the levels.
+        QVERIFY(passe(t.points, 100, 200));
+        QVERIFY(passe(t.points, 100, 0));
+        QVERIFY(passe(t.points, 100, -200));
+    }
+}
+
+void tst_Figure::addModeDrawsTheSumInCh1Colour()
+{
+    // 1 V and 2 V at 1 V/div.
+    const EtatTrace e = sommeDeNiveaux(1, 2);
+    const TraceVoie trace = TraceRapide(e, 0, 1);
+    QCOMPARE(trace.genre, TraceVoie::Genre::Courbe);
+    QCOMPARE(trace.couleur, kJaune);
+    QCOMPARE(trace.points.size(), 501);
+    for (const QPointF& p : trace.points)
+        QCOMPARE(p.y(), 350.0);
+}
+
+// ------------------------------------------------------------------ spot
+
+void tst_Figure::spotPieces_data()
+{
+    QTest::addColumn<double>("x0");
+    QTest::addColumn<double>("x1");
+    QTest::addColumn<double>("xR");
+    QTest::addColumn<double>("xL");
+    QTest::addColumn<QList<QPointF>>("runs"); // first and last x of each run
+    QTest::addColumn<QList<int>>("tailles");   // points of each run
+
+    // Steps of 1: 21 steps and the first point up to the right edge.
+    QTest::newRow("clipped at the right edge") << 480.0 << 500.0 << 500.0 << -500.0
+                                               << QList<QPointF>{{480, 500}} << QList<int>{22};
+    // The spot beyond the right edge of a screen moved 200 units left: to
+    // that edge, then the whole width from the left one.
+    QTest::newRow("beyond the right edge") << 350.0 << 300.0 << 300.0 << -700.0
+                                           << QList<QPointF>{{350, 350}, {-700, 300}} << QList<int>{1, 1002};
+}
+
+void tst_Figure::spotPieces()
+{
+    QFETCH(double, x0);
+    QFETCH(double, x1);
+    QFETCH(double, xR);
+    QFETCH(double, xL);
+    QFETCH(QList<QPointF>, runs);
+    QFETCH(QList<int>, tailles);
+    EtatTrace e = etat(ModeVoies::CH1);
+    e.baseTemps = 0.01;
+    e.voies[0] = voie(FormeOnde::Continu, 1, 0);
+    const QList<QPolygonF> pieces = PointsSpot(e, 0, 1, x0, x1, xR, xL);
+    QCOMPARE(pieces.size(), runs.size());
+    for (qsizetype i = 0; i < pieces.size(); ++i) {
+        QCOMPARE(pieces[i].size(), tailles[i]);
+        QCOMPARE(pieces[i].constFirst().x(), runs[i].x());
+        QCOMPARE(pieces[i].constLast().x(), runs[i].y());
+        for (const QPointF& p : pieces[i])
+            QCOMPARE(p.y(), 100.0); // 1 V at 1 V/div
+    }
+}
+
+void tst_Figure::spotWorstPieceSegments()
+{
+    // 50 kHz at 10 ms/div from the 100 kHz range: steps of 0.1.
+    EtatTrace e = etat(ModeVoies::DUAL);
+    e.baseTemps = 0.01;
+    e.voies[0] = voie(FormeOnde::Sinus, 1, 50000, 0.5);
+    const QList<QPolygonF> pieces = PointsSpot(e, 0, 0.1, -500, -100, 500, -500);
+    QCOMPARE(pieces.size(), 1);
+    QCOMPARE(pieces[0].size() - 1, 4001); // segments, the first of no length
+    // The values are the sampler's, a sine of 1 V at 1 V/div.
+    const QPointF p = pieces[0][101]; // x = -490.1 after the first point
+    const double t = (p.x() + 500) / 100 * 0.01;
+    QVERIFY(qAbs(p.y() - 100 * std::sin(2 * 3.14159265358979 * 50000 * t)) < 1e-6);
+}
+
+// ------------------------------------------------- deflection (XY and ADD)
+
+void tst_Figure::deflectionWords_data()
+{
+    QTest::addColumn<QString>("mot");
+    QTest::addColumn<double>("t");
+    QTest::addColumn<double>("y"); // 2 V peak, 100 Hz, 1 V/div, duty 0.25
+
+    QTest::newRow("cc") << "Cc" << 0.003 << 200.0;
+    QTest::newRow("sine at a quarter period") << "Sinus" << 0.0025 << 200.0;
+    QTest::newRow("sine, capitals") << "SINUS" << 0.0025 << 200.0;
+    QTest::newRow("sine, the editor's word") << "sinusoïdale" << 0.0025 << 200.0;
+    QTest::newRow("square high for the duty") << "Carre" << 0.002 << 200.0;
+    QTest::newRow("square low after it") << "carrée" << 0.003 << -200.0;
+    QTest::newRow("triangle at its minimum") << "Triangle" << 0.0 << -200.0;
+    QTest::newRow("triangle at the top after the duty") << "triangulaire" << 0.0025 << 200.0;
+    QTest::newRow("triangle halfway down") << "Triangle" << 0.00625 << 0.0;
+    QTest::newRow("alternator at a quarter period") << "Dyn" << 0.0025 << 300.0;
+    QTest::newRow("unknown word") << "bruit" << 0.0025 << 0.0;
+}
+
+void tst_Figure::deflectionWords()
+{
+    QFETCH(QString, mot);
+    QFETCH(double, t);
+    QFETCH(double, y);
+    // The channel's drawn values, as a refresh leaves them.
+    EtatVoie canal;
+    canal.SourceBranchee = canal.EntreeBranchee = true;
+    canal.TraceSignal = mot;
+    canal.TraceAmplitude = 2;
+    canal.TraceFrequence = 100;
+    canal.RapportCyclique = 0.25f;
+    canal.Sensibilite = 1;
+    EtatTrace e = etat(ModeVoies::XY);
+    e.voies[0] = VoieTraceeDe(canal, NiveauxHarmoniques());
+    const Deviation a(e, 0);
+    QVERIFY2(qAbs(a(t) - y) < 1e-6, qPrintable(QString::number(a(t))));
+}
+
+void tst_Figure::unconnectedChannelAddsNoOffset_data()
+{
+    QTest::addColumn<int>("coupure"); // 0 source switched off, 1 scope plug out
+    QTest::newRow("source unplugged") << 0;
+    QTest::newRow("input unwired") << 1;
+}
+
+void tst_Figure::unconnectedChannelAddsNoOffset()
+{
+    QFETCH(int, coupure);
+    // A 2 V sine with +10 V of offset in DC coupling at 5 V/div, CH1 30 and
+    // CH2 -10 units up: only the positions are left.
+    EtatVoie canal;
+    canal.SourceBranchee = coupure != 0;
+    canal.EntreeBranchee = coupure != 1;
+    canal.TraceSignal = "Sinus";
+    canal.TraceAmplitude = 2;
+    canal.TraceFrequence = 1000;
+    canal.Decalage = 10;
+    canal.Sensibilite = 5;
+    canal.PositionVerticale = 30;
+    EtatTrace e = etat(ModeVoies::ADD);
+    e.voies[0] = VoieTraceeDe(canal, NiveauxHarmoniques());
+    e.voies[1].position = -10;
+    for (const QPointF& p : PointsADD(e, -500, 500))
+        QCOMPARE(p.y(), 20.0);
+    for (const QPointF& p : PointsXY(e, 0))
+        QCOMPARE(p.x(), 30.0);
+}
+
+void tst_Figure::triangleAtZeroHertzIsItsOffset()
+{
+    // +10 V of offset at 5 V/div.
+    EtatTrace e = etat(ModeVoies::XY);
+    e.voies[0] = voie(FormeOnde::Triangle, 2, 0, 0.5, 10);
+    e.voies[0].sensibilite = 5;
+    const Deviation a(e, 0);
+    for (double t : {0.0, 0.001, 0.5})
+        QCOMPARE(a(t), 200.0);
+}
+
+// ----------------------------------------------------------------- XY
+
+void tst_Figure::xyEqualSines_data()
+{
+    QTest::addColumn<bool>("inverse");
+    QTest::newRow("diagonal") << false;
+    QTest::newRow("anti-diagonal with -CH2") << true;
+}
+
+void tst_Figure::xyEqualSines()
+{
+    QFETCH(bool, inverse);
+    EtatTrace e = etat(ModeVoies::XY, Couplage::DC, Couplage::DC, inverse);
+    e.voies[0] = voie(FormeOnde::Sinus, 2, 1000);
+    e.voies[1] = voie(FormeOnde::Sinus, 2, 1000);
+    const QPolygonF figure = PointsXY(e, 2000);
+    QCOMPARE(figure.size(), 1001); // 1000 segments
+    double plus = 0;
+    for (const QPointF& p : figure) {
+        QVERIFY(qAbs(p.y() - (inverse ? -p.x() : p.x())) < 1e-9);
+        plus = qMax(plus, p.x());
+    }
+    QVERIFY(qAbs(plus - 200) < 0.1); // the crest between two samples
+}
+
+void tst_Figure::xyDoubledFrequency()
+{
+    EtatTrace e = etat(ModeVoies::XY);
+    e.voies[0] = voie(FormeOnde::Sinus, 2, 50);
+    e.voies[1] = voie(FormeOnde::Sinus, 2, 100);
+    // 50000 steps a second: the figure spans 0.04 s, two periods of CH1.
+    const QPolygonF figure = PointsXY(e, 0);
+    const struct {
+        int i;
+        double x, y;
+    } points[] = {
+        {0, 0, 0},
+        {25, 61.803399, 117.557050}, // t = 1 ms
+        {125, 200, 0},               // 5 ms: CH1 at its crest, CH2 back at zero
+        {250, 0, 0},                 // 10 ms
+        {375, -200, 0},              // 15 ms
+        {1000, 0, 0},                // 40 ms
+    };
+    for (const auto& p : points) {
+        QVERIFY2(qAbs(figure[p.i].x() - p.x) < 1e-5 && qAbs(figure[p.i].y() - p.y) < 1e-5,
+                 qPrintable(QString("%1: %2 %3").arg(p.i).arg(figure[p.i].x()).arg(figure[p.i].y())));
+    }
+}
+
+void tst_Figure::xyFarApartFrequencies_data()
+{
+    QTest::addColumn<double>("frequenceB");
+    QTest::addColumn<Couplage>("couplage"); // CH2's
+    QTest::addColumn<double>("centre");     // the figure's height, screen units
+    QTest::newRow("1:3, AC") << 300.0 << Couplage::AC << 0.0;
+    QTest::newRow("1:3, DC") << 300.0 << Couplage::DC << 100.0;
+    QTest::newRow("1:10, AC") << 1000.0 << Couplage::AC << 0.0;
+    QTest::newRow("1:10, DC") << 1000.0 << Couplage::DC << 100.0;
+}
+
+void tst_Figure::xyFarApartFrequencies()
+{
+    QFETCH(double, frequenceB);
+    QFETCH(Couplage, couplage);
+    QFETCH(double, centre);
+    // 2 V sines at 1 V/div, 100 Hz across and 3 or 10 times faster up, with
+    // a +1 V offset on CH2 that only DC coupling lets through. 250 steps a
+    // period of CH1: t = 2 i / 50000 s.
+    EtatTrace e = etat(ModeVoies::XY, Couplage::DC, couplage);
+    e.voies[0] = voie(FormeOnde::Sinus, 2, 100);
+    e.voies[1] = voie(FormeOnde::Sinus, 2, frequenceB, 0.5, 1);
+    const QPolygonF figure = PointsXY(e, 0);
+    QCOMPARE(figure.size(), 1001);
+    for (qsizetype i = 0; i < figure.size(); ++i) {
+        const double t = 2.0 * double(i) / 50000;
+        const double x = 200 * std::sin(2 * M_PI * 100 * t);
+        const double y = 200 * std::sin(2 * M_PI * frequenceB * t) + centre;
+        QVERIFY2(qAbs(figure[i].x() - x) < 1e-6 && qAbs(figure[i].y() - y) < 1e-6,
+                 qPrintable(QString("%1: %2 %3, expected %4 %5").arg(i).arg(figure[i].x()).arg(figure[i].y()).arg(x).arg(y)));
+    }
+}
+
+void tst_Figure::xyCh1OnGround()
+{
+    EtatTrace e = etat(ModeVoies::XY, Couplage::GND);
+    e.voies[0] = voie(FormeOnde::Sinus, 2, 1000);
+    e.voies[1] = voie(FormeOnde::Sinus, 2, 700);
+    e.voies[0].position = -40;
+    double haut = -1e9;
+    for (const QPointF& p : PointsXY(e, 0)) {
+        QCOMPARE(p.x(), -40.0);
+        haut = qMax(haut, p.y());
+    }
+    QVERIFY(haut > 150);
+}
+
+// ---------------------------------------------------------------- ADD
+
+void tst_Figure::addWorkedSums()
+{
+    EtatTrace e = etat(ModeVoies::ADD);
+    e.voies[0] = voie(FormeOnde::Sinus, 2, 1000);
+    e.voies[1] = voie(FormeOnde::Sinus, 2, 1000);
+    const Deviation a(e, 0), c(e, 1);
+    const struct {
+        double x, y;
+    } sommes[] = {{-500, 0}, {-498, 50.133}, {-475, 400}, {-450, 0}};
+    for (const auto& s : sommes)
+        QVERIFY2(qAbs(a(temps(s.x)) + c(temps(s.x)) - s.y) < 1e-3, qPrintable(QString::number(s.x)));
+    const QPolygonF somme = PointsADD(e, -500, 500);
+    QCOMPARE(somme.size(), 501);
+    // The first segment is level, at the second sample's height.
+    QCOMPARE(somme[0], QPointF(-500, somme[1].y()));
+    QVERIFY(qAbs(somme[1].y() - 50.133) < 1e-3);
+    QCOMPARE(somme[500].x(), 500.0);
+    // Too short a call draws nothing.
+    QVERIFY(PointsADD(e, 0, 1.5).isEmpty());
+}
+
+void tst_Figure::addCancelsWithInvertedCh2()
+{
+    EtatTrace e = etat(ModeVoies::ADD, Couplage::DC, Couplage::DC, true);
+    e.voies[0] = voie(FormeOnde::Sinus, 2, 1000);
+    e.voies[1] = voie(FormeOnde::Sinus, 2, 1000);
+    for (const QPointF& p : PointsADD(e, -500, 500))
+        QVERIFY(qAbs(p.y()) < 1e-9);
+}
+
+void tst_Figure::addHorizontalShift()
+{
+    EtatTrace e = etat(ModeVoies::ADD);
+    e.voies[0] = voie(FormeOnde::Sinus, 2, 1000);
+    e.voies[1] = voie(FormeOnde::Continu, 1, 0);
+    const QPolygonF centre = PointsADD(e, -500, 500);
+    e.H = 100;
+    const QPolygonF decale = PointsADD(e, -500, 500);
+    QCOMPARE(decale.size(), centre.size());
+    for (qsizetype i = 0; i < centre.size(); ++i)
+        QCOMPARE(decale[i], centre[i] + QPointF(100, 0));
+    QCOMPARE(decale.constFirst().x(), -400.0);
+    QCOMPARE(decale.constLast().x(), 600.0);
+}
+
+void tst_Figure::addSensitivitiesPerChannel()
+{
+    // 1 V on each, CH2 at 2 V/div.
+    EtatTrace e = sommeDeNiveaux(1, 1);
+    e.voies[1].sensibilite = 2;
+    for (const QPointF& p : PointsADD(e, -500, 500))
+        QCOMPARE(p.y(), 200.0); // 100 + 50, and both positions
+}
+
+// -------------------------------------------------------------- readout
+
+void tst_Figure::readout_data()
+{
+    QTest::addColumn<bool>("allume");
+    QTest::addColumn<int>("mode");        // lit mode lamp
+    QTest::addColumn<int>("sensA");       // sensitivity knob indexes
+    QTest::addColumn<int>("sensB");
+    QTest::addColumn<int>("base");        // time-base knob index
+    QTest::addColumn<bool>("fft");
+    QTest::addColumn<double>("periode");  // s/div drawn
+    QTest::addColumn<QStringList>("textes"); // mode, CH1 and CH2 values, time base
+
+    QTest::newRow("DUAL") << true << 2 << 6 << 6 << 8 << false << 0.001 << QStringList{"DUAL", "1 V", "1 V", "1 ms"};
+    QTest::newRow("CH1: volts and millivolts") << true << 0 << 5 << 12 << 9 << false << 0.0005
+                                               << QStringList{"CH1", "2 V", "10 mV", "0.5 ms"};
+    QTest::newRow("CH2: tenths and hundredths") << true << 1 << 8 << 11 << 13 << false << 20e-6
+                                                << QStringList{"CH2", "0.2 V", "20 mV", "20 µs"};
+    QTest::newRow("ADD: the extremes") << true << 3 << 0 << 13 << 17 << false << 1e-6
+                                       << QStringList{"ADD", "100 V", "5 mV", "1 µs"};
+    QTest::newRow("XY") << true << 4 << 6 << 6 << 8 << false << 0.001 << QStringList{"XY", "1 V", "1 V", "1 ms"};
+    QTest::newRow("off: -CH2") << false << 2 << 6 << 6 << 8 << false << 0.001
+                               << QStringList{"-CH2", "1 V", "1 V", "1 ms"};
+    QTest::newRow("DUAL at a slow time base") << true << 2 << 10 << 7 << 0 << false << 0.5
+                                              << QStringList{"DUAL", "50 mV", "0.5 V", "0.5 s"};
+    QTest::newRow("spectrum at 1 ms/div") << true << 2 << 6 << 6 << 8 << true << 0.001
+                                          << QStringList{"DUAL", "1 V", "1 V", "1000 Hz"};
+    QTest::newRow("spectrum at 0.5 ms/div") << true << 2 << 6 << 6 << 9 << true << 0.0005
+                                            << QStringList{"DUAL", "1 V", "1 V", "2 kHz"};
+    QTest::newRow("spectrum at 0.5 s/div") << true << 0 << 6 << 6 << 0 << true << 0.5
+                                           << QStringList{"CH1", "1 V", "1 V", "2 Hz"};
+    QTest::newRow("spectrum at 1 µs/div") << true << 1 << 6 << 6 << 17 << true << 1e-6
+                                          << QStringList{"CH2", "1 V", "1 V", "1000 kHz"};
+    QTest::newRow("spectrum, 2.5 Hz goes to the even 2") << true << 2 << 6 << 6 << 0 << true << 0.4
+                                                         << QStringList{"DUAL", "1 V", "1 V", "2 Hz"};
+    QTest::newRow("spectrum, 1.5 kHz goes to the even 2") << true << 2 << 6 << 6 << 0 << true << 1 / 1500.0
+                                                          << QStringList{"DUAL", "1 V", "1 V", "2 kHz"};
+    // A knob outside its list prints no value.
+    QTest::newRow("knobs outside their lists") << true << 2 << -1 << 14 << 18 << false << 0.001
+                                               << QStringList{"DUAL", "", "", ""};
+}
+
+void tst_Figure::readout()
+{
+    QFETCH(bool, allume);
+    QFETCH(int, mode);
+    QFETCH(int, sensA);
+    QFETCH(int, sensB);
+    QFETCH(int, base);
+    QFETCH(bool, fft);
+    QFETCH(double, periode);
+    QFETCH(QStringList, textes);
+    PanneauScope p;
+    p.allume = allume;
+    p.mode = ModeVoies(mode);
+    p.sensibilite = {sensA, sensB};
+    p.baseTemps = base;
+    p.fft = fft;
+    const std::array<QString, 6> legendes{"CH1", "CH2", "DUAL", "ADD", "XY", "-CH2"};
+    const LectureEcran lecture = Lecture(p, periode, legendes);
+
+    // Each text centred in its division column, standing on its line; a
+    // value left empty is not printed.
+    const QList<TexteEcran> tous = {{-500, -400, textes[0]}, {-400, -400, "CH1"},     {-400, -370, textes[1]},
+                                    {-300, -400, "CH2"},     {-300, -370, textes[2]}, {-200, -370, textes[3]}};
+    QList<TexteEcran> attendus;
+    for (const TexteEcran& t : tous)
+        if (!t.texte.isEmpty())
+            attendus << t;
+    QCOMPARE(lecture.nombre, int(attendus.size()));
+    for (int i = 0; i < lecture.nombre; ++i) {
+        const TexteEcran& t = lecture.textes[size_t(i)];
+        QCOMPARE(t.texte, attendus[i].texte);
+        QCOMPARE(t.colonne, attendus[i].colonne);
+        QCOMPARE(t.ligne, attendus[i].ligne);
+    }
+}
+
+QTEST_GUILESS_MAIN(tst_Figure)
+#include "tst_figure.moc"
