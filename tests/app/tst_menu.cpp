@@ -614,11 +614,19 @@ void tst_Menu::externalCommandsReportFailure()
     const QByteArray dossiersConfig = qgetenv("XDG_CONFIG_DIRS");
     qputenv("XDG_DATA_DIRS", p.home.path("systeme").toUtf8());
     qputenv("XDG_CONFIG_DIRS", p.home.path("systeme").toUtf8());
+    // The results' copy goes to a temporary folder of this test's own, where
+    // no other test run removes it before the program has read it.
+    const QByteArray temporaire = qgetenv("TMPDIR");
+    QVERIFY(QDir().mkpath(p.home.path("tmp")));
+    qputenv("TMPDIR", p.home.path("tmp").toUtf8());
     const auto remettre = qScopeGuard([&] {
         qputenv("XDG_DATA_DIRS", dossiersDonnees);
         qputenv("XDG_CONFIG_DIRS", dossiersConfig);
+        if (temporaire.isNull())
+            qunsetenv("TMPDIR");
+        else
+            qputenv("TMPDIR", temporaire);
     });
-    const QStringList copiesAvant = QDir::temp().entryList({"Resultat-*.txt"});
     const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     const QString donnees = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     const QString recu = p.home.path("recu.txt");
@@ -645,9 +653,6 @@ void tst_Menu::externalCommandsReportFailure()
         QVERIFY2(p.dialogs.messages()[0].text.startsWith(message), qPrintable(p.dialogs.messages()[0].text));
         QCOMPARE(p.dialogs.messages()[0].style & 0x70, int(vb::Critical));
     }
-    for (const QString& copie : QDir::temp().entryList({"Resultat-*.txt"}))
-        if (!copiesAvant.contains(copie))
-            QFile::remove(QDir::temp().filePath(copie));
 }
 
 QTEST_MAIN(tst_Menu)
