@@ -411,43 +411,42 @@ void PictureBox::PSet(double x, double y, int color)
     CurrentY = y;
 }
 
-QFont PictureBox::currentFont() const
-{
-    QFont font(FontName);
-    font.setPointSizeF(FontSize > 0 ? FontSize : 8);
-    // Text is drawn without antialiasing, like the lines, so that a text
-    // printed again at the same place leaves the same pixels (a blended edge
-    // printed twice would darken).
-    font.setStyleStrategy(QFont::NoAntialias);
-    return font;
-}
-
 double PictureBox::TextWidth(const QString& text) const
 {
-    return kx() != 0 ? QFontMetricsF(currentFont(), &image_).horizontalAdvance(text) / kx() : 0;
+    return kx() != 0 ? texts_.advance(FontName, fontPoints(), text, image_) / kx() : 0;
 }
 
 double PictureBox::TextHeight(const QString&) const
 {
-    return ky() != 0 ? QFontMetricsF(currentFont(), &image_).height() / ky() : 0;
+    return ky() != 0 ? texts_.height(FontName, fontPoints(), image_) / ky() : 0;
 }
 
 void PictureBox::Print(const QString& text)
 {
     QPainter& p = painter();
     flushLines();
-    const QFont font = currentFont();
-    p.setFont(font);
-    p.setPen(vbColor(ForeColor));
-    penColor_ = -1;
     const QPointF topLeft = toPixel(CurrentX, CurrentY);
-    const QFontMetricsF metrics(font, &image_);
-    const QPointF baseline(topLeft.x(), topLeft.y() + metrics.ascent());
-    p.drawText(baseline, text);
-    const QRectF ink = metrics.boundingRect(text).translated(baseline).adjusted(-2, -2, 2, 2)
-                           | QRectF(topLeft, QSizeF(metrics.horizontalAdvance(text), metrics.height()));
-    const qreal dpr = image_.devicePixelRatio();
-    touched(QRectF(ink.topLeft() * dpr, ink.bottomRight() * dpr));
+    const QPointF baseline(topLeft.x(), topLeft.y() + texts_.ascent(FontName, fontPoints(), image_));
+    if (image_.devicePixelRatio() == 1) {
+        // The same text at the same place is not shaped again: its pixels
+        // are known.
+        const QList<QRect>& rows = texts_.ink(FontName, fontPoints(), text, baseline, image_);
+        fillSpans(rows, ForeColor);
+        for (const QRect& row : rows)
+            ink_.mark(row);
+        scheduleUpdate();
+    } else {
+        const QFont& font = texts_.font(FontName, fontPoints(), image_);
+        p.setFont(font);
+        p.setPen(vbColor(ForeColor));
+        penColor_ = -1;
+        p.drawText(baseline, text);
+        const QFontMetricsF metrics(font, &image_);
+        const QRectF ink = metrics.boundingRect(text).translated(baseline).adjusted(-2, -2, 2, 2)
+                               | QRectF(topLeft, QSizeF(metrics.horizontalAdvance(text), metrics.height()));
+        const qreal dpr = image_.devicePixelRatio();
+        touched(QRectF(ink.topLeft() * dpr, ink.bottomRight() * dpr));
+    }
     CurrentX = scaleLeft_;
     CurrentY += TextHeight(text);
 }
@@ -461,11 +460,21 @@ QImage PictureBox::Image()
 
 void PictureBox::paintEvent(QPaintEvent* event)
 {
-    endPainting();
+    // The drawing goes on in the next tick: the painter stays on the
+    // picture, only what it holds back is drawn.
+    if (painter_.isActive())
+        flushLines();
     QPainter p(this);
     const qreal dpr = image_.devicePixelRatio();
+    // Clipped to a region of several rectangles, the raster engine hands a
+    // copy of 96 rows or more to its thread pool, whose waking costs more
+    // than the few tiles copied: the rectangles go in bands of 64 rows.
+    constexpr int kBande = 64;
     for (const QRect& r : event->region())
-        p.drawImage(r, image_, QRectF(r.topLeft() * dpr, r.size() * dpr));
+        for (int y = r.top(); y <= r.bottom(); y += kBande) {
+            const QRect bande(r.left(), y, r.width(), std::min(kBande, r.bottom() - y + 1));
+            p.drawImage(bande, image_, QRectF(bande.topLeft() * dpr, bande.size() * dpr));
+        }
 }
 
 void PictureBox::resizeEvent(QResizeEvent* event)

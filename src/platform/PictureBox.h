@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/DamageTiles.h"
+#include "platform/TextStamps.h"
 
 #include <QFont>
 #include <QImage>
@@ -122,7 +123,7 @@ private:
     // The picture's pixels can be written straight, the painter drawing
     // into it unbuffered and alone.
     bool writableInPlace();
-    QFont currentFont() const;
+    double fontPoints() const { return FontSize > 0 ? FontSize : 8; }
     // Pixels per user unit.
     double kx() const { return scaleWidth_ != 0 ? width() / scaleWidth_ : 0; }
     double ky() const { return scaleHeight_ != 0 ? height() / scaleHeight_ : 0; }
@@ -136,6 +137,7 @@ private:
     int penColor_ = -1, penWidth_ = -1, penStyle_ = -1;
     QPolygonF pending_; // joined segments not stroked yet
     QPointF pendingLow_, pendingHigh_; // their corners, logical pixels
+    mutable TextStamps texts_; // the texts printed, measured and inked once
     DamageTiles ink_;    // drawn on since the last clear
     DamageTiles damage_; // changed since the screen last showed it
     qint64 clearedPicture_ = 0; // the background picture and colour of the

@@ -7,17 +7,24 @@
 
 namespace {
 
-// A pixel coordinate as an int: a point far off the picture (a trace whose
-// last period runs kilometres past the edge) stays far off, without an int
-// that cannot hold it.
-int entier(double v)
+// The whole numbers at or below v and at or above it, as pixel coordinates:
+// a point far off the picture (a trace whose last period runs kilometres
+// past the edge) stays far off, without an int that cannot hold it. No call
+// each: the reduction takes several for every segment.
+int plancher(double v)
 {
     constexpr double kLoin = 1e9;
     if (!(v > -kLoin))
         return -int(kLoin);
     if (v > kLoin)
         return int(kLoin);
-    return int(v);
+    const int i = int(v);
+    return double(i) > v ? i - 1 : i;
+}
+
+int plafond(double v)
+{
+    return -plancher(-v);
 }
 
 // Lowest and highest y the pen inks in each column of a stretch of the trace.
@@ -31,8 +38,8 @@ public:
     // The pen's disc centred on (x, y) seen in every column it reaches.
     void splat(double x, double y)
     {
-        const int from = std::max(first_, entier(std::floor(x - 0.5 - radius_)) + 1);
-        const int to = std::min(first_ + int(low_.size()) - 1, entier(std::floor(x - 0.5 + radius_)));
+        const int from = std::max(first_, plancher(x - 0.5 - radius_) + 1);
+        const int to = std::min(first_ + int(low_.size()) - 1, plancher(x - 0.5 + radius_));
         for (int c = from; c <= to; ++c) {
             const double dx = std::abs(x - (c + 0.5));
             const double h = std::sqrt(std::max(0.0, radius_ * radius_ - dx * dx));
@@ -60,8 +67,8 @@ public:
     {
         const QPointF& l = p.x() <= q.x() ? p : q;
         const QPointF& r = p.x() <= q.x() ? q : p;
-        const int from = std::max(first_, entier(std::floor(l.x() - 0.5)) + 1);
-        const int to = std::min(first_ + int(low_.size()) - 1, entier(std::floor(r.x() - 0.5)));
+        const int from = std::max(first_, plancher(l.x() - 0.5) + 1);
+        const int to = std::min(first_ + int(low_.size()) - 1, plancher(r.x() - 0.5));
         if (from > to)
             return;
         const double slope = (r.y() - l.y()) / (r.x() - l.x());
@@ -87,35 +94,76 @@ public:
             const QPointF& a = points[s];
             const QPointF& b = points[s + 1];
             const QPointF d = b - a;
-            const double length = std::hypot(d.x(), d.y());
+            double length = std::sqrt(d.x() * d.x() + d.y() * d.y());
+            if (!std::isfinite(length))
+                length = std::hypot(d.x(), d.y());
             if (length == 0)
                 continue;
-            const QPointF n(-d.y() / length * radius_, d.x() / length * radius_);
-            // The bevels either side of the join: triangles from a to the
-            // bands' corners, whose sides from a lie on the bands' ends,
-            // so only their third sides are new.
-            if (hasPrevious && std::abs(n.x() - previous.x()) + std::abs(n.y() - previous.y()) > 1e-3 * radius_) {
-                edge(a + previous, a + n);
-                edge(a - previous, a - n);
+            const double k = radius_ / length;
+            const QPointF n(-d.y() * k, d.x() * k);
+            const bool bevel =
+                hasPrevious && std::abs(n.x() - previous.x()) + std::abs(n.y() - previous.y()) > 1e-3 * radius_;
+            // A trace far denser than the pixels lays most of its bands and
+            // bevels within the rows its neighbours already ink: each lies
+            // within the box of its corners, and a box whose rows each of
+            // its columns already inks changes nothing. The box of both is
+            // tried first.
+            const double nx = std::abs(n.x()), ny = std::abs(n.y());
+            const QRectF bande(QPointF(std::min(a.x(), b.x()) - nx, std::min(a.y(), b.y()) - ny),
+                               QPointF(std::max(a.x(), b.x()) + nx, std::max(a.y(), b.y()) + ny));
+            QRectF tout = bande;
+            if (bevel) {
+                const double px = std::abs(previous.x()), py = std::abs(previous.y());
+                tout |= QRectF(QPointF(a.x() - px, a.y() - py), QPointF(a.x() + px, a.y() + py));
             }
-            const QPointF band[4] = {a + n, b + n, b - n, a - n};
-            convex(band, 4);
+            if (!spanned(tout)) {
+                // The bevels either side of the join: triangles from a to
+                // the bands' corners, whose sides from a lie on the bands'
+                // ends, so only their third sides are new.
+                if (bevel)
+                    for (const double side : {1.0, -1.0}) {
+                        const QPointF p = a + side * previous, q = a + side * n;
+                        if (!spanned(QRectF(p, q).normalized()))
+                            edge(p, q);
+                    }
+                if (!bevel || !spanned(bande)) {
+                    const QPointF band[4] = {a + n, b + n, b - n, a - n};
+                    convex(band, 4);
+                }
+            }
             previous = n;
             hasPrevious = true;
         }
+    }
+
+    // Whether every column whose centre line crosses the box already inks
+    // the rows the box's height would give it (those whose centres lie
+    // between its top and bottom): what falls within them changes no pixel.
+    bool spanned(const QRectF& box) const
+    {
+        const int from = std::max(first_, plancher(box.left() - 0.5) + 1);
+        const int to = std::min(first_ + int(low_.size()) - 1, plancher(box.right() - 0.5));
+        const double haut = plancher(box.top() - 0.5) + 1.5;
+        const double bas = plancher(box.bottom() - 0.5) + 0.5;
+        for (int c = from; c <= to; ++c) {
+            const size_t i = size_t(c - first_);
+            if (!(low_[i] < haut && high_[i] >= bas))
+                return false;
+        }
+        return true;
     }
 
     // A piece of a one-pixel trace: the raster inks, in each column, the
     // rows the centre line crosses between the column's edges.
     void thinSegment(const QPointF& a, const QPointF& b)
     {
-        line(std::floor(a.x()), a.y());
-        line(std::floor(b.x()), b.y());
+        line(plancher(a.x()), a.y());
+        line(plancher(b.x()), b.y());
         if (b.x() <= a.x())
             return;
         const double slope = (b.y() - a.y()) / (b.x() - a.x());
-        const int from = std::max(first_, entier(std::ceil(a.x())));
-        const int to = std::min(first_ + int(low_.size()), entier(std::floor(b.x())));
+        const int from = std::max(first_, plafond(a.x()));
+        const int to = std::min(first_ + int(low_.size()), plancher(b.x()));
         for (int k = from; k <= to; ++k) {
             // The edge x = k closes column k - 1 and opens column k.
             const double y = a.y() + (k - a.x()) * slope;
@@ -175,12 +223,12 @@ private:
         const size_t i = size_t(c - first_);
         if (low_[i] > high_[i])
             return {};
-        int top = thin_ ? entier(std::ceil(low_[i] - 0.5)) : entier(std::floor(low_[i] - 0.5)) + 1;
-        int bottom = thin_ ? entier(std::ceil(high_[i] - 0.5)) - 1 : entier(std::floor(high_[i] - 0.5));
+        int top = thin_ ? plafond(low_[i] - 0.5) : plancher(low_[i] - 0.5) + 1;
+        int bottom = thin_ ? plafond(high_[i] - 0.5) - 1 : plancher(high_[i] - 0.5);
         if (thin_)
-            bottom = std::max(bottom, entier(std::floor(high_[i] + 0.5)));
+            bottom = std::max(bottom, plancher(high_[i] + 0.5));
         if (thin_ && top > bottom)
-            top = bottom = entier(std::floor(low_[i]));
+            top = bottom = plancher(low_[i]);
         if (top > bottom || bottom < 0 || top >= height)
             return {};
         return {std::max(top, 0), std::min(bottom, height - 1)};
@@ -243,9 +291,8 @@ private:
         }
     }
 
-    void line(double column, double y)
+    void line(int c, double y)
     {
-        const int c = entier(column);
         if (c < first_ || c >= first_ + int(low_.size()))
             return;
         const size_t i = size_t(c - first_);
@@ -266,29 +313,68 @@ private:
     std::vector<int> runStart_; // per row: the column its current run began
 };
 
+// A thin trace far denser than the pixels (thousands of points over a few
+// hundred columns) as the points that set what each column shows: in a
+// column holding more than four, its first and last (which join it to its
+// neighbours) and its lowest and highest, in their order. It inks the same
+// pixels: a thin trace inks, in each column, the rows from the lowest to the
+// highest of its points there and of where it crosses the column's sides.
+QPolygonF extremesParColonne(const QPolygonF& points)
+{
+    const qsizetype n = points.size();
+    QPolygonF out;
+    out.reserve(n);
+    qsizetype i = 0;
+    while (i < n) {
+        const int colonne = plancher(points[i].x());
+        qsizetype j = i + 1;
+        qsizetype bas = i, haut = i;
+        while (j < n && plancher(points[j].x()) == colonne) {
+            if (points[j].y() < points[bas].y())
+                bas = j;
+            if (points[j].y() > points[haut].y())
+                haut = j;
+            ++j;
+        }
+        if (j - i <= 4) {
+            for (qsizetype k = i; k < j; ++k)
+                out << points[k];
+        } else {
+            qsizetype gardes[4] = {i, std::min(bas, haut), std::max(bas, haut), j - 1};
+            for (int k = 0; k < 4; ++k)
+                if (k == 0 || gardes[k] != gardes[k - 1])
+                    out << points[gardes[k]];
+        }
+        i = j;
+    }
+    return out;
+}
+
 } // namespace
 
 PixelGridTrace reduceToPixelGrid(const QPolygonF& trace, double penWidth, QSize picture)
 {
     PixelGridTrace out;
-    const int n = int(trace.size());
     // The raster engine places points on a 1/64 pixel grid; so does this,
     // so that steep edges fall in the same columns.
     QPolygonF points(trace);
     for (QPointF& p : points)
         p = QPointF(std::trunc(p.x() * 64) / 64, std::trunc(p.y() * 64) / 64);
-    bool forward = n >= 2;
-    for (int i = 0; i < n && forward; ++i)
+    bool forward = points.size() >= 2;
+    for (qsizetype i = 0; i < points.size() && forward; ++i)
         forward = std::isfinite(points[i].x()) && std::isfinite(points[i].y())
                   && (i == 0 || points[i].x() >= points[i - 1].x());
     if (!forward) {
-        if (n >= 2)
+        if (trace.size() >= 2)
             out.polylines.append(trace);
         return out;
     }
+    if (penWidth <= 1)
+        points = extremesParColonne(points);
+    const int n = int(points.size());
 
     const double radius = std::max(0.5, penWidth / 2);
-    const int reach = entier(std::ceil(radius)) + 1;
+    const int reach = plafond(radius) + 1;
     const int first = -reach;                           // leftmost column worked on
     const int count = picture.width() + 2 * reach;      // columns worked on
     // Segments wholly left or right of the columns worked on are dropped.

@@ -58,6 +58,8 @@ private Q_SLOTS:
     void thickSegmentWidth();
     void thickPolylineOfWildPoints();
     void drawingFarOffThePicture();
+    void printLeavesTheFontsOwnPixels_data();
+    void printLeavesTheFontsOwnPixels();
 };
 
 void tst_PictureBox::clearPutsBackOnlyWhatWasDrawn()
@@ -209,6 +211,63 @@ void tst_PictureBox::drawingFarOffThePicture()
         p.Polyline(QPolygonF{{-1e300, 1e300}, {100, 50}, {1e300, -1e300}}, 0x0000FF);
         QCOMPARE(p.Image().pixel(50, 20) & 0xFFFFFF, 0x00FFFFu); // the trace's level run
     }
+    p.Cls();
+    QCOMPARE(p.Image(), image);
+}
+
+void tst_PictureBox::printLeavesTheFontsOwnPixels_data()
+{
+    QTest::addColumn<QString>("texte");
+    QTest::addColumn<double>("taille");
+    QTest::addColumn<QPointF>("place");
+    QTest::addColumn<int>("couleur");
+    QTest::newRow("panel's readout") << QStringLiteral("10 ms") << 8.0 << QPointF(13.3, 40.71) << 0x000000;
+    QTest::newRow("full-screen readout") << QStringLiteral("0.5 V") << 18.0 << QPointF(100.5, 200.25) << 0xFFFFFF;
+    QTest::newRow("accents, on a whole pixel") << QStringLiteral("µs/div é") << 12.0 << QPointF(7, 90) << 0x00FF00;
+}
+
+void tst_PictureBox::printLeavesTheFontsOwnPixels()
+{
+    QFETCH(QString, texte);
+    QFETCH(double, taille);
+    QFETCH(QPointF, place);
+    QFETCH(int, couleur);
+    const QImage image = fond(QSize(300, 300));
+    PictureBox p;
+    p.resize(300, 300);
+    p.Scale(0, 0, 300, 300);
+    p.setPicture(image);
+    p.FontName = QStringLiteral("Arial");
+    p.FontSize = taille;
+    p.ForeColor = couleur;
+
+    // The text drawn by the font itself, its top-left corner at the place.
+    QFont police(QStringLiteral("Arial"));
+    police.setPointSizeF(taille);
+    police.setStyleStrategy(QFont::NoAntialias);
+    const auto attendu = [&](QPointF coin) {
+        QImage dessin = image.copy();
+        QPainter peintre(&dessin);
+        peintre.setFont(police);
+        peintre.setPen(QColor(couleur & 0xFF, (couleur >> 8) & 0xFF, (couleur >> 16) & 0xFF));
+        peintre.drawText(coin + QPointF(0, QFontMetricsF(police, &dessin).ascent()), texte);
+        return dessin;
+    };
+    const auto imprimer = [&](QPointF coin) {
+        p.Cls();
+        p.CurrentX = coin.x();
+        p.CurrentY = coin.y();
+        p.Print(texte);
+        return p.Image();
+    };
+
+    // Printed at one place, again there (as at every tick), then a fraction
+    // of a pixel across, a fraction down, and whole pixels away.
+    QCOMPARE(imprimer(place), attendu(place));
+    QCOMPARE(imprimer(place), attendu(place));
+    for (const QPointF decalage : {QPointF(0.37, 0), QPointF(0, 0.45), QPointF(41, 17)})
+        QCOMPARE(imprimer(place + decalage), attendu(place + decalage));
+    // The clear puts back what the text inked.
     p.Cls();
     QCOMPARE(p.Image(), image);
 }
