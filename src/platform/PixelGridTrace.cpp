@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -109,23 +110,21 @@ public:
             // its columns already inks changes nothing. The box of both is
             // tried first.
             const double nx = std::abs(n.x()), ny = std::abs(n.y());
-            const QRectF bande(QPointF(std::min(a.x(), b.x()) - nx, std::min(a.y(), b.y()) - ny),
-                               QPointF(std::max(a.x(), b.x()) + nx, std::max(a.y(), b.y()) + ny));
-            QRectF tout = bande;
+            const Boite bande{std::min(a.x(), b.x()) - nx, std::min(a.y(), b.y()) - ny, std::max(a.x(), b.x()) + nx,
+                              std::max(a.y(), b.y()) + ny};
+            Boite tout = bande;
             if (bevel) {
                 const double px = std::abs(previous.x()), py = std::abs(previous.y());
-                tout |= QRectF(QPointF(a.x() - px, a.y() - py), QPointF(a.x() + px, a.y() + py));
+                tout = tout.unie({a.x() - px, a.y() - py, a.x() + px, a.y() + py});
             }
             if (!spanned(tout)) {
                 // The bevels either side of the join: triangles from a to
                 // the bands' corners, whose sides from a lie on the bands'
                 // ends, so only their third sides are new.
-                if (bevel)
-                    for (const double side : {1.0, -1.0}) {
-                        const QPointF p = a + side * previous, q = a + side * n;
-                        if (!spanned(QRectF(p, q).normalized()))
-                            edge(p, q);
-                    }
+                if (bevel) {
+                    edge(a + previous, a + n);
+                    edge(a - previous, a - n);
+                }
                 if (!bevel || !spanned(bande)) {
                     const QPointF band[4] = {a + n, b + n, b - n, a - n};
                     convex(band, 4);
@@ -136,15 +135,25 @@ public:
         }
     }
 
+    // An upright box, left to right and top to bottom.
+    struct Boite {
+        double gauche, haut, droite, bas;
+        Boite unie(const Boite& o) const
+        {
+            return {std::min(gauche, o.gauche), std::min(haut, o.haut), std::max(droite, o.droite),
+                    std::max(bas, o.bas)};
+        }
+    };
+
     // Whether every column whose centre line crosses the box already inks
     // the rows the box's height would give it (those whose centres lie
     // between its top and bottom): what falls within them changes no pixel.
-    bool spanned(const QRectF& box) const
+    bool spanned(const Boite& boite) const
     {
-        const int from = std::max(first_, plancher(box.left() - 0.5) + 1);
-        const int to = std::min(first_ + int(low_.size()) - 1, plancher(box.right() - 0.5));
-        const double haut = plancher(box.top() - 0.5) + 1.5;
-        const double bas = plancher(box.bottom() - 0.5) + 0.5;
+        const int from = std::max(first_, plancher(boite.gauche - 0.5) + 1);
+        const int to = std::min(first_ + int(low_.size()) - 1, plancher(boite.droite - 0.5));
+        const double haut = plancher(boite.haut - 0.5) + 1.5;
+        const double bas = plancher(boite.bas - 0.5) + 0.5;
         for (int c = from; c <= to; ++c) {
             const size_t i = size_t(c - first_);
             if (!(low_[i] < haut && high_[i] >= bas))
@@ -361,9 +370,10 @@ PixelGridTrace reduceToPixelGrid(const QPolygonF& trace, double penWidth, QSize 
     for (QPointF& p : points)
         p = QPointF(std::trunc(p.x() * 64) / 64, std::trunc(p.y() * 64) / 64);
     bool forward = points.size() >= 2;
-    for (qsizetype i = 0; i < points.size() && forward; ++i)
-        forward = std::isfinite(points[i].x()) && std::isfinite(points[i].y())
-                  && (i == 0 || points[i].x() >= points[i - 1].x());
+    for (qsizetype i = 0; i < points.size() && forward; ++i) {
+        const QPointF& p = std::as_const(points)[i];
+        forward = std::isfinite(p.x()) && std::isfinite(p.y()) && (i == 0 || p.x() >= std::as_const(points)[i - 1].x());
+    }
     if (!forward) {
         if (trace.size() >= 2)
             out.polylines.append(trace);
@@ -371,14 +381,15 @@ PixelGridTrace reduceToPixelGrid(const QPolygonF& trace, double penWidth, QSize 
     }
     if (penWidth <= 1)
         points = extremesParColonne(points);
-    const int n = int(points.size());
+    const QPolygonF& pts = points;
+    const int n = int(pts.size());
 
     const double radius = std::max(0.5, penWidth / 2);
     const int reach = plafond(radius) + 1;
     const int first = -reach;                           // leftmost column worked on
     const int count = picture.width() + 2 * reach;      // columns worked on
     // Segments wholly left or right of the columns worked on are dropped.
-    auto outside = [&](int i) { return points[i + 1].x() < first || points[i].x() >= first + count; };
+    auto outside = [&](int i) { return pts[i + 1].x() < first || pts[i].x() >= first + count; };
 
     ColumnSpans columns(radius, first, count);
     int i = 0;
@@ -389,10 +400,10 @@ PixelGridTrace reduceToPixelGrid(const QPolygonF& trace, double penWidth, QSize 
             ++j;
         if (!away) {
             if (penWidth > 1)
-                columns.strokedStretch(points, i, j);
+                columns.strokedStretch(pts, i, j);
             else
                 for (int s = i; s < j; ++s)
-                    columns.thinSegment(points[s], points[s + 1]);
+                    columns.thinSegment(pts[s], pts[s + 1]);
             columns.takeSpans(out.spans, picture);
         }
         i = j;
