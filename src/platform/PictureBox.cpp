@@ -1,5 +1,6 @@
 #include "platform/PictureBox.h"
 
+#include "platform/PixelFill.h"
 #include "platform/PixelGridTrace.h"
 #include "platform/ThickPolyline.h"
 
@@ -359,23 +360,7 @@ void PictureBox::fillSpans(const QList<QRect>& spans, int color)
         // picture, which the painter draws into without buffering: the
         // raster engine pays a call for every row of a rectangle, ruinous
         // for the one-pixel columns of a thin trace's teeth.
-        const QRgb pixel = vbColor(color).rgb();
-        const QRect picture = image_.rect();
-        uchar* bits = image_.bits();
-        const qsizetype stride = image_.bytesPerLine();
-        for (const QRect& span : spans) {
-            const QRect s = span & picture;
-            if (s.isEmpty())
-                continue;
-            uchar* row = bits + s.top() * stride + s.left() * qsizetype(sizeof(QRgb));
-            const int width = s.width();
-            for (int y = s.top(); y <= s.bottom(); ++y, row += stride) {
-                if (width == 1)
-                    *reinterpret_cast<QRgb*>(row) = pixel;
-                else
-                    std::fill_n(reinterpret_cast<QRgb*>(row), width, pixel);
-            }
-        }
+        fillRects(image_, spans, vbColor(color).rgb());
         return;
     }
     const QPen pen = p.pen();

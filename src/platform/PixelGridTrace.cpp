@@ -184,11 +184,14 @@ public:
     }
 
     // The inked rows of each column within the picture as rectangles, then
-    // the columns are cleared for the next stretch. The raster engine pays
-    // for every row of every rectangle, so the stretch is handed out the
-    // cheaper way: as columns (neighbours alike merged), or as runs one row
-    // high across the columns (rows alike merged), which suits a solid band
-    // where a column one pixel wide would cost a span on every row.
+    // the columns are cleared for the next stretch. A wide pen's stretch is
+    // handed out the cheaper way: as columns (neighbours alike merged), or
+    // as runs one row high across the columns (rows alike merged), which
+    // suits a solid band where a column one pixel wide would cost a span on
+    // every row. A thin trace's stretch goes as columns: its columns one
+    // pixel wide are written side by side a band of rows at a time (see
+    // PixelFill.h), where runs would start and end on most rows of every
+    // column of a dense zigzag.
     void takeSpans(QList<QRect>& spans, QSize picture)
     {
         const int from = std::max(0, touchedFrom_), to = std::min(picture.width() - 1, touchedTo_);
@@ -205,7 +208,7 @@ public:
             previous = r;
         }
         // Runs also cost a pass over their rows here.
-        if (2 * rowSpans < columnSpans)
+        if (!thin_ && 2 * rowSpans < columnSpans)
             addRowRuns(spans, from, picture.height());
         else
             addColumns(spans, from);

@@ -1,6 +1,7 @@
 #include "platform/ThickPolyline.h"
 
 #include "platform/DamageTiles.h"
+#include "platform/PixelFill.h"
 
 #include <algorithm>
 #include <cmath>
@@ -91,7 +92,7 @@ QRect strokeThickPolyline(QImage& picture, const QPolygonF& points, double width
         const int i1 = std::min(largeur - 1, int(std::floor(hi - 0.5)));
         if (i0 > i1)
             return;
-        std::fill_n(reinterpret_cast<QRgb*>(bits + j * stride) + i0, i1 - i0 + 1, colour);
+        fillRow(reinterpret_cast<QRgb*>(bits + j * stride) + i0, i1 - i0 + 1, colour);
         if (inked) {
             // The tiles are marked once per band of tile rows.
             if ((j >> DamageTiles::kShift) != bande.rang) {
