@@ -25,8 +25,8 @@ inline void fillRow(QRgb* row, int n, QRgb pixel)
 }
 
 // Every pixel of the rectangles, cut to the picture. Narrow rectangles many
-// rows high (a thin trace's teeth, one pixel wide side by side) go a band
-// of rows at a time, their columns four pixels a step through a mask where
-// they are many: one at a time, each of their pixels would cost a store and
-// its row's cache line would come back for the next column.
+// rows high (a thin trace's teeth, one pixel wide side by side) go row after
+// row, their columns four pixels a step through a mask where they are many:
+// one at a time, each of their pixels would cost a store and its row's cache
+// line would come back for the next column.
 void fillRects(QImage& picture, const QList<QRect>& rects, QRgb pixel);
