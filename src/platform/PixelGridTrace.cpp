@@ -1,5 +1,7 @@
 #include "platform/PixelGridTrace.h"
 
+#include "platform/PixelCoords.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -7,26 +9,6 @@
 #include <vector>
 
 namespace {
-
-// The whole numbers at or below v and at or above it, as pixel coordinates:
-// a point far off the picture (a trace whose last period runs kilometres
-// past the edge) stays far off, without an int that cannot hold it. No call
-// each: the reduction takes several for every segment.
-int plancher(double v)
-{
-    constexpr double kLoin = 1e9;
-    if (!(v > -kLoin))
-        return -int(kLoin);
-    if (v > kLoin)
-        return int(kLoin);
-    const int i = int(v);
-    return double(i) > v ? i - 1 : i;
-}
-
-int plafond(double v)
-{
-    return -plancher(-v);
-}
 
 // Lowest and highest y the pen inks in each column of a stretch of the trace.
 class ColumnSpans {

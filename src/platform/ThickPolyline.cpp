@@ -1,6 +1,7 @@
 #include "platform/ThickPolyline.h"
 
 #include "platform/DamageTiles.h"
+#include "platform/PixelCoords.h"
 #include "platform/PixelFill.h"
 
 #include <algorithm>
@@ -88,8 +89,8 @@ QRect strokeThickPolyline(QImage& picture, const QPolygonF& points, double width
         }
     } bande;
     auto ligne = [&](int j, double lo, double hi) {
-        const int i0 = std::max(0, int(std::ceil(lo - 0.5)));
-        const int i1 = std::min(largeur - 1, int(std::floor(hi - 0.5)));
+        const int i0 = std::max(0, plafond(lo - 0.5));
+        const int i1 = std::min(largeur - 1, plancher(hi - 0.5));
         if (i0 > i1)
             return;
         fillRow(reinterpret_cast<QRgb*>(bits + j * stride) + i0, i1 - i0 + 1, colour);
@@ -115,8 +116,8 @@ QRect strokeThickPolyline(QImage& picture, const QPolygonF& points, double width
         const double dx = b.x() - a.x(), dy = b.y() - a.y();
         const double l2 = dx * dx + dy * dy;
         const double l = std::sqrt(l2);
-        const int j0 = std::max(0, int(std::ceil(a.y() - r - 0.5)));
-        const int j1 = std::min(hauteur - 1, int(std::floor(b.y() + r - 0.5)));
+        const int j0 = std::max(0, plafond(a.y() - r - 0.5));
+        const int j1 = std::min(hauteur - 1, plancher(b.y() + r - 0.5));
         // Rows more than r from both ends meet only the segment's body: the
         // band around its line, between the normals at its ends.
         const double invDx = dx != 0 ? 1 / dx : 0, invDy = dy != 0 ? 1 / dy : 0;

@@ -35,7 +35,7 @@ private Q_SLOTS:
 void tst_PixelFill::writesExactlyTheRectangles_data()
 {
     QTest::addColumn<QList<QRect>>("rectangles");
-    QList<QRect> dents, rares, inegales, melange;
+    QList<QRect> dents, rares, inegales, melange, largeurs;
     // A thin trace's teeth: one pixel wide, every other column, nearly the
     // whole height.
     for (int x = 1; x < kLargeur; x += 2)
@@ -51,10 +51,15 @@ void tst_PixelFill::writesExactlyTheRectangles_data()
     // picture's edges.
     melange << QRect(0, 0, kLargeur, 1) << QRect(20, 40, 150, 30) << QRect(5, 5, 1, 1) << QRect(100, 0, 1, kHauteur)
             << QRect(-10, 60, 30, 100) << QRect(190, -20, 40, 50) << QRect(300, 10, 5, 5);
+    // Runs of every width up to past the first ones written pixel by pixel,
+    // one a row, and two rows of each a little further.
+    for (int w = 1; w <= 70; ++w)
+        largeurs << QRect(w % 3, w, w, 1) << QRect(100 + w % 5, 75 + w, w, 2);
     QTest::newRow("teeth side by side") << dents;
     QTest::newRow("teeth far apart") << rares;
     QTest::newRow("ragged teeth") << inegales;
     QTest::newRow("wide, narrow and off the picture") << melange;
+    QTest::newRow("runs of every width") << largeurs;
 }
 
 void tst_PixelFill::writesExactlyTheRectangles()
