@@ -147,23 +147,51 @@ void PictureBox::showDamage()
     damage_.clear();
 }
 
+void PictureBox::inkedSpans(const QList<QRect>& spans)
+{
+    const QRect picture = image_.rect();
+    for (const QRect& span : spans) {
+        const QRect s = span & picture;
+        if (s.isEmpty())
+            continue;
+        damage_.mark(s);
+        inkSpans_.push_back(s);
+    }
+    // A picture drawn on for long without a clear keeps its tiles instead.
+    constexpr size_t kMaxSpans = 1 << 16;
+    if (inkSpans_.size() > kMaxSpans) {
+        for (const QRect& s : inkSpans_)
+            ink_.mark(s);
+        inkSpans_.clear();
+    }
+    scheduleUpdate();
+}
+
 void PictureBox::restoreInk()
 {
     QPainter& p = painter();
     const qreal dpr = image_.devicePixelRatio();
-    const std::vector<QRect> runs = ink_.runs();
     const bool direct = !picture_.isNull() && picture_.format() == image_.format()
         && qFuzzyCompare(picture_.devicePixelRatio(), dpr) && picture_.width() >= image_.width()
         && picture_.height() >= image_.height() && writableInPlace();
     if (direct) {
+        // The tiles drawn on, and the very pixels of the traces and texts:
+        // a thin curve across a tile puts back its pixels, not the tile's.
         uchar* bits = image_.bits();
         const qsizetype stride = image_.bytesPerLine();
-        for (const QRect& r : runs)
+        const auto copier = [&](const QRect& r) {
             for (int y = r.top(); y <= r.bottom(); ++y)
                 std::copy_n(picture_.constScanLine(y) + r.left() * 4, r.width() * 4, bits + y * stride + r.left() * 4);
+        };
+        for (const QRect& r : ink_.runs())
+            copier(r);
+        for (const QRect& r : inkSpans_)
+            copier(r);
         return;
     }
-    for (const QRect& r : runs) {
+    for (const QRect& s : inkSpans_)
+        ink_.mark(s);
+    for (const QRect& r : ink_.runs()) {
         const QRectF logical(r.x() / dpr, r.y() / dpr, r.width() / dpr, r.height() / dpr);
         p.fillRect(logical, vbColor(backColor_));
         if (!picture_.isNull()) {
@@ -197,6 +225,8 @@ void PictureBox::Cls()
         // since goes back to it.
         restoreInk();
         damage_.unite(ink_);
+        for (const QRect& s : inkSpans_)
+            damage_.mark(s);
     } else {
         // An opaque picture that covers everything leaves no background to fill.
         const QSizeF covered = picture_.isNull() ? QSizeF() : picture_.deviceIndependentSize();
@@ -207,6 +237,7 @@ void PictureBox::Cls()
         damage_.markAll();
     }
     ink_.clear();
+    inkSpans_.clear();
     clearedPicture_ = picture;
     clearedBack_ = backColor_;
     CurrentX = 0;
@@ -300,10 +331,10 @@ void PictureBox::Trace(const QPolygonF& points, int color)
         }
     } else {
         const PixelGridTrace reduced = reduceToPixelGrid(pixels, penWidth_ * dpr, image_.size());
-        if (!reduced.spans.isEmpty())
+        if (!reduced.spans.isEmpty()) {
             fillSpans(reduced.spans, color);
-        for (const QRect& span : reduced.spans)
-            ink_.mark(span);
+            inkedSpans(reduced.spans);
+        }
         for (const QPolygonF& piece : reduced.polylines) {
             p.drawPolyline(dpr == 1 ? piece : toLogical.map(piece));
             touched(piece.boundingRect().adjusted(-m, -m, m, m));
@@ -417,9 +448,7 @@ void PictureBox::Print(const QString& text)
         // are known.
         const QList<QRect>& rows = texts_.ink(FontName, fontPoints(), text, baseline, image_);
         fillSpans(rows, ForeColor);
-        for (const QRect& row : rows)
-            ink_.mark(row);
-        scheduleUpdate();
+        inkedSpans(rows);
     } else {
         const QFont& font = texts_.font(FontName, fontPoints(), image_);
         p.setFont(font);

@@ -79,6 +79,17 @@ void tst_PictureBox::clearPutsBackOnlyWhatWasDrawn()
     p.Cls();
     QCOMPARE(p.Image(), image);
 
+    // Dense traces alone, put back pixel by pixel.
+    QPolygonF dents;
+    for (int i = 0; i <= 400; ++i)
+        dents << QPointF(30 + 0.5 * i, i % 2 ? 60 : 150);
+    p.DrawWidth = 1;
+    p.Trace(dents, 0xFF00FF);
+    p.DrawWidth = 5;
+    p.Trace(dents.translated(10, 20), 0x00FFFF);
+    p.Cls();
+    QCOMPARE(p.Image(), image);
+
     // Drawn again after the clear: as on a fresh picture.
     p.DrawWidth = 3;
     p.Line(0, 100, 300, 100, 0xFFFF00);
