@@ -14,6 +14,7 @@ NiveauxHarmoniques& NiveauxHarmo(int voie)
     return niveaux[voie == 1 ? 1 : 0];
 }
 
+#include "bench/frmToolBox.h"
 #include "platform/FormDesign.h"
 #include "platform/Forms.h"
 #include "platform/Shape.h"
@@ -41,9 +42,10 @@ double slider(const QWidget* fenetre, int index)
 
 bool OptionConnexionChoisie(int index)
 {
-    const VbForm* boite = Forms().find(QStringLiteral("frmToolBox"));
-    const auto* option = boite ? control<QAbstractButton>(boite, "optConnexion", index) : nullptr;
-    return option && option->isChecked();
+    // Read at every tick of the spot: the toolbox's own options, not a
+    // search among its controls.
+    const frmToolBox* boite = Forms().find<frmToolBox>();
+    return boite && boite->optionChoisie(index);
 }
 
 std::optional<ReglagesGBF> ReglagesGenerateur(int voie)

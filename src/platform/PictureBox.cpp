@@ -35,6 +35,7 @@ void PictureBox::allocate()
     fresh.setDevicePixelRatio(dpr);
     image_ = std::move(fresh);
     ink_.resize(image_.size());
+    spanTiles_.resize(image_.size());
     damage_.resize(image_.size());
     Cls();
 }
@@ -140,6 +141,7 @@ void PictureBox::showDamage()
     if (painter_.isActive())
         flushLines();
     damage_.unite(ink_);
+    damage_.unite(spanTiles_);
     if (damage_.all())
         update();
     else if (!damage_.empty())
@@ -149,20 +151,37 @@ void PictureBox::showDamage()
 
 void PictureBox::inkedSpans(const QList<QRect>& spans)
 {
-    const QRect picture = image_.rect();
+    const int largeur = image_.width(), hauteur = image_.height();
+    const size_t debut = inkSpans_.size();
+    int gauche = largeur, droite = -1, haut = hauteur, bas = -1;
     for (const QRect& span : spans) {
-        const QRect s = span & picture;
-        if (s.isEmpty())
+        // Cut to the picture by hand: a trace is thousands of spans.
+        const int x0 = std::max(span.left(), 0), x1 = std::min(span.right(), largeur - 1);
+        const int y0 = std::max(span.top(), 0), y1 = std::min(span.bottom(), hauteur - 1);
+        if (x0 > x1 || y0 > y1)
             continue;
-        damage_.mark(s);
-        inkSpans_.push_back(s);
+        inkSpans_.push_back(QRect(QPoint(x0, y0), QPoint(x1, y1)));
+        gauche = std::min(gauche, x0);
+        droite = std::max(droite, x1);
+        haut = std::min(haut, y0);
+        bas = std::max(bas, y1);
+    }
+    // Their tiles: a text's few, at once; a trace's one span at a time, so
+    // that a thin curve across the picture marks the tiles it crosses only.
+    if (bas >= haut) {
+        constexpr int kPeu = 2 * DamageTiles::kSize;
+        if (droite - gauche < kPeu && bas - haut < kPeu)
+            spanTiles_.mark(QRect(QPoint(gauche, haut), QPoint(droite, bas)));
+        else
+            for (size_t i = debut; i < inkSpans_.size(); ++i)
+                spanTiles_.mark(inkSpans_[i]);
     }
     // A picture drawn on for long without a clear keeps its tiles instead.
     constexpr size_t kMaxSpans = 1 << 16;
     if (inkSpans_.size() > kMaxSpans) {
-        for (const QRect& s : inkSpans_)
-            ink_.mark(s);
+        ink_.unite(spanTiles_);
         inkSpans_.clear();
+        spanTiles_.clear();
     }
     scheduleUpdate();
 }
@@ -189,8 +208,7 @@ void PictureBox::restoreInk()
             copier(r);
         return;
     }
-    for (const QRect& s : inkSpans_)
-        ink_.mark(s);
+    ink_.unite(spanTiles_);
     for (const QRect& r : ink_.runs()) {
         const QRectF logical(r.x() / dpr, r.y() / dpr, r.width() / dpr, r.height() / dpr);
         p.fillRect(logical, vbColor(backColor_));
@@ -225,8 +243,7 @@ void PictureBox::Cls()
         // since goes back to it.
         restoreInk();
         damage_.unite(ink_);
-        for (const QRect& s : inkSpans_)
-            damage_.mark(s);
+        damage_.unite(spanTiles_);
     } else {
         // An opaque picture that covers everything leaves no background to fill.
         const QSizeF covered = picture_.isNull() ? QSizeF() : picture_.deviceIndependentSize();
@@ -238,6 +255,7 @@ void PictureBox::Cls()
     }
     ink_.clear();
     inkSpans_.clear();
+    spanTiles_.clear();
     clearedPicture_ = picture;
     clearedBack_ = backColor_;
     CurrentX = 0;

@@ -142,7 +142,8 @@ private:
     QPointF pendingLow_, pendingHigh_; // their corners, logical pixels
     mutable TextStamps texts_; // the texts printed, measured and inked once
     DamageTiles ink_;    // drawn on since the last clear
-    std::vector<QRect> inkSpans_; // the same, pixel for pixel
+    std::vector<QRect> inkSpans_; // the same, pixel for pixel,
+    DamageTiles spanTiles_;       // and their tiles
     DamageTiles damage_; // changed since the screen last showed it
     qint64 clearedPicture_ = 0; // the background picture and colour of the
     int clearedBack_ = -1;       // last clear, which ink_ is drawn over

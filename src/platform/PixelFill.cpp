@@ -58,9 +58,12 @@ void fillRects(QImage& picture, const QList<QRect>& rects, QRgb pixel)
     constexpr int kTall = 32, kNarrow = 8;
     std::vector<QRect> tall;
     for (const QRect& rect : rects) {
-        const QRect r = rect & bounds;
-        if (r.isEmpty())
+        // Cut to the picture by hand: a trace or a text is many rectangles.
+        const int x0 = std::max(rect.left(), 0), x1 = std::min(rect.right(), bounds.right());
+        const int y0 = std::max(rect.top(), 0), y1 = std::min(rect.bottom(), bounds.bottom());
+        if (x0 > x1 || y0 > y1)
             continue;
+        const QRect r(QPoint(x0, y0), QPoint(x1, y1));
         if (r.width() < kNarrow && r.height() > kTall) {
             tall.push_back(r);
             continue;

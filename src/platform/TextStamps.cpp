@@ -21,6 +21,9 @@ TextStamps::Metrics& TextStamps::metrics(const QString& family, double points, c
         clear();
         dpr_ = picture.devicePixelRatio();
     }
+    // The same font again, as the texts of one print are.
+    if (last_ != fonts_.end() && last_.key().points == points && last_.key().family == family)
+        return *last_;
     const FontKey key{family, points};
     auto it = fonts_.find(key);
     if (it == fonts_.end()) {
@@ -32,6 +35,7 @@ TextStamps::Metrics& TextStamps::metrics(const QString& family, double points, c
         const QFontMetricsF m(font, &picture);
         it = fonts_.insert(key, Metrics{font, m.ascent(), m.height(), {}});
     }
+    last_ = it;
     return *it;
 }
 
@@ -117,6 +121,7 @@ const QList<QRect>& TextStamps::ink(const QString& family, double points, const 
 void TextStamps::clear()
 {
     fonts_.clear();
+    last_ = fonts_.end();
     stamps_.clear();
     placed_.clear();
 }

@@ -56,6 +56,7 @@ private:
     Metrics& metrics(const QString& family, double points, const QImage& picture);
 
     QHash<FontKey, Metrics> fonts_;
+    QHash<FontKey, Metrics>::iterator last_ = fonts_.end(); // the font used last
     QHash<StampKey, QList<QRect>> stamps_; // inked rows, from the baseline's whole pixel
     QList<QRect> placed_;
     double dpr_ = 0;

@@ -20,6 +20,11 @@ void unir(double& lo, double& hi, double a, double b)
 
 bool clipSegment(QPointF& a, QPointF& b, const QRectF& frame)
 {
+    // Both ends inside, as nearly every segment of a figure: nothing to cut.
+    const double gauche = frame.left(), droite = frame.right(), haut = frame.top(), bas = frame.bottom();
+    if (a.x() >= gauche && a.x() <= droite && a.y() >= haut && a.y() <= bas && b.x() >= gauche && b.x() <= droite
+        && b.y() >= haut && b.y() <= bas)
+        return true;
     // Liang-Barsky: the parameters where the segment enters and leaves the
     // frame. Each cut end is measured from the end of the segment nearer to
     // it, and the coordinate of the side it is cut on is set exactly, so
