@@ -171,9 +171,9 @@ public:
     // as runs one row high across the columns (rows alike merged), which
     // suits a solid band where a column one pixel wide would cost a span on
     // every row. A thin trace's stretch goes as columns: its columns one
-    // pixel wide are written side by side a band of rows at a time (see
-    // PixelFill.h), where runs would start and end on most rows of every
-    // column of a dense zigzag.
+    // pixel wide are written side by side, row after row (see PixelFill.h),
+    // where runs would start and end on most rows of every column of a
+    // dense zigzag.
     void takeSpans(QList<QRect>& spans, QSize picture)
     {
         const int from = std::max(0, touchedFrom_), to = std::min(picture.width() - 1, touchedTo_);
