@@ -35,7 +35,6 @@ void PictureBox::allocate()
     fresh.setDevicePixelRatio(dpr);
     image_ = std::move(fresh);
     ink_.resize(image_.size());
-    spanTiles_.resize(image_.size());
     damage_.resize(image_.size());
     Cls();
 }
@@ -141,7 +140,6 @@ void PictureBox::showDamage()
     if (painter_.isActive())
         flushLines();
     damage_.unite(ink_);
-    damage_.unite(spanTiles_);
     if (damage_.all())
         update();
     else if (!damage_.empty())
@@ -151,38 +149,24 @@ void PictureBox::showDamage()
 
 void PictureBox::inkedSpans(const QList<QRect>& spans)
 {
-    const int largeur = image_.width(), hauteur = image_.height();
-    const size_t debut = inkSpans_.size();
-    int gauche = largeur, droite = -1, haut = hauteur, bas = -1;
+    if (spans.isEmpty())
+        return;
+    int gauche = spans.front().left(), droite = spans.front().right();
+    int haut = spans.front().top(), bas = spans.front().bottom();
     for (const QRect& span : spans) {
-        // Cut to the picture by hand: a trace is thousands of spans.
-        const int x0 = std::max(span.left(), 0), x1 = std::min(span.right(), largeur - 1);
-        const int y0 = std::max(span.top(), 0), y1 = std::min(span.bottom(), hauteur - 1);
-        if (x0 > x1 || y0 > y1)
-            continue;
-        inkSpans_.push_back(QRect(QPoint(x0, y0), QPoint(x1, y1)));
-        gauche = std::min(gauche, x0);
-        droite = std::max(droite, x1);
-        haut = std::min(haut, y0);
-        bas = std::max(bas, y1);
+        gauche = std::min(gauche, span.left());
+        droite = std::max(droite, span.right());
+        haut = std::min(haut, span.top());
+        bas = std::max(bas, span.bottom());
     }
-    // Their tiles: a text's few, at once; a trace's one span at a time, so
-    // that a thin curve across the picture marks the tiles it crosses only.
-    if (bas >= haut) {
-        constexpr int kPeu = 2 * DamageTiles::kSize;
-        if (droite - gauche < kPeu && bas - haut < kPeu)
-            spanTiles_.mark(QRect(QPoint(gauche, haut), QPoint(droite, bas)));
-        else
-            for (size_t i = debut; i < inkSpans_.size(); ++i)
-                spanTiles_.mark(inkSpans_[i]);
-    }
-    // A picture drawn on for long without a clear keeps its tiles instead.
-    constexpr size_t kMaxSpans = 1 << 16;
-    if (inkSpans_.size() > kMaxSpans) {
-        ink_.unite(spanTiles_);
-        inkSpans_.clear();
-        spanTiles_.clear();
-    }
+    // A text's few tiles at once; a trace's one span at a time, so that a
+    // thin curve across the picture marks only the tiles it crosses.
+    constexpr int kPeu = 2 * DamageTiles::kSize;
+    if (droite - gauche < kPeu && bas - haut < kPeu)
+        ink_.mark(QRect(QPoint(gauche, haut), QPoint(droite, bas)));
+    else
+        for (const QRect& span : spans)
+            ink_.mark(span);
     scheduleUpdate();
 }
 
@@ -190,26 +174,19 @@ void PictureBox::restoreInk()
 {
     QPainter& p = painter();
     const qreal dpr = image_.devicePixelRatio();
+    const std::vector<QRect> runs = ink_.runs();
     const bool direct = !picture_.isNull() && picture_.format() == image_.format()
         && qFuzzyCompare(picture_.devicePixelRatio(), dpr) && picture_.width() >= image_.width()
         && picture_.height() >= image_.height() && writableInPlace();
     if (direct) {
-        // The tiles drawn on, and the very pixels of the traces and texts:
-        // a thin curve across a tile puts back its pixels, not the tile's.
         uchar* bits = image_.bits();
         const qsizetype stride = image_.bytesPerLine();
-        const auto copier = [&](const QRect& r) {
+        for (const QRect& r : runs)
             for (int y = r.top(); y <= r.bottom(); ++y)
                 std::copy_n(picture_.constScanLine(y) + r.left() * 4, r.width() * 4, bits + y * stride + r.left() * 4);
-        };
-        for (const QRect& r : ink_.runs())
-            copier(r);
-        for (const QRect& r : inkSpans_)
-            copier(r);
         return;
     }
-    ink_.unite(spanTiles_);
-    for (const QRect& r : ink_.runs()) {
+    for (const QRect& r : runs) {
         const QRectF logical(r.x() / dpr, r.y() / dpr, r.width() / dpr, r.height() / dpr);
         p.fillRect(logical, vbColor(backColor_));
         if (!picture_.isNull()) {
@@ -243,7 +220,6 @@ void PictureBox::Cls()
         // since goes back to it.
         restoreInk();
         damage_.unite(ink_);
-        damage_.unite(spanTiles_);
     } else {
         // An opaque picture that covers everything leaves no background to fill.
         const QSizeF covered = picture_.isNull() ? QSizeF() : picture_.deviceIndependentSize();
@@ -254,8 +230,6 @@ void PictureBox::Cls()
         damage_.markAll();
     }
     ink_.clear();
-    inkSpans_.clear();
-    spanTiles_.clear();
     clearedPicture_ = picture;
     clearedBack_ = backColor_;
     CurrentX = 0;

@@ -108,14 +108,13 @@ private:
     void touched(const QRectF& devicePixels);
     // The same for a stroke's logical pixels, widened by the pen.
     void touchedByPen(const QRectF& logical);
-    // Pixels drawn exactly those (device pixels): a clear puts back just
-    // them, the screen shows their tiles again.
+    // The tiles of spans drawn (device pixels, within the picture).
     void inkedSpans(const QList<QRect>& spans);
     // The painter, pending lines stroked, with the pen for the colour.
     QPainter& strokeWith(int color);
     void scheduleUpdate();
     void showDamage();
-    // What was drawn since the last clear, back to the background picture.
+    // The tiles drawn since the last clear, back to the background picture.
     void restoreInk();
     void applyPen(int color);
     void flushLines();
@@ -142,8 +141,6 @@ private:
     QPointF pendingLow_, pendingHigh_; // their corners, logical pixels
     mutable TextStamps texts_; // the texts printed, measured and inked once
     DamageTiles ink_;    // drawn on since the last clear
-    std::vector<QRect> inkSpans_; // the same, pixel for pixel,
-    DamageTiles spanTiles_;       // and their tiles
     DamageTiles damage_; // changed since the screen last showed it
     qint64 clearedPicture_ = 0; // the background picture and colour of the
     int clearedBack_ = -1;       // last clear, which ink_ is drawn over
