@@ -115,9 +115,14 @@ QRect strokeThickPolyline(QImage& picture, const QPolygonF& points, double width
         haut = std::min(haut, j);
         bas = std::max(bas, j);
     };
-    auto capsule = [&](QPointF a, QPointF b) {
-        if (a.y() > b.y())
+    // The segment's band and the discs at its ends, the disc at a only when
+    // asked: the previous segment's end inked it already.
+    auto capsule = [&](QPointF a, QPointF b, bool discA) {
+        bool discB = true;
+        if (a.y() > b.y()) {
             std::swap(a, b);
+            std::swap(discA, discB);
+        }
         const double dx = b.x() - a.x(), dy = b.y() - a.y();
         const double l2 = dx * dx + dy * dy;
         const double l = std::sqrt(l2);
@@ -131,11 +136,11 @@ QRect strokeThickPolyline(QImage& picture, const QPolygonF& points, double width
             const double yc = j + 0.5;
             const double ea = yc - a.y(), eb = yc - b.y();
             double lo = std::numeric_limits<double>::infinity(), hi = -lo;
-            if (ea * ea <= r2) {
+            if (discA && ea * ea <= r2) {
                 const double demi = std::sqrt(r2 - ea * ea);
                 unir(lo, hi, a.x() - demi, a.x() + demi);
             }
-            if (eb * eb <= r2) {
+            if (discB && eb * eb <= r2) {
                 const double demi = std::sqrt(r2 - eb * eb);
                 unir(lo, hi, b.x() - demi, b.x() + demi);
             }
@@ -172,11 +177,17 @@ QRect strokeThickPolyline(QImage& picture, const QPolygonF& points, double width
     const double marge = r + 2;
     const QRectF cadre(-marge, -marge, largeur + 2 * marge, hauteur + 2 * marge);
     if (points.size() == 1 && cadre.contains(points[0]))
-        capsule(points[0], points[0]);
+        capsule(points[0], points[0], true);
+    // Each point's disc is inked once, by the segment it ends: a figure of
+    // short segments is mostly discs. (Where that end was cut, the point
+    // lies outside the frame and its disc shows nothing.)
+    bool discEncre = false;
     for (qsizetype k = 1; k < points.size(); ++k) {
         QPointF a = points[k - 1], b = points[k];
-        if (clipSegment(a, b, cadre))
-            capsule(a, b);
+        const bool dedans = clipSegment(a, b, cadre);
+        if (dedans)
+            capsule(a, b, !discEncre);
+        discEncre = dedans;
     }
     if (inked)
         bande.marquer(inked);

@@ -57,6 +57,8 @@ private Q_SLOTS:
     void thickSegmentWidth_data();
     void thickSegmentWidth();
     void thickPolylineOfWildPoints();
+    void thickPolylineInksWithinHalfItsWidth_data();
+    void thickPolylineInksWithinHalfItsWidth();
     void drawingFarOffThePicture();
     void printLeavesTheFontsOwnPixels_data();
     void printLeavesTheFontsOwnPixels();
@@ -203,6 +205,58 @@ void tst_PictureBox::thickPolylineOfWildPoints()
     QCOMPARE(image.pixel(63, 32) & 0xFFFFFF, 0xFFFFFFu);
     QCOMPARE(image.pixel(30, 10) & 0xFFFFFF, 0xFFFFFFu);
     QCOMPARE(image.pixel(30, 50) & 0xFFFFFF, 0u);
+}
+
+void tst_PictureBox::thickPolylineInksWithinHalfItsWidth_data()
+{
+    QTest::addColumn<QPolygonF>("figure");
+    QTest::addColumn<double>("largeur");
+    // A figure that turns over itself in short segments (an XY figure), a
+    // zigzag of sharp turns and points on one spot, and a figure that leaves
+    // the picture and comes back.
+    QPolygonF tournant, zigzag, sortant;
+    for (int i = 0; i <= 600; ++i)
+        tournant << QPointF(60 + 45 * std::sin(i * 0.031), 50 + 35 * std::sin(i * 0.047 + 1));
+    for (int i = 0; i <= 40; ++i)
+        zigzag << QPointF(10 + 2.5 * i, i % 2 ? 20 : 80) << QPointF(10 + 2.5 * i, i % 2 ? 20 : 80);
+    for (int i = 0; i <= 30; ++i)
+        sortant << QPointF(-30 + 6 * i, i % 3 ? 50 + 70 * std::sin(i) : 140);
+    for (const double largeur : {3.0, 7.0}) {
+        const QByteArray l = " at " + QByteArray::number(largeur) + " px";
+        QTest::newRow("turning over itself" + l) << tournant << largeur;
+        QTest::newRow("sharp turns" + l) << zigzag << largeur;
+        QTest::newRow("out and back" + l) << sortant << largeur;
+    }
+}
+
+void tst_PictureBox::thickPolylineInksWithinHalfItsWidth()
+{
+    // Exactly the pixels whose centre lies within half the width of one of
+    // the segments; a centre on that limit either way.
+    QFETCH(QPolygonF, figure);
+    QFETCH(double, largeur);
+    QImage image(120, 100, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    strokeThickPolyline(image, figure, largeur, qRgb(255, 255, 255));
+    const auto distance = [](QPointF p, QPointF a, QPointF b) {
+        const QPointF d = b - a;
+        const double l2 = QPointF::dotProduct(d, d);
+        const double t = l2 > 0 ? std::clamp(QPointF::dotProduct(p - a, d) / l2, 0.0, 1.0) : 0;
+        const QPointF e = p - (a + t * d);
+        return std::sqrt(QPointF::dotProduct(e, e));
+    };
+    QStringList ecarts;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QPointF centre(x + 0.5, y + 0.5);
+            double plusPres = std::numeric_limits<double>::infinity();
+            for (qsizetype i = 1; i < figure.size(); ++i)
+                plusPres = std::min(plusPres, distance(centre, figure[i - 1], figure[i]));
+            const bool encre = (image.pixel(x, y) & 0xFFFFFF) == 0xFFFFFF;
+            if (std::abs(plusPres - largeur / 2) > 1e-9 && encre != (plusPres < largeur / 2))
+                ecarts << QStringLiteral("(%1, %2)").arg(x).arg(y);
+        }
+    QVERIFY2(ecarts.isEmpty(), qPrintable(ecarts.join(QLatin1Char(' '))));
 }
 
 void tst_PictureBox::drawingFarOffThePicture()
