@@ -169,11 +169,10 @@ public:
     // the columns are cleared for the next stretch. A wide pen's stretch is
     // handed out the cheaper way: as columns (neighbours alike merged), or
     // as runs one row high across the columns (rows alike merged), which
-    // suits a solid band where a column one pixel wide would cost a span on
-    // every row. A thin trace's stretch goes as columns: its columns one
-    // pixel wide are written side by side, row after row (see PixelFill.h),
-    // where runs would start and end on most rows of every column of a
-    // dense zigzag.
+    // suits a solid band whose middle rows are then written whole. A thin
+    // trace's stretch goes as columns: its columns one pixel wide are
+    // written side by side, row after row (see PixelFill.h), where runs
+    // would start and end on most rows of every column of a dense zigzag.
     void takeSpans(QList<QRect>& spans, QSize picture)
     {
         const int from = std::max(0, touchedFrom_), to = std::min(picture.width() - 1, touchedTo_);
@@ -189,8 +188,10 @@ public:
             rows_.push_back(r);
             previous = r;
         }
-        // Runs also cost a pass over their rows here.
-        if (!thin_ && 2 * rowSpans < columnSpans)
+        // Runs also cost a pass over their rows here, and bookkeeping for
+        // every run: a few a column at the most, as a band's ragged edges
+        // give, not the hundreds of a dense zigzag's columns.
+        if (!thin_ && 2 * rowSpans < columnSpans && rowSpans <= 4 * qint64(to - from + 1))
             addRowRuns(spans, from, picture.height());
         else
             addColumns(spans, from);
