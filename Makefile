@@ -14,7 +14,7 @@ bench: build
 	xvfb-run -a -s "-screen 0 1280x1024x24" "$(BUILD_DIR)/benchmarks/bench_demarrage"
 	"$(BUILD_DIR)/benchmarks/bench_ecran"
 	"$(BUILD_DIR)/benchmarks/bench_rafraichissement"
-	"$(BUILD_DIR)/benchmarks/bench_balayage"
+	xvfb-run -a -s "-screen 0 1920x1080x24" "$(BUILD_DIR)/benchmarks/bench_balayage"
 	"$(BUILD_DIR)/benchmarks/bench_harmonique"
 
 deps:

@@ -154,11 +154,15 @@ int main(int argc, char** argv)
             }
         }
 
+    // The last two: squares of a period of about two units (4 pixels on the
+    // full-HD picture) at full height, thin and at the default focus.
     const std::vector<Reglage> references = {
         {"Sinus", 1000, 8, 12},
         {"Sinus", 1000, 6, 12},
         {"Sinus", 10000, 8, 12},
         {"Carre", 49000, 8, 12},
+        {"Carre", 49000, 8, 10, 2, false, 8},
+        {"Carre", 49000, 8, 12, 2, false, 8},
     };
 
     std::printf("ActualiserEcran, CH1 8 V and CH2 3 V (or 8 V) at 2 V/div, %zu settings, median of %d each (ms)\n",
@@ -185,8 +189,8 @@ int main(int argc, char** argv)
                     mediane(t), revu, lePire.forme, lePire.frequence, texteBase(lePire.base),
                     epaisseur(lePire.focus), texteMode(lePire), lePire.hautB);
         for (const Reglage& r : references)
-            std::printf("             %-8s %8.6g Hz at %-10s focus %2d px: %8.3f\n", r.forme, r.frequence,
-                        texteBase(r.base), epaisseur(r.focus), chronometrer(scope, r, std::max(runs, 21)));
+            std::printf("             %-8s %8.6g Hz at %-10s focus %2d px, CH2 %g V: %8.3f\n", r.forme, r.frequence,
+                        texteBase(r.base), epaisseur(r.focus), r.hautB, chronometrer(scope, r, std::max(runs, 21)));
     }
 
     // The spectrum: FFT ticked, in DUAL and ADD, every time base, with the

@@ -30,11 +30,14 @@ void DamageTiles::mark(const QRect& rect)
 {
     if (all_)
         return;
-    const QRect r = rect & QRect(QPoint(0, 0), picture_);
-    if (r.isEmpty())
+    // Cut to the picture by hand: drawings mark thousands of small
+    // rectangles a tick.
+    const int x0 = std::max(rect.left(), 0), x1 = std::min(rect.right(), picture_.width() - 1);
+    const int y0 = std::max(rect.top(), 0), y1 = std::min(rect.bottom(), picture_.height() - 1);
+    if (x0 > x1 || y0 > y1)
         return;
-    for (int ty = r.top() >> kShift; ty <= r.bottom() >> kShift; ++ty)
-        for (int tx = r.left() >> kShift; tx <= r.right() >> kShift; ++tx) {
+    for (int ty = y0 >> kShift; ty <= y1 >> kShift; ++ty)
+        for (int tx = x0 >> kShift; tx <= x1 >> kShift; ++tx) {
             uint8_t& t = tiles_[size_t(ty * columns_ + tx)];
             count_ += t == 0;
             t = 1;

@@ -1,5 +1,6 @@
 #include "platform/PictureBox.h"
 
+#include "platform/PixelFill.h"
 #include "platform/PixelGridTrace.h"
 #include "platform/ThickPolyline.h"
 
@@ -144,6 +145,29 @@ void PictureBox::showDamage()
     else if (!damage_.empty())
         update(damage_.region(image_.devicePixelRatio()));
     damage_.clear();
+}
+
+void PictureBox::inkedSpans(const QList<QRect>& spans)
+{
+    if (spans.isEmpty())
+        return;
+    int gauche = spans.front().left(), droite = spans.front().right();
+    int haut = spans.front().top(), bas = spans.front().bottom();
+    for (const QRect& span : spans) {
+        gauche = std::min(gauche, span.left());
+        droite = std::max(droite, span.right());
+        haut = std::min(haut, span.top());
+        bas = std::max(bas, span.bottom());
+    }
+    // A text's few tiles at once; a trace's one span at a time, so that a
+    // thin curve across the picture marks only the tiles it crosses.
+    constexpr int kPeu = 2 * DamageTiles::kSize;
+    if (droite - gauche < kPeu && bas - haut < kPeu)
+        ink_.mark(QRect(QPoint(gauche, haut), QPoint(droite, bas)));
+    else
+        for (const QRect& span : spans)
+            ink_.mark(span);
+    scheduleUpdate();
 }
 
 void PictureBox::restoreInk()
@@ -299,10 +323,10 @@ void PictureBox::Trace(const QPolygonF& points, int color)
         }
     } else {
         const PixelGridTrace reduced = reduceToPixelGrid(pixels, penWidth_ * dpr, image_.size());
-        if (!reduced.spans.isEmpty())
+        if (!reduced.spans.isEmpty()) {
             fillSpans(reduced.spans, color);
-        for (const QRect& span : reduced.spans)
-            ink_.mark(span);
+            inkedSpans(reduced.spans);
+        }
         for (const QPolygonF& piece : reduced.polylines) {
             p.drawPolyline(dpr == 1 ? piece : toLogical.map(piece));
             touched(piece.boundingRect().adjusted(-m, -m, m, m));
@@ -359,23 +383,7 @@ void PictureBox::fillSpans(const QList<QRect>& spans, int color)
         // picture, which the painter draws into without buffering: the
         // raster engine pays a call for every row of a rectangle, ruinous
         // for the one-pixel columns of a thin trace's teeth.
-        const QRgb pixel = vbColor(color).rgb();
-        const QRect picture = image_.rect();
-        uchar* bits = image_.bits();
-        const qsizetype stride = image_.bytesPerLine();
-        for (const QRect& span : spans) {
-            const QRect s = span & picture;
-            if (s.isEmpty())
-                continue;
-            uchar* row = bits + s.top() * stride + s.left() * qsizetype(sizeof(QRgb));
-            const int width = s.width();
-            for (int y = s.top(); y <= s.bottom(); ++y, row += stride) {
-                if (width == 1)
-                    *reinterpret_cast<QRgb*>(row) = pixel;
-                else
-                    std::fill_n(reinterpret_cast<QRgb*>(row), width, pixel);
-            }
-        }
+        fillRects(image_, spans, vbColor(color).rgb());
         return;
     }
     const QPen pen = p.pen();
@@ -411,43 +419,40 @@ void PictureBox::PSet(double x, double y, int color)
     CurrentY = y;
 }
 
-QFont PictureBox::currentFont() const
-{
-    QFont font(FontName);
-    font.setPointSizeF(FontSize > 0 ? FontSize : 8);
-    // Text is drawn without antialiasing, like the lines, so that a text
-    // printed again at the same place leaves the same pixels (a blended edge
-    // printed twice would darken).
-    font.setStyleStrategy(QFont::NoAntialias);
-    return font;
-}
-
 double PictureBox::TextWidth(const QString& text) const
 {
-    return kx() != 0 ? QFontMetricsF(currentFont(), &image_).horizontalAdvance(text) / kx() : 0;
+    return kx() != 0 ? texts_.advance(FontName, fontPoints(), text, image_) / kx() : 0;
 }
 
 double PictureBox::TextHeight(const QString&) const
 {
-    return ky() != 0 ? QFontMetricsF(currentFont(), &image_).height() / ky() : 0;
+    return ky() != 0 ? texts_.height(FontName, fontPoints(), image_) / ky() : 0;
 }
 
 void PictureBox::Print(const QString& text)
 {
     QPainter& p = painter();
     flushLines();
-    const QFont font = currentFont();
-    p.setFont(font);
-    p.setPen(vbColor(ForeColor));
-    penColor_ = -1;
     const QPointF topLeft = toPixel(CurrentX, CurrentY);
-    const QFontMetricsF metrics(font, &image_);
-    const QPointF baseline(topLeft.x(), topLeft.y() + metrics.ascent());
-    p.drawText(baseline, text);
-    const QRectF ink = metrics.boundingRect(text).translated(baseline).adjusted(-2, -2, 2, 2)
-                           | QRectF(topLeft, QSizeF(metrics.horizontalAdvance(text), metrics.height()));
-    const qreal dpr = image_.devicePixelRatio();
-    touched(QRectF(ink.topLeft() * dpr, ink.bottomRight() * dpr));
+    const QPointF baseline(topLeft.x(), topLeft.y() + texts_.ascent(FontName, fontPoints(), image_));
+    if (image_.devicePixelRatio() == 1) {
+        // The same text at the same place is not shaped again: its pixels
+        // are known.
+        const QList<QRect>& rows = texts_.ink(FontName, fontPoints(), text, baseline, image_);
+        fillSpans(rows, ForeColor);
+        inkedSpans(rows);
+    } else {
+        const QFont& font = texts_.font(FontName, fontPoints(), image_);
+        p.setFont(font);
+        p.setPen(vbColor(ForeColor));
+        penColor_ = -1;
+        p.drawText(baseline, text);
+        const QFontMetricsF metrics(font, &image_);
+        const QRectF ink = metrics.boundingRect(text).translated(baseline).adjusted(-2, -2, 2, 2)
+                               | QRectF(topLeft, QSizeF(metrics.horizontalAdvance(text), metrics.height()));
+        const qreal dpr = image_.devicePixelRatio();
+        touched(QRectF(ink.topLeft() * dpr, ink.bottomRight() * dpr));
+    }
     CurrentX = scaleLeft_;
     CurrentY += TextHeight(text);
 }
@@ -461,11 +466,21 @@ QImage PictureBox::Image()
 
 void PictureBox::paintEvent(QPaintEvent* event)
 {
-    endPainting();
+    // The drawing goes on in the next tick: the painter stays on the
+    // picture, only what it holds back is drawn.
+    if (painter_.isActive())
+        flushLines();
     QPainter p(this);
     const qreal dpr = image_.devicePixelRatio();
+    // Clipped to a region of several rectangles, the raster engine hands a
+    // copy of 96 rows or more to its thread pool, whose waking costs more
+    // than the few tiles copied: the rectangles go in bands of 64 rows.
+    constexpr int kBande = 64;
     for (const QRect& r : event->region())
-        p.drawImage(r, image_, QRectF(r.topLeft() * dpr, r.size() * dpr));
+        for (int y = r.top(); y <= r.bottom(); y += kBande) {
+            const QRect bande(r.left(), y, r.width(), std::min(kBande, r.bottom() - y + 1));
+            p.drawImage(bande, image_, QRectF(bande.topLeft() * dpr, bande.size() * dpr));
+        }
 }
 
 void PictureBox::resizeEvent(QResizeEvent* event)

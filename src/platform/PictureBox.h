@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/DamageTiles.h"
+#include "platform/TextStamps.h"
 
 #include <QFont>
 #include <QImage>
@@ -107,6 +108,8 @@ private:
     void touched(const QRectF& devicePixels);
     // The same for a stroke's logical pixels, widened by the pen.
     void touchedByPen(const QRectF& logical);
+    // The tiles of spans drawn (device pixels, within the picture).
+    void inkedSpans(const QList<QRect>& spans);
     // The painter, pending lines stroked, with the pen for the colour.
     QPainter& strokeWith(int color);
     void scheduleUpdate();
@@ -122,7 +125,7 @@ private:
     // The picture's pixels can be written straight, the painter drawing
     // into it unbuffered and alone.
     bool writableInPlace();
-    QFont currentFont() const;
+    double fontPoints() const { return FontSize > 0 ? FontSize : 8; }
     // Pixels per user unit.
     double kx() const { return scaleWidth_ != 0 ? width() / scaleWidth_ : 0; }
     double ky() const { return scaleHeight_ != 0 ? height() / scaleHeight_ : 0; }
@@ -136,6 +139,7 @@ private:
     int penColor_ = -1, penWidth_ = -1, penStyle_ = -1;
     QPolygonF pending_; // joined segments not stroked yet
     QPointF pendingLow_, pendingHigh_; // their corners, logical pixels
+    mutable TextStamps texts_; // the texts printed, measured and inked once
     DamageTiles ink_;    // drawn on since the last clear
     DamageTiles damage_; // changed since the screen last showed it
     qint64 clearedPicture_ = 0; // the background picture and colour of the

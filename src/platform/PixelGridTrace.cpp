@@ -1,24 +1,14 @@
 #include "platform/PixelGridTrace.h"
 
+#include "platform/PixelCoords.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 #include <vector>
 
 namespace {
-
-// A pixel coordinate as an int: a point far off the picture (a trace whose
-// last period runs kilometres past the edge) stays far off, without an int
-// that cannot hold it.
-int entier(double v)
-{
-    constexpr double kLoin = 1e9;
-    if (!(v > -kLoin))
-        return -int(kLoin);
-    if (v > kLoin)
-        return int(kLoin);
-    return int(v);
-}
 
 // Lowest and highest y the pen inks in each column of a stretch of the trace.
 class ColumnSpans {
@@ -31,8 +21,8 @@ public:
     // The pen's disc centred on (x, y) seen in every column it reaches.
     void splat(double x, double y)
     {
-        const int from = std::max(first_, entier(std::floor(x - 0.5 - radius_)) + 1);
-        const int to = std::min(first_ + int(low_.size()) - 1, entier(std::floor(x - 0.5 + radius_)));
+        const int from = std::max(first_, plancher(x - 0.5 - radius_) + 1);
+        const int to = std::min(first_ + int(low_.size()) - 1, plancher(x - 0.5 + radius_));
         for (int c = from; c <= to; ++c) {
             const double dx = std::abs(x - (c + 0.5));
             const double h = std::sqrt(std::max(0.0, radius_ * radius_ - dx * dx));
@@ -60,8 +50,8 @@ public:
     {
         const QPointF& l = p.x() <= q.x() ? p : q;
         const QPointF& r = p.x() <= q.x() ? q : p;
-        const int from = std::max(first_, entier(std::floor(l.x() - 0.5)) + 1);
-        const int to = std::min(first_ + int(low_.size()) - 1, entier(std::floor(r.x() - 0.5)));
+        const int from = std::max(first_, plancher(l.x() - 0.5) + 1);
+        const int to = std::min(first_ + int(low_.size()) - 1, plancher(r.x() - 0.5));
         if (from > to)
             return;
         const double slope = (r.y() - l.y()) / (r.x() - l.x());
@@ -87,35 +77,84 @@ public:
             const QPointF& a = points[s];
             const QPointF& b = points[s + 1];
             const QPointF d = b - a;
-            const double length = std::hypot(d.x(), d.y());
+            double length = std::sqrt(d.x() * d.x() + d.y() * d.y());
+            if (!std::isfinite(length))
+                length = std::hypot(d.x(), d.y());
             if (length == 0)
                 continue;
-            const QPointF n(-d.y() / length * radius_, d.x() / length * radius_);
-            // The bevels either side of the join: triangles from a to the
-            // bands' corners, whose sides from a lie on the bands' ends,
-            // so only their third sides are new.
-            if (hasPrevious && std::abs(n.x() - previous.x()) + std::abs(n.y() - previous.y()) > 1e-3 * radius_) {
-                edge(a + previous, a + n);
-                edge(a - previous, a - n);
+            const double k = radius_ / length;
+            const QPointF n(-d.y() * k, d.x() * k);
+            const bool bevel =
+                hasPrevious && std::abs(n.x() - previous.x()) + std::abs(n.y() - previous.y()) > 1e-3 * radius_;
+            // A trace far denser than the pixels lays most of its bands and
+            // bevels within the rows its neighbours already ink: each lies
+            // within the box of its corners, and a box whose rows each of
+            // its columns already inks changes nothing. The box of both is
+            // tried first.
+            const double nx = std::abs(n.x()), ny = std::abs(n.y());
+            const Boite bande{std::min(a.x(), b.x()) - nx, std::min(a.y(), b.y()) - ny, std::max(a.x(), b.x()) + nx,
+                              std::max(a.y(), b.y()) + ny};
+            Boite tout = bande;
+            if (bevel) {
+                const double px = std::abs(previous.x()), py = std::abs(previous.y());
+                tout = tout.unie({a.x() - px, a.y() - py, a.x() + px, a.y() + py});
             }
-            const QPointF band[4] = {a + n, b + n, b - n, a - n};
-            convex(band, 4);
+            if (!spanned(tout)) {
+                // The bevels either side of the join: triangles from a to
+                // the bands' corners, whose sides from a lie on the bands'
+                // ends, so only their third sides are new.
+                if (bevel) {
+                    edge(a + previous, a + n);
+                    edge(a - previous, a - n);
+                }
+                if (!bevel || !spanned(bande)) {
+                    const QPointF band[4] = {a + n, b + n, b - n, a - n};
+                    convex(band, 4);
+                }
+            }
             previous = n;
             hasPrevious = true;
         }
+    }
+
+    // An upright box, left to right and top to bottom.
+    struct Boite {
+        double gauche, haut, droite, bas;
+        Boite unie(const Boite& o) const
+        {
+            return {std::min(gauche, o.gauche), std::min(haut, o.haut), std::max(droite, o.droite),
+                    std::max(bas, o.bas)};
+        }
+    };
+
+    // Whether every column whose centre line crosses the box already inks
+    // the rows the box's height would give it (those whose centres lie
+    // between its top and bottom): what falls within them changes no pixel.
+    bool spanned(const Boite& boite) const
+    {
+        const int from = std::max(first_, plancher(boite.gauche - 0.5) + 1);
+        const int to = std::min(first_ + int(low_.size()) - 1, plancher(boite.droite - 0.5));
+        const double haut = plancher(boite.haut - 0.5) + 1.5;
+        const double bas = plancher(boite.bas - 0.5) + 0.5;
+        for (int c = from; c <= to; ++c) {
+            const size_t i = size_t(c - first_);
+            if (!(low_[i] < haut && high_[i] >= bas))
+                return false;
+        }
+        return true;
     }
 
     // A piece of a one-pixel trace: the raster inks, in each column, the
     // rows the centre line crosses between the column's edges.
     void thinSegment(const QPointF& a, const QPointF& b)
     {
-        line(std::floor(a.x()), a.y());
-        line(std::floor(b.x()), b.y());
+        line(plancher(a.x()), a.y());
+        line(plancher(b.x()), b.y());
         if (b.x() <= a.x())
             return;
         const double slope = (b.y() - a.y()) / (b.x() - a.x());
-        const int from = std::max(first_, entier(std::ceil(a.x())));
-        const int to = std::min(first_ + int(low_.size()), entier(std::floor(b.x())));
+        const int from = std::max(first_, plafond(a.x()));
+        const int to = std::min(first_ + int(low_.size()), plancher(b.x()));
         for (int k = from; k <= to; ++k) {
             // The edge x = k closes column k - 1 and opens column k.
             const double y = a.y() + (k - a.x()) * slope;
@@ -127,11 +166,13 @@ public:
     }
 
     // The inked rows of each column within the picture as rectangles, then
-    // the columns are cleared for the next stretch. The raster engine pays
-    // for every row of every rectangle, so the stretch is handed out the
-    // cheaper way: as columns (neighbours alike merged), or as runs one row
-    // high across the columns (rows alike merged), which suits a solid band
-    // where a column one pixel wide would cost a span on every row.
+    // the columns are cleared for the next stretch. A wide pen's stretch is
+    // handed out the cheaper way: as columns (neighbours alike merged), or
+    // as runs one row high across the columns (rows alike merged), which
+    // suits a solid band whose middle rows are then written whole. A thin
+    // trace's stretch goes as columns: its columns one pixel wide are
+    // written side by side, row after row (see PixelFill.h), where runs
+    // would start and end on most rows of every column of a dense zigzag.
     void takeSpans(QList<QRect>& spans, QSize picture)
     {
         const int from = std::max(0, touchedFrom_), to = std::min(picture.width() - 1, touchedTo_);
@@ -147,8 +188,10 @@ public:
             rows_.push_back(r);
             previous = r;
         }
-        // Runs also cost a pass over their rows here.
-        if (2 * rowSpans < columnSpans)
+        // Runs also cost a pass over their rows here, and bookkeeping for
+        // every run: a few a column at the most, as a band's ragged edges
+        // give, not the hundreds of a dense zigzag's columns.
+        if (!thin_ && 2 * rowSpans < columnSpans && rowSpans <= 4 * qint64(to - from + 1))
             addRowRuns(spans, from, picture.height());
         else
             addColumns(spans, from);
@@ -175,12 +218,12 @@ private:
         const size_t i = size_t(c - first_);
         if (low_[i] > high_[i])
             return {};
-        int top = thin_ ? entier(std::ceil(low_[i] - 0.5)) : entier(std::floor(low_[i] - 0.5)) + 1;
-        int bottom = thin_ ? entier(std::ceil(high_[i] - 0.5)) - 1 : entier(std::floor(high_[i] - 0.5));
+        int top = thin_ ? plafond(low_[i] - 0.5) : plancher(low_[i] - 0.5) + 1;
+        int bottom = thin_ ? plafond(high_[i] - 0.5) - 1 : plancher(high_[i] - 0.5);
         if (thin_)
-            bottom = std::max(bottom, entier(std::floor(high_[i] + 0.5)));
+            bottom = std::max(bottom, plancher(high_[i] + 0.5));
         if (thin_ && top > bottom)
-            top = bottom = entier(std::floor(low_[i]));
+            top = bottom = plancher(low_[i]);
         if (top > bottom || bottom < 0 || top >= height)
             return {};
         return {std::max(top, 0), std::min(bottom, height - 1)};
@@ -243,9 +286,8 @@ private:
         }
     }
 
-    void line(double column, double y)
+    void line(int c, double y)
     {
-        const int c = entier(column);
         if (c < first_ || c >= first_ + int(low_.size()))
             return;
         const size_t i = size_t(c - first_);
@@ -266,33 +308,74 @@ private:
     std::vector<int> runStart_; // per row: the column its current run began
 };
 
+// A thin trace far denser than the pixels (thousands of points over a few
+// hundred columns) as the points that set what each column shows: in a
+// column holding more than four, its first and last (which join it to its
+// neighbours) and its lowest and highest, in their order. It inks the same
+// pixels: a thin trace inks, in each column, the rows from the lowest to the
+// highest of its points there and of where it crosses the column's sides.
+QPolygonF extremesParColonne(const QPolygonF& points)
+{
+    const qsizetype n = points.size();
+    QPolygonF out;
+    out.reserve(n);
+    qsizetype i = 0;
+    while (i < n) {
+        const int colonne = plancher(points[i].x());
+        qsizetype j = i + 1;
+        qsizetype bas = i, haut = i;
+        while (j < n && plancher(points[j].x()) == colonne) {
+            if (points[j].y() < points[bas].y())
+                bas = j;
+            if (points[j].y() > points[haut].y())
+                haut = j;
+            ++j;
+        }
+        if (j - i <= 4) {
+            for (qsizetype k = i; k < j; ++k)
+                out << points[k];
+        } else {
+            qsizetype gardes[4] = {i, std::min(bas, haut), std::max(bas, haut), j - 1};
+            for (int k = 0; k < 4; ++k)
+                if (k == 0 || gardes[k] != gardes[k - 1])
+                    out << points[gardes[k]];
+        }
+        i = j;
+    }
+    return out;
+}
+
 } // namespace
 
 PixelGridTrace reduceToPixelGrid(const QPolygonF& trace, double penWidth, QSize picture)
 {
     PixelGridTrace out;
-    const int n = int(trace.size());
     // The raster engine places points on a 1/64 pixel grid; so does this,
     // so that steep edges fall in the same columns.
     QPolygonF points(trace);
     for (QPointF& p : points)
         p = QPointF(std::trunc(p.x() * 64) / 64, std::trunc(p.y() * 64) / 64);
-    bool forward = n >= 2;
-    for (int i = 0; i < n && forward; ++i)
-        forward = std::isfinite(points[i].x()) && std::isfinite(points[i].y())
-                  && (i == 0 || points[i].x() >= points[i - 1].x());
+    bool forward = points.size() >= 2;
+    for (qsizetype i = 0; i < points.size() && forward; ++i) {
+        const QPointF& p = std::as_const(points)[i];
+        forward = std::isfinite(p.x()) && std::isfinite(p.y()) && (i == 0 || p.x() >= std::as_const(points)[i - 1].x());
+    }
     if (!forward) {
-        if (n >= 2)
+        if (trace.size() >= 2)
             out.polylines.append(trace);
         return out;
     }
+    if (penWidth <= 1)
+        points = extremesParColonne(points);
+    const QPolygonF& pts = points;
+    const int n = int(pts.size());
 
     const double radius = std::max(0.5, penWidth / 2);
-    const int reach = entier(std::ceil(radius)) + 1;
+    const int reach = plafond(radius) + 1;
     const int first = -reach;                           // leftmost column worked on
     const int count = picture.width() + 2 * reach;      // columns worked on
     // Segments wholly left or right of the columns worked on are dropped.
-    auto outside = [&](int i) { return points[i + 1].x() < first || points[i].x() >= first + count; };
+    auto outside = [&](int i) { return pts[i + 1].x() < first || pts[i].x() >= first + count; };
 
     ColumnSpans columns(radius, first, count);
     int i = 0;
@@ -303,10 +386,10 @@ PixelGridTrace reduceToPixelGrid(const QPolygonF& trace, double penWidth, QSize 
             ++j;
         if (!away) {
             if (penWidth > 1)
-                columns.strokedStretch(points, i, j);
+                columns.strokedStretch(pts, i, j);
             else
                 for (int s = i; s < j; ++s)
-                    columns.thinSegment(points[s], points[s + 1]);
+                    columns.thinSegment(pts[s], pts[s + 1]);
             columns.takeSpans(out.spans, picture);
         }
         i = j;

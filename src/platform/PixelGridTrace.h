@@ -16,11 +16,11 @@
 // the span from its lowest to its highest value around each pixel column,
 // widened by the pen as a stroke would be, each column meeting its
 // neighbours; those columns come back as `spans`, cut to the picture. They
-// are rectangles either one column wide (neighbours alike merged) or one
-// row high across the columns (rows alike merged), whichever costs fewer
-// rows to fill: a solid band goes by rows. A trace whose x goes back (a
-// closed figure) or that holds a point that is no number comes back whole
-// as one polyline in `polylines`.
+// are rectangles either one column wide (neighbours alike merged) or, for a
+// wide pen, one row high across the columns (rows alike merged), whichever
+// costs fewer rows to fill: a solid band goes by rows. A trace whose x goes
+// back (a closed figure) or that holds a point that is no number comes back
+// whole as one polyline in `polylines`.
 struct PixelGridTrace {
     QList<QRect> spans;
     QList<QPolygonF> polylines;

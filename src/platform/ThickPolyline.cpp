@@ -1,6 +1,8 @@
 #include "platform/ThickPolyline.h"
 
 #include "platform/DamageTiles.h"
+#include "platform/PixelCoords.h"
+#include "platform/PixelFill.h"
 
 #include <algorithm>
 #include <cmath>
@@ -18,6 +20,11 @@ void unir(double& lo, double& hi, double a, double b)
 
 bool clipSegment(QPointF& a, QPointF& b, const QRectF& frame)
 {
+    // Both ends inside, as nearly every segment of a figure: nothing to cut.
+    const double gauche = frame.left(), droite = frame.right(), haut = frame.top(), bas = frame.bottom();
+    if (a.x() >= gauche && a.x() <= droite && a.y() >= haut && a.y() <= bas && b.x() >= gauche && b.x() <= droite
+        && b.y() >= haut && b.y() <= bas)
+        return true;
     // Liang-Barsky: the parameters where the segment enters and leaves the
     // frame. Each cut end is measured from the end of the segment nearer to
     // it, and the coordinate of the side it is cut on is set exactly, so
@@ -87,11 +94,11 @@ QRect strokeThickPolyline(QImage& picture, const QPolygonF& points, double width
         }
     } bande;
     auto ligne = [&](int j, double lo, double hi) {
-        const int i0 = std::max(0, int(std::ceil(lo - 0.5)));
-        const int i1 = std::min(largeur - 1, int(std::floor(hi - 0.5)));
+        const int i0 = std::max(0, plafond(lo - 0.5));
+        const int i1 = std::min(largeur - 1, plancher(hi - 0.5));
         if (i0 > i1)
             return;
-        std::fill_n(reinterpret_cast<QRgb*>(bits + j * stride) + i0, i1 - i0 + 1, colour);
+        fillRow(reinterpret_cast<QRgb*>(bits + j * stride) + i0, i1 - i0 + 1, colour);
         if (inked) {
             // The tiles are marked once per band of tile rows.
             if ((j >> DamageTiles::kShift) != bande.rang) {
@@ -108,14 +115,19 @@ QRect strokeThickPolyline(QImage& picture, const QPolygonF& points, double width
         haut = std::min(haut, j);
         bas = std::max(bas, j);
     };
-    auto capsule = [&](QPointF a, QPointF b) {
-        if (a.y() > b.y())
+    // The segment's band and the discs at its ends, the disc at a only when
+    // asked: the previous segment's end inked it already.
+    auto capsule = [&](QPointF a, QPointF b, bool discA) {
+        bool discB = true;
+        if (a.y() > b.y()) {
             std::swap(a, b);
+            std::swap(discA, discB);
+        }
         const double dx = b.x() - a.x(), dy = b.y() - a.y();
         const double l2 = dx * dx + dy * dy;
         const double l = std::sqrt(l2);
-        const int j0 = std::max(0, int(std::ceil(a.y() - r - 0.5)));
-        const int j1 = std::min(hauteur - 1, int(std::floor(b.y() + r - 0.5)));
+        const int j0 = std::max(0, plafond(a.y() - r - 0.5));
+        const int j1 = std::min(hauteur - 1, plancher(b.y() + r - 0.5));
         // Rows more than r from both ends meet only the segment's body: the
         // band around its line, between the normals at its ends.
         const double invDx = dx != 0 ? 1 / dx : 0, invDy = dy != 0 ? 1 / dy : 0;
@@ -124,11 +136,11 @@ QRect strokeThickPolyline(QImage& picture, const QPolygonF& points, double width
             const double yc = j + 0.5;
             const double ea = yc - a.y(), eb = yc - b.y();
             double lo = std::numeric_limits<double>::infinity(), hi = -lo;
-            if (ea * ea <= r2) {
+            if (discA && ea * ea <= r2) {
                 const double demi = std::sqrt(r2 - ea * ea);
                 unir(lo, hi, a.x() - demi, a.x() + demi);
             }
-            if (eb * eb <= r2) {
+            if (discB && eb * eb <= r2) {
                 const double demi = std::sqrt(r2 - eb * eb);
                 unir(lo, hi, b.x() - demi, b.x() + demi);
             }
@@ -165,11 +177,17 @@ QRect strokeThickPolyline(QImage& picture, const QPolygonF& points, double width
     const double marge = r + 2;
     const QRectF cadre(-marge, -marge, largeur + 2 * marge, hauteur + 2 * marge);
     if (points.size() == 1 && cadre.contains(points[0]))
-        capsule(points[0], points[0]);
+        capsule(points[0], points[0], true);
+    // Each point's disc is inked once, by the segment it ends: a figure of
+    // short segments is mostly discs. (Where that end was cut, the point
+    // lies outside the frame and its disc shows nothing.)
+    bool discEncre = false;
     for (qsizetype k = 1; k < points.size(); ++k) {
         QPointF a = points[k - 1], b = points[k];
-        if (clipSegment(a, b, cadre))
-            capsule(a, b);
+        const bool dedans = clipSegment(a, b, cadre);
+        if (dedans)
+            capsule(a, b, !discEncre);
+        discEncre = dedans;
     }
     if (inked)
         bande.marquer(inked);

@@ -57,7 +57,11 @@ private Q_SLOTS:
     void thickSegmentWidth_data();
     void thickSegmentWidth();
     void thickPolylineOfWildPoints();
+    void thickPolylineInksWithinHalfItsWidth_data();
+    void thickPolylineInksWithinHalfItsWidth();
     void drawingFarOffThePicture();
+    void printLeavesTheFontsOwnPixels_data();
+    void printLeavesTheFontsOwnPixels();
 };
 
 void tst_PictureBox::clearPutsBackOnlyWhatWasDrawn()
@@ -74,6 +78,17 @@ void tst_PictureBox::clearPutsBackOnlyWhatWasDrawn()
     p.CurrentX = 100;
     p.CurrentY = 100;
     p.Print(QStringLiteral("Wavix 1 ms"));
+    p.Cls();
+    QCOMPARE(p.Image(), image);
+
+    // Dense traces alone, put back pixel by pixel.
+    QPolygonF dents;
+    for (int i = 0; i <= 400; ++i)
+        dents << QPointF(30 + 0.5 * i, i % 2 ? 60 : 150);
+    p.DrawWidth = 1;
+    p.Trace(dents, 0xFF00FF);
+    p.DrawWidth = 5;
+    p.Trace(dents.translated(10, 20), 0x00FFFF);
     p.Cls();
     QCOMPARE(p.Image(), image);
 
@@ -192,6 +207,58 @@ void tst_PictureBox::thickPolylineOfWildPoints()
     QCOMPARE(image.pixel(30, 50) & 0xFFFFFF, 0u);
 }
 
+void tst_PictureBox::thickPolylineInksWithinHalfItsWidth_data()
+{
+    QTest::addColumn<QPolygonF>("figure");
+    QTest::addColumn<double>("largeur");
+    // A figure that turns over itself in short segments (an XY figure), a
+    // zigzag of sharp turns and points on one spot, and a figure that leaves
+    // the picture and comes back.
+    QPolygonF tournant, zigzag, sortant;
+    for (int i = 0; i <= 600; ++i)
+        tournant << QPointF(60 + 45 * std::sin(i * 0.031), 50 + 35 * std::sin(i * 0.047 + 1));
+    for (int i = 0; i <= 40; ++i)
+        zigzag << QPointF(10 + 2.5 * i, i % 2 ? 20 : 80) << QPointF(10 + 2.5 * i, i % 2 ? 20 : 80);
+    for (int i = 0; i <= 30; ++i)
+        sortant << QPointF(-30 + 6 * i, i % 3 ? 50 + 70 * std::sin(i) : 140);
+    for (const double largeur : {3.0, 7.0}) {
+        const QByteArray l = " at " + QByteArray::number(largeur) + " px";
+        QTest::newRow("turning over itself" + l) << tournant << largeur;
+        QTest::newRow("sharp turns" + l) << zigzag << largeur;
+        QTest::newRow("out and back" + l) << sortant << largeur;
+    }
+}
+
+void tst_PictureBox::thickPolylineInksWithinHalfItsWidth()
+{
+    // Exactly the pixels whose centre lies within half the width of one of
+    // the segments; a centre on that limit either way.
+    QFETCH(QPolygonF, figure);
+    QFETCH(double, largeur);
+    QImage image(120, 100, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    strokeThickPolyline(image, figure, largeur, qRgb(255, 255, 255));
+    const auto distance = [](QPointF p, QPointF a, QPointF b) {
+        const QPointF d = b - a;
+        const double l2 = QPointF::dotProduct(d, d);
+        const double t = l2 > 0 ? std::clamp(QPointF::dotProduct(p - a, d) / l2, 0.0, 1.0) : 0;
+        const QPointF e = p - (a + t * d);
+        return std::sqrt(QPointF::dotProduct(e, e));
+    };
+    QStringList ecarts;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QPointF centre(x + 0.5, y + 0.5);
+            double plusPres = std::numeric_limits<double>::infinity();
+            for (qsizetype i = 1; i < figure.size(); ++i)
+                plusPres = std::min(plusPres, distance(centre, figure[i - 1], figure[i]));
+            const bool encre = (image.pixel(x, y) & 0xFFFFFF) == 0xFFFFFF;
+            if (std::abs(plusPres - largeur / 2) > 1e-9 && encre != (plusPres < largeur / 2))
+                ecarts << QStringLiteral("(%1, %2)").arg(x).arg(y);
+        }
+    QVERIFY2(ecarts.isEmpty(), qPrintable(ecarts.join(QLatin1Char(' '))));
+}
+
 void tst_PictureBox::drawingFarOffThePicture()
 {
     // A trace whose last period runs far past the edge, a level line of a
@@ -209,6 +276,63 @@ void tst_PictureBox::drawingFarOffThePicture()
         p.Polyline(QPolygonF{{-1e300, 1e300}, {100, 50}, {1e300, -1e300}}, 0x0000FF);
         QCOMPARE(p.Image().pixel(50, 20) & 0xFFFFFF, 0x00FFFFu); // the trace's level run
     }
+    p.Cls();
+    QCOMPARE(p.Image(), image);
+}
+
+void tst_PictureBox::printLeavesTheFontsOwnPixels_data()
+{
+    QTest::addColumn<QString>("texte");
+    QTest::addColumn<double>("taille");
+    QTest::addColumn<QPointF>("place");
+    QTest::addColumn<int>("couleur");
+    QTest::newRow("panel's readout") << QStringLiteral("10 ms") << 8.0 << QPointF(13.3, 40.71) << 0x000000;
+    QTest::newRow("full-screen readout") << QStringLiteral("0.5 V") << 18.0 << QPointF(100.5, 200.25) << 0xFFFFFF;
+    QTest::newRow("accents, on a whole pixel") << QStringLiteral("µs/div é") << 12.0 << QPointF(7, 90) << 0x00FF00;
+}
+
+void tst_PictureBox::printLeavesTheFontsOwnPixels()
+{
+    QFETCH(QString, texte);
+    QFETCH(double, taille);
+    QFETCH(QPointF, place);
+    QFETCH(int, couleur);
+    const QImage image = fond(QSize(300, 300));
+    PictureBox p;
+    p.resize(300, 300);
+    p.Scale(0, 0, 300, 300);
+    p.setPicture(image);
+    p.FontName = QStringLiteral("Arial");
+    p.FontSize = taille;
+    p.ForeColor = couleur;
+
+    // The text drawn by the font itself, its top-left corner at the place.
+    QFont police(QStringLiteral("Arial"));
+    police.setPointSizeF(taille);
+    police.setStyleStrategy(QFont::NoAntialias);
+    const auto attendu = [&](QPointF coin) {
+        QImage dessin = image.copy();
+        QPainter peintre(&dessin);
+        peintre.setFont(police);
+        peintre.setPen(QColor(couleur & 0xFF, (couleur >> 8) & 0xFF, (couleur >> 16) & 0xFF));
+        peintre.drawText(coin + QPointF(0, QFontMetricsF(police, &dessin).ascent()), texte);
+        return dessin;
+    };
+    const auto imprimer = [&](QPointF coin) {
+        p.Cls();
+        p.CurrentX = coin.x();
+        p.CurrentY = coin.y();
+        p.Print(texte);
+        return p.Image();
+    };
+
+    // Printed at one place, again there (as at every tick), then a fraction
+    // of a pixel across, a fraction down, and whole pixels away.
+    QCOMPARE(imprimer(place), attendu(place));
+    QCOMPARE(imprimer(place), attendu(place));
+    for (const QPointF decalage : {QPointF(0.37, 0), QPointF(0, 0.45), QPointF(41, 17)})
+        QCOMPARE(imprimer(place + decalage), attendu(place + decalage));
+    // The clear puts back what the text inked.
     p.Cls();
     QCOMPARE(p.Image(), image);
 }

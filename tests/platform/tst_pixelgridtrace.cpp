@@ -109,6 +109,10 @@ void tst_PixelGridTrace::looksLikeThePolyline_data()
         QTest::newRow("sine, half dense" + f) << "sine" << 20.0 << 1.5 << focus;
         QTest::newRow("square, half dense" + f) << "square" << 5.0 << 0.0 << focus;
         QTest::newRow("triangle, half dense" + f) << "triangle" << 3.0 << 0.0 << focus;
+        // Far denser than the pixels, as the spot's pieces are: 25 points a
+        // column, each a new peak or trough, and a square of three levels.
+        QTest::newRow("zigzag, 25 points a column" + f) << "sine" << 0.08 << 0.04 << focus;
+        QTest::newRow("square, 25 points a column" + f) << "square" << 0.2 << 0.0 << focus;
         // A solid band (filled by rows) and a comb of thin teeth (by columns).
         QTest::newRow("band" + f) << "band" << 0.4 << 0.0 << focus;
         QTest::newRow("comb" + f) << "square" << 4.0 << 0.0 << focus;
