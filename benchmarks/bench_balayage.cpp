@@ -38,7 +38,6 @@
 #include "Mediane.h"
 #include "ReglagesBanc.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
