@@ -100,6 +100,7 @@ MDIWavix* MDIWavix::instance()
 void MDIWavix::montrerMode()
 {
     const bool libre = Banc().modeLibre;
+    setWindowTitle(LegendeProgramme(libre));
     Mnu_Libre->setEnabled(!libre);
     for (QAction* item : {Mnu_Pilote, Mnu_Create, Mnu_Modif, Mnu_Kill, Mnu_Clean, Mnu_View, Mnu_Volt})
         item->setEnabled(libre);
@@ -125,12 +126,6 @@ void MontrerInstruments()
 {
     if (MDIWavix* mdi = MDIWavix::instance())
         mdi->montrerInstruments();
-}
-
-void MontrerLegende(const QString& legende)
-{
-    if (MDIWavix* mdi = MDIWavix::instance())
-        mdi->setWindowTitle(legende);
 }
 
 void RetourModeLibre(bool reglageSiUn)

@@ -261,8 +261,6 @@ void MDIWavix::retourModeLibre(bool reglageSiUn)
     Forms().unload(QStringLiteral("frmExo"));
     FermerFichiers();
     Banc().fichierExercice.clear();
-    setWindowTitle(LegendeProgramme(true));
-    Banc().modeLibre = true;
     if (frmToolBox* b = Forms().find<frmToolBox>()) {
         for (QGroupBox* cadre : b->fraAlim)
             cadre->setEnabled(true);

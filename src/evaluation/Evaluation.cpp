@@ -1,7 +1,6 @@
 #include "evaluation/Evaluation.h"
 
 #include "services/EtatProgramme.h"
-#include "services/Version.h"
 #include "bench/frmToolBox.h"
 #include "evaluation/ModeLibre.h"
 #include "evaluation/Resultats.h"
@@ -53,7 +52,6 @@ void DemarrerEvaluation(const FichierExo& exercice)
 
     ExerciceEnCours() = exercice;
     Banc().nbLignesExo = int(exercice.images.size());
-    MontrerLegende(LegendeProgramme(false));
     Banc().numLigneExo = 0;
     ScoreExo = 0;
     ScoreMaxExo = 0;
@@ -71,7 +69,6 @@ namespace {
 // The mark window's "Fichier": the same student on another exercise file.
 void autreFichier()
 {
-    MontrerLegende(LegendeProgramme(false));
     ScoreExo = 0;
     Banc().fichierExercice.clear();
     for (EtatVoie& v : Voies) {

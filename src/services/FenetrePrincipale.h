@@ -1,16 +1,12 @@
 #pragma once
 
-class QString;
-
 // What the instruments and the evaluation ask of the main window. The main
 // window defines these (src/app); with no main window they do nothing.
 
-// Shows the bench's state (Banc()): the commands each mode allows, and the
-// instruments' menu ticks.
+// Shows the bench's state (Banc()): the caption and the commands each mode
+// allows, and the instruments' menu ticks.
 void MontrerMode();
 void MontrerInstruments();
-// The main window's caption.
-void MontrerLegende(const QString& legende);
 // Back to free mode: the run closed, the bench unlocked and cleared. The
 // automatic sensitivities come back when "Reglage auto" allows them (after a
 // mark, only when it is "1").
