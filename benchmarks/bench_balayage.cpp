@@ -18,6 +18,9 @@
 // under xvfb-run) the windows are real windows of that X server.
 //
 //   bench_balayage [runs]     (default 300)
+//
+// BALAYAGE_CAS=text runs only the animations whose name holds the text (for
+// profiling one of them), without the table of single ticks.
 
 #include "services/FichierINI.h"
 #include "app/MDIWavix.h"
@@ -230,6 +233,8 @@ int main(int argc, char** argv)
     std::printf("one tick, median of %d (ms); share of one core at one tick every %g ms\n", runs, periode);
     std::printf("picture        spot DUAL 2 x 4001 segments        XY 1000 segments\n");
     for (const auto& [w, h] : {std::pair{399, 329}, std::pair{1920, 1080}}) {
+        if (qEnvironmentVariableIsSet("BALAYAGE_CAS"))
+            break;
         scope->picEcran->resize(w, h);
         scope->picGrille->resize(w, h);
         DessinerGrille(scope);
@@ -314,7 +319,10 @@ int main(int argc, char** argv)
         const auto mesurerTout = [&] {
             const PictureBox* ecran = EcranCible();
             std::printf("%s, %d x %d:\n", plein ? "full-screen view" : "panel", ecran->width(), ecran->height());
+            const QString filtre = qEnvironmentVariable("BALAYAGE_CAS");
             for (const Cas& c : cas) {
+                if (!filtre.isEmpty() && !QString::fromLatin1(c.nom).contains(filtre))
+                    continue;
                 regler(scope, c);
                 const bool xy = c.mode == 4;
                 const EnMarche m = mesurerEnMarche(

@@ -231,13 +231,13 @@ QPolygonF PointsADD(const EtatTrace& etat, double debut, double fin)
     const Deviation a(etat, 0), b(etat, 1);
     const double H = etat.H;
     const double y0 = etat.voies[0].position + etat.voies[1].position;
-    const qsizetype n = nombrePas(debut, fin, 2);
+    const qsizetype n = nombrePas(debut, fin, kPasADD);
     QPolygonF points;
     if (n < 2)
         return points;
     points.reserve(n);
     for (qsizetype i = 0; i < n; ++i) {
-        const double x = debut + 2 * double(i);
+        const double x = debut + kPasADD * double(i);
         const double t = (x + 500) / 100 * etat.baseTemps;
         points << QPointF(H + x, y0 + a(t) + b(t));
     }
