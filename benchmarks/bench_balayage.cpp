@@ -51,6 +51,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <ctime>
 #include <functional>
@@ -244,8 +245,11 @@ int main(int argc, char** argv)
         FrequenceB = 20000;
         scope->setPotentioValue(5, 5); // 10 ms/div
         ReglerPotentiometre(1, 5);
-        const double spot = mesurer(scope, runs, [scope] {
-            PositionSpot = -500; // a whole piece of 4 divisions
+        int k = 0;
+        const double spot = mesurer(scope, runs, [scope, &k] {
+            // A whole piece of 4 divisions, on the left half then on the
+            // right: nothing of the last tick's piece is drawn again.
+            PositionSpot = k++ % 2 ? 100 : -500;
             scope->tmrSpot_Timer();
         });
 
@@ -325,13 +329,17 @@ int main(int argc, char** argv)
                     continue;
                 regler(scope, c);
                 const bool xy = c.mode == 4;
+                int k = 0;
                 const EnMarche m = mesurerEnMarche(
                     xy ? scope->tmrXY : scope->tmrSpot,
-                    [scope, xy] {
+                    [scope, xy, &k] {
                         if (xy) {
                             scope->tmrXY_Timer();
                         } else {
-                            PositionSpot = std::min(PositionSpot, 0.0); // a whole piece
+                            // One frame on from the last tick, as the
+                            // running spot moves, its piece whole on screen.
+                            const double frame = 100 / (60 * BaseTemps);
+                            PositionSpot = -500 + std::fmod(k++ * frame, 1000 - 4 / BaseTemps);
                             scope->tmrSpot_Timer();
                         }
                     },
