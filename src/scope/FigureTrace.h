@@ -39,6 +39,9 @@ class Deviation {
 public:
     Deviation(const EtatTrace& etat, int voie);
     double operator()(double t) const;
+    // The deflections at t0, t0 + dt, ... (n of them) into `out`; a sine's by
+    // turning its phase on by the same angle at each step.
+    void serie(double t0, double dt, int n, double* out) const;
 
 private:
     FormeOnde forme_ = FormeOnde::Aucune;
