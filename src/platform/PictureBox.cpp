@@ -1,6 +1,6 @@
 #include "platform/PictureBox.h"
 
-#include "platform/GrandeImage.h"
+#include "platform/LargeImage.h"
 #include "platform/PixelFill.h"
 #include "platform/PixelGridTrace.h"
 #include "platform/ThickPolyline.h"
@@ -31,7 +31,7 @@ void PictureBox::allocate()
 {
     endPainting();
     const qreal dpr = devicePixelRatioF();
-    QImage fresh = grandeImage(
+    QImage fresh = largeImage(
         QSize(qMax(1, int(std::lround(width() * dpr))), qMax(1, int(std::lround(height() * dpr)))),
         QImage::Format_RGB32);
     fresh.setDevicePixelRatio(dpr);

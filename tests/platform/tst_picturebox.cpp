@@ -76,6 +76,7 @@ private Q_SLOTS:
     void frameDrawnAgainIsAFreshDrawing_data();
     void frameDrawnAgainIsAFreshDrawing();
     void frameDrawnAgainShowsOnlyWhatChanged();
+    void fullScreenPictureOutlivesItsBox();
 };
 
 void tst_PictureBox::clearPutsBackOnlyWhatWasDrawn()
@@ -479,6 +480,31 @@ void tst_PictureBox::frameDrawnAgainShowsOnlyWhatChanged()
     QVERIFY(!peintures.region.intersects(QRect(170, 0, 230, 480)));
     QVERIFY(!peintures.region.intersects(QRect(300, 380, 40, 30)));
     p->removeEventFilter(&peintures);
+}
+
+void tst_PictureBox::fullScreenPictureOutlivesItsBox()
+{
+    // A full-HD picture (its memory laid out for huge pages): drawn on,
+    // cleared, and read after its box is gone.
+    const QImage image = fond(QSize(1920, 1080));
+    QImage lue;
+    {
+        PictureBox p;
+        p.resize(1920, 1080);
+        p.Scale(0, 0, 1920, 1080);
+        p.setPicture(image);
+        p.DrawWidth = 3;
+        p.Trace(dents(100, 1800), 0xFFFF00);
+        p.Cls();
+        QCOMPARE(p.Image(), image);
+        p.Line(0, 540, 1920, 540, 0x00FF00);
+        lue = p.Image();
+    }
+    QCOMPARE(lue.size(), QSize(1920, 1080));
+    QCOMPARE(lue.pixel(960, 540) & 0xFFFFFF, 0x00FF00u);
+    QCOMPARE(lue.pixel(960, 100), image.pixel(960, 100));
+    lue.setPixel(0, 0, qRgb(1, 2, 3)); // a copy of its own to write on
+    QCOMPARE(lue.pixel(0, 0) & 0xFFFFFF, 0x010203u);
 }
 
 QTEST_MAIN(tst_PictureBox)
