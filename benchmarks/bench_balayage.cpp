@@ -18,6 +18,9 @@
 // under xvfb-run) the windows are real windows of that X server.
 //
 //   bench_balayage [runs]     (default 300)
+//
+// BALAYAGE_CAS=text runs only the animations whose name holds the text (for
+// profiling one of them), without the table of single ticks.
 
 #include "services/FichierINI.h"
 #include "app/MDIWavix.h"
@@ -48,6 +51,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <ctime>
 #include <functional>
@@ -230,6 +234,8 @@ int main(int argc, char** argv)
     std::printf("one tick, median of %d (ms); share of one core at one tick every %g ms\n", runs, periode);
     std::printf("picture        spot DUAL 2 x 4001 segments        XY 1000 segments\n");
     for (const auto& [w, h] : {std::pair{399, 329}, std::pair{1920, 1080}}) {
+        if (qEnvironmentVariableIsSet("BALAYAGE_CAS"))
+            break;
         scope->picEcran->resize(w, h);
         scope->picGrille->resize(w, h);
         DessinerGrille(scope);
@@ -239,8 +245,11 @@ int main(int argc, char** argv)
         FrequenceB = 20000;
         scope->setPotentioValue(5, 5); // 10 ms/div
         ReglerPotentiometre(1, 5);
-        const double spot = mesurer(scope, runs, [scope] {
-            PositionSpot = -500; // a whole piece of 4 divisions
+        int k = 0;
+        const double spot = mesurer(scope, runs, [scope, &k] {
+            // A whole piece of 4 divisions, on the left half then on the
+            // right: nothing of the last tick's piece is drawn again.
+            PositionSpot = k++ % 2 ? 100 : -500;
             scope->tmrSpot_Timer();
         });
 
@@ -314,16 +323,23 @@ int main(int argc, char** argv)
         const auto mesurerTout = [&] {
             const PictureBox* ecran = EcranCible();
             std::printf("%s, %d x %d:\n", plein ? "full-screen view" : "panel", ecran->width(), ecran->height());
+            const QString filtre = qEnvironmentVariable("BALAYAGE_CAS");
             for (const Cas& c : cas) {
+                if (!filtre.isEmpty() && !QString::fromLatin1(c.nom).contains(filtre))
+                    continue;
                 regler(scope, c);
                 const bool xy = c.mode == 4;
+                int k = 0;
                 const EnMarche m = mesurerEnMarche(
                     xy ? scope->tmrXY : scope->tmrSpot,
-                    [scope, xy] {
+                    [scope, xy, &k] {
                         if (xy) {
                             scope->tmrXY_Timer();
                         } else {
-                            PositionSpot = std::min(PositionSpot, 0.0); // a whole piece
+                            // One frame on from the last tick, as the
+                            // running spot moves, its piece whole on screen.
+                            const double frame = 100 / (60 * BaseTemps);
+                            PositionSpot = -500 + std::fmod(k++ * frame, 1000 - 4 / BaseTemps);
                             scope->tmrSpot_Timer();
                         }
                     },

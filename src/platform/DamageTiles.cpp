@@ -108,3 +108,122 @@ QRegion DamageTiles::region(double dpr) const
     }
     return region;
 }
+
+void DamageTiles::markTile(int tile)
+{
+    if (all_ || tile < 0 || size_t(tile) >= tiles_.size())
+        return;
+    count_ += tiles_[size_t(tile)] == 0;
+    tiles_[size_t(tile)] = 1;
+}
+
+QList<QRect> DamageTiles::within(const QList<QRect>& rects) const
+{
+    const QRect picture(QPoint(0, 0), picture_);
+    QList<QRect> out;
+    if (all_) {
+        for (const QRect& r : rects)
+            if (const QRect c = r & picture; !c.isEmpty())
+                out.append(c);
+        return out;
+    }
+    if (count_ == 0)
+        return out;
+    out.reserve(rects.size());
+    for (const QRect& brut : rects) {
+        const QRect r = brut & picture;
+        if (r.isEmpty())
+            continue;
+        const int tx0 = r.left() >> kShift, tx1 = r.right() >> kShift;
+        const int ty0 = r.top() >> kShift, ty1 = r.bottom() >> kShift;
+        if (tx0 == tx1) {
+            // Within one column of tiles (a thin trace's spans): the runs of
+            // marked tiles down it.
+            for (int ty = ty0; ty <= ty1;) {
+                if (!tiles_[size_t(ty * columns_ + tx0)]) {
+                    ++ty;
+                    continue;
+                }
+                int fin = ty;
+                while (fin < ty1 && tiles_[size_t((fin + 1) * columns_ + tx0)])
+                    ++fin;
+                out.append(r & QRect(r.left(), ty << kShift, r.width(), (fin - ty + 1) << kShift));
+                ty = fin + 1;
+            }
+            continue;
+        }
+        // Across columns: the runs of marked tiles along each row of tiles.
+        for (int ty = ty0; ty <= ty1; ++ty) {
+            const uint8_t* rang = tiles_.data() + size_t(ty * columns_);
+            for (int tx = tx0; tx <= tx1;) {
+                if (!rang[tx]) {
+                    ++tx;
+                    continue;
+                }
+                int fin = tx;
+                while (fin < tx1 && rang[fin + 1])
+                    ++fin;
+                out.append(r & QRect(tx << kShift, ty << kShift, (fin - tx + 1) << kShift, kSize));
+                tx = fin + 1;
+            }
+        }
+    }
+    return out;
+}
+
+namespace {
+
+uint64_t melanger(uint64_t x)
+{
+    // splitmix64's finaliser.
+    x ^= x >> 30;
+    x *= 0xBF58476D1CE4E5B9ull;
+    x ^= x >> 27;
+    x *= 0x94D049BB133111EBull;
+    return x ^ (x >> 31);
+}
+
+} // namespace
+
+void TileSignatures::resize(QSize picture)
+{
+    picture_ = picture;
+    columns_ = (picture.width() + DamageTiles::kSize - 1) >> DamageTiles::kShift;
+    const int rows = (picture.height() + DamageTiles::kSize - 1) >> DamageTiles::kShift;
+    tiles_.assign(size_t(std::max(0, columns_ * rows)), kEmpty);
+}
+
+void TileSignatures::clear()
+{
+    std::fill(tiles_.begin(), tiles_.end(), kEmpty);
+}
+
+void TileSignatures::add(const QList<QRect>& rects, uint32_t color)
+{
+    const uint64_t teinte = melanger(uint64_t(color) | (uint64_t(1) << 40));
+    for (const QRect& r : rects) {
+        const int x0 = std::max(r.left(), 0), x1 = std::min(r.right(), picture_.width() - 1);
+        const int y0 = std::max(r.top(), 0), y1 = std::min(r.bottom(), picture_.height() - 1);
+        if (x0 > x1 || y0 > y1)
+            continue;
+        // The part of the rectangle in each tile, 16 bits a side: a long
+        // rectangle that ends elsewhere leaves a tile the same.
+        for (int ty = y0 >> DamageTiles::kShift; ty <= y1 >> DamageTiles::kShift; ++ty) {
+            const int haut = std::max(y0, ty << DamageTiles::kShift);
+            const int bas = std::min(y1, ((ty + 1) << DamageTiles::kShift) - 1);
+            for (int tx = x0 >> DamageTiles::kShift; tx <= x1 >> DamageTiles::kShift; ++tx) {
+                const int gauche = std::max(x0, tx << DamageTiles::kShift);
+                const int droite = std::min(x1, ((tx + 1) << DamageTiles::kShift) - 1);
+                const uint64_t cle = melanger(teinte ^ (uint64_t(uint16_t(gauche)) | uint64_t(uint16_t(haut)) << 16
+                                                        | uint64_t(uint16_t(droite)) << 32
+                                                        | uint64_t(uint16_t(bas)) << 48));
+                // In order: the same rectangles filled in another order
+                // can leave other pixels.
+                uint64_t& t = tiles_[size_t(ty * columns_ + tx)];
+                t = melanger(t + cle);
+                if (t == kEmpty)
+                    t = 1;
+            }
+        }
+    }
+}

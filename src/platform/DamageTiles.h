@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QList>
 #include <QRect>
 #include <QRegion>
 #include <QSize>
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 // Which 32 x 32 tiles of a picture were drawn on: what a clear must put back
@@ -25,6 +27,11 @@ public:
     // Marks the tiles of row y from column x0 to x1.
     void markRow(int y, int x0, int x1);
     void unite(const DamageTiles& other);
+    // Marks one tile, by its index (row after row).
+    void markTile(int tile);
+    // The parts of the rectangles that lie in marked tiles, cut to the
+    // picture.
+    QList<QRect> within(const QList<QRect>& rects) const;
     // The marked tiles as runs along the rows, cut to the picture.
     std::vector<QRect> runs() const;
     // The same in logical pixels, for a device pixel ratio.
@@ -36,4 +43,32 @@ private:
     std::vector<uint8_t> tiles_;
     int count_ = 0;
     bool all_ = true;
+};
+
+// What was inked in each tile of a picture by rectangles of one colour, as a
+// signature of those rectangles in the order they were filled: two tiles
+// with the same signature over the same background hold the same pixels, and
+// filling the same rectangles again leaves them as they are.
+class TileSignatures {
+public:
+    static constexpr uint64_t kEmpty = 0;
+
+    void resize(QSize picture);
+    // Every tile back to nothing inked.
+    void clear();
+    // Rectangles of device pixels filled in the colour, in order.
+    void add(const QList<QRect>& rects, uint32_t color);
+    uint64_t at(int tile) const { return tiles_[size_t(tile)]; }
+    int count() const { return int(tiles_.size()); }
+    void swap(TileSignatures& other) noexcept
+    {
+        tiles_.swap(other.tiles_);
+        std::swap(picture_, other.picture_);
+        std::swap(columns_, other.columns_);
+    }
+
+private:
+    QSize picture_;
+    int columns_ = 0;
+    std::vector<uint64_t> tiles_;
 };

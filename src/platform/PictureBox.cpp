@@ -1,5 +1,6 @@
 #include "platform/PictureBox.h"
 
+#include "platform/LargeImage.h"
 #include "platform/PixelFill.h"
 #include "platform/PixelGridTrace.h"
 #include "platform/ThickPolyline.h"
@@ -30,12 +31,18 @@ void PictureBox::allocate()
 {
     endPainting();
     const qreal dpr = devicePixelRatioF();
-    QImage fresh(QSize(qMax(1, int(std::lround(width() * dpr))), qMax(1, int(std::lround(height() * dpr)))),
-                 QImage::Format_RGB32);
+    QImage fresh = largeImage(
+        QSize(qMax(1, int(std::lround(width() * dpr))), qMax(1, int(std::lround(height() * dpr)))),
+        QImage::Format_RGB32);
     fresh.setDevicePixelRatio(dpr);
     image_ = std::move(fresh);
     ink_.resize(image_.size());
     damage_.resize(image_.size());
+    clearHeld_ = false;
+    held_.clear();
+    heldInk_.resize(image_.size());
+    shownSpans_.resize(image_.size());
+    heldSpans_.resize(image_.size());
     Cls();
 }
 
@@ -75,6 +82,8 @@ void PictureBox::ensureImage()
 
 QPainter& PictureBox::painter()
 {
+    // What the painter draws comes after the spans held back.
+    settle();
     // The image follows the widget's size and pixel ratio when painting
     // begins; a resize ends the painting (resizeEvent) and Cls checks again.
     if (!painter_.isActive()) {
@@ -137,6 +146,7 @@ void PictureBox::scheduleUpdate()
 void PictureBox::showDamage()
 {
     updateQueued_ = false;
+    settle();
     if (painter_.isActive())
         flushLines();
     damage_.unite(ink_);
@@ -170,11 +180,11 @@ void PictureBox::inkedSpans(const QList<QRect>& spans)
     scheduleUpdate();
 }
 
-void PictureBox::restoreInk()
+void PictureBox::restoreTiles(const DamageTiles& tiles)
 {
     QPainter& p = painter();
     const qreal dpr = image_.devicePixelRatio();
-    const std::vector<QRect> runs = ink_.runs();
+    const std::vector<QRect> runs = tiles.runs();
     const bool direct = !picture_.isNull() && picture_.format() == image_.format()
         && qFuzzyCompare(picture_.devicePixelRatio(), dpr) && picture_.width() >= image_.width()
         && picture_.height() >= image_.height() && writableInPlace();
@@ -197,6 +207,53 @@ void PictureBox::restoreInk()
     }
 }
 
+void PictureBox::inkSpans(const QList<QRect>& spans, int color)
+{
+    if (spans.isEmpty())
+        return;
+    if (clearHeld_) {
+        held_.push_back({spans, color});
+        heldSpans_.add(spans, vbColor(color).rgb());
+        scheduleUpdate();
+        return;
+    }
+    painter();
+    flushLines(); // lines drawn before come first
+    fillSpans(spans, color);
+    inkedSpans(spans);
+}
+
+void PictureBox::settle()
+{
+    if (!clearHeld_)
+        return;
+    clearHeld_ = false;
+    // Tiles drawn otherwise are put back whatever comes; a tile whose spans
+    // differ is put back if it held any, and shown again.
+    DamageTiles changed = heldInk_;
+    DamageTiles back = heldInk_;
+    for (int i = 0; i < shownSpans_.count(); ++i) {
+        const uint64_t avant = shownSpans_.at(i);
+        if (avant != heldSpans_.at(i)) {
+            changed.markTile(i);
+            if (avant != TileSignatures::kEmpty)
+                back.markTile(i);
+        }
+    }
+    if (!back.empty())
+        restoreTiles(back);
+    // Filled again, cut to the tiles that changed: the others hold them.
+    for (const HeldSpans& h : held_)
+        fillSpans(changed.within(h.spans), h.color);
+    held_.clear();
+    heldInk_.clear();
+    shownSpans_.swap(heldSpans_);
+    heldSpans_.clear();
+    damage_.unite(changed);
+    if (!changed.empty())
+        scheduleUpdate();
+}
+
 void PictureBox::setBackColor(int rgb)
 {
     backColor_ = rgb;
@@ -212,15 +269,25 @@ void PictureBox::setPicture(const QImage& picture)
 void PictureBox::Cls()
 {
     ensureImage();
-    QPainter& p = painter();
     pending_.clear();
     const qint64 picture = picture_.isNull() ? 0 : picture_.cacheKey();
     if (!ink_.all() && picture == clearedPicture_ && backColor_ == clearedBack_) {
         // The same background as at the last clear: only what was drawn
-        // since goes back to it.
-        restoreInk();
-        damage_.unite(ink_);
+        // since goes back to it, once what is drawn next is known. A second
+        // clear drops the spans held since the first.
+        if (!clearHeld_) {
+            clearHeld_ = true;
+            heldInk_ = ink_;
+        }
+        held_.clear();
+        heldSpans_.clear();
     } else {
+        clearHeld_ = false;
+        held_.clear();
+        heldInk_.clear();
+        shownSpans_.clear();
+        heldSpans_.clear();
+        QPainter& p = painter();
         // An opaque picture that covers everything leaves no background to fill.
         const QSizeF covered = picture_.isNull() ? QSizeF() : picture_.deviceIndependentSize();
         if (picture_.isNull() || picture_.hasAlphaChannel() || covered.width() < width() || covered.height() < height())
@@ -310,26 +377,30 @@ void PictureBox::Trace(const QPolygonF& points, int color)
 {
     if (points.isEmpty())
         return;
-    QPainter& p = strokeWith(color);
     const qreal dpr = image_.devicePixelRatio();
     const QPolygonF pixels = devicePoints(points);
     const QTransform toLogical = QTransform::fromScale(1 / dpr, 1 / dpr);
-    const double m = penWidth_ * dpr / 2 + 2;
-    if (penStyle_ != Solid) {
+    // The pen applyPen would set.
+    const int width = qMax(1, DrawWidth);
+    const double m = width * dpr / 2 + 2;
+    if (width == 1 && DrawStyle != Solid) {
         // Dashes run along the whole line; a thin pen is cheap anyway.
+        QPainter& p = strokeWith(color);
         if (pixels.size() >= 2) {
             p.drawPolyline(toLogical.map(pixels));
             touched(pixels.boundingRect().adjusted(-m, -m, m, m));
         }
     } else {
-        const PixelGridTrace reduced = reduceToPixelGrid(pixels, penWidth_ * dpr, image_.size());
-        if (!reduced.spans.isEmpty()) {
-            fillSpans(reduced.spans, color);
-            inkedSpans(reduced.spans);
-        }
-        for (const QPolygonF& piece : reduced.polylines) {
-            p.drawPolyline(dpr == 1 ? piece : toLogical.map(piece));
-            touched(piece.boundingRect().adjusted(-m, -m, m, m));
+        const PixelGridTrace reduced = reduceToPixelGrid(pixels, width * dpr, image_.size());
+        if (!reduced.polylines.isEmpty()) {
+            QPainter& p = strokeWith(color);
+            inkSpans(reduced.spans, color);
+            for (const QPolygonF& piece : reduced.polylines) {
+                p.drawPolyline(dpr == 1 ? piece : toLogical.map(piece));
+                touched(piece.boundingRect().adjusted(-m, -m, m, m));
+            }
+        } else {
+            inkSpans(reduced.spans, color);
         }
     }
     CurrentX = points.constLast().x();
@@ -377,6 +448,8 @@ void PictureBox::Polyline(const QPolygonF& points, int color)
 
 void PictureBox::fillSpans(const QList<QRect>& spans, int color)
 {
+    if (spans.isEmpty())
+        return;
     QPainter& p = painter();
     if (writableInPlace()) {
         // Whole device pixels of one opaque colour go straight into the
@@ -431,17 +504,20 @@ double PictureBox::TextHeight(const QString&) const
 
 void PictureBox::Print(const QString& text)
 {
-    QPainter& p = painter();
-    flushLines();
+    // Lines drawn before the text are stroked first (none wait while a
+    // clear is held: drawing a line ends it).
+    if (!clearHeld_) {
+        painter();
+        flushLines();
+    }
     const QPointF topLeft = toPixel(CurrentX, CurrentY);
     const QPointF baseline(topLeft.x(), topLeft.y() + texts_.ascent(FontName, fontPoints(), image_));
     if (image_.devicePixelRatio() == 1) {
         // The same text at the same place is not shaped again: its pixels
         // are known.
-        const QList<QRect>& rows = texts_.ink(FontName, fontPoints(), text, baseline, image_);
-        fillSpans(rows, ForeColor);
-        inkedSpans(rows);
+        inkSpans(texts_.ink(FontName, fontPoints(), text, baseline, image_), ForeColor);
     } else {
+        QPainter& p = painter();
         const QFont& font = texts_.font(FontName, fontPoints(), image_);
         p.setFont(font);
         p.setPen(vbColor(ForeColor));
@@ -459,6 +535,7 @@ void PictureBox::Print(const QString& text)
 
 QImage PictureBox::Image()
 {
+    settle();
     ensureImage();
     endPainting();
     return image_;
@@ -468,6 +545,7 @@ void PictureBox::paintEvent(QPaintEvent* event)
 {
     // The drawing goes on in the next tick: the painter stays on the
     // picture, only what it holds back is drawn.
+    settle();
     if (painter_.isActive())
         flushLines();
     QPainter p(this);

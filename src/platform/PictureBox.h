@@ -9,6 +9,8 @@
 #include <QPolygonF>
 #include <QWidget>
 
+#include <vector>
+
 // A drawing surface that keeps what is drawn on it (an image), with a user
 // scale, a background colour and a background picture that Cls restores,
 // lines with a width and a dash style, points, and text printed at a current
@@ -114,8 +116,14 @@ private:
     QPainter& strokeWith(int color);
     void scheduleUpdate();
     void showDamage();
-    // The tiles drawn since the last clear, back to the background picture.
-    void restoreInk();
+    // The tiles, back to the background picture.
+    void restoreTiles(const DamageTiles& tiles);
+    // Spans of one colour inked: held back after a clear, else filled.
+    void inkSpans(const QList<QRect>& spans, int color);
+    // The clear held back and the spans drawn since, done: only the tiles
+    // whose spans differ from those the picture holds are put back, filled
+    // and shown again.
+    void settle();
     void applyPen(int color);
     void flushLines();
     // Whole device pixels inked in the colour.
@@ -142,6 +150,18 @@ private:
     mutable TextStamps texts_; // the texts printed, measured and inked once
     DamageTiles ink_;    // drawn on since the last clear
     DamageTiles damage_; // changed since the screen last showed it
+    // A clear whose putting back waits for what is drawn next: a tile drawn
+    // again as it was (the still part of a moving trail, its readout) is
+    // neither put back nor shown again.
+    struct HeldSpans {
+        QList<QRect> spans;
+        int color;
+    };
+    bool clearHeld_ = false;
+    std::vector<HeldSpans> held_; // spans drawn since, in order
+    DamageTiles heldInk_;         // drawn otherwise before the clear
+    TileSignatures shownSpans_;   // the spans the picture holds, tile by tile
+    TileSignatures heldSpans_;    // the held spans, tile by tile
     qint64 clearedPicture_ = 0; // the background picture and colour of the
     int clearedBack_ = -1;       // last clear, which ink_ is drawn over
     bool updateQueued_ = false;

@@ -5,6 +5,7 @@
 #include "platform/SystemServices.h"
 #include "platform/VbConversions.h"
 #include "services/PanneauScope.h"
+#include "scope/FigureTrace.h"
 #include "scope/Signaux.h"
 #include "scope/Traceurs.h"
 
@@ -101,7 +102,16 @@ void AvancerSpot()
     const double H = PositionHorizontale;
     const double xL = H - 500;
     const double xR = xL + 1000;
-    const double x0 = PositionSpot;
+    // The piece starts at the last sample at or before the spot, on a grid
+    // of samples fixed to the window's left edge: as the spot moves on, the
+    // trail behind it keeps its samples and its shape (taken afresh from the
+    // spot at every tick, a waveform sampled a few times a period would
+    // change shape under it), and the screen shows again only what changed.
+    double x0 = PositionSpot;
+    if (x0 >= xL && x0 <= xR) {
+        const double pas = Panneau().modeAllume(ModeVoies::ADD) ? kPasADD : PasSpot();
+        x0 = xL + std::floor((x0 - xL) / pas) * pas;
+    }
     const double x1 = std::min(x0 + 4 / BaseTemps, xR);
 
     if (PictureBox* ecran = EcranAuGraticule()) {

@@ -4,6 +4,7 @@
 #include "services/Sensibilite.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace {
@@ -203,6 +204,27 @@ double Deviation::operator()(double t) const
     return u ? (*u - continu_) * echelle_ : 0;
 }
 
+void Deviation::serie(double t0, double dt, int n, double* out) const
+{
+    if (forme_ != FormeOnde::Sinus || !(std::abs(frequence_ * (t0 + n * dt)) < 1e9)) {
+        for (int i = 0; i < n; ++i)
+            out[i] = (*this)(t0 + i * dt);
+        return;
+    }
+    // sin(a + b) = sin a cos b + cos a sin b, and the same for the cosine:
+    // over a thousand steps the rounding stays far below a pixel.
+    const double w = 2 * kPi * frequence_;
+    const double pasSin = std::sin(w * dt), pasCos = std::cos(w * dt);
+    double sinus = std::sin(w * t0), cosinus = std::cos(w * t0);
+    const double niveau = decalage_ - continu_;
+    for (int i = 0; i < n; ++i) {
+        out[i] = (amplitude_ * sinus + niveau) * echelle_;
+        const double suivant = sinus * pasCos + cosinus * pasSin;
+        cosinus = cosinus * pasCos - sinus * pasSin;
+        sinus = suivant;
+    }
+}
+
 QList<QPolygonF> PointsSpot(const EtatTrace& etat, int voie, double pas, double x0, double x1, double xR,
                             double xL, Echantillonnage echantillonnage)
 {
@@ -231,13 +253,13 @@ QPolygonF PointsADD(const EtatTrace& etat, double debut, double fin)
     const Deviation a(etat, 0), b(etat, 1);
     const double H = etat.H;
     const double y0 = etat.voies[0].position + etat.voies[1].position;
-    const qsizetype n = nombrePas(debut, fin, 2);
+    const qsizetype n = nombrePas(debut, fin, kPasADD);
     QPolygonF points;
     if (n < 2)
         return points;
     points.reserve(n);
     for (qsizetype i = 0; i < n; ++i) {
-        const double x = debut + 2 * double(i);
+        const double x = debut + kPasADD * double(i);
         const double t = (x + 500) / 100 * etat.baseTemps;
         points << QPointF(H + x, y0 + a(t) + b(t));
     }
@@ -255,12 +277,13 @@ QPolygonF PointsXY(const EtatTrace& etat, double debut)
     if (!(s >= 50000))
         s = 50000;
     const double xA = etat.voies[0].position, yB = etat.voies[1].position;
-    QPolygonF points;
-    points.reserve(1001);
-    for (int i = 0; i <= 1000; ++i) {
-        const double t = (debut + 2 * i) / s;
-        points << QPointF(xA + a(t), yB + b(t));
-    }
+    constexpr int kPoints = 1001;
+    std::array<double, kPoints> x{}, y{};
+    a.serie(debut / s, 2 / s, kPoints, x.data());
+    b.serie(debut / s, 2 / s, kPoints, y.data());
+    QPolygonF points(kPoints);
+    for (int i = 0; i < kPoints; ++i)
+        points[i] = QPointF(xA + x[size_t(i)], yB + y[size_t(i)]);
     return points;
 }
 

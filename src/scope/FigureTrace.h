@@ -39,6 +39,9 @@ class Deviation {
 public:
     Deviation(const EtatTrace& etat, int voie);
     double operator()(double t) const;
+    // The deflections at t0, t0 + dt, ... (n of them) into `out`; a sine's by
+    // turning its phase on by the same angle at each step.
+    void serie(double t0, double dt, int n, double* out) const;
 
 private:
     FormeOnde forme_ = FormeOnde::Aucune;
@@ -57,8 +60,10 @@ private:
 QList<QPolygonF> PointsSpot(const EtatTrace& etat, int voie, double pas, double x0, double x1, double xR,
                             double xL, Echantillonnage echantillonnage = Echantillonnage::Spot);
 
-// The ADD sum from debut to fin (measured from the horizontal shift) every 2
-// units, its first segment level; shifted by the horizontal position.
+// The ADD sum's step, in screen units.
+constexpr double kPasADD = 2;
+// The ADD sum from debut to fin (measured from the horizontal shift) every
+// kPasADD units, its first segment level; shifted by the horizontal position.
 QPolygonF PointsADD(const EtatTrace& etat, double debut, double fin);
 
 // The XY figure from the time step debut: 1001 points, CH1 across, CH2 up.

@@ -71,9 +71,21 @@ void PeindreTrace(PictureBox* ecran, const TraceVoie& trace)
     }
 }
 
+namespace {
+
+bool lectureImprimee = true; // as the settings had it at the last refresh
+
+} // namespace
+
+void LireOptionLecture()
+{
+    lectureImprimee =
+        LireINI(QStringLiteral("Options"), QStringLiteral("Copy Sensibility"), QStringLiteral("1")) != QLatin1String("0");
+}
+
 void AfficherSensibilites()
 {
-    if (LireINI(QStringLiteral("Options"), QStringLiteral("Copy Sensibility"), QStringLiteral("1")) == QLatin1String("0"))
+    if (!lectureImprimee)
         return;
     frmWavix* s = Forms().find<frmWavix>();
     PictureBox* ecran = EcranCible();

@@ -20,6 +20,9 @@ void PeindreTrace(PictureBox* ecran, const TraceVoie& trace);
 
 // The settings printed along the bottom of the screen.
 void AfficherSensibilites();
+// Reads again whether the readout is printed (the options' "Copy
+// Sensibility"): at every refresh, not at every tick of an animation.
+void LireOptionLecture();
 
 // The line spectrum of one channel, or of the sum.
 void TracerSpectreVoie(int voie);

@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 
 namespace {
@@ -37,6 +38,16 @@ struct Peintures : QObject {
     }
 };
 
+// Teeth from x0 to x1 every half pixel, between y 60 and 150: a dense trace
+// whose spans run down several rows of tiles.
+QPolygonF dents(double x0, double x1, double decalage = 0)
+{
+    QPolygonF points;
+    for (double x = x0; x <= x1; x += 0.5)
+        points << QPointF(x, std::fmod(x + decalage, 1) < 0.5 ? 60 : 150);
+    return points;
+}
+
 int pixelsDe(const QImage& image, QRgb couleur)
 {
     int n = 0;
@@ -62,6 +73,10 @@ private Q_SLOTS:
     void drawingFarOffThePicture();
     void printLeavesTheFontsOwnPixels_data();
     void printLeavesTheFontsOwnPixels();
+    void frameDrawnAgainIsAFreshDrawing_data();
+    void frameDrawnAgainIsAFreshDrawing();
+    void frameDrawnAgainShowsOnlyWhatChanged();
+    void fullScreenPictureOutlivesItsBox();
 };
 
 void tst_PictureBox::clearPutsBackOnlyWhatWasDrawn()
@@ -335,6 +350,161 @@ void tst_PictureBox::printLeavesTheFontsOwnPixels()
     // The clear puts back what the text inked.
     p.Cls();
     QCOMPARE(p.Image(), image);
+}
+
+
+// What a frame draws after its clear: each frame of a scenario is drawn on a
+// picture that keeps what it showed, and on a fresh one.
+using Dessin = std::function<void(PictureBox&)>;
+Q_DECLARE_METATYPE(QList<Dessin>)
+
+void tst_PictureBox::frameDrawnAgainIsAFreshDrawing_data()
+{
+    QTest::addColumn<QList<Dessin>>("images");
+    const Dessin trainee = [](PictureBox& p) {
+        p.DrawWidth = 1;
+        p.Trace(dents(20, 220), 0xFFFF00);
+        p.CurrentX = 40;
+        p.CurrentY = 170;
+        p.Print(QStringLiteral("10 ms"));
+    };
+    const Dessin plusLoin = [](PictureBox& p) {
+        p.DrawWidth = 1;
+        p.Trace(dents(90, 290), 0xFFFF00);
+        p.CurrentX = 40;
+        p.CurrentY = 170;
+        p.Print(QStringLiteral("10 ms"));
+    };
+    const auto deuxVoies = [](int premiere, int seconde) {
+        return Dessin([premiere, seconde](PictureBox& p) {
+            p.DrawWidth = 3;
+            p.Trace(dents(30, 200), premiere);
+            p.Trace(dents(30, 200, 0.25), seconde);
+        });
+    };
+    const Dessin ligne = [](PictureBox& p) {
+        p.DrawWidth = 2;
+        p.Line(0, 100, 300, 120, 0x0000FF);
+        p.DrawWidth = 1;
+        p.Trace(dents(20, 220), 0xFFFF00);
+    };
+    const Dessin figure = [](PictureBox& p) {
+        p.DrawWidth = 3;
+        p.Polyline(QPolygonF{{20, 20}, {280, 180}, {150, 10}}, 0x00FF00);
+        p.Trace(dents(100, 150), 0xFFFF00);
+    };
+    const Dessin deuxFois = [](PictureBox& p) {
+        p.DrawWidth = 1;
+        p.Trace(dents(150, 290), 0xFF00FF);
+        p.Cls();
+        p.Trace(dents(20, 220), 0xFFFF00);
+    };
+    const Dessin luEnCours = [](PictureBox& p) {
+        p.DrawWidth = 1;
+        p.Trace(dents(20, 120), 0xFFFF00);
+        (void)p.Image();
+        p.Trace(dents(100, 220), 0xFF00FF);
+    };
+    QTest::newRow("the same trail again") << QList<Dessin>{trainee, trainee, trainee};
+    QTest::newRow("the trail moves on") << QList<Dessin>{trainee, plusLoin, trainee};
+    QTest::newRow("two traces drawn in the other order")
+        << QList<Dessin>{deuxVoies(0xFFFF00, 0xFF00FF), deuxVoies(0xFF00FF, 0xFFFF00), deuxVoies(0xFF00FF, 0xFFFF00)};
+    QTest::newRow("a line, then the trail alone") << QList<Dessin>{ligne, trainee, ligne, ligne};
+    QTest::newRow("a wide figure, then the trail alone") << QList<Dessin>{figure, trainee, figure};
+    QTest::newRow("cleared twice in a frame") << QList<Dessin>{trainee, deuxFois, deuxFois, plusLoin};
+    QTest::newRow("picture read within a frame") << QList<Dessin>{luEnCours, luEnCours, trainee, luEnCours};
+    QTest::newRow("nothing drawn") << QList<Dessin>{trainee, [](PictureBox&) {}, trainee};
+}
+
+void tst_PictureBox::frameDrawnAgainIsAFreshDrawing()
+{
+    // A clear waits for what is drawn next and puts back only the tiles that
+    // change: whatever the frames before, the picture is as a fresh drawing
+    // of the frame shows it.
+    QFETCH(QList<Dessin>, images);
+    const QImage image = fond(QSize(300, 200));
+    PictureBox p;
+    p.resize(300, 200);
+    p.Scale(0, 0, 300, 200);
+    p.setPicture(image);
+    p.FontName = QStringLiteral("Arial");
+    for (qsizetype i = 0; i < images.size(); ++i) {
+        p.Cls();
+        images[i](p);
+        PictureBox q;
+        q.resize(300, 200);
+        q.Scale(0, 0, 300, 200);
+        q.setPicture(image);
+        q.FontName = QStringLiteral("Arial");
+        images[i](q);
+        QVERIFY2(p.Image() == q.Image(), qPrintable(QStringLiteral("frame %1").arg(i)));
+    }
+    p.Cls();
+    QCOMPARE(p.Image(), image);
+}
+
+void tst_PictureBox::frameDrawnAgainShowsOnlyWhatChanged()
+{
+    QWidget fenetre;
+    auto* p = new PictureBox(&fenetre);
+    p->setGeometry(0, 0, 640, 480);
+    p->Scale(0, 0, 640, 480);
+    p->setPicture(fond(QSize(640, 480)));
+    p->FontName = QStringLiteral("Arial");
+    fenetre.resize(640, 480);
+    fenetre.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&fenetre));
+    const auto image = [p](double debut) {
+        p->Cls();
+        p->DrawWidth = 1;
+        p->Trace(dents(debut, debut + 400), 0xFFFF00);
+        p->CurrentX = 300;
+        p->CurrentY = 400;
+        p->Print(QStringLiteral("10 ms"));
+    };
+    Peintures peintures;
+    p->installEventFilter(&peintures);
+    image(20);
+    QTRY_VERIFY(peintures.nombre > 0);
+    QTest::qWait(50);
+    peintures.region = QRegion();
+    peintures.nombre = 0;
+
+    // A trail that moves on by 100 pixels, samples where they were: the
+    // screen shows again the 100 pixels it left and the 100 it reached, not
+    // the 300 it still covers, nor the readout.
+    image(120);
+    QTRY_VERIFY(peintures.nombre > 0);
+    QVERIFY(peintures.region.contains(QRect(30, 70, 80, 70)));
+    QVERIFY(peintures.region.contains(QRect(430, 70, 80, 70)));
+    QVERIFY(!peintures.region.intersects(QRect(170, 0, 230, 480)));
+    QVERIFY(!peintures.region.intersects(QRect(300, 380, 40, 30)));
+    p->removeEventFilter(&peintures);
+}
+
+void tst_PictureBox::fullScreenPictureOutlivesItsBox()
+{
+    // A full-HD picture (its memory laid out for huge pages): drawn on,
+    // cleared, and read after its box is gone.
+    const QImage image = fond(QSize(1920, 1080));
+    QImage lue;
+    {
+        PictureBox p;
+        p.resize(1920, 1080);
+        p.Scale(0, 0, 1920, 1080);
+        p.setPicture(image);
+        p.DrawWidth = 3;
+        p.Trace(dents(100, 1800), 0xFFFF00);
+        p.Cls();
+        QCOMPARE(p.Image(), image);
+        p.Line(0, 540, 1920, 540, 0x00FF00);
+        lue = p.Image();
+    }
+    QCOMPARE(lue.size(), QSize(1920, 1080));
+    QCOMPARE(lue.pixel(960, 540) & 0xFFFFFF, 0x00FF00u);
+    QCOMPARE(lue.pixel(960, 100), image.pixel(960, 100));
+    lue.setPixel(0, 0, qRgb(1, 2, 3)); // a copy of its own to write on
+    QCOMPARE(lue.pixel(0, 0) & 0xFFFFFF, 0x010203u);
 }
 
 QTEST_MAIN(tst_PictureBox)

@@ -41,6 +41,7 @@ private Q_SLOTS:
     void spotAdvancesByMeasuredTime();
     void spotWrapsToLeftEdge();
     void spotPieceClippedAtRightEdge();
+    void spotTrailKeepsItsSamples();
     void spotBeyondRightEdgeDrawsFullWidth();
     void spotDualColoursAndStyles();
     void spotStep_data();
@@ -134,6 +135,35 @@ void tst_Balayage::spotPieceClippedAtRightEdge()
     QCOMPARE(pieces.size(), 1);
     QCOMPARE(pieces[0].size(), 22); // 21 steps of 1 and the first point
     QCOMPARE(pieces[0].constLast().x(), 500.0);
+}
+
+void tst_Balayage::spotTrailKeepsItsSamples()
+{
+    // The trail is the signal where the spot passed: as the spot moves on,
+    // what is still on screen keeps its shape, however few samples a period
+    // the step takes (a 449 Hz sine at 10 ms/div, a sample every 5 units:
+    // 4.5 a period). Its samples lie every step from the left edge; a spot
+    // between two of them starts its piece at the one before.
+    BancScope b(0);
+    Horloge h;
+    finesse(b);
+    b.source(0, "Sinus", 3, 449);
+    b.baseTemps(5);
+    QCOMPARE(PasSpot(), 5.0);
+    PositionSpot = -123.4;
+    b.scope->tmrSpot_Timer();
+    const QImage avant = b.image();
+    QVERIFY(colonnes(avant, kJaune, -125, -124)); // -500 + 75 steps
+    QVERIFY(!colonnes(avant, kJaune, -480, -127));
+    PositionSpot = -41.0; // 82.4 units on, not a whole number of steps
+    b.scope->tmrSpot_Timer();
+    const QImage apres = b.image();
+    QVERIFY(colonnes(apres, kJaune, -45, -44));
+    QVERIFY(!colonnes(apres, kJaune, -480, -47));
+    // Both pieces cover -45 to 275.
+    const QRect commun(-40 + 500, 0, 310, avant.height());
+    QVERIFY(colonnes(avant, kJaune, -40, 270));
+    QCOMPARE(avant.copy(commun), apres.copy(commun));
 }
 
 void tst_Balayage::spotBeyondRightEdgeDrawsFullWidth()
