@@ -48,6 +48,24 @@ QPolygonF dents(double x0, double x1, double decalage = 0)
     return points;
 }
 
+// The box of the background's size, a user unit a pixel, on the background.
+void surFond(PictureBox& p, const QImage& image)
+{
+    p.resize(image.size());
+    p.Scale(0, 0, image.width(), image.height());
+    p.setPicture(image);
+}
+
+// The same, alone in a window that is shown.
+PictureBox* montree(QWidget& fenetre, const QImage& image)
+{
+    auto* p = new PictureBox(&fenetre);
+    surFond(*p, image);
+    fenetre.resize(image.size());
+    fenetre.show();
+    return p;
+}
+
 int pixelsDe(const QImage& image, QRgb couleur)
 {
     int n = 0;
@@ -142,12 +160,7 @@ void tst_PictureBox::aNewBackgroundClearsEverything()
 void tst_PictureBox::repaintCoversWhatChanged()
 {
     QWidget fenetre;
-    auto* p = new PictureBox(&fenetre);
-    p->setGeometry(0, 0, 640, 480);
-    p->Scale(0, 0, 640, 480);
-    p->setPicture(fond(QSize(640, 480)));
-    fenetre.resize(640, 480);
-    fenetre.show();
+    PictureBox* p = montree(fenetre, fond(QSize(640, 480)));
     QVERIFY(QTest::qWaitForWindowExposed(&fenetre));
     QCoreApplication::processEvents();
     Peintures peintures;
@@ -424,17 +437,13 @@ void tst_PictureBox::frameDrawnAgainIsAFreshDrawing()
     QFETCH(QList<Dessin>, images);
     const QImage image = fond(QSize(300, 200));
     PictureBox p;
-    p.resize(300, 200);
-    p.Scale(0, 0, 300, 200);
-    p.setPicture(image);
+    surFond(p, image);
     p.FontName = QStringLiteral("Arial");
     for (qsizetype i = 0; i < images.size(); ++i) {
         p.Cls();
         images[i](p);
         PictureBox q;
-        q.resize(300, 200);
-        q.Scale(0, 0, 300, 200);
-        q.setPicture(image);
+        surFond(q, image);
         q.FontName = QStringLiteral("Arial");
         images[i](q);
         QVERIFY2(p.Image() == q.Image(), qPrintable(QStringLiteral("frame %1").arg(i)));
@@ -446,13 +455,8 @@ void tst_PictureBox::frameDrawnAgainIsAFreshDrawing()
 void tst_PictureBox::frameDrawnAgainShowsOnlyWhatChanged()
 {
     QWidget fenetre;
-    auto* p = new PictureBox(&fenetre);
-    p->setGeometry(0, 0, 640, 480);
-    p->Scale(0, 0, 640, 480);
-    p->setPicture(fond(QSize(640, 480)));
+    PictureBox* p = montree(fenetre, fond(QSize(640, 480)));
     p->FontName = QStringLiteral("Arial");
-    fenetre.resize(640, 480);
-    fenetre.show();
     QVERIFY(QTest::qWaitForWindowExposed(&fenetre));
     const auto image = [p](double debut) {
         p->Cls();
@@ -490,9 +494,7 @@ void tst_PictureBox::fullScreenPictureOutlivesItsBox()
     QImage lue;
     {
         PictureBox p;
-        p.resize(1920, 1080);
-        p.Scale(0, 0, 1920, 1080);
-        p.setPicture(image);
+        surFond(p, image);
         p.DrawWidth = 3;
         p.Trace(dents(100, 1800), 0xFFFF00);
         p.Cls();
