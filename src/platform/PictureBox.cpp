@@ -38,8 +38,7 @@ void PictureBox::allocate()
     image_ = std::move(fresh);
     ink_.resize(image_.size());
     damage_.resize(image_.size());
-    clearHeld_ = false;
-    held_.clear();
+    // The clear below starts afresh (ink_ marks everything): nothing held.
     heldInk_.resize(image_.size());
     shownSpans_.resize(image_.size());
     heldSpans_.resize(image_.size());
@@ -212,6 +211,7 @@ void PictureBox::inkSpans(const QList<QRect>& spans, int color)
     if (spans.isEmpty())
         return;
     if (clearHeld_) {
+        // No line waits to be stroked: drawing one ends the hold.
         held_.push_back({spans, color});
         heldSpans_.add(spans, vbColor(color).rgb());
         scheduleUpdate();
@@ -504,12 +504,6 @@ double PictureBox::TextHeight(const QString&) const
 
 void PictureBox::Print(const QString& text)
 {
-    // Lines drawn before the text are stroked first (none wait while a
-    // clear is held: drawing a line ends it).
-    if (!clearHeld_) {
-        painter();
-        flushLines();
-    }
     const QPointF topLeft = toPixel(CurrentX, CurrentY);
     const QPointF baseline(topLeft.x(), topLeft.y() + texts_.ascent(FontName, fontPoints(), image_));
     if (image_.devicePixelRatio() == 1) {
@@ -518,6 +512,7 @@ void PictureBox::Print(const QString& text)
         inkSpans(texts_.ink(FontName, fontPoints(), text, baseline, image_), ForeColor);
     } else {
         QPainter& p = painter();
+        flushLines(); // lines drawn before come first
         const QFont& font = texts_.font(FontName, fontPoints(), image_);
         p.setFont(font);
         p.setPen(vbColor(ForeColor));

@@ -374,20 +374,18 @@ Q_DECLARE_METATYPE(QList<Dessin>)
 void tst_PictureBox::frameDrawnAgainIsAFreshDrawing_data()
 {
     QTest::addColumn<QList<Dessin>>("images");
-    const Dessin trainee = [](PictureBox& p) {
-        p.DrawWidth = 1;
-        p.Trace(dents(20, 220), 0xFFFF00);
-        p.CurrentX = 40;
-        p.CurrentY = 170;
-        p.Print(QStringLiteral("10 ms"));
+    // A thin trail from x0 to x1 and the readout.
+    const auto trail = [](double x0, double x1) {
+        return Dessin([x0, x1](PictureBox& p) {
+            p.DrawWidth = 1;
+            p.Trace(dents(x0, x1), 0xFFFF00);
+            p.CurrentX = 40;
+            p.CurrentY = 170;
+            p.Print(QStringLiteral("10 ms"));
+        });
     };
-    const Dessin plusLoin = [](PictureBox& p) {
-        p.DrawWidth = 1;
-        p.Trace(dents(90, 290), 0xFFFF00);
-        p.CurrentX = 40;
-        p.CurrentY = 170;
-        p.Print(QStringLiteral("10 ms"));
-    };
+    const Dessin trainee = trail(20, 220);
+    const Dessin plusLoin = trail(90, 290);
     const auto deuxVoies = [](int premiere, int seconde) {
         return Dessin([premiere, seconde](PictureBox& p) {
             p.DrawWidth = 3;
