@@ -8,6 +8,7 @@
 #include "platform/VbColor.h"
 #include "platform/VbMouse.h"
 
+#include <QBackingStore>
 #include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -568,7 +569,8 @@ bool PictureBox::copyToWindow(const QRegion& region)
     // other target (a grab, a widget with an effect) is painted.
     QPoint decalage;
     QPaintDevice* cible = redirected(&decalage);
-    if (!cible || cible->devType() != QInternal::Image)
+    QBackingStore* tampon = backingStore();
+    if (!cible || !tampon || cible != tampon->paintDevice() || cible->devType() != QInternal::Image)
         return false;
     QImage& fenetre = *static_cast<QImage*>(cible);
     const QImage::Format f = fenetre.format();
