@@ -406,6 +406,12 @@ void tst_PictureBox::frameDrawnAgainIsAFreshDrawing_data()
         p.Polyline(QPolygonF{{20, 20}, {280, 180}, {150, 10}}, 0x00FF00);
         p.Trace(dents(100, 150), 0xFFFF00);
     };
+    // A wide figure that starts halfway down a row of tiles and climbs
+    // within it: its last segments ink only rows above its first ones.
+    const Dessin montee = [](PictureBox& p) {
+        p.DrawWidth = 3;
+        p.Polyline(QPolygonF{{20, 50}, {60, 52}, {100, 44}, {140, 38}}, 0x00FF00);
+    };
     const Dessin deuxFois = [](PictureBox& p) {
         p.DrawWidth = 1;
         p.Trace(dents(150, 290), 0xFF00FF);
@@ -424,6 +430,7 @@ void tst_PictureBox::frameDrawnAgainIsAFreshDrawing_data()
         << QList<Dessin>{deuxVoies(0xFFFF00, 0xFF00FF), deuxVoies(0xFF00FF, 0xFFFF00), deuxVoies(0xFF00FF, 0xFFFF00)};
     QTest::newRow("a line, then the trail alone") << QList<Dessin>{ligne, trainee, ligne, ligne};
     QTest::newRow("a wide figure, then the trail alone") << QList<Dessin>{figure, trainee, figure};
+    QTest::newRow("a wide figure climbing, then the trail alone") << QList<Dessin>{montee, trainee, montee, trainee};
     QTest::newRow("cleared twice in a frame") << QList<Dessin>{trainee, deuxFois, deuxFois, plusLoin};
     QTest::newRow("picture read within a frame") << QList<Dessin>{luEnCours, luEnCours, trainee, luEnCours};
     QTest::newRow("nothing drawn") << QList<Dessin>{trainee, [](PictureBox&) {}, trainee};
