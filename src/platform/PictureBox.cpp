@@ -8,11 +8,13 @@
 #include "platform/VbColor.h"
 #include "platform/VbMouse.h"
 
+#include <QBackingStore>
 #include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPaintEvent>
 
 #include <algorithm>
+#include <cstring>
 #include <cmath>
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent)
@@ -543,6 +545,8 @@ void PictureBox::paintEvent(QPaintEvent* event)
     settle();
     if (painter_.isActive())
         flushLines();
+    if (copyToWindow(event->region()))
+        return;
     QPainter p(this);
     const qreal dpr = image_.devicePixelRatio();
     // Clipped to a region of several rectangles, the raster engine hands a
@@ -554,6 +558,39 @@ void PictureBox::paintEvent(QPaintEvent* event)
             const QRect bande(r.left(), y, r.width(), std::min(kBande, r.bottom() - y + 1));
             p.drawImage(bande, image_, QRectF(bande.topLeft() * dpr, bande.size() * dpr));
         }
+}
+
+bool PictureBox::copyToWindow(const QRegion& region)
+{
+    // Painted into the window's own buffer (a picture of 32-bit pixels at
+    // the same scale, as the backing store of a plain window is), the rows
+    // are copied there: a painter set up for a few tiles, and a call of its
+    // for each, cost more than the copy at every tick of an animation. Any
+    // other target (a grab, a widget with an effect) is painted.
+    QPoint decalage;
+    QPaintDevice* cible = redirected(&decalage);
+    QBackingStore* tampon = backingStore();
+    if (!cible || !tampon || cible != tampon->paintDevice() || cible->devType() != QInternal::Image)
+        return false;
+    QImage& fenetre = *static_cast<QImage*>(cible);
+    const QImage::Format f = fenetre.format();
+    if ((f != QImage::Format_RGB32 && f != QImage::Format_ARGB32_Premultiplied && f != QImage::Format_ARGB32)
+        || fenetre.devicePixelRatio() != 1 || image_.devicePixelRatio() != 1 || image_.format() != QImage::Format_RGB32)
+        return false;
+    // The widget's point p lies at p - decalage in the buffer.
+    const QRect dedans = fenetre.rect().translated(decalage) & image_.rect();
+    uchar* const bits = fenetre.bits();
+    const qsizetype stride = fenetre.bytesPerLine();
+    for (const QRect& zone : region) {
+        const QRect r = zone & dedans;
+        if (r.isEmpty())
+            continue;
+        const size_t octets = size_t(r.width()) * 4;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            std::memcpy(bits + (y - decalage.y()) * stride + (r.left() - decalage.x()) * 4,
+                        image_.constScanLine(y) + r.left() * 4, octets);
+    }
+    return true;
 }
 
 void PictureBox::resizeEvent(QResizeEvent* event)

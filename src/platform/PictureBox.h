@@ -101,6 +101,10 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    // The region's pixels copied straight into the window's buffer when it
+    // is painted there; false when it must be painted.
+    bool copyToWindow(const QRegion& region);
+
     QPainter& painter();
     void endPainting();
     void allocate();

@@ -100,12 +100,14 @@ QRect strokeThickPolyline(QImage& picture, const QPolygonF& points, double width
             return;
         fillRow(reinterpret_cast<QRgb*>(bits + j * stride) + i0, i1 - i0 + 1, colour);
         if (inked) {
-            // The tiles are marked once per band of tile rows.
+            // The tiles are marked once per band of tile rows. The segments
+            // go up as well as down: a band grows either way.
             if ((j >> DamageTiles::kShift) != bande.rang) {
                 bande.marquer(inked);
                 bande = {j >> DamageTiles::kShift, j, j, i0, i1};
             } else {
-                bande.bas = j;
+                bande.haut = std::min(bande.haut, j);
+                bande.bas = std::max(bande.bas, j);
                 bande.gauche = std::min(bande.gauche, i0);
                 bande.droite = std::max(bande.droite, i1);
             }

@@ -65,7 +65,6 @@ void TracerSpot(PictureBox* ecran, const EtatTrace& etat, double pas, double x0,
     ChargerTraceCourante(etat, v);
     for (const QPolygonF& points : PointsSpot(etat, v, pas, x0, x1, xR, xL, echantillonnage))
         tracerTrace(ecran, points, t.couleur);
-    AfficherSensibilites();
 }
 
 void TracerMorceauSpot(PictureBox* ecran, double x0, double x1, double xR, double xL,
@@ -84,6 +83,9 @@ void TracerMorceauSpot(PictureBox* ecran, double x0, double x1, double xR, doubl
             TracerSpot(ecran, etat, pas, x0, x1, xR, xL, 0, echantillonnage);
             TracerSpot(ecran, etat, pas, x0, x1, xR, xL, 1, echantillonnage);
         }
+        // Once over both channels: the readout's pixels (no blended edge)
+        // come out the same as printed after each.
+        AfficherSensibilites();
     }
     if (p.modeAllume(ModeVoies::ADD))
         CourbeADD(etat, x0 - H, x1 - H);

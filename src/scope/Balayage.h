@@ -19,11 +19,11 @@ class PictureBox;
 // slow time base, so that a piece stays a few thousand segments.
 double PasSpot();
 // Paints one channel's piece of trace (PointsSpot) in its colour and line
-// style, then the readout.
+// style.
 void TracerSpot(PictureBox* ecran, const EtatTrace& etat, double pas, double x0, double x1, double xR, double xL,
                 int voie, Echantillonnage echantillonnage = Echantillonnage::Spot);
 // The pieces of the lit mode (CH1, CH2, both, or the ADD sum) on the screen
-// from x0 to x1, as TracerSpot cuts them.
+// from x0 to x1, as TracerSpot cuts them, then the readout.
 void TracerMorceauSpot(PictureBox* ecran, double x0, double x1, double xR, double xL,
                        Echantillonnage echantillonnage = Echantillonnage::Spot);
 // The whole trace the spot sweeps, edge to edge, at once: for a picture that

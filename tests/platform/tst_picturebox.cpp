@@ -95,6 +95,8 @@ private Q_SLOTS:
     void frameDrawnAgainIsAFreshDrawing();
     void frameDrawnAgainShowsOnlyWhatChanged();
     void fullScreenPictureOutlivesItsBox();
+    void windowShowsThePicture_data();
+    void windowShowsThePicture();
 };
 
 void tst_PictureBox::clearPutsBackOnlyWhatWasDrawn()
@@ -404,6 +406,12 @@ void tst_PictureBox::frameDrawnAgainIsAFreshDrawing_data()
         p.Polyline(QPolygonF{{20, 20}, {280, 180}, {150, 10}}, 0x00FF00);
         p.Trace(dents(100, 150), 0xFFFF00);
     };
+    // A wide figure that starts halfway down a row of tiles and climbs
+    // within it: its last segments ink only rows above its first ones.
+    const Dessin montee = [](PictureBox& p) {
+        p.DrawWidth = 3;
+        p.Polyline(QPolygonF{{20, 50}, {60, 52}, {100, 44}, {140, 38}}, 0x00FF00);
+    };
     const Dessin deuxFois = [](PictureBox& p) {
         p.DrawWidth = 1;
         p.Trace(dents(150, 290), 0xFF00FF);
@@ -422,6 +430,7 @@ void tst_PictureBox::frameDrawnAgainIsAFreshDrawing_data()
         << QList<Dessin>{deuxVoies(0xFFFF00, 0xFF00FF), deuxVoies(0xFF00FF, 0xFFFF00), deuxVoies(0xFF00FF, 0xFFFF00)};
     QTest::newRow("a line, then the trail alone") << QList<Dessin>{ligne, trainee, ligne, ligne};
     QTest::newRow("a wide figure, then the trail alone") << QList<Dessin>{figure, trainee, figure};
+    QTest::newRow("a wide figure climbing, then the trail alone") << QList<Dessin>{montee, trainee, montee, trainee};
     QTest::newRow("cleared twice in a frame") << QList<Dessin>{trainee, deuxFois, deuxFois, plusLoin};
     QTest::newRow("picture read within a frame") << QList<Dessin>{luEnCours, luEnCours, trainee, luEnCours};
     QTest::newRow("nothing drawn") << QList<Dessin>{trainee, [](PictureBox&) {}, trainee};
@@ -505,6 +514,62 @@ void tst_PictureBox::fullScreenPictureOutlivesItsBox()
     QCOMPARE(lue.pixel(960, 100), image.pixel(960, 100));
     lue.setPixel(0, 0, qRgb(1, 2, 3)); // a copy of its own to write on
     QCOMPARE(lue.pixel(0, 0) & 0xFFFFFF, 0x010203u);
+}
+
+void tst_PictureBox::windowShowsThePicture_data()
+{
+    QTest::addColumn<QPoint>("place");    // the box's place in the window
+    QTest::addColumn<bool>("recouverte"); // a panel lies over part of it
+    QTest::newRow("in the corner") << QPoint(0, 0) << false;
+    QTest::newRow("inside, partly covered") << QPoint(37, 23) << true;
+}
+
+// What the window shows of the box, once repainted, is the box's picture,
+// where it lies in the window, and nothing over what covers it.
+void tst_PictureBox::windowShowsThePicture()
+{
+    QFETCH(QPoint, place);
+    QFETCH(bool, recouverte);
+    QWidget fenetre;
+    fenetre.setAttribute(Qt::WA_NoSystemBackground);
+    fenetre.resize(420, 300);
+    auto* p = new PictureBox(&fenetre);
+    p->move(place);
+    surFond(*p, fond(QSize(320, 240)));
+    QWidget* panneau = nullptr;
+    if (recouverte) {
+        panneau = new QWidget(&fenetre);
+        panneau->setAutoFillBackground(true);
+        QPalette couleurs = panneau->palette();
+        couleurs.setColor(QPalette::Window, QColor(1, 2, 3));
+        panneau->setPalette(couleurs);
+        panneau->setGeometry(place.x() + 200, place.y() + 100, 150, 60);
+    }
+    fenetre.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&fenetre));
+    // A trail drawn, then moved on under the panel: both repaints show.
+    for (int x0 : {40, 180}) {
+        p->Cls();
+        p->DrawWidth = 3;
+        p->Trace(dents(x0, x0 + 100), 0x00FFFF);
+        // The damage is shown from the event loop, then painted.
+        for (int tour = 0; tour < 3; ++tour)
+            QCoreApplication::processEvents();
+        const QImage ecran = fenetre.screen()->grabWindow(fenetre.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage image = p->Image();
+        for (int y = 0; y < image.height(); y += 1)
+            for (int x = 0; x < image.width(); x += 1) {
+                const QPoint dansFenetre = place + QPoint(x, y);
+                const bool dessous = panneau && panneau->geometry().contains(dansFenetre);
+                const QRgb attendu = dessous ? qRgb(1, 2, 3) : image.pixel(x, y);
+                if (ecran.pixel(dansFenetre) != attendu)
+                    QFAIL(qPrintable(QStringLiteral("(%1, %2) shows %3, not %4")
+                                         .arg(x)
+                                         .arg(y)
+                                         .arg(ecran.pixel(dansFenetre), 8, 16)
+                                         .arg(attendu, 8, 16)));
+            }
+    }
 }
 
 QTEST_MAIN(tst_PictureBox)
