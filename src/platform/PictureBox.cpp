@@ -17,6 +17,22 @@
 #include <cstring>
 #include <cmath>
 
+namespace {
+
+// The rows of rectangle r of a picture of 32-bit pixels copied into another,
+// where r's point p lies at p - decalage.
+void copierRangs(const QImage& source, const QRect& r, QImage& cible, QPoint decalage = {})
+{
+    uchar* const bits = cible.bits();
+    const qsizetype stride = cible.bytesPerLine();
+    const size_t octets = size_t(r.width()) * 4;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        std::memcpy(bits + (y - decalage.y()) * stride + (r.left() - decalage.x()) * 4,
+                    source.constScanLine(y) + r.left() * 4, octets);
+}
+
+} // namespace
+
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -190,11 +206,8 @@ void PictureBox::restoreTiles(const DamageTiles& tiles)
         && qFuzzyCompare(picture_.devicePixelRatio(), dpr) && picture_.width() >= image_.width()
         && picture_.height() >= image_.height() && writableInPlace();
     if (direct) {
-        uchar* bits = image_.bits();
-        const qsizetype stride = image_.bytesPerLine();
         for (const QRect& r : runs)
-            for (int y = r.top(); y <= r.bottom(); ++y)
-                std::copy_n(picture_.constScanLine(y) + r.left() * 4, r.width() * 4, bits + y * stride + r.left() * 4);
+            copierRangs(picture_, r, image_);
         return;
     }
     for (const QRect& r : runs) {
@@ -579,17 +592,9 @@ bool PictureBox::copyToWindow(const QRegion& region)
         return false;
     // The widget's point p lies at p - decalage in the buffer.
     const QRect dedans = fenetre.rect().translated(decalage) & image_.rect();
-    uchar* const bits = fenetre.bits();
-    const qsizetype stride = fenetre.bytesPerLine();
-    for (const QRect& zone : region) {
-        const QRect r = zone & dedans;
-        if (r.isEmpty())
-            continue;
-        const size_t octets = size_t(r.width()) * 4;
-        for (int y = r.top(); y <= r.bottom(); ++y)
-            std::memcpy(bits + (y - decalage.y()) * stride + (r.left() - decalage.x()) * 4,
-                        image_.constScanLine(y) + r.left() * 4, octets);
-    }
+    for (const QRect& zone : region)
+        if (const QRect r = zone & dedans; !r.isEmpty())
+            copierRangs(image_, r, fenetre, decalage);
     return true;
 }
 
