@@ -14,7 +14,9 @@ namespace {
 class ColumnSpans {
 public:
     ColumnSpans(double radius, int first, int count)
-        : radius_(radius), thin_(radius <= 0.5), first_(first), low_(size_t(count), kNone), high_(size_t(count), -kNone)
+        : radius_(radius), thin_(radius <= 0.5), first_(first), low_(size_t(count), kNone), high_(size_t(count), -kNone),
+          dessus_(thin_ ? 0 : size_t(count), kNone), dessous_(thin_ ? 0 : size_t(count), -kNone),
+          surs_(thin_ ? 0 : size_t(count), 3)
     {
     }
 
@@ -27,8 +29,8 @@ public:
             const double dx = std::abs(x - (c + 0.5));
             const double h = std::sqrt(std::max(0.0, radius_ * radius_ - dx * dx));
             const size_t i = size_t(c - first_);
-            low_[i] = std::min(low_[i], y - h);
-            high_[i] = std::max(high_[i], y + h);
+            inkLow(i, y - h);
+            inkHigh(i, y + h);
             touchedFrom_ = std::min(touchedFrom_, c);
             touchedTo_ = std::max(touchedTo_, c);
         }
@@ -43,6 +45,39 @@ public:
             edge(corners[k], corners[(k + 1) % n]);
     }
 
+    // Edges between corners, each as edge() draws it, the columns of each
+    // corner found once.
+    void edges(const QPointF* coins, const int (*bords)[2], int n)
+    {
+        int colonnes[6];
+        const int nCoins = n == 4 ? 4 : 6;
+        for (int k = 0; k < nCoins; ++k)
+            colonnes[k] = plancher(coins[k].x() - 0.5);
+        const int derniere = first_ + int(low_.size()) - 1;
+        for (int e = 0; e < n; ++e) {
+            const int pi = bords[e][0], qi = bords[e][1];
+            const bool dansLOrdre = coins[pi].x() <= coins[qi].x();
+            const QPointF& l = coins[dansLOrdre ? pi : qi];
+            const QPointF& r = coins[dansLOrdre ? qi : pi];
+            const int from = std::max(first_, colonnes[dansLOrdre ? pi : qi] + 1);
+            const int to = std::min(derniere, colonnes[dansLOrdre ? qi : pi]);
+            if (from > to)
+                continue;
+            const double haut = std::min(l.y(), r.y()), bas = std::max(l.y(), r.y());
+            if (within(from, to, haut, bas))
+                continue;
+            const double slope = (r.y() - l.y()) / (r.x() - l.x());
+            for (int c = from; c <= to; ++c) {
+                const double y = l.y() + (c + 0.5 - l.x()) * slope;
+                const size_t i = size_t(c - first_);
+                inkLow(i, y, y >= haut);
+                inkHigh(i, y, y <= bas);
+            }
+            touchedFrom_ = std::min(touchedFrom_, from);
+            touchedTo_ = std::max(touchedTo_, to);
+        }
+    }
+
     // An edge of a convex piece on the centre lines of the columns it
     // crosses; a centre line on the edge's left end belongs to the columns
     // before, as the raster engine has it.
@@ -52,14 +87,15 @@ public:
         const QPointF& r = p.x() <= q.x() ? q : p;
         const int from = std::max(first_, plancher(l.x() - 0.5) + 1);
         const int to = std::min(first_ + int(low_.size()) - 1, plancher(r.x() - 0.5));
-        if (from > to)
+        if (from > to || within(from, to, std::min(l.y(), r.y()), std::max(l.y(), r.y())))
             return;
         const double slope = (r.y() - l.y()) / (r.x() - l.x());
+        const double haut = std::min(l.y(), r.y()), bas = std::max(l.y(), r.y());
         for (int c = from; c <= to; ++c) {
             const double y = l.y() + (c + 0.5 - l.x()) * slope;
             const size_t i = size_t(c - first_);
-            low_[i] = std::min(low_[i], y);
-            high_[i] = std::max(high_[i], y);
+            inkLow(i, y, y >= haut);
+            inkHigh(i, y, y <= bas);
         }
         touchedFrom_ = std::min(touchedFrom_, from);
         touchedTo_ = std::max(touchedTo_, to);
@@ -67,8 +103,21 @@ public:
 
     // A stretch stroked with a wide pen: each segment's band, the
     // bevels where segments meet, and round ends.
+    //
+    // Drawn in order, each segment is left out whose box spanned() finds
+    // inked; then a column's rows are those from the lowest to the highest
+    // point that all the pieces would put in it (see strokedInAnyOrder()).
     void strokedStretch(const QPolygonF& points, int from, int to)
     {
+        if (strokedInAnyOrder(points, from, to))
+            return;
+        clearColumns();
+        strokedInOrder(points, from, to);
+    }
+
+    void strokedInOrder(const QPolygonF& points, int from, int to)
+    {
+        prune_ = false;
         splat(points[from].x(), points[from].y());
         splat(points[to].x(), points[to].y());
         QPointF previous; // normal of the last segment with a length
@@ -115,6 +164,212 @@ public:
             previous = n;
             hasPrevious = true;
         }
+    }
+
+    // The stretch's rows as strokedInOrder() leaves them, found in any
+    // order: a column's lowest and highest points over every piece of the
+    // stroke, pieces whose points cannot move a column's top or bottom row
+    // left out. The pieces strokedInOrder() leaves out lie in its rows
+    // but for the rounding of an edge between their corners, which moves
+    // a point by far less than kAmbigu: where a column's top or bottom
+    // lies that close to the next row, or for points beyond kModere, this
+    // tells nothing and the stretch is drawn in order.
+    bool strokedInAnyOrder(const QPolygonF& points, int from, int to)
+    {
+        const QPointF* p = points.constData() + from;
+        const int count = to - from;
+        for (int i = 0; i <= count; ++i)
+            if (!(std::abs(p[i].y()) <= kModere))
+                return false;
+        prune_ = true;
+        splat(p[0].x(), p[0].y());
+        splat(p[count].x(), p[count].y());
+        Fenetre fenetre;
+        QPointF previous; // normal of the last segment with a length
+        bool hasPrevious = false;
+        int passed = -1;  // that segment, gone by before its normal was worked out
+        Course avant;     // its run
+        for (int s = 0; s < count; ++s) {
+            const QPointF& a = p[s];
+            const QPointF& b = p[s + 1];
+            const Course ici(a, b);
+            if (ici.carre == 0)
+                continue;
+            if (inked(a, b, ici, hasPrevious ? &avant : nullptr, fenetre)) {
+                passed = s;
+                hasPrevious = true;
+                avant = ici;
+                continue;
+            }
+            if (passed >= 0) {
+                previous = normal(p[passed], p[passed + 1]);
+                passed = -1;
+            }
+            const QPointF n = normal(a, b);
+            const bool bevel =
+                hasPrevious && std::abs(n.x() - previous.x()) + std::abs(n.y() - previous.y()) > 1e-3 * radius_;
+            // The band's corners, then the bevel's: its edges join them
+            // to the band's at a.
+            const QPointF coins[6] = {a + n, b + n, b - n, a - n, a + previous, a - previous};
+            static constexpr int kBords[6][2] = {{0, 1}, {1, 2}, {2, 3}, {3, 0}, {4, 0}, {5, 3}};
+            edges(coins, kBords, bevel ? 6 : 4);
+            previous = n;
+            hasPrevious = true;
+            avant = ici;
+        }
+        for (int c = touchedFrom_; c <= touchedTo_; ++c) {
+            const size_t i = size_t(c - first_);
+            if (low_[i] <= high_[i] && surs_[i] != 3)
+                return false;
+        }
+        return true;
+    }
+
+    // A segment's run across and down, and its length squared.
+    struct Course {
+        double dx = 0, dy = 0, carre = 0;
+        Course() = default;
+        Course(const QPointF& a, const QPointF& b) : dx(b.x() - a.x()), dy(b.y() - a.y()), carre(dx * dx + dy * dy) {}
+    };
+
+    // The normal of the segment from a to b (of some length), the pen's
+    // radius long, as strokedInOrder() works it out.
+    QPointF normal(const QPointF& a, const QPointF& b) const
+    {
+        const QPointF d = b - a;
+        double length = std::sqrt(d.x() * d.x() + d.y() * d.y());
+        if (!std::isfinite(length))
+            length = std::hypot(d.x(), d.y());
+        const double k = radius_ / length;
+        return QPointF(-d.y() * k, d.x() * k);
+    }
+
+    // The columns a run of segments reaches, and the rows every one of
+    // them keeps (see within()): kept from one segment to the next, as a
+    // dense trace stays in the same few columns a while. Columns only gain
+    // ink, so the rows kept stay true, if narrow, until refreshed.
+    struct Fenetre {
+        int from = 1, to = 0;
+        double dessus = 0, dessous = 0;
+        unsigned version = 0;
+
+        // Whether the points lie within the rows kept.
+        bool tient(const QPointF* points, int n) const
+        {
+            double haut = points[0].y(), bas = haut;
+            for (int k = 1; k < n; ++k) {
+                haut = std::min(haut, points[k].y());
+                bas = std::max(bas, points[k].y());
+            }
+            return haut >= dessus && bas <= dessous;
+        }
+    };
+
+    // Whether the segment from a to b (its run `d`), its band and the
+    // bevel after the segment of run `avant` (if any), lie within the rows
+    // kept, without their normal: across, a band reaches the radius at
+    // most, none for a level segment; up and down, |dx| r / length, weighed
+    // squared.
+    bool inked(const QPointF& a, const QPointF& b, const Course& d, const Course* avant, Fenetre& f)
+    {
+        const double rayon = radius_ * (1 + 1e-9) + kMarge;
+        const double ecart = d.dy != 0 || (avant && avant->dy != 0) ? rayon : 0;
+        const double gauche = std::min(a.x(), b.x()) - ecart, droite = std::max(a.x(), b.x()) + ecart;
+        const int from = std::max(first_, plancher(gauche - 0.5) + 1);
+        const int to = std::min(first_ + int(low_.size()) - 1, plancher(droite - 0.5));
+        if (from > to)
+            return true; // on no column's centre line
+        const bool afresh = from != f.from || to != f.to;
+        f.from = from;
+        f.to = to;
+        const auto tient = [&] {
+            const double rayon2 = radius_ * radius_ * (1 + 1e-9);
+            const double dessus = std::min(a.y(), b.y()) - f.dessus, dessous = f.dessous - std::max(a.y(), b.y());
+            if (!(dessus >= 0 && dessous >= 0))
+                return false;
+            if (d.dx != 0) {
+                const double portee = rayon2 * d.dx * d.dx;
+                if (!(dessus * dessus * d.carre >= portee && dessous * dessous * d.carre >= portee))
+                    return false;
+            }
+            if (avant && avant->dx != 0) {
+                const double haut = a.y() - f.dessus, bas = f.dessous - a.y();
+                const double portee = rayon2 * avant->dx * avant->dx;
+                if (!(haut * haut * avant->carre >= portee && bas * bas * avant->carre >= portee))
+                    return false;
+            }
+            return true;
+        };
+        if (afresh || (f.version != version_ && !tient())) {
+            // Rows kept from before the last ink: take them afresh.
+            f.dessus = -kNone;
+            f.dessous = kNone;
+            for (int c = f.from; c <= f.to; ++c) {
+                f.dessus = std::max(f.dessus, dessus_[size_t(c - first_)]);
+                f.dessous = std::min(f.dessous, dessous_[size_t(c - first_)]);
+            }
+            f.version = version_;
+        }
+        return tient();
+    }
+
+    // A point that lowers a column's low or raises its high, and the rows
+    // within which nothing changes that column's rows again (see within()).
+    void inkLow(size_t i, double y, bool sur = true)
+    {
+        if (y < low_[i]) {
+            low_[i] = y;
+            if (prune_) {
+                ++version_;
+                dessus_[i] = plancher(y - 0.5) + 0.5 + kMarge;
+                surs_[i] = (surs_[i] & 2) | int(sur);
+            }
+        }
+    }
+    void inkHigh(size_t i, double y, bool sur = true)
+    {
+        if (y > high_[i]) {
+            high_[i] = y;
+            if (prune_) {
+                ++version_;
+                dessous_[i] = plancher(y - 0.5) + 1.5 - kMarge;
+                surs_[i] = (surs_[i] & 1) | (int(sur) << 1);
+            }
+        }
+    }
+
+    // Whether a column's top row stays for a point at y: if y - 0.5 is no
+    // less than its low's whole part; its bottom row, if y - 0.5 stays
+    // below the next whole number after its high's. The margin keeps
+    // clear of any rounding of an edge drawn between points of the rows
+    // kept, and the rows from the first down are those where the tests
+    // stroke() makes tell rows exactly: then a piece of stroke within
+    // them changes no pixel, stroked or not.
+    bool within(int from, int to, double haut, double bas) const
+    {
+        if (!prune_)
+            return false;
+        double dessus = -kNone, dessous = kNone;
+        for (int c = from; c <= to; ++c) {
+            dessus = std::max(dessus, dessus_[size_t(c - first_)]);
+            dessous = std::min(dessous, dessous_[size_t(c - first_)]);
+        }
+        return haut >= dessus && bas <= dessous;
+    }
+    // The same for the edges between corners, in the columns whose centre
+    // lines cross their box.
+    bool within(const QPointF* coins, int n) const
+    {
+        double gauche = coins[0].x(), droite = gauche, haut = coins[0].y(), bas = haut;
+        for (int k = 1; k < n; ++k) {
+            gauche = std::min(gauche, coins[k].x());
+            droite = std::max(droite, coins[k].x());
+            haut = std::min(haut, coins[k].y());
+            bas = std::max(bas, coins[k].y());
+        }
+        const int from = std::max(first_, plancher(gauche - 0.5) + 1);
+        const int to = std::min(first_ + int(low_.size()) - 1, plancher(droite - 0.5));
+        return from > to || within(from, to, haut, bas);
     }
 
     // An upright box, left to right and top to bottom.
@@ -195,10 +450,21 @@ public:
             addRowRuns(spans, from, picture.height());
         else
             addColumns(spans, from);
+        clearColumns();
+    }
+
+    // The columns back as before any stretch.
+    void clearColumns()
+    {
         for (int c = touchedFrom_; c <= touchedTo_; ++c) {
             const size_t i = size_t(c - first_);
             low_[i] = kNone;
             high_[i] = -kNone;
+            if (!thin_) {
+                dessus_[i] = kNone;
+                dessous_[i] = -kNone;
+                surs_[i] = 3;
+            }
         }
         touchedFrom_ = std::numeric_limits<int>::max();
         touchedTo_ = std::numeric_limits<int>::min();
@@ -298,10 +564,19 @@ private:
     }
 
     static constexpr double kNone = std::numeric_limits<double>::infinity();
+    // Rows within which within() tells (from the first row down) and its
+    // margin, beyond any rounding of an edge there.
+    static constexpr double kModere = 1 << 19;
+    static constexpr double kMarge = 1e-7;
+    static constexpr double kAmbigu = 1e-8;
     double radius_;
     bool thin_;
     int first_;
     std::vector<double> low_, high_;
+    std::vector<double> dessus_, dessous_; // a wide pen's rows kept (see within())
+    std::vector<unsigned char> surs_;      // low (1) and high (2) no further than their edge's ends
+    bool prune_ = false;                   // pieces within the rows kept are left out
+    unsigned version_ = 0;                 // counts the changes to the rows kept
     int touchedFrom_ = std::numeric_limits<int>::max();
     int touchedTo_ = std::numeric_limits<int>::min();
     std::vector<Rows> rows_;    // the stretch's columns, picture rows only
