@@ -195,6 +195,17 @@ public:
             const Course ici(a, b);
             if (ici.carre == 0)
                 continue;
+            if (ici.dy == 0 && hasPrevious && avant.dy == 0) {
+                const int fin = levelRun(p, s, count);
+                // The run's last segment with a length: the next bevel's.
+                int dernier = fin - 1;
+                while (p[dernier + 1].x() == p[dernier].x())
+                    --dernier;
+                passed = dernier;
+                avant = Course(p[dernier], p[dernier + 1]);
+                s = fin - 1;
+                continue;
+            }
             if (inked(a, b, ici, hasPrevious ? &avant : nullptr, fenetre)) {
                 passed = s;
                 hasPrevious = true;
@@ -223,6 +234,38 @@ public:
                 return false;
         }
         return true;
+    }
+
+    // The level run of segments from s, after a level segment: from left
+    // to right along one row, each a band whose long edges lie level at
+    // the run's height plus and minus its normal, whose ends are upright
+    // and cross no centre line, with no bevel between them. Each column's
+    // centre line the run crosses takes the band of the segment it
+    // crosses, the others nothing. Returns where the run ends.
+    int levelRun(const QPointF* p, int s, int count)
+    {
+        const double y = p[s].y();
+        int fin = s + 1;
+        while (fin < count && p[fin + 1].y() == y)
+            ++fin;
+        const int from = std::max(first_, plancher(p[s].x() - 0.5) + 1);
+        const int to = std::min(first_ + int(low_.size()) - 1, plancher(p[fin].x() - 0.5));
+        int k = s;
+        for (int c = from; c <= to; ++c) {
+            while (p[k + 1].x() < c + 0.5)
+                ++k;
+            const double ny = normal(p[k], p[k + 1]).y();
+            const size_t i = size_t(c - first_);
+            for (const double v : {y + ny, y - ny}) {
+                inkLow(i, v);
+                inkHigh(i, v);
+            }
+        }
+        if (from <= to) {
+            touchedFrom_ = std::min(touchedFrom_, from);
+            touchedTo_ = std::max(touchedTo_, to);
+        }
+        return fin;
     }
 
     // A segment's run across and down, and its length squared.
@@ -627,13 +670,20 @@ PixelGridTrace reduceToPixelGrid(const QPolygonF& trace, double penWidth, QSize 
     PixelGridTrace out;
     // The raster engine places points on a 1/64 pixel grid; so does this,
     // so that steep edges fall in the same columns.
-    QPolygonF points(trace);
-    for (QPointF& p : points)
-        p = QPointF(std::trunc(p.x() * 64) / 64, std::trunc(p.y() * 64) / 64);
-    bool forward = points.size() >= 2;
-    for (qsizetype i = 0; i < points.size() && forward; ++i) {
-        const QPointF& p = std::as_const(points)[i];
-        forward = std::isfinite(p.x()) && std::isfinite(p.y()) && (i == 0 || p.x() >= std::as_const(points)[i - 1].x());
+    // Snapped in one pass into a buffer kept from one trace to the next.
+    static thread_local QPolygonF points;
+    points.resize(trace.size());
+    bool forward = trace.size() >= 2;
+    {
+        const QPointF* from = trace.constData();
+        QPointF* to = points.data();
+        double before = -std::numeric_limits<double>::infinity();
+        for (qsizetype i = 0; i < trace.size(); ++i) {
+            const QPointF p(std::trunc(from[i].x() * 64) / 64, std::trunc(from[i].y() * 64) / 64);
+            to[i] = p;
+            forward &= std::isfinite(p.x()) && std::isfinite(p.y()) && p.x() >= before;
+            before = p.x();
+        }
     }
     if (!forward) {
         if (trace.size() >= 2)
