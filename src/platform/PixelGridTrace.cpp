@@ -15,8 +15,8 @@ class ColumnSpans {
 public:
     ColumnSpans(double radius, int first, int count)
         : radius_(radius), thin_(radius <= 0.5), first_(first), low_(size_t(count), kNone), high_(size_t(count), -kNone),
-          dessus_(thin_ ? 0 : size_t(count), kNone), dessous_(thin_ ? 0 : size_t(count), -kNone),
-          surs_(thin_ ? 0 : size_t(count), 3)
+          keptFrom_(thin_ ? 0 : size_t(count), kNone), keptTo_(thin_ ? 0 : size_t(count), -kNone),
+          sure_(thin_ ? 0 : size_t(count), kLowSure | kHighSure)
     {
     }
 
@@ -24,13 +24,13 @@ public:
     void splat(double x, double y)
     {
         const int from = std::max(first_, plancher(x - 0.5 - radius_) + 1);
-        const int to = std::min(first_ + int(low_.size()) - 1, plancher(x - 0.5 + radius_));
+        const int to = std::min(last(), plancher(x - 0.5 + radius_));
         for (int c = from; c <= to; ++c) {
             const double dx = std::abs(x - (c + 0.5));
             const double h = std::sqrt(std::max(0.0, radius_ * radius_ - dx * dx));
             const size_t i = size_t(c - first_);
-            inkLow(i, y - h);
-            inkHigh(i, y + h);
+            inkLow(i, y - h, true);
+            inkHigh(i, y + h, true);
             touchedFrom_ = std::min(touchedFrom_, c);
             touchedTo_ = std::max(touchedTo_, c);
         }
@@ -45,68 +45,43 @@ public:
             edge(corners[k], corners[(k + 1) % n]);
     }
 
-    // Edges between corners, each as edge() draws it, the columns of each
-    // corner found once.
-    void edges(const QPointF* coins, const int (*bords)[2], int n)
-    {
-        int colonnes[6];
-        const int nCoins = n == 4 ? 4 : 6;
-        for (int k = 0; k < nCoins; ++k)
-            colonnes[k] = plancher(coins[k].x() - 0.5);
-        const int derniere = first_ + int(low_.size()) - 1;
-        for (int e = 0; e < n; ++e) {
-            const int pi = bords[e][0], qi = bords[e][1];
-            const bool dansLOrdre = coins[pi].x() <= coins[qi].x();
-            const QPointF& l = coins[dansLOrdre ? pi : qi];
-            const QPointF& r = coins[dansLOrdre ? qi : pi];
-            const int from = std::max(first_, colonnes[dansLOrdre ? pi : qi] + 1);
-            const int to = std::min(derniere, colonnes[dansLOrdre ? qi : pi]);
-            if (from > to)
-                continue;
-            const double haut = std::min(l.y(), r.y()), bas = std::max(l.y(), r.y());
-            if (within(from, to, haut, bas))
-                continue;
-            const double slope = (r.y() - l.y()) / (r.x() - l.x());
-            for (int c = from; c <= to; ++c) {
-                const double y = l.y() + (c + 0.5 - l.x()) * slope;
-                const size_t i = size_t(c - first_);
-                inkLow(i, y, y >= haut);
-                inkHigh(i, y, y <= bas);
-            }
-            touchedFrom_ = std::min(touchedFrom_, from);
-            touchedTo_ = std::max(touchedTo_, to);
-        }
-    }
-
     // An edge of a convex piece on the centre lines of the columns it
     // crosses; a centre line on the edge's left end belongs to the columns
     // before, as the raster engine has it.
     void edge(const QPointF& p, const QPointF& q)
     {
-        const QPointF& l = p.x() <= q.x() ? p : q;
-        const QPointF& r = p.x() <= q.x() ? q : p;
-        const int from = std::max(first_, plancher(l.x() - 0.5) + 1);
-        const int to = std::min(first_ + int(low_.size()) - 1, plancher(r.x() - 0.5));
-        if (from > to || within(from, to, std::min(l.y(), r.y()), std::max(l.y(), r.y())))
+        const bool inOrder = p.x() <= q.x();
+        const QPointF& l = inOrder ? p : q;
+        const QPointF& r = inOrder ? q : p;
+        edge(l, r, plancher(l.x() - 0.5), plancher(r.x() - 0.5));
+    }
+
+    // The same from l to r, l not right of r, with the whole parts of
+    // their x - 0.5 worked out. While rows are kept (see withinKept()), an
+    // edge within them is left out. Inlined: a dense trace's segments call
+    // it six times each.
+    __attribute__((always_inline)) void edge(const QPointF& l, const QPointF& r, int columnL, int columnR)
+    {
+        const int from = std::max(first_, columnL + 1);
+        const int to = std::min(last(), columnR);
+        if (from > to)
+            return;
+        const double top = std::min(l.y(), r.y()), bottom = std::max(l.y(), r.y());
+        if (withinKept(from, to, top, bottom))
             return;
         const double slope = (r.y() - l.y()) / (r.x() - l.x());
-        const double haut = std::min(l.y(), r.y()), bas = std::max(l.y(), r.y());
         for (int c = from; c <= to; ++c) {
             const double y = l.y() + (c + 0.5 - l.x()) * slope;
             const size_t i = size_t(c - first_);
-            inkLow(i, y, y >= haut);
-            inkHigh(i, y, y <= bas);
+            inkLow(i, y, y >= top);
+            inkHigh(i, y, y <= bottom);
         }
         touchedFrom_ = std::min(touchedFrom_, from);
         touchedTo_ = std::max(touchedTo_, to);
     }
 
-    // A stretch stroked with a wide pen: each segment's band, the
-    // bevels where segments meet, and round ends.
-    //
-    // Drawn in order, each segment is left out whose box spanned() finds
-    // inked; then a column's rows are those from the lowest to the highest
-    // point that all the pieces would put in it (see strokedInAnyOrder()).
+    // A stretch stroked with a wide pen: each segment's band, the bevels
+    // where segments meet, and round ends.
     void strokedStretch(const QPolygonF& points, int from, int to)
     {
         if (strokedInAnyOrder(points, from, to))
@@ -115,9 +90,11 @@ public:
         strokedInOrder(points, from, to);
     }
 
+    // The stroke drawn segment after segment, each left out whose box
+    // spanned() finds inked.
     void strokedInOrder(const QPolygonF& points, int from, int to)
     {
-        prune_ = false;
+        keeping_ = false;
         splat(points[from].x(), points[from].y());
         splat(points[to].x(), points[to].y());
         QPointF previous; // normal of the last segment with a length
@@ -167,49 +144,61 @@ public:
     }
 
     // The stretch's rows as strokedInOrder() leaves them, found in any
-    // order: a column's lowest and highest points over every piece of the
-    // stroke, pieces whose points cannot move a column's top or bottom row
-    // left out. The pieces strokedInOrder() leaves out lie in its rows
-    // but for the rounding of an edge between their corners, which moves
-    // a point by far less than kAmbigu: where a column's top or bottom
-    // lies that close to the next row, or for points beyond kModere, this
-    // tells nothing and the stretch is drawn in order.
+    // order and in far fewer steps on a dense trace; false, with nothing
+    // told, where this cannot tell.
+    //
+    // A column's rows run from the row of its lowest point to that of its
+    // highest (see rowsOf()), over the pieces stroked. strokedInOrder()
+    // leaves a piece out where spanned() finds its box inked, that is,
+    // where each of the box's columns already holds the box's rows: all
+    // the pieces put together, the rows are the same, from the lowest to
+    // the highest point of every piece of the stroke, whatever the order;
+    // provided the point that gives a column its top or bottom row is no
+    // further than its edge's ends (no edge's rounding carries a point
+    // left out beyond its box; splats are never left out). A point past
+    // its edge's ends is kept note of, and then the stretch is drawn in
+    // order.
+    //
+    // So here the pieces go in any order, and those whose points cannot
+    // move a column's top or bottom row are left out (see withinKept()):
+    // segments whose band and bevel lie within the rows kept, found
+    // without their normal; level runs, by the columns they cross.
     bool strokedInAnyOrder(const QPolygonF& points, int from, int to)
     {
         const QPointF* p = points.constData() + from;
         const int count = to - from;
         for (int i = 0; i <= count; ++i)
-            if (!(std::abs(p[i].y()) <= kModere))
+            if (!(std::abs(p[i].y()) <= kModerate))
                 return false;
-        prune_ = true;
+        keeping_ = true;
         splat(p[0].x(), p[0].y());
         splat(p[count].x(), p[count].y());
-        Fenetre fenetre;
-        QPointF previous; // normal of the last segment with a length
+        Window window;
+        QPointF previous;  // normal of the last segment with a length
         bool hasPrevious = false;
-        int passed = -1;  // that segment, gone by before its normal was worked out
-        Course avant;     // its run
+        int passed = -1;   // that segment, gone by before its normal was worked out
+        Step before;       // its step
         for (int s = 0; s < count; ++s) {
             const QPointF& a = p[s];
             const QPointF& b = p[s + 1];
-            const Course ici(a, b);
-            if (ici.carre == 0)
+            const Step step(a, b);
+            if (step.lengthSquared == 0)
                 continue;
-            if (ici.dy == 0 && hasPrevious && avant.dy == 0) {
-                const int fin = levelRun(p, s, count);
-                // The run's last segment with a length: the next bevel's.
-                int dernier = fin - 1;
-                while (p[dernier + 1].x() == p[dernier].x())
-                    --dernier;
-                passed = dernier;
-                avant = Course(p[dernier], p[dernier + 1]);
-                s = fin - 1;
+            if (step.dy == 0 && hasPrevious && before.dy == 0) {
+                const int end = levelRun(p, s, count);
+                // The run's last segment with a length, before the next.
+                int lastSegment = end - 1;
+                while (p[lastSegment + 1].x() == p[lastSegment].x())
+                    --lastSegment;
+                passed = lastSegment;
+                before = Step(p[lastSegment], p[lastSegment + 1]);
+                s = end - 1;
                 continue;
             }
-            if (inked(a, b, ici, hasPrevious ? &avant : nullptr, fenetre)) {
+            if (inkedAlready(a, b, step, hasPrevious ? &before : nullptr, window)) {
                 passed = s;
                 hasPrevious = true;
-                avant = ici;
+                before = step;
                 continue;
             }
             if (passed >= 0) {
@@ -219,37 +208,36 @@ public:
             const QPointF n = normal(a, b);
             const bool bevel =
                 hasPrevious && std::abs(n.x() - previous.x()) + std::abs(n.y() - previous.y()) > 1e-3 * radius_;
-            // The band's corners, then the bevel's: its edges join them
+            // The band's corners, then the bevel's, whose edges join them
             // to the band's at a.
-            const QPointF coins[6] = {a + n, b + n, b - n, a - n, a + previous, a - previous};
-            static constexpr int kBords[6][2] = {{0, 1}, {1, 2}, {2, 3}, {3, 0}, {4, 0}, {5, 3}};
-            edges(coins, kBords, bevel ? 6 : 4);
+            const QPointF corners[6] = {a + n, b + n, b - n, a - n, a + previous, a - previous};
+            bandAndBevel(corners, bevel ? 6 : 4);
             previous = n;
             hasPrevious = true;
-            avant = ici;
+            before = step;
         }
         for (int c = touchedFrom_; c <= touchedTo_; ++c) {
             const size_t i = size_t(c - first_);
-            if (low_[i] <= high_[i] && surs_[i] != 3)
+            if (low_[i] <= high_[i] && sure_[i] != (kLowSure | kHighSure))
                 return false;
         }
         return true;
     }
 
-    // The level run of segments from s, after a level segment: from left
-    // to right along one row, each a band whose long edges lie level at
-    // the run's height plus and minus its normal, whose ends are upright
-    // and cross no centre line, with no bevel between them. Each column's
-    // centre line the run crosses takes the band of the segment it
-    // crosses, the others nothing. Returns where the run ends.
+    // The level run of segments from s, after a level segment: left to
+    // right along one row, each a band whose long edges lie level, the
+    // normal's height above and below the row, whose ends stand upright
+    // and so cross no column's centre line, with no bevel between them.
+    // Each centre line the run crosses takes the band of the segment that
+    // crosses it, and nothing else. Returns where the run ends.
     int levelRun(const QPointF* p, int s, int count)
     {
         const double y = p[s].y();
-        int fin = s + 1;
-        while (fin < count && p[fin + 1].y() == y)
-            ++fin;
+        int end = s + 1;
+        while (end < count && p[end + 1].y() == y)
+            ++end;
         const int from = std::max(first_, plancher(p[s].x() - 0.5) + 1);
-        const int to = std::min(first_ + int(low_.size()) - 1, plancher(p[fin].x() - 0.5));
+        const int to = std::min(last(), plancher(p[end].x() - 0.5));
         int k = s;
         for (int c = from; c <= to; ++c) {
             while (p[k + 1].x() < c + 0.5)
@@ -257,22 +245,41 @@ public:
             const double ny = normal(p[k], p[k + 1]).y();
             const size_t i = size_t(c - first_);
             for (const double v : {y + ny, y - ny}) {
-                inkLow(i, v);
-                inkHigh(i, v);
+                inkLow(i, v, true);
+                inkHigh(i, v, true);
             }
         }
         if (from <= to) {
             touchedFrom_ = std::min(touchedFrom_, from);
             touchedTo_ = std::max(touchedTo_, to);
         }
-        return fin;
+        return end;
     }
 
-    // A segment's run across and down, and its length squared.
-    struct Course {
-        double dx = 0, dy = 0, carre = 0;
-        Course() = default;
-        Course(const QPointF& a, const QPointF& b) : dx(b.x() - a.x()), dy(b.y() - a.y()), carre(dx * dx + dy * dy) {}
+    // A segment's band, corners 0 to 3, and with n = 6 the bevel before
+    // it, whose edges run from corners 4 and 5 to 0 and 3: each edge as
+    // edge() draws it, the columns of each corner found once.
+    void bandAndBevel(const QPointF* corners, int n)
+    {
+        static constexpr int kEdges[6][2] = {{0, 1}, {1, 2}, {2, 3}, {3, 0}, {4, 0}, {5, 3}};
+        int columns[6];
+        for (int k = 0; k < n; ++k)
+            columns[k] = plancher(corners[k].x() - 0.5);
+        for (int e = 0; e < n; ++e) {
+            const int p = kEdges[e][0], q = kEdges[e][1];
+            const bool inOrder = corners[p].x() <= corners[q].x();
+            const int l = inOrder ? p : q, r = inOrder ? q : p;
+            edge(corners[l], corners[r], columns[l], columns[r]);
+        }
+    }
+
+    // A segment's step across and down, and its length squared.
+    struct Step {
+        double dx = 0, dy = 0, lengthSquared = 0;
+        Step() = default;
+        Step(const QPointF& a, const QPointF& b) : dx(b.x() - a.x()), dy(b.y() - a.y()), lengthSquared(dx * dx + dy * dy)
+        {
+        }
     };
 
     // The normal of the segment from a to b (of some length), the pen's
@@ -287,132 +294,108 @@ public:
         return QPointF(-d.y() * k, d.x() * k);
     }
 
-    // The columns a run of segments reaches, and the rows every one of
-    // them keeps (see within()): kept from one segment to the next, as a
-    // dense trace stays in the same few columns a while. Columns only gain
-    // ink, so the rows kept stay true, if narrow, until refreshed.
-    struct Fenetre {
+    // The columns a segment reaches and the rows kept in every one of them
+    // (see withinKept()), kept from one segment to the next, as a dense
+    // trace stays among the same few columns a while. Columns only gain
+    // ink, and rows kept only grow: rows taken before stay true, if
+    // narrow.
+    struct Window {
         int from = 1, to = 0;
-        double dessus = 0, dessous = 0;
-        unsigned version = 0;
-
-        // Whether the points lie within the rows kept.
-        bool tient(const QPointF* points, int n) const
-        {
-            double haut = points[0].y(), bas = haut;
-            for (int k = 1; k < n; ++k) {
-                haut = std::min(haut, points[k].y());
-                bas = std::max(bas, points[k].y());
-            }
-            return haut >= dessus && bas <= dessous;
-        }
+        double top = 0, bottom = 0;
+        unsigned version = 0; // of the rows kept, when taken
     };
 
-    // Whether the segment from a to b (its run `d`), its band and the
-    // bevel after the segment of run `avant` (if any), lie within the rows
-    // kept, without their normal: across, a band reaches the radius at
-    // most, none for a level segment; up and down, |dx| r / length, weighed
-    // squared.
-    bool inked(const QPointF& a, const QPointF& b, const Course& d, const Course* avant, Fenetre& f)
+    // Whether the segment from a to b (its step `d`), its band and the
+    // bevel after the segment of step `before` (if any) lie within the
+    // rows kept, told without their normal n: across, |n.x| is the radius
+    // at most, 0 for a level segment; up and down, |n.y| is |dx| times the
+    // radius over the length, weighed squared against the room there is.
+    // Margins keep clear of the rounding of n and the corners.
+    bool inkedAlready(const QPointF& a, const QPointF& b, const Step& d, const Step* before, Window& w)
     {
-        const double rayon = radius_ * (1 + 1e-9) + kMarge;
-        const double ecart = d.dy != 0 || (avant && avant->dy != 0) ? rayon : 0;
-        const double gauche = std::min(a.x(), b.x()) - ecart, droite = std::max(a.x(), b.x()) + ecart;
-        const int from = std::max(first_, plancher(gauche - 0.5) + 1);
-        const int to = std::min(first_ + int(low_.size()) - 1, plancher(droite - 0.5));
+        const double reach = radius_ * (1 + 1e-9) + kMargin;
+        const double across = d.dy != 0 || (before && before->dy != 0) ? reach : 0;
+        const int from = std::max(first_, plancher(std::min(a.x(), b.x()) - across - 0.5) + 1);
+        const int to = std::min(last(), plancher(std::max(a.x(), b.x()) + across - 0.5));
         if (from > to)
             return true; // on no column's centre line
-        const bool afresh = from != f.from || to != f.to;
-        f.from = from;
-        f.to = to;
-        const auto tient = [&] {
-            const double rayon2 = radius_ * radius_ * (1 + 1e-9);
-            const double dessus = std::min(a.y(), b.y()) - f.dessus, dessous = f.dessous - std::max(a.y(), b.y());
-            if (!(dessus >= 0 && dessous >= 0))
+        const bool afresh = from != w.from || to != w.to;
+        w.from = from;
+        w.to = to;
+        const auto within = [&] {
+            const double radius2 = radius_ * radius_ * (1 + 1e-9);
+            const double above = std::min(a.y(), b.y()) - w.top, below = w.bottom - std::max(a.y(), b.y());
+            if (!(above >= 0 && below >= 0))
                 return false;
             if (d.dx != 0) {
-                const double portee = rayon2 * d.dx * d.dx;
-                if (!(dessus * dessus * d.carre >= portee && dessous * dessous * d.carre >= portee))
+                const double needed = radius2 * d.dx * d.dx;
+                if (!(above * above * d.lengthSquared >= needed && below * below * d.lengthSquared >= needed))
                     return false;
             }
-            if (avant && avant->dx != 0) {
-                const double haut = a.y() - f.dessus, bas = f.dessous - a.y();
-                const double portee = rayon2 * avant->dx * avant->dx;
-                if (!(haut * haut * avant->carre >= portee && bas * bas * avant->carre >= portee))
+            if (before && before->dx != 0) {
+                const double aboveA = a.y() - w.top, belowA = w.bottom - a.y();
+                const double needed = radius2 * before->dx * before->dx;
+                if (!(aboveA * aboveA * before->lengthSquared >= needed
+                      && belowA * belowA * before->lengthSquared >= needed))
                     return false;
             }
             return true;
         };
-        if (afresh || (f.version != version_ && !tient())) {
-            // Rows kept from before the last ink: take them afresh.
-            f.dessus = -kNone;
-            f.dessous = kNone;
-            for (int c = f.from; c <= f.to; ++c) {
-                f.dessus = std::max(f.dessus, dessus_[size_t(c - first_)]);
-                f.dessous = std::min(f.dessous, dessous_[size_t(c - first_)]);
+        if (afresh || (w.version != version_ && !within())) {
+            w.top = -kNone;
+            w.bottom = kNone;
+            for (int c = from; c <= to; ++c) {
+                w.top = std::max(w.top, keptFrom_[size_t(c - first_)]);
+                w.bottom = std::min(w.bottom, keptTo_[size_t(c - first_)]);
             }
-            f.version = version_;
+            w.version = version_;
         }
-        return tient();
+        return within();
     }
 
-    // A point that lowers a column's low or raises its high, and the rows
-    // within which nothing changes that column's rows again (see within()).
-    void inkLow(size_t i, double y, bool sur = true)
+    // A point in column i that lowers its low or raises its high; `sure`
+    // if it lies no further than its edge's ends. While rows are kept, the
+    // rows kept follow (see withinKept()).
+    void inkLow(size_t i, double y, bool sure)
     {
         if (y < low_[i]) {
             low_[i] = y;
-            if (prune_) {
+            if (keeping_) {
                 ++version_;
-                dessus_[i] = plancher(y - 0.5) + 0.5 + kMarge;
-                surs_[i] = (surs_[i] & 2) | int(sur);
+                keptFrom_[i] = plancher(y - 0.5) + 0.5 + kMargin;
+                sure_[i] = (sure_[i] & kHighSure) | (sure ? kLowSure : 0);
             }
         }
     }
-    void inkHigh(size_t i, double y, bool sur = true)
+    void inkHigh(size_t i, double y, bool sure)
     {
         if (y > high_[i]) {
             high_[i] = y;
-            if (prune_) {
+            if (keeping_) {
                 ++version_;
-                dessous_[i] = plancher(y - 0.5) + 1.5 - kMarge;
-                surs_[i] = (surs_[i] & 1) | (int(sur) << 1);
+                keptTo_[i] = plancher(y - 0.5) + 1.5 - kMargin;
+                sure_[i] = (sure_[i] & kLowSure) | (sure ? kHighSure : 0);
             }
         }
     }
 
-    // Whether a column's top row stays for a point at y: if y - 0.5 is no
-    // less than its low's whole part; its bottom row, if y - 0.5 stays
-    // below the next whole number after its high's. The margin keeps
-    // clear of any rounding of an edge drawn between points of the rows
-    // kept, and the rows from the first down are those where the tests
-    // stroke() makes tell rows exactly: then a piece of stroke within
-    // them changes no pixel, stroked or not.
-    bool within(int from, int to, double haut, double bas) const
+    // Whether every column from `from` to `to` keeps the rows from top to
+    // bottom: a point there of y at least keptFrom_ (the whole part of its
+    // y - 0.5 no less than that of the column's low) moves no column's top
+    // row, and one of y at most keptTo_ (its y - 0.5 below the next whole
+    // number after the high's) no column's bottom row. The margin, far
+    // above the rounding of an edge drawn between such points, keeps the
+    // edge's points within them too.
+    bool withinKept(int from, int to, double top, double bottom) const
     {
-        if (!prune_)
+        if (!keeping_)
             return false;
-        double dessus = -kNone, dessous = kNone;
+        double keptFrom = -kNone, keptTo = kNone;
         for (int c = from; c <= to; ++c) {
-            dessus = std::max(dessus, dessus_[size_t(c - first_)]);
-            dessous = std::min(dessous, dessous_[size_t(c - first_)]);
+            keptFrom = std::max(keptFrom, keptFrom_[size_t(c - first_)]);
+            keptTo = std::min(keptTo, keptTo_[size_t(c - first_)]);
         }
-        return haut >= dessus && bas <= dessous;
-    }
-    // The same for the edges between corners, in the columns whose centre
-    // lines cross their box.
-    bool within(const QPointF* coins, int n) const
-    {
-        double gauche = coins[0].x(), droite = gauche, haut = coins[0].y(), bas = haut;
-        for (int k = 1; k < n; ++k) {
-            gauche = std::min(gauche, coins[k].x());
-            droite = std::max(droite, coins[k].x());
-            haut = std::min(haut, coins[k].y());
-            bas = std::max(bas, coins[k].y());
-        }
-        const int from = std::max(first_, plancher(gauche - 0.5) + 1);
-        const int to = std::min(first_ + int(low_.size()) - 1, plancher(droite - 0.5));
-        return from > to || within(from, to, haut, bas);
+        return top >= keptFrom && bottom <= keptTo;
     }
 
     // An upright box, left to right and top to bottom.
@@ -504,9 +487,9 @@ public:
             low_[i] = kNone;
             high_[i] = -kNone;
             if (!thin_) {
-                dessus_[i] = kNone;
-                dessous_[i] = -kNone;
-                surs_[i] = 3;
+                keptFrom_[i] = kNone;
+                keptTo_[i] = -kNone;
+                sure_[i] = kLowSure | kHighSure;
             }
         }
         touchedFrom_ = std::numeric_limits<int>::max();
@@ -607,19 +590,22 @@ private:
     }
 
     static constexpr double kNone = std::numeric_limits<double>::infinity();
-    // Rows within which within() tells (from the first row down) and its
-    // margin, beyond any rounding of an edge there.
-    static constexpr double kModere = 1 << 19;
-    static constexpr double kMarge = 1e-7;
-    static constexpr double kAmbigu = 1e-8;
+    // strokedInAnyOrder() works on points no further than kModerate from
+    // the picture's top, where kMargin is far above any rounding of their
+    // corners and edges.
+    static constexpr double kModerate = 1 << 19;
+    static constexpr double kMargin = 1e-7;
+    static constexpr unsigned char kLowSure = 1, kHighSure = 2;
+    int last() const { return first_ + int(low_.size()) - 1; }
+
     double radius_;
     bool thin_;
     int first_;
     std::vector<double> low_, high_;
-    std::vector<double> dessus_, dessous_; // a wide pen's rows kept (see within())
-    std::vector<unsigned char> surs_;      // low (1) and high (2) no further than their edge's ends
-    bool prune_ = false;                   // pieces within the rows kept are left out
-    unsigned version_ = 0;                 // counts the changes to the rows kept
+    std::vector<double> keptFrom_, keptTo_; // a wide pen's rows kept (see withinKept())
+    std::vector<unsigned char> sure_;       // whether low and high lie no further than their edges' ends
+    bool keeping_ = false;                  // rows are kept and pieces within them left out
+    unsigned version_ = 0;                  // counts the changes to the rows kept
     int touchedFrom_ = std::numeric_limits<int>::max();
     int touchedTo_ = std::numeric_limits<int>::min();
     std::vector<Rows> rows_;    // the stretch's columns, picture rows only
