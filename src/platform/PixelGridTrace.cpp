@@ -685,25 +685,21 @@ PixelGridTrace reduceToPixelGrid(const QPolygonF& trace, double penWidth, QSize 
     const int reach = plafond(radius) + 1;
     const int first = -reach;                           // leftmost column worked on
     const int count = picture.width() + 2 * reach;      // columns worked on
-    // Segments wholly left or right of the columns worked on are dropped.
-    auto outside = [&](int i) { return pts[i + 1].x() < first || pts[i].x() >= first + count; };
-
-    ColumnSpans columns(radius, first, count);
-    int i = 0;
-    while (i < n - 1) {
-        const bool away = outside(i);
-        int j = i + 1; // segments [i, j) are alike
-        while (j < n - 1 && outside(j) == away)
-            ++j;
-        if (!away) {
-            if (penWidth > 1)
-                columns.strokedStretch(pts, i, j);
-            else
-                for (int s = i; s < j; ++s)
-                    columns.thinSegment(pts[s], pts[s + 1]);
-            columns.takeSpans(out.spans, picture);
-        }
-        i = j;
+    // Segments wholly left or right of the columns worked on are dropped:
+    // x never going back, those left of them come first, those right of
+    // them last, and the others, from i to j, make one stretch.
+    const QPointF* begin = pts.constData();
+    const auto xBelow = [](const QPointF& p, double x) { return p.x() < x; };
+    const int i = n < 2 ? 0 : int(std::lower_bound(begin + 1, begin + n, double(first), xBelow) - (begin + 1));
+    const int j = n < 2 ? 0 : int(std::lower_bound(begin, begin + n - 1, double(first + count), xBelow) - begin);
+    if (i < j) {
+        ColumnSpans columns(radius, first, count);
+        if (penWidth > 1)
+            columns.strokedStretch(pts, i, j);
+        else
+            for (int s = i; s < j; ++s)
+                columns.thinSegment(pts[s], pts[s + 1]);
+        columns.takeSpans(out.spans, picture);
     }
     return out;
 }
