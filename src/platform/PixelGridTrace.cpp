@@ -80,6 +80,17 @@ public:
         touchedTo_ = std::max(touchedTo_, to);
     }
 
+    // The columns a segment reaches and the rows kept in every one of them
+    // (see withinKept()), kept from one segment to the next, as a dense
+    // trace stays among the same few columns a while. Columns only gain
+    // ink, and rows kept only grow: rows taken before stay true, if
+    // narrow.
+    struct Window {
+        int from = 1, to = 0;
+        double top = 0, bottom = 0;
+        unsigned version = 0; // of the rows kept, when taken
+    };
+
     // A stretch stroked with a wide pen: each segment's band, the bevels
     // where segments meet, and round ends.
     void strokedStretch(const QPolygonF& points, int from, int to)
@@ -211,7 +222,7 @@ public:
             // The band's corners, then the bevel's, whose edges join them
             // to the band's at a.
             const QPointF corners[6] = {a + n, b + n, b - n, a - n, a + previous, a - previous};
-            bandAndBevel(corners, bevel ? 6 : 4);
+            bandAndBevel(corners, bevel ? 6 : 4, window);
             previous = n;
             hasPrevious = true;
             before = step;
@@ -258,8 +269,10 @@ public:
 
     // A segment's band, corners 0 to 3, and with n = 6 the bevel before
     // it, whose edges run from corners 4 and 5 to 0 and 3: each edge as
-    // edge() draws it, the columns of each corner found once.
-    void bandAndBevel(const QPointF* corners, int n)
+    // edge() draws it, the columns of each corner found once. The window
+    // holds the columns of all the corners, and its rows kept are fresh:
+    // an edge within them is left out at once.
+    void bandAndBevel(const QPointF* corners, int n, const Window& w)
     {
         static constexpr int kEdges[6][2] = {{0, 1}, {1, 2}, {2, 3}, {3, 0}, {4, 0}, {5, 3}};
         int columns[6];
@@ -267,6 +280,8 @@ public:
             columns[k] = plancher(corners[k].x() - 0.5);
         for (int e = 0; e < n; ++e) {
             const int p = kEdges[e][0], q = kEdges[e][1];
+            if (std::min(corners[p].y(), corners[q].y()) >= w.top && std::max(corners[p].y(), corners[q].y()) <= w.bottom)
+                continue;
             const bool inOrder = corners[p].x() <= corners[q].x();
             const int l = inOrder ? p : q, r = inOrder ? q : p;
             edge(corners[l], corners[r], columns[l], columns[r]);
@@ -293,17 +308,6 @@ public:
         const double k = radius_ / length;
         return QPointF(-d.y() * k, d.x() * k);
     }
-
-    // The columns a segment reaches and the rows kept in every one of them
-    // (see withinKept()), kept from one segment to the next, as a dense
-    // trace stays among the same few columns a while. Columns only gain
-    // ink, and rows kept only grow: rows taken before stay true, if
-    // narrow.
-    struct Window {
-        int from = 1, to = 0;
-        double top = 0, bottom = 0;
-        unsigned version = 0; // of the rows kept, when taken
-    };
 
     // Whether the segment from a to b (its step `d`), its band and the
     // bevel after the segment of step `before` (if any) lie within the
