@@ -14,8 +14,9 @@ namespace {
 class ColumnSpans {
 public:
     ColumnSpans(double radius, int first, int count)
-        : radius_(radius), thin_(radius <= 0.5), first_(first), low_(size_t(count), kNone), high_(size_t(count), -kNone),
-          keptFrom_(thin_ ? 0 : size_t(count), kNone), keptTo_(thin_ ? 0 : size_t(count), -kNone),
+        : radius_(radius), thin_(radius <= 0.5), first_(first), low_(size_t(count), kNone),
+          high_(size_t(count), -kNone), keptFrom_(thin_ ? 0 : size_t(count), kNone),
+          keptTo_(thin_ ? 0 : size_t(count), -kNone),
           sure_(thin_ ? 0 : size_t(count), kLowSure | kHighSure)
     {
     }
@@ -113,14 +114,9 @@ public:
         for (int s = from; s < to; ++s) {
             const QPointF& a = points[s];
             const QPointF& b = points[s + 1];
-            const QPointF d = b - a;
-            double length = std::sqrt(d.x() * d.x() + d.y() * d.y());
-            if (!std::isfinite(length))
-                length = std::hypot(d.x(), d.y());
-            if (length == 0)
+            QPointF n;
+            if (!normal(a, b, n))
                 continue;
-            const double k = radius_ / length;
-            const QPointF n(-d.y() * k, d.x() * k);
             const bool bevel =
                 hasPrevious && std::abs(n.x() - previous.x()) + std::abs(n.y() - previous.y()) > 1e-3 * radius_;
             // A trace far denser than the pixels lays most of its bands and
@@ -213,10 +209,11 @@ public:
                 continue;
             }
             if (passed >= 0) {
-                previous = normal(p[passed], p[passed + 1]);
+                normal(p[passed], p[passed + 1], previous);
                 passed = -1;
             }
-            const QPointF n = normal(a, b);
+            QPointF n;
+            normal(a, b, n);
             const bool bevel =
                 hasPrevious && std::abs(n.x() - previous.x()) + std::abs(n.y() - previous.y()) > 1e-3 * radius_;
             // The band's corners, then the bevel's, whose edges join them
@@ -253,7 +250,9 @@ public:
         for (int c = from; c <= to; ++c) {
             while (p[k + 1].x() < c + 0.5)
                 ++k;
-            const double ny = normal(p[k], p[k + 1]).y();
+            QPointF n;
+            normal(p[k], p[k + 1], n);
+            const double ny = n.y();
             const size_t i = size_t(c - first_);
             for (const double v : {y + ny, y - ny}) {
                 inkLow(i, v, true);
@@ -280,7 +279,9 @@ public:
             columns[k] = plancher(corners[k].x() - 0.5);
         for (int e = 0; e < n; ++e) {
             const int p = kEdges[e][0], q = kEdges[e][1];
-            if (std::min(corners[p].y(), corners[q].y()) >= w.top && std::max(corners[p].y(), corners[q].y()) <= w.bottom)
+            const double top = std::min(corners[p].y(), corners[q].y());
+            const double bottom = std::max(corners[p].y(), corners[q].y());
+            if (top >= w.top && bottom <= w.bottom)
                 continue;
             const bool inOrder = corners[p].x() <= corners[q].x();
             const int l = inOrder ? p : q, r = inOrder ? q : p;
@@ -292,33 +293,44 @@ public:
     struct Step {
         double dx = 0, dy = 0, lengthSquared = 0;
         Step() = default;
-        Step(const QPointF& a, const QPointF& b) : dx(b.x() - a.x()), dy(b.y() - a.y()), lengthSquared(dx * dx + dy * dy)
+        Step(const QPointF& a, const QPointF& b)
+            : dx(b.x() - a.x()), dy(b.y() - a.y()), lengthSquared(dx * dx + dy * dy)
         {
         }
     };
 
-    // The normal of the segment from a to b (of some length), the pen's
-    // radius long, as strokedInOrder() works it out.
-    QPointF normal(const QPointF& a, const QPointF& b) const
+    // The normal n of the segment from a to b, the pen's radius long;
+    // false for a segment of no length.
+    bool normal(const QPointF& a, const QPointF& b, QPointF& n) const
     {
         const QPointF d = b - a;
         double length = std::sqrt(d.x() * d.x() + d.y() * d.y());
         if (!std::isfinite(length))
             length = std::hypot(d.x(), d.y());
+        if (length == 0)
+            return false;
         const double k = radius_ / length;
-        return QPointF(-d.y() * k, d.x() * k);
+        n = QPointF(-d.y() * k, d.x() * k);
+        return true;
     }
 
     // Whether the segment from a to b (its step `d`), its band and the
     // bevel after the segment of step `before` (if any) lie within the
-    // rows kept, told without their normal n: across, |n.x| is the radius
-    // at most, 0 for a level segment; up and down, |n.y| is |dx| times the
-    // radius over the length, weighed squared against the room there is.
-    // Margins keep clear of the rounding of n and the corners.
+    // rows kept, told without their normal n: across, by a bound on |n.x|;
+    // up and down, |n.y| is |dx| times the radius over the length, weighed
+    // squared against the room there is. Margins keep clear of the
+    // rounding of n and the corners.
     bool inkedAlready(const QPointF& a, const QPointF& b, const Step& d, const Step* before, Window& w)
     {
-        const double reach = radius_ * (1 + 1e-9) + kMargin;
-        const double across = d.dy != 0 || (before && before->dy != 0) ? reach : 0;
+        // |n.x| = r |dy| / length: 0 for a level segment, else no more
+        // than r, nor than r |dy| / |dx|.
+        const auto reach = [this](const Step& s) {
+            if (s.dy == 0)
+                return 0.0;
+            const double r = std::abs(s.dy) >= std::abs(s.dx) ? radius_ : radius_ * std::abs(s.dy / s.dx);
+            return r * (1 + 1e-9) + kMargin;
+        };
+        const double across = std::max(reach(d), before ? reach(*before) : 0.0);
         const int from = std::max(first_, plancher(std::min(a.x(), b.x()) - across - 0.5) + 1);
         const int to = std::min(last(), plancher(std::max(a.x(), b.x()) + across - 0.5));
         if (from > to)

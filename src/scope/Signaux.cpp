@@ -88,7 +88,9 @@ bool SignalVoie::serie(double a, double pas, qsizetype n, QPointF* out) const
     case FormeOnde::Sinus:
         remplir(a, pas, n, out, [&](double t) { return ValeurSinus(t, f, A, 0, rapport_, decalage_); });
         break;
-    case FormeOnde::Carre: remplir(a, pas, n, out, [&](double t) { return ValeurCarre(t, f, A, decalage_, P); }); break;
+    case FormeOnde::Carre:
+        remplir(a, pas, n, out, [&](double t) { return ValeurCarre(t, f, A, decalage_, P); });
+        break;
     case FormeOnde::Triangle:
         remplir(a, pas, n, out, [&](double t) { return ValeurTriangle(t, f, A, decalage_, P); });
         break;
