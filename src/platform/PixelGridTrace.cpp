@@ -14,10 +14,7 @@ namespace {
 class ColumnSpans {
 public:
     ColumnSpans(double radius, int first, int count)
-        : radius_(radius), thin_(radius <= 0.5), first_(first), low_(size_t(count), kNone),
-          high_(size_t(count), -kNone), keptFrom_(thin_ ? 0 : size_t(count), kNone),
-          keptTo_(thin_ ? 0 : size_t(count), -kNone),
-          sure_(thin_ ? 0 : size_t(count), kLowSure | kHighSure)
+        : radius_(radius), thin_(radius <= 0.5), first_(first), low_(size_t(count), kNone), high_(size_t(count), -kNone)
     {
     }
 
@@ -67,15 +64,24 @@ public:
         const int to = std::min(last(), columnR);
         if (from > to)
             return;
-        const double top = std::min(l.y(), r.y()), bottom = std::max(l.y(), r.y());
-        if (withinKept(from, to, top, bottom))
-            return;
         const double slope = (r.y() - l.y()) / (r.x() - l.x());
-        for (int c = from; c <= to; ++c) {
-            const double y = l.y() + (c + 0.5 - l.x()) * slope;
-            const size_t i = size_t(c - first_);
-            inkLow(i, y, y >= top);
-            inkHigh(i, y, y <= bottom);
+        if (!keeping_) {
+            for (int c = from; c <= to; ++c) {
+                const double y = l.y() + (c + 0.5 - l.x()) * slope;
+                const size_t i = size_t(c - first_);
+                low_[i] = std::min(low_[i], y);
+                high_[i] = std::max(high_[i], y);
+            }
+        } else {
+            const double top = std::min(l.y(), r.y()), bottom = std::max(l.y(), r.y());
+            if (withinKept(from, to, top, bottom))
+                return;
+            for (int c = from; c <= to; ++c) {
+                const double y = l.y() + (c + 0.5 - l.x()) * slope;
+                const size_t i = size_t(c - first_);
+                inkLow(i, y, y >= top);
+                inkHigh(i, y, y <= bottom);
+            }
         }
         touchedFrom_ = std::min(touchedFrom_, from);
         touchedTo_ = std::max(touchedTo_, to);
@@ -96,7 +102,9 @@ public:
     // where segments meet, and round ends.
     void strokedStretch(const QPolygonF& points, int from, int to)
     {
-        if (strokedInAnyOrder(points, from, to))
+        // Where segments are no shorter than a pixel or so, most of them
+        // ink rows of their own and nothing is saved.
+        if (to - from > kDense * (points[to].x() - points[from].x()) && strokedInAnyOrder(points, from, to))
             return;
         clearColumns();
         strokedInOrder(points, from, to);
@@ -178,6 +186,11 @@ public:
             if (!(std::abs(p[i].y()) <= kModerate))
                 return false;
         keeping_ = true;
+        if (keptFrom_.empty()) {
+            keptFrom_.assign(low_.size(), kNone);
+            keptTo_.assign(low_.size(), -kNone);
+            sure_.assign(low_.size(), kLowSure | kHighSure);
+        }
         splat(p[0].x(), p[0].y());
         splat(p[count].x(), p[count].y());
         Window window;
@@ -404,8 +417,6 @@ public:
     // edge's points within them too.
     bool withinKept(int from, int to, double top, double bottom) const
     {
-        if (!keeping_)
-            return false;
         double keptFrom = -kNone, keptTo = kNone;
         for (int c = from; c <= to; ++c) {
             keptFrom = std::max(keptFrom, keptFrom_[size_t(c - first_)]);
@@ -502,7 +513,7 @@ public:
             const size_t i = size_t(c - first_);
             low_[i] = kNone;
             high_[i] = -kNone;
-            if (!thin_) {
+            if (!keptFrom_.empty()) {
                 keptFrom_[i] = kNone;
                 keptTo_[i] = -kNone;
                 sure_[i] = kLowSure | kHighSure;
@@ -612,6 +623,7 @@ private:
     static constexpr double kModerate = 1 << 19;
     static constexpr double kMargin = 1e-7;
     static constexpr unsigned char kLowSure = 1, kHighSure = 2;
+    static constexpr double kDense = 1; // segments a pixel across, at least, for strokedInAnyOrder()
     int last() const { return first_ + int(low_.size()) - 1; }
 
     double radius_;
