@@ -229,18 +229,15 @@ QList<QPolygonF> PointsSpot(const EtatTrace& etat, int voie, double pas, double 
                             double xL, Echantillonnage echantillonnage)
 {
     const SignalVoie signal(etat, voie, echantillonnage);
-    auto valeur = [&signal](double x) { return signal(x).value_or(0); };
     // From a to b, after a first point at a that starts with a segment of no
-    // length.
+    // length: its value is the next point's, the sampler's at a.
     auto course = [&](double a, double b) {
         const qsizetype n = nombrePas(a, b, pas);
-        QPolygonF points;
-        points.reserve(n + 1);
-        points << QPointF(a, valeur(a));
-        for (qsizetype i = 0; i < n; ++i) {
-            const double x = a + double(i) * pas;
-            points << QPointF(x, valeur(x));
-        }
+        QPolygonF points(n + 1);
+        signal.serie(a, pas, n, points.data() + 1);
+        if (n == 0)
+            signal.serie(a, pas, 1, points.data());
+        points[0] = QPointF(a, points[n == 0 ? 0 : 1].y());
         return points;
     };
     if (x0 <= x1)

@@ -42,29 +42,67 @@ SignalVoie::SignalVoie(const EtatTrace& etat, int voie, Echantillonnage echantil
 
 std::optional<double> SignalVoie::operator()(double x) const
 {
-    if (voie_ != 0 && voie_ != 1)
+    QPointF point;
+    if (!serie(x, 0, 1, &point))
         return std::nullopt;
-    if (aPlat_)
-        return position_;
-    const double t = (x + 500) / 100 * baseTemps_;
-    const double f = frequence_, A = amplitude_;
+    return point.y();
+}
+
+template <class Valeur>
+void SignalVoie::remplir(double a, double pas, qsizetype n, QPointF* out, Valeur valeur) const
+{
+    for (qsizetype i = 0; i < n; ++i) {
+        const double x = a + double(i) * pas;
+        const double t = (x + 500) / 100 * baseTemps_;
+        out[i] = QPointF(x, (valeur(t) - continu_) * echelle_ + position_);
+    }
+}
+
+bool SignalVoie::serie(double a, double pas, qsizetype n, QPointF* out) const
+{
+    const auto niveau = [&](double y) {
+        for (qsizetype i = 0; i < n; ++i)
+            out[i] = QPointF(a + double(i) * pas, y);
+    };
+    if (voie_ != 0 && voie_ != 1) {
+        niveau(0);
+        return false;
+    }
+    if (aPlat_) {
+        niveau(position_);
+        return true;
+    }
+    const double f = frequence_, A = amplitude_, P = 1.0 / f;
     if (echantillonnage_ == Echantillonnage::Onde) {
-        const std::optional<double> u = ValeurOnde(forme_, niveaux_, t, f, A, rapport_, decalage_);
-        if (!u)
-            return std::nullopt;
-        return (*u - continu_) * echelle_ + position_;
+        // ValeurOnde gives a value for every waveform but none.
+        if (forme_ == FormeOnde::Aucune) {
+            niveau(0);
+            return false;
+        }
+        remplir(a, pas, n, out,
+                [&](double t) { return *ValeurOnde(forme_, niveaux_, t, f, A, rapport_, decalage_); });
+        return true;
     }
-    double u;
     switch (forme_) {
-    case FormeOnde::Continu: u = A; break;
-    case FormeOnde::Sinus: u = ValeurSinus(t, f, A, 0, rapport_, decalage_); break;
-    case FormeOnde::Carre: u = ValeurCarre(t, f, A, decalage_); break;
-    case FormeOnde::Triangle: u = ValeurTriangle(t, f, A, decalage_); break;
-    case FormeOnde::Dyn: u = ValeurDyn(t, f, A); break;
-    case FormeOnde::Harmo: u = ValeurHarmo(niveaux_, t, f, A, decalage_); break;
-    default: return std::nullopt;
+    case FormeOnde::Continu: remplir(a, pas, n, out, [&](double) { return A; }); break;
+    case FormeOnde::Sinus:
+        remplir(a, pas, n, out, [&](double t) { return ValeurSinus(t, f, A, 0, rapport_, decalage_); });
+        break;
+    case FormeOnde::Carre:
+        remplir(a, pas, n, out, [&](double t) { return ValeurCarre(t, f, A, decalage_, P); });
+        break;
+    case FormeOnde::Triangle:
+        remplir(a, pas, n, out, [&](double t) { return ValeurTriangle(t, f, A, decalage_, P); });
+        break;
+    case FormeOnde::Dyn: remplir(a, pas, n, out, [&](double t) { return ValeurDyn(t, f, A); }); break;
+    case FormeOnde::Harmo:
+        remplir(a, pas, n, out, [&](double t) { return ValeurHarmo(niveaux_, t, f, A, decalage_); });
+        break;
+    case FormeOnde::Aucune:
+        niveau(0);
+        return false;
     }
-    return (u - continu_) * echelle_ + position_;
+    return true;
 }
 
 void ChargerTraceCourante(const EtatTrace& etat, int voie)

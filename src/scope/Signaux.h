@@ -3,6 +3,8 @@
 #include "scope/EtatTrace.h"
 #include "services/Ondes.h"
 
+#include <QPointF>
+
 #include <optional>
 
 // What the channel's input blocks of that level: all of it in AC coupling,
@@ -28,12 +30,21 @@ class SignalVoie {
 public:
     SignalVoie(const EtatTrace& etat, int voie, Echantillonnage echantillonnage = Echantillonnage::Spot);
     std::optional<double> operator()(double x) const;
+    // The points (x, value) at x = a, a + pas, ... (n of them) into `out`,
+    // each value as operator() gives it; false, the values 0, when it gives
+    // none.
+    bool serie(double a, double pas, qsizetype n, QPointF* out) const;
     // The amplitude drawn (mirrored for "-CH2") and the offset drawn (none
     // unconnected), volts.
     double amplitude() const { return amplitude_; }
     double decalage() const { return decalage_; }
 
 private:
+    // The points of serie(), a waveform's value in volts at each one's time
+    // drawn to the screen.
+    template <class Valeur>
+    void remplir(double a, double pas, qsizetype n, QPointF* out, Valeur valeur) const;
+
     int voie_;
     Echantillonnage echantillonnage_;
     FormeOnde forme_ = FormeOnde::Aucune;

@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr double kRepos = 1e-8;
-
 // The levels of a channel that has no harmonic generator: no term at all.
 const NiveauxHarmoniques& aucunNiveau()
 {
@@ -15,29 +13,7 @@ const NiveauxHarmoniques& aucunNiveau()
     return aucun;
 }
 
-// Period and phase within it; f ≤ 0 gives both 0.
-struct Phase {
-    double P = 0;
-    double tau = 0;
-};
-
-Phase phaseDans(double t, double f)
-{
-    if (!(f > 0) || !std::isfinite(f) || !std::isfinite(t))
-        return {};
-    const double P = 1.0 / f;
-    double tau = t - std::floor(t / P) * P;
-    if (tau < 0 || tau >= P) // rounding at the period's edge
-        tau = 0;
-    return {P, tau};
-}
-
 } // namespace
-
-double ValeurSinus(double t, double f, double A, double phase, double, double decalage)
-{
-    return A * std::sin(2 * kPi * f * t + phase * kPi / 180) + decalage;
-}
 
 std::optional<double> ValeurHarmo(int voie, double t, double f, double A, double, double, double decalage)
 {
@@ -61,7 +37,7 @@ double ValeurHarmo(const NiveauxHarmoniques& n, double t, double f, double A, do
 double ValeurTrapeze(double t, double montee, double descente, double f, double A, double fractionHaute,
                      double decalage)
 {
-    const Phase ph = phaseDans(t, f);
+    const PhaseOnde ph = PhaseDans(t, f);
     const double tau = ph.tau;
     const double e1 = montee + fractionHaute * ph.P;
     const double e2 = e1 + descente;
@@ -77,37 +53,6 @@ double ValeurTrapeze(double t, double montee, double descente, double f, double 
     else
         v = 0;
     return v + decalage;
-}
-
-double ValeurCarre(double t, double f, double A, double decalage)
-{
-    const Phase ph = phaseDans(t, f);
-    if (ph.tau <= kRepos || ph.tau == ph.P / 2 || ph.tau == ph.P)
-        return decalage;
-    return (ph.tau < ph.P / 2 ? A : -A) + decalage;
-}
-
-double FractionPeriode(double x, double A, double duree, double debut, double decalage)
-{
-    if (duree == 0)
-        return decalage;
-    return 2 * x * A / duree - A * (1 + 2 * debut / duree) + decalage;
-}
-
-double ValeurTriangle(double t, double f, double A, double decalage)
-{
-    const Phase ph = phaseDans(t, f);
-    const double P = ph.P;
-    const double tau = ph.tau;
-    if (tau <= kRepos || tau == P / 2 || tau == P)
-        return decalage;
-    if (tau <= P / 4)
-        return FractionPeriode(tau, A, P / 2, -P / 4, decalage);
-    if (tau <= 3 * P / 4)
-        return decalage - FractionPeriode(tau, A, P / 2, P / 4, 0);
-    if (tau <= P)
-        return FractionPeriode(tau, A, P / 2, 3 * P / 4, decalage);
-    return decalage;
 }
 
 double ValeurDyn(double t, double f, double A)

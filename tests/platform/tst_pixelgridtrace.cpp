@@ -89,6 +89,8 @@ private Q_SLOTS:
     void looksLikeThePolyline();
     void denseAndSparseStretches_data();
     void denseAndSparseStretches();
+    void denseTraceInksWorkedRows_data();
+    void denseTraceInksWorkedRows();
     void closedOrBrokenTraceStaysOnePolyline();
     void columnsOutsideThePictureAreDropped();
 };
@@ -182,6 +184,55 @@ void tst_PixelGridTrace::denseAndSparseStretches()
                 couvert.setPixel(x, y, 1);
             }
     }
+}
+
+void tst_PixelGridTrace::denseTraceInksWorkedRows_data()
+{
+    // Traces far denser than the pixels, each column's rows worked out from
+    // the stroke's outline, from x = 20 to 380 (columns 40 to 360 checked,
+    // away from the round ends).
+    QTest::addColumn<QString>("nom");
+    QTest::addColumn<int>("focus");
+    QTest::addColumn<int>("haut"); // first and last row inked in each column
+    QTest::addColumn<int>("bas");
+    // A level line at y = 100.25: the band from 100.25 - r to 100.25 + r
+    // holds the row centres 99.5 to 101.5 with a 3 px pen, 95.5 to 105.5
+    // with 11 px.
+    QTest::newRow("level line, 3 px") << "level" << 3 << 99 << 101;
+    QTest::newRow("level line, 11 px") << "level" << 11 << 95 << 105;
+    // Upright swings from 50.25 to 150.25 a hundredth of a pixel apart:
+    // each band's ends and the bevels at the turns lie level (to within
+    // 2e-4 px), so the columns hold the row centres 50.5 to 149.5.
+    QTest::newRow("upright zigzag, 3 px") << "zigzag" << 3 << 50 << 149;
+    QTest::newRow("upright zigzag, 11 px") << "zigzag" << 11 << 50 << 149;
+    // A square of levels 60.25 and 140.25, stepping back through 100.25,
+    // four samples a level and 0.2 px a period:
+    // each column's top lies no lower than 58.75 (the level band's edge)
+    // and within 0.2 px of it (the bevel at the nearest corner rises one
+    // pixel a pixel across), so row 59 is its first; likewise row 141 its
+    // last.
+    QTest::newRow("square, 3 px") << "square" << 3 << 59 << 141;
+}
+
+void tst_PixelGridTrace::denseTraceInksWorkedRows()
+{
+    QFETCH(QString, nom);
+    QFETCH(int, focus);
+    QFETCH(int, haut);
+    QFETCH(int, bas);
+    QPolygonF points;
+    for (int i = 0; i <= 36000; ++i) {
+        const double x = 20 + i * 0.01;
+        double y = 100.25;
+        if (nom == QLatin1String("zigzag"))
+            y = i % 2 ? 150.25 : 50.25;
+        else if (nom == QLatin1String("square"))
+            y = (i / 4) % 5 < 2 ? 60.25 : (i / 4) % 5 < 4 ? 140.25 : 100.25;
+        points << QPointF(x, y);
+    }
+    const QImage image = reduite(points, focus);
+    for (int x = 40; x <= 360; ++x)
+        QCOMPARE(encre(image, x), qMakePair(haut, bas));
 }
 
 void tst_PixelGridTrace::closedOrBrokenTraceStaysOnePolyline()
