@@ -304,13 +304,15 @@ int main(int argc, char** argv)
     scope->Show();
     Forms().get<frmToolBox>()->Show();
     attendre(1);
-    // The spot of a 449 Hz sine on CH1 (CH2 flat) at the slow time bases, its
-    // worst piece, the XY figure that turns slowly and the hardest pairs.
+    // The spot of a 449 Hz sine on CH1 (CH2 flat) at the slow time bases, the
+    // denser pieces of the higher generator ranges (801 and 4001 points a
+    // channel), the XY figure that turns slowly and the hardest pairs.
     const Cas cas[] = {
         {"spot 10 ms/div, sine 449 Hz", 2, 5, 100, 449, 0, "Cc"},
         {"spot 20 ms/div, sine 449 Hz", 2, 4, 100, 449, 0, "Cc"},
         {"spot 0.1 s/div, sine 449 Hz", 2, 2, 100, 449, 0, "Cc"},
         {"spot 0.5 s/div, sine 449 Hz", 2, 0, 100, 449, 0, "Cc"},
+        {"spot 10 ms/div, range 10000", 2, 5, 10000, 5000, 2000, "Carre"},
         {"spot 10 ms/div, range 100000", 2, 5, 100000, 50000, 20000, "Carre"},
         {"XY 1000 Hz and 1001 Hz", 4, 5, 1000, 1000, 1001, "Sinus"},
         {"XY 10 Hz and 62500 Hz", 4, 5, 1000, 10, 62500, "Sinus"},
