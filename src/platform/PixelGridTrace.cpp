@@ -371,12 +371,7 @@ public:
             return true;
         };
         if (afresh || (w.version != version_ && !within())) {
-            w.top = -kNone;
-            w.bottom = kNone;
-            for (int c = from; c <= to; ++c) {
-                w.top = std::max(w.top, keptFrom_[size_t(c - first_)]);
-                w.bottom = std::min(w.bottom, keptTo_[size_t(c - first_)]);
-            }
+            keptIn(from, to, w.top, w.bottom);
             w.version = version_;
         }
         return within();
@@ -417,12 +412,20 @@ public:
     // edge's points within them too.
     bool withinKept(int from, int to, double top, double bottom) const
     {
-        double keptFrom = -kNone, keptTo = kNone;
+        double keptFrom, keptTo;
+        keptIn(from, to, keptFrom, keptTo);
+        return top >= keptFrom && bottom <= keptTo;
+    }
+
+    // The rows kept in every column from `from` to `to`.
+    void keptIn(int from, int to, double& keptFrom, double& keptTo) const
+    {
+        keptFrom = -kNone;
+        keptTo = kNone;
         for (int c = from; c <= to; ++c) {
             keptFrom = std::max(keptFrom, keptFrom_[size_t(c - first_)]);
             keptTo = std::min(keptTo, keptTo_[size_t(c - first_)]);
         }
-        return top >= keptFrom && bottom <= keptTo;
     }
 
     // An upright box, left to right and top to bottom.
@@ -441,7 +444,7 @@ public:
     bool spanned(const Boite& boite) const
     {
         const int from = std::max(first_, plancher(boite.gauche - 0.5) + 1);
-        const int to = std::min(first_ + int(low_.size()) - 1, plancher(boite.droite - 0.5));
+        const int to = std::min(last(), plancher(boite.droite - 0.5));
         const double haut = plancher(boite.haut - 0.5) + 1.5;
         const double bas = plancher(boite.bas - 0.5) + 0.5;
         for (int c = from; c <= to; ++c) {
