@@ -49,10 +49,12 @@ double excursionPeriodique(int voie, const EtatVoie& v, double crete)
     return std::abs(milieu) + crete;
 }
 
-// The same for a DC level: an AC-coupled input draws it on the centre line.
-double excursionContinue(int voie, double niveau)
+// The same for a DC level. An AC-coupled input draws it on the centre line
+// at any sensitivity; scaled for the level, it stays on the screen when the
+// input goes back to DC.
+double excursionContinue(double niveau)
 {
-    return Panneau().couplageAllume(voie, Couplage::AC) ? 0 : std::abs(niveau);
+    return std::abs(niveau);
 }
 
 } // namespace
@@ -96,8 +98,8 @@ ReglageAuto CalculerReglageAuto()
                 excursion = excursionPeriodique(voie, v, CreteDyn() * std::abs(v.Amplitude));
                 cyclique = true;
                 break;
-            case Genre::Alimentation: excursion = excursionContinue(voie, v.Amplitude); break;
-            case Genre::Pile: excursion = excursionContinue(voie, b.volts); break;
+            case Genre::Alimentation: excursion = excursionContinue(v.Amplitude); break;
+            case Genre::Pile: excursion = excursionContinue(b.volts); break;
             case Genre::Harmonique:
             case Genre::Aucune: break;
             }
