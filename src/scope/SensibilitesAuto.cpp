@@ -4,6 +4,7 @@
 #include "platform/Forms.h"
 #include "scope/CourbeWavix.h"
 #include "scope/Potentiometre.h"
+#include "scope/Signaux.h"
 #include "services/Sensibilite.h"
 #include "scope/frmWavix.h"
 
@@ -38,6 +39,24 @@ constexpr Branchement kBranchements[] = {
     {14, 15, Genre::Alternateur, 0}, {16, 17, Genre::Harmonique, 0},
 };
 
+// How far from the centre a periodic source's trace reaches, volts: the wave
+// runs from its offset - crete to its offset + crete, and an AC-coupled
+// input takes its mean off (a square off 50 % has one of its own).
+double excursionPeriodique(int voie, const EtatVoie& v, double crete)
+{
+    const double milieu =
+        v.Decalage - ContinuBloque(voie, FormeDuMot(v.FormeSignal), v.Amplitude, v.RapportCyclique, v.Decalage);
+    return std::abs(milieu) + crete;
+}
+
+// The same for a DC level. An AC-coupled input draws it on the centre line
+// at any sensitivity; scaled for the level, it stays on the screen when the
+// input goes back to DC.
+double excursionContinue(double niveau)
+{
+    return std::abs(niveau);
+}
+
 } // namespace
 
 int PositionSensibilite(double p)
@@ -62,22 +81,30 @@ ReglageAuto CalculerReglageAuto()
         for (const Branchement& b : kBranchements) {
             if (!OptionConnexionChoisie(voie == 0 ? b.optionA : b.optionB))
                 continue;
-            // Each channel is scaled for its own source alone.
-            std::optional<double> p;
+            // Each channel is scaled for its own source alone, so that its
+            // whole trace stays within the four divisions either side of
+            // the centre.
+            std::optional<double> excursion;
             bool cyclique = false;
             switch (b.genre) {
             case Genre::Generateur:
-            case Genre::Secteur: p = std::abs(v.Amplitude) / 4; cyclique = true; break;
+            case Genre::Secteur:
+                excursion = excursionPeriodique(voie, v, std::abs(v.Amplitude));
+                cyclique = true;
+                break;
             // A negative speed turns the wave over: its peak's magnitude
             // sets the sensitivity.
-            case Genre::Alternateur: p = 1.5 * std::abs(v.Amplitude) / 4; cyclique = true; break;
-            case Genre::Alimentation: p = std::abs(v.Amplitude) / 4; break;
-            case Genre::Pile: p = b.volts / 4; break;
+            case Genre::Alternateur:
+                excursion = excursionPeriodique(voie, v, CreteDyn() * std::abs(v.Amplitude));
+                cyclique = true;
+                break;
+            case Genre::Alimentation: excursion = excursionContinue(v.Amplitude); break;
+            case Genre::Pile: excursion = excursionContinue(b.volts); break;
             case Genre::Harmonique:
             case Genre::Aucune: break;
             }
-            if (p)
-                r.sensibilite[size_t(voie)] = PositionSensibilite(*p);
+            if (excursion)
+                r.sensibilite[size_t(voie)] = PositionSensibilite(*excursion / 4);
             if (cyclique) {
                 periodique = true;
                 if (v.Frequence != 0)

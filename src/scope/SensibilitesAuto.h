@@ -10,7 +10,9 @@ int PositionSensibilite(double p);
 // period of 10 t seconds; 0.5 s/div above 0.2 s.
 int PositionBaseTemps(double t);
 
-// The knob positions the connected sources ask for: a channel without a
+// The knob positions the connected sources ask for: each channel the finest
+// sensitivity that keeps its whole trace on the screen (its offset and, in
+// AC coupling, the mean it loses taken into account); a channel without a
 // source or fed by the harmonic generator keeps its sensitivity, a bench
 // without periodic source keeps its time base.
 struct ReglageAuto {

@@ -9,6 +9,7 @@
 #include <QMap>
 
 #include <cmath>
+#include <complex>
 
 namespace {
 
@@ -56,49 +57,85 @@ void ajouterEtiquette(FigureSpectre& figure, double x, int rang, const QString& 
 
 } // namespace
 
-Composantes AmplitudesSpectre(const SourceSpectre& source)
+bool PorteSignal(const SourceSpectre& source)
 {
-    Composantes c;
+    return source.branchee && !source.couplageGND;
+}
+
+namespace {
+
+using Phaseur = std::complex<double>;
+
+// The components of a source as the trace draws its wave, in screen units:
+// entry 0 the signed DC level, entry n the phasor z of harmonic n, the
+// harmonic being Re(z e^(i n w t)) with t = 0 at the start of the period. A
+// negated source has every entry negated, so that in ADD two opposite
+// signals cancel exactly.
+std::array<Phaseur, kRangs> phaseurs(const SourceSpectre& source)
+{
+    std::array<Phaseur, kRangs> z{};
     const double V = source.sensibilite;
-    if (!source.branchee || V == 0 || !std::isfinite(V))
-        return c;
-    const double A = source.amplitude;
+    if (!PorteSignal(source) || V == 0 || !std::isfinite(V))
+        return z;
+    const double k = 100 / V;
+    const double A = source.amplitude * k;
     const double alpha = source.rapport;
-    auto& amp = c.amp;
-    amp[0] = std::abs(source.decalage) * 100 / V;
+    const Phaseur i(0, 1);
+    // A sin(n w t + phase) is Re(-i A e^(i phase) e^(i n w t)).
+    const auto sinus = [&](double a, double phase = 0) { return -i * a * std::polar(1.0, phase); };
+    double continu = source.decalage * k;
     switch (FormeDuMot(source.forme)) {
-    case FormeOnde::Continu: amp[0] += std::abs(A) * 100 / V; break;
-    case FormeOnde::Sinus: amp[1] = A * 100 / V; break;
+    case FormeOnde::Continu: continu += A; break;
+    case FormeOnde::Sinus: z[1] = sinus(A); break;
     case FormeOnde::Carre:
+        // High the first fraction alpha of the period: a mean of its own off
+        // 50 %.
         for (int n = 1; n < kRangs; ++n)
-            amp[size_t(n)] = std::abs(4 * A / (n * kPi) * std::sin(n * kPi * alpha) * 100 / V);
-        // A square off 50 % has a mean of its own.
-        amp[0] = std::abs((2 * alpha - 1) * A + source.decalage) * 100 / V;
+            z[size_t(n)] = 4 * A / (n * kPi) * std::sin(n * kPi * alpha) * std::polar(1.0, -n * kPi * alpha);
+        continu += (2 * alpha - 1) * A;
         break;
     case FormeOnde::Triangle:
+        // Rising from its low point over the fraction alpha of the period;
+        // alpha 0 or 1 is the sawtooth.
         for (int n = 1; n < kRangs; ++n) {
-            amp[size_t(n)] = alpha == 0 || alpha == 1
-                ? std::abs(2 * A * 100 / (kPi * V) / n)
-                : std::abs(std::sin(n * kPi * alpha) * 2 * A * 100 / (alpha * (1 - alpha) * kPi * kPi * V) / (n * n));
+            if (alpha == 0 || alpha == 1)
+                z[size_t(n)] = (alpha == 1 ? 2.0 : -2.0) * i * A / (kPi * n);
+            else
+                z[size_t(n)] = -2.0 * i * A * std::sin(n * kPi * alpha) * std::polar(1.0, -n * kPi * alpha)
+                    / (alpha * (1 - alpha) * kPi * kPi * n * n);
         }
         break;
-    case FormeOnde::Dyn: {
-        const double b = A * 100 / V;
-        amp[1] = b;
-        amp[3] = 0.3 * b;
-        amp[5] = 0.2 * b;
+    case FormeOnde::Dyn:
+        z[1] = sinus(A);
+        z[3] = sinus(-0.3 * A);
+        z[5] = sinus(0.2 * A);
         break;
-    }
     case FormeOnde::Harmo:
         for (int n = 1; n <= 20; ++n)
-            amp[size_t(n)] = std::abs(A * source.pourcents[size_t(n - 1)] / V);
+            z[size_t(n)] = sinus(A * source.pourcents[size_t(n - 1)] / 100, source.phases[size_t(n - 1)] * kPi / 2);
+        continu += source.constante * k;
         break;
     case FormeOnde::Aucune: break;
     }
     // An AC-coupled input blocks every DC level.
-    if (source.couplageAC)
-        amp[0] = 0;
+    z[0] = source.couplageAC ? 0 : continu;
+    return z;
+}
+
+// The heights of the components: their magnitudes.
+Composantes hauteurs(const std::array<Phaseur, kRangs>& z)
+{
+    Composantes c;
+    for (size_t n = 0; n < size_t(kRangs); ++n)
+        c.amp[n] = std::abs(z[n]);
     return c;
+}
+
+} // namespace
+
+Composantes AmplitudesSpectre(const SourceSpectre& source)
+{
+    return hauteurs(phaseurs(source));
 }
 
 FigureSpectre SpectreVoie(const std::array<SourceSpectre, 2>& sources, int voie, double H, double baseTemps)
@@ -107,7 +144,7 @@ FigureSpectre SpectreVoie(const std::array<SourceSpectre, 2>& sources, int voie,
     const SourceSpectre& autre = sources[voie == 1 ? 0 : 1];
     FigureSpectre figure;
     figure.position = source.position;
-    if (!source.branchee)
+    if (!PorteSignal(source))
         return figure;
     Composantes c = AmplitudesSpectre(source);
     const double F = source.frequence;
@@ -135,39 +172,45 @@ FigureSpectre SpectreVoie(const std::array<SourceSpectre, 2>& sources, int voie,
 
 FigureSpectre SpectreADD(const std::array<SourceSpectre, 2>& sources, double H, double baseTemps)
 {
+    std::array<std::array<Phaseur, kRangs>, 2> z;
     std::array<Composantes, 2> c;
     for (int voie = 0; voie < 2; ++voie) {
-        c[size_t(voie)] = AmplitudesSpectre(sources[size_t(voie)]);
+        z[size_t(voie)] = phaseurs(sources[size_t(voie)]);
         // The rounding is decided per harmonic here.
         const double F = sources[size_t(voie)].frequence;
         for (int n = 1; n < kRangs; ++n)
             c[size_t(voie)].freq[size_t(n)] = n * (n * F < 10 ? Arrondi(F, 1) : Arrondi(F, 0));
     }
-    auto& [a, b] = c;
-    for (int i = 0; i < kRangs; ++i) {
-        const double fa = a.freq[size_t(i)];
-        for (int j = 0; j < kRangs; ++j) {
-            const double fb = b.freq[size_t(j)];
-            if (fb == fa || (fa != 0 && std::abs(fa - fb) / fa < kToleranceFusion)) {
-                const double somme = a.amp[size_t(i)] + b.amp[size_t(j)];
-                a.amp[size_t(i)] = somme;
-                b.amp[size_t(j)] = somme;
+    auto& [za, zb] = z;
+    const auto& fa = c[0].freq;
+    const auto& fb = c[1].freq;
+    for (size_t i = 0; i < size_t(kRangs); ++i) {
+        for (size_t j = 0; j < size_t(kRangs); ++j) {
+            if (fb[j] == fa[i] || (fa[i] != 0 && std::abs(fa[i] - fb[j]) / fa[i] < kToleranceFusion)) {
+                const Phaseur somme = za[i] + zb[j];
+                za[i] = somme;
+                zb[j] = somme;
                 break;
             }
         }
     }
-    const double F0 = sources[0].frequence < sources[1].frequence ? a.freq[1] : b.freq[1];
+    for (size_t voie = 0; voie < 2; ++voie)
+        c[voie].amp = hauteurs(z[voie]).amp;
+    const double F0 = sources[0].frequence < sources[1].frequence ? fa[1] : fb[1];
     const double k = baseTemps * 100;
     auto x = [&](double f) { return H + kAncrage + (f - F0) * k; };
     FigureSpectre figure;
     figure.position = sources[0].position;
-    for (const Composantes& voie : c)
-        for (int n = 0; n < kRangs; ++n)
-            ajouterRaie(figure, x(voie.freq[size_t(n)]), voie.amp[size_t(n)]);
+    for (size_t voie = 0; voie < 2; ++voie) {
+        if (!PorteSignal(sources[voie]))
+            continue;
+        for (size_t n = 0; n < size_t(kRangs); ++n)
+            ajouterRaie(figure, x(c[voie].freq[n]), c[voie].amp[n]);
+    }
     for (int n = 0; n < kRangs; ++n) {
         for (int voie = 0; voie < 2; ++voie) {
             const Composantes& cv = c[size_t(voie)];
-            if (!etiquetee(cv, n))
+            if (!PorteSignal(sources[size_t(voie)]) || !etiquetee(cv, n))
                 continue;
             const double f = cv.freq[size_t(n)];
             QString texte = QStringLiteral("0");

@@ -113,7 +113,8 @@ void AfficherSensibilites()
 namespace {
 
 // What the spectrum reads of the channels: the sources' own values, with
-// CH2 negated, offset and all, while "-CH2" is lit.
+// CH2's whole signal negated (offset and constant term too) while "-CH2" is
+// lit, and the couplings.
 std::array<SourceSpectre, 2> sourcesSpectre(const PanneauScope& p)
 {
     std::array<SourceSpectre, 2> sources;
@@ -128,11 +129,15 @@ std::array<SourceSpectre, 2> sourcesSpectre(const PanneauScope& p)
         source.decalage = signe * v.Decalage;
         source.rapport = v.RapportCyclique;
         source.couplageAC = p.couplageAllume(voie, Couplage::AC);
+        source.couplageGND = p.couplageAllume(voie, Couplage::GND);
         source.sensibilite = v.Sensibilite;
         source.position = v.PositionVerticale;
         const NiveauxHarmoniques& niveaux = NiveauxHarmo(voie);
-        for (size_t i = 0; i < source.pourcents.size(); ++i)
+        for (size_t i = 0; i < source.pourcents.size(); ++i) {
             source.pourcents[i] = std::abs(niveaux.Ampli[i]) / 10.0;
+            source.phases[i] = niveaux.Phase[i];
+        }
+        source.constante = signe * niveaux.X0;
     }
     return sources;
 }

@@ -35,6 +35,23 @@ int pixels(const QImage& image, int couleur)
     return n;
 }
 
+// The height in pixels of the ink the readout's mode label ("CH1", alone in
+// the first division column of the bottom band) puts over the graticule.
+int hauteurEncreMode(PictureBox* ecran, const QImage& grille)
+{
+    const QImage image = ecran->Image();
+    const QRect colonne =
+        QRectF(ecran->toPixel(-498, -300), ecran->toPixel(-402, -405)).toAlignedRect() & image.rect();
+    int haut = image.height(), bas = -1;
+    for (int y = colonne.top(); y <= colonne.bottom(); ++y)
+        for (int x = colonne.left(); x <= colonne.right(); ++x)
+            if (image.pixel(x, y) != grille.pixel(x, y)) {
+                haut = qMin(haut, y);
+                bas = qMax(bas, y);
+            }
+    return bas < 0 ? 0 : bas - haut + 1;
+}
+
 bool pleinEcranCoche(const BancScope& b)
 {
     return b.mdi->Mnu_ViewFullScreen->isChecked();
@@ -82,6 +99,7 @@ private Q_SLOTS:
     void coversTheWorkArea();
     void readoutPlacement_data();
     void readoutPlacement();
+    void settingsReadoutIsPrintedLarger();
     void closedByAClickOrEscape_data();
     void closedByAClickOrEscape();
     void scopeOffShowsTheBareGraticule();
@@ -212,6 +230,21 @@ void tst_PleinEcran::readoutPlacement()
         else
             QVERIFY2(proche(r.top() + r.height(), pointeur.y()), qPrintable(QString::number(r.top())));
         QVERIFY(ecran->rect().contains(r));
+    });
+}
+
+void tst_PleinEcran::settingsReadoutIsPrintedLarger()
+{
+    // The same "CH1" in 18 points on the view and 8 on the panel: letters
+    // 18 / 8 = 2.25 times as tall, whatever the pictures' sizes.
+    Vue v;
+    ActualiserEcran();
+    const int panneau = hauteurEncreMode(v.banc.scope->picEcran, v.banc.scope->picGrille->Image());
+    QVERIFY2(panneau >= 5, qPrintable(QString::number(panneau)));
+    v.ouvrir([&](frmFullScreen* vue) {
+        const int plein = hauteurEncreMode(vue->picEcran, vue->picGrille->Image());
+        const double rapport = double(plein) / panneau;
+        QVERIFY2(rapport > 1.9 && rapport < 2.6, qPrintable(QString("%1 px against %2 px").arg(plein).arg(panneau)));
     });
 }
 

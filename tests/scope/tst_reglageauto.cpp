@@ -17,6 +17,8 @@ private Q_SLOTS:
     void positions();
     void sources_data();
     void sources();
+    void wholeTraceOnScreen_data();
+    void wholeTraceOnScreen();
     void menuCommand();
 };
 
@@ -143,6 +145,59 @@ void tst_ReglageAuto::sources()
     QCOMPARE(b.scope->panneau().sensibilite[0], attendus[0]);
     QCOMPARE(b.scope->panneau().sensibilite[1], attendus[1]);
     QCOMPARE(b.scope->panneau().baseTemps, attendus[2]);
+}
+
+void tst_ReglageAuto::wholeTraceOnScreen_data()
+{
+    QTest::addColumn<QString>("forme"); // the function generator's wave on CH1, at 1 kHz
+    QTest::addColumn<double>("amplitude");
+    QTest::addColumn<double>("rapport");  // duty knob, %
+    QTest::addColumn<double>("decalage"); // offset, volts
+    QTest::addColumn<int>("acdc");        // CH1's coupling: 0 AC, 1 DC
+    QTest::addColumn<int>("sens");        // knob position: 4 is 5 V/div, 5 2 V/div
+    QTest::addColumn<int>("haut");        // the trace's top and bottom, screen units
+    QTest::addColumn<int>("bas");
+
+    // The screen is four divisions either side of the centre: the sine
+    // reaches 11.86 V in DC, more than 2 V/div's 8 V; at 5 V/div it runs
+    // from 0.14 V to 11.86 V, 2.8 to 237.2 units.
+    QTest::newRow("sine 5.86 V on +6 V, DC") << "Sinus" << 5.86 << 50.0 << 6.0 << 1 << 4 << 237 << 3;
+    // AC takes the 6 V off: +-5.86 V at 2 V/div.
+    QTest::newRow("sine 5.86 V on +6 V, AC") << "Sinus" << 5.86 << 50.0 << 6.0 << 0 << 5 << 293 << -293;
+    // A 5 V square high 90 % of the period has a 4 V mean: in AC it runs
+    // from -9 V to +1 V, from -180 to 20 units at 5 V/div; at 10 % the
+    // other way up.
+    QTest::newRow("square 5 V at 90 %, AC") << "Carre" << 5.0 << 90.0 << 0.0 << 0 << 4 << 20 << -180;
+    QTest::newRow("square 5 V at 10 %, AC") << "Carre" << 5.0 << 10.0 << 0.0 << 0 << 4 << 180 << -20;
+    // In DC the square runs from -8.5 V to +1.5 V on a -3.5 V offset, beyond
+    // 2 V/div's 8 V: 5 V/div.
+    QTest::newRow("square 5 V at 90 % on -3.5 V, DC") << "Carre" << 5.0 << 90.0 << -3.5 << 1 << 4 << 30 << -170;
+    QTest::newRow("triangle 3 V on +1.5 V, DC") << "Triangle" << 3.0 << 50.0 << 1.5 << 1 << 5 << 225 << -75;
+}
+
+void tst_ReglageAuto::wholeTraceOnScreen()
+{
+    QFETCH(QString, forme);
+    QFETCH(double, amplitude);
+    QFETCH(double, rapport);
+    QFETCH(double, decalage);
+    QFETCH(int, acdc);
+    QFETCH(int, sens);
+    QFETCH(int, haut);
+    QFETCH(int, bas);
+    BancScope b(0, acdc);
+    // The offset knob gives a tenth of a volt a step from its middle, 100.
+    b.generateur(0, true, rapport, 0, 100 + 10 * decalage, 0, forme == "Carre");
+    b.source(0, forme.toLatin1().constData(), amplitude, 1000);
+    ActualiserEcran();
+
+    SensibilitesAutomatiques();
+
+    QCOMPARE(b.scope->panneau().sensibilite[0], sens);
+    const QPair<int, int> trace = extent(b.image(), kJaune, -500, 500);
+    const QString vu = QString("%1 %2").arg(trace.first).arg(trace.second);
+    QVERIFY2(trace.first <= 400 && trace.second >= -400, qPrintable(vu));
+    QVERIFY2(qAbs(trace.first - haut) <= 2 && qAbs(trace.second - bas) <= 2, qPrintable(vu));
 }
 
 void tst_ReglageAuto::menuCommand()

@@ -1,5 +1,7 @@
 #include "scope/Spectre.h"
 
+#include "services/PanneauScope.h"
+
 #include <QtTest>
 
 #include <algorithm>
@@ -7,6 +9,7 @@
 
 using Raies = QList<QPointF>; // x, height
 Q_DECLARE_METATYPE(SourceSpectre)
+Q_DECLARE_METATYPE(Couplage)
 
 namespace {
 
@@ -61,6 +64,8 @@ private Q_SLOTS:
     void uneVoie_data();
     void uneVoie();
     void voieNonBranchee();
+    void harmoConstantTerm_data();
+    void harmoConstantTerm();
     void dualAnchor_data();
     void dualAnchor();
     void denseLabelsAreThinnedOut();
@@ -75,53 +80,65 @@ void tst_Spectre::uneVoie_data()
     QTest::addColumn<double>("frequence");
     QTest::addColumn<double>("rapport");
     QTest::addColumn<double>("decalage");
-    QTest::addColumn<bool>("ac");
+    QTest::addColumn<Couplage>("couplage");
     QTest::addColumn<double>("sensibilite");
     QTest::addColumn<double>("baseTemps");
-    QTest::addColumn<Raies>("raies");
+    QTest::addColumn<Raies>("raies");          // none: no line at all
     QTest::addColumn<QStringList>("etiquettes"); // the first labels, left to right
 
     // 5 V at 5 V/div: 20 units a volt; 1 ms/div: the harmonics of 1 kHz one
     // division apart from x = -400.
-    QTest::newRow("sine") << "Sinus" << 5.0 << 1000.0 << 0.5 << 0.0 << false << 5.0 << 0.001
+    QTest::newRow("sine") << "Sinus" << 5.0 << 1000.0 << 0.5 << 0.0 << Couplage::DC << 5.0 << 0.001
                           << Raies{{-400, 100}, {-500, 0}, {-300, 0}} << QStringList{"1000"};
-    QTest::newRow("square 50 %") << "Carré" << 5.0 << 1000.0 << 0.5 << 0.0 << false << 5.0 << 0.001
+    QTest::newRow("square 50 %") << "Carré" << 5.0 << 1000.0 << 0.5 << 0.0 << Couplage::DC << 5.0 << 0.001
                                  << Raies{{-500, 0}, {-400, 127.32}, {-300, 0}, {-200, 42.44}, {0, 25.46}}
                                  << QStringList{"1000", "3000", "5000", "7000", "9000", "11000"};
-    QTest::newRow("square 50 %, offset alone") << "carre" << 5.0 << 1000.0 << 0.5 << 1.0 << false << 5.0 << 0.001
+    QTest::newRow("square 50 %, offset alone") << "carre" << 5.0 << 1000.0 << 0.5 << 1.0 << Couplage::DC << 5.0 << 0.001
                                                << Raies{{-500, 20}, {-400, 127.32}}
                                                << QStringList{"0", "1000", "3000"};
     // Mean of the square: (2 x 0.25 - 1) x 5 + 1 = -1.5 V, 30 units.
     QTest::newRow("square 25 %, its mean and the offset")
-        << "Carre" << 5.0 << 1000.0 << 0.25 << 1.0 << false << 5.0 << 0.001
+        << "Carre" << 5.0 << 1000.0 << 0.25 << 1.0 << Couplage::DC << 5.0 << 0.001
         << Raies{{-500, 30}, {-400, 90.03}, {-300, 63.66}, {-200, 30.01}, {-100, 0}} << QStringList{"0", "1000", "3000"};
-    QTest::newRow("square 25 %, AC coupled") << "Carre" << 5.0 << 1000.0 << 0.25 << 0.0 << true << 5.0 << 0.001
+    QTest::newRow("square 25 %, AC coupled") << "Carre" << 5.0 << 1000.0 << 0.25 << 0.0 << Couplage::AC << 5.0 << 0.001
                                              << Raies{{-500, 0}, {-400, 90.03}} << QStringList{"1000", "3000"};
-    QTest::newRow("triangle, symmetric") << "Triangle" << 5.0 << 1000.0 << 0.5 << 0.0 << false << 5.0 << 0.001
+    QTest::newRow("triangle, symmetric") << "Triangle" << 5.0 << 1000.0 << 0.5 << 0.0 << Couplage::DC << 5.0 << 0.001
                                          << Raies{{-400, 81.06}, {-300, 0}, {-200, 9.01}, {0, 3.24}}
                                          << QStringList{"1000", "3000", "5000"};
     // The sawtooth's even harmonics are drawn but never labelled.
-    QTest::newRow("triangle, sawtooth") << "triangulaire" << 5.0 << 1000.0 << 0.0 << 0.0 << false << 5.0 << 0.001
+    QTest::newRow("triangle, sawtooth") << "triangulaire" << 5.0 << 1000.0 << 0.0 << 0.0 << Couplage::DC << 5.0 << 0.001
                                         << Raies{{-400, 63.66}, {-300, 31.83}, {-200, 21.22}}
                                         << QStringList{"1000", "3000", "5000"};
-    QTest::newRow("triangle, rising 20 %") << "Triangle" << 5.0 << 1000.0 << 0.2 << 0.0 << false << 5.0 << 0.001
+    QTest::newRow("triangle, rising 20 %") << "Triangle" << 5.0 << 1000.0 << 0.2 << 0.0 << Couplage::DC << 5.0 << 0.001
                                            << Raies{{-400, 74.44}, {-300, 30.11}} << QStringList{"1000", "3000"};
     // Alternator: 1, 0.3, 0.2 at harmonics 1, 3, 5; 2 V at 1 V/div, 5 ms/div.
-    QTest::newRow("alternator") << "dyn" << 2.0 << 50.0 << 0.0 << 0.0 << false << 1.0 << 0.005
+    QTest::newRow("alternator") << "dyn" << 2.0 << 50.0 << 0.0 << 0.0 << Couplage::DC << 1.0 << 0.005
                                 << Raies{{-400, 200}, {-375, 0}, {-350, 60}, {-300, 40}, {-250, 0}}
                                 << QStringList{"50", "150", "250"};
-    QTest::newRow("DC, negative") << "Cc" << -3.0 << 0.0 << 0.0 << 0.0 << false << 1.0 << 0.001
+    // The magnitude stands up whatever the sign: an inverted sine, an
+    // alternator's wheel turned backwards.
+    QTest::newRow("sine, inverted") << "Sinus" << -5.0 << 1000.0 << 0.5 << 0.0 << Couplage::DC << 5.0 << 0.001
+                                    << Raies{{-400, 100}} << QStringList{"1000"};
+    QTest::newRow("alternator turned backwards") << "dyn" << -2.0 << 50.0 << 0.0 << 0.0 << Couplage::DC << 1.0 << 0.005
+                                                 << Raies{{-400, 200}, {-350, 60}, {-300, 40}}
+                                                 << QStringList{"50", "150", "250"};
+    // A grounded input carries nothing: the baseline alone.
+    QTest::newRow("square with offset, grounded") << "Carre" << 5.0 << 1000.0 << 0.25 << 1.0 << Couplage::GND << 5.0
+                                                  << 0.001 << Raies{} << QStringList{};
+    QTest::newRow("DC, grounded") << "Cc" << 3.0 << 0.0 << 0.0 << 0.0 << Couplage::GND << 1.0 << 0.001 << Raies{}
+                                  << QStringList{};
+    QTest::newRow("DC, negative") << "Cc" << -3.0 << 0.0 << 0.0 << 0.0 << Couplage::DC << 1.0 << 0.001
                                   << Raies{{-400, 300}} << QStringList{"0"};
-    QTest::newRow("DC with an offset") << "CC" << 2.0 << 0.0 << 0.0 << 1.0 << false << 1.0 << 0.001
+    QTest::newRow("DC with an offset") << "CC" << 2.0 << 0.0 << 0.0 << 1.0 << Couplage::DC << 1.0 << 0.001
                                        << Raies{{-400, 300}} << QStringList{"0"};
-    QTest::newRow("unknown word: its offset only") << "bruit" << 2.0 << 1000.0 << 0.0 << 1.0 << false << 1.0 << 0.001
+    QTest::newRow("unknown word: its offset only") << "bruit" << 2.0 << 1000.0 << 0.0 << 1.0 << Couplage::DC << 1.0 << 0.001
                                                    << Raies{{-500, 100}, {-400, 0}} << QStringList{"0"};
     // 2.36 Hz goes to 2.4 Hz; 10 units a hertz at 0.1 s/div.
-    QTest::newRow("2.36 Hz rounded") << "Carre" << 5.0 << 2.36 << 0.5 << 0.0 << false << 5.0 << 0.1
+    QTest::newRow("2.36 Hz rounded") << "Carre" << 5.0 << 2.36 << 0.5 << 0.0 << Couplage::DC << 5.0 << 0.1
                                      << Raies{{-400, 127.32}, {-304, 25.46}} << QStringList{"2.4", "7.2", "12", "17"};
-    QTest::newRow("0.5 Hz") << "Sinus" << 5.0 << 0.5 << 0.5 << 0.0 << false << 5.0 << 0.5
+    QTest::newRow("0.5 Hz") << "Sinus" << 5.0 << 0.5 << 0.5 << 0.0 << Couplage::DC << 5.0 << 0.5
                             << Raies{{-400, 100}} << QStringList{"0.5"};
-    QTest::newRow("1234.5 Hz to the hertz") << "Sinus" << 5.0 << 1234.5 << 0.5 << 0.0 << false << 5.0 << 0.001
+    QTest::newRow("1234.5 Hz to the hertz") << "Sinus" << 5.0 << 1234.5 << 0.5 << 0.0 << Couplage::DC << 5.0 << 0.001
                                             << Raies{{-400, 100}} << QStringList{"1235"};
 }
 
@@ -132,17 +149,22 @@ void tst_Spectre::uneVoie()
     QFETCH(double, frequence);
     QFETCH(double, rapport);
     QFETCH(double, decalage);
-    QFETCH(bool, ac);
+    QFETCH(Couplage, couplage);
     QFETCH(double, sensibilite);
     QFETCH(double, baseTemps);
     QFETCH(Raies, raies);
     QFETCH(QStringList, etiquettes);
     SourceSpectre s = source(forme, amplitude, frequence, rapport, decalage, sensibilite);
-    s.couplageAC = ac;
+    s.couplageAC = couplage == Couplage::AC;
+    s.couplageGND = couplage == Couplage::GND;
     s.position = 0;
     const FigureSpectre f = SpectreVoie({s, SourceSpectre{}}, 0, 0, baseTemps);
     verifierRaies(f, raies);
+    if (raies.isEmpty())
+        QCOMPARE(f.raies.size(), 0);
     QCOMPARE(textes(f).mid(0, etiquettes.size()), etiquettes);
+    if (etiquettes.isEmpty())
+        QCOMPARE(textes(f), QStringList());
     for (const EtiquetteSpectre& e : f.etiquettes)
         QCOMPARE(e.rang, 0);
 }
@@ -155,6 +177,7 @@ void tst_Spectre::voieNonBranchee()
     harmo.pourcents[0] = 100;
     harmo.pourcents[1] = 50;
     harmo.pourcents[3] = 25;
+    harmo.phases[1] = 1; // a quarter turn: the same magnitude
     harmo.position = 120;
     FigureSpectre f = SpectreVoie({SourceSpectre{}, harmo}, 1, 0, 0.001);
     verifierRaies(f, {{-400, 100}, {-300, 50}, {-200, 0}, {-100, 25}});
@@ -165,9 +188,9 @@ void tst_Spectre::voieNonBranchee()
     harmo.amplitude = -5;
     f = SpectreVoie({SourceSpectre{}, harmo}, 1, 0, 0.001);
     verifierRaies(f, {{-400, 100}, {-300, 50}});
-    // A sine points down.
+    // An inverted sine stands up as the plain one.
     f = SpectreVoie({SourceSpectre{}, source("Sinus", -5, 1000)}, 1, 0, 0.001);
-    verifierRaies(f, {{-400, -100}});
+    verifierRaies(f, {{-400, 100}});
 
     // Not connected: only the baseline, at its position.
     harmo.branchee = false;
@@ -175,6 +198,39 @@ void tst_Spectre::voieNonBranchee()
     QVERIFY(f.raies.isEmpty());
     QVERIFY(f.etiquettes.isEmpty());
     QCOMPARE(f.position, 120.0);
+}
+
+void tst_Spectre::harmoConstantTerm_data()
+{
+    QTest::addColumn<double>("amplitude");
+    QTest::addColumn<double>("constante"); // volts
+    QTest::addColumn<Couplage>("couplage");
+    QTest::addColumn<double>("continu");   // the DC line, screen units
+    QTest::addColumn<QStringList>("etiquettes");
+
+    // 4 V with the fundamental alone at 5 V/div: 80 units at 1 kHz; the
+    // constant term at 20 units a volt, half a division left of it at
+    // 0.5 ms/div.
+    QTest::newRow("+3 V, DC") << 4.0 << 3.0 << Couplage::DC << 60.0 << QStringList{"0", "1000"};
+    QTest::newRow("-2 V, DC") << 4.0 << -2.0 << Couplage::DC << 40.0 << QStringList{"0", "1000"};
+    QTest::newRow("-CH2: all of it negated") << -4.0 << -3.0 << Couplage::DC << 60.0 << QStringList{"0", "1000"};
+    QTest::newRow("+3 V, AC") << 4.0 << 3.0 << Couplage::AC << 0.0 << QStringList{"1000"};
+}
+
+void tst_Spectre::harmoConstantTerm()
+{
+    QFETCH(double, amplitude);
+    QFETCH(double, constante);
+    QFETCH(Couplage, couplage);
+    QFETCH(double, continu);
+    QFETCH(QStringList, etiquettes);
+    SourceSpectre harmo = source("harmo", amplitude, 1000);
+    harmo.pourcents[0] = 100;
+    harmo.constante = constante;
+    harmo.couplageAC = couplage == Couplage::AC;
+    const FigureSpectre f = SpectreVoie({harmo, SourceSpectre{}}, 0, 0, 0.0005);
+    verifierRaies(f, {{-450, continu}, {-400, 80}});
+    QCOMPARE(textes(f), etiquettes);
 }
 
 void tst_Spectre::dualAnchor_data()
@@ -269,14 +325,45 @@ void tst_Spectre::add_data()
     moins.amplitude = -5;
     SourceSpectre morte = sinus;
     morte.branchee = false;
-    SourceSpectre morte236 = source("Sinus", 5, 2.36);
-    morte236.branchee = false;
+    SourceSpectre sinus236 = source("Sinus", 5, 2.36);
+    // 2 V sine and 1 V offset at 2 V/div: 50 units a volt; "-CH2" negates
+    // the whole of it.
+    const SourceSpectre decale = source("Sinus", 2, 1000, 0.5, 1, 2);
+    const SourceSpectre decaleInverse = source("Sinus", -2, 1000, 0.5, -1, 2);
+    SourceSpectre decaleMasse = decale;
+    decaleMasse.couplageGND = true;
+    SourceSpectre decaleAC = decale;
+    decaleAC.couplageAC = true;
     QTest::newRow("same sine on both") << sinus << sinus << 0.001 << Raies{{-400, 200}} << QStringList{"1000"}
                                        << QStringList{"1000"};
     QTest::newRow("-CH2 cancels") << sinus << moins << 0.001 << Raies{{-400, 0}} << QStringList() << QStringList();
-    // A channel not connected adds nothing; its entries carry the merged sum.
+    // A channel that carries nothing adds no line and no row of labels.
     QTest::newRow("CH2 not connected") << sinus << morte << 0.001 << Raies{{-400, 100}} << QStringList{"1000"}
-                                       << QStringList{"1000"};
+                                       << QStringList();
+    // The deflections add, offsets included: 4 V at 1 kHz and 2 V DC.
+    QTest::newRow("2 V sine + 1 V on both") << decale << decale << 0.001 << Raies{{-400, 200}, {-500, 100}}
+                                            << QStringList{"0", "1000"} << QStringList{"0", "1000"};
+    QTest::newRow("2 V sine + 1 V, -CH2") << decale << decaleInverse << 0.001 << Raies{{-400, 0}, {-500, 0}}
+                                          << QStringList() << QStringList();
+    QTest::newRow("CH2 grounded") << decale << decaleMasse << 0.001 << Raies{{-400, 100}, {-500, 50}}
+                                  << QStringList{"0", "1000"} << QStringList();
+    QTest::newRow("CH1 grounded") << decaleMasse << decale << 0.001 << Raies{{-400, 100}, {-500, 50}}
+                                  << QStringList() << QStringList{"0", "1000"};
+    QTest::newRow("CH2 AC: CH1's offset alone") << decale << decaleAC << 0.001 << Raies{{-400, 200}, {-500, 50}}
+                                                << QStringList{"0", "1000"} << QStringList{"0", "1000"};
+    // The square's fundamental, 4A/pi, rises with the sine: in phase they add,
+    // against an inverted sine they take away.
+    QTest::newRow("square and sine in phase") << source("Carre", 5, 1000) << sinus << 0.001
+                                              << Raies{{-400, 227.32}, {-200, 42.44}} << QStringList{"1000", "3000"}
+                                              << QStringList{"1000", "3000"};
+    QTest::newRow("square and inverted sine") << source("Carre", 5, 1000) << moins << 0.001
+                                              << Raies{{-400, 27.32}, {-200, 42.44}} << QStringList{"1000", "3000"}
+                                              << QStringList{"1000", "3000"};
+    // A triangle rising from its low point at the start of the period is a
+    // -cos wave, a quarter turn from the sine: sqrt(81.06^2 + 100^2).
+    QTest::newRow("triangle and sine a quarter turn apart") << source("Triangle", 5, 1000) << sinus << 0.001
+                                                            << Raies{{-400, 128.73}} << QStringList{"1000", "3000"}
+                                                            << QStringList{"1000", "3000"};
     // The anchor is the lower fundamental, CH2's here.
     QTest::newRow("3 kHz square and 1 kHz sine")
         << source("Carre", 5, 3000) << sinus << 0.0005 << Raies{{-400, 100}, {-300, 127.32}, {-200, 0}}
@@ -285,8 +372,10 @@ void tst_Spectre::add_data()
     QTest::newRow("2000 and 1999 Hz merge") << source("Sinus", 5, 2000) << source("Sinus", 5, 1999.4) << 0.001
                                             << Raies{{-400, 200}, {-399.9, 200}} << QStringList{"2000"}
                                             << QStringList{"1999"};
+    // CH2's sine adds to the square's fundamental, and its row gives the
+    // same frequencies to the hertz.
     QTest::newRow("2.36 Hz: harmonic 5 at 10 Hz")
-        << source("Carre", 5, 2.36) << morte236 << 0.1 << Raies{{-400, 127.32}, {-324, 25.46}}
+        << source("Carre", 5, 2.36) << sinus236 << 0.1 << Raies{{-400, 227.32}, {-324, 25.46}}
         << QStringList{"2.4", "7.2", "10", "14"} << QStringList{"2", "7", "10", "14"};
     QTest::newRow("0.5 Hz on both") << source("Sinus", 5, 0.5) << source("Sinus", 5, 0.5) << 0.5
                                     << Raies{{-400, 200}} << QStringList{".5"} << QStringList{"1"};
@@ -311,6 +400,12 @@ void tst_Spectre::add()
         QCOMPARE(textes(f, 0), QStringList());
     if (etiquettesB.isEmpty())
         QCOMPARE(textes(f, 1), QStringList());
+    // Without a label, no line stands above the baseline either.
+    if (etiquettesA.isEmpty() && etiquettesB.isEmpty())
+        for (const RaieSpectre& r : f.raies)
+            QVERIFY2(std::abs(r.hauteur) < 1e-9, qPrintable(QString("line at x = %1: %2").arg(r.x).arg(r.hauteur)));
+    for (const RaieSpectre& r : f.raies)
+        QVERIFY(r.hauteur >= 0);
 }
 
 
