@@ -82,6 +82,12 @@ double PictureBox::devicePixelWidth() const
     return pixels > 0 ? std::abs(scaleWidth_) / pixels : 0;
 }
 
+double PictureBox::devicePixelHeight() const
+{
+    const double pixels = height() * devicePixelRatioF();
+    return pixels > 0 ? std::abs(scaleHeight_) / pixels : 0;
+}
+
 QPointF PictureBox::toUser(const QPointF& pixel) const
 {
     return QPointF(kx() != 0 ? scaleLeft_ + pixel.x() / kx() : scaleLeft_,

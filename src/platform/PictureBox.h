@@ -82,6 +82,8 @@ public:
     QPointF toUser(const QPointF& pixel) const;
     // Width of one device pixel in user units (0 while the box has no width).
     double devicePixelWidth() const;
+    // Height of one device pixel in user units (0 while the box has no height).
+    double devicePixelHeight() const;
 
 Q_SIGNALS:
     // Button: 1 left, 2 right, 4 middle; shift: 1 Shift, 2 Ctrl, 4 Alt;

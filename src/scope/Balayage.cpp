@@ -3,8 +3,8 @@
 #include "services/RequetesBanc.h"
 #include "platform/PictureBox.h"
 #include "platform/SystemServices.h"
-#include "platform/VbConversions.h"
 #include "services/PanneauScope.h"
+#include "scope/Echelle.h"
 #include "scope/FigureTrace.h"
 #include "scope/Signaux.h"
 #include "scope/Traceurs.h"
@@ -21,67 +21,39 @@ void tracerTrace(PictureBox* ecran, const QPolygonF& points, int32_t couleur)
     ecran->Trace(points, couleur);
 }
 
-// The generator range that sets the spot's step: the larger of the two
-// function generators that feed a channel.
-double gammeSpot()
+// Width of the picture's device columns in screen units, one unit when it
+// has none yet.
+double colonne(const PictureBox* ecran)
 {
-    double n = 1;
-    if (OptionConnexionChoisie(1))
-        n = roundHalfEvenToInt32(GammeA).value_or(0);
-    if (OptionConnexionChoisie(10)) {
-        const double b = roundHalfEvenToInt32(GammeB).value_or(0);
-        if (b > n)
-            n = b;
-    }
-    return n;
+    const double pixel = ecran->devicePixelWidth();
+    return pixel > 0 ? pixel : 1;
 }
 
 } // namespace
 
-double PasSpot()
-{
-    if (FormeDuMot(FormeSignalA) == FormeOnde::Continu && FormeDuMot(FormeSignalB) == FormeOnde::Continu)
-        return 1;
-    // p is 1, 2 or 5 times a power of ten over the ranges and time bases; the
-    // bands are compared with a margin so that rounding cannot drop one.
-    const double p = gammeSpot() * BaseTemps * (1 + 1e-9);
-    if (p >= 50000)
-        return 0.01;
-    if (p >= 500)
-        return 0.1;
-    if (p >= 50)
-        return 0.5;
-    if (p >= 5)
-        return 1;
-    return 5;
-}
-
-void TracerSpot(PictureBox* ecran, const EtatTrace& etat, double pas, double x0, double x1, double xR, double xL,
-                int voie, Echantillonnage echantillonnage)
+void TracerSpot(PictureBox* ecran, const EtatTrace& etat, double x0, double x1, double xR, double xL, int voie)
 {
     const int v = voie == 0 ? 0 : 1;
     const VoieTracee& t = etat.voies[size_t(v)];
     ecran->DrawStyle = t.style;
     ChargerTraceCourante(etat, v);
-    for (const QPolygonF& points : PointsSpot(etat, v, pas, x0, x1, xR, xL, echantillonnage))
+    for (const QPolygonF& points : PointsSpot(etat, v, colonne(ecran), x0, x1, xR, xL))
         tracerTrace(ecran, points, t.couleur);
 }
 
-void TracerMorceauSpot(PictureBox* ecran, double x0, double x1, double xR, double xL,
-                       Echantillonnage echantillonnage)
+void TracerMorceauSpot(PictureBox* ecran, double x0, double x1, double xR, double xL)
 {
     const EtatTrace etat = EtatTraceActuel();
     const PanneauScope& p = etat.panneau;
     const double H = etat.H;
     if (p.modeAllume(ModeVoies::CH1) || p.modeAllume(ModeVoies::CH2) || p.modeAllume(ModeVoies::DUAL)) {
-        const double pas = PasSpot();
         if (p.modeAllume(ModeVoies::CH1))
-            TracerSpot(ecran, etat, pas, x0, x1, xR, xL, 0, echantillonnage);
+            TracerSpot(ecran, etat, x0, x1, xR, xL, 0);
         if (p.modeAllume(ModeVoies::CH2))
-            TracerSpot(ecran, etat, pas, x0, x1, xR, xL, 1, echantillonnage);
+            TracerSpot(ecran, etat, x0, x1, xR, xL, 1);
         if (p.modeAllume(ModeVoies::DUAL)) {
-            TracerSpot(ecran, etat, pas, x0, x1, xR, xL, 0, echantillonnage);
-            TracerSpot(ecran, etat, pas, x0, x1, xR, xL, 1, echantillonnage);
+            TracerSpot(ecran, etat, x0, x1, xR, xL, 0);
+            TracerSpot(ecran, etat, x0, x1, xR, xL, 1);
         }
         // Once over both channels: the readout's pixels (no blended edge)
         // come out the same as printed after each.
@@ -94,7 +66,7 @@ void TracerMorceauSpot(PictureBox* ecran, double x0, double x1, double xR, doubl
 void TracerTraceEntiere(PictureBox* ecran)
 {
     const double xL = PositionHorizontale - 500;
-    TracerMorceauSpot(ecran, xL, xL + 1000, xL + 1000, xL, Echantillonnage::Onde);
+    TracerMorceauSpot(ecran, xL, xL + 1000, xL + 1000, xL);
 }
 
 void AvancerSpot()
@@ -104,19 +76,19 @@ void AvancerSpot()
     const double H = PositionHorizontale;
     const double xL = H - 500;
     const double xR = xL + 1000;
-    // The piece starts at the last sample at or before the spot, on a grid
-    // of samples fixed to the window's left edge: as the spot moves on, the
-    // trail behind it keeps its samples and its shape (taken afresh from the
-    // spot at every tick, a waveform sampled a few times a period would
-    // change shape under it), and the screen shows again only what changed.
+    PictureBox* ecran = EcranAuGraticule();
+    // The piece starts at the edge of the device column the spot is in, on
+    // the picture's own grid: as the spot moves on, each column of the trail
+    // behind it holds the same stretch of time and so the same run, and the
+    // screen shows again only what changed.
     double x0 = PositionSpot;
-    if (x0 >= xL && x0 <= xR) {
-        const double pas = Panneau().modeAllume(ModeVoies::ADD) ? kPasADD : PasSpot();
-        x0 = xL + std::floor((x0 - xL) / pas) * pas;
+    if (ecran && x0 >= xL && x0 <= xR) {
+        const double pixel = colonne(ecran);
+        x0 = std::max(xL, kEcranGauche + std::floor((x0 - kEcranGauche) / pixel) * pixel);
     }
     const double x1 = std::min(x0 + 4 / BaseTemps, xR);
 
-    if (PictureBox* ecran = EcranAuGraticule()) {
+    if (ecran) {
         ecran->DrawWidth = EpaisseurTrace;
         TracerMorceauSpot(ecran, x0, x1, xR, xL);
     }
@@ -133,7 +105,7 @@ void AvancerSpot()
 void CourbeADD(const EtatTrace& etat, double debut, double fin)
 {
     if (PictureBox* ecran = EcranCible())
-        tracerTrace(ecran, PointsADD(etat, debut, fin), etat.voies[0].couleur);
+        tracerTrace(ecran, PointsADD(etat, debut, fin, colonne(ecran)), etat.voies[0].couleur);
     AfficherSensibilites();
 }
 
@@ -143,7 +115,14 @@ void CourbeXY(double debut)
     if (!ecran)
         return;
     const EtatTrace etat = EtatTraceActuel();
-    ecran->Polyline(PointsXY(etat, debut), etat.voies[0].couleur);
+    const FigureXY figure = FigureXYDe(etat, debut, colonne(ecran), ecran->devicePixelHeight());
+    for (const QPolygonF& piece : figure.pieces) {
+        // A band across the columns is a trace whose x never goes back.
+        if (figure.genre == FigureXY::Genre::BandeColonnes)
+            ecran->Trace(piece, etat.voies[0].couleur);
+        else
+            ecran->Polyline(piece, etat.voies[0].couleur);
+    }
     AfficherSensibilites();
 }
 

@@ -146,10 +146,10 @@ void TracerVoie(const EtatTrace& etat, int voie)
     TraceCourante.Signal = v.TraceSignal;
     TraceCourante.Couleur = v.CouleurTrace;
     TraceCourante.Frequence = v.TraceFrequence;
-    TraceCourante.Amplitude = v.TraceAmplitude;
-    if (voie == 1 && s->panneau().inverseAllume())
-        TraceCourante.Amplitude = -TraceCourante.Amplitude;
-    TraceCourante.Decalage = v.Branchee() ? v.Decalage : 0;
+    // "-CH2" inverts the whole signal CH2 receives, offset included.
+    const double signe = voie == 1 && s->panneau().inverseAllume() ? -1 : 1;
+    TraceCourante.Amplitude = signe * v.TraceAmplitude;
+    TraceCourante.Decalage = signe * (v.Branchee() ? v.Decalage : 0);
     TraceCourante.PositionVerticale = v.PositionVerticale;
     TraceCourante.Sensibilite = v.Sensibilite;
     TraceCourante.Style = v.StyleTrace;

@@ -1,42 +1,38 @@
 #include "scope/FigureTrace.h"
 
+#include "scope/Echelle.h"
+#include "scope/OndeEcran.h"
+
 #include "platform/VbConversions.h"
 #include "services/Sensibilite.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
+#include <vector>
 
 namespace {
 
-// Points in a run of a given step from a to b, both ends included; a tiny
-// allowance keeps the end that rounding would lose.
-qsizetype nombrePas(double a, double b, double pas)
-{
-    if (!(b >= a) || !(pas > 0))
-        return 0;
-    return qsizetype(std::floor((b - a) / pas + 1e-9)) + 1;
-}
-
-// A curve sampled every 2 screen units, 501 points, started so that the
-// sine family rises through the trigger level at the left edge. None for a
-// time base or a sensitivity that places nothing.
-template <class Echantillon>
-bool courbe(QPolygonF& points, double niveauSeuil, double H, double position, double baseTemps,
-            double sensibilite, double frequence, double amplitude, Echantillon echantillon)
+// The sine family's trace across the screen, a run of the wave's values in
+// each device column, started so that it rises through the trigger level at
+// the trace's left edge. None for a time base or a sensitivity that places
+// nothing.
+bool courbe(QPolygonF& points, const OndeEcran& onde, double niveauSeuil, double H, double baseTemps,
+            double sensibilite, double frequence, double amplitude, double pixel)
 {
     if (!(baseTemps > 0) || sensibilite == 0)
         return false;
     double r = amplitude != 0 ? niveauSeuil * sensibilite / 100 / amplitude : 0;
     r = std::clamp(r, -1.0, 1.0);
-    const double t0 = frequence != 0 ? std::asin(r) / (2 * kPi * frequence) : 0;
-    const double x0 = 500 + t0 * 100 / baseTemps;
-    const double echelle = 100 / sensibilite;
-    points.resize(501);
-    for (int i = 0; i <= 500; ++i) {
-        const double x = -500 + 2 * i;
-        points[i] = QPointF(x + H, echantillon((x + x0) / 100 * baseTemps) * echelle + position);
-    }
+    const double t0 = frequence != 0 && std::isfinite(frequence) ? std::asin(r) / (2 * kPi * frequence) : 0;
+    // The trace spans ten divisions from H − 500; only what the screen shows
+    // is worked out.
+    const double xa = std::max(H - 500, kEcranGauche), xb = std::min(H + 500, kEcranDroite);
+    if (xa > xb)
+        return true;
+    const double k = baseTemps / 100; // seconds per screen unit
+    AjouterColonnes(points, onde, xa, xb, pixel > 0 ? pixel : 1, t0 + (xa - H + 500) * k, k);
     return true;
 }
 
@@ -128,7 +124,7 @@ TraceVoie TraceRapide(const EtatTrace& etat, int voie, double pixel)
     trace.style = v.style;
     if (p.modeAllume(ModeVoies::ADD)) {
         trace.genre = TraceVoie::Genre::Courbe;
-        trace.points = PointsADD(etat, -500, 500);
+        trace.points = PointsADD(etat, -500, 500, pixel);
         trace.couleur = etat.voies[0].couleur;
         return trace;
     }
@@ -140,8 +136,10 @@ TraceVoie TraceRapide(const EtatTrace& etat, int voie, double pixel)
     if (p.couplageAllume(voie, Couplage::GND))
         return ligne(v.position);
 
-    const double amplitude = voie == 1 && p.inverseAllume() ? -v.amplitude : v.amplitude;
-    const double decalage = v.branchee ? v.decalage : 0;
+    // The inverted channel is the whole signal negated, offset included.
+    const double signe = voie == 1 && p.inverseAllume() ? -1 : 1;
+    const double amplitude = signe * v.amplitude;
+    const double decalage = signe * (v.branchee ? v.decalage : 0);
     const double f = v.frequence;
     // AC coupling blocks the waveform's DC level: a DC source draws flat on
     // the position, any other wave about it.
@@ -150,16 +148,10 @@ TraceVoie TraceRapide(const EtatTrace& etat, int voie, double pixel)
     switch (v.forme) {
     case FormeOnde::Continu: return ligne((amplitude - continu) * 100 / v.sensibilite + v.position);
     case FormeOnde::Sinus:
-        dessine = courbe(trace.points, etat.niveauSeuil, H, v.position, etat.baseTemps, v.sensibilite, f, amplitude,
-                         [&](double t) { return ValeurSinus(t, f, amplitude, 0, v.rapport, decalage - continu); });
-        break;
     case FormeOnde::Harmo:
-        dessine = courbe(trace.points, etat.niveauSeuil, H, v.position, etat.baseTemps, v.sensibilite, f, amplitude,
-                         [&](double t) { return ValeurHarmo(v.niveaux, t, f, amplitude, decalage - continu); });
-        break;
     case FormeOnde::Dyn:
-        dessine = courbe(trace.points, etat.niveauSeuil, H, v.position, etat.baseTemps, v.sensibilite, f, amplitude,
-                         [&](double t) { return ValeurDyn(t, f, amplitude); });
+        dessine = courbe(trace.points, OndeEcran(etat, voie), etat.niveauSeuil, H, etat.baseTemps, v.sensibilite, f,
+                         amplitude, pixel);
         break;
     case FormeOnde::Carre:
         dessine = trapeze(trace.points, H, v.position, etat.baseTemps, v.sensibilite, 0, 0, f, amplitude, v.rapport,
@@ -180,64 +172,14 @@ TraceVoie TraceRapide(const EtatTrace& etat, int voie, double pixel)
     return trace;
 }
 
-Deviation::Deviation(const EtatTrace& etat, int voie)
+QList<QPolygonF> PointsSpot(const EtatTrace& etat, int voie, double pixel, double x0, double x1, double xR,
+                            double xL)
 {
-    const VoieTracee& v = etat.voies[size_t(voie == 0 ? 0 : 1)];
-    const PanneauScope& p = etat.panneau;
-    if (p.couplageAllume(voie, Couplage::GND) || !v.branchee || v.sensibilite == 0)
-        return;
-    forme_ = v.forme;
-    frequence_ = v.frequence;
-    amplitude_ = v.amplitude;
-    decalage_ = v.decalage;
-    rapport_ = v.rapport;
-    niveaux_ = v.niveaux;
-    echelle_ = 100 / v.sensibilite;
-    if (voie == 1 && p.inverseAllume())
-        echelle_ = -echelle_;
-    continu_ = ContinuBloque(p, voie, niveaux_, forme_, amplitude_, rapport_, decalage_);
-}
-
-double Deviation::operator()(double t) const
-{
-    const std::optional<double> u = ValeurOnde(forme_, niveaux_, t, frequence_, amplitude_, rapport_, decalage_);
-    return u ? (*u - continu_) * echelle_ : 0;
-}
-
-void Deviation::serie(double t0, double dt, int n, double* out) const
-{
-    if (forme_ != FormeOnde::Sinus || !(std::abs(frequence_ * (t0 + n * dt)) < 1e9)) {
-        for (int i = 0; i < n; ++i)
-            out[i] = (*this)(t0 + i * dt);
-        return;
-    }
-    // sin(a + b) = sin a cos b + cos a sin b, and the same for the cosine:
-    // over a thousand steps the rounding stays far below a pixel.
-    const double w = 2 * kPi * frequence_;
-    const double pasSin = std::sin(w * dt), pasCos = std::cos(w * dt);
-    double sinus = std::sin(w * t0), cosinus = std::cos(w * t0);
-    const double niveau = decalage_ - continu_;
-    for (int i = 0; i < n; ++i) {
-        out[i] = (amplitude_ * sinus + niveau) * echelle_;
-        const double suivant = sinus * pasCos + cosinus * pasSin;
-        cosinus = cosinus * pasCos - sinus * pasSin;
-        sinus = suivant;
-    }
-}
-
-QList<QPolygonF> PointsSpot(const EtatTrace& etat, int voie, double pas, double x0, double x1, double xR,
-                            double xL, Echantillonnage echantillonnage)
-{
-    const SignalVoie signal(etat, voie, echantillonnage);
-    // From a to b, after a first point at a that starts with a segment of no
-    // length: its value is the next point's, the sampler's at a.
-    auto course = [&](double a, double b) {
-        const qsizetype n = nombrePas(a, b, pas);
-        QPolygonF points(n + 1);
-        signal.serie(a, pas, n, points.data() + 1);
-        if (n == 0)
-            signal.serie(a, pas, 1, points.data());
-        points[0] = QPointF(a, points[n == 0 ? 0 : 1].y());
+    const OndeEcran onde(etat, voie);
+    const double k = etat.baseTemps / 100; // seconds per screen unit
+    const auto course = [&](double a, double b) {
+        QPolygonF points;
+        AjouterColonnes(points, onde, a, b, pixel > 0 ? pixel : 1, (a + 500) * k, k);
         return points;
     };
     if (x0 <= x1)
@@ -245,43 +187,209 @@ QList<QPolygonF> PointsSpot(const EtatTrace& etat, int voie, double pas, double 
     return {course(x0, xR), course(xL, x1)};
 }
 
-QPolygonF PointsADD(const EtatTrace& etat, double debut, double fin)
-{
-    const Deviation a(etat, 0), b(etat, 1);
-    const double H = etat.H;
-    const double y0 = etat.voies[0].position + etat.voies[1].position;
-    const qsizetype n = nombrePas(debut, fin, kPasADD);
-    QPolygonF points;
-    if (n < 2)
-        return points;
-    points.reserve(n);
-    for (qsizetype i = 0; i < n; ++i) {
-        const double x = debut + kPasADD * double(i);
-        const double t = (x + 500) / 100 * etat.baseTemps;
-        points << QPointF(H + x, y0 + a(t) + b(t));
+namespace {
+
+// The ADD sum of two deflections and the positions, with what it takes over
+// a stretch of time. Two waves of one period make one wave of that period,
+// whose extremes a table of its period gives (an inverted copy cancels
+// exactly, however fast); over a stretch short beside both waves, the sum is
+// read where either turns or breaks; where either runs through a whole
+// period of its top harmonic, the beam sweeps the one's band moved by the
+// other.
+class SommeADD {
+public:
+    SommeADD(const EtatTrace& etat) : a_(etat, 0, false), b_(etat, 1, false)
+    {
+        y0_ = etat.voies[0].position + etat.voies[1].position;
+        fUtile_ = std::max(a_.frequenceUtile(), b_.frequenceUtile());
+        const double fa = a_.frequence(), fb = b_.frequence();
+        if (!a_.plat() && !b_.plat() && std::abs(fa - fb) <= 1e-12 * std::max(fa, fb)) {
+            const int n = std::max(256, 64 * int(std::ceil(fUtile_ / fa)));
+            std::vector<double> v(static_cast<size_t>(n));
+            std::vector<double> w(static_cast<size_t>(n));
+            a_.valeurs(0, 1 / (fa * n), n, v.data());
+            b_.valeurs(0, 1 / (fa * n), n, w.data());
+            for (size_t i = 0; i < v.size(); ++i)
+                v[i] += w[i];
+            table_ = TablePeriode(std::move(v));
+            f_ = fa;
+        }
     }
-    // The first segment is level, at the height of the second sample.
-    points[0].setY(points[1].y());
+
+    double operator()(double t) const { return a_(t) + b_(t) + y0_; }
+    void valeurs(double t0, double dt, int n, double* out) const
+    {
+        tampon_.resize(size_t(n));
+        a_.valeurs(t0, dt, n, out);
+        b_.valeurs(t0, dt, n, tampon_.data());
+        for (int i = 0; i < n; ++i)
+            out[i] += tampon_[size_t(i)] + y0_;
+    }
+    Etendue etendue(double t0, double t1, double v0, double v1) const
+    {
+        Etendue e{v0, std::min(v0, v1), std::max(v0, v1), v1};
+        const auto tenir = [&](double y) {
+            e.bas = std::min(e.bas, y);
+            e.haut = std::max(e.haut, y);
+        };
+        if (a_.plat() || b_.plat()) {
+            const OndeEcran& plate = a_.plat() ? a_ : b_;
+            const OndeEcran& autre = a_.plat() ? b_ : a_;
+            double bas = std::numeric_limits<double>::infinity(), haut = -bas;
+            autre.interieur(t0, t1, bas, haut);
+            const double c = plate(t0) + y0_;
+            if (bas <= haut) {
+                tenir(bas + c);
+                tenir(haut + c);
+            }
+            return e;
+        }
+        if ((t1 - t0) * fUtile_ < 1) {
+            constexpr int kInstants = 64;
+            const auto lire = [&](double t) { tenir((*this)(t)); };
+            if (a_.instants(t0, t1, kInstants, lire) && b_.instants(t0, t1, kInstants, lire))
+                return e;
+        }
+        if (!table_.vide()) {
+            table_.interieur(t0 * f_, t1 * f_, e.bas, e.haut);
+            if ((t1 - t0) * f_ >= 1) {
+                tenir(table_.minimum() + y0_);
+                tenir(table_.maximum() + y0_);
+            }
+            return e;
+        }
+        const Etendue ea = a_.etendue(t0, t1), eb = b_.etendue(t0, t1);
+        tenir(ea.bas + eb.bas + y0_);
+        tenir(ea.haut + eb.haut + y0_);
+        return e;
+    }
+
+private:
+    OndeEcran a_, b_;
+    double y0_ = 0;
+    double fUtile_ = 0;
+    TablePeriode table_; // the sum's period, without the positions
+    double f_ = 0;
+    mutable std::vector<double> tampon_;
+};
+
+} // namespace
+
+QPolygonF PointsADD(const EtatTrace& etat, double debut, double fin, double pixel)
+{
+    QPolygonF points;
+    const double H = etat.H;
+    const double xa = std::max(H + debut, kEcranGauche), xb = std::min(H + fin, kEcranDroite);
+    if (!(etat.baseTemps > 0) || !(xa <= xb))
+        return points;
+    const double k = etat.baseTemps / 100; // seconds per screen unit
+    AjouterColonnes(points, SommeADD(etat), xa, xb, pixel > 0 ? pixel : 1, (xa - H + 500) * k, k);
     return points;
 }
 
-QPolygonF PointsXY(const EtatTrace& etat, double debut)
+namespace {
+
+// The XY figure's band where one channel runs through many periods between
+// two of its points: the other channel's device columns (CH1 slow) or rows
+// (CH2 slow) it passes, each holding the least and greatest value the fast
+// one takes while the slow one is there.
+FigureXY bandeXY(const OndeEcran& lente, const OndeEcran& rapide, bool lenteEnX, double positionLente,
+                 double positionRapide, const double* temps, const double* lentes, int n, double pixel)
 {
-    const Deviation a(etat, 0), b(etat, 1);
+    FigureXY figure;
+    figure.genre = lenteEnX ? FigureXY::Genre::BandeColonnes : FigureXY::Genre::BandeLignes;
+    // The grid of the picture across the slow channel's axis.
+    const double debut = lenteEnX ? kEcranGauche : kEcranBas;
+    const double fin = lenteEnX ? kEcranDroite : kEcranHaut;
+    const int cellules = std::clamp(int(std::ceil((fin - debut) / pixel)), 1, 16384);
+    pixel = (fin - debut) / cellules;
+    std::vector<double> bas(size_t(cellules), std::numeric_limits<double>::infinity());
+    std::vector<double> haut(size_t(cellules), -std::numeric_limits<double>::infinity());
+    const auto cellule = [&](double y) { return std::floor((y + positionLente - debut) / pixel); };
+    const auto marquer = [&](double c, double lo, double hi) {
+        if (!(c >= 0 && c < cellules))
+            return;
+        bas[size_t(c)] = std::min(bas[size_t(c)], lo);
+        haut[size_t(c)] = std::max(haut[size_t(c)], hi);
+    };
+    for (int i = 0; i + 1 < n; ++i) {
+        const Etendue e = rapide.etendue(temps[i], temps[i + 1]);
+        const double c0 = cellule(lentes[i]), c1 = cellule(lentes[i + 1]);
+        if (lente.sauts() && std::abs(c1 - c0) > 2) {
+            // The slow channel leaps: the beam is at either end, never
+            // between.
+            marquer(c0, e.bas, e.haut);
+            marquer(c1, e.bas, e.haut);
+            continue;
+        }
+        for (double c = std::max(std::min(c0, c1), -1.0); c <= std::min(std::max(c0, c1), double(cellules)); ++c)
+            marquer(c, e.bas, e.haut);
+    }
+    // Runs cell after cell, a new piece where the beam never passed.
+    QPolygonF piece;
+    bool montant = true;
+    const auto point = [&](double a, double b) {
+        piece << (lenteEnX ? QPointF(a, b) : QPointF(b, a));
+    };
+    for (int c = 0; c < cellules; ++c) {
+        if (!(bas[size_t(c)] <= haut[size_t(c)])) {
+            if (!piece.isEmpty())
+                figure.pieces << piece;
+            piece.clear();
+            continue;
+        }
+        const double milieu = debut + (c + 0.5) * pixel;
+        const double lo = bas[size_t(c)] + positionRapide, hi = haut[size_t(c)] + positionRapide;
+        point(milieu, montant ? lo : hi);
+        if (hi != lo)
+            point(milieu, montant ? hi : lo);
+        montant = !montant;
+    }
+    if (!piece.isEmpty())
+        figure.pieces << piece;
+    return figure;
+}
+
+} // namespace
+
+FigureXY FigureXYDe(const EtatTrace& etat, double debut, double pixelX, double pixelY)
+{
+    const OndeEcran a(etat, 0, false), b(etat, 1, false);
     // The lower frequency gets 250 points a period, and a figure never spans
     // less than 0.04 s.
     double s = 500 * std::min(etat.voies[0].frequence, etat.voies[1].frequence);
     if (!(s >= 50000))
         s = 50000;
     const double xA = etat.voies[0].position, yB = etat.voies[1].position;
-    constexpr int kPoints = 1001;
-    std::array<double, kPoints> x{}, y{};
-    a.serie(debut / s, 2 / s, kPoints, x.data());
-    b.serie(debut / s, 2 / s, kPoints, y.data());
-    QPolygonF points(kPoints);
-    for (int i = 0; i < kPoints; ++i)
+    constexpr int kPas = 1000;
+    const double dt = 2 / s;
+    // Periods of each channel's top harmonic between two points.
+    const double ra = a.frequenceUtile() * dt, rb = b.frequenceUtile() * dt;
+    constexpr double kBande = 2;
+    if (std::max(ra, rb) > kBande) {
+        // One channel far faster than the other: the beam sweeps a band.
+        const bool aLent = ra <= rb;
+        const OndeEcran& lente = aLent ? a : b;
+        std::vector<double> temps(kPas + 1), lentes(kPas + 1);
+        for (int i = 0; i <= kPas; ++i)
+            temps[size_t(i)] = debut / s + i * dt;
+        lente.valeurs(temps[0], dt, kPas + 1, lentes.data());
+        return bandeXY(lente, aLent ? b : a, aLent, aLent ? xA : yB, aLent ? yB : xA, temps.data(), lentes.data(),
+                       kPas + 1, aLent ? (pixelX > 0 ? pixelX : 1) : (pixelY > 0 ? pixelY : 1));
+    }
+    // Otherwise a curve, with sixteen points a period of the faster top
+    // harmonic at least.
+    const int m = std::max(1, int(std::ceil(std::max(ra, rb) * 16)));
+    const int n = kPas * m + 1;
+    std::vector<double> x(static_cast<size_t>(n)), y(static_cast<size_t>(n));
+    a.valeurs(debut / s, dt / m, n, x.data());
+    b.valeurs(debut / s, dt / m, n, y.data());
+    FigureXY figure;
+    QPolygonF points(n);
+    for (int i = 0; i < n; ++i)
         points[i] = QPointF(xA + x[size_t(i)], yB + y[size_t(i)]);
-    return points;
+    figure.pieces << points;
+    return figure;
 }
 
 LectureEcran Lecture(const PanneauScope& p, double baseTemps, const std::array<QString, 6>& legendes)

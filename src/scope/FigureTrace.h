@@ -31,43 +31,30 @@ struct TraceVoie {
 // pixels is drawn as a band between its levels.
 TraceVoie TraceRapide(const EtatTrace& etat, int voie, double pixel);
 
-// One channel's deflection at a time t in screen units, as the XY figure and
-// the ADD sum take it: 0 in GND coupling and for a channel whose source or
-// input is not connected, mirrored for CH2 while "-CH2" is lit, without its
-// DC level in AC coupling.
-class Deviation {
-public:
-    Deviation(const EtatTrace& etat, int voie);
-    double operator()(double t) const;
-    // The deflections at t0, t0 + dt, ... (n of them) into `out`; a sine's by
-    // turning its phase on by the same angle at each step.
-    void serie(double t0, double dt, int n, double* out) const;
+// One channel's piece of trace from x0 to x1 on device columns `pixel`
+// screen units wide: in each column the run of values its wave takes there
+// (OndeEcran). With x0 beyond x1 (the spot past the right edge) it is two
+// runs: x0 to xR, then xL to x1.
+QList<QPolygonF> PointsSpot(const EtatTrace& etat, int voie, double pixel, double x0, double x1, double xR,
+                            double xL);
 
-private:
-    FormeOnde forme_ = FormeOnde::Aucune;
-    double frequence_ = 0;
-    double amplitude_ = 0;
-    double decalage_ = 0;
-    double rapport_ = 0;
-    double continu_ = 0; // the DC level an AC-coupled input blocks, volts
-    double echelle_ = 0; // screen units per volt, signed
-    NiveauxHarmoniques niveaux_;
+// The ADD sum from debut to fin (measured from the horizontal shift, shifted
+// by it on the screen) on device columns `pixel` screen units wide, in each
+// column the run of values the sum of the two deflections takes there.
+QPolygonF PointsADD(const EtatTrace& etat, double debut, double fin, double pixel);
+
+// The XY figure from the time step debut, CH1 across and CH2 up: a curve
+// through 1001 points or more, or, where one channel runs through many
+// periods while the other moves by a point, the band the beam sweeps: runs
+// across the picture's device columns (CH1 the slow one, `pixelX` screen
+// units wide) or rows (CH2 the slow one, `pixelY` high), in pieces where it
+// never passed.
+struct FigureXY {
+    enum class Genre { Courbe, BandeColonnes, BandeLignes };
+    Genre genre = Genre::Courbe;
+    QList<QPolygonF> pieces;
 };
-
-// One channel's piece of trace from x0 to x1 sampled every `pas`, its values
-// those of SignalVoie (a word it does not know gives 0). With x0 beyond x1
-// (the spot past the right edge) it is two runs: x0 to xR, then xL to x1.
-QList<QPolygonF> PointsSpot(const EtatTrace& etat, int voie, double pas, double x0, double x1, double xR,
-                            double xL, Echantillonnage echantillonnage = Echantillonnage::Spot);
-
-// The ADD sum's step, in screen units.
-constexpr double kPasADD = 2;
-// The ADD sum from debut to fin (measured from the horizontal shift) every
-// kPasADD units, its first segment level; shifted by the horizontal position.
-QPolygonF PointsADD(const EtatTrace& etat, double debut, double fin);
-
-// The XY figure from the time step debut: 1001 points, CH1 across, CH2 up.
-QPolygonF PointsXY(const EtatTrace& etat, double debut);
+FigureXY FigureXYDe(const EtatTrace& etat, double debut, double pixelX, double pixelY);
 
 // The settings printed along the bottom of the screen: each text centred in
 // the division column starting at `colonne`, standing on the line `ligne`.

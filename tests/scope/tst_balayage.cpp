@@ -44,8 +44,6 @@ private Q_SLOTS:
     void spotTrailKeepsItsSamples();
     void spotBeyondRightEdgeDrawsFullWidth();
     void spotDualColoursAndStyles();
-    void spotStep_data();
-    void spotStep();
     void spotTickWithIntervalZeroDrawsNothing();
     void spotInAddModeDrawsTheSum();
     void fftStopsTheSpot();
@@ -131,36 +129,35 @@ void tst_Balayage::spotPieceClippedAtRightEdge()
     QVERIFY(colonnes(image, kJaune, 482, 498));
     QVERIFY(!colonnes(image, kJaune, -500, 477));
     QVERIFY(!colonnes(image, kJaune, 502, 504));
-    const QList<QPolygonF> pieces = PointsSpot(EtatTraceActuel(), 0, PasSpot(), 480, 500, 500, -500);
+    const QList<QPolygonF> pieces = PointsSpot(EtatTraceActuel(), 0, 1, 480, 500, 500, -500);
     QCOMPARE(pieces.size(), 1);
-    QCOMPARE(pieces[0].size(), 22); // 21 steps of 1 and the first point
-    QCOMPARE(pieces[0].constLast().x(), 500.0);
+    QCOMPARE(pieces[0].size(), 20); // a column of one unit each, to the right edge
+    QCOMPARE(pieces[0].constLast().x(), 499.5);
 }
 
 void tst_Balayage::spotTrailKeepsItsSamples()
 {
     // The trail is the signal where the spot passed: as the spot moves on,
-    // what is still on screen keeps its shape, however few samples a period
-    // the step takes (a 449 Hz sine at 10 ms/div, a sample every 5 units:
-    // 4.5 a period). Its samples lie every step from the left edge; a spot
-    // between two of them starts its piece at the one before.
+    // what is still on screen keeps its shape (a 449 Hz sine at 10 ms/div,
+    // 4.5 periods a column of the full screen). Each device column holds
+    // the same stretch of time at every tick; a spot within a column starts
+    // its piece at the column's edge.
     BancScope b(0);
     Horloge h;
     finesse(b);
     b.source(0, "Sinus", 3, 449);
     b.baseTemps(5);
-    QCOMPARE(PasSpot(), 5.0);
     PositionSpot = -123.4;
     b.scope->tmrSpot_Timer();
     const QImage avant = b.image();
-    QVERIFY(colonnes(avant, kJaune, -125, -124)); // -500 + 75 steps
-    QVERIFY(!colonnes(avant, kJaune, -480, -127));
-    PositionSpot = -41.0; // 82.4 units on, not a whole number of steps
+    QVERIFY(colonnes(avant, kJaune, -124, -124));
+    QVERIFY(!colonnes(avant, kJaune, -480, -126));
+    PositionSpot = -41.6; // 81.8 units on, not a whole number of columns
     b.scope->tmrSpot_Timer();
     const QImage apres = b.image();
-    QVERIFY(colonnes(apres, kJaune, -45, -44));
-    QVERIFY(!colonnes(apres, kJaune, -480, -47));
-    // Both pieces cover -45 to 275.
+    QVERIFY(colonnes(apres, kJaune, -42, -42));
+    QVERIFY(!colonnes(apres, kJaune, -480, -44));
+    // Both pieces cover -42 to 276.
     const QRect commun(-40 + 500, 0, 310, avant.height());
     QVERIFY(colonnes(avant, kJaune, -40, 270));
     QCOMPARE(avant.copy(commun), apres.copy(commun));
@@ -179,10 +176,11 @@ void tst_Balayage::spotBeyondRightEdgeDrawsFullWidth()
     b.scope->tmrSpot_Timer();
     QVERIFY(colonnes(b.image(), kJaune, -480, 280));
     QCOMPARE(PositionSpot, -700.0); // back to the left edge H - 500
-    const QList<QPolygonF> pieces = PointsSpot(EtatTraceActuel(), 0, PasSpot(), 350, 300, 300, -700);
+    const QList<QPolygonF> pieces = PointsSpot(EtatTraceActuel(), 0, 1, 350, 300, 300, -700);
     QCOMPARE(pieces.size(), 2);
-    QCOMPARE(pieces[1].constFirst().x(), -700.0);
-    QCOMPARE(pieces[1].constLast().x(), 300.0);
+    QVERIFY(pieces[0].isEmpty());
+    QCOMPARE(pieces[1].constFirst().x(), -699.5);
+    QCOMPARE(pieces[1].constLast().x(), 299.5);
 }
 
 void tst_Balayage::spotDualColoursAndStyles()
@@ -205,61 +203,6 @@ void tst_Balayage::spotDualColoursAndStyles()
     QVERIFY2(vert > 100 && vert < 300, qPrintable(QString::number(vert))); // CH2 dotted in its own
     QCOMPARE(TraceCourante.Style, 2);
     QCOMPARE(b.scope->picEcran->DrawStyle, 2);
-}
-
-void tst_Balayage::spotStep_data()
-{
-    QTest::addColumn<int>("base");
-    QTest::addColumn<QString>("motA");
-    QTest::addColumn<double>("gammeA"); // 0: generator A not connected
-    QTest::addColumn<QString>("motB");
-    QTest::addColumn<double>("gammeB");
-    QTest::addColumn<double>("pas");
-
-    // Range against time base: p = range x s/div picks the step.
-    const int bases[6] = {5, 4, 3, 2, 1, 0}; // 10, 20, 50 ms, 0.1, 0.2, 0.5 s
-    const char* noms[6] = {"10ms", "20ms", "50ms", "0.1s", "0.2s", "0.5s"};
-    const double gammes[6] = {1, 10, 100, 1000, 10000, 100000};
-    const double pas[6][6] = {
-        {5, 5, 5, 1, 0.5, 0.1},      // 10 ms: p 0.01 .. 1000
-        {5, 5, 5, 1, 0.5, 0.1},      // 20 ms: p 0.02 .. 2000
-        {5, 5, 1, 0.5, 0.1, 0.1},    // 50 ms: p 0.05 .. 5000
-        {5, 5, 1, 0.5, 0.1, 0.1},    // 0.1 s: p 0.1 .. 10000
-        {5, 5, 1, 0.5, 0.1, 0.1},    // 0.2 s: p 0.2 .. 20000
-        {5, 1, 0.5, 0.1, 0.1, 0.01}, // 0.5 s: p 0.5 .. 50000
-    };
-    for (int i = 0; i < 6; ++i)
-        for (int j = 0; j < 6; ++j)
-            QTest::addRow("%s, range %g", noms[i], gammes[j])
-                << bases[i] << "Sinus" << gammes[j] << "Cc" << 0.0 << pas[i][j];
-
-    QTest::newRow("both DC, any range") << 5 << "Cc" << 100000.0 << "Cc" << 0.0 << 1.0;
-    QTest::newRow("both DC in other letters") << 5 << "cc" << 100000.0 << "CC" << 0.0 << 1.0;
-    QTest::newRow("larger of the two ranges") << 2 << "Sinus" << 1000.0 << "Sinus" << 10.0 << 0.5;
-    QTest::newRow("B's range when larger") << 2 << "Cc" << 10.0 << "Sinus" << 1000.0 << 0.5;
-    QTest::newRow("no generator connected") << 0 << "Sinus" << 0.0 << "Sinus" << 0.0 << 5.0;
-    QTest::newRow("one DC, B on range 1") << 5 << "Cc" << 0.0 << "Sinus" << 1.0 << 5.0;
-}
-
-void tst_Balayage::spotStep()
-{
-    QFETCH(int, base);
-    QFETCH(QString, motA);
-    QFETCH(double, gammeA);
-    QFETCH(QString, motB);
-    QFETCH(double, gammeB);
-    QFETCH(double, pas);
-    BancScope b(1);
-    if (gammeA > 0)
-        b.generateur(0, false, 50, 0, 100, 0, false);
-    if (gammeB > 0)
-        b.generateur(1, false, 50, 0, 100, 0, false);
-    GammeA = gammeA;
-    GammeB = gammeB;
-    b.source(0, qPrintable(motA), 1, 5);
-    b.source(1, qPrintable(motB), 1, 5);
-    b.baseTemps(base);
-    QCOMPARE(PasSpot(), pas);
 }
 
 void tst_Balayage::spotTickWithIntervalZeroDrawsNothing()
@@ -363,7 +306,8 @@ void tst_Balayage::xyHardPairInkFollowsItsPoints()
 {
     QFETCH(int, focus);
     QFETCH(int, largeur);
-    // 10 Hz across and 62.5 kHz up: every segment of the figure crosses it.
+    // 10 Hz across and 62.5 kHz up: between two points of CH1, CH2 runs
+    // through 2.5 periods.
     BancScope b(4);
     b.scope->setPotentioValue(0, float(focus));
     ReglerPotentiometre(1, 0);
@@ -372,11 +316,20 @@ void tst_Balayage::xyHardPairInkFollowsItsPoints()
     ActualiserEcran();
     CourbeXY(0);
     const QImage image = b.image();
-    const QPolygonF points = PointsXY(EtatTraceActuel(), 0);
+    // The figure is the band the beam sweeps, in runs across the columns.
     const PictureBox* ecran = b.scope->picEcran;
+    const FigureXY figure = FigureXYDe(EtatTraceActuel(), 0, ecran->devicePixelWidth(), ecran->devicePixelHeight());
+    QCOMPARE(figure.genre, FigureXY::Genre::BandeColonnes);
+    QList<QPolygonF> morceaux;
+    for (const QPolygonF& piece : figure.pieces) {
+        QPolygonF enPixels;
+        for (const QPointF& p : piece)
+            enPixels << ecran->toPixel(p.x(), p.y());
+        morceaux << enPixels;
+    }
     QPolygonF pixels;
-    for (const QPointF& p : points)
-        pixels << ecran->toPixel(p.x(), p.y());
+    for (const QPolygonF& piece : morceaux)
+        pixels << piece;
 
     // Every point of the figure is inked (a thin line within its pixel's
     // neighbours, where the raster's rounding puts it).
@@ -394,20 +347,23 @@ void tst_Balayage::xyHardPairInkFollowsItsPoints()
     const double rayon = largeur / 2.0 + 1;
     QImage permis(image.size(), QImage::Format_Mono);
     permis.fill(0);
-    for (qsizetype k = 1; k < pixels.size(); ++k) {
-        const QPointF a = pixels[k - 1], d = pixels[k] - pixels[k - 1];
-        const double l2 = QPointF::dotProduct(d, d);
-        const QRect boite = QRectF(a, pixels[k]).normalized().adjusted(-rayon - 1, -rayon - 1, rayon + 1, rayon + 1)
-                                .toAlignedRect() & image.rect();
-        for (int y = boite.top(); y <= boite.bottom(); ++y)
-            for (int x = boite.left(); x <= boite.right(); ++x) {
-                const QPointF c(x + 0.5, y + 0.5);
-                const double t = l2 > 0 ? std::clamp(QPointF::dotProduct(c - a, d) / l2, 0.0, 1.0) : 0;
-                const QPointF e = c - (a + t * d);
-                if (QPointF::dotProduct(e, e) <= rayon * rayon)
-                    permis.setPixel(x, y, 1);
-            }
+    for (const QPolygonF& piece : morceaux) {
+        for (qsizetype k = 1; k < piece.size(); ++k) {
+            const QPointF a = piece[k - 1], d = piece[k] - piece[k - 1];
+            const double l2 = QPointF::dotProduct(d, d);
+            const QRect boite = QRectF(a, piece[k]).normalized().adjusted(-rayon - 1, -rayon - 1, rayon + 1, rayon + 1)
+                                    .toAlignedRect() & image.rect();
+            for (int y = boite.top(); y <= boite.bottom(); ++y)
+                for (int x = boite.left(); x <= boite.right(); ++x) {
+                    const QPointF c(x + 0.5, y + 0.5);
+                    const double t = l2 > 0 ? std::clamp(QPointF::dotProduct(c - a, d) / l2, 0.0, 1.0) : 0;
+                    const QPointF e = c - (a + t * d);
+                    if (QPointF::dotProduct(e, e) <= rayon * rayon)
+                        permis.setPixel(x, y, 1);
+                }
+        }
     }
+
     int loin = 0;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
@@ -504,7 +460,7 @@ void tst_Balayage::xyEvaluatedModeKeepsTheExercise()
     // Half of the time high, half low (a square), or half rising, half
     // falling (a triangle), around the 0.5 V offset.
     int haut = 0, bas = 0, monte = 0, descend = 0;
-    const QPolygonF figure = PointsXY(EtatTraceActuel(), 0);
+    const QPolygonF figure = FigureXYDe(EtatTraceActuel(), 0, 1, 1).pieces.value(0);
     for (qsizetype i = 0; i < figure.size(); ++i) {
         const double x = figure[i].x();
         haut += qAbs(x - 250) < 1e-6 ? 1 : 0;

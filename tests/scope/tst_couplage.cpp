@@ -83,7 +83,7 @@ void tst_Couplage::acBlocksTheDcLevel_data()
         {0, "square", "trace", 350, -150, 125, -375},
         {1, "harmonic", "trace", 250, 50, 100, -100},
         {1, "battery", "spot", 225, 225, 0, 0},
-        {0, "square", "spot", 350, -150, 250, -250},
+        {0, "square", "spot", 350, -150, 125, -375},
         {0, "harmonic", "spot", 250, 50, 100, -100},
         {1, "exercise", "spot", 150, 150, 0, 0},
         {0, "battery", "ADD", 225, 225, 0, 0},
@@ -164,10 +164,11 @@ void tst_Couplage::acBlocksTheDcLevel()
         for (const QPolygonF& piece : PointsSpot(etat, voie, 1, -500, -100, 500, -500))
             tenir(piece, -480, -120, false);
     } else if (vue == "ADD") {
-        tenir(PointsADD(etat, -500, 500), -480, 480, false);
+        tenir(PointsADD(etat, -500, 500, 1), -480, 480, false);
     } else {
         // CH1 across, CH2 up: the channel under test gives the extent.
-        tenir(PointsXY(etat, 0), -1e9, 1e9, voie == 0);
+        for (const QPolygonF& piece : FigureXYDe(etat, 0, 1, 1).pieces)
+            tenir(piece, -1e9, 1e9, voie == 0);
     }
     const QString vu = QString("%1 %2").arg(plus).arg(moins);
     QVERIFY2(qAbs(plus - haut) <= 2, qPrintable(vu));
@@ -182,7 +183,7 @@ void tst_Couplage::acBlocksTheDcLevelOnScreen_data()
     table({
         {0, "exercise", "trace", 150, 150, 0, 0},
         {0, "square", "trace", 350, -150, 125, -375},
-        {0, "square", "spot", 350, -150, 250, -250},
+        {0, "square", "spot", 350, -150, 125, -375},
         {1, "exercise", "spot", 150, 150, 0, 0},
         {1, "harmonic", "ADD", 250, 50, 100, -100},
         {1, "harmonic", "XY", 250, 50, 100, -100},

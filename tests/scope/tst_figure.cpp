@@ -3,6 +3,7 @@
 // figure and the readout.
 
 #include "scope/FigureTrace.h"
+#include "scope/OndeEcran.h"
 
 #include <QtTest>
 
@@ -119,6 +120,13 @@ QPair<double, double> etendue(const QPolygonF& points, double x1 = -480, double 
     return {haut, bas};
 }
 
+// The XY figure's curve, on a picture of one unit a pixel.
+QPolygonF courbeXY(const EtatTrace& e, double debut)
+{
+    const FigureXY figure = FigureXYDe(e, debut, 1, 1);
+    return figure.genre == FigureXY::Genre::Courbe && !figure.pieces.isEmpty() ? figure.pieces[0] : QPolygonF();
+}
+
 // Time of a screen abscissa at 1 ms/div, measured from the left edge.
 double temps(double x)
 {
@@ -142,7 +150,17 @@ private Q_SLOTS:
     // Spot.
     void spotPieces_data();
     void spotPieces();
-    void spotWorstPieceSegments();
+    // Beam, not samples.
+    void fastWaveIsABandNotAnAlias_data();
+    void fastWaveIsABandNotAnAlias();
+    void alternatorBandInTheSpot_data();
+    void alternatorBandInTheSpot();
+    void xyFastChannelSweepsABand_data();
+    void xyFastChannelSweepsABand();
+    void inversionNegatesTheWholeSignal_data();
+    void inversionNegatesTheWholeSignal();
+    void spotFollowsTheShapeRatio_data();
+    void spotFollowsTheShapeRatio();
     // Deflection shared by XY and ADD.
     void deflectionWords_data();
     void deflectionWords();
@@ -374,7 +392,6 @@ void tst_Figure::addModeDrawsTheSumInCh1Colour()
     const TraceVoie trace = TraceRapide(e, 0, 1);
     QCOMPARE(trace.genre, TraceVoie::Genre::Courbe);
     QCOMPARE(trace.couleur, kJaune);
-    QCOMPARE(trace.points.size(), 501);
     for (const QPointF& p : trace.points)
         QCOMPARE(p.y(), 350.0);
 }
@@ -390,13 +407,14 @@ void tst_Figure::spotPieces_data()
     QTest::addColumn<QList<QPointF>>("runs"); // first and last x of each run
     QTest::addColumn<QList<int>>("tailles");   // points of each run
 
-    // Steps of 1: 21 steps and the first point up to the right edge.
+    // A run a column of one unit, a DC level one point each, up to the
+    // right edge.
     QTest::newRow("clipped at the right edge") << 480.0 << 500.0 << 500.0 << -500.0
-                                               << QList<QPointF>{{480, 500}} << QList<int>{22};
-    // The spot beyond the right edge of a screen moved 200 units left: to
-    // that edge, then the whole width from the left one.
+                                               << QList<QPointF>{{480.5, 499.5}} << QList<int>{20};
+    // The spot beyond the right edge of a screen moved 200 units left:
+    // nothing to that edge, then the whole width from the left one.
     QTest::newRow("beyond the right edge") << 350.0 << 300.0 << 300.0 << -700.0
-                                           << QList<QPointF>{{350, 350}, {-700, 300}} << QList<int>{1, 1002};
+                                           << QList<QPointF>{{0, 0}, {-699.5, 299.5}} << QList<int>{0, 1000};
 }
 
 void tst_Figure::spotPieces()
@@ -414,6 +432,8 @@ void tst_Figure::spotPieces()
     QCOMPARE(pieces.size(), runs.size());
     for (qsizetype i = 0; i < pieces.size(); ++i) {
         QCOMPARE(pieces[i].size(), tailles[i]);
+        if (pieces[i].isEmpty())
+            continue;
         QCOMPARE(pieces[i].constFirst().x(), runs[i].x());
         QCOMPARE(pieces[i].constLast().x(), runs[i].y());
         for (const QPointF& p : pieces[i])
@@ -421,19 +441,253 @@ void tst_Figure::spotPieces()
     }
 }
 
-void tst_Figure::spotWorstPieceSegments()
+// ------------------------------------------------------- beam, not samples
+
+namespace {
+
+// A picture's device pixel in screen units, across and up: the panel's
+// screen is 399 x 329 pixels, the full-screen view's 1920 x 1080.
+double pixelX(int largeur)
 {
-    // 50 kHz at 10 ms/div from the 100 kHz range: steps of 0.1.
-    EtatTrace e = etat(ModeVoies::DUAL);
-    e.baseTemps = 0.01;
-    e.voies[0] = voie(FormeOnde::Sinus, 1, 50000, 0.5);
-    const QList<QPolygonF> pieces = PointsSpot(e, 0, 0.1, -500, -100, 500, -500);
+    return 1005.0 / largeur;
+}
+double pixelY(int largeur)
+{
+    return largeur == 399 ? 805.0 / 329 : 805.0 / 1080;
+}
+
+// The least and greatest value of the harmonic sum A (sin θ + sin 3θ / 3 +
+// sin 5θ / 5) + X0 over a period, found by reading it at a million phases.
+QPair<double, double> extremesHarmoniques(double A, double X0)
+{
+    double haut = -1e9, bas = 1e9;
+    for (int i = 0; i < 1000000; ++i) {
+        const double th = 2 * M_PI * i / 1e6;
+        const double y = A * (std::sin(th) + std::sin(3 * th) / 3 + std::sin(5 * th) / 5) + X0;
+        haut = std::max(haut, y);
+        bas = std::min(bas, y);
+    }
+    return {haut, bas};
+}
+
+// A harmonic generator sending its fundamental, a third of its third and a
+// fifth of its fifth harmonic, and a constant of X0 volts.
+void harmoniques(VoieTracee& v, int X0)
+{
+    v.niveaux = NiveauxHarmoniques();
+    v.niveaux.X0 = X0;
+    for (int rang : {1, 3, 5}) {
+        v.niveaux.Ampli[size_t(rang - 1)] = 10;
+        v.niveaux.AmpliMin[size_t(rang - 1)] = 10 * rang;
+    }
+}
+
+// Every run of `n` device columns of the stretch [x1, x2] reaches up to
+// `haut` and down to `bas` within `tolerance`, and goes no farther.
+void colonnesCouvrent(const QPolygonF& points, double x1, double x2, double pixel, int n, double haut, double bas,
+                      double tolerance)
+{
+    const double premiere = std::ceil((x1 + 500) / pixel), derniere = std::floor((x2 + 500) / pixel) - n;
+    for (double c = premiere; c <= derniere; ++c) {
+        const double a = -500 + c * pixel, b = a + n * pixel;
+        const auto [h, l] = etendue(points, a + 1e-6, b - 1e-6);
+        QVERIFY2(h >= haut - tolerance && h <= haut + tolerance && l <= bas + tolerance && l >= bas - tolerance,
+                 qPrintable(QString("columns %1 to %2: %3 .. %4, expected %5 .. %6").arg(a).arg(b).arg(l).arg(h)
+                                .arg(bas).arg(haut)));
+    }
+}
+
+} // namespace
+
+void tst_Figure::fastWaveIsABandNotAnAlias_data()
+{
+    QTest::addColumn<FormeOnde>("forme");
+    QTest::addColumn<double>("frequence");
+    QTest::addColumn<int>("largeur"); // the picture's device pixels across
+    QTest::addColumn<int>("colonnes"); // columns a run must span to hold a period
+    QTest::addColumn<double>("baseTemps");
+
+    // 1 ms/div, a 3 V sine at 1 V/div: on the panel's screen a column lasts
+    // 25.2 µs, a period of 49 to 50.1 kHz 20 µs or so: every column holds the
+    // whole swing. A sampler every 2 units would draw 1 kHz, nothing and
+    // 100 Hz.
+    for (double f : {49000.0, 50000.0, 50100.0})
+        QTest::addRow("sine %g Hz, panel", f) << FormeOnde::Sinus << f << 399 << 1 << 0.001;
+    // At 1920 pixels a column lasts 5.2 µs: 49 kHz is 3.9 columns a period.
+    for (double f : {49000.0, 50000.0, 50100.0})
+        QTest::addRow("sine %g Hz, full screen", f) << FormeOnde::Sinus << f << 1920 << 4 << 0.001;
+    // A harmonic sum of 100 kHz at 5 ms/div: 12.6 periods a column of the
+    // panel, 2.6 of the full screen.
+    QTest::newRow("harmonic generator, panel") << FormeOnde::Harmo << 100000.0 << 399 << 1 << 0.005;
+    QTest::newRow("harmonic generator, full screen") << FormeOnde::Harmo << 100000.0 << 1920 << 1 << 0.005;
+    // 5 kHz: 7.9 columns a period on the panel, 38 on the full screen: the
+    // curve itself, each period up to its true crest and trough.
+    QTest::newRow("sine 5 kHz, panel") << FormeOnde::Sinus << 5000.0 << 399 << 8 << 0.001;
+    QTest::newRow("sine 5 kHz, full screen") << FormeOnde::Sinus << 5000.0 << 1920 << 39 << 0.001;
+}
+
+void tst_Figure::fastWaveIsABandNotAnAlias()
+{
+    QFETCH(FormeOnde, forme);
+    QFETCH(double, frequence);
+    QFETCH(int, largeur);
+    QFETCH(int, colonnes);
+    QFETCH(double, baseTemps);
+    EtatTrace e = etat(ModeVoies::CH1);
+    e.baseTemps = baseTemps;
+    e.voies[0] = voie(forme, 3, frequence);
+    double haut = 300, bas = -300;
+    if (forme == FormeOnde::Harmo) {
+        harmoniques(e.voies[0], 1);
+        const auto [h, b] = extremesHarmoniques(3, 1);
+        haut = 100 * h;
+        bas = 100 * b;
+    }
+    const TraceVoie trace = TraceRapide(e, 0, pixelX(largeur));
+    QCOMPARE(trace.genre, TraceVoie::Genre::Courbe);
+    colonnesCouvrent(trace.points, -500, 500, pixelX(largeur), colonnes, haut, bas, pixelY(largeur));
+}
+
+void tst_Figure::alternatorBandInTheSpot_data()
+{
+    QTest::addColumn<double>("baseTemps");
+    QTest::addColumn<double>("frequence");
+    // A column of the panel lasts 2.5 ms at 0.1 s/div, 12.6 ms at 0.5 s/div.
+    QTest::newRow("0.1 s/div, 500 Hz") << 0.1 << 500.0;
+    QTest::newRow("0.2 s/div, 250 Hz") << 0.2 << 250.0;
+    QTest::newRow("0.5 s/div, 100 Hz") << 0.5 << 100.0;
+}
+
+void tst_Figure::alternatorBandInTheSpot()
+{
+    QFETCH(double, baseTemps);
+    QFETCH(double, frequence);
+    // 2 V of fundamental: the wave sin θ - 0.3 sin 3θ + 0.2 sin 5θ peaks at
+    // 1.5 times it, at θ = 90°, where the three terms all are at their peaks.
+    EtatTrace e = etat(ModeVoies::CH1);
+    e.baseTemps = baseTemps;
+    e.voies[0] = voie(FormeOnde::Dyn, 2, frequence);
+    const double pixel = pixelX(399);
+    const QList<QPolygonF> pieces = PointsSpot(e, 0, pixel, -300, 100, 500, -500);
     QCOMPARE(pieces.size(), 1);
-    QCOMPARE(pieces[0].size() - 1, 4001); // segments, the first of no length
-    // The values are the sampler's, a sine of 1 V at 1 V/div.
-    const QPointF p = pieces[0][101]; // x = -490.1 after the first point
-    const double t = (p.x() + 500) / 100 * 0.01;
-    QVERIFY(qAbs(p.y() - 100 * std::sin(2 * 3.14159265358979 * 50000 * t)) < 1e-6);
+    colonnesCouvrent(pieces[0], -300, 100, pixel, 1, 300, -300, pixelY(399));
+}
+
+void tst_Figure::xyFastChannelSweepsABand_data()
+{
+    QTest::addColumn<int>("largeur");
+    QTest::newRow("panel") << 399;
+    QTest::newRow("full screen") << 1920;
+}
+
+void tst_Figure::xyFastChannelSweepsABand()
+{
+    QFETCH(int, largeur);
+    // 10 Hz across, 62.5 kHz up, both 4 V at 1 V/div: while CH1 moves by a
+    // point, CH2 runs through 2.5 periods, so the beam sweeps CH2's whole
+    // swing over the stretch CH1 swings through. A figure lasts 0.04 s,
+    // in which CH1 rises from 0 to its crest and comes back part way.
+    EtatTrace e = etat(ModeVoies::XY);
+    e.voies[0] = voie(FormeOnde::Sinus, 4, 10);
+    e.voies[1] = voie(FormeOnde::Sinus, 4, 62500);
+    const double px = pixelX(largeur), py = pixelY(largeur);
+    const FigureXY figure = FigureXYDe(e, 0, px, py);
+    QCOMPARE(figure.genre, FigureXY::Genre::BandeColonnes);
+    QCOMPARE(figure.pieces.size(), 1);
+    colonnesCouvrent(figure.pieces[0], px, 400 - px, px, 1, 400, -400, py);
+    // Nothing beyond CH1's swing.
+    for (const QPointF& p : figure.pieces[0])
+        QVERIFY2(p.x() >= -px && p.x() <= 400 + px, qPrintable(QString::number(p.x())));
+}
+
+void tst_Figure::inversionNegatesTheWholeSignal_data()
+{
+    QTest::addColumn<QString>("vue");
+    QTest::newRow("DUAL trace") << "trace";
+    QTest::newRow("spot") << "spot";
+    QTest::newRow("ADD") << "ADD";
+    QTest::newRow("XY") << "XY";
+}
+
+void tst_Figure::inversionNegatesTheWholeSignal()
+{
+    QFETCH(QString, vue);
+    // Both channels 1 V at 250 Hz on +2 V at 1 V/div, "-CH2" lit: CH2 is
+    // -1 V sine on -2 V, the mirror of CH1 about the screen's centre.
+    const ModeVoies mode = vue == "ADD" ? ModeVoies::ADD : vue == "XY" ? ModeVoies::XY : ModeVoies::DUAL;
+    EtatTrace e = etat(mode, Couplage::DC, Couplage::DC, true);
+    for (VoieTracee& v : e.voies) {
+        v = voie(FormeOnde::Sinus, 1, 250, 0.5, 2);
+    }
+    if (vue == "trace" || vue == "spot") {
+        QPolygonF points;
+        if (vue == "trace") {
+            points = TraceRapide(e, 1, 1).points;
+        } else {
+            e.baseTemps = 0.01;
+            points = PointsSpot(e, 1, 1, -500, 500, 500, -500).value(0);
+        }
+        const auto [haut, bas] = etendue(points);
+        QVERIFY2(qAbs(haut + 100) < 1 && qAbs(bas + 300) < 1, qPrintable(QString("%1 %2").arg(haut).arg(bas)));
+    } else if (vue == "ADD") {
+        for (const QPointF& p : PointsADD(e, -500, 500, 1))
+            QVERIFY2(qAbs(p.y()) < 1e-6, qPrintable(QString::number(p.y())));
+    } else {
+        const QPolygonF figure = courbeXY(e, 0);
+        QVERIFY(!figure.isEmpty());
+        for (const QPointF& p : figure)
+            QVERIFY2(qAbs(p.y() + p.x()) < 1e-6, qPrintable(QString("%1 %2").arg(p.x()).arg(p.y())));
+    }
+}
+
+void tst_Figure::spotFollowsTheShapeRatio_data()
+{
+    QTest::addColumn<FormeOnde>("forme");
+    QTest::addColumn<double>("baseTemps");
+    QTest::addColumn<double>("frequence");
+    QTest::addColumn<QList<QPointF>>("niveaux"); // abscissa, height the wave is at there
+    QTest::addColumn<QList<double>>("fronts");   // abscissas of the square's edges
+
+    // 2 V on +1 V at 1 V/div, a duty or a rise of 25 %, a period of two
+    // divisions from the left edge: high from -500 to -450, low to -300.
+    const QList<QPointF> carre{{-490, 300}, {-460, 300}, {-440, -100}, {-310, -100}, {-280, 300}, {-240, -100}};
+    const QList<double> fronts{-450, -300, -250, -100};
+    // The triangle rises from -100 to 300 over half a division and falls
+    // back over one and a half.
+    const QList<QPointF> triangle{{-100, -100}, {-475, 100}, {-450, 300}, {-375, 100}, {-300, -100}, {-275, 100}};
+    QTest::newRow("square, 10 ms/div") << FormeOnde::Carre << 0.01 << 50.0 << carre << fronts;
+    QTest::newRow("square, 0.5 s/div") << FormeOnde::Carre << 0.5 << 1.0 << carre << fronts;
+    QTest::newRow("triangle, 10 ms/div") << FormeOnde::Triangle << 0.01 << 50.0 << triangle << QList<double>{};
+    QTest::newRow("triangle, 0.5 s/div") << FormeOnde::Triangle << 0.5 << 1.0 << triangle << QList<double>{};
+}
+
+void tst_Figure::spotFollowsTheShapeRatio()
+{
+    QFETCH(FormeOnde, forme);
+    QFETCH(double, baseTemps);
+    QFETCH(double, frequence);
+    QFETCH(QList<QPointF>, niveaux);
+    QFETCH(QList<double>, fronts);
+    EtatTrace e = etat(ModeVoies::CH1);
+    e.baseTemps = baseTemps;
+    e.voies[0] = voie(forme, 2, frequence, 0.25, 1);
+    // The spot's whole sweep, and the trace of the same wave at once.
+    const QPolygonF spot = PointsSpot(e, 0, 1, -500, 500, 500, -500).value(0);
+    const QPolygonF trace = TraceRapide(e, 0, 1).points;
+    for (const QPolygonF& points : {spot, trace}) {
+        for (const QPointF& n : niveaux) {
+            // Within the column about x, where the triangle's rise climbs
+            // 8 units.
+            const auto [haut, bas] = etendue(points, n.x() - 0.4, n.x() + 0.4);
+            QVERIFY2(n.y() >= bas - 1 && n.y() <= haut + 1 && haut - bas <= 8,
+                     qPrintable(QString("at %1: %2 .. %3, expected %4").arg(n.x()).arg(bas).arg(haut).arg(n.y())));
+        }
+        for (double x : fronts) {
+            const auto [haut, bas] = etendue(points, x - 1, x + 1);
+            QVERIFY2(qAbs(haut - 300) < 1e-6 && qAbs(bas + 100) < 1e-6,
+                     qPrintable(QString("edge at %1: %2 .. %3").arg(x).arg(bas).arg(haut)));
+        }
+    }
 }
 
 // ------------------------------------------------- deflection (XY and ADD)
@@ -472,7 +726,7 @@ void tst_Figure::deflectionWords()
     canal.Sensibilite = 1;
     EtatTrace e = etat(ModeVoies::XY);
     e.voies[0] = VoieTraceeDe(canal, NiveauxHarmoniques());
-    const Deviation a(e, 0);
+    const OndeEcran a(e, 0, false);
     QVERIFY2(qAbs(a(t) - y) < 1e-6, qPrintable(QString::number(a(t))));
 }
 
@@ -500,9 +754,9 @@ void tst_Figure::unconnectedChannelAddsNoOffset()
     EtatTrace e = etat(ModeVoies::ADD);
     e.voies[0] = VoieTraceeDe(canal, NiveauxHarmoniques());
     e.voies[1].position = -10;
-    for (const QPointF& p : PointsADD(e, -500, 500))
+    for (const QPointF& p : PointsADD(e, -500, 500, 1))
         QCOMPARE(p.y(), 20.0);
-    for (const QPointF& p : PointsXY(e, 0))
+    for (const QPointF& p : courbeXY(e, 0))
         QCOMPARE(p.x(), 30.0);
 }
 
@@ -512,7 +766,7 @@ void tst_Figure::triangleAtZeroHertzIsItsOffset()
     EtatTrace e = etat(ModeVoies::XY);
     e.voies[0] = voie(FormeOnde::Triangle, 2, 0, 0.5, 10);
     e.voies[0].sensibilite = 5;
-    const Deviation a(e, 0);
+    const OndeEcran a(e, 0, false);
     for (double t : {0.0, 0.001, 0.5})
         QCOMPARE(a(t), 200.0);
 }
@@ -532,7 +786,7 @@ void tst_Figure::xyEqualSines()
     EtatTrace e = etat(ModeVoies::XY, Couplage::DC, Couplage::DC, inverse);
     e.voies[0] = voie(FormeOnde::Sinus, 2, 1000);
     e.voies[1] = voie(FormeOnde::Sinus, 2, 1000);
-    const QPolygonF figure = PointsXY(e, 2000);
+    const QPolygonF figure = courbeXY(e, 2000);
     QCOMPARE(figure.size(), 1001); // 1000 segments
     double plus = 0;
     for (const QPointF& p : figure) {
@@ -548,7 +802,7 @@ void tst_Figure::xyDoubledFrequency()
     e.voies[0] = voie(FormeOnde::Sinus, 2, 50);
     e.voies[1] = voie(FormeOnde::Sinus, 2, 100);
     // 50000 steps a second: the figure spans 0.04 s, two periods of CH1.
-    const QPolygonF figure = PointsXY(e, 0);
+    const QPolygonF figure = courbeXY(e, 0);
     const struct {
         int i;
         double x, y;
@@ -588,7 +842,7 @@ void tst_Figure::xyFarApartFrequencies()
     EtatTrace e = etat(ModeVoies::XY, Couplage::DC, couplage);
     e.voies[0] = voie(FormeOnde::Sinus, 2, 100);
     e.voies[1] = voie(FormeOnde::Sinus, 2, frequenceB, 0.5, 1);
-    const QPolygonF figure = PointsXY(e, 0);
+    const QPolygonF figure = courbeXY(e, 0);
     QCOMPARE(figure.size(), 1001);
     for (qsizetype i = 0; i < figure.size(); ++i) {
         const double t = 2.0 * double(i) / 50000;
@@ -606,7 +860,7 @@ void tst_Figure::xyCh1OnGround()
     e.voies[1] = voie(FormeOnde::Sinus, 2, 700);
     e.voies[0].position = -40;
     double haut = -1e9;
-    for (const QPointF& p : PointsXY(e, 0)) {
+    for (const QPointF& p : courbeXY(e, 0)) {
         QCOMPARE(p.x(), -40.0);
         haut = qMax(haut, p.y());
     }
@@ -620,20 +874,19 @@ void tst_Figure::addWorkedSums()
     EtatTrace e = etat(ModeVoies::ADD);
     e.voies[0] = voie(FormeOnde::Sinus, 2, 1000);
     e.voies[1] = voie(FormeOnde::Sinus, 2, 1000);
-    const Deviation a(e, 0), c(e, 1);
+    const OndeEcran a(e, 0, false), c(e, 1, false);
     const struct {
         double x, y;
     } sommes[] = {{-500, 0}, {-498, 50.133}, {-475, 400}, {-450, 0}};
     for (const auto& s : sommes)
         QVERIFY2(qAbs(a(temps(s.x)) + c(temps(s.x)) - s.y) < 1e-3, qPrintable(QString::number(s.x)));
-    const QPolygonF somme = PointsADD(e, -500, 500);
-    QCOMPARE(somme.size(), 501);
-    // The first segment is level, at the second sample's height.
-    QCOMPARE(somme[0], QPointF(-500, somme[1].y()));
-    QVERIFY(qAbs(somme[1].y() - 50.133) < 1e-3);
-    QCOMPARE(somme[500].x(), 500.0);
-    // Too short a call draws nothing.
-    QVERIFY(PointsADD(e, 0, 1.5).isEmpty());
+    // Drawn column by column, the sum reaches its crest of 4 V at -475 and
+    // passes 0 at -450.
+    const QPolygonF somme = PointsADD(e, -500, 500, 1);
+    const auto [haut, bas] = etendue(somme, -476, -474);
+    QVERIFY2(qAbs(haut - 400) < 0.1 && bas > 390, qPrintable(QString("%1 %2").arg(haut).arg(bas)));
+    const auto [h0, b0] = etendue(somme, -450.4, -449.6);
+    QVERIFY2(qAbs(h0) < 2 && qAbs(b0) < 2, qPrintable(QString("%1 %2").arg(h0).arg(b0)));
 }
 
 void tst_Figure::addCancelsWithInvertedCh2()
@@ -641,23 +894,25 @@ void tst_Figure::addCancelsWithInvertedCh2()
     EtatTrace e = etat(ModeVoies::ADD, Couplage::DC, Couplage::DC, true);
     e.voies[0] = voie(FormeOnde::Sinus, 2, 1000);
     e.voies[1] = voie(FormeOnde::Sinus, 2, 1000);
-    for (const QPointF& p : PointsADD(e, -500, 500))
+    for (const QPointF& p : PointsADD(e, -500, 500, 1))
         QVERIFY(qAbs(p.y()) < 1e-9);
 }
 
 void tst_Figure::addHorizontalShift()
 {
+    // A 2 V sine at 1 kHz plus 1 V: one division a period, its crest a
+    // quarter period after the trace's left edge.
     EtatTrace e = etat(ModeVoies::ADD);
     e.voies[0] = voie(FormeOnde::Sinus, 2, 1000);
     e.voies[1] = voie(FormeOnde::Continu, 1, 0);
-    const QPolygonF centre = PointsADD(e, -500, 500);
     e.H = 100;
-    const QPolygonF decale = PointsADD(e, -500, 500);
-    QCOMPARE(decale.size(), centre.size());
-    for (qsizetype i = 0; i < centre.size(); ++i)
-        QCOMPARE(decale[i], centre[i] + QPointF(100, 0));
-    QCOMPARE(decale.constFirst().x(), -400.0);
-    QCOMPARE(decale.constLast().x(), 600.0);
+    const QPolygonF decale = PointsADD(e, -500, 500, 1);
+    QVERIFY2(decale.constFirst().x() >= -400 && decale.constFirst().x() < -399, qPrintable(QString::number(decale.constFirst().x())));
+    QVERIFY(decale.constLast().x() <= 505);
+    for (double crete : {-375.0, -75.0, 225.0}) {
+        const auto [haut, bas] = etendue(decale, crete - 0.5, crete + 0.5);
+        QVERIFY2(qAbs(haut - 300) < 0.1 && bas > 290, qPrintable(QString("%1: %2 %3").arg(crete).arg(haut).arg(bas)));
+    }
 }
 
 void tst_Figure::addSensitivitiesPerChannel()
@@ -665,7 +920,7 @@ void tst_Figure::addSensitivitiesPerChannel()
     // 1 V on each, CH2 at 2 V/div.
     EtatTrace e = sommeDeNiveaux(1, 1);
     e.voies[1].sensibilite = 2;
-    for (const QPointF& p : PointsADD(e, -500, 500))
+    for (const QPointF& p : PointsADD(e, -500, 500, 1))
         QCOMPARE(p.y(), 200.0); // 100 + 50, and both positions
 }
 

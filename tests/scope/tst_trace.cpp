@@ -142,6 +142,8 @@ void tst_Trace::evaluatedModeDrawsExpectedSignal()
 void tst_Trace::sinePeaks()
 {
     BancScope b(0);
+    b.scope->setPotentioValue(0, 10); // one pixel wide: the ink is the line itself
+    ReglerPotentiometre(1, 0);
     b.source(0, "sinus", 2, 250); // 4 divisions a period at 1 ms/div
     b.position(0, 50);
     ActualiserEcran();
