@@ -120,6 +120,7 @@ private Q_SLOTS:
     void pageLayoutInTwips_data();
     void pageLayoutInTwips();
     void printedPictureInPrintColours();
+    void printoutOfAFastSineIsItsBand();
     void slowTimeBaseOutputsHoldTheWholeTrace();
     void slowTimeBasePrintoutHasItsMarkersOnTheTrace_data();
     void slowTimeBasePrintoutHasItsMarkersOnTheTrace();
@@ -377,6 +378,24 @@ void tst_Impression::printedPictureInPrintColours()
     QCOMPARE(compter(image, kVert, image.rect()), 0);
     QVERIFY(compter(image, kNoir, kZonePied) > 30);
     QVERIFY(TextePied().endsWith(QString("Wavix v.%1.%2").arg(WAVIX_VERSION_MAJOR).arg(WAVIX_VERSION_MINOR)));
+}
+
+void tst_Impression::printoutOfAFastSineIsItsBand()
+{
+    // 50.1 kHz at 1 ms/div: a period every 2 units, two columns of the
+    // picture. The page shows the band between the sine's crests, as the
+    // screen does, not a 100 Hz wave.
+    BancImpression b(1);
+    b.generateur(1, true, 50, 0, 100, 0, false);
+    b.source(1, "sinus", 2, 50100);
+    ActualiserEcran();
+    PageWavix page;
+    {
+        EcranFige fige(*b.scope);
+        page = PreparerPage(*b.scope);
+    }
+    const QString manque = bandeManquante(page.ecran, *b.scope->picEcran, kNoir, 200, -200, 2);
+    QVERIFY2(manque.isEmpty(), qPrintable(manque));
 }
 
 void tst_Impression::slowTimeBaseOutputsHoldTheWholeTrace()

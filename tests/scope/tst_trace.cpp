@@ -24,6 +24,8 @@ private Q_SLOTS:
     void xyTimer();
     void fastSquareIsSolidAtAnyWidth_data();
     void fastSquareIsSolidAtAnyWidth();
+    void fastSineIsABandOnScreen_data();
+    void fastSineIsABandOnScreen();
     void denseTriangleShowsItsZigzagWherePixelsAllow_data();
     void denseTriangleShowsItsZigzagWherePixelsAllow();
     void readout_data();
@@ -220,6 +222,38 @@ void tst_Trace::fastSquareIsSolidAtAnyWidth()
         if ((image.pixel(px, milieu) & 0xFFFFFF) != pixelRgb(kJaune))
             trous << px;
     QVERIFY2(trous.isEmpty(), qPrintable(QString("%1 blank columns, the first at %2").arg(trous.size()).arg(trous.value(0))));
+}
+
+void tst_Trace::fastSineIsABandOnScreen_data()
+{
+    QTest::addColumn<double>("frequence");
+    QTest::addColumn<int>("largeur");
+    QTest::addColumn<int>("colonnes"); // device columns a period spans, rounded up
+    // 1 ms/div: on the scope window a column lasts 25 µs, longer than a
+    // period; at 1920 pixels 49 to 50.1 kHz is 3.8 to 3.9 columns a period.
+    for (double f : {49000.0, 50000.0, 50100.0}) {
+        QTest::addRow("%g Hz, scope window", f) << f << 399 << 1;
+        QTest::addRow("%g Hz, 1920 pixels", f) << f << 1920 << 4;
+    }
+}
+
+void tst_Trace::fastSineIsABandOnScreen()
+{
+    // A 3 V sine at 1 V/div far faster than the time base: the screen shows
+    // the band the beam sweeps, not a slow wave.
+    QFETCH(double, frequence);
+    QFETCH(int, largeur);
+    QFETCH(int, colonnes);
+    BancScope b(0);
+    b.generateur(0, true, 50, 0, 100, 0, false);
+    b.source(0, "Sinus", 3, frequence);
+    b.baseTemps(8);
+    b.scope->setPotentioValue(0, 10);
+    ReglerPotentiometre(1, 0);
+    b.scope->picEcran->resize(largeur, 805);
+    ActualiserEcran();
+    const QString manque = bandeManquante(b.image(), *b.scope->picEcran, kJaune, 300, -300, colonnes);
+    QVERIFY2(manque.isEmpty(), qPrintable(manque));
 }
 
 void tst_Trace::denseTriangleShowsItsZigzagWherePixelsAllow_data()

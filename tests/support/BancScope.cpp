@@ -1,5 +1,7 @@
 #include "BancScope.h"
 
+#include <vector>
+
 #include "services/FichierINI.h"
 #include "bench/frmGBF.h"
 #include "platform/FormDesign.h"
@@ -139,4 +141,34 @@ Boite boite(const QImage& image, int couleur, int x1, int x2)
                 b.bas = qMin(b.bas, 400 - py);
             }
     return b;
+}
+
+QString bandeManquante(const QImage& image, const PictureBox& ecran, int couleur, double haut, double bas, int n)
+{
+    const double dpr = image.devicePixelRatio();
+    const int gauche = int(ecran.toPixel(-480, 0).x() * dpr), droite = int(ecran.toPixel(480, 0).x() * dpr);
+    // The rows of the band's two edges, a pixel in.
+    const int rangHaut = int(std::ceil(ecran.toPixel(0, haut).y() * dpr)) + 1;
+    const int rangBas = int(std::floor(ecran.toPixel(0, bas).y() * dpr)) - 1;
+    std::vector<QPair<int, int>> colonnes;
+    for (int px = gauche; px <= droite; ++px) {
+        int premier = image.height(), dernier = -1;
+        for (int py = 0; py < image.height(); ++py)
+            if ((image.pixel(px, py) & 0xFFFFFF) == pixelRgb(couleur)) {
+                premier = std::min(premier, py);
+                dernier = std::max(dernier, py);
+            }
+        colonnes.push_back({premier, dernier});
+    }
+    for (size_t c = 0; c + size_t(n) <= colonnes.size(); ++c) {
+        int premier = image.height(), dernier = -1;
+        for (size_t k = c; k < c + size_t(n); ++k) {
+            premier = std::min(premier, colonnes[k].first);
+            dernier = std::max(dernier, colonnes[k].second);
+        }
+        if (premier > rangHaut || dernier < rangBas)
+            return QString("columns from %1: rows %2 to %3, the band is %4 to %5")
+                .arg(gauche + int(c)).arg(premier).arg(dernier).arg(rangHaut).arg(rangBas);
+    }
+    return {};
 }

@@ -68,3 +68,8 @@ struct Boite {
     int gauche = 10000, droite = -10000, haut = -10000, bas = 10000;
 };
 Boite boite(const QImage& image, int couleur, int x1 = -480, int x2 = 480);
+// Whether every run of n device columns of the picture between the screen
+// abscissas -480 and 480 holds the colour from `haut` down to `bas` (screen
+// units), within a device pixel: empty when it does, else where it fails.
+QString bandeManquante(const QImage& image, const class PictureBox& ecran, int couleur, double haut, double bas,
+                       int n);
