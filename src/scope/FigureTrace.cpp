@@ -366,7 +366,9 @@ FigureXY FigureXYDe(const EtatTrace& etat, double debut, double pixelX, double p
     // Periods of each channel's top harmonic between two points.
     const double ra = a.frequenceUtile() * dt, rb = b.frequenceUtile() * dt;
     constexpr double kBande = 2;
-    if (std::max(ra, rb) > kBande) {
+    // (A frequency past any a generator reaches gives no number of periods:
+    // a band too.)
+    if (std::isnan(ra) || std::isnan(rb) || std::max(ra, rb) > kBande) {
         // One channel far faster than the other: the beam sweeps a band.
         const bool aLent = ra <= rb;
         const OndeEcran& lente = aLent ? a : b;

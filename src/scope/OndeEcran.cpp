@@ -304,7 +304,8 @@ void OndeEcran::interieur(double t0, double t1, double& bas, double& haut) const
         // period; a trapeze is at its low level where its rise starts and its
         // fall ends, at its high one where its rise ends and its fall starts,
         // and at both where it leaps.
-        for (double tour = std::floor(u0); tour <= u0 + 1; ++tour) {
+        for (int k = 0; k < 2; ++k) {
+            const double tour = std::floor(u0) + k;
             const auto dedans = [&](double phase) { return tour + phase > u0 && tour + phase < u1; };
             if (genre_ == Genre::Sinus) {
                 if (dedans(0.25))

@@ -146,6 +146,8 @@ private Q_SLOTS:
     void sinePeaks();
     void degenerateFrequencies_data();
     void degenerateFrequencies();
+    void frequenciesBeyondReachStayFinite_data();
+    void frequenciesBeyondReachStayFinite();
     void addModeDrawsTheSumInCh1Colour();
     // Spot.
     void spotPieces_data();
@@ -383,6 +385,34 @@ void tst_Figure::degenerateFrequencies()
         QVERIFY(passe(t.points, 100, 0));
         QVERIFY(passe(t.points, 100, -200));
     }
+}
+
+void tst_Figure::frequenciesBeyondReachStayFinite_data()
+{
+    QTest::addColumn<FormeOnde>("forme");
+    QTest::addColumn<double>("frequence");
+    // Past 2^53 periods a second a time's phase is lost in rounding.
+    for (FormeOnde forme : {FormeOnde::Sinus, FormeOnde::Carre, FormeOnde::Triangle, FormeOnde::Dyn})
+        for (double f : {1e17, 1e300})
+            QTest::addRow("%d at %g Hz", int(forme), f) << forme << f;
+}
+
+void tst_Figure::frequenciesBeyondReachStayFinite()
+{
+    // A spot's sweep, the ADD sum and the XY figure of such a wave end, and
+    // every point they give lies within the two channels' swings (the
+    // alternator's crest is 1.5 times its 2 V, CH2's sine 1 V).
+    QFETCH(FormeOnde, forme);
+    QFETCH(double, frequence);
+    EtatTrace e = etat(ModeVoies::DUAL);
+    e.baseTemps = 0.5;
+    e.voies[0] = voie(forme, 2, frequence, 0.25);
+    e.voies[1] = voie(FormeOnde::Sinus, 1, 3);
+    QList<QPolygonF> pieces = PointsSpot(e, 0, 1, -500, 500, 500, -500);
+    pieces << PointsADD(e, -500, 500, 1) << FigureXYDe(e, 0, 1, 1).pieces;
+    for (const QPolygonF& piece : pieces)
+        for (const QPointF& p : piece)
+            QVERIFY2(std::isfinite(p.y()) && std::abs(p.y()) <= 400 + 1e-9, qPrintable(QString::number(p.y())));
 }
 
 void tst_Figure::addModeDrawsTheSumInCh1Colour()
