@@ -2,7 +2,7 @@ BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 
-.PHONY: run test deps configure build install uninstall bench sanitize fuzz clean
+.PHONY: run test deps configure build install uninstall deb bench sanitize fuzz clean
 
 run: build
 	"$(BUILD_DIR)/src/wavix"
@@ -34,6 +34,17 @@ install: build
 # Removes exactly what the last `make install` put (same DESTDIR).
 uninstall:
 	cmake --build "$(BUILD_DIR)" --target uninstall
+
+# The Debian package, built with debhelper and dpkg-buildpackage from a copy
+# of the sources in DEB_DIR, which then holds wavix_<version>_<arch>.deb, its
+# .buildinfo and .changes; the package is checked (lintian, its files against
+# the installation rules', an install and purge in a throwaway root). The
+# package's build leaves the tests out: `make test` runs them.
+DEB_DIR ?= build-deb
+
+deb:
+	bash scripts/install-deps.sh deb
+	bash scripts/paquet-debian.sh "$(DEB_DIR)" $(JOBS)
 
 # The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer
 # in a folder of its own; the first fault stops the test that met it.

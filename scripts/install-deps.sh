@@ -2,7 +2,8 @@
 # Installs every Debian package that building, testing and running Wavix needs.
 # Run as root it installs what is missing; otherwise it prints the command to run.
 # `install-deps.sh fuzz` adds what the fuzz targets need (clang and its
-# libFuzzer runtime); nothing else asks for those.
+# libFuzzer runtime), `install-deps.sh deb` what building and checking the
+# Debian package needs (make deb); nothing else asks for those.
 set -euo pipefail
 
 PACKAGES=(
@@ -18,9 +19,14 @@ FUZZ_PACKAGES=(
   clang-14 libclang-rt-14-dev
 )
 
-if [ "${1:-}" = fuzz ]; then
-  PACKAGES+=("${FUZZ_PACKAGES[@]}")
-fi
+DEB_PACKAGES=(
+  debhelper dpkg-dev fakeroot lintian appstream
+)
+
+case "${1:-}" in
+  fuzz) PACKAGES+=("${FUZZ_PACKAGES[@]}") ;;
+  deb) PACKAGES+=("${DEB_PACKAGES[@]}") ;;
+esac
 
 missing=()
 for p in "${PACKAGES[@]}"; do

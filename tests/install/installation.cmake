@@ -30,6 +30,9 @@ set(attendus
   bin/wavix-preparer-salle
   share/applications/wavix.desktop
   share/icons/hicolor/scalable/apps/wavix.svg
+  share/man/man1/wavix-preparer-salle.1
+  share/man/man1/wavix.1
+  share/metainfo/fr.brelmar.Wavix.metainfo.xml
   share/mime/packages/wavix-file.xml)
 list(SORT attendus)
 if(NOT installes STREQUAL attendus)
