@@ -4,7 +4,9 @@ PREFIX ?= /usr/local
 
 .PHONY: run test deps configure build install uninstall deb bench sanitize fuzz clean
 
-run: build
+# Builds the program and what it needs (its sounds), not the tests.
+run: configure
+	cmake --build "$(BUILD_DIR)" -j $(JOBS) --target wavix
 	"$(BUILD_DIR)/src/wavix"
 
 test: build

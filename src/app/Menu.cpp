@@ -79,14 +79,14 @@ const EntreeMenu kMenu[] = {
     {Genre::Separateur, "Mnu_Separ4", "", ""},
     {Genre::Commande, "Mnu_End", "&Quitter", ""},
     {Genre::FinMenu, "", "", ""},
-    {Genre::Menu, "Mnu_Edition", "&Edition", ""},
+    {Genre::Menu, "Mnu_Edition", "&Édition", ""},
     {Genre::Menu, "Mnu_Copier", "&Copier les wavixgrammes ...", ""},
     {Genre::Commande, "Mnu_ClipBoard(0)", "identique à l'écran", ""},
     {Genre::Commande, "Mnu_ClipBoard(1)", "en niveau de gris", ""},
     {Genre::FinMenu, "", "", ""},
     {Genre::FinMenu, "", "", ""},
     {Genre::Menu, "Mnu_Affichage", "Aff&ichage", ""},
-    {Genre::Commande, "Mnu_Harmo", "Générateur harmoniques", ""},
+    {Genre::Commande, "Mnu_Harmo", "Générateur d'harmoniques", ""},
     {Genre::Coche, "Mnu_Volt", "&Multimètre", ""},
     {Genre::Coche, "Mnu_Chrono", "&Chronomètre", ""},
     {Genre::Coche, "Mnu_Calc", "&Calculatrice", ""},
@@ -110,7 +110,7 @@ const EntreeMenu kMenu[] = {
     {Genre::Commande, "Mnu_PassWord", "Changer le &mot de passe", ""},
     {Genre::Separateur, "Mnu_Separ9", "", ""},
     {Genre::Commande, "Mnu_Web", "Visiter le site de l'auteur", ""},
-    {Genre::Commande, "Mnu_About", "A &propos de Wavix", ""},
+    {Genre::Commande, "Mnu_About", "À &propos de Wavix", ""},
     {Genre::FinMenu, "", "", ""},
 };
 
@@ -122,7 +122,7 @@ void ouvrirDansEditeur(const QString& chemin, const QString& nomMontre)
     if (!openInTextEditor(chemin, &raison))
         MsgBox(QStringLiteral("Aucun éditeur de texte n'a pu ouvrir le fichier ") + nomMontre
                    + (raison.isEmpty() ? QString() : QStringLiteral(" :\r\n") + raison + QLatin1Char('.')),
-               vb::Critical, QStringLiteral("Erreur sur le chemin d'accés"));
+               vb::Critical, QStringLiteral("Erreur sur le chemin d'accès"));
 }
 
 void ouvrirDansEditeur(const QString& chemin)

@@ -1,12 +1,28 @@
 #include "app/MDIWavix.h"
+#include "platform/SystemServices.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
+#include <cstdio>
+
 int main(int argc, char* argv[])
 {
+    // Without a display the windowing system would abort with a message in
+    // English.
+    QString affichage;
+    if (!displayReachable(&affichage)) {
+        const QString message = affichage.isEmpty()
+            ? QStringLiteral("Wavix ne trouve aucun affichage graphique : la variable DISPLAY est vide.\n"
+                             "Lancez Wavix depuis une session de bureau.\n")
+            : QStringLiteral("Wavix ne peut pas joindre l'affichage graphique « %1 ».\n"
+                             "Lancez Wavix depuis une session de bureau, ou vérifiez la variable DISPLAY.\n")
+                  .arg(affichage);
+        std::fputs(message.toLocal8Bit().constData(), stderr);
+        return 1;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Wavix"));
     QApplication::setOrganizationName(QStringLiteral("Brelmar"));

@@ -83,7 +83,7 @@ void BasculerCalculatrice()
     }
     const QString programme = firstInstalledProgram(CalculatricesConnues());
     auto refuser = [](const QString& message) {
-        MsgBox(message, vb::Critical, QStringLiteral("Erreur sur chemin d'accés"));
+        MsgBox(message, vb::Critical, QStringLiteral("Erreur sur chemin d'accès"));
         if (frmToolBox* b = Forms().find<frmToolBox>())
             b->decocherCalculatrice();
     };

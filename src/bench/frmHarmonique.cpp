@@ -33,7 +33,7 @@ const FenetreSource::Description kDescription{"Harmo", 4935, 16, 17, 0, true};
 const char kBulleGamme[] = "Choisir une gamme de fréquence";
 
 const FormDesign kDesign{
-    "Générateur d'harmoniques",
+    "Générateur d'harmoniques - Voie CH1",
     9360,
     4380,
     {
@@ -153,6 +153,9 @@ frmHarmonique::frmHarmonique(int voie)
 {
     usePanelFont();
     buildForm(this, kDesign);
+    // Its channel in its title, as every source window has.
+    if (voie == 1)
+        setWindowTitle(QStringLiteral("Générateur d'harmoniques - Voie CH2"));
     sstHarmo = control<QTabWidget>(this, "sstHarmo");
     for (int i = 0; i < kHarmoniques; ++i) {
         QWidget* page = tabPage(this, "sstHarmo", i / 10);

@@ -69,7 +69,7 @@ frmPile::frmPile(int voie)
         });
     }
     if (voie == 1) {
-        setWindowTitle(QStringLiteral("Pile - voie CH2"));
+        setWindowTitle(QStringLiteral("Pile - Voie CH2"));
         optPolarite[0]->setText(QStringLiteral("Borne positive sur voie CH2"));
         optPolarite[1]->setText(QStringLiteral("Borne négative sur voie CH2"));
     }

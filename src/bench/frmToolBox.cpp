@@ -38,7 +38,7 @@ struct Option {
 const Option kOptions[] = {
     {0, 0, 240, "Aucune alimentation", "", "Cc", ""},
     {1, 0, 720, "GBF", ":/bench/icon_gbf.svg", "Sinus", "frmGBFA"},
-    {16, 0, 1200, "Générateur harmoniques", ":/bench/icon_harmo.svg", "harmo", "frmHarmoniqueA"},
+    {16, 0, 1200, "Générateur d'harmoniques", ":/bench/icon_harmo.svg", "harmo", "frmHarmoniqueA"},
     {2, 0, 1680, "Alimentation stabilisée", ":/bench/icon_alim.svg", "Cc", "frmAlimA"},
     {3, 0, 2160, "Pile 1,5 V", ":/bench/icon_pile15.svg", "Cc", "frmPileA"},
     {4, 0, 2640, "Pile 4,5 V", ":/bench/icon_pile45.svg", "Cc", "frmPileA"},
@@ -47,7 +47,7 @@ const Option kOptions[] = {
     {14, 0, 4080, "Alternateur bicyclette", ":/bench/icon_dynamo.svg", "Dyn", "frmDynA"},
     {11, 1, 240, "Aucune alimentation", "", "Cc", ""},
     {10, 1, 720, "GBF", ":/bench/icon_gbf.svg", "Sinus", "frmGBFB"},
-    {17, 1, 1200, "Générateur harmoniques", ":/bench/icon_harmo.svg", "harmo", "frmHarmoniqueB"},
+    {17, 1, 1200, "Générateur d'harmoniques", ":/bench/icon_harmo.svg", "harmo", "frmHarmoniqueB"},
     {9, 1, 1680, "Alimentation stabilisée", ":/bench/icon_alim.svg", "Cc", "frmAlimB"},
     {8, 1, 2160, "Pile 1,5 V", ":/bench/icon_pile15.svg", "Cc", "frmPileB"},
     {7, 1, 2640, "Pile 4,5 V", ":/bench/icon_pile45.svg", "Cc", "frmPileB"},

@@ -38,7 +38,7 @@ constexpr int kRubriqueAide = 1000;
 frmCorbeille::frmCorbeille() : VbForm(QString::fromLatin1(kNom), false)
 {
     buildForm(this, kDesign);
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     auto* trait = control<QLabel>(this, "Line1");
     trait->setFrameShape(QFrame::HLine);
     trait->setFrameShadow(QFrame::Sunken);

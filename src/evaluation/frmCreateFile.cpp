@@ -93,7 +93,7 @@ QString canal(int champ)
 frmCreateFile::frmCreateFile() : VbForm(QString::fromLatin1(kNom), false)
 {
     buildForm(this, design());
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     for (int c = 0; c < 2; ++c) {
         auto* choix = new QButtonGroup(this);
         for (int k = 0; k < 2; ++k) {
@@ -137,6 +137,8 @@ frmCreateFile::frmCreateFile() : VbForm(QString::fromLatin1(kNom), false)
     };
     for (const auto& [nom, action] : boutons)
         connect(control<QPushButton>(this, nom), &QPushButton::clicked, this, action);
+    // Escape leaves the editor as "Quitter" does.
+    setCancelButton(control<QPushButton>(this, "cmdEnd"));
 }
 
 void frmCreateFile::Form_Load()

@@ -35,7 +35,7 @@ const char kInfo[] = "Pour une utilisation en réseau, vous avez créé\r\n"
 frmDepot::frmDepot() : VbForm(QString::fromLatin1(kNom), false)
 {
     buildForm(this, kDesign);
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
                    | Qt::WindowCloseButtonHint);
     auto* ok = control<QPushButton>(this, "cmdOK");
     setDefaultButton(ok);

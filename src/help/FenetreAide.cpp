@@ -2,6 +2,7 @@
 
 #include "help/PagesAide.h"
 
+#include <QApplication>
 #include <QCollator>
 #include <QEvent>
 #include <QFileInfo>
@@ -9,6 +10,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
+#include <QKeyEvent>
 #include <QSplitter>
 #include <QStyle>
 #include <QTabWidget>
@@ -98,14 +101,23 @@ FenetreAide::FenetreAide() : QWidget(nullptr, Qt::Window)
     for (int i = 0; i < lstSommaire->count(); ++i)
         titres = std::max(titres, lstSommaire->visualItemRect(lstSommaire->item(i)).width());
     titres = std::max(titres, lstSommaire->sizeHintForColumn(0));
-    const int sommaire = std::max(240, titres + 2 * lstSommaire->frameWidth()
-                                           + lstSommaire->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 24);
+    // A long title wraps rather than widen the column past a third of the
+    // window: the page keeps the room.
+    constexpr int kSommaireMax = 300;
+    const int sommaire = std::clamp(titres + 2 * lstSommaire->frameWidth()
+                                        + lstSommaire->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 24,
+                                    240, kSommaireMax);
+    lstSommaire->setWordWrap(true);
+    lstSommaire->setTextElideMode(Qt::ElideNone);
+    lstSommaire->setResizeMode(QListView::Adjust);
     partage->setSizes({sommaire, 560});
 
     auto* colonne = new QVBoxLayout(this);
     colonne->addLayout(barre);
     colonne->addWidget(partage, 1);
     resize(sommaire + 620, 600);
+    placerDansEcran();
+
 
     connect(cmdPrecedent, &QPushButton::clicked, txtPage, &QTextBrowser::backward);
     connect(cmdSuivant, &QPushButton::clicked, txtPage, &QTextBrowser::forward);
@@ -125,6 +137,32 @@ FenetreAide::FenetreAide() : QWidget(nullptr, Qt::Window)
     connect(lstIndex, &QListWidget::itemClicked, this, ouvrirElement);
     connect(txtIndex, &QLineEdit::textChanged, this, &FenetreAide::filtrerIndex);
     connect(txtIndex, &QLineEdit::returnPressed, this, [this, ouvrirElement] { ouvrirElement(lstIndex->currentItem()); });
+}
+
+void FenetreAide::keyPressEvent(QKeyEvent* event)
+{
+    // Escape, which no control of the window takes, closes the help as it
+    // closes every dialog.
+    if (event->key() == Qt::Key_Escape && !(event->modifiers() & ~Qt::KeypadModifier)) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void FenetreAide::placerDansEcran()
+{
+    const QScreen* ecran = QGuiApplication::primaryScreen();
+    if (const QWidget* principale = QApplication::activeWindow())
+        ecran = principale->screen();
+    if (!ecran)
+        return;
+    // The window with its frame within the work area, centred in it.
+    constexpr int kCadre = 40; // room for the title bar and the borders
+    const QRect zone = ecran->availableGeometry();
+    const QSize taille(std::min(width(), zone.width() - kCadre), std::min(height(), zone.height() - kCadre));
+    resize(taille);
+    move(zone.left() + (zone.width() - taille.width()) / 2, zone.top() + (zone.height() - taille.height() - kCadre / 2) / 2);
 }
 
 void FenetreAide::afficherPage(const QString& fichier)

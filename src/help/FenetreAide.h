@@ -38,8 +38,11 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // Within the work area of the screen it opens on, centred.
+    void placerDansEcran();
     void pageChangee(const QUrl& adresse);
     void filtrerIndex(const QString& debut);
 

@@ -11,7 +11,7 @@ QList<PageAide> construirePages()
          mots("Oscilloscope|Wavixscope|Base de temps|Sensibilité|Voie CH1, CH2|Couplage AC, DC, GND|Position verticale|"
               "Mode XY|Curseurs de mesure|Lire une trace|Période, mesure|Amplitude, mesure")},
         {"boite-outils.html", "La boîte à outils et le branchement des sources", {3400},
-         mots("Boîte à outils|Brancher une source|Voie CH1, CH2|Générateur harmoniques|Chronomètre|Calculatrice|"
+         mots("Boîte à outils|Brancher une source|Voie CH1, CH2|Générateur d'harmoniques|Chronomètre|Calculatrice|"
               "Multimètre, ouvrir")},
         {"alimentation.html", "L'alimentation continue", {3000}, mots("Alimentation continue|Tension continue|Réglage fin")},
         {"pile.html", "La pile", {3100}, mots("Pile|Tension continue|Polarité")},

@@ -87,7 +87,7 @@ void frmTip::Form_Load()
             ->setText(QStringLiteral("Le fichier ") + nom + QStringLiteral(" n'a pas été trouvé. ") + QStringLiteral("\n\n")
                       + QStringLiteral("Créez un fichier texte nommé ") + nom
                       + QStringLiteral(" avec un éditeur de texte, une astuce par ligne. ")
-                      + QStringLiteral("Puis placez le dans le dossier ")
+                      + QStringLiteral("Puis placez-le dans le dossier ")
                       + cheminCoupable(QDir::toNativeSeparators(QDir::cleanPath(DossierDonnees))) + QStringLiteral("."));
 }
 

@@ -14,7 +14,7 @@
 #include <QSvgRenderer>
 
 VbForm::VbForm(const QString& name, bool mdiChild)
-    : QWidget(nullptr, mdiChild ? Qt::Widget : Qt::Dialog), mdiChild_(mdiChild)
+    : QWidget(nullptr, mdiChild ? Qt::Widget : kDialogFrame), mdiChild_(mdiChild)
 {
     setObjectName(name);
 }

@@ -28,6 +28,12 @@ inline double pixelsToTwips(int pixels) { return double(pixels) * kTwipsPerPixel
 // Why a window is being unloaded.
 enum class UnloadMode { CloseBox = 0, Code = 1, Shutdown = 4 };
 
+// A dialog's frame: a title, a system menu and a close box, and neither a
+// minimise nor a maximise button (without the customise hint the window
+// manager would offer both).
+inline constexpr Qt::WindowFlags kDialogFrame = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+
 // A window of the program. Child windows live in the main window's MDI area;
 // dialogs are top-level. Its load handler runs when the registry creates it,
 // its unload handlers when the registry unloads it (also from its close box).

@@ -301,3 +301,28 @@ QString firstInstalledProgram(const QStringList& names)
             return path;
     return {};
 }
+
+bool displayReachable(QString* why)
+{
+    const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM").section(QLatin1Char(':'), 0, 0);
+    if (!platform.isEmpty() && platform != QLatin1String("xcb") && !platform.startsWith(QLatin1String("wayland")))
+        return true;
+    if (platform != QLatin1String("xcb") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return true;
+    const QString display = qEnvironmentVariable("DISPLAY");
+    if (display.isEmpty()) {
+        if (why)
+            *why = QString();
+        return false;
+    }
+    const QString hote = display.section(QLatin1Char(':'), 0, 0);
+    if (!hote.isEmpty() && hote != QLatin1String("unix"))
+        return true;
+    const QString numero = display.section(QLatin1Char(':'), 1).section(QLatin1Char('.'), 0, 0);
+    if (QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X") + numero))
+        return true;
+    if (why)
+        *why = display;
+    return false;
+}
+

@@ -65,3 +65,11 @@ void setWebPageOpener(std::function<bool(const QString&)> opener);
 // The first of the programs named that is installed (found on PATH), with
 // its full path; empty when none is.
 QString firstInstalledProgram(const QStringList& names);
+
+// Whether the desktop's display server can be reached before the windowing
+// system starts (Qt aborts when it cannot): a platform other than X11 or
+// Wayland always can; an X display on this machine (":0", "unix:0.1")
+// when its socket exists; one on another machine is taken as reachable.
+// `why` names the display that cannot be reached.
+bool displayReachable(QString* why = nullptr);
+

@@ -315,6 +315,7 @@ private Q_SLOTS:
     void dialogKeys();
     void windowsThatStayHaveNoCloseBox_data();
     void windowsThatStayHaveNoCloseBox();
+    void dialogsHaveNoMinimiseOrMaximise();
     void everyCommandIsEnabled();
     void tipWindowNamesTheDataFolder();
     void defaultLayout_data();
@@ -546,6 +547,7 @@ void tst_Fenetres::dialogKeys_data()
     QTest::newRow("frmDepot Escape") << "frmDepot" << int(Qt::Key_Escape) << echap << "";
     QTest::newRow("frmTip Enter") << "frmTip" << int(Qt::Key_Return) << entree << "cmdOK";
     QTest::newRow("frmTip Escape") << "frmTip" << int(Qt::Key_Escape) << echap << "cmdOK";
+    QTest::newRow("frmCreateFile Escape") << "frmCreateFile" << int(Qt::Key_Escape) << echap << "cmdEnd";
 }
 
 void tst_Fenetres::dialogKeys()
@@ -561,6 +563,7 @@ void tst_Fenetres::dialogKeys()
         : fenetre == "frmPassWord"         ? static_cast<VbForm*>(Forms().get<frmPassWord>())
         : fenetre == "frmName"             ? static_cast<VbForm*>(Forms().get<frmName>())
         : fenetre == "frmDepot"            ? static_cast<VbForm*>(Forms().get<frmDepot>())
+        : fenetre == "frmCreateFile"       ? static_cast<VbForm*>(Forms().get<frmCreateFile>())
                                            : static_cast<VbForm*>(Forms().get<frmTip>());
     f->show();
     QWidget* cible = f->findChild<QLineEdit*>();
@@ -612,6 +615,23 @@ void tst_Fenetres::windowsThatStayHaveNoCloseBox()
     QVERIFY(sous->style()->subControlRect(QStyle::CC_TitleBar, &barre, QStyle::SC_TitleBarCloseButton, sous).isEmpty());
     QVERIFY(!sous->close());
     QVERIFY(Forms().isLoaded(fenetre));
+}
+
+void tst_Fenetres::dialogsHaveNoMinimiseOrMaximise()
+{
+    // A dialog is a title, a system menu and a close box: the window
+    // manager offers neither minimise nor maximise (it would, for a window
+    // that does not say which buttons it wants).
+    Programme p;
+    const QList<VbForm*> dialogues{Forms().get<frmPass>(),    Forms().get<frmPassWord>(), Forms().get<frmName>(),
+                                   Forms().get<frmDepot>(),   Forms().get<frmTip>(),      Forms().get<frmAbout>(),
+                                   Forms().get<frmCorbeille>(), Forms().get<frmCreateFile>(), Forms().get<frmOption>()};
+    for (VbForm* f : dialogues) {
+        const Qt::WindowFlags drapeaux = f->windowFlags();
+        QVERIFY2(f->isWindow() && (drapeaux & Qt::CustomizeWindowHint)
+                     && !(drapeaux & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)),
+                 qPrintable(QString("%1: %2").arg(f->objectName()).arg(int(drapeaux), 0, 16)));
+    }
 }
 
 void tst_Fenetres::everyCommandIsEnabled()

@@ -161,10 +161,10 @@ void tst_Generateur::toolboxLayout_data()
         int haut;
         const char* bulle;
     } options[] = {
-        {0, 240, "Aucune alimentation"},     {1, 720, "GBF"},           {16, 1200, "Générateur harmoniques"},
+        {0, 240, "Aucune alimentation"},     {1, 720, "GBF"},           {16, 1200, "Générateur d'harmoniques"},
         {2, 1680, "Alimentation stabilisée"}, {3, 2160, "Pile 1,5 V"},   {4, 2640, "Pile 4,5 V"},
         {5, 3120, "Pile 9 V"},               {12, 3600, "Prise secteur"}, {14, 4080, "Alternateur bicyclette"},
-        {11, 240, "Aucune alimentation"},    {10, 720, "GBF"},          {17, 1200, "Générateur harmoniques"},
+        {11, 240, "Aucune alimentation"},    {10, 720, "GBF"},          {17, 1200, "Générateur d'harmoniques"},
         {9, 1680, "Alimentation stabilisée"}, {8, 2160, "Pile 1,5 V"},   {7, 2640, "Pile 4,5 V"},
         {6, 3120, "Pile 9 V"},               {13, 3600, "Prise secteur"}, {15, 4080, "Alternateur bicyclette"},
     };

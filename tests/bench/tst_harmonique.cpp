@@ -92,7 +92,7 @@ void tst_Harmonique::generatorAtLoad()
     for (int voie : {0, 1}) {
         frmHarmonique* h = ouvrir(voie);
         QVERIFY(h && !h->frame()->isHidden());
-        QCOMPARE(h->windowTitle(), QStringLiteral("Générateur d'harmoniques"));
+        QCOMPARE(h->windowTitle(), QStringLiteral("Générateur d'harmoniques - Voie CH%1").arg(voie + 1));
         QCOMPARE(Voies[size_t(voie)].FormeSignal, QStringLiteral("harmo"));
         QCOMPARE(h->lblAmpli[0]->text(), QStringLiteral(" 100"));
         for (int i = 1; i < 20; ++i)

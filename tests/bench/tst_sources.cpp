@@ -142,7 +142,7 @@ void tst_Sources::windowsAtLoad_data()
     QTest::newRow("supply CH2") << 9 << "frmAlimB" << "Alimentation stabilisée - Voie CH2" << "Cc" << 4935.0
                                 << false << "shpConnectionAlimB";
     QTest::newRow("battery CH1") << 3 << "frmPileA" << "Pile - Voie CH1" << "Cc" << 0.0 << true << "";
-    QTest::newRow("battery CH2") << 6 << "frmPileB" << "Pile - voie CH2" << "Cc" << 3000.0 << true << "";
+    QTest::newRow("battery CH2") << 6 << "frmPileB" << "Pile - Voie CH2" << "Cc" << 3000.0 << true << "";
     QTest::newRow("mains CH1") << 12 << "frmEDFA" << "Prise du secteur - Voie CH1" << "Sinus" << 0.0 << false << "";
     QTest::newRow("mains CH2") << 13 << "frmEDFB" << "Prise du secteur - Voie CH2" << "Sinus" << 4935.0 << false
                                << "";

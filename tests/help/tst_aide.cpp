@@ -28,7 +28,9 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
 #include <QSet>
 #include <QTabWidget>
 #include <QTextBrowser>
@@ -118,6 +120,7 @@ private Q_SLOTS:
     void linksLeadToPages();
     void backAndForward();
     void helpMenuAndQuitting();
+    void helpWindowFitsTheScreen();
     void aboutBoxTexts();
     void systemInformation();
 };
@@ -381,6 +384,39 @@ void tst_Aide::helpMenuAndQuitting()
     aide = p.aide();
     QVERIFY(aide && aide->isVisible());
     QVERIFY(p.mdi->close());
+    QVERIFY(!aide);
+}
+
+void tst_Aide::helpWindowFitsTheScreen()
+{
+    // Opened from the menu, the help window with its frame lies within the
+    // work area, whatever the screen (the suite also runs this on a
+    // 1024 x 768 and a 1920 x 1080 one), and its page has most of the width.
+    Programme p;
+    p.mdi->menu("Mnu_Help_Contents")->trigger();
+    QPointer<FenetreAide> aide = p.aide();
+    QVERIFY(aide && aide->isVisible());
+    const QRect zone = aide->screen()->availableGeometry();
+    const int titre = aide->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    const QRect cadre = aide->geometry().adjusted(-4, -titre - 4, 4, 4);
+    QVERIFY2(zone.contains(cadre), qPrintable(QString("%1,%2 %3x%4 in %5x%6").arg(cadre.x()).arg(cadre.y())
+                                                   .arg(cadre.width()).arg(cadre.height()).arg(zone.width()).arg(zone.height())));
+    // The contents column is no wider than a third of the window and shows
+    // no horizontal scroll bar: the page has the room.
+    QVERIFY2(3 * aide->tabAide->width() <= aide->width() + 6 && aide->txtPage->width() >= 500,
+             qPrintable(QString("page %1, contents %2").arg(aide->txtPage->width()).arg(aide->tabAide->width())));
+    QVERIFY(!aide->lstSommaire->horizontalScrollBar()->isVisible());
+    // Every title of the contents reads whole, wrapped where it is long.
+    for (int i = 0; i < aide->lstSommaire->count(); ++i) {
+        const QRect r = aide->lstSommaire->visualItemRect(aide->lstSommaire->item(i));
+        QVERIFY2(r.width() <= aide->lstSommaire->viewport()->width(), qPrintable(aide->lstSommaire->item(i)->text()));
+    }
+
+    // Escape, typed in the page, closes it.
+    aide->activateWindow();
+    aide->txtPage->setFocus();
+    QTest::sendKeyEvent(QTest::Click, aide->txtPage, Qt::Key_Escape, QString(QChar(27)), Qt::NoModifier);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!aide);
 }
 
