@@ -182,11 +182,40 @@ void frmOption::Form_Load()
     flottante_.setDevice(this);
     flottante_.setOnTop(true);
     ChargerPreferencesDans(this);
+    for (int i = 0; i < 5; ++i)
+        couleursAppliquees_[size_t(i)] = VariableCouleur(i);
+}
+
+void frmOption::Form_QueryUnload(bool& cancel, UnloadMode mode)
+{
+    Q_UNUSED(cancel)
+    // Closed by its close box or by the program: nothing chosen since the
+    // last "Appliquer" stays.
+    if (!appliquee_ && mode != UnloadMode::Code)
+        reprendreCouleurs();
+}
+
+void frmOption::reprendreCouleurs()
+{
+    bool change = false;
+    for (int i = 0; i < 5; ++i) {
+        change = change || VariableCouleur(i) != couleursAppliquees_[size_t(i)];
+        VariableCouleur(i) = couleursAppliquees_[size_t(i)];
+    }
+    CouleursEchantillons().reset();
+    DecomposerCouleurs();
+    if (!change)
+        return;
+    if (frmWavix* scope = Forms().find<frmWavix>())
+        DessinerGrille(scope);
+    ActualiserEcran();
 }
 
 void frmOption::cmdAppliq_Click()
 {
     EnregistrerPreferences();
+    for (int i = 0; i < 5; ++i)
+        couleursAppliquees_[size_t(i)] = VariableCouleur(i);
     if (frmWavix* scope = Forms().find<frmWavix>())
         DessinerGrille(scope);
     ActualiserEcran();
@@ -195,11 +224,13 @@ void frmOption::cmdAppliq_Click()
 void frmOption::cmdOK_Click()
 {
     cmdAppliq_Click();
+    appliquee_ = true;
     Unload();
 }
 
 void frmOption::cmdCancel_Click()
 {
+    reprendreCouleurs();
     Unload();
 }
 

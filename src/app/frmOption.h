@@ -25,6 +25,7 @@ public:
     ~frmOption() override;
 
     void Form_Load() override;
+    void Form_QueryUnload(bool& cancel, UnloadMode mode) override;
     void cmdOK_Click();
     void cmdAppliq_Click();
     void cmdCancel_Click();
@@ -61,7 +62,13 @@ public:
     std::array<QComboBox*, 2> cbxWidth{};
 
 private:
+    // The colours back to those applied last: a colour taken at once by
+    // "Changer" is no choice until "Appliquer" or "OK".
+    void reprendreCouleurs();
+
     FrmFlottante flottante_;
+    std::array<int32_t, 5> couleursAppliquees_{};
+    bool appliquee_ = false; // OK pressed: the unload keeps the colours
 };
 
 // The screen colour sets of the options dialog: CH1, CH2, graticule,

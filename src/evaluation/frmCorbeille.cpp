@@ -77,6 +77,9 @@ QString frmCorbeille::raisonRefus(const TrashResult& refus)
     case TrashResult::Foreign:
         return QStringLiteral("la corbeille ") + refus.trashFolder
             + QStringLiteral(" n'appartient pas à votre compte ou reste ouverte aux autres comptes");
+    case TrashResult::NotAFolder:
+        return QStringLiteral("un fichier qui n'est pas un dossier occupe la place de la corbeille ")
+            + refus.trashFolder + QStringLiteral(" : déplacez-le ou renommez-le");
     case TrashResult::Unavailable:
         return QStringLiteral("la corbeille du bureau ne peut pas être utilisée pour ce fichier")
             + (refus.trashFolder.isEmpty() ? QString() : QStringLiteral(" (") + refus.trashFolder + QLatin1Char(')'));
@@ -86,9 +89,10 @@ QString frmCorbeille::raisonRefus(const TrashResult& refus)
 
 void frmCorbeille::cmdKill_Click()
 {
-    // A file must have been clicked: the list's first file, made current
-    // when the list takes the focus, is no choice.
-    if (!choixFait_) {
+    // A file must have been clicked and be chosen still: the list's first
+    // file, made current when the list takes the focus, is no choice, and a
+    // second click on a file takes it back.
+    if (!choixFait_ || flbQVT->selectedItems().isEmpty()) {
         MsgBox(QStringLiteral("Aucun fichier n'est sélectionné"));
         flbQVT->setFocus();
         return;

@@ -269,13 +269,14 @@ int frmCreateFile::ligneChoisie() const
 
 void frmCreateFile::cmdAdd_Click()
 {
-    if (!txtCommentaire->text().trimmed().isEmpty())
-        lstListeData->addItem(QStringLiteral("'") + withoutControlCharacters(txtCommentaire->text()));
+    // The comment goes in with its picture: a refused picture adds neither.
     if (verifierChamps(true) != Controle::Bon)
         return;
     const QString ligne = composerLigne();
     if (!ligneLisible(ligne))
         return;
+    if (!txtCommentaire->text().trimmed().isEmpty())
+        lstListeData->addItem(QStringLiteral("'") + withoutControlCharacters(txtCommentaire->text()));
     lstListeData->addItem(ligne);
     effacerChamps();
     txtData[0]->setFocus();

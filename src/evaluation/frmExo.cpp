@@ -221,7 +221,7 @@ bool frmExo::eventFilter(QObject* watched, QEvent* event)
             MsgBox(QStringLiteral("Les valeurs négatives ne sont pas autorisées."), vb::Critical | vb::SystemModal,
                    QStringLiteral("Wavix"));
         else
-            MsgBox(QStringLiteral("Veuillez saisir un chiffre."), vb::Critical | vb::SystemModal, QStringLiteral("Wavix"));
+            MsgBox(messageChiffre(boite), vb::Critical | vb::SystemModal, QStringLiteral("Wavix"));
         return true;
     }
     case QEvent::FocusIn:
@@ -234,6 +234,20 @@ bool frmExo::eventFilter(QObject* watched, QEvent* event)
     default: break;
     }
     return VbForm::eventFilter(watched, event);
+}
+
+QString frmExo::messageChiffre(const QLineEdit* boite) const
+{
+    // Which box wants the number: the student sees four alike.
+    QString champ;
+    for (int v = 0; v < 2; ++v) {
+        if (boite == txtUmax[size_t(v)])
+            champ = QStringLiteral("tension, voie CH%1").arg(v + 1);
+        else if (boite == txtFreq[size_t(v)])
+            champ = QStringLiteral("fréquence, voie CH%1").arg(v + 1);
+    }
+    const QString message = QStringLiteral("Veuillez saisir un chiffre.");
+    return champ.isEmpty() ? message : message + QStringLiteral(" (") + champ + QLatin1Char(')');
 }
 
 void frmExo::cmdNext_Click()
@@ -251,8 +265,7 @@ void frmExo::cmdNext_Click()
             if (boite->text().isEmpty())
                 boite->setText(QStringLiteral("0"));
             if (!LireNombreVirgule(boite->text(), *valeur) || *valeur < 0) {
-                MsgBox(QStringLiteral("Veuillez saisir un chiffre."), vb::Critical | vb::SystemModal,
-                       QStringLiteral("Wavix"));
+                MsgBox(messageChiffre(boite), vb::Critical | vb::SystemModal, QStringLiteral("Wavix"));
                 boite->setFocus();
                 return;
             }

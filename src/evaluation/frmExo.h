@@ -45,6 +45,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // "Veuillez saisir un chiffre." with the box that wants it.
+    QString messageChiffre(const QLineEdit* boite) const;
     void saisieActivee(bool active);
     QList<QLineEdit*> boites() const;
 };

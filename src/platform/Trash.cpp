@@ -50,8 +50,14 @@ Fd dossierPropre(int parent, const QByteArray& nom, TrashResult::Status& pourquo
     }
     Fd fd(openat(parent, nom.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     if (!fd.ok()) {
-        // A link or a file in its place.
-        pourquoi = errno == ELOOP || errno == ENOTDIR ? TrashResult::Foreign : TrashResult::Unavailable;
+        // A link (anyone's, leading anywhere) or a file in its place.
+        const int erreur = errno;
+        struct stat lien {};
+        if (erreur == ELOOP
+            || (fstatat(parent, nom.constData(), &lien, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(lien.st_mode)))
+            pourquoi = TrashResult::Foreign;
+        else
+            pourquoi = erreur == ENOTDIR ? TrashResult::NotAFolder : TrashResult::Unavailable;
         return Fd();
     }
     struct stat info {};

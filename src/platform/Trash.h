@@ -14,6 +14,7 @@ struct TrashResult {
         Missing,     // the file is not there
         Unavailable, // no trash can be made or used for that file
         Foreign,     // the trash folder belongs to another account, or is open to others
+        NotAFolder,  // something that is no folder (a plain file) stands in its place
         Failed,      // the move itself failed
     };
     Status status = Failed;

@@ -116,6 +116,8 @@ private Q_SLOTS:
     void colourTables_data();
     void colourTables();
     void colourDialog();
+    void cancelTakesBackTheChangedColour_data();
+    void cancelTakesBackTheChangedColour();
     void meterSwap();
     void menuOpensTab();
 };
@@ -354,6 +356,48 @@ void tst_Preferences::colourDialog()
     QTest::mouseDClick(f->picColor_Fond, Qt::LeftButton);
     QCOMPARE(f->picColor_Fond->BackColor(), 16777215);
     QVERIFY(p.dialogs.allAnswered());
+}
+
+void tst_Preferences::cancelTakesBackTheChangedColour_data()
+{
+    QTest::addColumn<QString>("fin"); // how the dialog ends
+    QTest::newRow("Annuler") << "cmdCancel";
+    QTest::newRow("Escape") << "escape";
+    QTest::newRow("close box") << "close";
+    QTest::newRow("Appliquer then Annuler") << "cmdAppliq";
+}
+
+void tst_Preferences::cancelTakesBackTheChangedColour()
+{
+    // "Changer" shows the CH1 colour on the scope at once; a dialog that
+    // ends without "OK" or "Appliquer" takes it back: the trace is yellow
+    // again, and nothing is saved.
+    QFETCH(QString, fin);
+    Programme p;
+    frmOption* f = p.options();
+    f->Show();
+    QCOMPARE(CouleurTraceA, 65535);
+    p.dialogs.answerColour(255);
+    p.clic("cmdChange");
+    QCOMPARE(CouleurTraceA, 255);
+    if (fin == "cmdAppliq") {
+        p.clic("cmdAppliq"); // red applied: the cancel after keeps it
+        p.clic("cmdCancel");
+        QCOMPARE(CouleurTraceA, 255);
+        QCOMPARE(p.lu("Options", "ColorYa"), QString("255"));
+        return;
+    }
+    if (fin == "escape")
+        QTest::sendKeyEvent(QTest::Click, f->optColor[0], Qt::Key_Escape, QString(QChar(27)), Qt::NoModifier);
+    else if (fin == "close")
+        f->close();
+    else
+        p.clic(fin.toLatin1().constData());
+    QVERIFY(!Forms().isLoaded(QStringLiteral("frmOption")));
+    QCOMPARE(CouleurTraceA, 65535);
+    QCOMPARE(ComposantesCouleurs[0], 255); // yellow: red 255, green 255
+    QCOMPARE(ComposantesCouleurs[1], 255);
+    QCOMPARE(p.lu("Options", "ColorYa"), QString());
 }
 
 void tst_Preferences::meterSwap()

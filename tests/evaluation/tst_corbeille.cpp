@@ -131,12 +131,14 @@ void tst_Corbeille::nothingChosen()
     QCOMPARE(c.dialogs.messages()[0].style, int(vb::OKOnly));
     QVERIFY(Forms().isLoaded("frmCorbeille"));
 
-    // Chosen and unchosen again: nothing goes and the window closes.
+    // Chosen and unchosen again: nothing goes, the window says so and stays.
     c.choisir("a.qvt");
     c.f->flbQVT->setCurrentRow(0, QItemSelectionModel::Deselect);
+    c.dialogs.answerMessage(vb::OK);
     c.cliquer("cmdKill");
-    QCOMPARE(c.dialogs.messages().size(), 1);
-    QVERIFY(!Forms().isLoaded("frmCorbeille"));
+    QCOMPARE(c.dialogs.messages().size(), 2);
+    QCOMPARE(c.dialogs.messages()[1].text, QStringLiteral("Aucun fichier n'est sélectionné"));
+    QVERIFY(Forms().isLoaded("frmCorbeille"));
     QCOMPARE(QDir(DossierDonnees).entryList(QDir::Files).size(), kFichiers.size());
 }
 
@@ -208,16 +210,19 @@ void tst_Corbeille::focusChoosesNoFile()
 void tst_Corbeille::refusedTrash_data()
 {
     QTest::addColumn<QString>("corbeille");
-    QTest::newRow("a file in the trash's place") << "fichier";
-    QTest::newRow("a link in the trash's place") << "lien";
-    QTest::newRow("files folder open to all") << "ouverte";
-    QTest::newRow("trash of another account") << "autre";
-    QTest::newRow("trash planted on a shared disk") << "plantee";
+    QTest::addColumn<QString>("raison"); // in the message
+    const QString autrui = "n'appartient pas à votre compte ou reste ouverte aux autres comptes";
+    QTest::newRow("a file in the trash's place") << "fichier" << "un fichier qui n'est pas un dossier occupe la place";
+    QTest::newRow("a link in the trash's place") << "lien" << autrui;
+    QTest::newRow("files folder open to all") << "ouverte" << autrui;
+    QTest::newRow("trash of another account") << "autre" << autrui;
+    QTest::newRow("trash planted on a shared disk") << "plantee" << autrui;
 }
 
 void tst_Corbeille::refusedTrash()
 {
     QFETCH(QString, corbeille);
+    QFETCH(QString, raison);
     TestHome maison; // the shared disk's place, outside the teacher's home
     std::unique_ptr<PetitDisque> partage;
     QString documents;
@@ -264,6 +269,7 @@ void tst_Corbeille::refusedTrash()
     const QString message = c.dialogs.messages()[1].text;
     QVERIFY2(message.startsWith("Le fichier « a.qvt » n'a pas été jeté dans la corbeille : "), qPrintable(message));
     QVERIFY2(message.endsWith("Il reste dans le dossier " + DossierDonnees), qPrintable(message));
+    QVERIFY2(message.contains(raison), qPrintable(message));
     QCOMPARE(c.dialogs.messages()[1].style, int(vb::Exclamation));
     // The file where it was, nothing put anywhere else.
     QCOMPARE(TestHome::readFile(DossierDonnees + "a.qvt"), QByteArray("a.qvt\r\n"));

@@ -400,12 +400,16 @@ void tst_EditeurExo::emptyFieldStopsAdding()
              QStringLiteral("La Tension maximale (en V) :  pour la voie CH1\r\nn'est pas renseignée : la donnée n'a pas "
                             "été ajoutée.\r\nVeuillez la saisir."));
     QCOMPARE(e.dialogs.messages()[0].title, QStringLiteral("Wavix - Erreur de saisie"));
-    QCOMPARE(e.f->lignes(), QStringList{"'consigne"});
+    // Neither the picture nor its comment: the comment waits in its box.
+    QCOMPARE(e.f->lignes(), QStringList());
     QCOMPARE(e.f->txtCommentaire->text(), QStringLiteral("consigne"));
-    // The comment is added again with the next picture.
+    // Refused once more, then taken: the comment goes in once, before it.
+    e.dialogs.answerMessage(vb::OK);
+    e.cliquer("cmdAdd");
+    QCOMPARE(e.f->lignes(), QStringList());
     e.voie(0, -1, "1");
     e.cliquer("cmdAdd");
-    QCOMPARE(e.f->lignes(), QStringList({"'consigne", "'consigne", "CC/1//CC/2/"}));
+    QCOMPARE(e.f->lignes(), QStringList({"'consigne", "CC/1//CC/2/"}));
 }
 
 void tst_EditeurExo::moveAndRemove()

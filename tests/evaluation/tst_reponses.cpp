@@ -36,11 +36,14 @@ void tst_Reponses::keyFilter_data()
     QTest::addColumn<QString>("touches");
     QTest::addColumn<QString>("texte");
     QTest::addColumn<QString>("message");
-    QTest::newRow("point becomes comma") << "1.5" << "1,5" << "";
-    QTest::newRow("comma") << "12,25" << "12,25" << "";
-    QTest::newRow("minus refused") << "-3" << "3" << "Les valeurs négatives ne sont pas autorisées.";
-    QTest::newRow("letter refused") << "2V" << "2" << "Veuillez saisir un chiffre.";
-    QTest::newRow("blank refused") << "1 0" << "10" << "Veuillez saisir un chiffre.";
+    QTest::addColumn<bool>("frequence"); // CH2's frequency box, else CH1's voltage box
+    QTest::newRow("point becomes comma") << "1.5" << "1,5" << "" << false;
+    QTest::newRow("comma") << "12,25" << "12,25" << "" << false;
+    QTest::newRow("minus refused") << "-3" << "3" << "Les valeurs négatives ne sont pas autorisées." << false;
+    QTest::newRow("letter refused") << "2V" << "2" << "Veuillez saisir un chiffre. (tension, voie CH1)" << false;
+    QTest::newRow("blank refused") << "1 0" << "10" << "Veuillez saisir un chiffre. (tension, voie CH1)" << false;
+    QTest::newRow("letter in CH2's frequency") << "5k" << "5" << "Veuillez saisir un chiffre. (fréquence, voie CH2)"
+                                               << true;
 }
 
 void tst_Reponses::keyFilter()
@@ -48,10 +51,13 @@ void tst_Reponses::keyFilter()
     QFETCH(QString, touches);
     QFETCH(QString, texte);
     QFETCH(QString, message);
+    QFETCH(bool, frequence);
     BancScope b;
     ScriptedDialogs dialogs;
     auto* f = Forms().get<frmExo>();
-    QLineEdit* boite = f->txtUmax[0];
+    if (frequence)
+        f->optAlternatif[1]->setChecked(true); // an alternating signal: its frequency box opens
+    QLineEdit* boite = frequence ? f->txtFreq[1] : f->txtUmax[0];
     boite->clear();
     if (!message.isEmpty())
         dialogs.answerMessage(vb::OK);
@@ -66,7 +72,8 @@ void tst_Reponses::keyFilter()
     // Enter is a key like any other: refused with the message.
     dialogs.answerMessage(vb::OK);
     QTest::keyClick(boite, Qt::Key_Return);
-    QCOMPARE(dialogs.messages().last().text, QStringLiteral("Veuillez saisir un chiffre."));
+    QCOMPARE(dialogs.messages().last().text, frequence ? QStringLiteral("Veuillez saisir un chiffre. (fréquence, voie CH2)")
+                                                       : QStringLiteral("Veuillez saisir un chiffre. (tension, voie CH1)"));
 }
 
 void tst_Reponses::editingKeysPass_data()
@@ -122,7 +129,7 @@ void tst_Reponses::notANumberIsRefused()
     dialogs.answerMessage(vb::OK);
     f->cmdNext->click();
     QCOMPARE(dialogs.messages().size(), 1);
-    QCOMPARE(dialogs.messages()[0].text, QStringLiteral("Veuillez saisir un chiffre."));
+    QCOMPARE(dialogs.messages()[0].text, QStringLiteral("Veuillez saisir un chiffre. (tension, voie CH2)"));
     QCOMPARE(ScoreMaxExo, 0);
     QVERIFY(f->cmdNext->isEnabled());
     QVERIFY(TestHome::readFile(b.home.path("Resultat.txt")).isEmpty());
