@@ -3,12 +3,12 @@
 #include "services/EtatProgramme.h"
 #include "platform/Dialogs.h"
 #include "platform/FormDesign.h"
+#include "platform/PasswordHash.h"
 
 #include <QCryptographicHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRandomGenerator>
 #include <QSettings>
 
 #include <algorithm>
@@ -22,9 +22,18 @@ QSettings reglages()
 
 const QString kCle = QStringLiteral("Settings/Password");
 
-QByteArray empreinte(const QByteArray& sel, const QString& texte)
+// The lower-cased text, as every form of the stored password compares it.
+QByteArray texteCompare(const QString& texte)
 {
-    return QCryptographicHash::hash(sel + texte.toLower().toUtf8(), QCryptographicHash::Sha256).toHex();
+    return texte.toLower().toUtf8();
+}
+
+// "sha256$<salt>$<hash>", as passwords were kept before Argon2id.
+bool ancienneEmpreinteCorrecte(const QStringList& parties, const QString& saisie)
+{
+    const QByteArray sel = QByteArray::fromHex(parties[1].toLatin1());
+    return QCryptographicHash::hash(sel + texteCompare(saisie), QCryptographicHash::Sha256).toHex()
+        == parties[2].toLatin1();
 }
 
 const char kInfo[] = "Info : par défaut, le mot de passe est vide (pas de mot de passe). Il suffit donc de cliquer "
@@ -43,13 +52,20 @@ bool MotDePasseCorrect(const QString& saisie)
     const QString garde = reglages().value(kCle).toString();
     if (garde.isEmpty())
         return saisie.isEmpty();
-    // "sha256$<salt>$<hash>"; any other value was set by hand or kept from
-    // an older install: compared as typed, in lower case, so that it never
-    // locks the teacher out (the next change stores it hashed).
+    const QByteArray octets = garde.toUtf8();
+    if (isPasswordHash(octets))
+        return checkPassword(octets, texteCompare(saisie)) == PasswordCheck::Match;
+    // An older value: "sha256$<salt>$<hash>", or the password itself, set
+    // by hand or kept from an older install, compared as typed in lower
+    // case so that it never locks the teacher out. Its first right entry
+    // stores it again as Argon2id.
     const QStringList parties = garde.split(QLatin1Char('$'));
-    if (parties.size() != 3 || parties[0] != QLatin1String("sha256"))
-        return saisie.toLower() == garde.toLower();
-    return empreinte(QByteArray::fromHex(parties[1].toLatin1()), saisie) == parties[2].toLatin1();
+    const bool correct = parties.size() == 3 && parties[0] == QLatin1String("sha256")
+        ? ancienneEmpreinteCorrecte(parties, saisie)
+        : saisie.toLower() == garde.toLower();
+    if (correct)
+        EnregistrerMotDePasse(saisie);
+    return correct;
 }
 
 bool EnregistrerMotDePasse(const QString& nouveau)
@@ -59,11 +75,10 @@ bool EnregistrerMotDePasse(const QString& nouveau)
     if (nouveau.isEmpty()) {
         s.setValue(kCle, QString());
     } else {
-        QByteArray sel(16, '\0');
-        for (char& c : sel)
-            c = char(QRandomGenerator::system()->bounded(256));
-        s.setValue(kCle, QStringLiteral("sha256$%1$%2")
-                             .arg(QString::fromLatin1(sel.toHex()), QString::fromLatin1(empreinte(sel, nouveau))));
+        const std::optional<QByteArray> empreinte = hashPassword(texteCompare(nouveau));
+        if (!empreinte)
+            return false;
+        s.setValue(kCle, QString::fromLatin1(*empreinte));
     }
     s.sync();
     if (s.status() == QSettings::NoError)
@@ -127,16 +142,18 @@ void frmPass::cmdOK_Click()
 
 frmPassWord::frmPassWord() : VbForm(QString::fromLatin1(kNom), false)
 {
-    buildForm(this, FormDesign{"Changer le mot de passe", 4800, 2100,
+    buildForm(this, FormDesign{"Changer le mot de passe", 4800, 2580,
                                {
                                    {ControlKind::AutoSizeLabel, "lblPassWord", 0, 240, 300, 0, 0, "Ancien mot de passe :"},
                                    {ControlKind::TextBox, "txtPassWord", 0, 2640, 240, 1920, 315},
                                    {ControlKind::AutoSizeLabel, "lblPassWord", 1, 240, 780, 0, 0, "Nouveau mot de passe :"},
                                    {ControlKind::TextBox, "txtPassWord", 1, 2640, 720, 1920, 315},
-                                   {ControlKind::Button, "cmdOK", -1, 960, 1440, 1215, 405, "Valider"},
-                                   {ControlKind::Button, "Command1", -1, 2640, 1440, 1215, 405, "Quitter"},
+                                   {ControlKind::AutoSizeLabel, "lblPassWord", 2, 240, 1260, 0, 0, "Confirmer le nouveau :"},
+                                   {ControlKind::TextBox, "txtPassWord", 2, 2640, 1200, 1920, 315},
+                                   {ControlKind::Button, "cmdOK", -1, 960, 1920, 1215, 405, "Valider"},
+                                   {ControlKind::Button, "Command1", -1, 2640, 1920, 1215, 405, "Quitter"},
                                }});
-    for (int i = 0; i < 2; ++i) {
+    for (int i = 0; i < 3; ++i) {
         txtPassWord[i] = control<QLineEdit>(this, "txtPassWord", i);
         txtPassWord[i]->setEchoMode(QLineEdit::Password);
     }
@@ -153,6 +170,12 @@ void frmPassWord::cmdOK_Click()
     if (!MotDePasseCorrect(txtPassWord[0]->text())) {
         MsgBox(QStringLiteral("L'ancien mot de passe saisi est faux.\r\nVeuillez le ressaisir."), vb::Information,
                QStringLiteral("Wavix - Mot de passe"));
+        return;
+    }
+    // Typed twice, so that a slip of the finger never locks the teacher out.
+    if (txtPassWord[1]->text() != txtPassWord[2]->text()) {
+        MsgBox(QStringLiteral("Les deux saisies du nouveau mot de passe ne sont pas identiques.\r\nVeuillez les ressaisir."),
+               vb::Information, QStringLiteral("Wavix - Mot de passe"));
         return;
     }
     if (!EnregistrerMotDePasse(txtPassWord[1]->text())) {

@@ -4,10 +4,11 @@
 
 class QLineEdit;
 
-// The teacher password, kept in the user's own program settings as a salted
-// hash of its lower-cased text; empty means no password. A stored value not
-// in that form (set by hand, an older install) is compared as typed, in lower
-// case. Saving returns false when the settings could not be written.
+// The teacher password, kept in the user's own program settings as the
+// Argon2id hash of its lower-cased text; empty means no password. An older
+// value (a "sha256$salt$hash", or the password itself set by hand) is still
+// accepted, and its first right entry stores it again as Argon2id. Saving
+// returns false when the settings could not be written.
 bool MotDePasseCorrect(const QString& saisie);
 bool EnregistrerMotDePasse(const QString& nouveau);
 bool MotDePasseVide();
@@ -25,7 +26,7 @@ public:
     QLineEdit* txtPassWord = nullptr;
 };
 
-// Changes the password, given the old one.
+// Changes the password, given the old one and the new one typed twice.
 class frmPassWord : public VbForm {
     Q_OBJECT
 public:
@@ -33,5 +34,5 @@ public:
     frmPassWord();
     void cmdOK_Click();
     void Command1_Click() { Unload(); }
-    QLineEdit* txtPassWord[2] = {};
+    QLineEdit* txtPassWord[3] = {};
 };

@@ -236,13 +236,23 @@ void tst_Menu::passwordChange()
     QVERIFY(changer);
     auto champs = changer->findChildren<QLineEdit*>();
     std::sort(champs.begin(), champs.end(), [](auto* a, auto* b) { return a->objectName() < b->objectName(); });
-    p.dialogs.answerMessage(vb::OK).answerMessage(vb::OK);
+    QCOMPARE(champs.size(), 3);
+    p.dialogs.answerMessage(vb::OK).answerMessage(vb::OK).answerMessage(vb::OK);
     champs[0]->setText("mauvais");
     champs[1]->setText("Tableau");
+    champs[2]->setText("Tableau");
     changer->findChild<QPushButton*>("cmdOK")->click();
     QCOMPARE(p.dialogs.messages().last().text, QStringLiteral("L'ancien mot de passe saisi est faux.\r\nVeuillez le ressaisir."));
     QVERIFY(ModeProfesseur);
+    // The new one typed twice, the second time wrong: nothing is stored.
     champs[0]->setText("");
+    champs[2]->setText("Tablaeu");
+    changer->findChild<QPushButton*>("cmdOK")->click();
+    QCOMPARE(p.dialogs.messages().last().text,
+             QStringLiteral("Les deux saisies du nouveau mot de passe ne sont pas identiques.\r\nVeuillez les ressaisir."));
+    QVERIFY(MotDePasseVide());
+    QVERIFY(ModeProfesseur);
+    champs[2]->setText("Tableau");
     changer->findChild<QPushButton*>("cmdOK")->click();
     QCOMPARE(p.dialogs.messages().last().text, QStringLiteral("Le nouveau mot de passe a bien été enregistré."));
     QCOMPARE(p.dialogs.messages().last().title, QStringLiteral("Wavix - Mot de passe"));
@@ -253,6 +263,7 @@ void tst_Menu::passwordChange()
     // Changed back with the old one typed in another case: no password again.
     champs[0]->setText("tableau");
     champs[1]->setText("");
+    champs[2]->setText("");
     p.dialogs.answerMessage(vb::OK);
     changer->findChild<QPushButton*>("cmdOK")->click();
     QVERIFY(MotDePasseVide());
@@ -266,6 +277,8 @@ void tst_Menu::passwordNotInClearText()
     const QByteArray contenu = TestHome::readFile(fichier).toLower();
     QVERIFY(!contenu.isEmpty());
     QVERIFY(!contenu.contains("physique2024"));
+    // Argon2id at libsodium's interactive limits: 64 MiB, two passes, one lane.
+    QVERIFY2(contenu.contains("$argon2id$v=19$m=65536,t=2,p=1$"), contenu.constData());
     QVERIFY(MotDePasseCorrect("physique2024"));
     QVERIFY(!MotDePasseCorrect("Physique2023"));
     QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brelmar", "wavix").clear();
@@ -276,11 +289,16 @@ void tst_Menu::passwordStoredByHand_data()
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<bool>("accepted");
+    // SHA-256 of the salt's 16 bytes 00 to 0f followed by "physique".
+    const QString sha256 = "sha256$000102030405060708090a0b0c0d0e0f$"
+                           "7f30930947a123430b6d56785778ae3dda1c4ca3bf9676d1639f5378bfb9820e";
     QTest::newRow("as typed") << "Secret" << "Secret" << true;
     QTest::newRow("other case") << "Secret" << "sECRET" << true;
     QTest::newRow("wrong") << "Secret" << "Secrets" << false;
     QTest::newRow("with a dollar") << "a$b" << "A$B" << true;
     QTest::newRow("empty typed") << "Secret" << "" << false;
+    QTest::newRow("older SHA-256 value") << sha256 << "Physique" << true;
+    QTest::newRow("older SHA-256 value, wrong") << sha256 << "physiques" << false;
 }
 
 void tst_Menu::passwordStoredByHand()
@@ -293,15 +311,21 @@ void tst_Menu::passwordStoredByHand()
     QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brelmar", "wavix").setValue("Settings/Password", stored);
     QCOMPARE(MotDePasseCorrect(typed), accepted);
     QVERIFY(!MotDePasseVide());
-    if (!accepted)
-        return;
-    // The next change stores it hashed.
-    QVERIFY(EnregistrerMotDePasse("Nouveau"));
     const QString garde = QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brelmar", "wavix")
                               .value("Settings/Password").toString();
-    QVERIFY(garde.startsWith("sha256$"));
-    QVERIFY(MotDePasseCorrect("nouveau"));
-    QVERIFY(!MotDePasseCorrect(typed));
+    if (!accepted) {
+        // A wrong entry leaves the value as it was.
+        QCOMPARE(garde, stored);
+        return;
+    }
+    // The first right entry stores it again as Argon2id, once: the same
+    // password still opens, in any case, and the value no longer changes.
+    QVERIFY2(garde.startsWith("$argon2id$v=19$"), qPrintable(garde));
+    QVERIFY(MotDePasseCorrect(typed.toUpper()));
+    QCOMPARE(QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brelmar", "wavix")
+                 .value("Settings/Password").toString(),
+             garde);
+    QVERIFY(!MotDePasseCorrect(typed + "x"));
     QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brelmar", "wavix").clear();
 }
 
@@ -321,6 +345,7 @@ void tst_Menu::passwordThatCannotBeSaved()
     std::sort(champs.begin(), champs.end(), [](auto* a, auto* b) { return a->objectName() < b->objectName(); });
     champs[0]->setText("");
     champs[1]->setText("Nouveau");
+    champs[2]->setText("Nouveau");
     p.dialogs.answerMessage(vb::OK);
     changer->findChild<QPushButton*>("cmdOK")->click();
 
