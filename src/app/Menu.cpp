@@ -285,9 +285,10 @@ void MDIWavix::retourModeLibre(bool reglageSiUn)
 
 void MDIWavix::Mnu_Pilote_Click()
 {
+    // Asked at every run from the menu, so that a run is never recorded
+    // under the previous student's name.
     auto* identite = Forms().get<frmName>();
-    if (identite->txtIdent[1]->text().isEmpty())
-        identite->Show(true);
+    identite->Show(true);
     if (identite->txtIdent[1]->text().isEmpty())
         return;
 

@@ -16,6 +16,7 @@
 #include "scope/frmWavix.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QAction>
 #include <QCheckBox>
 #include <QFrame>
@@ -91,6 +92,13 @@ struct Programme : ProgrammeLance {
 // The teacher's commands, behind the password.
 const char* const kPortes[] = {"Mnu_View", "Mnu_Clean", "Mnu_NewTip", "Mnu_Pref(1)", "Mnu_Create", "Mnu_Modif", "Mnu_Kill"};
 
+// Types the text key by key, each key with its text (Latin-1 letters too).
+void taper(QWidget* w, const QString& texte)
+{
+    for (const QChar c : texte)
+        QTest::sendKeyEvent(QTest::Click, w, Qt::Key(c.toUpper().unicode()), QString(c), Qt::NoModifier);
+}
+
 // The disabled items expected, sorted as etats() gives them.
 QString desactives(const QString& noms)
 {
@@ -118,6 +126,7 @@ private Q_SLOTS:
     void plantedResultsLink_data();
     void plantedResultsLink();
     void evaluatedRun();
+    void identityAndRightsAtEveryRun();
     void closeBoxDuringARun();
     void sessionEndDuringARunAsksNothing();
     void failedStartsStayFree_data();
@@ -456,11 +465,104 @@ void tst_Menu::evaluatedRun()
     QVERIFY(Banc().fichierExercice.isEmpty());
     QCOMPARE(p.mdi->windowTitle(), QStringLiteral("Wavix v.1.0 - Mode libre"));
 
-    // The identity stays: the next start asks only for the file.
+    // The next start asks again, the boxes holding the last identity.
+    p.dialogs.answerModal([](QWidget* w) {
+        auto* f = static_cast<frmName*>(w);
+        QCOMPARE(f->txtIdent[1]->text(), QStringLiteral("Durand"));
+        QCOMPARE(f->txtIdent[3]->text(), QStringLiteral("1S2"));
+        f->findChild<QPushButton*>("cmdOK")->click();
+    });
     p.dialogs.answerFile(exo);
     p.lancer("Mnu_Pilote");
     QCOMPARE(p.dialogs.unexpected(), 0);
     QVERIFY(!Banc().modeLibre);
+}
+
+void tst_Menu::identityAndRightsAtEveryRun()
+{
+    Programme p;
+    QVERIFY(TestHome::writeFile(DossierDonnees + "tp.qvt", "CC/1//CC/1/\r\n"));
+    QVERIFY(TestHome::writeFile(DossierDonnees + "vide.qvt", "'sans wavixgramme\r\n"));
+    // The student at the keyboard: the window opens at the name, each box
+    // showing `avant` and selected as the focus reaches it; what he types
+    // replaces it, Tab goes to the next box, Enter confirms.
+    auto clavier = [&p](QStringList avant, QStringList tape) {
+        p.dialogs.answerModal([=, &p](QWidget* w) {
+            auto* f = static_cast<frmName*>(w);
+            // The offscreen platform leaves a window hidden while active
+            // without focus when it comes back: the main window takes the
+            // focus in between, as a window manager gives it.
+            p.mdi->activateWindow();
+            QTRY_COMPARE(QApplication::activeWindow(), p.mdi.get());
+            w->show();
+            QTRY_COMPARE(QApplication::activeWindow(), w);
+            for (int i = 1; i <= 3; ++i) {
+                QLineEdit* boite = f->txtIdent[size_t(i)];
+                QTRY_COMPARE(QApplication::focusWidget(), boite);
+                QCOMPARE(boite->text(), avant[i - 1]);
+                QTRY_COMPARE(boite->selectedText(), avant[i - 1]);
+                if (tape.isEmpty())
+                    break;
+                taper(boite, tape[i - 1]);
+                if (i < 3)
+                    QTest::keyClick(boite, Qt::Key_Tab);
+            }
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        });
+    };
+
+    // The teacher gave the password to prepare the run: the student who
+    // runs it has no teacher's right.
+    ModeProfesseur = true;
+    clavier({"", "", ""}, {"Durand", "Léa", "1S2"});
+    p.dialogs.answerFile(DossierDonnees + "tp.qvt");
+    p.lancer("Mnu_Pilote");
+    QVERIFY(!Banc().modeLibre);
+    QVERIFY(!ModeProfesseur);
+    p.lancer("Mnu_Libre");
+
+    // The next student types over the last identity.
+    clavier({"Durand", "Léa", "1S2"}, {"Martin", "Paul", "1S3"});
+    p.dialogs.answerFile(DossierDonnees + "tp.qvt");
+    p.lancer("Mnu_Pilote");
+    p.lancer("Mnu_Libre");
+
+    // The same student again confirms with Enter; his mark window's
+    // "Fichier" chains a run that keeps him and asks nothing, and the
+    // rights given meanwhile end with it.
+    clavier({"Martin", "Paul", "1S3"}, {});
+    p.dialogs.answerFile(DossierDonnees + "vide.qvt");
+    p.dialogs.answerModal([](QWidget* w) {
+        QCOMPARE(w->objectName(), QStringLiteral("frmNote"));
+        ModeProfesseur = true;
+        w->findChild<QPushButton*>("cmdChoice(0)")->click();
+    });
+    p.dialogs.answerFile(DossierDonnees + "tp.qvt");
+    p.lancer("Mnu_Pilote");
+    QCOMPARE(p.dialogs.unexpected(), 0);
+    QVERIFY(p.dialogs.allAnswered());
+    QVERIFY(!Banc().modeLibre);
+    QVERIFY(!ModeProfesseur);
+    p.lancer("Mnu_Libre");
+
+    int identites = 0;
+    for (const auto& s : p.dialogs.shown())
+        identites += s.kind == ScriptedDialogs::Kind::Modal && s.text == "frmName";
+    QCOMPARE(identites, 3);
+    QStringList eleves, fichiers;
+    for (const QByteArray& ligne : TestHome::readFile(p.mdi->FichierResultat).split('\n')) {
+        const QString texte = QString::fromLatin1(ligne).trimmed();
+        if (texte.startsWith(QString::fromUtf8("Nom élève :")))
+            eleves << texte;
+        if (texte.startsWith(QString::fromUtf8("Prénom élève :")) || texte.startsWith(QString::fromUtf8("Classe élève :")))
+            eleves.last() += " " + texte.section(':', 1);
+        if (texte.startsWith("Nom du fichier :"))
+            fichiers << texte.section(':', 1);
+    }
+    QCOMPARE(eleves, QStringList({QString::fromUtf8("Nom élève :Durand Léa 1S2"),
+                                  QString::fromUtf8("Nom élève :Martin Paul 1S3"),
+                                  QString::fromUtf8("Nom élève :Martin Paul 1S3")}));
+    QCOMPARE(fichiers, QStringList({"tp.qvt", "tp.qvt", "vide.qvt", "tp.qvt"}));
 }
 
 // A run of two pictures started from the menu.
