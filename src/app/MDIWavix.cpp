@@ -349,6 +349,12 @@ bool MDIWavix::preparerResultats(const QString& utilisateur)
 {
     const DossierResultats dossier = GetResultsFolder(dossierProgramme_);
     Reseau = dossier.reseau;
+    DepotClasse = Reseau ? QString() : dossier.depotClasse;
+    ProfesseurClasse = dossier.professeur;
+    if (!DepotClasse.isEmpty()) {
+        FichierResultat.clear(); // each run makes its own
+        return true;
+    }
     if (!Reseau) {
         FichierResultat = dossier.base + QStringLiteral("/Resultat.txt");
         return true;

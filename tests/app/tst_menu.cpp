@@ -1,5 +1,6 @@
 #include "BancScope.h"
 #include "ProgrammeLance.h"
+#include "SalleEssai.h"
 
 #include "services/EtatProgramme.h"
 #include "services/FichierINI.h"
@@ -33,6 +34,9 @@
 
 #include <memory>
 
+#include <pwd.h>
+#include <unistd.h>
+
 namespace {
 
 // The program started in DUAL with CH1 in AC and CH2 in DC, and the
@@ -47,6 +51,7 @@ Reglages reglagesMenu(const QString& reglageAuto)
 
 struct Programme : ProgrammeLance {
     explicit Programme(const QString& reglageAuto = QString()) : ProgrammeLance(reglagesMenu(reglageAuto)) {}
+    explicit Programme(const std::function<void(TestHome&)>& avant) : ProgrammeLance(reglagesMenu(QString()), avant) {}
     void lancer(const char* nom) { mdi->menu(nom)->trigger(); }
     QString etats() const
     {
@@ -132,6 +137,8 @@ private Q_SLOTS:
     void failedStartsStayFree_data();
     void failedStartsStayFree();
     void emptyingResults();
+    void classroomResults_data();
+    void classroomResults();
     void externalCommandsReportFailure_data();
     void externalCommandsReportFailure();
 };
@@ -702,6 +709,115 @@ void tst_Menu::emptyingResults()
     p.lancer("Mnu_NewTip");
     QVERIFY(p.dialogs.messages().last().text.startsWith("Aucun éditeur de texte n'a pu ouvrir le fichier "));
     QVERIFY(QFileInfo::exists(DossierDonnees + "TipOfDayWavix.txt"));
+}
+
+void tst_Menu::classroomResults_data()
+{
+    QTest::addColumn<bool>("professeur"); // the program runs on the teacher's account
+    QTest::newRow("a student's account") << false;
+    QTest::newRow("the teacher's account") << true;
+}
+
+void tst_Menu::classroomResults()
+{
+    QFETCH(bool, professeur);
+    if (professeur && geteuid() == 0)
+        QSKIP("root is no teacher's account: the teacher's side is tried with real accounts in tst_sallepartagee.");
+    if (getpwuid(54321) || getpwuid(54322) || getpwuid(SalleEssai::kProfesseur))
+        QSKIP("The test's other accounts exist on this machine: their names would be shown.");
+    std::unique_ptr<SalleEssai> classe;
+    Programme p([&](TestHome& home) {
+        classe = std::make_unique<SalleEssai>(home.path("salle/donnees"), home.path("salle/documents"),
+                                              professeur ? currentAccount() : SalleEssai::kProfesseur);
+        qputenv("WAVIX_COMMON_APPDATA", QFile::encodeName(classe->donnees));
+        qputenv("WAVIX_COMMON_DOCUMENTS", QFile::encodeName(classe->documents));
+        writeProfileString(classe->donnees + "/Brelmar/Wavix/ConfQVT_eleve1.ini", "Options", "Show Tips at Startup", "0");
+    });
+    QVERIFY(classe->prete());
+    QCOMPARE(p.mdi->DepotClasse, classe->depot());
+    setHorloge([] { return QDateTime(QDate(2007, 3, 8), QTime(9, 5, 12)); });
+    QVERIFY(TestHome::writeFile(classe->wavixDocuments() + "/tp.qvt", "CC/1//CC/1/\r\n"));
+    p.identite("Durand", "Léa", "1S2");
+    p.dialogs.answerFile(classe->wavixDocuments() + "/tp.qvt");
+    p.lancer("Mnu_Pilote");
+    p.lancer("Mnu_Libre");
+    const QString sien = classe->depot() + "/QVT_eleve1_8_3_2007_9_5.txt";
+    QCOMPARE(p.mdi->FichierResultat, sien);
+    const QByteArray contenu = TestHome::readFile(sien);
+
+    // Classmates' files: one run earlier in the morning, a FIFO and a link
+    // to a file of the teacher's.
+    const QString autre = classe->depot() + "/QVT_eleve2_8_3_2007_8_0.txt";
+    const QByteArray autreContenu = "\r\n" + QByteArray(38, '*') + "\r\nNom \xE9l\xE8ve :Martin\r\nPr\xE9nom \xE9l\xE8ve :Paul\r\n"
+                                    "Classe \xE9l\xE8ve :1S2\r\n" + QByteArray(72, '=') + "\r\nNom du fichier :tp.qvt\r\n"
+                                    "Jour et Heure :08/03/2007 08:00:00\r\n";
+    QVERIFY(TestHome::writeFile(autre, autreContenu));
+    classe->proprietaire(autre, 54321);
+    const QString tube = classe->depot() + "/QVT_eleve3_8_3_2007_9_0.txt";
+    QVERIFY(TestHome::makeFifo(tube));
+    classe->proprietaire(tube, 54322);
+    const QString bulletin = p.home.path("bulletin.txt"), lien = classe->depot() + "/lien.txt";
+    QVERIFY(TestHome::writeFile(bulletin, "notes du trimestre\r\n"));
+    QVERIFY(QFile::link(bulletin, lien));
+    classe->proprietaire(lien, 54321);
+
+    // The view: a read-only copy in the text editor.
+    QByteArray montre;
+    unsigned modeCopie = 0;
+    setTextEditorOpener([&](const QString& chemin) {
+        montre = TestHome::readFile(chemin);
+        modeCopie = TestHome::modeOf(chemin);
+        QFile::remove(chemin);
+        return true;
+    });
+    ModeProfesseur = true;
+    p.lancer("Mnu_View");
+    QCOMPARE(modeCopie, 0400u);
+    const QString moi = accountName(currentAccount());
+    const QByteArray lui = ("==== Compte : " + moi + " ; nom saisi : Durand Léa ; fichier : QVT_eleve1_8_3_2007_9_5.txt ====\r\n")
+                               .toUtf8() + QString::fromLatin1(contenu).toUtf8() + "\r\n";
+    const QByteArray illisible = " : illisible, ce fichier n'est pas un fichier ordinaire (lien, dossier, tube ou "
+                                 "périphérique) ====\r\n\r\n";
+    if (professeur) {
+        // Every file of the drop box, by its first run, the account that
+        // owns it beside the name typed in it; what cannot be read last,
+        // with its owner and why.
+        QCOMPARE(QString::fromUtf8(montre),
+                 QString::fromUtf8("==== Compte : 54321 ; nom saisi : Martin Paul ; fichier : QVT_eleve2_8_3_2007_8_0.txt ====\r\n"
+                                   + QString::fromLatin1(autreContenu).toUtf8() + "\r\n" + lui
+                                   + "==== Compte : 54322 ; fichier : QVT_eleve3_8_3_2007_9_0.txt" + illisible
+                                   + "==== Compte : 54321 ; fichier : lien.txt" + illisible));
+    } else {
+        // The account's own files only.
+        QCOMPARE(QString::fromUtf8(montre), QString::fromUtf8(lui));
+    }
+    // Shown, never changed.
+    QCOMPARE(TestHome::readFile(sien), contenu);
+    QCOMPARE(TestHome::readFile(autre), autreContenu);
+
+    // Emptying: the teacher's alone, whatever password the student's
+    // program was given; on his account every entry goes, the link itself.
+    const int avant = p.dialogs.messages().size();
+    if (professeur)
+        p.dialogs.answerMessage(vb::Yes).answerMessage(vb::OK);
+    else
+        p.dialogs.answerMessage(vb::OK);
+    p.lancer("Mnu_Clean");
+    QCOMPARE(p.dialogs.unexpected(), 0);
+    QCOMPARE(p.motsDePasseDemandes(), 0);
+    const auto messages = p.dialogs.messages().mid(avant);
+    if (professeur) {
+        QCOMPARE(messages.size(), 2);
+        QCOMPARE(messages[0].text, QStringLiteral("Voulez-vous vraiment supprimer les fichiers des réponses-élèves (4) ?"));
+        QCOMPARE(messages[1].text, QStringLiteral("Les fichiers des réponses-élèves ont été supprimés."));
+        QVERIFY(QDir(classe->depot()).isEmpty(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot));
+    } else {
+        QCOMPARE(messages.size(), 1);
+        QCOMPARE(messages[0].text, QStringLiteral("Seul le compte du professeur (54320) peut vider les réponses des élèves."));
+        QCOMPARE(TestHome::readFile(sien), contenu);
+        QCOMPARE(TestHome::readFile(autre), autreContenu);
+    }
+    QCOMPARE(TestHome::readFile(bulletin), QByteArray("notes du trimestre\r\n"));
 }
 
 void tst_Menu::externalCommandsReportFailure_data()

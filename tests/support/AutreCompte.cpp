@@ -2,7 +2,9 @@
 // uid (or under the test's own, as a second program of the same account).
 // Each command does what the program does at that point:
 //   wavix_autre_compte ecrire <settings file> <results file>
-//       writes its settings file and appends to the shared results file;
+//       writes its settings file, then a record to a results file of its
+//       own, made as a run from the menu makes it in the classroom's drop
+//       box (that name, or another when it is taken), whose path it prints;
 //       0 both written, 1 the settings failed, 2 the results failed.
 //   wavix_autre_compte cles <settings file> <prefix> <count>
 //       writes the keys <prefix>1 .. <prefix><count> of section "Essai",
@@ -15,10 +17,14 @@
 // Exit status 3: wrong arguments.
 
 #include "services/Dossiers.h"
+#include "services/EtatProgramme.h"
 #include "platform/ProfileFile.h"
 #include "platform/TextFiles.h"
 
+#include <QFile>
 #include <QString>
+
+#include <cstdio>
 
 int main(int argc, char** argv)
 {
@@ -31,9 +37,10 @@ int main(int argc, char** argv)
         if (!writeProfileString(chemin, QStringLiteral("Options"), QStringLiteral("Show Tips at Startup"),
                                 QStringLiteral("0")))
             return 1;
-        AppendingTextFile sortie;
-        if (!sortie.open(resultats, kModeFichierPartage) || !sortie.writeLine(QStringLiteral("Nom élève :Martin")))
+        const QString ouvert = OuvrirFichierResultats(resultats, kModeFichierDepose, false);
+        if (ouvert.isEmpty() || !FichierResultatOuvert().writeLine(QStringLiteral("Nom élève :Martin")))
             return 2;
+        std::printf("%s\n", QFile::encodeName(ouvert).constData());
         return 0;
     }
     if (commande == QLatin1String("cles") && argc == 5) {
