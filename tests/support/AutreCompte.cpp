@@ -14,13 +14,27 @@
 //       0 the file is the account's own, 1 it is not.
 //   wavix_autre_compte marque <deposit folder>
 //       the start-up's password marker; 0 it is there, 1 it failed.
+//   wavix_autre_compte epreuve <results file> <name> [reseau]
+//       a whole run as the menu's "Mode évalué" writes it, under the typed
+//       name, into a new results file of its own (that name or another, as
+//       a run from the menu makes it in the classroom's drop box; "reseau":
+//       as in network use, where a file of its own at that name is taken
+//       up), whose path it prints; 0 written, 2 the results failed.
+//   wavix_autre_compte voir <drop box>
+//       prints the teacher's view of the drop box; 1 it cannot be listed.
+//   wavix_autre_compte vider <drop box>
+//       the teacher's "Vider": deletes every file of the drop box and
+//       prints the names left; 0 all deleted, 1 some left, 2 it cannot be
+//       listed.
 // Exit status 3: wrong arguments.
 
 #include "services/Dossiers.h"
 #include "services/EtatProgramme.h"
+#include "evaluation/Resultats.h"
 #include "platform/ProfileFile.h"
 #include "platform/TextFiles.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QString>
 
@@ -57,5 +71,40 @@ int main(int argc, char** argv)
         return ReglagesDuCompte(chemin) ? 0 : 1;
     if (commande == QLatin1String("marque") && argc == 3)
         return PreparerMarqueMotDePasse(chemin) ? 0 : 1;
+    if (commande == QLatin1String("epreuve") && (argc == 4 || argc == 5)) {
+        const bool reseau = argc == 5 && QLatin1String(argv[4]) == QLatin1String("reseau");
+        const QString ouvert = OuvrirFichierResultats(chemin, reseau ? kModeFichierPrive : kModeFichierDepose, reseau);
+        const QDateTime debut(QDate(2007, 3, 8), QTime(9, 5, 7));
+        LigneReponse a(0), b(1);
+        a.signal(QStringLiteral("Cc"), false);
+        a.tension(1, false);
+        b.signal(QStringLiteral("Cc"), false);
+        b.tension(1, false);
+        if (ouvert.isEmpty()
+            || !FichierResultatOuvert().writeLines(EnteteEleve(QString::fromLocal8Bit(argv[3]), QStringLiteral("Léa"),
+                                                               QStringLiteral("1S2"))
+                                                   + EnteteEpreuve(QStringLiteral("tp.qvt"), debut)
+                                                   + QStringList{a.texte(), b.texte(), LigneScore(4), LigneFinImage(),
+                                                                 LigneNote(20)}))
+            return 2;
+        std::printf("%s\n", QFile::encodeName(ouvert).constData());
+        return 0;
+    }
+    if (commande == QLatin1String("voir") && argc == 3) {
+        QList<FichierResultats> fichiers;
+        if (!LireDepotResultats(chemin, fichiers))
+            return 1;
+        std::printf("%s", VueResultats(fichiers).toUtf8().constData());
+        return 0;
+    }
+    if (commande == QLatin1String("vider") && argc == 3) {
+        QList<FichierResultats> fichiers;
+        if (!LireDepotResultats(chemin, fichiers))
+            return 2;
+        const QStringList restes = SupprimerFichiersResultats(fichiers);
+        for (const QString& reste : restes)
+            std::printf("%s\n", QFile::encodeName(reste).constData());
+        return restes.isEmpty() ? 0 : 1;
+    }
     return 3;
 }
