@@ -261,8 +261,14 @@ void MDIWavix::creerMenus()
 
 bool MDIWavix::porteProfesseur()
 {
-    if (!ModeProfesseur)
-        Forms().get<frmPass>()->Show(true);
+    if (ModeProfesseur)
+        return true;
+    // A classroom password that cannot be read opens nothing, and says why.
+    if (const QString ferme = MotDePasseFerme(); !ferme.isEmpty()) {
+        MsgBox(ferme, vb::Exclamation, QStringLiteral("Wavix - Mot de passe"));
+        return false;
+    }
+    Forms().get<frmPass>()->Show(true);
     return ModeProfesseur;
 }
 

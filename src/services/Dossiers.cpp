@@ -209,14 +209,16 @@ ConstatDossierPartage VerifierDossierPartage(const QString& racine, int identifi
     return constat;
 }
 
-QString CommandePreparation()
+QString CommandePreparation(const QString& professeur, const QString& options)
 {
     auto racine = [](const char* variable, const char* aDefaut) {
         const QString nommee = qEnvironmentVariable(variable);
         return nommee.isEmpty() ? QString::fromUtf8(aDefaut)
                                 : QLatin1Char('"') + withoutTrailingSlash(QDir::cleanPath(nommee)) + QLatin1Char('"');
     };
-    return QStringLiteral("sudo wavix-preparer-salle --professeur <compte du professeur> ")
+    return QStringLiteral("sudo wavix-preparer-salle --professeur ")
+        + (professeur.isEmpty() ? QStringLiteral("<compte du professeur>") : professeur) + QLatin1Char(' ')
+        + (options.isEmpty() ? QString() : options + QLatin1Char(' '))
         + racine("WAVIX_COMMON_APPDATA", "<dossier des réglages>") + QLatin1Char(' ')
         + racine("WAVIX_COMMON_DOCUMENTS", "<dossier des documents>");
 }

@@ -59,8 +59,9 @@ struct ConstatDossierPartage {
 //   the user can add files there.
 ConstatDossierPartage VerifierDossierPartage(const QString& racine, int identifiant = kDossierDonneesCommunes);
 // The command of the README that prepares the classroom's shared roots, as
-// the administrator types it (the roots named by the environment).
-QString CommandePreparation();
+// the administrator types it (the roots named by the environment; the
+// teacher's account when known), with options before the roots.
+QString CommandePreparation(const QString& professeur = QString(), const QString& options = QString());
 // Names of the classroom's layout.
 inline const QString kDossierDepotClasse = QStringLiteral("Resultats");
 inline const QString kDossierProfesseur = QStringLiteral("Professeur");

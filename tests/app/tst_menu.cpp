@@ -8,6 +8,7 @@
 #include "bench/frmToolBox.h"
 #include "evaluation/frmName.h"
 #include "help/TelechargementFichier.h"
+#include "platform/PasswordHash.h"
 #include "platform/PictureBox.h"
 #include "platform/ProfileFile.h"
 #include "platform/ScriptedDialogs.h"
@@ -139,6 +140,9 @@ private Q_SLOTS:
     void emptyingResults();
     void classroomResults_data();
     void classroomResults();
+    void classroomPasswordFailsClosed_data();
+    void classroomPasswordFailsClosed();
+    void classroomPasswordSetByTheTeacher();
     void externalCommandsReportFailure_data();
     void externalCommandsReportFailure();
 };
@@ -818,6 +822,160 @@ void tst_Menu::classroomResults()
         QCOMPARE(TestHome::readFile(autre), autreContenu);
     }
     QCOMPARE(TestHome::readFile(bulletin), QByteArray("notes du trimestre\r\n"));
+}
+
+namespace {
+
+// The program on a student's account of a prepared classroom, whose own
+// settings hold a password of his.
+struct ProgrammeEnClasse {
+    std::unique_ptr<SalleEssai> classe;
+    std::unique_ptr<Programme> p;
+    explicit ProgrammeEnClasse(uid_t professeur = SalleEssai::kProfesseur)
+    {
+        p = std::make_unique<Programme>([&](TestHome& home) {
+            classe = std::make_unique<SalleEssai>(home.path("salle/donnees"), home.path("salle/documents"), professeur);
+            qputenv("WAVIX_COMMON_APPDATA", QFile::encodeName(classe->donnees));
+            qputenv("WAVIX_COMMON_DOCUMENTS", QFile::encodeName(classe->documents));
+            writeProfileString(classe->donnees + "/Brelmar/Wavix/ConfQVT_eleve1.ini", "Options", "Show Tips at Startup",
+                               "0");
+        });
+        QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brelmar", "wavix").setValue("Settings/Password",
+                                                                                             "eleve");
+    }
+    QString garde() const
+    {
+        return QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brelmar", "wavix")
+            .value("Settings/Password")
+            .toString();
+    }
+};
+
+} // namespace
+
+void tst_Menu::classroomPasswordFailsClosed_data()
+{
+    QTest::addColumn<QString>("fichier"); // what is at the classroom's password file
+    QTest::addColumn<QString>("debut");   // how the gate's message begins
+    QTest::addColumn<QString>("commande"); // the command it names
+    const QString pasChoisi = "Le mot de passe de la classe n'est pas encore choisi :\r\n%F\r\n\r\n"
+                              "Le professeur le choisit sur son compte (54320), par le menu Aide > « Changer le mot de passe ».";
+    const QString remise = "sudo wavix-preparer-salle --professeur 54320 --oublier-mot-de-passe \"%D\" \"%E\"";
+    QTest::newRow("not chosen yet") << "" << pasChoisi << "";
+    QTest::newRow("empty") << "empty" << pasChoisi << "";
+    QTest::newRow("damaged") << "damaged" << "Le fichier du mot de passe de la classe est endommagé :\r\n%F" << remise;
+    QTest::newRow("a link") << "link" << "Le fichier du mot de passe de la classe ne peut pas être lu :\r\n%F" << remise;
+    QTest::newRow("a FIFO") << "fifo" << "Le fichier du mot de passe de la classe ne peut pas être lu :\r\n%F" << remise;
+    QTest::newRow("a classmate's") << "other" << "Le fichier du mot de passe de la classe ne peut pas être lu :\r\n%F"
+                                   << remise;
+    QTest::newRow("the teacher's folder a student's")
+        << "folder" << "Le dossier du mot de passe de la classe n'est pas prêt :\r\n%P"
+        << "sudo wavix-preparer-salle --professeur 54320 \"%D\" \"%E\"";
+}
+
+void tst_Menu::classroomPasswordFailsClosed()
+{
+    QFETCH(QString, fichier);
+    QFETCH(QString, debut);
+    QFETCH(QString, commande);
+    if (getpwuid(SalleEssai::kProfesseur) || getpwuid(54321))
+        QSKIP("The test's other accounts exist on this machine: their names would be shown.");
+    ProgrammeEnClasse e;
+    Programme& p = *e.p;
+    const QString mdp = e.classe->motDePasse();
+    if (fichier == "empty")
+        QVERIFY(TestHome::writeFile(mdp, "\n"));
+    if (fichier == "damaged" || fichier == "other")
+        QVERIFY(TestHome::writeFile(mdp, fichier == "damaged" ? "sha256$00$7f30\n" : *hashPassword("eleve") + "\n"));
+    // Written here as the teacher would have written it, or by a classmate.
+    e.classe->proprietaire(mdp, fichier == "other" ? 54321 : SalleEssai::kProfesseur);
+    if (fichier == "link")
+        QVERIFY(QFile::link(p.home.path("ailleurs"), mdp));
+    if (fichier == "fifo")
+        QVERIFY(TestHome::makeFifo(mdp));
+    if (fichier == "folder")
+        e.classe->proprietaire(e.classe->dossierProfesseur(), 54321);
+    auto remplacer = [&](QString t) {
+        return t.replace("%F", mdp).replace("%P", e.classe->dossierProfesseur()).replace("%D", e.classe->donnees)
+            .replace("%E", e.classe->documents);
+    };
+
+    // No teacher's command opens, nothing is asked: the message says which
+    // file and which command.
+    p.dialogs.answerMessage(vb::OK);
+    p.lancer("Mnu_Pref(1)");
+    QCOMPARE(p.dialogs.shown().size(), 1);
+    const auto message = p.dialogs.messages().value(0);
+    QCOMPARE(message.title, QStringLiteral("Wavix - Mot de passe"));
+    QVERIFY2(message.text.startsWith(remplacer(debut)), qPrintable(message.text));
+    QVERIFY2(message.text.contains(remplacer(commande)), qPrintable(message.text));
+    QVERIFY(!ModeProfesseur);
+    QVERIFY(!Forms().isLoaded("frmOption") || !Forms().find("frmOption")->isVisible());
+    // The account's own password is never read there, nor the empty one.
+    for (const char* essai : {"eleve", ""})
+        QVERIFY(!MotDePasseCorrect(essai));
+    QCOMPARE(e.garde(), QStringLiteral("eleve"));
+}
+
+void tst_Menu::classroomPasswordSetByTheTeacher()
+{
+    // The student's side, then, on an ordinary account, the teacher's.
+    {
+        if (getpwuid(SalleEssai::kProfesseur))
+            QSKIP("The test's teacher account exists on this machine: its name would be shown.");
+        ProgrammeEnClasse e;
+        Programme& p = *e.p;
+        QVERIFY(TestHome::writeFile(e.classe->motDePasse(), *hashPassword("tableau") + "\n"));
+        e.classe->proprietaire(e.classe->motDePasse(), SalleEssai::kProfesseur);
+        // The classroom's password opens, in any case; the student's own
+        // does not; and no text says the password is empty by default.
+        p.dialogs.answerModal([](QWidget* w) {
+            QVERIFY(!w->findChild<QLabel*>("lblInfo")->isVisibleTo(w));
+            w->findChild<QLineEdit*>("txtPassWord")->setText("eleve");
+            w->findChild<QPushButton*>("cmdOK")->click();
+            w->findChild<QLineEdit*>("txtPassWord")->setText("TABLEAU");
+            w->findChild<QPushButton*>("cmdOK")->click();
+        });
+        p.dialogs.answerMessage(vb::OK);
+        p.dialogs.answerModal([](QWidget*) {}); // the options dialog
+        p.lancer("Mnu_Pref(1)");
+        QVERIFY(ModeProfesseur);
+        QCOMPARE(p.dialogs.messages().value(0).text, QStringLiteral("Le mot de passe saisi est faux.\r\nVeuillez le ressaisir."));
+        QCOMPARE(e.garde(), QStringLiteral("eleve"));
+        // Only the teacher's account changes it: the window says so.
+        p.lancer("Mnu_PassWord");
+        auto* changer = Forms().find("frmPassWord");
+        auto* info = changer->findChild<QLabel*>("lblInfo");
+        QVERIFY(info->isVisibleTo(changer));
+        QCOMPARE(info->text(), QStringLiteral("Seul le compte du professeur (54320) peut changer le mot de passe de la classe."));
+        QVERIFY(changer->rect().contains(info->geometry()));
+        for (QLineEdit* champ : changer->findChildren<QLineEdit*>())
+            QVERIFY(!champ->isEnabled());
+        QVERIFY(!changer->findChild<QPushButton*>("cmdOK")->isEnabled());
+        const ChangementMotDePasse refus = ChangerMotDePasse("tableau", "autre", "autre");
+        QVERIFY(!refus.enregistre);
+        QCOMPARE(refus.message, info->text());
+        QVERIFY(MotDePasseCorrect("tableau"));
+    }
+    if (geteuid() == 0)
+        QSKIP("root is no teacher's account: the teacher's side is tried with real accounts in tst_sallepartagee.");
+    ProgrammeEnClasse e(currentAccount());
+    // The first password, typed twice, from the teacher's account.
+    QVERIFY(!MotDePasseFerme().isEmpty());
+    QVERIFY(!ChangerMotDePasse("", "Tableau", "Tablaeu").enregistre);
+    QVERIFY(!ChangerMotDePasse("", "", "").enregistre);
+    QVERIFY(!QFileInfo::exists(e.classe->motDePasse()));
+    const ChangementMotDePasse fait = ChangerMotDePasse("", "Tableau", "Tableau");
+    QVERIFY2(fait.enregistre, qPrintable(fait.message));
+    QCOMPARE(TestHome::modeOf(e.classe->motDePasse()), 0644u);
+    QVERIFY(TestHome::readFile(e.classe->motDePasse()).startsWith("$argon2id$"));
+    QVERIFY(MotDePasseFerme().isEmpty());
+    QVERIFY(MotDePasseCorrect("tableau"));
+    // Changed again, given the old one.
+    QVERIFY(!ChangerMotDePasse("faux", "Craie", "Craie").enregistre);
+    QVERIFY(ChangerMotDePasse("TABLEAU", "Craie", "Craie").enregistre);
+    QVERIFY(MotDePasseCorrect("craie") && !MotDePasseCorrect("tableau"));
+    QCOMPARE(QDir(e.classe->dossierProfesseur()).entryList(QDir::Files | QDir::Hidden), QStringList{"MotDePasseClasse"});
 }
 
 void tst_Menu::externalCommandsReportFailure_data()

@@ -145,12 +145,20 @@ struct Salle {
     QString depot() const { return wavix(documents) + "/Resultats"; }
 };
 
-// A classroom prepared for the teacher, with his exercise and tips files.
+// A classroom prepared for the teacher, with his exercise and tips files;
+// the programs started meanwhile are given its folders.
 struct Classe : Salle {
     std::optional<Compte> prof, a, b;
 
+    ~Classe()
+    {
+        qunsetenv("WAVIX_COMMON_APPDATA");
+        qunsetenv("WAVIX_COMMON_DOCUMENTS");
+    }
     bool prete()
     {
+        qputenv("WAVIX_COMMON_APPDATA", QFile::encodeName(donnees));
+        qputenv("WAVIX_COMMON_DOCUMENTS", QFile::encodeName(documents));
         prof = compteEssai("wavix-essai-prof", dir.path());
         a = compteEssai("wavix-essai-a", dir.path());
         b = compteEssai("wavix-essai-b", dir.path());
@@ -202,6 +210,7 @@ private Q_SLOTS:
     void studentCannotSpoilAnotherAccountsFiles_data();
     void studentCannotSpoilAnotherAccountsFiles();
     void teacherAloneSeesAndEmptiesTheResults();
+    void oneClassroomPasswordOfTheTeacher();
     void plantedFilesDoNotStopAnotherAccount();
     void twoProgramsOfOneStudentKeepEveryKey();
     void tipsAreShownAsText_data();
@@ -485,6 +494,60 @@ void tst_SallePartagee::teacherAloneSeesAndEmptiesTheResults()
     QCOMPARE(salle.prof->wavix({"vider", salle.depot()}).code, 0);
     QVERIFY(QDir(salle.depot()).isEmpty(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot));
     QVERIFY(!salle.epreuve(*salle.a, "Durand").isEmpty());
+}
+
+void tst_SallePartagee::oneClassroomPasswordOfTheTeacher()
+{
+    COMPTES_REELS();
+    Classe salle;
+    QVERIFY(salle.prete());
+    const Compte& prof = *salle.prof;
+    const Compte& a = *salle.a;
+    const QString fichier = salle.wavix(salle.donnees) + "/Professeur/MotDePasseClasse";
+    // A student's own settings hold a password of his: never read here.
+    QCOMPARE(a.shell("mkdir -p \"$HOME/.config/Brelmar\" && printf '[Settings]\\nPassword=moi\\n' > "
+                     "\"$HOME/.config/Brelmar/wavix.conf\""),
+             0);
+    // Not chosen yet: nothing opens, on any account.
+    for (const Compte* c : {&prof, &a})
+        for (const char* essai : {"", "moi"})
+            QCOMPARE(c->wavix({"motdepasse", essai}).code, 2);
+    QVERIFY(a.wavix({"motdepasse", ""}).texte.contains("Le mot de passe de la classe n'est pas encore choisi"));
+    // A student cannot choose it, by the program or by a shell.
+    const Sortie refus = a.wavix({"changer", "", "moi"});
+    QCOMPARE(refus.code, 1);
+    QVERIFY2(refus.texte.contains("Seul le compte du professeur (wavix-essai-prof) peut changer"), qPrintable(refus.texte));
+    QVERIFY(a.shell("echo x > '" + fichier + "'") != 0);
+    QVERIFY(!QFileInfo::exists(fichier));
+
+    // The teacher chooses it from his account.
+    QCOMPARE(prof.wavix({"changer", "", "Tableau"}).code, 0);
+    const Etat e = etatDe(fichier);
+    QCOMPARE(e.proprietaire, prof.uid);
+    QCOMPARE(e.mode, 0644u);
+    QVERIFY(TestHome::readFile(fichier).startsWith("$argon2id$"));
+    // Typed into a student's program it opens the teacher's commands there,
+    // and nothing more: the program runs as the student.
+    QCOMPARE(a.wavix({"motdepasse", "tableau"}).code, 0);
+    QCOMPARE(a.wavix({"motdepasse", "moi"}).code, 1);
+    QCOMPARE(a.wavix({"changer", "tableau", "moi"}).code, 1);
+    QCOMPARE(a.wavix({"voir", salle.depot()}).code, 1);
+    QCOMPARE(a.wavix({"vider", salle.depot()}).code, 2);
+    for (const QString& geste : {"echo x > '" + fichier + "'", "rm -f '" + fichier + "'",
+                                 "mv '" + fichier + "' '" + fichier + ".x'",
+                                 "echo x > '" + salle.wavix(salle.documents) + "/faux.qvt'"})
+        QVERIFY2(a.shell(geste) != 0, qPrintable(geste));
+    QCOMPARE(TestHome::readFile(fichier).left(10), QByteArray("$argon2id$"));
+
+    // Forgotten: the administrator resets it, the teacher chooses another.
+    const Sortie oubli = Salle::preparer({"--professeur", prof.nom, "--oublier-mot-de-passe", salle.donnees,
+                                          salle.documents});
+    QCOMPARE(oubli.code, 0);
+    QVERIFY(oubli.texte.contains("Mot de passe de la classe oublié"));
+    QVERIFY(!QFileInfo::exists(fichier));
+    QCOMPARE(a.wavix({"motdepasse", "tableau"}).code, 2);
+    QCOMPARE(prof.wavix({"changer", "", "Craie"}).code, 0);
+    QCOMPARE(a.wavix({"motdepasse", "CRAIE"}).code, 0);
 }
 
 void tst_SallePartagee::plantedFilesDoNotStopAnotherAccount()

@@ -26,8 +26,15 @@
 //       the teacher's "Vider": deletes every file of the drop box and
 //       prints the names left; 0 all deleted, 1 some left, 2 it cannot be
 //       listed.
+//   wavix_autre_compte motdepasse <text>
+//       the teacher's gate given that password: 0 it opens, 1 it is wrong,
+//       2 the password cannot be asked (the reason printed).
+//   wavix_autre_compte changer <old> <new>
+//       "Changer le mot de passe", the new one typed twice alike; prints
+//       what the window says; 0 stored, 1 not.
 // Exit status 3: wrong arguments.
 
+#include "app/MotDePasse.h"
 #include "services/Dossiers.h"
 #include "services/EtatProgramme.h"
 #include "evaluation/Resultats.h"
@@ -105,6 +112,19 @@ int main(int argc, char** argv)
         for (const QString& reste : restes)
             std::printf("%s\n", QFile::encodeName(reste).constData());
         return restes.isEmpty() ? 0 : 1;
+    }
+    if (commande == QLatin1String("motdepasse") && argc == 3) {
+        if (const QString ferme = MotDePasseFerme(); !ferme.isEmpty()) {
+            std::printf("%s\n", ferme.toUtf8().constData());
+            return 2;
+        }
+        return MotDePasseCorrect(chemin) ? 0 : 1;
+    }
+    if (commande == QLatin1String("changer") && argc == 4) {
+        const QString nouveau = QString::fromLocal8Bit(argv[3]);
+        const ChangementMotDePasse fait = ChangerMotDePasse(chemin, nouveau, nouveau);
+        std::printf("%s\n", fait.message.toUtf8().constData());
+        return fait.enregistre ? 0 : 1;
     }
     return 3;
 }
