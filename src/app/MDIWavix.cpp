@@ -383,8 +383,13 @@ bool MDIWavix::preparerResultats(const QString& utilisateur)
 
     FichierResultat = FichierResultatReseau(dossier.base, DossierDepot, utilisateur,
                                             QDateTime::currentDateTime());
-    if (!PreparerMarqueMotDePasse(dossier.base + QLatin1Char('/') + DossierDepot.trimmed()))
+    const QString depot = dossier.base + QLatin1Char('/') + DossierDepot.trimmed();
+    if (!PreparerMarqueMotDePasse(depot))
         throw ErreurExecution{kErreurAccesFichier, QStringLiteral("Erreur d'accès au chemin/fichier")};
+    // A deposit folder that does not keep each account's results from the
+    // others is said, never called safe.
+    if (const QString message = MessageDepotReseau(depot); !message.isEmpty())
+        MsgBox(message, vb::Exclamation, QStringLiteral("Wavix - Réseau"));
     return true;
 }
 

@@ -359,7 +359,8 @@ bool MDIWavix::ouvrirResultats()
     if (Reseau) {
         // The file of this program's run, or another name when a classmate
         // took this one first.
-        const QString ouvert = OuvrirFichierResultats(FichierResultat, kModeFichierPrive, true);
+        const QString ouvert =
+            OuvrirFichierResultats(FichierResultat, ModeFichierDepot(QFileInfo(FichierResultat).path()), true);
         if (ouvert.isEmpty())
             return false;
         FichierResultat = ouvert;

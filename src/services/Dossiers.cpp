@@ -378,6 +378,38 @@ QString OuvrirFichierResultats(const QString& chemin, mode_t mode, bool siensRep
     return QString();
 }
 
+mode_t ModeFichierDepot(const QString& dossier)
+{
+    struct stat info {};
+    if (stat(QFile::encodeName(dossier).constData(), &info) == 0 && (info.st_mode & S_ISGID)
+        && fileOwner(dossier) != currentAccount() && !isMemberOfGroup(info.st_gid))
+        return kModeFichierDepose;
+    return kModeFichierPrive;
+}
+
+QString MessageDepotReseau(const QString& dossier)
+{
+    const MountInfo montage = probeMount(dossier);
+    if (montage.fixedPermissions)
+        return QStringLiteral("Wavix ne peut pas vérifier les droits du dossier de dépôt des réponses :") + kCrLf
+            + dossier + kCrLf
+            + QStringLiteral("Le partage réseau est monté avec des droits fixes : ceux que Wavix voit ne sont pas "
+                             "ceux du serveur.")
+            + kCrLf + kCrLf
+            + QStringLiteral("Le professeur s'assure sur le serveur que chaque élève peut y déposer ses réponses sans "
+                             "lire, modifier ni supprimer celles des autres.");
+    struct stat info {};
+    if (stat(QFile::encodeName(dossier).constData(), &info) != 0 || !(info.st_mode & (S_IWGRP | S_IWOTH))
+        || (info.st_mode & S_ISVTX))
+        return QString();
+    return QStringLiteral("Le dossier de dépôt des réponses n'est pas protégé :") + kCrLf + dossier + kCrLf
+        + QStringLiteral("D'autres comptes peuvent y écrire sans le bit « sticky » : chacun pourrait supprimer, "
+                         "remplacer ou réécrire les réponses des autres.")
+        + kCrLf + kCrLf + QStringLiteral("Le professeur le protège avec la commande :") + kCrLf
+        + ((info.st_mode & S_ISGID) ? QStringLiteral("chmod 3733 \"") : QStringLiteral("chmod 1733 \"")) + dossier
+        + QLatin1Char('"');
+}
+
 QString NomFichierResultat(const QString& user, const QDateTime& moment)
 {
     // Built piece by piece: a "%1" in a name is only text.

@@ -121,6 +121,18 @@ bool PreparerMarqueMotDePasse(const QString& dossierDepot);
 // refuses (the reason in FichierResultatOuvert().status()).
 QString OuvrirFichierResultats(const QString& chemin, mode_t mode, bool siensRepris);
 
+// Network use: the mode of the results files made in the deposit folder.
+// The teacher's folder with a group of his own (set-group-id, another
+// account's, a group the user is not in): 0640, for that group alone, as in
+// the classroom's drop box; otherwise 0644.
+mode_t ModeFichierDepot(const QString& dossier);
+// What the start-up tells about the deposit folder, in French; empty when
+// it keeps each account's files from the others as far as the program can
+// see: a folder others may write without the sticky bit is named with the
+// command that mends it, and one on a share whose modes are fixed by the
+// mount is said to be beyond the program's check.
+QString MessageDepotReseau(const QString& dossier);
+
 // "QVT_<user>_<d>_<m>_<y>_<h>_<min>.txt"
 QString NomFichierResultat(const QString& user, const QDateTime& moment);
 

@@ -110,6 +110,9 @@ private Q_SLOTS:
     void namedFolderMissing();
     void networkUseAsksDepositOnce();
     void networkUseWithoutUserName();
+    void networkDepositIsChecked_data();
+    void networkDepositIsChecked();
+    void networkRunsTakeNoPlantedName();
     void missingDepositIsAskedAgain_data();
     void missingDepositIsAskedAgain();
     void fifoSettingsFileDoesNotHangStartUp();
@@ -475,6 +478,94 @@ void tst_Demarrage::networkUseWithoutUserName()
     QCOMPARE(CheminINI, s.home.dataHome() + "/Brelmar/Wavix/ConfQVT_Inconnu.ini");
     // The stored name is used trimmed.
     checkNetworkResultsFile(s.mdi->FichierResultat, srv + "/Depot", "Inconnu", before, after);
+}
+
+void tst_Demarrage::networkDepositIsChecked_data()
+{
+    QTest::addColumn<int>("mode");        // of the deposit folder
+    QTest::addColumn<bool>("fixes");      // the share's modes are fixed by the mount
+    QTest::addColumn<QString>("message"); // how the start-up's message begins; empty: none
+    QTest::addColumn<QString>("commande");
+    const QString ouvert = "Le dossier de dépôt des réponses n'est pas protégé :\r\n%D\r\n";
+    QTest::newRow("open to all, not sticky") << 0777 << false << ouvert << "chmod 1733 \"%D\"";
+    QTest::newRow("open to its group, not sticky") << 0775 << false << ouvert << "chmod 1733 \"%D\"";
+    QTest::newRow("the teacher's group, not sticky") << 02777 << false << ouvert << "chmod 3733 \"%D\"";
+    QTest::newRow("open to all, sticky") << 01777 << false << "" << "";
+    QTest::newRow("students may only add") << 01733 << false << "" << "";
+    QTest::newRow("modes fixed by the mount")
+        << 01733 << true << "Wavix ne peut pas vérifier les droits du dossier de dépôt des réponses :\r\n%D\r\n" << "";
+}
+
+void tst_Demarrage::networkDepositIsChecked()
+{
+    QFETCH(int, mode);
+    QFETCH(bool, fixes);
+    QFETCH(QString, message);
+    QFETCH(QString, commande);
+    Start s;
+    const QString srv = stateNetworkMount(s.home);
+    setMountProbe([srv, fixes](const QString&) { return MountInfo{true, srv, fixes}; });
+    const QString depot = srv + "/Depot";
+    QVERIFY(QDir().mkpath(depot));
+    QVERIFY(chmod(QFile::encodeName(depot).constData(), mode_t(mode)) == 0);
+    s.presetSetting("Options", "Show Tips at Startup", "0");
+    s.presetSetting("Réseau", "Dossier Dépôt", "Depot");
+    if (!message.isEmpty())
+        s.dialogs.answerMessage(vb::OK);
+    QVERIFY(s.run());
+    QCOMPARE(s.dialogs.unexpected(), 0);
+    if (message.isEmpty()) {
+        QVERIFY(s.dialogs.shown().isEmpty());
+        return;
+    }
+    // Said once, and the start goes on.
+    QCOMPARE(s.dialogs.messages().size(), 1);
+    const auto dit = s.dialogs.messages()[0];
+    QCOMPARE(dit.title, QStringLiteral("Wavix - Réseau"));
+    QVERIFY2(dit.text.startsWith(QString(message).replace("%D", depot)), qPrintable(dit.text));
+    QVERIFY2(dit.text.endsWith(QString(commande).replace("%D", depot)), qPrintable(dit.text));
+    QVERIFY(s.mdi->Reseau);
+}
+
+void tst_Demarrage::networkRunsTakeNoPlantedName()
+{
+    Start s;
+    const QString srv = stateNetworkMount(s.home);
+    QVERIFY(QDir().mkpath(srv + "/Depot"));
+    s.presetSetting("Options", "Show Tips at Startup", "0");
+    s.presetSetting("Réseau", "Dossier Dépôt", "Depot");
+    QVERIFY(s.run());
+    // A classmate plants the run's name and the next one before the run
+    // starts: a FIFO, a link to a file of the user's.
+    const QString nom = s.mdi->FichierResultat;
+    const QString debut = nom.chopped(4);
+    const QString sien = s.home.path("bulletin.txt");
+    QVERIFY(TestHome::writeFile(sien, "notes\r\n"));
+    QVERIFY(TestHome::makeFifo(nom));
+    QVERIFY(QFile::link(sien, debut + "_2.txt"));
+    const QString exo = s.home.path("tp.qvt");
+    QVERIFY(TestHome::writeFile(exo, "CC/1//CC/1/\r\n"));
+    for (const QString& eleve : {"Durand", "Martin"}) {
+        s.dialogs.answerModal([eleve](QWidget* w) {
+            for (QLineEdit* champ : static_cast<frmName*>(w)->txtIdent)
+                if (champ)
+                    champ->setText(eleve);
+            w->findChild<QPushButton*>("cmdOK")->click();
+        });
+        s.dialogs.answerFile(exo);
+        s.mdi->Mnu_Pilote_Click();
+        QVERIFY(!Banc().modeLibre);
+        s.mdi->Mnu_Libre_Click();
+    }
+    QCOMPARE(s.dialogs.unexpected(), 0);
+    // Both runs of the program in one file of its own, the next free name;
+    // what was planted is neither written nor followed.
+    QCOMPARE(s.mdi->FichierResultat, debut + "_3.txt");
+    const QByteArray ecrit = TestHome::readFile(s.mdi->FichierResultat);
+    QVERIFY(ecrit.contains("Nom \xE9l\xE8ve :Durand") && ecrit.contains("Nom \xE9l\xE8ve :Martin"));
+    QCOMPARE(TestHome::modeOf(s.mdi->FichierResultat), 0644u);
+    QCOMPARE(TestHome::readFile(sien), QByteArray("notes\r\n"));
+    QVERIFY(QFileInfo(debut + "_2.txt").isSymLink());
 }
 
 void tst_Demarrage::missingDepositIsAskedAgain_data()

@@ -72,6 +72,8 @@ private Q_SLOTS:
     void specialFolders();
     void networkFileSystems_data();
     void networkFileSystems();
+    void fixedPermissionMounts_data();
+    void fixedPermissionMounts();
     void resultsFolder();
     void networkResultsFileName();
     void userName();
@@ -141,6 +143,35 @@ void tst_Dossiers::networkFileSystems()
     QFETCH(QByteArray, type);
     QFETCH(bool, network);
     QCOMPARE(isNetworkFileSystemType(type), network);
+}
+
+void tst_Dossiers::fixedPermissionMounts_data()
+{
+    QTest::addColumn<QByteArray>("type");
+    QTest::addColumn<QByteArray>("options"); // as /proc/mounts gives them
+    QTest::addColumn<bool>("fixed");
+    QTest::newRow("CIFS, modes given at the mount")
+        << QByteArray("cifs") << QByteArray("rw,relatime,vers=3.1.1,cache=strict,username=prof,uid=1000,forceuid,"
+                                            "gid=1000,forcegid,file_mode=0755,dir_mode=0755,soft,nounix,serverino")
+        << true;
+    QTest::newRow("SMB 3, no extensions") << QByteArray("smb3") << QByteArray("rw,vers=3.0,sec=ntlmssp") << true;
+    QTest::newRow("CIFS with the Unix extensions") << QByteArray("cifs") << QByteArray("rw,vers=1.0,unix,posixpaths")
+                                                   << false;
+    QTest::newRow("SMB 3.1.1 with the POSIX extensions") << QByteArray("smb3") << QByteArray("rw,vers=3.1.1,posix")
+                                                         << false;
+    QTest::newRow("CIFS with the server's ACLs") << QByteArray("cifs") << QByteArray("rw,cifsacl") << false;
+    QTest::newRow("an option named like one") << QByteArray("cifs") << QByteArray("rw,username=unix") << true;
+    QTest::newRow("NFS") << QByteArray("nfs4") << QByteArray("rw,vers=4.2,sec=sys") << false;
+    QTest::newRow("SSHFS") << QByteArray("fuse.sshfs") << QByteArray("rw,user_id=0,group_id=0") << false;
+    QTest::newRow("ext4") << QByteArray("ext4") << QByteArray("rw,relatime") << false;
+}
+
+void tst_Dossiers::fixedPermissionMounts()
+{
+    QFETCH(QByteArray, type);
+    QFETCH(QByteArray, options);
+    QFETCH(bool, fixed);
+    QCOMPARE(hasFixedPermissions(type, options), fixed);
 }
 
 void tst_Dossiers::resultsFolder()

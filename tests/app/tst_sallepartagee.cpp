@@ -23,6 +23,7 @@
 #include <QDeadlineTimer>
 #include <QLabel>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QtTest>
 
@@ -211,6 +212,7 @@ private Q_SLOTS:
     void studentCannotSpoilAnotherAccountsFiles();
     void teacherAloneSeesAndEmptiesTheResults();
     void oneClassroomPasswordOfTheTeacher();
+    void plantedNetworkNamesStopNoRun();
     void plantedFilesDoNotStopAnotherAccount();
     void twoProgramsOfOneStudentKeepEveryKey();
     void tipsAreShownAsText_data();
@@ -548,6 +550,57 @@ void tst_SallePartagee::oneClassroomPasswordOfTheTeacher()
     QCOMPARE(a.wavix({"motdepasse", "tableau"}).code, 2);
     QCOMPARE(prof.wavix({"changer", "", "Craie"}).code, 0);
     QCOMPARE(a.wavix({"motdepasse", "CRAIE"}).code, 0);
+}
+
+void tst_SallePartagee::plantedNetworkNamesStopNoRun()
+{
+    COMPTES_REELS();
+    Classe salle;
+    QVERIFY(salle.prete());
+    const Compte& a = *salle.a;
+    const Compte& b = *salle.b;
+    // Network use: the teacher's deposit folder on the share, with his
+    // group; students may only add files there.
+    const QString depot = salle.dir.path() + "/srv/Depot";
+    QVERIFY(QDir().mkpath(depot));
+    QVERIFY(chown(QFile::encodeName(depot).constData(), salle.prof->uid, salle.prof->gid) == 0);
+    QVERIFY(chmod(QFile::encodeName(depot).constData(), 03733) == 0);
+    // B makes a whole day's names of A's results, 1 440 of them, and, for
+    // the minute of A's start, the eight names after it; the one A's run
+    // tries first is writable by all.
+    const QString nom = "QVT_" + a.nom + "_8_3_2007_";
+    QCOMPARE(b.shell("cd '" + depot + "' && umask 022 && for h in $(seq 0 23); do for m in $(seq 0 59); do : > " + nom
+                     + "${h}_${m}.txt || exit 1; done; done && for i in $(seq 2 9); do : > " + nom
+                     + "9_5_$i.txt || exit 1; done && chmod 666 " + nom + "9_5.txt"),
+             0);
+    QCOMPARE(QDir(depot).entryList(QDir::Files).size(), 1448);
+
+    // A's run starts all the same, in a file of his own that nobody could
+    // foresee, readable by the teacher's group alone.
+    const Sortie run = a.wavix({"epreuve", depot + "/" + nom + "9_5.txt", "Durand", "reseau"});
+    QCOMPARE(run.code, 0);
+    const QString sien = run.texte.trimmed();
+    QVERIFY2(QRegularExpression("^" + QRegularExpression::escape(depot + "/" + nom) + "9_5_[a-z0-9]{10}\\.txt$")
+                 .match(sien)
+                 .hasMatch(),
+             qPrintable(sien));
+    const Etat e = etatDe(sien);
+    QCOMPARE(e.proprietaire, a.uid);
+    QCOMPARE(e.groupe, salle.prof->gid);
+    QCOMPARE(e.mode, 0640u);
+    QVERIFY(TestHome::readFile(sien).endsWith(" -------> Note : 20,0/20\r\n"));
+    // B's files are as he made them: nothing of A's went into them.
+    int ecrits = 0;
+    for (const QFileInfo& f : QDir(depot).entryInfoList(QDir::Files))
+        if (f.absoluteFilePath() != sien)
+            ecrits += f.size() != 0 || etatDe(f.absoluteFilePath()).proprietaire != b.uid;
+    QCOMPARE(ecrits, 0);
+    // A later run of the same program goes on in A's own file.
+    QCOMPARE(a.wavix({"epreuve", sien, "Durand", "reseau"}).texte.trimmed(), sien);
+    QCOMPARE(TestHome::readFile(sien).count(" -------> Note : "), 2);
+    // The teacher reads it; B cannot.
+    QCOMPARE(salle.prof->shell("cat '" + sien + "' > /dev/null"), 0);
+    QVERIFY(b.shell("cat '" + sien + "'") != 0);
 }
 
 void tst_SallePartagee::plantedFilesDoNotStopAnotherAccount()

@@ -19,7 +19,8 @@
 //       name, into a new results file of its own (that name or another, as
 //       a run from the menu makes it in the classroom's drop box; "reseau":
 //       as in network use, where a file of its own at that name is taken
-//       up), whose path it prints; 0 written, 2 the results failed.
+//       up and the mode follows the deposit folder), whose path it prints;
+//       0 written, 2 the results failed.
 //   wavix_autre_compte voir <drop box>
 //       prints the teacher's view of the drop box; 1 it cannot be listed.
 //   wavix_autre_compte vider <drop box>
@@ -43,6 +44,7 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 
 #include <cstdio>
@@ -80,7 +82,8 @@ int main(int argc, char** argv)
         return PreparerMarqueMotDePasse(chemin) ? 0 : 1;
     if (commande == QLatin1String("epreuve") && (argc == 4 || argc == 5)) {
         const bool reseau = argc == 5 && QLatin1String(argv[4]) == QLatin1String("reseau");
-        const QString ouvert = OuvrirFichierResultats(chemin, reseau ? kModeFichierPrive : kModeFichierDepose, reseau);
+        const QString ouvert = OuvrirFichierResultats(
+            chemin, reseau ? ModeFichierDepot(QFileInfo(chemin).path()) : kModeFichierDepose, reseau);
         const QDateTime debut(QDate(2007, 3, 8), QTime(9, 5, 7));
         LigneReponse a(0), b(1);
         a.signal(QStringLiteral("Cc"), false);
