@@ -13,6 +13,7 @@ PACKAGES=(
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth
   xdg-utils
+  libsodium-dev
 )
 
 FUZZ_PACKAGES=(

@@ -349,6 +349,12 @@ bool MDIWavix::preparerResultats(const QString& utilisateur)
 {
     const DossierResultats dossier = GetResultsFolder(dossierProgramme_);
     Reseau = dossier.reseau;
+    DepotClasse = Reseau ? QString() : dossier.depotClasse;
+    ProfesseurClasse = dossier.professeur;
+    if (!DepotClasse.isEmpty()) {
+        FichierResultat.clear(); // each run makes its own
+        return true;
+    }
     if (!Reseau) {
         FichierResultat = dossier.base + QStringLiteral("/Resultat.txt");
         return true;
@@ -377,8 +383,13 @@ bool MDIWavix::preparerResultats(const QString& utilisateur)
 
     FichierResultat = FichierResultatReseau(dossier.base, DossierDepot, utilisateur,
                                             QDateTime::currentDateTime());
-    if (!PreparerMarqueMotDePasse(dossier.base + QLatin1Char('/') + DossierDepot.trimmed()))
+    const QString depot = dossier.base + QLatin1Char('/') + DossierDepot.trimmed();
+    if (!PreparerMarqueMotDePasse(depot))
         throw ErreurExecution{kErreurAccesFichier, QStringLiteral("Erreur d'accès au chemin/fichier")};
+    // A deposit folder that does not keep each account's results from the
+    // others is said, never called safe.
+    if (const QString message = MessageDepotReseau(depot); !message.isEmpty())
+        MsgBox(message, vb::Exclamation, QStringLiteral("Wavix - Réseau"));
     return true;
 }
 

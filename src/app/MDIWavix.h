@@ -5,6 +5,8 @@
 
 #include <memory>
 
+#include <sys/types.h>
+
 class HTMLHelp;
 class QAction;
 class TelechargementFichier;
@@ -23,7 +25,13 @@ public:
     QString DossierSysteme;
     QString DossierWindows;
     bool Reseau = false;
+    // The results file of this run; in the classroom, the one the last run
+    // made in the drop box (empty before the first).
     QString FichierResultat;
+    // In the classroom: the drop box and the teacher's account, found at
+    // start-up; the drop box is empty elsewhere.
+    QString DepotClasse;
+    uid_t ProfesseurClasse = 0;
     // The help object, created on first use.
     HTMLHelp& AideHTML();
     // Shows the bench's state: the caption and the commands each mode
@@ -126,6 +134,12 @@ private:
     void versionRecue(bool ok, const QByteArray& contenu);
     void annoncerVersion();
     bool preparerResultats(const QString& utilisateur);
+    // Opens the results file of a run that starts from the menu.
+    bool ouvrirResultats();
+    // The classroom's results: every file of the drop box on the teacher's
+    // account, the account's own elsewhere; emptied by the teacher alone.
+    void montrerResultatsClasse();
+    void viderResultatsClasse();
     // "Quitter"'s question, then what it keeps before the end; false when
     // the user answered No.
     bool confirmerQuitter();

@@ -48,6 +48,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QTemporaryFile>
+#include <QSettings>
 #include <QUrl>
 
 namespace {
@@ -130,8 +131,25 @@ void ouvrirDansEditeur(const QString& chemin)
     ouvrirDansEditeur(chemin, chemin);
 }
 
-// The results are shown from a UTF-8 copy: a text editor here often misreads
-// Windows-1252, and the file itself must stay as it is.
+// Results are shown from a read-only UTF-8 copy: a text editor here often
+// misreads Windows-1252, and the files themselves must stay as they are.
+void montrerTexteResultats(const QString& texte, const QString& nomCopie, const QString& nomMontre)
+{
+    const QByteArray octets = texte.toUtf8();
+    QTemporaryFile copie(QDir::tempPath() + QLatin1Char('/') + nomCopie + QStringLiteral("-XXXXXX.txt"));
+    copie.setAutoRemove(false);
+    if (!copie.open() || copie.write(octets) != octets.size() || !copie.flush()) {
+        copie.remove();
+        MsgBox(QStringLiteral("La copie du fichier des réponses-élèves à afficher n'a pas pu être écrite dans ")
+                   + QDir::toNativeSeparators(QDir::tempPath()) + QLatin1Char('.'),
+               vb::Critical, QStringLiteral("Wavix - Erreur"));
+        return;
+    }
+    copie.setPermissions(QFileDevice::ReadOwner);
+    copie.close();
+    ouvrirDansEditeur(copie.fileName(), nomMontre);
+}
+
 void montrerResultats(const QString& fichier)
 {
     QFile source(fichier);
@@ -140,20 +158,18 @@ void montrerResultats(const QString& fichier)
                QStringLiteral("Wavix - Erreur"));
         return;
     }
-    const QByteArray texte = decodeText(source.readAll()).toUtf8();
-    QTemporaryFile copie(QDir::tempPath() + QLatin1Char('/') + QFileInfo(fichier).completeBaseName()
-                         + QStringLiteral("-XXXXXX.txt"));
-    copie.setAutoRemove(false);
-    if (!copie.open() || copie.write(texte) != texte.size() || !copie.flush()) {
-        copie.remove();
-        MsgBox(QStringLiteral("La copie du fichier des réponses-élèves à afficher n'a pas pu être écrite dans ")
-                   + QDir::toNativeSeparators(QDir::tempPath()) + QLatin1Char('.'),
-               vb::Critical, QStringLiteral("Wavix - Erreur"));
-        return;
-    }
-    copie.close();
-    ouvrirDansEditeur(copie.fileName(), fichier);
+    montrerTexteResultats(decodeText(source.readAll()), QFileInfo(fichier).completeBaseName(), fichier);
 }
+
+// The results files this account made in the classroom's drop box, which
+// it cannot list: kept in its own settings, out of the others' reach.
+QSettings fichiersDuCompte()
+{
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Brelmar"),
+                     QStringLiteral("wavix-resultats"));
+}
+
+const QString kCleFichiers = QStringLiteral("Salle/Fichiers");
 
 } // namespace
 
@@ -245,8 +261,14 @@ void MDIWavix::creerMenus()
 
 bool MDIWavix::porteProfesseur()
 {
-    if (!ModeProfesseur)
-        Forms().get<frmPass>()->Show(true);
+    if (ModeProfesseur)
+        return true;
+    // A classroom password that cannot be read opens nothing, and says why.
+    if (const QString ferme = MotDePasseFerme(); !ferme.isEmpty()) {
+        MsgBox(ferme, vb::Exclamation, QStringLiteral("Wavix - Mot de passe"));
+        return false;
+    }
+    Forms().get<frmPass>()->Show(true);
     return ModeProfesseur;
 }
 
@@ -285,9 +307,10 @@ void MDIWavix::retourModeLibre(bool reglageSiUn)
 
 void MDIWavix::Mnu_Pilote_Click()
 {
+    // Asked at every run from the menu, so that a run is never recorded
+    // under the previous student's name.
     auto* identite = Forms().get<frmName>();
-    if (identite->txtIdent[1]->text().isEmpty())
-        identite->Show(true);
+    identite->Show(true);
     if (identite->txtIdent[1]->text().isEmpty())
         return;
 
@@ -306,7 +329,7 @@ void MDIWavix::Mnu_Pilote_Click()
     }
     Banc().dossierExercice = QFileInfo(*choisi).absolutePath();
     Banc().fichierExercice = exercice.titre;
-    if (!FichierResultatOuvert().open(FichierResultat, ModeFichierResultats(FichierResultat, Reseau))) {
+    if (!ouvrirResultats()) {
         FermerFichiers();
         MsgBox(QStringLiteral("Le fichier des réponses-élèves ne peut pas être écrit :\r\n") + FichierResultat,
                vb::Critical, QStringLiteral("Wavix - Erreur"));
@@ -317,6 +340,33 @@ void MDIWavix::Mnu_Pilote_Click()
                                      identite->txtIdent[3]->text())))
         return;
     DemarrerEvaluation(exercice);
+}
+
+bool MDIWavix::ouvrirResultats()
+{
+    if (!DepotClasse.isEmpty()) {
+        // A new file of the student's own in the drop box, readable by the
+        // teacher's group alone.
+        const QString nom = DepotClasse + QLatin1Char('/') + NomFichierResultat(NomUtilisateur(), Maintenant());
+        const QString ouvert = OuvrirFichierResultats(nom, kModeFichierDepose, false);
+        FichierResultat = ouvert.isEmpty() ? nom : ouvert;
+        if (ouvert.isEmpty())
+            return false;
+        QSettings liste = fichiersDuCompte();
+        liste.setValue(kCleFichiers, liste.value(kCleFichiers).toStringList() << ouvert);
+        return true;
+    }
+    if (Reseau) {
+        // The file of this program's run, or another name when a classmate
+        // took this one first.
+        const QString ouvert =
+            OuvrirFichierResultats(FichierResultat, ModeFichierDepot(QFileInfo(FichierResultat).path()), true);
+        if (ouvert.isEmpty())
+            return false;
+        FichierResultat = ouvert;
+        return true;
+    }
+    return FichierResultatOuvert().open(FichierResultat, kModeFichierPrive);
 }
 
 void MDIWavix::Mnu_Create_Click()
@@ -370,6 +420,11 @@ void MDIWavix::Mnu_View_Click()
 {
     if (!porteProfesseur())
         return;
+    if (!DepotClasse.isEmpty()) {
+        FermerFichiers();
+        montrerResultatsClasse();
+        return;
+    }
     const QString fichier = fichierResultatsChoisi();
     if (fichier.isEmpty())
         return;
@@ -379,6 +434,19 @@ void MDIWavix::Mnu_View_Click()
 
 void MDIWavix::Mnu_Clean_Click()
 {
+    if (!DepotClasse.isEmpty()) {
+        // The class's results are the teacher's: no other account may
+        // delete them, whatever password it was given.
+        if (currentAccount() != ProfesseurClasse) {
+            MsgBox(QStringLiteral("Seul le compte du professeur (") + accountName(ProfesseurClasse)
+                       + QStringLiteral(") peut vider les réponses des élèves."),
+                   vb::Exclamation, QStringLiteral("Wavix"));
+            return;
+        }
+        if (porteProfesseur())
+            viderResultatsClasse();
+        return;
+    }
     if (!porteProfesseur())
         return;
     if (MsgBox(QStringLiteral("Voulez-vous vraiment vider le fichier des réponses-élèves ?"), vb::Critical | vb::YesNo,
@@ -403,6 +471,67 @@ void MDIWavix::Mnu_Clean_Click()
     MsgBox(Reseau ? QStringLiteral("Fichier ") + QFileInfo(fichier).fileName() + QStringLiteral(" vidé.")
                   : QStringLiteral("Le fichier des réponses-élèves a été vidé."),
            vb::Information, QStringLiteral("Wavix"));
+}
+
+void MDIWavix::montrerResultatsClasse()
+{
+    QList<FichierResultats> fichiers;
+    if (currentAccount() == ProfesseurClasse) {
+        if (!LireDepotResultats(DepotClasse, fichiers)) {
+            MsgBox(QStringLiteral("Le dossier des réponses des élèves ne peut pas être lu :\r\n") + DepotClasse,
+                   vb::Critical, QStringLiteral("Wavix - Erreur"));
+            return;
+        }
+    } else {
+        // The account's own files, still there and still its own.
+        QSettings liste = fichiersDuCompte();
+        QStringList siens;
+        for (const QString& chemin : liste.value(kCleFichiers).toStringList()) {
+            const FichierResultats f = LireFichierResultats(chemin);
+            if (f.etat != FileStatus::Missing && f.proprietaire == currentAccount() && !siens.contains(chemin)) {
+                fichiers << f;
+                siens << chemin;
+            }
+        }
+        liste.setValue(kCleFichiers, siens);
+    }
+    if (fichiers.isEmpty()) {
+        MsgBox(currentAccount() == ProfesseurClasse
+                   ? QStringLiteral("Aucun élève n'a encore déposé de réponses dans :\r\n") + DepotClasse
+                   : QStringLiteral("Ce compte n'a encore déposé aucune réponse dans :\r\n") + DepotClasse,
+               vb::Information, QStringLiteral("Wavix"));
+        return;
+    }
+    montrerTexteResultats(VueResultats(fichiers), QStringLiteral("Reponses-eleves"), DepotClasse);
+}
+
+void MDIWavix::viderResultatsClasse()
+{
+    QList<FichierResultats> fichiers;
+    if (!LireDepotResultats(DepotClasse, fichiers)) {
+        MsgBox(QStringLiteral("Le dossier des réponses des élèves ne peut pas être lu :\r\n") + DepotClasse,
+               vb::Critical, QStringLiteral("Wavix - Erreur"));
+        return;
+    }
+    if (fichiers.isEmpty()) {
+        MsgBox(QStringLiteral("Aucun élève n'a encore déposé de réponses dans :\r\n") + DepotClasse,
+               vb::Information, QStringLiteral("Wavix"));
+        return;
+    }
+    if (MsgBox(QStringLiteral("Voulez-vous vraiment supprimer les fichiers des réponses-élèves (")
+                   + QString::number(fichiers.size()) + QStringLiteral(") ?"),
+               vb::Critical | vb::YesNo, QStringLiteral("Wavix"))
+        != vb::Yes)
+        return;
+    FermerFichiers();
+    const QStringList restes = SupprimerFichiersResultats(fichiers);
+    if (restes.isEmpty())
+        MsgBox(QStringLiteral("Les fichiers des réponses-élèves ont été supprimés."), vb::Information,
+               QStringLiteral("Wavix"));
+    else
+        MsgBox(QStringLiteral("Ces fichiers des réponses-élèves n'ont pas pu être supprimés de ") + DepotClasse
+                   + QStringLiteral(" :\r\n") + restes.join(QStringLiteral("\r\n")),
+               vb::Critical, QStringLiteral("Wavix - Erreur"));
 }
 
 void MDIWavix::Mnu_Print_Click()

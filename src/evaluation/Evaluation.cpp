@@ -34,6 +34,9 @@ FichierExo& ExerciceEnCours()
 
 void DemarrerEvaluation(const FichierExo& exercice)
 {
+    // The student at the bench now has none of the teacher's rights, even
+    // when the teacher gave the password to prepare the run.
+    ModeProfesseur = false;
     for (const char* nom : {"frmGBFA", "frmGBFB", "frmAlimA", "frmAlimB", "frmPileA", "frmPileB", "frmDynA", "frmDynB"})
         Forms().unload(QString::fromLatin1(nom));
     if (auto* boite = Forms().find<frmToolBox>()) {

@@ -11,9 +11,9 @@ FileDialogRequest DemandeFichierExercice();
 // The exercise file of the run, read and checked when the run started.
 FichierExo& ExerciceEnCours();
 
-// Starts an evaluated run on a checked exercise file: the bench cleared and
-// locked, the run header written (the results file is open), the first
-// picture shown with the answer window.
+// Starts an evaluated run on a checked exercise file: the teacher's rights
+// withdrawn, the bench cleared and locked, the run header written (the
+// results file is open), the first picture shown with the answer window.
 void DemarrerEvaluation(const FichierExo& exercice);
 
 // Shows the run's next picture; after the last one, the mark.

@@ -3,7 +3,16 @@
 #include "services/EtatProgramme.h"
 #include "platform/Dialogs.h"
 #include "platform/TextCodec.h"
+#include "platform/SystemServices.h"
 #include "platform/VbFormat.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+
+#include <unistd.h>
 
 QString NombreResultat(double valeur, const QString& motif)
 {
@@ -90,4 +99,100 @@ bool EcrireResultats(const QStringList& lignes)
                            : QStringLiteral(" ; les réponses enregistrées jusqu'ici sont conservées.")),
            vb::Critical, QStringLiteral("Wavix - Erreur"));
     return false;
+}
+
+FichierResultats LireFichierResultats(const QString& chemin)
+{
+    FichierResultats fichier;
+    fichier.chemin = chemin;
+    fichier.proprietaire = fileOwner(chemin).value_or(0);
+    fichier.etat = readTextFile(chemin, fichier.texte, kTailleMaxResultats);
+    return fichier;
+}
+
+bool LireDepotResultats(const QString& depot, QList<FichierResultats>& fichiers)
+{
+    const QDir dossier(depot);
+    if (!QFileInfo(depot).isDir() || !QFileInfo(depot).isReadable())
+        return false;
+    fichiers.clear();
+    for (const QString& nom : dossier.entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot,
+                                                QDir::Name))
+        fichiers << LireFichierResultats(dossier.filePath(nom));
+    return true;
+}
+
+namespace {
+
+// The text after the first line that begins with the label, if any.
+QString premiereValeur(const QStringList& lignes, const QString& etiquette)
+{
+    for (const QString& ligne : lignes)
+        if (ligne.startsWith(etiquette))
+            return ligne.mid(etiquette.size());
+    return QString();
+}
+
+QDateTime premiereEpreuve(const QStringList& lignes)
+{
+    return QDateTime::fromString(premiereValeur(lignes, QStringLiteral("Jour et Heure :")).trimmed(),
+                                 QStringLiteral("dd/MM/yyyy HH:mm:ss"));
+}
+
+} // namespace
+
+QString VueResultats(QList<FichierResultats> fichiers)
+{
+    struct Place {
+        QDateTime debut;
+        QString nom;
+        QStringList lignes;
+        const FichierResultats* fichier;
+    };
+    QList<Place> places;
+    for (const FichierResultats& f : fichiers) {
+        Place p{QDateTime(), QFileInfo(f.chemin).fileName(), QStringList(), &f};
+        if (f.etat == FileStatus::Ok) {
+            p.lignes = splitLines(f.texte);
+            p.debut = premiereEpreuve(p.lignes);
+        }
+        places << p;
+    }
+    std::stable_sort(places.begin(), places.end(), [](const Place& a, const Place& b) {
+        if (a.debut.isValid() != b.debut.isValid())
+            return a.debut.isValid();
+        if (a.debut != b.debut)
+            return a.debut < b.debut;
+        return a.nom < b.nom;
+    });
+    QString vue;
+    for (const Place& p : places) {
+        QString entete = QStringLiteral("==== Compte : ") + accountName(p.fichier->proprietaire);
+        if (p.fichier->etat != FileStatus::Ok) {
+            entete += QStringLiteral(" ; fichier : ") + p.nom + QStringLiteral(" : illisible, ce fichier ")
+                + frenchReason(p.fichier->etat, kTailleMaxResultats);
+        } else {
+            const QString nom = (premiereValeur(p.lignes, QStringLiteral("Nom élève :")) + QLatin1Char(' ')
+                                 + premiereValeur(p.lignes, QStringLiteral("Prénom élève :")))
+                                    .trimmed();
+            entete += QStringLiteral(" ; nom saisi : ") + (nom.isEmpty() ? QStringLiteral("(aucun)") : nom)
+                + QStringLiteral(" ; fichier : ") + p.nom;
+        }
+        vue += entete + QStringLiteral(" ====\r\n");
+        for (const QString& ligne : p.lignes)
+            vue += ligne + QStringLiteral("\r\n");
+        vue += QStringLiteral("\r\n");
+    }
+    return vue;
+}
+
+QStringList SupprimerFichiersResultats(const QList<FichierResultats>& fichiers)
+{
+    QStringList restes;
+    for (const FichierResultats& f : fichiers) {
+        const QByteArray nom = QFile::encodeName(f.chemin);
+        if (::unlink(nom.constData()) != 0 && ::rmdir(nom.constData()) != 0)
+            restes << QFileInfo(f.chemin).fileName();
+    }
+    return restes;
 }

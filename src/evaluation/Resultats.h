@@ -4,6 +4,10 @@
 #include <QString>
 #include <QStringList>
 
+#include "platform/TextFiles.h"
+
+#include <sys/types.h>
+
 // The records of the results file, each one's exact text in one place. The
 // file is French: decimal commas, dates dd/mm/yyyy hh:mm:ss, whatever the
 // machine's locale.
@@ -46,3 +50,28 @@ QString LigneNote(double note);
 // caller ends the run. A file deleted during the run (alone or with its
 // deposit folder) is reported as such and ends the run the same way.
 bool EcrireResultats(const QStringList& lignes);
+
+// The largest results file the view reads: years of a class's runs.
+constexpr qint64 kTailleMaxResultats = 16 << 20;
+
+// One results file as the teacher's view shows it.
+struct FichierResultats {
+    QString chemin;
+    uid_t proprietaire = 0;           // the account the file belongs to
+    FileStatus etat = FileStatus::Ok; // Ok: texte holds the file
+    QString texte;
+};
+// Reads a results file for the view: only a regular file, never through a
+// link, a FIFO or a device, at most kTailleMaxResultats.
+FichierResultats LireFichierResultats(const QString& chemin);
+// Every entry of the drop box, whatever it is (a link or a FIFO is listed
+// with its reason); false when the folder cannot be listed.
+bool LireDepotResultats(const QString& depot, QList<FichierResultats>& fichiers);
+// The view of the class's results: each file ordered by the date and time
+// of its first run header (files without one last, by name), preceded by a
+// line naming the account the file belongs to beside the name typed in it,
+// or the reason it could not be read. The files are not changed.
+QString VueResultats(QList<FichierResultats> fichiers);
+// Deletes the files (each name itself, never through a link; an empty
+// folder too). The names that could not be deleted.
+QStringList SupprimerFichiersResultats(const QList<FichierResultats>& fichiers);

@@ -120,3 +120,10 @@ bool frmName::eventFilter(QObject* watched, QEvent* event)
             QTimer::singleShot(0, boite, &QLineEdit::selectAll);
     return VbForm::eventFilter(watched, event);
 }
+
+void frmName::showEvent(QShowEvent* event)
+{
+    VbForm::showEvent(event);
+    txtIdent[1]->setFocus();
+    txtIdent[1]->selectAll();
+}

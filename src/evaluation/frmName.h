@@ -6,9 +6,11 @@
 
 class QLineEdit;
 
-// Asks the student's name, first name and class before the first evaluated
-// run. Hidden, not closed, when confirmed, so the identity stays for later
-// runs; an empty name afterwards means the student gave up.
+// Asks the student's name, first name and class before each evaluated run
+// started from the menu. Hidden, not closed, when confirmed, so the boxes
+// start with the last identity given: it opens at the name, its text
+// selected, so that the same student confirms with Enter and the next one
+// types over it. An empty name afterwards means the student gave up.
 class frmName : public VbForm {
     Q_OBJECT
 public:
@@ -25,4 +27,5 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 };

@@ -64,6 +64,49 @@ bool isNetworkFileSystemType(const QByteArray& type)
     return false;
 }
 
+bool hasFixedPermissions(const QByteArray& type, const QByteArray& options)
+{
+    static const QByteArray kSansDroits[] = {"smbfs", "fuse.smbnetfs", "davfs", "fuse.davfs2", "vfat", "exfat"};
+    for (const QByteArray& t : kSansDroits)
+        if (type == t)
+            return true;
+    if (type != "cifs" && type != "smb3" && type != "smb2" && type != "smb")
+        return false;
+    // The server's owners and modes reach the client only through these.
+    for (const QByteArray& option : options.split(','))
+        if (option == "unix" || option == "posix" || option == "cifsacl" || option == "modefromsid")
+            return false;
+    return true;
+}
+
+namespace {
+
+// The super-block options of the file system mounted at that point, from
+// /proc/self/mountinfo ("... - type source options").
+QByteArray mountOptions(const QString& mountPoint)
+{
+    QFile table(QStringLiteral("/proc/self/mountinfo"));
+    if (!table.open(QIODevice::ReadOnly))
+        return QByteArray();
+    const QByteArray point = QFile::encodeName(mountPoint);
+    QByteArray trouvees;
+    for (const QByteArray& ligne : table.readAll().split('\n')) {
+        const QList<QByteArray> champs = ligne.split(' ');
+        const qsizetype tiret = champs.indexOf("-");
+        if (champs.size() <= 4)
+            continue;
+        // Blanks, tabs, line ends and backslashes in a path come as octal.
+        QByteArray monte = champs[4];
+        monte.replace("\\040", " ").replace("\\011", "\t").replace("\\012", "\n").replace("\\134", "\\");
+        // The last mount at that point is the one seen.
+        if (monte == point && tiret >= 0 && tiret + 3 < champs.size())
+            trouvees = champs[tiret + 3];
+    }
+    return trouvees;
+}
+
+} // namespace
+
 MountInfo probeMount(const QString& path)
 {
     if (mountProbe())
@@ -73,6 +116,7 @@ MountInfo probeMount(const QString& path)
     if (storage.isValid()) {
         info.network = isNetworkFileSystemType(storage.fileSystemType());
         info.mountPoint = storage.rootPath();
+        info.fixedPermissions = hasFixedPermissions(storage.fileSystemType(), mountOptions(info.mountPoint));
     }
     return info;
 }
@@ -100,6 +144,18 @@ void setFileOwnerProbe(std::function<std::optional<uid_t>(const QString&)> probe
 uid_t currentAccount()
 {
     return geteuid();
+}
+
+bool isMemberOfGroup(gid_t group)
+{
+    if (getegid() == group)
+        return true;
+    const int n = getgroups(0, nullptr);
+    if (n <= 0)
+        return false;
+    QList<gid_t> groupes(n);
+    const int lus = getgroups(n, groupes.data());
+    return lus > 0 && groupes.mid(0, lus).contains(group);
 }
 
 QString accountName(uid_t account)

@@ -13,6 +13,9 @@
 struct MountInfo {
     bool network = false;  // nfs, cifs, smb, sshfs, ...
     QString mountPoint;    // the root of that file system
+    // Its owners and modes are fixed by the mount (a CIFS share without the
+    // Unix or POSIX extensions), not the server's: they guard nothing here.
+    bool fixedPermissions = false;
 };
 
 // Where a path lies. Tests state a mount with setMountProbe; nullptr
@@ -20,6 +23,9 @@ struct MountInfo {
 MountInfo probeMount(const QString& path);
 void setMountProbe(std::function<MountInfo(const QString&)> probe);
 bool isNetworkFileSystemType(const QByteArray& type);
+// A file system of that type, mounted with those options (as /proc/mounts
+// gives them, separated by commas), shows modes fixed by the mount.
+bool hasFixedPermissions(const QByteArray& type, const QByteArray& options);
 
 // The login name of the process's user; std::nullopt when there is none.
 std::optional<QString> loginName();
@@ -32,6 +38,8 @@ void setLoginNameSource(std::function<std::optional<QString>()> source);
 std::optional<uid_t> fileOwner(const QString& path);
 void setFileOwnerProbe(std::function<std::optional<uid_t>(const QString&)> probe);
 uid_t currentAccount();
+// The account the program runs as belongs to that group.
+bool isMemberOfGroup(gid_t group);
 // The login name of an account, else its number.
 QString accountName(uid_t account);
 

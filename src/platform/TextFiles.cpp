@@ -150,6 +150,7 @@ QString frenchReason(FileStatus status, qint64 maxBytes)
     case FileStatus::TooLarge:
         return maxBytes >= (1 << 20) ? QStringLiteral("est trop volumineux (plus de %1 Mo)").arg(maxBytes >> 20)
                                      : QStringLiteral("est trop volumineux (plus de %1 ko)").arg(maxBytes >> 10);
+    case FileStatus::Taken: return QStringLiteral("est déjà pris par un fichier d'un autre compte");
     case FileStatus::Failed: break;
     }
     return QStringLiteral("ne peut pas être lu ou écrit");
@@ -267,14 +268,42 @@ FileStatus truncateRegularFile(const QString& path)
     return ::close(fd) == 0 && ok ? FileStatus::Ok : FileStatus::Failed;
 }
 
-bool AppendingTextFile::open(const QString& path, mode_t createMode)
+bool AppendingTextFile::open(const QString& path, mode_t createMode, AppendOpening how)
 {
     close();
     failed_ = false;
     gone_ = false;
-    FileStatus status = FileStatus::Ok;
-    fd_ = openRegularFile(path, true, createMode, status);
     path_ = path;
+    if (how == AppendOpening::CreateOrAppend) {
+        fd_ = openRegularFile(path, true, createMode, status_);
+        return fd_ >= 0;
+    }
+    const QByteArray name = QFile::encodeName(path);
+    constexpr int kSur = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
+    int fd = ::open(name.constData(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | kSur, createMode);
+    if (fd >= 0) {
+        fchmod(fd, createMode);
+        fd_ = keepIfRegular(fd, status_);
+        return fd_ >= 0;
+    }
+    if (errno != EEXIST) {
+        status_ = statusOfErrno(errno);
+        return false;
+    }
+    status_ = FileStatus::Taken;
+    if (how == AppendOpening::CreateOnly)
+        return false;
+    // Whatever else is there (another account's file, a link, a FIFO) is
+    // not this account's to write.
+    fd = ::open(name.constData(), O_WRONLY | O_APPEND | kSur);
+    if (fd < 0)
+        return false;
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != geteuid()) {
+        ::close(fd);
+        return false;
+    }
+    fd_ = keepIfRegular(fd, status_);
     return fd_ >= 0;
 }
 

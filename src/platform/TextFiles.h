@@ -19,6 +19,7 @@ enum class FileStatus {
     Missing,    // no such file, or its folder is missing
     NotRegular, // a link, a folder, a FIFO or a device
     TooLarge,   // beyond the cap given for its kind
+    Taken,      // the name holds a file this opening may not take
     Failed,     // any other failure (rights, disk)
 };
 
@@ -29,6 +30,7 @@ QString frenchReason(FileStatus status, qint64 maxBytes);
 // Modes of the files the program creates.
 constexpr mode_t kModeFichierPrive = 0644;   // one account's own file, readable by all
 constexpr mode_t kModeFichierPartage = 0666; // a file every account writes
+constexpr mode_t kModeFichierDepose = 0640;  // an account's file for the folder's group alone
 
 // Opens path for reading, or for appending (created with createMode when
 // missing), under the rules above. Returns the descriptor, or -1 with the
@@ -98,6 +100,13 @@ FileStatus truncateRegularFile(const QString& path);
 // later. A file deleted since it was opened (by itself or with its folder)
 // takes no more records: the write fails and the file is closed; one only
 // renamed or moved goes on.
+// What an opening for appending may take at the name.
+enum class AppendOpening {
+    CreateOrAppend, // a new file, or the regular file found there
+    CreateOnly,     // only a file this opening creates: any other is Taken
+    CreateOrOwn,    // a new file, or a regular file of this account's own
+};
+
 class AppendingTextFile {
 public:
     AppendingTextFile() = default;
@@ -105,7 +114,11 @@ public:
     AppendingTextFile(const AppendingTextFile&) = delete;
     AppendingTextFile& operator=(const AppendingTextFile&) = delete;
 
-    bool open(const QString& path, mode_t createMode = kModeFichierPrive);
+    // A new file gets createMode whatever the umask (and, in a set-group-id
+    // folder, the folder's group). False with the reason in status().
+    bool open(const QString& path, mode_t createMode = kModeFichierPrive,
+              AppendOpening how = AppendOpening::CreateOrAppend);
+    FileStatus status() const { return status_; }
     bool isOpen() const { return fd_ >= 0; }
     QString path() const { return isOpen() ? path_ : QString(); }
     bool writeLines(const QStringList& lines);
@@ -119,6 +132,7 @@ public:
 private:
     int fd_ = -1;
     QString path_;
+    FileStatus status_ = FileStatus::Ok;
     bool failed_ = false;
     bool gone_ = false;
 };

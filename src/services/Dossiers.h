@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 #include <sys/types.h>
 
 // Folder identifiers of the machine-wide folders.
@@ -31,25 +33,53 @@ enum class EtatDossierPartage {
     AutreCompte,     // a level belongs to another ordinary account
     NonProtege,      // others may write in a level that has no sticky bit
     NonInscriptible, // the user cannot write in the program's folder
+    SansProfesseur,  // the documents were not prepared with the teacher's account
+    DepotNonProtege, // the drop box of the results has not the modes 3733
 };
 struct ConstatDossierPartage {
     EtatDossierPartage etat = EtatDossierPartage::Pret;
     QString niveau;          // the folder at fault
     uid_t proprietaire = 0;  // its owner, for AutreCompte
+    uid_t professeur = 0;    // documents ready: the teacher's account
 };
 // Checks a shared root and its levels Brelmar and Brelmar/Wavix, which hold
-// every account's files: each belongs to the administrator (root) or to the
-// user himself, none may be written by others without the sticky bit (a
-// sticky folder protects each file from everyone but its owner and the
-// folder's), and the user can write in the last one. The root may be reached
-// through links; the levels below it never are. Nothing is created.
-ConstatDossierPartage VerifierDossierPartage(const QString& racine);
-// The command of the README that prepares a shared root, as the user types it.
-QString CommandePreparation(const QString& racine);
+// every account's files. The root may be reached through links; the levels
+// below it never are. Nothing is created.
+// - Settings (identifier 35): each level belongs to the administrator (root)
+//   or to the user himself, none may be written by others without the sticky
+//   bit (a sticky folder protects each file from everyone but its owner and
+//   the folder's), and the user can write in the last one.
+// - Documents (identifier 46), the classroom's layout: the root as above;
+//   Brelmar belongs to root and nobody else may write there, so that only
+//   the administrator chose the owner of Brelmar/Wavix, the teacher's
+//   account, where nobody else may write either (the exercise files and the
+//   tips are his); in it the drop box Resultats is the teacher's, mode 3733
+//   (set-group-id and sticky: each account adds its own results files, which
+//   take the folder's group, and nobody but the teacher may list them), and
+//   the user can add files there.
+ConstatDossierPartage VerifierDossierPartage(const QString& racine, int identifiant = kDossierDonneesCommunes);
+// The command of the README that prepares the classroom's shared roots, as
+// the administrator types it (the roots named by the environment; the
+// teacher's account when known), with options before the roots.
+QString CommandePreparation(const QString& professeur = QString(), const QString& options = QString());
+// Names of the classroom's layout.
+inline const QString kDossierDepotClasse = QStringLiteral("Resultats");
+inline const QString kDossierProfesseur = QStringLiteral("Professeur");
+inline const QString kFichierMotDePasseClasse = QStringLiteral("MotDePasseClasse");
+
+// The classroom the program runs in: $WAVIX_COMMON_DOCUMENTS names a shared
+// root prepared with the teacher's account.
+struct SalleDeClasse {
+    uid_t professeur = 0;
+    QString depot;      // <documents>/Brelmar/Wavix/Resultats
+    QString motDePasse; // <data>/Brelmar/Wavix/Professeur/MotDePasseClasse; empty
+                        // when $WAVIX_COMMON_APPDATA names no folder
+};
+// Looked at now; nothing is shown.
+std::optional<SalleDeClasse> SalleDeClasseActuelle();
 // What the user is told when a shared folder cannot be used and his own
 // folder stands in.
-QString MessageDossierPartage(const ConstatDossierPartage& constat, const QString& racine,
-                              const QString& personnel);
+QString MessageDossierPartage(const ConstatDossierPartage& constat, const QString& personnel);
 // The folders already reported in this run.
 inline QStringList DossiersPartagesSignales;
 
@@ -81,7 +111,30 @@ QString MessageReglagesPlantes(const QString& plante, const QString& personnel);
 // False when it cannot be made (the folder is missing or closed to the user).
 bool PreparerMarqueMotDePasse(const QString& dossierDepot);
 
-mode_t ModeFichierResultats(const QString& chemin, bool reseau);
+// Opens the results file of a run for appending (FichierResultatOuvert()):
+// at `chemin`, or, when that name is taken, at the same name followed by
+// "_2" to "_9", then by a random suffix, so that no number of files planted
+// at those names stops a run. A name is free when this opening creates the
+// file there, with `mode` whatever the umask; with `siensRepris`, a regular
+// file of the user's own found there is appended to as well. Never a link,
+// a FIFO or another account's file. The path opened, empty when the folder
+// refuses (the reason in FichierResultatOuvert().status()).
+QString OuvrirFichierResultats(const QString& chemin, mode_t mode, bool siensRepris);
+
+// Network use: the mode of the results files made in the deposit folder.
+// The teacher's folder with a group of his own (set-group-id, another
+// account's, a group the user is not in): 0640, for that group alone, as in
+// the classroom's drop box; otherwise 0644.
+mode_t ModeFichierDepot(const QString& dossier);
+// What the start-up tells about the deposit folder, in French; empty when
+// it keeps each account's files from the others as far as the program can
+// see: a folder others may write without the sticky bit is named with the
+// command that mends it, and one on a share whose modes are fixed by the
+// mount is said to be beyond the program's check.
+QString MessageDepotReseau(const QString& dossier);
+
+// "QVT_<user>_<d>_<m>_<y>_<h>_<min>.txt"
+QString NomFichierResultat(const QString& user, const QDateTime& moment);
 
 QString addTrailingSlash(const QString& path);
 
@@ -89,11 +142,14 @@ QString addTrailingSlash(const QString& path);
 struct DossierResultats {
     bool reseau = false; // the program lies on a network file system
     QString base;        // results base folder, no trailing "/"
+    QString depotClasse; // in the classroom, its drop box: a new file per run
+    uid_t professeur = 0; // in the classroom, the teacher's account
 };
 // The program's folder on a network file system is network use, with that
 // file system's mount point as base; otherwise the base is
 // <Documents>/Brelmar/Wavix, the documents folder being RacineDeTravail's
-// (and DossierDocumentsCommuns is set to it).
+// (and DossierDocumentsCommuns is set to it), and when that folder is the
+// classroom's its drop box takes the results.
 DossierResultats GetResultsFolder(const QString& dossierProgramme);
 
 // The deposit folder's name is one folder name: not empty once trimmed,

@@ -1,4 +1,5 @@
 #include "services/EtatBanc.h"
+#include "SalleEssai.h"
 #include "TestHome.h"
 
 #include "app/AssociationExercice.h"
@@ -109,12 +110,16 @@ private Q_SLOTS:
     void namedFolderMissing();
     void networkUseAsksDepositOnce();
     void networkUseWithoutUserName();
+    void networkDepositIsChecked_data();
+    void networkDepositIsChecked();
+    void networkRunsTakeNoPlantedName();
     void missingDepositIsAskedAgain_data();
     void missingDepositIsAskedAgain();
     void fifoSettingsFileDoesNotHangStartUp();
     void sharedFoldersAreUsableByEveryAccount();
     void unpreparedSharedFoldersAreNotTakenOver_data();
     void unpreparedSharedFoldersAreNotTakenOver();
+    void olderClassroomIsReported();
     void plantedSettingsFileIsNotRead();
     void plantedPasswordMarkerDoesNotStopStartUp();
     void depositNameMustBeOneFolder_data();
@@ -475,6 +480,94 @@ void tst_Demarrage::networkUseWithoutUserName()
     checkNetworkResultsFile(s.mdi->FichierResultat, srv + "/Depot", "Inconnu", before, after);
 }
 
+void tst_Demarrage::networkDepositIsChecked_data()
+{
+    QTest::addColumn<int>("mode");        // of the deposit folder
+    QTest::addColumn<bool>("fixes");      // the share's modes are fixed by the mount
+    QTest::addColumn<QString>("message"); // how the start-up's message begins; empty: none
+    QTest::addColumn<QString>("commande");
+    const QString ouvert = "Le dossier de dépôt des réponses n'est pas protégé :\r\n%D\r\n";
+    QTest::newRow("open to all, not sticky") << 0777 << false << ouvert << "chmod 1733 \"%D\"";
+    QTest::newRow("open to its group, not sticky") << 0775 << false << ouvert << "chmod 1733 \"%D\"";
+    QTest::newRow("the teacher's group, not sticky") << 02777 << false << ouvert << "chmod 3733 \"%D\"";
+    QTest::newRow("open to all, sticky") << 01777 << false << "" << "";
+    QTest::newRow("students may only add") << 01733 << false << "" << "";
+    QTest::newRow("modes fixed by the mount")
+        << 01733 << true << "Wavix ne peut pas vérifier les droits du dossier de dépôt des réponses :\r\n%D\r\n" << "";
+}
+
+void tst_Demarrage::networkDepositIsChecked()
+{
+    QFETCH(int, mode);
+    QFETCH(bool, fixes);
+    QFETCH(QString, message);
+    QFETCH(QString, commande);
+    Start s;
+    const QString srv = stateNetworkMount(s.home);
+    setMountProbe([srv, fixes](const QString&) { return MountInfo{true, srv, fixes}; });
+    const QString depot = srv + "/Depot";
+    QVERIFY(QDir().mkpath(depot));
+    QVERIFY(chmod(QFile::encodeName(depot).constData(), mode_t(mode)) == 0);
+    s.presetSetting("Options", "Show Tips at Startup", "0");
+    s.presetSetting("Réseau", "Dossier Dépôt", "Depot");
+    if (!message.isEmpty())
+        s.dialogs.answerMessage(vb::OK);
+    QVERIFY(s.run());
+    QCOMPARE(s.dialogs.unexpected(), 0);
+    if (message.isEmpty()) {
+        QVERIFY(s.dialogs.shown().isEmpty());
+        return;
+    }
+    // Said once, and the start goes on.
+    QCOMPARE(s.dialogs.messages().size(), 1);
+    const auto dit = s.dialogs.messages()[0];
+    QCOMPARE(dit.title, QStringLiteral("Wavix - Réseau"));
+    QVERIFY2(dit.text.startsWith(QString(message).replace("%D", depot)), qPrintable(dit.text));
+    QVERIFY2(dit.text.endsWith(QString(commande).replace("%D", depot)), qPrintable(dit.text));
+    QVERIFY(s.mdi->Reseau);
+}
+
+void tst_Demarrage::networkRunsTakeNoPlantedName()
+{
+    Start s;
+    const QString srv = stateNetworkMount(s.home);
+    QVERIFY(QDir().mkpath(srv + "/Depot"));
+    s.presetSetting("Options", "Show Tips at Startup", "0");
+    s.presetSetting("Réseau", "Dossier Dépôt", "Depot");
+    QVERIFY(s.run());
+    // A classmate plants the run's name and the next one before the run
+    // starts: a FIFO, a link to a file of the user's.
+    const QString nom = s.mdi->FichierResultat;
+    const QString debut = nom.chopped(4);
+    const QString sien = s.home.path("bulletin.txt");
+    QVERIFY(TestHome::writeFile(sien, "notes\r\n"));
+    QVERIFY(TestHome::makeFifo(nom));
+    QVERIFY(QFile::link(sien, debut + "_2.txt"));
+    const QString exo = s.home.path("tp.qvt");
+    QVERIFY(TestHome::writeFile(exo, "CC/1//CC/1/\r\n"));
+    for (const QString& eleve : {"Durand", "Martin"}) {
+        s.dialogs.answerModal([eleve](QWidget* w) {
+            for (QLineEdit* champ : static_cast<frmName*>(w)->txtIdent)
+                if (champ)
+                    champ->setText(eleve);
+            w->findChild<QPushButton*>("cmdOK")->click();
+        });
+        s.dialogs.answerFile(exo);
+        s.mdi->Mnu_Pilote_Click();
+        QVERIFY(!Banc().modeLibre);
+        s.mdi->Mnu_Libre_Click();
+    }
+    QCOMPARE(s.dialogs.unexpected(), 0);
+    // Both runs of the program in one file of its own, the next free name;
+    // what was planted is neither written nor followed.
+    QCOMPARE(s.mdi->FichierResultat, debut + "_3.txt");
+    const QByteArray ecrit = TestHome::readFile(s.mdi->FichierResultat);
+    QVERIFY(ecrit.contains("Nom \xE9l\xE8ve :Durand") && ecrit.contains("Nom \xE9l\xE8ve :Martin"));
+    QCOMPARE(TestHome::modeOf(s.mdi->FichierResultat), 0644u);
+    QCOMPARE(TestHome::readFile(sien), QByteArray("notes\r\n"));
+    QVERIFY(QFileInfo(debut + "_2.txt").isSymLink());
+}
+
 void tst_Demarrage::missingDepositIsAskedAgain_data()
 {
     QTest::addColumn<int>("answer");
@@ -530,18 +623,6 @@ void tst_Demarrage::fifoSettingsFileDoesNotHangStartUp()
 
 namespace {
 
-// A shared root and its levels Brelmar/Wavix as the administrator's command
-// leaves them: writable by all, sticky (owned here by the test's account).
-bool preparerCommeAdministrateur(const QString& racine)
-{
-    if (!QDir().mkpath(racine + "/Brelmar/Wavix"))
-        return false;
-    for (const QString& niveau : {racine, racine + "/Brelmar", racine + "/Brelmar/Wavix"})
-        if (chmod(QFile::encodeName(niveau).constData(), 01777) != 0)
-            return false;
-    return true;
-}
-
 uid_t ownerOf(const QString& path)
 {
     struct stat info {};
@@ -549,6 +630,12 @@ uid_t ownerOf(const QString& path)
 }
 
 } // namespace
+
+gid_t groupOf(const QString& path)
+{
+    struct stat info {};
+    return lstat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_gid : gid_t(-1);
+}
 
 void tst_Demarrage::sharedFoldersAreUsableByEveryAccount()
 {
@@ -559,49 +646,60 @@ void tst_Demarrage::sharedFoldersAreUsableByEveryAccount()
     QVERIFY(salle.isValid());
     QVERIFY(QFile::setPermissions(salle.path(), QFileDevice::Permissions(0x7755)));
     const QString donnees = salle.path() + "/donnees", documents = salle.path() + "/documents";
-    for (const QString& racine : {donnees, documents})
-        QVERIFY(preparerCommeAdministrateur(racine));
+    const SalleEssai classe(donnees, documents);
+    QVERIFY(classe.prete());
     qputenv("WAVIX_COMMON_APPDATA", QFile::encodeName(donnees));
     qputenv("WAVIX_COMMON_DOCUMENTS", QFile::encodeName(documents));
+    setHorloge([] { return QDateTime(QDate(2007, 3, 8), QTime(9, 5, 12)); });
     const mode_t avant = umask(077); // the first student's own umask
     Start::closeTip(s.dialogs);
     const bool demarre = s.run();
-    // The first evaluated run creates the shared results file.
-    const QString exo = documents + "/Brelmar/Wavix/tp.qvt";
+    // The teacher's exercise file; each run from the menu makes its own
+    // results file in the drop box, two in the same minute included.
+    const QString exo = classe.wavixDocuments() + "/tp.qvt";
     TestHome::writeFile(exo, "CC/1//CC/1/\r\n");
-    s.dialogs.answerModal([](QWidget* w) {
-        for (QLineEdit* champ : static_cast<frmName*>(w)->txtIdent)
-            if (champ)
-                champ->setText("Durand");
-        w->findChild<QPushButton*>("cmdOK")->click();
-    });
-    s.dialogs.answerFile(exo);
-    if (demarre)
+    for (int run = 0; run < 2 && demarre; ++run) {
+        s.dialogs.answerModal([](QWidget* w) {
+            for (QLineEdit* champ : static_cast<frmName*>(w)->txtIdent)
+                if (champ)
+                    champ->setText("Durand");
+            w->findChild<QPushButton*>("cmdOK")->click();
+        });
+        s.dialogs.answerFile(exo);
         s.mdi->Mnu_Pilote_Click();
-    FermerFichiers();
+        s.mdi->Mnu_Libre_Click();
+    }
     umask(avant);
     QVERIFY(demarre);
     QCOMPARE(s.dialogs.unexpected(), 0);
 
     const QString reglages = donnees + "/Brelmar/Wavix/ConfQVT_" + kUser + ".ini";
-    const QString resultats = documents + "/Brelmar/Wavix/Resultat.txt";
+    const QString resultats = classe.depot() + "/QVT_eleve1_8_3_2007_9_5_2.txt";
     QCOMPARE(CheminINI, reglages);
+    QCOMPARE(DossierDonnees, classe.wavixDocuments() + "/");
     QCOMPARE(s.mdi->FichierResultat, resultats);
-    for (const QString& dossier : {donnees + "/Brelmar", donnees + "/Brelmar/Wavix", documents + "/Brelmar",
-                                   documents + "/Brelmar/Wavix"})
-        QVERIFY2(TestHome::modeOf(dossier) == 01777u, qPrintable(QString::number(TestHome::modeOf(dossier), 8) + " " + dossier));
+    QCOMPARE(QDir(classe.depot()).entryList(QDir::Files),
+             QStringList({"QVT_eleve1_8_3_2007_9_5.txt", "QVT_eleve1_8_3_2007_9_5_2.txt"}));
+    for (const QString& dossier : {donnees + "/Brelmar", donnees + "/Brelmar/Wavix"})
+        QCOMPARE(TestHome::modeOf(dossier), 01777u);
+    QCOMPARE(TestHome::modeOf(classe.wavixDocuments()), 0755u);
+    QCOMPARE(TestHome::modeOf(classe.depot()), 03733u);
     QCOMPARE(TestHome::modeOf(reglages), unsigned(0644));
-    QCOMPARE(TestHome::modeOf(resultats), unsigned(0666));
-    QVERIFY(TestHome::readFile(resultats).contains("Nom \xE9l\xE8ve :Durand"));
+    // Readable by the teacher's group alone, whatever the umask.
+    QCOMPARE(TestHome::modeOf(resultats), unsigned(0640));
+    QCOMPARE(groupOf(resultats), groupOf(classe.depot()));
+    QVERIFY(TestHome::readFile(resultats).startsWith("\r\n" + QByteArray(38, '*') + "\r\nNom \xE9l\xE8ve :Durand"));
+    QVERIFY(!QFileInfo::exists(classe.wavixDocuments() + "/Resultat.txt"));
 
     // The next student, another uid with the same umask, writes his own
-    // settings and appends to the shared results file.
+    // settings and makes his own results file.
     if (geteuid() != 0)
         QSKIP("Another uid needs root to start it; the modes above were checked.");
     const QString siens = donnees + "/Brelmar/Wavix/ConfQVT_eleve2.ini";
     QProcess autre;
     autre.setProgram("setpriv");
-    autre.setArguments({"--reuid=65534", "--regid=65534", "--clear-groups", WAVIX_AUTRE_COMPTE, "ecrire", siens, resultats});
+    autre.setArguments({"--reuid=65534", "--regid=65534", "--clear-groups", WAVIX_AUTRE_COMPTE, "ecrire", siens,
+                        classe.depot() + "/QVT_eleve2_8_3_2007_9_5.txt"});
     const mode_t garde = umask(077);
     autre.start();
     const bool lance = autre.waitForStarted(10000);
@@ -613,8 +711,12 @@ void tst_Demarrage::sharedFoldersAreUsableByEveryAccount()
     QCOMPARE(ownerOf(siens), uid_t(65534));
     QCOMPARE(TestHome::modeOf(siens), unsigned(0644));
     QCOMPARE(readProfileString(siens, "Options", "Show Tips at Startup"), QStringLiteral("0"));
-    QVERIFY(TestHome::readFile(resultats).endsWith("Nom \xE9l\xE8ve :Martin\r\n"));
-    QCOMPARE(TestHome::modeOf(resultats), unsigned(0666));
+    const QString sien = QString::fromLocal8Bit(autre.readAllStandardOutput()).trimmed();
+    QCOMPARE(sien, classe.depot() + "/QVT_eleve2_8_3_2007_9_5.txt");
+    QCOMPARE(ownerOf(sien), uid_t(65534));
+    QCOMPARE(TestHome::modeOf(sien), unsigned(0640));
+    QCOMPARE(groupOf(sien), groupOf(classe.depot()));
+    QCOMPARE(TestHome::readFile(sien), QByteArray("Nom \xE9l\xE8ve :Martin\r\n"));
 }
 
 void tst_Demarrage::unpreparedSharedFoldersAreNotTakenOver_data()
@@ -674,7 +776,9 @@ void tst_Demarrage::unpreparedSharedFoldersAreNotTakenOver()
         QCOMPARE(lignes.value(0), QStringLiteral("Le dossier partagé de la classe n'est pas prêt :"));
         QCOMPARE(lignes.value(1), racines[i] + "/Brelmar");
         QCOMPARE(lignes.value(2), raison);
-        QVERIFY2(lignes.contains("sudo wavix-preparer-salle \"" + racines[i] + "\""), qPrintable(messages[i].text));
+        QVERIFY2(lignes.contains("sudo wavix-preparer-salle --professeur <compte du professeur> \"" + donnees + "\" \""
+                                 + documents + "\""),
+                 qPrintable(messages[i].text));
         QCOMPARE(lignes.last(), personnels[i] + "/Brelmar/Wavix");
     }
     // Meanwhile everything goes to the user's own folders.
@@ -689,24 +793,78 @@ void tst_Demarrage::unpreparedSharedFoldersAreNotTakenOver()
     QVERIFY(QDir(piege + "/Wavix").isEmpty());
 }
 
+void tst_Demarrage::olderClassroomIsReported()
+{
+    Start s;
+    // Both roots as the command without a teacher's account left them:
+    // every level root's, open to all and sticky, the class's results in a
+    // shared Resultat.txt that anyone may write.
+    const QString donnees = s.home.path("salle/donnees"), documents = s.home.path("salle/documents");
+    for (const QString& racine : {donnees, documents}) {
+        QVERIFY(QDir().mkpath(racine + "/Brelmar/Wavix"));
+        for (const QString& niveau : {racine + "/Brelmar", racine + "/Brelmar/Wavix"})
+            QVERIFY(chmod(QFile::encodeName(niveau).constData(), 01777) == 0);
+    }
+    setFileOwnerProbe([](const QString& path) -> std::optional<uid_t> {
+        struct stat info {};
+        if (lstat(QFile::encodeName(path).constData(), &info) != 0)
+            return std::nullopt;
+        return path.endsWith("/Brelmar") || path.endsWith("/Brelmar/Wavix") ? uid_t(0) : info.st_uid;
+    });
+    const QString partage = documents + "/Brelmar/Wavix/Resultat.txt";
+    const QByteArray anciens = "\r\n" + QByteArray(38, '*') + "\r\nNom \xE9l\xE8ve :Martin\r\n";
+    QVERIFY(TestHome::writeFile(partage, anciens));
+    QVERIFY(chmod(QFile::encodeName(partage).constData(), 0666) == 0);
+    qputenv("WAVIX_COMMON_APPDATA", QFile::encodeName(donnees));
+    qputenv("WAVIX_COMMON_DOCUMENTS", QFile::encodeName(documents));
+    QVERIFY(writeProfileString(donnees + "/Brelmar/Wavix/ConfQVT_" + kUser + ".ini", "Options", "Show Tips at Startup",
+                               "0"));
+    s.dialogs.answerMessage(vb::OK);
+    QVERIFY(s.run());
+
+    // Said once, with the command that prepares the classroom.
+    QCOMPARE(s.dialogs.messages().size(), 1);
+    QCOMPARE(s.dialogs.unexpected(), 0);
+    const QStringList lignes = s.dialogs.messages()[0].text.split("\r\n");
+    QCOMPARE(lignes.value(1), documents + "/Brelmar/Wavix");
+    QCOMPARE(lignes.value(2), QStringLiteral("Il n'a pas été préparé avec le compte du professeur : les exercices et les "
+                                             "réponses des élèves n'y seraient pas protégés."));
+    QVERIFY(lignes.contains("sudo wavix-preparer-salle --professeur <compte du professeur> \"" + donnees + "\" \""
+                            + documents + "\""));
+    // The settings stay shared; runs write to the user's own results file,
+    // never to the one anyone may write.
+    QCOMPARE(CheminINI, donnees + "/Brelmar/Wavix/ConfQVT_" + kUser + ".ini");
+    QCOMPARE(DossierDonnees, s.home.documents() + "/Brelmar/Wavix/");
+    QCOMPARE(s.mdi->FichierResultat, s.home.documents() + "/Brelmar/Wavix/Resultat.txt");
+    QVERIFY(s.mdi->DepotClasse.isEmpty());
+    const QString exo = s.home.documents() + "/Brelmar/Wavix/tp.qvt";
+    QVERIFY(TestHome::writeFile(exo, "CC/1//CC/1/\r\n"));
+    s.dialogs.answerModal([](QWidget* w) {
+        for (QLineEdit* champ : static_cast<frmName*>(w)->txtIdent)
+            if (champ)
+                champ->setText("Durand");
+        w->findChild<QPushButton*>("cmdOK")->click();
+    });
+    s.dialogs.answerFile(exo);
+    s.mdi->Mnu_Pilote_Click();
+    FermerFichiers();
+    QVERIFY(TestHome::readFile(s.mdi->FichierResultat).contains("Nom \xE9l\xE8ve :Durand"));
+    QCOMPARE(TestHome::readFile(partage), anciens);
+}
+
 void tst_Demarrage::plantedSettingsFileIsNotRead()
 {
     Start s;
     const QString donnees = s.home.path("salle/donnees"), documents = s.home.path("salle/documents");
-    for (const QString& racine : {donnees, documents})
-        QVERIFY(preparerCommeAdministrateur(racine));
+    SalleEssai classe(donnees, documents);
+    QVERIFY(classe.prete());
     qputenv("WAVIX_COMMON_APPDATA", QFile::encodeName(donnees));
     qputenv("WAVIX_COMMON_DOCUMENTS", QFile::encodeName(documents));
     // A classmate made eleve1's settings file before his first start.
     const QString plante = donnees + "/Brelmar/Wavix/ConfQVT_" + kUser + ".ini";
     const QByteArray contenu = "[Options]\r\nShow Tips at Startup=0\r\nCouleur fond=255\r\n";
     QVERIFY(TestHome::writeFile(plante, contenu));
-    setFileOwnerProbe([plante](const QString& path) -> std::optional<uid_t> {
-        struct stat info {};
-        if (lstat(QFile::encodeName(path).constData(), &info) != 0)
-            return std::nullopt;
-        return path == plante ? uid_t(54321) : info.st_uid;
-    });
+    classe.proprietaire(plante, 54321);
     s.dialogs.answerMessage(vb::OK);
     Start::closeTip(s.dialogs);
     QVERIFY(s.run());

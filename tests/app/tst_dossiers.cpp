@@ -15,6 +15,7 @@ namespace {
 
 constexpr int kMoi = -1;        // the account the test runs as
 constexpr int kAutre = 54321;   // another ordinary account (a student)
+constexpr int kProf = 54320;    // the teacher's account
 
 // A classroom's shared root with its levels Brelmar/Wavix, prepared as the
 // administrator's command leaves them (writable by all, sticky), each
@@ -41,6 +42,19 @@ struct Salle {
         if (compte != kMoi)
             proprietaires[racine + niveau] = uid_t(compte);
     }
+    // The documents as the command lays a classroom out: Brelmar root's and
+    // closed, Brelmar/Wavix the teacher's and closed, its drop box the
+    // teacher's, 3733.
+    void salleDeClasse()
+    {
+        QVERIFY(QDir().mkpath(racine + "/Brelmar/Wavix/Resultats"));
+        QVERIFY(chmod(QFile::encodeName(racine + "/Brelmar").constData(), 0755) == 0);
+        QVERIFY(chmod(QFile::encodeName(racine + "/Brelmar/Wavix").constData(), 0755) == 0);
+        QVERIFY(chmod(QFile::encodeName(racine + "/Brelmar/Wavix/Resultats").constData(), 03733) == 0);
+        proprietaires[racine + "/Brelmar"] = 0;
+        proprietaires[racine + "/Brelmar/Wavix"] = kProf;
+        proprietaires[racine + "/Brelmar/Wavix/Resultats"] = kProf;
+    }
 };
 
 int modeOf(const QString& path)
@@ -58,11 +72,15 @@ private Q_SLOTS:
     void specialFolders();
     void networkFileSystems_data();
     void networkFileSystems();
+    void fixedPermissionMounts_data();
+    void fixedPermissionMounts();
     void resultsFolder();
     void networkResultsFileName();
     void userName();
     void sharedFolderCheck_data();
     void sharedFolderCheck();
+    void classroomDocumentsCheck_data();
+    void classroomDocumentsCheck();
     void unpreparedFolderIsSaidOnceAndNotUsed();
     void settingsFileOfTheAccount_data();
     void settingsFileOfTheAccount();
@@ -125,6 +143,35 @@ void tst_Dossiers::networkFileSystems()
     QFETCH(QByteArray, type);
     QFETCH(bool, network);
     QCOMPARE(isNetworkFileSystemType(type), network);
+}
+
+void tst_Dossiers::fixedPermissionMounts_data()
+{
+    QTest::addColumn<QByteArray>("type");
+    QTest::addColumn<QByteArray>("options"); // as /proc/mounts gives them
+    QTest::addColumn<bool>("fixed");
+    QTest::newRow("CIFS, modes given at the mount")
+        << QByteArray("cifs") << QByteArray("rw,relatime,vers=3.1.1,cache=strict,username=prof,uid=1000,forceuid,"
+                                            "gid=1000,forcegid,file_mode=0755,dir_mode=0755,soft,nounix,serverino")
+        << true;
+    QTest::newRow("SMB 3, no extensions") << QByteArray("smb3") << QByteArray("rw,vers=3.0,sec=ntlmssp") << true;
+    QTest::newRow("CIFS with the Unix extensions") << QByteArray("cifs") << QByteArray("rw,vers=1.0,unix,posixpaths")
+                                                   << false;
+    QTest::newRow("SMB 3.1.1 with the POSIX extensions") << QByteArray("smb3") << QByteArray("rw,vers=3.1.1,posix")
+                                                         << false;
+    QTest::newRow("CIFS with the server's ACLs") << QByteArray("cifs") << QByteArray("rw,cifsacl") << false;
+    QTest::newRow("an option named like one") << QByteArray("cifs") << QByteArray("rw,username=unix") << true;
+    QTest::newRow("NFS") << QByteArray("nfs4") << QByteArray("rw,vers=4.2,sec=sys") << false;
+    QTest::newRow("SSHFS") << QByteArray("fuse.sshfs") << QByteArray("rw,user_id=0,group_id=0") << false;
+    QTest::newRow("ext4") << QByteArray("ext4") << QByteArray("rw,relatime") << false;
+}
+
+void tst_Dossiers::fixedPermissionMounts()
+{
+    QFETCH(QByteArray, type);
+    QFETCH(QByteArray, options);
+    QFETCH(bool, fixed);
+    QCOMPARE(hasFixedPermissions(type, options), fixed);
 }
 
 void tst_Dossiers::resultsFolder()
@@ -270,6 +317,82 @@ void tst_Dossiers::sharedFolderCheck()
     QVERIFY(QDir(ailleurs).isEmpty());
 }
 
+void tst_Dossiers::classroomDocumentsCheck_data()
+{
+    QTest::addColumn<QString>("change");   // from the classroom's layout
+    QTest::addColumn<int>("etat");
+    QTest::addColumn<QString>("niveau");   // the level at fault, under the root
+    QTest::addColumn<int>("proprietaire"); // its owner, for AutreCompte
+    const int sansProf = int(EtatDossierPartage::SansProfesseur), depot = int(EtatDossierPartage::DepotNonProtege);
+    QTest::newRow("prepared for the classroom") << "" << int(EtatDossierPartage::Pret) << "" << 0;
+    QTest::newRow("prepared by the older command") << "old" << sansProf << "/Brelmar/Wavix" << 0;
+    QTest::newRow("Wavix root's and closed") << "Wavix root" << sansProf << "/Brelmar/Wavix" << 0;
+    QTest::newRow("Wavix the teacher's, Brelmar open to all")
+        << "Brelmar 1777" << sansProf << "/Brelmar/Wavix" << 0;
+    QTest::newRow("Wavix the teacher's and open to all") << "Wavix 1777" << sansProf << "/Brelmar/Wavix" << 0;
+    QTest::newRow("Brelmar the teacher's") << "Brelmar prof" << int(EtatDossierPartage::AutreCompte) << "/Brelmar"
+                                           << kProf;
+    QTest::newRow("drop box missing") << "no drop box" << int(EtatDossierPartage::Manquant)
+                                      << "/Brelmar/Wavix/Resultats" << 0;
+    QTest::newRow("drop box a link") << "drop box link" << int(EtatDossierPartage::PasUnDossier)
+                                     << "/Brelmar/Wavix/Resultats" << 0;
+    QTest::newRow("drop box a student's") << "drop box student" << int(EtatDossierPartage::AutreCompte)
+                                          << "/Brelmar/Wavix/Resultats" << kAutre;
+    QTest::newRow("drop box open to all") << "drop box 1777" << depot << "/Brelmar/Wavix/Resultats" << 0;
+    QTest::newRow("drop box others may list") << "drop box 3777" << depot << "/Brelmar/Wavix/Resultats" << 0;
+    QTest::newRow("drop box without its group") << "drop box 1733" << depot << "/Brelmar/Wavix/Resultats" << 0;
+}
+
+void tst_Dossiers::classroomDocumentsCheck()
+{
+    QFETCH(QString, change);
+    QFETCH(int, etat);
+    QFETCH(QString, niveau);
+    QFETCH(int, proprietaire);
+    Salle salle;
+    salle.salleDeClasse();
+    const QString brelmar = salle.racine + "/Brelmar", wavix = brelmar + "/Wavix", depot = wavix + "/Resultats";
+    auto mode = [](const QString& chemin, mode_t bits) { QVERIFY(chmod(QFile::encodeName(chemin).constData(), bits) == 0); };
+    if (change == "old") {
+        QVERIFY(QDir(depot).removeRecursively());
+        mode(brelmar, 01777);
+        mode(wavix, 01777);
+        salle.proprietaires[wavix] = 0;
+    } else if (change == "Wavix root") {
+        salle.proprietaires[wavix] = 0;
+    } else if (change == "Brelmar 1777") {
+        mode(brelmar, 01777);
+    } else if (change == "Wavix 1777") {
+        mode(wavix, 01777);
+    } else if (change == "Brelmar prof") {
+        salle.proprietaires[brelmar] = kProf;
+    } else if (change == "no drop box" || change == "drop box link") {
+        QVERIFY(QDir(depot).removeRecursively());
+        if (change == "drop box link")
+            QVERIFY(QFile::link(salle.home.path(), depot));
+    } else if (change == "drop box student") {
+        salle.proprietaires[depot] = kAutre;
+    } else if (change.startsWith("drop box ")) {
+        mode(depot, mode_t(change.section(' ', -1).toUInt(nullptr, 8)));
+    }
+    const ConstatDossierPartage constat = VerifierDossierPartage(salle.racine, kDossierDocumentsCommuns);
+    QCOMPARE(int(constat.etat), etat);
+    if (!niveau.isEmpty())
+        QCOMPARE(constat.niveau, salle.racine + niveau);
+    if (constat.etat == EtatDossierPartage::AutreCompte)
+        QCOMPARE(constat.proprietaire, uid_t(proprietaire));
+    const std::optional<SalleDeClasse> classe = [&] {
+        qputenv("WAVIX_COMMON_DOCUMENTS", QFile::encodeName(salle.racine));
+        return SalleDeClasseActuelle();
+    }();
+    QCOMPARE(classe.has_value(), etat == int(EtatDossierPartage::Pret));
+    if (classe) {
+        QCOMPARE(constat.professeur, uid_t(kProf));
+        QCOMPARE(classe->professeur, uid_t(kProf));
+        QCOMPARE(classe->depot, depot);
+    }
+}
+
 void tst_Dossiers::unpreparedFolderIsSaidOnceAndNotUsed()
 {
     Salle salle;
@@ -291,7 +414,8 @@ void tst_Dossiers::unpreparedFolderIsSaidOnceAndNotUsed()
              "Le dossier partagé de la classe n'est pas prêt :\r\n" + salle.racine + "/Brelmar\r\n"
              "Ce dossier appartient au compte 54321, qui pourrait supprimer ou remplacer les fichiers des autres.\r\n\r\n"
              "L'administrateur de l'ordinateur le prépare avec la commande (voir le fichier README de Wavix) :\r\n"
-             "sudo wavix-preparer-salle \"" + salle.racine + "\"\r\n\r\n"
+             "sudo wavix-preparer-salle --professeur <compte du professeur> <dossier des réglages> \""
+             + salle.racine + "\"\r\n\r\n"
              "En attendant, Wavix travaille dans votre dossier personnel :\r\n"
              + salle.home.documents() + "/Brelmar/Wavix");
     QCOMPARE(dialogs.unexpected(), 0);
@@ -299,6 +423,7 @@ void tst_Dossiers::unpreparedFolderIsSaidOnceAndNotUsed()
     // Prepared by the administrator: the shared folder is used, and the
     // program makes nothing under it, not even a missing level.
     salle.proprietaires.clear();
+    salle.salleDeClasse();
     QCOMPARE(RacineDeTravail(kDossierDocumentsCommuns), salle.racine + "/");
     QVERIFY(QDir(salle.racine + "/Brelmar").removeRecursively());
     QVERIFY(!CreerDossier(salle.racine + "/Brelmar/Wavix"));

@@ -1,5 +1,6 @@
 #include "BancScope.h"
 #include "ProgrammeLance.h"
+#include "SalleEssai.h"
 
 #include "services/EtatProgramme.h"
 #include "services/FichierINI.h"
@@ -7,6 +8,7 @@
 #include "bench/frmToolBox.h"
 #include "evaluation/frmName.h"
 #include "help/TelechargementFichier.h"
+#include "platform/PasswordHash.h"
 #include "platform/PictureBox.h"
 #include "platform/ProfileFile.h"
 #include "platform/ScriptedDialogs.h"
@@ -16,6 +18,7 @@
 #include "scope/frmWavix.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QAction>
 #include <QCheckBox>
 #include <QFrame>
@@ -32,6 +35,9 @@
 
 #include <memory>
 
+#include <pwd.h>
+#include <unistd.h>
+
 namespace {
 
 // The program started in DUAL with CH1 in AC and CH2 in DC, and the
@@ -46,6 +52,7 @@ Reglages reglagesMenu(const QString& reglageAuto)
 
 struct Programme : ProgrammeLance {
     explicit Programme(const QString& reglageAuto = QString()) : ProgrammeLance(reglagesMenu(reglageAuto)) {}
+    explicit Programme(const std::function<void(TestHome&)>& avant) : ProgrammeLance(reglagesMenu(QString()), avant) {}
     void lancer(const char* nom) { mdi->menu(nom)->trigger(); }
     QString etats() const
     {
@@ -91,6 +98,13 @@ struct Programme : ProgrammeLance {
 // The teacher's commands, behind the password.
 const char* const kPortes[] = {"Mnu_View", "Mnu_Clean", "Mnu_NewTip", "Mnu_Pref(1)", "Mnu_Create", "Mnu_Modif", "Mnu_Kill"};
 
+// Types the text key by key, each key with its text (Latin-1 letters too).
+void taper(QWidget* w, const QString& texte)
+{
+    for (const QChar c : texte)
+        QTest::sendKeyEvent(QTest::Click, w, Qt::Key(c.toUpper().unicode()), QString(c), Qt::NoModifier);
+}
+
 // The disabled items expected, sorted as etats() gives them.
 QString desactives(const QString& noms)
 {
@@ -118,11 +132,17 @@ private Q_SLOTS:
     void plantedResultsLink_data();
     void plantedResultsLink();
     void evaluatedRun();
+    void identityAndRightsAtEveryRun();
     void closeBoxDuringARun();
     void sessionEndDuringARunAsksNothing();
     void failedStartsStayFree_data();
     void failedStartsStayFree();
     void emptyingResults();
+    void classroomResults_data();
+    void classroomResults();
+    void classroomPasswordFailsClosed_data();
+    void classroomPasswordFailsClosed();
+    void classroomPasswordSetByTheTeacher();
     void externalCommandsReportFailure_data();
     void externalCommandsReportFailure();
 };
@@ -236,13 +256,23 @@ void tst_Menu::passwordChange()
     QVERIFY(changer);
     auto champs = changer->findChildren<QLineEdit*>();
     std::sort(champs.begin(), champs.end(), [](auto* a, auto* b) { return a->objectName() < b->objectName(); });
-    p.dialogs.answerMessage(vb::OK).answerMessage(vb::OK);
+    QCOMPARE(champs.size(), 3);
+    p.dialogs.answerMessage(vb::OK).answerMessage(vb::OK).answerMessage(vb::OK);
     champs[0]->setText("mauvais");
     champs[1]->setText("Tableau");
+    champs[2]->setText("Tableau");
     changer->findChild<QPushButton*>("cmdOK")->click();
     QCOMPARE(p.dialogs.messages().last().text, QStringLiteral("L'ancien mot de passe saisi est faux.\r\nVeuillez le ressaisir."));
     QVERIFY(ModeProfesseur);
+    // The new one typed twice, the second time wrong: nothing is stored.
     champs[0]->setText("");
+    champs[2]->setText("Tablaeu");
+    changer->findChild<QPushButton*>("cmdOK")->click();
+    QCOMPARE(p.dialogs.messages().last().text,
+             QStringLiteral("Les deux saisies du nouveau mot de passe ne sont pas identiques.\r\nVeuillez les ressaisir."));
+    QVERIFY(MotDePasseVide());
+    QVERIFY(ModeProfesseur);
+    champs[2]->setText("Tableau");
     changer->findChild<QPushButton*>("cmdOK")->click();
     QCOMPARE(p.dialogs.messages().last().text, QStringLiteral("Le nouveau mot de passe a bien été enregistré."));
     QCOMPARE(p.dialogs.messages().last().title, QStringLiteral("Wavix - Mot de passe"));
@@ -253,6 +283,7 @@ void tst_Menu::passwordChange()
     // Changed back with the old one typed in another case: no password again.
     champs[0]->setText("tableau");
     champs[1]->setText("");
+    champs[2]->setText("");
     p.dialogs.answerMessage(vb::OK);
     changer->findChild<QPushButton*>("cmdOK")->click();
     QVERIFY(MotDePasseVide());
@@ -266,6 +297,8 @@ void tst_Menu::passwordNotInClearText()
     const QByteArray contenu = TestHome::readFile(fichier).toLower();
     QVERIFY(!contenu.isEmpty());
     QVERIFY(!contenu.contains("physique2024"));
+    // Argon2id at libsodium's interactive limits: 64 MiB, two passes, one lane.
+    QVERIFY2(contenu.contains("$argon2id$v=19$m=65536,t=2,p=1$"), contenu.constData());
     QVERIFY(MotDePasseCorrect("physique2024"));
     QVERIFY(!MotDePasseCorrect("Physique2023"));
     QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brelmar", "wavix").clear();
@@ -276,11 +309,16 @@ void tst_Menu::passwordStoredByHand_data()
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<bool>("accepted");
+    // SHA-256 of the salt's 16 bytes 00 to 0f followed by "physique".
+    const QString sha256 = "sha256$000102030405060708090a0b0c0d0e0f$"
+                           "7f30930947a123430b6d56785778ae3dda1c4ca3bf9676d1639f5378bfb9820e";
     QTest::newRow("as typed") << "Secret" << "Secret" << true;
     QTest::newRow("other case") << "Secret" << "sECRET" << true;
     QTest::newRow("wrong") << "Secret" << "Secrets" << false;
     QTest::newRow("with a dollar") << "a$b" << "A$B" << true;
     QTest::newRow("empty typed") << "Secret" << "" << false;
+    QTest::newRow("older SHA-256 value") << sha256 << "Physique" << true;
+    QTest::newRow("older SHA-256 value, wrong") << sha256 << "physiques" << false;
 }
 
 void tst_Menu::passwordStoredByHand()
@@ -293,15 +331,21 @@ void tst_Menu::passwordStoredByHand()
     QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brelmar", "wavix").setValue("Settings/Password", stored);
     QCOMPARE(MotDePasseCorrect(typed), accepted);
     QVERIFY(!MotDePasseVide());
-    if (!accepted)
-        return;
-    // The next change stores it hashed.
-    QVERIFY(EnregistrerMotDePasse("Nouveau"));
     const QString garde = QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brelmar", "wavix")
                               .value("Settings/Password").toString();
-    QVERIFY(garde.startsWith("sha256$"));
-    QVERIFY(MotDePasseCorrect("nouveau"));
-    QVERIFY(!MotDePasseCorrect(typed));
+    if (!accepted) {
+        // A wrong entry leaves the value as it was.
+        QCOMPARE(garde, stored);
+        return;
+    }
+    // The first right entry stores it again as Argon2id, once: the same
+    // password still opens, in any case, and the value no longer changes.
+    QVERIFY2(garde.startsWith("$argon2id$v=19$"), qPrintable(garde));
+    QVERIFY(MotDePasseCorrect(typed.toUpper()));
+    QCOMPARE(QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brelmar", "wavix")
+                 .value("Settings/Password").toString(),
+             garde);
+    QVERIFY(!MotDePasseCorrect(typed + "x"));
     QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brelmar", "wavix").clear();
 }
 
@@ -321,6 +365,7 @@ void tst_Menu::passwordThatCannotBeSaved()
     std::sort(champs.begin(), champs.end(), [](auto* a, auto* b) { return a->objectName() < b->objectName(); });
     champs[0]->setText("");
     champs[1]->setText("Nouveau");
+    champs[2]->setText("Nouveau");
     p.dialogs.answerMessage(vb::OK);
     changer->findChild<QPushButton*>("cmdOK")->click();
 
@@ -431,11 +476,104 @@ void tst_Menu::evaluatedRun()
     QVERIFY(Banc().fichierExercice.isEmpty());
     QCOMPARE(p.mdi->windowTitle(), QStringLiteral("Wavix v.1.0 - Mode libre"));
 
-    // The identity stays: the next start asks only for the file.
+    // The next start asks again, the boxes holding the last identity.
+    p.dialogs.answerModal([](QWidget* w) {
+        auto* f = static_cast<frmName*>(w);
+        QCOMPARE(f->txtIdent[1]->text(), QStringLiteral("Durand"));
+        QCOMPARE(f->txtIdent[3]->text(), QStringLiteral("1S2"));
+        f->findChild<QPushButton*>("cmdOK")->click();
+    });
     p.dialogs.answerFile(exo);
     p.lancer("Mnu_Pilote");
     QCOMPARE(p.dialogs.unexpected(), 0);
     QVERIFY(!Banc().modeLibre);
+}
+
+void tst_Menu::identityAndRightsAtEveryRun()
+{
+    Programme p;
+    QVERIFY(TestHome::writeFile(DossierDonnees + "tp.qvt", "CC/1//CC/1/\r\n"));
+    QVERIFY(TestHome::writeFile(DossierDonnees + "vide.qvt", "'sans wavixgramme\r\n"));
+    // The student at the keyboard: the window opens at the name, each box
+    // showing `avant` and selected as the focus reaches it; what he types
+    // replaces it, Tab goes to the next box, Enter confirms.
+    auto clavier = [&p](QStringList avant, QStringList tape) {
+        p.dialogs.answerModal([=, &p](QWidget* w) {
+            auto* f = static_cast<frmName*>(w);
+            // The offscreen platform leaves a window hidden while active
+            // without focus when it comes back: the main window takes the
+            // focus in between, as a window manager gives it.
+            p.mdi->activateWindow();
+            QTRY_COMPARE(QApplication::activeWindow(), p.mdi.get());
+            w->show();
+            QTRY_COMPARE(QApplication::activeWindow(), w);
+            for (int i = 1; i <= 3; ++i) {
+                QLineEdit* boite = f->txtIdent[size_t(i)];
+                QTRY_COMPARE(QApplication::focusWidget(), boite);
+                QCOMPARE(boite->text(), avant[i - 1]);
+                QTRY_COMPARE(boite->selectedText(), avant[i - 1]);
+                if (tape.isEmpty())
+                    break;
+                taper(boite, tape[i - 1]);
+                if (i < 3)
+                    QTest::keyClick(boite, Qt::Key_Tab);
+            }
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        });
+    };
+
+    // The teacher gave the password to prepare the run: the student who
+    // runs it has no teacher's right.
+    ModeProfesseur = true;
+    clavier({"", "", ""}, {"Durand", "Léa", "1S2"});
+    p.dialogs.answerFile(DossierDonnees + "tp.qvt");
+    p.lancer("Mnu_Pilote");
+    QVERIFY(!Banc().modeLibre);
+    QVERIFY(!ModeProfesseur);
+    p.lancer("Mnu_Libre");
+
+    // The next student types over the last identity.
+    clavier({"Durand", "Léa", "1S2"}, {"Martin", "Paul", "1S3"});
+    p.dialogs.answerFile(DossierDonnees + "tp.qvt");
+    p.lancer("Mnu_Pilote");
+    p.lancer("Mnu_Libre");
+
+    // The same student again confirms with Enter; his mark window's
+    // "Fichier" chains a run that keeps him and asks nothing, and the
+    // rights given meanwhile end with it.
+    clavier({"Martin", "Paul", "1S3"}, {});
+    p.dialogs.answerFile(DossierDonnees + "vide.qvt");
+    p.dialogs.answerModal([](QWidget* w) {
+        QCOMPARE(w->objectName(), QStringLiteral("frmNote"));
+        ModeProfesseur = true;
+        w->findChild<QPushButton*>("cmdChoice(0)")->click();
+    });
+    p.dialogs.answerFile(DossierDonnees + "tp.qvt");
+    p.lancer("Mnu_Pilote");
+    QCOMPARE(p.dialogs.unexpected(), 0);
+    QVERIFY(p.dialogs.allAnswered());
+    QVERIFY(!Banc().modeLibre);
+    QVERIFY(!ModeProfesseur);
+    p.lancer("Mnu_Libre");
+
+    int identites = 0;
+    for (const auto& s : p.dialogs.shown())
+        identites += s.kind == ScriptedDialogs::Kind::Modal && s.text == "frmName";
+    QCOMPARE(identites, 3);
+    QStringList eleves, fichiers;
+    for (const QByteArray& ligne : TestHome::readFile(p.mdi->FichierResultat).split('\n')) {
+        const QString texte = QString::fromLatin1(ligne).trimmed();
+        if (texte.startsWith(QString::fromUtf8("Nom élève :")))
+            eleves << texte;
+        if (texte.startsWith(QString::fromUtf8("Prénom élève :")) || texte.startsWith(QString::fromUtf8("Classe élève :")))
+            eleves.last() += " " + texte.section(':', 1);
+        if (texte.startsWith("Nom du fichier :"))
+            fichiers << texte.section(':', 1);
+    }
+    QCOMPARE(eleves, QStringList({QString::fromUtf8("Nom élève :Durand Léa 1S2"),
+                                  QString::fromUtf8("Nom élève :Martin Paul 1S3"),
+                                  QString::fromUtf8("Nom élève :Martin Paul 1S3")}));
+    QCOMPARE(fichiers, QStringList({"tp.qvt", "tp.qvt", "vide.qvt", "tp.qvt"}));
 }
 
 // A run of two pictures started from the menu.
@@ -575,6 +713,269 @@ void tst_Menu::emptyingResults()
     p.lancer("Mnu_NewTip");
     QVERIFY(p.dialogs.messages().last().text.startsWith("Aucun éditeur de texte n'a pu ouvrir le fichier "));
     QVERIFY(QFileInfo::exists(DossierDonnees + "TipOfDayWavix.txt"));
+}
+
+void tst_Menu::classroomResults_data()
+{
+    QTest::addColumn<bool>("professeur"); // the program runs on the teacher's account
+    QTest::newRow("a student's account") << false;
+    QTest::newRow("the teacher's account") << true;
+}
+
+void tst_Menu::classroomResults()
+{
+    QFETCH(bool, professeur);
+    if (professeur && geteuid() == 0)
+        QSKIP("root is no teacher's account: the teacher's side is tried with real accounts in tst_sallepartagee.");
+    if (getpwuid(54321) || getpwuid(54322) || getpwuid(SalleEssai::kProfesseur))
+        QSKIP("The test's other accounts exist on this machine: their names would be shown.");
+    std::unique_ptr<SalleEssai> classe;
+    Programme p([&](TestHome& home) {
+        classe = std::make_unique<SalleEssai>(home.path("salle/donnees"), home.path("salle/documents"),
+                                              professeur ? currentAccount() : SalleEssai::kProfesseur);
+        qputenv("WAVIX_COMMON_APPDATA", QFile::encodeName(classe->donnees));
+        qputenv("WAVIX_COMMON_DOCUMENTS", QFile::encodeName(classe->documents));
+        writeProfileString(classe->donnees + "/Brelmar/Wavix/ConfQVT_eleve1.ini", "Options", "Show Tips at Startup", "0");
+    });
+    QVERIFY(classe->prete());
+    QCOMPARE(p.mdi->DepotClasse, classe->depot());
+    setHorloge([] { return QDateTime(QDate(2007, 3, 8), QTime(9, 5, 12)); });
+    QVERIFY(TestHome::writeFile(classe->wavixDocuments() + "/tp.qvt", "CC/1//CC/1/\r\n"));
+    p.identite("Durand", "Léa", "1S2");
+    p.dialogs.answerFile(classe->wavixDocuments() + "/tp.qvt");
+    p.lancer("Mnu_Pilote");
+    p.lancer("Mnu_Libre");
+    const QString sien = classe->depot() + "/QVT_eleve1_8_3_2007_9_5.txt";
+    QCOMPARE(p.mdi->FichierResultat, sien);
+    const QByteArray contenu = TestHome::readFile(sien);
+
+    // Classmates' files: one run earlier in the morning, a FIFO and a link
+    // to a file of the teacher's.
+    const QString autre = classe->depot() + "/QVT_eleve2_8_3_2007_8_0.txt";
+    const QByteArray autreContenu = "\r\n" + QByteArray(38, '*') + "\r\nNom \xE9l\xE8ve :Martin\r\nPr\xE9nom \xE9l\xE8ve :Paul\r\n"
+                                    "Classe \xE9l\xE8ve :1S2\r\n" + QByteArray(72, '=') + "\r\nNom du fichier :tp.qvt\r\n"
+                                    "Jour et Heure :08/03/2007 08:00:00\r\n";
+    QVERIFY(TestHome::writeFile(autre, autreContenu));
+    classe->proprietaire(autre, 54321);
+    const QString tube = classe->depot() + "/QVT_eleve3_8_3_2007_9_0.txt";
+    QVERIFY(TestHome::makeFifo(tube));
+    classe->proprietaire(tube, 54322);
+    const QString bulletin = p.home.path("bulletin.txt"), lien = classe->depot() + "/lien.txt";
+    QVERIFY(TestHome::writeFile(bulletin, "notes du trimestre\r\n"));
+    QVERIFY(QFile::link(bulletin, lien));
+    classe->proprietaire(lien, 54321);
+
+    // The view: a read-only copy in the text editor.
+    QByteArray montre;
+    unsigned modeCopie = 0;
+    setTextEditorOpener([&](const QString& chemin) {
+        montre = TestHome::readFile(chemin);
+        modeCopie = TestHome::modeOf(chemin);
+        QFile::remove(chemin);
+        return true;
+    });
+    ModeProfesseur = true;
+    p.lancer("Mnu_View");
+    QCOMPARE(modeCopie, 0400u);
+    const QString moi = accountName(currentAccount());
+    const QByteArray lui = ("==== Compte : " + moi + " ; nom saisi : Durand Léa ; fichier : QVT_eleve1_8_3_2007_9_5.txt ====\r\n")
+                               .toUtf8() + QString::fromLatin1(contenu).toUtf8() + "\r\n";
+    const QByteArray illisible = " : illisible, ce fichier n'est pas un fichier ordinaire (lien, dossier, tube ou "
+                                 "périphérique) ====\r\n\r\n";
+    if (professeur) {
+        // Every file of the drop box, by its first run, the account that
+        // owns it beside the name typed in it; what cannot be read last,
+        // with its owner and why.
+        QCOMPARE(QString::fromUtf8(montre),
+                 QString::fromUtf8("==== Compte : 54321 ; nom saisi : Martin Paul ; fichier : QVT_eleve2_8_3_2007_8_0.txt ====\r\n"
+                                   + QString::fromLatin1(autreContenu).toUtf8() + "\r\n" + lui
+                                   + "==== Compte : 54322 ; fichier : QVT_eleve3_8_3_2007_9_0.txt" + illisible
+                                   + "==== Compte : 54321 ; fichier : lien.txt" + illisible));
+    } else {
+        // The account's own files only.
+        QCOMPARE(QString::fromUtf8(montre), QString::fromUtf8(lui));
+    }
+    // Shown, never changed.
+    QCOMPARE(TestHome::readFile(sien), contenu);
+    QCOMPARE(TestHome::readFile(autre), autreContenu);
+
+    // Emptying: the teacher's alone, whatever password the student's
+    // program was given; on his account every entry goes, the link itself.
+    const int avant = p.dialogs.messages().size();
+    if (professeur)
+        p.dialogs.answerMessage(vb::Yes).answerMessage(vb::OK);
+    else
+        p.dialogs.answerMessage(vb::OK);
+    p.lancer("Mnu_Clean");
+    QCOMPARE(p.dialogs.unexpected(), 0);
+    QCOMPARE(p.motsDePasseDemandes(), 0);
+    const auto messages = p.dialogs.messages().mid(avant);
+    if (professeur) {
+        QCOMPARE(messages.size(), 2);
+        QCOMPARE(messages[0].text, QStringLiteral("Voulez-vous vraiment supprimer les fichiers des réponses-élèves (4) ?"));
+        QCOMPARE(messages[1].text, QStringLiteral("Les fichiers des réponses-élèves ont été supprimés."));
+        QVERIFY(QDir(classe->depot()).isEmpty(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot));
+    } else {
+        QCOMPARE(messages.size(), 1);
+        QCOMPARE(messages[0].text, QStringLiteral("Seul le compte du professeur (54320) peut vider les réponses des élèves."));
+        QCOMPARE(TestHome::readFile(sien), contenu);
+        QCOMPARE(TestHome::readFile(autre), autreContenu);
+    }
+    QCOMPARE(TestHome::readFile(bulletin), QByteArray("notes du trimestre\r\n"));
+}
+
+namespace {
+
+// The program on a student's account of a prepared classroom, whose own
+// settings hold a password of his.
+struct ProgrammeEnClasse {
+    std::unique_ptr<SalleEssai> classe;
+    std::unique_ptr<Programme> p;
+    explicit ProgrammeEnClasse(uid_t professeur = SalleEssai::kProfesseur)
+    {
+        p = std::make_unique<Programme>([&](TestHome& home) {
+            classe = std::make_unique<SalleEssai>(home.path("salle/donnees"), home.path("salle/documents"), professeur);
+            qputenv("WAVIX_COMMON_APPDATA", QFile::encodeName(classe->donnees));
+            qputenv("WAVIX_COMMON_DOCUMENTS", QFile::encodeName(classe->documents));
+            writeProfileString(classe->donnees + "/Brelmar/Wavix/ConfQVT_eleve1.ini", "Options", "Show Tips at Startup",
+                               "0");
+        });
+        QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brelmar", "wavix").setValue("Settings/Password",
+                                                                                             "eleve");
+    }
+    QString garde() const
+    {
+        return QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brelmar", "wavix")
+            .value("Settings/Password")
+            .toString();
+    }
+};
+
+} // namespace
+
+void tst_Menu::classroomPasswordFailsClosed_data()
+{
+    QTest::addColumn<QString>("fichier"); // what is at the classroom's password file
+    QTest::addColumn<QString>("debut");   // how the gate's message begins
+    QTest::addColumn<QString>("commande"); // the command it names
+    const QString pasChoisi = "Le mot de passe de la classe n'est pas encore choisi :\r\n%F\r\n\r\n"
+                              "Le professeur le choisit sur son compte (54320), par le menu Aide > « Changer le mot de passe ».";
+    const QString remise = "sudo wavix-preparer-salle --professeur 54320 --oublier-mot-de-passe \"%D\" \"%E\"";
+    QTest::newRow("not chosen yet") << "" << pasChoisi << "";
+    QTest::newRow("empty") << "empty" << pasChoisi << "";
+    QTest::newRow("damaged") << "damaged" << "Le fichier du mot de passe de la classe est endommagé :\r\n%F" << remise;
+    QTest::newRow("a link") << "link" << "Le fichier du mot de passe de la classe ne peut pas être lu :\r\n%F" << remise;
+    QTest::newRow("a FIFO") << "fifo" << "Le fichier du mot de passe de la classe ne peut pas être lu :\r\n%F" << remise;
+    QTest::newRow("a classmate's") << "other" << "Le fichier du mot de passe de la classe ne peut pas être lu :\r\n%F"
+                                   << remise;
+    QTest::newRow("the teacher's folder a student's")
+        << "folder" << "Le dossier du mot de passe de la classe n'est pas prêt :\r\n%P"
+        << "sudo wavix-preparer-salle --professeur 54320 \"%D\" \"%E\"";
+}
+
+void tst_Menu::classroomPasswordFailsClosed()
+{
+    QFETCH(QString, fichier);
+    QFETCH(QString, debut);
+    QFETCH(QString, commande);
+    if (getpwuid(SalleEssai::kProfesseur) || getpwuid(54321))
+        QSKIP("The test's other accounts exist on this machine: their names would be shown.");
+    ProgrammeEnClasse e;
+    Programme& p = *e.p;
+    const QString mdp = e.classe->motDePasse();
+    if (fichier == "empty")
+        QVERIFY(TestHome::writeFile(mdp, "\n"));
+    if (fichier == "damaged" || fichier == "other")
+        QVERIFY(TestHome::writeFile(mdp, fichier == "damaged" ? "sha256$00$7f30\n" : *hashPassword("eleve") + "\n"));
+    // Written here as the teacher would have written it, or by a classmate.
+    e.classe->proprietaire(mdp, fichier == "other" ? 54321 : SalleEssai::kProfesseur);
+    if (fichier == "link")
+        QVERIFY(QFile::link(p.home.path("ailleurs"), mdp));
+    if (fichier == "fifo")
+        QVERIFY(TestHome::makeFifo(mdp));
+    if (fichier == "folder")
+        e.classe->proprietaire(e.classe->dossierProfesseur(), 54321);
+    auto remplacer = [&](QString t) {
+        return t.replace("%F", mdp).replace("%P", e.classe->dossierProfesseur()).replace("%D", e.classe->donnees)
+            .replace("%E", e.classe->documents);
+    };
+
+    // No teacher's command opens, nothing is asked: the message says which
+    // file and which command.
+    p.dialogs.answerMessage(vb::OK);
+    p.lancer("Mnu_Pref(1)");
+    QCOMPARE(p.dialogs.shown().size(), 1);
+    const auto message = p.dialogs.messages().value(0);
+    QCOMPARE(message.title, QStringLiteral("Wavix - Mot de passe"));
+    QVERIFY2(message.text.startsWith(remplacer(debut)), qPrintable(message.text));
+    QVERIFY2(message.text.contains(remplacer(commande)), qPrintable(message.text));
+    QVERIFY(!ModeProfesseur);
+    QVERIFY(!Forms().isLoaded("frmOption") || !Forms().find("frmOption")->isVisible());
+    // The account's own password is never read there, nor the empty one.
+    for (const char* essai : {"eleve", ""})
+        QVERIFY(!MotDePasseCorrect(essai));
+    QCOMPARE(e.garde(), QStringLiteral("eleve"));
+}
+
+void tst_Menu::classroomPasswordSetByTheTeacher()
+{
+    // The student's side, then, on an ordinary account, the teacher's.
+    {
+        if (getpwuid(SalleEssai::kProfesseur))
+            QSKIP("The test's teacher account exists on this machine: its name would be shown.");
+        ProgrammeEnClasse e;
+        Programme& p = *e.p;
+        QVERIFY(TestHome::writeFile(e.classe->motDePasse(), *hashPassword("tableau") + "\n"));
+        e.classe->proprietaire(e.classe->motDePasse(), SalleEssai::kProfesseur);
+        // The classroom's password opens, in any case; the student's own
+        // does not; and no text says the password is empty by default.
+        p.dialogs.answerModal([](QWidget* w) {
+            QVERIFY(!w->findChild<QLabel*>("lblInfo")->isVisibleTo(w));
+            w->findChild<QLineEdit*>("txtPassWord")->setText("eleve");
+            w->findChild<QPushButton*>("cmdOK")->click();
+            w->findChild<QLineEdit*>("txtPassWord")->setText("TABLEAU");
+            w->findChild<QPushButton*>("cmdOK")->click();
+        });
+        p.dialogs.answerMessage(vb::OK);
+        p.dialogs.answerModal([](QWidget*) {}); // the options dialog
+        p.lancer("Mnu_Pref(1)");
+        QVERIFY(ModeProfesseur);
+        QCOMPARE(p.dialogs.messages().value(0).text, QStringLiteral("Le mot de passe saisi est faux.\r\nVeuillez le ressaisir."));
+        QCOMPARE(e.garde(), QStringLiteral("eleve"));
+        // Only the teacher's account changes it: the window says so.
+        p.lancer("Mnu_PassWord");
+        auto* changer = Forms().find("frmPassWord");
+        auto* info = changer->findChild<QLabel*>("lblInfo");
+        QVERIFY(info->isVisibleTo(changer));
+        QCOMPARE(info->text(), QStringLiteral("Seul le compte du professeur (54320) peut changer le mot de passe de la classe."));
+        QVERIFY(changer->rect().contains(info->geometry()));
+        for (QLineEdit* champ : changer->findChildren<QLineEdit*>())
+            QVERIFY(!champ->isEnabled());
+        QVERIFY(!changer->findChild<QPushButton*>("cmdOK")->isEnabled());
+        const ChangementMotDePasse refus = ChangerMotDePasse("tableau", "autre", "autre");
+        QVERIFY(!refus.enregistre);
+        QCOMPARE(refus.message, info->text());
+        QVERIFY(MotDePasseCorrect("tableau"));
+    }
+    if (geteuid() == 0)
+        QSKIP("root is no teacher's account: the teacher's side is tried with real accounts in tst_sallepartagee.");
+    ProgrammeEnClasse e(currentAccount());
+    // The first password, typed twice, from the teacher's account.
+    QVERIFY(!MotDePasseFerme().isEmpty());
+    QVERIFY(!ChangerMotDePasse("", "Tableau", "Tablaeu").enregistre);
+    QVERIFY(!ChangerMotDePasse("", "", "").enregistre);
+    QVERIFY(!QFileInfo::exists(e.classe->motDePasse()));
+    const ChangementMotDePasse fait = ChangerMotDePasse("", "Tableau", "Tableau");
+    QVERIFY2(fait.enregistre, qPrintable(fait.message));
+    QCOMPARE(TestHome::modeOf(e.classe->motDePasse()), 0644u);
+    QVERIFY(TestHome::readFile(e.classe->motDePasse()).startsWith("$argon2id$"));
+    QVERIFY(MotDePasseFerme().isEmpty());
+    QVERIFY(MotDePasseCorrect("tableau"));
+    // Changed again, given the old one.
+    QVERIFY(!ChangerMotDePasse("faux", "Craie", "Craie").enregistre);
+    QVERIFY(ChangerMotDePasse("TABLEAU", "Craie", "Craie").enregistre);
+    QVERIFY(MotDePasseCorrect("craie") && !MotDePasseCorrect("tableau"));
+    QCOMPARE(QDir(e.classe->dossierProfesseur()).entryList(QDir::Files | QDir::Hidden), QStringList{"MotDePasseClasse"});
 }
 
 void tst_Menu::externalCommandsReportFailure_data()

@@ -104,14 +104,13 @@ void tst_Acceptation::runs()
         const QString ou = QStringLiteral("scenario.txt, ligne %1 : %2").arg(numero).arg(ligne);
         auto* reponses = dynamic_cast<frmExo*>(Forms().find("frmExo"));
         if (action == "demarrer") {
-            auto* nom = dynamic_cast<frmName*>(Forms().find("frmName"));
-            if (!nom || nom->txtIdent[1]->text().isEmpty())
-                dialogs.answerModal([identite](QWidget* w) {
-                    auto* f = static_cast<frmName*>(w);
-                    for (int i = 1; i <= 3; ++i)
-                        f->txtIdent[size_t(i)]->setText(identite.value(i - 1));
-                    f->findChild<QPushButton*>("cmdOK")->click();
-                });
+            // Asked at every start from the menu.
+            dialogs.answerModal([identite](QWidget* w) {
+                auto* f = static_cast<frmName*>(w);
+                for (int i = 1; i <= 3; ++i)
+                    f->txtIdent[size_t(i)]->setText(identite.value(i - 1));
+                f->findChild<QPushButton*>("cmdOK")->click();
+            });
             dialogs.answerFile(DossierDonnees + mots.value(1));
             repondreNotes();
             mdi->menu("Mnu_Pilote")->trigger();

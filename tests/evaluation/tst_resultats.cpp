@@ -2,6 +2,9 @@
 
 #include "services/EtatProgramme.h"
 #include "evaluation/Resultats.h"
+#include "platform/TextFiles.h"
+
+#include <QDir>
 
 #include <QtTest>
 
@@ -28,6 +31,7 @@ private Q_SLOTS:
     void scoreAndMark_data();
     void scoreAndMark();
     void writingNeedsAnOpenFile();
+    void classViewOrder();
 };
 
 void tst_Resultats::headersByteForByte()
@@ -128,3 +132,39 @@ void tst_Resultats::writingNeedsAnOpenFile()
 
 QTEST_MAIN(tst_Resultats)
 #include "tst_resultats.moc"
+
+void tst_Resultats::classViewOrder()
+{
+    TestHome home;
+    const QString depot = home.path("Resultats");
+    // One student's header and the run headers of a file, as the writers
+    // put them.
+    auto fichier = [&](const QString& nom, const QString& eleve, const QStringList& debuts) {
+        QStringList lignes = EnteteEleve(eleve, "Paul", "1S2");
+        for (const QString& debut : debuts)
+            lignes << EnteteEpreuve("tp.qvt", QDateTime::fromString(debut, "dd/MM/yyyy HH:mm:ss"));
+        QVERIFY(writeTextFile(depot + "/" + nom, lignes));
+    };
+    QVERIFY(QDir().mkpath(depot));
+    // The day's text sorts first, the date comes last.
+    fichier("a.txt", "Arnaud", {"02/01/2008 08:00:00"});
+    fichier("b.txt", "Blanc", {"15/12/2007 10:30:00"});
+    // Only the first run counts, not a later one.
+    fichier("c.txt", "Colin", {"01/01/2008 17:00:00", "03/01/2008 09:00:00"});
+    // No run: last.
+    fichier("0.txt", "Zola", {});
+    // The same minute as b: by name.
+    fichier("d.txt", "Dumas", {"15/12/2007 10:30:00"});
+
+    QList<FichierResultats> fichiers;
+    QVERIFY(LireDepotResultats(depot, fichiers));
+    QCOMPARE(fichiers.size(), 5);
+    QStringList entetes;
+    for (const QString& ligne : VueResultats(fichiers).split("\r\n"))
+        if (ligne.startsWith("==== "))
+            entetes << ligne.section(" ; ", 1, 1);
+    QCOMPARE(entetes, QStringList({"nom saisi : Blanc Paul", "nom saisi : Dumas Paul", "nom saisi : Colin Paul",
+                                   "nom saisi : Arnaud Paul", "nom saisi : Zola Paul"}));
+    // A folder that cannot be listed is said, not shown empty.
+    QVERIFY(!LireDepotResultats(home.path("absent"), fichiers));
+}

@@ -2,6 +2,7 @@
 // quota, a share gone away.
 
 #include "PetitDisque.h"
+#include "SalleEssai.h"
 #include "TestHome.h"
 
 #include "services/EtatProgramme.h"
@@ -112,20 +113,21 @@ private Q_SLOTS:
 void tst_ResultatsPerdus::fullDiskEndsTheRun()
 {
     Epreuve e;
-    // The shared documents, where the results go, have 4 KiB of room.
+    // The classroom's shared documents, where the results go, have 4 KiB of room.
     const QString partage = e.home.path("partage");
     PetitDisque disque(partage, 4096);
     // Prepared as the administrator does it.
-    QVERIFY(QDir().mkpath(partage + "/Brelmar/Wavix"));
-    for (const QString& niveau : {partage, partage + "/Brelmar", partage + "/Brelmar/Wavix"})
-        QVERIFY(chmod(QFile::encodeName(niveau).constData(), 01777) == 0);
+    const SalleEssai salle(e.home.path("donnees"), partage);
+    QVERIFY(salle.prete());
     qputenv("WAVIX_COMMON_DOCUMENTS", QFile::encodeName(partage));
     const QString exo = e.home.path("exos/tp40.qvt");
     QVERIFY(TestHome::writeFile(exo, kLigneExo.repeated(40)));
 
     e.lancer();
-    QCOMPARE(e.mdi->FichierResultat, partage + "/Brelmar/Wavix/Resultat.txt");
+    QCOMPARE(e.mdi->DepotClasse, salle.depot());
     e.demarrer(exo);
+    // The run's own file in the drop box.
+    QCOMPARE(QFileInfo(e.mdi->FichierResultat).path(), salle.depot());
     e.dialogs.answerMessage(vb::OK);
 
     // The student answers picture after picture, all right, until the disk

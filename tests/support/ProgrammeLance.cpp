@@ -10,7 +10,7 @@
 #include <QSettings>
 #include <QUrl>
 
-ProgrammeLance::ProgrammeLance(const Reglages& reglages)
+ProgrammeLance::ProgrammeLance(const Reglages& reglages, const std::function<void(TestHome&)>& avant)
 {
     setLoginNameSource([] { return std::optional<QString>("eleve1"); });
     setAdresseFichierVersion(QUrl::fromLocalFile(home.path("aucune-version.txt")).toString());
@@ -19,6 +19,8 @@ ProgrammeLance::ProgrammeLance(const Reglages& reglages)
     for (const auto& r : reglages)
         writeProfileString(ini(), r[0], r[1], r[2]);
     QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brelmar", "wavix").clear();
+    if (avant)
+        avant(home);
     mdi = std::make_unique<MDIWavix>();
     if (!mdi->MDIForm_Load())
         qFatal("start-up failed");
