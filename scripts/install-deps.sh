@@ -2,7 +2,8 @@
 # Installs every Debian package that building, testing and running Wavix needs.
 # Run as root it installs what is missing; otherwise it prints the command to run.
 # `install-deps.sh fuzz` adds what the fuzz targets need (clang and its
-# libFuzzer runtime); nothing else asks for those.
+# libFuzzer runtime), `install-deps.sh bench` the window manager the
+# animation benchmark runs under; nothing else asks for those.
 set -euo pipefail
 
 PACKAGES=(
@@ -18,8 +19,15 @@ FUZZ_PACKAGES=(
   clang-14 libclang-rt-14-dev
 )
 
+BENCH_PACKAGES=(
+  openbox
+)
+
 if [ "${1:-}" = fuzz ]; then
   PACKAGES+=("${FUZZ_PACKAGES[@]}")
+fi
+if [ "${1:-}" = bench ]; then
+  PACKAGES+=("${BENCH_PACKAGES[@]}")
 fi
 
 missing=()

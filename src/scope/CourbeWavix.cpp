@@ -46,6 +46,7 @@ void ActualiserEcran()
     frmWavix* s = Forms().find<frmWavix>();
     if (!s)
         return;
+    ++NombreActualisations;
     LireOptionLecture();
     if (s->panneau().modeAllume(ModeVoies::XY)) {
         s->tmrSpot.setEnabled(false);

@@ -40,6 +40,10 @@ struct TraceEnCours {
 };
 inline TraceEnCours TraceCourante;
 
+// The refreshes made since the program started (ActualiserEcran), for
+// whoever counts them.
+inline int64_t NombreActualisations = 0;
+
 // Performance-counter stamp of the slow-sweep spot's last step.
 inline int64_t SpotLast = 0;
 
