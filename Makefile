@@ -12,11 +12,14 @@ run: configure
 test: build
 	cd "$(BUILD_DIR)" && ctest --output-on-failure -j $(JOBS)
 
+# The animations run in real windows of an X server of their own, under a
+# window manager, as on a desktop.
 bench: build
+	bash scripts/install-deps.sh bench
 	xvfb-run -a -s "-screen 0 1280x1024x24" "$(BUILD_DIR)/benchmarks/bench_demarrage"
 	"$(BUILD_DIR)/benchmarks/bench_ecran"
 	"$(BUILD_DIR)/benchmarks/bench_rafraichissement"
-	xvfb-run -a -s "-screen 0 1920x1080x24" "$(BUILD_DIR)/benchmarks/bench_balayage"
+	xvfb-run -a -s "-screen 0 1920x1080x24" sh -c 'openbox & sleep 1; "$(BUILD_DIR)/benchmarks/bench_balayage"; s=$$?; kill $$!; exit $$s'
 	"$(BUILD_DIR)/benchmarks/bench_harmonique"
 
 deps:

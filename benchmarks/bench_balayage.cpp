@@ -1,9 +1,19 @@
-// The scope's animations, one tick each: the worst tick of the slow-sweep
-// spot (DUAL, generator range 100000 at 10 ms/div: two pieces of 4001
-// segments each) and one tick of the XY figure (1000 segments), on the scope
+// The scope's animations, one tick each, against the drawing floor timed in
+// the same run (the graticule drawn afresh, its fill and its lines, on a
+// picture of the same size): the worst tick of the slow-sweep spot (DUAL,
+// generator range 100000 at 10 ms/div: two pieces of 4001 segments each)
+// and one tick of the XY figure of 1000 Hz and 1001 Hz, on the scope
 // window's screen (399 x 329) and on a full-HD picture (1920 x 1080), with
 // the share of one core they take at the display's frame rate; medians over
-// many ticks.
+// many ticks. Then the XY figure swept over what a student reaches: each
+// waveform (sine, square, triangle, the harmonic generator at every level,
+// the alternator) on both channels or against a sine, both at full height
+// (4 V at 1 V/div), every focus from 1 to 11 px, over frequency pairs from
+// near-equal ones to a fast channel running just under and over two of its
+// top harmonic's periods between two of the figure's steps (the densest
+// curves and the first bands); ticks one frame apart, so that each draws a
+// figure moved on from the last. Each waveform's worst setting is printed,
+// its heaviest settings timed again many times.
 //
 // Then the animations running in the program's windows, shown as the program
 // shows them (the main window with the scope and the toolbox; the full-screen
@@ -11,7 +21,10 @@
 // changed (median), then ANIMATION_SECONDS (10 by default) of the running
 // animation: its ticks a second and the share of a core the process takes
 // (its CPU time over the time elapsed), and under a real X server the X
-// server's share as well (its CPU time read from /proc). Last, the rate of a
+// server's share as well (its CPU time read from /proc). On the panel, a
+// knob dragged at 1000 motion events a second with the harmonic generator's
+// sawtooth (all twenty harmonics) on CH1 at 1 ms/div: the motion events the
+// knob received, the refreshes made, each a second. Last, the rate of a
 // paced timer over CADENCE_SECONDS (30 by default).
 //
 // Offscreen when there is no display; on a display (`make bench` runs it
@@ -20,13 +33,16 @@
 //   bench_balayage [runs]     (default 300)
 //
 // BALAYAGE_CAS=text runs only the animations whose name holds the text (for
-// profiling one of them), without the table of single ticks.
+// profiling one of them), without the tables of single ticks; BALAYAGE_XY=0
+// leaves out the XY sweep.
 
 #include "services/FichierINI.h"
 #include "app/MDIWavix.h"
 #include "bench/frmToolBox.h"
 #include "platform/Forms.h"
 #include "platform/PictureBox.h"
+#include "platform/Potentio_Creme.h"
+#include "platform/SystemServices.h"
 #include "platform/Shape.h"
 #include "platform/VbTimer.h"
 #include "scope/Balayage.h"
@@ -47,6 +63,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -203,6 +220,247 @@ void regler(frmWavix* scope, const Cas& c)
     ActualiserEcran();
 }
 
+// The floor: the graticule drawn afresh on the scope's graticule picture,
+// its fill and its lines, at the picture's size; in ms.
+double plancher(frmWavix* scope, int runs)
+{
+    std::vector<double> t;
+    QElapsedTimer clock;
+    for (int r = 0; r < runs; ++r) {
+        clock.start();
+        DessinerGrille(scope);
+        (void)scope->picGrille->Image();
+        t.push_back(clock.nsecsElapsed() / 1e6);
+    }
+    return mediane(t);
+}
+
+// The performance counter driven by hand, one display frame a step.
+struct HorlogeImages {
+    int64_t maintenant = 1'000'000'000;
+    HorlogeImages() { setPerfCounterClock([this] { return maintenant; }); }
+    ~HorlogeImages() { setPerfCounterClock(nullptr); }
+    void image() { maintenant += int64_t(std::llround(VbTimer::framePeriodNs())); }
+};
+
+// The median time of an XY tick, `runs` ticks one frame apart after one
+// that starts the figure's clock.
+double ticksXY(frmWavix* scope, int runs)
+{
+    HorlogeImages horloge;
+    scope->XYLast.reset();
+    scope->tmrXY_Timer();
+    std::vector<double> t;
+    QElapsedTimer clock;
+    for (int r = 0; r < runs; ++r) {
+        horloge.image();
+        clock.start();
+        scope->tmrXY_Timer();
+        (void)scope->picEcran->Image();
+        t.push_back(clock.nsecsElapsed() / 1e6);
+    }
+    return mediane(t);
+}
+
+// A setting of the XY sweep.
+struct ReglageXY {
+    const char* formeA;
+    const char* formeB;
+    double fa, fb; // Hz
+    int focus;     // px
+};
+
+// The highest harmonic a waveform word carries as the figure samples it:
+// the alternator's fifth, the harmonic generator's twentieth (every level
+// on).
+double rangHaut(const char* forme)
+{
+    const QString mot = QString::fromLatin1(forme);
+    return mot == QLatin1String("Dyn") ? 5 : mot == QLatin1String("harmo") ? 20 : 1;
+}
+
+const char* nomForme(const char* forme)
+{
+    const QString mot = QString::fromLatin1(forme);
+    if (mot == QLatin1String("Sinus"))
+        return "sine";
+    if (mot == QLatin1String("Carre"))
+        return "square";
+    if (mot == QLatin1String("Triangle"))
+        return "triangle";
+    if (mot == QLatin1String("harmo"))
+        return "harmonic";
+    return "alternator";
+}
+
+// Each waveform's settings: on both channels, then against a sine on the
+// other; frequency pairs near-equal, the hard pairs, and a slow channel at
+// 10 Hz or 1 kHz against a fast one whose top harmonic runs through 0.5, 1,
+// 1.99 (the densest curve) and 2.01 (the first band) of its periods between
+// two of the figure's steps, either way round; every focus.
+std::vector<ReglageXY> reglagesXY(const char* forme)
+{
+    std::vector<std::pair<const char*, const char*>> voies = {{forme, forme}};
+    if (QString::fromLatin1(forme) != QLatin1String("Sinus")) {
+        voies.push_back({"Sinus", forme});
+        voies.push_back({forme, "Sinus"});
+    }
+    std::vector<ReglageXY> out;
+    for (const auto& [a, b] : voies) {
+        std::vector<std::pair<double, double>> paires = {{1000, 1001}, {1000, 1000}, {50, 150}, {10, 62500},
+                                                          {100, 12345}};
+        // The figure's step is 2 / (500 f) s for the slower frequency f, at
+        // most 4e-5 s.
+        for (const double r : {0.5, 1.0, 1.99, 2.01})
+            paires.push_back({10, r / (4e-5 * rangHaut(b))});
+        for (const double r : {1.0, 1.99})
+            paires.push_back({1000, r * 1000 * 500 / (2 * rangHaut(b))});
+        paires.push_back({1.99 / (4e-5 * rangHaut(a)), 10});
+        for (const auto& [fa, fb] : paires)
+            for (int focus = 1; focus <= 11; ++focus)
+                out.push_back({a, b, fa, fb, focus});
+    }
+    return out;
+}
+
+void reglerXY(frmWavix* scope, const ReglageXY& r)
+{
+    if (int(scope->potentioValue(0)) != r.focus + 9) {
+        scope->setPotentioValue(0, float(r.focus + 9));
+        ReglerPotentiometre(1, 0);
+    }
+    SignalExoA = QString::fromLatin1(r.formeA);
+    SignalExoB = QString::fromLatin1(r.formeB);
+    FreqExoA = r.fa;
+    FreqExoB = r.fb;
+    ActualiserEcran();
+}
+
+// The XY sweep on the picture as it is sized now, against the floor.
+void balayerXY(frmWavix* scope, int runs, double sol)
+{
+    // The expected signals, with their 0.5 duty, both at full height.
+    Banc().modeLibre = false;
+    UmaxExoA = UmaxExoB = 4;
+    for (int voie = 0; voie < 2; ++voie) {
+        scope->setPotentioValue(6 + voie, 6); // 1 V/div
+        ReglerPotentiometre(1, 6 + voie);
+        for (int i = 0; i < 20; ++i)
+            NiveauxHarmo(voie).Ampli[size_t(i)] = -1000 / (i + 1);
+    }
+    choisirMode(scope, 4);
+    for (const char* forme : {"Sinus", "Carre", "Triangle", "harmo", "Dyn"}) {
+        const std::vector<ReglageXY> reglages = reglagesXY(forme);
+        std::vector<std::pair<double, size_t>> t;
+        std::vector<double> medianes;
+        for (size_t i = 0; i < reglages.size(); ++i) {
+            reglerXY(scope, reglages[i]);
+            t.push_back({ticksXY(scope, runs), i});
+            medianes.push_back(t.back().first);
+        }
+        std::sort(t.begin(), t.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+        double pire = -1;
+        ReglageXY lePire{};
+        for (size_t k = 0; k < std::min<size_t>(5, t.size()); ++k) {
+            const ReglageXY& r = reglages[t[k].second];
+            reglerXY(scope, r);
+            const double revu = ticksXY(scope, std::max(runs, 41));
+            if (revu > pire) {
+                pire = revu;
+                lePire = r;
+            }
+        }
+        std::printf("  XY %-10s %4zu settings  median %7.3f ms (%5.1fx)  worst %7.3f ms (%5.1fx)  (CH1 %s %g Hz, "
+                    "CH2 %s %g Hz, focus %d px)\n",
+                    nomForme(forme), reglages.size(), mediane(medianes), mediane(medianes) / sol, pire, pire / sol,
+                    nomForme(lePire.formeA), lePire.fa, nomForme(lePire.formeB), lePire.fb, lePire.focus);
+        std::fflush(stdout);
+    }
+    for (int voie = 0; voie < 2; ++voie) {
+        scope->setPotentioValue(6 + voie, 5); // back to 2 V/div
+        ReglerPotentiometre(1, 6 + voie);
+    }
+    scope->setPotentioValue(0, 12);
+    ReglerPotentiometre(1, 0);
+    Banc().modeLibre = true;
+}
+
+// A knob dragged with the left button at 1000 motion events a second for
+// that long: the horizontal position, each motion moving the traces. The
+// motion events the knob received and the refreshes made, each a second,
+// and the shares of a core.
+void glisserBouton(frmWavix* scope, double secondes, long serveurX)
+{
+    Potentio_Creme* bouton = scope->Potentio[2];
+    const QPointF centre(bouton->width() / 2.0, bouton->height() / 2.0);
+    const auto envoyer = [bouton](QEvent::Type type, QPointF ici, Qt::MouseButton b, Qt::MouseButtons appuyes) {
+        QMouseEvent e(type, ici, bouton->mapToGlobal(ici), b, appuyes, Qt::NoModifier);
+        QCoreApplication::sendEvent(bouton, &e);
+    };
+    int recus = 0;
+    const QMetaObject::Connection compte =
+        QObject::connect(bouton, &Potentio_Creme::MouseMove, [&recus] { ++recus; });
+    envoyer(QEvent::MouseButtonPress, centre, Qt::LeftButton, Qt::LeftButton);
+    QTimer mouvements;
+    mouvements.setTimerType(Qt::PreciseTimer);
+    QElapsedTimer montre;
+    int envoyes = 0;
+    QObject::connect(&mouvements, &QTimer::timeout, [&] {
+        // Up and down by 60 pixels, twice a second, one motion a
+        // millisecond: the events due since the last timeout.
+        const qint64 dus = montre.elapsed();
+        for (; envoyes < dus; ++envoyes) {
+            const double y = centre.y() + 60 * std::sin(2 * 3.14159265358979 * envoyes / 500.0);
+            const QPointF ici(centre.x(), y);
+            QMouseEvent* e =
+                new QMouseEvent(QEvent::MouseMove, ici, bouton->mapToGlobal(ici), Qt::NoButton, Qt::LeftButton,
+                                Qt::NoModifier);
+            QCoreApplication::postEvent(bouton, e);
+        }
+    });
+    const int64_t faites = NombreActualisations;
+    const double programme = tempsProcessus();
+    const double serveur = serveurX ? tempsProcessus(serveurX) : 0;
+    montre.start();
+    mouvements.start(1);
+    attendre(secondes);
+    mouvements.stop();
+    const double duree = montre.nsecsElapsed() / 1e9;
+    const double cpu = 100 * (tempsProcessus() - programme) / duree;
+    const double cpuServeur = serveurX ? 100 * (tempsProcessus(serveurX) - serveur) / duree : -1;
+    const int64_t actualisations = NombreActualisations - faites;
+    attendre(0.1);
+    envoyer(QEvent::MouseButtonRelease, centre, Qt::LeftButton, Qt::NoButton);
+    QObject::disconnect(compte);
+    std::printf("  %-30s %7.1f motions/s received  %6.2f refreshes/s  program %5.1f %%", "knob drag, harmonic 1 ms/div",
+                recus / duree, double(actualisations) / duree, cpu);
+    if (cpuServeur >= 0)
+        std::printf("  X server %5.1f %%  together %5.1f %%", cpuServeur, cpu + cpuServeur);
+    std::printf("\n");
+    std::fflush(stdout);
+}
+
+// The harmonic generator's sawtooth on CH1 (every harmonic, preset 3's
+// levels and phases) at 1 kHz, DUAL at 1 ms/div.
+void reglerScieHarmonique(frmWavix* scope)
+{
+    choisirMode(scope, 2);
+    NiveauxHarmoniques& n = NiveauxHarmo(0);
+    for (int i = 0; i < 20; ++i) {
+        const int rang = i + 1;
+        n.Ampli[size_t(i)] = int(std::lround(n.AmpliMin[size_t(i)] / double(rang)));
+        n.Phase[size_t(i)] = rang % 2 ? 0 : -2;
+    }
+    FormeSignalA = QStringLiteral("harmo");
+    FrequenceA = 1000;
+    AmplitudeA = 3;
+    FormeSignalB = QStringLiteral("Sinus");
+    FrequenceB = 1500;
+    AmplitudeB = 2;
+    scope->setPotentioValue(5, 8); // 1 ms/div
+    ReglerPotentiometre(1, 5);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -231,14 +489,15 @@ int main(int argc, char** argv)
 
     const QSize taillePanneau = scope->picEcran->size();
     const double periode = VbTimer::framePeriodNs() / 1e6;
-    std::printf("one tick, median of %d (ms); share of one core at one tick every %g ms\n", runs, periode);
-    std::printf("picture        spot DUAL 2 x 4001 segments        XY 1000 segments\n");
+    std::printf("one tick, median of %d (ms), and as a multiple of the floor (the graticule drawn afresh, same "
+                "size); share of one core at one tick every %g ms\n",
+                runs, periode);
     for (const auto& [w, h] : {std::pair{399, 329}, std::pair{1920, 1080}}) {
         if (qEnvironmentVariableIsSet("BALAYAGE_CAS"))
             break;
         scope->picEcran->resize(w, h);
         scope->picGrille->resize(w, h);
-        DessinerGrille(scope);
+        const double avant = plancher(scope, std::max(41, runs / 4));
 
         choisirMode(scope, 2);
         FrequenceA = 50000;
@@ -257,40 +516,20 @@ int main(int argc, char** argv)
         FrequenceA = 1000;
         FrequenceB = 1001;
         ActualiserEcran();
-        const double xy = mesurer(scope, runs, [scope] { scope->tmrXY_Timer(); });
-
-        std::printf("%4d x %-4d    %8.3f ms  (%5.1f %% of a core)    %8.3f ms  (%5.1f %%)\n", w, h, spot,
-                    100 * spot / periode, xy, 100 * xy / periode);
-
-        // The hard XY pairs, whose every segment crosses the figure, at
-        // every focus from 1 to 11 px.
-        FormeSignalB = QStringLiteral("Sinus");
-        struct Paire {
-            double a, b;
-        };
-        double pire = 0;
-        Paire pirePaire{};
-        int pireFocus = 0;
-        for (const Paire paire : {Paire{10, 62500}, Paire{100, 12345}, Paire{1000, 1001}, Paire{50, 150}}) {
-            for (int focus = 10; focus <= 20; ++focus) {
-                scope->setPotentioValue(0, float(focus));
-                ReglerPotentiometre(1, 0);
-                FrequenceA = paire.a;
-                FrequenceB = paire.b;
-                ActualiserEcran();
-                const double t = mesurer(scope, std::max(5, runs / 10), [scope] { scope->tmrXY_Timer(); });
-                if (t > pire) {
-                    pire = t;
-                    pirePaire = paire;
-                    pireFocus = focus - 9;
-                }
-            }
-        }
-        std::printf("               worst XY tick %8.3f ms  (%g Hz and %g Hz, focus %d px)\n", pire, pirePaire.a,
-                    pirePaire.b, pireFocus);
+        const double xy = ticksXY(scope, runs);
+        const double sol = (avant + plancher(scope, std::max(41, runs / 4))) / 2;
+        std::printf("%4d x %-4d  floor %.3f ms\n", w, h, sol);
+        std::printf("  spot DUAL 2 x 4001 segments %8.3f ms (%5.1fx, %5.1f %% of a core)\n", spot, spot / sol,
+                    100 * spot / periode);
+        std::printf("  XY 1000 Hz and 1001 Hz      %8.3f ms (%5.1fx, %5.1f %% of a core)\n", xy, xy / sol,
+                    100 * xy / periode);
+        std::fflush(stdout);
+        if (qEnvironmentVariable("BALAYAGE_XY") != QLatin1String("0"))
+            balayerXY(scope, std::max(5, runs / 40), sol);
+        FormeSignalA = QStringLiteral("Sinus");
         FormeSignalB = QStringLiteral("Carre");
-        scope->setPotentioValue(0, 12);
-        ReglerPotentiometre(1, 0);
+        AmplitudeA = 3;
+        AmplitudeB = 2;
     }
     // The animations running in the program's windows.
     const double enMarche = qEnvironmentVariableIsSet("ANIMATION_SECONDS")
@@ -356,6 +595,14 @@ int main(int argc, char** argv)
         };
         if (!plein) {
             mesurerTout();
+            const QString filtre = qEnvironmentVariable("BALAYAGE_CAS");
+            if (filtre.isEmpty() || QStringLiteral("knob drag").contains(filtre)) {
+                reglerScieHarmonique(scope);
+                glisserBouton(scope, enMarche, serveurX);
+                choisirMode(scope, 2);
+                FormeSignalA = QStringLiteral("Sinus");
+                GammeA = 100000;
+            }
             continue;
         }
         // The view opens modally: the measures run in its own loop, then

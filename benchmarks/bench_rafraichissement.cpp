@@ -1,13 +1,27 @@
-// One refresh of the scope (ActualiserEcran) in DUAL mode over what a user
-// can reach at the fast time bases: sines, squares and triangles from 1 Hz to
-// 1 MHz, plus the band just above 2 screen units a period where a square is
-// densest, at every fast time base, with the thinnest, the default and the
-// widest focus; on the scope window's screen (399 x 329) and on a full-HD
-// picture (1920 x 1080). Offscreen. Each setting is timed several times and
-// keeps its median; the program prints the median over all settings, the
-// worst setting (timed again many times), and a few reference settings.
+// Every refresh of the scope (ActualiserEcran) a user reaches at the fast
+// time bases, against the drawing floor timed in the same run: each
+// waveform (sine, square, triangle, the harmonic generator at every level,
+// the alternator) on both channels from 1 Hz to 1 MHz, plus the periods of
+// 2.04, 2.5 and 4 screen units at every fast time base, in DUAL with the
+// thinnest, the 2 and 3 px and the widest focus, in ADD, with "-CH2" and
+// with CH2 at full height at 1, 3 and 11 px; then the spectrum. On the
+// scope window's screen (399 x 329), on a full-HD picture and in the
+// full-screen view (1920 x 1080). Offscreen.
+//
+// Every timed refresh draws a picture different from the last: both
+// channels' vertical positions move by a few pixels from one refresh to the
+// next (an unchanged refresh is cheap by design: only the tiles that change
+// are drawn again). Each setting keeps the median of its refreshes; each
+// family prints the median over its settings and its worst setting, its
+// heaviest settings timed again many times (their median, not the largest of
+// many noisy medians). The floor is the graticule drawn afresh (the fill and
+// the lines) on a picture of the same size, timed before and after the
+// picture's sweep.
 //
 //   bench_rafraichissement [runs]     (default 5 per setting)
+//
+// RAFRAICHISSEMENT_FAMILLE=text sweeps only the families whose name holds
+// the text.
 
 #include "services/FichierINI.h"
 #include "app/MDIWavix.h"
@@ -18,7 +32,8 @@
 #include "scope/CourbeWavix.h"
 #include "scope/Echelle.h"
 #include "scope/Potentiometre.h"
-#include "platform/RVB.h"
+#include "scope/Traceurs.h"
+#include "scope/frmFullScreen.h"
 #include "services/Sensibilite.h"
 #include "scope/frmWavix.h"
 
@@ -29,10 +44,14 @@
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <functional>
+#include <map>
+#include <string>
 #include <vector>
 
 namespace {
@@ -45,6 +64,7 @@ struct Reglage {
     int mode = 2;          // DUAL; 3 ADD
     bool inverse = false;  // "-CH2"
     double hautB = 3;      // CH2's peak, volts (8: full height)
+    bool fft = false;
 };
 
 // The lit mode lamp and "-CH2" as the setting wants them.
@@ -75,27 +95,204 @@ int epaisseur(int focus)
     return int(std::lround(std::abs(focus - 10.0) + 1));
 }
 
-// The median time of one refresh with these settings, in ms.
-double chronometrer(frmWavix* scope, const Reglage& r, int runs)
+// The screen the refreshes draw on, as the program has it now.
+PictureBox* ecranCourant()
 {
-    scope->setPotentioValue(0, float(r.focus));
-    ReglerPotentiometre(1, 0);
-    scope->setPotentioValue(5, float(r.base));
-    ReglerPotentiometre(1, 5);
+    return EcranCible();
+}
+
+// Both channels' vertical positions, a few pixels apart from one refresh to
+// the next on either picture, and so is their sum.
+void deplacer(int k)
+{
+    PositionVerticaleA = PositionVerticaleB = k % 2 ? 7 : 0;
+}
+
+void regler(frmWavix* scope, const Reglage& r)
+{
+    if (int(scope->potentioValue(0)) != r.focus) {
+        scope->setPotentioValue(0, float(r.focus));
+        ReglerPotentiometre(1, 0);
+    }
+    if (int(scope->potentioValue(5)) != r.base) {
+        scope->setPotentioValue(5, float(r.base));
+        ReglerPotentiometre(1, 5);
+    }
+    if (scope->chkFFT->isChecked() != r.fft)
+        scope->chkFFT->setChecked(r.fft);
     panneau(scope, r);
-    SignalExoA = SignalExoB = QString::fromLatin1(r.forme);
-    FreqExoA = r.frequence;
-    FreqExoB = r.frequence * 1.01;
-    UmaxExoB = r.hautB;
+    if (r.fft) {
+        FrequenceA = r.frequence;
+        FrequenceB = r.frequence / 3;
+    } else {
+        SignalExoA = SignalExoB = QString::fromLatin1(r.forme);
+        FreqExoA = r.frequence;
+        FreqExoB = r.frequence * 1.01;
+        UmaxExoB = r.hautB;
+    }
+}
+
+// The median time of one refresh with these settings, in ms; `pareils`
+// counts the settings whose two first refreshes drew the same picture.
+double chronometrer(frmWavix* scope, const Reglage& r, int runs, int* pareils = nullptr)
+{
+    regler(scope, r);
     std::vector<double> t;
     QElapsedTimer clock;
+    QImage premiere;
     for (int i = 0; i < runs; ++i) {
+        deplacer(i);
         clock.start();
         ActualiserEcran();
-        (void)scope->picEcran->Image();
+        (void)ecranCourant()->Image();
+        t.push_back(clock.nsecsElapsed() / 1e6);
+        if (pareils && i == 0)
+            premiere = ecranCourant()->Image().copy();
+        if (pareils && i == 1 && ecranCourant()->Image() == premiere)
+            ++*pareils;
+    }
+    deplacer(0);
+    return mediane(t);
+}
+
+// The floor: the graticule drawn afresh on the screen's own graticule
+// picture (its fill and its lines), in ms.
+double plancher(int runs)
+{
+    QWidget* fenetre = ecranCourant()->parentWidget();
+    std::vector<double> t;
+    QElapsedTimer clock;
+    auto* grille = fenetre->findChild<PictureBox*>(QStringLiteral("picGrille"));
+    for (int i = 0; i < runs; ++i) {
+        clock.start();
+        DessinerGrille(fenetre);
+        (void)grille->Image();
         t.push_back(clock.nsecsElapsed() / 1e6);
     }
     return mediane(t);
+}
+
+std::string texteReglage(const Reglage& r)
+{
+    char texte[200];
+    if (r.fft)
+        std::snprintf(texte, sizeof texte, "spectrum, %s, CH1 square %.6g Hz, CH2 harmonic, %s", texteMode(r),
+                      r.frequence, texteBase(r.base));
+    else
+        std::snprintf(texte, sizeof texte, "%s %.6g Hz, %s, focus %d px, %s, CH2 %g V", r.forme, r.frequence,
+                      texteBase(r.base), epaisseur(r.focus), texteMode(r), r.hautB);
+    return texte;
+}
+
+struct Famille {
+    std::string nom;
+    std::vector<Reglage> reglages;
+};
+
+std::vector<Famille> familles()
+{
+    std::vector<Famille> out;
+    const std::pair<const char*, const char*> formes[] = {
+        {"sine", "Sinus"}, {"square", "Carre"}, {"triangle", "Triangle"}, {"harmonic generator", "harmo"},
+        {"alternator", "Dyn"}};
+    for (const auto& [nom, forme] : formes) {
+        Famille f{nom, {}};
+        for (int base = 6; base <= 17; ++base) {
+            std::vector<double> frequences;
+            for (double decade = 1; decade <= 1e6; decade *= 10)
+                for (double m : {1.0, 2.0, 5.0})
+                    if (m * decade <= 1e6)
+                        frequences.push_back(m * decade);
+            for (double unites : {2.04, 2.5, 4.0}) {
+                const double fr = 100 / (unites * BaseTempsParIndex(base));
+                if (fr <= 1e6)
+                    frequences.push_back(fr);
+            }
+            for (double fr : frequences) {
+                for (int focus : {10, 11, 12, 20})
+                    f.reglages.push_back({forme, fr, base, focus});
+                for (int focus : {10, 12, 20}) {
+                    f.reglages.push_back({forme, fr, base, focus, 3});
+                    f.reglages.push_back({forme, fr, base, focus, 2, true});
+                    f.reglages.push_back({forme, fr, base, focus, 2, false, 8});
+                }
+            }
+        }
+        out.push_back(std::move(f));
+    }
+    // The spectrum: the sources' own square (25 % duty, the most lines and
+    // labels) on CH1, the harmonic generator at every level on CH2.
+    Famille spectre{"spectrum", {}};
+    for (int mode : {2, 3})
+        for (int base = 0; base <= 17; ++base)
+            for (double fr : {1.0, 50.0, 1000.0, 1e5})
+                spectre.reglages.push_back({"Carre", fr, base, 12, mode, false, 3, true});
+    out.push_back(std::move(spectre));
+    return out;
+}
+
+// One picture's sweep: each family's median and worst, against the floor.
+void balayer(frmWavix* scope, const char* titre, int runs)
+{
+    const QString filtre = qEnvironmentVariable("RAFRAICHISSEMENT_FAMILLE");
+    const PictureBox* ecran = ecranCourant();
+    const double avant = plancher(41);
+    ActualiserEcran();
+    struct Resultat {
+        std::string nom;
+        size_t nombre;
+        double median, pire;
+        Reglage lePire;
+        int pareils;
+    };
+    std::vector<Resultat> resultats;
+    for (const Famille& f : familles()) {
+        if (!filtre.isEmpty() && !QString::fromStdString(f.nom).contains(filtre))
+            continue;
+        Banc().modeLibre = f.nom == "spectrum";
+        if (Banc().modeLibre) {
+            FormeSignalA = QStringLiteral("Carre");
+            FormeSignalB = QStringLiteral("harmo");
+            AmplitudeA = 8;
+            AmplitudeB = 3;
+            RapportCycliqueA = 0.25f;
+        }
+        std::vector<std::pair<double, size_t>> t;
+        int pareils = 0;
+        for (size_t i = 0; i < f.reglages.size(); ++i)
+            t.push_back({chronometrer(scope, f.reglages[i], runs, &pareils), i});
+        std::vector<double> medianes;
+        for (const auto& [ms, i] : t)
+            medianes.push_back(ms);
+        // The heaviest few, timed again many times.
+        std::sort(t.begin(), t.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+        double pire = -1;
+        Reglage lePire{};
+        for (size_t k = 0; k < std::min<size_t>(5, t.size()); ++k) {
+            const Reglage& r = f.reglages[t[k].second];
+            const double revu = chronometrer(scope, r, std::max(runs, 41));
+            if (revu > pire) {
+                pire = revu;
+                lePire = r;
+            }
+        }
+        resultats.push_back({f.nom, f.reglages.size(), mediane(medianes), pire, lePire, pareils});
+        Banc().modeLibre = false;
+        if (scope->chkFFT->isChecked())
+            scope->chkFFT->setChecked(false);
+    }
+    const double apres = plancher(41);
+    const double sol = (avant + apres) / 2;
+    std::printf("%s, %d x %d: floor (fill + graticule) %.3f ms (%.3f before, %.3f after)\n", titre, ecran->width(),
+                ecran->height(), sol, avant, apres);
+    for (const Resultat& r : resultats) {
+        std::printf("  %-19s %5zu settings  median %7.3f ms (%5.1fx)  worst %7.3f ms (%5.1fx)  %s", r.nom.c_str(),
+                    r.nombre, r.median, r.median / sol, r.pire, r.pire / sol, texteReglage(r.lePire).c_str());
+        if (r.pareils)
+            std::printf("  [%d settings drew the same picture twice]", r.pareils);
+        std::printf("\n");
+    }
+    std::fflush(stdout);
 }
 
 } // namespace
@@ -103,9 +300,9 @@ double chronometrer(frmWavix* scope, const Reglage& r, int runs)
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" WAVIX_SCREEN_CONFIG);
     QApplication app(argc, argv);
-    const int runs = argc >= 2 ? std::max(1, std::atoi(argv[1])) : 5;
+    const int runs = argc >= 2 ? std::max(2, std::atoi(argv[1])) : 5;
 
     QTemporaryDir home;
     reglagesDual(home.path());
@@ -126,101 +323,28 @@ int main(int argc, char** argv)
         for (int i = 0; i < 20; ++i)
             NiveauxHarmo(voie).Ampli[size_t(i)] = -1000 / (i + 1);
 
-    // The settings: 1, 2, 5 steps from 1 Hz to 1 MHz, and for each time base
-    // the periods of 2.04, 2.5 and 4 screen units; in DUAL every focus from
-    // the thinnest to the widest, then ADD, "-CH2" and CH2 at full height
-    // with the thinnest and the default focus.
-    std::vector<Reglage> reglages;
-    for (const char* forme : {"Sinus", "Carre", "Triangle", "harmo"})
-        for (int base = 6; base <= 17; ++base) {
-            std::vector<double> frequences;
-            for (double decade = 1; decade <= 1e6; decade *= 10)
-                for (double m : {1.0, 2.0, 5.0})
-                    if (m * decade <= 1e6)
-                        frequences.push_back(m * decade);
-            for (double unites : {2.04, 2.5, 4.0}) {
-                const double f = 100 / (unites * BaseTempsParIndex(base));
-                if (f <= 1e6)
-                    frequences.push_back(f);
-            }
-            for (double f : frequences) {
-                for (int focus : {10, 11, 12, 20})
-                    reglages.push_back({forme, f, base, focus});
-                for (int focus : {10, 12}) {
-                    reglages.push_back({forme, f, base, focus, 3});
-                    reglages.push_back({forme, f, base, focus, 2, true});
-                    reglages.push_back({forme, f, base, focus, 2, false, 8});
-                }
-            }
-        }
-
-    // The last two: squares of a period of about two units (4 pixels on the
-    // full-HD picture) at full height, thin and at the default focus.
-    const std::vector<Reglage> references = {
-        {"Sinus", 1000, 8, 12},
-        {"Sinus", 1000, 6, 12},
-        {"Sinus", 10000, 8, 12},
-        {"Carre", 49000, 8, 12},
-        {"Carre", 49000, 8, 10, 2, false, 8},
-        {"Carre", 49000, 8, 12, 2, false, 8},
-    };
-
-    std::printf("ActualiserEcran, CH1 8 V and CH2 3 V (or 8 V) at 2 V/div, %zu settings, median of %d each (ms)\n",
-                reglages.size(), runs);
+    std::printf("ActualiserEcran, CH1 8 V and CH2 3 V (or 8 V) at 2 V/div, median of %d each, each refresh a "
+                "new picture (ms)\n",
+                runs);
     for (const auto& [w, h] : {std::pair{399, 329}, std::pair{1920, 1080}}) {
         scope->picEcran->resize(w, h);
         scope->picGrille->resize(w, h);
         DessinerGrille(scope);
-        std::vector<double> t;
-        double pire = -1;
-        Reglage lePire{};
-        for (const Reglage& r : reglages) {
-            const double ms = chronometrer(scope, r, runs);
-            t.push_back(ms);
-            if (ms > pire) {
-                pire = ms;
-                lePire = r;
-            }
-        }
-        // The worst setting again, timed many times: its median, not the
-        // largest of many noisy medians.
-        const double revu = chronometrer(scope, lePire, std::max(runs, 41));
-        std::printf("%4d x %-4d  median %8.3f   worst %8.3f  (%s %.6g Hz, %s, focus %d px, %s, CH2 %g V)\n", w, h,
-                    mediane(t), revu, lePire.forme, lePire.frequence, texteBase(lePire.base),
-                    epaisseur(lePire.focus), texteMode(lePire), lePire.hautB);
-        for (const Reglage& r : references)
-            std::printf("             %-8s %8.6g Hz at %-10s focus %2d px, CH2 %g V: %8.3f\n", r.forme, r.frequence,
-                        texteBase(r.base), epaisseur(r.focus), r.hautB, chronometrer(scope, r, std::max(runs, 21)));
+        balayer(scope, w == 399 ? "panel" : "full-HD picture", runs);
     }
-
-    // The spectrum: FFT ticked, in DUAL and ADD, every time base, with the
-    // sources' own square (25 % duty, the most lines and labels) on CH1 and a
-    // harmonic generator at every level on CH2.
-    Banc().modeLibre = true;
-    scope->chkFFT->setChecked(true);
-    FormeSignalA = QStringLiteral("Carre");
-    FormeSignalB = QStringLiteral("harmo");
-    AmplitudeA = 8;
-    AmplitudeB = 3;
-    RapportCycliqueA = 0.25f;
-    for (const auto& [w, h] : {std::pair{399, 329}, std::pair{1920, 1080}}) {
-        scope->picEcran->resize(w, h);
-        scope->picGrille->resize(w, h);
-        DessinerGrille(scope);
-        for (int mode : {2, 3}) {
-            panneau(scope, {"Carre", 0, 8, 12, mode});
-            std::vector<double> t;
-            for (int base = 0; base <= 17; ++base)
-                for (double f : {1.0, 50.0, 1000.0, 1e5}) {
-                    FrequenceA = f;
-                    FrequenceB = f / 3;
-                    t.push_back(chronometrer(scope, {"Carre", f, base, 12, mode}, runs));
-                }
-            std::printf("FFT %s %4d x %-4d  median %8.3f   worst %8.3f  (goal: within one frame, %d ms)\n",
-                        mode == 2 ? "DUAL" : "ADD ", w, h, mediane(t), *std::max_element(t.begin(), t.end()),
-                        VbTimer::framePeriod());
-        }
-    }
+    // The full-screen view opens modally: the sweep runs in its own loop,
+    // then closes it.
+    scope->picEcran->resize(399, 329);
+    scope->picGrille->resize(399, 329);
+    DessinerGrille(scope);
+    QTimer::singleShot(0, [&] {
+        balayer(scope, "full-screen view", runs);
+        if (VbForm* vue = Forms().find(QString::fromLatin1(frmFullScreen::kNom)))
+            vue->Unload();
+    });
+    AfficherPleinEcran();
+    std::printf("(goal: every refresh within 8x the floor on the panel, 4x at 1920 x 1080; one frame is %d ms)\n",
+                VbTimer::framePeriod());
     Forms().unloadAll();
     return 0;
 }

@@ -3,7 +3,8 @@
 # Run as root it installs what is missing; otherwise it prints the command to run.
 # `install-deps.sh fuzz` adds what the fuzz targets need (clang and its
 # libFuzzer runtime), `install-deps.sh deb` what building and checking the
-# Debian package needs (make deb); nothing else asks for those.
+# Debian package needs (make deb), `install-deps.sh bench` the window manager
+# the animation benchmark runs under; nothing else asks for those.
 set -euo pipefail
 
 PACKAGES=(
@@ -24,9 +25,14 @@ DEB_PACKAGES=(
   debhelper dpkg-dev fakeroot lintian appstream
 )
 
+BENCH_PACKAGES=(
+  openbox
+)
+
 case "${1:-}" in
   fuzz) PACKAGES+=("${FUZZ_PACKAGES[@]}") ;;
   deb) PACKAGES+=("${DEB_PACKAGES[@]}") ;;
+  bench) PACKAGES+=("${BENCH_PACKAGES[@]}") ;;
 esac
 
 missing=()

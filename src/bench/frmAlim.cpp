@@ -120,8 +120,11 @@ frmAlim::frmAlim(int voie)
     for (Potentio_Creme* bouton : Potentio) {
         connect(bouton, &Potentio_Creme::MouseMove, this,
                 [this](int index, int b, int, double, double) { Potentio_MouseMove(index, b); });
-        connect(bouton, &Potentio_Creme::MouseUp, this,
-                [this](int index, int b, int, double, double) { Potentio_MouseMove(index, b); });
+        // A drag refreshes once a frame at most, and at once as it ends.
+        connect(bouton, &Potentio_Creme::MouseUp, this, [this](int index, int b, int, double, double) {
+            Potentio_MouseMove(index, b);
+            ActualiserEcranEnAttente();
+        });
         connect(bouton, &Potentio_Creme::DblClick, this, &frmAlim::Potentio_DblClick);
     }
 }
@@ -200,7 +203,7 @@ void frmAlim::Potentio_MouseMove(int index, int bouton)
     a = tension;
     // The display follows even while the supply is off and hidden.
     AfficherTensionAlim();
-    ActualiserEcran();
+    DemanderActualisation();
 }
 
 void frmAlim::Potentio_DblClick(int index)
@@ -210,6 +213,7 @@ void frmAlim::Potentio_DblClick(int index)
     // Back to the middle of its scale, and the voltage follows as after a turn.
     Potentio[size_t(index)]->setValue(Potentio[size_t(index)]->Max() / 2);
     Potentio_MouseMove(index, 1);
+    ActualiserEcranEnAttente();
 }
 
 void frmAlim::imgBorne_Click(int i)

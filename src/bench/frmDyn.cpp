@@ -96,8 +96,11 @@ frmDyn::frmDyn(int voie)
                 [this](int index, int, int, double, double) { Potentio_MouseDown(index); });
         connect(bouton, &Potentio_Creme::MouseMove, this,
                 [this](int index, int b, int, double, double) { Potentio_MouseMove(index, b); });
-        connect(bouton, &Potentio_Creme::MouseUp, this,
-                [this](int index, int, int, double, double) { Potentio_MouseMove(index, 1); });
+        // A drag refreshes once a frame at most, and at once as it ends.
+        connect(bouton, &Potentio_Creme::MouseUp, this, [this](int index, int, int, double, double) {
+            Potentio_MouseMove(index, 1);
+            ActualiserEcranEnAttente();
+        });
         connect(bouton, &Potentio_Creme::DblClick, this, &frmDyn::Potentio_DblClick);
     }
 }
@@ -138,7 +141,7 @@ void frmDyn::Potentio_MouseMove(int index, int bouton)
     if (!(bouton & 1) || index < 0 || index > 1)
         return;
     calculerVitesse();
-    ActualiserEcran();
+    DemanderActualisation();
 }
 
 void frmDyn::Potentio_DblClick(int index)

@@ -153,8 +153,12 @@ frmGBF::frmGBF(int voie)
     for (int i = 0; i < 4; ++i) {
         connect(Potentio[size_t(i)], &Potentio_Creme::MouseMove, this,
                 [this](int index, int bouton, int, double, double) { Potentio_MouseMove(index, bouton); });
+        // A drag refreshes once a frame at most, and at once as it ends.
         connect(Potentio[size_t(i)], &Potentio_Creme::MouseUp, this,
-                [this](int index, int bouton, int, double, double) { Potentio_MouseMove(index, bouton); });
+                [this](int index, int bouton, int, double, double) {
+                    Potentio_MouseMove(index, bouton);
+                    ActualiserEcranEnAttente();
+                });
         connect(Potentio[size_t(i)], &Potentio_Creme::DblClick, this, &frmGBF::Potentio_DblClick);
         connect(Potentio[size_t(i)], &Potentio_Creme::Change, this, [this] { reglagesPublies_.publier(); });
         connect(sldReglage[size_t(i)], &QSlider::valueChanged, this, [this, i] {
@@ -299,7 +303,7 @@ void frmGBF::Potentio_MouseMove(int index, int bouton)
         ecrireFrequence(Potentio[0]->Value() * v.Gamme / 1000);
     else if (index == 1)
         v.Amplitude = Potentio[1]->Value() / 1000.0;
-    ActualiserEcran();
+    DemanderActualisation();
 }
 
 void frmGBF::sldReglage_Scroll(int index)

@@ -385,13 +385,16 @@ void PictureBox::flushLines()
     pending_.clear();
 }
 
-QPolygonF PictureBox::devicePoints(const QPolygonF& points) const
+const QPolygonF& PictureBox::devicePoints(const QPolygonF& points) const
 {
     const qreal dpr = image_.devicePixelRatio();
-    QPolygonF pixels(points.size());
+    // Into the buffer of the last call: a figure of 30 000 points each tick
+    // would otherwise take fresh memory from the system each time.
+    devicePoints_.resize(points.size());
+    QPointF* pixels = devicePoints_.data();
     for (qsizetype i = 0; i < points.size(); ++i)
         pixels[i] = toPixel(points[i].x(), points[i].y()) * dpr;
-    return pixels;
+    return devicePoints_;
 }
 
 void PictureBox::Trace(const QPolygonF& points, int color)
@@ -399,7 +402,7 @@ void PictureBox::Trace(const QPolygonF& points, int color)
     if (points.isEmpty())
         return;
     const qreal dpr = image_.devicePixelRatio();
-    const QPolygonF pixels = devicePoints(points);
+    const QPolygonF& pixels = devicePoints(points);
     const QTransform toLogical = QTransform::fromScale(1 / dpr, 1 / dpr);
     // The pen applyPen would set.
     const int width = qMax(1, DrawWidth);
@@ -444,6 +447,10 @@ void PictureBox::Polyline(const QPolygonF& points, int color)
     const qreal dpr = image_.devicePixelRatio();
     if (penStyle_ == Solid && penWidth_ > 1 && writableInPlace()) {
         strokeThickPolyline(image_, devicePoints(points), penWidth_ * dpr, vbColor(color).rgb(), &ink_);
+    } else if (penStyle_ == Solid && dpr == 1 && writableInPlace()) {
+        // The segments the painter would draw below, in its own pixels.
+        strokeThinPolyline(image_, points.size() >= 2 ? devicePoints(points) : QPolygonF(), vbColor(color).rgb(),
+                           &ink_);
     } else if (points.size() >= 2) {
         const QPolygonF logical = QTransform::fromScale(1 / dpr, 1 / dpr).map(devicePoints(points));
         const QRectF extent = logical.boundingRect();

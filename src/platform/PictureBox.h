@@ -134,8 +134,8 @@ private:
     void flushLines();
     // Whole device pixels inked in the colour.
     void fillSpans(const QList<QRect>& spans, int color);
-    // User points in the picture's device pixels.
-    QPolygonF devicePoints(const QPolygonF& points) const;
+    // User points in the picture's device pixels, until the next call.
+    const QPolygonF& devicePoints(const QPolygonF& points) const;
     // The picture's pixels can be written straight, the painter drawing
     // into it unbuffered and alone.
     bool writableInPlace();
@@ -152,6 +152,7 @@ private:
     // Pen the painter holds, to skip redundant changes.
     int penColor_ = -1, penWidth_ = -1, penStyle_ = -1;
     QPolygonF pending_; // joined segments not stroked yet
+    mutable QPolygonF devicePoints_; // what devicePoints() gave last
     QPointF pendingLow_, pendingHigh_; // their corners, logical pixels
     mutable TextStamps texts_; // the texts printed, measured and inked once
     DamageTiles ink_;    // drawn on since the last clear

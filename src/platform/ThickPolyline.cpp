@@ -6,7 +6,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -14,6 +17,508 @@ void unir(double& lo, double& hi, double a, double b)
 {
     lo = std::min(lo, a);
     hi = std::max(hi, b);
+}
+
+// The pixels a figure covers, one bit each: its pieces set their runs,
+// overlapping as they may, and the picture is filled from it once, each
+// covered pixel written once. Runs along a row go in row-major bits, runs
+// down a column (a steep piece's) in column-major ones, laid across onto the
+// rows before the fill. A block of 8 by 8 pixels wholly covered either way
+// is noted as such, so that a piece lying within such blocks is known to
+// change nothing without being worked out.
+class CoverageMask {
+public:
+    // Sized for the picture, nothing covered.
+    void begin(int width, int height)
+    {
+        if (width != width_ || height != height_) {
+            width_ = width;
+            height_ = height;
+            words_ = (width + 63) >> 6;
+            columnWords_ = (height + 63) >> 6;
+            blockWords_ = (((width + 7) >> 3) + 63) >> 6;
+            columnBlockWords_ = (((height + 7) >> 3) + 63) >> 6;
+            rows_.assign(size_t(words_) * size_t(height), 0);
+            columns_.assign(size_t(columnWords_) * size_t(width), 0);
+            rowBlocks_.assign(size_t(blockWords_) * size_t((height + 7) >> 3), 0);
+            columnBlocks_.assign(size_t(columnBlockWords_) * size_t((width + 7) >> 3), 0);
+        }
+        top_ = height_;
+        bottom_ = -1;
+        left_ = words_;
+        right_ = -1;
+        columnLeft_ = width_;
+        columnRight_ = -1;
+        columnTop_ = columnWords_;
+        columnBottom_ = -1;
+    }
+
+    // Columns x0 to x1 of row y, all within the picture.
+    void setRow(int y, int x0, int x1)
+    {
+        setBits(rows_.data() + size_t(y) * size_t(words_), x0, x1, [&](int octet) { noteRowBlock(y, octet); });
+        top_ = std::min(top_, y);
+        bottom_ = std::max(bottom_, y);
+        left_ = std::min(left_, x0 >> 6);
+        right_ = std::max(right_, x1 >> 6);
+    }
+
+    // Rows y0 to y1 of column x, all within the picture.
+    void setColumn(int x, int y0, int y1)
+    {
+        setBits(columns_.data() + size_t(x) * size_t(columnWords_), y0, y1,
+                [&](int octet) { noteColumnBlock(x, octet); });
+        columnLeft_ = std::min(columnLeft_, x);
+        columnRight_ = std::max(columnRight_, x);
+        columnTop_ = std::min(columnTop_, y0 >> 6);
+        columnBottom_ = std::max(columnBottom_, y1 >> 6);
+    }
+
+    // Whether every pixel of columns x0 to x1, rows y0 to y1 (all within
+    // the picture) lies in a block wholly covered by runs down the columns,
+    // or in one wholly covered by runs along the rows.
+    bool blocksCovered(int x0, int y0, int x1, int y1) const
+    {
+        const int b0 = x0 >> 3, b1 = x1 >> 3, r0 = y0 >> 3, r1 = y1 >> 3;
+        const auto parColonnes = [&] {
+            for (int b = b0; b <= b1; ++b)
+                if (!allSet(columnBlocks_.data() + size_t(b) * size_t(columnBlockWords_), r0, r1))
+                    return false;
+            return true;
+        };
+        const auto parRangs = [&] {
+            for (int r = r0; r <= r1; ++r)
+                if (!allSet(rowBlocks_.data() + size_t(r) * size_t(blockWords_), b0, b1))
+                    return false;
+            return true;
+        };
+        return parColonnes() || parRangs();
+    }
+
+    // Whether rows y0 to y1 of column x (within the picture) are all covered
+    // by runs down the column.
+    bool columnCovered(int x, int y0, int y1) const
+    {
+        return allSet(columns_.data() + size_t(x) * size_t(columnWords_), y0, y1);
+    }
+
+    // The covered pixels filled in the colour, run after run along the
+    // rows, their tiles marked in `inked`; then nothing is covered. Gives
+    // the bounding rectangle of what was filled.
+    QRect fill(QImage& picture, QRgb colour, DamageTiles* inked)
+    {
+        layColumnsOnRows();
+        QRect bounds;
+        if (bottom_ < top_)
+            return bounds;
+        uchar* const pixels = picture.bits();
+        const qsizetype stride = picture.bytesPerLine();
+        int gauche = width_, droite = -1, haut = height_, bas = -1;
+        for (int y = top_; y <= bottom_; ++y) {
+            uint64_t* row = rows_.data() + size_t(y) * size_t(words_);
+            QRgb* const ligne = reinterpret_cast<QRgb*>(pixels + y * stride);
+            int debut = -1; // where the run under way began
+            const auto run = [&](int x0, int x1) {
+                fillRow(ligne + x0, x1 - x0 + 1, colour);
+                if (inked)
+                    inked->markRow(y, x0, x1);
+                gauche = std::min(gauche, x0);
+                droite = std::max(droite, x1);
+                haut = std::min(haut, y);
+                bas = std::max(bas, y);
+            };
+            for (int w = left_; w <= right_; ++w) {
+                const uint64_t v = row[w];
+                row[w] = 0;
+                const int base = w << 6;
+                if (v == ~uint64_t(0)) {
+                    if (debut < 0)
+                        debut = base;
+                    continue;
+                }
+                int pos = 0;
+                while (pos < 64) {
+                    if (debut >= 0) {
+                        const uint64_t zeros = ~v >> pos;
+                        if (!zeros)
+                            break; // on into the next word
+                        const int k = __builtin_ctzll(zeros);
+                        run(debut, base + pos + k - 1);
+                        debut = -1;
+                        pos += k;
+                    } else {
+                        const uint64_t uns = v >> pos;
+                        if (!uns)
+                            break;
+                        const int k = __builtin_ctzll(uns);
+                        debut = base + pos + k;
+                        pos += k;
+                    }
+                }
+            }
+            if (debut >= 0)
+                run(debut, ((right_ + 1) << 6) - 1);
+        }
+        // The blocks of those rows and columns, none covered any longer.
+        for (int r = top_ >> 3; r <= bottom_ >> 3; ++r)
+            std::fill_n(rowBlocks_.data() + size_t(r) * size_t(blockWords_) + ((left_ << 3) >> 6),
+                        (((right_ << 3) + 7) >> 6) - ((left_ << 3) >> 6) + 1, uint64_t(0));
+        top_ = height_;
+        bottom_ = -1;
+        if (droite >= gauche)
+            bounds = QRect(QPoint(gauche, haut), QPoint(droite, bas));
+        return bounds;
+    }
+
+private:
+    // Bits i0 to i1 of a line of words set; `whole(octet)` told of each
+    // byte that becomes whole.
+    template <class Whole>
+    static void setBits(uint64_t* line, int i0, int i1, Whole whole)
+    {
+        const int w0 = i0 >> 6, w1 = i1 >> 6;
+        const auto orWord = [&](int w, uint64_t m) {
+            const uint64_t avant = line[w];
+            const uint64_t apres = avant | m;
+            line[w] = apres;
+            uint64_t nouveaux = wholeBytes(apres) & ~wholeBytes(avant);
+            while (nouveaux) {
+                whole((w << 3) + (__builtin_ctzll(nouveaux) >> 3));
+                nouveaux &= nouveaux - 1;
+            }
+        };
+        if (w0 == w1) {
+            orWord(w0, (~uint64_t(0) << (i0 & 63)) & (~uint64_t(0) >> (63 - (i1 & 63))));
+            return;
+        }
+        orWord(w0, ~uint64_t(0) << (i0 & 63));
+        for (int w = w0 + 1; w < w1; ++w)
+            orWord(w, ~uint64_t(0));
+        orWord(w1, ~uint64_t(0) >> (63 - (i1 & 63)));
+    }
+
+    // Whether bits i0 to i1 of a line of words are all set.
+    static bool allSet(const uint64_t* line, int i0, int i1)
+    {
+        const int w0 = i0 >> 6, w1 = i1 >> 6;
+        const uint64_t debut = ~uint64_t(0) << (i0 & 63), fin = ~uint64_t(0) >> (63 - (i1 & 63));
+        if (w0 == w1)
+            return (line[w0] & debut & fin) == (debut & fin);
+        if ((line[w0] & debut) != debut || (line[w1] & fin) != fin)
+            return false;
+        for (int w = w0 + 1; w < w1; ++w)
+            if (line[w] != ~uint64_t(0))
+                return false;
+        return true;
+    }
+
+    // The top bit of each byte of v whose eight bits are all set.
+    static uint64_t wholeBytes(uint64_t v)
+    {
+        constexpr uint64_t k7F = 0x7F7F7F7F7F7F7F7Full, k80 = 0x8080808080808080ull;
+        const uint64_t x = ~v;
+        return ~((((x & k7F) + k7F) | x) & k80) & k80;
+    }
+
+    // Byte `octet` (columns 8 octet on) of row y just became whole: its
+    // block is whole once its eight rows (those within the picture) are.
+    void noteRowBlock(int y, int octet)
+    {
+        const int r = y >> 3, y0 = r << 3, y1 = std::min(height_, y0 + 8);
+        const uint64_t m = uint64_t(0xFF) << (8 * (octet & 7));
+        for (int k = y0; k < y1; ++k)
+            if ((rows_[size_t(k) * size_t(words_) + size_t(octet >> 3)] & m) != m)
+                return;
+        rowBlocks_[size_t(r) * size_t(blockWords_) + size_t(octet >> 6)] |= uint64_t(1) << (octet & 63);
+    }
+
+    // The same down column x, byte `octet` holding rows 8 octet on.
+    void noteColumnBlock(int x, int octet)
+    {
+        const int c = x >> 3, x0 = c << 3, x1 = std::min(width_, x0 + 8);
+        const uint64_t m = uint64_t(0xFF) << (8 * (octet & 7));
+        for (int k = x0; k < x1; ++k)
+            if ((columns_[size_t(k) * size_t(columnWords_) + size_t(octet >> 3)] & m) != m)
+                return;
+        columnBlocks_[size_t(c) * size_t(columnBlockWords_) + size_t(octet >> 6)] |= uint64_t(1) << (octet & 63);
+    }
+
+    // The runs down the columns laid onto the rows, 64 by 64 pixels at a
+    // time, the columns' bits cleared.
+    void layColumnsOnRows()
+    {
+        if (columnRight_ < columnLeft_)
+            return;
+        uint64_t carre[64];
+        for (int w = columnTop_; w <= columnBottom_; ++w)
+            for (int x0 = columnLeft_ & ~63; x0 <= columnRight_; x0 += 64) {
+                bool vide = true;
+                for (int i = 0; i < 64; ++i) {
+                    const int x = x0 + i;
+                    uint64_t& mot = columns_[size_t(std::min(x, width_ - 1)) * size_t(columnWords_) + size_t(w)];
+                    carre[i] = x < width_ ? mot : 0;
+                    if (x < width_)
+                        mot = 0;
+                    vide &= carre[i] == 0;
+                }
+                if (vide)
+                    continue;
+                transpose64(carre);
+                // Row 64 w + k now holds in carre[k] columns x0 on.
+                for (int k = 0; k < 64 && (w << 6) + k < height_; ++k)
+                    if (carre[k]) {
+                        const int y = (w << 6) + k;
+                        rows_[size_t(y) * size_t(words_) + size_t(x0 >> 6)] |= carre[k];
+                        top_ = std::min(top_, y);
+                        bottom_ = std::max(bottom_, y);
+                        left_ = std::min(left_, x0 >> 6);
+                        right_ = std::max(right_, x0 >> 6);
+                    }
+            }
+        for (int c = columnLeft_ >> 3; c <= columnRight_ >> 3; ++c)
+            std::fill_n(columnBlocks_.data() + size_t(c) * size_t(columnBlockWords_) + ((columnTop_ << 3) >> 6),
+                        (((columnBottom_ << 3) + 7) >> 6) - ((columnTop_ << 3) >> 6) + 1, uint64_t(0));
+        columnLeft_ = width_;
+        columnRight_ = -1;
+    }
+
+    // a[i] bit k goes to a[k] bit i.
+    static void transpose64(uint64_t a[64])
+    {
+        uint64_t m = 0x00000000FFFFFFFFull;
+        for (int j = 32; j; j >>= 1, m ^= m << j)
+            for (int k = 0; k < 64; k = ((k | j) + 1) & ~j) {
+                const uint64_t t = ((a[k] >> j) ^ a[k | j]) & m;
+                a[k] ^= t << j;
+                a[k | j] ^= t;
+            }
+    }
+
+    int width_ = -1, height_ = -1;
+    int words_ = 0, columnWords_ = 0, blockWords_ = 0, columnBlockWords_ = 0;
+    std::vector<uint64_t> rows_;         // words_ a row, a bit a pixel
+    std::vector<uint64_t> columns_;      // columnWords_ a column, a bit a pixel
+    std::vector<uint64_t> rowBlocks_;    // blockWords_ a band of 8 rows, a bit a block
+    std::vector<uint64_t> columnBlocks_; // columnBlockWords_ a band of 8 columns, a bit a block
+    int top_ = 0, bottom_ = -1, left_ = 0, right_ = -1;                   // rows and words set
+    int columnLeft_ = 0, columnRight_ = -1, columnTop_ = 0, columnBottom_ = -1; // columns and words set
+};
+
+CoverageMask& coverageMask()
+{
+    static thread_local CoverageMask mask;
+    return mask;
+}
+
+// A segment of the figure cut to the frame, and whether the disc at its
+// first end is left to the segment before, which ends there.
+struct Piece {
+    QPointF a, b;
+    bool discA;
+};
+
+// The figure's segments cut to the frame, in order.
+std::vector<Piece>& piecesOf(const QPolygonF& points, const QRectF& frame)
+{
+    static thread_local std::vector<Piece> pieces;
+    pieces.clear();
+    pieces.reserve(size_t(points.size()));
+    // Each point's disc is inked once, by the segment it ends: a figure of
+    // short segments is mostly discs. (Where that end was cut, the point
+    // lies outside the frame and its disc shows nothing.)
+    bool discEncre = false;
+    for (qsizetype k = 1; k < points.size(); ++k) {
+        QPointF a = points[k - 1], b = points[k];
+        const bool dedans = clipSegment(a, b, frame);
+        if (dedans)
+            pieces.push_back({a, b, !discEncre});
+        discEncre = dedans;
+    }
+    return pieces;
+}
+
+// The pieces given to `stroke` a coarse pass first, every kStride-th one,
+// then those between: a figure that runs over itself (an XY figure far
+// denser than its pixels) is mostly covered after the first pass, and the
+// pieces after it that lie within what is covered are left out at once.
+// The stride is prime: it falls on every phase of a periodic figure. A
+// piece with the same ends as one given lately (a square's figure goes
+// through its few corners again and again) is left out: it inks the same
+// pixels.
+template <class Stroke>
+void coarseFirst(const std::vector<Piece>& pieces, Stroke stroke)
+{
+    constexpr size_t kStride = 37;
+    constexpr int kVus = 256;
+    static thread_local Piece vus[kVus];
+    static thread_local bool occupes[kVus];
+    std::fill_n(occupes, kVus, false);
+    const auto bits = [](double v) {
+        uint64_t b;
+        std::memcpy(&b, &v, sizeof b);
+        return b;
+    };
+    for (size_t debut = 0; debut < std::min(kStride, pieces.size()); ++debut)
+        for (size_t k = debut; k < pieces.size(); k += kStride) {
+            const Piece& p = pieces[k];
+            uint64_t h = bits(p.a.x()) * 0x9E3779B97F4A7C15ull;
+            h = (h ^ bits(p.a.y())) * 0x9E3779B97F4A7C15ull;
+            h = (h ^ bits(p.b.x())) * 0x9E3779B97F4A7C15ull;
+            h = (h ^ bits(p.b.y())) * 0x9E3779B97F4A7C15ull;
+            const int i = int(h >> 56);
+            const Piece& v = vus[i];
+            if (occupes[i] && v.a.x() == p.a.x() && v.a.y() == p.a.y() && v.b.x() == p.b.x() && v.b.y() == p.b.y())
+                continue;
+            occupes[i] = true;
+            vus[i] = p;
+            stroke(p);
+        }
+}
+
+// The pixels of a segment one pixel wide, as the raster engine draws it
+// alone with a cosmetic pen, no antialiasing and flat ends, set in the
+// mask: cut to a pixel beyond the picture, its ends taken in 1/64 pixel,
+// then one pixel a row (a steep segment) or a column (a shallow one) from
+// the row or column its first end rounds to, up to but not including the
+// one its last end rounds to; a segment of no length is its first end,
+// rounded.
+void thinSegment(CoverageMask& mask, int largeur, int hauteur, double x1, double y1, double x2, double y2)
+{
+    const auto pixel = [&](int x, int y) {
+        if (x >= 0 && x < largeur && y >= 0 && y < hauteur)
+            mask.setRow(y, x, x);
+    };
+    // Ends that compare equal as points do (within a relative 1e-12) make a
+    // point.
+    if (QPointF(x1, y1) == QPointF(x2, y2)) {
+        pixel(qRound(x1), qRound(y1));
+        return;
+    }
+    if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
+        return;
+    // Cut to a pixel beyond the picture, side after side.
+    const double xmin = -1, xmax = largeur + 1, ymin = -1, ymax = hauteur + 1;
+    if (x1 < xmin) {
+        if (x2 <= xmin)
+            return;
+        y1 += (y2 - y1) / (x2 - x1) * (xmin - x1);
+        x1 = xmin;
+    } else if (x1 > xmax) {
+        if (x2 >= xmax)
+            return;
+        y1 += (y2 - y1) / (x2 - x1) * (xmax - x1);
+        x1 = xmax;
+    }
+    if (x2 < xmin) {
+        y2 += (y2 - y1) / (x2 - x1) * (xmin - x2);
+        x2 = xmin;
+    } else if (x2 > xmax) {
+        y2 += (y2 - y1) / (x2 - x1) * (xmax - x2);
+        x2 = xmax;
+    }
+    if (y1 < ymin) {
+        if (y2 <= ymin)
+            return;
+        x1 += (x2 - x1) / (y2 - y1) * (ymin - y1);
+        y1 = ymin;
+    } else if (y1 > ymax) {
+        if (y2 >= ymax)
+            return;
+        x1 += (x2 - x1) / (y2 - y1) * (ymax - y1);
+        y1 = ymax;
+    }
+    if (y2 < ymin) {
+        x2 += (x2 - x1) / (y2 - y1) * (ymin - y2);
+        y2 = ymin;
+    } else if (y2 > ymax) {
+        x2 += (x2 - x1) / (y2 - y1) * (ymax - y2);
+        y2 = ymax;
+    }
+    // 26.6 fixed point, the fraction cut off; steps in 16.16.
+    int fx1 = int(x1 * 64.), fy1 = int(y1 * 64.), fx2 = int(x2 * 64.), fy2 = int(y2 * 64.);
+    const int dx = std::abs(fx2 - fx1), dy = std::abs(fy2 - fy1);
+    if (dx < dy) {
+        if (fy1 > fy2) {
+            std::swap(fy1, fy2);
+            std::swap(fx1, fx2);
+        }
+        const int64_t pas = int64_t(fx2 - fx1) * 65536 / (fy2 - fy1);
+        int64_t x = int64_t(fx1) * 1024;
+        int y = (fy1 + 32) >> 6;
+        const int fin = (fy2 + 32) >> 6;
+        if (y == fin)
+            return;
+        x += (int64_t(y) * 64 + (pas > 0 ? 32 : 0) - fy1) * pas >> 6;
+        // Upright stretches as runs down their column, cut to the picture.
+        const auto run = [&](int colonne, int de, int a) {
+            de = std::max(de, 0);
+            a = std::min(a, hauteur - 1);
+            if (colonne >= 0 && colonne < largeur && de <= a)
+                mask.setColumn(colonne, de, a);
+        };
+        int debut = y, colonne = int(x >> 16);
+        for (++y, x += pas; y < fin; ++y, x += pas) {
+            const int c = int(x >> 16);
+            if (c == colonne)
+                continue;
+            run(colonne, debut, y - 1);
+            debut = y;
+            colonne = c;
+        }
+        run(colonne, debut, fin - 1);
+        return;
+    }
+    if (!dx)
+        return;
+    if (fx1 > fx2) {
+        std::swap(fx1, fx2);
+        std::swap(fy1, fy2);
+    }
+    const int64_t pas = int64_t(fy2 - fy1) * 65536 / (fx2 - fx1);
+    int64_t y = int64_t(fy1) * 1024;
+    int x = (fx1 + 32) >> 6;
+    const int fin = (fx2 + 32) >> 6;
+    if (x == fin)
+        return;
+    y += (int64_t(x) * 64 + (pas > 0 ? 32 : 0) - fx1) * pas >> 6;
+    // Level stretches as runs along their row, cut to the picture.
+    const auto run = [&](int rang, int de, int a) {
+        de = std::max(de, 0);
+        a = std::min(a, largeur - 1);
+        if (rang >= 0 && rang < hauteur && de <= a)
+            mask.setRow(rang, de, a);
+    };
+    int debut = x, rang = int(y >> 16);
+    for (++x, y += pas; x < fin; ++x, y += pas) {
+        const int r = int(y >> 16);
+        if (r == rang)
+            continue;
+        run(rang, debut, x - 1);
+        debut = x;
+        rang = r;
+    }
+    run(rang, debut, fin - 1);
+}
+
+// Whether a capsule from a down by (dx, dy) (dy > 0) is worked
+// out column after column rather than row after row: a steep one, which
+// crosses far fewer columns than rows. Its rows' runs stay the reference:
+// a column takes the rows whose centres its span holds by a margin far
+// above the rounding of either way of working them out, and asks each row
+// a hair from the span's ends whether it holds the column. That rounding
+// stays small where the segment is not nearly upright (the normals at its
+// ends cross a row far off when dx is tiny); a segment exactly upright has
+// no normals to cross, but its band's sides then run down the columns'
+// centres when they lie there within the margin, and it goes by rows.
+bool parColonnes(QPointF a, double dx, double dy, double r, int rangs, int colonnes)
+{
+    if (!(dy > std::abs(dx)) || rangs < 2 * colonnes)
+        return false;
+    if (dx == 0) {
+        const auto surCentre = [](double x) { return std::abs(x - 0.5 - std::round(x - 0.5)) < 1e-3; };
+        return !surCentre(a.x() - r) && !surCentre(a.x() + r);
+    }
+    return std::abs(dx) >= 1e-3;
 }
 
 } // namespace
@@ -76,68 +581,44 @@ bool clipSegment(QPointF& a, QPointF& b, const QRectF& frame)
 QRect strokeThickPolyline(QImage& picture, const QPolygonF& points, double width, QRgb colour,
                           DamageTiles* inked)
 {
-    QRect bounds;
     if (picture.format() != QImage::Format_RGB32 || points.isEmpty() || !(width > 0))
-        return bounds;
+        return {};
     const int largeur = picture.width(), hauteur = picture.height();
     const double r = width / 2, r2 = r * r;
-    uchar* const bits = picture.bits();
-    const qsizetype stride = picture.bytesPerLine();
-    int gauche = largeur, droite = -1, haut = hauteur, bas = -1;
+    CoverageMask& mask = coverageMask();
+    mask.begin(largeur, hauteur);
 
-    struct Bande {
-        int rang = -1, haut = 0, bas = -1, gauche = 0, droite = -1;
-        void marquer(DamageTiles* tiles) const
-        {
-            if (rang >= 0 && droite >= gauche)
-                tiles->mark(QRect(QPoint(gauche, haut), QPoint(droite, bas)));
-        }
-    } bande;
-    auto ligne = [&](int j, double lo, double hi) {
-        const int i0 = std::max(0, plafond(lo - 0.5));
-        const int i1 = std::min(largeur - 1, plancher(hi - 0.5));
-        if (i0 > i1)
-            return;
-        fillRow(reinterpret_cast<QRgb*>(bits + j * stride) + i0, i1 - i0 + 1, colour);
-        if (inked) {
-            // The tiles are marked once per band of tile rows. The segments
-            // go up as well as down: a band grows either way.
-            if ((j >> DamageTiles::kShift) != bande.rang) {
-                bande.marquer(inked);
-                bande = {j >> DamageTiles::kShift, j, j, i0, i1};
-            } else {
-                bande.haut = std::min(bande.haut, j);
-                bande.bas = std::max(bande.bas, j);
-                bande.gauche = std::min(bande.gauche, i0);
-                bande.droite = std::max(bande.droite, i1);
-            }
-        }
-        gauche = std::min(gauche, i0);
-        droite = std::max(droite, i1);
-        haut = std::min(haut, j);
-        bas = std::max(bas, j);
-    };
     // The segment's band and the discs at its ends, the disc at a only when
-    // asked: the previous segment's end inked it already.
+    // asked: the segment before, which ends there, inks it. The whole
+    // segment within what is covered already is left out: it changes
+    // nothing.
     auto capsule = [&](QPointF a, QPointF b, bool discA) {
         bool discB = true;
         if (a.y() > b.y()) {
             std::swap(a, b);
             std::swap(discA, discB);
         }
+        const int j0 = std::max(0, plafond(a.y() - r - 0.5));
+        const int j1 = std::min(hauteur - 1, plancher(b.y() + r - 0.5));
+        // Every row's run lies within these columns, a pixel to spare.
+        const int c0 = std::max(0, plafond(std::min(a.x(), b.x()) - r - 0.5) - 1);
+        const int c1 = std::min(largeur - 1, plancher(std::max(a.x(), b.x()) + r - 0.5) + 1);
+        if (j0 > j1 || c0 > c1 || mask.blocksCovered(c0, j0, c1, j1))
+            return;
         const double dx = b.x() - a.x(), dy = b.y() - a.y();
         const double l2 = dx * dx + dy * dy;
         const double l = std::sqrt(l2);
-        const int j0 = std::max(0, plafond(a.y() - r - 0.5));
-        const int j1 = std::min(hauteur - 1, plancher(b.y() + r - 0.5));
         // Rows more than r from both ends meet only the segment's body: the
         // band around its line, between the normals at its ends.
         const double invDx = dx != 0 ? 1 / dx : 0, invDy = dy != 0 ? 1 / dy : 0;
         const double demiBande = dy != 0 ? r * l * std::abs(invDy) : 0;
-        for (int j = j0; j <= j1; ++j) {
+        // The run of row j, as the least and greatest x the capsule covers
+        // on the row's centre line; false where it covers none.
+        const auto bornes = [&](int j, double& lo, double& hi) {
             const double yc = j + 0.5;
             const double ea = yc - a.y(), eb = yc - b.y();
-            double lo = std::numeric_limits<double>::infinity(), hi = -lo;
+            lo = std::numeric_limits<double>::infinity();
+            hi = -lo;
             if (discA && ea * ea <= r2) {
                 const double demi = std::sqrt(r2 - ea * ea);
                 unir(lo, hi, a.x() - demi, a.x() + demi);
@@ -154,7 +635,7 @@ QRect strokeThickPolyline(QImage& picture, const QPolygonF& points, double width
                     debut = centre - demiBande;
                     fin = centre + demiBande;
                 } else if (std::abs(ea) > r) {
-                    continue;
+                    return lo <= hi;
                 }
                 if (dx != 0) {
                     double x1 = a.x() - ea * dy * invDx, x2 = x1 + l2 * invDx;
@@ -168,8 +649,85 @@ QRect strokeThickPolyline(QImage& picture, const QPolygonF& points, double width
                 if (debut <= fin)
                     unir(lo, hi, debut, fin);
             }
-            if (lo <= hi)
-                ligne(j, lo, hi);
+            return lo <= hi;
+        };
+        // Its pixels in row j, as whole columns within the picture.
+        const auto colonnesDuRang = [&](int j, int& i0, int& i1) {
+            double lo, hi;
+            if (!bornes(j, lo, hi))
+                return false;
+            i0 = std::max(0, plafond(lo - 0.5));
+            i1 = std::min(largeur - 1, plancher(hi - 0.5));
+            return i0 <= i1;
+        };
+        if (parColonnes(a, dx, dy, r, j1 - j0 + 1, c1 - c0 + 1)) {
+            // A steep segment, column after column: in each, the rows
+            // whose centres the capsule's span down the column holds, as
+            // the rows' runs above have them (see parColonnes).
+            for (int i = c0; i <= c1; ++i) {
+                if (mask.columnCovered(i, j0, j1))
+                    continue;
+                const double X = i + 0.5;
+                double bas = std::numeric_limits<double>::infinity(), haut = -bas;
+                const double exa = X - a.x(), exb = X - b.x();
+                if (discA && exa * exa <= r2) {
+                    const double demi = std::sqrt(r2 - exa * exa);
+                    unir(bas, haut, a.y() - demi, a.y() + demi);
+                }
+                if (discB && exb * exb <= r2) {
+                    const double demi = std::sqrt(r2 - exb * exb);
+                    unir(bas, haut, b.y() - demi, b.y() + demi);
+                }
+                // The body: between the normals at the ends (dy > 0 here),
+                // within the band about the line.
+                double debut = a.y() - exa * dx * invDy, fin = a.y() + (l2 - exa * dx) * invDy;
+                if (dx != 0) {
+                    const double q = exa * dy;
+                    double y1 = a.y() + (q - r * l) * invDx, y2 = a.y() + (q + r * l) * invDx;
+                    if (y1 > y2)
+                        std::swap(y1, y2);
+                    debut = std::max(debut, y1);
+                    fin = std::min(fin, y2);
+                } else if (std::abs(exa) > r) {
+                    fin = debut - 1;
+                }
+                if (debut <= fin)
+                    unir(bas, haut, debut, fin);
+                if (!(bas <= haut))
+                    continue;
+                // Rows whose centre lies well within are the rows' own;
+                // one a hair from either end is asked of its row.
+                constexpr double kMarge = 1e-4;
+                int premier = std::max(j0, plafond(bas + kMarge - 0.5));
+                int dernier = std::min(j1, plancher(haut - kMarge - 0.5));
+                const auto estDedans = [&](int j) {
+                    int i0, i1;
+                    return colonnesDuRang(j, i0, i1) && i >= i0 && i <= i1;
+                };
+                if (premier > dernier) {
+                    // No row well within: each near one asked.
+                    premier = std::max(j0, plafond(bas - kMarge - 0.5));
+                    dernier = std::min(j1, plancher(haut + kMarge - 0.5));
+                    while (premier <= dernier && !estDedans(premier))
+                        ++premier;
+                    while (dernier >= premier && !estDedans(dernier))
+                        --dernier;
+                } else {
+                    const int avant = premier - 1, apres = dernier + 1;
+                    if (avant >= j0 && avant + 0.5 > bas - kMarge && estDedans(avant))
+                        premier = avant;
+                    if (apres <= j1 && apres + 0.5 < haut + kMarge && estDedans(apres))
+                        dernier = apres;
+                }
+                if (premier <= dernier)
+                    mask.setColumn(i, premier, dernier);
+            }
+            return;
+        }
+        for (int j = j0; j <= j1; ++j) {
+            int i0, i1;
+            if (colonnesDuRang(j, i0, i1))
+                mask.setRow(j, i0, i1);
         }
     };
 
@@ -180,20 +738,30 @@ QRect strokeThickPolyline(QImage& picture, const QPolygonF& points, double width
     const QRectF cadre(-marge, -marge, largeur + 2 * marge, hauteur + 2 * marge);
     if (points.size() == 1 && cadre.contains(points[0]))
         capsule(points[0], points[0], true);
-    // Each point's disc is inked once, by the segment it ends: a figure of
-    // short segments is mostly discs. (Where that end was cut, the point
-    // lies outside the frame and its disc shows nothing.)
-    bool discEncre = false;
-    for (qsizetype k = 1; k < points.size(); ++k) {
-        QPointF a = points[k - 1], b = points[k];
-        const bool dedans = clipSegment(a, b, cadre);
-        if (dedans)
-            capsule(a, b, !discEncre);
-        discEncre = dedans;
-    }
-    if (inked)
-        bande.marquer(inked);
-    if (droite >= gauche)
-        bounds = QRect(QPoint(gauche, haut), QPoint(droite, bas));
-    return bounds;
+    coarseFirst(piecesOf(points, cadre), [&](const Piece& p) { capsule(p.a, p.b, p.discA); });
+    return mask.fill(picture, colour, inked);
+}
+
+QRect strokeThinPolyline(QImage& picture, const QPolygonF& points, QRgb colour, DamageTiles* inked)
+{
+    if (picture.format() != QImage::Format_RGB32 || points.size() < 2)
+        return {};
+    const int largeur = picture.width(), hauteur = picture.height();
+    CoverageMask& mask = coverageMask();
+    mask.begin(largeur, hauteur);
+    // Each segment cut to the picture and 2.5 pixels around first, as a
+    // stroke a pixel wide is (see PictureBox::Polyline).
+    constexpr double kMarge = 2.5;
+    const QRectF cadre(-kMarge, -kMarge, largeur + 2 * kMarge, hauteur + 2 * kMarge);
+    coarseFirst(piecesOf(points, cadre), [&](const Piece& p) {
+        // Its pixels lie within a pixel of its ends' box.
+        const int c0 = std::max(0, plancher(std::min(p.a.x(), p.b.x())) - 1);
+        const int c1 = std::min(largeur - 1, plafond(std::max(p.a.x(), p.b.x())) + 1);
+        const int j0 = std::max(0, plancher(std::min(p.a.y(), p.b.y())) - 1);
+        const int j1 = std::min(hauteur - 1, plafond(std::max(p.a.y(), p.b.y())) + 1);
+        if (c0 > c1 || j0 > j1 || mask.blocksCovered(c0, j0, c1, j1))
+            return;
+        thinSegment(mask, largeur, hauteur, p.a.x(), p.a.y(), p.b.x(), p.b.y());
+    });
+    return mask.fill(picture, colour, inked);
 }

@@ -41,11 +41,19 @@ void reglerGenerateur(int voie)
 
 } // namespace
 
+namespace {
+
+bool actualisationDemandee = false; // by a knob, and not made yet
+
+} // namespace
+
 void ActualiserEcran()
 {
+    actualisationDemandee = false;
     frmWavix* s = Forms().find<frmWavix>();
     if (!s)
         return;
+    ++NombreActualisations;
     LireOptionLecture();
     if (s->panneau().modeAllume(ModeVoies::XY)) {
         s->tmrSpot.setEnabled(false);
@@ -61,6 +69,36 @@ void ActualiserEcran()
     CalculerVoies();
     if (MultimetreOuvert())
         TournerSelecteur(PositionSelecteur);
+}
+
+void DemanderActualisation()
+{
+    frmWavix* s = Forms().find<frmWavix>();
+    if (!s)
+        return;
+    if (s->tmrReglage.isRunning()) {
+        actualisationDemandee = true;
+        return;
+    }
+    // None since the last tick: this one now, and the timer's ticks take
+    // those asked for until then.
+    ActualiserEcran();
+    s->tmrReglage.setInterval(1);
+    s->tmrReglage.setEnabled(true);
+}
+
+void ActualiserEcranEnAttente()
+{
+    if (actualisationDemandee)
+        ActualiserEcran();
+}
+
+void ActualisationReglage(frmWavix& scope)
+{
+    if (actualisationDemandee)
+        ActualiserEcran();
+    else
+        scope.tmrReglage.setInterval(0); // the knob rests: no more ticks
 }
 
 void CalculerVoies()

@@ -40,11 +40,19 @@ struct TraceEnCours {
 };
 inline TraceEnCours TraceCourante;
 
+// The refreshes made since the program started (ActualiserEcran), for
+// whoever counts them.
+inline int64_t NombreActualisations = 0;
+
 // Performance-counter stamp of the slow-sweep spot's last step.
 inline int64_t SpotLast = 0;
 
 // The values to draw, then the drawing; called by ActualiserEcran.
 void CalculerVoies();
+// A tick of the scope's timer of knob refreshes: the refresh asked for
+// since the last one (DemanderActualisation), else the timer stops.
+class frmWavix;
+void ActualisationReglage(frmWavix& scope);
 // What the drawing reads as it stands: the channels' drawn values with their
 // harmonic levels, the panel, the time base, the horizontal position and
 // the trigger level.

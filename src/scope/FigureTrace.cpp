@@ -383,13 +383,19 @@ FigureXY FigureXYDe(const EtatTrace& etat, double debut, double pixelX, double p
     // harmonic at least.
     const int m = std::max(1, int(std::ceil(std::max(ra, rb) * 16)));
     const int n = kPas * m + 1;
-    std::vector<double> x(static_cast<size_t>(n)), y(static_cast<size_t>(n));
+    // In buffers kept from one figure to the next: the animation makes one
+    // of up to 32 001 points a tick.
+    static thread_local std::vector<double> x, y;
+    static thread_local QPolygonF points;
+    x.resize(size_t(n));
+    y.resize(size_t(n));
     a.valeurs(debut / s, dt / m, n, x.data());
     b.valeurs(debut / s, dt / m, n, y.data());
-    FigureXY figure;
-    QPolygonF points(n);
+    points.resize(n);
+    QPointF* p = points.data();
     for (int i = 0; i < n; ++i)
-        points[i] = QPointF(xA + x[size_t(i)], yB + y[size_t(i)]);
+        p[i] = QPointF(xA + x[size_t(i)], yB + y[size_t(i)]);
+    FigureXY figure;
     figure.pieces << points;
     return figure;
 }

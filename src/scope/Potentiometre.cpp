@@ -35,11 +35,17 @@ int position(double valeur, int n)
 
 void ReglerPotentiometre(int bouton, int index)
 {
+    if (AppliquerPotentiometre(bouton, index))
+        ActualiserEcran();
+}
+
+bool AppliquerPotentiometre(int bouton, int index)
+{
     if (bouton != 1)
-        return;
+        return false;
     auto* scope = Forms().find<frmWavix>();
     if (!scope)
-        return;
+        return false;
     const double v = scope->potentioValue(index);
     const double m = scope->potentioMax(index);
     switch (index) {
@@ -78,5 +84,5 @@ void ReglerPotentiometre(int bouton, int index)
     }
     default: break;
     }
-    ActualiserEcran();
+    return true;
 }

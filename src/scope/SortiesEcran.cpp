@@ -17,6 +17,8 @@
 
 EcranFige::EcranFige(frmWavix& scope) : scope_(scope)
 {
+    // The picture frozen is the one the settings give.
+    ActualiserEcranEnAttente();
     for (int i = 0; i < 5; ++i)
         couleurs_[size_t(i)] = VariableCouleur(i);
     for (int voie = 0; voie < 2; ++voie)

@@ -128,6 +128,7 @@ void AfficherPleinEcran()
     // open, whatever clicked it.
     if (!CocherPleinEcran)
         return;
+    ActualiserEcranEnAttente();
     marquerPleinEcran(true);
     if (!Forms().isLoaded(QString::fromLatin1(frmFullScreen::kNom)))
         Forms().get<frmFullScreen>()->Show(true);

@@ -177,6 +177,9 @@ frmWavix::frmWavix() : VbForm(QString::fromLatin1(kNom))
     tmrXY.setInterval(0);
     tmrSpot.setFramePaced(true);
     tmrXY.setFramePaced(true);
+    tmrReglage.setObjectName(QStringLiteral("tmrReglage"));
+    tmrReglage.setInterval(0);
+    tmrReglage.setFramePaced(true);
 
     // The cursor readout hangs inside the screen.
     lblPositionCurseur = CreerPositionCurseur(picEcran);
@@ -221,14 +224,19 @@ void frmWavix::relier()
     for (Potentio_Creme* knob : Potentio) {
         connect(knob, &Potentio_Creme::MouseDown, this,
                 [](int index, int bouton, int, double, double) { ReglerPotentiometre(bouton, index); });
-        connect(knob, &Potentio_Creme::MouseMove, this,
-                [](int index, int bouton, int, double, double) { ReglerPotentiometre(bouton, index); });
+        // A drag refreshes once a frame at most, and at once as it ends.
+        connect(knob, &Potentio_Creme::MouseMove, this, [](int index, int bouton, int, double, double) {
+            if (AppliquerPotentiometre(bouton, index))
+                DemanderActualisation();
+        });
+        connect(knob, &Potentio_Creme::MouseUp, this, [] { ActualiserEcranEnAttente(); });
         connect(knob, &Potentio_Creme::DblClick, this, &frmWavix::Potentio_DblClick);
     }
     connect(picEcran, &PictureBox::MouseMove, this, &frmWavix::picEcran_MouseMove);
     connect(picEcran, &PictureBox::DblClick, this, &frmWavix::picEcran_DblClick);
     connect(&tmrSpot, &VbTimer::Timer, this, &frmWavix::tmrSpot_Timer);
     connect(&tmrXY, &VbTimer::Timer, this, &frmWavix::tmrXY_Timer);
+    connect(&tmrReglage, &VbTimer::Timer, this, [this] { ActualisationReglage(*this); });
 
     // The hand over what can be turned, pressed or plugged.
     QList<QWidget*> cliquables = {chkOn};

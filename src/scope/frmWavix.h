@@ -71,6 +71,9 @@ public:
     PictureBox* picEcranPrint = nullptr;
     VbTimer tmrSpot;
     VbTimer tmrXY;
+    // The refreshes a knob being turned asks for, one a frame at most (see
+    // DemanderActualisation); it runs while they come.
+    VbTimer tmrReglage;
     // The XY animation's clock, restarted when the mode steps into XY.
     double TempsXY = 0;
     // Performance-counter stamp of the XY figure's last tick; none before

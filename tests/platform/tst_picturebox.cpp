@@ -1,5 +1,6 @@
 // The drawing surface puts back, and shows again, only what was drawn on;
-// a wide figure inks the pixels within half its width of its segments.
+// a wide figure inks the pixels within half its width of its segments, a
+// thin one the pixels the painter inks for each of its segments.
 
 #include "platform/PictureBox.h"
 #include "platform/ThickPolyline.h"
@@ -10,6 +11,7 @@
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <random>
 
 namespace {
 
@@ -88,6 +90,8 @@ private Q_SLOTS:
     void thickPolylineOfWildPoints();
     void thickPolylineInksWithinHalfItsWidth_data();
     void thickPolylineInksWithinHalfItsWidth();
+    void thinPolylineInksWhatThePainterInks_data();
+    void thinPolylineInksWhatThePainterInks();
     void drawingFarOffThePicture();
     void printLeavesTheFontsOwnPixels_data();
     void printLeavesTheFontsOwnPixels();
@@ -251,12 +255,25 @@ void tst_PictureBox::thickPolylineInksWithinHalfItsWidth_data()
         zigzag << QPointF(10 + 2.5 * i, i % 2 ? 20 : 80) << QPointF(10 + 2.5 * i, i % 2 ? 20 : 80);
     for (int i = 0; i <= 30; ++i)
         sortant << QPointF(-30 + 6 * i, i % 3 ? 50 + 70 * std::sin(i) : 140);
-    for (const double largeur : {3.0, 7.0}) {
+    // Steep strokes up and down, a little further across each time, over
+    // one another many times (an XY figure whose fast channel runs through
+    // nearly two periods between two steps of the slow one); upright ones
+    // on pixel centres and edges.
+    QPolygonF balayage, droits;
+    for (int i = 0; i <= 1200; ++i)
+        balayage << QPointF(60 + 40 * std::sin(i * 0.0011), 50 + 45 * std::sin(i * 2 * 3.14159265358979 * 0.124));
+    for (int i = 0; i <= 24; ++i)
+        droits << QPointF(20 + 3.5 * (i / 2), i % 2 ? 10 : 90) << QPointF(20.5 + 3.5 * (i / 2), i % 2 ? 90 : 10);
+    for (const double largeur : {3.0, 7.0, 11.0}) {
         const QByteArray l = " at " + QByteArray::number(largeur) + " px";
         QTest::newRow("turning over itself" + l) << tournant << largeur;
         QTest::newRow("sharp turns" + l) << zigzag << largeur;
         QTest::newRow("out and back" + l) << sortant << largeur;
+        QTest::newRow("steep strokes over one another" + l) << balayage << largeur;
+        QTest::newRow("upright on centres and edges" + l) << droits << largeur;
     }
+    // Ends a hair short of a pixel centre: their row is inked, by 1e-5.
+    QTest::newRow("a hair within the ends at 11 px") << QPolygonF{{10.49, 20 - 1e-5}, {10.5, 60 + 1e-5}} << 11.0;
 }
 
 void tst_PictureBox::thickPolylineInksWithinHalfItsWidth()
@@ -287,6 +304,76 @@ void tst_PictureBox::thickPolylineInksWithinHalfItsWidth()
                 ecarts << QStringLiteral("(%1, %2)").arg(x).arg(y);
         }
     QVERIFY2(ecarts.isEmpty(), qPrintable(ecarts.join(QLatin1Char(' '))));
+}
+
+void tst_PictureBox::thinPolylineInksWhatThePainterInks_data()
+{
+    QTest::addColumn<QPolygonF>("figure");
+    // Segments anywhere, in and off the picture, drawn from fixed draws;
+    // short steep ones up and down a little further across each time (a
+    // dense XY figure); level and upright ones on pixel centres and edges;
+    // ends a hair apart (the painter draws those as a point); a figure
+    // standing on one point.
+    std::mt19937 tirage(20240611);
+    std::uniform_real_distribution<double> partout(-40, 160);
+    QPolygonF hasard, balayage, droits, proches, immobile;
+    for (int i = 0; i < 3000; ++i)
+        hasard << QPointF(partout(tirage), partout(tirage));
+    for (int i = 0; i <= 3000; ++i)
+        balayage << QPointF(60 + 40 * std::sin(i * 0.0005), 50 + 45 * std::sin(i * 2 * 3.14159265358979 * 0.124));
+    for (int i = 0; i <= 80; ++i) {
+        const double x = 5 + 0.5 * i, y = 5 + 0.5 * (i % 13);
+        droits << QPointF(x, y) << QPointF(x, y + 40) << QPointF(x + 30, y + 40);
+    }
+    for (int i = 0; i < 200; ++i) {
+        const QPointF p(partout(tirage), partout(tirage));
+        proches << p << QPointF(p.x() * (1 + 1e-13), p.y() * (1 - 3e-13));
+    }
+    immobile << QPointF(30.5, 40.25) << QPointF(30.5, 40.25) << QPointF(30.5, 40.25);
+    QTest::newRow("anywhere") << hasard;
+    QTest::newRow("steep over one another") << balayage;
+    QTest::newRow("level and upright") << droits;
+    QTest::newRow("ends a hair apart") << proches;
+    QTest::newRow("standing on one point") << immobile;
+}
+
+void tst_PictureBox::thinPolylineInksWhatThePainterInks()
+{
+    // Each segment as the painter draws it alone with a solid pen a pixel
+    // wide, flat ends and no antialiasing, once cut to the picture and 2.5
+    // pixels around.
+    QFETCH(QPolygonF, figure);
+    QImage attendu(123, 97, QImage::Format_RGB32);
+    attendu.fill(Qt::black);
+    QImage image = attendu;
+    {
+        QPainter p(&attendu);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        QPen pen(QColor(255, 255, 255));
+        pen.setWidth(1);
+        pen.setCapStyle(Qt::FlatCap);
+        p.setPen(pen);
+        const QRectF cadre = QRectF(attendu.rect()).adjusted(-2.5, -2.5, 2.5, 2.5);
+        for (qsizetype i = 1; i < figure.size(); ++i) {
+            QPointF a = figure[i - 1], b = figure[i];
+            if (clipSegment(a, b, cadre))
+                p.drawLine(a, b);
+        }
+    }
+    const QRect encre = strokeThinPolyline(image, figure, qRgb(255, 255, 255));
+    QStringList ecarts;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != attendu.pixel(x, y))
+                ecarts << QStringLiteral("(%1, %2)").arg(x).arg(y);
+    QVERIFY2(ecarts.isEmpty(), qPrintable(ecarts.mid(0, 40).join(QLatin1Char(' '))));
+    // What it gives as inked is the box of the painter's pixels.
+    QRect boite;
+    for (int y = 0; y < attendu.height(); ++y)
+        for (int x = 0; x < attendu.width(); ++x)
+            if ((attendu.pixel(x, y) & 0xFFFFFF) == 0xFFFFFF)
+                boite |= QRect(x, y, 1, 1);
+    QCOMPARE(encre, boite);
 }
 
 void tst_PictureBox::drawingFarOffThePicture()

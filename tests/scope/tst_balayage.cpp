@@ -13,6 +13,7 @@
 #include "scope/frmWavix.h"
 
 #include <QCheckBox>
+#include <QScopeGuard>
 #include <QtTest>
 
 #include <cmath>
@@ -296,30 +297,65 @@ void tst_Balayage::animationTimersTickAtFrameRate()
 
 void tst_Balayage::xyHardPairInkFollowsItsPoints_data()
 {
-    QTest::addColumn<int>("focus"); // knob value
-    QTest::addColumn<int>("largeur"); // line width, pixels
-    QTest::newRow("1 px") << 10 << 1;
-    QTest::newRow("11 px") << 20 << 11;
+    QTest::addColumn<QString>("mot");     // CH2's waveform
+    QTest::addColumn<double>("volts");     // CH2's peak
+    QTest::addColumn<double>("frequence"); // CH2's, Hz
+    QTest::addColumn<int>("focus");       // knob value
+    QTest::addColumn<int>("largeur");     // line width, pixels
+    QTest::addColumn<int>("genre");       // FigureXY::Genre
+    // 10 Hz across: a figure step is 40 µs. Up, 62.5 kHz runs through 2.5
+    // periods a step: the band the beam sweeps; 49.75 kHz through 1.99: the
+    // densest curve, 32 001 points. The harmonic generator at every level
+    // reaches its twentieth harmonic: 62.5 kHz gives a band, 2487.5 Hz the
+    // densest curve; its sawtooth peaks at 1.85 times the fundamental's
+    // amplitude, 3.7 V of 2 V, within the screen.
+    struct Cas {
+        const char* nom;
+        const char* mot;
+        double volts, f;
+        FigureXY::Genre genre;
+    };
+    const Cas cas[] = {
+        {"sine band", "Sinus", 3, 62500, FigureXY::Genre::BandeColonnes},
+        {"sine, densest curve", "Sinus", 3, 49750, FigureXY::Genre::Courbe},
+        {"square band", "Carre", 3, 62500, FigureXY::Genre::BandeColonnes},
+        {"square, densest curve", "Carre", 3, 49750, FigureXY::Genre::Courbe},
+        {"harmonic band", "harmo", 2, 62500, FigureXY::Genre::BandeColonnes},
+        {"harmonic, densest curve", "harmo", 2, 2487.5, FigureXY::Genre::Courbe},
+    };
+    for (const Cas& c : cas) {
+        QTest::newRow(QByteArray(c.nom) + ", 1 px") << c.mot << c.volts << c.f << 10 << 1 << int(c.genre);
+        QTest::newRow(QByteArray(c.nom) + ", 11 px") << c.mot << c.volts << c.f << 20 << 11 << int(c.genre);
+    }
 }
 
 void tst_Balayage::xyHardPairInkFollowsItsPoints()
 {
+    QFETCH(QString, mot);
+    QFETCH(double, volts);
+    QFETCH(double, frequence);
     QFETCH(int, focus);
     QFETCH(int, largeur);
-    // 10 Hz across and 62.5 kHz up: between two points of CH1, CH2 runs
-    // through 2.5 periods.
+    QFETCH(int, genre);
     BancScope b(4);
+    // The harmonic generator at every level (a sawtooth's), as it was
+    // afterwards.
+    const NiveauxHarmoniques niveaux = NiveauxHarmo(1);
+    const auto remis = qScopeGuard([niveaux] { NiveauxHarmo(1) = niveaux; });
+    for (int i = 0; i < 20; ++i)
+        NiveauxHarmo(1).Ampli[size_t(i)] = NiveauxHarmo(1).AmpliMin[size_t(i)] / (i + 1);
     b.scope->setPotentioValue(0, float(focus));
     ReglerPotentiometre(1, 0);
     b.source(0, "Sinus", 3, 10);
-    b.source(1, "Sinus", 3, 62500);
+    b.source(1, qPrintable(mot), volts, frequence);
     ActualiserEcran();
     CourbeXY(0);
     const QImage image = b.image();
-    // The figure is the band the beam sweeps, in runs across the columns.
+    // The figure: the band the beam sweeps in runs across the columns, or
+    // the curve through its points.
     const PictureBox* ecran = b.scope->picEcran;
     const FigureXY figure = FigureXYDe(EtatTraceActuel(), 0, ecran->devicePixelWidth(), ecran->devicePixelHeight());
-    QCOMPARE(figure.genre, FigureXY::Genre::BandeColonnes);
+    QCOMPARE(int(figure.genre), genre);
     QList<QPolygonF> morceaux;
     for (const QPolygonF& piece : figure.pieces) {
         QPolygonF enPixels;

@@ -19,6 +19,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QPrinter>
+#include <QMouseEvent>
 #include <QtTest>
 
 #include <stdexcept>
@@ -135,6 +136,7 @@ private Q_SLOTS:
     void clipboardFailureIsReportedAndScreenRestored_data();
     void clipboardFailureIsReportedAndScreenRestored();
     void systemClipboardHoldsTheCopy();
+    void copyDuringADragHoldsTheKnobsLastPosition();
 };
 
 void tst_Impression::init()
@@ -698,6 +700,32 @@ void tst_Impression::systemClipboardHoldsTheCopy()
     const QImage copie = QGuiApplication::clipboard()->image();
     QCOMPARE(copie.size(), b.image().size());
     QVERIFY(copie.convertToFormat(QImage::Format_RGB32).copy(0, 20, 1005, 785) == b.image().copy(0, 20, 1005, 785));
+}
+
+void tst_Impression::copyDuringADragHoldsTheKnobsLastPosition()
+{
+    // The CH2 position knob dragged upward, motions within one frame: the
+    // screen shows the first motion's picture, the copy the last one's.
+    BancImpression b;
+    Potentio_Creme* knob = b.scope->Potentio[4];
+    const QPointF centre(knob->width() / 2.0, knob->height() / 2.0);
+    const auto envoyer = [knob](QEvent::Type type, QPointF p, Qt::MouseButton bouton) {
+        QMouseEvent e(type, p, knob->mapToGlobal(p), bouton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(knob, &e);
+    };
+    envoyer(QEvent::MouseButtonPress, centre, Qt::LeftButton);
+    for (int i = 1; i <= 40; ++i)
+        envoyer(QEvent::MouseMove, centre - QPointF(0, i), Qt::NoButton);
+    const QImage montre = b.scope->picEcran->Image();
+    QGuiApplication::clipboard()->clear();
+    ScriptedDialogs dialogues;
+    b.mdi->Mnu_ClipBoard_Click(0);
+    const QImage copie = QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
+    // Below the footer, the screen at the knob's last position.
+    const QImage dernier = b.image();
+    QVERIFY(copie.copy(0, 20, 1005, 785) == dernier.copy(0, 20, 1005, 785));
+    QVERIFY(montre.copy(0, 20, 1005, 785) != dernier.copy(0, 20, 1005, 785));
+    envoyer(QEvent::MouseButtonRelease, centre - QPointF(0, 40), Qt::LeftButton);
 }
 
 QTEST_MAIN(tst_Impression)

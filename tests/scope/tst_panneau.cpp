@@ -14,6 +14,7 @@
 #include "scope/frmWavix.h"
 
 #include <QCheckBox>
+#include <QMouseEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QtTest>
@@ -62,6 +63,7 @@ private Q_SLOTS:
     void knobDragUpdatesValueBeforeEvents();
     void valueFromCodeRaisesNoEvent();
     void turningKnobsChangesTheTrace();
+    void knobDragRefreshesOnceAFrame();
     void wheelStepsTheTimeBase_data();
     void wheelStepsTheTimeBase();
     void cursorReadout();
@@ -438,6 +440,68 @@ void tst_Panneau::turningKnobsChangesTheTrace()
     QCOMPARE(BaseTemps, 0.0005);
     QVERIFY(at(b.image(), -400, 100, kJaune));
     QVERIFY(!at(b.image(), -450, 100, kJaune));
+}
+
+namespace {
+
+// A mouse event with the left button held, at p in the knob.
+void envoyer(Potentio_Creme* knob, QEvent::Type type, QPointF p)
+{
+    QMouseEvent e(type, p, knob->mapToGlobal(p), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                  type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(knob, &e);
+}
+
+} // namespace
+
+void tst_Panneau::knobDragRefreshesOnceAFrame()
+{
+    // The horizontal position knob dragged upward a pixel a motion: a
+    // quarter of its 1800 units in 50 pixels.
+    BancScope b(0);
+    b.source(0, "Sinus", 2, 500);
+    ActualiserEcran();
+    Potentio_Creme* knob = b.scope->Potentio[2];
+    const QPointF centre(knob->width() / 2.0, knob->height() / 2.0);
+    envoyer(knob, QEvent::MouseButtonPress, centre);
+    const int64_t depart = NombreActualisations;
+    const QImage avant = b.image();
+
+    // Fifty motions within one frame: each moves the setting, the first
+    // alone redraws.
+    for (int i = 1; i <= 50; ++i) {
+        envoyer(knob, QEvent::MouseMove, centre - QPointF(0, i));
+        QCOMPARE(PositionHorizontale, knob->Value() - 900.0);
+    }
+    QCOMPARE(PositionHorizontale, 450.0);
+    QCOMPARE(NombreActualisations - depart, 1);
+    const QImage premier = b.scope->picEcran->Image(); // the first motion's
+    // Read, the picture is the knob's last position's, drawn once more.
+    const QImage lu = b.image();
+    QCOMPARE(NombreActualisations - depart, 2);
+    QVERIFY(lu != premier && lu != avant);
+    ActualiserEcran();
+    QCOMPARE(lu, b.scope->picEcran->Image());
+
+    // Motions a millisecond apart over several frames: at most one refresh
+    // a tick of the frame timer, besides the first.
+    int ticks = 0;
+    connect(&b.scope->tmrReglage, &VbTimer::Timer, this, [&ticks] { ++ticks; });
+    const int64_t suite = NombreActualisations;
+    for (int i = 49; i >= 0; --i) {
+        envoyer(knob, QEvent::MouseMove, centre - QPointF(0, i));
+        QTest::qWait(1);
+    }
+    QVERIFY2(NombreActualisations - suite <= ticks + 1,
+             qPrintable(QStringLiteral("%1 refreshes, %2 ticks").arg(NombreActualisations - suite).arg(ticks)));
+    // The release draws what waits at once: the knob back at its start.
+    envoyer(knob, QEvent::MouseButtonRelease, centre);
+    QCOMPARE(PositionHorizontale, 0.0);
+    const QImage fin = b.scope->picEcran->Image();
+    QCOMPARE(fin, avant);
+    // Nothing waits any longer: the timer stops at its next tick.
+    QTRY_VERIFY(!b.scope->tmrReglage.isRunning());
+    QCOMPARE(b.scope->picEcran->Image(), fin);
 }
 
 void tst_Panneau::wheelStepsTheTimeBase_data()

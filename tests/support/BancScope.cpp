@@ -99,6 +99,8 @@ frmGBF* BancScope::generateur(int voie, bool allume, double rapport, int rapport
 
 QImage BancScope::image() const
 {
+    // What a knob turned asked for first, as every reader of the picture.
+    ActualiserEcranEnAttente();
     return scope->picEcran->Image();
 }
 

@@ -52,6 +52,7 @@ struct BancScope {
     // square wave (else the sine).
     frmGBF* generateur(int voie, bool allume, double rapport, int rapportFin, double decalage, int decalageFin,
                        bool carre);
+    // The scope's screen, once the refresh a knob asked for is made.
     QImage image() const;
 };
 
