@@ -167,7 +167,7 @@ QString VueResultats(QList<FichierResultats> fichiers)
     });
     QString vue;
     for (const Place& p : places) {
-        QString entete = QStringLiteral("==== Compte : ") + accountName(p.fichier->proprietaire);
+        QString entete = QStringLiteral("#### Compte : ") + accountName(p.fichier->proprietaire);
         if (p.fichier->etat != FileStatus::Ok) {
             entete += QStringLiteral(" ; fichier : ") + p.nom + QStringLiteral(" : illisible, ce fichier ")
                 + frenchReason(p.fichier->etat, kTailleMaxResultats);
@@ -178,7 +178,7 @@ QString VueResultats(QList<FichierResultats> fichiers)
             entete += QStringLiteral(" ; nom saisi : ") + (nom.isEmpty() ? QStringLiteral("(aucun)") : nom)
                 + QStringLiteral(" ; fichier : ") + p.nom;
         }
-        vue += entete + QStringLiteral(" ====\r\n");
+        vue += entete + QStringLiteral(" ####\r\n");
         for (const QString& ligne : p.lignes)
             vue += ligne + QStringLiteral("\r\n");
         vue += QStringLiteral("\r\n");

@@ -161,7 +161,7 @@ void tst_Resultats::classViewOrder()
     QCOMPARE(fichiers.size(), 5);
     QStringList entetes;
     for (const QString& ligne : VueResultats(fichiers).split("\r\n"))
-        if (ligne.startsWith("==== "))
+        if (ligne.startsWith("#### "))
             entetes << ligne.section(" ; ", 1, 1);
     QCOMPARE(entetes, QStringList({"nom saisi : Blanc Paul", "nom saisi : Dumas Paul", "nom saisi : Colin Paul",
                                    "nom saisi : Arnaud Paul", "nom saisi : Zola Paul"}));
