@@ -133,6 +133,25 @@ QString premiereValeur(const QStringList& lignes, const QString& etiquette)
     return QString();
 }
 
+// A line of a file as the view shows it: what a student wrote in his own
+// file can never pass for a line of the view's (another account's owner
+// line): no character that an editor takes for a line break, and a line
+// that begins as the owner lines do is set off.
+QString sansSautDeLigne(QString texte)
+{
+    for (QChar& c : texte)
+        if (c.category() == QChar::Other_Control || c.category() == QChar::Separator_Line
+            || c.category() == QChar::Separator_Paragraph)
+            c = QLatin1Char(' ');
+    return texte;
+}
+
+QString ligneMontree(const QString& ligne)
+{
+    const QString montree = sansSautDeLigne(ligne);
+    return montree.trimmed().startsWith(QLatin1Char('#')) ? QStringLiteral("> ") + montree : montree;
+}
+
 QDateTime premiereEpreuve(const QStringList& lignes)
 {
     return QDateTime::fromString(premiereValeur(lignes, QStringLiteral("Jour et Heure :")).trimmed(),
@@ -151,7 +170,7 @@ QString VueResultats(QList<FichierResultats> fichiers)
     };
     QList<Place> places;
     for (const FichierResultats& f : fichiers) {
-        Place p{QDateTime(), QFileInfo(f.chemin).fileName(), QStringList(), &f};
+        Place p{QDateTime(), sansSautDeLigne(QFileInfo(f.chemin).fileName()), QStringList(), &f};
         if (f.etat == FileStatus::Ok) {
             p.lignes = splitLines(f.texte);
             p.debut = premiereEpreuve(p.lignes);
@@ -167,20 +186,20 @@ QString VueResultats(QList<FichierResultats> fichiers)
     });
     QString vue;
     for (const Place& p : places) {
-        QString entete = QStringLiteral("==== Compte : ") + accountName(p.fichier->proprietaire);
+        QString entete = QStringLiteral("#### Compte : ") + accountName(p.fichier->proprietaire);
         if (p.fichier->etat != FileStatus::Ok) {
             entete += QStringLiteral(" ; fichier : ") + p.nom + QStringLiteral(" : illisible, ce fichier ")
                 + frenchReason(p.fichier->etat, kTailleMaxResultats);
         } else {
-            const QString nom = (premiereValeur(p.lignes, QStringLiteral("Nom élève :")) + QLatin1Char(' ')
-                                 + premiereValeur(p.lignes, QStringLiteral("Prénom élève :")))
+            const QString nom = sansSautDeLigne(premiereValeur(p.lignes, QStringLiteral("Nom élève :")) + QLatin1Char(' ')
+                                                + premiereValeur(p.lignes, QStringLiteral("Prénom élève :")))
                                     .trimmed();
             entete += QStringLiteral(" ; nom saisi : ") + (nom.isEmpty() ? QStringLiteral("(aucun)") : nom)
                 + QStringLiteral(" ; fichier : ") + p.nom;
         }
-        vue += entete + QStringLiteral(" ====\r\n");
+        vue += entete + QStringLiteral(" ####\r\n");
         for (const QString& ligne : p.lignes)
-            vue += ligne + QStringLiteral("\r\n");
+            vue += ligneMontree(ligne) + QStringLiteral("\r\n");
         vue += QStringLiteral("\r\n");
     }
     return vue;

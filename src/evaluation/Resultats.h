@@ -70,7 +70,8 @@ bool LireDepotResultats(const QString& depot, QList<FichierResultats>& fichiers)
 // The view of the class's results: each file ordered by the date and time
 // of its first run header (files without one last, by name), preceded by a
 // line naming the account the file belongs to beside the name typed in it,
-// or the reason it could not be read. The files are not changed.
+// or the reason it could not be read. The files are not changed; a line of
+// theirs that could pass for one of the view's is shown set off.
 QString VueResultats(QList<FichierResultats> fichiers);
 // Deletes the files (each name itself, never through a link; an empty
 // folder too). The names that could not be deleted.

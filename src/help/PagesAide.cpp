@@ -32,7 +32,8 @@ QList<PageAide> construirePages()
         {"format-exercice.html", "Le format des fichiers d'exercices", {},
          mots("Format des fichiers d'exercices|Fichier .qvt|Ligne d'exercice|Séparateur")},
         {"resultats.html", "Le fichier des résultats", {},
-         mots("Fichier des résultats|Resultat.txt|Réponses des élèves, voir|Vider le fichier de réponses|Réseau")},
+         mots("Fichier des résultats|Resultat.txt|Réponses des élèves, voir|Vider le fichier de réponses|Réseau|"
+              "Salle de classe|Mot de passe, changer|Mot de passe oublié")},
         {"apropos.html", "À propos de Wavix, astuces du jour", {1500},
          mots("À propos de Wavix|Version|Informations système|Astuce du jour|Ajouter une astuce")},
     };

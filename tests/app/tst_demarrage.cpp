@@ -76,6 +76,19 @@ struct Start {
         mdi = std::make_unique<MDIWavix>();
         return mdi->MDIForm_Load();
     }
+    // An evaluated run started from the menu: the identity all in the
+    // student's name, the exercise file chosen.
+    void evaluer(const QString& exo, const QString& eleve = QStringLiteral("Durand"))
+    {
+        dialogs.answerModal([eleve](QWidget* w) {
+            for (QLineEdit* champ : static_cast<frmName*>(w)->txtIdent)
+                if (champ)
+                    champ->setText(eleve);
+            w->findChild<QPushButton*>("cmdOK")->click();
+        });
+        dialogs.answerFile(exo);
+        mdi->Mnu_Pilote_Click();
+    }
     static void closeTip(ScriptedDialogs& d)
     {
         d.answerModal([](QWidget* w) { QCOMPARE(w->objectName(), QStringLiteral("frmTip")); });
@@ -546,14 +559,7 @@ void tst_Demarrage::networkRunsTakeNoPlantedName()
     const QString exo = s.home.path("tp.qvt");
     QVERIFY(TestHome::writeFile(exo, "CC/1//CC/1/\r\n"));
     for (const QString& eleve : {"Durand", "Martin"}) {
-        s.dialogs.answerModal([eleve](QWidget* w) {
-            for (QLineEdit* champ : static_cast<frmName*>(w)->txtIdent)
-                if (champ)
-                    champ->setText(eleve);
-            w->findChild<QPushButton*>("cmdOK")->click();
-        });
-        s.dialogs.answerFile(exo);
-        s.mdi->Mnu_Pilote_Click();
+        s.evaluer(exo, eleve);
         QVERIFY(!Banc().modeLibre);
         s.mdi->Mnu_Libre_Click();
     }
@@ -659,14 +665,7 @@ void tst_Demarrage::sharedFoldersAreUsableByEveryAccount()
     const QString exo = classe.wavixDocuments() + "/tp.qvt";
     TestHome::writeFile(exo, "CC/1//CC/1/\r\n");
     for (int run = 0; run < 2 && demarre; ++run) {
-        s.dialogs.answerModal([](QWidget* w) {
-            for (QLineEdit* champ : static_cast<frmName*>(w)->txtIdent)
-                if (champ)
-                    champ->setText("Durand");
-            w->findChild<QPushButton*>("cmdOK")->click();
-        });
-        s.dialogs.answerFile(exo);
-        s.mdi->Mnu_Pilote_Click();
+        s.evaluer(exo);
         s.mdi->Mnu_Libre_Click();
     }
     umask(avant);
@@ -839,14 +838,7 @@ void tst_Demarrage::olderClassroomIsReported()
     QVERIFY(s.mdi->DepotClasse.isEmpty());
     const QString exo = s.home.documents() + "/Brelmar/Wavix/tp.qvt";
     QVERIFY(TestHome::writeFile(exo, "CC/1//CC/1/\r\n"));
-    s.dialogs.answerModal([](QWidget* w) {
-        for (QLineEdit* champ : static_cast<frmName*>(w)->txtIdent)
-            if (champ)
-                champ->setText("Durand");
-        w->findChild<QPushButton*>("cmdOK")->click();
-    });
-    s.dialogs.answerFile(exo);
-    s.mdi->Mnu_Pilote_Click();
+    s.evaluer(exo);
     FermerFichiers();
     QVERIFY(TestHome::readFile(s.mdi->FichierResultat).contains("Nom \xE9l\xE8ve :Durand"));
     QCOMPARE(TestHome::readFile(partage), anciens);

@@ -778,19 +778,19 @@ void tst_Menu::classroomResults()
     p.lancer("Mnu_View");
     QCOMPARE(modeCopie, 0400u);
     const QString moi = accountName(currentAccount());
-    const QByteArray lui = ("==== Compte : " + moi + " ; nom saisi : Durand Léa ; fichier : QVT_eleve1_8_3_2007_9_5.txt ====\r\n")
+    const QByteArray lui = ("#### Compte : " + moi + " ; nom saisi : Durand Léa ; fichier : QVT_eleve1_8_3_2007_9_5.txt ####\r\n")
                                .toUtf8() + QString::fromLatin1(contenu).toUtf8() + "\r\n";
     const QByteArray illisible = " : illisible, ce fichier n'est pas un fichier ordinaire (lien, dossier, tube ou "
-                                 "périphérique) ====\r\n\r\n";
+                                 "périphérique) ####\r\n\r\n";
     if (professeur) {
         // Every file of the drop box, by its first run, the account that
         // owns it beside the name typed in it; what cannot be read last,
         // with its owner and why.
         QCOMPARE(QString::fromUtf8(montre),
-                 QString::fromUtf8("==== Compte : 54321 ; nom saisi : Martin Paul ; fichier : QVT_eleve2_8_3_2007_8_0.txt ====\r\n"
+                 QString::fromUtf8("#### Compte : 54321 ; nom saisi : Martin Paul ; fichier : QVT_eleve2_8_3_2007_8_0.txt ####\r\n"
                                    + QString::fromLatin1(autreContenu).toUtf8() + "\r\n" + lui
-                                   + "==== Compte : 54322 ; fichier : QVT_eleve3_8_3_2007_9_0.txt" + illisible
-                                   + "==== Compte : 54321 ; fichier : lien.txt" + illisible));
+                                   + "#### Compte : 54322 ; fichier : QVT_eleve3_8_3_2007_9_0.txt" + illisible
+                                   + "#### Compte : 54321 ; fichier : lien.txt" + illisible));
     } else {
         // The account's own files only.
         QCOMPARE(QString::fromUtf8(montre), QString::fromUtf8(lui));

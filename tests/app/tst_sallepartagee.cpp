@@ -480,17 +480,17 @@ void tst_SallePartagee::teacherAloneSeesAndEmptiesTheResults()
     QCOMPARE(vue.code, 0);
     QStringList entetes;
     for (const QString& ligne : vue.texte.split("\r\n"))
-        if (ligne.startsWith("==== "))
+        if (ligne.startsWith("#### "))
             entetes << ligne;
     const QString nomA = QFileInfo(deA).fileName(), nomB = QFileInfo(deB).fileName();
     QCOMPARE(entetes.size(), 4);
-    QVERIFY2(entetes.contains("==== Compte : wavix-essai-a ; nom saisi : Durand Léa ; fichier : " + nomA + " ===="),
+    QVERIFY2(entetes.contains("#### Compte : wavix-essai-a ; nom saisi : Durand Léa ; fichier : " + nomA + " ####"),
              qPrintable(vue.texte));
-    QVERIFY(entetes.contains("==== Compte : wavix-essai-b ; nom saisi : Durand Léa ; fichier : " + nomB + " ===="));
-    QVERIFY(entetes.contains("==== Compte : wavix-essai-b ; fichier : " + QFileInfo(ferme).fileName()
-                             + " : illisible, ce fichier ne peut pas être lu ou écrit ===="));
-    QVERIFY(entetes.contains("==== Compte : wavix-essai-b ; fichier : QVT_wavix-essai-a_8_3_2007_9_6.txt : illisible, "
-                             "ce fichier n'est pas un fichier ordinaire (lien, dossier, tube ou périphérique) ===="));
+    QVERIFY(entetes.contains("#### Compte : wavix-essai-b ; nom saisi : Durand Léa ; fichier : " + nomB + " ####"));
+    QVERIFY(entetes.contains("#### Compte : wavix-essai-b ; fichier : " + QFileInfo(ferme).fileName()
+                             + " : illisible, ce fichier ne peut pas être lu ou écrit ####"));
+    QVERIFY(entetes.contains("#### Compte : wavix-essai-b ; fichier : QVT_wavix-essai-a_8_3_2007_9_6.txt : illisible, "
+                             "ce fichier n'est pas un fichier ordinaire (lien, dossier, tube ou périphérique) ####"));
     // Seen, not changed; then emptied by the teacher.
     QCOMPARE(etatDe(deA).mode, 0640u);
     QCOMPARE(salle.prof->wavix({"vider", salle.depot()}).code, 0);

@@ -2,6 +2,7 @@
 
 #include "services/EtatProgramme.h"
 #include "evaluation/Resultats.h"
+#include "platform/SystemServices.h"
 #include "platform/TextFiles.h"
 
 #include <QDir>
@@ -32,6 +33,7 @@ private Q_SLOTS:
     void scoreAndMark();
     void writingNeedsAnOpenFile();
     void classViewOrder();
+    void classViewCannotBeForged();
 };
 
 void tst_Resultats::headersByteForByte()
@@ -161,10 +163,40 @@ void tst_Resultats::classViewOrder()
     QCOMPARE(fichiers.size(), 5);
     QStringList entetes;
     for (const QString& ligne : VueResultats(fichiers).split("\r\n"))
-        if (ligne.startsWith("==== "))
+        if (ligne.startsWith("#### "))
             entetes << ligne.section(" ; ", 1, 1);
     QCOMPARE(entetes, QStringList({"nom saisi : Blanc Paul", "nom saisi : Dumas Paul", "nom saisi : Colin Paul",
                                    "nom saisi : Arnaud Paul", "nom saisi : Zola Paul"}));
     // A folder that cannot be listed is said, not shown empty.
     QVERIFY(!LireDepotResultats(home.path("absent"), fichiers));
+}
+
+void tst_Resultats::classViewCannotBeForged()
+{
+    TestHome home;
+    const QString depot = home.path("Resultats");
+    QVERIFY(QDir().mkpath(depot));
+    // A student's own file, where he wrote what would pass in the view for
+    // another account's file with a mark of 20: at the start of a line, after
+    // a lone CR (a line break to some editors), after blanks, after a
+    // Unicode line separator; and a run header with no such date.
+    const QByteArray faux = "#### Compte : eleve1 ; nom saisi : Durand L\xc3\xa9" "a ; fichier : QVT_eleve1.txt ####";
+    QVERIFY(TestHome::writeFile(depot + "/QVT_eleve3.txt",
+                                "Nom \xc3\xa9l\xc3\xa8ve :Martin\r\n" + faux + "\r\n -------> Note : 20,0/20\r\n"
+                                "Jour et Heure :32/13/2007 25:61:00\r\nx\r" + faux + "\r\n   " + faux + "\r\ny\xe2\x80\xa8" + faux
+                                    + "\r\n"));
+    QList<FichierResultats> fichiers;
+    QVERIFY(LireDepotResultats(depot, fichiers));
+    const QStringList lignes = VueResultats(fichiers).split("\r\n");
+    QStringList entetes;
+    for (const QString& ligne : lignes)
+        if (ligne.startsWith("#### "))
+            entetes << ligne;
+    QCOMPARE(entetes, QStringList{"#### Compte : " + accountName(currentAccount())
+                                  + " ; nom saisi : Martin ; fichier : QVT_eleve3.txt ####"});
+    const QString montre = QString::fromUtf8(faux);
+    QVERIFY(lignes.contains("> " + montre));
+    QVERIFY(lignes.contains("x " + montre));
+    QVERIFY(lignes.contains("> " + QString("   ") + montre));
+    QVERIFY(lignes.contains("y " + montre));
 }

@@ -3,6 +3,7 @@
 #include "platform/TextFiles.h"
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 
 #include <algorithm>
@@ -33,18 +34,23 @@ PetitDisque::PetitDisque(const QString& dossier, qint64 taille) : dossier_(dossi
     qInfo("Petit disque : %s", monte_ ? "tmpfs monté" : "écritures qui échouent sur commande");
     if (monte_)
         return;
-    setFileWriter([this](int fd, const char* data, size_t size) -> ssize_t {
-        if (libre_)
+    // Only the files of that folder: the settings file, elsewhere, has room.
+    const QByteArray prefixe = QFile::encodeName(QDir(dossier).canonicalPath()) + '/';
+    setFileWriter([this, prefixe](int fd, const char* data, size_t size) -> ssize_t {
+        char lien[4096];
+        const QByteArray entree = "/proc/self/fd/" + QByteArray::number(fd);
+        const ssize_t n = readlink(entree.constData(), lien, sizeof lien - 1);
+        if (libre_ || n <= 0 || !QByteArray(lien, n).startsWith(prefixe))
             return ::write(fd, data, size);
         const size_t permis = size_t(std::min<qint64>(qint64(size), reste_));
         if (permis == 0) {
             errno = ENOSPC;
             return -1;
         }
-        const ssize_t n = ::write(fd, data, permis);
-        if (n > 0)
-            reste_ -= n;
-        return n;
+        const ssize_t ecrits = ::write(fd, data, permis);
+        if (ecrits > 0)
+            reste_ -= ecrits;
+        return ecrits;
     });
 }
 

@@ -4,8 +4,9 @@
 
 // A folder with little room, as a full disk or a quota leaves it: a tmpfs of
 // the given size mounted there when the tests may mount one (as root, in a
-// container that allows it); otherwise an ordinary folder whose appending
-// writes fail past that many bytes, as the device of a full disk does
+// container that allows it); otherwise an ordinary folder where the
+// program's writes to its files fail past that many bytes, as the device of
+// a full disk does, while files elsewhere keep their room
 // (WAVIX_PETIT_DISQUE=ecrivain chooses it even as root).
 class PetitDisque {
 public:
