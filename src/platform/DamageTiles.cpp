@@ -131,23 +131,28 @@ QList<QRect> DamageTiles::within(const QList<QRect>& rects) const
         return out;
     out.reserve(rects.size());
     for (const QRect& brut : rects) {
-        const QRect r = brut & picture;
-        if (r.isEmpty())
+        // Cut to the picture by hand: a trace is thousands of them.
+        const int x0 = std::max(brut.left(), 0), x1 = std::min(brut.right(), picture_.width() - 1);
+        const int y0 = std::max(brut.top(), 0), y1 = std::min(brut.bottom(), picture_.height() - 1);
+        if (x0 > x1 || y0 > y1)
             continue;
-        const int tx0 = r.left() >> kShift, tx1 = r.right() >> kShift;
-        const int ty0 = r.top() >> kShift, ty1 = r.bottom() >> kShift;
+        const QRect r(QPoint(x0, y0), QPoint(x1, y1));
+        const int tx0 = x0 >> kShift, tx1 = x1 >> kShift;
+        const int ty0 = y0 >> kShift, ty1 = y1 >> kShift;
         if (tx0 == tx1) {
             // Within one column of tiles (a thin trace's spans): the runs of
             // marked tiles down it.
+            const uint8_t* colonne = tiles_.data() + tx0;
             for (int ty = ty0; ty <= ty1;) {
-                if (!tiles_[size_t(ty * columns_ + tx0)]) {
+                if (!colonne[size_t(ty * columns_)]) {
                     ++ty;
                     continue;
                 }
                 int fin = ty;
-                while (fin < ty1 && tiles_[size_t((fin + 1) * columns_ + tx0)])
+                while (fin < ty1 && colonne[size_t((fin + 1) * columns_)])
                     ++fin;
-                out.append(r & QRect(r.left(), ty << kShift, r.width(), (fin - ty + 1) << kShift));
+                out.append(QRect(QPoint(x0, std::max(y0, ty << kShift)),
+                                 QPoint(x1, std::min(y1, ((fin + 1) << kShift) - 1))));
                 ty = fin + 1;
             }
             continue;
@@ -208,19 +213,20 @@ void TileSignatures::add(const QList<QRect>& rects, uint32_t color)
             continue;
         // The part of the rectangle in each tile, 16 bits a side: a long
         // rectangle that ends elsewhere leaves a tile the same.
+        uint64_t* const tuiles = tiles_.data();
+        const int tx0 = x0 >> DamageTiles::kShift, tx1 = x1 >> DamageTiles::kShift;
         for (int ty = y0 >> DamageTiles::kShift; ty <= y1 >> DamageTiles::kShift; ++ty) {
             const int haut = std::max(y0, ty << DamageTiles::kShift);
             const int bas = std::min(y1, ((ty + 1) << DamageTiles::kShift) - 1);
-            for (int tx = x0 >> DamageTiles::kShift; tx <= x1 >> DamageTiles::kShift; ++tx) {
+            const uint64_t rangs = teinte ^ (uint64_t(uint16_t(haut)) << 16 | uint64_t(uint16_t(bas)) << 48);
+            uint64_t* const rang = tuiles + size_t(ty) * size_t(columns_);
+            for (int tx = tx0; tx <= tx1; ++tx) {
                 const int gauche = std::max(x0, tx << DamageTiles::kShift);
                 const int droite = std::min(x1, ((tx + 1) << DamageTiles::kShift) - 1);
-                const uint64_t cle = melanger(teinte ^ (uint64_t(uint16_t(gauche)) | uint64_t(uint16_t(haut)) << 16
-                                                        | uint64_t(uint16_t(droite)) << 32
-                                                        | uint64_t(uint16_t(bas)) << 48));
                 // In order: the same rectangles filled in another order
                 // can leave other pixels.
-                uint64_t& t = tiles_[size_t(ty * columns_ + tx)];
-                t = melanger(t + cle);
+                uint64_t& t = rang[tx];
+                t = melanger(t + (rangs ^ (uint64_t(uint16_t(gauche)) | uint64_t(uint16_t(droite)) << 32)));
                 if (t == kEmpty)
                     t = 1;
             }
