@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -111,39 +112,28 @@ inline double SinusRapide(double x)
     constexpr double kDeuxSurPi = 0.63661977236758134308;
     constexpr double kPi2a = 1.5707963267341256e+00, kPi2b = 6.0771005065061922e-11,
                      kPi2c = 2.0222662487959506e-21;
-    const double kq = std::nearbyint(x * kDeuxSurPi);
+    // The nearest whole number, halves to even, as the processor rounds a
+    // sum: no call either.
+    constexpr double kArrondi = 6755399441055744.0; // 1.5 x 2^52
+    const double kq = (x * kDeuxSurPi + kArrondi) - kArrondi;
     const double r = ((x - kq * kPi2a) - kq * kPi2b) - kq * kPi2c;
     const double r2 = r * r;
-    const double s =
-        r
+    // Horner's way in r², from the highest term down.
+    const auto serie = [r2](std::initializer_list<double> termes) {
+        const double* c = std::data(termes);
+        double somme = c[termes.size() - 1];
+        for (size_t k = termes.size() - 1; k-- > 0;)
+            somme = c[k] + r2 * somme;
+        return somme;
+    };
+    const double s = r
         + r * r2
-              * (-1.6666666666666666e-01
-                 + r2
-                       * (8.3333333333333332e-03
-                          + r2
-                                * (-1.9841269841269841e-04
-                                   + r2
-                                         * (2.7557319223985893e-06
-                                            + r2
-                                                  * (-2.5052108385441720e-08
-                                                     + r2 * (1.6059043836821613e-10
-                                                             + r2 * (-7.6471637318198164e-13
-                                                                     + r2 * 2.8114572543455206e-15)))))));
-    const double c =
-        1
+            * serie({-1.6666666666666666e-01, 8.3333333333333332e-03, -1.9841269841269841e-04, 2.7557319223985893e-06,
+                     -2.5052108385441720e-08, 1.6059043836821613e-10, -7.6471637318198164e-13, 2.8114572543455206e-15});
+    const double c = 1
         + r2
-              * (-0.5
-                 + r2
-                       * (4.1666666666666664e-02
-                          + r2
-                                * (-1.3888888888888889e-03
-                                   + r2
-                                         * (2.4801587301587302e-05
-                                            + r2
-                                                  * (-2.7557319223985888e-07
-                                                     + r2 * (2.0876756987868099e-09
-                                                             + r2 * (-1.1470745597729725e-11
-                                                                     + r2 * 4.7794773323873853e-14)))))));
+            * serie({-0.5, 4.1666666666666664e-02, -1.3888888888888889e-03, 2.4801587301587302e-05, -2.7557319223985888e-07,
+                     2.0876756987868099e-09, -1.1470745597729725e-11, 4.7794773323873853e-14});
     switch (int(kq) & 3) {
     case 0: return s;
     case 1: return c;
