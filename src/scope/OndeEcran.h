@@ -102,13 +102,16 @@ inline double TablePeriode::valeur(double cycles) const
     return v[a] + reste * (v[b] - v[a]);
 }
 
-// sin(x) for x between -8 and 8 without a call to the library, whose cost
-// on some machines depends on the state the processor's vector registers
-// are left in: x less its nearest multiple of pi/2 (taken in three parts,
-// so that nothing of x is lost), then the series of the sine or the cosine
-// there, to the last bit or one below.
+// sin(x), for x between -8 and 8 (every phase a wave takes) without a call
+// to the library, whose cost on some machines depends on the state the
+// processor's vector registers are left in: x less its nearest multiple of
+// pi/2 (taken in three parts, so that nothing of x is lost), then the series
+// of the sine or the cosine there, to the last bit or one below. Beyond,
+// the library's.
 inline double SinusRapide(double x)
 {
+    if (!(std::abs(x) <= 8)) // beyond, or no number: the library's
+        return std::sin(x);
     constexpr double kDeuxSurPi = 0.63661977236758134308;
     constexpr double kPi2a = 1.5707963267341256e+00, kPi2b = 6.0771005065061922e-11,
                      kPi2c = 2.0222662487959506e-21;

@@ -777,7 +777,7 @@ void tst_Figure::sineWithoutTheLibrary()
 {
     // The screen's sine, worked out without a call to the library, is the
     // library's to its last bit or one below, over the phases a wave takes
-    // (2 pi times a cycle's fraction) and beyond: drawn draws and the
+    // (2 pi times a cycle's fraction) and around them: drawn draws and the
     // quarter periods.
     std::vector<double> x = {0, 0.25, 0.5, 0.75, 1, -0.25, 1.5707963267948966, 3.141592653589793, 6.2831853,
                              -8, 8};
@@ -791,6 +791,10 @@ void tst_Figure::sineWithoutTheLibrary()
     for (const double v : x)
         QVERIFY2(std::abs(SinusRapide(v) - std::sin(v)) <= std::numeric_limits<double>::epsilon(),
                  qPrintable(QString::number(v, 'g', 17)));
+    // Far out, and no number: the library's own.
+    QCOMPARE(SinusRapide(1e6), std::sin(1e6));
+    QVERIFY(std::isnan(SinusRapide(std::numeric_limits<double>::quiet_NaN())));
+    QVERIFY(std::isnan(SinusRapide(std::numeric_limits<double>::infinity())));
 }
 
 void tst_Figure::harmonicWaveFollowsItsLevels()
