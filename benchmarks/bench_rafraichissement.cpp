@@ -16,7 +16,8 @@
 // heaviest settings timed again many times (their median, not the largest of
 // many noisy medians). The floor is the graticule drawn afresh (the fill and
 // the lines) on a picture of the same size, timed before and after the
-// picture's sweep.
+// picture's sweep. A setting whose two first refreshes draw the same picture
+// (its traces off the screen) is counted apart and not timed.
 //
 //   bench_rafraichissement [runs]     (default 5 per setting)
 //
@@ -132,9 +133,11 @@ void regler(frmWavix* scope, const Reglage& r)
     }
 }
 
-// The median time of one refresh with these settings, in ms; `pareils`
-// counts the settings whose two first refreshes drew the same picture.
-double chronometrer(frmWavix* scope, const Reglage& r, int runs, int* pareils = nullptr)
+// The median time of one refresh with these settings, in ms; none (a
+// negative time) where the two first refreshes drew the same picture (the
+// traces off the screen, or flat where they move): such a refresh only
+// finds that nothing changed.
+double chronometrer(frmWavix* scope, const Reglage& r, int runs)
 {
     regler(scope, r);
     std::vector<double> t;
@@ -146,10 +149,12 @@ double chronometrer(frmWavix* scope, const Reglage& r, int runs, int* pareils = 
         ActualiserEcran();
         (void)ecranCourant()->Image();
         t.push_back(clock.nsecsElapsed() / 1e6);
-        if (pareils && i == 0)
+        if (i == 0)
             premiere = ecranCourant()->Image().copy();
-        if (pareils && i == 1 && ecranCourant()->Image() == premiere)
-            ++*pareils;
+        if (i == 1 && ecranCourant()->Image() == premiere) {
+            deplacer(0);
+            return -1;
+        }
     }
     deplacer(0);
     return mediane(t);
@@ -244,6 +249,7 @@ void balayer(frmWavix* scope, const char* titre, int runs)
         double median, pire;
         Reglage lePire;
         int pareils;
+        std::string exemple;
     };
     std::vector<Resultat> resultats;
     for (const Famille& f : familles()) {
@@ -259,8 +265,16 @@ void balayer(frmWavix* scope, const char* titre, int runs)
         }
         std::vector<std::pair<double, size_t>> t;
         int pareils = 0;
-        for (size_t i = 0; i < f.reglages.size(); ++i)
-            t.push_back({chronometrer(scope, f.reglages[i], runs, &pareils), i});
+        std::string exemple; // the first setting that drew the same picture twice
+        for (size_t i = 0; i < f.reglages.size(); ++i) {
+            const double ms = chronometrer(scope, f.reglages[i], runs);
+            if (ms >= 0) {
+                t.push_back({ms, i});
+                continue;
+            }
+            if (pareils++ == 0)
+                exemple = texteReglage(f.reglages[i]);
+        }
         std::vector<double> medianes;
         for (const auto& [ms, i] : t)
             medianes.push_back(ms);
@@ -276,7 +290,7 @@ void balayer(frmWavix* scope, const char* titre, int runs)
                 lePire = r;
             }
         }
-        resultats.push_back({f.nom, f.reglages.size(), mediane(medianes), pire, lePire, pareils});
+        resultats.push_back({f.nom, t.size(), mediane(medianes), pire, lePire, pareils, exemple});
         Banc().modeLibre = false;
         if (scope->chkFFT->isChecked())
             scope->chkFFT->setChecked(false);
@@ -289,7 +303,7 @@ void balayer(frmWavix* scope, const char* titre, int runs)
         std::printf("  %-19s %5zu settings  median %7.3f ms (%5.1fx)  worst %7.3f ms (%5.1fx)  %s", r.nom.c_str(),
                     r.nombre, r.median, r.median / sol, r.pire, r.pire / sol, texteReglage(r.lePire).c_str());
         if (r.pareils)
-            std::printf("  [%d settings drew the same picture twice]", r.pareils);
+            std::printf("  [%d more drew the same picture twice, not timed, as %s]", r.pareils, r.exemple.c_str());
         std::printf("\n");
     }
     std::fflush(stdout);

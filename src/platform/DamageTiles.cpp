@@ -9,8 +9,23 @@ void DamageTiles::resize(QSize picture)
     columns_ = (picture.width() + kSize - 1) >> kShift;
     rows_ = (picture.height() + kSize - 1) >> kShift;
     tiles_.assign(size_t(std::max(0, columns_ * rows_)), 0);
+    haut_.assign(tiles_.size(), 0);
+    bas_.assign(tiles_.size(), 0);
     count_ = 0;
     all_ = true;
+}
+
+void DamageTiles::extend(size_t tile, int haut, int bas)
+{
+    if (!tiles_[tile]) {
+        tiles_[tile] = 1;
+        ++count_;
+        haut_[tile] = uint8_t(haut);
+        bas_[tile] = uint8_t(bas);
+        return;
+    }
+    haut_[tile] = std::min(haut_[tile], uint8_t(haut));
+    bas_[tile] = std::max(bas_[tile], uint8_t(bas));
 }
 
 void DamageTiles::clear()
@@ -36,12 +51,12 @@ void DamageTiles::mark(const QRect& rect)
     const int y0 = std::max(rect.top(), 0), y1 = std::min(rect.bottom(), picture_.height() - 1);
     if (x0 > x1 || y0 > y1)
         return;
-    for (int ty = y0 >> kShift; ty <= y1 >> kShift; ++ty)
-        for (int tx = x0 >> kShift; tx <= x1 >> kShift; ++tx) {
-            uint8_t& t = tiles_[size_t(ty * columns_ + tx)];
-            count_ += t == 0;
-            t = 1;
-        }
+    for (int ty = y0 >> kShift; ty <= y1 >> kShift; ++ty) {
+        const int haut = std::max(y0, ty << kShift) & (kSize - 1);
+        const int bas = std::min(y1, ((ty + 1) << kShift) - 1) & (kSize - 1);
+        for (int tx = x0 >> kShift; tx <= x1 >> kShift; ++tx)
+            extend(size_t(ty * columns_ + tx), haut, bas);
+    }
 }
 
 void DamageTiles::markRow(int y, int x0, int x1)
@@ -50,11 +65,10 @@ void DamageTiles::markRow(int y, int x0, int x1)
         return;
     x0 = std::max(0, x0);
     x1 = std::min(picture_.width() - 1, x1);
-    uint8_t* row = tiles_.data() + size_t((y >> kShift) * columns_);
-    for (int tx = x0 >> kShift; tx <= x1 >> kShift; ++tx) {
-        count_ += row[tx] == 0;
-        row[tx] = 1;
-    }
+    const size_t debut = size_t((y >> kShift) * columns_);
+    const int rang = y & (kSize - 1);
+    for (int tx = x0 >> kShift; tx <= x1 >> kShift; ++tx)
+        extend(debut + size_t(tx), rang, rang);
 }
 
 void DamageTiles::unite(const DamageTiles& other)
@@ -67,10 +81,9 @@ void DamageTiles::unite(const DamageTiles& other)
     }
     if (other.count_ == 0)
         return;
-    for (size_t i = 0; i < tiles_.size(); ++i) {
-        count_ += tiles_[i] == 0 && other.tiles_[i] != 0;
-        tiles_[i] |= other.tiles_[i];
-    }
+    for (size_t i = 0; i < tiles_.size(); ++i)
+        if (other.tiles_[i])
+            extend(i, other.haut_[i], other.bas_[i]);
 }
 
 std::vector<QRect> DamageTiles::runs() const
@@ -89,10 +102,17 @@ std::vector<QRect> DamageTiles::runs() const
                 ++tx;
                 continue;
             }
-            int fin = tx;
-            while (fin + 1 < columns_ && row[fin + 1])
+            // The run's rows: those any of its tiles was drawn on.
+            const size_t debut = size_t(ty * columns_);
+            int fin = tx, haut = haut_[debut + size_t(tx)], bas = bas_[debut + size_t(tx)];
+            while (fin + 1 < columns_ && row[fin + 1]) {
                 ++fin;
-            out.push_back(QRect(tx << kShift, ty << kShift, (fin - tx + 1) << kShift, kSize) & picture);
+                haut = std::min<int>(haut, haut_[debut + size_t(fin)]);
+                bas = std::max<int>(bas, bas_[debut + size_t(fin)]);
+            }
+            out.push_back(QRect(QPoint(tx << kShift, (ty << kShift) + haut),
+                                QPoint(((fin + 1) << kShift) - 1, (ty << kShift) + bas))
+                          & picture);
             tx = fin + 1;
         }
     }
@@ -111,10 +131,14 @@ QRegion DamageTiles::region(double dpr) const
 
 void DamageTiles::markTile(int tile)
 {
-    if (all_ || tile < 0 || size_t(tile) >= tiles_.size())
+    markTileRows(tile, 0, kSize - 1);
+}
+
+void DamageTiles::markTileRows(int tile, int top, int bottom)
+{
+    if (all_ || tile < 0 || size_t(tile) >= tiles_.size() || bottom < top)
         return;
-    count_ += tiles_[size_t(tile)] == 0;
-    tiles_[size_t(tile)] = 1;
+    extend(size_t(tile), std::clamp(top, 0, kSize - 1), std::clamp(bottom, 0, kSize - 1));
 }
 
 QList<QRect> DamageTiles::within(const QList<QRect>& rects) const
@@ -131,23 +155,28 @@ QList<QRect> DamageTiles::within(const QList<QRect>& rects) const
         return out;
     out.reserve(rects.size());
     for (const QRect& brut : rects) {
-        const QRect r = brut & picture;
-        if (r.isEmpty())
+        // Cut to the picture by hand: a trace is thousands of them.
+        const int x0 = std::max(brut.left(), 0), x1 = std::min(brut.right(), picture_.width() - 1);
+        const int y0 = std::max(brut.top(), 0), y1 = std::min(brut.bottom(), picture_.height() - 1);
+        if (x0 > x1 || y0 > y1)
             continue;
-        const int tx0 = r.left() >> kShift, tx1 = r.right() >> kShift;
-        const int ty0 = r.top() >> kShift, ty1 = r.bottom() >> kShift;
+        const QRect r(QPoint(x0, y0), QPoint(x1, y1));
+        const int tx0 = x0 >> kShift, tx1 = x1 >> kShift;
+        const int ty0 = y0 >> kShift, ty1 = y1 >> kShift;
         if (tx0 == tx1) {
             // Within one column of tiles (a thin trace's spans): the runs of
             // marked tiles down it.
+            const uint8_t* colonne = tiles_.data() + tx0;
             for (int ty = ty0; ty <= ty1;) {
-                if (!tiles_[size_t(ty * columns_ + tx0)]) {
+                if (!colonne[size_t(ty * columns_)]) {
                     ++ty;
                     continue;
                 }
                 int fin = ty;
-                while (fin < ty1 && tiles_[size_t((fin + 1) * columns_ + tx0)])
+                while (fin < ty1 && colonne[size_t((fin + 1) * columns_)])
                     ++fin;
-                out.append(r & QRect(r.left(), ty << kShift, r.width(), (fin - ty + 1) << kShift));
+                out.append(QRect(QPoint(x0, std::max(y0, ty << kShift)),
+                                 QPoint(x1, std::min(y1, ((fin + 1) << kShift) - 1))));
                 ty = fin + 1;
             }
             continue;
@@ -191,6 +220,8 @@ void TileSignatures::resize(QSize picture)
     columns_ = (picture.width() + DamageTiles::kSize - 1) >> DamageTiles::kShift;
     const int rows = (picture.height() + DamageTiles::kSize - 1) >> DamageTiles::kShift;
     tiles_.assign(size_t(std::max(0, columns_ * rows)), kEmpty);
+    haut_.assign(tiles_.size(), 0);
+    bas_.assign(tiles_.size(), 0);
 }
 
 void TileSignatures::clear()
@@ -208,19 +239,29 @@ void TileSignatures::add(const QList<QRect>& rects, uint32_t color)
             continue;
         // The part of the rectangle in each tile, 16 bits a side: a long
         // rectangle that ends elsewhere leaves a tile the same.
+        uint64_t* const tuiles = tiles_.data();
+        const int tx0 = x0 >> DamageTiles::kShift, tx1 = x1 >> DamageTiles::kShift;
         for (int ty = y0 >> DamageTiles::kShift; ty <= y1 >> DamageTiles::kShift; ++ty) {
             const int haut = std::max(y0, ty << DamageTiles::kShift);
             const int bas = std::min(y1, ((ty + 1) << DamageTiles::kShift) - 1);
-            for (int tx = x0 >> DamageTiles::kShift; tx <= x1 >> DamageTiles::kShift; ++tx) {
+            const uint64_t rangs = teinte ^ (uint64_t(uint16_t(haut)) << 16 | uint64_t(uint16_t(bas)) << 48);
+            uint64_t* const rang = tuiles + size_t(ty) * size_t(columns_);
+            for (int tx = tx0; tx <= tx1; ++tx) {
                 const int gauche = std::max(x0, tx << DamageTiles::kShift);
                 const int droite = std::min(x1, ((tx + 1) << DamageTiles::kShift) - 1);
-                const uint64_t cle = melanger(teinte ^ (uint64_t(uint16_t(gauche)) | uint64_t(uint16_t(haut)) << 16
-                                                        | uint64_t(uint16_t(droite)) << 32
-                                                        | uint64_t(uint16_t(bas)) << 48));
                 // In order: the same rectangles filled in another order
                 // can leave other pixels.
-                uint64_t& t = tiles_[size_t(ty * columns_ + tx)];
-                t = melanger(t + cle);
+                uint64_t& t = rang[tx];
+                const size_t i = size_t(ty) * size_t(columns_) + size_t(tx);
+                const uint8_t h = uint8_t(haut & (DamageTiles::kSize - 1)), b = uint8_t(bas & (DamageTiles::kSize - 1));
+                if (t == kEmpty) {
+                    haut_[i] = h;
+                    bas_[i] = b;
+                } else {
+                    haut_[i] = std::min(haut_[i], h);
+                    bas_[i] = std::max(bas_[i], b);
+                }
+                t = melanger(t + (rangs ^ (uint64_t(uint16_t(gauche)) | uint64_t(uint16_t(droite)) << 32)));
                 if (t == kEmpty)
                     t = 1;
             }

@@ -9,9 +9,9 @@
 #include <utility>
 #include <vector>
 
-// Which 32 x 32 tiles of a picture were drawn on: what a clear must put back
-// and what the screen must show again, so that a short moving trail costs
-// the pixels around it, not the whole picture.
+// Which 32 x 32 tiles of a picture were drawn on, and which of their rows:
+// what a clear must put back and what the screen must show again, so that a
+// short moving trail costs the pixels around it, not the whole picture.
 class DamageTiles {
 public:
     static constexpr int kShift = 5; // 32 pixels
@@ -27,20 +27,27 @@ public:
     // Marks the tiles of row y from column x0 to x1.
     void markRow(int y, int x0, int x1);
     void unite(const DamageTiles& other);
-    // Marks one tile, by its index (row after row).
+    // Marks one tile, by its index (row after row), all its rows.
     void markTile(int tile);
+    // The same, its rows top to bottom (0 to 31) only.
+    void markTileRows(int tile, int top, int bottom);
     // The parts of the rectangles that lie in marked tiles, cut to the
     // picture.
     QList<QRect> within(const QList<QRect>& rects) const;
-    // The marked tiles as runs along the rows, cut to the picture.
+    // The marked tiles as runs along the rows, each over the rows any of its
+    // tiles was marked on, cut to the picture.
     std::vector<QRect> runs() const;
     // The same in logical pixels, for a device pixel ratio.
     QRegion region(double dpr) const;
 
 private:
+    // Tile `tile` marked, rows haut to bas within it at least.
+    void extend(size_t tile, int haut, int bas);
+
     QSize picture_;
     int columns_ = 0, rows_ = 0;
     std::vector<uint8_t> tiles_;
+    std::vector<uint8_t> haut_, bas_; // a marked tile's first and last rows marked
     int count_ = 0;
     bool all_ = true;
 };
@@ -59,10 +66,15 @@ public:
     // Rectangles of device pixels filled in the colour, in order.
     void add(const QList<QRect>& rects, uint32_t color);
     uint64_t at(int tile) const { return tiles_[size_t(tile)]; }
+    // The first and last rows (0 to 31) inked in a tile not empty.
+    int top(int tile) const { return haut_[size_t(tile)]; }
+    int bottom(int tile) const { return bas_[size_t(tile)]; }
     int count() const { return int(tiles_.size()); }
     void swap(TileSignatures& other) noexcept
     {
         tiles_.swap(other.tiles_);
+        haut_.swap(other.haut_);
+        bas_.swap(other.bas_);
         std::swap(picture_, other.picture_);
         std::swap(columns_, other.columns_);
     }
@@ -71,4 +83,5 @@ private:
     QSize picture_;
     int columns_ = 0;
     std::vector<uint64_t> tiles_;
+    std::vector<uint8_t> haut_, bas_;
 };

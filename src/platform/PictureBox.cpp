@@ -250,16 +250,23 @@ void PictureBox::settle()
         return;
     clearHeld_ = false;
     // Tiles drawn otherwise are put back whatever comes; a tile whose spans
-    // differ is put back if it held any, and shown again.
+    // differ is put back if it held any, the rows they held, and shown
+    // again, those rows and the new spans' rows.
     DamageTiles changed = heldInk_;
     DamageTiles back = heldInk_;
     for (int i = 0; i < shownSpans_.count(); ++i) {
-        const uint64_t avant = shownSpans_.at(i);
-        if (avant != heldSpans_.at(i)) {
-            changed.markTile(i);
-            if (avant != TileSignatures::kEmpty)
-                back.markTile(i);
-        }
+        const uint64_t avant = shownSpans_.at(i), apres = heldSpans_.at(i);
+        if (avant == apres)
+            continue;
+        if (avant != TileSignatures::kEmpty)
+            back.markTileRows(i, shownSpans_.top(i), shownSpans_.bottom(i));
+        if (avant == TileSignatures::kEmpty)
+            changed.markTileRows(i, heldSpans_.top(i), heldSpans_.bottom(i));
+        else if (apres == TileSignatures::kEmpty)
+            changed.markTileRows(i, shownSpans_.top(i), shownSpans_.bottom(i));
+        else
+            changed.markTileRows(i, std::min(shownSpans_.top(i), heldSpans_.top(i)),
+                                 std::max(shownSpans_.bottom(i), heldSpans_.bottom(i)));
     }
     if (!back.empty())
         restoreTiles(back);

@@ -102,9 +102,22 @@ void fillRects(QImage& picture, const QList<QRect>& rects, QRgb pixel)
             }
         }
     };
+    // By their first row and by their last, counted out row by row: the
+    // rows are few beside the rectangles of a dense trace.
+    const auto trier = [&](std::vector<QRect>& v, auto rang) {
+        std::vector<int> debuts(size_t(bounds.height()) + 1, 0);
+        for (const QRect& r : v)
+            ++debuts[size_t(rang(r)) + 1];
+        for (size_t y = 1; y < debuts.size(); ++y)
+            debuts[y] += debuts[y - 1];
+        std::vector<QRect> tries(v.size());
+        for (const QRect& r : v)
+            tries[size_t(debuts[size_t(rang(r))]++)] = r;
+        v.swap(tries);
+    };
     std::vector<QRect> parFin = tall;
-    std::sort(tall.begin(), tall.end(), [](const QRect& a, const QRect& b) { return a.top() < b.top(); });
-    std::sort(parFin.begin(), parFin.end(), [](const QRect& a, const QRect& b) { return a.bottom() < b.bottom(); });
+    trier(tall, [](const QRect& r) { return r.top(); });
+    trier(parFin, [](const QRect& r) { return r.bottom(); });
     std::vector<QRect> actifs;
     std::vector<QRgb> plein; // a row of the colour, once one is all covered
     size_t debut = 0, fin = 0;

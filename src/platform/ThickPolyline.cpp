@@ -56,7 +56,8 @@ public:
     // Columns x0 to x1 of row y, all within the picture.
     void setRow(int y, int x0, int x1)
     {
-        setBits(rows_.data() + size_t(y) * size_t(words_), x0, x1, [&](int octet) { noteRowBlock(y, octet); });
+        setBits(rows_.data() + size_t(y) * size_t(words_), x0, x1,
+                [&](int octet) { noteBlock(rows_, words_, height_, rowBlocks_, blockWords_, y, octet); });
         top_ = std::min(top_, y);
         bottom_ = std::max(bottom_, y);
         left_ = std::min(left_, x0 >> 6);
@@ -66,8 +67,9 @@ public:
     // Rows y0 to y1 of column x, all within the picture.
     void setColumn(int x, int y0, int y1)
     {
-        setBits(columns_.data() + size_t(x) * size_t(columnWords_), y0, y1,
-                [&](int octet) { noteColumnBlock(x, octet); });
+        setBits(columns_.data() + size_t(x) * size_t(columnWords_), y0, y1, [&](int octet) {
+            noteBlock(columns_, columnWords_, width_, columnBlocks_, columnBlockWords_, x, octet);
+        });
         columnLeft_ = std::min(columnLeft_, x);
         columnRight_ = std::max(columnRight_, x);
         columnTop_ = std::min(columnTop_, y0 >> 6);
@@ -220,27 +222,19 @@ private:
         return ~((((x & k7F) + k7F) | x) & k80) & k80;
     }
 
-    // Byte `octet` (columns 8 octet on) of row y just became whole: its
-    // block is whole once its eight rows (those within the picture) are.
-    void noteRowBlock(int y, int octet)
+    // Byte `octet` of line `ligne` (a row or a column) of `bits`, `stride`
+    // words a line and `lignes` lines, just became whole: its block is whole
+    // once the same byte is in the eight lines of its band (those there
+    // are).
+    static void noteBlock(const std::vector<uint64_t>& bits, int stride, int lignes, std::vector<uint64_t>& blocks,
+                          int blockStride, int ligne, int octet)
     {
-        const int r = y >> 3, y0 = r << 3, y1 = std::min(height_, y0 + 8);
+        const int bande = ligne >> 3, l0 = bande << 3, l1 = std::min(lignes, l0 + 8);
         const uint64_t m = uint64_t(0xFF) << (8 * (octet & 7));
-        for (int k = y0; k < y1; ++k)
-            if ((rows_[size_t(k) * size_t(words_) + size_t(octet >> 3)] & m) != m)
+        for (int k = l0; k < l1; ++k)
+            if ((bits[size_t(k) * size_t(stride) + size_t(octet >> 3)] & m) != m)
                 return;
-        rowBlocks_[size_t(r) * size_t(blockWords_) + size_t(octet >> 6)] |= uint64_t(1) << (octet & 63);
-    }
-
-    // The same down column x, byte `octet` holding rows 8 octet on.
-    void noteColumnBlock(int x, int octet)
-    {
-        const int c = x >> 3, x0 = c << 3, x1 = std::min(width_, x0 + 8);
-        const uint64_t m = uint64_t(0xFF) << (8 * (octet & 7));
-        for (int k = x0; k < x1; ++k)
-            if ((columns_[size_t(k) * size_t(columnWords_) + size_t(octet >> 3)] & m) != m)
-                return;
-        columnBlocks_[size_t(c) * size_t(columnBlockWords_) + size_t(octet >> 6)] |= uint64_t(1) << (octet & 63);
+        blocks[size_t(bande) * size_t(blockStride) + size_t(octet >> 6)] |= uint64_t(1) << (octet & 63);
     }
 
     // The runs down the columns laid onto the rows, 64 by 64 pixels at a
@@ -375,6 +369,62 @@ void coarseFirst(const std::vector<Piece>& pieces, Stroke stroke)
         }
 }
 
+// The segment from (u1, v1) to (u2, v2) cut to u from lo to hi, each end
+// beyond moved along it onto the side; false when none of it lies there.
+bool cutAlong(double& u1, double& v1, double& u2, double& v2, double lo, double hi)
+{
+    if (u1 < lo) {
+        if (u2 <= lo)
+            return false;
+        v1 += (v2 - v1) / (u2 - u1) * (lo - u1);
+        u1 = lo;
+    } else if (u1 > hi) {
+        if (u2 >= hi)
+            return false;
+        v1 += (v2 - v1) / (u2 - u1) * (hi - u1);
+        u1 = hi;
+    }
+    if (u2 < lo) {
+        v2 += (v2 - v1) / (u2 - u1) * (lo - u2);
+        u2 = lo;
+    } else if (u2 > hi) {
+        v2 += (v2 - v1) / (u2 - u1) * (hi - u2);
+        u2 = hi;
+    }
+    return true;
+}
+
+// A segment one pixel wide along its long axis, from (u1, v1) to (u2, v2)
+// in 26.6 fixed point (u along that axis): one pixel a line across it, from
+// the line its first end rounds to up to but not including the one its last
+// end rounds to, the other coordinate stepped in 16.16; the pixels of one
+// v in a row handed to `run(v, from u, to u)`.
+template <class Run>
+void stepAlong(int u1, int v1, int u2, int v2, Run run)
+{
+    if (u1 > u2) {
+        std::swap(u1, u2);
+        std::swap(v1, v2);
+    }
+    const int64_t pas = int64_t(v2 - v1) * 65536 / (u2 - u1);
+    int64_t v = int64_t(v1) * 1024;
+    int u = (u1 + 32) >> 6;
+    const int fin = (u2 + 32) >> 6;
+    if (u == fin)
+        return;
+    v += (int64_t(u) * 64 + (pas > 0 ? 32 : 0) - u1) * pas >> 6;
+    int debut = u, ligne = int(v >> 16);
+    for (++u, v += pas; u < fin; ++u, v += pas) {
+        const int l = int(v >> 16);
+        if (l == ligne)
+            continue;
+        run(ligne, debut, u - 1);
+        debut = u;
+        ligne = l;
+    }
+    run(ligne, debut, fin - 1);
+}
+
 // The pixels of a segment one pixel wide, as the raster engine draws it
 // alone with a cosmetic pen, no antialiasing and flat ends, set in the
 // mask: cut to a pixel beyond the picture, its ends taken in 1/64 pixel,
@@ -396,108 +446,31 @@ void thinSegment(CoverageMask& mask, int largeur, int hauteur, double x1, double
     }
     if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
         return;
-    // Cut to a pixel beyond the picture, side after side.
-    const double xmin = -1, xmax = largeur + 1, ymin = -1, ymax = hauteur + 1;
-    if (x1 < xmin) {
-        if (x2 <= xmin)
-            return;
-        y1 += (y2 - y1) / (x2 - x1) * (xmin - x1);
-        x1 = xmin;
-    } else if (x1 > xmax) {
-        if (x2 >= xmax)
-            return;
-        y1 += (y2 - y1) / (x2 - x1) * (xmax - x1);
-        x1 = xmax;
-    }
-    if (x2 < xmin) {
-        y2 += (y2 - y1) / (x2 - x1) * (xmin - x2);
-        x2 = xmin;
-    } else if (x2 > xmax) {
-        y2 += (y2 - y1) / (x2 - x1) * (xmax - x2);
-        x2 = xmax;
-    }
-    if (y1 < ymin) {
-        if (y2 <= ymin)
-            return;
-        x1 += (x2 - x1) / (y2 - y1) * (ymin - y1);
-        y1 = ymin;
-    } else if (y1 > ymax) {
-        if (y2 >= ymax)
-            return;
-        x1 += (x2 - x1) / (y2 - y1) * (ymax - y1);
-        y1 = ymax;
-    }
-    if (y2 < ymin) {
-        x2 += (x2 - x1) / (y2 - y1) * (ymin - y2);
-        y2 = ymin;
-    } else if (y2 > ymax) {
-        x2 += (x2 - x1) / (y2 - y1) * (ymax - y2);
-        y2 = ymax;
-    }
+    // Cut to a pixel beyond the picture, across, then up and down.
+    if (!cutAlong(x1, y1, x2, y2, -1, largeur + 1) || !cutAlong(y1, x1, y2, x2, -1, hauteur + 1))
+        return;
     // 26.6 fixed point, the fraction cut off; steps in 16.16.
-    int fx1 = int(x1 * 64.), fy1 = int(y1 * 64.), fx2 = int(x2 * 64.), fy2 = int(y2 * 64.);
+    const int fx1 = int(x1 * 64.), fy1 = int(y1 * 64.), fx2 = int(x2 * 64.), fy2 = int(y2 * 64.);
     const int dx = std::abs(fx2 - fx1), dy = std::abs(fy2 - fy1);
     if (dx < dy) {
-        if (fy1 > fy2) {
-            std::swap(fy1, fy2);
-            std::swap(fx1, fx2);
-        }
-        const int64_t pas = int64_t(fx2 - fx1) * 65536 / (fy2 - fy1);
-        int64_t x = int64_t(fx1) * 1024;
-        int y = (fy1 + 32) >> 6;
-        const int fin = (fy2 + 32) >> 6;
-        if (y == fin)
-            return;
-        x += (int64_t(y) * 64 + (pas > 0 ? 32 : 0) - fy1) * pas >> 6;
         // Upright stretches as runs down their column, cut to the picture.
-        const auto run = [&](int colonne, int de, int a) {
+        stepAlong(fy1, fx1, fy2, fx2, [&](int colonne, int de, int a) {
             de = std::max(de, 0);
             a = std::min(a, hauteur - 1);
             if (colonne >= 0 && colonne < largeur && de <= a)
                 mask.setColumn(colonne, de, a);
-        };
-        int debut = y, colonne = int(x >> 16);
-        for (++y, x += pas; y < fin; ++y, x += pas) {
-            const int c = int(x >> 16);
-            if (c == colonne)
-                continue;
-            run(colonne, debut, y - 1);
-            debut = y;
-            colonne = c;
-        }
-        run(colonne, debut, fin - 1);
+        });
         return;
     }
     if (!dx)
         return;
-    if (fx1 > fx2) {
-        std::swap(fx1, fx2);
-        std::swap(fy1, fy2);
-    }
-    const int64_t pas = int64_t(fy2 - fy1) * 65536 / (fx2 - fx1);
-    int64_t y = int64_t(fy1) * 1024;
-    int x = (fx1 + 32) >> 6;
-    const int fin = (fx2 + 32) >> 6;
-    if (x == fin)
-        return;
-    y += (int64_t(x) * 64 + (pas > 0 ? 32 : 0) - fx1) * pas >> 6;
     // Level stretches as runs along their row, cut to the picture.
-    const auto run = [&](int rang, int de, int a) {
+    stepAlong(fx1, fy1, fx2, fy2, [&](int rang, int de, int a) {
         de = std::max(de, 0);
         a = std::min(a, largeur - 1);
         if (rang >= 0 && rang < hauteur && de <= a)
             mask.setRow(rang, de, a);
-    };
-    int debut = x, rang = int(y >> 16);
-    for (++x, y += pas; x < fin; ++x, y += pas) {
-        const int r = int(y >> 16);
-        if (r == rang)
-            continue;
-        run(rang, debut, x - 1);
-        debut = x;
-        rang = r;
-    }
-    run(rang, debut, fin - 1);
+    });
 }
 
 // Whether a capsule from a down by (dx, dy) (dy > 0) is worked
@@ -614,19 +587,24 @@ QRect strokeThickPolyline(QImage& picture, const QPolygonF& points, double width
         const double demiBande = dy != 0 ? r * l * std::abs(invDy) : 0;
         // The run of row j, as the least and greatest x the capsule covers
         // on the row's centre line; false where it covers none.
+        // The ends' discs on a line da and db across from their centres,
+        // which lie at ca and cb along it: their spans there.
+        const auto disques = [&](double da, double db, double ca, double cb, double& lo, double& hi) {
+            if (discA && da * da <= r2) {
+                const double demi = std::sqrt(r2 - da * da);
+                unir(lo, hi, ca - demi, ca + demi);
+            }
+            if (discB && db * db <= r2) {
+                const double demi = std::sqrt(r2 - db * db);
+                unir(lo, hi, cb - demi, cb + demi);
+            }
+        };
         const auto bornes = [&](int j, double& lo, double& hi) {
             const double yc = j + 0.5;
             const double ea = yc - a.y(), eb = yc - b.y();
             lo = std::numeric_limits<double>::infinity();
             hi = -lo;
-            if (discA && ea * ea <= r2) {
-                const double demi = std::sqrt(r2 - ea * ea);
-                unir(lo, hi, a.x() - demi, a.x() + demi);
-            }
-            if (discB && eb * eb <= r2) {
-                const double demi = std::sqrt(r2 - eb * eb);
-                unir(lo, hi, b.x() - demi, b.x() + demi);
-            }
+            disques(ea, eb, a.x(), b.x(), lo, hi);
             if (l2 > 0) {
                 // The body's x interval on this row; empty as debut > fin.
                 double debut = -std::numeric_limits<double>::infinity(), fin = -debut;
@@ -669,15 +647,8 @@ QRect strokeThickPolyline(QImage& picture, const QPolygonF& points, double width
                     continue;
                 const double X = i + 0.5;
                 double bas = std::numeric_limits<double>::infinity(), haut = -bas;
-                const double exa = X - a.x(), exb = X - b.x();
-                if (discA && exa * exa <= r2) {
-                    const double demi = std::sqrt(r2 - exa * exa);
-                    unir(bas, haut, a.y() - demi, a.y() + demi);
-                }
-                if (discB && exb * exb <= r2) {
-                    const double demi = std::sqrt(r2 - exb * exb);
-                    unir(bas, haut, b.y() - demi, b.y() + demi);
-                }
+                const double exa = X - a.x();
+                disques(exa, X - b.x(), a.y(), b.y(), bas, haut);
                 // The body: between the normals at the ends (dy > 0 here),
                 // within the band about the line.
                 double debut = a.y() - exa * dx * invDy, fin = a.y() + (l2 - exa * dx) * invDy;

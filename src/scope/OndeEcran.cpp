@@ -36,20 +36,6 @@ TablePeriode::TablePeriode(std::vector<double> echantillons) : v_(std::move(echa
     max_ = *std::max_element(blocHaut_[0].begin(), blocHaut_[0].end());
 }
 
-double TablePeriode::valeur(double cycles) const
-{
-    if (v_.empty() || !std::isfinite(cycles))
-        return 0;
-    const double n = double(v_.size());
-    const double x = (cycles - std::floor(cycles)) * n;
-    double i = std::floor(x);
-    const double reste = x - i;
-    if (i >= n) // rounding just below a whole cycle
-        i = 0;
-    const size_t a = size_t(i), b = a + 1 < v_.size() ? a + 1 : 0;
-    return v_[a] + reste * (v_[b] - v_[a]);
-}
-
 void TablePeriode::plage(int i, int j, double& bas, double& haut) const
 {
     const auto lire = [&](int a, int b) {
@@ -133,6 +119,41 @@ std::vector<double> periodeDeSinus(int n, double constante, const std::vector<Te
 // them, misses its peak by less than a thousandth of its amplitude.
 constexpr int kEchantillonsParRang = 64;
 
+// The table of a sum of sines, made once for as long as it is asked for
+// again: every refresh, every tick of the XY figure and the ADD sum ask
+// for the same tables while the generators' settings stay.
+std::shared_ptr<const TablePeriode> tableDeSinus(int n, double constante, const std::vector<Terme>& termes)
+{
+    struct Faite {
+        int n;
+        double constante;
+        std::vector<Terme> termes;
+        std::shared_ptr<const TablePeriode> table;
+    };
+    static thread_local std::vector<Faite> faites; // the latest last
+    const auto memes = [&](const Faite& f) {
+        if (f.n != n || f.constante != constante || f.termes.size() != termes.size())
+            return false;
+        for (size_t k = 0; k < termes.size(); ++k)
+            if (f.termes[k].rang != termes[k].rang || f.termes[k].amplitude != termes[k].amplitude
+                || f.termes[k].phase != termes[k].phase)
+                return false;
+        return true;
+    };
+    for (auto it = faites.begin(); it != faites.end(); ++it)
+        if (memes(*it)) {
+            std::rotate(it, it + 1, faites.end());
+            return faites.back().table;
+        }
+    // The two channels, each in their trace and in the sum, and a pair
+    // more for a setting going back and forth.
+    constexpr size_t kGardees = 6;
+    if (faites.size() == kGardees)
+        faites.erase(faites.begin());
+    faites.push_back({n, constante, termes, std::make_shared<const TablePeriode>(periodeDeSinus(n, constante, termes))});
+    return faites.back().table;
+}
+
 } // namespace
 
 OndeEcran::OndeEcran(const EtatTrace& etat, int voie, bool avecPosition)
@@ -201,7 +222,7 @@ OndeEcran::OndeEcran(const EtatTrace& etat, int voie, bool avecPosition)
         f = std::abs(f);
         harmoniqueHaute_ = 5;
         const std::vector<Terme> termes{{1, s * A, 0}, {3, -0.3 * s * A, 0}, {5, 0.2 * s * A, 0}};
-        table_ = std::make_shared<TablePeriode>(periodeDeSinus(kEchantillonsParRang * 5, 0, termes));
+        table_ = tableDeSinus(kEchantillonsParRang * 5, 0, termes);
         genre_ = Genre::Table;
         break;
     }
@@ -226,37 +247,13 @@ OndeEcran::OndeEcran(const EtatTrace& etat, int voie, bool avecPosition)
         if (termes.empty())
             return;
         harmoniqueHaute_ = haute;
-        table_ = std::make_shared<TablePeriode>(
-            periodeDeSinus(kEchantillonsParRang * haute, n.X0 + v.decalage, termes));
+        table_ = tableDeSinus(kEchantillonsParRang * haute, n.X0 + v.decalage, termes);
         genre_ = Genre::Table;
         break;
     }
     case FormeOnde::Aucune: return;
     }
     f_ = f;
-}
-
-double OndeEcran::volts(double t) const
-{
-    switch (genre_) {
-    case Genre::Plat: return niveau_;
-    case Genre::Sinus: return A_ * std::sin(2 * kPi * cycle(t)) + decalage_;
-    case Genre::Trapeze: {
-        const double u = cycle(t);
-        double y;
-        if (u < c1_)
-            y = -A_ + 2 * A_ * u / c1_;
-        else if (u < c2_)
-            y = A_;
-        else if (u < c3_)
-            y = A_ - 2 * A_ * (u - c2_) / (c3_ - c2_);
-        else
-            y = -A_;
-        return y + decalage_;
-    }
-    case Genre::Table: return table_->valeur(t * f_);
-    }
-    return 0;
 }
 
 void OndeEcran::valeurs(double t0, double dt, int n, double* out) const

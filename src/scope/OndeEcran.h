@@ -2,11 +2,14 @@
 
 #include "scope/EtatTrace.h"
 #include "scope/Echelle.h"
+#include "services/Ondes.h"
 
 #include <QPolygonF>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -75,6 +78,73 @@ bool TablePeriode::phases(double u0, double u1, int plafond, F f) const
     return true;
 }
 
+inline double TablePeriode::valeur(double cycles) const
+{
+    if (v_.empty() || !std::isfinite(cycles))
+        return 0;
+    const size_t taille = v_.size();
+    const double n = double(taille);
+    // floor(cycles), and floor(x) of an x never below 0, as std::floor
+    // gives them, in fewer steps.
+    double tours = cycles;
+    if (std::abs(cycles) < 4503599627370496.0) { // 2^52: below it, a fraction is possible
+        tours = double(int64_t(cycles));
+        if (tours > cycles)
+            tours -= 1;
+    }
+    const double x = (cycles - tours) * n;
+    double i = double(int64_t(x));
+    const double reste = x - i;
+    if (i >= n) // rounding just below a whole cycle
+        i = 0;
+    const size_t a = size_t(i), b = a + 1 < taille ? a + 1 : 0;
+    const double* v = v_.data();
+    return v[a] + reste * (v[b] - v[a]);
+}
+
+// sin(x), for x between -8 and 8 (every phase a wave takes) without a call
+// to the library, whose cost on some machines depends on the state the
+// processor's vector registers are left in: x less its nearest multiple of
+// pi/2 (taken in three parts, so that nothing of x is lost), then the series
+// of the sine or the cosine there, to the last bit or one below. Beyond,
+// the library's.
+inline double SinusRapide(double x)
+{
+    if (!(std::abs(x) <= 8)) // beyond, or no number: the library's
+        return std::sin(x);
+    constexpr double kDeuxSurPi = 0.63661977236758134308;
+    constexpr double kPi2a = 1.5707963267341256e+00, kPi2b = 6.0771005065061922e-11,
+                     kPi2c = 2.0222662487959506e-21;
+    // The nearest whole number, halves to even, as the processor rounds a
+    // sum: no call either.
+    constexpr double kArrondi = 6755399441055744.0; // 1.5 x 2^52
+    const double kq = (x * kDeuxSurPi + kArrondi) - kArrondi;
+    const double r = ((x - kq * kPi2a) - kq * kPi2b) - kq * kPi2c;
+    const double r2 = r * r;
+    // Horner's way in r², from the highest term down.
+    const auto serie = [r2](std::initializer_list<double> termes) {
+        const double* c = std::data(termes);
+        double somme = c[termes.size() - 1];
+        for (size_t k = termes.size() - 1; k-- > 0;)
+            somme = c[k] + r2 * somme;
+        return somme;
+    };
+    const double s = r
+        + r * r2
+            * serie({-1.6666666666666666e-01, 8.3333333333333332e-03, -1.9841269841269841e-04, 2.7557319223985893e-06,
+                     -2.5052108385441720e-08, 1.6059043836821613e-10, -7.6471637318198164e-13, 2.8114572543455206e-15});
+    const double c = 1
+        + r2
+            * serie({-0.5, 4.1666666666666664e-02, -1.3888888888888889e-03, 2.4801587301587302e-05, -2.7557319223985888e-07,
+                     2.0876756987868099e-09, -1.1470745597729725e-11, 4.7794773323873853e-14});
+    switch (int(kq) & 3) {
+    case 0: return s;
+    case 1: return c;
+    case 2: return -s;
+    default: return -c;
+    }
+}
+
 // A channel as its screen shows it: flat at its position in GND coupling or
 // unplugged, the whole signal negated for CH2 while "-CH2" is lit, its DC
 // level off in AC coupling. Times in seconds, values in screen units.
@@ -134,6 +204,29 @@ private:
     std::shared_ptr<const TablePeriode> table_;
     double gain_ = 0, base_ = 0; // screen units = gain × volts + base
 };
+
+inline double OndeEcran::volts(double t) const
+{
+    switch (genre_) {
+    case Genre::Plat: return niveau_;
+    case Genre::Sinus: return A_ * SinusRapide(2 * kPi * cycle(t)) + decalage_;
+    case Genre::Trapeze: {
+        const double u = cycle(t);
+        double y;
+        if (u < c1_)
+            y = -A_ + 2 * A_ * u / c1_;
+        else if (u < c2_)
+            y = A_;
+        else if (u < c3_)
+            y = A_ - 2 * A_ * (u - c2_) / (c3_ - c2_);
+        else
+            y = -A_;
+        return y + decalage_;
+    }
+    case Genre::Table: return table_->valeur(t * f_);
+    }
+    return 0;
+}
 
 template <class F>
 bool OndeEcran::instants(double t0, double t1, int plafond, F f) const

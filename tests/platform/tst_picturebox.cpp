@@ -98,6 +98,7 @@ private Q_SLOTS:
     void frameDrawnAgainIsAFreshDrawing_data();
     void frameDrawnAgainIsAFreshDrawing();
     void frameDrawnAgainShowsOnlyWhatChanged();
+    void trailPutBackAndShownOnItsRowsAlone();
     void fullScreenPictureOutlivesItsBox();
     void windowShowsThePicture_data();
     void windowShowsThePicture();
@@ -577,6 +578,42 @@ void tst_PictureBox::frameDrawnAgainShowsOnlyWhatChanged()
     QVERIFY(peintures.region.contains(QRect(430, 70, 80, 70)));
     QVERIFY(!peintures.region.intersects(QRect(170, 0, 230, 480)));
     QVERIFY(!peintures.region.intersects(QRect(300, 380, 40, 30)));
+    p->removeEventFilter(&peintures);
+}
+
+void tst_PictureBox::trailPutBackAndShownOnItsRowsAlone()
+{
+    // A level trail 3 pixels wide through rows 39 to 41 from x 100 to 300,
+    // then one lower from x 400 on: the screen shows again the rows the
+    // trails covered, not the rest of their tiles (rows 32 to 63 and 288 to
+    // 319), and what the first covered is the background again.
+    QWidget fenetre;
+    const QImage fondu = fond(QSize(640, 480));
+    PictureBox* p = montree(fenetre, fondu);
+    QVERIFY(QTest::qWaitForWindowExposed(&fenetre));
+    p->DrawWidth = 3;
+    const auto trace = [p](double debut, double y) {
+        p->Cls();
+        p->Trace(QPolygonF{{debut, y}, {debut + 200, y}}, 0xFFFF00);
+    };
+    Peintures peintures;
+    p->installEventFilter(&peintures);
+    trace(100, 40.5);
+    QTRY_VERIFY(peintures.nombre > 0);
+    QTest::qWait(50);
+    peintures.region = QRegion();
+    peintures.nombre = 0;
+
+    trace(400, 300.5);
+    QTRY_VERIFY(peintures.nombre > 0);
+    QVERIFY(peintures.region.contains(QRect(100, 39, 200, 3)));
+    QVERIFY(peintures.region.contains(QRect(400, 299, 200, 3)));
+    QVERIFY(!peintures.region.intersects(QRect(0, 32, 640, 7)));
+    QVERIFY(!peintures.region.intersects(QRect(0, 43, 640, 21)));
+    QVERIFY(!peintures.region.intersects(QRect(0, 288, 640, 11)));
+    QVERIFY(!peintures.region.intersects(QRect(0, 303, 640, 17)));
+    const QImage apres = p->Image();
+    QCOMPARE(apres.copy(0, 0, 640, 200), fondu.copy(0, 0, 640, 200));
     p->removeEventFilter(&peintures);
 }
 

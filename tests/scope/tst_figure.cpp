@@ -169,6 +169,8 @@ private Q_SLOTS:
     void unconnectedChannelAddsNoOffset_data();
     void unconnectedChannelAddsNoOffset();
     void triangleAtZeroHertzIsItsOffset();
+    void sineWithoutTheLibrary();
+    void harmonicWaveFollowsItsLevels();
     // XY.
     void xyEqualSines_data();
     void xyEqualSines();
@@ -799,6 +801,56 @@ void tst_Figure::triangleAtZeroHertzIsItsOffset()
     const OndeEcran a(e, 0, false);
     for (double t : {0.0, 0.001, 0.5})
         QCOMPARE(a(t), 200.0);
+}
+
+void tst_Figure::sineWithoutTheLibrary()
+{
+    // The screen's sine, worked out without a call to the library, is the
+    // library's to its last bit or one below, over the phases a wave takes
+    // (2 pi times a cycle's fraction) and around them: drawn draws and the
+    // quarter periods.
+    std::vector<double> x = {0, 0.25, 0.5, 0.75, 1, -0.25, 1.5707963267948966, 3.141592653589793, 6.2831853,
+                             -8, 8};
+    uint64_t etat = 0x9E3779B97F4A7C15ull;
+    for (int i = 0; i < 100000; ++i) {
+        etat = etat * 6364136223846793005ull + 1442695040888963407ull;
+        x.push_back(-8 + 16 * double(etat >> 11) / double(uint64_t(1) << 53));
+    }
+    for (int k = 0; k <= 64; ++k)
+        x.push_back(2 * kPi * k / 64.0);
+    for (const double v : x)
+        QVERIFY2(std::abs(SinusRapide(v) - std::sin(v)) <= std::numeric_limits<double>::epsilon(),
+                 qPrintable(QString::number(v, 'g', 17)));
+    // Far out, and no number: the library's own.
+    QCOMPARE(SinusRapide(1e6), std::sin(1e6));
+    QVERIFY(std::isnan(SinusRapide(std::numeric_limits<double>::quiet_NaN())));
+    QVERIFY(std::isnan(SinusRapide(std::numeric_limits<double>::infinity())));
+}
+
+void tst_Figure::harmonicWaveFollowsItsLevels()
+{
+    // The harmonic generator's sum at 100 Hz, 2 V at 1 V/div: the
+    // fundamental alone, then with its third a quarter of a turn ahead at
+    // half its amplitude, then at 3/10 of it, and back again.
+    const auto onde = [](int tiers) {
+        EtatTrace e = etat(ModeVoies::CH1);
+        e.voies[0] = voie(FormeOnde::Harmo, 2, 100);
+        e.voies[0].niveaux.Ampli[2] = tiers;
+        e.voies[0].niveaux.AmpliMin[2] = 10;
+        e.voies[0].niveaux.Phase[2] = 1; // a quarter of a turn
+        return OndeEcran(e, 0);
+    };
+    for (const int tiers : {0, 5, 3, 0, 5}) {
+        const OndeEcran o = onde(tiers);
+        for (int k = 0; k < 200; ++k) {
+            const double t = k * 0.01 / 200;
+            const double attendu = 200 * std::sin(2 * M_PI * 100 * t)
+                + 200 * tiers / 10.0 * std::sin(2 * M_PI * 300 * t + M_PI / 2);
+            // Read between the samples of a period's table, within a
+            // thousandth of the amplitude.
+            QVERIFY2(std::abs(o(t) - attendu) < 0.4, qPrintable(QString("%1 at %2: %3").arg(tiers).arg(t).arg(o(t))));
+        }
+    }
 }
 
 // ----------------------------------------------------------------- XY
