@@ -87,12 +87,15 @@ void tst_TextFiles::encodeWindows1252_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("expected");
+    QTest::addColumn<QString>("outside"); // the first character the code page has not
 
-    QTest::newRow("ASCII") << "abc" << QByteArray("abc");
-    QTest::newRow("Latin-1") << "Dépôt ÿ" << QByteArray("D\xE9p\xF4t \xFF");
-    QTest::newRow("high block") << "€œ’" << QByteArray("\x80\x9C\x92");
-    QTest::newRow("missing characters") << "Ω→ŝ" << QByteArray("???");
-    QTest::newRow("missing between known ones") << "aΩé" << QByteArray("a?\xE9");
+    QTest::newRow("ASCII") << "abc" << QByteArray("abc") << "";
+    QTest::newRow("Latin-1") << "Dépôt ÿ µF" << QByteArray("D\xE9p\xF4t \xFF \xB5" "F") << "";
+    QTest::newRow("high block") << "€œ’" << QByteArray("\x80\x9C\x92") << "";
+    QTest::newRow("missing characters") << "Ω→ŝ" << QByteArray("???") << "Ω";
+    QTest::newRow("missing between known ones") << "aΩé" << QByteArray("a?\xE9") << "Ω";
+    QTest::newRow("beyond 16 bits") << QString::fromUtf8("ok \xF0\x9F\x91\x8D") << QByteArray("ok ??")
+                                    << QString::fromUtf8("\xF0\x9F\x91\x8D");
 }
 
 void tst_TextFiles::encodeWindows1252()
@@ -100,6 +103,7 @@ void tst_TextFiles::encodeWindows1252()
     QFETCH(QString, text);
     QFETCH(QByteArray, expected);
     QCOMPARE(::encodeWindows1252(text), expected);
+    QTEST(firstCharacterOutsideWindows1252(text), "outside");
 }
 
 void tst_TextFiles::splitLines_data()
