@@ -222,14 +222,14 @@ QStringList splitLines(const QString& text)
     return lines;
 }
 
-FileStatus replaceFileBytes(const QString& path, const QByteArray& bytes, mode_t mode)
+FileStatus replaceFileBytes(const QString& path, const QByteArray& bytes, mode_t mode, mode_t atMost)
 {
     const QByteArray name = QFile::encodeName(path);
     struct stat info {};
     if (lstat(name.constData(), &info) == 0) {
         if (!S_ISREG(info.st_mode))
             return FileStatus::NotRegular;
-        mode = info.st_mode & 07777; // the file keeps the rights it has
+        mode = info.st_mode & 07777 & atMost; // the file keeps the rights it has
     } else if (errno != ENOENT) {
         return statusOfErrno(errno);
     }

@@ -31,6 +31,9 @@ QString frenchReason(FileStatus status, qint64 maxBytes);
 constexpr mode_t kModeFichierPrive = 0644;   // one account's own file, readable by all
 constexpr mode_t kModeFichierPartage = 0666; // a file every account writes
 constexpr mode_t kModeFichierDepose = 0640;  // an account's file for the folder's group alone
+// An account's settings: nobody else can open them, so nobody else can lock
+// them and stall their owner's writes.
+constexpr mode_t kModeReglages = 0600;
 
 // Opens path for reading, or for appending (created with createMode when
 // missing), under the rules above. Returns the descriptor, or -1 with the
@@ -51,8 +54,10 @@ QStringList splitLines(const QString& text);
 // Replaces the file atomically with the bytes (a temporary file in the same
 // folder renamed over it, so a crash never leaves half a file). A link or
 // any other non-regular file at that name is left alone and the write fails.
-// A new file gets the mode given.
-FileStatus replaceFileBytes(const QString& path, const QByteArray& bytes, mode_t mode = kModeFichierPrive);
+// A new file gets the mode given; an existing one keeps its rights, less
+// those outside atMost.
+FileStatus replaceFileBytes(const QString& path, const QByteArray& bytes, mode_t mode = kModeFichierPrive,
+                            mode_t atMost = 07777);
 // Writes the lines in Windows-1252 with CR LF after each, replacing the file
 // atomically. Returns false when the file cannot be written.
 bool writeTextFile(const QString& path, const QStringList& lines);
