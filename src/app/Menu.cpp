@@ -47,7 +47,6 @@
 #include <QTabWidget>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QTemporaryFile>
 #include <QSettings>
 #include <QUrl>
 
@@ -116,45 +115,49 @@ const EntreeMenu kMenu[] = {
 };
 
 
-// Opens a text file in the desktop's editor, without a shell.
-void ouvrirDansEditeur(const QString& chemin, const QString& nomMontre)
+// Opens a text file in the desktop's editor, without a shell; false, once
+// the user is told why, when none took it.
+bool ouvrirDansEditeur(const QString& chemin, const QString& nomMontre)
 {
     QString raison;
-    if (!openInTextEditor(chemin, &raison))
-        MsgBox(QStringLiteral("Aucun éditeur de texte n'a pu ouvrir le fichier ") + nomMontre
-                   + (raison.isEmpty() ? QString() : QStringLiteral(" :\r\n") + raison + QLatin1Char('.')),
-               vb::Critical, QStringLiteral("Erreur sur le chemin d'accès"));
+    if (openInTextEditor(chemin, &raison))
+        return true;
+    MsgBox(QStringLiteral("Aucun éditeur de texte n'a pu ouvrir le fichier ") + nomMontre
+               + (raison.isEmpty() ? QString() : QStringLiteral(" :\r\n") + raison + QLatin1Char('.')),
+           vb::Critical, QStringLiteral("Erreur sur le chemin d'accès"));
+    return false;
 }
 
-void ouvrirDansEditeur(const QString& chemin)
+bool ouvrirDansEditeur(const QString& chemin)
 {
-    ouvrirDansEditeur(chemin, chemin);
+    return ouvrirDansEditeur(chemin, chemin);
 }
 
-// Results are shown from a read-only UTF-8 copy: a text editor here often
-// misreads Windows-1252, and the files themselves must stay as they are.
+// Results are shown from a read-only UTF-8 copy, which says so and goes when
+// the program ends: a text editor here often misreads Windows-1252, and the
+// files themselves must stay as they are.
 void montrerTexteResultats(const QString& texte, const QString& nomCopie, const QString& nomMontre)
 {
-    const QByteArray octets = texte.toUtf8();
-    QTemporaryFile copie(QDir::tempPath() + QLatin1Char('/') + nomCopie + QStringLiteral("-XXXXXX.txt"));
-    copie.setAutoRemove(false);
-    if (!copie.open() || copie.write(octets) != octets.size() || !copie.flush()) {
-        copie.remove();
-        MsgBox(QStringLiteral("La copie du fichier des réponses-élèves à afficher n'a pas pu être écrite dans ")
+    const QString copie = writeViewCopy(
+        QStringLiteral("==== Vue en lecture seule de ") + nomMontre
+            + QStringLiteral(" : ce qui est changé ici n'est pas enregistré, et cette copie est effacée à la "
+                             "fermeture de Wavix. ====\r\n\r\n")
+            + texte,
+        nomCopie);
+    if (copie.isEmpty()) {
+        MsgBox(QStringLiteral("La copie du fichier des réponses des élèves à afficher n'a pas pu être écrite dans ")
                    + QDir::toNativeSeparators(QDir::tempPath()) + QLatin1Char('.'),
                vb::Critical, QStringLiteral("Wavix - Erreur"));
         return;
     }
-    copie.setPermissions(QFileDevice::ReadOwner);
-    copie.close();
-    ouvrirDansEditeur(copie.fileName(), nomMontre);
+    ouvrirDansEditeur(copie, nomMontre);
 }
 
 void montrerResultats(const QString& fichier)
 {
     QFile source(fichier);
     if (!QFileInfo(fichier).isFile() || !source.open(QIODevice::ReadOnly)) {
-        MsgBox(QStringLiteral("Le fichier des réponses-élèves n'a pas pu être lu :\r\n") + fichier, vb::Critical,
+        MsgBox(QStringLiteral("Le fichier des réponses des élèves n'a pas pu être lu :\r\n") + fichier, vb::Critical,
                QStringLiteral("Wavix - Erreur"));
         return;
     }
@@ -616,12 +619,15 @@ void MDIWavix::Mnu_NewTip_Click()
     if (!porteProfesseur())
         return;
     const QString astuces = DossierDonnees + QStringLiteral("TipOfDayWavix.txt");
-    if (!QFileInfo::exists(astuces) && !writeTextFile(astuces, {})) {
+    const bool cree = !QFileInfo::exists(astuces) && !QFileInfo(astuces).isSymLink();
+    if (cree && !writeTextFile(astuces, {})) {
         MsgBox(QStringLiteral("Le fichier des astuces ne peut pas être créé :\r\n") + astuces, vb::Critical,
                QStringLiteral("Wavix - Erreur"));
         return;
     }
-    ouvrirDansEditeur(astuces);
+    // No editor took it: the empty file made for it goes again.
+    if (!ouvrirDansEditeur(astuces) && cree)
+        QFile::remove(astuces);
 }
 
 void MDIWavix::Mnu_PassWord_Click()

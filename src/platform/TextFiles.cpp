@@ -2,8 +2,11 @@
 
 #include "platform/TextCodec.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTemporaryFile>
 
 #include <cerrno>
 #include <chrono>
@@ -254,6 +257,24 @@ FileStatus replaceFileBytes(const QString& path, const QByteArray& bytes, mode_t
 bool writeTextFile(const QString& path, const QStringList& lines)
 {
     return replaceFileBytes(path, windows1252Lines(lines)) == FileStatus::Ok;
+}
+
+QString writeViewCopy(const QString& text, const QString& baseName)
+{
+    // Made at the first copy, removed with its copies at the program's end.
+    static QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/wavix-vues-XXXXXX"));
+    if (!folder.isValid())
+        return QString();
+    QTemporaryFile copy(folder.path() + QLatin1Char('/') + baseName + QStringLiteral("-XXXXXX.txt"));
+    copy.setAutoRemove(false);
+    const QByteArray bytes = text.toUtf8();
+    if (!copy.open() || copy.write(bytes) != bytes.size() || !copy.flush()) {
+        copy.remove();
+        return QString();
+    }
+    copy.setPermissions(QFileDevice::ReadOwner);
+    copy.close();
+    return copy.fileName();
 }
 
 FileStatus truncateRegularFile(const QString& path)

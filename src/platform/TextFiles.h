@@ -94,6 +94,12 @@ private:
 // under way; other accounts' files are left alone.
 void removeLeftoverTemporaries(const QString& path);
 
+// A read-only copy of a text to be looked at in an editor: UTF-8, readable
+// by its owner alone, named after baseName, in a folder of this run's own
+// (0700) that goes, with every copy in it, when the program ends. Its path;
+// empty when it cannot be written.
+QString writeViewCopy(const QString& text, const QString& baseName);
+
 // Empties a regular file in place; a link is never followed.
 FileStatus truncateRegularFile(const QString& path);
 

@@ -703,16 +703,28 @@ void tst_Menu::emptyingResults()
     p.lancer("Mnu_View");
     QCOMPARE(ouverts.size(), 1);
     QVERIFY(ouverts[0] != resultats);
-    QCOMPARE(QString::fromUtf8(montre), QStringLiteral("Eleve : Léa Élise\r\nRéponse : carrée\r\n"));
+    // Read-only, and it says so.
+    QCOMPARE(TestHome::modeOf(ouverts[0]), 0400u);
+    QCOMPARE(TestHome::modeOf(QFileInfo(ouverts[0]).path()), 0700u);
+    QCOMPARE(QString::fromUtf8(montre), "==== Vue en lecture seule de " + resultats
+                                            + " : ce qui est changé ici n'est pas enregistré, et cette copie est "
+                                              "effacée à la fermeture de Wavix. ====\r\n\r\n"
+                                              "Eleve : Léa Élise\r\nRéponse : carrée\r\n");
     QCOMPARE(TestHome::readFile(resultats), enregistres);
     QFile::remove(ouverts[0]);
     QVERIFY(!FichierResultatOuvert().isOpen());
-    // No editor: said in French.
+    // No editor: said in French, and the empty tips file made for it goes
+    // again, so the tip of the day never shows an empty tip.
     setTextEditorOpener([](const QString&) { return false; });
     p.dialogs.answerMessage(vb::OK);
     p.lancer("Mnu_NewTip");
     QVERIFY(p.dialogs.messages().last().text.startsWith("Aucun éditeur de texte n'a pu ouvrir le fichier "));
-    QVERIFY(QFileInfo::exists(DossierDonnees + "TipOfDayWavix.txt"));
+    QVERIFY(!QFileInfo::exists(DossierDonnees + "TipOfDayWavix.txt"));
+    // A tips file already there stays as it is.
+    QVERIFY(TestHome::writeFile(DossierDonnees + "TipOfDayWavix.txt", "Une astuce\r\n"));
+    p.dialogs.answerMessage(vb::OK);
+    p.lancer("Mnu_NewTip");
+    QCOMPARE(TestHome::readFile(DossierDonnees + "TipOfDayWavix.txt"), QByteArray("Une astuce\r\n"));
 }
 
 void tst_Menu::classroomResults_data()
@@ -777,6 +789,8 @@ void tst_Menu::classroomResults()
     ModeProfesseur = true;
     p.lancer("Mnu_View");
     QCOMPARE(modeCopie, 0400u);
+    QVERIFY(montre.startsWith(("==== Vue en lecture seule de " + classe->depot() + " : ").toUtf8()));
+    montre = montre.mid(montre.indexOf("====\r\n\r\n") + 8);
     const QString moi = accountName(currentAccount());
     const QByteArray lui = ("#### Compte : " + moi + " ; nom saisi : Durand Léa ; fichier : QVT_eleve1_8_3_2007_9_5.txt ####\r\n")
                                .toUtf8() + QString::fromLatin1(contenu).toUtf8() + "\r\n";

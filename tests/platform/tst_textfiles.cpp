@@ -5,6 +5,7 @@
 #include "platform/TextFiles.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QtTest>
 
 #include <sys/stat.h>
@@ -34,6 +35,7 @@ private Q_SLOTS:
     void readStopsAtItsCap();
     void createdFilesGetTheirModeWhateverTheUmask();
     void failedAppendCutsBackToTheLastWholeRecord();
+    void viewCopyIsReadOnlyAndGoesWithTheProgram();
 };
 
 namespace {
@@ -316,6 +318,32 @@ void tst_TextFiles::failedAppendCutsBackToTheLastWholeRecord()
     disque.liberer();
     QVERIFY(!out.writeLines(record));
     QCOMPARE(TestHome::readFile(file), one.repeated(whole));
+}
+
+void tst_TextFiles::viewCopyIsReadOnlyAndGoesWithTheProgram()
+{
+    TestHome home;
+    const QString tmp = home.path("tmp");
+    QVERIFY(QDir().mkpath(tmp));
+    const QByteArray avant = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(tmp));
+    // A program that makes a copy, then ends as the program does.
+    QProcess programme;
+    programme.start(QStringLiteral(WAVIX_AUTRE_COMPTE), {"copie", "Réponses de Léa\r\n"});
+    QVERIFY(programme.waitForFinished(30000));
+    qputenv("TMPDIR", avant);
+    QCOMPARE(programme.exitCode(), 0);
+    // While it ran: UTF-8, readable by its owner alone, in a folder of its own.
+    const QStringList vue = QString::fromLocal8Bit(programme.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(vue.size(), 4);
+    const QString copie = vue[0];
+    QVERIFY2(copie.startsWith(tmp + "/wavix-vues-"), qPrintable(copie));
+    QCOMPARE(vue[1], QStringLiteral("400"));
+    QCOMPARE(vue[2], QStringLiteral("700"));
+    QCOMPARE(vue[3].trimmed(), QStringLiteral("Réponses de Léa"));
+    // Gone with the program, its folder too.
+    QVERIFY(!QFileInfo::exists(copie));
+    QVERIFY(QDir(tmp).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot));
 }
 
 QTEST_MAIN(tst_TextFiles)
