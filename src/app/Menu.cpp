@@ -317,11 +317,10 @@ void MDIWavix::Mnu_Pilote_Click()
     if (identite->txtIdent[1]->text().isEmpty())
         return;
 
+    // A cancel is no error: the program stays in free mode without a word.
     const std::optional<QString> choisi = dialogs().openFile(DemandeFichierExercice());
-    if (!choisi) {
-        MsgBox(QStringLiteral("Erreur dans Module MDIWavix - Mnu_Pilote"), vb::Critical, QStringLiteral("Wavix - Erreur"));
+    if (!choisi)
         return;
-    }
     // The whole file is read and checked first: a run that cannot start
     // writes nothing.
     FichierExo exercice;
@@ -334,7 +333,7 @@ void MDIWavix::Mnu_Pilote_Click()
     Banc().fichierExercice = exercice.titre;
     if (!ouvrirResultats()) {
         FermerFichiers();
-        MsgBox(QStringLiteral("Le fichier des réponses-élèves ne peut pas être écrit :\r\n") + FichierResultat,
+        MsgBox(QStringLiteral("Le fichier des réponses des élèves ne peut pas être écrit :\r\n") + FichierResultat,
                vb::Critical, QStringLiteral("Wavix - Erreur"));
         return;
     }
@@ -452,8 +451,9 @@ void MDIWavix::Mnu_Clean_Click()
     }
     if (!porteProfesseur())
         return;
-    if (MsgBox(QStringLiteral("Voulez-vous vraiment vider le fichier des réponses-élèves ?"), vb::Critical | vb::YesNo,
-               QStringLiteral("Wavix"))
+    // "Non" is the default: Enter alone empties nothing.
+    if (MsgBox(QStringLiteral("Voulez-vous vraiment vider le fichier des réponses des élèves ?"),
+               vb::Critical | vb::YesNo | vb::DefaultButton2, QStringLiteral("Wavix"))
         == vb::No)
         return;
     const QString fichier = fichierResultatsChoisi();
@@ -466,13 +466,13 @@ void MDIWavix::Mnu_Clean_Click()
     if (etat == FileStatus::Missing)
         return;
     if (etat != FileStatus::Ok) {
-        MsgBox(QStringLiteral("Le fichier des réponses-élèves n'a pas pu être vidé :\r\n") + fichier
+        MsgBox(QStringLiteral("Le fichier des réponses des élèves n'a pas pu être vidé :\r\n") + fichier
                    + QStringLiteral("\r\nCe fichier ") + frenchReason(etat, 0) + QLatin1Char('.'),
                vb::Critical, QStringLiteral("Wavix - Erreur"));
         return;
     }
     MsgBox(Reseau ? QStringLiteral("Fichier ") + QFileInfo(fichier).fileName() + QStringLiteral(" vidé.")
-                  : QStringLiteral("Le fichier des réponses-élèves a été vidé."),
+                  : QStringLiteral("Le fichier des réponses des élèves a été vidé."),
            vb::Information, QStringLiteral("Wavix"));
 }
 
@@ -521,18 +521,18 @@ void MDIWavix::viderResultatsClasse()
                vb::Information, QStringLiteral("Wavix"));
         return;
     }
-    if (MsgBox(QStringLiteral("Voulez-vous vraiment supprimer les fichiers des réponses-élèves (")
+    if (MsgBox(QStringLiteral("Voulez-vous vraiment supprimer les fichiers des réponses des élèves (")
                    + QString::number(fichiers.size()) + QStringLiteral(") ?"),
-               vb::Critical | vb::YesNo, QStringLiteral("Wavix"))
+               vb::Critical | vb::YesNo | vb::DefaultButton2, QStringLiteral("Wavix"))
         != vb::Yes)
         return;
     FermerFichiers();
     const QStringList restes = SupprimerFichiersResultats(fichiers);
     if (restes.isEmpty())
-        MsgBox(QStringLiteral("Les fichiers des réponses-élèves ont été supprimés."), vb::Information,
+        MsgBox(QStringLiteral("Les fichiers des réponses des élèves ont été supprimés."), vb::Information,
                QStringLiteral("Wavix"));
     else
-        MsgBox(QStringLiteral("Ces fichiers des réponses-élèves n'ont pas pu être supprimés de ") + DepotClasse
+        MsgBox(QStringLiteral("Ces fichiers des réponses des élèves n'ont pas pu être supprimés de ") + DepotClasse
                    + QStringLiteral(" :\r\n") + restes.join(QStringLiteral("\r\n")),
                vb::Critical, QStringLiteral("Wavix - Erreur"));
 }
