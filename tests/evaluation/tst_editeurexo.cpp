@@ -49,6 +49,13 @@ struct Editeur {
         f->txtData[size_t(2 * c + 1)]->setText(frequence);
     }
     void choisir(int ligne) { f->lstListeData->setCurrentRow(ligne); }
+    // The one message shown: an input error with that text.
+    void erreurDeSaisie(const QString& texte) const
+    {
+        QCOMPARE(dialogs.messages().size(), 1);
+        QCOMPARE(dialogs.messages()[0].text, texte);
+        QCOMPARE(dialogs.messages()[0].title, QStringLiteral("Wavix - Erreur de saisie"));
+    }
     // The save dialog answered with the path, then the messages that follow.
     void enregistrer(const QString& chemin, const QList<int>& reponses = {})
     {
@@ -400,9 +407,7 @@ void tst_EditeurExo::numericCheck()
         QCOMPARE(e.f->lignes().last(), QStringLiteral("sinusoïdale/2.5/1,5/CC/1/"));
         return;
     }
-    QCOMPARE(e.dialogs.messages().size(), 1);
-    QCOMPARE(e.dialogs.messages()[0].text, message);
-    QCOMPARE(e.dialogs.messages()[0].title, QStringLiteral("Wavix - Erreur de saisie"));
+    e.erreurDeSaisie(message);
     QCOMPARE(e.f->lignes(), QStringList{"CC/1//CC/2/"});
 }
 
@@ -415,11 +420,8 @@ void tst_EditeurExo::emptyFieldStopsAdding()
     e.f->txtCommentaire->setText("consigne");
     e.dialogs.answerMessage(vb::OK);
     e.cliquer("cmdAdd");
-    QCOMPARE(e.dialogs.messages().size(), 1);
-    QCOMPARE(e.dialogs.messages()[0].text,
-             QStringLiteral("La tension maximale (en V) pour la voie CH1\r\nn'est pas renseignée : la donnée n'a pas "
-                            "été ajoutée.\r\nVeuillez la saisir."));
-    QCOMPARE(e.dialogs.messages()[0].title, QStringLiteral("Wavix - Erreur de saisie"));
+    e.erreurDeSaisie(QStringLiteral("La tension maximale (en V) pour la voie CH1\r\nn'est pas renseignée : la donnée "
+                                    "n'a pas été ajoutée.\r\nVeuillez la saisir."));
     // Neither the picture nor its comment: the comment waits in its box.
     QCOMPARE(e.f->lignes(), QStringList());
     QCOMPARE(e.f->txtCommentaire->text(), QStringLiteral("consigne"));
@@ -484,10 +486,8 @@ void tst_EditeurExo::handWrittenFlatWaveIsRefusedOnChange()
     e.f->txtData[0]->setText("2");
     e.dialogs.answerMessage(vb::OK);
     e.cliquer("cmdChange");
-    QCOMPARE(e.dialogs.messages().size(), 1);
-    QCOMPARE(e.dialogs.messages()[0].text,
-             QStringLiteral("Pour une tension alternative, la fréquence (en Hz) pour la voie CH2\r\ndoit être supérieure à "
-                            "0.\r\nVeuillez faire la correction nécessaire."));
+    e.erreurDeSaisie(QStringLiteral("Pour une tension alternative, la fréquence (en Hz) pour la voie CH2\r\ndoit être "
+                                    "supérieure à 0.\r\nVeuillez faire la correction nécessaire."));
     QCOMPARE(e.f->lignes(), QStringList{ligne});
 }
 
@@ -540,9 +540,7 @@ void tst_EditeurExo::commentLines()
         QVERIFY2(e.dialogs.messages().isEmpty(), qPrintable(e.dialogs.messages().value(0).text));
         QVERIFY(!e.f->cmdChange->isEnabled());
     } else {
-        QCOMPARE(e.dialogs.messages().size(), 1);
-        QCOMPARE(e.dialogs.messages()[0].text, message);
-        QCOMPARE(e.dialogs.messages()[0].title, QStringLiteral("Wavix - Erreur de saisie"));
+        e.erreurDeSaisie(message);
         // Nothing speaks of a voltage for a comment.
         QVERIFY(!message.contains(QStringLiteral("tension")));
         QCOMPARE(e.f->txtCommentaire->text(), commentaire); // kept for the correction
