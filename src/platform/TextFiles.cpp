@@ -9,6 +9,7 @@
 #include <QTemporaryFile>
 
 #include <cerrno>
+#include <memory>
 #include <chrono>
 #include <thread>
 
@@ -261,11 +262,15 @@ bool writeTextFile(const QString& path, const QStringList& lines)
 
 QString writeViewCopy(const QString& text, const QString& baseName)
 {
-    // Made at the first copy, removed with its copies at the program's end.
-    static QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/wavix-vues-XXXXXX"));
-    if (!folder.isValid())
+    // Made at the first copy, removed with its copies at the program's end;
+    // made again when it has gone (a cleaner of the temporary folder) or the
+    // temporary folder is another one now.
+    static std::unique_ptr<QTemporaryDir> folder;
+    if (!folder || !QFileInfo(folder->path()).isDir() || QFileInfo(folder->path()).path() != QDir::tempPath())
+        folder = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/wavix-vues-XXXXXX"));
+    if (!folder->isValid())
         return QString();
-    QTemporaryFile copy(folder.path() + QLatin1Char('/') + baseName + QStringLiteral("-XXXXXX.txt"));
+    QTemporaryFile copy(folder->path() + QLatin1Char('/') + baseName + QStringLiteral("-XXXXXX.txt"));
     copy.setAutoRemove(false);
     const QByteArray bytes = text.toUtf8();
     if (!copy.open() || copy.write(bytes) != bytes.size() || !copy.flush()) {

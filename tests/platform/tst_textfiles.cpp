@@ -36,6 +36,7 @@ private Q_SLOTS:
     void createdFilesGetTheirModeWhateverTheUmask();
     void failedAppendCutsBackToTheLastWholeRecord();
     void viewCopyIsReadOnlyAndGoesWithTheProgram();
+    void viewCopyFolderIsMadeAgain();
 };
 
 namespace {
@@ -331,7 +332,10 @@ void tst_TextFiles::viewCopyIsReadOnlyAndGoesWithTheProgram()
     QProcess programme;
     programme.start(QStringLiteral(WAVIX_AUTRE_COMPTE), {"copie", "Réponses de Léa\r\n"});
     QVERIFY(programme.waitForFinished(30000));
-    qputenv("TMPDIR", avant);
+    if (avant.isNull())
+        qunsetenv("TMPDIR");
+    else
+        qputenv("TMPDIR", avant);
     QCOMPARE(programme.exitCode(), 0);
     // While it ran: UTF-8, readable by its owner alone, in a folder of its own.
     const QStringList vue = QString::fromLocal8Bit(programme.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
@@ -344,6 +348,29 @@ void tst_TextFiles::viewCopyIsReadOnlyAndGoesWithTheProgram()
     // Gone with the program, its folder too.
     QVERIFY(!QFileInfo::exists(copie));
     QVERIFY(QDir(tmp).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot));
+}
+
+void tst_TextFiles::viewCopyFolderIsMadeAgain()
+{
+    // The folder of the copies removed (by a cleaner of the temporary
+    // folder), or the temporary folder changed: the next copy is made all
+    // the same, in the temporary folder of now.
+    TestHome home;
+    const QByteArray avant = qgetenv("TMPDIR");
+    for (const char* dossier : {"tmp1", "tmp2"}) {
+        QVERIFY(QDir().mkpath(home.path(dossier)));
+        qputenv("TMPDIR", QFile::encodeName(home.path(dossier)));
+        const QString premiere = writeViewCopy("un", "essai");
+        QVERIFY2(premiere.startsWith(home.path(dossier) + "/wavix-vues-"), qPrintable(premiere));
+        QVERIFY(QDir(QFileInfo(premiere).path()).removeRecursively());
+        const QString seconde = writeViewCopy("deux", "essai");
+        QVERIFY2(seconde.startsWith(home.path(dossier) + "/wavix-vues-"), qPrintable(seconde));
+        QCOMPARE(TestHome::readFile(seconde), QByteArray("deux"));
+    }
+    if (avant.isNull())
+        qunsetenv("TMPDIR");
+    else
+        qputenv("TMPDIR", avant);
 }
 
 QTEST_MAIN(tst_TextFiles)
