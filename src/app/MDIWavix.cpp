@@ -174,7 +174,7 @@ bool MDIWavix::MDIForm_Load()
         if (!QFileInfo(DossierDonnees).isDir()) {
             etape = 24;
             if (!CreerDossier(DossierDonnees))
-                throw ErreurExecution{kCheminIntrouvable, QStringLiteral("Chemin d'accès introuvable")};
+                throw ErreurExecution{kCheminIntrouvable, MessageDossierImpossible(DossierDonnees)};
         }
 
         etape = 3;
@@ -257,14 +257,11 @@ bool MDIWavix::MDIForm_Load()
             QTimer::singleShot(0, this, &MDIWavix::annoncerVersion);
         return true;
     } catch (const ErreurExecution& erreur) {
-        QString message = QStringLiteral("Erreur dans le module MDIWavix à la ligne ") + Str(etape)
-            + QStringLiteral(".") + kCrLf + kCrLf;
-        if (erreur.numero == kCheminIntrouvable)
-            message += QStringLiteral("Description : ") + erreur.description + kCrLf
-                + QStringLiteral("Directory_Common_Document = ") + DossierDonnees;
-        else
-            message += QStringLiteral("Erreur n°") + Str(erreur.numero) + QStringLiteral(" : ")
-                + erreur.description;
+        // A folder that cannot be made is named with what to do.
+        QString message = erreur.numero == kCheminIntrouvable
+            ? erreur.description
+            : QStringLiteral("Erreur dans le module MDIWavix à la ligne ") + Str(etape) + QStringLiteral(".") + kCrLf
+                + kCrLf + QStringLiteral("Erreur n°") + Str(erreur.numero) + QStringLiteral(" : ") + erreur.description;
         message += kCrLf + kCrLf + QStringLiteral("L'application va se fermer.");
         MsgBox(message, vb::Critical, QStringLiteral("Wavix - Erreur"));
         return false;

@@ -47,7 +47,6 @@
 #include <QTabWidget>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QTemporaryFile>
 #include <QSettings>
 #include <QUrl>
 
@@ -116,45 +115,49 @@ const EntreeMenu kMenu[] = {
 };
 
 
-// Opens a text file in the desktop's editor, without a shell.
-void ouvrirDansEditeur(const QString& chemin, const QString& nomMontre)
+// Opens a text file in the desktop's editor, without a shell; false, once
+// the user is told why, when none took it.
+bool ouvrirDansEditeur(const QString& chemin, const QString& nomMontre)
 {
     QString raison;
-    if (!openInTextEditor(chemin, &raison))
-        MsgBox(QStringLiteral("Aucun éditeur de texte n'a pu ouvrir le fichier ") + nomMontre
-                   + (raison.isEmpty() ? QString() : QStringLiteral(" :\r\n") + raison + QLatin1Char('.')),
-               vb::Critical, QStringLiteral("Erreur sur le chemin d'accès"));
+    if (openInTextEditor(chemin, &raison))
+        return true;
+    MsgBox(QStringLiteral("Aucun éditeur de texte n'a pu ouvrir le fichier ") + nomMontre
+               + (raison.isEmpty() ? QString() : QStringLiteral(" :\r\n") + raison + QLatin1Char('.')),
+           vb::Critical, QStringLiteral("Erreur sur le chemin d'accès"));
+    return false;
 }
 
-void ouvrirDansEditeur(const QString& chemin)
+bool ouvrirDansEditeur(const QString& chemin)
 {
-    ouvrirDansEditeur(chemin, chemin);
+    return ouvrirDansEditeur(chemin, chemin);
 }
 
-// Results are shown from a read-only UTF-8 copy: a text editor here often
-// misreads Windows-1252, and the files themselves must stay as they are.
+// Results are shown from a read-only UTF-8 copy, which says so and goes when
+// the program ends: a text editor here often misreads Windows-1252, and the
+// files themselves must stay as they are.
 void montrerTexteResultats(const QString& texte, const QString& nomCopie, const QString& nomMontre)
 {
-    const QByteArray octets = texte.toUtf8();
-    QTemporaryFile copie(QDir::tempPath() + QLatin1Char('/') + nomCopie + QStringLiteral("-XXXXXX.txt"));
-    copie.setAutoRemove(false);
-    if (!copie.open() || copie.write(octets) != octets.size() || !copie.flush()) {
-        copie.remove();
-        MsgBox(QStringLiteral("La copie du fichier des réponses-élèves à afficher n'a pas pu être écrite dans ")
+    const QString copie = writeViewCopy(
+        QStringLiteral("==== Vue en lecture seule de ") + nomMontre
+            + QStringLiteral(" : ce qui est changé ici n'est pas enregistré, et cette copie est effacée à la "
+                             "fermeture de Wavix. ====\r\n\r\n")
+            + texte,
+        nomCopie);
+    if (copie.isEmpty()) {
+        MsgBox(QStringLiteral("La copie du fichier des réponses des élèves à afficher n'a pas pu être écrite dans ")
                    + QDir::toNativeSeparators(QDir::tempPath()) + QLatin1Char('.'),
                vb::Critical, QStringLiteral("Wavix - Erreur"));
         return;
     }
-    copie.setPermissions(QFileDevice::ReadOwner);
-    copie.close();
-    ouvrirDansEditeur(copie.fileName(), nomMontre);
+    ouvrirDansEditeur(copie, nomMontre);
 }
 
 void montrerResultats(const QString& fichier)
 {
     QFile source(fichier);
     if (!QFileInfo(fichier).isFile() || !source.open(QIODevice::ReadOnly)) {
-        MsgBox(QStringLiteral("Le fichier des réponses-élèves n'a pas pu être lu :\r\n") + fichier, vb::Critical,
+        MsgBox(QStringLiteral("Le fichier des réponses des élèves n'a pas pu être lu :\r\n") + fichier, vb::Critical,
                QStringLiteral("Wavix - Erreur"));
         return;
     }
@@ -314,11 +317,10 @@ void MDIWavix::Mnu_Pilote_Click()
     if (identite->txtIdent[1]->text().isEmpty())
         return;
 
+    // A cancel is no error: the program stays in free mode without a word.
     const std::optional<QString> choisi = dialogs().openFile(DemandeFichierExercice());
-    if (!choisi) {
-        MsgBox(QStringLiteral("Erreur dans Module MDIWavix - Mnu_Pilote"), vb::Critical, QStringLiteral("Wavix - Erreur"));
+    if (!choisi)
         return;
-    }
     // The whole file is read and checked first: a run that cannot start
     // writes nothing.
     FichierExo exercice;
@@ -331,7 +333,7 @@ void MDIWavix::Mnu_Pilote_Click()
     Banc().fichierExercice = exercice.titre;
     if (!ouvrirResultats()) {
         FermerFichiers();
-        MsgBox(QStringLiteral("Le fichier des réponses-élèves ne peut pas être écrit :\r\n") + FichierResultat,
+        MsgBox(QStringLiteral("Le fichier des réponses des élèves ne peut pas être écrit :\r\n") + FichierResultat,
                vb::Critical, QStringLiteral("Wavix - Erreur"));
         return;
     }
@@ -449,8 +451,9 @@ void MDIWavix::Mnu_Clean_Click()
     }
     if (!porteProfesseur())
         return;
-    if (MsgBox(QStringLiteral("Voulez-vous vraiment vider le fichier des réponses-élèves ?"), vb::Critical | vb::YesNo,
-               QStringLiteral("Wavix"))
+    // "Non" is the default: Enter alone empties nothing.
+    if (MsgBox(QStringLiteral("Voulez-vous vraiment vider le fichier des réponses des élèves ?"),
+               vb::Critical | vb::YesNo | vb::DefaultButton2, QStringLiteral("Wavix"))
         == vb::No)
         return;
     const QString fichier = fichierResultatsChoisi();
@@ -463,13 +466,13 @@ void MDIWavix::Mnu_Clean_Click()
     if (etat == FileStatus::Missing)
         return;
     if (etat != FileStatus::Ok) {
-        MsgBox(QStringLiteral("Le fichier des réponses-élèves n'a pas pu être vidé :\r\n") + fichier
+        MsgBox(QStringLiteral("Le fichier des réponses des élèves n'a pas pu être vidé :\r\n") + fichier
                    + QStringLiteral("\r\nCe fichier ") + frenchReason(etat, 0) + QLatin1Char('.'),
                vb::Critical, QStringLiteral("Wavix - Erreur"));
         return;
     }
     MsgBox(Reseau ? QStringLiteral("Fichier ") + QFileInfo(fichier).fileName() + QStringLiteral(" vidé.")
-                  : QStringLiteral("Le fichier des réponses-élèves a été vidé."),
+                  : QStringLiteral("Le fichier des réponses des élèves a été vidé."),
            vb::Information, QStringLiteral("Wavix"));
 }
 
@@ -518,18 +521,18 @@ void MDIWavix::viderResultatsClasse()
                vb::Information, QStringLiteral("Wavix"));
         return;
     }
-    if (MsgBox(QStringLiteral("Voulez-vous vraiment supprimer les fichiers des réponses-élèves (")
+    if (MsgBox(QStringLiteral("Voulez-vous vraiment supprimer les fichiers des réponses des élèves (")
                    + QString::number(fichiers.size()) + QStringLiteral(") ?"),
-               vb::Critical | vb::YesNo, QStringLiteral("Wavix"))
+               vb::Critical | vb::YesNo | vb::DefaultButton2, QStringLiteral("Wavix"))
         != vb::Yes)
         return;
     FermerFichiers();
     const QStringList restes = SupprimerFichiersResultats(fichiers);
     if (restes.isEmpty())
-        MsgBox(QStringLiteral("Les fichiers des réponses-élèves ont été supprimés."), vb::Information,
+        MsgBox(QStringLiteral("Les fichiers des réponses des élèves ont été supprimés."), vb::Information,
                QStringLiteral("Wavix"));
     else
-        MsgBox(QStringLiteral("Ces fichiers des réponses-élèves n'ont pas pu être supprimés de ") + DepotClasse
+        MsgBox(QStringLiteral("Ces fichiers des réponses des élèves n'ont pas pu être supprimés de ") + DepotClasse
                    + QStringLiteral(" :\r\n") + restes.join(QStringLiteral("\r\n")),
                vb::Critical, QStringLiteral("Wavix - Erreur"));
 }
@@ -616,12 +619,15 @@ void MDIWavix::Mnu_NewTip_Click()
     if (!porteProfesseur())
         return;
     const QString astuces = DossierDonnees + QStringLiteral("TipOfDayWavix.txt");
-    if (!QFileInfo::exists(astuces) && !writeTextFile(astuces, {})) {
+    const bool cree = !QFileInfo::exists(astuces) && !QFileInfo(astuces).isSymLink();
+    if (cree && !writeTextFile(astuces, {})) {
         MsgBox(QStringLiteral("Le fichier des astuces ne peut pas être créé :\r\n") + astuces, vb::Critical,
                QStringLiteral("Wavix - Erreur"));
         return;
     }
-    ouvrirDansEditeur(astuces);
+    // No editor took it: the empty file made for it goes again.
+    if (!ouvrirDansEditeur(astuces) && cree)
+        QFile::remove(astuces);
 }
 
 void MDIWavix::Mnu_PassWord_Click()

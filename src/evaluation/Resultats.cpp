@@ -90,10 +90,10 @@ bool EcrireResultats(const QStringList& lignes)
     // Either the file is back at its last whole record and closed, or it
     // was deleted: nothing more goes to it.
     const bool supprime = fichier.gone();
-    MsgBox((supprime ? QStringLiteral("Le fichier des réponses-élèves a été supprimé pendant l'évaluation, "
+    MsgBox((supprime ? QStringLiteral("Le fichier des réponses des élèves a été supprimé pendant l'évaluation, "
                                       "seul ou avec son dossier :\r\n")
                      : QStringLiteral("Vos réponses ne peuvent plus être enregistrées dans le fichier des "
-                                      "réponses-élèves (disque plein, quota atteint ou dossier réseau perdu) :\r\n"))
+                                      "réponses des élèves (disque plein, quota atteint ou dossier réseau perdu) :\r\n"))
                + chemin + QStringLiteral("\r\n\r\nAppelez le professeur. L'évaluation s'arrête")
                + (supprime ? QStringLiteral(" : les réponses suivantes ne seraient enregistrées nulle part.")
                            : QStringLiteral(" ; les réponses enregistrées jusqu'ici sont conservées.")),

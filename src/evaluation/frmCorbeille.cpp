@@ -20,7 +20,7 @@ const FormDesign kDesign{
     4320,
     {
         {ControlKind::Label, "Label3", -1, 240, 240, 2880, 1500,
-         "Cliquez dans la liste ci-contre sur tous les fichiers Wavix  que vous voulez supprimer."},
+         "Cliquez dans la liste ci-contre sur tous les fichiers Wavix que vous voulez supprimer."},
         {ControlKind::ListBox, "flbQVT", -1, 3360, 240, 4200, 2400},
         {ControlKind::Button, "cmdKill", -1, 240, 1920, 1335, 420, "Supprimer"},
         {ControlKind::Button, "cmdCancel", -1, 1785, 1920, 1335, 420, "Annuler"},

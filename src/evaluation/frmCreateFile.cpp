@@ -17,10 +17,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
+
 namespace {
 
 const char kTitreSaisie[] = "Wavix - Erreur de saisie";
-const char kTitreSuppression[] = "Wavix - Suppresion donnée";
+const char kTitreSuppression[] = "Wavix - Suppression donnée";
 const char kFiltre[] = "Fichier Wavix (*.qvt)|*.qvt";
 // "sinusoïdale", "carrée", "triangulaire".
 constexpr int kFormesProposees = 3;
@@ -86,6 +88,19 @@ const Image kImages[] = {
 QString canal(int champ)
 {
     return champ < 2 ? QStringLiteral("CH1") : QStringLiteral("CH2");
+}
+
+// A field as a sentence names it: its label without the colon, in lower
+// case ("tension maximale (en V)").
+QString nomChamp(const QLabel* etiquette)
+{
+    QString nom = etiquette->text().trimmed();
+    if (nom.endsWith(QLatin1Char(':')))
+        nom.chop(1);
+    nom = nom.trimmed();
+    if (!nom.isEmpty())
+        nom[0] = nom[0].toLower();
+    return nom;
 }
 
 } // namespace
@@ -156,6 +171,7 @@ void frmCreateFile::chargerFichier(const QString& chemin, const QStringList& lig
     for (const QString& ligne : lignes)
         if (!ligne.trimmed().isEmpty())
             lstListeData->addItem(ligne);
+    modifiee_ = false;
 }
 
 QStringList frmCreateFile::lignes() const
@@ -212,7 +228,7 @@ frmCreateFile::Controle frmCreateFile::verifierChamps(bool ajout)
         QString valeur = ajout ? champ->text() : champ->text().trimmed();
         if (ajout && valeur.isEmpty()) {
             // Nothing is added, and the teacher is told why.
-            MsgBox(QStringLiteral("La ") + lblData[size_t(i)]->text() + QStringLiteral(" pour la voie ") + canal(i)
+            MsgBox(QStringLiteral("La ") + nomChamp(lblData[size_t(i)]) + QStringLiteral(" pour la voie ") + canal(i)
                        + QStringLiteral("\r\nn'est pas renseignée : la donnée n'a pas été ajoutée.\r\nVeuillez la saisir."),
                    vb::Information, QString::fromUtf8(kTitreSaisie));
             champ->setFocus();
@@ -221,8 +237,18 @@ frmCreateFile::Controle frmCreateFile::verifierChamps(bool ajout)
         valeur.replace(QLatin1Char('.'), QLatin1Char(','));
         double nombre = 0;
         if (!LireNombreVirgule(valeur, nombre)) {
-            MsgBox(QStringLiteral("La ") + lblData[size_t(i)]->text() + QStringLiteral(" pour la voie ") + canal(i)
+            MsgBox(QStringLiteral("La ") + nomChamp(lblData[size_t(i)]) + QStringLiteral(" pour la voie ") + canal(i)
                        + QStringLiteral("\r\nn'est pas une valeur numérique.\r\nVeuillez faire la correction nécessaire."),
+                   vb::Information, QString::fromUtf8(kTitreSaisie));
+            champ->setFocus();
+            return Controle::Faux;
+        }
+        // An alternating picture has a peak and a frequency above 0: at 0 Hz
+        // it would draw flat yet be scored as a wave.
+        if (!optSignal[size_t(i / 2 * 2)]->isChecked() && nombre <= 0) {
+            MsgBox(QStringLiteral("Pour une tension alternative, la ") + nomChamp(lblData[size_t(i)])
+                       + QStringLiteral(" pour la voie ") + canal(i)
+                       + QStringLiteral("\r\ndoit être supérieure à 0.\r\nVeuillez faire la correction nécessaire."),
                    vb::Information, QString::fromUtf8(kTitreSaisie));
             champ->setFocus();
             return Controle::Faux;
@@ -261,6 +287,22 @@ bool frmCreateFile::ligneLisible(const QString& ligne)
     return false;
 }
 
+// Exercise files are Windows-1252: a comment holding a character the code
+// page has not is refused, naming it, rather than saved as "?".
+bool frmCreateFile::commentaireEcrivable()
+{
+    const QString refuse = firstCharacterOutsideWindows1252(txtCommentaire->text());
+    if (refuse.isEmpty())
+        return true;
+    MsgBox(QStringLiteral("Le caractère « ") + refuse
+               + QStringLiteral(" » du commentaire ne peut pas être enregistré dans un fichier Wavix, "
+                                "dont le codage (Windows-1252) ne le connaît pas.\r\nVeuillez le remplacer "
+                                "(par exemple « ohm » pour « Ω »)."),
+           vb::Information, QString::fromUtf8(kTitreSaisie));
+    txtCommentaire->setFocus();
+    return false;
+}
+
 int frmCreateFile::ligneChoisie() const
 {
     QListWidgetItem* courant = lstListeData->currentItem();
@@ -275,9 +317,13 @@ void frmCreateFile::cmdAdd_Click()
     const QString ligne = composerLigne();
     if (!ligneLisible(ligne))
         return;
-    if (!txtCommentaire->text().trimmed().isEmpty())
+    const bool commente = !txtCommentaire->text().trimmed().isEmpty();
+    if (commente && !commentaireEcrivable())
+        return;
+    if (commente)
         lstListeData->addItem(QStringLiteral("'") + withoutControlCharacters(txtCommentaire->text()));
     lstListeData->addItem(ligne);
+    modifiee_ = true;
     effacerChamps();
     txtData[0]->setFocus();
 }
@@ -287,12 +333,32 @@ void frmCreateFile::cmdChange_Click()
     const int choisie = ligneChoisie();
     if (choisie < 0)
         return;
+    // A comment line takes the comment box's new text; with that box
+    // emptied, the fields typed make it a data line.
+    if (lstListeData->item(choisie)->text().startsWith(QLatin1Char('\''))) {
+        if (!txtCommentaire->text().trimmed().isEmpty()) {
+            if (!commentaireEcrivable())
+                return;
+            lstListeData->item(choisie)->setText(QStringLiteral("'") + withoutControlCharacters(txtCommentaire->text()));
+            modifiee_ = true;
+            cmdChange->setEnabled(false);
+            return;
+        }
+        if (std::all_of(txtData.begin(), txtData.end(), [](const QLineEdit* c) { return c->text().trimmed().isEmpty(); })) {
+            MsgBox(QStringLiteral("Le commentaire est vide.\r\nTapez son nouveau texte dans « Ajouter un commentaire », "
+                                  "ou retirez la ligne avec « Retirer de la liste »."),
+                   vb::Information, QString::fromUtf8(kTitreSaisie));
+            txtCommentaire->setFocus();
+            return;
+        }
+    }
     if (verifierChamps(false) != Controle::Bon)
         return;
     const QString ligne = composerLigne();
     if (!ligneLisible(ligne))
         return;
     lstListeData->item(choisie)->setText(ligne);
+    modifiee_ = true;
     cmdChange->setEnabled(false);
 }
 
@@ -338,6 +404,7 @@ void frmCreateFile::deplacer(int sens)
     const QString texte = lstListeData->item(choisie)->text();
     lstListeData->item(choisie)->setText(lstListeData->item(voisine)->text());
     lstListeData->item(voisine)->setText(texte);
+    modifiee_ = true;
     lstListeData->setCurrentRow(voisine);
 }
 
@@ -356,16 +423,17 @@ void frmCreateFile::cmdRemove_Click()
     const QString titre = QString::fromUtf8(kTitreSuppression);
     const int choisie = ligneChoisie();
     if (choisie < 0) {
-        MsgBox(QStringLiteral("Pour supprimer une donnée, vous devez au préalable le sélectionner."), vb::Information,
+        MsgBox(QStringLiteral("Pour supprimer une donnée, vous devez au préalable la sélectionner."), vb::Information,
                titre);
         return;
     }
-    if (MsgBox(QStringLiteral("Etes-vous sûr de vouloir supprimer cette donnée ?"), vb::Information | vb::YesNo, titre)
+    if (MsgBox(QStringLiteral("Êtes-vous sûr de vouloir supprimer cette donnée ?"), vb::Information | vb::YesNo, titre)
         != vb::Yes)
         return;
     // The fields keep what they show and no other line is chosen.
     const QSignalBlocker bloque(lstListeData);
     delete lstListeData->takeItem(choisie);
+    modifiee_ = true;
     lstListeData->setCurrentRow(-1);
     lstListeData->clearSelection();
 }
@@ -408,6 +476,7 @@ void frmCreateFile::cmdSave_Click()
         return;
     }
     fichier_ = chemin;
+    modifiee_ = false;
     MsgBox(QStringLiteral("Le fichier « %1 » a été enregistré dans le dossier :\r\n%2").arg(nom, QFileInfo(chemin).absolutePath()),
            vb::Information, QStringLiteral("Wavix - Enregistrement"));
 }
@@ -415,4 +484,22 @@ void frmCreateFile::cmdSave_Click()
 void frmCreateFile::cmdEnd_Click()
 {
     Unload();
+}
+
+void frmCreateFile::Form_QueryUnload(bool& cancel, UnloadMode mode)
+{
+    // As a text editor does: a list changed since it was opened or saved is
+    // not dropped without asking (the session's end cannot wait).
+    if (!modifiee_ || mode == UnloadMode::Shutdown)
+        return;
+    switch (MsgBox(QStringLiteral("La liste a été modifiée depuis son dernier enregistrement.\r\n"
+                                  "Voulez-vous l'enregistrer avant de quitter ?"),
+                   vb::Question | vb::YesNoCancel, QStringLiteral("Wavix - Enregistrement"))) {
+    case vb::Yes:
+        cmdSave_Click();
+        cancel = modifiee_; // saving cancelled or failed: the editor stays
+        break;
+    case vb::No: break;
+    default: cancel = true; break;
+    }
 }

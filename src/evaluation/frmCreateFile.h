@@ -24,6 +24,7 @@ public:
     frmCreateFile();
 
     void Form_Load() override;
+    void Form_QueryUnload(bool& cancel, UnloadMode mode) override;
 
     // Puts the lines of the file being modified in the list (blank lines
     // are left out); saving then offers that file.
@@ -57,6 +58,7 @@ private:
     Controle verifierChamps(bool ajout);
     QString composerLigne() const;
     bool ligneLisible(const QString& ligne);
+    bool commentaireEcrivable();
     void effacerChamps();
     // The waveform list of channel c on the type word of a line.
     void choisirForme(int c, const QString& mot);
@@ -64,4 +66,6 @@ private:
     void deplacer(int sens);
 
     QString fichier_;
+    // The list changed since it was loaded or saved.
+    bool modifiee_ = false;
 };

@@ -17,7 +17,7 @@ const FormDesign kDesign{
     0,
     {
         {ControlKind::AutoSizeLabel, "lblInfo", -1, 240, 240},
-        {ControlKind::AutoSizeLabel, "lblTexte", -1, 240, 0, 0, 0, "Nom du dossier  : "},
+        {ControlKind::AutoSizeLabel, "lblTexte", -1, 240, 0, 0, 0, "Nom du dossier : "},
         {ControlKind::TextBox, "txtDepot", -1, 0, 0, 2400, 315},
         {ControlKind::Button, "cmdOK", -1, 0, 0, 1215, 375, "OK"},
     },

@@ -38,7 +38,7 @@ std::vector<ControlDesign> voie(int v)
     const int y = 540;
     const int r = 4 * v; // first correction label of the channel
     std::vector<ControlDesign> c = {
-        {ControlKind::Frame, "fraVoie", v, x, y, 3735, 2355, v == 0 ? "Voie A" : "Voie B"},
+        {ControlKind::Frame, "fraVoie", v, x, y, 3735, 2355, v == 0 ? "Voie CH1" : "Voie CH2"},
         {ControlKind::OptionButton, v == 0 ? "optACDCa" : "optACDCb", 0, x + 120, y + 300, 1860, 255, "Tension continue"},
         {ControlKind::OptionButton, v == 0 ? "optACDCa" : "optACDCb", 1, x + 120, y + 660, 1980, 255, "Tension alternative"},
         {ControlKind::ComboBox, "cmbSignal", v, x + 660, y + 960, 1515, 315, "", kBulleSignal},

@@ -78,7 +78,13 @@ void frmTip::Form_Load()
     NextRandomTip();
     const QString nom = QString::fromLatin1(kFichierAstuces);
     FileStatus etat = FileStatus::Ok;
-    if (!LoadTips(DossierDonnees + nom, &etat) && (etat == FileStatus::NotRegular || etat == FileStatus::TooLarge))
+    const bool lues = LoadTips(DossierDonnees + nom, &etat);
+    if (lues && tips_.isEmpty())
+        control<QLabel>(this, "lblTipText")
+            ->setText(QStringLiteral("Le fichier ") + nom + QStringLiteral(" ne contient encore aucune astuce.\n\n")
+                      + QStringLiteral("Le professeur les y ajoute, une par ligne, par le menu Aide, "
+                                       "« Rajouter une astuce »."));
+    else if (!lues && (etat == FileStatus::NotRegular || etat == FileStatus::TooLarge))
         control<QLabel>(this, "lblTipText")
             ->setText(QStringLiteral("Le fichier ") + nom + QLatin1Char(' ') + frenchReason(etat, kTailleMaxAstuces)
                       + QStringLiteral(" : les astuces ne sont pas lues."));
@@ -99,7 +105,10 @@ bool frmTip::LoadTips(const QString& chemin, FileStatus* etat)
         *etat = lu;
     if (lu != FileStatus::Ok)
         return false;
-    tips_ += splitLines(texte);
+    // A blank line is no tip.
+    for (const QString& ligne : splitLines(texte))
+        if (!ligne.trimmed().isEmpty())
+            tips_ << ligne;
     NextRandomTip();
     return true;
 }

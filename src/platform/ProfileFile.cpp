@@ -214,7 +214,7 @@ bool writeProfileString(const QString& file, const QString& section, const QStri
     // Read, changed and replaced under the file's lock: a write of another
     // program of the account lands before or after this one, never lost.
     LockedRegularFile locked;
-    FileStatus lu = locked.open(file, kModeFichierPrive);
+    FileStatus lu = locked.open(file, kModeReglages);
     QByteArray current;
     if (lu == FileStatus::Ok) {
         removeLeftoverTemporaries(file);
@@ -267,7 +267,8 @@ bool writeProfileString(const QString& file, const QString& section, const QStri
     QByteArray bytes;
     for (const Line& line : lines)
         bytes += line.content + line.end;
-    const FileStatus ecrit = replaceFileBytes(file, bytes);
+    // Settings written before they were private become so.
+    const FileStatus ecrit = replaceFileBytes(file, bytes, kModeReglages, kModeReglages);
     if (status)
         *status = ecrit;
     if (ecrit != FileStatus::Ok) {

@@ -261,65 +261,133 @@ std::function<bool(const QString&)>& webOpener()
     return opener;
 }
 
-// The desktop's own choice of program for a type (xdg-mime), started
-// detached without a shell: its Exec line with the file or address in place
-// of its field codes. A desktop's "xdg-open" reports a failure only once the
-// program it started has gone; this knows at once.
-bool openWithDefaultApplication(const QString& target, const QString& mimeType, QString* why)
+// The desktop entry the desktop chose for a type (xdg-mime), its file's path;
+// empty with why when there is none.
+QString defaultDesktopEntry(const QString& mimeType, QString* why)
 {
-    const auto fail = [why](const QString& reason) {
-        if (why)
-            *why = reason;
-        return false;
-    };
     QProcess query;
     query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), mimeType});
-    if (!query.waitForStarted(5000))
-        return fail(QStringLiteral("le programme xdg-mime (paquet xdg-utils) est introuvable"));
+    if (!query.waitForStarted(5000)) {
+        if (why)
+            *why = QStringLiteral("le programme xdg-mime (paquet xdg-utils) est introuvable");
+        return QString();
+    }
     QString entry;
     if (query.waitForFinished(5000) && query.exitStatus() == QProcess::NormalExit && query.exitCode() == 0)
         entry = QString::fromUtf8(query.readAllStandardOutput()).trimmed();
     const QString desktop = entry.isEmpty()
         ? QString()
         : QStandardPaths::locate(QStandardPaths::ApplicationsLocation, entry);
+    if (desktop.isEmpty() && why)
+        *why = QStringLiteral("aucun programme n'est choisi pour ce type de fichier (%1)").arg(mimeType);
+    return desktop;
+}
+
+// Started detached, without a shell.
+bool startCommand(QStringList command, QString* why)
+{
+    const QString programme = command.takeFirst();
+    if (QProcess::startDetached(programme, command))
+        return true;
+    if (why)
+        *why = QStringLiteral("le programme %1 n'a pas pu être lancé").arg(programme);
+    return false;
+}
+
+// The desktop's own choice of program for a type, started as its entry
+// says. A desktop's "xdg-open" reports a failure only once the program it
+// started has gone; this knows at once.
+bool openWithDefaultApplication(const QString& target, const QString& mimeType, QString* why)
+{
+    const QString desktop = defaultDesktopEntry(mimeType, why);
     if (desktop.isEmpty())
-        return fail(QStringLiteral("aucun programme n'est choisi pour ce type de fichier (%1)").arg(mimeType));
-    QString exec;
+        return false;
     QFile fiche(desktop);
-    if (fiche.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        bool entree = false;
-        while (!fiche.atEnd() && exec.isEmpty()) {
-            const QString ligne = QString::fromUtf8(fiche.readLine()).trimmed();
-            if (ligne.startsWith(QLatin1Char('[')))
-                entree = ligne == QLatin1String("[Desktop Entry]");
-            else if (entree && ligne.startsWith(QLatin1String("Exec=")))
-                exec = ligne.mid(5);
-        }
+    const QByteArray entry = fiche.open(QIODevice::ReadOnly) ? fiche.read(1 << 20) : QByteArray();
+    const QStringList command = desktopEntryCommand(entry, QFileInfo(desktop).fileName(), target, why);
+    return !command.isEmpty() && startCommand(command, why);
+}
+
+// Text editors with windows of their own, for a desktop whose chosen one
+// needs a terminal that is not there.
+const QStringList kGraphicalEditors = {
+    QStringLiteral("gnome-text-editor"), QStringLiteral("gedit"),    QStringLiteral("kate"),
+    QStringLiteral("kwrite"),            QStringLiteral("mousepad"), QStringLiteral("pluma"),
+    QStringLiteral("xed"),               QStringLiteral("featherpad"), QStringLiteral("geany"),
+    QStringLiteral("leafpad"),
+};
+
+} // namespace
+
+QStringList inTerminal(const QStringList& command)
+{
+    // How each emulator is given a command and its arguments.
+    struct Emulator {
+        const char* name;
+        const char* option; // before the command; "" for none
+    };
+    static const Emulator kEmulators[] = {
+        {"x-terminal-emulator", "-e"}, {"gnome-terminal", "--"}, {"konsole", "-e"}, {"xfce4-terminal", "-x"},
+        {"mate-terminal", "-x"},       {"terminator", "-x"},     {"kitty", ""},     {"alacritty", "-e"},
+        {"urxvt", "-e"},               {"xterm", "-e"},
+    };
+    for (const Emulator& e : kEmulators) {
+        const QString path = QStandardPaths::findExecutable(QString::fromLatin1(e.name));
+        if (path.isEmpty())
+            continue;
+        QStringList wrapped{path};
+        if (*e.option)
+            wrapped << QString::fromLatin1(e.option);
+        return wrapped + command;
     }
-    QStringList args = QProcess::splitCommand(exec);
+    return {};
+}
+
+QStringList desktopEntryCommand(const QByteArray& entry, const QString& entryName, const QString& target, QString* why)
+{
+    const auto fail = [why](const QString& reason) {
+        if (why)
+            *why = reason;
+        return QStringList();
+    };
+    QString exec;
+    bool terminal = false;
+    bool section = false;
+    for (const QByteArray& raw : entry.split('\n')) {
+        const QString ligne = QString::fromUtf8(raw).trimmed();
+        if (ligne.startsWith(QLatin1Char('[')))
+            section = ligne == QLatin1String("[Desktop Entry]");
+        else if (section && exec.isEmpty() && ligne.startsWith(QLatin1String("Exec=")))
+            exec = ligne.mid(5);
+        else if (section && ligne.startsWith(QLatin1String("Terminal=")))
+            terminal = ligne.mid(9).trimmed() == QLatin1String("true");
+    }
+    const QStringList args = QProcess::splitCommand(exec);
     if (args.isEmpty())
-        return fail(QStringLiteral("le programme choisi (%1) ne dit pas comment le lancer").arg(entry));
+        return fail(QStringLiteral("le programme choisi (%1) ne dit pas comment le lancer").arg(entryName));
     bool place = false;
-    QStringList finals;
-    for (const QString& a : std::as_const(args)) {
+    QStringList command;
+    for (const QString& a : args) {
         if (a == QLatin1String("%f") || a == QLatin1String("%F") || a == QLatin1String("%u") || a == QLatin1String("%U")) {
-            finals << target;
+            command << target;
             place = true;
         } else if (a.size() == 2 && a.startsWith(QLatin1Char('%'))) {
             continue; // %i, %c, %k and the like
         } else {
-            finals << QString(a).replace(QStringLiteral("%%"), QStringLiteral("%"));
+            command << QString(a).replace(QStringLiteral("%%"), QStringLiteral("%"));
         }
     }
     if (!place)
-        finals << target;
-    const QString programme = finals.takeFirst();
-    if (!QProcess::startDetached(programme, finals))
-        return fail(QStringLiteral("le programme %1 n'a pas pu être lancé").arg(programme));
-    return true;
+        command << target;
+    if (!terminal)
+        return command;
+    const QStringList wrapped = inTerminal(command);
+    if (wrapped.isEmpty())
+        return fail(QStringLiteral("le programme choisi (%1) s'ouvre dans un terminal, et aucun terminal n'est installé "
+                                   "(x-terminal-emulator, gnome-terminal, konsole, xfce4-terminal, xterm…)")
+                        .arg(command.first()));
+    return wrapped;
 }
-
-} // namespace
 
 bool openInTextEditor(const QString& path, QString* why)
 {
@@ -328,8 +396,17 @@ bool openInTextEditor(const QString& path, QString* why)
     QString type = QMimeDatabase().mimeTypeForFile(path).name();
     if (!type.startsWith(QLatin1String("text/")))
         type = QStringLiteral("text/plain");
-    return openWithDefaultApplication(path, type, why)
-        || (type != QLatin1String("text/plain") && openWithDefaultApplication(path, QStringLiteral("text/plain"), why));
+    QString reason;
+    if (openWithDefaultApplication(path, type, &reason)
+        || (type != QLatin1String("text/plain") && openWithDefaultApplication(path, QStringLiteral("text/plain"), &reason)))
+        return true;
+    // The desktop's choice cannot run here (none, or a terminal program
+    // without a terminal): a text editor of its own window will do.
+    if (const QString editor = firstInstalledProgram(kGraphicalEditors); !editor.isEmpty())
+        return startCommand({editor, path}, why);
+    if (why)
+        *why = reason;
+    return false;
 }
 
 void setTextEditorOpener(std::function<bool(const QString&)> opener)

@@ -60,15 +60,30 @@ bool playSoundFile(const QString& path);
 // Tests listen with a player of their own; nullptr restores the real one.
 void setSoundPlayer(std::function<bool(const QString&)> player);
 
-// Opens a text file in the desktop's editor, without a shell; false when no
-// program took it, with why in French in `why` (no program set for text
-// files, or the program could not start). Tests state their own opener;
-// nullptr restores the desktop's.
+// Opens a text file in the desktop's editor, without a shell: in a terminal
+// emulator when its desktop entry asks for one (a terminal editor such as
+// vim), else, when that editor cannot run, in a text editor with a window of
+// its own. False when no program took it, with why in French in `why` (no
+// program set for text files, a terminal editor and no terminal, or the
+// program could not start). Tests state their own opener; nullptr restores
+// the desktop's.
 bool openInTextEditor(const QString& path, QString* why = nullptr);
 void setTextEditorOpener(std::function<bool(const QString&)> opener);
 // Opens a web address in the desktop's browser, the same way.
 bool openWebPage(const QString& address, QString* why = nullptr);
 void setWebPageOpener(std::function<bool(const QString&)> opener);
+
+// What a desktop entry (the text of its .desktop file, named entryName)
+// starts for a file or address, without a shell: its Exec line with the
+// target in place of its field codes (or after them), inside a terminal
+// emulator when the entry says Terminal=true. Empty, with why in French,
+// when it cannot be started here.
+QStringList desktopEntryCommand(const QByteArray& entry, const QString& entryName, const QString& target,
+                                QString* why = nullptr);
+// The command run in a window of the first installed terminal emulator
+// (Debian's x-terminal-emulator first), each given it its own way; empty
+// when none is installed.
+QStringList inTerminal(const QStringList& command);
 
 // The first of the programs named that is installed (found on PATH), with
 // its full path; empty when none is.

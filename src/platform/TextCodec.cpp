@@ -47,26 +47,41 @@ QString decodeText(const QByteArray& bytes)
     return decodeWindows1252(bytes);
 }
 
+namespace {
+
+// The Windows-1252 byte of a UTF-16 unit, -1 when the code page has none.
+int windows1252Byte(char16_t u)
+{
+    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
+        return u;
+    for (int i = 0; i < 32; ++i)
+        if (kHighBlock[i] == u || (kHighBlock[i] == 0 && u == 0x80 + i))
+            return 0x80 + i;
+    return -1;
+}
+
+} // namespace
+
 QByteArray encodeWindows1252(const QString& text)
 {
     QByteArray out;
     out.reserve(text.size());
     for (QChar ch : text) {
-        const char16_t u = ch.unicode();
-        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            out.append(char(u));
-            continue;
-        }
-        char byte = '?';
-        for (int i = 0; i < 32; ++i) {
-            if (kHighBlock[i] == u || (kHighBlock[i] == 0 && u == 0x80 + i)) {
-                byte = char(0x80 + i);
-                break;
-            }
-        }
-        out.append(byte);
+        const int byte = windows1252Byte(ch.unicode());
+        out.append(byte < 0 ? '?' : char(byte));
     }
     return out;
+}
+
+QString firstCharacterOutsideWindows1252(const QString& text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (windows1252Byte(text[i].unicode()) >= 0)
+            continue;
+        const bool paire = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        return text.mid(i, paire ? 2 : 1);
+    }
+    return QString();
 }
 
 QString withoutControlCharacters(QString text)

@@ -2,10 +2,14 @@
 
 #include "platform/TextCodec.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTemporaryFile>
 
 #include <cerrno>
+#include <memory>
 #include <chrono>
 #include <thread>
 
@@ -222,14 +226,14 @@ QStringList splitLines(const QString& text)
     return lines;
 }
 
-FileStatus replaceFileBytes(const QString& path, const QByteArray& bytes, mode_t mode)
+FileStatus replaceFileBytes(const QString& path, const QByteArray& bytes, mode_t mode, mode_t atMost)
 {
     const QByteArray name = QFile::encodeName(path);
     struct stat info {};
     if (lstat(name.constData(), &info) == 0) {
         if (!S_ISREG(info.st_mode))
             return FileStatus::NotRegular;
-        mode = info.st_mode & 07777; // the file keeps the rights it has
+        mode = info.st_mode & 07777 & atMost; // the file keeps the rights it has
     } else if (errno != ENOENT) {
         return statusOfErrno(errno);
     }
@@ -254,6 +258,28 @@ FileStatus replaceFileBytes(const QString& path, const QByteArray& bytes, mode_t
 bool writeTextFile(const QString& path, const QStringList& lines)
 {
     return replaceFileBytes(path, windows1252Lines(lines)) == FileStatus::Ok;
+}
+
+QString writeViewCopy(const QString& text, const QString& baseName)
+{
+    // Made at the first copy, removed with its copies at the program's end;
+    // made again when it has gone (a cleaner of the temporary folder) or the
+    // temporary folder is another one now.
+    static std::unique_ptr<QTemporaryDir> folder;
+    if (!folder || !QFileInfo(folder->path()).isDir() || QFileInfo(folder->path()).path() != QDir::tempPath())
+        folder = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/wavix-vues-XXXXXX"));
+    if (!folder->isValid())
+        return QString();
+    QTemporaryFile copy(folder->path() + QLatin1Char('/') + baseName + QStringLiteral("-XXXXXX.txt"));
+    copy.setAutoRemove(false);
+    const QByteArray bytes = text.toUtf8();
+    if (!copy.open() || copy.write(bytes) != bytes.size() || !copy.flush()) {
+        copy.remove();
+        return QString();
+    }
+    copy.setPermissions(QFileDevice::ReadOwner);
+    copy.close();
+    return copy.fileName();
 }
 
 FileStatus truncateRegularFile(const QString& path)

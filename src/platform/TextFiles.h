@@ -31,6 +31,9 @@ QString frenchReason(FileStatus status, qint64 maxBytes);
 constexpr mode_t kModeFichierPrive = 0644;   // one account's own file, readable by all
 constexpr mode_t kModeFichierPartage = 0666; // a file every account writes
 constexpr mode_t kModeFichierDepose = 0640;  // an account's file for the folder's group alone
+// An account's settings: nobody else can open them, so nobody else can lock
+// them and stall their owner's writes.
+constexpr mode_t kModeReglages = 0600;
 
 // Opens path for reading, or for appending (created with createMode when
 // missing), under the rules above. Returns the descriptor, or -1 with the
@@ -51,8 +54,10 @@ QStringList splitLines(const QString& text);
 // Replaces the file atomically with the bytes (a temporary file in the same
 // folder renamed over it, so a crash never leaves half a file). A link or
 // any other non-regular file at that name is left alone and the write fails.
-// A new file gets the mode given.
-FileStatus replaceFileBytes(const QString& path, const QByteArray& bytes, mode_t mode = kModeFichierPrive);
+// A new file gets the mode given; an existing one keeps its rights, less
+// those outside atMost.
+FileStatus replaceFileBytes(const QString& path, const QByteArray& bytes, mode_t mode = kModeFichierPrive,
+                            mode_t atMost = 07777);
 // Writes the lines in Windows-1252 with CR LF after each, replacing the file
 // atomically. Returns false when the file cannot be written.
 bool writeTextFile(const QString& path, const QStringList& lines);
@@ -88,6 +93,12 @@ private:
 // account. Called while the file is locked, when no write of the account is
 // under way; other accounts' files are left alone.
 void removeLeftoverTemporaries(const QString& path);
+
+// A read-only copy of a text to be looked at in an editor: UTF-8, readable
+// by its owner alone, named after baseName, in a folder of this run's own
+// (0700) that goes, with every copy in it, when the program ends. Its path;
+// empty when it cannot be written.
+QString writeViewCopy(const QString& text, const QString& baseName);
 
 // Empties a regular file in place; a link is never followed.
 FileStatus truncateRegularFile(const QString& path);

@@ -93,7 +93,13 @@ QString CheminDossierSpecial(int identifiant)
     if (!QFileInfo(named).isDir()) {
         if (!DossiersManquantsSignales.contains(named)) {
             DossiersManquantsSignales << named;
-            MsgBox(QStringLiteral("Le répertoire n'existe pas."));
+            // Which folder, who names it, and what prepares it.
+            ConstatDossierPartage manquant;
+            manquant.etat = EtatDossierPartage::Manquant;
+            manquant.niveau = named + QStringLiteral(" (nommé par la variable ") + QString::fromLatin1(variable)
+                + QLatin1Char(')');
+            MsgBox(MessageDossierPartage(manquant, userFolder(location)), vb::Exclamation,
+                   QStringLiteral("Wavix - Dossiers partagés"));
         }
         return userFolder(location);
     }
@@ -310,12 +316,39 @@ bool CreerDossier(const QString& chemin)
     return QDir().mkpath(cible) && QFileInfo(cible).isDir();
 }
 
+QString MessageDossierImpossible(const QString& chemin)
+{
+    // From the root down: a level that is there but no folder stands in the
+    // way; else the last folder there refuses the next level.
+    QString niveau, dernier = QStringLiteral("/"), raison;
+    for (const QString& nom : QDir::cleanPath(chemin).split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        niveau += QLatin1Char('/') + nom;
+        const QFileInfo info(niveau);
+        if (!info.exists() && !info.isSymLink())
+            break;
+        if (!info.isDir()) {
+            raison = QStringLiteral("« ") + niveau
+                + QStringLiteral(" » n'est pas un dossier (c'est un fichier ou un lien) : renommez-le ou déplacez-le.");
+            break;
+        }
+        dernier = niveau;
+    }
+    if (raison.isEmpty())
+        raison = QStringLiteral("Votre compte ne peut pas écrire dans « ") + dernier
+            + QStringLiteral(" » : l'administrateur de l'ordinateur peut vous en donner le droit.");
+    return QStringLiteral("Wavix ne peut pas créer son dossier de travail :") + kCrLf + withoutTrailingSlash(chemin)
+        + kCrLf + raison + kCrLf + kCrLf + QStringLiteral("Ce dossier est pris dans votre dossier personnel (")
+        + QDir::homePath()
+        + QStringLiteral("), qui doit exister et où votre compte doit pouvoir écrire ; une classe peut aussi nommer "
+                         "un dossier partagé avec la variable WAVIX_COMMON_DOCUMENTS. Relancez ensuite Wavix.");
+}
+
 bool ReglagesDuCompte(const QString& chemin)
 {
     const QByteArray nom = QFile::encodeName(chemin);
-    const int fd = ::open(nom.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, kModeFichierPrive);
+    const int fd = ::open(nom.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, kModeReglages);
     if (fd >= 0) {
-        fchmod(fd, kModeFichierPrive);
+        fchmod(fd, kModeReglages);
         ::close(fd);
         return true;
     }

@@ -96,6 +96,10 @@ QString DossierPersonnel(int identifiant);
 // shared root nothing is created: the administrator prepares those. False
 // when the folder is still missing.
 bool CreerDossier(const QString& chemin);
+// Why one of the user's own folders cannot be created, in French: the folder,
+// the level at fault (a file in the way, or a folder his account cannot write
+// in) and what to do.
+QString MessageDossierImpossible(const QString& chemin);
 
 // In a shared folder, the user's settings file at that path is his own: a
 // regular file of his account, or made for him now (empty) when missing, so

@@ -119,6 +119,7 @@ private Q_SLOTS:
     void newVersionWaitsForTheTip();
     void quitDoesNotWaitForTheCheck();
     void resolutionWarning();
+    void dataFolderCannotBeCreated_data();
     void dataFolderCannotBeCreated();
     void namedFolderMissing();
     void networkUseAsksDepositOnce();
@@ -382,24 +383,47 @@ void tst_Demarrage::resolutionWarning()
                             " Aller pour cela dans les réglages de l'affichage de votre bureau."));
 }
 
+void tst_Demarrage::dataFolderCannotBeCreated_data()
+{
+    QTest::addColumn<QString>("obstacle"); // "file": Brelmar is a file; "closed": documents cannot be written
+    QTest::newRow("a file in the way") << "file";
+    QTest::newRow("a documents folder the account cannot write") << "closed";
+}
+
 void tst_Demarrage::dataFolderCannotBeCreated()
 {
+    QFETCH(QString, obstacle);
+    if (obstacle == "closed" && geteuid() == 0)
+        QSKIP("root writes in any folder.");
     Start s;
-    // "Brelmar" is a file: the data folder cannot be made under it.
     const QString documents = s.home.documents();
-    QVERIFY(TestHome::writeFile(documents + "/Brelmar", "x"));
+    if (obstacle == "file") {
+        QVERIFY(TestHome::writeFile(documents + "/Brelmar", "x"));
+    } else {
+        QVERIFY(QDir().mkpath(documents));
+        QVERIFY(chmod(QFile::encodeName(documents).constData(), 0555) == 0);
+    }
     s.dialogs.answerMessage(vb::OK);
 
     QVERIFY(!s.run());
+    chmod(QFile::encodeName(documents).constData(), 0755);
     const auto messages = s.dialogs.messages();
     QCOMPARE(messages.size(), 1);
     QCOMPARE(messages[0].title, QStringLiteral("Wavix - Erreur"));
     QCOMPARE(messages[0].style & 0x70, int(vb::Critical));
-    QCOMPARE(messages[0].text,
-             "Erreur dans le module MDIWavix à la ligne 24.\r\n\r\n"
-             "Description : Chemin d'accès introuvable\r\n"
-             "Directory_Common_Document = " + documents + "/Brelmar/Wavix/\r\n\r\n"
-             "L'application va se fermer.");
+    // The folder, the level at fault and what to do; no line number.
+    const QString texte = messages[0].text;
+    QVERIFY2(texte.startsWith("Wavix ne peut pas créer son dossier de travail :\r\n" + documents + "/Brelmar/Wavix\r\n"),
+             qPrintable(texte));
+    if (obstacle == "file")
+        QVERIFY2(texte.contains("« " + documents + "/Brelmar » n'est pas un dossier (c'est un fichier ou un lien) : "
+                                "renommez-le ou déplacez-le."),
+                 qPrintable(texte));
+    else
+        QVERIFY2(texte.contains("Votre compte ne peut pas écrire dans « " + documents + " »"), qPrintable(texte));
+    QVERIFY2(texte.contains("votre dossier personnel (" + QDir::homePath() + ")"), qPrintable(texte));
+    QVERIFY(texte.endsWith("Relancez ensuite Wavix.\r\n\r\nL'application va se fermer."));
+    QVERIFY(!texte.contains("ligne") && !texte.contains("Directory_Common_Document"));
     QVERIFY(!Forms().isLoaded("frmWavix"));
 }
 
@@ -412,7 +436,17 @@ void tst_Demarrage::namedFolderMissing()
     QVERIFY(s.run());
     // Said once, though the start-up looks for that folder three times.
     QCOMPARE(s.dialogs.messages().size(), 1);
-    QCOMPARE(s.dialogs.messages()[0].text, QStringLiteral("Le répertoire n'existe pas."));
+    // Which folder, which variable names it, the command that prepares it
+    // and where the user works meanwhile.
+    const QString texte = s.dialogs.messages()[0].text;
+    QVERIFY2(texte.contains(s.home.path("absent") + " (nommé par la variable WAVIX_COMMON_DOCUMENTS)\r\nCe dossier "
+                            "n'existe pas."),
+             qPrintable(texte));
+    QVERIFY2(texte.contains("sudo wavix-preparer-salle --professeur <compte du professeur> <dossier des réglages> \""
+                            + s.home.path("absent") + "\""),
+             qPrintable(texte));
+    QVERIFY2(texte.endsWith(s.home.documents() + "/Brelmar/Wavix"), qPrintable(texte));
+    QCOMPARE(s.dialogs.messages()[0].title, QStringLiteral("Wavix - Dossiers partagés"));
     QCOMPARE(s.dialogs.unexpected(), 0);
     // The user's own documents folder stands in.
     QCOMPARE(s.mdi->FichierResultat, s.home.documents() + "/Brelmar/Wavix/Resultat.txt");
@@ -683,7 +717,8 @@ void tst_Demarrage::sharedFoldersAreUsableByEveryAccount()
         QCOMPARE(TestHome::modeOf(dossier), 01777u);
     QCOMPARE(TestHome::modeOf(classe.wavixDocuments()), 0755u);
     QCOMPARE(TestHome::modeOf(classe.depot()), 03733u);
-    QCOMPARE(TestHome::modeOf(reglages), unsigned(0644));
+    // The account's alone: no classmate can open it, so none can lock it.
+    QCOMPARE(TestHome::modeOf(reglages), unsigned(0600));
     // Readable by the teacher's group alone, whatever the umask.
     QCOMPARE(TestHome::modeOf(resultats), unsigned(0640));
     QCOMPARE(groupOf(resultats), groupOf(classe.depot()));
@@ -708,7 +743,7 @@ void tst_Demarrage::sharedFoldersAreUsableByEveryAccount()
     QVERIFY(autre.waitForFinished(30000));
     QCOMPARE(autre.exitCode(), 0);
     QCOMPARE(ownerOf(siens), uid_t(65534));
-    QCOMPARE(TestHome::modeOf(siens), unsigned(0644));
+    QCOMPARE(TestHome::modeOf(siens), unsigned(0600));
     QCOMPARE(readProfileString(siens, "Options", "Show Tips at Startup"), QStringLiteral("0"));
     const QString sien = QString::fromLocal8Bit(autre.readAllStandardOutput()).trimmed();
     QCOMPARE(sien, classe.depot() + "/QVT_eleve2_8_3_2007_9_5.txt");

@@ -120,8 +120,11 @@ void tst_Dossiers::specialFolders()
     qputenv(variable.toLatin1(), home.path("absent").toLocal8Bit());
     QCOMPARE(CheminDossierSpecial(id), home.path(userFolder));
     QCOMPARE(dialogs.messages().size(), 1);
-    QCOMPARE(dialogs.messages()[0].text, QStringLiteral("Le répertoire n'existe pas."));
-    QCOMPARE(dialogs.messages()[0].title, QStringLiteral("Wavix"));
+    QVERIFY2(dialogs.messages()[0].text.startsWith("Le dossier partagé de la classe n'est pas prêt :\r\n" + home.path("absent")
+                                                    + " (nommé par la variable " + variable + ")\r\nCe dossier n'existe pas."),
+             qPrintable(dialogs.messages()[0].text));
+    QVERIFY(dialogs.messages()[0].text.contains("sudo wavix-preparer-salle --professeur "));
+    QCOMPARE(dialogs.messages()[0].title, QStringLiteral("Wavix - Dossiers partagés"));
 }
 
 void tst_Dossiers::networkFileSystems_data()
@@ -463,7 +466,8 @@ void tst_Dossiers::settingsFileOfTheAccount()
     if (present.isEmpty()) {
         // His from now on: nobody can plant it later.
         QVERIFY(QFileInfo(fichier).isFile());
-        QCOMPARE(TestHome::modeOf(fichier), 0644u);
+        // Nobody else can open it, so nobody else can lock it.
+        QCOMPARE(TestHome::modeOf(fichier), 0600u);
         QCOMPARE(TestHome::readFile(fichier), QByteArray());
     }
     QCOMPARE(TestHome::readFile(ailleurs), contenu);

@@ -7,6 +7,7 @@
 #include "services/FichierINI.h"
 #include "app/MotDePasse.h"
 #include "services/PositionFenetre.h"
+#include "bench/Calculatrice.h"
 #include "bench/FenetresBanc.h"
 #include "bench/frmGBF.h"
 #include "app/frmOption.h"
@@ -27,11 +28,14 @@
 #include "scope/frmWavix.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMenu>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
@@ -316,8 +320,11 @@ private Q_SLOTS:
     void windowsThatStayHaveNoCloseBox_data();
     void windowsThatStayHaveNoCloseBox();
     void dialogsHaveNoMinimiseOrMaximise();
+    void everyCommandIsEnabled_data();
     void everyCommandIsEnabled();
     void tipWindowNamesTheDataFolder();
+    void tipsAreTheLinesWithText_data();
+    void tipsAreTheLinesWithText();
     void defaultLayout_data();
     void defaultLayout();
     void answerWindowPlace();
@@ -634,17 +641,92 @@ void tst_Fenetres::dialogsHaveNoMinimiseOrMaximise()
     }
 }
 
+void tst_Fenetres::everyCommandIsEnabled_data()
+{
+    QTest::addColumn<bool>("libre");
+    QTest::newRow("free mode") << true;
+    QTest::newRow("evaluated mode") << false;
+}
+
 void tst_Fenetres::everyCommandIsEnabled()
 {
-    // Every command has its window now: none is held back, in either mode.
+    // Every command of the menus does something when chosen, and none is
+    // disabled but those the mode holds back.
+    QFETCH(bool, libre);
     Programme p({{"Options", "Reglage auto", "1"}});
-    for (int passe = 0; passe < 2; ++passe) {
-        for (const char* nom : {"Mnu_View", "Mnu_Clean", "Mnu_NewTip", "Mnu_Tip", "Mnu_PassWord", "Mnu_Web", "Mnu_End",
-                                "Mnu_ViewFullScreen", "Mnu_Print", "Mnu_ConfigPrint", "Mnu_Copier", "Mnu_ClipBoard(0)",
-                                "Mnu_ClipBoard(1)"})
-            QVERIFY2(p.mdi->menu(nom)->isEnabled(), nom);
-        p.mdi->retourModeLibre(true);
+    if (!libre) {
+        QVERIFY(TestHome::writeFile(DossierDonnees + "tp.qvt", "CC/2//sinus/1/500\r\n"));
+        p.dialogs.answerModal([](QWidget* w) {
+            auto* f = static_cast<frmName*>(w);
+            f->txtIdent[1]->setText("Durand");
+            f->txtIdent[2]->setText("Léa");
+            f->txtIdent[3]->setText("1S2");
+            f->findChild<QPushButton*>("cmdOK")->click();
+        });
+        p.dialogs.answerFile(DossierDonnees + "tp.qvt");
+        p.mdi->menu("Mnu_Pilote")->trigger();
+        QVERIFY(!Banc().modeLibre);
     }
+    ModeProfesseur = true; // the gate itself is tried in tst_menu
+    // Held back in free mode, in evaluated mode.
+    const QStringList libreSeulement{"Mnu_Pilote", "Mnu_Create", "Mnu_Modif", "Mnu_Kill",
+                                     "Mnu_View",   "Mnu_Clean",  "Mnu_Volt",  "Mnu_Harmo"};
+    const QStringList retenues = libre ? QStringList{"Mnu_Libre"} : libreSeulement;
+
+    // What a command can do that a user sees.
+    int editeurs = 0, pages = 0;
+    setTextEditorOpener([&](const QString&) { ++editeurs; return true; });
+    setWebPageOpener([&](const QString&) { ++pages; return true; });
+    const QStringList calculatrices = CalculatricesConnues();
+    CalculatricesConnues() = {"wavix-calculatrice-absente"};
+    QSignalSpy copies(QGuiApplication::clipboard(), &QClipboard::dataChanged);
+    auto etat = [&] {
+        QStringList e{QString::number(p.dialogs.shown().size()), QString::number(editeurs), QString::number(pages),
+                      QString::number(copies.size()), QString::number(Banc().modeLibre),
+                      QString::number(PositionHorizontale)};
+        e << Forms().loadedNames();
+        for (const QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible()) {
+                e << "visible " + w->objectName();
+                // The page a window shows (the help's contents or index).
+                for (const QTabWidget* onglets : w->findChildren<QTabWidget*>())
+                    e << w->objectName() + " page " + QString::number(onglets->currentIndex());
+            }
+        for (const QString& nom : Forms().loadedNames())
+            if (const VbForm* f = Forms().find(nom); f && f->isVisible())
+                e << nom + QString(" %1,%2").arg(f->frame()->x()).arg(f->frame()->y());
+        return e;
+    };
+
+    QStringList commandes, noms = p.mdi->menus().keys();
+    noms.sort(); // in the same order at every run
+    for (const QString& nom : std::as_const(noms)) {
+        const QAction* a = p.mdi->menus().value(nom);
+        if (a->menu()) {
+            QVERIFY2(a->isEnabled(), qPrintable(nom)); // a menu is always open to look into
+            continue;
+        }
+        QVERIFY2(a->isEnabled() == !retenues.contains(nom), qPrintable(nom + (a->isEnabled() ? " enabled" : " disabled")));
+        if (a->isEnabled())
+            commandes << nom;
+    }
+    // The commands that leave the mode or the program, last.
+    for (const char* dernier : {"Mnu_Libre", "Mnu_End"})
+        if (commandes.removeAll(dernier))
+            commandes << dernier;
+    QVERIFY(commandes.size() > 20);
+    for (const QString& nom : std::as_const(commandes)) {
+        // What these two put back must first be elsewhere.
+        if (nom == "Mnu_PosWin")
+            Forms().find("frmWavix")->frame()->move(Forms().find("frmWavix")->frame()->pos() + QPoint(37, 23));
+        if (nom == "Mnu_Reglages")
+            PositionHorizontale = 100;
+        const QStringList avant = etat();
+        p.mdi->menu(nom)->trigger();
+        QCoreApplication::processEvents();
+        QVERIFY2(etat() != avant, qPrintable(nom + " does nothing"));
+    }
+    CalculatricesConnues() = calculatrices;
 }
 
 void tst_Fenetres::tipWindowNamesTheDataFolder()
@@ -659,6 +741,34 @@ void tst_Fenetres::tipWindowNamesTheDataFolder()
     Forms().unload("frmTip");
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(control<QLabel>(Forms().get<frmTip>(), "lblTipText")->text(), QStringLiteral("Une astuce"));
+}
+
+void tst_Fenetres::tipsAreTheLinesWithText_data()
+{
+    QTest::addColumn<QByteArray>("fichier");
+    QTest::addColumn<QStringList>("astuces");
+    QTest::newRow("empty, as a failed editor left it") << QByteArray() << QStringList();
+    QTest::newRow("blank lines only") << QByteArray("\r\n   \r\n\t\r\n") << QStringList();
+    QTest::newRow("blank lines around one") << QByteArray("\r\nUne astuce\r\n\r\n") << QStringList{"Une astuce"};
+}
+
+void tst_Fenetres::tipsAreTheLinesWithText()
+{
+    // The tip of the day never shows an empty tip: a file without one says so.
+    QFETCH(QByteArray, fichier);
+    QFETCH(QStringList, astuces);
+    Programme p;
+    QVERIFY(TestHome::writeFile(DossierDonnees + "TipOfDayWavix.txt", fichier));
+    auto* astuce = Forms().get<frmTip>();
+    QCOMPARE(astuce->Tips(), astuces);
+    const QString texte = control<QLabel>(astuce, "lblTipText")->text();
+    if (astuces.isEmpty())
+        QCOMPARE(texte, QStringLiteral("Le fichier TipOfDayWavix.txt ne contient encore aucune astuce.\n\nLe professeur "
+                                       "les y ajoute, une par ligne, par le menu Aide, « Rajouter une astuce »."));
+    else
+        QCOMPARE(texte, astuces[0]);
+    astuce->cmdNextTip_Click();
+    QVERIFY(!control<QLabel>(astuce, "lblTipText")->text().trimmed().isEmpty());
 }
 
 void tst_Fenetres::defaultLayout_data()

@@ -410,9 +410,9 @@ void tst_Menu::plantedResultsLink()
     QCOMPARE(p.dialogs.unexpected(), 0);
     const QString message = p.dialogs.messages().last().text;
     QVERIFY2(commande == "Mnu_Clean"
-                 ? message == "Le fichier des réponses-élèves n'a pas pu être vidé :\r\n" + p.mdi->FichierResultat
+                 ? message == "Le fichier des réponses des élèves n'a pas pu être vidé :\r\n" + p.mdi->FichierResultat
                         + "\r\nCe fichier n'est pas un fichier ordinaire (lien, dossier, tube ou périphérique)."
-                 : message == "Le fichier des réponses-élèves ne peut pas être écrit :\r\n" + p.mdi->FichierResultat,
+                 : message == "Le fichier des réponses des élèves ne peut pas être écrit :\r\n" + p.mdi->FichierResultat,
              qPrintable(message));
     QCOMPARE(TestHome::readFile(professeur), QByteArray("notes du trimestre\r\n"));
     QVERIFY(Banc().modeLibre);
@@ -638,7 +638,7 @@ void tst_Menu::failedStartsStayFree_data()
 {
     QTest::addColumn<QString>("fichier"); // empty: the dialog is cancelled
     QTest::addColumn<QString>("message");
-    QTest::newRow("cancelled") << QString() << "Erreur dans Module MDIWavix - Mnu_Pilote";
+    QTest::newRow("cancelled: no error") << QString() << QString();
     QTest::newRow("damaged") << "tp3.qvt"
                              << "Le fichier d'exercices « tp3.qvt » est endommagé.\r\nLigne 2 : la tension de la voie CH2 (« x ») n'est pas un nombre.";
 }
@@ -653,9 +653,15 @@ void tst_Menu::failedStartsStayFree()
     p.dialogs.answerFile(fichier.isEmpty() ? std::optional<QString>() : DossierDonnees + fichier);
     p.dialogs.answerMessage(vb::OK);
     p.lancer("Mnu_Pilote");
-    QCOMPARE(p.dialogs.messages().size(), 1);
-    QCOMPARE(p.dialogs.messages()[0].text, message);
-    QCOMPARE(p.dialogs.messages()[0].title, QStringLiteral("Wavix - Erreur"));
+    if (message.isEmpty()) {
+        // A cancel is no error: nothing is said.
+        QVERIFY2(p.dialogs.messages().isEmpty(), qPrintable(p.dialogs.messages().value(0).text));
+        QCOMPARE(p.dialogs.fileRequests().size(), 1);
+    } else {
+        QCOMPARE(p.dialogs.messages().size(), 1);
+        QCOMPARE(p.dialogs.messages()[0].text, message);
+        QCOMPARE(p.dialogs.messages()[0].title, QStringLiteral("Wavix - Erreur"));
+    }
     QVERIFY(Banc().modeLibre);
     QVERIFY(!FichierResultatOuvert().isOpen());
     QVERIFY(!QFileInfo::exists(p.mdi->FichierResultat)); // nothing written
@@ -670,7 +676,10 @@ void tst_Menu::emptyingResults()
     QVERIFY(TestHome::writeFile(resultats, "des réponses\r\n"));
     p.dialogs.answerMessage(vb::Yes).answerMessage(vb::OK);
     p.lancer("Mnu_Clean");
-    QCOMPARE(p.dialogs.messages()[1].text, QStringLiteral("Le fichier des réponses-élèves a été vidé."));
+    // A destructive question: "Non" is its default button.
+    QCOMPARE(p.dialogs.messages()[0].text, QStringLiteral("Voulez-vous vraiment vider le fichier des réponses des élèves ?"));
+    QCOMPARE(p.dialogs.messages()[0].style & 0x307, int(vb::YesNo | vb::DefaultButton2));
+    QCOMPARE(p.dialogs.messages()[1].text, QStringLiteral("Le fichier des réponses des élèves a été vidé."));
     QVERIFY(QFileInfo::exists(resultats));
     QCOMPARE(QFileInfo(resultats).size(), 0);
 
@@ -679,7 +688,7 @@ void tst_Menu::emptyingResults()
     QDir().mkpath(resultats);
     p.dialogs.answerMessage(vb::Yes).answerMessage(vb::OK);
     p.lancer("Mnu_Clean");
-    QVERIFY(p.dialogs.messages()[3].text.startsWith("Le fichier des réponses-élèves n'a pas pu être vidé"));
+    QVERIFY(p.dialogs.messages()[3].text.startsWith("Le fichier des réponses des élèves n'a pas pu être vidé"));
     QCOMPARE(p.dialogs.messages()[3].style & 0x70, int(vb::Critical));
 
     // "Non" keeps it.
@@ -703,16 +712,28 @@ void tst_Menu::emptyingResults()
     p.lancer("Mnu_View");
     QCOMPARE(ouverts.size(), 1);
     QVERIFY(ouverts[0] != resultats);
-    QCOMPARE(QString::fromUtf8(montre), QStringLiteral("Eleve : Léa Élise\r\nRéponse : carrée\r\n"));
+    // Read-only, and it says so.
+    QCOMPARE(TestHome::modeOf(ouverts[0]), 0400u);
+    QCOMPARE(TestHome::modeOf(QFileInfo(ouverts[0]).path()), 0700u);
+    QCOMPARE(QString::fromUtf8(montre), "==== Vue en lecture seule de " + resultats
+                                            + " : ce qui est changé ici n'est pas enregistré, et cette copie est "
+                                              "effacée à la fermeture de Wavix. ====\r\n\r\n"
+                                              "Eleve : Léa Élise\r\nRéponse : carrée\r\n");
     QCOMPARE(TestHome::readFile(resultats), enregistres);
     QFile::remove(ouverts[0]);
     QVERIFY(!FichierResultatOuvert().isOpen());
-    // No editor: said in French.
+    // No editor: said in French, and the empty tips file made for it goes
+    // again, so the tip of the day never shows an empty tip.
     setTextEditorOpener([](const QString&) { return false; });
     p.dialogs.answerMessage(vb::OK);
     p.lancer("Mnu_NewTip");
     QVERIFY(p.dialogs.messages().last().text.startsWith("Aucun éditeur de texte n'a pu ouvrir le fichier "));
-    QVERIFY(QFileInfo::exists(DossierDonnees + "TipOfDayWavix.txt"));
+    QVERIFY(!QFileInfo::exists(DossierDonnees + "TipOfDayWavix.txt"));
+    // A tips file already there stays as it is.
+    QVERIFY(TestHome::writeFile(DossierDonnees + "TipOfDayWavix.txt", "Une astuce\r\n"));
+    p.dialogs.answerMessage(vb::OK);
+    p.lancer("Mnu_NewTip");
+    QCOMPARE(TestHome::readFile(DossierDonnees + "TipOfDayWavix.txt"), QByteArray("Une astuce\r\n"));
 }
 
 void tst_Menu::classroomResults_data()
@@ -777,6 +798,8 @@ void tst_Menu::classroomResults()
     ModeProfesseur = true;
     p.lancer("Mnu_View");
     QCOMPARE(modeCopie, 0400u);
+    QVERIFY(montre.startsWith(("==== Vue en lecture seule de " + classe->depot() + " : ").toUtf8()));
+    montre = montre.mid(montre.indexOf("====\r\n\r\n") + 8);
     const QString moi = accountName(currentAccount());
     const QByteArray lui = ("#### Compte : " + moi + " ; nom saisi : Durand Léa ; fichier : QVT_eleve1_8_3_2007_9_5.txt ####\r\n")
                                .toUtf8() + QString::fromLatin1(contenu).toUtf8() + "\r\n";
@@ -812,8 +835,9 @@ void tst_Menu::classroomResults()
     const auto messages = p.dialogs.messages().mid(avant);
     if (professeur) {
         QCOMPARE(messages.size(), 2);
-        QCOMPARE(messages[0].text, QStringLiteral("Voulez-vous vraiment supprimer les fichiers des réponses-élèves (4) ?"));
-        QCOMPARE(messages[1].text, QStringLiteral("Les fichiers des réponses-élèves ont été supprimés."));
+        QCOMPARE(messages[0].text, QStringLiteral("Voulez-vous vraiment supprimer les fichiers des réponses des élèves (4) ?"));
+        QCOMPARE(messages[0].style & 0x307, int(vb::YesNo | vb::DefaultButton2));
+        QCOMPARE(messages[1].text, QStringLiteral("Les fichiers des réponses des élèves ont été supprimés."));
         QVERIFY(QDir(classe->depot()).isEmpty(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot));
     } else {
         QCOMPARE(messages.size(), 1);

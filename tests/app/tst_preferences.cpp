@@ -6,6 +6,9 @@
 #include "app/MDIWavix.h"
 #include "services/Version.h"
 #include "app/frmOption.h"
+#include "bench/Voltmetre.h"
+#include "help/frmTip.h"
+#include "platform/InfoBulles.h"
 #include "bench/frmToolBox.h"
 #include "help/TelechargementFichier.h"
 #include "platform/PictureBox.h"
@@ -75,30 +78,37 @@ struct Cle {
     const char* stocke;
     const char* controle;
     const char* montre;
+    // Then changed by the user: a click on the control ("clic"), another
+    // colour chosen with its button ("couleur"), another item of its list
+    // ("liste"); what "OK" then stores, and what it applies ("": nothing
+    // until its use).
+    const char* geste;
+    const char* apres;
+    const char* applique;
 };
 
-// A value away from the default for every key of the dialog, and what the
-// dialog shows of it.
+// A value away from the default for every key of the dialog, what the
+// dialog shows of it, and another value the user then gives it.
 const Cle kNonDefaut[] = {
-    {"Options", "Couleur fond", "255", "picColor_Fond", "255"},
-    {"Options", "Show Tips at Startup", "0", "chkLoadTipsAtStartup", "0"},
-    {"Options", "ShowToolTip", "0", "chkToolTip", "0"},
-    {"Options", "Copy Sensibility", "2", "chkCopySensibility", "2"},
-    {"Options", "Reglage auto", "1", "chkReglage", "1"},
-    {"Options", "Multimetre college", "1", "chkMultimetre", "1"},
-    {"Options", "ColorYa", "255", "shpColor(0)", "255"},
-    {"Options", "ColorYb", "65280", "shpColor(1)", "65280"},
-    {"Options", "ColorGrille", "16711680", "shpColor(2)", "16711680"},
-    {"Options", "ColorScreen", "8421504", "shpColor(3)", "8421504"},
-    {"Options", "ColorCadre", "16776960", "shpColor(4)", "16776960"},
-    {"Impression", "Style Ligne Voie A", "2", "cbxStyle(0)", "2"},
-    {"Impression", "Style Ligne Voie B", "4", "cbxStyle(1)", "4"},
-    {"Impression", "Marque Voie A", "0", "optMarqueA(1)", "1"},
-    {"Impression", "Marque Voie B", "0", "optMarqueB(1)", "1"},
-    {"Impression", "Motif Marque Voie A", "3", "cbxMarque(0)", "3"},
-    {"Impression", "Motif Marque Voie B", "5", "cbxMarque(1)", "5"},
-    {"Impression", "Taille Marque Voie A", "1", "cbxWidth(0)", "1"},
-    {"Impression", "Taille Marque Voie B", "4", "cbxWidth(1)", "4"},
+    {"Options", "Couleur fond", "255", "picColor_Fond", "255", "couleur", "65280", "fond"},
+    {"Options", "Show Tips at Startup", "0", "chkLoadTipsAtStartup", "0", "clic", "1", "astuces"},
+    {"Options", "ShowToolTip", "0", "chkToolTip", "0", "clic", "1", "bulles"},
+    {"Options", "Copy Sensibility", "2", "chkCopySensibility", "2", "clic", "1", ""},
+    {"Options", "Reglage auto", "1", "chkReglage", "1", "clic", "0", "reglages"},
+    {"Options", "Multimetre college", "1", "chkMultimetre", "1", "clic", "0", "multimetre"},
+    {"Options", "ColorYa", "255", "shpColor(0)", "255", "couleur", "16711935", "couleur"},
+    {"Options", "ColorYb", "65280", "shpColor(1)", "65280", "couleur", "255", "couleur"},
+    {"Options", "ColorGrille", "16711680", "shpColor(2)", "16711680", "couleur", "8421504", "couleur"},
+    {"Options", "ColorScreen", "8421504", "shpColor(3)", "8421504", "couleur", "16777215", "couleur"},
+    {"Options", "ColorCadre", "16776960", "shpColor(4)", "16776960", "couleur", "0", "couleur"},
+    {"Impression", "Style Ligne Voie A", "2", "cbxStyle(0)", "2", "liste", "3", ""},
+    {"Impression", "Style Ligne Voie B", "4", "cbxStyle(1)", "4", "liste", "1", ""},
+    {"Impression", "Marque Voie A", "0", "optMarqueA(1)", "1", "clic optMarqueA(0)", "1", ""},
+    {"Impression", "Marque Voie B", "0", "optMarqueB(1)", "1", "clic optMarqueB(0)", "1", ""},
+    {"Impression", "Motif Marque Voie A", "3", "cbxMarque(0)", "3", "liste", "1", ""},
+    {"Impression", "Motif Marque Voie B", "5", "cbxMarque(1)", "5", "liste", "0", ""},
+    {"Impression", "Taille Marque Voie A", "1", "cbxWidth(0)", "1", "liste", "2", ""},
+    {"Impression", "Taille Marque Voie B", "4", "cbxWidth(1)", "4", "liste", "3", ""},
 };
 
 } // namespace
@@ -132,16 +142,55 @@ void tst_Preferences::roundTrip_data()
 void tst_Preferences::roundTrip()
 {
     QFETCH(int, ligne);
-    // Every key of the dialog away from its default at once.
+    // Every key of the dialog away from its default at once: the dialog
+    // shows each as stored.
     Reglages tous;
     for (const Cle& c : kNonDefaut)
         tous.append({c.section, c.cle, c.stocke});
     Programme p(tous);
     const Cle& c = kNonDefaut[ligne];
-    QCOMPARE(valeur(p.options(), c.controle), QString(c.montre));
+    frmOption* f = p.options();
+    QCOMPARE(valeur(f, c.controle), QString(c.montre));
+
+    // The user changes it, then "OK": the key, by its own name, holds the
+    // new value, and what the option governs follows at once.
+    const QString geste = QString::fromLatin1(c.geste);
+    const QString apres = QString::fromLatin1(c.apres);
+    if (geste.startsWith("clic")) {
+        const QString cible = geste.contains(' ') ? geste.section(' ', 1) : QString::fromLatin1(c.controle);
+        f->findChild<QAbstractButton*>(cible)->click();
+    } else if (geste == "liste") {
+        f->findChild<QComboBox*>(c.controle)->setCurrentIndex(apres.toInt());
+    } else if (QLatin1String(c.controle) == QLatin1String("picColor_Fond")) {
+        p.dialogs.answerColour(apres.toInt());
+        p.clic("cmdColor_Fond");
+    } else {
+        const int swatch = QString::fromLatin1(c.controle).section('(', 1).chopped(1).toInt();
+        f->optColor[size_t(swatch)]->click();
+        p.dialogs.answerColour(apres.toInt());
+        p.clic("cmdChange");
+    }
     p.clic("cmdOK");
     QVERIFY(!Forms().isLoaded("frmOption"));
-    QCOMPARE(p.lu(c.section, c.cle), QString(c.stocke));
+    QCOMPARE(p.lu(c.section, c.cle), apres);
+    // Every other key as it was.
+    for (const Cle& autre : kNonDefaut)
+        if (&autre != &c)
+            QCOMPARE(p.lu(autre.section, autre.cle), QString(autre.stocke));
+
+    const QString applique = QString::fromLatin1(c.applique);
+    if (applique == "fond")
+        QCOMPARE(p.mdi->BackColor(), apres.toInt());
+    else if (applique == "astuces") // the tip of the day reads it at its next showing
+        QCOMPARE(Forms().get<frmTip>()->findChild<QCheckBox*>("chkShowTipsAtStartup")->isChecked(), apres == "0");
+    else if (applique == "bulles")
+        QCOMPARE(ToolTipsHidden(), apres != "1");
+    else if (applique == "reglages")
+        QCOMPARE(p.mdi->Mnu_Reglages->isEnabled(), apres != "0");
+    else if (applique == "multimetre")
+        QCOMPARE(MultimetreCollegeChoisi(), apres != "0");
+    else if (applique == "couleur")
+        QCOMPARE(VariableCouleur(QString::fromLatin1(c.controle).section('(', 1).chopped(1).toInt()), apres.toInt());
 }
 
 void tst_Preferences::outOfRange_data()

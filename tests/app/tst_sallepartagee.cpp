@@ -403,6 +403,8 @@ void tst_SallePartagee::studentCannotSpoilAnotherAccountsFiles_data()
                                                 << "%A/Professeur/MotDePasseClasse";
     QTest::newRow("move the teacher's folder away") << "mv %A/Professeur %A/x" << "%F" << "%A/x";
     QTest::newRow("delete A's settings") << "rm -f %A/ConfQVT_a.ini" << "%A/ConfQVT_a.ini" << "";
+    // Opened, it could be locked, and each of A's writes would wait for it.
+    QTest::newRow("open A's settings to read or lock them") << "exec 3< %A/ConfQVT_a.ini" << "%A/ConfQVT_a.ini" << "";
     QTest::newRow("replace A's settings") << "echo faux > %A/b && mv -f %A/b %A/ConfQVT_a.ini" << "%A/ConfQVT_a.ini"
                                           << "";
     QTest::newRow("move the folder away") << "mv %D %D.ancien" << "%D/tp.qvt" << "%D.ancien";
@@ -617,6 +619,7 @@ void tst_SallePartagee::plantedFilesDoNotStopAnotherAccount()
     const QString sien = reglages + "/ConfQVT_eleveC.ini";
     QCOMPARE(commeCompte(kEleveB, WAVIX_AUTRE_COMPTE, {"reglages", sien}), 0);
     QCOMPARE(etatDe(sien).proprietaire, kEleveB);
+    QCOMPARE(etatDe(sien).mode, 0600u);
     QVERIFY(shell(kEleveA, "printf '[Options]\\r\\n' > '" + sien + "'") != 0);
 
     // Network use: the teacher's deposit folder, where students may add

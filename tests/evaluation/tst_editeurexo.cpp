@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
@@ -48,6 +49,13 @@ struct Editeur {
         f->txtData[size_t(2 * c + 1)]->setText(frequence);
     }
     void choisir(int ligne) { f->lstListeData->setCurrentRow(ligne); }
+    // The one message shown: an input error with that text.
+    void erreurDeSaisie(const QString& texte) const
+    {
+        QCOMPARE(dialogs.messages().size(), 1);
+        QCOMPARE(dialogs.messages()[0].text, texte);
+        QCOMPARE(dialogs.messages()[0].title, QStringLiteral("Wavix - Erreur de saisie"));
+    }
     // The save dialog answered with the path, then the messages that follow.
     void enregistrer(const QString& chemin, const QList<int>& reponses = {})
     {
@@ -65,7 +73,7 @@ struct Editeur {
     }
 };
 
-const char kMessageTension[] = "La Tension maximale (en V) :  pour la voie CH1\r\nn'est pas une valeur numérique.\r\n"
+const char kMessageTension[] = "La tension maximale (en V) pour la voie CH1\r\nn'est pas une valeur numérique.\r\n"
                                "Veuillez faire la correction nécessaire.";
 
 } // namespace
@@ -86,6 +94,11 @@ private Q_SLOTS:
     void emptyFieldStopsAdding();
     void waveformsInTheAnswerOrder();
     void moveAndRemove();
+    void handWrittenFlatWaveIsRefusedOnChange();
+    void commentLines_data();
+    void commentLines();
+    void quitAsksAboutAnUnsavedList_data();
+    void quitAsksAboutAnUnsavedList();
     void saveDialogProposals();
     void overwriteAsked();
     void failedSaveKeepsFileAndList();
@@ -205,7 +218,7 @@ void tst_EditeurExo::loadsLinesTheReaderAccepts_data()
     QTest::newRow("scope words") << "Triangle/1/5/CARRE/2.5/8" << "triangulaire 1 5" << "carrée 2.5 8"
                                  << "triangulaire/1/5/carrée/2.5/8";
     QTest::newRow("alternator keeps its word") << "dyn/3/12/cc/0/" << "dyn 3 12" << "CC 0 " << "dyn/3/12/CC/0/";
-    QTest::newRow("empty fields read as 0") << "sinus/2//CC//" << "sinusoïdale 2 0" << "CC 0 " << "sinusoïdale/2/0/CC/0/";
+    QTest::newRow("empty fields read as 0") << "sinus/2/5/CC//" << "sinusoïdale 2 5" << "CC 0 " << "sinusoïdale/2/5/CC/0/";
     QTest::newRow("short line, CH2 as CH1") << "sinus/5/50" << "sinusoïdale 5 50" << "sinusoïdale 5 50"
                                             << "sinusoïdale/5/50/sinusoïdale/5/50";
     QTest::newRow("extra pieces ignored") << "CC/1//CC/2//note" << "CC 1 " << "CC 2 " << "CC/1//CC/2/";
@@ -276,7 +289,7 @@ void tst_EditeurExo::modifyKeepsEveryPicture_data()
     QTest::newRow("alternator on CH2, capitals") << "CC/1//DYN/4,5/12" << 0;
     QTest::newRow("both DC") << "CC/-3,5//CC/1.5/" << 1;
     QTest::newRow("empty channel") << "sinusoïdale/3/50///" << 0;
-    QTest::newRow("empty type and frequency") << "/2//sinus/1/" << 0;
+    QTest::newRow("empty type") << "/2//sinus/1/5" << 0;
     QTest::newRow("two fields short") << "sinus/5/50" << 0;
 }
 
@@ -344,7 +357,7 @@ void tst_EditeurExo::numericCheck_data()
     QTest::addColumn<QString>("frequence"); // CH1 as a sine
     QTest::addColumn<QString>("message");   // "" when the line is taken
 
-    const QString frequence = QStringLiteral("La Fréquence (en Hz) :  pour la voie CH1\r\nn'est pas une valeur "
+    const QString frequence = QStringLiteral("La fréquence (en Hz) pour la voie CH1\r\nn'est pas une valeur "
                                              "numérique.\r\nVeuillez faire la correction nécessaire.");
     for (const char* commande : {"cmdAdd", "cmdChange"}) {
         const QByteArray c(commande);
@@ -354,9 +367,23 @@ void tst_EditeurExo::numericCheck_data()
         QTest::newRow(c + " bad frequency") << commande << "2" << "50 Hz" << frequence;
         QTest::newRow(c + " point and comma accepted") << commande << " 2.5 " << "1,5" << "";
         QTest::newRow(c + " beyond what a run reads")
-            << commande << "2" << "-50"
-            << "Cette donnée ne pourrait pas être lue pendant une évaluation :\r\nla fréquence de la voie CH1 (« -50 ») "
-               "est négative.\r\nVeuillez faire la correction nécessaire.";
+            << commande << "2" << "20000000"
+            << "Cette donnée ne pourrait pas être lue pendant une évaluation :\r\nla fréquence de la voie CH1 (« 20000000 ») "
+               "dépasse 10 MHz.\r\nVeuillez faire la correction nécessaire.";
+        // An alternating picture at 0 Hz draws flat yet would be scored as
+        // a wave; a peak is above 0.
+        const QString auDessus = QStringLiteral("\r\ndoit être supérieure à 0.\r\nVeuillez faire la correction nécessaire.");
+        QTest::newRow(c + " sine at 0 Hz") << commande << "2" << "0"
+                                           << "Pour une tension alternative, la fréquence (en Hz) pour la voie CH1" + auDessus;
+        QTest::newRow(c + " sine of 0 V") << commande << "0,0" << "50"
+                                          << "Pour une tension alternative, la tension maximale (en V) pour la voie CH1"
+                                                 + auDessus;
+        QTest::newRow(c + " negative peak") << commande << "-2" << "50"
+                                            << "Pour une tension alternative, la tension maximale (en V) pour la voie CH1"
+                                                   + auDessus;
+        QTest::newRow(c + " negative frequency") << commande << "2" << "-50"
+                                                 << "Pour une tension alternative, la fréquence (en Hz) pour la voie CH1"
+                                                        + auDessus;
     }
     QTest::newRow("cmdChange empty voltage") << "cmdChange" << "" << "50" << kMessageTension;
 }
@@ -380,9 +407,7 @@ void tst_EditeurExo::numericCheck()
         QCOMPARE(e.f->lignes().last(), QStringLiteral("sinusoïdale/2.5/1,5/CC/1/"));
         return;
     }
-    QCOMPARE(e.dialogs.messages().size(), 1);
-    QCOMPARE(e.dialogs.messages()[0].text, message);
-    QCOMPARE(e.dialogs.messages()[0].title, QStringLiteral("Wavix - Erreur de saisie"));
+    e.erreurDeSaisie(message);
     QCOMPARE(e.f->lignes(), QStringList{"CC/1//CC/2/"});
 }
 
@@ -395,11 +420,8 @@ void tst_EditeurExo::emptyFieldStopsAdding()
     e.f->txtCommentaire->setText("consigne");
     e.dialogs.answerMessage(vb::OK);
     e.cliquer("cmdAdd");
-    QCOMPARE(e.dialogs.messages().size(), 1);
-    QCOMPARE(e.dialogs.messages()[0].text,
-             QStringLiteral("La Tension maximale (en V) :  pour la voie CH1\r\nn'est pas renseignée : la donnée n'a pas "
-                            "été ajoutée.\r\nVeuillez la saisir."));
-    QCOMPARE(e.dialogs.messages()[0].title, QStringLiteral("Wavix - Erreur de saisie"));
+    e.erreurDeSaisie(QStringLiteral("La tension maximale (en V) pour la voie CH1\r\nn'est pas renseignée : la donnée "
+                                    "n'a pas été ajoutée.\r\nVeuillez la saisir."));
     // Neither the picture nor its comment: the comment waits in its box.
     QCOMPARE(e.f->lignes(), QStringList());
     QCOMPARE(e.f->txtCommentaire->text(), QStringLiteral("consigne"));
@@ -432,20 +454,188 @@ void tst_EditeurExo::moveAndRemove()
     QCOMPARE(e.f->lignes().size(), 3);
     e.cliquer("cmdRemove");
     QCOMPARE(e.f->lignes(), QStringList({"CC/2//CC/2/", "CC/1//CC/1/"}));
-    QCOMPARE(e.dialogs.messages()[0].text, QStringLiteral("Etes-vous sûr de vouloir supprimer cette donnée ?"));
+    QCOMPARE(e.dialogs.messages()[0].text, QStringLiteral("Êtes-vous sûr de vouloir supprimer cette donnée ?"));
     QCOMPARE(e.champs(0), QStringLiteral("CC 3 ")); // the fields keep what they show
 
     // Nothing chosen: the teacher is told to choose.
     e.dialogs.answerMessage(vb::OK);
     e.cliquer("cmdRemove");
     QCOMPARE(e.dialogs.messages().last().text,
-             QStringLiteral("Pour supprimer une donnée, vous devez au préalable le sélectionner."));
+             QStringLiteral("Pour supprimer une donnée, vous devez au préalable la sélectionner."));
     QCOMPARE(e.f->lignes().size(), 2);
 
     e.choisir(0);
     e.cliquer("cmdErase");
     QCOMPARE(e.f->lstListeData->currentRow(), -1);
     QCOMPARE(e.champs(0), QStringLiteral("CC  "));
+}
+
+void tst_EditeurExo::handWrittenFlatWaveIsRefusedOnChange()
+{
+    // A hand-written sine without its frequency: the run reads it (at 0 Hz),
+    // the editor loads it, and "Modifier" asks for the frequency.
+    const QString ligne = QStringLiteral("CC/1//sinus/1/");
+    ImageExo image;
+    QString erreur;
+    QVERIFY2(LireLigneExo(ligne, image, erreur), qPrintable(erreur));
+    QCOMPARE(image.freqB, 0.0);
+    Editeur e;
+    e.f->chargerFichier(QString(), {ligne});
+    e.choisir(0);
+    QCOMPARE(e.champs(1), QStringLiteral("sinusoïdale 1 0"));
+    e.f->txtData[0]->setText("2");
+    e.dialogs.answerMessage(vb::OK);
+    e.cliquer("cmdChange");
+    e.erreurDeSaisie(QStringLiteral("Pour une tension alternative, la fréquence (en Hz) pour la voie CH2\r\ndoit être "
+                                    "supérieure à 0.\r\nVeuillez faire la correction nécessaire."));
+    QCOMPARE(e.f->lignes(), QStringList{ligne});
+}
+
+void tst_EditeurExo::commentLines_data()
+{
+    QTest::addColumn<QString>("commande"); // cmdAdd: a new comment; cmdChange: the comment line chosen
+    QTest::addColumn<QString>("commentaire");
+    QTest::addColumn<QString>("message"); // "" when taken
+    QTest::addColumn<QByteArray>("octets"); // the file saved then
+
+    const QByteArray avant = "'ancien\r\nCC/1//CC/1/\r\n";
+    const QString omega = QStringLiteral("Le caractère « Ω » du commentaire ne peut pas être enregistré dans un fichier "
+                                         "Wavix, dont le codage (Windows-1252) ne le connaît pas.\r\nVeuillez le remplacer "
+                                         "(par exemple « ohm » pour « Ω »).");
+    QTest::newRow("a comment changed") << "cmdChange" << "R = 100 ohms, 50 µF" << ""
+                                       << QByteArray("'R = 100 ohms, 50 \xB5" "F\r\nCC/1//CC/1/\r\n");
+    QTest::newRow("the euro sign is in the code page") << "cmdChange" << "coût : 5 €" << ""
+                                                       << QByteArray("'co\xFBt : 5 \x80\r\nCC/1//CC/1/\r\n");
+    QTest::newRow("ohm sign changed in") << "cmdChange" << "R = 100 Ω" << omega << avant;
+    QTest::newRow("ohm sign added") << "cmdAdd" << "R = 100 Ω" << omega << avant;
+    QTest::newRow("a character beyond 16 bits")
+        << "cmdAdd" << QString::fromUtf8("bravo \xF0\x9F\x91\x8D")
+        << QString(omega).replace(QStringLiteral("« Ω » du"), QString::fromUtf8("« \xF0\x9F\x91\x8D » du")) << avant;
+    QTest::newRow("comment emptied") << "cmdChange" << "  "
+                                     << "Le commentaire est vide.\r\nTapez son nouveau texte dans « Ajouter un "
+                                        "commentaire », ou retirez la ligne avec « Retirer de la liste »."
+                                     << avant;
+}
+
+void tst_EditeurExo::commentLines()
+{
+    QFETCH(QString, commande);
+    QFETCH(QString, commentaire);
+    QFETCH(QString, message);
+    Editeur e;
+    e.f->chargerFichier(QString(), {"'ancien", "CC/1//CC/1/"});
+    if (commande == "cmdChange") {
+        e.choisir(0);
+        QCOMPARE(e.f->txtCommentaire->text(), QStringLiteral("ancien"));
+        QVERIFY(e.f->cmdChange->isEnabled());
+    } else {
+        e.voie(0, -1, "1");
+        e.voie(1, -1, "1");
+    }
+    e.f->txtCommentaire->setText(commentaire);
+    if (!message.isEmpty())
+        e.dialogs.answerMessage(vb::OK);
+    e.cliquer(commande.toLatin1());
+    if (message.isEmpty()) {
+        QVERIFY2(e.dialogs.messages().isEmpty(), qPrintable(e.dialogs.messages().value(0).text));
+        QVERIFY(!e.f->cmdChange->isEnabled());
+    } else {
+        e.erreurDeSaisie(message);
+        // Nothing speaks of a voltage for a comment.
+        QVERIFY(!message.contains(QStringLiteral("tension")));
+        QCOMPARE(e.f->txtCommentaire->text(), commentaire); // kept for the correction
+    }
+    const QString chemin = DossierDonnees + "tp.qvt";
+    e.enregistrer(chemin);
+    QTEST(TestHome::readFile(chemin), "octets");
+}
+
+void tst_EditeurExo::quitAsksAboutAnUnsavedList_data()
+{
+    QTest::addColumn<QString>("changement"); // "": the list as loaded
+    QTest::addColumn<QString>("geste");      // "Quitter", "Escape" or "close box"
+    QTest::addColumn<int>("reponse");        // to the question, when asked
+    QTest::addColumn<bool>("enregistre");    // with "Oui": the save dialog chooses a file
+    QTest::addColumn<bool>("ferme");
+    QTest::addColumn<QByteArray>("fichier"); // the file on the disk then
+
+    const QByteArray charge = "CC/1//CC/1/\r\nCC/2//CC/2/\r\n";
+    QTest::newRow("unchanged: nothing asked") << "" << "Quitter" << 0 << false << true << charge;
+    QTest::newRow("added, Non drops it") << "add" << "Quitter" << int(vb::No) << false << true << charge;
+    QTest::newRow("added, Annuler stays") << "add" << "Escape" << int(vb::Cancel) << false << false << charge;
+    QTest::newRow("added, Oui saves it") << "add" << "Quitter" << int(vb::Yes) << true << true
+                                         << QByteArray("CC/1//CC/1/\r\nCC/2//CC/2/\r\nCC/3//CC/3/\r\n");
+    QTest::newRow("added, Oui then save cancelled stays") << "add" << "close box" << int(vb::Yes) << false << false << charge;
+    QTest::newRow("moved, Escape asks") << "move" << "Escape" << int(vb::No) << false << true << charge;
+    QTest::newRow("removed, close box asks") << "remove" << "close box" << int(vb::Cancel) << false << false << charge;
+    QTest::newRow("changed, then saved: nothing asked") << "change+save" << "Quitter" << 0 << false << true
+                                                        << QByteArray("CC/5//CC/1/\r\nCC/2//CC/2/\r\n");
+}
+
+void tst_EditeurExo::quitAsksAboutAnUnsavedList()
+{
+    QFETCH(QString, changement);
+    QFETCH(QString, geste);
+    QFETCH(int, reponse);
+    QFETCH(bool, enregistre);
+    QFETCH(bool, ferme);
+    Editeur e;
+    const QString chemin = DossierDonnees + "tp.qvt";
+    QVERIFY(TestHome::writeFile(chemin, "CC/1//CC/1/\r\nCC/2//CC/2/\r\n"));
+    QStringList lignes;
+    QString message;
+    QVERIFY2(LireLignesExo(chemin, lignes, message), qPrintable(message));
+    e.f->chargerFichier(chemin, lignes);
+    if (changement == "add") {
+        e.voie(0, -1, "3");
+        e.voie(1, -1, "3");
+        e.cliquer("cmdAdd");
+    } else if (changement == "move") {
+        e.choisir(0);
+        e.cliquer("cmdDown");
+    } else if (changement == "remove") {
+        e.choisir(0);
+        e.dialogs.answerMessage(vb::Yes);
+        e.cliquer("cmdRemove");
+    } else if (changement == "change+save") {
+        e.choisir(0);
+        e.f->txtData[0]->setText("5");
+        e.cliquer("cmdChange");
+        e.enregistrer(chemin, {vb::Yes, vb::OK}); // replace it; saved
+    }
+    const qsizetype avant = e.dialogs.messages().size();
+    if (reponse)
+        e.dialogs.answerMessage(reponse);
+    if (reponse == vb::Yes) {
+        e.dialogs.answerFile(enregistre ? std::optional<QString>(chemin) : std::nullopt);
+        if (enregistre)
+            e.dialogs.answerMessage(vb::Yes).answerMessage(vb::OK); // replace it; saved
+    }
+    QPointer<frmCreateFile> editeur = e.f;
+    if (geste == "Quitter")
+        e.cliquer("cmdEnd");
+    else if (geste == "Escape") {
+        // Where the teacher types: the comment box of the window on the screen.
+        e.f->show();
+        e.f->txtCommentaire->setFocus();
+        QTest::sendKeyEvent(QTest::Click, e.f->txtCommentaire, Qt::Key_Escape, QString(QChar(27)), Qt::NoModifier);
+    }
+    else
+        e.f->close();
+    const auto messages = e.dialogs.messages().mid(avant);
+    if (reponse) {
+        QVERIFY(!messages.isEmpty());
+        QCOMPARE(messages[0].text, QStringLiteral("La liste a été modifiée depuis son dernier enregistrement.\r\n"
+                                                  "Voulez-vous l'enregistrer avant de quitter ?"));
+        QCOMPARE(messages[0].style & 0x7, int(vb::YesNoCancel));
+    } else {
+        QVERIFY2(messages.isEmpty(), qPrintable(messages.value(0).text));
+    }
+    QCOMPARE(e.dialogs.unexpected(), 0);
+    QCOMPARE(Forms().isLoaded(frmCreateFile::kNom), !ferme);
+    if (!ferme)
+        QCOMPARE(editeur.data(), e.f);
+    QTEST(TestHome::readFile(chemin), "fichier");
 }
 
 void tst_EditeurExo::saveDialogProposals()

@@ -3,12 +3,14 @@
 #include "services/EtatProgramme.h"
 #include "evaluation/frmExo.h"
 #include "evaluation/frmNote.h"
+#include "platform/FormDesign.h"
 #include "platform/ImageBox.h"
 #include "platform/ScriptedDialogs.h"
 #include "scope/CourbeWavix.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -167,6 +169,10 @@ void tst_Reponses::scoredPictureShowsCorrections()
     QVERIFY(!f->txtUmax[0]->isEnabled() && !f->cmbSignal[0]->isEnabled());
     QCOMPARE(FormeSignalA, QStringLiteral("Triangle"));
     FermerFichiers();
+    // The frames name the channels as the scope does; the records keep
+    // their own words byte for byte.
+    QCOMPARE(control<QGroupBox>(f, "fraVoie", 0)->title(), QStringLiteral("Voie CH1"));
+    QCOMPARE(control<QGroupBox>(f, "fraVoie", 1)->title(), QStringLiteral("Voie CH2"));
     QCOMPARE(TestHome::readFile(b.home.path("Resultat.txt")),
              QByteArray("Voie A : Signal : Triangle (FAUX) ; Ua = 3,0 ; Fa = 50,0\r\nVoie B : Signal : Cc ; Ub = 5,0\r\n"
                         "        Score : 4\r\n") + QByteArray(52, '*') + "\r\n");

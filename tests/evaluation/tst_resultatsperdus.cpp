@@ -220,7 +220,7 @@ void tst_ResultatsPerdus::deletedDuringTheRun()
     const auto message = e.dialogs.messages()[0];
     QCOMPARE(message.title, QStringLiteral("Wavix - Erreur"));
     QCOMPARE(message.style & 0x70, int(vb::Critical));
-    QVERIFY2(message.text.startsWith("Le fichier des réponses-élèves a été supprimé pendant l'évaluation"),
+    QVERIFY2(message.text.startsWith("Le fichier des réponses des élèves a été supprimé pendant l'évaluation"),
              qPrintable(message.text));
     QVERIFY(message.text.contains(e.mdi->FichierResultat));
     QVERIFY(message.text.contains("Appelez le professeur."));

@@ -24,6 +24,8 @@ private Q_SLOTS:
     void modalWindowIsFilledInAndClosed();
     void serviceLastsAsLongAsTheScript();
     void messageIsPlainText();
+    void enterAnswersTheDefaultButton_data();
+    void enterAnswersTheDefaultButton();
 };
 
 void tst_Dialogs::qtNameFilters_data()
@@ -208,6 +210,51 @@ void tst_Dialogs::messageIsPlainText()
     QCOMPARE(MsgBox(texte, vb::Information, QStringLiteral("Wavix")), int(vb::OK));
     QCOMPARE(labels, 1);
     QCOMPARE(formats, (QList<Qt::TextFormat>{Qt::PlainText, Qt::PlainText}));
+}
+
+void tst_Dialogs::enterAnswersTheDefaultButton_data()
+{
+    QTest::addColumn<int>("style");
+    QTest::addColumn<int>("touche");
+    QTest::addColumn<int>("reponse");
+    QTest::newRow("Yes No, Enter") << int(vb::YesNo | vb::Question) << int(Qt::Key_Return) << int(vb::Yes);
+    QTest::newRow("No by default, Enter") << int(vb::YesNo | vb::Critical | vb::DefaultButton2) << int(Qt::Key_Return)
+                                          << int(vb::No);
+    QTest::newRow("No by default, keypad Enter") << int(vb::YesNo | vb::Critical | vb::DefaultButton2)
+                                                 << int(Qt::Key_Enter) << int(vb::No);
+    QTest::newRow("Cancel by default, Enter") << int(vb::YesNoCancel | vb::Question | vb::DefaultButton3)
+                                              << int(Qt::Key_Return) << int(vb::Cancel);
+    QTest::newRow("Yes No, Escape") << int(vb::YesNo | vb::Question) << int(Qt::Key_Escape) << int(vb::No);
+}
+
+// The real box, answered by a key with its text, as a user presses it.
+void tst_Dialogs::enterAnswersTheDefaultButton()
+{
+    QFETCH(int, style);
+    QFETCH(int, touche);
+    bool vue = false;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        vue = true;
+        const QString texte = touche == Qt::Key_Escape ? QString(QChar(27)) : QStringLiteral("\r");
+        QTest::sendKeyEvent(QTest::Click, box, Qt::Key(touche), texte, Qt::NoModifier);
+    });
+    // A box the key left open is closed, and that is a failure.
+    bool resteOuverte = false;
+    QTimer garde;
+    garde.setSingleShot(true);
+    connect(&garde, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            resteOuverte = true;
+            box->done(-1);
+        }
+    });
+    garde.start(2000);
+    QTEST(MsgBox(QStringLiteral("Voulez-vous vraiment vider le fichier ?"), style, QStringLiteral("Wavix")), "reponse");
+    QVERIFY(vue);
+    QVERIFY(!resteOuverte);
 }
 
 QTEST_MAIN(tst_Dialogs)

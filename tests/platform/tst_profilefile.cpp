@@ -75,6 +75,8 @@ private Q_SLOTS:
     void writeIsWindows1252WithCrLf();
     void writeReplacesFileAtomically();
     void writeFailsWhenFolderIsMissing();
+    void settingsAreTheOwnersAlone_data();
+    void settingsAreTheOwnersAlone();
     void writeKeepsOtherLinesByteForByte_data();
     void writeKeepsOtherLinesByteForByte();
     void controlCharactersNeverReachTheFile_data();
@@ -225,6 +227,33 @@ void tst_ProfileFile::writeCreatesFileAndSection()
     QCOMPARE(readProfileString(file, "Options", "ColorYa"), QStringLiteral("255"));
     QCOMPARE(readProfileString(file, "Position", "Left"), QStringLiteral("1440"));
     QCOMPARE(readProfileString(file, "Options", "ColorYb"), QString());
+}
+
+void tst_ProfileFile::settingsAreTheOwnersAlone_data()
+{
+    QTest::addColumn<int>("avant"); // the file's mode before the write; 0: no file
+    QTest::newRow("a new file") << 0;
+    QTest::newRow("readable by all, from an earlier version") << 0644;
+    QTest::newRow("writable by its group") << 0664;
+    QTest::newRow("already private") << 0600;
+}
+
+// Nobody else can open a settings file, so nobody else can hold a lock on
+// it that would stall each of its owner's writes.
+void tst_ProfileFile::settingsAreTheOwnersAlone()
+{
+    QFETCH(int, avant);
+    TestHome home;
+    const QString file = home.path("ConfQVT_eleve1.ini");
+    if (avant) {
+        QVERIFY(TestHome::writeFile(file, "[Options]\r\nColorYa=255\r\n"));
+        QVERIFY(chmod(QFile::encodeName(file).constData(), mode_t(avant)) == 0);
+    }
+    QVERIFY(writeProfileString(file, "Options", "ColorYb", "65280"));
+    QCOMPARE(TestHome::modeOf(file), 0600u);
+    QCOMPARE(readProfileString(file, "Options", "ColorYb"), QStringLiteral("65280"));
+    if (avant)
+        QCOMPARE(readProfileString(file, "Options", "ColorYa"), QStringLiteral("255"));
 }
 
 void tst_ProfileFile::writeIsWindows1252WithCrLf()

@@ -5,6 +5,7 @@
 #include "platform/TextFiles.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QtTest>
 
 #include <sys/stat.h>
@@ -34,6 +35,8 @@ private Q_SLOTS:
     void readStopsAtItsCap();
     void createdFilesGetTheirModeWhateverTheUmask();
     void failedAppendCutsBackToTheLastWholeRecord();
+    void viewCopyIsReadOnlyAndGoesWithTheProgram();
+    void viewCopyFolderIsMadeAgain();
 };
 
 namespace {
@@ -87,12 +90,15 @@ void tst_TextFiles::encodeWindows1252_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("expected");
+    QTest::addColumn<QString>("outside"); // the first character the code page has not
 
-    QTest::newRow("ASCII") << "abc" << QByteArray("abc");
-    QTest::newRow("Latin-1") << "Dépôt ÿ" << QByteArray("D\xE9p\xF4t \xFF");
-    QTest::newRow("high block") << "€œ’" << QByteArray("\x80\x9C\x92");
-    QTest::newRow("missing characters") << "Ω→ŝ" << QByteArray("???");
-    QTest::newRow("missing between known ones") << "aΩé" << QByteArray("a?\xE9");
+    QTest::newRow("ASCII") << "abc" << QByteArray("abc") << "";
+    QTest::newRow("Latin-1") << "Dépôt ÿ µF" << QByteArray("D\xE9p\xF4t \xFF \xB5" "F") << "";
+    QTest::newRow("high block") << "€œ’" << QByteArray("\x80\x9C\x92") << "";
+    QTest::newRow("missing characters") << "Ω→ŝ" << QByteArray("???") << "Ω";
+    QTest::newRow("missing between known ones") << "aΩé" << QByteArray("a?\xE9") << "Ω";
+    QTest::newRow("beyond 16 bits") << QString::fromUtf8("ok \xF0\x9F\x91\x8D") << QByteArray("ok ??")
+                                    << QString::fromUtf8("\xF0\x9F\x91\x8D");
 }
 
 void tst_TextFiles::encodeWindows1252()
@@ -100,6 +106,7 @@ void tst_TextFiles::encodeWindows1252()
     QFETCH(QString, text);
     QFETCH(QByteArray, expected);
     QCOMPARE(::encodeWindows1252(text), expected);
+    QTEST(firstCharacterOutsideWindows1252(text), "outside");
 }
 
 void tst_TextFiles::splitLines_data()
@@ -312,6 +319,58 @@ void tst_TextFiles::failedAppendCutsBackToTheLastWholeRecord()
     disque.liberer();
     QVERIFY(!out.writeLines(record));
     QCOMPARE(TestHome::readFile(file), one.repeated(whole));
+}
+
+void tst_TextFiles::viewCopyIsReadOnlyAndGoesWithTheProgram()
+{
+    TestHome home;
+    const QString tmp = home.path("tmp");
+    QVERIFY(QDir().mkpath(tmp));
+    const QByteArray avant = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(tmp));
+    // A program that makes a copy, then ends as the program does.
+    QProcess programme;
+    programme.start(QStringLiteral(WAVIX_AUTRE_COMPTE), {"copie", "Réponses de Léa\r\n"});
+    QVERIFY(programme.waitForFinished(30000));
+    if (avant.isNull())
+        qunsetenv("TMPDIR");
+    else
+        qputenv("TMPDIR", avant);
+    QCOMPARE(programme.exitCode(), 0);
+    // While it ran: UTF-8, readable by its owner alone, in a folder of its own.
+    const QStringList vue = QString::fromLocal8Bit(programme.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(vue.size(), 4);
+    const QString copie = vue[0];
+    QVERIFY2(copie.startsWith(tmp + "/wavix-vues-"), qPrintable(copie));
+    QCOMPARE(vue[1], QStringLiteral("400"));
+    QCOMPARE(vue[2], QStringLiteral("700"));
+    QCOMPARE(vue[3].trimmed(), QStringLiteral("Réponses de Léa"));
+    // Gone with the program, its folder too.
+    QVERIFY(!QFileInfo::exists(copie));
+    QVERIFY(QDir(tmp).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot));
+}
+
+void tst_TextFiles::viewCopyFolderIsMadeAgain()
+{
+    // The folder of the copies removed (by a cleaner of the temporary
+    // folder), or the temporary folder changed: the next copy is made all
+    // the same, in the temporary folder of now.
+    TestHome home;
+    const QByteArray avant = qgetenv("TMPDIR");
+    for (const char* dossier : {"tmp1", "tmp2"}) {
+        QVERIFY(QDir().mkpath(home.path(dossier)));
+        qputenv("TMPDIR", QFile::encodeName(home.path(dossier)));
+        const QString premiere = writeViewCopy("un", "essai");
+        QVERIFY2(premiere.startsWith(home.path(dossier) + "/wavix-vues-"), qPrintable(premiere));
+        QVERIFY(QDir(QFileInfo(premiere).path()).removeRecursively());
+        const QString seconde = writeViewCopy("deux", "essai");
+        QVERIFY2(seconde.startsWith(home.path(dossier) + "/wavix-vues-"), qPrintable(seconde));
+        QCOMPARE(TestHome::readFile(seconde), QByteArray("deux"));
+    }
+    if (avant.isNull())
+        qunsetenv("TMPDIR");
+    else
+        qputenv("TMPDIR", avant);
 }
 
 QTEST_MAIN(tst_TextFiles)

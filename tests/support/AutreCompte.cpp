@@ -33,6 +33,10 @@
 //   wavix_autre_compte changer <old> <new>
 //       "Changer le mot de passe", the new one typed twice alike; prints
 //       what the window says; 0 stored, 1 not.
+//   wavix_autre_compte copie <text>
+//       the results view's read-only copy of the text: prints its path, its
+//       mode and its folder's (octal), then its bytes; 0 written, 1 not. The
+//       copy goes when the program ends.
 // Exit status 3: wrong arguments.
 
 #include "app/MotDePasse.h"
@@ -48,6 +52,8 @@
 #include <QString>
 
 #include <cstdio>
+
+#include <sys/stat.h>
 
 int main(int argc, char** argv)
 {
@@ -122,6 +128,19 @@ int main(int argc, char** argv)
             return 2;
         }
         return MotDePasseCorrect(chemin) ? 0 : 1;
+    }
+    if (commande == QLatin1String("copie") && argc == 3) {
+        const QString copie = writeViewCopy(chemin, QStringLiteral("Reponses-eleves"));
+        QFile lue(copie);
+        if (copie.isEmpty() || !lue.open(QIODevice::ReadOnly))
+            return 1;
+        struct stat fichier {}, dossier {};
+        if (lstat(QFile::encodeName(copie).constData(), &fichier) != 0
+            || lstat(QFile::encodeName(QFileInfo(copie).path()).constData(), &dossier) != 0)
+            return 1;
+        std::printf("%s\n%o\n%o\n%s", QFile::encodeName(copie).constData(), unsigned(fichier.st_mode & 07777),
+                    unsigned(dossier.st_mode & 07777), lue.readAll().constData());
+        return 0;
     }
     if (commande == QLatin1String("changer") && argc == 4) {
         const QString nouveau = QString::fromLocal8Bit(argv[3]);
