@@ -15,7 +15,13 @@
 #include <QAbstractButton>
 #include <QAbstractSlider>
 #include <QAction>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QProgressBar>
+#include <QResizeEvent> // and the window state change
+#include <QScreen>
+#include <QStyle>
 
 #include <limits>
 #include <set>
@@ -309,7 +315,75 @@ private:
     QRect zone_;
 };
 
+// Watches the main window's state and, once it is back from maximised, its
+// area's size.
+class RetourEnVue : public QObject {
+public:
+    RetourEnVue(QMainWindow* principale, QMdiArea* zone) : QObject(zone), principale_(principale), zone_(zone)
+    {
+        principale->installEventFilter(this);
+        zone->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* evenement) override
+    {
+        constexpr Qt::WindowStates agrandie = Qt::WindowMaximized | Qt::WindowFullScreen;
+        if (objet == principale_ && evenement->type() == QEvent::WindowStateChange) {
+            const auto* change = static_cast<QWindowStateChangeEvent*>(evenement);
+            retour_ = (change->oldState() & agrandie) && !(principale_->windowState() & (agrandie | Qt::WindowMinimized));
+            if (retour_)
+                ramener();
+        } else if (objet == zone_ && evenement->type() == QEvent::Resize && retour_) {
+            ramener();
+        }
+        return false;
+    }
+
+private:
+    // Each child window that lies partly out of the area comes in, as far as
+    // it fits: a window taller (wider) than the area keeps the scroll bar it
+    // needs, and the others leave that bar its room.
+    void ramener() const
+    {
+        const QScreen* ecran = principale_->screen();
+        if (!ecran || !zone_->viewport()->isVisible())
+            return;
+        const QList<QMdiSubWindow*> fenetres = zone_->subWindowList();
+        QSize taille = zone_->contentsRect().size();
+        const int barre = zone_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, zone_);
+        for (int essai = 0; essai < 2; ++essai) {
+            bool haute = false, large = false;
+            for (const QMdiSubWindow* s : fenetres)
+                if (s->isVisible()) {
+                    haute = haute || s->height() > taille.height();
+                    large = large || s->width() > taille.width();
+                }
+            taille = zone_->contentsRect().size() - QSize(haute ? barre : 0, large ? barre : 0);
+        }
+        // The area as it shows, on the screen's work area.
+        const QRect vue = QRect(QPoint(0, 0), taille)
+            & ecran->availableGeometry().translated(-zone_->viewport()->mapToGlobal(QPoint(0, 0)));
+        if (vue.isEmpty())
+            return;
+        for (QMdiSubWindow* s : fenetres) {
+            const QRect cadre = s->geometry();
+            if (s->isVisible() && !vue.contains(cadre))
+                s->move(placeInside(cadre, vue));
+        }
+    }
+
+    QMainWindow* principale_;
+    QMdiArea* zone_;
+    bool retour_ = false;
+};
+
 } // namespace
+
+void GarderEnVueAuRetour(QMainWindow* principale, QMdiArea* zone)
+{
+    new RetourEnVue(principale, zone);
+}
 
 void PositionnerFenetres()
 {

@@ -12,3 +12,11 @@
 // loaded windows move; none is resized, shown or hidden, and each keeps its
 // new place in the settings when it closes, as usual.
 void PositionnerFenetres();
+
+class QMainWindow;
+class QMdiArea;
+
+// Brought back from maximised (or full screen), the main window keeps its
+// child windows in view: those the larger area held are moved in as little
+// as fits, so that no scroll bar is left from the maximised layout.
+void GarderEnVueAuRetour(QMainWindow* principale, QMdiArea* zone);

@@ -11,6 +11,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScreen>
+#include <QScrollBar>
 #include <QtTest>
 
 namespace {
@@ -103,6 +104,7 @@ private Q_SLOTS:
     void coveredControls_data();
     void coveredControls();
     void openedWindowComesToTheFront();
+    void restoredMainWindowHasNoScrollBars();
 };
 
 void tst_Disposition::coveredControls_data()
@@ -174,6 +176,32 @@ void tst_Disposition::openedWindowComesToTheFront()
     p.mdi->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(Forms().find("frmWavix")->frame()));
     boite->choisir(16);
     QCOMPARE(nom(pile(p.mdi.get()).constLast()), QStringLiteral("frmHarmoniqueA"));
+}
+
+void tst_Disposition::restoredMainWindowHasNoScrollBars()
+{
+    // Laid out maximised, then brought back to its normal size: every window
+    // comes into view as far as it fits, and the area shows a scroll bar only
+    // for a window larger than the area.
+    ProgrammeLance p;
+    ouvrirBanc(p, true);
+    p.mdi->menu("Mnu_PosWin")->trigger();
+    QCoreApplication::processEvents();
+    p.mdi->showNormal();
+    QCoreApplication::processEvents();
+    QMdiArea* zone = p.mdi->mdiArea();
+    const QSize place = zone->contentsRect().size();
+    bool haute = false, large = false;
+    for (const QMdiSubWindow* s : pile(p.mdi.get())) {
+        haute = haute || s->height() > place.height();
+        large = large || s->width() > place.width();
+    }
+    QTRY_COMPARE(zone->verticalScrollBar()->isVisible(), haute);
+    QCOMPARE(zone->horizontalScrollBar()->isVisible(), large);
+    const QRect vue(QPoint(0, 0), zone->viewport()->size());
+    for (const QMdiSubWindow* s : pile(p.mdi.get()))
+        if (s->height() <= vue.height() && s->width() <= vue.width())
+            QVERIFY2(vue.contains(s->geometry()), qPrintable(nom(s)));
 }
 
 QTEST_MAIN(tst_Disposition)
