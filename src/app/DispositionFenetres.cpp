@@ -463,7 +463,15 @@ void PositionnerFenetres()
             return retenue.rang(a.fenetre) < retenue.rang(b.fenetre);
         });
     }
-    // What is placed comes to the front, in the stacking the layout chose.
+    // What is placed comes to the front, in the stacking the layout chose;
+    // the top one is the active window, which the area raises again when the
+    // main window is activated.
+    QMdiSubWindow* dessus = nullptr;
+    for (const AFaire& a : aFaire)
+        if (auto* sous = qobject_cast<QMdiSubWindow*>(a.fenetre->frame()); sous && sous->isVisible())
+            dessus = sous;
+    if (dessus && Forms().mdiArea())
+        Forms().mdiArea()->setActiveSubWindow(dessus);
     scope->frame()->raise();
     for (const AFaire& a : aFaire) {
         a.fenetre->frame()->move(a.voulu);

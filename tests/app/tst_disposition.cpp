@@ -156,6 +156,9 @@ void tst_Disposition::coveredControls()
         QVERIFY2(fenetres.indexOf(Forms().find(f)->frame()) > fenetres.indexOf(Forms().find("frmWavix")->frame()),
                  qPrintable(f));
     }
+    // The top one is the active window: activating the main window again
+    // raises that one, not the scope.
+    QCOMPARE(p.mdi->mdiArea()->activeSubWindow(), fenetres.constLast());
     const bool petit = QGuiApplication::primaryScreen()->geometry().width() <= 1024;
     QStringList ecarts;
     for (auto it = c.commandes.cbegin(); it != c.commandes.cend(); ++it)
