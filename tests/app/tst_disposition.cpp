@@ -3,6 +3,7 @@
 // screen, and again on a 1024 x 768 and a 1920 x 1080 one.
 #include "ProgrammeLance.h"
 
+#include "bench/Calculatrice.h"
 #include "bench/frmToolBox.h"
 #include "platform/Forms.h"
 
@@ -10,6 +11,7 @@
 #include <QAction>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QScreen>
 #include <QScrollBar>
 #include <QtTest>
@@ -105,6 +107,8 @@ private Q_SLOTS:
     void coveredControls();
     void openedWindowComesToTheFront();
     void restoredMainWindowHasNoScrollBars();
+    void calculatorClearOfMenuAndToolbox_data();
+    void calculatorClearOfMenuAndToolbox();
 };
 
 void tst_Disposition::coveredControls_data()
@@ -205,6 +209,38 @@ void tst_Disposition::restoredMainWindowHasNoScrollBars()
     for (const QMdiSubWindow* s : pile(p.mdi.get()))
         if (s->height() <= vue.height() && s->width() <= vue.width())
             QVERIFY2(vue.contains(s->geometry()), qPrintable(nom(s)));
+}
+
+void tst_Disposition::calculatorClearOfMenuAndToolbox_data()
+{
+    QTest::addColumn<QSize>("taille"); // the calculator's window with its frame
+    QTest::newRow("xcalc") << QSize(245, 410);
+    QTest::newRow("gnome-calculator") << QSize(360, 616);
+    QTest::newRow("wider than the bench") << QSize(1400, 300);
+}
+
+void tst_Disposition::calculatorClearOfMenuAndToolbox()
+{
+    // The calculator's window goes under the menu bar and right of the
+    // toolbox, on the work area; one too wide for the room right of the
+    // toolbox keeps its left edge on the work area.
+    QFETCH(QSize, taille);
+    ProgrammeLance p;
+    p.mdi->showMaximized();
+    QCoreApplication::processEvents();
+    const QWidget* vue = p.mdi->mdiArea()->viewport();
+    const QRect zone(vue->mapToGlobal(QPoint(0, 0)), vue->size());
+    const QWidget* boite = Forms().find("frmToolBox")->frame();
+    const QRect outils(boite->mapToGlobal(QPoint(0, 0)), boite->size());
+    const QRect menus(p.mdi->menuBar()->mapToGlobal(QPoint(0, 0)), p.mdi->menuBar()->size());
+    const QRect bureau = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect place(PlaceCalculatrice(zone, outils, taille, bureau), taille);
+    QVERIFY(bureau.contains(place) || place.width() > bureau.width());
+    QVERIFY(!place.intersects(menus));
+    if (taille.width() <= bureau.right() - outils.right())
+        QVERIFY(!place.intersects(outils));
+    else
+        QCOMPARE(place.left(), bureau.left());
 }
 
 QTEST_MAIN(tst_Disposition)
