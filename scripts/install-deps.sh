@@ -15,6 +15,7 @@ PACKAGES=(
   xvfb xauth
   xdg-utils
   libsodium-dev
+  libxcb1-dev
 )
 
 FUZZ_PACKAGES=(

@@ -244,6 +244,7 @@ void MDIWavix::creerMenus()
     relier("Mnu_Calc", &MDIWavix::Mnu_Calc_Click);
     relier("Mnu_Harmo", &MDIWavix::Mnu_Harmo_Click);
     relier("Mnu_PosWin", &PositionnerFenetres);
+    GarderEnVueAuRetour(this, mdiArea_);
     relier("Mnu_ViewFullScreen", &MDIWavix::Mnu_ViewFullScreen_Click);
     relier("Mnu_Reglages", &MDIWavix::Mnu_Reglages_Click);
     relier("Mnu_Help_Contents", &MDIWavix::Mnu_Help_Contents_Click);

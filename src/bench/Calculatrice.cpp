@@ -4,6 +4,7 @@
 #include "services/EtatBanc.h"
 #include "bench/frmToolBox.h"
 #include "platform/Dialogs.h"
+#include "platform/ExternalWindow.h"
 #include "platform/Forms.h"
 #include "platform/SystemServices.h"
 #include "services/EtatProgramme.h"
@@ -11,8 +12,11 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QGuiApplication>
+#include <QMdiArea>
 #include <QPointer>
 #include <QProcess>
+#include <QScreen>
 
 namespace {
 
@@ -50,6 +54,14 @@ QStringList& CalculatricesConnues()
     static QStringList noms = {QStringLiteral("gnome-calculator"), QStringLiteral("kcalc"),
                                QStringLiteral("galculator"), QStringLiteral("mate-calc"), QStringLiteral("xcalc")};
     return noms;
+}
+
+QPoint PlaceCalculatrice(const QRect& zoneBanc, const QRect& boiteOutils, const QSize& taille, const QRect& bureau)
+{
+    QRect place(QPoint(zoneBanc.right() + 1 - taille.width(), zoneBanc.top()), taille);
+    if (boiteOutils.isValid() && place.left() <= boiteOutils.right())
+        place.moveLeft(boiteOutils.right() + 1);
+    return placeInside(place, bureau);
 }
 
 bool CalculatriceEnMarche()
@@ -102,6 +114,16 @@ void BasculerCalculatrice()
         return;
     }
     processus = p;
+    moveWindowOfProcess(p, p->processId(), programme, [](const QSize& taille) {
+        const QWidget* vue = Forms().mdiArea() ? Forms().mdiArea()->viewport() : nullptr;
+        const QScreen* ecran = QGuiApplication::primaryScreen();
+        if (!vue || !ecran)
+            return QPoint();
+        const QWidget* boite = Forms().find<frmToolBox>() ? Forms().find<frmToolBox>()->frame() : nullptr;
+        return PlaceCalculatrice(QRect(vue->mapToGlobal(QPoint(0, 0)), vue->size()),
+                                 boite ? QRect(boite->mapToGlobal(QPoint(0, 0)), boite->size()) : QRect(),
+                                 taille, ecran->availableGeometry());
+    });
     static const bool fermetureAjoutee = (AjouterFermeture(&FermerCalculatrice), true);
     (void)fermetureAjoutee;
     cocher(true);
