@@ -111,8 +111,8 @@ void ChargerPreferencesDans(frmOption* f)
 
     for (int i = 0; i < 5; ++i) {
         const CleCouleur& c = kClesCouleurs[i];
-        VariableCouleur(i) = LirePreferenceINI(kOptions, QString::fromLatin1(c.cle), c.defaut, 0, 16777215);
-        f->colorerEchantillon(i, VariableCouleur(i));
+        ReglerCouleurVariable(i, LirePreferenceINI(kOptions, QString::fromLatin1(c.cle), c.defaut, 0, 16777215));
+        f->colorerEchantillon(i, CouleurVariable(i));
     }
     DecomposerCouleurs();
 
@@ -172,7 +172,7 @@ void EnregistrerPreferences()
         CalculerMesure();
 
     for (int i = 0; i < 5; ++i)
-        VariableCouleur(i) = f->shpColor[size_t(i)]->FillColor();
+        ReglerCouleurVariable(i, f->shpColor[size_t(i)]->FillColor());
     if (boite)
         boite->colorerVoies();
     if (frmWavix* scope = Forms().find<frmWavix>())
@@ -184,7 +184,7 @@ void EnregistrerPreferences()
                     source->colorerMarques();
     }
     for (int i = 0; i < 5; ++i)
-        EcrireINI(kOptions, QString::fromLatin1(kClesCouleurs[i].cle), QString::number(VariableCouleur(i)));
+        EcrireINI(kOptions, QString::fromLatin1(kClesCouleurs[i].cle), QString::number(CouleurVariable(i)));
 
     for (int voie = 0; voie < 2; ++voie) {
         const size_t v = size_t(voie);

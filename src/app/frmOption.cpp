@@ -183,7 +183,7 @@ void frmOption::Form_Load()
     flottante_.setOnTop(true);
     ChargerPreferencesDans(this);
     for (int i = 0; i < 5; ++i)
-        couleursAppliquees_[size_t(i)] = VariableCouleur(i);
+        couleursAppliquees_[size_t(i)] = CouleurVariable(i);
 }
 
 void frmOption::Form_QueryUnload(bool& cancel, UnloadMode mode)
@@ -199,26 +199,21 @@ void frmOption::reprendreCouleurs()
 {
     bool change = false;
     for (int i = 0; i < 5; ++i) {
-        change = change || VariableCouleur(i) != couleursAppliquees_[size_t(i)];
-        VariableCouleur(i) = couleursAppliquees_[size_t(i)];
+        change = change || CouleurVariable(i) != couleursAppliquees_[size_t(i)];
+        ReglerCouleurVariable(i, couleursAppliquees_[size_t(i)]);
     }
     CouleursEchantillons().reset();
     DecomposerCouleurs();
-    if (!change)
-        return;
-    if (frmWavix* scope = Forms().find<frmWavix>())
-        DessinerGrille(scope);
-    ActualiserEcran();
+    if (change)
+        RedessinerEcran();
 }
 
 void frmOption::cmdAppliq_Click()
 {
     EnregistrerPreferences();
     for (int i = 0; i < 5; ++i)
-        couleursAppliquees_[size_t(i)] = VariableCouleur(i);
-    if (frmWavix* scope = Forms().find<frmWavix>())
-        DessinerGrille(scope);
-    ActualiserEcran();
+        couleursAppliquees_[size_t(i)] = CouleurVariable(i);
+    RedessinerEcran();
 }
 
 void frmOption::cmdOK_Click()
@@ -242,7 +237,7 @@ void frmOption::cmdChange_Click()
             choix = i;
     if (const std::optional<int32_t> choisie = ChoisirCouleur(shpColor[size_t(choix)]->FillColor(), this))
         colorerEchantillon(choix, *choisie);
-    VariableCouleur(choix) = shpColor[size_t(choix)]->FillColor();
+    ReglerCouleurVariable(choix, shpColor[size_t(choix)]->FillColor());
     DecomposerCouleurs();
 }
 
