@@ -18,13 +18,8 @@ void CablerProgramme(MDIWavix& principale)
     // 1. What a channel carries changed (a source, a plug, a knob, an
     //    exercise line): the scope draws it again, at once or, while a knob
     //    is dragged, once a frame; the drag's end draws what is left.
-    QObject::connect(banc, &ModeleBanc::voieChangee, mdi, [](int, Rythme rythme) {
-        if (rythme == Rythme::Glissement)
-            DemanderActualisation();
-        else
-            ActualiserEcran();
-    });
-    QObject::connect(banc, &ModeleBanc::reglageTermine, mdi, [] { ActualiserEcranEnAttente(); });
+    QObject::connect(banc, &ModeleBanc::voieChangee, mdi, [](int, Rythme rythme) { ActualiserEcranAuRythme(rythme); });
+    QObject::connect(banc, &ModeleBanc::reglageTermine, mdi, &ActualiserEcranEnAttente);
 
     // 2. The scope has refreshed: the open multimeter reads the bench again.
     QObject::connect(scope, &Oscilloscope::ecranActualise, mdi, [] {

@@ -61,6 +61,14 @@ void ActualiserEcran()
     Q_EMIT Oscillo().ecranActualise();
 }
 
+void ActualiserEcranAuRythme(Rythme rythme)
+{
+    if (rythme == Rythme::Glissement)
+        DemanderActualisation();
+    else
+        ActualiserEcran();
+}
+
 void RedessinerEcran()
 {
     if (frmWavix* s = Forms().find<frmWavix>())

@@ -2,6 +2,7 @@
 
 #include "scope/EtatTrace.h"
 #include "services/EtatBanc.h"
+#include "services/ModeleBanc.h"
 
 #include <QObject>
 #include <QString>
@@ -66,6 +67,10 @@ void DemanderActualisation();
 // reads the picture (the printout, the copies, the full-screen view, the end
 // of a turn) calls it first.
 void ActualiserEcranEnAttente();
+
+// The refresh at the pace asked for: at once, or once a frame while a knob
+// is dragged (DemanderActualisation).
+void ActualiserEcranAuRythme(Rythme rythme);
 
 // The graticule drawn again in the screen's colours as they now stand, then
 // the refresh: what a change of the screen's colours asks for.
