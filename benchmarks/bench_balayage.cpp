@@ -37,6 +37,7 @@
 // leaves out the XY sweep.
 
 #include "services/FichierINI.h"
+#include "services/ModeleBanc.h"
 #include "app/MDIWavix.h"
 #include "bench/frmToolBox.h"
 #include "platform/Forms.h"
@@ -210,11 +211,11 @@ struct Cas {
 void regler(frmWavix* scope, const Cas& c)
 {
     choisirMode(scope, c.mode);
-    GammeA = c.gamme;
-    FrequenceA = c.fa;
-    FrequenceB = c.fb;
-    FormeSignalB = QString::fromLatin1(c.formeB);
-    AmplitudeB = FormeSignalB == QLatin1String("Cc") ? 0 : 2;
+    Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.Gamme = c.gamme; });
+    Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.Frequence = c.fa; });
+    Modele().modifierVoie(1, [&](EtatVoie& canal) { canal.Frequence = c.fb; });
+    Modele().modifierVoie(1, [&](EtatVoie& canal) { canal.FormeSignal = QString::fromLatin1(c.formeB); });
+    Modele().modifierVoie(1, [&](EtatVoie& canal) { canal.Amplitude = canal.FormeSignal == QLatin1String("Cc") ? 0 : 2; });
     scope->setPotentioValue(5, float(c.base));
     ReglerPotentiometre(1, 5);
     ActualiserEcran();
@@ -329,10 +330,10 @@ void reglerXY(frmWavix* scope, const ReglageXY& r)
         scope->setPotentioValue(0, float(r.focus + 9));
         ReglerPotentiometre(1, 0);
     }
-    SignalExoA = QString::fromLatin1(r.formeA);
-    SignalExoB = QString::fromLatin1(r.formeB);
-    FreqExoA = r.fa;
-    FreqExoB = r.fb;
+    Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.SignalExo = QString::fromLatin1(r.formeA); });
+    Modele().modifierVoie(1, [&](EtatVoie& canal) { canal.SignalExo = QString::fromLatin1(r.formeB); });
+    Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.FreqExo = r.fa; });
+    Modele().modifierVoie(1, [&](EtatVoie& canal) { canal.FreqExo = r.fb; });
     ActualiserEcran();
 }
 
@@ -340,13 +341,18 @@ void reglerXY(frmWavix* scope, const ReglageXY& r)
 void balayerXY(frmWavix* scope, int runs, double sol)
 {
     // The expected signals, with their 0.5 duty, both at full height.
-    Banc().modeLibre = false;
-    UmaxExoA = UmaxExoB = 4;
+    Modele().passerEnModeLibre(false);
+    Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.UmaxExo = 4; });
+    Modele().modifierVoie(1, [&](EtatVoie& canal) { canal.UmaxExo = 4; });
     for (int voie = 0; voie < 2; ++voie) {
         scope->setPotentioValue(6 + voie, 6); // 1 V/div
         ReglerPotentiometre(1, 6 + voie);
-        for (int i = 0; i < 20; ++i)
-            NiveauxHarmo(voie).Ampli[size_t(i)] = -1000 / (i + 1);
+        {
+            NiveauxHarmoniques n = NiveauxHarmo(voie);
+            for (int i = 0; i < 20; ++i)
+                n.Ampli[size_t(i)] = -1000 / (i + 1);
+            Modele().reglerNiveauxHarmo(voie, n);
+        }
     }
     choisirMode(scope, 4);
     for (const char* forme : {"Sinus", "Carre", "Triangle", "harmo", "Dyn"}) {
@@ -382,7 +388,7 @@ void balayerXY(frmWavix* scope, int runs, double sol)
     }
     scope->setPotentioValue(0, 12);
     ReglerPotentiometre(1, 0);
-    Banc().modeLibre = true;
+    Modele().passerEnModeLibre(true);
 }
 
 // A knob dragged with the left button at 1000 motion events a second for
@@ -445,18 +451,19 @@ void glisserBouton(frmWavix* scope, double secondes, long serveurX)
 void reglerScieHarmonique(frmWavix* scope)
 {
     choisirMode(scope, 2);
-    NiveauxHarmoniques& n = NiveauxHarmo(0);
+    NiveauxHarmoniques n = NiveauxHarmo(0);
     for (int i = 0; i < 20; ++i) {
         const int rang = i + 1;
         n.Ampli[size_t(i)] = int(std::lround(n.AmpliMin[size_t(i)] / double(rang)));
         n.Phase[size_t(i)] = rang % 2 ? 0 : -2;
     }
-    FormeSignalA = QStringLiteral("harmo");
-    FrequenceA = 1000;
-    AmplitudeA = 3;
-    FormeSignalB = QStringLiteral("Sinus");
-    FrequenceB = 1500;
-    AmplitudeB = 2;
+    Modele().reglerNiveauxHarmo(0, n);
+    Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.FormeSignal = QStringLiteral("harmo"); });
+    Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.Frequence = 1000; });
+    Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.Amplitude = 3; });
+    Modele().modifierVoie(1, [&](EtatVoie& canal) { canal.FormeSignal = QStringLiteral("Sinus"); });
+    Modele().modifierVoie(1, [&](EtatVoie& canal) { canal.Frequence = 1500; });
+    Modele().modifierVoie(1, [&](EtatVoie& canal) { canal.Amplitude = 2; });
     scope->setPotentioValue(5, 8); // 1 ms/div
     ReglerPotentiometre(1, 5);
 }
@@ -479,13 +486,12 @@ int main(int argc, char** argv)
     for (int fiche : {0, 1, 2})
         scope->basculerFiche(fiche);
     scope->chkOn->setChecked(true);
-    GammeA = 100000;
-    FormeSignalA = QStringLiteral("Sinus");
-    FormeSignalB = QStringLiteral("Carre");
-    AmplitudeA = 3;
-    AmplitudeB = 2;
-    for (EtatVoie& v : Voies)
-        v.SourceBranchee = true;
+    Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.Gamme = 100000; });
+    Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.FormeSignal = QStringLiteral("Sinus"); });
+    Modele().modifierVoie(1, [&](EtatVoie& canal) { canal.FormeSignal = QStringLiteral("Carre"); });
+    Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.Amplitude = 3; });
+    Modele().modifierVoie(1, [&](EtatVoie& canal) { canal.Amplitude = 2; });
+    Modele().modifierVoie(kDeuxVoies, [](EtatVoie& v) { v.SourceBranchee = true; });
 
     const QSize taillePanneau = scope->picEcran->size();
     const double periode = VbTimer::framePeriodNs() / 1e6;
@@ -500,8 +506,8 @@ int main(int argc, char** argv)
         const double avant = plancher(scope, std::max(41, runs / 4));
 
         choisirMode(scope, 2);
-        FrequenceA = 50000;
-        FrequenceB = 20000;
+        Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.Frequence = 50000; });
+        Modele().modifierVoie(1, [&](EtatVoie& canal) { canal.Frequence = 20000; });
         scope->setPotentioValue(5, 5); // 10 ms/div
         ReglerPotentiometre(1, 5);
         int k = 0;
@@ -513,8 +519,8 @@ int main(int argc, char** argv)
         });
 
         choisirMode(scope, 4);
-        FrequenceA = 1000;
-        FrequenceB = 1001;
+        Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.Frequence = 1000; });
+        Modele().modifierVoie(1, [&](EtatVoie& canal) { canal.Frequence = 1001; });
         ActualiserEcran();
         const double xy = ticksXY(scope, runs);
         const double sol = (avant + plancher(scope, std::max(41, runs / 4))) / 2;
@@ -526,10 +532,10 @@ int main(int argc, char** argv)
         std::fflush(stdout);
         if (qEnvironmentVariable("BALAYAGE_XY") != QLatin1String("0"))
             balayerXY(scope, std::max(5, runs / 40), sol);
-        FormeSignalA = QStringLiteral("Sinus");
-        FormeSignalB = QStringLiteral("Carre");
-        AmplitudeA = 3;
-        AmplitudeB = 2;
+        Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.FormeSignal = QStringLiteral("Sinus"); });
+        Modele().modifierVoie(1, [&](EtatVoie& canal) { canal.FormeSignal = QStringLiteral("Carre"); });
+        Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.Amplitude = 3; });
+        Modele().modifierVoie(1, [&](EtatVoie& canal) { canal.Amplitude = 2; });
     }
     // The animations running in the program's windows.
     const double enMarche = qEnvironmentVariableIsSet("ANIMATION_SECONDS")
@@ -600,8 +606,8 @@ int main(int argc, char** argv)
                 reglerScieHarmonique(scope);
                 glisserBouton(scope, enMarche, serveurX);
                 choisirMode(scope, 2);
-                FormeSignalA = QStringLiteral("Sinus");
-                GammeA = 100000;
+                Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.FormeSignal = QStringLiteral("Sinus"); });
+                Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.Gamme = 100000; });
             }
             continue;
         }

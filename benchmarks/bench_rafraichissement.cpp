@@ -25,6 +25,7 @@
 // the text.
 
 #include "services/FichierINI.h"
+#include "services/ModeleBanc.h"
 #include "app/MDIWavix.h"
 #include "platform/Forms.h"
 #include "platform/PictureBox.h"
@@ -106,7 +107,8 @@ PictureBox* ecranCourant()
 // the next on either picture, and so is their sum.
 void deplacer(int k)
 {
-    PositionVerticaleA = PositionVerticaleB = k % 2 ? 7 : 0;
+    Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.PositionVerticale = k % 2 ? 7 : 0; });
+    Modele().modifierVoie(1, [&](EtatVoie& canal) { canal.PositionVerticale = k % 2 ? 7 : 0; });
 }
 
 void regler(frmWavix* scope, const Reglage& r)
@@ -123,13 +125,14 @@ void regler(frmWavix* scope, const Reglage& r)
         scope->chkFFT->setChecked(r.fft);
     panneau(scope, r);
     if (r.fft) {
-        FrequenceA = r.frequence;
-        FrequenceB = r.frequence / 3;
+        Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.Frequence = r.frequence; });
+        Modele().modifierVoie(1, [&](EtatVoie& canal) { canal.Frequence = r.frequence / 3; });
     } else {
-        SignalExoA = SignalExoB = QString::fromLatin1(r.forme);
-        FreqExoA = r.frequence;
-        FreqExoB = r.frequence * 1.01;
-        UmaxExoB = r.hautB;
+        Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.SignalExo = QString::fromLatin1(r.forme); });
+        Modele().modifierVoie(1, [&](EtatVoie& canal) { canal.SignalExo = QString::fromLatin1(r.forme); });
+        Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.FreqExo = r.frequence; });
+        Modele().modifierVoie(1, [&](EtatVoie& canal) { canal.FreqExo = r.frequence * 1.01; });
+        Modele().modifierVoie(1, [&](EtatVoie& canal) { canal.UmaxExo = r.hautB; });
     }
 }
 
@@ -255,13 +258,13 @@ void balayer(frmWavix* scope, const char* titre, int runs)
     for (const Famille& f : familles()) {
         if (!filtre.isEmpty() && !QString::fromStdString(f.nom).contains(filtre))
             continue;
-        Banc().modeLibre = f.nom == "spectrum";
+        Modele().passerEnModeLibre(f.nom == "spectrum");
         if (Banc().modeLibre) {
-            FormeSignalA = QStringLiteral("Carre");
-            FormeSignalB = QStringLiteral("harmo");
-            AmplitudeA = 8;
-            AmplitudeB = 3;
-            RapportCycliqueA = 0.25f;
+            Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.FormeSignal = QStringLiteral("Carre"); });
+            Modele().modifierVoie(1, [&](EtatVoie& canal) { canal.FormeSignal = QStringLiteral("harmo"); });
+            Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.Amplitude = 8; });
+            Modele().modifierVoie(1, [&](EtatVoie& canal) { canal.Amplitude = 3; });
+            Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.RapportCyclique = 0.25f; });
         }
         std::vector<std::pair<double, size_t>> t;
         int pareils = 0;
@@ -291,7 +294,7 @@ void balayer(frmWavix* scope, const char* titre, int runs)
             }
         }
         resultats.push_back({f.nom, t.size(), mediane(medianes), pire, lePire, pareils, exemple});
-        Banc().modeLibre = false;
+        Modele().passerEnModeLibre(false);
         if (scope->chkFFT->isChecked())
             scope->chkFFT->setChecked(false);
     }
@@ -322,20 +325,23 @@ int main(int argc, char** argv)
     reglagesDual(home.path());
 
     MDIWavix mdi;
-    Banc().modeLibre = false; // the expected signals, with their 0.5 duty
+    Modele().passerEnModeLibre(false); // the expected signals, with their 0.5 duty
     auto* scope = Forms().get<frmWavix>();
     for (int fiche : {0, 1, 2})
         scope->basculerFiche(fiche);
     scope->chkOn->setChecked(true);
-    for (EtatVoie& v : Voies)
-        v.SourceBranchee = true;
-    UmaxExoA = 8; // four divisions at 2 V/div
-    UmaxExoB = 3;
+    Modele().modifierVoie(kDeuxVoies, [](EtatVoie& v) { v.SourceBranchee = true; });
+    Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.UmaxExo = 8; }); // four divisions at 2 V/div
+    Modele().modifierVoie(1, [&](EtatVoie& canal) { canal.UmaxExo = 3; });
 
     // The harmonic generator at every level.
     for (int voie = 0; voie < 2; ++voie)
-        for (int i = 0; i < 20; ++i)
-            NiveauxHarmo(voie).Ampli[size_t(i)] = -1000 / (i + 1);
+        {
+            NiveauxHarmoniques n = NiveauxHarmo(voie);
+            for (int i = 0; i < 20; ++i)
+                n.Ampli[size_t(i)] = -1000 / (i + 1);
+            Modele().reglerNiveauxHarmo(voie, n);
+        }
 
     std::printf("ActualiserEcran, CH1 8 V and CH2 3 V (or 8 V) at 2 V/div, median of %d each, each refresh a "
                 "new picture (ms)\n",

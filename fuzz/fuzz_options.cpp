@@ -6,6 +6,7 @@
 // one marker choice a channel), which it saves and reads back unchanged.
 
 #include "Entree.h"
+#include "services/ModeleBanc.h"
 #include "Fenetres.h"
 #include "Fichier.h"
 
@@ -41,7 +42,7 @@ QList<int> etat(const frmOption* f)
                                f->chkMultimetre})
         e << int(c->checkState());
     for (int i = 0; i < 5; ++i)
-        e << f->shpColor[size_t(i)]->FillColor() << VariableCouleur(i);
+        e << f->shpColor[size_t(i)]->FillColor() << CouleurVariable(i);
     for (int voie = 0; voie < 2; ++voie) {
         const size_t v = size_t(voie);
         EXIGER(f->optMarque[v][0]->isChecked() != f->optMarque[v][1]->isChecked());

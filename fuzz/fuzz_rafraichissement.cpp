@@ -9,6 +9,7 @@
 // trace. The screen has the size the window gives it.
 
 #include "Entree.h"
+#include "services/ModeleBanc.h"
 #include "Fenetres.h"
 
 #include "BancScope.h"
@@ -109,8 +110,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         b.scope.sensibilite(voie, entree.octet() % 16);
         b.scope.position(voie, entree.entre(-700, 700));
         b.scope.source(voie, kMots[entree.octet() % 8], entree.entre(-1000, 1000), entree.entre(0, 1e7));
-        Voies[size_t(voie)].Decalage = entree.entre(-50, 50);
-        Voies[size_t(voie)].RapportCyclique = float(entree.entre(0, 1));
+        Modele().modifierVoie(voie, [&](EtatVoie& canal) { canal.Decalage = entree.entre(-50, 50); });
+        Modele().modifierVoie(voie, [&](EtatVoie& canal) { canal.RapportCyclique = float(entree.entre(0, 1)); });
         // The channel's plug, in or out.
         if (scope->fichePlacee(voie) != bool(entree.octet() & 1))
             scope->basculerFiche(voie);
@@ -119,7 +120,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     const QImage image = b.scope.image();
     const QRgb fond = pixelRgb(CouleurFond);
-    const QRgb traces[2] = {pixelRgb(CouleurTraceA), pixelRgb(CouleurTraceB)};
+    const QRgb traces[2] = {pixelRgb(Banc().voies[0].CouleurTrace), pixelRgb(Banc().voies[1].CouleurTrace)};
     EXIGER(image.format() == QImage::Format_RGB32);
     for (int py = 0; py < image.height(); ++py) {
         const auto* ligne = reinterpret_cast<const QRgb*>(image.constScanLine(py));

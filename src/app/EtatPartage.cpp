@@ -4,6 +4,7 @@
 #include "services/EtatProgramme.h"
 #include "services/FichierINI.h"
 #include "platform/InfoBulles.h"
+#include "services/ModeleBanc.h"
 #include "services/RequetesBanc.h"
 #include "bench/Voltmetre.h"
 #include "platform/SystemServices.h"
@@ -65,12 +66,10 @@ const int kLargeurBulles = ToolTipMaxWidth();
 
 void ReinitialiserEtatPartage()
 {
-    Banc().reinitialiser();
+    Modele().reinitialiser();
     CouleursEchantillons().reset();
     for (const auto& remettre : kValeursDeDepart)
         remettre();
-    for (int voie : {0, 1})
-        NiveauxHarmo(voie) = NiveauxHarmoAuChargement();
     SetToolTipsHidden(kBullesMasquees);
     SetToolTipMaxWidth(kLargeurBulles);
     FermerFichiers();

@@ -1,13 +1,13 @@
 #include "app/MDIWavix.h"
 
 #include "app/AssociationExercice.h"
+#include "app/Cablage.h"
 #include "services/Dossiers.h"
 #include "services/EtatProgramme.h"
 #include "services/FichierINI.h"
 #include "platform/InfoBulles.h"
 #include "platform/Ressources.h"
-#include "services/EtatBanc.h"
-#include "services/FenetrePrincipale.h"
+#include "services/ModeleBanc.h"
 #include "services/Version.h"
 #include "app/frmOption.h"
 #include "bench/Calculatrice.h"
@@ -78,6 +78,7 @@ MDIWavix::MDIWavix()
     dossierProgramme_ = QCoreApplication::applicationDirPath();
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { finDeSession(); });
     creerMenus();
+    CablerProgramme(*this);
     resize(1024, 740);
 }
 
@@ -116,30 +117,6 @@ void MDIWavix::montrerInstruments()
     Mnu_Calc->setChecked(banc.calculatriceOuverte);
 }
 
-void MontrerMode()
-{
-    if (MDIWavix* mdi = MDIWavix::instance())
-        mdi->montrerMode();
-}
-
-void MontrerInstruments()
-{
-    if (MDIWavix* mdi = MDIWavix::instance())
-        mdi->montrerInstruments();
-}
-
-void RetourModeLibre(bool reglageSiUn)
-{
-    if (MDIWavix* mdi = MDIWavix::instance())
-        mdi->retourModeLibre(reglageSiUn);
-}
-
-int CouleurFondInterface()
-{
-    const MDIWavix* mdi = MDIWavix::instance();
-    return mdi ? mdi->BackColor() : 0xFFFFFF;
-}
-
 HTMLHelp& MDIWavix::AideHTML()
 {
     return *AideProgramme();
@@ -149,6 +126,7 @@ void MDIWavix::setBackColor(int rgb)
 {
     backColor_ = rgb;
     mdiArea_->setBackground(vbColor(rgb));
+    Modele().reglerCouleurFond(rgb);
 }
 
 bool MDIWavix::MDIForm_Load()
@@ -161,7 +139,7 @@ bool MDIWavix::MDIForm_Load()
 
         etape = 2;
         setWindowTitle(LegendeProgramme(true));
-        Banc().modeLibre = true;
+        Modele().passerEnModeLibre(true);
         SousDossierProgramme = QStringLiteral("Brelmar/Wavix");
 
         etape = 20;

@@ -8,7 +8,7 @@
 #include "services/PanneauScope.h"
 #include "app/MotDePasse.h"
 #include "app/DispositionFenetres.h"
-#include "services/EtatBanc.h"
+#include "services/ModeleBanc.h"
 #include "services/Version.h"
 #include "app/frmOption.h"
 #include "bench/FenetresBanc.h"
@@ -283,10 +283,12 @@ void MDIWavix::Mnu_Libre_Click()
 
 void MDIWavix::retourModeLibre(bool reglageSiUn)
 {
+    // The bench cleared is seen once, at the end.
+    ModeleBanc::Lot lot(Modele());
     ActiverModeLibre(true);
     Forms().unload(QStringLiteral("frmExo"));
     FermerFichiers();
-    Banc().fichierExercice.clear();
+    Modele().oublierFichierExercice();
     if (frmToolBox* b = Forms().find<frmToolBox>()) {
         for (QGroupBox* cadre : b->fraAlim)
             cadre->setEnabled(true);
@@ -298,15 +300,15 @@ void MDIWavix::retourModeLibre(bool reglageSiUn)
     Mnu_Reglages->setEnabled(reglageSiUn ? reglage == QLatin1String("1")
                                          : !reglage.isEmpty() && reglage != QLatin1String("0"));
     for (int voie = 0; voie < 2; ++voie) {
-        EtatVoie& v = Voies[size_t(voie)];
-        v.FormeSignal = QStringLiteral("Cc");
-        v.Amplitude = 0;
-        v.Frequence = 0;
+        Modele().modifierVoie(voie, [](EtatVoie& v) {
+            v.FormeSignal = QStringLiteral("Cc");
+            v.Amplitude = 0;
+            v.Frequence = 0;
+        });
         const QString suffixe = voie == 0 ? QStringLiteral("A") : QStringLiteral("B");
         for (const char* fenetre : {"frmGBF", "frmAlim", "frmPile"})
             Forms().unload(QString::fromLatin1(fenetre) + suffixe);
     }
-    ActualiserEcran();
 }
 
 void MDIWavix::Mnu_Pilote_Click()
@@ -330,8 +332,7 @@ void MDIWavix::Mnu_Pilote_Click()
         MsgBox(message, vb::Critical, QStringLiteral("Wavix - Erreur"));
         return;
     }
-    Banc().dossierExercice = QFileInfo(*choisi).absolutePath();
-    Banc().fichierExercice = exercice.titre;
+    Modele().choisirFichierExercice(exercice.titre, QFileInfo(*choisi).absolutePath());
     if (!ouvrirResultats()) {
         FermerFichiers();
         MsgBox(QStringLiteral("Le fichier des réponses des élèves ne peut pas être écrit :\r\n") + FichierResultat,

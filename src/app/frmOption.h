@@ -74,3 +74,9 @@ private:
 // The screen colour sets of the options dialog: CH1, CH2, graticule,
 // screen background, border.
 inline constexpr std::array<int32_t, 5> kCouleursEcran{65535, 4227072, 0, 10135975, 0};
+
+// Settings file → the loaded dialog's controls and the colour variables (its
+// load handler).
+void ChargerPreferencesDans(frmOption* options);
+// The dialog's controls → settings file, then applied to the open windows.
+void EnregistrerPreferences();

@@ -1,6 +1,6 @@
 #include "bench/Calculatrice.h"
+#include "services/ModeleBanc.h"
 
-#include "services/FenetrePrincipale.h"
 #include "services/EtatBanc.h"
 #include "bench/frmToolBox.h"
 #include "platform/Dialogs.h"
@@ -25,8 +25,7 @@ QPointer<QProcess> processus;
 
 void cocher(bool coche)
 {
-    Banc().calculatriceOuverte = coche;
-    MontrerInstruments();
+    Modele().montrerInstrument(ModeleBanc::Instrument::Calculatrice, coche);
 }
 
 bool menuCoche()

@@ -7,9 +7,6 @@
 #include "platform/FormDesign.h"
 #include "platform/ImageBox.h"
 #include "platform/Shape.h"
-#include "services/EtatBanc.h"
-#include "services/Rafraichissement.h"
-#include "services/Instruments.h"
 
 FenetreSource::FenetreSource(const QString& nom, int voie, const Description& description)
     : VbForm(nom), voie_(voie), description_(description)
@@ -64,21 +61,20 @@ void FenetreSource::basculerFiche(int i)
         return;
     fiches_[i]->setHidden(!fiches_[i]->isHidden());
     recalculerBranchement();
-    ActualiserEcran();
 }
 
 void FenetreSource::Form_Load()
 {
     // Just right of the scope window, CH2 lower down.
-    const VbForm* scope = FenetreOscilloscope();
-    RestaurerPosition(this, suffixe(), scope->Left() + scope->Width(), voie_ == 0 ? 0 : description_.hautDefautB);
+    RestaurerPosition(this, suffixe(), DroiteFenetre(QStringLiteral("frmWavix")),
+                      voie_ == 0 ? 0 : description_.hautDefautB);
     colorerMarques();
 }
 
 void FenetreSource::colorerMarques()
 {
     for (Shape* marque : marques_)
-        marque->setFillColor(Voies[size_t(voie_)].CouleurTrace);
+        marque->setFillColor(canal().CouleurTrace);
 }
 
 void FenetreSource::Form_Unload(bool&)

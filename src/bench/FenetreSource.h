@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Forms.h"
+#include "services/ModeleBanc.h"
 
 #include <QList>
 
@@ -30,7 +31,7 @@ public:
     // A plug is in on terminal i.
     bool fichePlacee(int i) const;
     // Toggles the plug on terminal i, then the source recomputes its
-    // connection and the scope redraws.
+    // connection (which the bench model tells).
     void basculerFiche(int i);
     // A click on terminal i, and on the plug in it; both toggle the plug
     // unless the source has its own rules.
@@ -43,6 +44,13 @@ public:
     void Form_Unload(bool& cancel) override;
 
 protected:
+    // This source's channel as the bench model has it, and a change of it,
+    // which the model tells.
+    const EtatVoie& canal() const { return Banc().voies[size_t(voie_ == 1 ? 1 : 0)]; }
+    void modifierCanal(const std::function<void(EtatVoie&)>& modification, Rythme rythme = Rythme::Immediat) const
+    {
+        Modele().modifierVoie(voie_, modification, rythme);
+    }
     // The terminals and plugs of the design ("imgBorne(i)", "imgFiche(i)")
     // and the lead marks filled with the channel's colour (none: nullptr).
     // Plugs that cannot be clicked let the click through to their terminal.
@@ -50,7 +58,8 @@ protected:
     // Puts plug i in or takes it out, nothing more.
     void placerFiche(int i, bool placee);
     ImageBox* fiche(int i) const { return fiches_.value(i); }
-    // The source's own connected flag from its plugs and switch.
+    // The source's own connected flag from its plugs and switch, into the
+    // bench model.
     virtual void recalculerBranchement() = 0;
     QString suffixe() const;
 

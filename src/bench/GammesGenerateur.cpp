@@ -52,7 +52,7 @@ void AfficherFrequence(int voie, QWidget* fenetre)
 {
     if (voie < 0 || voie > 1 || !fenetre)
         return;
-    const QString texte = TexteFrequence(Voies[size_t(voie)].Frequence, Voies[size_t(voie)].Gamme);
+    const QString texte = TexteFrequence(Banc().voies[size_t(voie)].Frequence, Banc().voies[size_t(voie)].Gamme);
     if (texte.isEmpty())
         return;
     auto* etiquette = fenetre->findChild<QLabel*>(voie == 0 ? QStringLiteral("lblFreqA") : QStringLiteral("lblFreqB"));

@@ -1,6 +1,6 @@
 #include "bench/MesureCollege.h"
 
-#include "bench/Voltmetre.h"
+#include "bench/ValeurEfficace.h"
 #include "platform/VbFormat.h"
 #include "services/Ondes.h"
 

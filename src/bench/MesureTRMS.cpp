@@ -1,6 +1,6 @@
 #include "bench/MesureTRMS.h"
 
-#include "bench/Voltmetre.h"
+#include "bench/ValeurEfficace.h"
 #include "platform/VbFormat.h"
 #include "services/Ondes.h"
 
@@ -82,7 +82,7 @@ double LectureTRMS(int position, const SignalTRMS& s)
     return 0;
 }
 
-double MinMaxTRMS(const SignalTRMS& s, bool inverse, bool max)
+double MinMaxTRMS(const SignalTRMS& s, bool max)
 {
     switch (s.source) {
     case SourceTRMS::Continu:
@@ -96,8 +96,7 @@ double MinMaxTRMS(const SignalTRMS& s, bool inverse, bool max)
     // wheel turned backwards mirrors it); every other wave, the square of any
     // duty included, swings between its offset ± A.
     const double crete = (s.source == SourceTRMS::Alternateur ? CreteDyn() : 1) * std::fabs(s.amplitude);
-    const double a = inverse ? -crete : crete;
-    return max ? s.decalage + a : s.decalage - a;
+    return max ? s.decalage + crete : s.decalage - crete;
 }
 
 const GammeTRMS& GammeNommee(const QString& nom)
@@ -183,7 +182,7 @@ double ValeurTRMS(const EntreesTRMS& e)
         return 0;
     const EtatMinMax m = e.panneau.minMax;
     if (m != SansMinMax)
-        return MinMaxTRMS(e.signal, e.inverse, m != Min);
+        return MinMaxTRMS(e.signal, m != Min);
     return LectureTRMS(e.position, e.signal);
 }
 

@@ -45,10 +45,10 @@ int PositionPourAngleTRMS(double angle);
 double LectureTRMS(int position, const SignalTRMS& s);
 
 // The peak that MIN MAX holds: the signal's highest (max) or lowest level,
-// the offset included; the scope's coupling does not enter it. `inverse` is
-// the scope's "-CH2" mode on the CH2 input. A DC source holds its own signed
-// value; a source the meter cannot read holds 0.
-double MinMaxTRMS(const SignalTRMS& s, bool inverse, bool max);
+// the offset included. The meter reads the source across the scope input,
+// so neither the scope's coupling nor its "-CH2" enters it. A DC source
+// holds its own signed value; a source the meter cannot read holds 0.
+double MinMaxTRMS(const SignalTRMS& s, bool max);
 
 // A range of the display: its name, full scale in volts, the pattern of the
 // digits (of |v| × facteur) and whether the units read mV.
@@ -93,14 +93,13 @@ PanneauTRMS AppuiMinMax(PanneauTRMS panneau);
 PanneauTRMS AppuiRange(PanneauTRMS panneau, int position);
 
 // What the true-RMS meter reads from: the selector's position, the panel's
-// state, whether the measured channel can be read at all (MesurePossible),
-// its signal, and whether the leads are on CH2 with the scope's "-CH2" lit.
+// state, whether the measured channel can be read at all (MesurePossible)
+// and its signal.
 struct EntreesTRMS {
     int position = kArretTRMS;
     PanneauTRMS panneau;
     bool mesurable = false;
     SignalTRMS signal;
-    bool inverse = false;
 };
 
 // What the screen shows. The units µ, m, V, A, Ω; the legends DC and AC; the

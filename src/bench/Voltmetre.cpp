@@ -1,6 +1,6 @@
 #include "bench/Voltmetre.h"
+#include "services/ModeleBanc.h"
 
-#include "services/FenetrePrincipale.h"
 #include "services/FichierINI.h"
 #include "services/RequetesBanc.h"
 #include "bench/frmMulti_RMS.h"
@@ -10,7 +10,6 @@
 #include "platform/ImageBox.h"
 #include "platform/SystemServices.h"
 #include "services/EtatBanc.h"
-#include "services/Rafraichissement.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -44,32 +43,13 @@ bool MultimetreCollegeChoisi()
         != QLatin1String("0");
 }
 
-std::optional<double> ValeurEfficace(double amplitude, const QString& mot)
-{
-    switch (FormeDuMot(mot)) {
-    case FormeOnde::Continu:
-    case FormeOnde::Carre:
-        return amplitude;
-    case FormeOnde::Sinus:
-        return amplitude / std::sqrt(2.0);
-    case FormeOnde::Triangle:
-        return amplitude / std::sqrt(3.0);
-    case FormeOnde::Dyn:
-        return amplitude * 0.7517;
-    case FormeOnde::Harmo:
-    case FormeOnde::Aucune:
-        break;
-    }
-    return std::nullopt;
-}
-
 bool MesurePossible(int voie)
 {
     if (voie != 0 && voie != 1)
         return false;
     if (OptionConnexionChoisie(voie == 0 ? 0 : 11))
         return false;
-    const EtatVoie& v = Voies[size_t(voie)];
+    const EtatVoie& v = Banc().voies[size_t(voie)];
     return v.SourceBranchee && v.EntreeBranchee && MultimetreBranche;
 }
 
@@ -163,8 +143,7 @@ void PeindreFiches(const FichesMultimetre& fiches, const std::array<ImageBox*, 4
 
 void MultimetreFerme()
 {
-    Banc().multimetreAffiche = false;
-    MontrerInstruments();
+    Modele().montrerInstrument(ModeleBanc::Instrument::Multimetre, false);
     if (auto* boite = Forms().find<frmToolBox>())
         boite->chkMulti->setChecked(false);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "bench/ValeurEfficace.h"
+
 #include <QString>
 
 #include <array>
@@ -9,29 +11,27 @@ class ImageBox;
 
 // What the two multimeters share: which one is in use, the effective value
 // of a source's waveform, whether a channel can be read at all, and the
-// simulated instant of the school multimeter's live reading. The
-// dispatchers CalculerMesure and TournerSelecteur are the bench's queries
-// (bench/RequetesBanc.h); a reading is never stored, each call recomputes it
-// from the channel state.
+// simulated instant of the school multimeter's live reading. A reading is
+// never stored: each call recomputes it from the bench model.
 
 // The school multimeter is in use unless [Options] "Multimetre college" is
 // "0" (the default): the toolbox box, the menu entry and every dispatcher
 // decide with this one rule, read again at each call.
 bool MultimetreCollegeChoisi();
 
-// The effective value of a source's waveform of peak amplitude A, with A's
-// sign (the AC positions show its magnitude); no value for a word it does not
-// know, the harmonic generator's included. The duty ratio, the offset and
-// the coupling do not enter it.
-std::optional<double> ValeurEfficace(double amplitude, const QString& mot);
 
 // Channel 0 (CH1) or 1 (CH2) can be read: it has a source, that source
-// delivers into the scope input, which is wired while the scope is on, and
-// the meter's leads are in place. Otherwise the reading is 0.
+// delivers into the scope input, which is wired (its plug and the ground
+// plug in, whether the scope is on or not: the meter reads across the
+// input), and the meter's leads are in place. Otherwise the reading is 0.
 bool MesurePossible(int voie);
 
 // Shows a value on the open multimeter, when the menu entry says one is open.
 void AfficherMesure(double& valeur);
+// Brings the open multimeter's reading up to date.
+void CalculerMesure();
+// Turns the open multimeter's selector and brings its reading up to date.
+void TournerSelecteur(int& position);
 
 // The simulated time, in seconds, at which the live reading samples the
 // signal; each turn of the selector starts it again at 1 s.

@@ -9,7 +9,6 @@
 #include "platform/SystemServices.h"
 #include "platform/VbFormat.h"
 #include "services/EtatBanc.h"
-#include "services/Rafraichissement.h"
 #include "platform/Curseurs.h"
 
 #include <QAbstractButton>
@@ -123,7 +122,7 @@ frmAlim::frmAlim(int voie)
         // A drag refreshes once a frame at most, and at once as it ends.
         connect(bouton, &Potentio_Creme::MouseUp, this, [this](int index, int b, int, double, double) {
             Potentio_MouseMove(index, b);
-            ActualiserEcranEnAttente();
+            Modele().finirReglage();
         });
         connect(bouton, &Potentio_Creme::DblClick, this, &frmAlim::Potentio_DblClick);
     }
@@ -131,35 +130,44 @@ frmAlim::frmAlim(int voie)
 
 void frmAlim::Form_Load()
 {
+    ModeleBanc::Lot lot(Modele());
     FenetreSource::Form_Load();
-    EtatVoie& v = Voies[size_t(voie())];
-    v.SourceBranchee = false;
-    v.Frequence = 0;
-    v.Amplitude = randomUnit() * 300 / 10;
+    const double amplitude = randomUnit() * 300 / 10;
+    modifierCanal([amplitude](EtatVoie& v) {
+        v.SourceBranchee = false;
+        v.Frequence = 0;
+        v.Amplitude = amplitude;
+    });
     Potentio[0]->setMax(kMaxGros);
-    Potentio[0]->setValue(float(v.Amplitude * 100));
+    Potentio[0]->setValue(float(amplitude * 100));
     Potentio[0]->setMin(0);
     Potentio[1]->setMax(kMaxFin);
     Potentio[1]->setValue(kMaxFin / 2);
     Potentio[1]->setMin(0);
     Potentio[2]->setMax(kMaxCourant);
     Potentio[2]->setMin(0);
-    ActualiserEcran();
 }
 
 void frmAlim::recalculerBranchement()
 {
-    Voies[size_t(voie())].SourceBranchee
-        = chkOnOff->isChecked() && fichePlacee(COM) && (fichePlacee(NEG) || fichePlacee(POS));
+    const bool branchee = chkOnOff->isChecked() && fichePlacee(COM) && (fichePlacee(NEG) || fichePlacee(POS));
+    modifierCanal([branchee](EtatVoie& v) { v.SourceBranchee = branchee; });
+}
+
+void frmAlim::ecrireTension(double tension, Rythme rythme)
+{
+    // The lead on NEG or POS gives the voltage its sign.
+    if (fichePlacee(NEG))
+        tension = -std::fabs(tension);
+    else if (fichePlacee(POS))
+        tension = std::fabs(tension);
+    modifierCanal([tension](EtatVoie& v) { v.Amplitude = tension; }, rythme);
+    AfficherTensionAlim();
 }
 
 void frmAlim::AfficherTensionAlim()
 {
-    double& a = Voies[size_t(voie())].Amplitude;
-    if (fichePlacee(NEG))
-        a = -std::fabs(a);
-    else if (fichePlacee(POS))
-        a = std::fabs(a);
+    const double a = canal().Amplitude;
     const QString chiffres = TexteTensionAlim(a);
     lblAffichage->setText(chiffres);
     // The sign belongs to the digits: none while they are dark or all zeros.
@@ -173,22 +181,21 @@ void frmAlim::chkOnOff_Click()
     imgOn->setPicture(marche ? QStringLiteral(":/scope/power_on.svg") : QStringLiteral(":/scope/power_off.svg"));
     lblAffichage->setVisible(marche);
     lblLEDCourant->setVisible(marche);
+    ModeleBanc::Lot lot(Modele());
     if (marche) {
         recalculerBranchement();
-        AfficherTensionAlim();
+        ecrireTension(canal().Amplitude, Rythme::Immediat);
     } else {
         lblSigne->hide();
-        Voies[size_t(voie())].SourceBranchee = false;
+        modifierCanal([](EtatVoie& v) { v.SourceBranchee = false; });
     }
-    ActualiserEcran();
 }
 
 void frmAlim::Potentio_MouseMove(int index, int bouton)
 {
     if (bouton != 1 || index < 0 || index > 2)
         return;
-    double& a = Voies[size_t(voie())].Amplitude;
-    double tension = std::fabs(a);
+    double tension = std::fabs(canal().Amplitude);
     if (index == 0) {
         tension = Potentio[0]->Value() / 100.0;
         Potentio[1]->setValue(Potentio[1]->Max() / 2);
@@ -200,10 +207,8 @@ void frmAlim::Potentio_MouseMove(int index, int bouton)
         tension = 0;
     if (float(tension) > plafond)
         tension = plafond;
-    a = tension;
     // The display follows even while the supply is off and hidden.
-    AfficherTensionAlim();
-    DemanderActualisation();
+    ecrireTension(tension, Rythme::Glissement);
 }
 
 void frmAlim::Potentio_DblClick(int index)
@@ -213,7 +218,7 @@ void frmAlim::Potentio_DblClick(int index)
     // Back to the middle of its scale, and the voltage follows as after a turn.
     Potentio[size_t(index)]->setValue(Potentio[size_t(index)]->Max() / 2);
     Potentio_MouseMove(index, 1);
-    ActualiserEcranEnAttente();
+    Modele().finirReglage();
 }
 
 void frmAlim::imgBorne_Click(int i)
@@ -222,20 +227,19 @@ void frmAlim::imgBorne_Click(int i)
     // The lead goes to NEG or to POS, never both.
     if (fichePlacee(NEG) && fichePlacee(POS))
         placerFiche(i == NEG ? POS : NEG, false);
+    ModeleBanc::Lot lot(Modele());
     if (chkOnOff->isChecked())
-        AfficherTensionAlim();
+        ecrireTension(canal().Amplitude, Rythme::Immediat);
     recalculerBranchement();
-    ActualiserEcran();
 }
 
 void frmAlim::imgFiche_Click(int i)
 {
     placerFiche(i, !fichePlacee(i));
+    ModeleBanc::Lot lot(Modele());
     if (!fichePlacee(NEG)) {
         lblSigne->hide();
-        double& a = Voies[size_t(voie())].Amplitude;
-        a = std::fabs(a);
+        modifierCanal([](EtatVoie& v) { v.Amplitude = std::fabs(v.Amplitude); });
     }
     recalculerBranchement();
-    ActualiserEcran();
 }

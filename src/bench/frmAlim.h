@@ -27,7 +27,7 @@ public:
     void Potentio_DblClick(int index);
     void imgBorne_Click(int i) override;
     void imgFiche_Click(int i) override;
-    // Applies the sign of the plugs to the channel and writes the display.
+    // Shows the channel's voltage.
     void AfficherTensionAlim();
 
     std::array<Potentio_Creme*, 3> Potentio{};
@@ -39,6 +39,11 @@ public:
 
 protected:
     void recalculerBranchement() override;
+
+private:
+    // The voltage given the sign of the lead in place, into the channel, and
+    // shown.
+    void ecrireTension(double tension, Rythme rythme);
 };
 
 // The voltage display's text: two decimals below 10 V, one from 10 V up,

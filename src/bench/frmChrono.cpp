@@ -1,6 +1,6 @@
 #include "bench/frmChrono.h"
+#include "services/ModeleBanc.h"
 
-#include "services/FenetrePrincipale.h"
 #include "services/EtatBanc.h"
 #include "services/ModFonctions.h"
 #include "services/PositionFenetre.h"
@@ -8,7 +8,6 @@
 #include "platform/FormDesign.h"
 #include "platform/SystemServices.h"
 #include "platform/VbTimer.h"
-#include "services/Instruments.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -126,8 +125,8 @@ void frmChrono::Form_Load()
         setFixedWidth(height() + bord.height() - bord.width());
     frame()->adjustSize();
     // Centred in the column right of the scope window, low down.
-    const VbForm* scope = FenetreOscilloscope();
-    RestaurerPosition(this, QStringLiteral("Chrono"), scope->Left() + scope->Width() + (4550 - Width()) / 2, 6000);
+    RestaurerPosition(this, QStringLiteral("Chrono"), DroiteFenetre(QStringLiteral("frmWavix")) + (4550 - Width()) / 2,
+                      6000);
     sldAlarme->setRange(1, 10);
     sldAlarme->setValue(5);
     sldAlarme->setPageStep(1);
@@ -143,8 +142,7 @@ void frmChrono::Form_Unload(bool&)
     tmrChrono->setEnabled(false);
     EnregistrerPosition(this, QStringLiteral("Chrono"));
     // However it closes, the toolbox's box and the menu's tick clear.
-    Banc().chronoAffiche = false;
-    MontrerInstruments();
+    Modele().montrerInstrument(ModeleBanc::Instrument::Chrono, false);
     if (auto* boite = Forms().find<frmToolBox>())
         boite->chkClock->setChecked(false);
 }

@@ -8,7 +8,6 @@
 #include "platform/Shape.h"
 #include "platform/VbFormat.h"
 #include "services/EtatBanc.h"
-#include "services/Rafraichissement.h"
 #include "platform/Curseurs.h"
 
 #include <QLabel>
@@ -99,7 +98,7 @@ frmDyn::frmDyn(int voie)
         // A drag refreshes once a frame at most, and at once as it ends.
         connect(bouton, &Potentio_Creme::MouseUp, this, [this](int index, int, int, double, double) {
             Potentio_MouseMove(index, 1);
-            ActualiserEcranEnAttente();
+            Modele().finirReglage();
         });
         connect(bouton, &Potentio_Creme::DblClick, this, &frmDyn::Potentio_DblClick);
     }
@@ -107,8 +106,9 @@ frmDyn::frmDyn(int voie)
 
 void frmDyn::Form_Load()
 {
+    ModeleBanc::Lot lot(Modele());
     FenetreSource::Form_Load();
-    Voies[size_t(voie())].SourceBranchee = false;
+    modifierCanal([](EtatVoie& v) { v.SourceBranchee = false; });
     Potentio[0]->setMax(kVitesseMax);
     Potentio[0]->setValue(kVitesseDepart);
     Potentio[0]->setMin(0);
@@ -118,13 +118,14 @@ void frmDyn::Form_Load()
     calculerVitesse();
 }
 
-void frmDyn::calculerVitesse()
+void frmDyn::calculerVitesse(Rythme rythme)
 {
     const LoiDyn loi = LoiAlternateur(Potentio[0]->Value(), Potentio[1]->Value(), Potentio[1]->Max());
     lblVitesse->setText(Format(loi.vitesse, QStringLiteral("#0")) + QStringLiteral(" tours/min"));
-    EtatVoie& v = Voies[size_t(voie())];
-    v.Frequence = loi.frequence;
-    v.Amplitude = loi.amplitude;
+    modifierCanal([&loi](EtatVoie& v) {
+        v.Frequence = loi.frequence;
+        v.Amplitude = loi.amplitude;
+    }, rythme);
 }
 
 void frmDyn::Potentio_MouseDown(int index)
@@ -132,7 +133,6 @@ void frmDyn::Potentio_MouseDown(int index)
     if (index == 0)
         Potentio[1]->setValue(Potentio[1]->Max() / 2);
     calculerVitesse();
-    ActualiserEcran();
 }
 
 void frmDyn::Potentio_MouseMove(int index, int bouton)
@@ -140,8 +140,7 @@ void frmDyn::Potentio_MouseMove(int index, int bouton)
     // A knob turns only while the left button drags it.
     if (!(bouton & 1) || index < 0 || index > 1)
         return;
-    calculerVitesse();
-    DemanderActualisation();
+    calculerVitesse(Rythme::Glissement);
 }
 
 void frmDyn::Potentio_DblClick(int index)
@@ -149,10 +148,10 @@ void frmDyn::Potentio_DblClick(int index)
     if (index == 1)
         Potentio[1]->setValue(Potentio[1]->Max() / 2);
     calculerVitesse();
-    ActualiserEcran();
 }
 
 void frmDyn::recalculerBranchement()
 {
-    Voies[size_t(voie())].SourceBranchee = fichePlacee(0) && fichePlacee(1);
+    const bool branchee = fichePlacee(0) && fichePlacee(1);
+    modifierCanal([branchee](EtatVoie& v) { v.SourceBranchee = branchee; });
 }

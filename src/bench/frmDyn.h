@@ -31,7 +31,7 @@ protected:
 
 private:
     // Speed from the knobs, shown, and the channel's frequency and amplitude.
-    void calculerVitesse();
+    void calculerVitesse(Rythme rythme = Rythme::Immediat);
 };
 
 // The alternator's law: speed in revolutions per minute to the channel's

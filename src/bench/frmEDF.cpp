@@ -3,7 +3,6 @@
 #include "platform/FormDesign.h"
 #include "platform/ImageBox.h"
 #include "services/EtatBanc.h"
-#include "services/Rafraichissement.h"
 #include "platform/Curseurs.h"
 
 #include <QAbstractButton>
@@ -100,10 +99,11 @@ frmEDF::frmEDF(int voie)
 void frmEDF::Form_Load()
 {
     FenetreSource::Form_Load();
-    EtatVoie& v = Voies[size_t(voie())];
-    v.SourceBranchee = false;
-    v.Amplitude = 0;
-    v.Frequence = kRegions[0].frequence;
+    modifierCanal([](EtatVoie& v) {
+        v.SourceBranchee = false;
+        v.Amplitude = 0;
+        v.Frequence = kRegions[0].frequence;
+    });
     Timer1.setInterval(kIntervalleClignotement);
     Timer1.setEnabled(true);
 }
@@ -123,16 +123,20 @@ bool frmEDF::neutreTerre() const
 
 void frmEDF::recalculerBranchement()
 {
-    EtatVoie& v = Voies[size_t(voie())];
-    v.SourceBranchee = false;
-    if (fichePlacee(Phase) && (fichePlacee(Neutre) || fichePlacee(Terre))) {
-        v.SourceBranchee = true;
-        v.Amplitude = kRegions[size_t(regionChoisie())].crete;
-    } else if (neutreTerre()) {
-        // Neither lead on the phase: a flat line at 0 V.
-        v.SourceBranchee = true;
-        v.Amplitude = 0;
-    }
+    const bool phase = fichePlacee(Phase) && (fichePlacee(Neutre) || fichePlacee(Terre));
+    const bool neutre = neutreTerre();
+    const double crete = kRegions[size_t(regionChoisie())].crete;
+    modifierCanal([&](EtatVoie& v) {
+        v.SourceBranchee = false;
+        if (phase) {
+            v.SourceBranchee = true;
+            v.Amplitude = crete;
+        } else if (neutre) {
+            // Neither lead on the phase: a flat line at 0 V.
+            v.SourceBranchee = true;
+            v.Amplitude = 0;
+        }
+    });
 }
 
 void frmEDF::imgBorne_Click(int i)
@@ -145,17 +149,17 @@ void frmEDF::imgBorne_Click(int i)
     if (fichePlacee(Neutre) && fichePlacee(Phase) && fichePlacee(Terre))
         placerFiche(i == 0 ? 2 : i - 1, false);
     recalculerBranchement();
-    ActualiserEcran();
 }
 
 void frmEDF::optWorld_Click(int index)
 {
-    if (index >= 0 && index < 3) {
-        EtatVoie& v = Voies[size_t(voie())];
-        v.Frequence = kRegions[size_t(index)].frequence;
-        v.Amplitude = neutreTerre() ? 0 : kRegions[size_t(index)].crete;
-    }
-    ActualiserEcran();
+    const bool neutre = neutreTerre();
+    modifierCanal([&](EtatVoie& v) {
+        if (index >= 0 && index < 3) {
+            v.Frequence = kRegions[size_t(index)].frequence;
+            v.Amplitude = neutre ? 0 : kRegions[size_t(index)].crete;
+        }
+    });
 }
 
 void frmEDF::Timer1_Timer()

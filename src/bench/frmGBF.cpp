@@ -1,14 +1,12 @@
 #include "bench/frmGBF.h"
 
 #include "bench/GammesGenerateur.h"
-#include "services/EtatBanc.h"
 #include "platform/FormDesign.h"
 #include "platform/ImageBox.h"
 #include "platform/Potentio_Creme.h"
 #include "platform/Shape.h"
 #include "platform/SystemServices.h"
 #include "services/EtatBanc.h"
-#include "services/Rafraichissement.h"
 #include "platform/Curseurs.h"
 #include "platform/RVB.h"
 
@@ -96,7 +94,9 @@ const FormDesign kDesign{
 
 frmGBF::frmGBF(int voie)
     : FenetreSource(voie == 0 ? QStringLiteral("frmGBFA") : QStringLiteral("frmGBFB"), voie, kDescription),
-      reglagesPublies_(this, ReglagesPublies(voie), [this] { return reglages(); })
+      reglagesPublies_(
+          this, [voie](const std::optional<ReglagesGBF>& r) { Modele().publierGenerateur(voie, r); },
+          [this] { return reglages(); })
 {
     usePanelFont();
     buildForm(this, kDesign);
@@ -157,7 +157,7 @@ frmGBF::frmGBF(int voie)
         connect(Potentio[size_t(i)], &Potentio_Creme::MouseUp, this,
                 [this](int index, int bouton, int, double, double) {
                     Potentio_MouseMove(index, bouton);
-                    ActualiserEcranEnAttente();
+                    Modele().finirReglage();
                 });
         connect(Potentio[size_t(i)], &Potentio_Creme::DblClick, this, &frmGBF::Potentio_DblClick);
         connect(Potentio[size_t(i)], &Potentio_Creme::Change, this, [this] { reglagesPublies_.publier(); });
@@ -181,24 +181,45 @@ ReglagesGBF frmGBF::reglages() const
     return r;
 }
 
+void frmGBF::regler(Rythme rythme, const std::function<void(EtatVoie&)>& modification)
+{
+    reglagesPublies_.publier();
+    // The generator sets its own offset and duty, from its knobs.
+    const ReglagesGBF r = reglages();
+    const double decalage = DecalageGBF(r);
+    const float rapport = RapportGBF(r);
+    modifierCanal([&](EtatVoie& v) {
+        if (modification)
+            modification(v);
+        v.Decalage = decalage;
+        v.RapportCyclique = rapport;
+    }, rythme);
+}
+
 void frmGBF::Form_Load()
 {
+    ModeleBanc::Lot lot(Modele());
     reglagesPublies_.ouvrir();
     FenetreSource::Form_Load();
-    EtatVoie& v = Voies[size_t(voie())];
-    v.SourceBranchee = false;
-    v.Gamme = 1000;
+    modifierCanal([](EtatVoie& v) {
+        v.SourceBranchee = false;
+        v.Gamme = 1000;
+    });
     optGamme[2]->setChecked(true);
     optSignal[0]->setChecked(true);
 
-    v.Frequence = std::floor(randomUnit() * 1100 + 100);
+    const double frequence = std::floor(randomUnit() * 1100 + 100);
     Potentio[0]->setMax(1200);
-    Potentio[0]->setValue(float(v.Frequence));
+    Potentio[0]->setValue(float(frequence));
     Potentio[0]->setMin(0);
+    const double amplitude = std::floor(randomUnit() * 12000) / 1000;
+    modifierCanal([&](EtatVoie& v) {
+        v.Frequence = frequence;
+        v.Amplitude = amplitude;
+    });
     AfficherFrequence(voie(), this);
-    v.Amplitude = std::floor(randomUnit() * 12000) / 1000;
     Potentio[1]->setMax(12000);
-    Potentio[1]->setValue(float(v.Amplitude * 1000));
+    Potentio[1]->setValue(float(amplitude * 1000));
     Potentio[1]->setMin(0);
     Potentio[2]->setMax(100);
     Potentio[2]->setValue(50);
@@ -206,9 +227,18 @@ void frmGBF::Form_Load()
     Potentio[3]->setMax(200);
     Potentio[3]->setValue(100);
     Potentio[3]->setMin(0);
+    regler(Rythme::Immediat);
+}
 
-    if (Banc().modeLibre)
-        ActualiserEcran();
+void frmGBF::Form_Unload(bool& cancel)
+{
+    // Closed, it sets no offset any more.
+    ModeleBanc::Lot lot(Modele());
+    modifierCanal([](EtatVoie& v) {
+        v.Decalage = 0;
+        v.RapportCyclique = 0;
+    });
+    FenetreSource::Form_Unload(cancel);
 }
 
 int frmGBF::gammeChoisie() const
@@ -227,11 +257,11 @@ int frmGBF::signalChoisi() const
     return -1;
 }
 
-void frmGBF::ecrireFrequence(double frequence)
+void frmGBF::ecrireFrequence(double frequence, Rythme rythme)
 {
     // A frequency is never negative: the dial at 0 with the fine slider
     // below it gives 0 Hz.
-    Voies[size_t(voie())].Frequence = std::max(0.0, frequence);
+    regler(rythme, [frequence](EtatVoie& v) { v.Frequence = std::max(0.0, frequence); });
     AfficherFrequence(voie(), this);
 }
 
@@ -251,25 +281,22 @@ void frmGBF::allumerLampes()
 
 void frmGBF::optGamme_Click(int index)
 {
-    EtatVoie& v = Voies[size_t(voie())];
-    if (v.Gamme == 0)
+    if (canal().Gamme == 0)
         return;
-    const double ancienne = v.Gamme;
+    ModeleBanc::Lot lot(Modele());
+    const double ancienne = canal().Gamme;
     allumerLampes();
-    v.Gamme = kGammesFrequence[index].multiplicateur;
+    const double gamme = kGammesFrequence[index].multiplicateur;
+    modifierCanal([gamme](EtatVoie& v) { v.Gamme = gamme; });
     lblUnite->setText(QString::fromLatin1(kGammesFrequence[index].unite));
-    ecrireFrequence(v.Frequence * v.Gamme / ancienne);
-    if (Banc().modeLibre)
-        ActualiserEcran();
+    ecrireFrequence(canal().Frequence * gamme / ancienne, Rythme::Immediat);
 }
 
 void frmGBF::optSignal_Click(int index)
 {
     allumerLampes();
-    Voies[size_t(voie())].FormeSignal = QString::fromLatin1(kMots[index]);
+    regler(Rythme::Immediat, [index](EtatVoie& v) { v.FormeSignal = QString::fromLatin1(kMots[index]); });
     imgSignal->setPicture(QString::fromLatin1(kImagesSignal[index]));
-    if (Banc().modeLibre)
-        ActualiserEcran();
 }
 
 void frmGBF::chkOn_Click()
@@ -279,14 +306,14 @@ void frmGBF::chkOn_Click()
     imgSignal->setVisible(allume);
     lblFreq->setVisible(allume);
     lblUnite->setVisible(allume);
-    recalculerBranchement();
     allumerLampes();
-    ActualiserEcran();
+    recalculerBranchement();
 }
 
 void frmGBF::recalculerBranchement()
 {
-    Voies[size_t(voie())].SourceBranchee = chkOn->isChecked() && fichePlacee(0) && fichePlacee(1);
+    const bool branchee = chkOn->isChecked() && fichePlacee(0) && fichePlacee(1);
+    regler(Rythme::Immediat, [branchee](EtatVoie& v) { v.SourceBranchee = branchee; });
 }
 
 void frmGBF::Potentio_MouseMove(int index, int bouton)
@@ -297,29 +324,34 @@ void frmGBF::Potentio_MouseMove(int index, int bouton)
         const QSignalBlocker bloque(sldReglage[size_t(index)]);
         sldReglage[size_t(index)]->setValue(0);
     }
-    reglagesPublies_.publier();
-    EtatVoie& v = Voies[size_t(voie())];
-    if (index == 0)
-        ecrireFrequence(Potentio[0]->Value() * v.Gamme / 1000);
-    else if (index == 1)
-        v.Amplitude = Potentio[1]->Value() / 1000.0;
-    DemanderActualisation();
+    if (index == 0) {
+        ecrireFrequence(Potentio[0]->Value() * canal().Gamme / 1000, Rythme::Glissement);
+        return;
+    }
+    const double amplitude = Potentio[1]->Value() / 1000.0;
+    regler(Rythme::Glissement, [&](EtatVoie& v) {
+        if (index == 1)
+            v.Amplitude = amplitude;
+    });
 }
 
 void frmGBF::sldReglage_Scroll(int index)
 {
-    EtatVoie& v = Voies[size_t(voie())];
-    if (index == 0)
-        ecrireFrequence((Potentio[0]->Value() + sldReglage[0]->value()) * v.Gamme / 1000);
-    else if (index == 1)
-        v.Amplitude = (Potentio[1]->Value() + 100.0 * sldReglage[1]->value()) / 1000;
-    ActualiserEcran();
+    if (index == 0) {
+        ecrireFrequence((Potentio[0]->Value() + sldReglage[0]->value()) * canal().Gamme / 1000, Rythme::Immediat);
+        return;
+    }
+    const double amplitude = (Potentio[1]->Value() + 100.0 * sldReglage[1]->value()) / 1000;
+    regler(Rythme::Immediat, [&](EtatVoie& v) {
+        if (index == 1)
+            v.Amplitude = amplitude;
+    });
 }
 
 void frmGBF::Potentio_DblClick(int index)
 {
     if (index == 2 || index == 3)
         Potentio[size_t(index)]->setValue(Potentio[size_t(index)]->Max() / 2);
-    ActualiserEcran();
+    regler(Rythme::Immediat);
 }
 

@@ -23,6 +23,7 @@ public:
     frmGBF(int voie);
 
     void Form_Load() override;
+    void Form_Unload(bool& cancel) override;
 
     void chkOn_Click();
     void optGamme_Click(int index);
@@ -47,7 +48,10 @@ protected:
     void recalculerBranchement() override;
 
 private:
-    void ecrireFrequence(double frequence);
+    void ecrireFrequence(double frequence, Rythme rythme);
+    // Changes the channel, with the offset and duty the knobs give, at the
+    // pace given.
+    void regler(Rythme rythme, const std::function<void(EtatVoie&)>& modification = {});
     void allumerLampes();
     int gammeChoisie() const;
     int signalChoisi() const;

@@ -10,7 +10,6 @@
 #include "platform/SystemServices.h"
 #include "platform/VbConversions.h"
 #include "services/EtatBanc.h"
-#include "services/Rafraichissement.h"
 #include "platform/Curseurs.h"
 #include "platform/RVB.h"
 #include "services/Sensibilite.h"
@@ -111,11 +110,6 @@ std::vector<ControlDesign> colonne(int i)
         controles.push_back(c);
     }
     return controles;
-}
-
-bool modeLibre()
-{
-    return Banc().modeLibre;
 }
 
 // A panel slider's large step and its scale, a tick every so many steps.
@@ -275,68 +269,75 @@ void frmHarmonique::publier()
 {
     if (!connecte())
         return;
-    EtatVoie& v = Voies[size_t(voie())];
-    v.Frequence = frequence_;
-    v.Gamme = gamme_;
-    v.Amplitude = amplitude_;
-    v.SourceBranchee = branchee_;
+    // Its sliders and knob move on and on: seen at most once a frame, and
+    // at once when a setting is done (redessiner).
+    modifierCanal([this](EtatVoie& v) {
+        v.Frequence = frequence_;
+        v.Gamme = gamme_;
+        v.Amplitude = amplitude_;
+        v.SourceBranchee = branchee_;
+    }, Rythme::Glissement);
 }
 
 void frmHarmonique::publierNiveaux()
 {
-    NiveauxHarmoniques& n = NiveauxHarmo(voie());
+    NiveauxHarmoniques n = NiveauxHarmo(voie());
     n.X0 = sldX0->value();
     for (size_t k = 0; k < size_t(kHarmoniques); ++k) {
         n.Ampli[k] = sldAmpli[k]->value();
         n.AmpliMin[k] = sldAmpli[k]->minimum();
         n.Phase[k] = sldPhase[k]->value();
     }
+    Modele().reglerNiveauxHarmo(voie(), n, Rythme::Glissement);
 }
 
 void frmHarmonique::redessiner()
 {
-    if (!EnChargement && !remplissage_ && modeLibre())
-        ActualiserEcran();
+    if (!EnChargement && !remplissage_)
+        Modele().finirReglage();
 }
 
 void frmHarmonique::Form_Load()
 {
-    FenetreSource::Form_Load();
-    branchee_ = false;
-    EnChargement = true;
-    for (int i = 0; i < kHarmoniques; ++i) {
-        pgbAmpli[size_t(i)]->setRange(0, 1000);
-        sldAmpli[size_t(i)]->setRange(-1000, 0);
-        sldAmpli[size_t(i)]->setValue(-5);
+    {
+        // Its many settings are seen once, and drawn at once after.
+        ModeleBanc::Lot lot(Modele());
+        FenetreSource::Form_Load();
+        branchee_ = false;
+        EnChargement = true;
+        for (int i = 0; i < kHarmoniques; ++i) {
+            pgbAmpli[size_t(i)]->setRange(0, 1000);
+            sldAmpli[size_t(i)]->setRange(-1000, 0);
+            sldAmpli[size_t(i)]->setValue(-5);
+        }
+        // Each slider passed through -5, so each of these runs its handler.
+        for (int i = 0; i < kHarmoniques; ++i)
+            sldAmpli[size_t(i)]->setValue(i == 0 ? -1000 : 0);
+        sldX0->setRange(-100, 100);
+        pgbX0->setRange(0, 200);
+        sldX0->setValue(0);
+        sldX0_Change();
+        gamme_ = 1000;
+        optGamme[2]->setChecked(true);
+    
+        frequence_ = std::floor(randomUnit() * 1100 + 100);
+        Potentio[0]->setMax(1200);
+        Potentio[0]->setValue(float(frequence_));
+        Potentio[0]->setMin(0);
+        ecrireFrequence(frequence_);
+        amplitude_ = std::floor(randomUnit() * 12000) / 1000;
+        sstHarmo->setCurrentIndex(0);
+        publier();
+        publierNiveaux();
+        EnChargement = false;
     }
-    // Each slider passed through -5, so each of these runs its handler.
-    for (int i = 0; i < kHarmoniques; ++i)
-        sldAmpli[size_t(i)]->setValue(i == 0 ? -1000 : 0);
-    sldX0->setRange(-100, 100);
-    pgbX0->setRange(0, 200);
-    sldX0->setValue(0);
-    sldX0_Change();
-    gamme_ = 1000;
-    optGamme[2]->setChecked(true);
-
-    frequence_ = std::floor(randomUnit() * 1100 + 100);
-    Potentio[0]->setMax(1200);
-    Potentio[0]->setValue(float(frequence_));
-    Potentio[0]->setMin(0);
-    ecrireFrequence(frequence_);
-    amplitude_ = std::floor(randomUnit() * 12000) / 1000;
-    sstHarmo->setCurrentIndex(0);
-    publier();
-    publierNiveaux();
-    EnChargement = false;
-    if (modeLibre())
-        ActualiserEcran();
+    Modele().finirReglage();
 }
 
 void frmHarmonique::Form_Unload(bool& cancel)
 {
     // Once closed, the scope reads the levels a new generator starts with.
-    NiveauxHarmo(voie()) = NiveauxHarmoAuChargement();
+    Modele().reglerNiveauxHarmo(voie(), NiveauxHarmoAuChargement());
     FenetreSource::Form_Unload(cancel);
 }
 
@@ -384,8 +385,8 @@ void frmHarmonique::Potentio_MouseMove(int, int bouton)
 
 void frmHarmonique::Potentio_MouseUp(int, int bouton)
 {
-    if (bouton == 1 && modeLibre())
-        ActualiserEcran();
+    if (bouton == 1)
+        Modele().finirReglage();
 }
 
 void frmHarmonique::sldReglage_Scroll()
@@ -494,7 +495,7 @@ void frmHarmonique::chkOn_Click()
     lblUnite->setVisible(allume);
     recalculerBranchement();
     allumerLampes();
-    ActualiserEcran();
+    Modele().finirReglage();
 }
 
 void frmHarmonique::recalculerBranchement()

@@ -1,7 +1,6 @@
 #include "bench/frmMulti_RMS.h"
 
 #include "services/FichierINI.h"
-#include "services/PanneauScope.h"
 #include "services/PositionFenetre.h"
 #include "bench/AiguilleSelecteur.h"
 #include "services/RequetesBanc.h"
@@ -15,8 +14,6 @@
 #include "platform/Shape.h"
 #include "platform/VbMouse.h"
 #include "services/EtatBanc.h"
-#include "services/Rafraichissement.h"
-#include "services/Instruments.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -215,8 +212,7 @@ void frmMulti_RMS::Form_Load()
     dessinerAiguille(AngleTRMS(kArretTRMS));
     PositionSelecteur = kArretTRMS;
     MultimetreBranche = false;
-    const VbForm* scope = FenetreOscilloscope();
-    RestaurerPosition(this, QStringLiteral("Voltmetre"), scope->Left() + scope->Width() + 4550, 0);
+    RestaurerPosition(this, QStringLiteral("Voltmetre"), DroiteFenetre(QStringLiteral("frmWavix")) + 4550, 0);
     lireEtat();
     ConfigurerAffichageTRMS(PositionSelecteur);
 }
@@ -397,7 +393,7 @@ SignalTRMS frmMulti_RMS::signalMesure() const
     } else if (OptionConnexionChoisie(v == 0 ? 14 : 15)) {
         branchee = SourceTRMS::Alternateur;
     }
-    return SignalDeLaVoie(Voies[size_t(v)], branchee, carre);
+    return SignalDeLaVoie(Banc().voies[size_t(v)], branchee, carre);
 }
 
 EntreesTRMS frmMulti_RMS::entrees() const
@@ -408,7 +404,6 @@ EntreesTRMS frmMulti_RMS::entrees() const
     const int v = voie();
     e.mesurable = MesurePossible(v);
     e.signal = signalMesure();
-    e.inverse = v == 1 && Panneau().inverseAllume();
     return e;
 }
 

@@ -4,7 +4,6 @@
 #include "platform/FormDesign.h"
 #include "platform/ImageBox.h"
 #include "services/EtatBanc.h"
-#include "services/Rafraichissement.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -13,6 +12,7 @@
 #include <QMdiSubWindow>
 
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -44,7 +44,7 @@ const TailleImage kImages[3] = {{720, 2100}, {1560, 1800}, {1140, 1980}};
 
 } // namespace
 
-const std::array<frmPile::Modele, 3> frmPile::kModeles{{
+const std::array<frmPile::ModelePile, 3> frmPile::kModeles{{
     {1.5, 3, 8, ":/bench/pile_15.svg"},
     {4.5, 4, 7, ":/bench/pile_45.svg"},
     {9, 5, 6, ":/bench/pile_9.svg"},
@@ -85,7 +85,7 @@ frmPile::frmPile(int voie)
 void frmPile::Form_Load()
 {
     FenetreSource::Form_Load();
-    Voies[size_t(voie())].SourceBranchee = true;
+    modifierCanal([](EtatVoie& v) { v.SourceBranchee = true; });
     Polarite = 1;
     frame()->installEventFilter(this);
 }
@@ -100,29 +100,31 @@ bool frmPile::eventFilter(QObject* objet, QEvent* e)
 
 void frmPile::Form_Activate()
 {
-    EtatVoie& v = Voies[size_t(voie())];
+    std::optional<double> tension;
     for (size_t i = 0; i < kModeles.size(); ++i) {
-        const Modele& m = kModeles[i];
+        const ModelePile& m = kModeles[i];
         if (OptionConnexionChoisie(voie() == 0 ? m.optionA : m.optionB)) {
             imgPile->setPicture(QString::fromLatin1(m.image));
             imgPile->resize(twipsToPixels(kImages[i].largeur), twipsToPixels(kImages[i].hauteur));
-            v.Amplitude = Polarite * m.tension;
-            v.Frequence = 0;
+            tension = Polarite * m.tension;
         }
     }
     placeTwips(imgPile, 240 + (1500 - twipsWidth(imgPile)) / 2, (kHauteur - twipsHeight(imgPile)) / 2);
-    ActualiserEcran();
+    modifierCanal([tension](EtatVoie& v) {
+        if (tension) {
+            v.Amplitude = *tension;
+            v.Frequence = 0;
+        }
+    });
 }
 
 void frmPile::optPolarite_Click(int index)
 {
     Polarite = index == 0 ? 1 : -1;
-    double& a = Voies[size_t(voie())].Amplitude;
-    a = Polarite * std::fabs(a);
-    ActualiserEcran();
+    modifierCanal([this](EtatVoie& v) { v.Amplitude = Polarite * std::fabs(v.Amplitude); });
 }
 
 void frmPile::recalculerBranchement()
 {
-    Voies[size_t(voie())].SourceBranchee = true;
+    modifierCanal([](EtatVoie& v) { v.SourceBranchee = true; });
 }

@@ -15,13 +15,13 @@ class QAbstractButton;
 class frmPile : public FenetreSource {
     Q_OBJECT
 public:
-    struct Modele {
+    struct ModelePile {
         double tension;
         int optionA; // the CH1 toolbox option
         int optionB; // the CH2 toolbox option
         const char* image;
     };
-    static const std::array<Modele, 3> kModeles;
+    static const std::array<ModelePile, 3> kModeles;
 
     frmPile(int voie);
 

@@ -1,17 +1,15 @@
 #include "bench/frmToolBox.h"
+#include "services/ModeleBanc.h"
 
-#include "services/FenetrePrincipale.h"
 #include "services/EtatBanc.h"
 #include "services/FichierINI.h"
 #include "bench/Calculatrice.h"
 #include "bench/FenetresBanc.h"
 #include "bench/Voltmetre.h"
-#include "services/Instruments.h"
 #include "help/AideF1.h"
 #include "platform/FormDesign.h"
 #include "platform/VbColor.h"
 #include "services/EtatBanc.h"
-#include "services/Rafraichissement.h"
 #include "platform/RVB.h"
 
 #include <QAction>
@@ -106,7 +104,9 @@ const char* const kFenetresSources[2][6] = {
 } // namespace
 
 frmToolBox::frmToolBox()
-    : VbForm(QString::fromLatin1(kNom)), choixPublie_(this, BoiteOutilsPubliee(), [this] { return choix(); })
+    : VbForm(QString::fromLatin1(kNom)), choixPublie_(
+          this, [](const std::optional<ChoixBoiteOutils>& c) { Modele().publierBoiteOutils(c); },
+          [this] { return choix(); })
 {
     // Kept for the program's life, at its designed width: a title bar would
     // widen the narrow window.
@@ -168,11 +168,6 @@ ChoixBoiteOutils frmToolBox::choix() const
     return c;
 }
 
-VbForm* FenetreBoiteOutils()
-{
-    return Forms().get<frmToolBox>();
-}
-
 void frmToolBox::Form_Load()
 {
     choixPublie_.ouvrir();
@@ -191,7 +186,7 @@ void frmToolBox::Form_Load()
 
 void frmToolBox::colorerFond()
 {
-    const QColor fond = vbColor(CouleurFondInterface());
+    const QColor fond = vbColor(Modele().couleurFond());
     for (int aucune : {0, 11}) {
         optConnexion[size_t(aucune)]->setStyleSheet(
             QStringLiteral("QToolButton { background: %1; }").arg(fond.name()));
@@ -202,9 +197,9 @@ void frmToolBox::colorerVoies()
 {
     for (int voie = 0; voie < 2; ++voie) {
         RVB couleur;
-        couleur.setCouleur(Voies[size_t(voie)].CouleurTrace);
+        couleur.setCouleur(Banc().voies[size_t(voie)].CouleurTrace);
         QPalette p = fraAlim[size_t(voie)]->palette();
-        p.setColor(QPalette::Window, vbColor(Voies[size_t(voie)].CouleurTrace));
+        p.setColor(QPalette::Window, vbColor(Banc().voies[size_t(voie)].CouleurTrace));
         p.setColor(QPalette::WindowText, vbColor(couleur.CouleurTexte()));
         fraAlim[size_t(voie)]->setPalette(p);
     }
@@ -264,7 +259,9 @@ void DebrancherSources(int index)
     const Option* o = optionDe(index);
     if (!o)
         return;
-    Voies[size_t(o->voie)].SourceBranchee = false;
+    // Seen with the choice that follows.
+    ModeleBanc::Lot lot(Modele());
+    Modele().modifierVoie(o->voie, [](EtatVoie& v) { v.SourceBranchee = false; });
     for (const char* nom : kFenetresSources[o->voie])
         Forms().unload(QString::fromLatin1(nom));
 }
@@ -274,25 +271,25 @@ void frmToolBox::optConnexion_Click(int index)
     const Option* o = optionDe(index);
     if (!o)
         return;
+    ModeleBanc::Lot lot(Modele());
     DebrancherSources(index);
-    EtatVoie& v = Voies[size_t(o->voie)];
-    v.FormeSignal = QString::fromUtf8(o->mot);
-    if (!*o->fenetre) {
-        v.Amplitude = 0;
-        v.Frequence = 0;
-        CalculerMesure();
-    } else if (VbForm* fenetre = OuvrirFenetreSource(QString::fromLatin1(o->fenetre), o->voie)) {
-        fenetre->Show();
-    }
-    if (Banc().modeLibre)
-        ActualiserEcran();
+    const bool aucune = !*o->fenetre;
+    Modele().modifierVoie(o->voie, [&](EtatVoie& v) {
+        v.FormeSignal = QString::fromUtf8(o->mot);
+        if (aucune) {
+            v.Amplitude = 0;
+            v.Frequence = 0;
+        }
+    });
+    if (!aucune)
+        if (VbForm* fenetre = OuvrirFenetreSource(QString::fromLatin1(o->fenetre), o->voie))
+            fenetre->Show();
 }
 
 void frmToolBox::chkMulti_Click()
 {
     const QString nom = NomMultimetre();
-    Banc().multimetreAffiche = chkMulti->isChecked();
-    MontrerInstruments();
+    Modele().montrerInstrument(ModeleBanc::Instrument::Multimetre, chkMulti->isChecked());
     if (chkMulti->isChecked())
         OuvrirInstrument(nom)->Show();
     else
@@ -301,8 +298,7 @@ void frmToolBox::chkMulti_Click()
 
 void frmToolBox::chkClock_Click()
 {
-    Banc().chronoAffiche = chkClock->isChecked();
-    MontrerInstruments();
+    Modele().montrerInstrument(ModeleBanc::Instrument::Chrono, chkClock->isChecked());
     if (chkClock->isChecked())
         OuvrirInstrument(QStringLiteral("frmChrono"))->Show();
     else

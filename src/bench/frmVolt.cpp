@@ -13,9 +13,7 @@
 #include "platform/Shape.h"
 #include "platform/VbMouse.h"
 #include "services/EtatBanc.h"
-#include "services/Rafraichissement.h"
 #include "services/Ondes.h"
-#include "services/Instruments.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -250,8 +248,7 @@ void frmVolt::Form_Load()
 {
     peindre(EcranCollege{});
     PositionSelecteur = kArretVolt;
-    const VbForm* scope = FenetreOscilloscope();
-    RestaurerPosition(this, QStringLiteral("Voltmetre"), scope->Left() + scope->Width() + 4550, 0);
+    RestaurerPosition(this, QStringLiteral("Voltmetre"), DroiteFenetre(QStringLiteral("frmWavix")) + 4550, 0);
     MultimetreBranche = false;
     colorerCordons();
 }
@@ -281,7 +278,7 @@ void frmVolt::recalculerBranchement()
 void frmVolt::colorerCordons()
 {
     for (Shape* marque : shpBorne)
-        marque->setFillColor(Voies[size_t(voie())].CouleurTrace);
+        marque->setFillColor(Banc().voies[size_t(voie())].CouleurTrace);
 }
 
 void frmVolt::imgBorne_Click(int index)
@@ -369,7 +366,7 @@ EntreesCollege frmVolt::entrees() const
 {
     EntreesCollege e;
     e.position = PositionSelecteur;
-    e.voie = Voies[size_t(voie())];
+    e.voie = Banc().voies[size_t(voie())];
     e.mesurable = MesurePossible(voie());
     for (int i = 0; i < 4; ++i)
         e.fiches[size_t(i)] = fichePlacee(i);

@@ -3,10 +3,13 @@
 #include "platform/TextFiles.h"
 #include "scope/CourbeWavix.h"
 #include "scope/Signaux.h"
+#include "services/ModeleBanc.h"
 
 #include <QFileInfo>
 
+#include <array>
 #include <cmath>
+#include <tuple>
 
 bool EstLigneDonnees(const QString& ligne)
 {
@@ -200,11 +203,10 @@ bool ChargerFichierExo(const QString& chemin, FichierExo& fichier, QString& mess
 
 void ChargerImageExo(const ImageExo& image)
 {
-    SignalExoA = image.signalA;
-    FreqExoA = image.freqA;
-    UmaxExoA = image.umaxA;
-    SignalExoB = image.signalB;
-    FreqExoB = image.freqB;
-    UmaxExoB = image.umaxB;
-    ActualiserEcran();
+    const std::array<std::tuple<QString, double, double>, 2> attendus = {
+        std::tuple{image.signalA, image.freqA, image.umaxA}, std::tuple{image.signalB, image.freqB, image.umaxB}};
+    int voie = 0;
+    Modele().modifierVoie(kDeuxVoies, [&](EtatVoie& v) {
+        std::tie(v.SignalExo, v.FreqExo, v.UmaxExo) = attendus[size_t(voie++)];
+    });
 }

@@ -8,7 +8,7 @@
 #include "evaluation/frmNote.h"
 #include "services/Dossiers.h"
 #include "services/EtatBanc.h"
-#include "services/FenetrePrincipale.h"
+#include "services/ModeleBanc.h"
 #include "platform/Dialogs.h"
 #include "platform/Forms.h"
 #include "scope/CourbeWavix.h"
@@ -27,7 +27,7 @@ FileDialogRequest DemandeFichierExercice()
     return demande;
 }
 
-FichierExo& ExerciceEnCours()
+const FichierExo& ExerciceEnCours()
 {
     return Banc().exercice;
 }
@@ -45,19 +45,14 @@ void DemarrerEvaluation(const FichierExo& exercice)
         for (QGroupBox* cadre : boite->fraAlim)
             cadre->setEnabled(false);
     }
-    SourceBrancheeA = true;
-    SourceBrancheeB = true;
+    Modele().modifierVoie(kDeuxVoies, [](EtatVoie& v) { v.SourceBranchee = true; });
     ActiverModeLibre(false);
     if (!EcrireResultats(EnteteEpreuve(exercice.titre, Maintenant())) && FichierResultatOuvert().failed()) {
-        RetourModeLibre(false);
+        Modele().demanderFinDeRun(false);
         return;
     }
 
-    ExerciceEnCours() = exercice;
-    Banc().nbLignesExo = int(exercice.images.size());
-    Banc().numLigneExo = 0;
-    ScoreExo = 0;
-    ScoreMaxExo = 0;
+    Modele().commencerEpreuve(exercice);
     LigneExoSuivante();
     // A file without picture has already ended in the mark window.
     if (!Banc().modeLibre && Banc().numLigneExo > 0) {
@@ -72,30 +67,28 @@ namespace {
 // The mark window's "Fichier": the same student on another exercise file.
 void autreFichier()
 {
-    ScoreExo = 0;
-    Banc().fichierExercice.clear();
-    for (EtatVoie& v : Voies) {
+    Modele().reglerScore(0, Banc().scoreMaxExo);
+    Modele().oublierFichierExercice();
+    Modele().modifierVoie(kDeuxVoies, [](EtatVoie& v) {
         v.SignalExo = QStringLiteral("Cc");
         v.UmaxExo = 0;
         v.FreqExo = 0;
-    }
-    ActualiserEcran();
+    });
     Forms().unload(QString::fromLatin1(frmExo::kNom));
 
     const std::optional<QString> choisi = dialogs().openFile(DemandeFichierExercice());
     FichierExo exercice;
     QString message;
     if (!choisi) {
-        RetourModeLibre(true);
+        Modele().demanderFinDeRun(true);
         return;
     }
     if (!ChargerFichierExo(*choisi, exercice, message)) {
         MsgBox(message, vb::Critical, QStringLiteral("Wavix - Erreur"));
-        RetourModeLibre(true);
+        Modele().demanderFinDeRun(true);
         return;
     }
-    Banc().dossierExercice = QFileInfo(*choisi).absolutePath();
-    Banc().fichierExercice = exercice.titre;
+    Modele().choisirFichierExercice(exercice.titre, QFileInfo(*choisi).absolutePath());
     DemarrerEvaluation(exercice);
 }
 
@@ -107,7 +100,7 @@ void terminerEpreuve()
     // A mark that could not be written has ended the run (reported).
     if (FichierResultatOuvert().failed()) {
         Forms().unload(QString::fromLatin1(frmNote::kNom));
-        RetourModeLibre(false);
+        Modele().demanderFinDeRun(false);
         return;
     }
     note->Show(true);
@@ -120,7 +113,7 @@ void terminerEpreuve()
         TerminerProgramme()();
         break;
     default:
-        RetourModeLibre(true);
+        Modele().demanderFinDeRun(true);
         break;
     }
 }
@@ -130,12 +123,12 @@ void terminerEpreuve()
 void LigneExoSuivante()
 {
     const FichierExo& exercice = ExerciceEnCours();
-    int& numLigne = Banc().numLigneExo;
-    if (numLigne >= exercice.images.size()) {
+    if (Banc().numLigneExo >= exercice.images.size()) {
         terminerEpreuve();
         return;
     }
-    ++numLigne;
+    Modele().montrerLigne(Banc().numLigneExo + 1);
+    const int numLigne = Banc().numLigneExo;
     auto* reponses = Forms().get<frmExo>();
     reponses->preparer(QStringLiteral("%1 - %2 wavixgrammes - Wavixgramme n° %3")
                            .arg(exercice.titre, QString::number(Banc().nbLignesExo),

@@ -9,7 +9,7 @@ struct FileDialogRequest;
 FileDialogRequest DemandeFichierExercice();
 
 // The exercise file of the run, read and checked when the run started.
-FichierExo& ExerciceEnCours();
+const FichierExo& ExerciceEnCours();
 
 // Starts an evaluated run on a checked exercise file: the teacher's rights
 // withdrawn, the bench cleared and locked, the run header written (the

@@ -2,8 +2,7 @@
 
 #include "bench/frmToolBox.h"
 #include "platform/Forms.h"
-#include "services/EtatBanc.h"
-#include "services/FenetrePrincipale.h"
+#include "services/ModeleBanc.h"
 
 #include <QAbstractButton>
 
@@ -14,6 +13,5 @@ void ActiverModeLibre(bool libre)
             boite->chkMulti->setChecked(false);
         boite->chkMulti->setEnabled(libre);
     }
-    Banc().modeLibre = libre;
-    MontrerMode();
+    Modele().passerEnModeLibre(libre);
 }

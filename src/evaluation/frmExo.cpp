@@ -1,7 +1,7 @@
 #include "evaluation/frmExo.h"
 
 #include "services/EtatProgramme.h"
-#include "services/FenetrePrincipale.h"
+#include "services/ModeleBanc.h"
 #include "services/PositionFenetre.h"
 #include "evaluation/Data.h"
 #include "evaluation/Evaluation.h"
@@ -281,17 +281,19 @@ void frmExo::cmdNext_Click()
     for (QComboBox* c : cmbSignal)
         c->setEnabled(false);
 
-    const int scoreAvant = ScoreExo;
-    const int maxAvant = ScoreMaxExo;
+    const int scoreAvant = Banc().scoreExo;
+    const int maxAvant = Banc().scoreMaxExo;
     QStringList lignes;
+    ModeleBanc::Lot lot(Modele());
     for (int v = 0; v < 2; ++v) {
-        EtatVoie& etat = Voies[size_t(v)];
+        const EtatVoie& etat = Banc().voies[size_t(v)];
         const NoteVoie n = NoterVoie(v, reponses[size_t(v)], AttenduVoie{etat.SignalExo, etat.UmaxExo, etat.FreqExo});
-        etat.FormeSignal = n.formeSignal;
-        etat.Amplitude = n.amplitude;
-        etat.Frequence = n.frequence;
-        ScoreExo += n.points;
-        ScoreMaxExo += n.pointsMax;
+        Modele().modifierVoie(v, [&n](EtatVoie& e) {
+            e.FormeSignal = n.formeSignal;
+            e.Amplitude = n.amplitude;
+            e.Frequence = n.frequence;
+        });
+        Modele().ajouterPoints(n.points, n.pointsMax);
         for (int k = 0; k < 4; ++k) {
             QLabel* l = lblReponse[size_t(4 * v + k)];
             l->setText(n.corrections[size_t(k)]);
@@ -299,16 +301,16 @@ void frmExo::cmdNext_Click()
         }
         lignes << n.ligne;
     }
-    lignes << LigneScore(ScoreExo) << LigneFinImage();
+    lignes << LigneScore(Banc().scoreExo) << LigneFinImage();
     if (!EcrireResultats(lignes) && FichierResultatOuvert().failed()) {
         // Reported: the run ends here, nothing more goes to the file.
         QApplication::restoreOverrideCursor();
-        RetourModeLibre(false);
+        Modele().demanderFinDeRun(false);
         return;
     }
-    lblScore->setText(NombreResultat(ScoreExo, QStringLiteral("#0")) + QStringLiteral(" points sur ")
-                      + NombreResultat(ScoreMaxExo, QStringLiteral("#0")) + QStringLiteral(" points"));
-    if (ScoreExo - scoreAvant == ScoreMaxExo - maxAvant)
+    lblScore->setText(NombreResultat(Banc().scoreExo, QStringLiteral("#0")) + QStringLiteral(" points sur ")
+                      + NombreResultat(Banc().scoreMaxExo, QStringLiteral("#0")) + QStringLiteral(" points"));
+    if (Banc().scoreExo - scoreAvant == Banc().scoreMaxExo - maxAvant)
         imgLight->setPicture(QString::fromLatin1(kLumiereAllumee));
     QApplication::restoreOverrideCursor();
 }

@@ -70,11 +70,11 @@ void frmNote::Form_Load()
         keepVisible();
     }
     // A run with nothing scored has no mark.
-    if (ScoreMaxExo <= 0) {
+    if (Banc().scoreMaxExo <= 0) {
         lblNote->setText(QStringLiteral("Il n'y avait rien à noter."));
         return;
     }
-    const double note = double(int64_t(ScoreExo) * 20) / ScoreMaxExo;
+    const double note = double(int64_t(Banc().scoreExo) * 20) / Banc().scoreMaxExo;
     lblNote->setText(QStringLiteral("Votre note est de : ") + NombreResultat(note, QStringLiteral("#0.0")) + QStringLiteral("/20"));
     EcrireResultats({LigneNote(note)});
 }

@@ -256,6 +256,22 @@ VbForm* FormRegistry::find(const QString& name) const
     return it == forms_.constEnd() ? nullptr : qobject_cast<VbForm*>(it.value().data());
 }
 
+void FormRegistry::setOpener(const QString& name, std::function<VbForm*()> opener)
+{
+    if (opener)
+        openers_.insert(name, std::move(opener));
+    else
+        openers_.remove(name);
+}
+
+VbForm* FormRegistry::open(const QString& name)
+{
+    if (VbForm* existing = find(name))
+        return existing;
+    const auto it = openers_.constFind(name);
+    return it == openers_.constEnd() ? nullptr : it.value()();
+}
+
 bool FormRegistry::unload(const QString& name, UnloadMode mode)
 {
     VbForm* form = find(name);

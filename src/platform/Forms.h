@@ -162,6 +162,13 @@ public:
     }
     bool isLoaded(const QString& name) const { return find(name) != nullptr; }
 
+    // How a window that another layer's window places itself by is made:
+    // the program says so once at start-up (no window is opened then).
+    // open() gives that window, loading it first if it is not yet; nullptr
+    // for a window nobody said how to make.
+    void setOpener(const QString& name, std::function<VbForm*()> opener);
+    VbForm* open(const QString& name);
+
     // Returns false when a handler cancelled the unload.
     bool unload(const QString& name, UnloadMode mode = UnloadMode::Code);
     // Unloads every window (shutdown); handlers cannot cancel.
@@ -172,6 +179,7 @@ private:
     void add(VbForm* form, const QString& name);
 
     QMdiArea* mdiArea_ = nullptr;
+    QHash<QString, std::function<VbForm*()>> openers_;
     // Held as widgets: a window met while it is being destroyed is no
     // longer a VbForm, and find() gives nullptr for it.
     QHash<QString, QPointer<QWidget>> forms_;

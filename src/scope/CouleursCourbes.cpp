@@ -1,5 +1,7 @@
 #include "scope/CouleursCourbes.h"
 
+#include "services/ModeleBanc.h"
+
 #include "services/FichierINI.h"
 #include "services/Version.h"
 #include "platform/Dialogs.h"
@@ -46,10 +48,26 @@ std::array<int32_t, 2> GrisDesTraces(int32_t couleurA, int32_t couleurB)
     return {a * 65793, b * 65793};
 }
 
-int32_t& VariableCouleur(int index)
+int32_t CouleurVariable(int index)
 {
-    int32_t* const variables[5] = {&CouleurTraceA, &CouleurTraceB, &CouleurGrille, &CouleurFond, &CouleurCadre};
-    return *variables[std::clamp(index, 0, 4)];
+    switch (std::clamp(index, 0, 4)) {
+    case 0: return Banc().voies[0].CouleurTrace;
+    case 1: return Banc().voies[1].CouleurTrace;
+    case 2: return CouleurGrille;
+    case 3: return CouleurFond;
+    default: return CouleurCadre;
+    }
+}
+
+void ReglerCouleurVariable(int index, int32_t rgb)
+{
+    switch (std::clamp(index, 0, 4)) {
+    case 0:
+    case 1: Modele().reglerAspectVoie(index, rgb, Banc().voies[size_t(index)].StyleTrace); break;
+    case 2: CouleurGrille = rgb; break;
+    case 3: CouleurFond = rgb; break;
+    default: CouleurCadre = rgb; break;
+    }
 }
 
 void DecomposerCouleurs()

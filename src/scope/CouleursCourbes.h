@@ -17,9 +17,10 @@ int32_t CouleurEnGris(int32_t couleur);
 // apart; the lighter colour keeps the lighter grey.
 std::array<int32_t, 2> GrisDesTraces(int32_t couleurA, int32_t couleurB);
 
-// The colour variable of screen swatch 0..4: CouleurTraceA, CouleurTraceB,
-// CouleurGrille, CouleurFond, CouleurCadre.
-int32_t& VariableCouleur(int index);
+// The colour of screen swatch 0..4: the CH1 and CH2 traces' (the bench
+// model's), CouleurGrille, CouleurFond, CouleurCadre; and the same set.
+int32_t CouleurVariable(int index);
+void ReglerCouleurVariable(int index, int32_t rgb);
 
 // Takes the red, green and blue parts of the CH1, CH2 and screen colours as
 // chosen in the options dialog (its swatches), for the brightness knob.

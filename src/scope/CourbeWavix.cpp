@@ -1,5 +1,6 @@
 #include "scope/CourbeWavix.h"
 
+#include "services/ModeleBanc.h"
 #include "services/RequetesBanc.h"
 #include "platform/Forms.h"
 #include "platform/PictureBox.h"
@@ -18,41 +19,31 @@
 
 namespace {
 
-// The generator's offset and duty for a channel in free mode.
-void reglerGenerateur(int voie)
-{
-    EtatVoie& v = Voies[size_t(voie)];
-    v.Decalage = 0;
-    v.RapportCyclique = 0;
-    if (!OptionConnexionChoisie(voie == 0 ? 1 : 10))
-        return;
-    const std::optional<ReglagesGBF> gbf = ReglagesGenerateur(voie);
-    if (!gbf || !gbf->allume)
-        return;
-    // The generator's own offset, whatever the scope's coupling: an
-    // AC-coupled input blocks it when it draws, the meters read it.
-    v.Decalage = (gbf->decalage + gbf->decalageFin / 2 - gbf->decalageMax / 2) / 10;
-    float rapport = float(gbf->rapport / 100 + gbf->rapportFin / 100);
-    rapport = std::clamp(rapport, 0.0f, 1.0f);
-    if (gbf->carre)
-        rapport = std::clamp(rapport, 0.1f, 0.9f);
-    v.RapportCyclique = rapport;
-}
-
-} // namespace
-
-namespace {
-
 bool actualisationDemandee = false; // by a knob, and not made yet
 
 } // namespace
+
+const PanneauScope& Panneau()
+{
+    static const PanneauScope eteint;
+    const frmWavix* s = Forms().find<frmWavix>();
+    return s ? s->panneau() : eteint;
+}
+
+Oscilloscope& Oscillo()
+{
+    static Oscilloscope oscilloscope;
+    return oscilloscope;
+}
 
 void ActualiserEcran()
 {
     actualisationDemandee = false;
     frmWavix* s = Forms().find<frmWavix>();
-    if (!s)
+    if (!s) {
+        Q_EMIT Oscillo().ecranActualise();
         return;
+    }
     ++NombreActualisations;
     LireOptionLecture();
     if (s->panneau().modeAllume(ModeVoies::XY)) {
@@ -67,8 +58,22 @@ void ActualiserEcran()
         s->tmrSpot.setEnabled(true);
     }
     CalculerVoies();
-    if (MultimetreOuvert())
-        TournerSelecteur(PositionSelecteur);
+    Q_EMIT Oscillo().ecranActualise();
+}
+
+void ActualiserEcranAuRythme(Rythme rythme)
+{
+    if (rythme == Rythme::Glissement)
+        DemanderActualisation();
+    else
+        ActualiserEcran();
+}
+
+void RedessinerEcran()
+{
+    if (frmWavix* s = Forms().find<frmWavix>())
+        DessinerGrille(s);
+    ActualiserEcran();
 }
 
 void DemanderActualisation()
@@ -106,27 +111,6 @@ void CalculerVoies()
     frmWavix* s = Forms().find<frmWavix>();
     if (!s)
         return;
-    const bool libre = Banc().modeLibre;
-    for (int voie = 0; voie < 2; ++voie) {
-        EtatVoie& v = Voies[size_t(voie)];
-        if (libre) {
-            v.TraceAmplitude = v.Amplitude;
-            v.TraceFrequence = v.Frequence;
-            v.TraceSignal = v.FormeSignal;
-            reglerGenerateur(voie);
-        } else {
-            v.TraceAmplitude = v.UmaxExo;
-            v.TraceFrequence = v.FreqExo;
-            v.TraceSignal = v.SignalExo;
-            v.RapportCyclique = 0.5f;
-        }
-    }
-    for (int voie = 0; voie < 2; ++voie) {
-        EtatVoie& v = Voies[size_t(voie)];
-        if (s->panneau().couplageAllume(voie, Couplage::GND) || !v.Branchee())
-            v.TraceAmplitude = 0;
-    }
-
     EcranAuGraticule();
 
     if (!s->estAllume())
@@ -163,12 +147,29 @@ void CalculerVoies()
     }
 }
 
+EtatVoie VoieAffichee(const EtatBanc& banc, const PanneauScope& panneau, int voie)
+{
+    EtatVoie v = banc.voies[voie == 1 ? 1 : 0];
+    if (banc.modeLibre) {
+        v.TraceAmplitude = v.Amplitude;
+        v.TraceFrequence = v.Frequence;
+        v.TraceSignal = v.FormeSignal;
+    } else {
+        v.TraceAmplitude = v.UmaxExo;
+        v.TraceFrequence = v.FreqExo;
+        v.TraceSignal = v.SignalExo;
+    }
+    if (panneau.couplageAllume(voie, Couplage::GND) || !v.Branchee())
+        v.TraceAmplitude = 0;
+    return v;
+}
+
 EtatTrace EtatTraceActuel()
 {
     EtatTrace etat;
     etat.panneau = Panneau();
     for (int voie = 0; voie < 2; ++voie)
-        etat.voies[size_t(voie)] = VoieTraceeDe(Voies[size_t(voie)], NiveauxHarmo(voie));
+        etat.voies[size_t(voie)] = VoieTraceeDe(VoieAffichee(Banc(), etat.panneau, voie), NiveauxHarmo(voie));
     etat.baseTemps = BaseTemps;
     etat.H = PositionHorizontale;
     etat.niveauSeuil = NiveauSeuil;
@@ -180,7 +181,7 @@ void TracerVoie(const EtatTrace& etat, int voie)
     frmWavix* s = Forms().find<frmWavix>();
     if (!s || (voie != 0 && voie != 1))
         return;
-    const EtatVoie& v = Voies[size_t(voie)];
+    const EtatVoie v = VoieAffichee(Banc(), s->panneau(), voie);
     TraceCourante.Signal = v.TraceSignal;
     TraceCourante.Couleur = v.CouleurTrace;
     TraceCourante.Frequence = v.TraceFrequence;
@@ -209,4 +210,19 @@ void TracerVoie(const EtatTrace& etat, int voie)
             PeindreTrace(ecran, trace);
     }
     AfficherSensibilites();
+}
+
+// The samplers of the state as it stands: the panel and the bench model.
+
+double ContinuBloque(int voie, FormeOnde forme, double A, double rapport, double decalage)
+{
+    return Panneau().couplageAllume(voie, Couplage::AC) ? ComposanteContinue(forme, voie, A, rapport, decalage)
+                                                         : 0;
+}
+
+std::optional<double> ValeurSignal(int voie, double x)
+{
+    const EtatTrace etat = EtatTraceActuel();
+    ChargerTraceCourante(etat, voie);
+    return SignalVoie(etat, voie)(x);
 }

@@ -2,8 +2,9 @@
 
 #include "scope/EtatTrace.h"
 #include "services/EtatBanc.h"
-#include "services/Rafraichissement.h"
+#include "services/ModeleBanc.h"
 
+#include <QObject>
 #include <QString>
 
 #include <array>
@@ -47,7 +48,52 @@ inline int64_t NombreActualisations = 0;
 // Performance-counter stamp of the slow-sweep spot's last step.
 inline int64_t SpotLast = 0;
 
-// The values to draw, then the drawing; called by ActualiserEcran.
+// The scope window's panel as it stands; with no scope window, a panel
+// switched off.
+const PanneauScope& Panneau();
+
+// The one refresh of the scope: mode and timers from the panel, the screen
+// back to the graticule, the traces drawn from the bench model and the panel;
+// then it tells that it refreshed (Oscillo().ecranActualise), even without
+// a scope window. The main window calls it when the bench changes.
+void ActualiserEcran();
+// The refresh a knob being turned asks for at each motion: made at once if
+// none was since the last tick of the scope's frame timer, else at its next
+// tick, with the settings as they stand then. A drag of a thousand motions a
+// second refreshes once a frame, and the last refresh has the knob's last
+// position.
+void DemanderActualisation();
+// The refresh a knob asked for and that is not made yet, made now. Whatever
+// reads the picture (the printout, the copies, the full-screen view, the end
+// of a turn) calls it first.
+void ActualiserEcranEnAttente();
+
+// The refresh at the pace asked for: at once, or once a frame while a knob
+// is dragged (DemanderActualisation).
+void ActualiserEcranAuRythme(Rythme rythme);
+
+// The graticule drawn again in the screen's colours as they now stand, then
+// the refresh: what a change of the screen's colours asks for.
+void RedessinerEcran();
+
+// What the scope tells the rest of the program.
+class Oscilloscope : public QObject {
+    Q_OBJECT
+Q_SIGNALS:
+    // The scope's screen has been refreshed (the meters read again).
+    void ecranActualise();
+    // The scope window's panel now has that value.
+    void panneauChange(const PanneauScope& panneau);
+};
+Oscilloscope& Oscillo();
+
+// A channel as the scope draws it, with the values actually drawn filled
+// in: the source's in free mode, the exercise line's expected signal in an
+// evaluated run; amplitude 0 in GND coupling, or when no source feeds the
+// scope input (its frequency and word stay: a flat line).
+EtatVoie VoieAffichee(const EtatBanc& banc, const PanneauScope& panneau, int voie);
+// The drawing of the traces for the state as it stands; called by
+// ActualiserEcran.
 void CalculerVoies();
 // A tick of the scope's timer of knob refreshes: the refresh asked for
 // since the last one (DemanderActualisation), else the timer stops.

@@ -1,5 +1,7 @@
 #include "scope/Impression.h"
 
+#include "services/ModeleBanc.h"
+
 #include "services/FichierINI.h"
 #include "platform/Dialogs.h"
 #include "platform/Forms.h"
@@ -85,7 +87,7 @@ QList<QPointF> PointsMarques(int voie)
     QList<QPointF> points;
     if (voie != 0 && voie != 1)
         return points;
-    const EtatVoie& v = Voies[size_t(voie)];
+    const EtatVoie& v = Banc().voies[size_t(voie)];
     if (v.Sensibilite == 0)
         return points;
     const FormeOnde forme = FormeDuMot(v.FormeSignal);
@@ -106,7 +108,7 @@ void TracerMarques(PictureBox* ecran, int voie, const ChoixImpression& choix)
 {
     ecran->FontName = kPoliceMarques;
     ecran->FontSize = choix.taille;
-    ecran->ForeColor = Voies[size_t(voie == 0 ? 0 : 1)].CouleurTrace;
+    ecran->ForeColor = Banc().voies[size_t(voie == 0 ? 0 : 1)].CouleurTrace;
     for (const QPointF& p : PointsMarques(voie)) {
         ecran->CurrentX = p.x() - 14;
         ecran->CurrentY = p.y() + 14;
@@ -149,7 +151,7 @@ PageWavix PreparerPage(frmWavix& scope)
     PictureBox* ecran = scope.picEcran;
     ecran->DrawWidth = 1;
     for (int voie = 0; voie < 2; ++voie)
-        Voies[size_t(voie)].StyleTrace = choix[size_t(voie)].style;
+        Modele().reglerAspectVoie(voie, Banc().voies[size_t(voie)].CouleurTrace, choix[size_t(voie)].style);
     RedessinerPourSortie(scope, kCouleursImpression);
 
     PageWavix page;

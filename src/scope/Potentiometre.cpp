@@ -10,6 +10,7 @@
 #include "services/Sensibilite.h"
 #include "scope/frmWavix.h"
 
+#include <array>
 #include <cmath>
 
 namespace {
@@ -39,7 +40,7 @@ void ReglerPotentiometre(int bouton, int index)
         ActualiserEcran();
 }
 
-bool AppliquerPotentiometre(int bouton, int index)
+bool AppliquerPotentiometre(int bouton, int index, Rythme rythme)
 {
     if (bouton != 1)
         return false;
@@ -57,13 +58,19 @@ bool AppliquerPotentiometre(int bouton, int index)
         LuminositeTrace = 1 - std::exp(-v);
         DecomposerCouleurs();
         const auto& c = ComposantesCouleurs;
-        CouleurTraceA = rgb(composante(c[0], c[6]), composante(c[1], c[7]), composante(c[2], c[8]));
-        CouleurTraceB = rgb(composante(c[3], c[6]), composante(c[4], c[7]), composante(c[5], c[8]));
-        break;
+        const std::array<int32_t, 2> couleurs = {
+            rgb(composante(c[0], c[6]), composante(c[1], c[7]), composante(c[2], c[8])),
+            rgb(composante(c[3], c[6]), composante(c[4], c[7]), composante(c[5], c[8]))};
+        int voie = 0;
+        Modele().modifierVoie(kDeuxVoies, [&](EtatVoie& canal) { canal.CouleurTrace = couleurs[size_t(voie++)]; },
+                              rythme);
+        return false;
     }
     case 2: PositionHorizontale = v - m / 2; break;
-    case 3: PositionVerticaleA = v - m / 2; break;
-    case 4: PositionVerticaleB = v - m / 2; break;
+    case 3:
+    case 4:
+        Modele().modifierVoie(index - 3, [&](EtatVoie& canal) { canal.PositionVerticale = v - m / 2; }, rythme);
+        return false;
     case 5: {
         PanneauScope p = scope->panneau();
         p.baseTemps = position(float(v), kNombreBasesTemps);
@@ -79,8 +86,9 @@ bool AppliquerPotentiometre(int bouton, int index)
         p.sensibilite[size_t(voie)] = position(float(v), kNombreSensibilites);
         scope->changerPanneau(p);
         // The one place the channels' sensitivities follow the panel.
-        Voies[size_t(voie)].Sensibilite = scope->panneau().voltsParDivision(voie);
-        break;
+        const double voltsParDivision = scope->panneau().voltsParDivision(voie);
+        Modele().modifierVoie(voie, [&](EtatVoie& canal) { canal.Sensibilite = voltsParDivision; }, rythme);
+        return false;
     }
     default: break;
     }

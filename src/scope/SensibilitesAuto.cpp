@@ -1,5 +1,7 @@
 #include "scope/SensibilitesAuto.h"
 
+#include "services/ModeleBanc.h"
+
 #include "services/RequetesBanc.h"
 #include "platform/Forms.h"
 #include "scope/CourbeWavix.h"
@@ -77,7 +79,7 @@ ReglageAuto CalculerReglageAuto()
     double t = 0;
     bool periodique = false;
     for (int voie = 0; voie < 2; ++voie) {
-        const EtatVoie& v = Voies[size_t(voie)];
+        const EtatVoie& v = Banc().voies[size_t(voie)];
         for (const Branchement& b : kBranchements) {
             if (!OptionConnexionChoisie(voie == 0 ? b.optionA : b.optionB))
                 continue;
@@ -123,9 +125,10 @@ void SensibilitesAutomatiques()
     frmWavix* s = Forms().find<frmWavix>();
     if (!s)
         return;
+    // The knobs' changes and the positions' are seen together, once.
+    ModeleBanc::Lot lot(Modele());
     PositionHorizontale = 0;
-    PositionVerticaleA = 0;
-    PositionVerticaleB = 0;
+    Modele().modifierVoie(kDeuxVoies, [](EtatVoie& v) { v.PositionVerticale = 0; });
     // The position knobs show the centre they now stand for.
     for (int i = 2; i <= 4; ++i)
         s->setPotentioValue(i, s->potentioMax(i) / 2);
@@ -141,5 +144,4 @@ void SensibilitesAutomatiques()
         s->setPotentioValue(5, float(*r.baseTemps));
         ReglerPotentiometre(1, 5);
     }
-    ActualiserEcran();
 }

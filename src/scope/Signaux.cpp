@@ -1,13 +1,6 @@
 #include "scope/Signaux.h"
 
 #include "scope/CourbeWavix.h"
-#include "services/PanneauScope.h"
-
-double ContinuBloque(int voie, FormeOnde forme, double A, double rapport, double decalage)
-{
-    return Panneau().couplageAllume(voie, Couplage::AC) ? ComposanteContinue(forme, voie, A, rapport, decalage)
-                                                                 : 0;
-}
 
 double ContinuBloque(const PanneauScope& panneau, int voie, const NiveauxHarmoniques& niveaux, FormeOnde forme,
                      double A, double rapport, double decalage)
@@ -43,11 +36,4 @@ void ChargerTraceCourante(const EtatTrace& etat, int voie)
     TraceCourante.Style = v.style;
     TraceCourante.Amplitude = signal.amplitude();
     TraceCourante.Decalage = signal.decalage();
-}
-
-std::optional<double> ValeurSignal(int voie, double x)
-{
-    const EtatTrace etat = EtatTraceActuel();
-    ChargerTraceCourante(etat, voie);
-    return SignalVoie(etat, voie)(x);
 }

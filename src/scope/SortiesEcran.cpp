@@ -1,5 +1,7 @@
 #include "scope/SortiesEcran.h"
 
+#include "services/ModeleBanc.h"
+
 #include "services/Version.h"
 #include "platform/Dialogs.h"
 #include "platform/OutputDevices.h"
@@ -20,9 +22,9 @@ EcranFige::EcranFige(frmWavix& scope) : scope_(scope)
     // The picture frozen is the one the settings give.
     ActualiserEcranEnAttente();
     for (int i = 0; i < 5; ++i)
-        couleurs_[size_t(i)] = VariableCouleur(i);
+        couleurs_[size_t(i)] = CouleurVariable(i);
     for (int voie = 0; voie < 2; ++voie)
-        styles_[size_t(voie)] = Voies[size_t(voie)].StyleTrace;
+        styles_[size_t(voie)] = Banc().voies[size_t(voie)].StyleTrace;
     PictureBox* ecran = scope_.picEcran;
     largeur_ = ecran->DrawWidth;
     style_ = ecran->DrawStyle;
@@ -42,9 +44,9 @@ EcranFige::EcranFige(frmWavix& scope) : scope_(scope)
 EcranFige::~EcranFige()
 {
     for (int i = 0; i < 5; ++i)
-        VariableCouleur(i) = couleurs_[size_t(i)];
+        ReglerCouleurVariable(i, couleurs_[size_t(i)]);
     for (int voie = 0; voie < 2; ++voie)
-        Voies[size_t(voie)].StyleTrace = styles_[size_t(voie)];
+        Modele().reglerAspectVoie(voie, Banc().voies[size_t(voie)].CouleurTrace, styles_[size_t(voie)]);
     PictureBox* ecran = scope_.picEcran;
     ecran->DrawWidth = largeur_;
     ecran->DrawStyle = style_;
@@ -66,7 +68,7 @@ EcranFige::~EcranFige()
 void RedessinerPourSortie(frmWavix& scope, const std::array<int32_t, 5>& couleurs)
 {
     for (int i = 0; i < 5; ++i)
-        VariableCouleur(i) = couleurs[size_t(i)];
+        ReglerCouleurVariable(i, couleurs[size_t(i)]);
     DessinerGrille(&scope);
     if (Panneau().modeAllume(ModeVoies::XY)) {
         CourbeXY(1000);
@@ -104,7 +106,7 @@ void CopierEcran(int index)
     try {
         EcranFige fige(*scope);
         if (index == 1) {
-            const std::array<int32_t, 2> traces = GrisDesTraces(CouleurTraceA, CouleurTraceB);
+            const std::array<int32_t, 2> traces = GrisDesTraces(Banc().voies[0].CouleurTrace, Banc().voies[1].CouleurTrace);
             RedessinerPourSortie(*scope, {traces[0], traces[1], CouleurEnGris(CouleurGrille), 0xFFFFFF,
                                           CouleurEnGris(CouleurCadre)});
         }

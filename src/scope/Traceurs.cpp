@@ -119,7 +119,7 @@ std::array<SourceSpectre, 2> sourcesSpectre(const PanneauScope& p)
 {
     std::array<SourceSpectre, 2> sources;
     for (int voie = 0; voie < 2; ++voie) {
-        const EtatVoie& v = Voies[size_t(voie)];
+        const EtatVoie& v = Banc().voies[size_t(voie)];
         SourceSpectre& source = sources[size_t(voie)];
         const double signe = voie == 1 && p.inverseAllume() ? -1 : 1;
         source.branchee = v.Branchee();
@@ -177,7 +177,7 @@ void TracerSpectreVoie(int voie)
     const frmWavix* s = Forms().find<frmWavix>();
     if (!s || (voie != 0 && voie != 1))
         return;
-    const int32_t couleur = Voies[size_t(voie)].CouleurTrace;
+    const int32_t couleur = Banc().voies[size_t(voie)].CouleurTrace;
     dessinerSpectre(SpectreVoie(sourcesSpectre(s->panneau()), voie, PositionHorizontale, BaseTemps), couleur, couleur, 8);
 }
 
@@ -186,5 +186,5 @@ void TracerSpectreADD()
     const frmWavix* s = Forms().find<frmWavix>();
     if (!s)
         return;
-    dessinerSpectre(SpectreADD(sourcesSpectre(s->panneau()), PositionHorizontale, BaseTemps), CouleurTraceA, 4, 6);
+    dessinerSpectre(SpectreADD(sourcesSpectre(s->panneau()), PositionHorizontale, BaseTemps), Banc().voies[0].CouleurTrace, 4, 6);
 }

@@ -1,10 +1,10 @@
 #include "scope/frmWavix.h"
 
 #include "services/FichierINI.h"
+#include "services/ModeleBanc.h"
 #include "services/ModFonctions.h"
 #include "services/PositionFenetre.h"
 #include "platform/Ressources.h"
-#include "services/Instruments.h"
 #include "help/AideF1.h"
 #include "platform/FormDesign.h"
 #include "platform/ImageBox.h"
@@ -226,7 +226,7 @@ void frmWavix::relier()
                 [](int index, int bouton, int, double, double) { ReglerPotentiometre(bouton, index); });
         // A drag refreshes once a frame at most, and at once as it ends.
         connect(knob, &Potentio_Creme::MouseMove, this, [](int index, int bouton, int, double, double) {
-            if (AppliquerPotentiometre(bouton, index))
+            if (AppliquerPotentiometre(bouton, index, Rythme::Glissement))
                 DemanderActualisation();
         });
         connect(knob, &Potentio_Creme::MouseUp, this, [] { ActualiserEcranEnAttente(); });
@@ -267,7 +267,7 @@ void frmWavix::setPotentioValue(int index, float value)
 
 void frmWavix::Form_Load()
 {
-    RestaurerPosition(this, QStringLiteral("Wavix"), FenetreBoiteOutils()->Width(), 0);
+    RestaurerPosition(this, QStringLiteral("Wavix"), LargeurFenetre(QStringLiteral("frmToolBox")), 0);
     NiveauSeuil = 0;
 
     std::array<float, 8> depart = kDepart;
@@ -282,27 +282,32 @@ void frmWavix::Form_Load()
     }
 
     CouleurFond = LireCouleurINI(QStringLiteral("Options"), QStringLiteral("ColorScreen"), 10135975);
-    CouleurTraceA = LireCouleurINI(QStringLiteral("Options"), QStringLiteral("ColorYa"), 65535);
-    CouleurTraceB = LireCouleurINI(QStringLiteral("Options"), QStringLiteral("ColorYb"), 4227072);
-    colorerConnexions();
+    const std::array<int32_t, 2> couleurs = {
+        LireCouleurINI(QStringLiteral("Options"), QStringLiteral("ColorYa"), 65535),
+        LireCouleurINI(QStringLiteral("Options"), QStringLiteral("ColorYb"), 4227072)};
 
-    StyleTraceA = 0;
-    StyleTraceB = 0;
     picEcran->Cls();
-    DessinerGrille(this);
     tmrXY.setInterval(0);
-
-    ScoreExo = 0;
-    for (EtatVoie& v : Voies) {
-        v.Amplitude = 0;
-        v.Frequence = 0;
-        v.Decalage = 0;
-        v.FormeSignal = QStringLiteral("Cc");
-        v.EntreeBranchee = false;
-    }
-
     picEcran->Scale(kEcranGauche, kEcranHaut, kEcranDroite, kEcranBas);
-    picEcran->setPicture(picGrille->Image());
+
+    // The channels as a scope just switched on finds them, told once.
+    {
+        ModeleBanc::Lot lot(Modele());
+        Modele().reglerScore(0, Banc().scoreMaxExo);
+        int voie = 0;
+        Modele().modifierVoie(kDeuxVoies, [&](EtatVoie& v) {
+            v.CouleurTrace = couleurs[size_t(voie++)];
+            v.StyleTrace = 0;
+            v.Amplitude = 0;
+            v.Frequence = 0;
+            v.Decalage = 0;
+            v.FormeSignal = QStringLiteral("Cc");
+            v.EntreeBranchee = false;
+        });
+        colorerConnexions();
+        DessinerGrille(this);
+        picEcran->setPicture(picGrille->Image());
+    }
 }
 
 void frmWavix::Form_Unload(bool&)
@@ -312,19 +317,16 @@ void frmWavix::Form_Unload(bool&)
     EnregistrerPosition(this, QStringLiteral("Wavix"));
 }
 
-void frmWavix::recalculerEntrees()
-{
-    const bool allume = estAllume();
-    EntreeBrancheeA = allume && fiches_[0] && fiches_[2];
-    EntreeBrancheeB = allume && fiches_[1] && fiches_[2];
-}
-
 void frmWavix::basculerFiche(int index)
 {
     fiches_[size_t(index)] = !fiches_[size_t(index)];
     imgFiche[size_t(index)]->setVisible(fiches_[size_t(index)]);
-    recalculerEntrees();
-    ActualiserEcran();
+    // An input is wired by its plug and the ground plug, whether the scope
+    // is on or not: a meter's leads across it read the source all the same.
+    int voie = 0;
+    Modele().modifierVoie(kDeuxVoies, [&](EtatVoie& v) {
+        v.EntreeBranchee = fiches_[size_t(voie++)] && fiches_[2];
+    });
 }
 
 void frmWavix::chkOn_Click()
@@ -337,7 +339,6 @@ void frmWavix::chkOn_Click()
     if (p.allume)
         p = LireReglagesPanneau(p);
     changerPanneau(p);
-    recalculerEntrees();
     ActualiserEcran();
 }
 
@@ -383,6 +384,7 @@ void frmWavix::changerPanneau(const PanneauScope& p)
         jouerClic();
     if (p.pleinEcran != avant.pleinEcran && CocherPleinEcran)
         CocherPleinEcran(p.pleinEcran);
+    Q_EMIT Oscillo().panneauChange(panneau_);
 }
 
 void frmWavix::peindrePanneau()
@@ -424,13 +426,10 @@ void frmWavix::Potentio_DblClick(int index)
         PositionHorizontale = 0;
         break;
     case 3:
-        Potentio[3]->setValue(700);
-        PositionVerticaleA = 0;
-        break;
     case 4:
-        Potentio[4]->setValue(700);
-        PositionVerticaleB = 0;
-        break;
+        Potentio[size_t(index)]->setValue(700);
+        Modele().modifierVoie(index - 3, [](EtatVoie& v) { v.PositionVerticale = 0; });
+        return;
     default: break;
     }
     ActualiserEcran();
@@ -497,7 +496,7 @@ void frmWavix::jouerClic()
 void frmWavix::colorerConnexions()
 {
     for (int i = 0; i < 2; ++i) {
-        control<Shape>(this, "shpConnectCH1", i)->setFillColor(CouleurTraceA);
-        control<Shape>(this, "shpConnectCH2", i)->setFillColor(CouleurTraceB);
+        control<Shape>(this, "shpConnectCH1", i)->setFillColor(Banc().voies[0].CouleurTrace);
+        control<Shape>(this, "shpConnectCH2", i)->setFillColor(Banc().voies[1].CouleurTrace);
     }
 }

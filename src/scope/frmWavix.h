@@ -89,7 +89,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void recalculerEntrees();
     void relier();
     void jouerClic();
     void peindrePanneau();

@@ -38,9 +38,3 @@ FormeOnde FormeDuMot(const QString& mot)
         return FormeOnde::Harmo;
     return FormeOnde::Aucune;
 }
-
-EtatBanc& Banc()
-{
-    static EtatBanc banc;
-    return banc;
-}

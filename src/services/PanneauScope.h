@@ -56,10 +56,6 @@ struct PanneauScope {
     }
 };
 
-// The panel as it stands; with no scope window, a panel switched off.
-// Declared here for the instruments to read, defined by the scope's window.
-const PanneauScope& Panneau();
-
 // The settings file keeps the mode, "-CH2" and each channel's coupling, each
 // written when its button changes it.
 enum class ReglagePanneau { Mode, InverseCH2, CouplageCH1, CouplageCH2 };

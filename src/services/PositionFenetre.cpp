@@ -162,3 +162,15 @@ void EnregistrerPosition(const VbForm* fenetre, const QString& suffixe)
     EcrireINI(QStringLiteral("Interface"), QStringLiteral("PosX ") + suffixe, Str(fenetre->Left()));
     EcrireINI(QStringLiteral("Interface"), QStringLiteral("PosY ") + suffixe, Str(fenetre->Top()));
 }
+
+double DroiteFenetre(const QString& nom)
+{
+    const VbForm* fenetre = Forms().open(nom);
+    return fenetre ? fenetre->Left() + fenetre->Width() : 0;
+}
+
+double LargeurFenetre(const QString& nom)
+{
+    const VbForm* fenetre = Forms().open(nom);
+    return fenetre ? fenetre->Width() : 0;
+}

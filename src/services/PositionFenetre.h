@@ -17,6 +17,11 @@ void RestaurerPosition(VbForm* fenetre, const QString& suffixe, double defautX, 
 // controls; else at the nearest place that covers least of them.
 void PlacerDegagee(VbForm* fenetre, double gauche, double haut);
 void EnregistrerPosition(const VbForm* fenetre, const QString& suffixe);
+// The right edge (left + width) and the width of the window of that name,
+// in twips, loaded first when it is not yet; 0 for a window the program
+// cannot open.
+double DroiteFenetre(const QString& nom);
+double LargeurFenetre(const QString& nom);
 
 // The scope's window: of it only the title bar, the screen and the controls
 // are to be left clear (the margins of its face may be overlapped).

@@ -1,5 +1,9 @@
 #include "services/RequetesBanc.h"
 
+#include "services/ModeleBanc.h"
+
+#include <algorithm>
+
 NiveauxHarmoniques NiveauxHarmoAuChargement()
 {
     NiveauxHarmoniques niveaux;
@@ -8,16 +12,14 @@ NiveauxHarmoniques NiveauxHarmoAuChargement()
     return niveaux;
 }
 
-NiveauxHarmoniques& NiveauxHarmo(int voie)
+const NiveauxHarmoniques& NiveauxHarmo(int voie)
 {
-    static std::array<NiveauxHarmoniques, 2> niveaux = {NiveauxHarmoAuChargement(), NiveauxHarmoAuChargement()};
-    return niveaux[voie == 1 ? 1 : 0];
+    return Modele().niveauxHarmo(voie);
 }
 
-std::optional<ChoixBoiteOutils>& BoiteOutilsPubliee()
+const std::optional<ChoixBoiteOutils>& BoiteOutilsPubliee()
 {
-    static std::optional<ChoixBoiteOutils> choix;
-    return choix;
+    return Modele().boiteOutils();
 }
 
 bool OptionConnexionChoisie(int index)
@@ -26,15 +28,25 @@ bool OptionConnexionChoisie(int index)
     return choix && index >= 0 && index < 18 && choix->options[size_t(index)];
 }
 
-std::optional<ReglagesGBF>& ReglagesPublies(int voie)
-{
-    static std::array<std::optional<ReglagesGBF>, 2> reglages;
-    return reglages[voie == 0 ? 0 : 1];
-}
-
 std::optional<ReglagesGBF> ReglagesGenerateur(int voie)
 {
-    return ReglagesPublies(voie);
+    return Modele().reglagesGenerateur(voie);
+}
+
+double DecalageGBF(const ReglagesGBF& gbf)
+{
+    // The offset knob's middle is 0 V; its fine slider adds half a step.
+    return gbf.allume ? (gbf.decalage + gbf.decalageFin / 2 - gbf.decalageMax / 2) / 10 : 0;
+}
+
+float RapportGBF(const ReglagesGBF& gbf)
+{
+    if (!gbf.allume)
+        return 0;
+    float rapport = std::clamp(float(gbf.rapport / 100 + gbf.rapportFin / 100), 0.0f, 1.0f);
+    if (gbf.carre)
+        rapport = std::clamp(rapport, 0.1f, 0.9f);
+    return rapport;
 }
 
 bool MultimetreOuvert()

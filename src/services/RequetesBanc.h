@@ -3,8 +3,9 @@
 #include <array>
 #include <optional>
 
-// What the scope reads of the bench: values the bench's windows publish as
-// they change, read without reaching into those windows.
+// What the instruments read of each other: values the bench's windows
+// publish into the bench model (services/ModeleBanc.h) as they change, read
+// without reaching into those windows.
 
 // The harmonic generator's levels for one channel: the constant term in
 // volts, and per harmonic rank i + 1 its slider value and minimum (the weight
@@ -17,7 +18,7 @@ struct NiveauxHarmoniques {
     std::array<int, 20> AmpliMin{};
     std::array<int, 20> Phase{};
 };
-NiveauxHarmoniques& NiveauxHarmo(int voie);
+const NiveauxHarmoniques& NiveauxHarmo(int voie);
 // The levels the generator window has when it loads.
 NiveauxHarmoniques NiveauxHarmoAuChargement();
 
@@ -30,13 +31,13 @@ struct ChoixBoiteOutils {
     bool multimetre = false;
     bool calculatrice = false;
 };
-std::optional<ChoixBoiteOutils>& BoiteOutilsPubliee();
+const std::optional<ChoixBoiteOutils>& BoiteOutilsPubliee();
 
 // The toolbox's connection option (0..17) is selected. False while the
 // toolbox is not open.
 bool OptionConnexionChoisie(int index);
 
-// The function generator of a channel as the trace engine reads it, when that
+// The function generator of a channel as the meters read it, when that
 // generator's window is open: switched on, the duty knob (0..100) and its fine
 // slider, the offset knob (0..Max) and its fine slider, and the square-wave
 // lamp.
@@ -51,8 +52,11 @@ struct ReglagesGBF {
 };
 // The settings the generator window of channel 0 (CH1) or 1 (CH2) publishes
 // while it is open; none otherwise.
-std::optional<ReglagesGBF>& ReglagesPublies(int voie);
 std::optional<ReglagesGBF> ReglagesGenerateur(int voie);
+// The generator's DC offset in volts and its shape ratio (0..1, 0.1..0.9 for
+// the square wave) from its settings; both 0 while it is switched off.
+double DecalageGBF(const ReglagesGBF& reglages);
+float RapportGBF(const ReglagesGBF& reglages);
 
 // A multimeter window is open (the toolbox's multimeter box is ticked).
 bool MultimetreOuvert();

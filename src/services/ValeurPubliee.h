@@ -6,16 +6,17 @@
 #include <optional>
 #include <utility>
 
-// A value a window publishes for the other instruments while it is loaded:
-// none before its load handler opens it, the window's settings as lire()
-// reads them at each publier() from then on, and none again once the window
-// is unloaded or destroyed. publier() before ouvrir() does nothing, so the
+// A value a window publishes for the other instruments while it is loaded,
+// through ecrire() (the bench model's setter): none before its load handler
+// opens it, the window's settings as lire() reads them at each publier() from
+// then on, and none again once the window is unloaded or destroyed. publier() before ouvrir() does nothing, so the
 // signals a window's controls raise while it is being built publish nothing.
 template <class Valeur>
 class ValeurPubliee {
 public:
-    ValeurPubliee(VbForm* fenetre, std::optional<Valeur>& cible, std::function<Valeur()> lire)
-        : cible_(cible), lire_(std::move(lire))
+    ValeurPubliee(VbForm* fenetre, std::function<void(const std::optional<Valeur>&)> ecrire,
+                  std::function<Valeur()> lire)
+        : ecrire_(std::move(ecrire)), lire_(std::move(lire))
     {
         QObject::connect(fenetre, &VbForm::unloaded, fenetre, [this] { retirer(); });
     }
@@ -31,7 +32,7 @@ public:
     void publier()
     {
         if (ouverte_)
-            cible_ = lire_();
+            ecrire_(lire_());
     }
 
 private:
@@ -40,10 +41,10 @@ private:
         if (!ouverte_)
             return;
         ouverte_ = false;
-        cible_.reset();
+        ecrire_(std::nullopt);
     }
 
-    std::optional<Valeur>& cible_;
+    std::function<void(const std::optional<Valeur>&)> ecrire_;
     std::function<Valeur()> lire_;
     bool ouverte_ = false;
 };

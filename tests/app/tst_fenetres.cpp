@@ -1,6 +1,7 @@
 // Every window a user can open must be usable: on the screen, its texts
 // readable, its keys those of any dialog.
 #include "BancScope.h"
+#include "services/ModeleBanc.h"
 #include "ProgrammeLance.h"
 
 #include "services/EtatProgramme.h"
@@ -346,8 +347,8 @@ void tst_Fenetres::captionsAreReadable()
 {
     QFETCH(QString, fenetre);
     Programme p;
-    ScoreExo = 11;
-    ScoreMaxExo = 15;
+    Modele().reglerScore(11, Banc().scoreMaxExo);
+    Modele().reglerScore(Banc().scoreExo, 15);
     if (fenetre.startsWith("frmPass") && !fenetre.contains("sans"))
         EnregistrerMotDePasse("Secret");
     QWidget* w = nullptr;
@@ -453,8 +454,8 @@ void tst_Fenetres::placedInsideTheWorkArea()
         prevu = QPointF(scope->Left(), scope->Top() + scope->Height());
     } else if (fenetre == "frmNote") {
         const VbForm* reponses = Forms().get<frmExo>();
-        ScoreExo = 3;
-        ScoreMaxExo = 5;
+        Modele().reglerScore(3, Banc().scoreMaxExo);
+        Modele().reglerScore(Banc().scoreExo, 5);
         const QPoint ici = p.mdi->mdiArea()->viewport()->mapToGlobal(QPoint(
             twipsToPixels(scope->Width() + boite->Width()), twipsToPixels(reponses->Height() + 700)));
         f = Forms().get<frmNote>();
@@ -825,7 +826,7 @@ void tst_Fenetres::defaultLayout()
     boite->chkMulti->setChecked(!multimetre.isEmpty());
     boite->chkClock->setChecked(chrono);
     if (evalue) {
-        Banc().modeLibre = false;
+        Modele().passerEnModeLibre(false);
         Forms().get<frmExo>()->Show();
     }
     QCoreApplication::processEvents();
@@ -903,7 +904,7 @@ void tst_Fenetres::answerWindowPlace()
     // reopens where the student last left it (twips in "Interface").
     Programme p;
     p.fenetrePrincipale({});
-    Banc().modeLibre = false;
+    Modele().passerEnModeLibre(false);
     auto* reponses = Forms().get<frmExo>();
     reponses->Show();
     const VbForm* scope = Forms().find("frmWavix");
@@ -919,7 +920,7 @@ void tst_Fenetres::answerWindowPlace()
     QCOMPARE(LireNombreINI("Interface", "PosX Exo", -1), pixelsToTwips(laissee.x()));
     QCOMPARE(LireNombreINI("Interface", "PosY Exo", -1), pixelsToTwips(laissee.y()));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    Banc().modeLibre = false;
+    Modele().passerEnModeLibre(false);
     auto* encore = Forms().get<frmExo>();
     encore->Show();
     QCOMPARE(cadre(encore).topLeft(), laissee);

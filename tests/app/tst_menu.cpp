@@ -1,4 +1,5 @@
 #include "BancScope.h"
+#include "services/ModeleBanc.h"
 #include "ProgrammeLance.h"
 #include "SalleEssai.h"
 
@@ -429,7 +430,7 @@ void tst_Menu::evaluatedRun()
     for (int f : {0, 1, 2})
         scope->basculerFiche(f);
     scope->chkOn->setChecked(true);
-    CouleurTraceA = kJaune;
+    Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.CouleurTrace = kJaune; });
     Forms().get<frmToolBox>()->chkMulti->click();
 
     p.identite("Durand", "Léa", "1S2");
@@ -454,8 +455,8 @@ void tst_Menu::evaluatedRun()
     QVERIFY(contenu.endsWith(date + "\r\n" + monnaie + "\r\n" + egal + "\r\n"));
 
     // The first picture on the scope, the answer window up, the bench locked.
-    QCOMPARE(SignalExoA, QStringLiteral("Cc"));
-    QCOMPARE(UmaxExoA, 3.0);
+    QCOMPARE(Banc().voies[0].SignalExo, QStringLiteral("Cc"));
+    QCOMPARE(Banc().voies[0].UmaxExo, 3.0);
     QCOMPARE(Forms().find("frmExo")->windowTitle(), QStringLiteral("tp1.QVT - 2 wavixgrammes - Wavixgramme n° 1"));
     scope->picEcran->resize(1005, 805);
     scope->picGrille->resize(1005, 805);

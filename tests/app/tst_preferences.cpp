@@ -1,4 +1,5 @@
 #include "ProgrammeLance.h"
+#include "services/ModeleBanc.h"
 #include "TestHome.h"
 
 #include "services/EtatProgramme.h"
@@ -239,14 +240,14 @@ void tst_Preferences::colourSets()
     // "Couleurs pour l'impression" then OK: black traces, grey graticule and
     // border, white screen, applied to the scope and its inputs.
     p.clic("cmdPrint");
-    QCOMPARE(CouleurTraceA, 65535); // not before OK
+    QCOMPARE(Banc().voies[0].CouleurTrace, 65535); // not before OK
     p.clic("cmdOK");
     const QStringList cles{"ColorYa", "ColorYb", "ColorGrille", "ColorScreen", "ColorCadre"};
     QStringList lus;
     for (const QString& c : cles)
         lus << p.lu("Options", c);
     QCOMPARE(lus.join(' '), QString("0 0 8421504 16777215 8421504"));
-    QCOMPARE(CouleurTraceA, 0);
+    QCOMPARE(Banc().voies[0].CouleurTrace, 0);
     QCOMPARE(CouleurFond, 16777215);
     auto* scope = Forms().get<frmWavix>();
     QCOMPARE(scope->findChild<Shape*>("shpConnectCH2(1)")->FillColor(), 0);
@@ -259,12 +260,12 @@ void tst_Preferences::colourSets()
     p.clic("cmdDefault");
     QCOMPARE(p.options()->shpColor[1]->FillColor(), 4227072);
     QCOMPARE(p.lu("Options", "ColorYb"), QString("0"));
-    QCOMPARE(CouleurTraceB, 0);
+    QCOMPARE(Banc().voies[1].CouleurTrace, 0);
     p.clic("cmdAppliq");
     QVERIFY(Forms().isLoaded("frmOption"));
     QCOMPARE(p.lu("Options", "ColorYb"), QString("4227072"));
     QCOMPARE(p.lu("Options", "ColorScreen"), QString("10135975"));
-    QCOMPARE(CouleurTraceB, 4227072);
+    QCOMPARE(Banc().voies[1].CouleurTrace, 4227072);
 
     // "Annuler" keeps the file.
     const QByteArray avant = TestHome::readFile(p.ini());
@@ -279,7 +280,7 @@ void tst_Preferences::evaluatedMode()
 {
     Programme p({{"Options", "Reglage auto", "1"}});
     Forms().unload("frmOption");
-    Banc().modeLibre = false;
+    Modele().passerEnModeLibre(false);
     p.mdi->Mnu_Reglages->setEnabled(false);
     frmOption* f = p.options();
     QVERIFY(!f->chkReglage->isEnabled());
@@ -290,7 +291,7 @@ void tst_Preferences::evaluatedMode()
     QCOMPARE(p.lu("Options", "Copy Sensibility"), QString("1")); // the rest is written
 
     // In free mode the box is read and written, and drives the menu item.
-    Banc().modeLibre = true;
+    Modele().passerEnModeLibre(true);
     f = p.options();
     QVERIFY(f->chkReglage->isEnabled());
     f->chkReglage->setChecked(true);
@@ -387,7 +388,7 @@ void tst_Preferences::colourDialog()
     p.clic("cmdChange");
     QCOMPARE(p.dialogs.shown().last().kind, ScriptedDialogs::Kind::Colour);
     QCOMPARE(f->shpColor[0]->FillColor(), 255);
-    QCOMPARE(CouleurTraceA, 255);
+    QCOMPARE(Banc().voies[0].CouleurTrace, 255);
     QCOMPARE(ComposantesCouleurs[0], 255);
     QCOMPARE(ComposantesCouleurs[1], 0);
     QCOMPARE(p.lu("Options", "ColorYa"), QString()); // not saved
@@ -425,14 +426,14 @@ void tst_Preferences::cancelTakesBackTheChangedColour()
     Programme p;
     frmOption* f = p.options();
     f->Show();
-    QCOMPARE(CouleurTraceA, 65535);
+    QCOMPARE(Banc().voies[0].CouleurTrace, 65535);
     p.dialogs.answerColour(255);
     p.clic("cmdChange");
-    QCOMPARE(CouleurTraceA, 255);
+    QCOMPARE(Banc().voies[0].CouleurTrace, 255);
     if (fin == "cmdAppliq") {
         p.clic("cmdAppliq"); // red applied: the cancel after keeps it
         p.clic("cmdCancel");
-        QCOMPARE(CouleurTraceA, 255);
+        QCOMPARE(Banc().voies[0].CouleurTrace, 255);
         QCOMPARE(p.lu("Options", "ColorYa"), QString("255"));
         return;
     }
@@ -443,7 +444,7 @@ void tst_Preferences::cancelTakesBackTheChangedColour()
     else
         p.clic(fin.toLatin1().constData());
     QVERIFY(!Forms().isLoaded(QStringLiteral("frmOption")));
-    QCOMPARE(CouleurTraceA, 65535);
+    QCOMPARE(Banc().voies[0].CouleurTrace, 65535);
     QCOMPARE(ComposantesCouleurs[0], 255); // yellow: red 255, green 255
     QCOMPARE(ComposantesCouleurs[1], 255);
     QCOMPARE(p.lu("Options", "ColorYa"), QString());

@@ -91,9 +91,9 @@ void tst_Generateur::toolboxConnectsAndClears()
     boite->optConnexion[10]->click();
     QVERIFY(gbf(1) && !gbf(1)->frame()->isHidden());
     QVERIFY(!gbf(0));
-    QCOMPARE(FormeSignalB, QStringLiteral("Sinus"));
-    QCOMPARE(GammeB, 1000.0);
-    QVERIFY(FrequenceB >= 100 && FrequenceB < 1200);
+    QCOMPARE(Banc().voies[1].FormeSignal, QStringLiteral("Sinus"));
+    QCOMPARE(Banc().voies[1].Gamme, 1000.0);
+    QVERIFY(Banc().voies[1].Frequence >= 100 && Banc().voies[1].Frequence < 1200);
 
     boite->optConnexion[1]->click();
     QVERIFY(gbf(0) && gbf(1)); // choosing CH1 leaves CH2 alone
@@ -101,10 +101,10 @@ void tst_Generateur::toolboxConnectsAndClears()
     boite->optConnexion[11]->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!gbf(1));
-    QCOMPARE(FormeSignalB, QStringLiteral("Cc"));
-    QCOMPARE(AmplitudeB, 0.0);
-    QCOMPARE(FrequenceB, 0.0);
-    QVERIFY(!SourceBrancheeB);
+    QCOMPARE(Banc().voies[1].FormeSignal, QStringLiteral("Cc"));
+    QCOMPARE(Banc().voies[1].Amplitude, 0.0);
+    QCOMPARE(Banc().voies[1].Frequence, 0.0);
+    QVERIFY(!Banc().voies[1].SourceBranchee);
     QVERIFY(gbf(0));
 }
 
@@ -119,8 +119,8 @@ void tst_Generateur::closeBoxSelectsNone()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!gbf(0));
     QVERIFY(boite->optionChoisie(0));
-    QCOMPARE(AmplitudeA, 0.0);
-    QCOMPARE(FormeSignalA, QStringLiteral("Cc"));
+    QCOMPARE(Banc().voies[0].Amplitude, 0.0);
+    QCOMPARE(Banc().voies[0].FormeSignal, QStringLiteral("Cc"));
     QCOMPARE(LireINI("Interface", "PosX GBFA", ""), QStringLiteral("4500"));
     QCOMPARE(LireINI("Interface", "PosY GBFA", ""), QStringLiteral("300"));
 
@@ -221,7 +221,7 @@ void tst_Generateur::choosingTheSelectedSourceAgainKeepsIt()
     g->basculerFiche(1);
     g->chkOn->setChecked(true);
     tourner(g, 1, 3500);
-    QVERIFY(Voies[size_t(voie)].SourceBranchee);
+    QVERIFY(Banc().voies[size_t(voie)].SourceBranchee);
 
     if (clic)
         QTest::mouseClick(boite->optConnexion[size_t(option)], Qt::LeftButton);
@@ -235,9 +235,9 @@ void tst_Generateur::choosingTheSelectedSourceAgainKeepsIt()
     QVERIFY(!g->frame()->isHidden());
     QVERIFY(boite->optionChoisie(option));
     QVERIFY(boite->optionChoisie(voie == 0 ? 11 : 0));
-    QVERIFY(Voies[size_t(voie)].SourceBranchee);
-    QCOMPARE(Voies[size_t(voie)].Amplitude, 3.5);
-    QCOMPARE(Voies[size_t(voie)].FormeSignal, QStringLiteral("Sinus"));
+    QVERIFY(Banc().voies[size_t(voie)].SourceBranchee);
+    QCOMPARE(Banc().voies[size_t(voie)].Amplitude, 3.5);
+    QCOMPARE(Banc().voies[size_t(voie)].FormeSignal, QStringLiteral("Sinus"));
 }
 
 void tst_Generateur::toolboxFramesShowCaptionAndChoice()
@@ -380,21 +380,21 @@ void tst_Generateur::generatorAtLoad()
     QVERIFY(g->optGamme[2]->isChecked());
     QCOMPARE(g->lblUnite->text(), QStringLiteral("kHz"));
     QVERIFY(g->optSignal[0]->isChecked());
-    QCOMPARE(FormeSignalA, QStringLiteral("Sinus"));
-    QVERIFY(FrequenceA >= 100 && FrequenceA <= 1199 && FrequenceA == std::floor(FrequenceA));
-    QCOMPARE(double(g->Potentio[0]->Value()), FrequenceA);
-    QCOMPARE(g->lblFreq->text(), QString::number(FrequenceA / 1000, 'f', 3));
-    QVERIFY(AmplitudeA >= 0 && AmplitudeA < 12);
+    QCOMPARE(Banc().voies[0].FormeSignal, QStringLiteral("Sinus"));
+    QVERIFY(Banc().voies[0].Frequence >= 100 && Banc().voies[0].Frequence <= 1199 && Banc().voies[0].Frequence == std::floor(Banc().voies[0].Frequence));
+    QCOMPARE(double(g->Potentio[0]->Value()), Banc().voies[0].Frequence);
+    QCOMPARE(g->lblFreq->text(), QString::number(Banc().voies[0].Frequence / 1000, 'f', 3));
+    QVERIFY(Banc().voies[0].Amplitude >= 0 && Banc().voies[0].Amplitude < 12);
     QCOMPARE(g->Potentio[2]->Value(), 50.0f);
     QCOMPARE(g->Potentio[3]->Value(), 100.0f);
     for (QSlider* s : g->sldReglage)
         QCOMPARE(s->value(), 0);
     QVERIFY(!g->chkOn->isChecked());
     QVERIFY(!g->fichePlacee(0) && !g->fichePlacee(1));
-    QVERIFY(!SourceBrancheeA);
+    QVERIFY(!Banc().voies[0].SourceBranchee);
     QCOMPARE(lampesAllumees(g->shpFreq, g->shpSignal), 0);
     QVERIFY(!g->lblFreq->isVisibleTo(g));
-    QCOMPARE(control<Shape>(g, "shpConnectionGBFA", 0)->FillColor(), CouleurTraceA);
+    QCOMPARE(control<Shape>(g, "shpConnectionGBFA", 0)->FillColor(), Banc().voies[0].CouleurTrace);
 }
 
 void tst_Generateur::ranges_data()
@@ -427,7 +427,7 @@ void tst_Generateur::ranges()
         g->optGamme[size_t(gamme)]->setChecked(true);
         QCOMPARE(g->lblUnite->text(), unite);
         QVERIFY(g->lblUnite->isVisibleTo(g));
-        QCOMPARE(Voies[size_t(voie)].Gamme, multiplicateur);
+        QCOMPARE(Banc().voies[size_t(voie)].Gamme, multiplicateur);
         QCOMPARE(g->shpFreq[size_t(gamme)]->FillColor(), kVertAllume);
     }
 }
@@ -470,7 +470,7 @@ void tst_Generateur::frequencyLaw()
             g->sldReglage[0]->setValue(fin);
         if (gammeEnsuite >= 0)
             g->optGamme[size_t(gammeEnsuite)]->setChecked(true);
-        QVERIFY(qAbs(Voies[size_t(voie)].Frequence - frequence) < 1e-9);
+        QVERIFY(qAbs(Banc().voies[size_t(voie)].Frequence - frequence) < 1e-9);
         // The readout is the channel's own label.
         QCOMPARE(g->findChild<QLabel*>(voie == 0 ? "lblFreqA" : "lblFreqB")->text(), affiche);
     }
@@ -481,12 +481,12 @@ void tst_Generateur::amplitudeAndFineSliders()
     BancScope b(0);
     frmGBF* g = b.generateur(0, true, 50, 0, 100, 0, false);
     tourner(g, 1, 6000);
-    QCOMPARE(AmplitudeA, 6.0);
+    QCOMPARE(Banc().voies[0].Amplitude, 6.0);
     g->sldReglage[1]->setValue(3);
-    QVERIFY(qAbs(AmplitudeA - 6.3) < 1e-12);
+    QVERIFY(qAbs(Banc().voies[0].Amplitude - 6.3) < 1e-12);
     tourner(g, 1, 12000);
     g->sldReglage[1]->setValue(10);
-    QVERIFY(qAbs(AmplitudeA - 13.0) < 1e-12);
+    QVERIFY(qAbs(Banc().voies[0].Amplitude - 13.0) < 1e-12);
 
     // Dragging the duty knob resets its fine slider; a double-click does not.
     g->sldReglage[2]->setValue(6);
@@ -499,7 +499,7 @@ void tst_Generateur::amplitudeAndFineSliders()
     // A drag with another button changes nothing.
     g->Potentio[1]->setValue(3000);
     Q_EMIT g->Potentio[1]->MouseMove(1, 2, 0, 0, 0);
-    QVERIFY(qAbs(AmplitudeA - 13.0) < 1e-12);
+    QVERIFY(qAbs(Banc().voies[0].Amplitude - 13.0) < 1e-12);
 }
 
 void tst_Generateur::lampsFollowPower()
@@ -509,8 +509,8 @@ void tst_Generateur::lampsFollowPower()
     frmGBF* g = gbf(0);
     g->optGamme[4]->setChecked(true);
     g->optSignal[2]->setChecked(true);
-    QCOMPARE(FormeSignalA, QStringLiteral("Triangle"));
-    QCOMPARE(GammeA, 10.0);
+    QCOMPARE(Banc().voies[0].FormeSignal, QStringLiteral("Triangle"));
+    QCOMPARE(Banc().voies[0].Gamme, 10.0);
     QCOMPARE(lampesAllumees(g->shpFreq, g->shpSignal), 0);
     g->chkOn->setChecked(true);
     QCOMPARE(g->shpFreq[4]->FillColor(), kVertAllume);
@@ -531,16 +531,16 @@ void tst_Generateur::plugsAndSwitchConnect()
     frmGBF* g = gbf(0);
     g->chkOn->setChecked(true);
     control<ImageBox>(g, "imgBorne", 0)->Click();
-    QVERIFY(!SourceBrancheeA);
+    QVERIFY(!Banc().voies[0].SourceBranchee);
     control<ImageBox>(g, "imgBorne", 1)->Click();
-    QVERIFY(SourceBrancheeA);
+    QVERIFY(Banc().voies[0].SourceBranchee);
     g->chkOn->setChecked(false);
-    QVERIFY(!SourceBrancheeA);
+    QVERIFY(!Banc().voies[0].SourceBranchee);
     g->chkOn->setChecked(true);
-    QVERIFY(SourceBrancheeA);
+    QVERIFY(Banc().voies[0].SourceBranchee);
     control<ImageBox>(g, "imgFiche", 1)->Click(); // a click on the plug takes it out
     QVERIFY(!g->fichePlacee(1));
-    QVERIFY(!SourceBrancheeA);
+    QVERIFY(!Banc().voies[0].SourceBranchee);
 }
 
 void tst_Generateur::generatorDrawsAndUnpluggingFlattens_data()
@@ -562,7 +562,7 @@ void tst_Generateur::generatorDrawsAndUnpluggingFlattens()
     tourner(g, 1, 3000); // 3 V at 1 V/div
     control<ImageBox>(g, "imgBorne", 0)->Click();
     control<ImageBox>(g, "imgBorne", 1)->Click();
-    QVERIFY(SourceBrancheeA);
+    QVERIFY(Banc().voies[0].SourceBranchee);
     QCOMPARE(extent(b.image(), kJaune).first, 301);
     QVERIFY(at(b.image(), -400, 300, kJaune));
     QVERIFY(at(b.image(), -200, -300, kJaune));

@@ -93,7 +93,7 @@ void tst_Harmonique::generatorAtLoad()
         frmHarmonique* h = ouvrir(voie);
         QVERIFY(h && !h->frame()->isHidden());
         QCOMPARE(h->windowTitle(), QStringLiteral("Générateur d'harmoniques - Voie CH%1").arg(voie + 1));
-        QCOMPARE(Voies[size_t(voie)].FormeSignal, QStringLiteral("harmo"));
+        QCOMPARE(Banc().voies[size_t(voie)].FormeSignal, QStringLiteral("harmo"));
         QCOMPARE(h->lblAmpli[0]->text(), QStringLiteral(" 100"));
         for (int i = 1; i < 20; ++i)
             QCOMPARE(h->lblAmpli[size_t(i)]->text(), QStringLiteral(" 0"));
@@ -109,7 +109,7 @@ void tst_Harmonique::generatorAtLoad()
         QCOMPARE(h->lblUnite->text(), QStringLiteral("kHz"));
         QCOMPARE(h->sstHarmo->currentIndex(), 0);
         QCOMPARE(h->sstHarmo->tabText(1), QStringLiteral("Harmoniques de rang 11 à 20"));
-        const EtatVoie& v = Voies[size_t(voie)];
+        const EtatVoie& v = Banc().voies[size_t(voie)];
         QVERIFY(v.Frequence >= 100 && v.Frequence <= 1199 && v.Frequence == std::floor(v.Frequence));
         QCOMPARE(v.Gamme, 1000.0);
         QVERIFY(v.Amplitude >= 0 && v.Amplitude < 12);
@@ -338,8 +338,8 @@ void tst_Harmonique::knobLaw()
         if (gammeEnsuite >= 0)
             h->optGamme[size_t(gammeEnsuite)]->setChecked(true);
         // The knob is single precision: 123.4 is 123.40000153.
-        QVERIFY2(qAbs(Voies[size_t(voie)].Frequence - frequence) < 1e-3,
-                 qPrintable(QString::number(Voies[size_t(voie)].Frequence)));
+        QVERIFY2(qAbs(Banc().voies[size_t(voie)].Frequence - frequence) < 1e-3,
+                 qPrintable(QString::number(Banc().voies[size_t(voie)].Frequence)));
         QCOMPARE(h->findChild<QLabel*>(voie == 0 ? "lblFreqA" : "lblFreqB")->text(), affiche);
         QCOMPARE(h->lblUnite->text(), unite);
     }
@@ -385,14 +385,14 @@ void tst_Harmonique::powerAndPlugsConnect()
     frmHarmonique* h = ouvrir(0);
     h->chkOn->setChecked(true);
     h->basculerFiche(0);
-    QVERIFY(!SourceBrancheeA); // one plug missing
+    QVERIFY(!Banc().voies[0].SourceBranchee); // one plug missing
     QCOMPARE(h->shpFreq[2]->FillColor(), kVertAllume);
     h->basculerFiche(1);
-    QVERIFY(SourceBrancheeA);
+    QVERIFY(Banc().voies[0].SourceBranchee);
     QCOMPARE(h->chkOn->text(), QStringLiteral("Off"));
     QCOMPARE(h->imgOn->toolTip(), QStringLiteral("Générateur allumé"));
     h->chkOn->setChecked(false);
-    QVERIFY(!SourceBrancheeA);
+    QVERIFY(!Banc().voies[0].SourceBranchee);
     QCOMPARE(h->shpFreq[2]->FillColor(), kBlancEteint);
     QVERIFY(!h->lblUnite->isVisibleTo(h));
     QCOMPARE(h->imgOn->toolTip(), QStringLiteral("Générateur éteint"));
@@ -407,20 +407,20 @@ void tst_Harmonique::writesTheChannelOnlyWhileConnected()
     g->chkOn->setChecked(true);
     g->basculerFiche(0);
     g->basculerFiche(1);
-    const double amplitude = AmplitudeA;
-    const double frequence = FrequenceA;
-    QVERIFY(SourceBrancheeA);
+    const double amplitude = Banc().voies[0].Amplitude;
+    const double frequence = Banc().voies[0].Frequence;
+    QVERIFY(Banc().voies[0].SourceBranchee);
 
     // A generator that the toolbox has not connected leaves CH1 to its source.
     frmHarmonique* h = Forms().get<frmHarmonique>("frmHarmoniqueA", 0);
     brancher(h);
     tourner(h, 77);
     h->optGamme[0]->setChecked(true);
-    QCOMPARE(AmplitudeA, amplitude);
-    QCOMPARE(FrequenceA, frequence);
-    QCOMPARE(GammeA, 1000.0);
-    QVERIFY(SourceBrancheeA);
-    QCOMPARE(FormeSignalA, QStringLiteral("Sinus"));
+    QCOMPARE(Banc().voies[0].Amplitude, amplitude);
+    QCOMPARE(Banc().voies[0].Frequence, frequence);
+    QCOMPARE(Banc().voies[0].Gamme, 1000.0);
+    QVERIFY(Banc().voies[0].SourceBranchee);
+    QCOMPARE(Banc().voies[0].FormeSignal, QStringLiteral("Sinus"));
     Forms().unload("frmHarmoniqueA");
     QVERIFY(boite->optionChoisie(1)); // its closing leaves the connection alone
     QVERIFY(Forms().isLoaded("frmGBFA"));
@@ -439,14 +439,14 @@ void tst_Harmonique::menuGoesThroughTheToolbox()
     QVERIFY(!Forms().isLoaded("frmGBFA"));
     frmHarmonique* h = harmo(0);
     QVERIFY(h);
-    QCOMPARE(FormeSignalA, QStringLiteral("harmo"));
-    QCOMPARE(FrequenceA, h->frequence());
-    QCOMPARE(AmplitudeA, h->amplitude());
+    QCOMPARE(Banc().voies[0].FormeSignal, QStringLiteral("harmo"));
+    QCOMPARE(Banc().voies[0].Frequence, h->frequence());
+    QCOMPARE(Banc().voies[0].Amplitude, h->amplitude());
     // Its close box gives CH1 no source.
     QVERIFY(h->close());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(boite->optionChoisie(0));
-    QCOMPARE(AmplitudeA, 0.0);
+    QCOMPARE(Banc().voies[0].Amplitude, 0.0);
     QVERIFY(!LireINI("Interface", "PosX HarmoA", "").isEmpty());
 }
 

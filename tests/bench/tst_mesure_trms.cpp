@@ -125,25 +125,22 @@ void tst_MesureTRMS::minMax_data()
     QTest::addColumn<QString>("mot");
     QTest::addColumn<double>("decalage");
     QTest::addColumn<double>("rapport");
-    QTest::addColumn<bool>("inverse");
     QTest::addColumn<double>("max");
     QTest::addColumn<double>("min");
     const auto G = SourceTRMS::Generateur, C = SourceTRMS::Continu, D = SourceTRMS::Alternateur,
                H = SourceTRMS::Autre;
-    QTest::newRow("battery 4.5 V") << C << 4.5 << "Cc" << 0.0 << 0.5 << false << 4.5 << 4.5;
-    QTest::newRow("battery reversed") << C << -4.5 << "Cc" << 0.0 << 0.5 << false << -4.5 << -4.5;
-    QTest::newRow("battery on -CH2") << C << 4.5 << "Cc" << 0.0 << 0.5 << true << 4.5 << 4.5;
+    QTest::newRow("battery 4.5 V") << C << 4.5 << "Cc" << 0.0 << 0.5 << 4.5 << 4.5;
+    QTest::newRow("battery reversed") << C << -4.5 << "Cc" << 0.0 << 0.5 << -4.5 << -4.5;
     // A square's levels are its offset ± A whatever its duty.
-    QTest::newRow("square 25 %") << G << 5.0 << "Carre" << 0.0 << 0.25 << false << 5.0 << -5.0;
-    QTest::newRow("square 25 %, offset 2 V") << G << 5.0 << "Carre" << 2.0 << 0.25 << false << 7.0 << -3.0;
-    QTest::newRow("square 75 %, offset -1 V") << G << 5.0 << "Carre" << -1.0 << 0.75 << false << 4.0 << -6.0;
-    QTest::newRow("sine 3 V, offset 2 V") << G << 3.0 << "Sinus" << 2.0 << 0.5 << false << 5.0 << -1.0;
-    QTest::newRow("sine on -CH2") << G << 3.0 << "Sinus" << 0.0 << 0.5 << true << -3.0 << 3.0;
+    QTest::newRow("square 25 %") << G << 5.0 << "Carre" << 0.0 << 0.25 << 5.0 << -5.0;
+    QTest::newRow("square 25 %, offset 2 V") << G << 5.0 << "Carre" << 2.0 << 0.25 << 7.0 << -3.0;
+    QTest::newRow("square 75 %, offset -1 V") << G << 5.0 << "Carre" << -1.0 << 0.75 << 4.0 << -6.0;
+    QTest::newRow("sine 3 V, offset 2 V") << G << 3.0 << "Sinus" << 2.0 << 0.5 << 5.0 << -1.0;
     // 1000 tr/min: A = 4.189 V, the wave's crest 1.5 × A.
-    QTest::newRow("alternator 1000 tr/min") << D << 2 * M_PI * 1000 / 60 / 25 << "Dyn" << 0.0 << 0.5 << false
+    QTest::newRow("alternator 1000 tr/min") << D << 2 * M_PI * 1000 / 60 / 25 << "Dyn" << 0.0 << 0.5
                                             << 6.283185307179586 << -6.283185307179586;
     // Like its readings, the harmonic generator holds 0.
-    QTest::newRow("harmonic generator") << H << 5.0 << "harmo" << 0.0 << 0.5 << false << 0.0 << 0.0;
+    QTest::newRow("harmonic generator") << H << 5.0 << "harmo" << 0.0 << 0.5 << 0.0 << 0.0;
 }
 
 void tst_MesureTRMS::minMax()
@@ -153,14 +150,13 @@ void tst_MesureTRMS::minMax()
     QFETCH(QString, mot);
     QFETCH(double, decalage);
     QFETCH(double, rapport);
-    QFETCH(bool, inverse);
     QFETCH(double, max);
     QFETCH(double, min);
     const SignalTRMS s{source, amplitude, mot, decalage, rapport, mot == QLatin1String("Carre")};
-    QVERIFY2(std::fabs(MinMaxTRMS(s, inverse, true) - max) < 1e-9,
-             qPrintable(QString::number(MinMaxTRMS(s, inverse, true))));
-    QVERIFY2(std::fabs(MinMaxTRMS(s, inverse, false) - min) < 1e-9,
-             qPrintable(QString::number(MinMaxTRMS(s, inverse, false))));
+    QVERIFY2(std::fabs(MinMaxTRMS(s, true) - max) < 1e-9,
+             qPrintable(QString::number(MinMaxTRMS(s, true))));
+    QVERIFY2(std::fabs(MinMaxTRMS(s, false) - min) < 1e-9,
+             qPrintable(QString::number(MinMaxTRMS(s, false))));
 }
 
 void tst_MesureTRMS::alternatorMinMaxAgainstItsWave_data()
@@ -186,8 +182,8 @@ void tst_MesureTRMS::alternatorMinMaxAgainstItsWave()
         bas = std::min(bas, v);
     }
     const SignalTRMS s = signal(SourceTRMS::Alternateur, a, "Dyn");
-    QVERIFY2(std::fabs(MinMaxTRMS(s, false, true) - haut) < 1e-6, qPrintable(QString::number(haut)));
-    QVERIFY2(std::fabs(MinMaxTRMS(s, false, false) - bas) < 1e-6, qPrintable(QString::number(bas)));
+    QVERIFY2(std::fabs(MinMaxTRMS(s, true) - haut) < 1e-6, qPrintable(QString::number(haut)));
+    QVERIFY2(std::fabs(MinMaxTRMS(s, false) - bas) < 1e-6, qPrintable(QString::number(bas)));
 }
 
 void tst_MesureTRMS::ranges_data()

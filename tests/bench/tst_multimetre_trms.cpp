@@ -1,4 +1,5 @@
 #include "BancScope.h"
+#include "services/ModeleBanc.h"
 
 #include "services/FichierINI.h"
 #include "app/MDIWavix.h"
@@ -305,7 +306,7 @@ void tst_MultimetreTRMS::readingsOnTheBench()
     b.multi->PlacerSelecteur(position);
     for (int i = 0; i < appuis; ++i)
         b.multi->cmdBouton[1]->click();
-    AmplitudeA = volts;
+    Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.Amplitude = volts; });
     b.multi->PlacerSelecteur(position);
     QCOMPARE(ecran(b.multi), attendu);
     if (barre >= 0)
@@ -317,7 +318,7 @@ void tst_MultimetreTRMS::harmonicGeneratorReadsZero()
     BancTRMS b;
     b.multi->PlacerSelecteur(2);
     QCOMPARE(ecran(b.multi), QStringLiteral("09.00 V"));
-    FormeSignalA = QStringLiteral("harmo");
+    Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.FormeSignal = QStringLiteral("harmo"); });
     CalculerMesure();
     QCOMPARE(ecran(b.multi), QStringLiteral("000.0 mV"));
     // MIN MAX as well, in MAX and in MIN.

@@ -167,15 +167,15 @@ void tst_Sources::windowsAtLoad()
     VbForm* f = Forms().find(nom);
     QVERIFY(f && !f->frame()->isHidden());
     QCOMPARE(f->windowTitle(), titre);
-    QCOMPARE(Voies[size_t(voie)].FormeSignal, mot);
-    QCOMPARE(Voies[size_t(voie)].SourceBranchee, branchee);
+    QCOMPARE(Banc().voies[size_t(voie)].FormeSignal, mot);
+    QCOMPARE(Banc().voies[size_t(voie)].SourceBranchee, branchee);
     // Just right of the scope, CH2 lower down.
     QCOMPARE(f->Left(), b.scope->Left() + b.scope->Width());
     QCOMPARE(f->Top(), hautDefaut);
     // Each CH1 window fits above its CH2 twin.
     QVERIFY2(f->Height() <= (nom.startsWith("frmPile") ? 3000 : 4935), qPrintable(QString::number(f->Height())));
     for (int i = 0; !marque.isEmpty() && i < 2; ++i)
-        QCOMPARE(control<Shape>(f, qPrintable(marque), i)->FillColor(), Voies[size_t(voie)].CouleurTrace);
+        QCOMPARE(control<Shape>(f, qPrintable(marque), i)->FillColor(), Banc().voies[size_t(voie)].CouleurTrace);
     // No plug is in at load.
     for (int i = 0; i < 3; ++i)
         if (auto* fiche = control<ImageBox>(f, "imgFiche", i))
@@ -216,11 +216,11 @@ void tst_Sources::supplyLaw()
         QCOMPARE(a->Potentio[1]->Value(), 10.0f); // the coarse knob recentres the fine one
         if (fin >= 0)
             tourner(a->Potentio[1], fin);
-        QVERIFY2(proche(Voies[size_t(voie)].Amplitude, volts, 1e-5),
-                 qPrintable(QString::number(Voies[size_t(voie)].Amplitude, 'g', 10)));
+        QVERIFY2(proche(Banc().voies[size_t(voie)].Amplitude, volts, 1e-5),
+                 qPrintable(QString::number(Banc().voies[size_t(voie)].Amplitude, 'g', 10)));
         QCOMPARE(a->lblAffichage->text(), affiche);
         QVERIFY(!a->lblSigne->isVisibleTo(a));
-        QVERIFY(Voies[size_t(voie)].SourceBranchee);
+        QVERIFY(Banc().voies[size_t(voie)].SourceBranchee);
     }
 }
 
@@ -249,7 +249,7 @@ void tst_Sources::supplyDoubleClick()
     Q_EMIT a->Potentio[size_t(index)]->DblClick(index);
     QCOMPARE(a->Potentio[size_t(index)]->Value(), valeur);
     // The reset knob gives its voltage at once, as a turn does.
-    QVERIFY(proche(AmplitudeA, volts));
+    QVERIFY(proche(Banc().voies[0].Amplitude, volts));
     QCOMPARE(a->lblAffichage->text(), affiche);
     if (index == 0)
         QCOMPARE(a->Potentio[1]->Value(), 10.0f);
@@ -263,21 +263,21 @@ void tst_Sources::supplyPlugsAndSign()
     a->chkOnOff->setChecked(true);
     tourner(a->Potentio[0], 620);
     cliquerBorne(a, frmAlim::COM);
-    QVERIFY(!SourceBrancheeA);
+    QVERIFY(!Banc().voies[0].SourceBranchee);
     cliquerBorne(a, frmAlim::NEG);
-    QVERIFY(SourceBrancheeA);
-    QVERIFY(proche(AmplitudeA, -6.2));
+    QVERIFY(Banc().voies[0].SourceBranchee);
+    QVERIFY(proche(Banc().voies[0].Amplitude, -6.2));
     QCOMPARE(a->lblAffichage->text(), QStringLiteral("6.20"));
     QVERIFY(a->lblSigne->isVisibleTo(a));
 
     // Plugging POS takes the lead off NEG, and the reverse.
     cliquerBorne(a, frmAlim::POS);
     QVERIFY(a->fichePlacee(frmAlim::POS) && !a->fichePlacee(frmAlim::NEG));
-    QVERIFY(proche(AmplitudeA, 6.2));
+    QVERIFY(proche(Banc().voies[0].Amplitude, 6.2));
     QVERIFY(!a->lblSigne->isVisibleTo(a));
     cliquerBorne(a, frmAlim::NEG);
     QVERIFY(a->fichePlacee(frmAlim::NEG) && !a->fichePlacee(frmAlim::POS));
-    QVERIFY(proche(AmplitudeA, -6.2));
+    QVERIFY(proche(Banc().voies[0].Amplitude, -6.2));
     // The sign goes with digits that are not all zeros.
     tourner(a->Potentio[0], 0.4f);
     QCOMPARE(a->lblAffichage->text(), QStringLiteral("0.00"));
@@ -290,9 +290,9 @@ void tst_Sources::supplyPlugsAndSign()
     // Pulling the NEG plug itself: positive again, no sign, not connected.
     Q_EMIT control<ImageBox>(a, "imgFiche", frmAlim::NEG)->Click();
     QVERIFY(!a->fichePlacee(frmAlim::NEG));
-    QVERIFY(proche(AmplitudeA, 6.2));
+    QVERIFY(proche(Banc().voies[0].Amplitude, 6.2));
     QVERIFY(!a->lblSigne->isVisibleTo(a));
-    QVERIFY(!SourceBrancheeA);
+    QVERIFY(!Banc().voies[0].SourceBranchee);
 }
 
 void tst_Sources::supplySwitchAndCurrentKnob()
@@ -300,8 +300,8 @@ void tst_Sources::supplySwitchAndCurrentKnob()
     BancScope b(0);
     choisir(2);
     auto* a = fenetre<frmAlim>("frmAlimA", 0);
-    QVERIFY(AmplitudeA >= 0 && AmplitudeA <= 30);
-    QVERIFY(proche(a->Potentio[0]->Value(), AmplitudeA * 100, 1e-2));
+    QVERIFY(Banc().voies[0].Amplitude >= 0 && Banc().voies[0].Amplitude <= 30);
+    QVERIFY(proche(a->Potentio[0]->Value(), Banc().voies[0].Amplitude * 100, 1e-2));
     QCOMPARE(a->Potentio[1]->Value(), 10.0f);
     QCOMPARE(a->Potentio[2]->Max(), 10.0f); // its printed scale "0 10 A"
     QCOMPARE(a->chkOnOff->text(), QStringLiteral("On"));
@@ -311,25 +311,25 @@ void tst_Sources::supplySwitchAndCurrentKnob()
     // Off: a turn sets the channel's voltage, which stays undelivered; the
     // dark display shows no lone minus sign.
     tourner(a->Potentio[0], 450);
-    QVERIFY(proche(AmplitudeA, -4.5));
-    QVERIFY(!SourceBrancheeA);
+    QVERIFY(proche(Banc().voies[0].Amplitude, -4.5));
+    QVERIFY(!Banc().voies[0].SourceBranchee);
     QVERIFY(!a->lblSigne->isVisibleTo(a));
     a->chkOnOff->setChecked(true);
     QCOMPARE(a->chkOnOff->text(), QStringLiteral("Off"));
     QCOMPARE(a->imgOn->picture(), QStringLiteral(":/scope/power_on.svg"));
-    QVERIFY(SourceBrancheeA);
+    QVERIFY(Banc().voies[0].SourceBranchee);
     QCOMPARE(a->lblAffichage->text(), QStringLiteral("4.50"));
     QCOMPARE(a->lblLEDCourant->text(), QStringLiteral("0.00"));
     QVERIFY(a->lblSigne->isVisibleTo(a));
     // The current knob changes neither the voltage nor its sign.
     tourner(a->Potentio[2], 7);
-    QVERIFY(proche(AmplitudeA, -4.5));
+    QVERIFY(proche(Banc().voies[0].Amplitude, -4.5));
     // A drag with another button does nothing.
     a->Potentio[0]->setValue(2000);
     Q_EMIT a->Potentio[0]->MouseMove(0, 2, 0, 0, 0);
-    QVERIFY(proche(AmplitudeA, -4.5));
+    QVERIFY(proche(Banc().voies[0].Amplitude, -4.5));
     a->chkOnOff->setChecked(false);
-    QVERIFY(!SourceBrancheeA);
+    QVERIFY(!Banc().voies[0].SourceBranchee);
     QVERIFY(!a->lblSigne->isVisibleTo(a) && !a->lblAffichage->isVisibleTo(a));
 }
 
@@ -354,7 +354,7 @@ void tst_Sources::batteryOptions()
     QFETCH(double, volts);
     QFETCH(QString, image);
     BancScope b(2);
-    const EtatVoie& v = Voies[size_t(voie)];
+    const EtatVoie& v = Banc().voies[size_t(voie)];
     choisir(option);
     auto* p = fenetre<frmPile>("frmPileA", voie);
     QCOMPARE(v.Amplitude, volts);
@@ -374,7 +374,7 @@ void tst_Sources::batteryOptions()
     QCOMPARE(v.Amplitude, -volts);
     p->optPolarite[0]->setChecked(true);
     QCOMPARE(v.Amplitude, volts);
-    QCOMPARE(Voies[size_t(1 - voie)].Amplitude, 0.0); // the other channel is not touched
+    QCOMPARE(Banc().voies[size_t(1 - voie)].Amplitude, 0.0); // the other channel is not touched
 }
 
 void tst_Sources::batteryChangeReopensPositive()
@@ -382,14 +382,14 @@ void tst_Sources::batteryChangeReopensPositive()
     BancScope b(0);
     choisir(3);
     fenetre<frmPile>("frmPileA", 0)->optPolarite[1]->setChecked(true);
-    QCOMPARE(AmplitudeA, -1.5);
+    QCOMPARE(Banc().voies[0].Amplitude, -1.5);
     choisir(4);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     auto* p = fenetre<frmPile>("frmPileA", 0);
     QVERIFY(p->optPolarite[0]->isChecked());
     QCOMPARE(p->Polarite, 1);
-    QCOMPARE(AmplitudeA, 4.5);
-    QVERIFY(SourceBrancheeA);
+    QCOMPARE(Banc().voies[0].Amplitude, 4.5);
+    QVERIFY(Banc().voies[0].SourceBranchee);
 }
 
 void tst_Sources::mainsRegions_data()
@@ -411,7 +411,7 @@ void tst_Sources::mainsRegions()
     QFETCH(double, frequence);
     BancScope b(2);
     for (int voie : {0, 1}) {
-        const EtatVoie& v = Voies[size_t(voie)];
+        const EtatVoie& v = Banc().voies[size_t(voie)];
         choisir(voie == 0 ? 12 : 13);
         auto* e = fenetre<frmEDF>("frmEDFA", voie);
         QCOMPARE(v.Amplitude, 0.0);
@@ -467,12 +467,12 @@ void tst_Sources::mainsPlugRules()
         if (e->fichePlacee(i))
             en += bornes[i];
     QCOMPARE(en, fiches);
-    QCOMPARE(SourceBrancheeA, branchee);
-    QCOMPARE(AmplitudeA, volts);
+    QCOMPARE(Banc().voies[0].SourceBranchee, branchee);
+    QCOMPARE(Banc().voies[0].Amplitude, volts);
     // Neutral and earth stay flat whatever the region.
     e->optWorld[2]->setChecked(true);
-    QCOMPARE(AmplitudeA, fiches == "NT" ? 0.0 : 141.4214);
-    QCOMPARE(FrequenceA, 60.0);
+    QCOMPARE(Banc().voies[0].Amplitude, fiches == "NT" ? 0.0 : 141.4214);
+    QCOMPARE(Banc().voies[0].Frequence, 60.0);
 }
 
 void tst_Sources::mainsSignAndPointer()
@@ -542,9 +542,9 @@ void tst_Sources::alternatorLaw()
         Q_EMIT vitesseK->MouseDown(0, 1, 0, 0, 0);
         tourner(finK, fin);
         QCOMPARE(d->lblVitesse->text(), affiche);
-        QVERIFY2(proche(Voies[size_t(voie)].Frequence, frequence),
-                 qPrintable(QString::number(Voies[size_t(voie)].Frequence, 'g', 12)));
-        QVERIFY(proche(Voies[size_t(voie)].Amplitude, amplitude));
+        QVERIFY2(proche(Banc().voies[size_t(voie)].Frequence, frequence),
+                 qPrintable(QString::number(Banc().voies[size_t(voie)].Frequence, 'g', 12)));
+        QVERIFY(proche(Banc().voies[size_t(voie)].Amplitude, amplitude));
     }
 }
 
@@ -588,8 +588,8 @@ void tst_Sources::alternatorFollowsEveryKnobEvent()
     QCOMPARE(d->lblVitesse->text(), affiche);
     // The channel carries the speed the label shows.
     const double tours = affiche.section(' ', 0, 0).toDouble();
-    QVERIFY(proche(FrequenceA, 2 * 3.14159265358979 * tours / 60));
-    QVERIFY(proche(AmplitudeA, FrequenceA / 25));
+    QVERIFY(proche(Banc().voies[0].Frequence, 2 * 3.14159265358979 * tours / 60));
+    QVERIFY(proche(Banc().voies[0].Amplitude, Banc().voies[0].Frequence / 25));
     // Hovering without a button changes nothing.
     d->Potentio[1]->setValue(0);
     Q_EMIT d->Potentio[1]->MouseMove(1, 0, 0, 0, 0);
@@ -602,16 +602,16 @@ void tst_Sources::alternatorPlugs()
     choisir(14);
     auto* d = fenetre<frmDyn>("frmDynA", 0);
     QCOMPARE(d->lblVitesse->text(), QStringLiteral("1000 tours/min"));
-    QVERIFY(proche(FrequenceA, 104.7197551));
+    QVERIFY(proche(Banc().voies[0].Frequence, 104.7197551));
     cliquerBorne(d, 0);
-    QVERIFY(!SourceBrancheeA);
+    QVERIFY(!Banc().voies[0].SourceBranchee);
     cliquerBorne(d, 1);
-    QVERIFY(SourceBrancheeA);
+    QVERIFY(Banc().voies[0].SourceBranchee);
     // The plugs let a click through to their terminal.
     QVERIFY(control<ImageBox>(d, "imgFiche", 0)->testAttribute(Qt::WA_TransparentForMouseEvents));
     cliquerBorne(d, 0);
     QVERIFY(!d->fichePlacee(0));
-    QVERIFY(!SourceBrancheeA);
+    QVERIFY(!Banc().voies[0].SourceBranchee);
 }
 
 void tst_Sources::tracesOnScope_data()
@@ -670,7 +670,7 @@ void tst_Sources::tracesOnScope()
         cliquerBorne(d, 0);
         cliquerBorne(d, 1);
     }
-    QVERIFY(SourceBrancheeA);
+    QVERIFY(Banc().voies[0].SourceBranchee);
     const auto [h, l] = extent(b.image(), kJaune);
     if (source == "dyn") {
         QVERIFY2(qAbs(h - haut) <= 2 && qAbs(l + haut) <= 2, qPrintable(QString("%1 %2").arg(h).arg(l)));
@@ -740,7 +740,7 @@ void tst_Sources::closing()
         cliquerBorne(a, frmAlim::COM);
         cliquerBorne(a, frmAlim::POS);
     }
-    QVERIFY(Voies[size_t(voie)].SourceBranchee);
+    QVERIFY(Banc().voies[size_t(voie)].SourceBranchee);
     f->Move(4200, 600);
 
     if (comment == "close")
@@ -753,14 +753,14 @@ void tst_Sources::closing()
     const bool garde = comment == "other" && nom.startsWith("frmPile");
     QCOMPARE(Forms().isLoaded(nom), garde);
     QVERIFY(boite->optionChoisie(choisie));
-    const EtatVoie& v = Voies[size_t(voie)];
+    const EtatVoie& v = Banc().voies[size_t(voie)];
     QCOMPARE(v.SourceBranchee, branchee);
     if (volts >= 0)
         QCOMPARE(v.Amplitude, volts);
     if (voie == 1) {
         QVERIFY(boite->optionChoisie(3));
-        QCOMPARE(AmplitudeA, 1.5);
-        QVERIFY(SourceBrancheeA);
+        QCOMPARE(Banc().voies[0].Amplitude, 1.5);
+        QVERIFY(Banc().voies[0].SourceBranchee);
     }
     // The place is kept for the next opening.
     QCOMPARE(LireINI("Interface", QString("PosX %1").arg(nom.mid(3)), ""), QStringLiteral("4200"));

@@ -2,6 +2,7 @@
 // $WAVIX_EVAL_CASES) through the real windows and compares the results file.
 
 #include "TestHome.h"
+#include "services/ModeleBanc.h"
 
 #include "services/EtatProgramme.h"
 #include "services/FichierINI.h"
@@ -167,7 +168,7 @@ void tst_Acceptation::runs()
     Forms().unloadAll();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     mdi.reset();
-    Voies = {};
+    Modele().modifierVoie(kDeuxVoies, [](EtatVoie& canal) { canal = EtatVoie(); });
     setAdresseFichierVersion(QString());
 }
 

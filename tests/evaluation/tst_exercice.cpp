@@ -1,4 +1,5 @@
 #include "BancScope.h"
+#include "services/ModeleBanc.h"
 
 #include "evaluation/Data.h"
 #include "evaluation/Evaluation.h"
@@ -233,11 +234,12 @@ void tst_Exercice::refusedFiles()
 void tst_Exercice::wordsWithoutAccentsDrawTheirWaveform()
 {
     BancScope b(0, 1);
-    Banc().modeLibre = false;
-    for (EtatVoie& v : Voies) {
+    Modele().passerEnModeLibre(false);
+    int canal = 0;
+    Modele().modifierVoie(kDeuxVoies, [&](EtatVoie& v) {
         v.SourceBranchee = true;
-        v.CouleurTrace = &v == &Voies[0] ? kJaune : kVert;
-    }
+        v.CouleurTrace = canal++ == 0 ? kJaune : kVert;
+    });
     auto dessin = [&b](const QString& ligne) {
         ImageExo image;
         QString erreur;
@@ -257,18 +259,19 @@ void tst_Exercice::wordsWithoutAccentsDrawTheirWaveform()
 void tst_Exercice::loadingDrawsTheExpectedSignal()
 {
     BancScope b(0, 1);
-    Banc().modeLibre = false;
-    for (EtatVoie& v : Voies) {
+    Modele().passerEnModeLibre(false);
+    int canal = 0;
+    Modele().modifierVoie(kDeuxVoies, [&](EtatVoie& v) {
         v.SourceBranchee = true;
-        v.CouleurTrace = &v == &Voies[0] ? kJaune : kVert;
-    }
+        v.CouleurTrace = canal++ == 0 ? kJaune : kVert;
+    });
     ImageExo image;
     QString erreur;
     QVERIFY(LireLigneExo("CC/3//sinus/2/50", image, erreur));
     ChargerImageExo(image);
-    QCOMPARE(SignalExoA, QStringLiteral("Cc"));
-    QCOMPARE(UmaxExoA, 3.0);
-    QCOMPARE(FreqExoB, 50.0);
+    QCOMPARE(Banc().voies[0].SignalExo, QStringLiteral("Cc"));
+    QCOMPARE(Banc().voies[0].UmaxExo, 3.0);
+    QCOMPARE(Banc().voies[1].FreqExo, 50.0);
     QVERIFY(qAbs(extent(b.image(), kJaune).first - 300) <= 1);
 }
 

@@ -1,4 +1,5 @@
 #include "BancScope.h"
+#include "services/ModeleBanc.h"
 
 #include "services/EtatProgramme.h"
 #include "evaluation/frmExo.h"
@@ -132,7 +133,7 @@ void tst_Reponses::notANumberIsRefused()
     f->cmdNext->click();
     QCOMPARE(dialogs.messages().size(), 1);
     QCOMPARE(dialogs.messages()[0].text, QStringLiteral("Veuillez saisir un chiffre. (tension, voie CH2)"));
-    QCOMPARE(ScoreMaxExo, 0);
+    QCOMPARE(Banc().scoreMaxExo, 0);
     QVERIFY(f->cmdNext->isEnabled());
     QVERIFY(TestHome::readFile(b.home.path("Resultat.txt")).isEmpty());
     FermerFichiers();
@@ -142,13 +143,13 @@ void tst_Reponses::scoredPictureShowsCorrections()
 {
     BancScope b;
     QVERIFY(FichierResultatOuvert().open(b.home.path("Resultat.txt")));
-    ScoreExo = ScoreMaxExo = 0;
-    SignalExoA = "Sinusoïdale";
-    UmaxExoA = 3;
-    FreqExoA = 50;
-    SignalExoB = "Cc";
-    UmaxExoB = 5;
-    FreqExoB = 0;
+    Modele().reglerScore(0, 0);
+    Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.SignalExo = "Sinusoïdale"; });
+    Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.UmaxExo = 3; });
+    Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.FreqExo = 50; });
+    Modele().modifierVoie(1, [&](EtatVoie& canal) { canal.SignalExo = "Cc"; });
+    Modele().modifierVoie(1, [&](EtatVoie& canal) { canal.UmaxExo = 5; });
+    Modele().modifierVoie(1, [&](EtatVoie& canal) { canal.FreqExo = 0; });
     auto* f = Forms().get<frmExo>();
     f->preparer("tp1.qvt - 1 wavixgrammes - Wavixgramme n° 1");
     f->optAlternatif[0]->setChecked(true);
@@ -167,7 +168,7 @@ void tst_Reponses::scoredPictureShowsCorrections()
     QCOMPARE(f->imgLight->picture(), QStringLiteral(":/evaluation/light_off.svg"));
     QVERIFY(!f->cmdNext->isEnabled() && f->cmdNextWavix->isEnabled());
     QVERIFY(!f->txtUmax[0]->isEnabled() && !f->cmbSignal[0]->isEnabled());
-    QCOMPARE(FormeSignalA, QStringLiteral("Triangle"));
+    QCOMPARE(Banc().voies[0].FormeSignal, QStringLiteral("Triangle"));
     FermerFichiers();
     // The frames name the channels as the scope does; the records keep
     // their own words byte for byte.
@@ -208,9 +209,9 @@ void tst_Reponses::mark()
     QFETCH(QByteArray, record);
     BancScope b;
     QVERIFY(FichierResultatOuvert().open(b.home.path("Resultat.txt")));
-    ScoreExo = score;
-    ScoreMaxExo = maximum;
-    Banc().fichierExercice = "tp1.qvt";
+    Modele().reglerScore(score, Banc().scoreMaxExo);
+    Modele().reglerScore(Banc().scoreExo, maximum);
+    Modele().choisirFichierExercice("tp1.qvt", Banc().dossierExercice);
     auto* note = Forms().get<frmNote>();
     QCOMPARE(note->lblNote->text(), texte);
     QCOMPARE(note->windowTitle(), QStringLiteral("Wavix - Résultat pour le fichier tp1.qvt"));
@@ -236,8 +237,8 @@ void tst_Reponses::markWaysOn()
     QFETCH(QString, geste);
     QFETCH(int, choix);
     BancScope b;
-    ScoreExo = 1;
-    ScoreMaxExo = 2;
+    Modele().reglerScore(1, Banc().scoreMaxExo);
+    Modele().reglerScore(Banc().scoreExo, 2);
     auto* note = Forms().get<frmNote>();
     QVERIFY(!(note->windowFlags() & Qt::WindowCloseButtonHint));
     note->show();

@@ -2,6 +2,7 @@
 // quota, a share gone away.
 
 #include "PetitDisque.h"
+#include "services/ModeleBanc.h"
 #include "SalleEssai.h"
 #include "TestHome.h"
 
@@ -49,7 +50,7 @@ struct Epreuve {
         Forms().unloadAll();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         mdi.reset();
-        Voies = {};
+        Modele().modifierVoie(kDeuxVoies, [](EtatVoie& canal) { canal = EtatVoie(); });
         setMountProbe(nullptr);
         setAdresseFichierVersion(QString());
     }

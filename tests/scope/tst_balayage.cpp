@@ -2,6 +2,7 @@
 // figure and the ADD sum, with time driven by hand.
 
 #include "BancScope.h"
+#include "services/ModeleBanc.h"
 
 #include "bench/frmGBF.h"
 #include "platform/PictureBox.h"
@@ -191,7 +192,7 @@ void tst_Balayage::spotDualColoursAndStyles()
     finesse(b);
     b.source(0, "Cc", 1, 0);
     b.source(1, "Cc", -1, 0);
-    StyleTraceB = 2; // dotted
+    Modele().modifierVoie(1, [&](EtatVoie& canal) { canal.StyleTrace = 2; }); // dotted
     b.baseTemps(5);
     b.scope->tmrSpot_Timer();
     const QImage image = b.image();
@@ -341,9 +342,13 @@ void tst_Balayage::xyHardPairInkFollowsItsPoints()
     // The harmonic generator at every level (a sawtooth's), as it was
     // afterwards.
     const NiveauxHarmoniques niveaux = NiveauxHarmo(1);
-    const auto remis = qScopeGuard([niveaux] { NiveauxHarmo(1) = niveaux; });
-    for (int i = 0; i < 20; ++i)
-        NiveauxHarmo(1).Ampli[size_t(i)] = NiveauxHarmo(1).AmpliMin[size_t(i)] / (i + 1);
+    const auto remis = qScopeGuard([niveaux] { Modele().reglerNiveauxHarmo(1, niveaux); });
+    {
+        NiveauxHarmoniques n = NiveauxHarmo(1);
+        for (int i = 0; i < 20; ++i)
+            n.Ampli[size_t(i)] = NiveauxHarmo(1).AmpliMin[size_t(i)] / (i + 1);
+        Modele().reglerNiveauxHarmo(1, n);
+    }
     b.scope->setPotentioValue(0, float(focus));
     ReglerPotentiometre(1, 0);
     b.source(0, "Sinus", 3, 10);
@@ -476,23 +481,23 @@ void tst_Balayage::xyEvaluatedModeKeepsTheExercise()
     QFETCH(QString, mot);
     BancScope b(4);
     Horloge h;
-    Banc().modeLibre = false;
+    Modele().passerEnModeLibre(false);
     b.source(0, "Cc", 0, 0); // the sources play no part
     b.source(1, "Cc", 0, 0);
-    SignalExoA = mot;
-    UmaxExoA = 2;
-    FreqExoA = 250;
-    SignalExoB = "Sinus";
-    UmaxExoB = 1;
-    FreqExoB = 1000;
-    DecalageA = 0.5;
+    Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.SignalExo = mot; });
+    Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.UmaxExo = 2; });
+    Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.FreqExo = 250; });
+    Modele().modifierVoie(1, [&](EtatVoie& canal) { canal.SignalExo = "Sinus"; });
+    Modele().modifierVoie(1, [&](EtatVoie& canal) { canal.UmaxExo = 1; });
+    Modele().modifierVoie(1, [&](EtatVoie& canal) { canal.FreqExo = 1000; });
+    Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.Decalage = 0.5; });
     ActualiserEcran();
     b.scope->tmrXY_Timer();
     // The tick writes none of the channel state.
-    QCOMPARE(TraceFrequenceA, 250.0);
-    QCOMPARE(RapportCycliqueA, 0.5f);
-    QCOMPARE(RapportCycliqueB, 0.5f);
-    QCOMPARE(DecalageA, 0.5);
+    QCOMPARE(VoieAffichee(Banc(), Panneau(), 0).TraceFrequence, 250.0);
+    QCOMPARE(Banc().voies[0].RapportCyclique, 0.5f);
+    QCOMPARE(Banc().voies[1].RapportCyclique, 0.5f);
+    QCOMPARE(Banc().voies[0].Decalage, 0.5);
     // Half of the time high, half low (a square), or half rising, half
     // falling (a triangle), around the 0.5 V offset.
     int haut = 0, bas = 0, monte = 0, descend = 0;

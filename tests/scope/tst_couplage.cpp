@@ -2,6 +2,7 @@
 // every picture the scope draws of the channel. DC coupling passes it.
 
 #include "BancScope.h"
+#include "services/ModeleBanc.h"
 
 #include "app/MDIWavix.h"
 #include "services/RequetesBanc.h"
@@ -65,8 +66,8 @@ private Q_SLOTS:
 
 void tst_Couplage::init()
 {
-    NiveauxHarmo(0) = NiveauxHarmoAuChargement();
-    NiveauxHarmo(1) = NiveauxHarmoAuChargement();
+    Modele().reglerNiveauxHarmo(0, NiveauxHarmoAuChargement());
+    Modele().reglerNiveauxHarmo(1, NiveauxHarmoAuChargement());
 }
 
 void tst_Couplage::cleanup()
@@ -215,16 +216,20 @@ void tst_Couplage::acBlocksTheDcLevelOnScreen()
     } else if (source == "supply") {
         b.source(voie, "Cc", -6, 0);
     } else if (source == "exercise") {
-        Banc().modeLibre = false;
+        Modele().passerEnModeLibre(false);
         b.source(voie, "Cc", 0, 0);
-        Voies[size_t(voie)].UmaxExo = 3;
-        Voies[size_t(voie)].FreqExo = 0;
-        Voies[size_t(voie)].SignalExo = "Cc";
+        Modele().modifierVoie(voie, [&](EtatVoie& canal) { canal.UmaxExo = 3; });
+        Modele().modifierVoie(voie, [&](EtatVoie& canal) { canal.FreqExo = 0; });
+        Modele().modifierVoie(voie, [&](EtatVoie& canal) { canal.SignalExo = "Cc"; });
     } else if (source == "square") {
         b.generateur(voie, true, 75, 0, 120, 0, true);
         b.source(voie, "Carre", 5, 500);
     } else if (source == "harmonic") {
-        NiveauxHarmo(voie).X0 = 3;
+        {
+            NiveauxHarmoniques n = NiveauxHarmo(voie);
+            n.X0 = 3;
+            Modele().reglerNiveauxHarmo(voie, n);
+        }
         b.source(voie, "harmo", 2, 500);
     }
     if (vue == "spectrum")

@@ -1,4 +1,5 @@
 #include "BancScope.h"
+#include "services/ModeleBanc.h"
 #include "PetitDisque.h"
 
 #include "services/FichierINI.h"
@@ -44,8 +45,8 @@ struct EtatEcran {
     {
         image = b.image();
         for (int i = 0; i < 5; ++i)
-            couleurs[size_t(i)] = VariableCouleur(i);
-        styles = {StyleTraceA, StyleTraceB};
+            couleurs[size_t(i)] = CouleurVariable(i);
+        styles = {Banc().voies[0].StyleTrace, Banc().voies[1].StyleTrace};
         largeur = b.scope->picEcran->DrawWidth;
         epaisseur = EpaisseurTrace;
         focus = b.scope->potentioValue(0);
@@ -150,7 +151,7 @@ void tst_Impression::cleanup()
     setClipboardWriter(nullptr);
     resetChosenPrinter();
     BaseTemps = 0.001;
-    NiveauxHarmo(0) = {};
+    Modele().reglerNiveauxHarmo(0, {});
 }
 
 void tst_Impression::markerPoints_data()
@@ -193,22 +194,24 @@ void tst_Impression::markerPoints()
     QFETCH(double, position);
     QFETCH(QList<double>, y);
 
-    NiveauxHarmo(0) = {};
-    NiveauxHarmo(0).Ampli[1] = 1;
-    NiveauxHarmo(0).AmpliMin[1] = 1;
+    NiveauxHarmoniques niveaux{};
+    niveaux.Ampli[1] = 1;
+    niveaux.AmpliMin[1] = 1;
+    Modele().reglerNiveauxHarmo(0, niveaux);
     BaseTemps = 0.001;
-    Voies = {};
-    EtatVoie& v = Voies[0];
-    v.FormeSignal = mot;
-    v.Amplitude = amplitude;
-    v.Frequence = frequence;
-    v.RapportCyclique = float(rapport);
-    v.Decalage = decalage;
-    v.Sensibilite = sensibilite;
-    v.PositionVerticale = position;
-    // The drawn values play no part.
-    v.TraceAmplitude = 99;
-    v.TraceSignal = "sinus";
+    Modele().modifierVoie(kDeuxVoies, [](EtatVoie& canal) { canal = EtatVoie(); });
+    Modele().modifierVoie(0, [&](EtatVoie& v) {
+        v.FormeSignal = mot;
+        v.Amplitude = amplitude;
+        v.Frequence = frequence;
+        v.RapportCyclique = float(rapport);
+        v.Decalage = decalage;
+        v.Sensibilite = sensibilite;
+        v.PositionVerticale = position;
+        // The drawn values play no part.
+        v.TraceAmplitude = 99;
+        v.TraceSignal = "sinus";
+    });
 
     const QList<QPointF> points = PointsMarques(0);
     QCOMPARE(points.size(), y.size());
@@ -217,7 +220,7 @@ void tst_Impression::markerPoints()
         QVERIFY2(std::abs(points[i].y() - y[i]) < 1e-6,
                  qPrintable(QString("marker %1 at %2, expected %3").arg(i).arg(points[i].y()).arg(y[i])));
     }
-    Voies = {};
+    Modele().modifierVoie(kDeuxVoies, [](EtatVoie& canal) { canal = EtatVoie(); });
 }
 
 void tst_Impression::printChoices_data()
@@ -368,7 +371,7 @@ void tst_Impression::printedPictureInPrintColours()
     {
         EcranFige fige(*b.scope);
         page = PreparerPage(*b.scope);
-        QCOMPARE(StyleTraceB, 1);
+        QCOMPARE(Banc().voies[1].StyleTrace, 1);
         QCOMPARE(b.scope->picEcran->DrawWidth, 1);
     }
     const QImage& image = page.ecran;

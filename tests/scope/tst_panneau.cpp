@@ -127,7 +127,8 @@ void tst_Panneau::powerOffClearsLampsAndTraces()
     QCOMPARE(b.scope->chkOn->text(), QStringLiteral("On"));
     QCOMPARE(b.scope->imgOn->toolTip(), QStringLiteral("Wavixscope éteint"));
     QCOMPARE(b.image(), b.scope->picGrille->Image());
-    QVERIFY(!EntreeBrancheeA && !EntreeBrancheeB);
+    // The plugs stay in: a meter's leads still read across the inputs.
+    QVERIFY(Banc().voies[0].EntreeBranchee && Banc().voies[1].EntreeBranchee);
     QCOMPARE(b.scope->tmrSpot.Interval(), 0);
 }
 
@@ -223,15 +224,15 @@ void tst_Panneau::plugsWireTheInputs()
     borne(0);
     borne(2);
     QVERIFY(b.scope->imgFiche[0]->isVisibleTo(b.scope));
-    QVERIFY(!EntreeBrancheeA); // off
+    QVERIFY(Banc().voies[0].EntreeBranchee); // wired, though off
     b.scope->chkOn->setChecked(true);
-    QVERIFY(EntreeBrancheeA);
-    QVERIFY(!EntreeBrancheeB);
+    QVERIFY(Banc().voies[0].EntreeBranchee);
+    QVERIFY(!Banc().voies[1].EntreeBranchee);
     borne(1);
-    QVERIFY(EntreeBrancheeB);
+    QVERIFY(Banc().voies[1].EntreeBranchee);
     b.scope->imgFiche[2]->Click(); // the ground plug, clicked on itself
     QVERIFY(!b.scope->imgFiche[2]->isVisibleTo(b.scope));
-    QVERIFY(!EntreeBrancheeA && !EntreeBrancheeB);
+    QVERIFY(!Banc().voies[0].EntreeBranchee && !Banc().voies[1].EntreeBranchee);
 }
 
 void tst_Panneau::knobSettings_data()
@@ -249,13 +250,13 @@ void tst_Panneau::knobSettings_data()
     QTest::newRow("intensity 5") << 1 << 5.0 << "LuminositeTrace" << 1 - std::exp(-5.0);
     QTest::newRow("horizontal 0") << 2 << 0.0 << "PositionHorizontale" << -900.0;
     QTest::newRow("horizontal 1800") << 2 << 1800.0 << "PositionHorizontale" << 900.0;
-    QTest::newRow("CH1 position 1400") << 3 << 1400.0 << "PositionVerticaleA" << 700.0;
-    QTest::newRow("CH2 position 0") << 4 << 0.0 << "PositionVerticaleB" << -700.0;
+    QTest::newRow("CH1 position 1400") << 3 << 1400.0 << "Banc().voies[0].PositionVerticale" << 700.0;
+    QTest::newRow("CH2 position 0") << 4 << 0.0 << "Banc().voies[1].PositionVerticale" << -700.0;
     QTest::newRow("time base 17") << 5 << 17.0 << "BaseTemps" << 0.000001;
     QTest::newRow("time base 0") << 5 << 0.0 << "BaseTemps" << 0.5;
     QTest::newRow("time base 8") << 5 << 8.0 << "BaseTemps" << 0.001;
-    QTest::newRow("CH1 sensitivity 13") << 6 << 13.0 << "SensibiliteA" << 0.005;
-    QTest::newRow("CH2 sensitivity 0") << 7 << 0.0 << "SensibiliteB" << 100.0;
+    QTest::newRow("CH1 sensitivity 13") << 6 << 13.0 << "Banc().voies[0].Sensibilite" << 0.005;
+    QTest::newRow("CH2 sensitivity 0") << 7 << 0.0 << "Banc().voies[1].Sensibilite" << 100.0;
 }
 
 void tst_Panneau::knobSettings()
@@ -269,9 +270,9 @@ void tst_Panneau::knobSettings()
     ReglerPotentiometre(1, knob);
     const QHash<QString, double> settings = {
         {"EpaisseurTrace", EpaisseurTrace},       {"LuminositeTrace", LuminositeTrace},
-        {"PositionHorizontale", PositionHorizontale}, {"PositionVerticaleA", PositionVerticaleA},
-        {"PositionVerticaleB", PositionVerticaleB}, {"BaseTemps", BaseTemps},
-        {"SensibiliteA", SensibiliteA},           {"SensibiliteB", SensibiliteB},
+        {"PositionHorizontale", PositionHorizontale}, {"Banc().voies[0].PositionVerticale", Banc().voies[0].PositionVerticale},
+        {"Banc().voies[1].PositionVerticale", Banc().voies[1].PositionVerticale}, {"BaseTemps", BaseTemps},
+        {"Banc().voies[0].Sensibilite", Banc().voies[0].Sensibilite},           {"Banc().voies[1].Sensibilite", Banc().voies[1].Sensibilite},
     };
     QVERIFY(std::abs(settings.value(setting) - expected) < 1e-12);
     if (knob == 0)
@@ -321,8 +322,8 @@ void tst_Panneau::intensityRebuildsTraceColours()
         c.setCouleur(couleur);
         return QList<int>{c.Rouge(), c.Vert(), c.Bleu()};
     };
-    QCOMPARE(composantes(CouleurTraceA), traceA);
-    QCOMPARE(composantes(CouleurTraceB), traceB);
+    QCOMPARE(composantes(Banc().voies[0].CouleurTrace), traceA);
+    QCOMPARE(composantes(Banc().voies[1].CouleurTrace), traceB);
 }
 
 void tst_Panneau::onlyTheLeftButtonApplies()
@@ -348,8 +349,8 @@ void tst_Panneau::doubleClickRecentres()
     QCOMPARE(b.scope->potentioValue(3), 700.0f);
     QCOMPARE(b.scope->potentioValue(4), 700.0f);
     QCOMPARE(PositionHorizontale, 0.0);
-    QCOMPARE(PositionVerticaleA, 0.0);
-    QCOMPARE(PositionVerticaleB, 0.0);
+    QCOMPARE(Banc().voies[0].PositionVerticale, 0.0);
+    QCOMPARE(Banc().voies[1].PositionVerticale, 0.0);
     // Other knobs keep their value.
     Q_EMIT b.scope->Potentio[5]->DblClick(5);
     QCOMPARE(b.scope->potentioValue(5), 8.0f);
@@ -427,7 +428,7 @@ void tst_Panneau::turningKnobsChangesTheTrace()
     Potentio_Creme* knob = b.scope->Potentio[6];
     knob->setValue(knob->Value() - 1);
     Q_EMIT knob->MouseMove(6, 1, 0, 0, 0);
-    QCOMPARE(SensibiliteA, 2.0);
+    QCOMPARE(Banc().voies[0].Sensibilite, 2.0);
     QVERIFY(std::abs(extent(b.image(), kJaune).first - 100) <= 1);
 
     // A sine whose period is two divisions at 1 ms/div is four at 0.5 ms/div.

@@ -1,4 +1,5 @@
 #include "BancScope.h"
+#include "services/ModeleBanc.h"
 
 #include "services/EtatProgramme.h"
 #include "scope/CourbeWavix.h"
@@ -109,11 +110,11 @@ void tst_ReglageAuto::sources()
     frmToolBox* boite = Forms().get<frmToolBox>();
     boite->choisir(optionA);
     boite->choisir(optionB);
-    Banc().modeLibre = libre;
-    AmplitudeA = amplitudeA;
-    FrequenceA = frequenceA;
-    AmplitudeB = amplitudeB;
-    FrequenceB = frequenceB;
+    Modele().passerEnModeLibre(libre);
+    Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.Amplitude = amplitudeA; });
+    Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.Frequence = frequenceA; });
+    Modele().modifierVoie(1, [&](EtatVoie& canal) { canal.Amplitude = amplitudeB; });
+    Modele().modifierVoie(1, [&](EtatVoie& canal) { canal.Frequence = frequenceB; });
     // Settings to come back from: 10 V/div and 20 mV/div, 50 ms/div, the
     // traces moved.
     b.sensibilite(0, 3);
@@ -126,18 +127,18 @@ void tst_ReglageAuto::sources()
     SensibilitesAutomatiques();
 
     QCOMPARE(PositionHorizontale, 0.0);
-    QCOMPARE(PositionVerticaleA, 0.0);
-    QCOMPARE(PositionVerticaleB, 0.0);
+    QCOMPARE(Banc().voies[0].PositionVerticale, 0.0);
+    QCOMPARE(Banc().voies[1].PositionVerticale, 0.0);
     // The position knobs at their centres: the next touch starts from there.
     for (int i = 2; i <= 4; ++i)
         QCOMPARE(b.scope->potentioValue(i), b.scope->potentioMax(i) / 2);
     ReglerPotentiometre(1, 3);
-    QCOMPARE(PositionVerticaleA, 0.0);
+    QCOMPARE(Banc().voies[0].PositionVerticale, 0.0);
 
     // Each knob shows the setting in force.
     const int attendus[3] = {sensA < 0 ? 3 : sensA, sensB < 0 ? 11 : sensB, base < 0 ? 3 : base};
-    QCOMPARE(SensibiliteA, SensibiliteParIndex(attendus[0]));
-    QCOMPARE(SensibiliteB, SensibiliteParIndex(attendus[1]));
+    QCOMPARE(Banc().voies[0].Sensibilite, SensibiliteParIndex(attendus[0]));
+    QCOMPARE(Banc().voies[1].Sensibilite, SensibiliteParIndex(attendus[1]));
     QCOMPARE(BaseTemps, BaseTempsParIndex(attendus[2]));
     QCOMPARE(b.scope->potentioValue(6), float(attendus[0]));
     QCOMPARE(b.scope->potentioValue(7), float(attendus[1]));
@@ -210,8 +211,8 @@ void tst_ReglageAuto::menuCommand()
     commande->setEnabled(true);
     QVERIFY(commande->isEnabled()); // no longer held back with the commands to come
     commande->trigger();
-    QCOMPARE(PositionVerticaleA, 0.0);
-    QCOMPARE(SensibiliteA, 5.0);
+    QCOMPARE(Banc().voies[0].PositionVerticale, 0.0);
+    QCOMPARE(Banc().voies[0].Sensibilite, 5.0);
 }
 
 QTEST_MAIN(tst_ReglageAuto)

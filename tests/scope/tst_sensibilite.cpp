@@ -1,4 +1,5 @@
 #include "platform/VbFormat.h"
+#include "services/ModeleBanc.h"
 #include "scope/CourbeWavix.h"
 #include "bench/GammesGenerateur.h"
 #include "services/Sensibilite.h"
@@ -132,18 +133,18 @@ void tst_Sensibilite::captionOnGeneratorWindow()
     auto* b = new QLabel("000.0", &generateurB);
     b->setObjectName("lblFreqB");
 
-    FrequenceA = 1500;
-    GammeA = 1000;
-    FrequenceB = 12.5;
-    GammeB = 10;
+    Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.Frequence = 1500; });
+    Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.Gamme = 1000; });
+    Modele().modifierVoie(1, [&](EtatVoie& canal) { canal.Frequence = 12.5; });
+    Modele().modifierVoie(1, [&](EtatVoie& canal) { canal.Gamme = 10; });
     AfficherFrequenceA(&generateurA);
     AfficherFrequenceB(&generateurB);
     QCOMPARE(a->text(), QStringLiteral("1.500"));
     QCOMPARE(b->text(), QStringLiteral("12.50"));
 
     // Before a generator has set its range the label keeps its caption.
-    GammeA = 0;
-    FrequenceA = 3;
+    Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.Gamme = 0; });
+    Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.Frequence = 3; });
     AfficherFrequenceA(&generateurA);
     QCOMPARE(a->text(), QStringLiteral("1.500"));
 }

@@ -2,6 +2,7 @@
 // the couplings, the harmonic generator's levels.
 
 #include "BancScope.h"
+#include "services/ModeleBanc.h"
 
 #include "services/RequetesBanc.h"
 #include "scope/CourbeWavix.h"
@@ -25,8 +26,8 @@ private Q_SLOTS:
 
 void tst_SpectreEcran::init()
 {
-    NiveauxHarmo(0) = NiveauxHarmoAuChargement();
-    NiveauxHarmo(1) = NiveauxHarmoAuChargement();
+    Modele().reglerNiveauxHarmo(0, NiveauxHarmoAuChargement());
+    Modele().reglerNiveauxHarmo(1, NiveauxHarmoAuChargement());
 }
 
 void tst_SpectreEcran::cleanup()
@@ -112,8 +113,16 @@ void tst_SpectreEcran::harmonicLevelsInTheSpectrum()
     // the spectrum's axis gives 100 units to 1 kHz). A constant term of 2 V
     // is a DC line of 200 units half a division left of the fundamental.
     BancScope b(0);
-    NiveauxHarmo(0).Ampli[2] = -500;
-    NiveauxHarmo(0).X0 = 2;
+    {
+        NiveauxHarmoniques n = NiveauxHarmo(0);
+        n.Ampli[2] = -500;
+        Modele().reglerNiveauxHarmo(0, n);
+    }
+    {
+        NiveauxHarmoniques n = NiveauxHarmo(0);
+        n.X0 = 2;
+        Modele().reglerNiveauxHarmo(0, n);
+    }
     b.source(0, "harmo", 4, 500);
     b.scope->chkFFT->setChecked(true);
     ActualiserEcran();

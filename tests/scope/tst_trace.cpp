@@ -1,4 +1,5 @@
 #include "BancScope.h"
+#include "services/ModeleBanc.h"
 
 #include "services/FichierINI.h"
 #include "bench/frmToolBox.h"
@@ -105,14 +106,14 @@ void tst_Trace::calculerVoies()
     if (!fiche)
         b.scope->basculerFiche(voie);
     ActualiserEcran();
-    const EtatVoie& v = Voies[size_t(voie)];
+    const EtatVoie v = VoieAffichee(Banc(), Panneau(), voie);
     QCOMPARE(v.Decalage, decalageA);
     QCOMPARE(v.RapportCyclique, rapportA);
     QCOMPARE(v.TraceAmplitude, traceA);
     QCOMPARE(v.TraceFrequence, 100.0);
     QCOMPARE(v.TraceSignal, QStringLiteral("Sinus"));
     // The other channel keeps its own values.
-    const EtatVoie& a = Voies[size_t(autre)];
+    const EtatVoie a = VoieAffichee(Banc(), Panneau(), autre);
     QCOMPARE(a.Decalage, -7.0);
     QCOMPARE(a.RapportCyclique, 0.2f);
     QCOMPARE(a.TraceAmplitude, 3.0);
@@ -121,24 +122,24 @@ void tst_Trace::calculerVoies()
 void tst_Trace::evaluatedModeDrawsExpectedSignal()
 {
     BancScope b(2);
-    Banc().modeLibre = false;
-    DecalageA = 1.5;
+    Modele().passerEnModeLibre(false);
+    Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.Decalage = 1.5; });
     b.source(0, "Carre", 7, 1000);
     b.source(1, "Sinus", 7, 1000);
-    UmaxExoA = 3;
-    FreqExoA = 250;
-    SignalExoA = "Triangle";
-    UmaxExoB = 2;
-    FreqExoB = 500;
-    SignalExoB = "Cc";
+    Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.UmaxExo = 3; });
+    Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.FreqExo = 250; });
+    Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.SignalExo = "Triangle"; });
+    Modele().modifierVoie(1, [&](EtatVoie& canal) { canal.UmaxExo = 2; });
+    Modele().modifierVoie(1, [&](EtatVoie& canal) { canal.FreqExo = 500; });
+    Modele().modifierVoie(1, [&](EtatVoie& canal) { canal.SignalExo = "Cc"; });
     ActualiserEcran();
-    QCOMPARE(TraceAmplitudeA, 3.0);
-    QCOMPARE(TraceFrequenceA, 250.0);
-    QCOMPARE(TraceSignalA, QStringLiteral("Triangle"));
-    QCOMPARE(TraceSignalB, QStringLiteral("Cc"));
-    QCOMPARE(RapportCycliqueA, 0.5f);
-    QCOMPARE(RapportCycliqueB, 0.5f);
-    QCOMPARE(DecalageA, 1.5);
+    QCOMPARE(VoieAffichee(Banc(), Panneau(), 0).TraceAmplitude, 3.0);
+    QCOMPARE(VoieAffichee(Banc(), Panneau(), 0).TraceFrequence, 250.0);
+    QCOMPARE(VoieAffichee(Banc(), Panneau(), 0).TraceSignal, QStringLiteral("Triangle"));
+    QCOMPARE(VoieAffichee(Banc(), Panneau(), 1).TraceSignal, QStringLiteral("Cc"));
+    QCOMPARE(Banc().voies[0].RapportCyclique, 0.5f);
+    QCOMPARE(Banc().voies[1].RapportCyclique, 0.5f);
+    QCOMPARE(Banc().voies[0].Decalage, 1.5);
 }
 
 void tst_Trace::sinePeaks()
@@ -163,7 +164,8 @@ void tst_Trace::powerOffLeavesGraticule()
     b.source(0, "Sinus", 2, 250);
     ActualiserEcran();
     QCOMPARE(b.image(), b.scope->picGrille->Image());
-    QVERIFY(!EntreeBrancheeA);
+    // Its plugs are in: the input is wired, though nothing is drawn.
+    QVERIFY(Banc().voies[0].EntreeBranchee);
 }
 
 void tst_Trace::slowTimeBaseArmsSpot()

@@ -1,4 +1,5 @@
 #include "BancScope.h"
+#include "services/ModeleBanc.h"
 
 #include <vector>
 
@@ -75,12 +76,13 @@ void BancScope::horizontale(double x)
 
 void BancScope::source(int voie, const char* mot, double amplitude, double frequence)
 {
-    EtatVoie& v = Voies[size_t(voie)];
-    v.FormeSignal = mot;
-    v.Amplitude = amplitude;
-    v.Frequence = frequence;
-    v.SourceBranchee = true;
-    v.CouleurTrace = voie == 0 ? kJaune : kVert;
+    Modele().modifierVoie(voie, [&](EtatVoie& v) {
+        v.FormeSignal = mot;
+        v.Amplitude = amplitude;
+        v.Frequence = frequence;
+        v.SourceBranchee = true;
+        v.CouleurTrace = voie == 0 ? kJaune : kVert;
+    });
 }
 
 frmGBF* BancScope::generateur(int voie, bool allume, double rapport, int rapportFin, double decalage,

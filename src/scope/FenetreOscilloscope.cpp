@@ -1,8 +1,0 @@
-#include "services/Instruments.h"
-
-#include "scope/frmWavix.h"
-
-VbForm* FenetreOscilloscope()
-{
-    return Forms().get<frmWavix>();
-}
