@@ -74,6 +74,8 @@
 #include <ctime>
 #include <functional>
 #include <vector>
+#include <atomic>
+#include <thread>
 
 #include <unistd.h>
 
@@ -407,30 +409,45 @@ void glisserBouton(frmWavix* scope, double secondes, long serveurX)
     const QMetaObject::Connection compte =
         QObject::connect(bouton, &Potentio_Creme::MouseMove, [&recus] { ++recus; });
     envoyer(QEvent::MouseButtonPress, centre, Qt::LeftButton, Qt::LeftButton);
-    QTimer mouvements;
-    mouvements.setTimerType(Qt::PreciseTimer);
+    // The motions come from a thread of their own, as a mouse's come from
+    // the X server: one a millisecond, up and down by 60 pixels twice a
+    // second, each handed to the knob on its thread. The program's thread wakes for them
+    // and nothing else; a timer of a millisecond in its own loop would cost
+    // it more than the motions.
+    const QPoint global = bouton->mapToGlobal(QPoint(0, 0));
+    std::atomic<bool> fini{false};
     QElapsedTimer montre;
-    int envoyes = 0;
-    QObject::connect(&mouvements, &QTimer::timeout, [&] {
-        // Up and down by 60 pixels, twice a second, one motion a
-        // millisecond: the events due since the last timeout.
-        const qint64 dus = montre.elapsed();
-        for (; envoyes < dus; ++envoyes) {
-            const double y = centre.y() + 60 * std::sin(2 * 3.14159265358979 * envoyes / 500.0);
-            const QPointF ici(centre.x(), y);
-            QMouseEvent* e =
-                new QMouseEvent(QEvent::MouseMove, ici, bouton->mapToGlobal(ici), Qt::NoButton, Qt::LeftButton,
-                                Qt::NoModifier);
-            QCoreApplication::postEvent(bouton, e);
-        }
-    });
     const int64_t faites = NombreActualisations;
     const double programme = tempsProcessus();
     const double serveur = serveurX ? tempsProcessus(serveurX) : 0;
     montre.start();
-    mouvements.start(1);
+    std::thread mouvements([&] {
+        timespec prochain;
+        clock_gettime(CLOCK_MONOTONIC, &prochain);
+        for (long envoyes = 0; !fini.load(); ++envoyes) {
+            const double y = centre.y() + 60 * std::sin(2 * 3.14159265358979 * double(envoyes) / 500.0);
+            // The event itself is made on the program's thread: a mouse
+            // event's making touches its device's state.
+            QMetaObject::invokeMethod(
+                bouton,
+                [=] {
+                    const QPointF ici(centre.x(), y);
+                    QMouseEvent e(QEvent::MouseMove, ici, ici + global, Qt::NoButton, Qt::LeftButton,
+                                  Qt::NoModifier);
+                    QCoreApplication::sendEvent(bouton, &e);
+                },
+                Qt::QueuedConnection);
+            prochain.tv_nsec += 1000000;
+            if (prochain.tv_nsec >= 1000000000) {
+                prochain.tv_nsec -= 1000000000;
+                ++prochain.tv_sec;
+            }
+            clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &prochain, nullptr);
+        }
+    });
     attendre(secondes);
-    mouvements.stop();
+    fini = true;
+    mouvements.join();
     const double duree = montre.nsecsElapsed() / 1e9;
     const double cpu = 100 * (tempsProcessus() - programme) / duree;
     const double cpuServeur = serveurX ? 100 * (tempsProcessus(serveurX) - serveur) / duree : -1;

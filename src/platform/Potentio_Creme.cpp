@@ -1,6 +1,7 @@
 #include "platform/Potentio_Creme.h"
 
 #include "platform/VbMouse.h"
+#include "platform/VbTimer.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -29,6 +30,8 @@ Potentio_Creme::Potentio_Creme(QWidget* parent) : QWidget(parent)
 {
     setMouseTracking(true);
     setAttribute(Qt::WA_TranslucentBackground);
+    framePending_.setSingleShot(true);
+    connect(&framePending_, &QTimer::timeout, this, [this] { update(); });
 }
 
 void Potentio_Creme::setMin(float min)
@@ -57,7 +60,7 @@ void Potentio_Creme::setValue(float value)
     const float v = clampValue(value);
     if (v != value_) {
         value_ = v;
-        update();
+        turnPicture();
         Q_EMIT Change(index_);
     }
 }
@@ -148,10 +151,31 @@ void Potentio_Creme::wheelEvent(QWheelEvent* event)
     Q_EMIT MouseUp(index_, left, shift, at.x(), at.y());
 }
 
+void Potentio_Creme::turnPicture()
+{
+    if (!dragging_ || !lastPaint_.isValid()) {
+        framePending_.stop();
+        update();
+        return;
+    }
+    if (framePending_.isActive())
+        return;
+    const qint64 left = VbTimer::framePeriod() - lastPaint_.elapsed();
+    if (left <= 0)
+        update();
+    else
+        framePending_.start(int(left));
+}
+
 void Potentio_Creme::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton)
+    if (event->button() == Qt::LeftButton) {
         dragging_ = false;
+        if (framePending_.isActive()) {
+            framePending_.stop();
+            update();
+        }
+    }
     Q_EMIT MouseUp(index_, vbButtons(event->button()), vbShift(event->modifiers()), event->position().x(),
                    event->position().y());
 }
@@ -163,7 +187,41 @@ void Potentio_Creme::mouseDoubleClickEvent(QMouseEvent*)
 
 void Potentio_Creme::paintEvent(QPaintEvent*)
 {
+    lastPaint_.start();
     QPainter p(this);
+    p.drawPixmap(0, 0, face());
+    p.setRenderHint(QPainter::Antialiasing);
+    const double side = std::min(width(), height());
+    const QPointF c = QRectF(rect()).center();
+    const double rCap = side * (stepped_ ? 0.27 : 0.31);
+    // Pointer line.
+    const double a = angleFor(value_);
+    QPen pointer(QColor(40, 36, 30), std::max(1.5, side / 22));
+    pointer.setCapStyle(Qt::RoundCap);
+    p.setPen(pointer);
+    p.drawLine(polar(c, rCap * 0.15, a), polar(c, rCap * 0.92, a));
+}
+
+const QPixmap& Potentio_Creme::face()
+{
+    const qreal ratio = devicePixelRatioF();
+    const float span = max_ - min_;
+    if (face_.isNull() || faceSize_ != size() || faceRatio_ != ratio || faceStepped_ != stepped_ || faceSpan_ != span) {
+        face_ = QPixmap(size() * ratio);
+        face_.setDevicePixelRatio(ratio);
+        face_.fill(Qt::transparent);
+        QPainter p(&face_);
+        drawFace(p);
+        faceSize_ = size();
+        faceRatio_ = ratio;
+        faceStepped_ = stepped_;
+        faceSpan_ = span;
+    }
+    return face_;
+}
+
+void Potentio_Creme::drawFace(QPainter& p) const
+{
     p.setRenderHint(QPainter::Antialiasing);
     const double side = std::min(width(), height());
     const QPointF c = QRectF(rect()).center();
@@ -227,10 +285,4 @@ void Potentio_Creme::paintEvent(QPaintEvent*)
     p.setBrush(cap);
     p.drawEllipse(c, rCap, rCap);
 
-    // Pointer line.
-    const double a = angleFor(value_);
-    QPen pointer(QColor(40, 36, 30), std::max(1.5, side / 22));
-    pointer.setCapStyle(Qt::RoundCap);
-    p.setPen(pointer);
-    p.drawLine(polar(c, rCap * 0.15, a), polar(c, rCap * 0.92, a));
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QElapsedTimer>
+#include <QPixmap>
+#include <QTimer>
 #include <QWidget>
 
 #include <algorithm>
@@ -16,7 +19,9 @@
 // as a short drag does, so every window recomputes as it does for a drag.
 // Setting the value from the program turns the picture and raises no mouse
 // event. Every event carries the knob's index, and Value is already updated
-// when it arrives.
+// when it arrives. While a drag turns it, the picture follows once a display
+// frame at most (a mouse sends far more motions than a screen shows), always
+// ending on the last value.
 class Potentio_Creme : public QWidget {
     Q_OBJECT
     Q_PROPERTY(float Min READ Min WRITE setMin)
@@ -62,6 +67,13 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
+    // The picture turned to the value: at once outside a drag, and within a
+    // drag at once if a frame has gone by since the last paint, else at the
+    // end of that frame.
+    void turnPicture();
+    // The knob without its pointer, drawn once for its size and scale.
+    const QPixmap& face();
+    void drawFace(QPainter& p) const;
     // Sets Min or Max and keeps Value between them.
     void setBound(float& bound, float value);
     float clampValue(float value) const;
@@ -81,4 +93,11 @@ private:
     float anchorValue_ = 0;
     // Wheel turn not yet worth a detent (eighths of a degree).
     int wheelRemainder_ = 0;
+    QElapsedTimer lastPaint_;
+    QTimer framePending_;
+    QPixmap face_;
+    QSize faceSize_;
+    qreal faceRatio_ = 0;
+    bool faceStepped_ = false;
+    float faceSpan_ = 0;
 };

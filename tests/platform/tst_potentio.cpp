@@ -70,6 +70,7 @@ private Q_SLOTS:
     void wheel_data();
     void wheel();
     void wheelAtAnEndStopRaisesNothing();
+    void dragPaintsOnceAFrameEndingOnItsValue();
 };
 
 void tst_Potentio::verticalDrag_data()
@@ -219,3 +220,57 @@ void tst_Potentio::wheelAtAnEndStopRaisesNothing()
 
 QTEST_MAIN(tst_Potentio)
 #include "tst_potentio.moc"
+
+namespace {
+
+// The knob's paints, and the value each showed.
+struct Peintures : QObject {
+    Potentio_Creme* knob = nullptr;
+    QList<float> valeurs;
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint)
+            valeurs << knob->Value();
+        return false;
+    }
+};
+
+} // namespace
+
+void tst_Potentio::dragPaintsOnceAFrameEndingOnItsValue()
+{
+    // A mouse sends far more motions than a screen shows: a drag of a
+    // hundred motions within one frame paints the knob once or twice, not a
+    // hundred times, its value following every motion; the last paint then
+    // shows the last value, once the frame is over and as soon as the
+    // button is released.
+    Bouton b(false, 100, 20);
+    b.knob.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&b.knob));
+    Peintures peintures;
+    peintures.knob = &b.knob;
+    b.knob.installEventFilter(&peintures);
+    const QPointF depart(30, 30);
+    b.presser(depart);
+    QTest::qWait(40);
+    peintures.valeurs.clear();
+    QElapsedTimer montre;
+    montre.start();
+    for (int y = 1; y <= 100; ++y) {
+        b.glisser(depart - QPointF(0, y * 0.5));
+        QCoreApplication::processEvents();
+    }
+    QCOMPARE(b.knob.Value(), 45.f); // 50 pixels up: a quarter of the range
+    if (montre.elapsed() < 15)
+        QVERIFY2(peintures.valeurs.size() <= 2, qPrintable(QString::number(peintures.valeurs.size())));
+    QTRY_VERIFY(!peintures.valeurs.isEmpty() && peintures.valeurs.last() == 45.f);
+
+    // Released within the frame of a paint: the last value at once.
+    b.glisser(depart - QPointF(0, 60));
+    QCoreApplication::processEvents();
+    b.glisser(depart - QPointF(0, 70));
+    b.lacher(depart - QPointF(0, 70));
+    QCOMPARE(b.knob.Value(), 55.f);
+    QCoreApplication::processEvents();
+    QCOMPARE(peintures.valeurs.last(), 55.f);
+}
