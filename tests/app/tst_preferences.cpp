@@ -191,7 +191,7 @@ void tst_Preferences::roundTrip()
     else if (applique == "multimetre")
         QCOMPARE(MultimetreCollegeChoisi(), apres != "0");
     else if (applique == "couleur")
-        QCOMPARE(VariableCouleur(QString::fromLatin1(c.controle).section('(', 1).chopped(1).toInt()), apres.toInt());
+        QCOMPARE(CouleurVariable(QString::fromLatin1(c.controle).section('(', 1).chopped(1).toInt()), apres.toInt());
 }
 
 void tst_Preferences::outOfRange_data()
