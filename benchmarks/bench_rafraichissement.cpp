@@ -22,7 +22,8 @@
 //   bench_rafraichissement [runs]     (default 5 per setting)
 //
 // RAFRAICHISSEMENT_FAMILLE=text sweeps only the families whose name holds
-// the text.
+// the text; RAFRAICHISSEMENT_REGLAGE=text only the settings whose printed
+// setting holds it (for profiling one of them).
 
 #include "services/FichierINI.h"
 #include "services/ModeleBanc.h"
@@ -243,6 +244,7 @@ std::vector<Famille> familles()
 void balayer(frmWavix* scope, const char* titre, int runs)
 {
     const QString filtre = qEnvironmentVariable("RAFRAICHISSEMENT_FAMILLE");
+    const QByteArray seul = qgetenv("RAFRAICHISSEMENT_REGLAGE");
     const PictureBox* ecran = ecranCourant();
     const double avant = plancher(41);
     ActualiserEcran();
@@ -270,6 +272,8 @@ void balayer(frmWavix* scope, const char* titre, int runs)
         int pareils = 0;
         std::string exemple; // the first setting that drew the same picture twice
         for (size_t i = 0; i < f.reglages.size(); ++i) {
+            if (!seul.isEmpty() && texteReglage(f.reglages[i]).find(seul.constData()) == std::string::npos)
+                continue;
             const double ms = chronometrer(scope, f.reglages[i], runs);
             if (ms >= 0) {
                 t.push_back({ms, i});

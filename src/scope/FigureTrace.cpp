@@ -246,8 +246,8 @@ public:
         }
         if ((t1 - t0) * fUtile_ < 1) {
             constexpr int kInstants = 64;
-            const auto lire = [&](double t) { tenir((*this)(t)); };
-            if (a_.instants(t0, t1, kInstants, lire) && b_.instants(t0, t1, kInstants, lire))
+            if (a_.sommeAuxInstants(b_, y0_, t0, t1, kInstants, e.bas, e.haut)
+                && b_.sommeAuxInstants(a_, y0_, t0, t1, kInstants, e.bas, e.haut))
                 return e;
         }
         if (!table_.vide()) {

@@ -43,17 +43,26 @@ public:
     int taille() const { return int(v_.size()); }
     // The value at a phase in cycles (any real number: whole cycles drop).
     double valeur(double cycles) const;
+    // Where valeur() reads a finite phase: the sample at or before it, and
+    // how far past that sample (0 to 1, in samples).
+    void position(double cycles, size_t& echantillon, double& reste) const;
+    // Sample i, and the value `reste` of the way from it to the next.
+    double entre(size_t i, double reste) const
+    {
+        const size_t j = i + 1 < v_.size() ? i + 1 : 0;
+        return v_[i] + reste * (v_[j] - v_[i]);
+    }
     // The least and greatest sample over a whole period.
     double minimum() const { return min_; }
     double maximum() const { return max_; }
     // Widens [bas, haut] by the samples strictly between the phases u0 and
     // u1 (cycles, u0 <= u1 < u0 + 1).
     void interieur(double u0, double u1, double& bas, double& haut) const;
-    // The phases (cycles, from u0 on) of the samples strictly between u0 and
-    // u1, given to `f` one by one; at most `plafond` of them, false when
-    // there are more.
+    // The samples strictly between the phases u0 and u1 (u0 <= u1 < u0 +
+    // 1), given to `f` one by one as their phase (cycles, from u0 on) and
+    // their value; at most `plafond` of them, false when there are more.
     template <class F>
-    bool phases(double u0, double u1, int plafond, F f) const;
+    bool echantillons(double u0, double u1, int plafond, F f) const;
 
 private:
     static constexpr int kBloc = 32;
@@ -65,7 +74,7 @@ private:
 };
 
 template <class F>
-bool TablePeriode::phases(double u0, double u1, int plafond, F f) const
+bool TablePeriode::echantillons(double u0, double u1, int plafond, F f) const
 {
     const double n = double(v_.size());
     const double base = std::floor(u0);
@@ -73,8 +82,9 @@ bool TablePeriode::phases(double u0, double u1, int plafond, F f) const
     const double premier = std::floor(a) + 1, dernier = std::ceil(b) - 1;
     if (dernier - premier + 1 > plafond)
         return false;
+    // From u0's cycle on, into the next one at most (i below 2n).
     for (double i = premier; i <= dernier; ++i)
-        f(base + i / n);
+        f(base + i / n, v_[size_t(i < n ? i : i - n)]);
     return true;
 }
 
@@ -82,8 +92,15 @@ inline double TablePeriode::valeur(double cycles) const
 {
     if (v_.empty() || !std::isfinite(cycles))
         return 0;
-    const size_t taille = v_.size();
-    const double n = double(taille);
+    size_t a;
+    double reste;
+    position(cycles, a, reste);
+    return entre(a, reste);
+}
+
+inline void TablePeriode::position(double cycles, size_t& echantillon, double& reste) const
+{
+    const double n = double(v_.size());
     // floor(cycles), and floor(x) of an x never below 0, as std::floor
     // gives them, in fewer steps.
     double tours = cycles;
@@ -94,12 +111,10 @@ inline double TablePeriode::valeur(double cycles) const
     }
     const double x = (cycles - tours) * n;
     double i = double(int64_t(x));
-    const double reste = x - i;
+    reste = x - i;
     if (i >= n) // rounding just below a whole cycle
         i = 0;
-    const size_t a = size_t(i), b = a + 1 < taille ? a + 1 : 0;
-    const double* v = v_.data();
-    return v[a] + reste * (v[b] - v[a]);
+    echantillon = size_t(i);
 }
 
 // sin(x), for x between -8 and 8 (every phase a wave takes) without a call
@@ -176,10 +191,17 @@ public:
     Etendue etendue(double t0, double t1, double v0, double v1) const;
     Etendue etendue(double t0, double t1) const { return etendue(t0, t1, (*this)(t0), (*this)(t1)); }
     // The instants strictly between t0 and t1 where the wave turns or breaks
-    // (its peaks, its corners, its table's samples), given to `f`; false,
-    // having given none, when there are more than `plafond`.
+    // (its peaks, its corners, its table's samples), given to `f` with the
+    // wave's value there; false, having given none, when there are more
+    // than `plafond`.
     template <class F>
     bool instants(double t0, double t1, int plafond, F f) const;
+    // Widens [bas, haut] by this wave plus `autre` plus `decale` at this
+    // one's instants strictly between t0 and t1; false, having widened
+    // nothing, when there are more than `plafond`. Two tables are read in
+    // place: the ADD sum takes tens of instants a column.
+    bool sommeAuxInstants(const OndeEcran& autre, double decale, double t0, double t1, int plafond, double& bas,
+                          double& haut) const;
 
 private:
     enum class Genre { Plat, Sinus, Trapeze, Table };
@@ -239,7 +261,7 @@ bool OndeEcran::instants(double t0, double t1, int plafond, F f) const
         const double u0 = t0 * f_, u1 = t1 * f_;
         if (u1 - u0 >= 1)
             return false;
-        return table_->phases(u0, u1, plafond, [&](double u) { f(u / f_); });
+        return table_->echantillons(u0, u1, plafond, [&](double u, double v) { f(u / f_, gain_ * v + base_); });
     }
     case Genre::Sinus:
     case Genre::Trapeze: {
@@ -263,8 +285,10 @@ bool OndeEcran::instants(double t0, double t1, int plafond, F f) const
             }
         if (nombre > plafond)
             return false;
-        for (int k = 0; k < nombre; ++k)
-            f(trouves[k] / f_);
+        for (int k = 0; k < nombre; ++k) {
+            const double t = trouves[k] / f_;
+            f(t, (*this)(t));
+        }
         return true;
     }
     }

@@ -183,6 +183,8 @@ private Q_SLOTS:
     void addCancelsWithInvertedCh2();
     void addHorizontalShift();
     void addSensitivitiesPerChannel();
+    void addOfTwoSampledWavesHoldsTheirSum_data();
+    void addOfTwoSampledWavesHoldsTheirSum();
     // Readout.
     void readout_data();
     void readout();
@@ -1004,6 +1006,82 @@ void tst_Figure::addSensitivitiesPerChannel()
     e.voies[1].sensibilite = 2;
     for (const QPointF& p : PointsADD(e, -500, 500, 1))
         QCOMPARE(p.y(), 200.0); // 100 + 50, and both positions
+}
+
+void tst_Figure::addOfTwoSampledWavesHoldsTheirSum_data()
+{
+    // Two waves read from their period's samples (the alternator, the
+    // harmonic generator at every level) at frequencies apart, a column
+    // a fraction of their top harmonic's period: each column's run spans
+    // what the sum takes over its time, no more.
+    QTest::addColumn<FormeOnde>("formeA");
+    QTest::addColumn<double>("frequenceA");
+    QTest::addColumn<FormeOnde>("formeB");
+    QTest::addColumn<double>("frequenceB");
+    QTest::addColumn<bool>("inverse");
+    QTest::addColumn<double>("sensibiliteB");
+    QTest::newRow("alternators, 1 % apart") << FormeOnde::Dyn << 12500.0 << FormeOnde::Dyn << 12625.0 << false << 1.0;
+    QTest::newRow("alternators, -CH2, CH2 at 2 V/div")
+        << FormeOnde::Dyn << 9000.0 << FormeOnde::Dyn << 17321.0 << true << 2.0;
+    QTest::newRow("harmonic generator and alternator")
+        << FormeOnde::Harmo << 3000.0 << FormeOnde::Dyn << 11111.0 << false << 1.0;
+    QTest::newRow("alternator and harmonic generator, -CH2")
+        << FormeOnde::Dyn << 1234.5 << FormeOnde::Harmo << 4321.0 << true << 0.5;
+    QTest::newRow("harmonic generators") << FormeOnde::Harmo << 4000.0 << FormeOnde::Harmo << 2345.6 << false << 1.0;
+}
+
+void tst_Figure::addOfTwoSampledWavesHoldsTheirSum()
+{
+    QFETCH(FormeOnde, formeA);
+    QFETCH(double, frequenceA);
+    QFETCH(FormeOnde, formeB);
+    QFETCH(double, frequenceB);
+    QFETCH(bool, inverse);
+    QFETCH(double, sensibiliteB);
+    EtatTrace e = etat(ModeVoies::ADD, Couplage::DC, Couplage::DC, inverse);
+    e.voies[0] = voie(formeA, 2, frequenceA);
+    e.voies[1] = voie(formeB, 1.5, frequenceB);
+    e.voies[1].sensibilite = sensibiliteB;
+    e.voies[0].position = 30;
+    e.voies[1].position = -70;
+    for (VoieTracee& v : e.voies)
+        for (int i = 0; i < 20; ++i) {
+            v.niveaux.Ampli[size_t(i)] = 10;
+            v.niveaux.AmpliMin[size_t(i)] = 10 * (i + 1);
+            v.niveaux.Phase[size_t(i)] = i % 4;
+        }
+    const OndeEcran a(e, 0), b(e, 1);
+    // Each column's run, from its points (one or two at its middle).
+    const QPolygonF somme = PointsADD(e, -500, 500, 1);
+    QMap<double, QPair<double, double>> runs;
+    for (const QPointF& p : somme) {
+        auto it = runs.find(p.x());
+        if (it == runs.end())
+            runs.insert(p.x(), {p.y(), p.y()});
+        else
+            *it = {std::min(it->first, p.y()), std::max(it->second, p.y())};
+    }
+    QVERIFY(runs.size() >= 990);
+    // The sum read finely over the column's time: every value in the run,
+    // and the run's ends no further than this reading's spacing allows.
+    constexpr int kLectures = 4000;
+    constexpr double kJeu = 0.01; // screen units
+    int vues = 0;
+    for (auto it = runs.cbegin(); it != runs.cend(); ++it) {
+        const double x = it.key();
+        if (x < -499 || x > 499 || (vues++ % 7) != 0)
+            continue;
+        double bas = std::numeric_limits<double>::infinity(), haut = -bas;
+        for (int k = 0; k <= kLectures; ++k) {
+            const double t = temps(x - 0.5 + double(k) / kLectures);
+            const double y = a(t) + b(t);
+            bas = std::min(bas, y);
+            haut = std::max(haut, y);
+        }
+        const auto [lo, hi] = it.value();
+        QVERIFY2(lo <= bas + 1e-9 && hi >= haut - 1e-9 && lo > bas - kJeu && hi < haut + kJeu,
+                 qPrintable(QString("column at %1: run %2..%3, the sum %4..%5").arg(x).arg(lo).arg(hi).arg(bas).arg(haut)));
+    }
 }
 
 // -------------------------------------------------------------- readout
