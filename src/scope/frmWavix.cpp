@@ -248,6 +248,7 @@ void frmWavix::relier()
         w->setCursor(CurseurMain());
     setMouseTracking(true);
     lblPositionCurseur->installEventFilter(this);
+    picEcran->installEventFilter(this);
 }
 
 float frmWavix::potentioValue(int index) const
@@ -478,6 +479,10 @@ bool frmWavix::eventFilter(QObject* watched, QEvent* event)
         const QPoint ici = lblPositionCurseur->mapTo(picEcran, static_cast<QMouseEvent*>(event)->position().toPoint());
         lblPositionCurseur->move(ici + QPoint(12, 8));
     }
+    // The readout tells where the pointer is on the screen: off the screen
+    // it has nothing to tell. Over the readout, the pointer is still on it.
+    if (watched == picEcran && event->type() == QEvent::Leave)
+        lblPositionCurseur->hide();
     return VbForm::eventFilter(watched, event);
 }
 

@@ -69,6 +69,8 @@ private Q_SLOTS:
     void cursorReadout();
     void cursorReadoutPlace_data();
     void cursorReadoutPlace();
+    void cursorReadoutLeavesWithThePointer_data();
+    void cursorReadoutLeavesWithThePointer();
     void knobPositionsAreTheScales_data();
     void knobPositionsAreTheScales();
     void lampsLitOnlyWhileOn_data();
@@ -601,6 +603,33 @@ void tst_Panneau::cursorReadoutPlace()
     else
         QVERIFY2(proche(etiquette.top() + etiquette.height(), pointeur.y()), qPrintable(QString::number(etiquette.top())));
     QVERIFY(ecran->rect().contains(etiquette));
+}
+
+void tst_Panneau::cursorReadoutLeavesWithThePointer_data()
+{
+    QTest::addColumn<bool>("horsEcran"); // the pointer leaves the screen, else the readout onto the screen
+    QTest::addColumn<bool>("visible");
+    QTest::newRow("off the screen") << true << false;
+    QTest::newRow("from the readout onto the screen") << false << true;
+}
+
+void tst_Panneau::cursorReadoutLeavesWithThePointer()
+{
+    QFETCH(bool, horsEcran);
+    QFETCH(bool, visible);
+    BancScope b(0);
+    PictureBox* ecran = b.scope->picEcran;
+    QLabel* etiquette = b.scope->lblPositionCurseur;
+    const QPointF p = ecran->toPixel(123, -45);
+    QMouseEvent move(QEvent::MouseMove, p, ecran->mapToGlobal(p), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(ecran, &move);
+    QVERIFY(etiquette->isVisibleTo(b.scope));
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(horsEcran ? static_cast<QWidget*>(ecran) : etiquette, &leave);
+    QCOMPARE(etiquette->isVisibleTo(b.scope), visible);
+    // Back on the screen, it shows again.
+    QCoreApplication::sendEvent(ecran, &move);
+    QVERIFY(etiquette->isVisibleTo(b.scope));
 }
 
 void tst_Panneau::knobPositionsAreTheScales_data()
