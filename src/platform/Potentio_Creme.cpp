@@ -50,6 +50,7 @@ void Potentio_Creme::setBound(float& bound, float value)
     const bool moved = value != bound;
     bound = value;
     value_ = clampValue(value_);
+    face_ = QPixmap(); // its scale
     update();
     if (moved || value_ != before)
         Q_EMIT Change(index_);
@@ -68,6 +69,7 @@ void Potentio_Creme::setValue(float value)
 void Potentio_Creme::setStepped(bool stepped)
 {
     stepped_ = stepped;
+    face_ = QPixmap();
     update();
 }
 
@@ -204,18 +206,14 @@ void Potentio_Creme::paintEvent(QPaintEvent*)
 
 const QPixmap& Potentio_Creme::face()
 {
+    // Drawn again for another size or screen; the scale's changes drop it.
     const qreal ratio = devicePixelRatioF();
-    const float span = max_ - min_;
-    if (face_.isNull() || faceSize_ != size() || faceRatio_ != ratio || faceStepped_ != stepped_ || faceSpan_ != span) {
+    if (face_.isNull() || face_.deviceIndependentSize() != QSizeF(size()) || face_.devicePixelRatio() != ratio) {
         face_ = QPixmap(size() * ratio);
         face_.setDevicePixelRatio(ratio);
         face_.fill(Qt::transparent);
         QPainter p(&face_);
         drawFace(p);
-        faceSize_ = size();
-        faceRatio_ = ratio;
-        faceStepped_ = stepped_;
-        faceSpan_ = span;
     }
     return face_;
 }
@@ -284,5 +282,4 @@ void Potentio_Creme::drawFace(QPainter& p) const
     p.setPen(QPen(QColor(150, 138, 108), std::max(1.0, side / 80)));
     p.setBrush(cap);
     p.drawEllipse(c, rCap, rCap);
-
 }

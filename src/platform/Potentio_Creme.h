@@ -96,8 +96,4 @@ private:
     QElapsedTimer lastPaint_;
     QTimer framePending_;
     QPixmap face_;
-    QSize faceSize_;
-    qreal faceRatio_ = 0;
-    bool faceStepped_ = false;
-    float faceSpan_ = 0;
 };
