@@ -1,8 +1,6 @@
 #include "bench/MesureCollege.h"
 
-#include "bench/ValeurEfficace.h"
 #include "platform/VbFormat.h"
-#include "services/Ondes.h"
 
 #include <cmath>
 
@@ -31,17 +29,15 @@ const CalibreVolt& CalibreCollege(int position)
     return kCalibresVolt[size_t(position >= 0 && position <= 16 ? position : kArretVolt)];
 }
 
-std::optional<double> LectureCollege(int position, double amplitude, const QString& mot)
+std::optional<double> LectureCollege(int position, const SignalMesure& signal)
 {
     switch (CalibreCollege(position).genre) {
     case CalibreVolt::VoltsContinus:
-        if (FormeDuMot(mot) != FormeOnde::Continu)
+        if (signal.forme != FormeOnde::Continu)
             return std::nullopt;
-        return amplitude;
+        return signal.amplitude;
     case CalibreVolt::VoltsAlternatifs:
-        // An effective value is a magnitude: a reversed battery reads as
-        // much as the right way round.
-        return std::fabs(ValeurEfficace(amplitude, mot).value_or(0));
+        return GrandeursDe(signal).alternatif;
     default:
         return 0;
     }
@@ -83,9 +79,8 @@ LectureAfficheeCollege AffichageCollege(const EntreesCollege& e)
 {
     double valeur = 0;
     if (e.mesurable && e.fiches[0]) {
-        const std::optional<double> fixe = LectureCollege(e.position, e.voie.Amplitude, e.voie.FormeSignal);
-        // A varying source: its value at a slowly moving instant, from the
-        // first tick on.
+        const std::optional<double> fixe = LectureCollege(e.position, e.signal);
+        // A varying source: its mean over each gate, from the first tick on.
         if (!fixe)
             return {std::nullopt, true};
         valeur = *fixe;
@@ -102,35 +97,14 @@ LectureAfficheeCollege AffichageAuTourCollege(const EntreesCollege& e)
 
 LectureVivanteCollege AffichageCollegeVivant(const EntreesCollege& e, double instant)
 {
-    const EtatVoie& v = e.voie;
+    const SignalMesure& s = e.signal;
     double t = instant;
-    double valeur = 0;
-    if (v.Frequence != 0) {
-        const double periode = 1 / v.Frequence;
+    if (s.frequence != 0 && std::isfinite(s.frequence)) {
+        // Whole periods back change nothing of a periodic wave.
+        const double periode = 1 / std::fabs(s.frequence);
         if (t > periode)
-            t -= periode;
-        // A closed generator window is a generator switched off, so the
-        // mains socket's "Sinus" reads 0 here.
-        const bool allume = e.generateurAllume;
-        switch (FormeDuMot(v.FormeSignal)) {
-        case FormeOnde::Sinus:
-            if (allume)
-                valeur = ValeurSinus(t, v.Frequence, v.Amplitude, 0, v.RapportCyclique, v.Decalage);
-            break;
-        case FormeOnde::Carre:
-            if (allume)
-                valeur = ValeurCarre(t, v.Frequence, v.Amplitude, v.Decalage);
-            break;
-        case FormeOnde::Triangle:
-            if (allume)
-                valeur = ValeurTriangle(t, v.Frequence, v.Amplitude, v.Decalage);
-            break;
-        case FormeOnde::Dyn:
-            valeur = ValeurDyn(t, v.Frequence, v.Amplitude);
-            break;
-        default:
-            break;
-        }
+            t -= std::floor(t / periode) * periode;
     }
+    const double valeur = e.mesurable && e.fiches[0] ? MoyenneIntegree(s, t, kPorteMesure) : 0;
     return {t, EcranCollegePour(e.position, valeur)};
 }

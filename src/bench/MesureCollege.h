@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bench/SignalMesure.h"
 #include "services/EtatBanc.h"
 
 #include <QString>
@@ -30,12 +31,11 @@ constexpr int kArretVolt = 15;
 // The position's entry; OFF's for a position outside 0..16.
 const CalibreVolt& CalibreCollege(int position);
 
-// The reading of a source of peak amplitude A and waveform word `mot` in a
-// selector position, where it does not vary: on a DC range a DC source's
-// signed voltage, on an AC range the magnitude of the effective value (0 for
-// a waveform the meter cannot read), 0 elsewhere. No value on a DC range for
-// a varying source, which reads live.
-std::optional<double> LectureCollege(int position, double amplitude, const QString& mot);
+// The reading of a signal in a selector position, where it does not vary:
+// on a DC range a DC source's signed voltage, on an AC range the effective
+// value of its AC part (0 for a battery), 0 elsewhere. No value on a DC
+// range for a varying source, which reads live.
+std::optional<double> LectureCollege(int position, const SignalMesure& signal);
 
 // What the display shows: the digits of the reading and the minus sign
 // before them, or the over-range "1" alone, or nothing.
@@ -59,16 +59,15 @@ EcranCollege EcranCollegePour(int position, double valeur);
 // others, which compute their reading (AffichageCollege).
 std::optional<EcranCollege> EcranAuTourCollege(int position);
 
-// What the school multimeter reads from: the selector's position, the values
-// of the channel its leads are on, whether that channel can be read at all
-// (MesurePossible), the leads placed on its terminals V, mA, 10A and COM, and
-// whether the channel's function generator is switched on.
+// What the school multimeter reads from: the selector's position, the
+// signal across the scope input its leads are on, whether that channel can
+// be read at all (MesurePossible), and the leads placed on its terminals V,
+// mA, 10A and COM.
 struct EntreesCollege {
     int position = kArretVolt;
-    EtatVoie voie;
+    SignalMesure signal;
     bool mesurable = false;
     std::array<bool, 4> fiches{};
-    bool generateurAllume = false;
 };
 
 // The computed reading: the display, and whether the live reading runs (a
@@ -83,10 +82,14 @@ LectureAfficheeCollege AffichageCollege(const EntreesCollege& e);
 // display EcranAuTourCollege gives, or else the computed reading.
 LectureAfficheeCollege AffichageAuTourCollege(const EntreesCollege& e);
 
-// The live reading at the simulated instant `instant` (seconds): the instant
-// sampled, one period back when it lies beyond one, and the source's value
-// there on the display. A generator switched off reads 0, the alternator
-// reads whatever the switch; a source without a frequency reads 0.
+// The DC ranges' converter integrates over a gate of this many seconds,
+// and reads once a gate.
+constexpr double kPorteMesure = 0.5;
+
+// The live reading at the simulated instant `instant` (seconds): the mean
+// of the signal over the gate that ends there (MoyenneIntegree), on the
+// display; the instant taken one period back when it lies beyond one, from
+// which the next reading is a gate later.
 struct LectureVivanteCollege {
     double instant = 0;
     EcranCollege ecran;

@@ -1,8 +1,6 @@
 #include "bench/MesureTRMS.h"
 
-#include "bench/ValeurEfficace.h"
 #include "platform/VbFormat.h"
-#include "services/Ondes.h"
 
 #include <algorithm>
 #include <array>
@@ -28,12 +26,6 @@ const std::array<GammeTRMS, 5> kGammes{{
     {"1000 V", 1000, "0000", 1},
 }};
 
-// The square wave's own mean, (2d - 1)·A, over its levels +A and -A.
-double moyenneCarre(const SignalTRMS& s)
-{
-    return s.carre ? (2 * s.rapport - 1) * s.amplitude : 0;
-}
-
 } // namespace
 
 double AngleTRMS(int position)
@@ -55,48 +47,19 @@ int PositionPourAngleTRMS(double angle)
     return 4;
 }
 
-double LectureTRMS(int position, const SignalTRMS& s)
+double LectureTRMS(int position, const SignalMesure& s)
 {
-    const bool alternatif = position == 1;
-    const bool continu = position == 2 || position == 3;
-    if (!alternatif && !continu)
-        return 0;
-    const double e = ValeurEfficace(s.amplitude, s.mot).value_or(0);
-    const double d = s.decalage;
-    switch (s.source) {
-    case SourceTRMS::Generateur:
-        if (continu)
-            return moyenneCarre(s) + d;
-        // Mean square of the wave plus its offset: E² + 2·mean·D + D².
-        return std::sqrt(std::max(0.0, e * e + 2 * moyenneCarre(s) * d + d * d));
-    case SourceTRMS::Continu:
-        // The DC positions keep the polarity; the effective value is a
-        // magnitude.
-        return alternatif ? std::fabs(s.amplitude) : s.amplitude;
-    case SourceTRMS::Secteur:
-    case SourceTRMS::Alternateur:
-        return alternatif ? std::sqrt(e * e + d * d) : d;
-    case SourceTRMS::Autre:
-        break;
-    }
+    if (position == 1)
+        return GrandeursDe(s).alternatif;
+    if (position == 2 || position == 3)
+        return GrandeursDe(s).continu;
     return 0;
 }
 
-double MinMaxTRMS(const SignalTRMS& s, bool max)
+double MinMaxTRMS(const SignalMesure& s, bool max)
 {
-    switch (s.source) {
-    case SourceTRMS::Continu:
-        return s.amplitude;
-    case SourceTRMS::Autre:
-        return 0; // as its readings
-    default:
-        break;
-    }
-    // The alternator's wave crests above its fundamental's amplitude (and a
-    // wheel turned backwards mirrors it); every other wave, the square of any
-    // duty included, swings between its offset ± A.
-    const double crete = (s.source == SourceTRMS::Alternateur ? CreteDyn() : 1) * std::fabs(s.amplitude);
-    return max ? s.decalage + crete : s.decalage - crete;
+    const GrandeursSignal g = GrandeursDe(s);
+    return max ? g.max : g.min;
 }
 
 const GammeTRMS& GammeNommee(const QString& nom)
@@ -130,24 +93,6 @@ QString ChiffresTRMS(double valeur, const GammeTRMS& gamme)
 {
     return Format(std::fabs(valeur) * gamme.facteur, QString::fromLatin1(gamme.format))
         .replace(QLatin1Char(','), QLatin1Char('.'));
-}
-
-SignalTRMS SignalDeLaVoie(const EtatVoie& voie, SourceTRMS branchee, bool carre)
-{
-    SignalTRMS s;
-    s.amplitude = voie.Amplitude;
-    s.mot = voie.FormeSignal;
-    s.decalage = voie.Decalage;
-    s.rapport = voie.RapportCyclique;
-    if (branchee == SourceTRMS::Generateur) {
-        s.source = SourceTRMS::Generateur;
-        s.carre = carre;
-    } else if (voie.FormeSignal == QLatin1String("Cc")) {
-        s.source = SourceTRMS::Continu;
-    } else if (branchee == SourceTRMS::Secteur || branchee == SourceTRMS::Alternateur) {
-        s.source = branchee;
-    }
-    return s;
 }
 
 PanneauTRMS AppuiMinMax(PanneauTRMS panneau)
@@ -194,7 +139,9 @@ EcranTRMS EcranAvecPanneau(EcranTRMS ecran, const EntreesTRMS& e)
     ecran.gamme = e.position == 3 ? QStringLiteral("600 mV") : p.gamme;
     ecran.autoVu = p.autoGamme;
     ecran.manuelVu = !p.autoGamme;
-    ecran.gammeVue = !p.autoGamme;
+    // A voltage range's name beside a current or a resistance would read as
+    // its unit.
+    ecran.gammeVue = !p.autoGamme && PositionMesureTRMS(e.position);
     return ecran;
 }
 
@@ -226,6 +173,7 @@ EcranTRMS EcranAuTourTRMS(EcranTRMS ecran, const EntreesTRMS& e)
         ecran.unites[Ampere] = true;
         ecran.dcAc = {false, true};
         ecran.horsEchelle = false;
+        ecran.signe = false;
         ecran.chiffres = Format(0, QString::fromLatin1(position == 6 ? "0.000" : "000.0")).replace(',', '.');
         ecran.chiffresVus = true;
         ecran.barre = 0;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "services/EtatBanc.h"
+#include "bench/SignalMesure.h"
 
 #include <QString>
 
@@ -9,23 +9,6 @@
 // What the true-RMS multimeter reads and how it shows it, apart from its
 // window: the reading of a source by selector position, the peak held by
 // MIN MAX, the ranges and the selector's mouse bands.
-
-// The kind of source that feeds the measured channel, as the toolbox
-// connects it; a DC source is known by its waveform word "Cc".
-enum class SourceTRMS { Generateur, Continu, Secteur, Alternateur, Autre };
-
-// The measured channel's signal: its source, peak amplitude A (signed for a
-// DC source), waveform word, the generator's own offset D while it delivers
-// (whatever the scope's coupling), the duty ratio d (0..1) and whether the
-// generator delivers a square wave.
-struct SignalTRMS {
-    SourceTRMS source = SourceTRMS::Autre;
-    double amplitude = 0;
-    QString mot;
-    double decalage = 0;
-    double rapport = 0.5;
-    bool carre = false;
-};
 
 // Selector positions 0 (OFF) to 7: 1 V AC, 2 V DC, 3 mV DC, 4 ohms, 5
 // diode, 6 mA/A, 7 µA.
@@ -37,18 +20,17 @@ double AngleTRMS(int position);
 // or above 345.
 int PositionPourAngleTRMS(double angle);
 
-// The reading of a signal in a selector position, in volts: the effective
-// value with the DC level in position 1 (never negative), the DC level in 2
-// and 3 (a DC source's signed voltage), 0 in the others. A square wave's own
-// mean counts in the DC level. A source whose waveform the meter cannot read
-// (the harmonic generator) reads 0.
-double LectureTRMS(int position, const SignalTRMS& s);
+// The reading of the signal across the leads in a selector position, in
+// volts: the effective value of its AC part in position 1 (never negative;
+// 0 for a battery), its DC component in 2 and 3 (a DC source's signed
+// voltage, a square's own mean included), 0 in the others.
+double LectureTRMS(int position, const SignalMesure& s);
 
 // The peak that MIN MAX holds: the signal's highest (max) or lowest level,
 // the offset included. The meter reads the source across the scope input,
 // so neither the scope's coupling nor its "-CH2" enters it. A DC source
-// holds its own signed value; a source the meter cannot read holds 0.
-double MinMaxTRMS(const SignalTRMS& s, bool max);
+// holds its own signed value.
+double MinMaxTRMS(const SignalMesure& s, bool max);
 
 // A range of the display: its name, full scale in volts, the pattern of the
 // digits (of |v| × facteur) and whether the units read mV.
@@ -67,12 +49,6 @@ const GammeTRMS& GammeAutomatique(double valeur, int position);
 QString GammeSuivante(const QString& nom);
 // The digits of a value in a range, "." as separator.
 QString ChiffresTRMS(double valeur, const GammeTRMS& gamme);
-
-// The measured channel's signal from the channel's values, the kind of
-// source the toolbox connects to it (Generateur, Secteur, Alternateur, or
-// Autre for any other) and, for the generator, its square-wave lamp. Unless
-// the generator is connected, a "Cc" waveword makes a DC source.
-SignalTRMS SignalDeLaVoie(const EtatVoie& voie, SourceTRMS branchee, bool carre);
 
 // The panel's own state: AUTO or the manual range the RANGE key chose, and
 // MIN MAX off, holding the maximum, the minimum, or both keys stored on (all
@@ -94,12 +70,12 @@ PanneauTRMS AppuiRange(PanneauTRMS panneau, int position);
 
 // What the true-RMS meter reads from: the selector's position, the panel's
 // state, whether the measured channel can be read at all (MesurePossible)
-// and its signal.
+// and the signal across its input.
 struct EntreesTRMS {
     int position = kArretTRMS;
     PanneauTRMS panneau;
     bool mesurable = false;
-    SignalTRMS signal;
+    SignalMesure signal;
 };
 
 // What the screen shows. The units µ, m, V, A, Ω; the legends DC and AC; the

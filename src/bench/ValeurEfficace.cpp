@@ -6,7 +6,12 @@
 
 std::optional<double> ValeurEfficace(double amplitude, const QString& mot)
 {
-    switch (FormeDuMot(mot)) {
+    return ValeurEfficace(FormeDuMot(mot), amplitude);
+}
+
+std::optional<double> ValeurEfficace(FormeOnde forme, double amplitude)
+{
+    switch (forme) {
     case FormeOnde::Continu:
     case FormeOnde::Carre:
         return amplitude;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "services/EtatBanc.h"
+
 #include <QString>
 
 #include <optional>
@@ -9,3 +11,4 @@
 // know, the harmonic generator's included. The duty ratio, the offset and
 // the coupling do not enter it. Both multimeters read with it.
 std::optional<double> ValeurEfficace(double amplitude, const QString& mot);
+std::optional<double> ValeurEfficace(FormeOnde forme, double amplitude);

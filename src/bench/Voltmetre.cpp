@@ -8,22 +8,14 @@
 #include "bench/frmVolt.h"
 #include "platform/Forms.h"
 #include "platform/ImageBox.h"
-#include "platform/SystemServices.h"
 #include "services/EtatBanc.h"
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QRandomGenerator>
 
 #include <cmath>
 
 namespace {
-
-QRandomGenerator& generateur()
-{
-    static QRandomGenerator hasard;
-    return hasard;
-}
 
 frmVolt* multimetreCollege()
 {
@@ -51,17 +43,6 @@ bool MesurePossible(int voie)
         return false;
     const EtatVoie& v = Banc().voies[size_t(voie)];
     return v.SourceBranchee && v.EntreeBranchee && MultimetreBranche;
-}
-
-void AmorcerHasardMesure()
-{
-    const auto ticks = quint64(perfCounterNow());
-    generateur().seed(quint32(ticks ^ (ticks >> 32)));
-}
-
-double HasardMesure()
-{
-    return generateur().generateDouble();
 }
 
 void CalculerMesure()

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "bench/ValeurEfficace.h"
-
 #include <QString>
 
 #include <array>
@@ -9,16 +7,15 @@
 
 class ImageBox;
 
-// What the two multimeters share: which one is in use, the effective value
-// of a source's waveform, whether a channel can be read at all, and the
-// simulated instant of the school multimeter's live reading. A reading is
-// never stored: each call recomputes it from the bench model.
+// What the two multimeters share: which one is in use, whether a channel
+// can be read at all, and the simulated instant of the school multimeter's
+// live reading. A reading is never stored: each call recomputes it from the
+// bench model.
 
 // The school multimeter is in use unless [Options] "Multimetre college" is
 // "0" (the default): the toolbox box, the menu entry and every dispatcher
 // decide with this one rule, read again at each call.
 bool MultimetreCollegeChoisi();
-
 
 // Channel 0 (CH1) or 1 (CH2) can be read: it has a source, that source
 // delivers into the scope input, which is wired (its plug and the ground
@@ -33,14 +30,10 @@ void CalculerMesure();
 // Turns the open multimeter's selector and brings its reading up to date.
 void TournerSelecteur(int& position);
 
-// The simulated time, in seconds, at which the live reading samples the
-// signal; each turn of the selector starts it again at 1 s.
+// The simulated time, in seconds, at which the school multimeter's next
+// live reading ends its gate; each turn of the selector starts it again at
+// 1 s.
 inline double InstantMesure = 1;
-// Seeds the live reading's random steps from the performance counter (a test
-// fixes that clock, and with it the sequence).
-void AmorcerHasardMesure();
-// A uniform random number in [0, 1) from the live reading's generator.
-double HasardMesure();
 
 // The leads in place on a multimeter's four terminals, V-Ω, mA, 10A and COM
 // in that order; the window paints a plug on each.

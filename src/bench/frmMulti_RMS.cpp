@@ -4,6 +4,7 @@
 #include "services/PositionFenetre.h"
 #include "bench/AiguilleSelecteur.h"
 #include "services/RequetesBanc.h"
+#include "services/ModeleBanc.h"
 #include "bench/Voltmetre.h"
 #include "bench/frmEDF.h"
 #include "bench/frmVolt.h"
@@ -374,26 +375,7 @@ bool frmMulti_RMS::eventFilter(QObject* objet, QEvent* e)
 void frmMulti_RMS::TournerSelecteurTRMS(int& position)
 {
     dessinerAiguille(AngleTRMS(position));
-    AmorcerHasardMesure();
-    InstantMesure = 1;
     ConfigurerAffichageTRMS(position);
-}
-
-SignalTRMS frmMulti_RMS::signalMesure() const
-{
-    const int v = voie();
-    SourceTRMS branchee = SourceTRMS::Autre;
-    bool carre = false;
-    if (OptionConnexionChoisie(v == 0 ? 1 : 10)) {
-        branchee = SourceTRMS::Generateur;
-        const std::optional<ReglagesGBF> gbf = ReglagesGenerateur(v);
-        carre = gbf && gbf->carre;
-    } else if (OptionConnexionChoisie(v == 0 ? 12 : 13)) {
-        branchee = SourceTRMS::Secteur;
-    } else if (OptionConnexionChoisie(v == 0 ? 14 : 15)) {
-        branchee = SourceTRMS::Alternateur;
-    }
-    return SignalDeLaVoie(Banc().voies[size_t(v)], branchee, carre);
 }
 
 EntreesTRMS frmMulti_RMS::entrees() const
@@ -403,12 +385,20 @@ EntreesTRMS frmMulti_RMS::entrees() const
     e.panneau = panneau_;
     const int v = voie();
     e.mesurable = MesurePossible(v);
-    e.signal = signalMesure();
+    e.signal = SignalDeLaVoie(Banc().voies[size_t(v)], Modele().niveauxHarmo(v));
     return e;
 }
 
 void frmMulti_RMS::CalculerMesureTRMS()
 {
+    // The current positions read no current (none flows through the shunt
+    // with the leads in V and COM), the ohm and diode positions an open
+    // circuit: their screen stays in its own unit, whatever the keys do.
+    if (!PositionMesureTRMS(PositionSelecteur)) {
+        ecran_ = EcranAuTourTRMS(ecran_, entrees());
+        peindre();
+        return;
+    }
     double valeur = ValeurTRMS(entrees());
     AfficherMesure(valeur);
 }

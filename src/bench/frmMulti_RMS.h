@@ -46,7 +46,6 @@ public:
     bool fichePlacee(int index) const;
     int voie() const;
     // The measured channel's signal as the bench feeds it now.
-    SignalTRMS signalMesure() const;
     // What the screen reads from, as the bench stands now.
     EntreesTRMS entrees() const;
     // What the screen shows.

@@ -4,6 +4,7 @@
 #include "services/PositionFenetre.h"
 #include "bench/AiguilleSelecteur.h"
 #include "services/RequetesBanc.h"
+#include "services/ModeleBanc.h"
 #include "bench/Voltmetre.h"
 #include "bench/frmEDF.h"
 #include "help/AideF1.h"
@@ -351,7 +352,6 @@ bool frmVolt::eventFilter(QObject* objet, QEvent* e)
 void frmVolt::TournerSelecteurCollege(int& position)
 {
     dessinerAiguille(CalibreCollege(position).angle);
-    AmorcerHasardMesure();
     InstantMesure = 1;
     // A live reading belongs to the DC ranges; the compute below starts it
     // again there.
@@ -366,14 +366,10 @@ EntreesCollege frmVolt::entrees() const
 {
     EntreesCollege e;
     e.position = PositionSelecteur;
-    e.voie = Banc().voies[size_t(voie())];
+    e.signal = SignalDeLaVoie(Banc().voies[size_t(voie())], Modele().niveauxHarmo(voie()));
     e.mesurable = MesurePossible(voie());
     for (int i = 0; i < 4; ++i)
         e.fiches[size_t(i)] = fichePlacee(i);
-    // The generator's switch, read without opening its window: a closed one
-    // is off.
-    const std::optional<ReglagesGBF> gbf = ReglagesGenerateur(voie());
-    e.generateurAllume = gbf && gbf->allume;
     return e;
 }
 
@@ -384,7 +380,6 @@ void frmVolt::CalculerMesureCollege()
     const LectureAfficheeCollege lecture = AffichageCollege(entrees());
     tmrVolt.setInterval(0);
     if (lecture.vivante) {
-        AmorcerHasardMesure();
         InstantMesure = 1;
         tmrVolt.setInterval(kIntervalleMesure);
     }
@@ -397,9 +392,8 @@ void frmVolt::tmrVolt_Timer()
     if (!Banc().multimetreAffiche || PositionSelecteur == kArretVolt)
         return;
     const LectureVivanteCollege lecture = AffichageCollegeVivant(entrees(), InstantMesure);
-    // Each tick moves the instant on by 0.5/4200 s to 0.5/1800 s.
-    AmorcerHasardMesure();
-    InstantMesure = lecture.instant + 0.5 / ((1.2 * HasardMesure() + 0.9) * 2000);
+    // The next reading integrates over the gate that follows.
+    InstantMesure = lecture.instant + kPorteMesure;
     peindre(lecture.ecran);
 }
 

@@ -36,7 +36,7 @@ public:
     static constexpr const char* kNom = "frmVolt";
     // Terminal indexes, as the leads go in.
     enum Borne { V = 0, MA = 1, A10 = 2, COM = 3 };
-    static constexpr int kIntervalleMesure = 500;
+    static constexpr int kIntervalleMesure = int(kPorteMesure * 1000);
 
     frmVolt();
 

@@ -17,6 +17,8 @@ struct NiveauxHarmoniques {
     std::array<int, 20> Ampli{};
     std::array<int, 20> AmpliMin{};
     std::array<int, 20> Phase{};
+
+    bool operator==(const NiveauxHarmoniques&) const = default;
 };
 const NiveauxHarmoniques& NiveauxHarmo(int voie);
 // The levels the generator window has when it loads.

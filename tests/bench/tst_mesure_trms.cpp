@@ -5,13 +5,18 @@
 
 #include <cmath>
 
-Q_DECLARE_METATYPE(SourceTRMS)
-
 namespace {
 
-SignalTRMS signal(SourceTRMS source, double a, const char* mot, double d = 0, double rapport = 0.5, bool carre = false)
+// The signal a channel carries from a source that writes these values.
+SignalMesure signal(const char* mot, double a, double f = 50, double d = 0, double rapport = 0.5)
 {
-    return {source, a, QString::fromUtf8(mot), d, rapport, carre};
+    EtatVoie v;
+    v.FormeSignal = QString::fromUtf8(mot);
+    v.Amplitude = a;
+    v.Frequence = f;
+    v.Decalage = d;
+    v.RapportCyclique = float(rapport);
+    return SignalDeLaVoie(v, NiveauxHarmoniques{});
 }
 
 } // namespace
@@ -39,51 +44,55 @@ private Q_SLOTS:
 void tst_MesureTRMS::readingByPositionAndSource_data()
 {
     QTest::addColumn<int>("position");
-    QTest::addColumn<SourceTRMS>("source");
-    QTest::addColumn<double>("amplitude");
     QTest::addColumn<QString>("mot");
+    QTest::addColumn<double>("amplitude");
+    QTest::addColumn<double>("frequence");
     QTest::addColumn<double>("decalage");
     QTest::addColumn<double>("attendu");
-    const auto G = SourceTRMS::Generateur, C = SourceTRMS::Continu, S = SourceTRMS::Secteur,
-               D = SourceTRMS::Alternateur, H = SourceTRMS::Autre;
-    QTest::newRow("battery 1.5 V, V DC") << 2 << C << 1.5 << "Cc" << 0.0 << 1.5;
-    QTest::newRow("battery 1.5 V, V AC") << 1 << C << 1.5 << "Cc" << 0.0 << 1.5;
-    QTest::newRow("battery reversed, V DC") << 2 << C << -1.5 << "Cc" << 0.0 << -1.5;
-    // An effective value is a magnitude: the polarity shows in DC only.
-    QTest::newRow("battery reversed, V AC") << 1 << C << -1.5 << "Cc" << 0.0 << 1.5;
-    QTest::newRow("battery reversed, mV DC") << 3 << C << -0.5 << "Cc" << 0.0 << -0.5;
-    QTest::newRow("battery reversed, current") << 6 << C << -1.5 << "Cc" << 0.0 << 0.0;
-    QTest::newRow("battery reversed, OFF") << 0 << C << -1.5 << "Cc" << 0.0 << 0.0;
-    QTest::newRow("battery 0.5 V, mV DC") << 3 << C << 0.5 << "Cc" << 0.0 << 0.5;
-    QTest::newRow("battery, ohms") << 4 << C << 4.5 << "Cc" << 0.0 << 0.0;
-    QTest::newRow("battery, OFF") << 0 << C << 4.5 << "Cc" << 0.0 << 0.0;
-    QTest::newRow("sine 10 V, V AC") << 1 << G << 10.0 << "Sinus" << 0.0 << 10 / std::sqrt(2.0);
-    QTest::newRow("sine 10 V offset 3, V AC") << 1 << G << 10.0 << "Sinus" << 3.0 << std::sqrt(50.0 + 9);
-    QTest::newRow("sine 10 V offset 3, V DC") << 2 << G << 10.0 << "Sinus" << 3.0 << 3.0;
-    QTest::newRow("sine 10 V offset -3, V AC") << 1 << G << 10.0 << "Sinus" << -3.0 << std::sqrt(50.0 + 9);
-    QTest::newRow("sine 10 V offset -3, V DC") << 2 << G << 10.0 << "Sinus" << -3.0 << -3.0;
-    QTest::newRow("sine 0.4 V offset -0.3, mV DC") << 3 << G << 0.4 << "Sinus" << -0.3 << -0.3;
-    QTest::newRow("sine offset -3, current") << 6 << G << 10.0 << "Sinus" << -3.0 << 0.0;
-    QTest::newRow("sine offset -3, OFF") << 0 << G << 10.0 << "Sinus" << -3.0 << 0.0;
-    QTest::newRow("triangle 6 V, V AC") << 1 << G << 6.0 << "Triangle" << 0.0 << 6 / std::sqrt(3.0);
-    QTest::newRow("sine, current") << 6 << G << 10.0 << "Sinus" << 0.0 << 0.0;
-    QTest::newRow("mains 230 V, V AC") << 1 << S << 230 * std::sqrt(2.0) << "Sinus" << 0.0 << 230.0;
-    QTest::newRow("mains, V DC") << 2 << S << 325.0 << "Sinus" << 0.0 << 0.0;
-    QTest::newRow("alternator 4 V, V AC") << 1 << D << 4.0 << "Dyn" << 0.0 << 4 * 0.7517;
-    QTest::newRow("alternator turned backwards, V AC") << 1 << D << -0.04 << "Dyn" << 0.0 << 0.04 * 0.7517;
-    QTest::newRow("harmonic generator, V AC") << 1 << H << 5.0 << "harmo" << 0.0 << 0.0;
-    QTest::newRow("harmonic generator, V DC") << 2 << H << 5.0 << "harmo" << 0.0 << 0.0;
+    QTest::newRow("battery 1.5 V, V DC") << 2 << "Cc" << 1.5 << 0.0 << 0.0 << 1.5;
+    // V AC reads the AC part alone: a battery has none.
+    QTest::newRow("battery 1.5 V, V AC") << 1 << "Cc" << 1.5 << 0.0 << 0.0 << 0.0;
+    QTest::newRow("battery reversed, V DC") << 2 << "Cc" << -1.5 << 0.0 << 0.0 << -1.5;
+    QTest::newRow("battery reversed, V AC") << 1 << "Cc" << -1.5 << 0.0 << 0.0 << 0.0;
+    QTest::newRow("battery reversed, mV DC") << 3 << "Cc" << -0.5 << 0.0 << 0.0 << -0.5;
+    QTest::newRow("battery reversed, current") << 6 << "Cc" << -1.5 << 0.0 << 0.0 << 0.0;
+    QTest::newRow("battery reversed, OFF") << 0 << "Cc" << -1.5 << 0.0 << 0.0 << 0.0;
+    QTest::newRow("battery 0.5 V, mV DC") << 3 << "Cc" << 0.5 << 0.0 << 0.0 << 0.5;
+    QTest::newRow("battery, ohms") << 4 << "Cc" << 4.5 << 0.0 << 0.0 << 0.0;
+    QTest::newRow("battery, OFF") << 0 << "Cc" << 4.5 << 0.0 << 0.0 << 0.0;
+    QTest::newRow("sine 10 V, V AC") << 1 << "Sinus" << 10.0 << 50.0 << 0.0 << 10 / std::sqrt(2.0);
+    // The offset is DC: V AC does not see it.
+    QTest::newRow("sine 10 V offset 3, V AC") << 1 << "Sinus" << 10.0 << 50.0 << 3.0 << 10 / std::sqrt(2.0);
+    QTest::newRow("sine 10 V offset 3, V DC") << 2 << "Sinus" << 10.0 << 50.0 << 3.0 << 3.0;
+    QTest::newRow("sine 10 V offset -3, V AC") << 1 << "Sinus" << 10.0 << 50.0 << -3.0 << 10 / std::sqrt(2.0);
+    QTest::newRow("sine 10 V offset -3, V DC") << 2 << "Sinus" << 10.0 << 50.0 << -3.0 << -3.0;
+    QTest::newRow("sine 0.4 V offset -0.3, mV DC") << 3 << "Sinus" << 0.4 << 50.0 << -0.3 << -0.3;
+    QTest::newRow("sine offset -3, current") << 6 << "Sinus" << 10.0 << 50.0 << -3.0 << 0.0;
+    QTest::newRow("sine offset -3, OFF") << 0 << "Sinus" << 10.0 << 50.0 << -3.0 << 0.0;
+    QTest::newRow("triangle 6 V, V AC") << 1 << "Triangle" << 6.0 << 50.0 << 0.0 << 6 / std::sqrt(3.0);
+    QTest::newRow("triangle 5 V offset -2, V AC") << 1 << "Triangle" << 5.0 << 50.0 << -2.0 << 5 / std::sqrt(3.0);
+    QTest::newRow("triangle 5 V offset -2, V DC") << 2 << "Triangle" << 5.0 << 50.0 << -2.0 << -2.0;
+    QTest::newRow("sine, current") << 6 << "Sinus" << 10.0 << 50.0 << 0.0 << 0.0;
+    QTest::newRow("mains 230 V, V AC") << 1 << "Sinus" << 230 * std::sqrt(2.0) << 50.0 << 0.0 << 230.0;
+    QTest::newRow("mains, V DC") << 2 << "Sinus" << 325.0 << 50.0 << 0.0 << 0.0;
+    QTest::newRow("alternator 4 V, V AC") << 1 << "Dyn" << 4.0 << 10.0 << 0.0 << 4 * 0.7517;
+    QTest::newRow("alternator turned backwards, V AC") << 1 << "Dyn" << -0.04 << -1.0 << 0.0 << 0.04 * 0.7517;
+    QTest::newRow("alternator, V DC") << 2 << "Dyn" << 4.0 << 10.0 << 0.0 << 0.0;
+    // A generator at 0 Hz delivers a steady level: a sine stands at its
+    // offset, which is all DC.
+    QTest::newRow("sine at 0 Hz, V AC") << 1 << "Sinus" << 10.0 << 0.0 << 2.0 << 0.0;
+    QTest::newRow("sine at 0 Hz, V DC") << 2 << "Sinus" << 10.0 << 0.0 << 2.0 << 2.0;
 }
 
 void tst_MesureTRMS::readingByPositionAndSource()
 {
     QFETCH(int, position);
-    QFETCH(SourceTRMS, source);
-    QFETCH(double, amplitude);
     QFETCH(QString, mot);
+    QFETCH(double, amplitude);
+    QFETCH(double, frequence);
     QFETCH(double, decalage);
     QFETCH(double, attendu);
-    const SignalTRMS s{source, amplitude, mot, decalage, 0.5, false};
+    const SignalMesure s = signal(qPrintable(mot), amplitude, frequence, decalage);
     QVERIFY2(std::fabs(LectureTRMS(position, s) - attendu) < 1e-9, qPrintable(QString::number(LectureTRMS(position, s))));
 }
 
@@ -110,49 +119,45 @@ void tst_MesureTRMS::squareAgainstItsTrueMeanAndRms()
         somme += v;
         carres += v * v;
     }
-    const SignalTRMS s = signal(SourceTRMS::Generateur, a, "Carre", decalage, rapport, true);
-    QVERIFY(std::fabs(LectureTRMS(2, s) - somme / n) < 1e-6);
-    QVERIFY(std::fabs(LectureTRMS(3, s) - somme / n) < 1e-6);
-    QVERIFY(std::fabs(LectureTRMS(1, s) - std::sqrt(carres / n)) < 1e-6);
-    if (decalage == 0)
-        QCOMPARE(LectureTRMS(1, s), a); // whatever the duty, never above its peak
+    const SignalMesure s = signal("Carre", a, 50, decalage, rapport);
+    const double moyenne = somme / n;
+    QVERIFY(std::fabs(LectureTRMS(2, s) - moyenne) < 1e-6);
+    QVERIFY(std::fabs(LectureTRMS(3, s) - moyenne) < 1e-6);
+    // V AC: the RMS of what is left once the mean is taken away.
+    QVERIFY2(std::fabs(LectureTRMS(1, s) - std::sqrt(carres / n - moyenne * moyenne)) < 1e-6,
+             qPrintable(QString::number(LectureTRMS(1, s))));
 }
 
 void tst_MesureTRMS::minMax_data()
 {
-    QTest::addColumn<SourceTRMS>("source");
-    QTest::addColumn<double>("amplitude");
     QTest::addColumn<QString>("mot");
+    QTest::addColumn<double>("amplitude");
     QTest::addColumn<double>("decalage");
     QTest::addColumn<double>("rapport");
     QTest::addColumn<double>("max");
     QTest::addColumn<double>("min");
-    const auto G = SourceTRMS::Generateur, C = SourceTRMS::Continu, D = SourceTRMS::Alternateur,
-               H = SourceTRMS::Autre;
-    QTest::newRow("battery 4.5 V") << C << 4.5 << "Cc" << 0.0 << 0.5 << 4.5 << 4.5;
-    QTest::newRow("battery reversed") << C << -4.5 << "Cc" << 0.0 << 0.5 << -4.5 << -4.5;
+    QTest::newRow("battery 4.5 V") << "Cc" << 4.5 << 0.0 << 0.5 << 4.5 << 4.5;
+    QTest::newRow("battery reversed") << "Cc" << -4.5 << 0.0 << 0.5 << -4.5 << -4.5;
     // A square's levels are its offset ± A whatever its duty.
-    QTest::newRow("square 25 %") << G << 5.0 << "Carre" << 0.0 << 0.25 << 5.0 << -5.0;
-    QTest::newRow("square 25 %, offset 2 V") << G << 5.0 << "Carre" << 2.0 << 0.25 << 7.0 << -3.0;
-    QTest::newRow("square 75 %, offset -1 V") << G << 5.0 << "Carre" << -1.0 << 0.75 << 4.0 << -6.0;
-    QTest::newRow("sine 3 V, offset 2 V") << G << 3.0 << "Sinus" << 2.0 << 0.5 << 5.0 << -1.0;
+    QTest::newRow("square 25 %") << "Carre" << 5.0 << 0.0 << 0.25 << 5.0 << -5.0;
+    QTest::newRow("square 25 %, offset 2 V") << "Carre" << 5.0 << 2.0 << 0.25 << 7.0 << -3.0;
+    QTest::newRow("square 75 %, offset -1 V") << "Carre" << 5.0 << -1.0 << 0.75 << 4.0 << -6.0;
+    QTest::newRow("sine 3 V, offset 2 V") << "Sinus" << 3.0 << 2.0 << 0.5 << 5.0 << -1.0;
+    QTest::newRow("triangle 5 V, offset -2 V") << "Triangle" << 5.0 << -2.0 << 0.5 << 3.0 << -7.0;
     // 1000 tr/min: A = 4.189 V, the wave's crest 1.5 × A.
-    QTest::newRow("alternator 1000 tr/min") << D << 2 * M_PI * 1000 / 60 / 25 << "Dyn" << 0.0 << 0.5
+    QTest::newRow("alternator 1000 tr/min") << "Dyn" << 2 * M_PI * 1000 / 60 / 25 << 0.0 << 0.5
                                             << 6.283185307179586 << -6.283185307179586;
-    // Like its readings, the harmonic generator holds 0.
-    QTest::newRow("harmonic generator") << H << 5.0 << "harmo" << 0.0 << 0.5 << 0.0 << 0.0;
 }
 
 void tst_MesureTRMS::minMax()
 {
-    QFETCH(SourceTRMS, source);
-    QFETCH(double, amplitude);
     QFETCH(QString, mot);
+    QFETCH(double, amplitude);
     QFETCH(double, decalage);
     QFETCH(double, rapport);
     QFETCH(double, max);
     QFETCH(double, min);
-    const SignalTRMS s{source, amplitude, mot, decalage, rapport, mot == QLatin1String("Carre")};
+    const SignalMesure s = signal(qPrintable(mot), amplitude, 50, decalage, rapport);
     QVERIFY2(std::fabs(MinMaxTRMS(s, true) - max) < 1e-9,
              qPrintable(QString::number(MinMaxTRMS(s, true))));
     QVERIFY2(std::fabs(MinMaxTRMS(s, false) - min) < 1e-9,
@@ -181,7 +186,7 @@ void tst_MesureTRMS::alternatorMinMaxAgainstItsWave()
         haut = std::max(haut, v);
         bas = std::min(bas, v);
     }
-    const SignalTRMS s = signal(SourceTRMS::Alternateur, a, "Dyn");
+    const SignalMesure s = signal("Dyn", a, f);
     QVERIFY2(std::fabs(MinMaxTRMS(s, true) - haut) < 1e-6, qPrintable(QString::number(haut)));
     QVERIFY2(std::fabs(MinMaxTRMS(s, false) - bas) < 1e-6, qPrintable(QString::number(bas)));
 }

@@ -4,6 +4,7 @@
 #include "services/FichierINI.h"
 #include "services/RequetesBanc.h"
 #include "bench/MesureCollege.h"
+#include "bench/ValeurEfficace.h"
 #include "bench/Voltmetre.h"
 #include "bench/frmAlim.h"
 #include "bench/frmEDF.h"
@@ -68,11 +69,11 @@ QString affichage(const frmVolt* volt)
 }
 
 // The CH1 function generator on, both leads in, the amplitude knob turned to
-// `volts`, the offset knob to `decalage` volts and the waveform chosen (0
-// sine, 1 square, 2 triangle).
-frmGBF* generateur(BancScope& b, double volts, int forme, double decalage = 0)
+// `volts`, the offset knob to `decalage` volts, the duty knob to `rapport` %
+// and the waveform chosen (0 sine, 1 square, 2 triangle).
+frmGBF* generateur(BancScope& b, double volts, int forme, double decalage = 0, double rapport = 50)
 {
-    frmGBF* g = b.generateur(0, true, 50, 0, 100 + 10 * decalage, 0, forme == 1);
+    frmGBF* g = b.generateur(0, true, rapport, 0, 100 + 10 * decalage, 0, forme == 1);
     g->optSignal[size_t(forme)]->setChecked(true);
     g->basculerFiche(0);
     g->basculerFiche(1);
@@ -181,13 +182,15 @@ EntreesCollege entreesDe(const QString& source, int position)
     const Source& s = sourceNommee(source);
     EntreesCollege e;
     e.position = position;
-    e.voie.Amplitude = s.amplitude;
-    e.voie.Frequence = s.frequence;
-    e.voie.FormeSignal = QString::fromUtf8(s.mot);
-    e.voie.Decalage = s.decalage;
+    EtatVoie v;
+    v.Amplitude = s.amplitude;
+    v.Frequence = s.frequence;
+    v.FormeSignal = QString::fromUtf8(s.mot);
+    v.Decalage = s.decalage;
+    v.RapportCyclique = 0.5f; // the generator's duty knob at 50
+    e.signal = SignalDeLaVoie(v, NiveauxHarmoAuChargement());
     e.mesurable = s.mesurable;
     e.fiches = {true, false, false, true};
-    e.generateurAllume = s.allume;
     return e;
 }
 
@@ -220,23 +223,24 @@ const Ligne kLignes[] = {
     {"pile 9 V", 7, false, "1", false},
     {"pile 9 V", 8, false, "1", false},
     {"pile 9 V", 10, false, "1", false},
-    {"pile 9 V", 12, false, "9.00", false},
+    // V~ reads the AC part alone: a battery has none.
+    {"pile 9 V", 12, false, "0.00", true},
     {"pile 9 V", 15, false, "", false},
     {"pile 9 V", 16, false, "1", false},
     {"pile 9 V inversée", 2, false, "-9.00", true},
     {"pile 9 V inversée", 1, false, "-09.0", false},
-    {"pile 9 V inversée", 12, false, "9.00", false}, // an effective value is a magnitude
+    {"pile 9 V inversée", 12, false, "0.00", false},
     {"pile 9 V inversée", 5, false, "000.0", false},
     {"pile 9 V inversée", 15, false, "", false},
     {"alimentation 5 V", 2, false, "5.00", true},
     {"alimentation 5 V", 3, false, "1", false},
-    {"alimentation 5 V", 14, false, "005", false},
+    {"alimentation 5 V", 14, false, "000", true},
     {"GBF sinus", 11, false, "1", false},
     {"GBF sinus", 12, false, "7.07", true},
     {"GBF sinus", 13, false, "07.1", false},
     {"GBF sinus", 2, true, "0.00", false},
-    // The live reading's first instant, 0.98 s, is a whole number of
-    // periods at 50 Hz: the sine is at its offset.
+    // The live reading is the mean over its gate: at 50 Hz, whole periods,
+    // the offset.
     {"GBF sinus, offset +2 V", 2, true, "2.00", true},
     {"GBF sinus, offset -2 V", 2, true, "-2.00", true},
     {"GBF sinus, offset +2 V", 12, false, "7.07", false},
@@ -277,7 +281,8 @@ private Q_SLOTS:
     void readingOfTheChannel();
     void readingBySourceAndPosition_data();
     void readingBySourceAndPosition();
-    void liveReadingSequence();
+    void liveReadingIsTheMeanOverItsGate_data();
+    void liveReadingIsTheMeanOverItsGate();
     void liveReadingFollowsTheRangeAndTheClock();
     void signFollowsTheDigits_data();
     void signFollowsTheDigits();
@@ -338,14 +343,16 @@ void tst_Multimetre::fixedReading_data()
     QTest::addColumn<double>("attendu");
     QTest::newRow("9 V battery, DC") << 2 << 9.0 << "Cc" << false << 9.0;
     QTest::newRow("reversed 9 V battery, DC") << 2 << -9.0 << "Cc" << false << -9.0;
-    QTest::newRow("reversed 9 V battery, AC") << 12 << -9.0 << "Cc" << false << 9.0;
-    QTest::newRow("reversed 1.5 V battery, AC 2") << 11 << -1.5 << "Cc" << false << 1.5;
+    // An AC range reads the AC part alone: a battery has none.
+    QTest::newRow("reversed 9 V battery, AC") << 12 << -9.0 << "Cc" << false << 0.0;
+    QTest::newRow("reversed 1.5 V battery, AC 2") << 11 << -1.5 << "Cc" << false << 0.0;
     QTest::newRow("reversed battery, current") << 5 << -9.0 << "Cc" << false << 0.0;
     QTest::newRow("sine 10 V, AC") << 12 << 10.0 << "Sinus" << false << 10 / std::sqrt(2.0);
     QTest::newRow("sine 10 V, DC") << 2 << 10.0 << "Sinus" << true << 0.0;
     // At -10 tr/min the alternator's amplitude is negative.
     QTest::newRow("alternator turned backwards, AC") << 12 << -0.04 << "Dyn" << false << 0.04 * 0.7517;
-    QTest::newRow("harmonic generator, AC") << 12 << 5.0 << "harmo" << false << 0.0;
+    // The harmonic generator as it loads: its fundamental alone.
+    QTest::newRow("harmonic generator, AC") << 12 << 5.0 << "harmo" << false << 5 / std::sqrt(2.0);
 }
 
 // The readings that do not vary, without the window.
@@ -356,7 +363,11 @@ void tst_Multimetre::fixedReading()
     QFETCH(QString, mot);
     QFETCH(bool, vivante);
     QFETCH(double, attendu);
-    const std::optional<double> lu = LectureCollege(position, amplitude, mot);
+    EtatVoie v;
+    v.Amplitude = amplitude;
+    v.Frequence = mot == QLatin1String("Cc") ? 0 : 50;
+    v.FormeSignal = mot;
+    const std::optional<double> lu = LectureCollege(position, SignalDeLaVoie(v, NiveauxHarmoAuChargement()));
     QCOMPARE(!lu.has_value(), vivante);
     if (lu)
         QVERIFY2(proche(*lu, attendu, 1e-12), qPrintable(QString::number(*lu, 'g', 17)));
@@ -443,52 +454,67 @@ void tst_Multimetre::readingBySourceAndPosition()
     QCOMPARE(affichage(m.volt), attendu);
 }
 
-void tst_Multimetre::liveReadingSequence()
+void tst_Multimetre::liveReadingIsTheMeanOverItsGate_data()
 {
-    // A 10 V sine at 50 Hz from the generator, on the "20" DC range; the
-    // clock stands still, so every tick draws the same random step.
+    QTest::addColumn<int>("forme"); // 0 sine, 1 square, 2 triangle
+    QTest::addColumn<double>("frequence");
+    QTest::addColumn<double>("volts");
+    QTest::addColumn<double>("decalage");
+    QTest::addColumn<double>("rapport"); // %
+    QTest::newRow("sine 100 Hz, +2 V") << 0 << 100.0 << 10.0 << 2.0 << 50.0;
+    QTest::newRow("sine 2 Hz, +2 V") << 0 << 2.0 << 10.0 << 2.0 << 50.0;
+    QTest::newRow("sine 0.2 Hz, +2 V") << 0 << 0.2 << 10.0 << 2.0 << 50.0;
+    QTest::newRow("sine 1.3 Hz, -1 V") << 0 << 1.3 << 5.0 << -1.0 << 50.0;
+    QTest::newRow("square 50 Hz, 75 %, +1 V") << 1 << 50.0 << 5.0 << 1.0 << 75.0;
+    QTest::newRow("square 50 Hz, 25 %") << 1 << 50.0 << 5.0 << 0.0 << 25.0;
+    QTest::newRow("triangle 20 Hz, -2 V") << 2 << 20.0 << 5.0 << -2.0 << 50.0;
+}
+
+// The "20" DC range on a varying source reads, every 500 ms, the mean of
+// the last 0.5 s, as a meter's integrating converter does: the DC component
+// of a wave of 2 Hz or more, whatever the instant; for a slower sine
+// D + A·(cos ω(t - T) - cos ωt)/(ωT), which follows the wave attenuated by
+// sin(πfT)/(πfT).
+void tst_Multimetre::liveReadingIsTheMeanOverItsGate()
+{
+    QFETCH(int, forme);
+    QFETCH(double, frequence);
+    QFETCH(double, volts);
+    QFETCH(double, decalage);
+    QFETCH(double, rapport);
     BancMultimetre m;
-    generateur(m.banc, 10, 0);
-    Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.Frequence = 50; });
-    setPerfCounterClock([] { return int64_t(123456789); });
+    generateur(m.banc, volts, forme, decalage, rapport);
+    Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.Frequence = frequence; });
     tourner(2);
-    QCOMPARE(InstantMesure, 1.0);
-
-    QStringList lu;
-    QList<double> instants;
-    for (int tic = 0; tic < 6; ++tic) {
-        instants << InstantMesure;
+    QVERIFY(m.volt->tmrVolt.isRunning());
+    const double T = 0.5, w = 2 * M_PI * frequence;
+    // A square of duty d between offset ± A: its mean (2d - 1)·A + offset.
+    const double continu = decalage + (forme == 1 ? (2 * rapport / 100 - 1) * volts : 0);
+    double minimum = 1e9, maximum = -1e9;
+    for (int tic = 0; tic < 14; ++tic) {
+        const double t = InstantMesure;
         m.volt->tmrVolt_Timer();
-        lu << affichage(m.volt);
+        // The next gate starts where this one ended, whole periods aside.
+        const double pas = std::remainder(InstantMesure - t - T, 1 / frequence);
+        QVERIFY2(std::fabs(pas) < 1e-9, qPrintable(QString::number(InstantMesure - t)));
+        double attendu = continu;
+        if (frequence * T < 1)
+            attendu = decalage + volts * (std::cos(w * (t - T)) - std::cos(w * t)) / (w * T);
+        const double lu = affichage(m.volt).toDouble();
+        // Within the display's last digit.
+        QVERIFY2(std::fabs(lu - attendu) <= 0.005 + 1e-9,
+                 qPrintable(QStringLiteral("tick %1: %2 for %3").arg(tic).arg(affichage(m.volt)).arg(attendu)));
+        minimum = std::min(minimum, lu);
+        maximum = std::max(maximum, lu);
     }
-    instants << InstantMesure;
-    // The instant goes back one period when it lies beyond it, then on by a
-    // step between 0.5/4200 s and 0.5/1800 s, the same for every tick.
-    const double pas = instants[1] - (instants[0] - 0.02);
-    QVERIFY2(pas >= 0.5 / 4200 && pas <= 0.5 / 1800, qPrintable(QString::number(pas)));
-    for (int tic = 0; tic < 6; ++tic) {
-        const double t = instants[tic] - 0.02;
-        QVERIFY(proche(instants[tic + 1] - t, pas, 1e-12));
-        // The value of the sine at that instant, in the range's format.
-        const double valeur = 10 * std::sin(2 * M_PI * 50 * t);
-        const QString chiffres = Format(std::fabs(valeur), "#0.00");
-        QCOMPARE(lu[tic], (valeur < 0 && chiffres != "0.00" ? "-" : "") + chiffres);
+    if (frequence * T >= 1) {
+        QCOMPARE(maximum, minimum); // steady
+    } else {
+        // Over 7 s the slow sine's readings swing through most of
+        // ±A·sin(πfT)/(πfT) about its offset.
+        const double attenuation = std::sin(M_PI * frequence * T) / (M_PI * frequence * T);
+        QVERIFY2(maximum - minimum > 1.5 * volts * attenuation, qPrintable(QString::number(maximum - minimum)));
     }
-    QCOMPARE(lu[0], QStringLiteral("0.00"));
-    QVERIFY(lu[1] != lu[2]); // a slowly changing value is seen
-
-    // The same clock gives the same readings again.
-    tourner(2);
-    for (int tic = 0; tic < 6; ++tic) {
-        m.volt->tmrVolt_Timer();
-        QCOMPARE(affichage(m.volt), lu[tic]);
-    }
-    // Another instant of the clock draws another step.
-    setPerfCounterClock([] { return int64_t(987654321987); });
-    tourner(2);
-    m.volt->tmrVolt_Timer();
-    m.volt->tmrVolt_Timer();
-    QVERIFY(!proche(InstantMesure - (1 - 0.02 + pas - 0.02), pas));
 }
 
 void tst_Multimetre::liveReadingFollowsTheRangeAndTheClock()
@@ -731,7 +757,7 @@ void tst_Multimetre::mouseTurnsTheSelector()
     // A range's label turns the selector to it.
     QTest::mouseClick(m.volt->lblCal[12], Qt::LeftButton);
     QCOMPARE(PositionSelecteur, 12);
-    QCOMPARE(affichage(m.volt), QStringLiteral("9.00"));
+    QCOMPARE(affichage(m.volt), QStringLiteral("0.00")); // a battery has no AC part
     QTest::mouseClick(m.volt->lblCal[15], Qt::LeftButton);
     QCOMPARE(PositionSelecteur, 15);
     QCOMPARE(affichage(m.volt), QString());

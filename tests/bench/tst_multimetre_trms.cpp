@@ -82,7 +82,7 @@ QString ecran(const EcranTRMS& e)
 
 // The meter on CH1, its leads in V and COM, with its panel as a first run
 // has it (AUTO, MIN MAX off) and RANGE pressed `appuis` times in `position`.
-EntreesTRMS entrees(int position, const SignalTRMS& signal, int appuis = 0)
+EntreesTRMS entrees(int position, const SignalMesure& signal, int appuis = 0)
 {
     EntreesTRMS e;
     e.position = position;
@@ -94,12 +94,22 @@ EntreesTRMS entrees(int position, const SignalTRMS& signal, int appuis = 0)
 }
 
 // A DC source of `volts` on the channel, as a battery gives it.
-SignalTRMS pile(double volts)
+SignalMesure pile(double volts)
 {
     EtatVoie v;
     v.Amplitude = volts;
     v.FormeSignal = QStringLiteral("Cc");
-    return SignalDeLaVoie(v, SourceTRMS::Autre, false);
+    return SignalDeLaVoie(v, NiveauxHarmoniques{});
+}
+
+// A 50 Hz sine of effective value |volts|.
+SignalMesure sinus(double volts)
+{
+    EtatVoie v;
+    v.Amplitude = std::fabs(volts) * std::sqrt(2.0);
+    v.Frequence = 50;
+    v.FormeSignal = QStringLiteral("Sinus");
+    return SignalDeLaVoie(v, NiveauxHarmoniques{});
 }
 
 // The MIN MAX and range legends lit on the screen, left to right.
@@ -129,8 +139,9 @@ double angleAiguille(const frmMulti_RMS* m)
     return a < 0 ? a + 360 : a;
 }
 
-// A battery's voltage read in a position, after presses of RANGE from AUTO:
-// the screen and the bar's share of the range (-1: not looked at).
+// A battery's voltage read in a position, after presses of RANGE from AUTO
+// (in V AC, a sine of that effective value): the screen and the bar's share
+// of the range (-1: not looked at).
 struct LigneTension {
     const char* nom;
     int position;
@@ -185,43 +196,42 @@ struct LigneSource {
 };
 const LigneSource kSourcesTRMS[] = {
     {"mains 230 V", "secteur", 0, 50, 0, "230.0 V", "000.0 mV", "325.3 V", "-325.3 V", true},
-    {"reversed 9 V battery", "pile inversée", 0, 50, 0, "09.00 V", "-09.00 V", "-09.00 V", "-09.00 V", true},
+    // A battery has no AC part.
+    {"reversed 9 V battery", "pile inversée", 0, 50, 0, "000.0 mV", "-09.00 V", "-09.00 V", "-09.00 V", true},
     {"sine 10 V", "sinus", 10, 50, 0, "07.07 V", "000.0 mV", "10.00 V", "-10.00 V", false},
-    {"sine 10 V, offset 2 V", "sinus", 10, 50, 2, "07.35 V", "2.000 V", "12.00 V", "-08.00 V", true},
-    {"sine 10 V, offset -2 V", "sinus", 10, 50, -2, "07.35 V", "-2.000 V", "08.00 V", "-12.00 V", false},
-    // A square's mean (2d - 1)·A is in its DC level; its RMS is its peak
-    // without offset, whatever the duty; its levels are the offset ± A.
-    {"square 5 V, 25 %", "carré", 5, 25, 0, "5.000 V", "-2.500 V", "5.000 V", "-5.000 V", false},
+    // The offset is DC: V AC reads the sine alone, MIN MAX the whole signal.
+    {"sine 10 V, offset 2 V", "sinus", 10, 50, 2, "07.07 V", "2.000 V", "12.00 V", "-08.00 V", true},
+    {"sine 10 V, offset -2 V", "sinus", 10, 50, -2, "07.07 V", "-2.000 V", "08.00 V", "-12.00 V", false},
+    // A square's mean (2d - 1)·A is in its DC level, and what is left has
+    // the RMS 2A·√(d(1 - d)); its levels are the offset ± A.
+    {"square 5 V, 25 %", "carré", 5, 25, 0, "4.330 V", "-2.500 V", "5.000 V", "-5.000 V", false},
     {"square 5 V, 50 %", "carré", 5, 50, 0, "5.000 V", "000.0 mV", "5.000 V", "-5.000 V", false},
-    {"square 5 V, 75 %", "carré", 5, 75, 0, "5.000 V", "2.500 V", "5.000 V", "-5.000 V", false},
-    {"square 5 V, 25 %, offset 2 V", "carré", 5, 25, 2, "4.359 V", "-500.0 mV", "07.00 V", "-3.000 V", true},
-    {"square 5 V, 50 %, offset -1.5 V", "carré", 5, 50, -1.5, "5.220 V", "-1.500 V", "3.500 V", "-06.50 V", false},
-    {"square 5 V, 75 %, offset 2 V", "carré", 5, 75, 2, "06.24 V", "4.500 V", "07.00 V", "-3.000 V", false},
+    {"square 5 V, 75 %", "carré", 5, 75, 0, "4.330 V", "2.500 V", "5.000 V", "-5.000 V", false},
+    {"square 5 V, 25 %, offset 2 V", "carré", 5, 25, 2, "4.330 V", "-500.0 mV", "07.00 V", "-3.000 V", true},
+    {"square 5 V, 50 %, offset -1.5 V", "carré", 5, 50, -1.5, "5.000 V", "-1.500 V", "3.500 V", "-06.50 V", false},
+    {"square 5 V, 75 %, offset 2 V", "carré", 5, 75, 2, "4.330 V", "4.500 V", "07.00 V", "-3.000 V", false},
 };
 
 // The signal each source gives the meter on CH1: the mains socket a 50 Hz
 // sine of 325.3 V peak, the battery -9 V DC, the generator its amplitude,
-// waveform, offset and duty (its square-wave lamp lit for the square).
-EtatVoie voieDe(const LigneSource& l, SourceTRMS& branchee, bool& carre)
+// waveform, offset and duty.
+EtatVoie voieDe(const LigneSource& l)
 {
     const QString forme = QString::fromUtf8(l.forme);
     EtatVoie v;
-    branchee = SourceTRMS::Autre;
-    carre = false;
     if (forme == QStringLiteral("secteur")) {
         v.Amplitude = 325.3;
+        v.Frequence = 50;
         v.FormeSignal = QStringLiteral("Sinus");
-        branchee = SourceTRMS::Secteur;
     } else if (forme == QStringLiteral("pile inversée")) {
         v.Amplitude = -9;
         v.FormeSignal = QStringLiteral("Cc");
     } else {
-        carre = forme == QStringLiteral("carré");
         v.Amplitude = l.volts;
-        v.FormeSignal = carre ? QStringLiteral("Carre") : QStringLiteral("Sinus");
+        v.Frequence = 50;
+        v.FormeSignal = forme == QStringLiteral("carré") ? QStringLiteral("Carre") : QStringLiteral("Sinus");
         v.Decalage = l.decalage;
         v.RapportCyclique = float(l.rapport / 100);
-        branchee = SourceTRMS::Generateur;
     }
     return v;
 }
@@ -282,7 +292,7 @@ void tst_MultimetreTRMS::readingsOfAVoltage()
     QFETCH(int, appuis);
     QFETCH(QString, attendu);
     QFETCH(int, barre);
-    const EcranTRMS vu = AffichageTRMS(entrees(position, pile(volts), appuis));
+    const EcranTRMS vu = AffichageTRMS(entrees(position, position == 1 ? sinus(volts) : pile(volts), appuis));
     QCOMPARE(ecran(vu), attendu);
     QVERIFY(vu.allume);
     if (barre >= 0)
@@ -454,14 +464,19 @@ void tst_MultimetreTRMS::buttonsMeasureInFixedPositions_data()
     QTest::addColumn<int>("bouton");
     QTest::addColumn<QString>("fixe");
     QTest::addColumn<QString>("apres");
-    QTest::newRow("ohms, RANGE") << 4 << 1 << "1." << "000.0 mV";
-    QTest::newRow("diode, MIN MAX") << 5 << 0 << "1." << "09.00 V";
-    QTest::newRow("amperes, RANGE") << 6 << 1 << "0.000 A" << "000.0 mV";
-    QTest::newRow("microamperes, MIN MAX") << 7 << 0 << "000.0 \u00B5A" << "09.00 V";
+    // With the leads in V and COM no current flows through the shunt, and
+    // the ohm and diode positions see an open circuit: in their own unit,
+    // whatever the keys do.
+    QTest::newRow("ohms, RANGE") << 4 << 1 << "1." << "1.";
+    QTest::newRow("diode, MIN MAX") << 5 << 0 << "1." << "1.";
+    QTest::newRow("amperes, RANGE") << 6 << 1 << "0.000 A" << "0.000 A";
+    QTest::newRow("amperes, MIN MAX") << 6 << 0 << "0.000 A" << "0.000 A";
+    QTest::newRow("microamperes, MIN MAX") << 7 << 0 << "000.0 \u00B5A" << "000.0 \u00B5A";
+    QTest::newRow("microamperes, RANGE") << 7 << 1 << "000.0 \u00B5A" << "000.0 \u00B5A";
 }
 
-// In the positions with a fixed display a button asks for a measurement all
-// the same: 0, or the peak MIN MAX holds, until the selector is set again.
+// In the positions with a fixed display the buttons change the panel's
+// legends, never the unit of what is shown.
 void tst_MultimetreTRMS::buttonsMeasureInFixedPositions()
 {
     QFETCH(int, position);
@@ -469,10 +484,22 @@ void tst_MultimetreTRMS::buttonsMeasureInFixedPositions()
     QFETCH(QString, fixe);
     QFETCH(QString, apres);
     BancTRMS b;
+    // A reversed battery, read first in V DC with its minus sign.
+    dynamic_cast<frmPile*>(Forms().find("frmPileA"))->optPolarite[1]->setChecked(true);
+    b.multi->PlacerSelecteur(2);
+    QCOMPARE(ecran(b.multi), QStringLiteral("-09.00 V"));
     b.multi->PlacerSelecteur(position);
     QCOMPARE(ecran(b.multi), fixe);
     b.multi->cmdBouton[size_t(bouton)]->click();
     QCOMPARE(ecran(b.multi), apres);
+    // A voltage range's name would read as the unit: RANGE lights MANUEL
+    // alone.
+    if (bouton == 1) {
+        QVERIFY(!b.multi->lblManuel->isHidden());
+        QVERIFY(b.multi->lblGamme->isHidden());
+    } else {
+        QVERIFY(!b.multi->lblMinMax[0]->isHidden());
+    }
     b.multi->PlacerSelecteur(position);
     QCOMPARE(ecran(b.multi), fixe);
 }
@@ -489,10 +516,7 @@ void tst_MultimetreTRMS::readingsOfSignals()
 {
     QFETCH(QString, nom);
     const LigneSource& l = ligneNommee(nom);
-    SourceTRMS branchee;
-    bool carre;
-    const EtatVoie voie = voieDe(l, branchee, carre);
-    const SignalTRMS signal = SignalDeLaVoie(voie, branchee, carre);
+    const SignalMesure signal = SignalDeLaVoie(voieDe(l), NiveauxHarmoniques{});
     QCOMPARE(ecran(AffichageTRMS(entrees(1, signal))), QString::fromUtf8(l.vAC));
     EntreesTRMS e = entrees(2, signal);
     QCOMPARE(ecran(AffichageTRMS(e)), QString::fromUtf8(l.vDC));
@@ -553,18 +577,13 @@ void tst_MultimetreTRMS::readingsOfSources()
         Q_EMIT g->Potentio[1]->MouseMove(1, 1, 0, 0, 0);
     }
     b.multi->PlacerSelecteur(1);
-    SourceTRMS branchee;
-    bool carre;
-    const EtatVoie voie = voieDe(ligneNommee(nom), branchee, carre);
-    const SignalTRMS attendu = SignalDeLaVoie(voie, branchee, carre);
-    const SignalTRMS lu = b.multi->signalMesure();
-    QCOMPARE(lu.source, attendu.source);
-    QCOMPARE(lu.amplitude, attendu.amplitude);
-    QCOMPARE(lu.mot, attendu.mot);
-    QCOMPARE(lu.decalage, attendu.decalage);
-    if (attendu.source == SourceTRMS::Generateur) // the duty is the generator's alone
-        QCOMPARE(lu.rapport, attendu.rapport);
-    QCOMPARE(lu.carre, attendu.carre);
+    const EtatVoie attendu = voieDe(ligneNommee(nom));
+    const EtatVoie& lu = Banc().voies[0];
+    QCOMPARE(lu.Amplitude, attendu.Amplitude);
+    QCOMPARE(lu.FormeSignal, attendu.FormeSignal);
+    QCOMPARE(lu.Decalage, attendu.Decalage);
+    if (forme == QStringLiteral("sinus") || forme == QStringLiteral("carré")) // the duty is the generator's alone
+        QCOMPARE(lu.RapportCyclique, attendu.RapportCyclique);
     QVERIFY(MesurePossible(0));
     QCOMPARE(ecran(b.multi), vAC);
     b.multi->PlacerSelecteur(2);
@@ -631,7 +650,7 @@ void tst_MultimetreTRMS::noReadingShowsZero()
 {
     QFETCH(QString, cas);
     BancTRMS b;
-    b.multi->PlacerSelecteur(1);
+    b.multi->PlacerSelecteur(2);
     QCOMPARE(ecran(b.multi), QStringLiteral("09.00 V"));
     QCOMPARE(b.multi->pgbRANGE->value(), 15);
     if (cas == QLatin1String("V lead out")) {

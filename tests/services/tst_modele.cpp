@@ -147,7 +147,7 @@ void tst_Modele::generatorOffsetWithoutAScope()
     EntreesTRMS e;
     e.position = 2; // V DC
     e.mesurable = true;
-    e.signal = SignalDeLaVoie(v, SourceTRMS::Generateur, false);
+    e.signal = SignalDeLaVoie(v, NiveauxHarmoniques{});
     QCOMPARE(ValeurTRMS(e), 3.3);
     // Switched off, the generator sets none.
     g->chkOn->setChecked(false);
