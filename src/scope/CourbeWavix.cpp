@@ -216,8 +216,7 @@ void TracerVoie(const EtatTrace& etat, int voie)
 
 double ContinuBloque(int voie, FormeOnde forme, double A, double rapport, double decalage)
 {
-    return Panneau().couplageAllume(voie, Couplage::AC) ? ComposanteContinue(forme, voie, A, rapport, decalage)
-                                                         : 0;
+    return ContinuBloque(Panneau(), voie, NiveauxHarmo(voie), forme, A, rapport, decalage);
 }
 
 std::optional<double> ValeurSignal(int voie, double x)

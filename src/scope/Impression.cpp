@@ -95,7 +95,7 @@ QList<QPointF> PointsMarques(int voie)
     const double continu = ContinuBloque(voie, forme, v.Amplitude, v.RapportCyclique, v.Decalage);
     for (int x = -500; x <= 500; x += 100) {
         const double t = (x + 500) / 100.0 * BaseTemps;
-        const std::optional<double> u = ValeurOnde(forme, voie, t, v.Frequence, v.Amplitude, v.RapportCyclique,
+        const std::optional<double> u = ValeurOnde(forme, NiveauxHarmo(voie), t, v.Frequence, v.Amplitude, v.RapportCyclique,
                                                    v.Decalage);
         if (!u)
             return {};

@@ -1,26 +1,6 @@
 #include "services/Ondes.h"
 
-#include "services/RequetesBanc.h"
-
 #include <cmath>
-
-namespace {
-
-// The levels of a channel that has no harmonic generator: no term at all.
-const NiveauxHarmoniques& aucunNiveau()
-{
-    static const NiveauxHarmoniques aucun;
-    return aucun;
-}
-
-} // namespace
-
-std::optional<double> ValeurHarmo(int voie, double t, double f, double A, double, double, double decalage)
-{
-    if (voie != 0 && voie != 1)
-        return std::nullopt;
-    return ValeurHarmo(NiveauxHarmo(voie), t, f, A, decalage);
-}
 
 double ValeurHarmo(const NiveauxHarmoniques& n, double t, double f, double A, double decalage)
 {
@@ -60,17 +40,6 @@ double ValeurDyn(double t, double f, double A)
     return A * (std::sin(2 * kPi * f * t) - 0.3 * std::sin(6 * kPi * f * t) + 0.2 * std::sin(10 * kPi * f * t));
 }
 
-std::optional<double> ValeurOnde(FormeOnde forme, int voie, double t, double f, double A, double rapport,
-                                 double decalage)
-{
-    if (voie != 0 && voie != 1) {
-        if (forme == FormeOnde::Harmo)
-            return std::nullopt;
-        return ValeurOnde(forme, aucunNiveau(), t, f, A, rapport, decalage);
-    }
-    return ValeurOnde(forme, NiveauxHarmo(voie), t, f, A, rapport, decalage);
-}
-
 std::optional<double> ValeurOnde(FormeOnde forme, const NiveauxHarmoniques& niveaux, double t, double f, double A,
                                  double rapport, double decalage)
 {
@@ -88,12 +57,6 @@ std::optional<double> ValeurOnde(FormeOnde forme, const NiveauxHarmoniques& nive
     case FormeOnde::Aucune: break;
     }
     return std::nullopt;
-}
-
-double ComposanteContinue(FormeOnde forme, int voie, double A, double rapport, double decalage)
-{
-    return ComposanteContinue(forme, voie == 0 || voie == 1 ? NiveauxHarmo(voie) : aucunNiveau(), A, rapport,
-                              decalage);
 }
 
 double ComposanteContinue(FormeOnde forme, const NiveauxHarmoniques& niveaux, double A, double rapport,

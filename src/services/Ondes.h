@@ -18,11 +18,7 @@ inline double ValeurSinus(double t, double f, double A, double phase, double, do
 {
     return A * std::sin(2 * kPi * f * t + phase * kPi / 180) + decalage;
 }
-// The harmonic generator's sum for channel 0 or 1, read from its levels;
-// no value for another channel.
-std::optional<double> ValeurHarmo(int voie, double t, double f, double A, double phase, double rapport,
-                                  double decalage);
-// The same sum for the levels given.
+// The harmonic generator's sum for the levels given.
 double ValeurHarmo(const NiveauxHarmoniques& niveaux, double t, double f, double A, double decalage);
 // A square or triangle as rise, high step, fall and low step.
 double ValeurTrapeze(double t, double montee, double descente, double f, double A, double fractionHaute,
@@ -94,18 +90,14 @@ inline double ValeurTriangle(double t, double f, double A, double decalage)
 // A waveform word's value at a time t as the XY figure, the ADD sum and the
 // printed markers take it: a DC level is A, a square or a triangle is a
 // trapeze of the shape ratio (a triangle without a period stays at its
-// offset), the harmonic sum comes from the channel's generator. No value for
-// a word nothing draws.
-std::optional<double> ValeurOnde(FormeOnde forme, int voie, double t, double f, double A, double rapport,
-                                 double decalage);
-// The same with the harmonic sum of the levels given.
+// offset), the harmonic sum is that of the generator's levels given. No
+// value for a word nothing draws.
 std::optional<double> ValeurOnde(FormeOnde forme, const NiveauxHarmoniques& niveaux, double t, double f, double A,
                                  double rapport, double decalage);
 // The DC level of a waveform as ValeurOnde samples it, its mean over a
 // period: what an AC-coupled input blocks. A DC source is all DC level; a
 // square off 50 % has a mean of its own; the harmonic sum carries its
 // generator's constant term.
-double ComposanteContinue(FormeOnde forme, int voie, double A, double rapport, double decalage);
 double ComposanteContinue(FormeOnde forme, const NiveauxHarmoniques& niveaux, double A, double rapport,
                           double decalage);
 // The bicycle alternator's wave, without offset.

@@ -234,11 +234,11 @@ void tst_Harmonique::summedSignal()
     frmHarmonique* h = ouvrir(0);
     h->optSignal[size_t(preset)]->setChecked(true);
     const double f = 250;
-    const double v = *ValeurHarmo(0, t / f, f, 2, 0, 0, 0);
+    const double v = ValeurHarmo(NiveauxHarmo(0), t / f, f, 2, 0);
     QVERIFY2(qAbs(v - h->sldX0->value() - attendu) < 1e-9, qPrintable(QString::number(v)));
     // The constant term is added in volts whatever the amplitude.
     h->sldX0->setValue(5);
-    QVERIFY(qAbs(*ValeurHarmo(0, t / f, f, 2, 0, 0, 0) - 5 - attendu) < 1e-9);
+    QVERIFY(qAbs(ValeurHarmo(NiveauxHarmo(0), t / f, f, 2, 0) - 5 - attendu) < 1e-9);
 }
 
 void tst_Harmonique::rectifiedMean_data()
@@ -273,7 +273,7 @@ void tst_Harmonique::rectifiedPresetLooksRectified()
     const int n = 20000;
     double bas = 1e9, haut = -1e9, somme = 0;
     for (int i = 0; i < n; ++i) {
-        const double v = *ValeurHarmo(0, double(i) / n / f, f, a, 0, 0, 0);
+        const double v = ValeurHarmo(NiveauxHarmo(0), double(i) / n / f, f, a, 0);
         bas = std::min(bas, v);
         haut = std::max(haut, v);
         somme += v;
