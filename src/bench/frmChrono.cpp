@@ -166,19 +166,22 @@ void frmChrono::chkStart_Stop_Click()
     if (etat_ == Arrete) {
         // Stopped: a new count starts.
         ChronoStart = perfCounterNow();
+        ecouleAffiche_ = 0;
         tmrChrono->setEnabled(true);
         etat_ = EnMarche;
         peindreEtat();
         chkStart_Stop->setToolTip(QString::fromUtf8(kBulleSuspendre));
         setFace(kFaceActive);
     } else if (etat_ == EnMarche) {
-        // Running: the display freezes, the count goes on.
+        // Running: the count pauses on the time shown.
         tmrChrono->setEnabled(false);
         etat_ = Fige;
         peindreEtat();
         chkStart_Stop->setToolTip(QString::fromUtf8(kBulleDemarrer));
     } else {
-        // Frozen: the display follows the count from the first start again.
+        // Frozen: the count goes on from the time shown, the time frozen
+        // left out.
+        ChronoStart = perfCounterNow() - ecouleAffiche_;
         tmrChrono->setEnabled(true);
         etat_ = EnMarche;
         peindreEtat();
@@ -190,6 +193,7 @@ void frmChrono::tmrChrono_Timer()
 {
     const int64_t frequence = perfCounterFrequency();
     const int64_t ecoule = std::max<int64_t>(0, perfCounterNow() - ChronoStart);
+    ecouleAffiche_ = ecoule;
     lblTime->setText(TexteChrono(double(ecoule) / double(frequence)));
     if (!alarme_)
         return;

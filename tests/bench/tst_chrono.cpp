@@ -58,7 +58,10 @@ private Q_SLOTS:
     void display();
     void atLoad();
     void startFreezeContinue();
-    void resetWhileRunning();
+    void pauseAndResume_data();
+    void pauseAndResume();
+    void reset_data();
+    void reset();
     void alarm_data();
     void alarm();
     void alarmStaysRedWhenDisarmed();
@@ -135,19 +138,72 @@ void tst_Chrono::startFreezeContinue()
     t.attendre(10);
     QCOMPARE(c->lblTime->text(), QStringLiteral("00:12,3")); // the display keeps still
 
-    c->chkStart_Stop->click(); // continue: the count went on meanwhile
+    c->chkStart_Stop->click(); // continue: from the time shown
     QVERIFY(t.enMarche());
     QCOMPARE(c->lblStop->text(), QStringLiteral("STOP"));
+    QVERIFY(c->lblStop->isHidden() && !c->lblOnOff->isHidden());
+    QCOMPARE(c->chkStart_Stop->toolTip(), QStringLiteral("Pour suspendre le chronomètre."));
+    QCOMPARE(c->lblTime->text(), QStringLiteral("00:12,3"));
     t.attendre(0.1);
-    QCOMPARE(c->lblTime->text(), QStringLiteral("00:22,4"));
+    QCOMPARE(c->lblTime->text(), QStringLiteral("00:12,4"));
 }
 
-void tst_Chrono::resetWhileRunning()
+void tst_Chrono::pauseAndResume_data()
 {
+    QTest::addColumn<QList<double>>("marches"); // s counted, each run ending on a tick
+    QTest::addColumn<QList<double>>("pauses");  // s frozen between two runs
+    QTest::addColumn<double>("retard");         // s from the last tick to each freeze
+    QTest::addColumn<QString>("texte");         // shown at the end
+    // The freeze keeps the time shown, not the time of the click.
+    QTest::newRow("frozen between two ticks")
+        << QList<double>{12.3, 0.1} << QList<double>{10} << 0.08 << "00:12,4";
+    QTest::newRow("three runs") << QList<double>{3.0, 2.0, 1.5} << QList<double>{5, 60} << 0.0 << "00:06,5";
+    QTest::newRow("across a minute") << QList<double>{59.9, 0.2} << QList<double>{100} << 0.0 << "01:00,1";
+    QTest::newRow("frozen an hour") << QList<double>{1.0, 1.0} << QList<double>{3600} << 0.05 << "00:02,0";
+}
+
+// Each freeze is a pause: the time frozen is not counted.
+void tst_Chrono::pauseAndResume()
+{
+    QFETCH(QList<double>, marches);
+    QFETCH(QList<double>, pauses);
+    QFETCH(double, retard);
+    QFETCH(QString, texte);
+    BancChrono t;
+    frmChrono* c = t.c;
+    c->chkStart_Stop->click();
+    for (qsizetype i = 0; i < marches.size(); ++i) {
+        t.attendre(marches[i]);
+        if (i == pauses.size())
+            break;
+        const QString affiche = c->lblTime->text();
+        t.maintenant += std::llround(retard * 1e9); // no tick meanwhile
+        c->chkStart_Stop->click();
+        QVERIFY(!c->tmrChrono->Enabled());
+        t.attendre(pauses[i]);
+        c->chkStart_Stop->click();
+        QVERIFY(t.enMarche());
+        QCOMPARE(c->lblTime->text(), affiche);
+    }
+    QCOMPARE(c->lblTime->text(), texte);
+}
+
+void tst_Chrono::reset_data()
+{
+    QTest::addColumn<bool>("fige");
+    QTest::newRow("while running") << false;
+    QTest::newRow("while frozen") << true;
+}
+
+void tst_Chrono::reset()
+{
+    QFETCH(bool, fige);
     BancChrono t;
     frmChrono* c = t.c;
     c->chkStart_Stop->click();
     t.attendre(7.5);
+    if (fige)
+        c->chkStart_Stop->click();
     c->cmdRAZ->click();
     QCOMPARE(c->lblTime->text(), QStringLiteral("00:00,0"));
     QVERIFY(!c->tmrChrono->Enabled());
