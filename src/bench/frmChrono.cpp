@@ -173,11 +173,12 @@ void frmChrono::chkStart_Stop_Click()
         chkStart_Stop->setToolTip(QString::fromUtf8(kBulleSuspendre));
         setFace(kFaceActive);
     } else if (etat_ == EnMarche) {
-        // Running: the count pauses on the time shown.
+        // Running: the count pauses on the time shown; an alarm's red goes.
         tmrChrono->setEnabled(false);
         etat_ = Fige;
         peindreEtat();
         chkStart_Stop->setToolTip(QString::fromUtf8(kBulleDemarrer));
+        setFace(kFaceActive);
     } else {
         // Frozen: the count goes on from the time shown, the time frozen
         // left out.

@@ -47,6 +47,19 @@ struct BancChrono {
             c->tmrChrono_Timer();
     }
     bool enMarche() const { return c->tmrChrono->Enabled() && c->chkStart_Stop->isChecked(); }
+    // One step of a scenario: "alarme" clicks the alarm switch, "bouton" the
+    // start button, "raz" the reset button; a number waits that many seconds.
+    void jouer(const QString& etape)
+    {
+        if (etape == "alarme")
+            c->chkAlarme->click();
+        else if (etape == "bouton")
+            c->chkStart_Stop->click();
+        else if (etape == "raz")
+            c->cmdRAZ->click();
+        else
+            attendre(etape.toDouble());
+    }
 };
 
 } // namespace
@@ -65,6 +78,8 @@ private Q_SLOTS:
     void alarm_data();
     void alarm();
     void alarmStaysRedWhenDisarmed();
+    void faceOverTime_data();
+    void faceOverTime();
     void alarmLabelReadsOnEveryFace();
     void closingClearsBoxAndMenu_data();
     void closingClearsBoxAndMenu();
@@ -293,6 +308,40 @@ void tst_Chrono::alarmStaysRedWhenDisarmed()
     QCOMPARE(c->BackColor(), frmChrono::kFaceAlarme);
     c->cmdRAZ->click();
     QCOMPARE(c->BackColor(), frmChrono::kFaceActive);
+}
+
+void tst_Chrono::faceOverTime_data()
+{
+    // Each step as the fixture plays it, then the face it leaves: "gris" at
+    // rest, "marche" the running colour, "rouge" the alarm's.
+    QTest::addColumn<QStringList>("etapes");
+    QTest::newRow("armed at rest") << QStringList{"alarme gris", "5.05 gris", "bouton marche"};
+    QTest::newRow("red for the 0.2 s after an alarm instant")
+        << QStringList{"alarme gris", "bouton marche", "4.95 marche", "0.1 rouge", "0.1 rouge", "0.1 marche"};
+    QTest::newRow("frozen on an alarm tick")
+        << QStringList{"alarme gris", "bouton marche", "5.05 rouge", "bouton marche", "10 marche", "bouton marche"};
+    // Continued, it goes on from 5.05 s: the next tick is still in the alarm.
+    QTest::newRow("continued after a freeze on an alarm tick")
+        << QStringList{"alarme gris", "bouton marche", "5.05 rouge", "bouton marche", "3 marche", "bouton marche",
+                       "0.1 rouge", "0.1 marche"};
+    QTest::newRow("frozen on an alarm tick, then reset")
+        << QStringList{"alarme gris", "bouton marche", "5.05 rouge", "bouton marche", "raz marche"};
+    QTest::newRow("disarmed on an alarm tick, then frozen")
+        << QStringList{"alarme gris", "bouton marche", "5.05 rouge", "alarme rouge", "1 rouge", "bouton marche"};
+    QTest::newRow("disarmed, no alarm tick") << QStringList{"bouton marche", "5.05 marche", "5 marche"};
+}
+
+void tst_Chrono::faceOverTime()
+{
+    QFETCH(QStringList, etapes);
+    const QMap<QString, int64_t> faces{
+        {"gris", frmChrono::kFaceRepos}, {"marche", frmChrono::kFaceActive}, {"rouge", frmChrono::kFaceAlarme}};
+    BancChrono t;
+    for (const QString& ligne : std::as_const(etapes)) {
+        const QStringList mots = ligne.split(' ');
+        t.jouer(mots[0]);
+        QVERIFY2(t.c->BackColor() == faces.value(mots[1]), qPrintable(ligne));
+    }
 }
 
 namespace {
