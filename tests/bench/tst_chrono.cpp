@@ -80,7 +80,8 @@ private Q_SLOTS:
     void alarmStaysRedWhenDisarmed();
     void faceOverTime_data();
     void faceOverTime();
-    void alarmLabelReadsOnEveryFace();
+    void lampsReadOnEveryFace_data();
+    void lampsReadOnEveryFace();
     void closingClearsBoxAndMenu_data();
     void closingClearsBoxAndMenu();
 };
@@ -346,7 +347,8 @@ void tst_Chrono::faceOverTime()
 
 namespace {
 
-// The relative luminance of a colour, as legibility rules measure it.
+// The relative luminance of a colour and the contrast ratio of two colours,
+// as the web's legibility guidelines (WCAG 2) define them.
 double luminance(QRgb c)
 {
     auto lineaire = [](int v) {
@@ -356,36 +358,81 @@ double luminance(QRgb c)
     return 0.2126 * lineaire(qRed(c)) + 0.7152 * lineaire(qGreen(c)) + 0.0722 * lineaire(qBlue(c));
 }
 
-// The contrast between the lightest and the darkest pixel of a picture.
-double contraste(const QImage& image)
+double contrastRatio(QRgb a, QRgb b)
 {
-    double clair = 0, sombre = 1;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const double l = luminance(image.pixel(x, y));
-            clair = std::max(clair, l);
-            sombre = std::min(sombre, l);
-        }
-    return (clair + 0.05) / (sombre + 0.05);
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The contrast of a legend in a zone of a picture: its background is the
+// zone's most common colour, its text the colour farthest from it (the
+// antialiased edges of the strokes are mixtures of the two, nearer to it).
+double legendContrast(const QImage& image, const QRect& zone)
+{
+    QHash<QRgb, int> nombre;
+    for (int y = zone.top(); y <= zone.bottom(); ++y)
+        for (int x = zone.left(); x <= zone.right(); ++x)
+            ++nombre[image.pixel(x, y) | 0xFF000000];
+    QRgb fond = 0;
+    for (auto it = nombre.cbegin(); it != nombre.cend(); ++it)
+        if (it.value() > nombre.value(fond))
+            fond = it.key();
+    auto ecart = [fond](QRgb c) {
+        const int r = qRed(c) - qRed(fond), v = qGreen(c) - qGreen(fond), b = qBlue(c) - qBlue(fond);
+        return r * r + v * v + b * b;
+    };
+    QRgb texte = fond;
+    for (auto it = nombre.cbegin(); it != nombre.cend(); ++it)
+        if (ecart(it.key()) > ecart(texte))
+            texte = it.key();
+    return contrastRatio(fond, texte);
 }
 
 } // namespace
 
-// "ALARME" stands out from what is behind it on the running face and on
-// the red alarm face alike.
-void tst_Chrono::alarmLabelReadsOnEveryFace()
+void tst_Chrono::lampsReadOnEveryFace_data()
 {
+    QTest::addColumn<QString>("voyant");
+    QTest::addColumn<QStringList>("etapes"); // played after arming the alarm
+    QTest::addColumn<int64_t>("face");
+    const QStringList repos, marche{"bouton", "1.3"}, alarme{"bouton", "5.05"}, fige{"bouton", "1.3", "bouton"},
+        raz{"bouton", "1.3", "raz"};
+    QTest::newRow("STOP at rest") << "STOP" << repos << frmChrono::kFaceRepos;
+    QTest::newRow("ALARME at rest") << "ALARME" << repos << frmChrono::kFaceRepos;
+    QTest::newRow("MARCHE running") << "MARCHE" << marche << frmChrono::kFaceActive;
+    QTest::newRow("ALARME running") << "ALARME" << marche << frmChrono::kFaceActive;
+    QTest::newRow("MARCHE on an alarm tick") << "MARCHE" << alarme << frmChrono::kFaceAlarme;
+    QTest::newRow("ALARME on an alarm tick") << "ALARME" << alarme << frmChrono::kFaceAlarme;
+    QTest::newRow("ARRET frozen") << "ARRET" << fige << frmChrono::kFaceActive;
+    QTest::newRow("STOP after a reset") << "STOP" << raz << frmChrono::kFaceActive;
+}
+
+// Every lamp that shows reads on the face it shows on, with the contrast
+// that legibility guidelines ask of small text: 4.5 to 1.
+void tst_Chrono::lampsReadOnEveryFace()
+{
+    QFETCH(QString, voyant);
+    QFETCH(QStringList, etapes);
+    QFETCH(int64_t, face);
     BancChrono t;
     frmChrono* c = t.c;
-    c->chkAlarme->click();
-    c->chkStart_Stop->click();
-    for (double attente : {5.05, 0.3}) {
-        t.attendre(attente);
-        const QRect zone(c->lblAlarme->mapTo(c, QPoint(0, 0)), c->lblAlarme->size());
-        const QImage vue = c->grab(zone).toImage();
-        QVERIFY2(contraste(vue) >= 4.5, qPrintable(QString::number(contraste(vue))));
-    }
-    QCOMPARE(c->BackColor(), frmChrono::kFaceActive);
+    t.jouer("alarme");
+    for (const QString& etape : std::as_const(etapes))
+        t.jouer(etape);
+    QCOMPARE(c->BackColor(), face);
+    QLabel* lampe = nullptr;
+    for (QLabel* l : {c->lblStop, c->lblOnOff, c->lblAlarme})
+        if (!l->isHidden() && l->text() == voyant)
+            lampe = l;
+    QVERIFY(lampe);
+
+    const QPixmap vue = c->grab();
+    const double echelle = vue.devicePixelRatio();
+    const QRect zone(lampe->mapTo(c, QPoint(0, 0)) * echelle, lampe->size() * echelle);
+    // Inside its edge, where only the legend and what lies behind it show.
+    const int bord = qRound(3 * echelle);
+    const double rapport = legendContrast(vue.toImage(), zone.adjusted(bord, bord, -bord, -bord));
+    QVERIFY2(rapport >= 4.5, qPrintable(QString::number(rapport, 'f', 2)));
 }
 
 void tst_Chrono::closingClearsBoxAndMenu_data()
