@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -99,13 +100,12 @@ frmChrono::frmChrono() : VbForm(QString::fromLatin1(kNom))
     lblTime->setFont(chiffres);
     for (QLabel* l : {lblStop, lblOnOff, lblAlarme})
         l->setAlignment(Qt::AlignCenter);
-    // An indicator behind dark glass, so that it reads on the red alarm
-    // face as on the others.
-    lblAlarme->setStyleSheet(
-        QStringLiteral("color: #FF5A4A; background: #1C1C1C; border: 1px solid #505050; border-radius: 3px;"
-                       " font-weight: bold;"));
-    lblOnOff->setStyleSheet(QStringLiteral("color: #006000; font-weight: bold;"));
-    lblStop->setStyleSheet(QStringLiteral("font-weight: bold;"));
+    // Each lamp a lit legend behind dark glass, so that it reads on every
+    // face: grey, the running colour (the desktop's) and the alarm's red.
+    for (auto [lampe, allume] : {std::pair{lblStop, "#FFC24A"}, {lblOnOff, "#4CE04C"}, {lblAlarme, "#FF5A4A"}})
+        lampe->setStyleSheet(QStringLiteral("color: %1; background: #1C1C1C; border: 1px solid #505050;"
+                                            " border-radius: 3px; font-weight: bold;")
+                                 .arg(QLatin1String(allume)));
     control<QLabel>(this, "Label1")->setAlignment(Qt::AlignCenter);
 
     tmrChrono = new VbTimer(this);
@@ -166,19 +166,23 @@ void frmChrono::chkStart_Stop_Click()
     if (etat_ == Arrete) {
         // Stopped: a new count starts.
         ChronoStart = perfCounterNow();
+        ecouleAffiche_ = 0;
         tmrChrono->setEnabled(true);
         etat_ = EnMarche;
         peindreEtat();
         chkStart_Stop->setToolTip(QString::fromUtf8(kBulleSuspendre));
         setFace(kFaceActive);
     } else if (etat_ == EnMarche) {
-        // Running: the display freezes, the count goes on.
+        // Running: the count pauses on the time shown; an alarm's red goes.
         tmrChrono->setEnabled(false);
         etat_ = Fige;
         peindreEtat();
         chkStart_Stop->setToolTip(QString::fromUtf8(kBulleDemarrer));
+        setFace(kFaceActive);
     } else {
-        // Frozen: the display follows the count from the first start again.
+        // Frozen: the count goes on from the time shown, the time frozen
+        // left out.
+        ChronoStart = perfCounterNow() - ecouleAffiche_;
         tmrChrono->setEnabled(true);
         etat_ = EnMarche;
         peindreEtat();
@@ -190,6 +194,7 @@ void frmChrono::tmrChrono_Timer()
 {
     const int64_t frequence = perfCounterFrequency();
     const int64_t ecoule = std::max<int64_t>(0, perfCounterNow() - ChronoStart);
+    ecouleAffiche_ = ecoule;
     lblTime->setText(TexteChrono(double(ecoule) / double(frequence)));
     if (!alarme_)
         return;

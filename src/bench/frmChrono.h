@@ -10,7 +10,7 @@ class QSlider;
 class VbTimer;
 
 // The stopwatch: a round window that counts minutes, seconds and tenths from
-// the performance counter, freezes its display and goes on, is reset, and
+// the performance counter, pauses and goes on, is reset, and
 // can beep at every whole number of seconds of a chosen interval. The
 // toolbox's stopwatch box and the menu's tick follow it open or closed.
 class frmChrono : public VbForm {
@@ -62,9 +62,12 @@ private:
     void peindreEtat();
 
     int64_t ChronoStart = 0;
+    // The counts elapsed at the last tick, the time shown: a freeze keeps
+    // it, and the count continues from it.
+    int64_t ecouleAffiche_ = 0;
     int64_t couleurFace_ = kFaceRepos;
-    // Stopped (STOP lit), counting (MARCHE lit), or frozen on a time while
-    // the count goes on (ARRET lit); and the alarm chosen.
+    // Stopped (STOP lit), counting (MARCHE lit), or paused on the time
+    // shown (ARRET lit); and the alarm chosen.
     enum Etat { Arrete, EnMarche, Fige };
     Etat etat_ = Arrete;
     bool alarme_ = false;

@@ -47,6 +47,19 @@ struct BancChrono {
             c->tmrChrono_Timer();
     }
     bool enMarche() const { return c->tmrChrono->Enabled() && c->chkStart_Stop->isChecked(); }
+    // One step of a scenario: "alarme" clicks the alarm switch, "bouton" the
+    // start button, "raz" the reset button; a number waits that many seconds.
+    void jouer(const QString& etape)
+    {
+        if (etape == "alarme")
+            c->chkAlarme->click();
+        else if (etape == "bouton")
+            c->chkStart_Stop->click();
+        else if (etape == "raz")
+            c->cmdRAZ->click();
+        else
+            attendre(etape.toDouble());
+    }
 };
 
 } // namespace
@@ -58,11 +71,17 @@ private Q_SLOTS:
     void display();
     void atLoad();
     void startFreezeContinue();
-    void resetWhileRunning();
+    void pauseAndResume_data();
+    void pauseAndResume();
+    void reset_data();
+    void reset();
     void alarm_data();
     void alarm();
     void alarmStaysRedWhenDisarmed();
-    void alarmLabelReadsOnEveryFace();
+    void faceOverTime_data();
+    void faceOverTime();
+    void lampsReadOnEveryFace_data();
+    void lampsReadOnEveryFace();
     void closingClearsBoxAndMenu_data();
     void closingClearsBoxAndMenu();
 };
@@ -135,19 +154,72 @@ void tst_Chrono::startFreezeContinue()
     t.attendre(10);
     QCOMPARE(c->lblTime->text(), QStringLiteral("00:12,3")); // the display keeps still
 
-    c->chkStart_Stop->click(); // continue: the count went on meanwhile
+    c->chkStart_Stop->click(); // continue: from the time shown
     QVERIFY(t.enMarche());
     QCOMPARE(c->lblStop->text(), QStringLiteral("STOP"));
+    QVERIFY(c->lblStop->isHidden() && !c->lblOnOff->isHidden());
+    QCOMPARE(c->chkStart_Stop->toolTip(), QStringLiteral("Pour suspendre le chronomètre."));
+    QCOMPARE(c->lblTime->text(), QStringLiteral("00:12,3"));
     t.attendre(0.1);
-    QCOMPARE(c->lblTime->text(), QStringLiteral("00:22,4"));
+    QCOMPARE(c->lblTime->text(), QStringLiteral("00:12,4"));
 }
 
-void tst_Chrono::resetWhileRunning()
+void tst_Chrono::pauseAndResume_data()
 {
+    QTest::addColumn<QList<double>>("marches"); // s counted, each run ending on a tick
+    QTest::addColumn<QList<double>>("pauses");  // s frozen between two runs
+    QTest::addColumn<double>("retard");         // s from the last tick to each freeze
+    QTest::addColumn<QString>("texte");         // shown at the end
+    // The freeze keeps the time shown, not the time of the click.
+    QTest::newRow("frozen between two ticks")
+        << QList<double>{12.3, 0.1} << QList<double>{10} << 0.08 << "00:12,4";
+    QTest::newRow("three runs") << QList<double>{3.0, 2.0, 1.5} << QList<double>{5, 60} << 0.0 << "00:06,5";
+    QTest::newRow("across a minute") << QList<double>{59.9, 0.2} << QList<double>{100} << 0.0 << "01:00,1";
+    QTest::newRow("frozen an hour") << QList<double>{1.0, 1.0} << QList<double>{3600} << 0.05 << "00:02,0";
+}
+
+// Each freeze is a pause: the time frozen is not counted.
+void tst_Chrono::pauseAndResume()
+{
+    QFETCH(QList<double>, marches);
+    QFETCH(QList<double>, pauses);
+    QFETCH(double, retard);
+    QFETCH(QString, texte);
+    BancChrono t;
+    frmChrono* c = t.c;
+    c->chkStart_Stop->click();
+    for (qsizetype i = 0; i < marches.size(); ++i) {
+        t.attendre(marches[i]);
+        if (i == pauses.size())
+            break;
+        const QString affiche = c->lblTime->text();
+        t.maintenant += std::llround(retard * 1e9); // no tick meanwhile
+        c->chkStart_Stop->click();
+        QVERIFY(!c->tmrChrono->Enabled());
+        t.attendre(pauses[i]);
+        c->chkStart_Stop->click();
+        QVERIFY(t.enMarche());
+        QCOMPARE(c->lblTime->text(), affiche);
+    }
+    QCOMPARE(c->lblTime->text(), texte);
+}
+
+void tst_Chrono::reset_data()
+{
+    QTest::addColumn<bool>("fige");
+    QTest::newRow("while running") << false;
+    QTest::newRow("while frozen") << true;
+}
+
+void tst_Chrono::reset()
+{
+    QFETCH(bool, fige);
     BancChrono t;
     frmChrono* c = t.c;
     c->chkStart_Stop->click();
     t.attendre(7.5);
+    if (fige)
+        c->chkStart_Stop->click();
     c->cmdRAZ->click();
     QCOMPARE(c->lblTime->text(), QStringLiteral("00:00,0"));
     QVERIFY(!c->tmrChrono->Enabled());
@@ -239,9 +311,44 @@ void tst_Chrono::alarmStaysRedWhenDisarmed()
     QCOMPARE(c->BackColor(), frmChrono::kFaceActive);
 }
 
+void tst_Chrono::faceOverTime_data()
+{
+    // Each step as the fixture plays it, then the face it leaves: "gris" at
+    // rest, "marche" the running colour, "rouge" the alarm's.
+    QTest::addColumn<QStringList>("etapes");
+    QTest::newRow("armed at rest") << QStringList{"alarme gris", "5.05 gris", "bouton marche"};
+    QTest::newRow("red for the 0.2 s after an alarm instant")
+        << QStringList{"alarme gris", "bouton marche", "4.95 marche", "0.1 rouge", "0.1 rouge", "0.1 marche"};
+    QTest::newRow("frozen on an alarm tick")
+        << QStringList{"alarme gris", "bouton marche", "5.05 rouge", "bouton marche", "10 marche", "bouton marche"};
+    // Continued, it goes on from 5.05 s: the next tick is still in the alarm.
+    QTest::newRow("continued after a freeze on an alarm tick")
+        << QStringList{"alarme gris", "bouton marche", "5.05 rouge", "bouton marche", "3 marche", "bouton marche",
+                       "0.1 rouge", "0.1 marche"};
+    QTest::newRow("frozen on an alarm tick, then reset")
+        << QStringList{"alarme gris", "bouton marche", "5.05 rouge", "bouton marche", "raz marche"};
+    QTest::newRow("disarmed on an alarm tick, then frozen")
+        << QStringList{"alarme gris", "bouton marche", "5.05 rouge", "alarme rouge", "1 rouge", "bouton marche"};
+    QTest::newRow("disarmed, no alarm tick") << QStringList{"bouton marche", "5.05 marche", "5 marche"};
+}
+
+void tst_Chrono::faceOverTime()
+{
+    QFETCH(QStringList, etapes);
+    const QMap<QString, int64_t> faces{
+        {"gris", frmChrono::kFaceRepos}, {"marche", frmChrono::kFaceActive}, {"rouge", frmChrono::kFaceAlarme}};
+    BancChrono t;
+    for (const QString& ligne : std::as_const(etapes)) {
+        const QStringList mots = ligne.split(' ');
+        t.jouer(mots[0]);
+        QVERIFY2(t.c->BackColor() == faces.value(mots[1]), qPrintable(ligne));
+    }
+}
+
 namespace {
 
-// The relative luminance of a colour, as legibility rules measure it.
+// The relative luminance of a colour and the contrast ratio of two colours,
+// as the web's legibility guidelines (WCAG 2) define them.
 double luminance(QRgb c)
 {
     auto lineaire = [](int v) {
@@ -251,36 +358,81 @@ double luminance(QRgb c)
     return 0.2126 * lineaire(qRed(c)) + 0.7152 * lineaire(qGreen(c)) + 0.0722 * lineaire(qBlue(c));
 }
 
-// The contrast between the lightest and the darkest pixel of a picture.
-double contraste(const QImage& image)
+double contrastRatio(QRgb a, QRgb b)
 {
-    double clair = 0, sombre = 1;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const double l = luminance(image.pixel(x, y));
-            clair = std::max(clair, l);
-            sombre = std::min(sombre, l);
-        }
-    return (clair + 0.05) / (sombre + 0.05);
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The contrast of a legend in a zone of a picture: its background is the
+// zone's most common colour, its text the colour farthest from it (the
+// antialiased edges of the strokes are mixtures of the two, nearer to it).
+double legendContrast(const QImage& image, const QRect& zone)
+{
+    QHash<QRgb, int> nombre;
+    for (int y = zone.top(); y <= zone.bottom(); ++y)
+        for (int x = zone.left(); x <= zone.right(); ++x)
+            ++nombre[image.pixel(x, y) | 0xFF000000];
+    QRgb fond = 0;
+    for (auto it = nombre.cbegin(); it != nombre.cend(); ++it)
+        if (it.value() > nombre.value(fond))
+            fond = it.key();
+    auto ecart = [fond](QRgb c) {
+        const int r = qRed(c) - qRed(fond), v = qGreen(c) - qGreen(fond), b = qBlue(c) - qBlue(fond);
+        return r * r + v * v + b * b;
+    };
+    QRgb texte = fond;
+    for (auto it = nombre.cbegin(); it != nombre.cend(); ++it)
+        if (ecart(it.key()) > ecart(texte))
+            texte = it.key();
+    return contrastRatio(fond, texte);
 }
 
 } // namespace
 
-// "ALARME" stands out from what is behind it on the running face and on
-// the red alarm face alike.
-void tst_Chrono::alarmLabelReadsOnEveryFace()
+void tst_Chrono::lampsReadOnEveryFace_data()
 {
+    QTest::addColumn<QString>("voyant");
+    QTest::addColumn<QStringList>("etapes"); // played after arming the alarm
+    QTest::addColumn<int64_t>("face");
+    const QStringList repos, marche{"bouton", "1.3"}, alarme{"bouton", "5.05"}, fige{"bouton", "1.3", "bouton"},
+        raz{"bouton", "1.3", "raz"};
+    QTest::newRow("STOP at rest") << "STOP" << repos << frmChrono::kFaceRepos;
+    QTest::newRow("ALARME at rest") << "ALARME" << repos << frmChrono::kFaceRepos;
+    QTest::newRow("MARCHE running") << "MARCHE" << marche << frmChrono::kFaceActive;
+    QTest::newRow("ALARME running") << "ALARME" << marche << frmChrono::kFaceActive;
+    QTest::newRow("MARCHE on an alarm tick") << "MARCHE" << alarme << frmChrono::kFaceAlarme;
+    QTest::newRow("ALARME on an alarm tick") << "ALARME" << alarme << frmChrono::kFaceAlarme;
+    QTest::newRow("ARRET frozen") << "ARRET" << fige << frmChrono::kFaceActive;
+    QTest::newRow("STOP after a reset") << "STOP" << raz << frmChrono::kFaceActive;
+}
+
+// Every lamp that shows reads on the face it shows on, with the contrast
+// that legibility guidelines ask of small text: 4.5 to 1.
+void tst_Chrono::lampsReadOnEveryFace()
+{
+    QFETCH(QString, voyant);
+    QFETCH(QStringList, etapes);
+    QFETCH(int64_t, face);
     BancChrono t;
     frmChrono* c = t.c;
-    c->chkAlarme->click();
-    c->chkStart_Stop->click();
-    for (double attente : {5.05, 0.3}) {
-        t.attendre(attente);
-        const QRect zone(c->lblAlarme->mapTo(c, QPoint(0, 0)), c->lblAlarme->size());
-        const QImage vue = c->grab(zone).toImage();
-        QVERIFY2(contraste(vue) >= 4.5, qPrintable(QString::number(contraste(vue))));
-    }
-    QCOMPARE(c->BackColor(), frmChrono::kFaceActive);
+    t.jouer("alarme");
+    for (const QString& etape : std::as_const(etapes))
+        t.jouer(etape);
+    QCOMPARE(c->BackColor(), face);
+    QLabel* lampe = nullptr;
+    for (QLabel* l : {c->lblStop, c->lblOnOff, c->lblAlarme})
+        if (!l->isHidden() && l->text() == voyant)
+            lampe = l;
+    QVERIFY(lampe);
+
+    const QPixmap vue = c->grab();
+    const double echelle = vue.devicePixelRatio();
+    const QRect zone(lampe->mapTo(c, QPoint(0, 0)) * echelle, lampe->size() * echelle);
+    // Inside its edge, where only the legend and what lies behind it show.
+    const int bord = qRound(3 * echelle);
+    const double rapport = legendContrast(vue.toImage(), zone.adjusted(bord, bord, -bord, -bord));
+    QVERIFY2(rapport >= 4.5, qPrintable(QString::number(rapport, 'f', 2)));
 }
 
 void tst_Chrono::closingClearsBoxAndMenu_data()
