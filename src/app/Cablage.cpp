@@ -27,20 +27,25 @@ void CablerProgramme(MDIWavix& principale)
             TournerSelecteur(PositionSelecteur);
     });
 
-    // 3. The main window shows the mode and the open instruments, and takes
+    // 3. The main window's item of the full-screen view is ticked while the
+    //    scope draws there.
+    QObject::connect(scope, &Oscilloscope::pleinEcranChange, mdi,
+                     [mdi](bool plein) { mdi->Mnu_ViewFullScreen->setChecked(plein); });
+
+    // 4. The main window shows the mode and the open instruments, and takes
     //    the bench back to free mode when a run asks for it.
     QObject::connect(banc, &ModeleBanc::modeChange, mdi, [mdi] { mdi->montrerMode(); });
     QObject::connect(banc, &ModeleBanc::instrumentsChanges, mdi, [mdi] { mdi->montrerInstruments(); });
     QObject::connect(banc, &ModeleBanc::finDeRunDemandee, mdi,
                      [mdi](bool reglageSiUn) { mdi->retourModeLibre(reglageSiUn); });
 
-    // 4. The toolbox's "none" buttons wear the interface's background.
+    // 5. The toolbox's "none" buttons wear the interface's background.
     QObject::connect(banc, &ModeleBanc::couleurFondChangee, mdi, [] {
         if (frmToolBox* boite = Forms().find<frmToolBox>())
             boite->colorerFond();
     });
 
-    // 5. The scope places itself right of the toolbox, the sources and the
+    // 6. The scope places itself right of the toolbox, the sources and the
     //    instruments right of the scope: each is opened when asked for.
     const QString boite = QString::fromLatin1(frmToolBox::kNom);
     const QString oscilloscope = QString::fromLatin1(frmWavix::kNom);

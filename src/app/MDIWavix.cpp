@@ -87,7 +87,6 @@ MDIWavix::~MDIWavix()
     if (current == this) {
         current = nullptr;
         PermettreAide(false);
-        CocherPleinEcran = nullptr;
         DefinirZoneTravail(0, 0);
     }
     Forms().setMdiArea(nullptr);

@@ -218,8 +218,6 @@ void MDIWavix::creerMenus()
     Mnu_Calc = menu("Mnu_Calc");
     Mnu_Reglages = menu("Mnu_Reglages");
     Mnu_ViewFullScreen = menu("Mnu_ViewFullScreen");
-    // Ticked while the scope's panel draws on the full-screen view.
-    CocherPleinEcran = [this](bool plein) { Mnu_ViewFullScreen->setChecked(plein); };
     Mnu_Harmo = menu("Mnu_Harmo");
 
     // The instrument items show the bench's state, which the toolbox's boxes

@@ -84,6 +84,9 @@ Q_SIGNALS:
     void ecranActualise();
     // The scope window's panel now has that value.
     void panneauChange(const PanneauScope& panneau);
+    // The scope now draws on the full-screen view (or on its own screen
+    // again).
+    void pleinEcranChange(bool plein);
 };
 Oscilloscope& Oscillo();
 

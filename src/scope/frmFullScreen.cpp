@@ -34,8 +34,8 @@ void marquerPleinEcran(bool plein)
         PanneauScope p = scope->panneau();
         p.pleinEcran = plein;
         scope->changerPanneau(p);
-    } else if (CocherPleinEcran) {
-        CocherPleinEcran(plein);
+    } else {
+        Q_EMIT Oscillo().pleinEcranChange(plein);
     }
 }
 
@@ -126,7 +126,7 @@ void AfficherPleinEcran()
 {
     // Only under the main window; its item stays ticked while the view is
     // open, whatever clicked it.
-    if (!CocherPleinEcran)
+    if (!Forms().mdiArea())
         return;
     ActualiserEcranEnAttente();
     marquerPleinEcran(true);

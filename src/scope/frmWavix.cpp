@@ -383,8 +383,8 @@ void frmWavix::changerPanneau(const PanneauScope& p)
                       + (p.sensibilite[1] != avant.sensibilite[1]);
     for (int i = 0; i < clics; ++i)
         jouerClic();
-    if (p.pleinEcran != avant.pleinEcran && CocherPleinEcran)
-        CocherPleinEcran(p.pleinEcran);
+    if (p.pleinEcran != avant.pleinEcran)
+        Q_EMIT Oscillo().pleinEcranChange(p.pleinEcran);
     Q_EMIT Oscillo().panneauChange(panneau_);
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <array>
-#include <functional>
 #include <optional>
 
 // The scope's front panel as a value: what its buttons, switches and knobs
@@ -63,8 +62,3 @@ void EcrireReglagePanneau(const PanneauScope& panneau, ReglagePanneau reglage);
 // The panel with the mode, "-CH2" and couplings last written; a setting
 // missing or out of its range reads as DUAL, not inverted, AC.
 PanneauScope LireReglagesPanneau(PanneauScope panneau);
-
-// Set by the main window while it lives, to tick or clear its menu item of
-// the full-screen view when the panel's flag changes; empty without it, and
-// then no full-screen view opens.
-inline std::function<void(bool)> CocherPleinEcran;
