@@ -61,8 +61,11 @@ int PanelBarGraph::litSegments() const
 {
     if (maximum_ == minimum_)
         return 0;
+    // Any level above the minimum lights one segment at least, so that a
+    // small one still shows.
     const double share = double(value_ - minimum_) / (maximum_ - minimum_);
-    return int(std::lround(share * segments()));
+    const int lit = int(std::lround(share * segments()));
+    return value_ > minimum_ ? std::max(1, lit) : lit;
 }
 
 void PanelBarGraph::paintEvent(QPaintEvent*)

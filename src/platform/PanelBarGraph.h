@@ -7,7 +7,8 @@
 // A level bar as an instrument shows one: a row of segments behind a dark
 // bezel, lit green from the minimum end up to the level. It has a progress
 // bar's value and range (a value outside the range shows as its nearest
-// end); vertical bars rise from the bottom, horizontal ones from the left.
+// end); vertical bars rise from the bottom, horizontal ones from the left,
+// and any level above the minimum lights one segment at least.
 class PanelBarGraph : public QWidget {
     Q_OBJECT
 public:

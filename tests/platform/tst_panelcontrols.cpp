@@ -227,6 +227,7 @@ void tst_PanelControls::barGraphLightsUpToItsLevel_data()
     // A harmonic's level (0 to 100.0 %), upright; the mean value (-100 % to
     // +100 % as 0 to 200), lying.
     QTest::newRow("harmonic off") << QSize(10, 106) << 0 << 1000 << 0 << 0 << 0.0;
+    QTest::newRow("harmonic at 1 %, still seen") << QSize(10, 106) << 0 << 1000 << 10 << 10 << 0.04;
     QTest::newRow("harmonic at a quarter") << QSize(10, 106) << 0 << 1000 << 250 << 250 << 0.25;
     QTest::newRow("harmonic full") << QSize(10, 106) << 0 << 1000 << 1000 << 1000 << 1.0;
     QTest::newRow("harmonic beyond its range") << QSize(10, 106) << 0 << 1000 << 1500 << 1000 << 1.0;
