@@ -3,6 +3,7 @@
 #include "app/MDIWavix.h"
 #include "bench/frmToolBox.h"
 #include "platform/Forms.h"
+#include "platform/PanelBarGraph.h"
 #include "platform/PictureBox.h"
 #include "platform/Potentio_Creme.h"
 #include "platform/SevenSegmentLabel.h"
@@ -53,7 +54,7 @@ bool commandeUtile(const QWidget* w)
         return false;
     if (qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QAbstractSlider*>(w)
         || qobject_cast<const Potentio_Creme*>(w) || qobject_cast<const SevenSegmentLabel*>(w)
-        || qobject_cast<const QProgressBar*>(w))
+        || qobject_cast<const QProgressBar*>(w) || qobject_cast<const PanelBarGraph*>(w))
         return true;
     if (const auto* forme = qobject_cast<const Shape*>(w); forme && forme->kind() == Shape::Lamp)
         return true;

@@ -59,25 +59,27 @@ const FormDesign kDesign{
         {ControlKind::PowerButton, "chkOn", -1, 2580, 1785, 660, 390, "On", "Bouton Marche/Arrêt"},
         {ControlKind::Image, "imgOn", -1, 3360, 1695, 540, 540, ":/scope/power_off.svg", "GBF éteint"},
         {ControlKind::AutoSizeLabel, "lblPower", -1, 3930, 1860, 0, 0, "Power"},
-        {ControlKind::Label, "lblBouton", 0, 90, 2400, 1080, 195, "FREQ"},
-        {ControlKind::Label, "lblBouton", 1, 1170, 2400, 1080, 195, "NIVEAU"},
-        {ControlKind::Label, "lblBouton", 2, 2250, 2400, 1080, 195, "SYMETRIE"},
-        {ControlKind::Label, "lblBouton", 3, 3330, 2400, 1080, 195, "DECALAGE"},
-        {ControlKind::Knob, "Potentio", 0, 240, 2595, 780, 780, "", "Pour permettre le réglage de la fréquence du signal."},
-        {ControlKind::Knob, "Potentio", 1, 1320, 2595, 780, 780, "", "Pour permettre le réglage de l'amplitude du signal."},
-        {ControlKind::Knob, "Potentio", 2, 2400, 2595, 780, 780, "", "Pour modifier le rapport cyclique du signal"},
-        {ControlKind::Knob, "Potentio", 3, 3480, 2595, 780, 780, "",
+        // The knob row, inside its group of the face: each knob's name over
+        // it, its fine slider under it with "FIN" on its left.
+        {ControlKind::Label, "lblBouton", 0, 135, 2385, 990, 195, "FREQ"},
+        {ControlKind::Label, "lblBouton", 1, 1215, 2385, 990, 195, "NIVEAU"},
+        {ControlKind::Label, "lblBouton", 2, 2295, 2385, 990, 195, "SYMETRIE"},
+        {ControlKind::Label, "lblBouton", 3, 3375, 2385, 990, 195, "DECALAGE"},
+        {ControlKind::Knob, "Potentio", 0, 285, 2580, 705, 705, "", "Pour permettre le réglage de la fréquence du signal."},
+        {ControlKind::Knob, "Potentio", 1, 1365, 2580, 705, 705, "", "Pour permettre le réglage de l'amplitude du signal."},
+        {ControlKind::Knob, "Potentio", 2, 2445, 2580, 705, 705, "", "Pour modifier le rapport cyclique du signal"},
+        {ControlKind::Knob, "Potentio", 3, 3525, 2580, 705, 705, "",
          "Pour ajouter une composante continue au signal alternatif\r\nDouble-clic : remise à zéro"},
-        {ControlKind::Label, "lblMinMax", 1, 1170, 3345, 1080, 180, "Min     Max"},
-        {ControlKind::Label, "lblMinMax", 3, 3330, 3345, 1080, 180, "Min     Max"},
-        {ControlKind::Label, "lblFin", 0, 90, 3510, 1080, 165, "FIN"},
-        {ControlKind::Label, "lblFin", 1, 1170, 3510, 1080, 165, "FIN"},
-        {ControlKind::Label, "lblFin", 2, 2250, 3510, 1080, 165, "FIN"},
-        {ControlKind::Label, "lblFin", 3, 3330, 3510, 1080, 165, "FIN"},
-        {ControlKind::Slider, "sldReglage", 0, 210, 3660, 840, 210},
-        {ControlKind::Slider, "sldReglage", 1, 1290, 3660, 840, 210},
-        {ControlKind::Slider, "sldReglage", 2, 2370, 3660, 840, 210},
-        {ControlKind::Slider, "sldReglage", 3, 3450, 3660, 840, 210},
+        {ControlKind::Label, "lblMinMax", 1, 1215, 3285, 990, 165, "Min     Max"},
+        {ControlKind::Label, "lblMinMax", 3, 3375, 3285, 990, 165, "Min     Max"},
+        {ControlKind::Label, "lblFin", 0, 135, 3450, 255, 210, "FIN"},
+        {ControlKind::Label, "lblFin", 1, 1215, 3450, 255, 210, "FIN"},
+        {ControlKind::Label, "lblFin", 2, 2295, 3450, 255, 210, "FIN"},
+        {ControlKind::Label, "lblFin", 3, 3375, 3450, 255, 210, "FIN"},
+        {ControlKind::Slider, "sldReglage", 0, 405, 3450, 720, 210},
+        {ControlKind::Slider, "sldReglage", 1, 1485, 3450, 720, 210},
+        {ControlKind::Slider, "sldReglage", 2, 2565, 3450, 720, 210},
+        {ControlKind::Slider, "sldReglage", 3, 3645, 3450, 720, 210},
         {ControlKind::Shape, "shpConnectionGBFA", 0, 1380, 3795, 540, 540},
         {ControlKind::Shape, "shpConnectionGBFA", 1, 2730, 3795, 540, 540},
         {ControlKind::Image, "imgSocle", 0, 1470, 3885, 360, 360, ":/scope/socket_red.svg"},
@@ -119,7 +121,7 @@ frmGBF::frmGBF(int voie)
         sldReglage[size_t(i)] = control<QSlider>(this, "sldReglage", i);
         sldReglage[size_t(i)]->setRange(-10, 10);
         control<QLabel>(this, "lblBouton", i)->setAlignment(Qt::AlignCenter);
-        control<QLabel>(this, "lblFin", i)->setAlignment(Qt::AlignCenter);
+        control<QLabel>(this, "lblFin", i)->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     }
     for (int i : {1, 3})
         control<QLabel>(this, "lblMinMax", i)->setAlignment(Qt::AlignCenter);

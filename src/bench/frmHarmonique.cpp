@@ -5,6 +5,7 @@
 #include "services/RequetesBanc.h"
 #include "platform/FormDesign.h"
 #include "platform/ImageBox.h"
+#include "platform/PanelBarGraph.h"
 #include "platform/Potentio_Creme.h"
 #include "platform/Shape.h"
 #include "platform/SystemServices.h"
@@ -18,7 +19,6 @@
 #include <QButtonGroup>
 #include <QFontMetrics>
 #include <QLabel>
-#include <QProgressBar>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QTabWidget>
@@ -70,7 +70,7 @@ const FormDesign kDesign{
          "Harmoniques de rang 1 à 10|Harmoniques de rang 11 à 20"},
         {ControlKind::Frame, "fraX0", -1, 3060, 3480, 3840, 840, "Valeur moyenne du signal : "},
         {ControlKind::Slider, "sldX0", -1, 3180, 3735, 2520, 300},
-        {ControlKind::Bar, "pgbX0", -1, 3180, 4095, 2520, 120},
+        {ControlKind::BarGraph, "pgbX0", -1, 3180, 4095, 2520, 120},
         {ControlKind::Label, "lblAmpliX0", -1, 5820, 3765, 960, 300, " 0"},
         {ControlKind::Shape, "shpConnectionGBFA", 0, 7200, 3540, 540, 540},
         {ControlKind::Shape, "shpConnectionGBFA", 1, 8280, 3540, 540, 540},
@@ -94,7 +94,7 @@ const ControlDesign kColonne[] = {
     {ControlKind::Label, "lblRang", 0, 0, 60, 580, 180},
     {ControlKind::Label, "lblH", 0, 15, 240, 555, 180},
     {ControlKind::VerticalSlider, "sldAmpli", 0, 60, 450, 255, 1650},
-    {ControlKind::Bar, "pgbAmpli", 0, 345, 480, 150, 1590},
+    {ControlKind::BarGraph, "pgbAmpli", 0, 345, 480, 150, 1590},
     {ControlKind::Label, "lblAmpli", 0, 15, 2130, 555, 180},
     {ControlKind::Slider, "sldPhase", 0, 30, 2340, 525, 240},
     {ControlKind::Label, "lblPhase", 0, 15, 2580, 555, 180, "0°"},
@@ -160,7 +160,7 @@ frmHarmonique::frmHarmonique(int voie)
         sldAmpli[k] = control<QSlider>(page, "sldAmpli", i);
         sldAmpli[k]->setPageStep(5);
         sldAmpli[k]->setSingleStep(1);
-        pgbAmpli[k] = control<QProgressBar>(page, "pgbAmpli", i);
+        pgbAmpli[k] = control<PanelBarGraph>(page, "pgbAmpli", i);
         lblAmpli[k] = control<QLabel>(page, "lblAmpli", i);
         sldPhase[k] = control<QSlider>(page, "sldPhase", i);
         sldPhase[k]->setRange(-2, 2);
@@ -181,7 +181,7 @@ frmHarmonique::frmHarmonique(int voie)
         control<QLabel>(this, "lblRang", i)->setFont(rang);
     sldX0 = control<QSlider>(this, "sldX0");
     graduer(sldX0, 5, 20);
-    pgbX0 = control<QProgressBar>(this, "pgbX0");
+    pgbX0 = control<PanelBarGraph>(this, "pgbX0");
     lblAmpliX0 = control<QLabel>(this, "lblAmpliX0");
     Potentio[0] = control<Potentio_Creme>(this, "Potentio", 0);
     Potentio[0]->setCursor(CurseurMain());

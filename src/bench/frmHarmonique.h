@@ -5,11 +5,11 @@
 #include <array>
 
 class ImageBox;
+class PanelBarGraph;
 class Potentio_Creme;
 class QAbstractButton;
 class QButtonGroup;
 class QLabel;
-class QProgressBar;
 class QSlider;
 class QTabWidget;
 class Shape;
@@ -48,12 +48,12 @@ public:
     bool branchee() const { return branchee_; }
 
     std::array<QSlider*, kHarmoniques> sldAmpli{};
-    std::array<QProgressBar*, kHarmoniques> pgbAmpli{};
+    std::array<PanelBarGraph*, kHarmoniques> pgbAmpli{};
     std::array<QLabel*, kHarmoniques> lblAmpli{};
     std::array<QSlider*, kHarmoniques> sldPhase{};
     std::array<QLabel*, kHarmoniques> lblPhase{};
     QSlider* sldX0 = nullptr;
-    QProgressBar* pgbX0 = nullptr;
+    PanelBarGraph* pgbX0 = nullptr;
     QLabel* lblAmpliX0 = nullptr;
     std::array<Potentio_Creme*, 1> Potentio{};
     QSlider* sldReglage = nullptr;

@@ -77,7 +77,8 @@ const FormDesign kDesign{
         {ControlKind::Label, "lblPosition", 6, 3362, 3905, 720, 240, "mA A ~", kBulleSelecteur},
         {ControlKind::Label, "lblPosition", 7, 3590, 4755, 720, 240, "\u00B5A ~", kBulleSelecteur},
         {ControlKind::Image, "imgSelecteur", -1, 795, 3420, 2910, 2910, ":/bench/volt_selector.svg", kBulleSelecteur},
-        // The terminals, left to right V-Ω, mA, 10A, COM.
+        // The terminals, left to right V-Ω, mA, 10A, COM; a plug covers its
+        // socket only, and the legend under it stays readable.
         {ControlKind::Image, "imgSocle", 0, 510, 6630, 480, 480, ":/scope/socket_red.svg"},
         {ControlKind::Image, "imgSocle", 1, 1530, 6630, 480, 480, ":/scope/socket_red.svg"},
         {ControlKind::Image, "imgSocle", 2, 2550, 6630, 480, 480, ":/scope/socket_red.svg"},
@@ -90,10 +91,10 @@ const FormDesign kDesign{
         {ControlKind::Image, "imgBorne", 1, 1260, 6570, 1020, 600, "", "Pour mettre en place la fiche sur la borne mA."},
         {ControlKind::Image, "imgBorne", 2, 2280, 6570, 1020, 600, "", "Pour mettre en place la fiche sur la borne 10A."},
         {ControlKind::Image, "imgBorne", 3, 3300, 6570, 1020, 600, "", "Pour mettre en place la fiche sur la borne COM."},
-        {ControlKind::Image, "imgFiche", 0, 510, 6630, 480, 720, ":/bench/lead_red.svg", "", false},
-        {ControlKind::Image, "imgFiche", 1, 1530, 6630, 480, 720, ":/bench/lead_red.svg", "", false},
-        {ControlKind::Image, "imgFiche", 2, 2550, 6630, 480, 720, ":/bench/lead_red.svg", "", false},
-        {ControlKind::Image, "imgFiche", 3, 3570, 6630, 480, 720, ":/bench/lead_black.svg", "", false},
+        {ControlKind::Image, "imgFiche", 0, 510, 6630, 480, 480, ":/bench/plug_red.svg", "", false},
+        {ControlKind::Image, "imgFiche", 1, 1530, 6630, 480, 480, ":/bench/plug_red.svg", "", false},
+        {ControlKind::Image, "imgFiche", 2, 2550, 6630, 480, 480, ":/bench/plug_red.svg", "", false},
+        {ControlKind::Image, "imgFiche", 3, 3570, 6630, 480, 480, ":/bench/plug_black.svg", "", false},
         {ControlKind::Frame, "fraBornes", -1, 60, 7500, 4380, 690, "Fiches sur bornes du wavixscope : "},
         {ControlKind::OptionButton, "optVoie", 0, 300, 7800, 1800, 300, "Voie CH1",
          "Pour afficher les mesures de la voie CH1."},

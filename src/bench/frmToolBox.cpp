@@ -70,9 +70,9 @@ struct Case {
 };
 
 const Case kCases[] = {
-    {"chkMulti", 9420, "Multimètre", ":/bench/icon_multi_trms.svg"},
-    {"chkClock", 9900, "Chronomètre", ":/bench/icon_chrono.svg"},
-    {"chkCalc", 10380, "Calculatrice", ":/bench/icon_calc.svg"},
+    {"chkMulti", 9255, "Multimètre", ":/bench/icon_multi_trms.svg"},
+    {"chkClock", 9735, "Chronomètre", ":/bench/icon_chrono.svg"},
+    {"chkCalc", 10215, "Calculatrice", ":/bench/icon_calc.svg"},
 };
 
 QToolButton* bouton(QWidget* parent, const QString& nom, const char* bulle, const char* icone)
@@ -112,7 +112,11 @@ frmToolBox::frmToolBox()
     // widen the narrow window.
     setClosable(false);
     setTitleBar(false);
-    buildForm(this, FormDesign{"", 690, 10890, {}});
+    // Short enough to stand whole in the bench of a normal main window on a
+    // 1024 x 768 screen (714 pixels), so that the bench needs no scroll bar:
+    // the channels' frames end a little under their last source, and the
+    // boxes follow close under them.
+    buildForm(this, FormDesign{"", 690, 10710, {}});
     for (int voie = 0; voie < 2; ++voie) {
         // The channel's caption over its sources; the chosen source is
         // pressed in, with a dark rim.
@@ -125,8 +129,8 @@ frmToolBox::frmToolBox()
         legende.setBold(true);
         cadre->setFont(legende);
         cadre->setStyleSheet(QString::fromLatin1(kStyleOptions));
-        cadre->resize(twipsToPixels(555), twipsToPixels(4635));
-        placeTwips(cadre, 60, voie == 0 ? 0 : 4680);
+        cadre->resize(twipsToPixels(555), twipsToPixels(4575));
+        placeTwips(cadre, 60, voie == 0 ? 0 : 4620);
         fraAlim[size_t(voie)] = cadre;
         auto* groupe = new QButtonGroup(cadre);
         groupe->setExclusive(true);

@@ -92,7 +92,8 @@ const FormDesign kDesign{
         {ControlKind::Image, "imgSelecteur", -1, 600, 1680, 2835, 2775, ":/bench/volt_selector.svg",
          "Pour tourner le sélecteur, bouton gauche de la souris enfoncé et rotation"},
         // The terminals, left to right V-Ω, COM, mA, 10A: the channel's
-        // colour around each socket, the socket, its click area, the plug.
+        // colour around each socket, the socket, its click area, the plug
+        // (over the socket only: the legend under it stays readable).
         {ControlKind::Shape, "shpBorne", 0, 270, 5340, 600, 600},
         {ControlKind::Shape, "shpBorne", 3, 1350, 5340, 600, 600},
         {ControlKind::Shape, "shpBorne", 1, 2430, 5340, 600, 600},
@@ -109,10 +110,10 @@ const FormDesign kDesign{
         {ControlKind::Image, "imgBorne", 3, 1140, 5340, 1020, 600, "", "Pour mettre en place la fiche sur la borne COM."},
         {ControlKind::Image, "imgBorne", 1, 2220, 5340, 1020, 600, "", "Pour mettre en place la fiche sur la borne mA."},
         {ControlKind::Image, "imgBorne", 2, 3300, 5340, 1020, 600, "", "Pour mettre en place la fiche sur la borne 10A."},
-        {ControlKind::Image, "imgFiche", 0, 330, 5400, 480, 720, ":/bench/lead_red.svg", "", false},
-        {ControlKind::Image, "imgFiche", 3, 1410, 5400, 480, 720, ":/bench/lead_black.svg", "", false},
-        {ControlKind::Image, "imgFiche", 1, 2490, 5400, 480, 720, ":/bench/lead_red.svg", "", false},
-        {ControlKind::Image, "imgFiche", 2, 3570, 5400, 480, 720, ":/bench/lead_red.svg", "", false},
+        {ControlKind::Image, "imgFiche", 0, 330, 5400, 480, 480, ":/bench/plug_red.svg", "", false},
+        {ControlKind::Image, "imgFiche", 3, 1410, 5400, 480, 480, ":/bench/plug_black.svg", "", false},
+        {ControlKind::Image, "imgFiche", 1, 2490, 5400, 480, 480, ":/bench/plug_red.svg", "", false},
+        {ControlKind::Image, "imgFiche", 2, 3570, 5400, 480, 480, ":/bench/plug_red.svg", "", false},
         // The channel the leads are on.
         {ControlKind::Frame, "Frame2", -1, 60, 6180, 4320, 690, "Fiches sur bornes du wavixscope : "},
         {ControlKind::OptionButton, "optVoie", 0, 300, 6480, 1800, 300, "Voie CH1",

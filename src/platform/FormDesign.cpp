@@ -2,6 +2,7 @@
 
 #include "platform/Forms.h"
 #include "platform/ImageBox.h"
+#include "platform/PanelBarGraph.h"
 #include "platform/PanelSlider.h"
 #include "platform/PictureBox.h"
 #include "platform/Potentio_Creme.h"
@@ -164,6 +165,8 @@ QWidget* create(const ControlDesign& c, QWidget* parent)
         bar->setTextVisible(false);
         return bar;
     }
+    case ControlKind::BarGraph:
+        return new PanelBarGraph(c.width > c.height ? Qt::Horizontal : Qt::Vertical, parent);
     case ControlKind::Tabs: {
         auto* tabs = new QTabWidget(parent);
         const QStringList titles = caption(c.caption).split(QLatin1Char('|'));

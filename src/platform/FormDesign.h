@@ -26,6 +26,7 @@ enum class ControlKind {
     Bar,        // a level bar (a progress bar), vertical unless wider than high
     Tabs,       // a tab control; the caption lists the tab titles separated by '|'
     ListBox,    // a list of lines (QListWidget), one selected line
+    BarGraph,   // an instrument's level bar of lit segments (platform/PanelBarGraph.h), vertical unless wider than high
 };
 
 struct ControlDesign {

@@ -311,6 +311,8 @@ class tst_Fenetres : public QObject {
 private Q_SLOTS:
     void captionsAreReadable_data();
     void captionsAreReadable();
+    void plugsLeaveTheLegendsReadable_data();
+    void plugsLeaveTheLegendsReadable();
     void passwordWindowHeights();
     void placedInsideTheWorkArea_data();
     void placedInsideTheWorkArea();
@@ -398,6 +400,46 @@ void tst_Fenetres::captionsAreReadable()
         onglets->setCurrentIndex(page);
     }
     const QStringList fautes = legendesCachees(w, fenetre == "frmWavix" ? faceScope(w) : Face{});
+    QVERIFY2(fautes.isEmpty(), qPrintable(fautes.join("\n")));
+}
+
+void tst_Fenetres::plugsLeaveTheLegendsReadable_data()
+{
+    QTest::addColumn<QString>("fenetre");
+    QTest::addColumn<int>("borne"); // the signal lead's terminal: 0 V, 1 mA, 2 10A; the other lead is on COM (3)
+    for (const char* f : {"frmVolt", "frmMulti_RMS"})
+        for (const auto& [nom, borne] : {std::pair{"V", 0}, std::pair{"mA", 1}, std::pair{"10A", 2}})
+            QTest::addRow("%s %s", f, nom) << QString::fromLatin1(f) << borne;
+}
+
+void tst_Fenetres::plugsLeaveTheLegendsReadable()
+{
+    // With both leads plugged in, as a user plugs them (a click on each
+    // terminal), each plug lies over its socket and no terminal's legend lies
+    // under a plug: "V Ω", "COM", "mA" and "10A" stay readable.
+    QFETCH(QString, fenetre);
+    QFETCH(int, borne);
+    Programme p;
+    VbForm* w = OuvrirInstrument(fenetre);
+    QVERIFY(w);
+    for (int i : {borne, 3})
+        QTest::mouseClick(control<QWidget>(w, "imgBorne", i), Qt::LeftButton);
+    QStringList fautes;
+    for (int i = 0; i < 4; ++i) {
+        const QWidget* fiche = control<QWidget>(w, "imgFiche", i);
+        const bool branchee = i == borne || i == 3;
+        QCOMPARE(fiche->isVisibleTo(w), branchee);
+        if (!branchee)
+            continue;
+        if (!fiche->geometry().contains(control<QWidget>(w, "imgSocle", i)->geometry()))
+            fautes << fiche->objectName() + " leaves its socket uncovered";
+        for (int j = 0; j < 4; ++j) {
+            const QWidget* legende = control<QWidget>(w, "lblBorne", j);
+            if (fiche->geometry().intersects(legende->geometry()))
+                fautes << fiche->objectName() + " lies over " + legende->objectName();
+        }
+    }
+    fautes << legendesCachees(w);
     QVERIFY2(fautes.isEmpty(), qPrintable(fautes.join("\n")));
 }
 

@@ -20,6 +20,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QSlider>
+#include <QSvgRenderer>
 #include <QtTest>
 
 #include <signal.h>
@@ -48,6 +49,16 @@ int lampesAllumees(const std::array<Shape*, 6>& freq, const std::array<Shape*, 3
     return n;
 }
 
+// A group drawn on a window's face, from its picture, in window pixels.
+QRectF groupeDessine(const QWidget* fenetre, const QString& image, const QString& id)
+{
+    QSvgRenderer svg(image);
+    const double sx = fenetre->width() / svg.viewBoxF().width();
+    const double sy = fenetre->height() / svg.viewBoxF().height();
+    const QRectF b = svg.transformForElement(id).mapRect(svg.boundsOnElement(id));
+    return {b.x() * sx, b.y() * sy, b.width() * sx, b.height() * sy};
+}
+
 } // namespace
 
 class tst_Generateur : public QObject {
@@ -73,6 +84,8 @@ private Q_SLOTS:
     void frequencyLaw_data();
     void frequencyLaw();
     void amplitudeAndFineSliders();
+    void knobRowLiesInsideItsGroup_data();
+    void knobRowLiesInsideItsGroup();
     void lampsFollowPower();
     void plugsAndSwitchConnect();
     void generatorDrawsAndUnpluggingFlattens_data();
@@ -174,9 +187,11 @@ void tst_Generateur::toolboxLayout_data()
             << QString(controlName("optConnexion", options[i].index)) << cadre << 60.0 << double(options[i].haut)
             << QString::fromUtf8(options[i].bulle);
     }
-    QTest::newRow("multimeter") << "chkMulti" << -1 << 120.0 << 9420.0 << "Multimètre";
-    QTest::newRow("stopwatch") << "chkClock" << -1 << 120.0 << 9900.0 << "Chronomètre";
-    QTest::newRow("calculator") << "chkCalc" << -1 << 120.0 << 10380.0 << "Calculatrice";
+    // The boxes close under the CH2 frame, so that the toolbox stands whole
+    // in a normal main window on a 1024 x 768 screen.
+    QTest::newRow("multimeter") << "chkMulti" << -1 << 120.0 << 9255.0 << "Multimètre";
+    QTest::newRow("stopwatch") << "chkClock" << -1 << 120.0 << 9735.0 << "Chronomètre";
+    QTest::newRow("calculator") << "chkCalc" << -1 << 120.0 << 10215.0 << "Calculatrice";
 }
 
 void tst_Generateur::toolboxLayout()
@@ -474,6 +489,60 @@ void tst_Generateur::frequencyLaw()
         // The readout is the channel's own label.
         QCOMPARE(g->findChild<QLabel*>(voie == 0 ? "lblFreqA" : "lblFreqB")->text(), affiche);
     }
+}
+
+void tst_Generateur::knobRowLiesInsideItsGroup_data()
+{
+    QTest::addColumn<int>("voie");
+    QTest::newRow("CH1") << 0;
+    QTest::newRow("CH2") << 1;
+}
+
+void tst_Generateur::knobRowLiesInsideItsGroup()
+{
+    // The knob row (names, knobs, Min/Max, the fine sliders and their "FIN")
+    // lies inside the group drawn round it, a pixel clear of its outline;
+    // nothing of it lies on another, and the fine sliders keep clear of the
+    // output sockets, their rings and plugs in the strip below.
+    QFETCH(int, voie);
+    BancScope b(0);
+    Forms().get<frmToolBox>()->choisir(voie == 0 ? 1 : 10);
+    frmGBF* g = gbf(voie);
+    QVERIFY(g);
+    const QString face = QStringLiteral(":/bench/gbf_panel.svg");
+    // The outline is a line one pixel wide on the rectangle's edge.
+    const QRectF groupe = groupeDessine(g, face, "groupKnobs");
+    QVERIFY(!groupe.isEmpty());
+    const QRectF dedans = groupe.adjusted(1.5, 1.5, -1.5, -1.5);
+    QList<const QWidget*> rangee;
+    for (int i = 0; i < 4; ++i)
+        for (const char* nom : {"lblBouton", "Potentio", "lblFin", "sldReglage"})
+            rangee << control<QWidget>(g, nom, i);
+    for (int i : {1, 3})
+        rangee << control<QWidget>(g, "lblMinMax", i);
+    QStringList fautes;
+    for (qsizetype i = 0; i < rangee.size(); ++i) {
+        const QRect place = rangee[i]->geometry();
+        if (!dedans.contains(QRectF(place)))
+            fautes << rangee[i]->objectName() + " is not inside its group";
+        for (qsizetype j = i + 1; j < rangee.size(); ++j)
+            if (place.intersects(rangee[j]->geometry()))
+                fautes << rangee[i]->objectName() + " lies on " + rangee[j]->objectName();
+    }
+    const QString anneau = voie == 0 ? "shpConnectionGBFA" : "shpConnectionGBFB";
+    QList<const QWidget*> bornes{g->findChild<QWidget*>("lblCom")};
+    for (int i = 0; i < 2; ++i) {
+        bornes << g->findChild<QWidget*>(controlName(qPrintable(anneau), i));
+        for (const char* nom : {"imgSocle", "imgBorne", "imgFiche"})
+            bornes << control<QWidget>(g, nom, i);
+    }
+    for (const QWidget* r : rangee)
+        for (const QWidget* w : bornes) {
+            QVERIFY(w);
+            if (r->geometry().intersects(w->geometry()))
+                fautes << r->objectName() + " lies on " + w->objectName();
+        }
+    QVERIFY2(fautes.isEmpty(), qPrintable(fautes.join("\n")));
 }
 
 void tst_Generateur::amplitudeAndFineSliders()

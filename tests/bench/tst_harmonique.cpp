@@ -7,6 +7,7 @@
 #include "bench/frmToolBox.h"
 #include "platform/FormDesign.h"
 #include "platform/ImageBox.h"
+#include "platform/PanelBarGraph.h"
 #include "platform/Potentio_Creme.h"
 #include "platform/Shape.h"
 #include "scope/CourbeWavix.h"
@@ -106,6 +107,11 @@ void tst_Harmonique::generatorAtLoad()
         QCOMPARE(h->findChild<QLabel*>("lblH(1)")->text(), QStringLiteral("2f"));
         QCOMPARE(h->lblAmpliX0->text(), QStringLiteral(" 0"));
         QCOMPARE(h->pgbX0->value(), 100);
+        // Its level bars are the panel's bar graphs, upright for the
+        // harmonics, lying for the mean value; no desktop progress bar.
+        QCOMPARE(h->pgbAmpli[0]->orientation(), Qt::Vertical);
+        QCOMPARE(h->pgbX0->orientation(), Qt::Horizontal);
+        QVERIFY(!h->findChild<QProgressBar*>());
         QCOMPARE(h->lblUnite->text(), QStringLiteral("kHz"));
         QCOMPARE(h->sstHarmo->currentIndex(), 0);
         QCOMPARE(h->sstHarmo->tabText(1), QStringLiteral("Harmoniques de rang 11 à 20"));

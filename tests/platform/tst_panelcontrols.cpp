@@ -1,4 +1,5 @@
 #include "platform/FormDesign.h"
+#include "platform/PanelBarGraph.h"
 #include "platform/PanelSlider.h"
 #include "platform/Potentio_Creme.h"
 #include "platform/Shape.h"
@@ -11,6 +12,7 @@
 #include <cmath>
 
 // The instruments' controls as their windows build them: lamps behind glass,
+// level bars of lit segments,
 // push buttons and switches that look pressed in, panel sliders whose cap is
 // where the mouse takes it, stepped knobs with a mark at every detent.
 class tst_PanelControls : public QObject {
@@ -24,6 +26,8 @@ private Q_SLOTS:
     void sliderCapIsWhereTheMouseTakesIt();
     void steppedKnobPrintsEveryDetent_data();
     void steppedKnobPrintsEveryDetent();
+    void barGraphLightsUpToItsLevel_data();
+    void barGraphLightsUpToItsLevel();
 };
 
 namespace {
@@ -40,6 +44,12 @@ double meanGray(const QImage& image)
 bool cream(QRgb c)
 {
     return qRed(c) > 200 && qGreen(c) > 185 && qBlue(c) > 120 && qRed(c) - qBlue(c) > 15;
+}
+
+// A lit segment glows green.
+bool lit(QRgb c)
+{
+    return qGreen(c) > 150 && qRed(c) < 140 && qBlue(c) < 140;
 }
 
 } // namespace
@@ -204,6 +214,78 @@ void tst_PanelControls::steppedKnobPrintsEveryDetent()
             QVERIFY2(gray(a + 150.0 / detents) > 160,
                      qPrintable(QStringLiteral("between %1 and %2: %3").arg(i).arg(i + 1).arg(gray(a + 150.0 / detents))));
     }
+}
+
+void tst_PanelControls::barGraphLightsUpToItsLevel_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<int>("minimum");
+    QTest::addColumn<int>("maximum");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<int>("shown");   // the value it keeps
+    QTest::addColumn<double>("share"); // of its length lit
+    // A harmonic's level (0 to 100.0 %), upright; the mean value (-100 % to
+    // +100 % as 0 to 200), lying.
+    QTest::newRow("harmonic off") << QSize(10, 106) << 0 << 1000 << 0 << 0 << 0.0;
+    QTest::newRow("harmonic at 1 %, still seen") << QSize(10, 106) << 0 << 1000 << 10 << 10 << 0.04;
+    QTest::newRow("harmonic at a quarter") << QSize(10, 106) << 0 << 1000 << 250 << 250 << 0.25;
+    QTest::newRow("harmonic full") << QSize(10, 106) << 0 << 1000 << 1000 << 1000 << 1.0;
+    QTest::newRow("harmonic beyond its range") << QSize(10, 106) << 0 << 1000 << 1500 << 1000 << 1.0;
+    QTest::newRow("mean value at -100 %") << QSize(168, 8) << 0 << 200 << 0 << 0 << 0.0;
+    QTest::newRow("mean value at 0") << QSize(168, 8) << 0 << 200 << 100 << 100 << 0.5;
+    QTest::newRow("mean value at +60 %") << QSize(168, 8) << 0 << 200 << 160 << 160 << 0.8;
+    QTest::newRow("below its range") << QSize(168, 8) << 0 << 200 << -7 << 0 << 0.0;
+}
+
+void tst_PanelControls::barGraphLightsUpToItsLevel()
+{
+    QFETCH(QSize, size);
+    QFETCH(int, minimum);
+    QFETCH(int, maximum);
+    QFETCH(int, value);
+    QFETCH(int, shown);
+    QFETCH(double, share);
+    QWidget panel;
+    buildControls(&panel, {{ControlKind::BarGraph, "pgb", -1, 0, 0, size.width() * 15, size.height() * 15}});
+    auto* bar = control<PanelBarGraph>(&panel, "pgb");
+    QVERIFY(bar);
+    const bool upright = size.height() > size.width();
+    QCOMPARE(bar->orientation(), upright ? Qt::Vertical : Qt::Horizontal);
+    bar->setRange(minimum, maximum);
+    bar->setValue(value);
+    QCOMPARE(bar->value(), shown);
+    QCOMPARE(bar->minimum(), minimum);
+    QCOMPARE(bar->maximum(), maximum);
+
+    // Along its middle line from the minimum's end (the bottom of an upright
+    // bar, the left of a lying one): lit segments, then unlit ones, never a
+    // lit one after an unlit one.
+    const QImage image = bar->grab().toImage();
+    const int length = upright ? size.height() : size.width();
+    auto pixel = [&](int t) {
+        return upright ? image.pixel(size.width() / 2, size.height() - 1 - t) : image.pixel(t, size.height() / 2);
+    };
+    int first = -1, last = -1;
+    int gaps = 0;
+    for (int t = 0; t < length; ++t) {
+        if (!lit(pixel(t)))
+            continue;
+        if (last >= 0 && t - last > 1)
+            ++gaps;
+        if (first < 0)
+            first = t;
+        last = t;
+    }
+    const double lengthLit = last + 1;
+    // To a segment (a few pixels) and the bezel at either end.
+    QVERIFY2(std::abs(lengthLit - share * length) <= 6,
+             qPrintable(QStringLiteral("%1 of %2 pixels lit").arg(lengthLit).arg(length)));
+    // It starts at the minimum's end, inside the bezel, which reads dark.
+    if (share > 0)
+        QVERIFY2(first >= 1 && first <= 3, qPrintable(QString::number(first)));
+    QVERIFY(qGray(pixel(0)) < 110);
+    // A level shows as separate segments.
+    QCOMPARE(gaps > 0, share > 0.1);
 }
 
 QTEST_MAIN(tst_PanelControls)
