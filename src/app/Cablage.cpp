@@ -24,7 +24,7 @@ void CablerProgramme(MDIWavix& principale)
     // 2. The scope has refreshed: the open multimeter reads the bench again.
     QObject::connect(scope, &Oscilloscope::ecranActualise, mdi, [] {
         if (MultimetreOuvert())
-            TournerSelecteur(PositionSelecteur);
+            RelireMultimetre();
     });
 
     // 3. The main window's item of the full-screen view is ticked while the

@@ -5,8 +5,6 @@
 #include "services/FichierINI.h"
 #include "platform/InfoBulles.h"
 #include "services/ModeleBanc.h"
-#include "services/RequetesBanc.h"
-#include "bench/Voltmetre.h"
 #include "platform/SystemServices.h"
 #include "platform/TextFiles.h"
 #include "scope/CouleursCourbes.h"
@@ -39,12 +37,9 @@ const std::vector<std::function<void()>> kValeursDeDepart = {
     valeurActuelle(ComposantesCouleurs),
     valeurActuelle(NiveauSeuil),
     valeurActuelle(PositionSpot),
-    valeurActuelle(MultimetreBranche),
     valeurActuelle(TraceCourante),
     valeurActuelle(SpotLast),
     valeurActuelle(EcranPanneauImpose),
-    valeurActuelle(PositionSelecteur),
-    valeurActuelle(InstantMesure),
     valeurActuelle(ModeProfesseur),
     valeurActuelle(SousDossierProgramme),
     valeurActuelle(DossierDonnees),

@@ -42,7 +42,7 @@ bool MesurePossible(int voie)
     if (OptionConnexionChoisie(voie == 0 ? 0 : 11))
         return false;
     const EtatVoie& v = Banc().voies[size_t(voie)];
-    return v.SourceBranchee && v.EntreeBranchee && MultimetreBranche;
+    return v.SourceBranchee && v.EntreeBranchee && MultimetreBranche();
 }
 
 void CalculerMesure()
@@ -69,14 +69,41 @@ void AfficherMesure(double& valeur)
     }
 }
 
-void TournerSelecteur(int& position)
+void TournerSelecteur(int position)
 {
     if (MultimetreCollegeChoisi()) {
         if (frmVolt* volt = multimetreCollege())
-            volt->TournerSelecteurCollege(position);
+            volt->PlacerSelecteur(position);
     } else if (frmMulti_RMS* multi = multimetreTRMS()) {
-        multi->TournerSelecteurTRMS(position);
+        multi->PlacerSelecteur(position);
     }
+}
+
+void RelireMultimetre()
+{
+    TournerSelecteur(PositionSelecteur());
+}
+
+int PositionSelecteur()
+{
+    if (MultimetreCollegeChoisi()) {
+        if (const frmVolt* volt = multimetreCollege())
+            return volt->positionSelecteur();
+        return kArretVolt;
+    }
+    if (const frmMulti_RMS* multi = multimetreTRMS())
+        return multi->positionSelecteur();
+    return kArretTRMS;
+}
+
+bool MultimetreBranche()
+{
+    if (MultimetreCollegeChoisi()) {
+        const frmVolt* volt = multimetreCollege();
+        return volt && volt->branche();
+    }
+    const frmMulti_RMS* multi = multimetreTRMS();
+    return multi && multi->branche();
 }
 
 namespace {

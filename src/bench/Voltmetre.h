@@ -27,13 +27,16 @@ bool MesurePossible(int voie);
 void AfficherMesure(double& valeur);
 // Brings the open multimeter's reading up to date.
 void CalculerMesure();
-// Turns the open multimeter's selector and brings its reading up to date.
-void TournerSelecteur(int& position);
-
-// The simulated time, in seconds, at which the school multimeter's next
-// live reading ends its gate; each turn of the selector starts it again at
-// 1 s.
-inline double InstantMesure = 1;
+// Turns the open multimeter's selector to a position and brings its reading
+// up to date.
+void TournerSelecteur(int position);
+// Turns it again where it stands: what every refresh of the scope asks for.
+void RelireMultimetre();
+// The open multimeter's selector position (OFF without one), and whether its
+// leads are on the scope's input and ground. Each meter window keeps its
+// own: a window opens at OFF with its plugs out.
+int PositionSelecteur();
+bool MultimetreBranche();
 
 // The leads in place on a multimeter's four terminals, V-Ω, mA, 10A and COM
 // in that order; the window paints a plug on each.

@@ -212,11 +212,11 @@ void frmMulti_RMS::Form_Load()
 {
     ecran_.chiffresVus = ecran_.signe = ecran_.horsEchelle = false;
     dessinerAiguille(AngleTRMS(kArretTRMS));
-    PositionSelecteur = kArretTRMS;
-    MultimetreBranche = false;
+    position_ = kArretTRMS;
+    branche_ = false;
     RestaurerPosition(this, QStringLiteral("Voltmetre"), DroiteFenetre(QStringLiteral("frmWavix")) + 4550, 0);
     lireEtat();
-    ConfigurerAffichageTRMS(PositionSelecteur);
+    ConfigurerAffichageTRMS(position_);
 }
 
 void frmMulti_RMS::Form_Unload(bool&)
@@ -275,7 +275,7 @@ void frmMulti_RMS::ConfigurerAffichageTRMS(int position)
 
 void frmMulti_RMS::cmdBouton_Click(int index)
 {
-    if (PositionSelecteur == kArretTRMS || index < 0 || index > 1)
+    if (position_ == kArretTRMS || index < 0 || index > 1)
         return;
     if (index == 0) {
         panneau_ = AppuiMinMax(panneau_);
@@ -283,8 +283,8 @@ void frmMulti_RMS::cmdBouton_Click(int index)
         EcrireINI(kSection, QStringLiteral("MAX"), m == Max ? QStringLiteral("1") : QStringLiteral("0"));
         EcrireINI(kSection, QStringLiteral("MIN"), m == Min ? QStringLiteral("1") : QStringLiteral("0"));
     } else {
-        panneau_ = AppuiRange(panneau_, PositionSelecteur);
-        if (PositionSelecteur != 3)
+        panneau_ = AppuiRange(panneau_, position_);
+        if (position_ != 3)
             EcrireINI(kSection, QStringLiteral("Gamme"), panneau_.gamme);
         EcrireINI(kSection, QStringLiteral("AUTO"), panneau_.autoGamme ? QStringLiteral("1") : QStringLiteral("0"));
     }
@@ -308,8 +308,8 @@ void frmMulti_RMS::imgBorne_Click(int index)
     if (!PlacerFiche(fiches_, index))
         return;
     PeindreFiches(fiches_, imgFiche);
-    MultimetreBranche = fichePlacee(V) && fichePlacee(COM);
-    TournerSelecteurTRMS(PositionSelecteur);
+    branche_ = fichePlacee(V) && fichePlacee(COM);
+    TournerSelecteurTRMS(position_);
 }
 
 void frmMulti_RMS::imgFiche_Click(int index)
@@ -317,20 +317,20 @@ void frmMulti_RMS::imgFiche_Click(int index)
     if (!BasculerFiche(fiches_, index))
         return;
     PeindreFiches(fiches_, imgFiche);
-    MultimetreBranche = fichePlacee(V) && fichePlacee(COM);
-    TournerSelecteurTRMS(PositionSelecteur);
+    branche_ = fichePlacee(V) && fichePlacee(COM);
+    TournerSelecteurTRMS(position_);
 }
 
 void frmMulti_RMS::optVoie_Click(int index)
 {
     voie_ = index;
-    TournerSelecteurTRMS(PositionSelecteur);
+    TournerSelecteurTRMS(position_);
 }
 
 void frmMulti_RMS::PlacerSelecteur(int position)
 {
-    PositionSelecteur = position;
-    TournerSelecteurTRMS(PositionSelecteur);
+    position_ = position;
+    TournerSelecteurTRMS(position_);
 }
 
 void frmMulti_RMS::dessinerAiguille(double angle)
@@ -373,7 +373,7 @@ bool frmMulti_RMS::eventFilter(QObject* objet, QEvent* e)
     return VbForm::eventFilter(objet, e);
 }
 
-void frmMulti_RMS::TournerSelecteurTRMS(int& position)
+void frmMulti_RMS::TournerSelecteurTRMS(int position)
 {
     dessinerAiguille(AngleTRMS(position));
     ConfigurerAffichageTRMS(position);
@@ -382,7 +382,7 @@ void frmMulti_RMS::TournerSelecteurTRMS(int& position)
 EntreesTRMS frmMulti_RMS::entrees() const
 {
     EntreesTRMS e;
-    e.position = PositionSelecteur;
+    e.position = position_;
     e.panneau = panneau_;
     const int v = voie();
     e.mesurable = MesurePossible(v);
@@ -395,7 +395,7 @@ void frmMulti_RMS::CalculerMesureTRMS()
     // The current positions read no current (none flows through the shunt
     // with the leads in V and COM), the ohm and diode positions an open
     // circuit: their screen stays in its own unit, whatever the keys do.
-    if (!PositionMesureTRMS(PositionSelecteur)) {
+    if (!PositionMesureTRMS(position_)) {
         ecran_ = EcranAuTourTRMS(ecran_, entrees());
         peindre();
         return;

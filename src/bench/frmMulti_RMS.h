@@ -39,12 +39,15 @@ public:
 
     // Reached through the dispatchers TournerSelecteur, CalculerMesure and
     // AfficherMesure.
-    void TournerSelecteurTRMS(int& position);
+    void TournerSelecteurTRMS(int position);
     void CalculerMesureTRMS();
     void AfficherMesureTRMS(double valeur);
 
     bool fichePlacee(int index) const;
     int voie() const;
+    // The selector's position (0 OFF to 7), and the V and COM leads in place.
+    int positionSelecteur() const { return position_; }
+    bool branche() const { return branche_; }
     // The measured channel's signal as the bench feeds it now.
     // What the screen reads from, as the bench stands now.
     EntreesTRMS entrees() const;
@@ -87,6 +90,8 @@ private:
     // in place (their plugs shown).
     int voie_ = 0;
     FichesMultimetre fiches_{};
+    int position_ = kArretTRMS;
+    bool branche_ = false;
     // AUTO or the manual range, and MIN MAX.
     PanneauTRMS panneau_;
     // The screen as its design first shows it, then as the meter sets it.

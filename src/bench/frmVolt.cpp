@@ -249,9 +249,9 @@ frmVolt::frmVolt() : VbForm(QString::fromLatin1(kNom))
 void frmVolt::Form_Load()
 {
     peindre(EcranCollege{});
-    PositionSelecteur = kArretVolt;
+    position_ = kArretVolt;
     RestaurerPosition(this, QStringLiteral("Voltmetre"), DroiteFenetre(QStringLiteral("frmWavix")) + 4550, 0);
-    MultimetreBranche = false;
+    branche_ = false;
     colorerCordons();
 }
 
@@ -274,7 +274,7 @@ bool frmVolt::fichePlacee(int index) const
 
 void frmVolt::recalculerBranchement()
 {
-    MultimetreBranche = (fichePlacee(V) || fichePlacee(MA) || fichePlacee(A10)) && fichePlacee(COM);
+    branche_ = (fichePlacee(V) || fichePlacee(MA) || fichePlacee(A10)) && fichePlacee(COM);
 }
 
 void frmVolt::colorerCordons()
@@ -289,7 +289,7 @@ void frmVolt::imgBorne_Click(int index)
         return;
     PeindreFiches(fiches_, imgFiche);
     recalculerBranchement();
-    TournerSelecteur(PositionSelecteur);
+    TournerSelecteurCollege(position_);
 }
 
 void frmVolt::imgFiche_Click(int index)
@@ -298,14 +298,14 @@ void frmVolt::imgFiche_Click(int index)
         return;
     PeindreFiches(fiches_, imgFiche);
     recalculerBranchement();
-    TournerSelecteur(PositionSelecteur);
+    TournerSelecteurCollege(position_);
 }
 
 void frmVolt::optVoie_Click(int index)
 {
     voie_ = index;
     colorerCordons();
-    TournerSelecteur(PositionSelecteur);
+    TournerSelecteurCollege(position_);
 }
 
 void frmVolt::dessinerAiguille(double angle)
@@ -325,9 +325,14 @@ void frmVolt::imgSelecteur_MouseUp(int bouton, int, float x, float y)
 {
     if (bouton != 1)
         return;
-    PositionSelecteur =
-        PositionPourAngle(AngleSouris(x, y, float(twipsWidth(imgSelecteur)), float(twipsHeight(imgSelecteur))));
-    TournerSelecteur(PositionSelecteur);
+    PlacerSelecteur(
+        PositionPourAngle(AngleSouris(x, y, float(twipsWidth(imgSelecteur)), float(twipsHeight(imgSelecteur)))));
+}
+
+void frmVolt::PlacerSelecteur(int position)
+{
+    position_ = position;
+    TournerSelecteurCollege(position_);
 }
 
 bool frmVolt::eventFilter(QObject* objet, QEvent* e)
@@ -350,10 +355,10 @@ bool frmVolt::eventFilter(QObject* objet, QEvent* e)
     return VbForm::eventFilter(objet, e);
 }
 
-void frmVolt::TournerSelecteurCollege(int& position)
+void frmVolt::TournerSelecteurCollege(int position)
 {
     dessinerAiguille(CalibreCollege(position).angle);
-    InstantMesure = 1;
+    instant_ = 1;
     // A live reading belongs to the DC ranges; the compute below starts it
     // again there.
     tmrVolt.setInterval(0);
@@ -366,7 +371,7 @@ void frmVolt::TournerSelecteurCollege(int& position)
 EntreesCollege frmVolt::entrees() const
 {
     EntreesCollege e;
-    e.position = PositionSelecteur;
+    e.position = position_;
     e.signal = SignalDeLaVoie(Banc().voies[size_t(voie())], Modele().niveauxHarmo(voie()));
     e.mesurable = MesurePossible(voie());
     for (int i = 0; i < 4; ++i)
@@ -381,7 +386,7 @@ void frmVolt::CalculerMesureCollege()
     const LectureAfficheeCollege lecture = AffichageCollege(entrees());
     tmrVolt.setInterval(0);
     if (lecture.vivante) {
-        InstantMesure = 1;
+        instant_ = 1;
         tmrVolt.setInterval(kIntervalleMesure);
     }
     if (lecture.ecran)
@@ -390,19 +395,19 @@ void frmVolt::CalculerMesureCollege()
 
 void frmVolt::tmrVolt_Timer()
 {
-    if (!Banc().multimetreAffiche || PositionSelecteur == kArretVolt)
+    if (!Banc().multimetreAffiche || position_ == kArretVolt)
         return;
-    const LectureVivanteCollege lecture = AffichageCollegeVivant(entrees(), InstantMesure);
+    const LectureVivanteCollege lecture = AffichageCollegeVivant(entrees(), instant_);
     // The next reading integrates over the gate that follows.
-    InstantMesure = lecture.instant + kPorteMesure;
+    instant_ = lecture.instant + kPorteMesure;
     peindre(lecture.ecran);
 }
 
 void frmVolt::AfficherMesureCollege(double& valeur)
 {
-    if (PositionSelecteur == kArretVolt)
+    if (position_ == kArretVolt)
         return;
-    peindre(EcranCollegePour(PositionSelecteur, valeur));
+    peindre(EcranCollegePour(position_, valeur));
 }
 
 void frmVolt::peindre(const EcranCollege& ecran)

@@ -51,16 +51,25 @@ public:
     void imgSelecteur_MouseUp(int bouton, int shift, float x, float y);
     void optVoie_Click(int index);
     void tmrVolt_Timer();
+    // Turns the selector to a position, as a release of the mouse there does.
+    void PlacerSelecteur(int position);
 
     // Reached through the dispatchers TournerSelecteur, CalculerMesure and
     // AfficherMesure.
-    void TournerSelecteurCollege(int& position);
+    void TournerSelecteurCollege(int position);
     void CalculerMesureCollege();
     void AfficherMesureCollege(double& valeur);
 
     bool fichePlacee(int index) const;
     // The channel the leads are on: 0 CH1, 1 CH2.
     int voie() const;
+    // The selector's position (0 to 16, OFF 15), and a measuring lead and
+    // the COM lead in place.
+    int positionSelecteur() const { return position_; }
+    bool branche() const { return branche_; }
+    // The simulated time, in seconds, at which the next live reading ends its
+    // gate; each turn of the selector starts it again at 1 s.
+    double instantMesure() const { return instant_; }
     // What the display reads from, as the bench stands now.
     EntreesCollege entrees() const;
 
@@ -92,4 +101,7 @@ private:
     // in place (their plugs shown).
     int voie_ = 0;
     FichesMultimetre fiches_{};
+    int position_ = kArretVolt;
+    bool branche_ = false;
+    double instant_ = 1;
 };

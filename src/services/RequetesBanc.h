@@ -62,7 +62,3 @@ float RapportGBF(const ReglagesGBF& reglages);
 
 // A multimeter window is open (the toolbox's multimeter box is ticked).
 bool MultimetreOuvert();
-// Selector position of the open multimeter.
-inline int PositionSelecteur = 0;
-// The open multimeter's leads are on the scope's input and ground.
-inline bool MultimetreBranche = false;

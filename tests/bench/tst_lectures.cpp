@@ -232,11 +232,9 @@ void tst_Lectures::schoolMeter()
     volt->optVoie[size_t(voie)]->click();
     QVERIFY(MesurePossible(voie));
     double pas = 0;
-    PositionSelecteur = calibreCollege(l.alternatif, true);
-    TournerSelecteur(PositionSelecteur);
+    TournerSelecteur(calibreCollege(l.alternatif, true));
     LECTURE_PROCHE(lireCollege(volt, pas), pas, l.alternatif, "V~");
-    PositionSelecteur = calibreCollege(l.continu, false);
-    TournerSelecteur(PositionSelecteur);
+    TournerSelecteur(calibreCollege(l.continu, false));
     if (volt->tmrVolt.isRunning())
         volt->tmrVolt_Timer();
     LECTURE_PROCHE(lireCollege(volt, pas), pas, l.continu, "V DC");

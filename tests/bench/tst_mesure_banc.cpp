@@ -112,8 +112,7 @@ void tst_MesureBanc::batteryAcrossTheInput()
             volt->imgBorne_Click(frmVolt::V);
             volt->imgBorne_Click(frmVolt::COM);
             volt->optVoie[1]->click();
-            PositionSelecteur = 2; // 20 V DC
-            TournerSelecteur(PositionSelecteur);
+            TournerSelecteur(2); // 20 V DC
             QCOMPARE(affichage(volt), college);
         } else {
             auto* multi = Forms().find<frmMulti_RMS>();

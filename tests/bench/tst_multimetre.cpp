@@ -53,8 +53,7 @@ struct BancMultimetre {
 
 void tourner(int position)
 {
-    PositionSelecteur = position;
-    TournerSelecteur(PositionSelecteur);
+    TournerSelecteur(position);
 }
 
 // What the display shows: nothing, the over-range "1", or the reading with
@@ -492,11 +491,11 @@ void tst_Multimetre::liveReadingIsTheMeanOverItsGate()
     const double continu = decalage + (forme == 1 ? (2 * rapport / 100 - 1) * volts : 0);
     double minimum = 1e9, maximum = -1e9;
     for (int tic = 0; tic < 14; ++tic) {
-        const double t = InstantMesure;
+        const double t = m.volt->instantMesure();
         m.volt->tmrVolt_Timer();
         // The next gate starts where this one ended, whole periods aside.
-        const double pas = std::remainder(InstantMesure - t - T, 1 / frequence);
-        QVERIFY2(std::fabs(pas) < 1e-9, qPrintable(QString::number(InstantMesure - t)));
+        const double pas = std::remainder(m.volt->instantMesure() - t - T, 1 / frequence);
+        QVERIFY2(std::fabs(pas) < 1e-9, qPrintable(QString::number(m.volt->instantMesure() - t)));
         double attendu = continu;
         if (frequence * T < 1)
             attendu = decalage + volts * (std::cos(w * (t - T)) - std::cos(w * t)) / (w * T);
@@ -643,7 +642,7 @@ void tst_Multimetre::leads()
     }
     for (int i = 0; i < 4; ++i)
         QCOMPARE(m.volt->fichePlacee(i), fiches.contains(i));
-    QCOMPARE(MultimetreBranche, branche);
+    QCOMPARE(MultimetreBranche(), branche);
     QCOMPARE(affichage(m.volt), lecture);
 }
 
@@ -745,21 +744,21 @@ void tst_Multimetre::mouseTurnsTheSelector()
     QMouseEvent glisse(QEvent::MouseMove, QPointF(vers(61)), bouton->mapToGlobal(QPointF(vers(61))),
                        Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(bouton, &glisse);
-    QCOMPARE(PositionSelecteur, 15);
+    QCOMPARE(PositionSelecteur(), 15);
     QCOMPARE(affichage(m.volt), QString());
     QVERIFY(m.volt->linSelecteur.p1().x() < m.volt->linSelecteur.p2().x()); // tip on the left
     QTest::mouseRelease(bouton, Qt::LeftButton, {}, vers(61));
-    QCOMPARE(PositionSelecteur, 2);
+    QCOMPARE(PositionSelecteur(), 2);
     QCOMPARE(affichage(m.volt), QStringLiteral("9.00"));
     // Another button does nothing.
     QTest::mouseClick(bouton, Qt::RightButton, {}, vers(0));
-    QCOMPARE(PositionSelecteur, 2);
+    QCOMPARE(PositionSelecteur(), 2);
     // A range's label turns the selector to it.
     QTest::mouseClick(m.volt->lblCal[12], Qt::LeftButton);
-    QCOMPARE(PositionSelecteur, 12);
+    QCOMPARE(PositionSelecteur(), 12);
     QCOMPARE(affichage(m.volt), QStringLiteral("0.00")); // a battery has no AC part
     QTest::mouseClick(m.volt->lblCal[15], Qt::LeftButton);
-    QCOMPARE(PositionSelecteur, 15);
+    QCOMPARE(PositionSelecteur(), 15);
     QCOMPARE(affichage(m.volt), QString());
 }
 
@@ -790,7 +789,7 @@ void tst_Multimetre::dispatchFollowsTheSetting()
         QVERIFY(!Forms().isLoaded("frmVolt"));
         return;
     }
-    QCOMPARE(PositionSelecteur, 15);
+    QCOMPARE(PositionSelecteur(), 15);
     m.boite->choisir(5);
     tourner(2);
     QCOMPARE(affichage(m.volt), QStringLiteral("9.00"));
@@ -835,8 +834,8 @@ void tst_Multimetre::windowLifecycle()
     QVERIFY(volt);
     QCOMPARE(volt->Left(), 600.0);
     QCOMPARE(volt->Top(), 300.0);
-    QCOMPARE(PositionSelecteur, 15);
-    QVERIFY(!MultimetreBranche);
+    QCOMPARE(PositionSelecteur(), 15);
+    QVERIFY(!MultimetreBranche());
     for (int i = 0; i < 4; ++i)
         QVERIFY(!volt->fichePlacee(i));
     QCOMPARE(affichage(volt), QString());

@@ -437,7 +437,7 @@ void tst_MultimetreTRMS::rangeStateKeptAcrossClosingAndRuns()
         b.banc.mdi->Mnu_Volt->trigger();
         auto* multi = Forms().find<frmMulti_RMS>();
         QVERIFY(multi);
-        QCOMPARE(PositionSelecteur, 0);
+        QCOMPARE(PositionSelecteur(), 0);
         QCOMPARE(ecran(multi), QString());
         QVERIFY(multi->lblManuel->isHidden());
         multi->PlacerSelecteur(1);
@@ -770,7 +770,7 @@ void tst_MultimetreTRMS::panelStateKeptAcrossClosingAndRuns()
         b.banc.mdi->Mnu_Volt->trigger();
         auto* multi = Forms().find<frmMulti_RMS>();
         QVERIFY(multi);
-        QCOMPARE(PositionSelecteur, 0);
+        QCOMPARE(PositionSelecteur(), 0);
         QCOMPARE(legendes(multi) + ecran(multi), QString());
         multi->imgBorne_Click(frmMulti_RMS::V);
         multi->imgBorne_Click(frmMulti_RMS::COM);
@@ -829,15 +829,15 @@ void tst_MultimetreTRMS::selectorTurnedByDragging()
     QCoreApplication::sendEvent(bouton, &glisse);
     QVERIFY2(std::fabs(std::remainder(angleAiguille(b.multi) - angle, 360)) < 1,
              qPrintable(QString::number(angleAiguille(b.multi))));
-    QCOMPARE(PositionSelecteur, 0);
+    QCOMPARE(PositionSelecteur(), 0);
     QCOMPARE(ecran(b.multi), QString());
     QTest::mouseRelease(bouton, Qt::LeftButton, {}, vers(angle));
-    QCOMPARE(PositionSelecteur, position);
+    QCOMPARE(PositionSelecteur(), position);
     QCOMPARE(angleAiguille(b.multi), AngleTRMS(position));
     QCOMPARE(ecran(b.multi).isEmpty(), position == 0);
     // Another button leaves it where it is.
     QTest::mouseClick(bouton, Qt::RightButton, {}, vers(angle + 90));
-    QCOMPARE(PositionSelecteur, position);
+    QCOMPARE(PositionSelecteur(), position);
 }
 
 QTEST_MAIN(tst_MultimetreTRMS)
