@@ -34,7 +34,7 @@ int main(int argc, char** argv)
     const int runs = argc >= 2 ? std::max(5, std::atoi(argv[1])) : 200;
 
     QTemporaryDir home;
-    CheminINI = home.path() + QStringLiteral("/ConfQVT_bench.ini");
+    Session().CheminINI = home.path() + QStringLiteral("/ConfQVT_bench.ini");
     EcrireINI(QStringLiteral("Interface"), QStringLiteral("Mode voie"), QStringLiteral("0"));
 
     MDIWavix mdi;

@@ -25,7 +25,7 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     const int reads = argc >= 2 ? std::max(5, std::atoi(argv[1])) : 2000;
     QTemporaryDir home;
-    CheminINI = home.path() + QStringLiteral("/ConfQVT_bench.ini");
+    Session().CheminINI = home.path() + QStringLiteral("/ConfQVT_bench.ini");
     for (const char* section : {"Options", "Interface", "Impression", "Réseau", "Multi TRMS"})
         for (int k = 0; k < 12; ++k)
             EcrireINI(QString::fromUtf8(section), QStringLiteral("Cle %1").arg(k), QString::number(1000 + k));
@@ -36,13 +36,13 @@ int main(int argc, char** argv)
         for (int r = 0; r < reads; ++r) {
             if (change) {
                 // Another program's write: the same size, a new time.
-                QFile f(CheminINI);
+                QFile f(Session().CheminINI);
                 f.open(QIODevice::ReadWrite);
                 f.seek(f.size() - 3);
                 f.write(r % 2 ? "1\r\n" : "2\r\n");
                 f.close();
                 const struct utimbuf temps {1000000000 + r, 1000000000 + r};
-                utime(QFile::encodeName(CheminINI).constData(), &temps);
+                utime(QFile::encodeName(Session().CheminINI).constData(), &temps);
             }
             clock.start();
             const QString v = LireINI(QStringLiteral("Multi TRMS"), QStringLiteral("Cle 11"), QString());

@@ -22,9 +22,9 @@ struct Maison {
     TestHome home;
     Maison()
     {
-        CheminINI = home.path(QStringLiteral("ConfQVT_fuzz.ini"));
-        DossierDonnees = home.documents() + QStringLiteral("/Brelmar/Wavix/");
-        QDir().mkpath(DossierDonnees);
+        Session().CheminINI = home.path(QStringLiteral("ConfQVT_fuzz.ini"));
+        Session().DossierDonnees = home.documents() + QStringLiteral("/Brelmar/Wavix/");
+        QDir().mkpath(Session().DossierDonnees);
     }
 };
 
@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // The window is loaded for each input, as its load reads the file.
     garde<Maison>();
     setRandomSource([tirage] { return tirage; });
-    EXIGER(TestHome::writeFile(DossierDonnees + QStringLiteral("TipOfDayWavix.txt"), entree.reste()));
+    EXIGER(TestHome::writeFile(Session().DossierDonnees + QStringLiteral("TipOfDayWavix.txt"), entree.reste()));
 
     auto* f = Forms().get<frmTip>();
     const QLabel* texte = f->findChild<QLabel*>(QStringLiteral("lblTipText"));

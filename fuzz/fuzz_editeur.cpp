@@ -31,8 +31,8 @@ struct Editeur {
 
     Editeur()
     {
-        DossierDonnees = home.documents() + QStringLiteral("/Brelmar/Wavix/");
-        QDir().mkpath(DossierDonnees);
+        Session().DossierDonnees = home.documents() + QStringLiteral("/Brelmar/Wavix/");
+        QDir().mkpath(Session().DossierDonnees);
         f = Forms().get<frmCreateFile>();
     }
     ~Editeur() { fermerFenetres(); }

@@ -78,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (const char* voie : {"A", "B"})
         for (const char* cle : kImpression)
             fichier += QByteArray(cle) + voie + '=' + entree.ligne() + "\r\n";
-    CheminINI = fichierTemporaire(QStringLiteral("ConfQVT_fuzz.ini"), fichier);
+    Session().CheminINI = fichierTemporaire(QStringLiteral("ConfQVT_fuzz.ini"), fichier);
 
     ChargerPreferencesDans(f);
     const QList<int> lu = etat(f);

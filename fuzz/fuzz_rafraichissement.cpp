@@ -29,7 +29,7 @@ namespace {
 // The bench as a program just started has it, back before every input.
 struct BancFuzz {
     BancScope scope{0};
-    QString ini = CheminINI;
+    QString ini = Session().CheminINI;
     QRect cadre;           // the graticule's frame, in pixels
     QList<QPoint> lettres; // the pixels of the readout's "CH1" and "CH2"
 
@@ -79,7 +79,7 @@ struct BancFuzz {
     void reprendre()
     {
         ReinitialiserEtatPartage();
-        CheminINI = ini;
+        Session().CheminINI = ini;
         setPerfCounterClock([] { return int64_t(1'000'000'000); });
         setSoundPlayer([](const QString&) { return false; });
         setRandomSource([] { return 0.5; });

@@ -40,18 +40,6 @@ const std::vector<std::function<void()>> kValeursDeDepart = {
     valeurActuelle(TraceCourante),
     valeurActuelle(SpotLast),
     valeurActuelle(EcranPanneauImpose),
-    valeurActuelle(ModeProfesseur),
-    valeurActuelle(SousDossierProgramme),
-    valeurActuelle(DossierDonnees),
-    valeurActuelle(DossierDonneesCommunes),
-    valeurActuelle(DossierDocumentsCommuns),
-    valeurActuelle(DossierDepot),
-    valeurActuelle(PerfFrequency),
-    valeurActuelle(TitreFenetreCible),
-    valeurActuelle(CheminINI),
-    valeurActuelle(ProblemeINISignale),
-    valeurActuelle(DossiersManquantsSignales),
-    valeurActuelle(DossiersPartagesSignales),
 };
 
 const bool kBullesMasquees = ToolTipsHidden();
@@ -62,6 +50,7 @@ const int kLargeurBulles = ToolTipMaxWidth();
 void ReinitialiserEtatPartage()
 {
     Modele().reinitialiser();
+    Session().reinitialiser();
     CouleursEchantillons().reset();
     for (const auto& remettre : kValeursDeDepart)
         remettre();

@@ -133,25 +133,25 @@ bool MDIWavix::MDIForm_Load()
     int etape = 0;
     try {
         etape = 1;
-        ModeProfesseur = false;
+        Session().ModeProfesseur = false;
         verifierResolution();
 
         etape = 2;
         setWindowTitle(LegendeProgramme(true));
         Modele().passerEnModeLibre(true);
-        SousDossierProgramme = QStringLiteral("Brelmar/Wavix");
+        Session().SousDossierProgramme = QStringLiteral("Brelmar/Wavix");
 
         etape = 20;
-        DossierDonnees = RacineDeTravail(kDossierDocumentsCommuns);
+        Session().DossierDonnees = RacineDeTravail(kDossierDocumentsCommuns);
         etape = 21;
-        DossierDonnees = addTrailingSlash(DossierDonnees);
+        Session().DossierDonnees = addTrailingSlash(Session().DossierDonnees);
         etape = 22;
-        DossierDonnees = (DossierDonnees + SousDossierProgramme).trimmed() + QLatin1Char('/');
+        Session().DossierDonnees = (Session().DossierDonnees + Session().SousDossierProgramme).trimmed() + QLatin1Char('/');
         etape = 23;
-        if (!QFileInfo(DossierDonnees).isDir()) {
+        if (!QFileInfo(Session().DossierDonnees).isDir()) {
             etape = 24;
-            if (!CreerDossier(DossierDonnees))
-                throw ErreurExecution{kCheminIntrouvable, MessageDossierImpossible(DossierDonnees)};
+            if (!CreerDossier(Session().DossierDonnees))
+                throw ErreurExecution{kCheminIntrouvable, MessageDossierImpossible(Session().DossierDonnees)};
         }
 
         etape = 3;
@@ -167,29 +167,29 @@ bool MDIWavix::MDIForm_Load()
         etape = 6;
         // Exercise files open in the text editor from the desktop.
         CreateFileAssociation(TypeFichierExercice());
-        PerfFrequency = perfCounterFrequency();
+        Session().PerfFrequency = perfCounterFrequency();
 
         etape = 7;
         QString utilisateur = NomUtilisateur();
 
         etape = 8;
-        DossierDonneesCommunes = RacineDeTravail(kDossierDonneesCommunes);
-        DossierDocumentsCommuns = RacineDeTravail(kDossierDocumentsCommuns);
+        Session().DossierDonneesCommunes = RacineDeTravail(kDossierDonneesCommunes);
+        Session().DossierDocumentsCommuns = RacineDeTravail(kDossierDocumentsCommuns);
 
         etape = 11;
-        DossierDonneesCommunes = addTrailingSlash(DossierDonneesCommunes);
+        Session().DossierDonneesCommunes = addTrailingSlash(Session().DossierDonneesCommunes);
         // The user's own settings folder is ours to create; if that fails
         // every setting keeps its default and the first write says so.
-        CreerDossier(DossierDonneesCommunes + SousDossierProgramme);
+        CreerDossier(Session().DossierDonneesCommunes + Session().SousDossierProgramme);
         const QString nomReglages = QStringLiteral("/ConfQVT_") + utilisateur + QStringLiteral(".ini");
-        CheminINI = DossierDonneesCommunes + SousDossierProgramme + nomReglages;
+        Session().CheminINI = Session().DossierDonneesCommunes + Session().SousDossierProgramme + nomReglages;
         // A classmate's file under this user's name is not his settings.
-        if (SousRacinePartagee(CheminINI) && !ReglagesDuCompte(CheminINI)) {
-            const QString personnel = addTrailingSlash(DossierPersonnel(kDossierDonneesCommunes)) + SousDossierProgramme;
+        if (SousRacinePartagee(Session().CheminINI) && !ReglagesDuCompte(Session().CheminINI)) {
+            const QString personnel = addTrailingSlash(DossierPersonnel(kDossierDonneesCommunes)) + Session().SousDossierProgramme;
             CreerDossier(personnel);
-            MsgBox(MessageReglagesPlantes(CheminINI, personnel + nomReglages), vb::Exclamation,
+            MsgBox(MessageReglagesPlantes(Session().CheminINI, personnel + nomReglages), vb::Exclamation,
                    QStringLiteral("Wavix - Réglages"));
-            CheminINI = personnel + nomReglages;
+            Session().CheminINI = personnel + nomReglages;
         }
 
         etape = 12;
@@ -281,7 +281,7 @@ bool MDIWavix::eventFilter(QObject* watched, QEvent* event)
 QString MDIWavix::CopieFichierVersion()
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + QLatin1Char('/')
-        + SousDossierProgramme + QStringLiteral("/Delete_Me.txt");
+        + Session().SousDossierProgramme + QStringLiteral("/Delete_Me.txt");
 }
 
 void MDIWavix::verifierVersion()
@@ -334,16 +334,16 @@ bool MDIWavix::preparerResultats(const QString& utilisateur)
         return true;
     }
 
-    DossierDepot = LireINI(QStringLiteral("Réseau"), QStringLiteral("Dossier Dépôt"), QString());
+    Session().DossierDepot = LireINI(QStringLiteral("Réseau"), QStringLiteral("Dossier Dépôt"), QString());
     auto depotExiste = [&dossier] {
-        return QFileInfo(dossier.base + QLatin1Char('/') + DossierDepot.trimmed()).isDir();
+        return QFileInfo(dossier.base + QLatin1Char('/') + Session().DossierDepot.trimmed()).isDir();
     };
     // A stored name that is no single folder name, or whose folder is gone,
     // is asked again, unless the user would rather quit.
-    while (!NomDepotValide(DossierDepot) || !depotExiste()) {
-        if (NomDepotValide(DossierDepot)
+    while (!NomDepotValide(Session().DossierDepot) || !depotExiste()) {
+        if (NomDepotValide(Session().DossierDepot)
             && MsgBox(QStringLiteral("Le dossier de dépôt est introuvable :") + kCrLf + dossier.base
-                          + QLatin1Char('/') + DossierDepot.trimmed() + kCrLf
+                          + QLatin1Char('/') + Session().DossierDepot.trimmed() + kCrLf
                           + QStringLiteral("Veuillez le créer ou saisir un autre nom.") + kCrLf + kCrLf
                           + QStringLiteral("Réessayer : choisir de nouveau le dossier de dépôt.") + kCrLf
                           + QStringLiteral("Annuler : quitter Wavix."),
@@ -352,12 +352,12 @@ bool MDIWavix::preparerResultats(const QString& utilisateur)
             return false;
         Forms().get<frmDepot>()->Show(true);
         Forms().unload(QString::fromLatin1(frmDepot::kNom));
-        EcrireINI(QStringLiteral("Réseau"), QStringLiteral("Dossier Dépôt"), DossierDepot);
+        EcrireINI(QStringLiteral("Réseau"), QStringLiteral("Dossier Dépôt"), Session().DossierDepot);
     }
 
-    FichierResultat = FichierResultatReseau(dossier.base, DossierDepot, utilisateur,
+    FichierResultat = FichierResultatReseau(dossier.base, Session().DossierDepot, utilisateur,
                                             QDateTime::currentDateTime());
-    const QString depot = dossier.base + QLatin1Char('/') + DossierDepot.trimmed();
+    const QString depot = dossier.base + QLatin1Char('/') + Session().DossierDepot.trimmed();
     if (!PreparerMarqueMotDePasse(depot))
         throw ErreurExecution{kErreurAccesFichier, QStringLiteral("Erreur d'accès au chemin/fichier")};
     // A deposit folder that does not keep each account's results from the

@@ -263,7 +263,7 @@ void MDIWavix::creerMenus()
 
 bool MDIWavix::porteProfesseur()
 {
-    if (ModeProfesseur)
+    if (Session().ModeProfesseur)
         return true;
     // A classroom password that cannot be read opens nothing, and says why.
     if (const QString ferme = MotDePasseFerme(); !ferme.isEmpty()) {
@@ -271,7 +271,7 @@ bool MDIWavix::porteProfesseur()
         return false;
     }
     Forms().get<frmPass>()->Show(true);
-    return ModeProfesseur;
+    return Session().ModeProfesseur;
 }
 
 void MDIWavix::Mnu_Libre_Click()
@@ -383,7 +383,7 @@ void MDIWavix::Mnu_Modif_Click()
     if (!porteProfesseur())
         return;
     FileDialogRequest demande;
-    demande.initialDir = DossierDonnees;
+    demande.initialDir = Session().DossierDonnees;
     demande.filter = QStringLiteral("Fichiers Wavix (*.qvt)|*.qvt");
     demande.mustExist = true;
     const std::optional<QString> choisi = dialogs().openFile(demande);
@@ -410,7 +410,7 @@ void MDIWavix::Mnu_Kill_Click()
 QString MDIWavix::fichierResultatsChoisi()
 {
     if (!Reseau)
-        return DossierDonnees + QStringLiteral("Resultat.txt");
+        return Session().DossierDonnees + QStringLiteral("Resultat.txt");
     FileDialogRequest demande;
     demande.initialDir = QFileInfo(FichierResultat).absolutePath();
     demande.filter = QStringLiteral("Fichier texte (*.txt)|*.txt");
@@ -618,7 +618,7 @@ void MDIWavix::Mnu_NewTip_Click()
 {
     if (!porteProfesseur())
         return;
-    const QString astuces = DossierDonnees + QStringLiteral("TipOfDayWavix.txt");
+    const QString astuces = Session().DossierDonnees + QStringLiteral("TipOfDayWavix.txt");
     const bool cree = !QFileInfo::exists(astuces) && !QFileInfo(astuces).isSymLink();
     if (cree && !writeTextFile(astuces, {})) {
         MsgBox(QStringLiteral("Le fichier des astuces ne peut pas être créé :\r\n") + astuces, vb::Critical,

@@ -230,7 +230,7 @@ void frmPass::Form_Load()
 void frmPass::cmdOK_Click()
 {
     if (MotDePasseCorrect(txtPassWord->text())) {
-        ModeProfesseur = true;
+        Session().ModeProfesseur = true;
         Unload();
         return;
     }
@@ -329,5 +329,5 @@ void frmPassWord::cmdOK_Click()
         ChangerMotDePasse(txtPassWord[0]->text(), txtPassWord[1]->text(), txtPassWord[2]->text());
     MsgBox(fait.message, fait.style, QStringLiteral("Wavix - Mot de passe"));
     if (fait.enregistre)
-        ModeProfesseur = false;
+        Session().ModeProfesseur = false;
 }

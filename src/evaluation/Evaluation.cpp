@@ -21,7 +21,7 @@
 FileDialogRequest DemandeFichierExercice()
 {
     FileDialogRequest demande;
-    demande.initialDir = DossierDonnees;
+    demande.initialDir = Session().DossierDonnees;
     demande.filter = QStringLiteral("Fichier Wavix (*.qvt *.QVT *.Qvt)|*.qvt;*.QVT;*.Qvt");
     demande.mustExist = true;
     return demande;
@@ -36,7 +36,7 @@ void DemarrerEvaluation(const FichierExo& exercice)
 {
     // The student at the bench now has none of the teacher's rights, even
     // when the teacher gave the password to prepare the run.
-    ModeProfesseur = false;
+    Session().ModeProfesseur = false;
     for (const char* nom : {"frmGBFA", "frmGBFB", "frmAlimA", "frmAlimB", "frmPileA", "frmPileB", "frmDynA", "frmDynB"})
         Forms().unload(QString::fromLatin1(nom));
     if (auto* boite = Forms().find<frmToolBox>()) {

@@ -55,7 +55,7 @@ frmCorbeille::frmCorbeille() : VbForm(QString::fromLatin1(kNom), false)
 void frmCorbeille::Form_Load()
 {
     // The teacher's exercise files are where the editor saves them.
-    dossier_ = DossierDonnees;
+    dossier_ = Session().DossierDonnees;
     lireDossier();
 }
 

@@ -450,7 +450,7 @@ void frmCreateFile::cmdSave_Click()
 {
     FileDialogRequest demande;
     demande.title = QStringLiteral("Enregistrer sous");
-    demande.initialDir = DossierDonnees;
+    demande.initialDir = Session().DossierDonnees;
     demande.filter = QString::fromLatin1(kFiltre);
     demande.fileName = fichier_;
     demande.confirmOverwrite = false; // asked below, once the extension is added

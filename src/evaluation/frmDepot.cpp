@@ -79,5 +79,5 @@ void frmDepot::cmdOK_Click()
 
 void frmDepot::Form_Unload(bool&)
 {
-    DossierDepot = control<QLineEdit>(this, "txtDepot")->text();
+    Session().DossierDepot = control<QLineEdit>(this, "txtDepot")->text();
 }

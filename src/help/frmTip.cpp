@@ -78,7 +78,7 @@ void frmTip::Form_Load()
     NextRandomTip();
     const QString nom = QString::fromLatin1(kFichierAstuces);
     FileStatus etat = FileStatus::Ok;
-    const bool lues = LoadTips(DossierDonnees + nom, &etat);
+    const bool lues = LoadTips(Session().DossierDonnees + nom, &etat);
     if (lues && tips_.isEmpty())
         control<QLabel>(this, "lblTipText")
             ->setText(QStringLiteral("Le fichier ") + nom + QStringLiteral(" ne contient encore aucune astuce.\n\n")
@@ -94,7 +94,7 @@ void frmTip::Form_Load()
                       + QStringLiteral("Créez un fichier texte nommé ") + nom
                       + QStringLiteral(" avec un éditeur de texte, une astuce par ligne. ")
                       + QStringLiteral("Puis placez-le dans le dossier ")
-                      + cheminCoupable(QDir::toNativeSeparators(QDir::cleanPath(DossierDonnees))) + QStringLiteral("."));
+                      + cheminCoupable(QDir::toNativeSeparators(QDir::cleanPath(Session().DossierDonnees))) + QStringLiteral("."));
 }
 
 bool frmTip::LoadTips(const QString& chemin, FileStatus* etat)

@@ -91,8 +91,8 @@ QString CheminDossierSpecial(int identifiant)
     if (named.isEmpty())
         return userFolder(location);
     if (!QFileInfo(named).isDir()) {
-        if (!DossiersManquantsSignales.contains(named)) {
-            DossiersManquantsSignales << named;
+        if (!Session().DossiersManquantsSignales.contains(named)) {
+            Session().DossiersManquantsSignales << named;
             // Which folder, who names it, and what prepares it.
             ConstatDossierPartage manquant;
             manquant.etat = EtatDossierPartage::Manquant;
@@ -201,7 +201,7 @@ ConstatDossierPartage VerifierDossierPartage(const QString& racine, int identifi
         return constat;
     }
     QString niveau = n.reelle;
-    const QStringList niveaux = SousDossierProgramme.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    const QStringList niveaux = Session().SousDossierProgramme.split(QLatin1Char('/'), Qt::SkipEmptyParts);
     for (qsizetype i = 0; i < niveaux.size(); ++i) {
         niveau += QLatin1Char('/') + niveaux[i];
         if (identifiant == kDossierDocumentsCommuns && i == niveaux.size() - 1)
@@ -239,11 +239,11 @@ std::optional<SalleDeClasse> SalleDeClasseActuelle()
         return std::nullopt;
     SalleDeClasse salle;
     salle.professeur = constat.professeur;
-    salle.depot = withoutTrailingSlash(QDir::cleanPath(documents)) + QLatin1Char('/') + SousDossierProgramme
+    salle.depot = withoutTrailingSlash(QDir::cleanPath(documents)) + QLatin1Char('/') + Session().SousDossierProgramme
         + QLatin1Char('/') + kDossierDepotClasse;
     const QString donnees = qEnvironmentVariable("WAVIX_COMMON_APPDATA");
     if (!donnees.isEmpty() && QFileInfo(donnees).isDir())
-        salle.motDePasse = withoutTrailingSlash(QDir::cleanPath(donnees)) + QLatin1Char('/') + SousDossierProgramme
+        salle.motDePasse = withoutTrailingSlash(QDir::cleanPath(donnees)) + QLatin1Char('/') + Session().SousDossierProgramme
             + QLatin1Char('/') + kDossierProfesseur + QLatin1Char('/') + kFichierMotDePasseClasse;
     return salle;
 }
@@ -282,7 +282,7 @@ QString MessageDossierPartage(const ConstatDossierPartage& constat, const QStrin
         + QStringLiteral("L'administrateur de l'ordinateur le prépare avec la commande (voir le fichier README de Wavix) :")
         + kCrLf + CommandePreparation() + kCrLf + kCrLf
         + QStringLiteral("En attendant, Wavix travaille dans votre dossier personnel :") + kCrLf
-        + addTrailingSlash(personnel) + SousDossierProgramme;
+        + addTrailingSlash(personnel) + Session().SousDossierProgramme;
 }
 
 QString DossierPersonnel(int identifiant)
@@ -300,8 +300,8 @@ QString RacineDeTravail(int identifiant)
     if (constat.etat == EtatDossierPartage::Pret)
         return addTrailingSlash(racine);
     const QString personnel = DossierPersonnel(identifiant);
-    if (!DossiersPartagesSignales.contains(racine)) {
-        DossiersPartagesSignales << racine;
+    if (!Session().DossiersPartagesSignales.contains(racine)) {
+        Session().DossiersPartagesSignales << racine;
         MsgBox(MessageDossierPartage(constat, personnel), vb::Exclamation,
                QStringLiteral("Wavix - Dossiers partagés"));
     }
@@ -468,9 +468,9 @@ DossierResultats GetResultsFolder(const QString& dossierProgramme)
         resultat.base = withoutTrailingSlash(mount.mountPoint);
         return resultat;
     }
-    DossierDocumentsCommuns = RacineDeTravail(kDossierDocumentsCommuns);
-    resultat.base = DossierDocumentsCommuns + SousDossierProgramme;
-    if (SousRacinePartagee(DossierDocumentsCommuns))
+    Session().DossierDocumentsCommuns = RacineDeTravail(kDossierDocumentsCommuns);
+    resultat.base = Session().DossierDocumentsCommuns + Session().SousDossierProgramme;
+    if (SousRacinePartagee(Session().DossierDocumentsCommuns))
         if (const std::optional<SalleDeClasse> salle = SalleDeClasseActuelle()) {
             resultat.depotClasse = salle->depot;
             resultat.professeur = salle->professeur;

@@ -18,8 +18,6 @@ constexpr int kDossierDocumentsCommuns = 46;  // documents
 // by the environment that does not exist is reported (once in the run), and
 // the user's own folder stands for it.
 QString CheminDossierSpecial(int identifiant);
-// The missing folders named by the environment already reported.
-inline QStringList DossiersManquantsSignales;
 
 // The path lies in a classroom's shared folder ($WAVIX_COMMON_APPDATA or
 // $WAVIX_COMMON_DOCUMENTS), which every account of the machine uses.
@@ -80,8 +78,6 @@ std::optional<SalleDeClasse> SalleDeClasseActuelle();
 // What the user is told when a shared folder cannot be used and his own
 // folder stands in.
 QString MessageDossierPartage(const ConstatDossierPartage& constat, const QString& personnel);
-// The folders already reported in this run.
-inline QStringList DossiersPartagesSignales;
 
 // The machine-wide folder the program works in for identifier 35 or 46,
 // ending in "/": CheminDossierSpecial's, unless it is a shared root whose

@@ -3,6 +3,12 @@
 #include <QCoreApplication>
 #include <QList>
 
+EtatProgramme& Session()
+{
+    static EtatProgramme etat;
+    return etat;
+}
+
 AppendingTextFile& FichierResultatOuvert()
 {
     static AppendingTextFile file;

@@ -13,9 +13,9 @@ namespace {
 // Once in the run: the settings would be lost, or ignored, without a word.
 void signalerProblemeINI(const QString& fichier, FileStatus etat, bool lecture)
 {
-    if (fichier.isEmpty() || ProblemeINISignale)
+    if (fichier.isEmpty() || Session().ProblemeINISignale)
         return;
-    ProblemeINISignale = true;
+    Session().ProblemeINISignale = true;
     QString texte = QStringLiteral("Le fichier des réglages ");
     if (etat == FileStatus::NotRegular || etat == FileStatus::TooLarge)
         texte += frenchReason(etat, kTailleMaxProfil) + QStringLiteral(" :\r\n") + fichier + QStringLiteral("\r\n")
@@ -50,12 +50,12 @@ void EcrireINI(const QString& fichier, const QString& section, const QString& cl
 
 QString LireINI(const QString& section, const QString& cle, const QString& defaut)
 {
-    return LireINI(CheminINI, section, cle, defaut);
+    return LireINI(Session().CheminINI, section, cle, defaut);
 }
 
 void EcrireINI(const QString& section, const QString& cle, const QString& valeur)
 {
-    EcrireINI(CheminINI, section, cle, valeur);
+    EcrireINI(Session().CheminINI, section, cle, valeur);
 }
 
 int32_t LireEntierINI(const QString& section, const QString& cle, int32_t defaut, int32_t min,

@@ -1,14 +1,10 @@
 #pragma once
 
+#include "services/EtatProgramme.h"
+
 #include <QString>
 
 #include <cstdint>
-
-// The per-user settings file, set by the start-up before the first read.
-inline QString CheminINI;
-// A settings file that cannot be read or written has been reported in this
-// run.
-inline bool ProblemeINISignale = false;
 
 // The key's value, or the default when the file, the section or the key is
 // missing or the value is empty. A settings file that is no regular file or
@@ -21,7 +17,7 @@ QString LireINI(const QString& fichier, const QString& section, const QString& c
 void EcrireINI(const QString& fichier, const QString& section, const QString& cle,
                const QString& valeur);
 
-// The same on CheminINI.
+// The same on the settings file, Session().CheminINI.
 QString LireINI(const QString& section, const QString& cle, const QString& defaut);
 void EcrireINI(const QString& section, const QString& cle, const QString& valeur);
 

@@ -155,8 +155,8 @@ void tst_Demarrage::freshHome()
     QVERIFY(Banc().modeLibre);
     QVERIFY(!s.mdi->Reseau);
     QVERIFY(QFileInfo(s.home.documents() + "/Brelmar/Wavix").isDir());
-    QCOMPARE(DossierDonnees, s.home.documents() + "/Brelmar/Wavix/");
-    QCOMPARE(CheminINI, s.settingsFile());
+    QCOMPARE(Session().DossierDonnees, s.home.documents() + "/Brelmar/Wavix/");
+    QCOMPARE(Session().CheminINI, s.settingsFile());
     QCOMPARE(s.setting("Options", "Show Tips at Startup"), QStringLiteral("1"));
     QCOMPARE(s.mdi->FichierResultat, s.home.documents() + "/Brelmar/Wavix/Resultat.txt");
     QCOMPARE(s.mdi->BackColor(), 0xFFFFFF);
@@ -522,7 +522,7 @@ void tst_Demarrage::networkUseWithoutUserName()
     QVERIFY(s.run());
     const QDateTime after = QDateTime::currentDateTime();
     QVERIFY(s.dialogs.shown().isEmpty());
-    QCOMPARE(CheminINI, s.home.dataHome() + "/Brelmar/Wavix/ConfQVT_Inconnu.ini");
+    QCOMPARE(Session().CheminINI, s.home.dataHome() + "/Brelmar/Wavix/ConfQVT_Inconnu.ini");
     // The stored name is used trimmed.
     checkNetworkResultsFile(s.mdi->FichierResultat, srv + "/Depot", "Inconnu", before, after);
 }
@@ -708,8 +708,8 @@ void tst_Demarrage::sharedFoldersAreUsableByEveryAccount()
 
     const QString reglages = donnees + "/Brelmar/Wavix/ConfQVT_" + kUser + ".ini";
     const QString resultats = classe.depot() + "/QVT_eleve1_8_3_2007_9_5_2.txt";
-    QCOMPARE(CheminINI, reglages);
-    QCOMPARE(DossierDonnees, classe.wavixDocuments() + "/");
+    QCOMPARE(Session().CheminINI, reglages);
+    QCOMPARE(Session().DossierDonnees, classe.wavixDocuments() + "/");
     QCOMPARE(s.mdi->FichierResultat, resultats);
     QCOMPARE(QDir(classe.depot()).entryList(QDir::Files),
              QStringList({"QVT_eleve1_8_3_2007_9_5.txt", "QVT_eleve1_8_3_2007_9_5_2.txt"}));
@@ -816,8 +816,8 @@ void tst_Demarrage::unpreparedSharedFoldersAreNotTakenOver()
         QCOMPARE(lignes.last(), personnels[i] + "/Brelmar/Wavix");
     }
     // Meanwhile everything goes to the user's own folders.
-    QCOMPARE(DossierDonnees, s.home.documents() + "/Brelmar/Wavix/");
-    QCOMPARE(CheminINI, s.settingsFile());
+    QCOMPARE(Session().DossierDonnees, s.home.documents() + "/Brelmar/Wavix/");
+    QCOMPARE(Session().CheminINI, s.settingsFile());
     QCOMPARE(s.mdi->FichierResultat, s.home.documents() + "/Brelmar/Wavix/Resultat.txt");
     // Nothing was made under the shared roots, nor through the link.
     if (etat == "missing") {
@@ -867,8 +867,8 @@ void tst_Demarrage::olderClassroomIsReported()
                             + documents + "\""));
     // The settings stay shared; runs write to the user's own results file,
     // never to the one anyone may write.
-    QCOMPARE(CheminINI, donnees + "/Brelmar/Wavix/ConfQVT_" + kUser + ".ini");
-    QCOMPARE(DossierDonnees, s.home.documents() + "/Brelmar/Wavix/");
+    QCOMPARE(Session().CheminINI, donnees + "/Brelmar/Wavix/ConfQVT_" + kUser + ".ini");
+    QCOMPARE(Session().DossierDonnees, s.home.documents() + "/Brelmar/Wavix/");
     QCOMPARE(s.mdi->FichierResultat, s.home.documents() + "/Brelmar/Wavix/Resultat.txt");
     QVERIFY(s.mdi->DepotClasse.isEmpty());
     const QString exo = s.home.documents() + "/Brelmar/Wavix/tp.qvt";
@@ -907,11 +907,11 @@ void tst_Demarrage::plantedSettingsFileIsNotRead()
     // Its values are not his: the tip shows, the background stays white,
     // and his settings go to his own data folder.
     QCOMPARE(s.mdi->BackColor(), 0xFFFFFF);
-    QCOMPARE(CheminINI, s.settingsFile());
+    QCOMPARE(Session().CheminINI, s.settingsFile());
     QCOMPARE(s.setting("Options", "Show Tips at Startup"), QStringLiteral("1"));
     QCOMPARE(TestHome::readFile(plante), contenu);
     // The shared documents folder, prepared, is used.
-    QCOMPARE(DossierDonnees, documents + "/Brelmar/Wavix/");
+    QCOMPARE(Session().DossierDonnees, documents + "/Brelmar/Wavix/");
 }
 
 void tst_Demarrage::plantedPasswordMarkerDoesNotStopStartUp()
@@ -956,12 +956,12 @@ void tst_Demarrage::depositNameMustBeOneFolder()
     TestHome home;
     ScriptedDialogs dialogs;
     dialogs.answerMessage(vb::OK);
-    DossierDepot.clear();
+    Session().DossierDepot.clear();
     auto* depot = Forms().get<frmDepot>();
     clickOkWith(depot, name);
     if (accepted) {
         QVERIFY(!Forms().isLoaded("frmDepot"));
-        QCOMPARE(DossierDepot, name); // handed over as typed
+        QCOMPARE(Session().DossierDepot, name); // handed over as typed
         QVERIFY(dialogs.messages().isEmpty());
     } else {
         QVERIFY(Forms().isLoaded("frmDepot"));

@@ -185,7 +185,7 @@ void tst_Dossiers::resultsFolder()
     DossierResultats local = GetResultsFolder("/opt/wavix");
     QVERIFY(!local.reseau);
     QCOMPARE(local.base, home.documents() + "/Brelmar/Wavix");
-    QCOMPARE(DossierDocumentsCommuns, home.documents() + "/");
+    QCOMPARE(Session().DossierDocumentsCommuns, home.documents() + "/");
 
     // On a share: the share's root.
     QString asked;

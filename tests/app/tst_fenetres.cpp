@@ -698,7 +698,7 @@ void tst_Fenetres::everyCommandIsEnabled()
     QFETCH(bool, libre);
     Programme p({{"Options", "Reglage auto", "1"}});
     if (!libre) {
-        QVERIFY(TestHome::writeFile(DossierDonnees + "tp.qvt", "CC/2//sinus/1/500\r\n"));
+        QVERIFY(TestHome::writeFile(Session().DossierDonnees + "tp.qvt", "CC/2//sinus/1/500\r\n"));
         p.dialogs.answerModal([](QWidget* w) {
             auto* f = static_cast<frmName*>(w);
             f->txtIdent[1]->setText("Durand");
@@ -706,11 +706,11 @@ void tst_Fenetres::everyCommandIsEnabled()
             f->txtIdent[3]->setText("1S2");
             f->findChild<QPushButton*>("cmdOK")->click();
         });
-        p.dialogs.answerFile(DossierDonnees + "tp.qvt");
+        p.dialogs.answerFile(Session().DossierDonnees + "tp.qvt");
         p.mdi->menu("Mnu_Pilote")->trigger();
         QVERIFY(!Banc().modeLibre);
     }
-    ModeProfesseur = true; // the gate itself is tried in tst_menu
+    Session().ModeProfesseur = true; // the gate itself is tried in tst_menu
     // Held back in free mode, in evaluated mode.
     const QStringList libreSeulement{"Mnu_Pilote", "Mnu_Create", "Mnu_Modif", "Mnu_Kill",
                                      "Mnu_View",   "Mnu_Clean",  "Mnu_Volt",  "Mnu_Harmo"};
@@ -777,10 +777,10 @@ void tst_Fenetres::tipWindowNamesTheDataFolder()
     Programme p;
     auto* astuce = Forms().get<frmTip>();
     const QString texte = control<QLabel>(astuce, "lblTipText")->text().remove(QChar(0x200B));
-    QVERIFY2(texte.contains(QDir::toNativeSeparators(QDir::cleanPath(DossierDonnees))), qPrintable(texte));
+    QVERIFY2(texte.contains(QDir::toNativeSeparators(QDir::cleanPath(Session().DossierDonnees))), qPrintable(texte));
     QVERIFY(texte.startsWith("Le fichier TipOfDayWavix.txt n'a pas été trouvé. "));
     // The file put there is read.
-    TestHome::writeFile(DossierDonnees + "TipOfDayWavix.txt", "Une astuce\r\n");
+    TestHome::writeFile(Session().DossierDonnees + "TipOfDayWavix.txt", "Une astuce\r\n");
     Forms().unload("frmTip");
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(control<QLabel>(Forms().get<frmTip>(), "lblTipText")->text(), QStringLiteral("Une astuce"));
@@ -801,7 +801,7 @@ void tst_Fenetres::tipsAreTheLinesWithText()
     QFETCH(QByteArray, fichier);
     QFETCH(QStringList, astuces);
     Programme p;
-    QVERIFY(TestHome::writeFile(DossierDonnees + "TipOfDayWavix.txt", fichier));
+    QVERIFY(TestHome::writeFile(Session().DossierDonnees + "TipOfDayWavix.txt", fichier));
     auto* astuce = Forms().get<frmTip>();
     QCOMPARE(astuce->Tips(), astuces);
     const QString texte = control<QLabel>(astuce, "lblTipText")->text();

@@ -162,14 +162,14 @@ void tst_Menu::menuStates()
     QFETCH(QString, reglage);
     QFETCH(QString, reglagesLibre);
     Programme p(reglage);
-    TestHome::writeFile(DossierDonnees + "tp.qvt", "CC/2//sinus/1/500\r\n");
+    TestHome::writeFile(Session().DossierDonnees + "tp.qvt", "CC/2//sinus/1/500\r\n");
     const QString libre = desactives("Mnu_Libre " + reglagesLibre);
     QCOMPARE(p.etats(), libre);
     for (QAction* a : p.mdi->menus())
         QVERIFY2(!a->isChecked(), qPrintable(a->objectName()));
 
     p.identite("Durand", "Léa", "1S2");
-    p.dialogs.answerFile(DossierDonnees + "tp.qvt");
+    p.dialogs.answerFile(Session().DossierDonnees + "tp.qvt");
     p.lancer("Mnu_Pilote");
     QCOMPARE(p.etats(), desactives("Mnu_Clean Mnu_Create Mnu_Harmo Mnu_Kill Mnu_Modif Mnu_Pilote " + reglagesLibre
                                    + "Mnu_View Mnu_Volt"));
@@ -212,7 +212,7 @@ void tst_Menu::teacherGate()
     // No rights and "Annuler": nothing runs, the next command asks again.
     p.annulerMotDePasse();
     p.lancer(kPortes[porte]);
-    QVERIFY(!ModeProfesseur);
+    QVERIFY(!Session().ModeProfesseur);
     QCOMPARE(p.motsDePasseDemandes(), 1);
     QVERIFY(p.dialogs.shown().size() == 1); // no other dialog: the command did not go on
 
@@ -226,7 +226,7 @@ void tst_Menu::teacherGate()
     p.dialogs.answerMessage(vb::OK);
     p.dialogs.answerMessage(vb::No).answerMessage(vb::OK); // for the commands that ask something
     p.lancer(kPortes[porte]);
-    QVERIFY(ModeProfesseur);
+    QVERIFY(Session().ModeProfesseur);
     QCOMPARE(p.dialogs.messages()[0].text, QStringLiteral("Le mot de passe saisi est faux.\r\nVeuillez le ressaisir."));
     for (const char* autre : kPortes) {
         if (QLatin1String(autre) == QLatin1String("Mnu_View") || QLatin1String(autre) == QLatin1String("Mnu_NewTip"))
@@ -250,7 +250,7 @@ void tst_Menu::passwordChange()
     });
     p.dialogs.answerMessage(vb::No); // "vider le fichier ?"
     p.lancer("Mnu_Clean");
-    QVERIFY(ModeProfesseur);
+    QVERIFY(Session().ModeProfesseur);
 
     p.lancer("Mnu_PassWord");
     auto* changer = Forms().find("frmPassWord");
@@ -264,7 +264,7 @@ void tst_Menu::passwordChange()
     champs[2]->setText("Tableau");
     changer->findChild<QPushButton*>("cmdOK")->click();
     QCOMPARE(p.dialogs.messages().last().text, QStringLiteral("L'ancien mot de passe saisi est faux.\r\nVeuillez le ressaisir."));
-    QVERIFY(ModeProfesseur);
+    QVERIFY(Session().ModeProfesseur);
     // The new one typed twice, the second time wrong: nothing is stored.
     champs[0]->setText("");
     champs[2]->setText("Tablaeu");
@@ -272,12 +272,12 @@ void tst_Menu::passwordChange()
     QCOMPARE(p.dialogs.messages().last().text,
              QStringLiteral("Les deux saisies du nouveau mot de passe ne sont pas identiques.\r\nVeuillez les ressaisir."));
     QVERIFY(MotDePasseVide());
-    QVERIFY(ModeProfesseur);
+    QVERIFY(Session().ModeProfesseur);
     champs[2]->setText("Tableau");
     changer->findChild<QPushButton*>("cmdOK")->click();
     QCOMPARE(p.dialogs.messages().last().text, QStringLiteral("Le nouveau mot de passe a bien été enregistré."));
     QCOMPARE(p.dialogs.messages().last().title, QStringLiteral("Wavix - Mot de passe"));
-    QVERIFY(!ModeProfesseur); // rights withdrawn: the next gated command asks again
+    QVERIFY(!Session().ModeProfesseur); // rights withdrawn: the next gated command asks again
     QVERIFY(MotDePasseCorrect("TABLEAU"));
     QVERIFY(!MotDePasseCorrect(""));
 
@@ -353,7 +353,7 @@ void tst_Menu::passwordStoredByHand()
 void tst_Menu::passwordThatCannotBeSaved()
 {
     Programme p;
-    ModeProfesseur = true;
+    Session().ModeProfesseur = true;
     // The settings file cannot be written (nor read, which counts as no
     // password): a folder stands in its place.
     const QString fichier = QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brelmar", "wavix").fileName();
@@ -375,7 +375,7 @@ void tst_Menu::passwordThatCannotBeSaved()
     QCOMPARE(p.dialogs.messages()[0].text,
              QStringLiteral("Le nouveau mot de passe n'a pas pu être enregistré : l'ancien reste valable."));
     QCOMPARE(p.dialogs.messages()[0].style & 0x70, int(vb::Critical));
-    QVERIFY(ModeProfesseur);
+    QVERIFY(Session().ModeProfesseur);
     QVERIFY(MotDePasseCorrect(""));
     QVERIFY(!MotDePasseCorrect("Nouveau"));
     QDir(fichier).removeRecursively();
@@ -398,12 +398,12 @@ void tst_Menu::plantedResultsLink()
     QVERIFY(TestHome::writeFile(professeur, "notes du trimestre\r\n"));
     QVERIFY(QFile::link(professeur, p.mdi->FichierResultat));
     if (commande == "Mnu_Clean") {
-        ModeProfesseur = true;
+        Session().ModeProfesseur = true;
         p.dialogs.answerMessage(vb::Yes).answerMessage(vb::OK);
     } else {
-        QVERIFY(TestHome::writeFile(DossierDonnees + "tp.qvt", "CC/1//CC/1/\r\n"));
+        QVERIFY(TestHome::writeFile(Session().DossierDonnees + "tp.qvt", "CC/1//CC/1/\r\n"));
         p.identite("Durand", "Léa", "1S2");
-        p.dialogs.answerFile(DossierDonnees + "tp.qvt");
+        p.dialogs.answerFile(Session().DossierDonnees + "tp.qvt");
         p.dialogs.answerMessage(vb::OK);
     }
     p.lancer(qPrintable(commande));
@@ -423,7 +423,7 @@ void tst_Menu::plantedResultsLink()
 void tst_Menu::evaluatedRun()
 {
     Programme p;
-    const QString exo = DossierDonnees + "Exos/tp1.QVT";
+    const QString exo = Session().DossierDonnees + "Exos/tp1.QVT";
     QVERIFY(TestHome::writeFile(exo, "'TP1\r\nCC/3//sinus/2/500\r\nCC/1//CC/1/\r\n"));
     QVERIFY(TestHome::writeFile(p.mdi->FichierResultat, "ancien\r\n"));
     auto* scope = Forms().get<frmWavix>();
@@ -493,8 +493,8 @@ void tst_Menu::evaluatedRun()
 void tst_Menu::identityAndRightsAtEveryRun()
 {
     Programme p;
-    QVERIFY(TestHome::writeFile(DossierDonnees + "tp.qvt", "CC/1//CC/1/\r\n"));
-    QVERIFY(TestHome::writeFile(DossierDonnees + "vide.qvt", "'sans wavixgramme\r\n"));
+    QVERIFY(TestHome::writeFile(Session().DossierDonnees + "tp.qvt", "CC/1//CC/1/\r\n"));
+    QVERIFY(TestHome::writeFile(Session().DossierDonnees + "vide.qvt", "'sans wavixgramme\r\n"));
     // The student at the keyboard: the window opens at the name, each box
     // showing `avant` and selected as the focus reaches it; what he types
     // replaces it, Tab goes to the next box, Enter confirms.
@@ -525,17 +525,17 @@ void tst_Menu::identityAndRightsAtEveryRun()
 
     // The teacher gave the password to prepare the run: the student who
     // runs it has no teacher's right.
-    ModeProfesseur = true;
+    Session().ModeProfesseur = true;
     clavier({"", "", ""}, {"Durand", "Léa", "1S2"});
-    p.dialogs.answerFile(DossierDonnees + "tp.qvt");
+    p.dialogs.answerFile(Session().DossierDonnees + "tp.qvt");
     p.lancer("Mnu_Pilote");
     QVERIFY(!Banc().modeLibre);
-    QVERIFY(!ModeProfesseur);
+    QVERIFY(!Session().ModeProfesseur);
     p.lancer("Mnu_Libre");
 
     // The next student types over the last identity.
     clavier({"Durand", "Léa", "1S2"}, {"Martin", "Paul", "1S3"});
-    p.dialogs.answerFile(DossierDonnees + "tp.qvt");
+    p.dialogs.answerFile(Session().DossierDonnees + "tp.qvt");
     p.lancer("Mnu_Pilote");
     p.lancer("Mnu_Libre");
 
@@ -543,18 +543,18 @@ void tst_Menu::identityAndRightsAtEveryRun()
     // "Fichier" chains a run that keeps him and asks nothing, and the
     // rights given meanwhile end with it.
     clavier({"Martin", "Paul", "1S3"}, {});
-    p.dialogs.answerFile(DossierDonnees + "vide.qvt");
+    p.dialogs.answerFile(Session().DossierDonnees + "vide.qvt");
     p.dialogs.answerModal([](QWidget* w) {
         QCOMPARE(w->objectName(), QStringLiteral("frmNote"));
-        ModeProfesseur = true;
+        Session().ModeProfesseur = true;
         w->findChild<QPushButton*>("cmdChoice(0)")->click();
     });
-    p.dialogs.answerFile(DossierDonnees + "tp.qvt");
+    p.dialogs.answerFile(Session().DossierDonnees + "tp.qvt");
     p.lancer("Mnu_Pilote");
     QCOMPARE(p.dialogs.unexpected(), 0);
     QVERIFY(p.dialogs.allAnswered());
     QVERIFY(!Banc().modeLibre);
-    QVERIFY(!ModeProfesseur);
+    QVERIFY(!Session().ModeProfesseur);
     p.lancer("Mnu_Libre");
 
     int identites = 0;
@@ -580,7 +580,7 @@ void tst_Menu::identityAndRightsAtEveryRun()
 // A run of two pictures started from the menu.
 static void demarrerEpreuve(Programme& p)
 {
-    const QString exo = DossierDonnees + "tp1.qvt";
+    const QString exo = Session().DossierDonnees + "tp1.qvt";
     QVERIFY(TestHome::writeFile(exo, "CC/3//sinus/2/500\r\nCC/1//CC/1/\r\n"));
     p.identite("Durand", "Léa", "1S2");
     p.dialogs.answerFile(exo);
@@ -649,9 +649,9 @@ void tst_Menu::failedStartsStayFree()
     QFETCH(QString, fichier);
     QFETCH(QString, message);
     Programme p;
-    QVERIFY(TestHome::writeFile(DossierDonnees + "tp3.qvt", "CC/1//CC/1/\r\nCC/1//CC/x/\r\n"));
+    QVERIFY(TestHome::writeFile(Session().DossierDonnees + "tp3.qvt", "CC/1//CC/1/\r\nCC/1//CC/x/\r\n"));
     p.identite("Durand", "Léa", "1S2");
-    p.dialogs.answerFile(fichier.isEmpty() ? std::optional<QString>() : DossierDonnees + fichier);
+    p.dialogs.answerFile(fichier.isEmpty() ? std::optional<QString>() : Session().DossierDonnees + fichier);
     p.dialogs.answerMessage(vb::OK);
     p.lancer("Mnu_Pilote");
     if (message.isEmpty()) {
@@ -672,8 +672,8 @@ void tst_Menu::failedStartsStayFree()
 void tst_Menu::emptyingResults()
 {
     Programme p;
-    ModeProfesseur = true;
-    const QString resultats = DossierDonnees + "Resultat.txt";
+    Session().ModeProfesseur = true;
+    const QString resultats = Session().DossierDonnees + "Resultat.txt";
     QVERIFY(TestHome::writeFile(resultats, "des réponses\r\n"));
     p.dialogs.answerMessage(vb::Yes).answerMessage(vb::OK);
     p.lancer("Mnu_Clean");
@@ -729,12 +729,12 @@ void tst_Menu::emptyingResults()
     p.dialogs.answerMessage(vb::OK);
     p.lancer("Mnu_NewTip");
     QVERIFY(p.dialogs.messages().last().text.startsWith("Aucun éditeur de texte n'a pu ouvrir le fichier "));
-    QVERIFY(!QFileInfo::exists(DossierDonnees + "TipOfDayWavix.txt"));
+    QVERIFY(!QFileInfo::exists(Session().DossierDonnees + "TipOfDayWavix.txt"));
     // A tips file already there stays as it is.
-    QVERIFY(TestHome::writeFile(DossierDonnees + "TipOfDayWavix.txt", "Une astuce\r\n"));
+    QVERIFY(TestHome::writeFile(Session().DossierDonnees + "TipOfDayWavix.txt", "Une astuce\r\n"));
     p.dialogs.answerMessage(vb::OK);
     p.lancer("Mnu_NewTip");
-    QCOMPARE(TestHome::readFile(DossierDonnees + "TipOfDayWavix.txt"), QByteArray("Une astuce\r\n"));
+    QCOMPARE(TestHome::readFile(Session().DossierDonnees + "TipOfDayWavix.txt"), QByteArray("Une astuce\r\n"));
 }
 
 void tst_Menu::classroomResults_data()
@@ -796,7 +796,7 @@ void tst_Menu::classroomResults()
         QFile::remove(chemin);
         return true;
     });
-    ModeProfesseur = true;
+    Session().ModeProfesseur = true;
     p.lancer("Mnu_View");
     QCOMPARE(modeCopie, 0400u);
     QVERIFY(montre.startsWith(("==== Vue en lecture seule de " + classe->depot() + " : ").toUtf8()));
@@ -934,7 +934,7 @@ void tst_Menu::classroomPasswordFailsClosed()
     QCOMPARE(message.title, QStringLiteral("Wavix - Mot de passe"));
     QVERIFY2(message.text.startsWith(remplacer(debut)), qPrintable(message.text));
     QVERIFY2(message.text.contains(remplacer(commande)), qPrintable(message.text));
-    QVERIFY(!ModeProfesseur);
+    QVERIFY(!Session().ModeProfesseur);
     QVERIFY(!Forms().isLoaded("frmOption") || !Forms().find("frmOption")->isVisible());
     // The account's own password is never read there, nor the empty one.
     for (const char* essai : {"eleve", ""})
@@ -964,7 +964,7 @@ void tst_Menu::classroomPasswordSetByTheTeacher()
         p.dialogs.answerMessage(vb::OK);
         p.dialogs.answerModal([](QWidget*) {}); // the options dialog
         p.lancer("Mnu_Pref(1)");
-        QVERIFY(ModeProfesseur);
+        QVERIFY(Session().ModeProfesseur);
         QCOMPARE(p.dialogs.messages().value(0).text, QStringLiteral("Le mot de passe saisi est faux.\r\nVeuillez le ressaisir."));
         QCOMPARE(e.garde(), QStringLiteral("eleve"));
         // Only the teacher's account changes it: the window says so.
@@ -1065,8 +1065,8 @@ void tst_Menu::externalCommandsReportFailure()
         TestHome::writeFile(donnees + "/applications/wavix-essai.desktop",
                             ("[Desktop Entry]\nType=Application\nName=Essai\nExec=" + programme + "\n").toUtf8());
     }
-    ModeProfesseur = true;
-    TestHome::writeFile(DossierDonnees + "Resultat.txt", "R\xe9sultats\r\n");
+    Session().ModeProfesseur = true;
+    TestHome::writeFile(Session().DossierDonnees + "Resultat.txt", "R\xe9sultats\r\n");
     if (!message.isEmpty())
         p.dialogs.answerMessage(vb::OK);
     p.lancer(commande.toLatin1().constData());

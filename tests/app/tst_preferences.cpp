@@ -44,7 +44,7 @@ namespace {
 
 // The program started with the settings given and the teacher's rights granted.
 struct Programme : ProgrammeLance {
-    explicit Programme(const Reglages& reglages = {}) : ProgrammeLance(reglages) { ModeProfesseur = true; }
+    explicit Programme(const Reglages& reglages = {}) : ProgrammeLance(reglages) { Session().ModeProfesseur = true; }
     frmOption* options() const { return Forms().get<frmOption>(); }
     QString lu(const QString& section, const QString& cle) const
     {

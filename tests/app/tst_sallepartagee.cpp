@@ -693,8 +693,8 @@ void tst_SallePartagee::tipsAreShownAsText()
     QFETCH(QByteArray, astuce);
     TestHome home;
     ScriptedDialogs dialogs;
-    DossierDonnees = home.path("partage/Brelmar/Wavix/");
-    QVERIFY(TestHome::writeFile(DossierDonnees + "TipOfDayWavix.txt", astuce + "\r\n"));
+    Session().DossierDonnees = home.path("partage/Brelmar/Wavix/");
+    QVERIFY(TestHome::writeFile(Session().DossierDonnees + "TipOfDayWavix.txt", astuce + "\r\n"));
     const auto fin = qScopeGuard([] {
         Forms().unload(frmTip::kNom);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

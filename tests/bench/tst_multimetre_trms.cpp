@@ -38,7 +38,7 @@ struct BancTRMS {
     explicit BancTRMS(const QByteArray& reglages = {}, int couplage = 1) : banc(0, couplage)
     {
         if (!reglages.isEmpty())
-            QVERIFY(TestHome::writeFile(CheminINI, reglages));
+            QVERIFY(TestHome::writeFile(Session().CheminINI, reglages));
         EcrireINI("Options", "Multimetre college", "0");
         boite = Forms().get<frmToolBox>();
         boite->chkMulti->click();
@@ -779,7 +779,7 @@ void tst_MultimetreTRMS::panelStateKeptAcrossClosingAndRuns()
         QCOMPARE(ecran(multi), lu);
         Forms().unloadAll();
         QCOMPARE(stockes(), cles);
-        fichier = TestHome::readFile(CheminINI);
+        fichier = TestHome::readFile(Session().CheminINI);
     }
     // The next run, everything rebuilt from that file.
     BancTRMS b(fichier);

@@ -82,7 +82,7 @@ void tst_Acceptation::runs()
     auto mdi = std::make_unique<MDIWavix>();
     QVERIFY(mdi->MDIForm_Load());
     for (const QFileInfo& exo : QDir(dossier).entryInfoList({"*.qvt", "*.QVT"}, QDir::Files))
-        QVERIFY(QFile::copy(exo.absoluteFilePath(), DossierDonnees + exo.fileName()));
+        QVERIFY(QFile::copy(exo.absoluteFilePath(), Session().DossierDonnees + exo.fileName()));
     const QStringList identite = lignes(dossier + "/identite.txt");
 
     const QStringList formes = {"sinus", "carre", "triangle", "dyn"};
@@ -112,7 +112,7 @@ void tst_Acceptation::runs()
                     f->txtIdent[size_t(i)]->setText(identite.value(i - 1));
                 f->findChild<QPushButton*>("cmdOK")->click();
             });
-            dialogs.answerFile(DossierDonnees + mots.value(1));
+            dialogs.answerFile(Session().DossierDonnees + mots.value(1));
             repondreNotes();
             mdi->menu("Mnu_Pilote")->trigger();
         } else if (action == "A" || action == "B") {
@@ -137,7 +137,7 @@ void tst_Acceptation::runs()
             reponses->cmdNextWavix->click();
         } else if (action == "note") {
             const int choix = mots.value(1) == "fichier" ? 0 : mots.value(1) == "libre" ? 1 : 2;
-            const QString fichier = DossierDonnees + mots.value(2);
+            const QString fichier = Session().DossierDonnees + mots.value(2);
             notes << [&dialogs, choix, fichier] {
                 dialogs.answerModal([choix](QWidget* w) {
                     QCOMPARE(w->objectName(), QStringLiteral("frmNote"));

@@ -26,10 +26,10 @@ struct Corbeille {
 
     explicit Corbeille(const QStringList& fichiers, const QString& documents = QString())
     {
-        DossierDonnees = (documents.isEmpty() ? home.documents() : documents) + "/Brelmar/Wavix/";
-        QDir().mkpath(DossierDonnees);
+        Session().DossierDonnees = (documents.isEmpty() ? home.documents() : documents) + "/Brelmar/Wavix/";
+        QDir().mkpath(Session().DossierDonnees);
         for (const QString& nom : fichiers)
-            TestHome::writeFile(DossierDonnees + nom, nom.toUtf8() + "\r\n");
+            TestHome::writeFile(Session().DossierDonnees + nom, nom.toUtf8() + "\r\n");
         f = Forms().get<frmCorbeille>();
     }
     ~Corbeille()
@@ -58,7 +58,7 @@ struct Corbeille {
             dialogs.answerMessage(r);
         cliquer("cmdKill");
     }
-    QStringList restants() const { return QDir(DossierDonnees).entryList(QDir::Files, QDir::Name); }
+    QStringList restants() const { return QDir(Session().DossierDonnees).entryList(QDir::Files, QDir::Name); }
 };
 
 const QStringList kFichiers = {"b.QVT", "a.qvt", "c.qvt", "notes.txt", "d.qvt.bak"};
@@ -90,7 +90,7 @@ void tst_Corbeille::listsTheDataFolder()
 {
     Corbeille c(kFichiers);
     QCOMPARE(c.f->windowTitle(), QStringLiteral("Supprimer un fichier"));
-    QCOMPARE(c.f->dossier(), DossierDonnees);
+    QCOMPARE(c.f->dossier(), Session().DossierDonnees);
     QCOMPARE(c.liste(), QStringList({"a.qvt", "b.QVT", "c.qvt"}));
 }
 
@@ -108,11 +108,11 @@ void tst_Corbeille::selectedFilesGoToTheTrash()
     QCOMPARE(TestHome::readFile(c.corbeille("a.qvt")), QByteArray("a.qvt\r\n"));
     QCOMPARE(TestHome::readFile(c.corbeille("b.QVT")), QByteArray("b.QVT\r\n"));
     const QByteArray fiche = TestHome::readFile(c.home.dataHome() + "/Trash/info/a.qvt.trashinfo");
-    QVERIFY2(fiche.startsWith("[Trash Info]\nPath=" + QUrl::toPercentEncoding(DossierDonnees + "a.qvt", "/")
+    QVERIFY2(fiche.startsWith("[Trash Info]\nPath=" + QUrl::toPercentEncoding(Session().DossierDonnees + "a.qvt", "/")
                               + "\nDeletionDate="),
              fiche.constData());
     // A file of the same name thrown later keeps the first one.
-    TestHome::writeFile(DossierDonnees + "a.qvt", "nouveau\r\n");
+    TestHome::writeFile(Session().DossierDonnees + "a.qvt", "nouveau\r\n");
     c.f = Forms().get<frmCorbeille>();
     c.choisir("a.qvt");
     c.supprimer({vb::Yes});
@@ -139,7 +139,7 @@ void tst_Corbeille::nothingChosen()
     QCOMPARE(c.dialogs.messages().size(), 2);
     QCOMPARE(c.dialogs.messages()[1].text, QStringLiteral("Aucun fichier n'est sélectionné"));
     QVERIFY(Forms().isLoaded("frmCorbeille"));
-    QCOMPARE(QDir(DossierDonnees).entryList(QDir::Files).size(), kFichiers.size());
+    QCOMPARE(QDir(Session().DossierDonnees).entryList(QDir::Files).size(), kFichiers.size());
 }
 
 void tst_Corbeille::cancelDeletesNothing()
@@ -148,7 +148,7 @@ void tst_Corbeille::cancelDeletesNothing()
     c.choisir("a.qvt");
     c.cliquer("cmdCancel");
     QVERIFY(!Forms().isLoaded("frmCorbeille"));
-    QCOMPARE(QDir(DossierDonnees).entryList(QDir::Files).size(), kFichiers.size());
+    QCOMPARE(QDir(Session().DossierDonnees).entryList(QDir::Files).size(), kFichiers.size());
 }
 
 void tst_Corbeille::failureReportedAndListReadAgain()
@@ -158,12 +158,12 @@ void tst_Corbeille::failureReportedAndListReadAgain()
     c.choisir("b.QVT");
     c.choisir("c.qvt");
     // Gone meanwhile (another teacher's session): it cannot be moved.
-    QVERIFY(QFile::remove(DossierDonnees + "b.QVT"));
+    QVERIFY(QFile::remove(Session().DossierDonnees + "b.QVT"));
     c.supprimer({vb::Yes, vb::Yes, vb::OK, vb::Yes});
     QCOMPARE(c.dialogs.messages().size(), 4);
     QCOMPARE(c.dialogs.messages()[2].text,
              "Le fichier « b.QVT » n'a pas été jeté dans la corbeille : il n'est plus dans le dossier.\r\n"
-             "Il reste dans le dossier " + DossierDonnees);
+             "Il reste dans le dossier " + Session().DossierDonnees);
     QVERIFY(Forms().isLoaded("frmCorbeille"));
     QCOMPARE(c.liste(), QStringList());
     QVERIFY(QFileInfo::exists(c.corbeille("a.qvt")));
@@ -204,7 +204,7 @@ void tst_Corbeille::focusChoosesNoFile()
     QCOMPARE(c.dialogs.messages().size(), 1);
     QCOMPARE(c.dialogs.messages()[0].text, QStringLiteral("Aucun fichier n'est sélectionné"));
     QVERIFY(Forms().isLoaded("frmCorbeille"));
-    QCOMPARE(QDir(DossierDonnees).entryList(QDir::Files).size(), kFichiers.size());
+    QCOMPARE(QDir(Session().DossierDonnees).entryList(QDir::Files).size(), kFichiers.size());
 }
 
 void tst_Corbeille::refusedTrash_data()
@@ -268,11 +268,11 @@ void tst_Corbeille::refusedTrash()
     QCOMPARE(c.dialogs.messages().size(), 2);
     const QString message = c.dialogs.messages()[1].text;
     QVERIFY2(message.startsWith("Le fichier « a.qvt » n'a pas été jeté dans la corbeille : "), qPrintable(message));
-    QVERIFY2(message.endsWith("Il reste dans le dossier " + DossierDonnees), qPrintable(message));
+    QVERIFY2(message.endsWith("Il reste dans le dossier " + Session().DossierDonnees), qPrintable(message));
     QVERIFY2(message.contains(raison), qPrintable(message));
     QCOMPARE(c.dialogs.messages()[1].style, int(vb::Exclamation));
     // The file where it was, nothing put anywhere else.
-    QCOMPARE(TestHome::readFile(DossierDonnees + "a.qvt"), QByteArray("a.qvt\r\n"));
+    QCOMPARE(TestHome::readFile(Session().DossierDonnees + "a.qvt"), QByteArray("a.qvt\r\n"));
     QCOMPARE(QDir(ici).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
     QCOMPARE(QDir(ailleurs).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
     if (corbeille == "plantee" || corbeille == "autre")
@@ -296,14 +296,14 @@ void tst_Corbeille::ownTrashOfASharedDisk()
     QCOMPARE(TestHome::readFile(sienne + "/files/a.qvt"), QByteArray("a.qvt\r\n"));
     QVERIFY(QFileInfo::exists(sienne + "/info/a.qvt.trashinfo"));
     QCOMPARE(TestHome::modeOf(sienne) & 0777, 0700u);
-    QVERIFY(!QFileInfo::exists(DossierDonnees + "a.qvt"));
+    QVERIFY(!QFileInfo::exists(Session().DossierDonnees + "a.qvt"));
     Forms().unloadAll();
 }
 
 void tst_Corbeille::missingFolderGivesEmptyList()
 {
     Corbeille c({});
-    QDir(DossierDonnees).removeRecursively();
+    QDir(Session().DossierDonnees).removeRecursively();
     Forms().unload("frmCorbeille");
     c.f = Forms().get<frmCorbeille>();
     QCOMPARE(c.liste(), QStringList());

@@ -29,8 +29,8 @@ struct Editeur {
 
     Editeur()
     {
-        DossierDonnees = home.documents() + "/Brelmar/Wavix/";
-        QDir().mkpath(DossierDonnees);
+        Session().DossierDonnees = home.documents() + "/Brelmar/Wavix/";
+        QDir().mkpath(Session().DossierDonnees);
         f = Forms().get<frmCreateFile>();
     }
     ~Editeur()
@@ -185,7 +185,7 @@ void tst_EditeurExo::roundTrip()
     QCOMPARE(e.champs(1), QStringLiteral("CC  "));
     QVERIFY(e.f->txtCommentaire->text().isEmpty());
 
-    const QString chemin = DossierDonnees + "tp.qvt";
+    const QString chemin = Session().DossierDonnees + "tp.qvt";
     e.enregistrer(chemin);
     QCOMPARE(TestHome::readFile(chemin), octets);
     QCOMPARE(TestHome::modeOf(chemin), 0644u);
@@ -252,7 +252,7 @@ void tst_EditeurExo::loadsLinesTheReaderAccepts()
 void tst_EditeurExo::modifyKeepsUnchangedLines()
 {
     Editeur e;
-    const QString chemin = DossierDonnees + "Séance 3.qvt";
+    const QString chemin = Session().DossierDonnees + "Séance 3.qvt";
     TestHome::writeFile(chemin, "' s\xE9" "ance 3\r\n\r\n   \r\nSinus / 1 / 50 / cc / 2 / \r\nCC/5//carr\xE9" "e/3/100\r\n"
                                 "\r\ndyn/2/8/CC/0/");
     QStringList lignes;
@@ -305,14 +305,14 @@ void tst_EditeurExo::modifyKeepsEveryPicture()
     QVERIFY2(LireLigneExo(ligne, avant, erreur), qPrintable(erreur));
 
     Editeur e;
-    const QString chemin = DossierDonnees + "tp.qvt";
+    const QString chemin = Session().DossierDonnees + "tp.qvt";
     const QByteArray octets = "' avant\r\n" + encodeWindows1252(ligne) + "\r\n'apr\xE8s\r\nCC/1//CC/2/\r\n";
     QVERIFY(TestHome::writeFile(chemin, octets));
     QStringList lignes;
     QString message;
     QVERIFY2(LireLignesExo(chemin, lignes, message), qPrintable(message));
     e.f->chargerFichier(chemin, lignes);
-    const QString copie = DossierDonnees + "copie.qvt";
+    const QString copie = Session().DossierDonnees + "copie.qvt";
     e.enregistrer(copie);
     QCOMPARE(TestHome::readFile(copie), octets);
 
@@ -545,7 +545,7 @@ void tst_EditeurExo::commentLines()
         QVERIFY(!message.contains(QStringLiteral("tension")));
         QCOMPARE(e.f->txtCommentaire->text(), commentaire); // kept for the correction
     }
-    const QString chemin = DossierDonnees + "tp.qvt";
+    const QString chemin = Session().DossierDonnees + "tp.qvt";
     e.enregistrer(chemin);
     QTEST(TestHome::readFile(chemin), "octets");
 }
@@ -580,7 +580,7 @@ void tst_EditeurExo::quitAsksAboutAnUnsavedList()
     QFETCH(bool, enregistre);
     QFETCH(bool, ferme);
     Editeur e;
-    const QString chemin = DossierDonnees + "tp.qvt";
+    const QString chemin = Session().DossierDonnees + "tp.qvt";
     QVERIFY(TestHome::writeFile(chemin, "CC/1//CC/1/\r\nCC/2//CC/2/\r\n"));
     QStringList lignes;
     QString message;
@@ -642,46 +642,46 @@ void tst_EditeurExo::saveDialogProposals()
 {
     Editeur e;
     // The main window's last file (here the results file) is never offered.
-    const QString resultats = DossierDonnees + "Resultat.txt";
+    const QString resultats = Session().DossierDonnees + "Resultat.txt";
     TestHome::writeFile(resultats, "Nom élève :Durand\r\n");
     e.f->chargerFichier(QString(), {"CC/1//CC/1/"});
-    e.enregistrer(DossierDonnees + "Resultat.txt");
+    e.enregistrer(Session().DossierDonnees + "Resultat.txt");
     FileDialogRequest demande = e.dialogs.fileRequests().last();
     QVERIFY(demande.fileName.isEmpty());
-    QCOMPARE(demande.initialDir, DossierDonnees);
+    QCOMPARE(demande.initialDir, Session().DossierDonnees);
     QCOMPARE(demande.filter, QStringLiteral("Fichier Wavix (*.qvt)|*.qvt"));
     // The extension is added: the results file is left alone.
     QCOMPARE(TestHome::readFile(resultats), QByteArray("Nom élève :Durand\r\n"));
     QCOMPARE(TestHome::readFile(resultats + ".qvt"), QByteArray("CC/1//CC/1/\r\n"));
 
     // The file saved is offered next, and so is a file being modified.
-    e.enregistrer(DossierDonnees + "autre");
+    e.enregistrer(Session().DossierDonnees + "autre");
     QCOMPARE(e.dialogs.fileRequests().last().fileName, resultats + ".qvt");
-    QCOMPARE(e.f->fichier(), DossierDonnees + "autre.qvt");
-    e.f->chargerFichier(DossierDonnees + "tp.QVT", {});
-    e.enregistrer(DossierDonnees + "tp.QVT");
-    QCOMPARE(e.dialogs.fileRequests().last().fileName, DossierDonnees + "tp.QVT");
-    QVERIFY(QFileInfo::exists(DossierDonnees + "tp.QVT"));
+    QCOMPARE(e.f->fichier(), Session().DossierDonnees + "autre.qvt");
+    e.f->chargerFichier(Session().DossierDonnees + "tp.QVT", {});
+    e.enregistrer(Session().DossierDonnees + "tp.QVT");
+    QCOMPARE(e.dialogs.fileRequests().last().fileName, Session().DossierDonnees + "tp.QVT");
+    QVERIFY(QFileInfo::exists(Session().DossierDonnees + "tp.QVT"));
     // Each save is confirmed, naming the file and its folder.
     QCOMPARE(e.dialogs.messages().size(), 3);
     QCOMPARE(e.dialogs.messages().last().text,
              QStringLiteral("Le fichier « tp.QVT » a été enregistré dans le dossier :\r\n")
-                 + QFileInfo(DossierDonnees + "tp.QVT").absolutePath());
+                 + QFileInfo(Session().DossierDonnees + "tp.QVT").absolutePath());
     QCOMPARE(e.dialogs.messages().last().style & 0x70, int(vb::Information));
 
     // A cancel writes nothing.
     e.dialogs.answerFile(std::nullopt);
     e.cliquer("cmdSave");
-    QCOMPARE(QDir(DossierDonnees).entryList(QDir::Files).size(), 4);
+    QCOMPARE(QDir(Session().DossierDonnees).entryList(QDir::Files).size(), 4);
 }
 
 void tst_EditeurExo::overwriteAsked()
 {
     Editeur e;
-    const QString chemin = DossierDonnees + "tp.qvt";
+    const QString chemin = Session().DossierDonnees + "tp.qvt";
     TestHome::writeFile(chemin, "CC/9//CC/9/\r\n");
     e.f->chargerFichier(QString(), {"CC/1//CC/1/"});
-    e.enregistrer(DossierDonnees + "tp", {vb::No});
+    e.enregistrer(Session().DossierDonnees + "tp", {vb::No});
     QCOMPARE(e.dialogs.messages().size(), 1);
     QCOMPARE(e.dialogs.messages()[0].text, QStringLiteral("Le fichier « tp.qvt » existe déjà.\r\nVoulez-vous le remplacer ?"));
     QCOMPARE(e.dialogs.messages()[0].style, vb::Question | vb::YesNo | vb::DefaultButton2);
@@ -696,7 +696,7 @@ void tst_EditeurExo::overwriteAsked()
 void tst_EditeurExo::failedSaveKeepsFileAndList()
 {
     Editeur e;
-    const QString dossier = DossierDonnees + "plein";
+    const QString dossier = Session().DossierDonnees + "plein";
     PetitDisque disque(dossier, 4096);
     const QString chemin = dossier + "/tp.qvt";
     QVERIFY(TestHome::writeFile(chemin, QByteArray(4000, 'x')));

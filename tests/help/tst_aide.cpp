@@ -241,7 +241,7 @@ void tst_Aide::f1OpensTheWindowsPage()
     }
 
     // The dialog opened modally from its menu command, as the user does.
-    ModeProfesseur = true;
+    Session().ModeProfesseur = true;
     bool vu = false;
     p.dialogs.answerModal([&](QWidget* w) {
         QCOMPARE(w->objectName(), fenetre);

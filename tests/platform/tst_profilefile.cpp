@@ -420,15 +420,15 @@ void tst_ProfileFile::plantedFileGivesDefaultsReportedOnce()
     TestHome home;
     ScriptedDialogs dialogs;
     dialogs.answerMessage(vb::OK);
-    CheminINI = home.path("ConfQVT_eleve2.ini");
+    Session().CheminINI = home.path("ConfQVT_eleve2.ini");
     const QString other = home.path("ConfQVT_professeur.ini");
     QVERIFY(TestHome::writeFile(other, "[Options]\r\nColorYa=5\r\n"));
     if (kind == "fifo")
-        QVERIFY(TestHome::makeFifo(CheminINI));
+        QVERIFY(TestHome::makeFifo(Session().CheminINI));
     else if (kind == "link")
-        QVERIFY(QFile::link(other, CheminINI));
+        QVERIFY(QFile::link(other, Session().CheminINI));
     else
-        QVERIFY(TestHome::writeFile(CheminINI, "[Options]\r\nColorYa=5\r\n" + QByteArray(1 << 20, ';')));
+        QVERIFY(TestHome::writeFile(Session().CheminINI, "[Options]\r\nColorYa=5\r\n" + QByteArray(1 << 20, ';')));
 
     // Start-up reads and writes many keys: one message for them all.
     QCOMPARE(LireINI("Options", "ColorYa", "65535"), QStringLiteral("65535"));
@@ -436,7 +436,7 @@ void tst_ProfileFile::plantedFileGivesDefaultsReportedOnce()
     QCOMPARE(LireEntierINI("Options", "ColorYa", 12, 0, 100), 12);
 
     QCOMPARE(dialogs.messages().size(), 1);
-    QCOMPARE(dialogs.messages()[0].text, "Le fichier des réglages " + reason + " :\r\n" + CheminINI
+    QCOMPARE(dialogs.messages()[0].text, "Le fichier des réglages " + reason + " :\r\n" + Session().CheminINI
                                              + "\r\nLes réglages par défaut sont utilisés ; les changements de "
                                                "réglages de cette séance seront perdus.");
     QCOMPARE(dialogs.messages()[0].title, QStringLiteral("Wavix - Réglages"));
@@ -448,13 +448,13 @@ void tst_ProfileFile::failedWriteIsReportedOncePerRun()
     TestHome home;
     ScriptedDialogs dialogs;
     dialogs.answerMessage(vb::OK);
-    CheminINI = home.path("absent/ConfQVT_eleve2.ini");
+    Session().CheminINI = home.path("absent/ConfQVT_eleve2.ini");
 
     EcrireINI("Options", "ColorYa", "255");
     EcrireINI("Interface", "PosX Wavix", "1440");
 
     QCOMPARE(dialogs.messages().size(), 1);
-    QCOMPARE(dialogs.messages()[0].text, "Le fichier des réglages ne peut pas être enregistré :\r\n" + CheminINI
+    QCOMPARE(dialogs.messages()[0].text, "Le fichier des réglages ne peut pas être enregistré :\r\n" + Session().CheminINI
                                              + "\r\nLes changements de réglages de cette séance seront perdus.");
     QCOMPARE(dialogs.messages()[0].style & 0x70, int(vb::Exclamation));
     QCOMPARE(LireINI("Options", "ColorYa", "0"), QStringLiteral("0"));
@@ -549,8 +549,8 @@ void tst_ProfileFile::lireINI()
     QFETCH(QString, key);
     QFETCH(QString, expected);
     TestHome home;
-    CheminINI = home.path("Wavix.ini");
-    QVERIFY(TestHome::writeFile(CheminINI, windowsFile()));
+    Session().CheminINI = home.path("Wavix.ini");
+    QVERIFY(TestHome::writeFile(Session().CheminINI, windowsFile()));
 
     QCOMPARE(LireINI("Options", key, "défaut"), expected);
 }
@@ -558,8 +558,8 @@ void tst_ProfileFile::lireINI()
 void tst_ProfileFile::ecrireINIReadsBack()
 {
     TestHome home;
-    CheminINI = home.path("Wavix.ini");
-    QVERIFY(TestHome::writeFile(CheminINI, windowsFile()));
+    Session().CheminINI = home.path("Wavix.ini");
+    QVERIFY(TestHome::writeFile(Session().CheminINI, windowsFile()));
 
     EcrireINI("Réseau", "Dossier", "/srv/dépôt");
     EcrireINI("Nouvelle section", "Clé", "é");
@@ -572,13 +572,13 @@ void tst_ProfileFile::ecrireINIReadsBack()
 void tst_ProfileFile::missingFileGivesEveryDefault()
 {
     TestHome home;
-    CheminINI = home.path("Wavix.ini");
+    Session().CheminINI = home.path("Wavix.ini");
 
     QCOMPARE(LireINI("Options", "ColorYa", "d"), QStringLiteral("d"));
     QCOMPARE(LireEntierINI("Options", "N", 5, 0, 10), 5);
     QCOMPARE(LireCouleurINI("Options", "ColorYa", 0xFF00), 0xFF00);
     QCOMPARE(LireNombreINI("Options", "PosX", 2.5), 2.5);
-    QVERIFY(!QFile::exists(CheminINI));
+    QVERIFY(!QFile::exists(Session().CheminINI));
 }
 
 namespace {
@@ -587,11 +587,11 @@ namespace {
 // null value).
 bool useSettings(const TestHome& home, const QString& value)
 {
-    CheminINI = home.path("Wavix.ini");
+    Session().CheminINI = home.path("Wavix.ini");
     QByteArray bytes = "[S]\r\n";
     if (!value.isNull())
         bytes += "K=" + value.toLatin1() + "\r\n";
-    return TestHome::writeFile(CheminINI, bytes);
+    return TestHome::writeFile(Session().CheminINI, bytes);
 }
 
 } // namespace

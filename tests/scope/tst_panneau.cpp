@@ -210,13 +210,13 @@ void tst_Panneau::couplingButtonsCycleStoreAndSurvivePower()
 void tst_Panneau::buttonsDoNothingWhileOff()
 {
     BancScope b(0, 0, 3, false, false);
-    const QByteArray avant = TestHome::readFile(CheminINI);
+    const QByteArray avant = TestHome::readFile(Session().CheminINI);
     for (int i = 0; i < 3; ++i)
         cliquer(b.scope, "cmdVoie", i);
     for (int i = 0; i < 2; ++i)
         cliquer(b.scope, "cmdACDC", i);
     QCOMPARE(lampes(b.scope), QString());
-    QCOMPARE(TestHome::readFile(CheminINI), avant);
+    QCOMPARE(TestHome::readFile(Session().CheminINI), avant);
 }
 
 void tst_Panneau::plugsWireTheInputs()
@@ -761,7 +761,7 @@ void tst_Panneau::storedPanelRoundTrips()
     QFETCH(int, couplage2);
     QFETCH(QStringList, fichier);
     TestHome home;
-    CheminINI = home.path("ConfQVT_test.ini");
+    Session().CheminINI = home.path("ConfQVT_test.ini");
     PanneauScope p;
     p.mode = ModeVoies(mode);
     p.inverseCH2 = inverse;
@@ -803,7 +803,7 @@ void tst_Panneau::damagedStoredSettingGivesItsStart()
     QFETCH(QString, cle);
     QFETCH(QString, valeur);
     TestHome home;
-    CheminINI = home.path("ConfQVT_test.ini");
+    Session().CheminINI = home.path("ConfQVT_test.ini");
     // Every other setting stored away from its start.
     EcrireINI("Interface", "Mode voie", "0");
     EcrireINI("Interface", "Mode voie -CH2", "1");

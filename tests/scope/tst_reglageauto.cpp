@@ -207,7 +207,7 @@ void tst_ReglageAuto::menuCommand()
     Forms().get<frmToolBox>()->choisir(5); // 9 V battery
     b.position(0, 100);
     QAction* commande = b.mdi->Mnu_Reglages;
-    ModeProfesseur = true;
+    Session().ModeProfesseur = true;
     commande->setEnabled(true);
     QVERIFY(commande->isEnabled()); // no longer held back with the commands to come
     commande->trigger();

@@ -131,7 +131,7 @@ void tst_Modele::aLotTellsOnce()
 void tst_Modele::generatorOffsetWithoutAScope()
 {
     TestHome home;
-    CheminINI = home.path("ConfQVT_test.ini");
+    Session().CheminINI = home.path("ConfQVT_test.ini");
     auto* g = Forms().get<frmGBF>(QStringLiteral("frmGBFA"), 0);
     g->optSignal[0]->setChecked(true);
     g->chkOn->setChecked(true);

@@ -24,7 +24,7 @@
 
 BancScope::BancScope(int mode, int acdc1, int acdc2, bool inverse, bool allume, bool fiches)
 {
-    CheminINI = home.path("ConfQVT_test.ini");
+    Session().CheminINI = home.path("ConfQVT_test.ini");
     EcrireINI("Interface", "Mode voie", QString::number(mode));
     EcrireINI("Interface", "ACDC CH1", QString::number(acdc1));
     EcrireINI("Interface", "ACDC CH2", QString::number(acdc2));
