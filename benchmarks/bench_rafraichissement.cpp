@@ -14,8 +14,9 @@
 // are drawn again). Each setting keeps the median of its refreshes; each
 // family prints the median over its settings and its worst setting, its
 // heaviest settings timed again many times (their median, not the largest of
-// many noisy medians). The floor is the graticule drawn afresh (the fill and
-// the lines) on a picture of the same size, timed before and after the
+// many noisy medians), and apart its worst at the widest focus (11 px),
+// timed again likewise. The floor is the graticule drawn afresh (the fill
+// and the lines) on a picture of the same size, timed before and after the
 // picture's sweep. A setting whose two first refreshes draw the same picture
 // (its traces off the screen) is counted apart and not timed.
 //
@@ -255,6 +256,8 @@ void balayer(frmWavix* scope, const char* titre, int runs)
         Reglage lePire;
         int pareils;
         std::string exemple;
+        double pireLarge; // the worst at 11 px
+        Reglage lePireLarge;
     };
     std::vector<Resultat> resultats;
     for (const Famille& f : familles()) {
@@ -297,7 +300,18 @@ void balayer(frmWavix* scope, const char* titre, int runs)
                 lePire = r;
             }
         }
-        resultats.push_back({f.nom, t.size(), mediane(medianes), pire, lePire, pareils, exemple});
+        // The widest focus's heaviest, timed again as well: its pen's stroke
+        // is what costs most on a large picture.
+        double pireLarge = -1;
+        Reglage lePireLarge{};
+        for (const auto& [ms, i] : t)
+            if (epaisseur(f.reglages[i].focus) == 11) {
+                lePireLarge = f.reglages[i];
+                pireLarge = chronometrer(scope, lePireLarge, std::max(runs, 41));
+                break;
+            }
+        resultats.push_back(
+            {f.nom, t.size(), mediane(medianes), pire, lePire, pareils, exemple, pireLarge, lePireLarge});
         Modele().passerEnModeLibre(false);
         if (scope->chkFFT->isChecked())
             scope->chkFFT->setChecked(false);
@@ -312,6 +326,9 @@ void balayer(frmWavix* scope, const char* titre, int runs)
         if (r.pareils)
             std::printf("  [%d more drew the same picture twice, not timed, as %s]", r.pareils, r.exemple.c_str());
         std::printf("\n");
+        if (r.pireLarge >= 0)
+            std::printf("  %-19s %62s worst %7.3f ms (%5.1fx)  %s\n", "", "at 11 px:", r.pireLarge, r.pireLarge / sol,
+                        texteReglage(r.lePireLarge).c_str());
     }
     std::fflush(stdout);
 }

@@ -231,7 +231,41 @@ void TileSignatures::clear()
 
 void TileSignatures::add(const QList<QRect>& rects, uint32_t color)
 {
+    // Rectangles of one colour leave the same pixels in whatever order they
+    // are filled: each tile sums a mix for the part of each rectangle in it,
+    // a sum that waits on no mix before it, then takes the sum in after what
+    // it held, in order from one colour to the next. A part's mix is its
+    // rows' times its columns', each worked out once a rectangle, and once
+    // a call for the rows or the columns of a whole tile.
+    if (columns_ <= 0)
+        return;
+    constexpr uint8_t kAucun = 0xFF;
     const uint64_t teinte = melanger(uint64_t(color) | (uint64_t(1) << 40));
+    const int rows = int(tiles_.size()) / columns_;
+    constexpr int kSize = DamageTiles::kSize, kShift = DamageTiles::kShift;
+    const auto melangeLignes = [teinte](int haut, int bas) {
+        return melanger(teinte ^ (uint64_t(uint16_t(haut)) << 16 | uint64_t(uint16_t(bas)) << 48));
+    };
+    const auto melangeColonnes = [](int gauche, int droite) {
+        return melanger(uint64_t(uint16_t(gauche)) | uint64_t(uint16_t(droite)) << 32) | 1;
+    };
+    lignesEntieres_.resize(size_t(rows));
+    for (int ty = 0; ty < rows; ++ty)
+        lignesEntieres_[size_t(ty)] =
+            melangeLignes(ty << kShift, std::min(((ty + 1) << kShift) - 1, picture_.height() - 1));
+    colonnesEntieres_.resize(size_t(columns_));
+    for (int tx = 0; tx < columns_; ++tx)
+        colonnesEntieres_[size_t(tx)] =
+            melangeColonnes(tx << kShift, std::min(((tx + 1) << kShift) - 1, picture_.width() - 1));
+    // Per tile, the call's sum and its first and last rows inked (none
+    // while the first is past the last row).
+    sommes_.resize(tiles_.size(), 0);
+    hautsAppel_.resize(tiles_.size(), kAucun);
+    basAppel_.resize(tiles_.size(), 0);
+    lignesRect_.resize(size_t(rows));
+    hautsRect_.resize(size_t(rows));
+    basRect_.resize(size_t(rows));
+    int txMin = columns_, txMax = -1, tyMin = rows, tyMax = -1;
     for (const QRect& r : rects) {
         const int x0 = std::max(r.left(), 0), x1 = std::min(r.right(), picture_.width() - 1);
         const int y0 = std::max(r.top(), 0), y1 = std::min(r.bottom(), picture_.height() - 1);
@@ -239,32 +273,46 @@ void TileSignatures::add(const QList<QRect>& rects, uint32_t color)
             continue;
         // The part of the rectangle in each tile, 16 bits a side: a long
         // rectangle that ends elsewhere leaves a tile the same.
-        uint64_t* const tuiles = tiles_.data();
-        const int tx0 = x0 >> DamageTiles::kShift, tx1 = x1 >> DamageTiles::kShift;
-        for (int ty = y0 >> DamageTiles::kShift; ty <= y1 >> DamageTiles::kShift; ++ty) {
-            const int haut = std::max(y0, ty << DamageTiles::kShift);
-            const int bas = std::min(y1, ((ty + 1) << DamageTiles::kShift) - 1);
-            const uint64_t rangs = teinte ^ (uint64_t(uint16_t(haut)) << 16 | uint64_t(uint16_t(bas)) << 48);
-            uint64_t* const rang = tuiles + size_t(ty) * size_t(columns_);
-            for (int tx = tx0; tx <= tx1; ++tx) {
-                const int gauche = std::max(x0, tx << DamageTiles::kShift);
-                const int droite = std::min(x1, ((tx + 1) << DamageTiles::kShift) - 1);
-                // In order: the same rectangles filled in another order
-                // can leave other pixels.
-                uint64_t& t = rang[tx];
+        const int tx0 = x0 >> kShift, tx1 = x1 >> kShift;
+        const int ty0 = y0 >> kShift, ty1 = y1 >> kShift;
+        txMin = std::min(txMin, tx0);
+        txMax = std::max(txMax, tx1);
+        tyMin = std::min(tyMin, ty0);
+        tyMax = std::max(tyMax, ty1);
+        for (int ty = ty0; ty <= ty1; ++ty) {
+            const int haut = std::max(y0, ty << kShift);
+            const int bas = std::min(y1, ((ty + 1) << kShift) - 1);
+            const bool entier = haut == ty << kShift && bas == std::min(((ty + 1) << kShift) - 1, picture_.height() - 1);
+            lignesRect_[size_t(ty)] = entier ? lignesEntieres_[size_t(ty)] : melangeLignes(haut, bas);
+            hautsRect_[size_t(ty)] = uint8_t(haut & (kSize - 1));
+            basRect_[size_t(ty)] = uint8_t(bas & (kSize - 1));
+        }
+        for (int tx = tx0; tx <= tx1; ++tx) {
+            const int gauche = std::max(x0, tx << kShift);
+            const int droite = std::min(x1, ((tx + 1) << kShift) - 1);
+            const bool entier = gauche == tx << kShift && droite == std::min(((tx + 1) << kShift) - 1, picture_.width() - 1);
+            const uint64_t colonnes = entier ? colonnesEntieres_[size_t(tx)] : melangeColonnes(gauche, droite);
+            for (int ty = ty0; ty <= ty1; ++ty) {
                 const size_t i = size_t(ty) * size_t(columns_) + size_t(tx);
-                const uint8_t h = uint8_t(haut & (DamageTiles::kSize - 1)), b = uint8_t(bas & (DamageTiles::kSize - 1));
-                if (t == kEmpty) {
-                    haut_[i] = h;
-                    bas_[i] = b;
-                } else {
-                    haut_[i] = std::min(haut_[i], h);
-                    bas_[i] = std::max(bas_[i], b);
-                }
-                t = melanger(t + (rangs ^ (uint64_t(uint16_t(gauche)) | uint64_t(uint16_t(droite)) << 32)));
-                if (t == kEmpty)
-                    t = 1;
+                sommes_[i] += lignesRect_[size_t(ty)] * colonnes;
+                hautsAppel_[i] = std::min(hautsAppel_[i], hautsRect_[size_t(ty)]);
+                basAppel_[i] = std::max(basAppel_[i], basRect_[size_t(ty)]);
             }
         }
     }
+    for (int ty = tyMin; ty <= tyMax; ++ty)
+        for (int tx = txMin; tx <= txMax; ++tx) {
+            const size_t i = size_t(ty) * size_t(columns_) + size_t(tx);
+            if (hautsAppel_[i] == kAucun)
+                continue;
+            uint64_t& t = tiles_[i];
+            haut_[i] = t == kEmpty ? hautsAppel_[i] : std::min(haut_[i], hautsAppel_[i]);
+            bas_[i] = t == kEmpty ? basAppel_[i] : std::max(bas_[i], basAppel_[i]);
+            t = melanger(t + sommes_[i]);
+            if (t == kEmpty)
+                t = 1;
+            sommes_[i] = 0;
+            hautsAppel_[i] = kAucun;
+            basAppel_[i] = 0;
+        }
 }

@@ -53,9 +53,10 @@ private:
 };
 
 // What was inked in each tile of a picture by rectangles of one colour, as a
-// signature of those rectangles in the order they were filled: two tiles
-// with the same signature over the same background hold the same pixels, and
-// filling the same rectangles again leaves them as they are.
+// signature of those rectangles, fill after fill in order (the rectangles
+// of one fill, all of one colour, in any order): two tiles with the same
+// signature over the same background hold the same pixels, and filling the
+// same rectangles again leaves them as they are.
 class TileSignatures {
 public:
     static constexpr uint64_t kEmpty = 0;
@@ -84,4 +85,10 @@ private:
     int columns_ = 0;
     std::vector<uint64_t> tiles_;
     std::vector<uint8_t> haut_, bas_;
+    // add()'s work: each tile's sum and first and last rows, and the mixes
+    // of whole rows and columns of tiles and of a rectangle's rows.
+    std::vector<uint64_t> sommes_;
+    std::vector<uint8_t> hautsAppel_, basAppel_;
+    std::vector<uint64_t> lignesEntieres_, colonnesEntieres_, lignesRect_;
+    std::vector<uint8_t> hautsRect_, basRect_;
 };

@@ -406,6 +406,17 @@ const QPolygonF& PictureBox::devicePoints(const QPolygonF& points) const
 
 void PictureBox::Trace(const QPolygonF& points, int color)
 {
+    traceReduced(points, color, reduceToPixelGrid);
+}
+
+void PictureBox::TraceColumns(const QPolygonF& points, int color)
+{
+    traceReduced(points, color, reduceColumnsToPixelGrid);
+}
+
+void PictureBox::traceReduced(const QPolygonF& points, int color,
+                              PixelGridTrace (*reduce)(const QPolygonF&, double, QSize))
+{
     if (points.isEmpty())
         return;
     const qreal dpr = image_.devicePixelRatio();
@@ -422,7 +433,7 @@ void PictureBox::Trace(const QPolygonF& points, int color)
             touched(pixels.boundingRect().adjusted(-m, -m, m, m));
         }
     } else {
-        const PixelGridTrace reduced = reduceToPixelGrid(pixels, width * dpr, image_.size());
+        const PixelGridTrace reduced = reduce(pixels, width * dpr, image_.size());
         if (!reduced.polylines.isEmpty()) {
             QPainter& p = strokeWith(color);
             inkSpans(reduced.spans, color);

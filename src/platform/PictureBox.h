@@ -11,6 +11,8 @@
 
 #include <vector>
 
+struct PixelGridTrace;
+
 // A drawing surface that keeps what is drawn on it (an image), with a user
 // scale, a background colour and a background picture that Cls restores,
 // lines with a width and a dash style, points, and text printed at a current
@@ -62,6 +64,11 @@ public:
     // denser than the pixels it is drawn as the span it inks in each pixel
     // column (see PixelGridTrace.h). CurrentX/Y go to its last point.
     void Trace(const QPolygonF& points, int color);
+    // The same for a trace whose x never goes back, a wide pen inking it as
+    // its disc swept along, round where the trace turns, column by column:
+    // its cost follows the columns, not the pen (see
+    // reduceColumnsToPixelGrid()).
+    void TraceColumns(const QPolygonF& points, int color);
     // A figure through the points (user units, in any order), segment after
     // segment, in the given colour with DrawWidth and DrawStyle, round at its
     // joints; its cost grows with the pixels it inks, not with the square of
@@ -126,6 +133,9 @@ private:
     void restoreTiles(const DamageTiles& tiles);
     // Spans of one colour inked: held back after a clear, else filled.
     void inkSpans(const QList<QRect>& spans, int color);
+    // Trace() or TraceColumns(), the trace reduced by `reduce`.
+    void traceReduced(const QPolygonF& points, int color,
+                      PixelGridTrace (*reduce)(const QPolygonF&, double, QSize));
     // The clear held back and the spans drawn since, done: only the tiles
     // whose spans differ from those the picture holds are put back, filled
     // and shown again.

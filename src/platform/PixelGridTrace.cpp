@@ -455,6 +455,74 @@ public:
         return true;
     }
 
+    // A trace whose x never goes back, inked with a wide pen's disc (see
+    // reduceColumnsToPixelGrid()): first the run of y the trace takes in
+    // each column worked on, from its left side to its right one, both
+    // included; then each column's ink, the runs of the columns x' within
+    // the radius r of it, each widened by sqrt(r² − (x − x')²) up and down.
+    void columnRuns(const QPolygonF& points)
+    {
+        std::vector<double> runLow(low_.size(), kNone), runHigh(low_.size(), -kNone);
+        int runFrom = std::numeric_limits<int>::max(), runTo = std::numeric_limits<int>::min();
+        const auto mark = [&](int c, double y) {
+            const size_t i = size_t(c - first_);
+            runLow[i] = std::min(runLow[i], y);
+            runHigh[i] = std::max(runHigh[i], y);
+            runFrom = std::min(runFrom, c);
+            runTo = std::max(runTo, c);
+        };
+        const double left = first_, right = last() + 1;
+        const QPointF* p = points.constData();
+        const qsizetype n = points.size();
+        for (qsizetype s = 0; s + 1 < n; ++s) {
+            const QPointF& a = p[s];
+            const QPointF& b = p[s + 1];
+            const double x0 = std::max(a.x(), left), x1 = std::min(b.x(), right);
+            if (!(x0 <= x1))
+                continue;
+            if (a.x() == b.x()) {
+                const int c = std::min(plancher(a.x()), last());
+                mark(c, a.y());
+                mark(c, b.y());
+                continue;
+            }
+            const double slope = (b.y() - a.y()) / (b.x() - a.x());
+            const auto y = [&](double x) { return a.y() + (x - a.x()) * slope; };
+            const int c0 = std::min(plancher(x0), last()), c1 = std::min(plancher(x1), last());
+            mark(c0, y(x0));
+            mark(c1, y(x1));
+            // Each side crossed between them belongs to both its columns.
+            for (int c = c0 + 1; c <= c1; ++c) {
+                const double v = y(c);
+                mark(c - 1, v);
+                mark(c, v);
+            }
+        }
+        if (runFrom > runTo)
+            return;
+        const int reach = int(std::floor(radius_));
+        std::vector<double> widening(size_t(reach) + 1);
+        for (int d = 0; d <= reach; ++d)
+            widening[size_t(d)] = std::sqrt(std::max(0.0, radius_ * radius_ - double(d) * d));
+        const int from = std::max(first_ + reach, runFrom - reach), to = std::min(last() - reach, runTo + reach);
+        for (int c = from; c <= to; ++c) {
+            double lowest = kNone, highest = -kNone;
+            for (int d = -reach; d <= reach; ++d) {
+                const size_t i = size_t(c + d - first_);
+                const double w = widening[size_t(std::abs(d))];
+                lowest = std::min(lowest, runLow[i] - w);
+                highest = std::max(highest, runHigh[i] + w);
+            }
+            const size_t i = size_t(c - first_);
+            low_[i] = lowest;
+            high_[i] = highest;
+        }
+        if (from <= to) {
+            touchedFrom_ = std::min(touchedFrom_, from);
+            touchedTo_ = std::max(touchedTo_, to);
+        }
+    }
+
     // A piece of a one-pixel trace: the raster inks, in each column, the
     // rows the centre line crosses between the column's edges.
     void thinSegment(const QPointF& a, const QPointF& b)
@@ -732,5 +800,27 @@ PixelGridTrace reduceToPixelGrid(const QPolygonF& trace, double penWidth, QSize 
                 columns.thinSegment(pts[s], pts[s + 1]);
         columns.takeSpans(out.spans, picture);
     }
+    return out;
+}
+
+PixelGridTrace reduceColumnsToPixelGrid(const QPolygonF& trace, double penWidth, QSize picture)
+{
+    // Coordinates this far off leave no room for the slopes' arithmetic:
+    // such a trace goes the general way, as does a thin one.
+    constexpr double kLoin = 1e12;
+    bool forward = penWidth > 1 && trace.size() >= 2;
+    double before = -kLoin;
+    for (const QPointF& p : trace) {
+        forward = forward && p.x() >= before && p.x() <= kLoin && std::abs(p.y()) <= kLoin;
+        before = p.x();
+    }
+    if (!forward)
+        return reduceToPixelGrid(trace, penWidth, picture);
+    PixelGridTrace out;
+    const double radius = penWidth / 2;
+    const int reach = plafond(radius) + 1;
+    ColumnSpans columns(radius, -reach, picture.width() + 2 * reach);
+    columns.columnRuns(trace);
+    columns.takeSpans(out.spans, picture);
     return out;
 }

@@ -27,3 +27,13 @@ struct PixelGridTrace {
 };
 
 PixelGridTrace reduceToPixelGrid(const QPolygonF& points, double penWidth, QSize picture);
+
+// The same for a trace whose x never goes back, inked as a round pen's disc
+// swept along it, round where it turns: in each pixel column the run of y
+// the trace takes there (the scope's fast traces are already in that form),
+// then in column x the runs of the columns x' within the pen's radius r,
+// each reaching sqrt(r² − (x − x')²) further up and down. Every pixel whose
+// centre lies within r − ½ of the trace is inked, none farther than r + ½.
+// The cost follows the points and the columns, not the pen. A thin pen, or
+// a trace whose x goes back, is reduced as reduceToPixelGrid() does.
+PixelGridTrace reduceColumnsToPixelGrid(const QPolygonF& points, double penWidth, QSize picture);

@@ -125,6 +125,7 @@ TraceVoie TraceRapide(const EtatTrace& etat, int voie, double pixel)
     if (p.modeAllume(ModeVoies::ADD)) {
         trace.genre = TraceVoie::Genre::Courbe;
         trace.points = PointsADD(etat, -500, 500, pixel);
+        trace.colonnes = true;
         trace.couleur = etat.voies[0].couleur;
         return trace;
     }
@@ -167,8 +168,10 @@ TraceVoie TraceRapide(const EtatTrace& etat, int voie, double pixel)
     }
     case FormeOnde::Aucune: break;
     }
-    if (dessine)
+    if (dessine) {
         trace.genre = TraceVoie::Genre::Courbe;
+        trace.colonnes = true;
+    }
     return trace;
 }
 

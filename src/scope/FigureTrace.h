@@ -25,6 +25,9 @@ struct TraceVoie {
     QPolygonF points;
     int32_t couleur = 0;
     int style = 0; // the line style the screen is set to before it
+    // The curve's x never goes back: a wide focus inks it column by column
+    // (PictureBox::TraceColumns()).
+    bool colonnes = false;
 };
 // `pixel` is the width of one device pixel of the picture drawn on, in
 // screen units (0 when unknown): a square or triangle too dense for its

@@ -67,7 +67,12 @@ void PeindreTrace(PictureBox* ecran, const TraceVoie& trace)
     case TraceVoie::Genre::Ligne:
         ecran->Line(trace.ligne.x1(), trace.ligne.y1(), trace.ligne.x2(), trace.ligne.y2(), trace.couleur);
         break;
-    case TraceVoie::Genre::Courbe: ecran->Trace(trace.points, trace.couleur); break;
+    case TraceVoie::Genre::Courbe:
+        if (trace.colonnes)
+            ecran->TraceColumns(trace.points, trace.couleur);
+        else
+            ecran->Trace(trace.points, trace.couleur);
+        break;
     }
 }
 

@@ -6,6 +6,7 @@
 #include "platform/PictureBox.h"
 #include "scope/CourbeWavix.h"
 #include "scope/Echelle.h"
+#include "scope/FigureTrace.h"
 #include "scope/Potentiometre.h"
 #include "scope/Traceurs.h"
 #include "scope/frmWavix.h"
@@ -29,6 +30,8 @@ private Q_SLOTS:
     void fastSineIsABandOnScreen();
     void denseTriangleShowsItsZigzagWherePixelsAllow_data();
     void denseTriangleShowsItsZigzagWherePixelsAllow();
+    void widePenInksTheDiscSweptAlongTheTrace_data();
+    void widePenInksTheDiscSweptAlongTheTrace();
     void readout_data();
     void readout();
     void readoutClearOfTheGraticule_data();
@@ -292,6 +295,179 @@ void tst_Trace::denseTriangleShowsItsZigzagWherePixelsAllow()
             ++vides;
     const double part = double(vides) / (droite - gauche + 1);
     QVERIFY2(bande ? vides == 0 : part > 0.25, qPrintable(QString("%1 of the columns blank").arg(part)));
+}
+
+namespace {
+
+// CH1 at 3 V on 1 V/div, fed the waveform, the scope lit in DUAL, or in ADD
+// with CH2 fed the second waveform at 2 V; the harmonic generator's
+// fundamental, third and fifth at full level.
+EtatTrace etatRapide(FormeOnde forme, double frequence, double baseTemps, FormeOnde formeCH2)
+{
+    EtatTrace e;
+    e.panneau.allume = true;
+    e.panneau.mode = formeCH2 == FormeOnde::Aucune ? ModeVoies::DUAL : ModeVoies::ADD;
+    e.panneau.couplage = {Couplage::DC, Couplage::DC};
+    e.baseTemps = baseTemps;
+    for (int voie = 0; voie < 2; ++voie) {
+        VoieTracee& v = e.voies[size_t(voie)];
+        v.forme = voie == 0 ? forme : formeCH2;
+        v.amplitude = voie == 0 ? 3 : 2;
+        v.frequence = voie == 0 ? frequence : frequence * 3.1;
+        v.rapport = 0.3;
+        v.branchee = true;
+        v.sensibilite = 1;
+        v.couleur = kJaune;
+        for (int rang : {1, 3, 5}) {
+            v.niveaux.Ampli[size_t(rang - 1)] = 10;
+            v.niveaux.AmpliMin[size_t(rang - 1)] = 10 * rang;
+        }
+    }
+    return e;
+}
+
+// CH1's trace painted on a black picture of that size with a pen that
+// wide: the scope's way, or through the general path of any trace. `pixels`
+// gets its points in device pixels.
+QImage peindre(const EtatTrace& etat, QSize taille, int largeur, bool general, QPolygonF* pixels = nullptr)
+{
+    QWidget fenetre;
+    auto* ecran = new PictureBox(&fenetre);
+    ecran->resize(taille);
+    ecran->Scale(kEcranGauche, kEcranHaut, kEcranDroite, kEcranBas);
+    ecran->setBackColor(0);
+    ecran->DrawWidth = largeur;
+    const TraceVoie trace = TraceRapide(etat, 0, ecran->devicePixelWidth());
+    if (general)
+        ecran->Trace(trace.points, trace.couleur);
+    else
+        PeindreTrace(ecran, trace);
+    const QImage image = ecran->Image();
+    if (pixels)
+        for (const QPointF& p : trace.points)
+            *pixels << ecran->toPixel(p.x(), p.y()) * image.devicePixelRatio();
+    return image;
+}
+
+bool encre(const QImage& image, int x, int y)
+{
+    return image.rect().contains(x, y) && (image.pixel(x, y) & 0xFFFFFF) != 0;
+}
+
+// The distance from each pixel's centre to the polyline, up to `portee`
+// (farther pixels get more than it).
+std::vector<float> distances(const QPolygonF& points, QSize taille, double portee)
+{
+    std::vector<float> d(size_t(taille.width()) * size_t(taille.height()), float(portee + 1));
+    for (qsizetype k = 0; k < points.size(); ++k) {
+        const QPointF a = points[k], ab = (k + 1 < points.size() ? points[k + 1] : a) - a;
+        const double l2 = QPointF::dotProduct(ab, ab);
+        const QRect boite = QRectF(a, a + ab).normalized().adjusted(-portee - 1, -portee - 1, portee + 1, portee + 1)
+                                .toAlignedRect()
+            & QRect(QPoint(0, 0), taille);
+        for (int y = boite.top(); y <= boite.bottom(); ++y)
+            for (int x = boite.left(); x <= boite.right(); ++x) {
+                const QPointF c(x + 0.5, y + 0.5);
+                const double t = l2 > 0 ? std::clamp(QPointF::dotProduct(c - a, ab) / l2, 0.0, 1.0) : 0;
+                const QPointF e = c - (a + t * ab);
+                float& v = d[size_t(y) * size_t(taille.width()) + size_t(x)];
+                v = std::min(v, float(std::sqrt(QPointF::dotProduct(e, e))));
+            }
+    }
+    return d;
+}
+
+} // namespace
+
+void tst_Trace::widePenInksTheDiscSweptAlongTheTrace_data()
+{
+    QTest::addColumn<int>("forme");     // FormeOnde of CH1
+    QTest::addColumn<double>("frequence");
+    QTest::addColumn<double>("baseTemps");
+    QTest::addColumn<int>("formeCH2"); // in ADD; none in DUAL
+    QTest::addColumn<QSize>("taille");
+    QTest::addColumn<int>("largeur");   // the pen, pixels
+    struct Cas {
+        const char* nom;
+        FormeOnde forme;
+        double frequence, baseTemps;
+        FormeOnde ch2 = FormeOnde::Aucune;
+    };
+    // At 50 µs/div 980 392 Hz is a period of 2.04 units: under a pixel on
+    // the panel, four pixels at 1920; 2 MHz is too fast for any picture,
+    // and so is 49 kHz at 1 ms/div for the panel (a band), 3.8 columns a
+    // period at 1920.
+    const Cas cas[] = {
+        {"square", FormeOnde::Carre, 1000, 0.001},
+        {"square near its band", FormeOnde::Carre, 980392, 50e-6},
+        {"square band", FormeOnde::Carre, 2e6, 50e-6},
+        {"triangle near its band", FormeOnde::Triangle, 980392, 50e-6},
+        {"harmonic generator", FormeOnde::Harmo, 1000, 0.001},
+        {"harmonic generator, dense", FormeOnde::Harmo, 49000, 0.001},
+        {"sine near aliasing", FormeOnde::Sinus, 49000, 0.001},
+        {"ADD of a sine and a square", FormeOnde::Sinus, 2000, 0.001, FormeOnde::Carre},
+    };
+    for (const QSize taille : {QSize(399, 329), QSize(1920, 1080)})
+        for (const Cas& c : cas)
+            for (int largeur : {1, 3, 7, 11})
+                QTest::addRow("%s, %d x %d, %d px", c.nom, taille.width(), taille.height(), largeur)
+                    << int(c.forme) << c.frequence << c.baseTemps << int(c.ch2) << taille << largeur;
+}
+
+void tst_Trace::widePenInksTheDiscSweptAlongTheTrace()
+{
+    QFETCH(int, forme);
+    QFETCH(double, frequence);
+    QFETCH(double, baseTemps);
+    QFETCH(int, formeCH2);
+    QFETCH(QSize, taille);
+    QFETCH(int, largeur);
+    const EtatTrace etat = etatRapide(FormeOnde(forme), frequence, baseTemps, FormeOnde(formeCH2));
+    QPolygonF points;
+    const QImage image = peindre(etat, taille, largeur, false, &points);
+    QVERIFY(points.size() >= 2);
+    const double rayon = largeur / 2.0;
+    const std::vector<float> d = distances(points, taille, rayon + 1);
+    const auto loin = [&](int x, int y) { return d[size_t(y) * size_t(taille.width()) + size_t(x)]; };
+    QStringList fautes;
+    // Every point of the trace is inked (a thin line within its pixel's
+    // neighbours, where the raster's rounding puts it), and so is every
+    // pixel whose centre lies within the pen's reach less a pixel.
+    const int voisins = largeur == 1 ? 1 : 0;
+    for (const QPointF& p : points) {
+        const int px = int(std::floor(p.x())), py = int(std::floor(p.y()));
+        if (!QRect(QPoint(0, 0), taille).contains(px, py))
+            continue;
+        bool vu = false;
+        for (int dy = -voisins; dy <= voisins; ++dy)
+            for (int dx = -voisins; dx <= voisins; ++dx)
+                vu = vu || encre(image, px + dx, py + dy);
+        if (!vu && fautes.size() < 5)
+            fautes << QString("point %1, %2 not inked").arg(p.x()).arg(p.y());
+    }
+    // No ink farther than half the pen and a pixel from the trace.
+    for (int y = 0; y < taille.height(); ++y)
+        for (int x = 0; x < taille.width(); ++x) {
+            const bool inked = encre(image, x, y);
+            if (inked && loin(x, y) > rayon + 1 && fautes.size() < 10)
+                fautes << QString("ink at %1, %2, %3 px from the trace").arg(x).arg(y).arg(loin(x, y));
+            if (!inked && loin(x, y) <= rayon - 1 && fautes.size() < 15)
+                fautes << QString("no ink at %1, %2, %3 px from the trace").arg(x).arg(y).arg(loin(x, y));
+        }
+    // What the general path inks lies within a pixel of this ink.
+    const QImage general = peindre(etat, taille, largeur, true);
+    for (int y = 0; y < taille.height(); ++y)
+        for (int x = 0; x < taille.width(); ++x) {
+            if (!encre(general, x, y))
+                continue;
+            bool pres = false;
+            for (int dy = -1; dy <= 1 && !pres; ++dy)
+                for (int dx = -1; dx <= 1 && !pres; ++dx)
+                    pres = encre(image, x + dx, y + dy);
+            if (!pres && fautes.size() < 20)
+                fautes << QString("%1, %2 inked by the general path only").arg(x).arg(y);
+        }
+    QVERIFY2(fautes.isEmpty(), qPrintable(fautes.join("; ")));
 }
 
 namespace {
