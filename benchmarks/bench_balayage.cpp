@@ -531,7 +531,7 @@ int main(int argc, char** argv)
         const double spot = mesurer(scope, runs, [scope, &k] {
             // A whole piece of 4 divisions, on the left half then on the
             // right: nothing of the last tick's piece is drawn again.
-            PositionSpot = k++ % 2 ? 100 : -500;
+            Scope().PositionSpot = k++ % 2 ? 100 : -500;
             scope->tmrSpot_Timer();
         });
 
@@ -602,8 +602,8 @@ int main(int argc, char** argv)
                         } else {
                             // One frame on from the last tick, as the
                             // running spot moves, its piece whole on screen.
-                            const double frame = 100 / (60 * BaseTemps);
-                            PositionSpot = -500 + std::fmod(k++ * frame, 1000 - 4 / BaseTemps);
+                            const double frame = 100 / (60 * Scope().BaseTemps);
+                            Scope().PositionSpot = -500 + std::fmod(k++ * frame, 1000 - 4 / Scope().BaseTemps);
                             scope->tmrSpot_Timer();
                         }
                     },

@@ -46,7 +46,7 @@ struct BancFuzz {
             ReglerPotentiometre(1, i);
         // The frame is where the graticule reaches.
         const QImage dessin = grille->Image();
-        const QRgb fond = pixelRgb(CouleurFond);
+        const QRgb fond = pixelRgb(Scope().CouleurFond);
         for (int py = 0; py < dessin.height(); ++py)
             for (int px = 0; px < dessin.width(); ++px)
                 if ((dessin.pixel(px, py) & 0xFFFFFF) != fond)
@@ -70,7 +70,7 @@ struct BancFuzz {
     static int32_t texte()
     {
         RVB fond;
-        fond.setCouleur(CouleurFond);
+        fond.setCouleur(Scope().CouleurFond);
         return fond.CouleurTexte();
     }
 
@@ -119,7 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     scope->chkOn->setChecked(true);
 
     const QImage image = b.scope.image();
-    const QRgb fond = pixelRgb(CouleurFond);
+    const QRgb fond = pixelRgb(Scope().CouleurFond);
     const QRgb traces[2] = {pixelRgb(Banc().voies[0].CouleurTrace), pixelRgb(Banc().voies[1].CouleurTrace)};
     EXIGER(image.format() == QImage::Format_RGB32);
     for (int py = 0; py < image.height(); ++py) {

@@ -65,15 +65,15 @@ void TracerMorceauSpot(PictureBox* ecran, double x0, double x1, double xR, doubl
 
 void TracerTraceEntiere(PictureBox* ecran)
 {
-    const double xL = PositionHorizontale - 500;
+    const double xL = Scope().PositionHorizontale - 500;
     TracerMorceauSpot(ecran, xL, xL + 1000, xL + 1000, xL);
 }
 
 void AvancerSpot()
 {
-    if (!(BaseTemps > 0))
+    if (!(Scope().BaseTemps > 0))
         return;
-    const double H = PositionHorizontale;
+    const double H = Scope().PositionHorizontale;
     const double xL = H - 500;
     const double xR = xL + 1000;
     PictureBox* ecran = EcranAuGraticule();
@@ -81,25 +81,25 @@ void AvancerSpot()
     // the picture's own grid: as the spot moves on, each column of the trail
     // behind it holds the same stretch of time and so the same run, and the
     // screen shows again only what changed.
-    double x0 = PositionSpot;
+    double x0 = Scope().PositionSpot;
     if (ecran && x0 >= xL && x0 <= xR) {
         const double pixel = colonne(ecran);
         x0 = std::max(xL, kEcranGauche + std::floor((x0 - kEcranGauche) / pixel) * pixel);
     }
-    const double x1 = std::min(x0 + 4 / BaseTemps, xR);
+    const double x1 = std::min(x0 + 4 / Scope().BaseTemps, xR);
 
     if (ecran) {
-        ecran->DrawWidth = EpaisseurTrace;
+        ecran->DrawWidth = Scope().EpaisseurTrace;
         TracerMorceauSpot(ecran, x0, x1, xR, xL);
     }
 
     const int64_t maintenant = perfCounterNow();
     const int64_t frequence = perfCounterFrequency();
-    const double dt = frequence > 0 ? double(maintenant - SpotLast) / double(frequence) : 0;
-    SpotLast = maintenant;
-    PositionSpot += dt * 100 / BaseTemps;
-    if (PositionSpot > H + 500)
-        PositionSpot = xL;
+    const double dt = frequence > 0 ? double(maintenant - Scope().SpotLast) / double(frequence) : 0;
+    Scope().SpotLast = maintenant;
+    Scope().PositionSpot += dt * 100 / Scope().BaseTemps;
+    if (Scope().PositionSpot > H + 500)
+        Scope().PositionSpot = xL;
 }
 
 void CourbeADD(const EtatTrace& etat, double debut, double fin)

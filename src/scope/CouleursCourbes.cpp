@@ -53,9 +53,9 @@ int32_t CouleurVariable(int index)
     switch (std::clamp(index, 0, 4)) {
     case 0: return Banc().voies[0].CouleurTrace;
     case 1: return Banc().voies[1].CouleurTrace;
-    case 2: return CouleurGrille;
-    case 3: return CouleurFond;
-    default: return CouleurCadre;
+    case 2: return Scope().CouleurGrille;
+    case 3: return Scope().CouleurFond;
+    default: return Scope().CouleurCadre;
     }
 }
 
@@ -64,9 +64,9 @@ void ReglerCouleurVariable(int index, int32_t rgb)
     switch (std::clamp(index, 0, 4)) {
     case 0:
     case 1: Modele().reglerAspectVoie(index, rgb, Banc().voies[size_t(index)].StyleTrace); break;
-    case 2: CouleurGrille = rgb; break;
-    case 3: CouleurFond = rgb; break;
-    default: CouleurCadre = rgb; break;
+    case 2: Scope().CouleurGrille = rgb; break;
+    case 3: Scope().CouleurFond = rgb; break;
+    default: Scope().CouleurCadre = rgb; break;
     }
 }
 
@@ -81,9 +81,9 @@ void DecomposerCouleurs()
         RVB c;
         c.setCouleur(echantillons ? (*echantillons)[size_t(indexes[i])]
                                   : LireCouleurINI(QStringLiteral("Options"), QString::fromLatin1(cles[i]), defauts[i]));
-        ComposantesCouleurs[size_t(3 * i)] = c.Rouge();
-        ComposantesCouleurs[size_t(3 * i + 1)] = c.Vert();
-        ComposantesCouleurs[size_t(3 * i + 2)] = c.Bleu();
+        Scope().ComposantesCouleurs[size_t(3 * i)] = c.Rouge();
+        Scope().ComposantesCouleurs[size_t(3 * i + 1)] = c.Vert();
+        Scope().ComposantesCouleurs[size_t(3 * i + 2)] = c.Bleu();
     }
 }
 

@@ -23,6 +23,12 @@ bool actualisationDemandee = false; // by a knob, and not made yet
 
 } // namespace
 
+EtatScope& Scope()
+{
+    static EtatScope etat;
+    return etat;
+}
+
 const PanneauScope& Panneau()
 {
     static const PanneauScope eteint;
@@ -170,9 +176,9 @@ EtatTrace EtatTraceActuel()
     etat.panneau = Panneau();
     for (int voie = 0; voie < 2; ++voie)
         etat.voies[size_t(voie)] = VoieTraceeDe(VoieAffichee(Banc(), etat.panneau, voie), NiveauxHarmo(voie));
-    etat.baseTemps = BaseTemps;
-    etat.H = PositionHorizontale;
-    etat.niveauSeuil = NiveauSeuil;
+    etat.baseTemps = Scope().BaseTemps;
+    etat.H = Scope().PositionHorizontale;
+    etat.niveauSeuil = Scope().NiveauSeuil;
     return etat;
 }
 
@@ -182,23 +188,23 @@ void TracerVoie(const EtatTrace& etat, int voie)
     if (!s || (voie != 0 && voie != 1))
         return;
     const EtatVoie v = VoieAffichee(Banc(), s->panneau(), voie);
-    TraceCourante.Signal = v.TraceSignal;
-    TraceCourante.Couleur = v.CouleurTrace;
-    TraceCourante.Frequence = v.TraceFrequence;
+    Scope().TraceCourante.Signal = v.TraceSignal;
+    Scope().TraceCourante.Couleur = v.CouleurTrace;
+    Scope().TraceCourante.Frequence = v.TraceFrequence;
     // "-CH2" inverts the whole signal CH2 receives, offset included.
     const double signe = voie == 1 && s->panneau().inverseAllume() ? -1 : 1;
-    TraceCourante.Amplitude = signe * v.TraceAmplitude;
-    TraceCourante.Decalage = signe * (v.Branchee() ? v.Decalage : 0);
-    TraceCourante.PositionVerticale = v.PositionVerticale;
-    TraceCourante.Sensibilite = v.Sensibilite;
-    TraceCourante.Style = v.StyleTrace;
-    TraceCourante.Phase = 0;
+    Scope().TraceCourante.Amplitude = signe * v.TraceAmplitude;
+    Scope().TraceCourante.Decalage = signe * (v.Branchee() ? v.Decalage : 0);
+    Scope().TraceCourante.PositionVerticale = v.PositionVerticale;
+    Scope().TraceCourante.Sensibilite = v.Sensibilite;
+    Scope().TraceCourante.Style = v.StyleTrace;
+    Scope().TraceCourante.Phase = 0;
 
     if (BaseTempsLente()) {
         // Slow time base: the spot timer draws the trace piece by piece.
         s->picEcran->DrawStyle = etat.voies[size_t(voie)].style;
-        SpotLast = perfCounterNow();
-        PositionSpot = PositionHorizontale;
+        Scope().SpotLast = perfCounterNow();
+        Scope().PositionSpot = Scope().PositionHorizontale;
         s->tmrSpot.setEnabled(true);
         s->tmrSpot.setInterval(1);
     } else {

@@ -10,23 +10,6 @@
 #include <array>
 #include <cstdint>
 
-// Scope settings shared by both channels.
-inline double BaseTemps = 0.001;        // s/div
-// Time bases of 10 ms/div and slower draw their traces with the moving spot.
-inline bool BaseTempsLente()
-{
-    return BaseTemps >= 0.01;
-}
-inline double PositionHorizontale = 0;  // screen units
-inline int EpaisseurTrace = 1;          // pixels
-inline double LuminositeTrace = 1;
-inline int32_t CouleurFond = 10135975;  // RGB(167, 169, 154)
-inline int32_t CouleurGrille = 0;
-inline int32_t CouleurCadre = 0;
-inline std::array<int, 9> ComposantesCouleurs{};
-inline double NiveauSeuil = 0;
-inline double PositionSpot = 0;
-
 // The channel being drawn.
 struct TraceEnCours {
     QString Signal;
@@ -39,14 +22,44 @@ struct TraceEnCours {
     int Style = 0;
     double Phase = 0;
 };
-inline TraceEnCours TraceCourante;
+
+// The scope's shared settings and what its drawing is doing: the one such
+// value is Scope(); reinitialiser() puts it back as a program just started
+// has it.
+struct EtatScope {
+    // Settings shared by both channels.
+    double BaseTemps = 0.001;        // s/div
+    double PositionHorizontale = 0;  // screen units
+    int EpaisseurTrace = 1;          // pixels
+    double LuminositeTrace = 1;
+    int32_t CouleurFond = 10135975;  // RGB(167, 169, 154)
+    int32_t CouleurGrille = 0;
+    int32_t CouleurCadre = 0;
+    std::array<int, 9> ComposantesCouleurs{};
+    double NiveauSeuil = 0;
+    // The slow-sweep spot: where it stands, and the performance-counter
+    // stamp of its last step.
+    double PositionSpot = 0;
+    int64_t SpotLast = 0;
+    TraceEnCours TraceCourante;
+    // Set while a printout or a copy redraws the scope window's screen: the
+    // drawing goes there even with the full-screen view shown.
+    bool EcranPanneauImpose = false;
+
+    void reinitialiser() { *this = EtatScope(); }
+};
+EtatScope& Scope();
+
+// Time bases of 10 ms/div and slower draw their traces with the moving spot.
+inline bool BaseTempsLente()
+{
+    return Scope().BaseTemps >= 0.01;
+}
 
 // The refreshes made since the program started (ActualiserEcran), for
 // whoever counts them.
 inline int64_t NombreActualisations = 0;
 
-// Performance-counter stamp of the slow-sweep spot's last step.
-inline int64_t SpotLast = 0;
 
 // The scope window's panel as it stands; with no scope window, a panel
 // switched off.

@@ -10,13 +10,13 @@ void DessinerGrille(QWidget* fenetre)
     auto* grille = fenetre->findChild<PictureBox*>(QStringLiteral("picGrille"));
     if (!grille)
         return;
-    grille->setBackColor(CouleurFond);
+    grille->setBackColor(Scope().CouleurFond);
     grille->Scale(kEcranGauche, kEcranHaut, kEcranDroite, kEcranBas);
 
     // Horizontal lines, and the ticks across the vertical axis.
-    int couleur = CouleurGrille;
+    int couleur = Scope().CouleurGrille;
     for (int y = -400; y <= 400; y += 20) {
-        couleur = std::abs(y) == 400 ? CouleurCadre : CouleurGrille;
+        couleur = std::abs(y) == 400 ? Scope().CouleurCadre : Scope().CouleurGrille;
         grille->DrawWidth = y == 0 ? 2 : 1;
         if (y % 100 == 0)
             grille->Line(-500, y, 500, y, couleur);
@@ -34,7 +34,7 @@ void DessinerGrille(QWidget* fenetre)
 
     // Vertical lines, and the ticks across the horizontal axis.
     for (int x = -500; x <= 500; x += 20) {
-        couleur = std::abs(x) == 500 ? CouleurCadre : CouleurGrille;
+        couleur = std::abs(x) == 500 ? Scope().CouleurCadre : Scope().CouleurGrille;
         grille->DrawWidth = x == 0 ? 2 : 1;
         if (x % 100 == 0)
             grille->Line(x, 400, x, -400, couleur);

@@ -94,7 +94,7 @@ QList<QPointF> PointsMarques(int voie)
     // On the trace: without its DC level in AC coupling.
     const double continu = ContinuBloque(voie, forme, v.Amplitude, v.RapportCyclique, v.Decalage);
     for (int x = -500; x <= 500; x += 100) {
-        const double t = (x + 500) / 100.0 * BaseTemps;
+        const double t = (x + 500) / 100.0 * Scope().BaseTemps;
         const std::optional<double> u = ValeurOnde(forme, NiveauxHarmo(voie), t, v.Frequence, v.Amplitude, v.RapportCyclique,
                                                    v.Decalage);
         if (!u)

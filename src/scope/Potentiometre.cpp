@@ -22,7 +22,7 @@ int32_t rgb(int r, int g, int b)
 
 int composante(int base, int fond)
 {
-    return roundHalfEvenToInt32((base - fond) * LuminositeTrace + fond).value_or(fond);
+    return roundHalfEvenToInt32((base - fond) * Scope().LuminositeTrace + fond).value_or(fond);
 }
 
 // A stepped knob's value as a position in its list of n: -1 outside it.
@@ -51,13 +51,13 @@ bool AppliquerPotentiometre(int bouton, int index, Rythme rythme)
     const double m = scope->potentioMax(index);
     switch (index) {
     case 0:
-        EpaisseurTrace = roundHalfEvenToInt32(std::abs(v - m / 2) + 1).value_or(1);
-        scope->picEcran->DrawWidth = EpaisseurTrace;
+        Scope().EpaisseurTrace = roundHalfEvenToInt32(std::abs(v - m / 2) + 1).value_or(1);
+        scope->picEcran->DrawWidth = Scope().EpaisseurTrace;
         break;
     case 1: {
-        LuminositeTrace = 1 - std::exp(-v);
+        Scope().LuminositeTrace = 1 - std::exp(-v);
         DecomposerCouleurs();
-        const auto& c = ComposantesCouleurs;
+        const auto& c = Scope().ComposantesCouleurs;
         const std::array<int32_t, 2> couleurs = {
             rgb(composante(c[0], c[6]), composante(c[1], c[7]), composante(c[2], c[8])),
             rgb(composante(c[3], c[6]), composante(c[4], c[7]), composante(c[5], c[8]))};
@@ -66,7 +66,7 @@ bool AppliquerPotentiometre(int bouton, int index, Rythme rythme)
                               rythme);
         return false;
     }
-    case 2: PositionHorizontale = v - m / 2; break;
+    case 2: Scope().PositionHorizontale = v - m / 2; break;
     case 3:
     case 4:
         Modele().modifierVoie(index - 3, [&](EtatVoie& canal) { canal.PositionVerticale = v - m / 2; }, rythme);
@@ -76,7 +76,7 @@ bool AppliquerPotentiometre(int bouton, int index, Rythme rythme)
         p.baseTemps = position(float(v), kNombreBasesTemps);
         scope->changerPanneau(p);
         // The one place the time base follows the panel.
-        BaseTemps = scope->panneau().secondesParDivision();
+        Scope().BaseTemps = scope->panneau().secondesParDivision();
         break;
     }
     case 6:

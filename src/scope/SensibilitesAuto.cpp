@@ -127,7 +127,7 @@ void SensibilitesAutomatiques()
         return;
     // The knobs' changes and the positions' are seen together, once.
     ModeleBanc::Lot lot(Modele());
-    PositionHorizontale = 0;
+    Scope().PositionHorizontale = 0;
     Modele().modifierVoie(kDeuxVoies, [](EtatVoie& v) { v.PositionVerticale = 0; });
     // The position knobs show the centre they now stand for.
     for (int i = 2; i <= 4; ++i)

@@ -32,8 +32,8 @@ void ChargerTraceCourante(const EtatTrace& etat, int voie)
         return;
     const SignalVoie signal(etat, voie);
     const VoieTracee& v = etat.voies[size_t(voie)];
-    TraceCourante.Couleur = v.couleur;
-    TraceCourante.Style = v.style;
-    TraceCourante.Amplitude = signal.amplitude();
-    TraceCourante.Decalage = signal.decalage();
+    Scope().TraceCourante.Couleur = v.couleur;
+    Scope().TraceCourante.Style = v.style;
+    Scope().TraceCourante.Amplitude = signal.amplitude();
+    Scope().TraceCourante.Decalage = signal.decalage();
 }

@@ -31,14 +31,14 @@ EcranFige::EcranFige(frmWavix& scope) : scope_(scope)
     texte_ = ecran->ForeColor;
     police_ = ecran->FontName;
     taille_ = ecran->FontSize;
-    impose_ = EcranPanneauImpose;
+    impose_ = Scope().EcranPanneauImpose;
 
     scope_.picEcranPrint->setGeometry(ecran->geometry());
     scope_.picEcranPrint->setPicture(ecran->Image());
     scope_.picEcranPrint->show();
     scope_.picEcranPrint->raise();
     ecran->hide();
-    EcranPanneauImpose = true;
+    Scope().EcranPanneauImpose = true;
 }
 
 EcranFige::~EcranFige()
@@ -53,7 +53,7 @@ EcranFige::~EcranFige()
     ecran->ForeColor = texte_;
     ecran->FontName = police_;
     ecran->FontSize = taille_;
-    EcranPanneauImpose = impose_;
+    Scope().EcranPanneauImpose = impose_;
     try {
         DessinerGrille(&scope_);
         ActualiserEcran();
@@ -88,7 +88,7 @@ QString TextePied()
 void ImprimerPied(PictureBox* ecran, const QString& police, double taille)
 {
     RVB fond;
-    fond.setCouleur(CouleurFond);
+    fond.setCouleur(Scope().CouleurFond);
     ecran->ForeColor = fond.CouleurTexte();
     ecran->FontName = police;
     ecran->FontSize = taille;
@@ -107,8 +107,8 @@ void CopierEcran(int index)
         EcranFige fige(*scope);
         if (index == 1) {
             const std::array<int32_t, 2> traces = GrisDesTraces(Banc().voies[0].CouleurTrace, Banc().voies[1].CouleurTrace);
-            RedessinerPourSortie(*scope, {traces[0], traces[1], CouleurEnGris(CouleurGrille), 0xFFFFFF,
-                                          CouleurEnGris(CouleurCadre)});
+            RedessinerPourSortie(*scope, {traces[0], traces[1], CouleurEnGris(Scope().CouleurGrille), 0xFFFFFF,
+                                          CouleurEnGris(Scope().CouleurCadre)});
         }
         if (index == 0 || index == 1) {
             ImprimerPied(scope->picEcran, QStringLiteral("MS Sans Serif"), 6);

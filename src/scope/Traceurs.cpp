@@ -35,7 +35,7 @@ void imprimer(PictureBox* ecran, double colonne, double ligne, const QString& te
 
 PictureBox* EcranCible()
 {
-    if (Panneau().pleinEcran && !EcranPanneauImpose) {
+    if (Panneau().pleinEcran && !Scope().EcranPanneauImpose) {
         if (const VbForm* plein = Forms().find(QStringLiteral("frmFullScreen")))
             if (auto* ecran = plein->findChild<PictureBox*>(QStringLiteral("picEcran")))
                 return ecran;
@@ -102,13 +102,13 @@ void AfficherSensibilites()
     // but the view is not open).
     ecran->FontSize = ecran != s->picEcran ? 18 : 8;
     RVB fond;
-    fond.setCouleur(CouleurFond);
+    fond.setCouleur(Scope().CouleurFond);
     ecran->ForeColor = fond.CouleurTexte();
 
     std::array<QString, 6> legendes;
     for (size_t i = 0; i < legendes.size(); ++i)
         legendes[i] = s->lblVoie[i]->text();
-    const LectureEcran lecture = Lecture(s->panneau(), BaseTemps, legendes);
+    const LectureEcran lecture = Lecture(s->panneau(), Scope().BaseTemps, legendes);
     for (int i = 0; i < lecture.nombre; ++i) {
         const TexteEcran& t = lecture.textes[size_t(i)];
         imprimer(ecran, t.colonne, t.ligne, t.texte);
@@ -156,7 +156,7 @@ void dessinerSpectre(const FigureSpectre& figure, int32_t couleur, int32_t coule
     PictureBox* ecran = EcranCible();
     if (!s || !ecran)
         return;
-    const double H = PositionHorizontale;
+    const double H = Scope().PositionHorizontale;
     const double P = figure.position;
     ecran->Line(H - 500, P, H + 500, P, couleur);
     for (const RaieSpectre& raie : figure.raies)
@@ -183,7 +183,7 @@ void TracerSpectreVoie(int voie)
     if (!s || (voie != 0 && voie != 1))
         return;
     const int32_t couleur = Banc().voies[size_t(voie)].CouleurTrace;
-    dessinerSpectre(SpectreVoie(sourcesSpectre(s->panneau()), voie, PositionHorizontale, BaseTemps), couleur, couleur, 8);
+    dessinerSpectre(SpectreVoie(sourcesSpectre(s->panneau()), voie, Scope().PositionHorizontale, Scope().BaseTemps), couleur, couleur, 8);
 }
 
 void TracerSpectreADD()
@@ -191,5 +191,5 @@ void TracerSpectreADD()
     const frmWavix* s = Forms().find<frmWavix>();
     if (!s)
         return;
-    dessinerSpectre(SpectreADD(sourcesSpectre(s->panneau()), PositionHorizontale, BaseTemps), Banc().voies[0].CouleurTrace, 4, 6);
+    dessinerSpectre(SpectreADD(sourcesSpectre(s->panneau()), Scope().PositionHorizontale, Scope().BaseTemps), Banc().voies[0].CouleurTrace, 4, 6);
 }

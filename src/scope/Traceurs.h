@@ -7,9 +7,6 @@ class PictureBox;
 // The picture the scope draws on: the full-screen view's while it is shown,
 // else the scope window's screen; none without a scope window.
 PictureBox* EcranCible();
-// Set while a printout or a copy redraws the scope window's screen: the
-// drawing goes there even with the full-screen view shown.
-inline bool EcranPanneauImpose = false;
 // The picture the scope draws on, back to its graticule alone; none without
 // a scope window.
 PictureBox* EcranAuGraticule();

@@ -78,7 +78,7 @@ void frmFullScreen::Form_Load()
     for (PictureBox* image : {picGrille, picEcran})
         image->setGeometry(0, 0, zone.width(), zone.height());
 
-    picEcran->DrawWidth = EpaisseurTrace;
+    picEcran->DrawWidth = Scope().EpaisseurTrace;
     DessinerGrille(this);
     // The panel is set to the view already: the refresh draws here.
     ActualiserEcran();

@@ -269,7 +269,7 @@ void frmWavix::setPotentioValue(int index, float value)
 void frmWavix::Form_Load()
 {
     RestaurerPosition(this, QStringLiteral("Wavix"), LargeurFenetre(QStringLiteral("frmToolBox")), 0);
-    NiveauSeuil = 0;
+    Scope().NiveauSeuil = 0;
 
     std::array<float, 8> depart = kDepart;
     depart[0] = float(LireNombreINI(QStringLiteral("Interface"), QStringLiteral("Focus"), kDepart[0]));
@@ -282,7 +282,7 @@ void frmWavix::Form_Load()
         ReglerPotentiometre(1, i);
     }
 
-    CouleurFond = LireCouleurINI(QStringLiteral("Options"), QStringLiteral("ColorScreen"), 10135975);
+    Scope().CouleurFond = LireCouleurINI(QStringLiteral("Options"), QStringLiteral("ColorScreen"), 10135975);
     const std::array<int32_t, 2> couleurs = {
         LireCouleurINI(QStringLiteral("Options"), QStringLiteral("ColorYa"), 65535),
         LireCouleurINI(QStringLiteral("Options"), QStringLiteral("ColorYb"), 4227072)};
@@ -424,7 +424,7 @@ void frmWavix::Potentio_DblClick(int index)
     switch (index) {
     case 2:
         Potentio[2]->setValue(900);
-        PositionHorizontale = 0;
+        Scope().PositionHorizontale = 0;
         break;
     case 3:
     case 4:

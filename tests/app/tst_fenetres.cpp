@@ -726,7 +726,7 @@ void tst_Fenetres::everyCommandIsEnabled()
     auto etat = [&] {
         QStringList e{QString::number(p.dialogs.shown().size()), QString::number(editeurs), QString::number(pages),
                       QString::number(copies.size()), QString::number(Banc().modeLibre),
-                      QString::number(PositionHorizontale)};
+                      QString::number(Scope().PositionHorizontale)};
         e << Forms().loadedNames();
         for (const QWidget* w : QApplication::topLevelWidgets())
             if (w->isVisible()) {
@@ -763,7 +763,7 @@ void tst_Fenetres::everyCommandIsEnabled()
         if (nom == "Mnu_PosWin")
             Forms().find("frmWavix")->frame()->move(Forms().find("frmWavix")->frame()->pos() + QPoint(37, 23));
         if (nom == "Mnu_Reglages")
-            PositionHorizontale = 100;
+            Scope().PositionHorizontale = 100;
         const QStringList avant = etat();
         p.mdi->menu(nom)->trigger();
         QCoreApplication::processEvents();

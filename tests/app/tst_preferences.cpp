@@ -248,7 +248,7 @@ void tst_Preferences::colourSets()
         lus << p.lu("Options", c);
     QCOMPARE(lus.join(' '), QString("0 0 8421504 16777215 8421504"));
     QCOMPARE(Banc().voies[0].CouleurTrace, 0);
-    QCOMPARE(CouleurFond, 16777215);
+    QCOMPARE(Scope().CouleurFond, 16777215);
     auto* scope = Forms().get<frmWavix>();
     QCOMPARE(scope->findChild<Shape*>("shpConnectCH2(1)")->FillColor(), 0);
     const QImage ecran = scope->picEcran->Image();
@@ -358,7 +358,7 @@ void tst_Preferences::colourDialog()
     frmOption* f = p.options();
     // The default swatches give the knob's parts.
     DecomposerCouleurs();
-    QCOMPARE(QList<int>(ComposantesCouleurs.begin(), ComposantesCouleurs.end()),
+    QCOMPARE(QList<int>(Scope().ComposantesCouleurs.begin(), Scope().ComposantesCouleurs.end()),
              QList<int>({255, 255, 0, 0, 128, 64, 167, 169, 154}));
 
     // A custom colour added earlier gives way to the greys.
@@ -389,8 +389,8 @@ void tst_Preferences::colourDialog()
     QCOMPARE(p.dialogs.shown().last().kind, ScriptedDialogs::Kind::Colour);
     QCOMPARE(f->shpColor[0]->FillColor(), 255);
     QCOMPARE(Banc().voies[0].CouleurTrace, 255);
-    QCOMPARE(ComposantesCouleurs[0], 255);
-    QCOMPARE(ComposantesCouleurs[1], 0);
+    QCOMPARE(Scope().ComposantesCouleurs[0], 255);
+    QCOMPARE(Scope().ComposantesCouleurs[1], 0);
     QCOMPARE(p.lu("Options", "ColorYa"), QString()); // not saved
 
     // Cancel leaves the chosen swatch as it was.
@@ -445,8 +445,8 @@ void tst_Preferences::cancelTakesBackTheChangedColour()
         p.clic(fin.toLatin1().constData());
     QVERIFY(!Forms().isLoaded(QStringLiteral("frmOption")));
     QCOMPARE(Banc().voies[0].CouleurTrace, 65535);
-    QCOMPARE(ComposantesCouleurs[0], 255); // yellow: red 255, green 255
-    QCOMPARE(ComposantesCouleurs[1], 255);
+    QCOMPARE(Scope().ComposantesCouleurs[0], 255); // yellow: red 255, green 255
+    QCOMPARE(Scope().ComposantesCouleurs[1], 255);
     QCOMPARE(p.lu("Options", "ColorYa"), QString());
 }
 

@@ -87,13 +87,13 @@ void tst_Balayage::spotAdvancesByMeasuredTime()
     finesse(b);
     b.source(0, "Cc", 1, 0);
     b.baseTemps(base);
-    QCOMPARE(PositionSpot, 0.0); // started at the middle of the screen
+    QCOMPARE(Scope().PositionSpot, 0.0); // started at the middle of the screen
     QCOMPARE(extent(b.image(), kJaune).first, -10000);
     h.avancer(ms);
     b.scope->tmrSpot_Timer();
-    QVERIFY(qAbs(PositionSpot - avance) < 1e-9);
+    QVERIFY(qAbs(Scope().PositionSpot - avance) < 1e-9);
     // The piece drawn covers 0.04 s ahead of where the spot stood.
-    const double fin = 4 / BaseTemps;
+    const double fin = 4 / Scope().BaseTemps;
     const QImage image = b.image();
     QVERIFY(at(image, 1, 100, kJaune));
     QVERIFY(at(image, fin - 1, 100, kJaune));
@@ -109,13 +109,13 @@ void tst_Balayage::spotWrapsToLeftEdge()
     b.baseTemps(0); // 0.5 s/div
     h.avancer(2500);
     b.scope->tmrSpot_Timer();
-    QCOMPARE(PositionSpot, 500.0); // at the edge, not past it
+    QCOMPARE(Scope().PositionSpot, 500.0); // at the edge, not past it
     h.avancer(10);
     b.scope->tmrSpot_Timer();
-    QCOMPARE(PositionSpot, -500.0); // the overshoot is dropped
+    QCOMPARE(Scope().PositionSpot, -500.0); // the overshoot is dropped
     h.avancer(5000);
     b.scope->tmrSpot_Timer();
-    QCOMPARE(PositionSpot, 500.0); // the whole width in 5 s
+    QCOMPARE(Scope().PositionSpot, 500.0); // the whole width in 5 s
 }
 
 void tst_Balayage::spotPieceClippedAtRightEdge()
@@ -125,7 +125,7 @@ void tst_Balayage::spotPieceClippedAtRightEdge()
     finesse(b);
     b.source(0, "Cc", 1, 0);
     b.baseTemps(5); // pieces of 400 units
-    PositionSpot = 480;
+    Scope().PositionSpot = 480;
     b.scope->tmrSpot_Timer();
     const QImage image = b.image();
     QVERIFY(colonnes(image, kJaune, 482, 498));
@@ -149,12 +149,12 @@ void tst_Balayage::spotTrailKeepsItsSamples()
     finesse(b);
     b.source(0, "Sinus", 3, 449);
     b.baseTemps(5);
-    PositionSpot = -123.4;
+    Scope().PositionSpot = -123.4;
     b.scope->tmrSpot_Timer();
     const QImage avant = b.image();
     QVERIFY(colonnes(avant, kJaune, -124, -124));
     QVERIFY(!colonnes(avant, kJaune, -480, -126));
-    PositionSpot = -41.6; // 81.8 units on, not a whole number of columns
+    Scope().PositionSpot = -41.6; // 81.8 units on, not a whole number of columns
     b.scope->tmrSpot_Timer();
     const QImage apres = b.image();
     QVERIFY(colonnes(apres, kJaune, -42, -42));
@@ -172,12 +172,12 @@ void tst_Balayage::spotBeyondRightEdgeDrawsFullWidth()
     b.source(0, "Cc", 1, 0);
     b.baseTemps(5);
     // The horizontal knob moved the screen to the left of the spot.
-    PositionHorizontale = -200;
-    PositionSpot = 350; // beyond H + 500
+    Scope().PositionHorizontale = -200;
+    Scope().PositionSpot = 350; // beyond H + 500
     h.avancer(16);
     b.scope->tmrSpot_Timer();
     QVERIFY(colonnes(b.image(), kJaune, -480, 280));
-    QCOMPARE(PositionSpot, -700.0); // back to the left edge H - 500
+    QCOMPARE(Scope().PositionSpot, -700.0); // back to the left edge H - 500
     const QList<QPolygonF> pieces = PointsSpot(EtatTraceActuel(), 0, 1, 350, 300, 300, -700);
     QCOMPARE(pieces.size(), 2);
     QVERIFY(pieces[0].isEmpty());
@@ -203,7 +203,7 @@ void tst_Balayage::spotDualColoursAndStyles()
     }
     QCOMPARE(jaune, 380); // CH1 solid in its colour
     QVERIFY2(vert > 100 && vert < 300, qPrintable(QString::number(vert))); // CH2 dotted in its own
-    QCOMPARE(TraceCourante.Style, 2);
+    QCOMPARE(Scope().TraceCourante.Style, 2);
     QCOMPARE(b.scope->picEcran->DrawStyle, 2);
 }
 
@@ -218,7 +218,7 @@ void tst_Balayage::spotTickWithIntervalZeroDrawsNothing()
     h.avancer(16);
     b.scope->tmrSpot_Timer();
     QCOMPARE(b.image(), avant);
-    QCOMPARE(PositionSpot, 0.0);
+    QCOMPARE(Scope().PositionSpot, 0.0);
 }
 
 void tst_Balayage::spotInAddModeDrawsTheSum()
@@ -229,8 +229,8 @@ void tst_Balayage::spotInAddModeDrawsTheSum()
     b.source(0, "Cc", 1, 0);
     b.source(1, "Cc", 2, 0);
     b.baseTemps(2); // 0.1 s/div: pieces of 40 units
-    PositionHorizontale = 100;
-    PositionSpot = 200; // on screen, 100 from the left of the shifted window
+    Scope().PositionHorizontale = 100;
+    Scope().PositionSpot = 200; // on screen, 100 from the left of the shifted window
     b.scope->tmrSpot_Timer();
     const QImage image = b.image();
     QVERIFY(colonnes(image, kJaune, 203, 237));

@@ -242,7 +242,7 @@ void tst_Couplage::acBlocksTheDcLevelOnScreen()
     Boite trace;
     if (vue == "spot") {
         Horloge h;
-        PositionSpot = -500;
+        Scope().PositionSpot = -500;
         b.scope->tmrSpot_Timer(); // four divisions of trace from the left edge
         trace = boite(b.image(), couleur, -480, -120);
     } else if (vue == "XY") {

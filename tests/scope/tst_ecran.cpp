@@ -26,9 +26,9 @@ struct Grille {
     {
         picture->setObjectName("picGrille");
         picture->resize(1005, 805);
-        CouleurFond = kFond;
-        CouleurGrille = grille;
-        CouleurCadre = kCadre;
+        Scope().CouleurFond = kFond;
+        Scope().CouleurGrille = grille;
+        Scope().CouleurCadre = kCadre;
         DessinerGrille(&fenetre);
         image = picture->Image();
     }

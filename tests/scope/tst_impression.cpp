@@ -48,7 +48,7 @@ struct EtatEcran {
             couleurs[size_t(i)] = CouleurVariable(i);
         styles = {Banc().voies[0].StyleTrace, Banc().voies[1].StyleTrace};
         largeur = b.scope->picEcran->DrawWidth;
-        epaisseur = EpaisseurTrace;
+        epaisseur = Scope().EpaisseurTrace;
         focus = b.scope->potentioValue(0);
         ecranCache = b.scope->picEcran->isHidden();
         figeCache = b.scope->picEcranPrint->isHidden();
@@ -150,7 +150,7 @@ void tst_Impression::cleanup()
 {
     setClipboardWriter(nullptr);
     resetChosenPrinter();
-    BaseTemps = 0.001;
+    Scope().BaseTemps = 0.001;
     Modele().reglerNiveauxHarmo(0, {});
 }
 
@@ -198,7 +198,7 @@ void tst_Impression::markerPoints()
     niveaux.Ampli[1] = 1;
     niveaux.AmpliMin[1] = 1;
     Modele().reglerNiveauxHarmo(0, niveaux);
-    BaseTemps = 0.001;
+    Scope().BaseTemps = 0.001;
     Modele().modifierVoie(kDeuxVoies, [](EtatVoie& canal) { canal = EtatVoie(); });
     Modele().modifierVoie(0, [&](EtatVoie& v) {
         v.FormeSignal = mot;
@@ -594,8 +594,8 @@ void tst_Impression::clipboardCopies()
     QFETCH(int, pied);
 
     BancImpression b;
-    CouleurFond = fond;
-    CouleurGrille = 0x0000FF;
+    Scope().CouleurFond = fond;
+    Scope().CouleurGrille = 0x0000FF;
     DessinerGrille(b.scope);
     ActualiserEcran();
     const EtatEcran avant(b);

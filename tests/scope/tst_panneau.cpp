@@ -271,9 +271,9 @@ void tst_Panneau::knobSettings()
     b.scope->setPotentioValue(knob, float(value));
     ReglerPotentiometre(1, knob);
     const QHash<QString, double> settings = {
-        {"EpaisseurTrace", EpaisseurTrace},       {"LuminositeTrace", LuminositeTrace},
-        {"PositionHorizontale", PositionHorizontale}, {"Banc().voies[0].PositionVerticale", Banc().voies[0].PositionVerticale},
-        {"Banc().voies[1].PositionVerticale", Banc().voies[1].PositionVerticale}, {"BaseTemps", BaseTemps},
+        {"EpaisseurTrace", Scope().EpaisseurTrace},       {"LuminositeTrace", Scope().LuminositeTrace},
+        {"PositionHorizontale", Scope().PositionHorizontale}, {"Banc().voies[0].PositionVerticale", Banc().voies[0].PositionVerticale},
+        {"Banc().voies[1].PositionVerticale", Banc().voies[1].PositionVerticale}, {"BaseTemps", Scope().BaseTemps},
         {"Banc().voies[0].Sensibilite", Banc().voies[0].Sensibilite},           {"Banc().voies[1].Sensibilite", Banc().voies[1].Sensibilite},
     };
     QVERIFY(std::abs(settings.value(setting) - expected) < 1e-12);
@@ -331,11 +331,11 @@ void tst_Panneau::intensityRebuildsTraceColours()
 void tst_Panneau::onlyTheLeftButtonApplies()
 {
     BancScope b(0);
-    const double avant = BaseTemps;
+    const double avant = Scope().BaseTemps;
     b.scope->setPotentioValue(5, 2);
     for (int bouton : {0, 2, 3})
         ReglerPotentiometre(bouton, 5);
-    QCOMPARE(BaseTemps, avant);
+    QCOMPARE(Scope().BaseTemps, avant);
 }
 
 void tst_Panneau::doubleClickRecentres()
@@ -350,7 +350,7 @@ void tst_Panneau::doubleClickRecentres()
     QCOMPARE(b.scope->potentioValue(2), 900.0f);
     QCOMPARE(b.scope->potentioValue(3), 700.0f);
     QCOMPARE(b.scope->potentioValue(4), 700.0f);
-    QCOMPARE(PositionHorizontale, 0.0);
+    QCOMPARE(Scope().PositionHorizontale, 0.0);
     QCOMPARE(Banc().voies[0].PositionVerticale, 0.0);
     QCOMPARE(Banc().voies[1].PositionVerticale, 0.0);
     // Other knobs keep their value.
@@ -440,7 +440,7 @@ void tst_Panneau::turningKnobsChangesTheTrace()
     knob = b.scope->Potentio[5];
     knob->setValue(9);
     Q_EMIT knob->MouseDown(5, 1, 0, 0, 0);
-    QCOMPARE(BaseTemps, 0.0005);
+    QCOMPARE(Scope().BaseTemps, 0.0005);
     QVERIFY(at(b.image(), -400, 100, kJaune));
     QVERIFY(!at(b.image(), -450, 100, kJaune));
 }
@@ -474,9 +474,9 @@ void tst_Panneau::knobDragRefreshesOnceAFrame()
     // alone redraws.
     for (int i = 1; i <= 50; ++i) {
         envoyer(knob, QEvent::MouseMove, centre - QPointF(0, i));
-        QCOMPARE(PositionHorizontale, knob->Value() - 900.0);
+        QCOMPARE(Scope().PositionHorizontale, knob->Value() - 900.0);
     }
-    QCOMPARE(PositionHorizontale, 450.0);
+    QCOMPARE(Scope().PositionHorizontale, 450.0);
     QCOMPARE(NombreActualisations - depart, 1);
     const QImage premier = b.scope->picEcran->Image(); // the first motion's
     // Read, the picture is the knob's last position's, drawn once more.
@@ -499,7 +499,7 @@ void tst_Panneau::knobDragRefreshesOnceAFrame()
              qPrintable(QStringLiteral("%1 refreshes, %2 ticks").arg(NombreActualisations - suite).arg(ticks)));
     // The release draws what waits at once: the knob back at its start.
     envoyer(knob, QEvent::MouseButtonRelease, centre);
-    QCOMPARE(PositionHorizontale, 0.0);
+    QCOMPARE(Scope().PositionHorizontale, 0.0);
     const QImage fin = b.scope->picEcran->Image();
     QCOMPARE(fin, avant);
     // Nothing waits any longer: the timer stops at its next tick.
@@ -541,11 +541,11 @@ void tst_Panneau::wheelStepsTheTimeBase()
     // and the trace redrawn at it.
     QCOMPARE(knob->Value(), float(attendu));
     QCOMPARE(b.scope->panneau().baseTemps, attendu);
-    QCOMPARE(BaseTemps, BaseTempsParIndex(attendu));
+    QCOMPARE(Scope().BaseTemps, BaseTempsParIndex(attendu));
     // 2 V at 1 V/div and 500 Hz: the sine's first crest a quarter period
     // after the left edge.
-    const double x = -500 + 100 * 0.25 / 500 / BaseTemps;
-    if (BaseTemps < 0.01 && x < 480)
+    const double x = -500 + 100 * 0.25 / 500 / Scope().BaseTemps;
+    if (Scope().BaseTemps < 0.01 && x < 480)
         QVERIFY(at(b.image(), x, 200, kJaune));
 }
 

@@ -133,7 +133,7 @@ void tst_PleinEcran::refreshDrawsOnTheViewOnly()
             QCOMPARE(vue->picEcran->toolTip(),
                      QStringLiteral("Cliquer n'importe où sur l'écran pour revenir à l'interface principale."));
             QVERIFY(!vue->lblPositionCurseur->isVisible());
-            QCOMPARE(vue->picEcran->DrawWidth, EpaisseurTrace);
+            QCOMPARE(vue->picEcran->DrawWidth, Scope().EpaisseurTrace);
 
             // The opening drew the trace, enlarged: its crest two divisions
             // up reaches near the picture's top.
@@ -310,7 +310,7 @@ void tst_PleinEcran::scopeOffShowsTheBareGraticule()
         QCOMPARE(image, vue->picGrille->Image());
         QCOMPARE(pixels(image, kJaune), 0);
         // The graticule's border lines are there, at the view's size.
-        QVERIFY(pixels(image, CouleurCadre) > vue->picEcran->width());
+        QVERIFY(pixels(image, Scope().CouleurCadre) > vue->picEcran->width());
     });
 }
 

@@ -176,7 +176,7 @@ void tst_Trace::slowTimeBaseArmsSpot()
     BancScope b(0);
     b.source(0, "Sinus", 2, 5);
     b.baseTemps(5); // 10 ms/div
-    QCOMPARE(BaseTemps, 0.01);
+    QCOMPARE(Scope().BaseTemps, 0.01);
     QVERIFY(b.scope->tmrSpot.isRunning());
     QCOMPARE(b.scope->tmrSpot.Interval(), 1);
     QCOMPARE(extent(b.image(), kJaune).first, -10000); // the spot draws, not the refresh
@@ -555,7 +555,7 @@ void tst_Trace::readout()
     BancScope b(mode);
     if (!copie.isEmpty())
         EcrireINI("Options", "Copy Sensibility", copie);
-    CouleurFond = fond;
+    Scope().CouleurFond = fond;
     DessinerGrille(b.scope);
     b.sensibilite(0, sensA);
     b.sensibilite(1, sensB);
@@ -564,7 +564,7 @@ void tst_Trace::readout()
         // The spectrum prints the readout after its lines.
         b.scope->chkFFT->setChecked(true);
         if (periode > 0)
-            BaseTemps = periode;
+            Scope().BaseTemps = periode;
     }
     ActualiserEcran();
     const QImage image = b.image();
