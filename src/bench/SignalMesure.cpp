@@ -206,10 +206,10 @@ GrandeursSignal GrandeursDe(const SignalMesure& s)
 
 double MoyenneIntegree(const SignalMesure& s, double fin, double duree)
 {
-    if (!varie(s) || !(duree > 0))
-        return GrandeursDe(s).continu;
-    if (std::fabs(s.frequence) * duree >= 1)
-        return GrandeursDe(s).continu;
+    if (!varie(s))
+        return ValeurMesuree(s, 0);
+    if (!(duree > 0) || std::fabs(s.frequence) * duree >= 1)
+        return ComposanteContinue(s.forme, s.niveaux, s.amplitude, s.rapport, s.decalage);
     const double debut = fin - duree;
     if (s.forme == FormeOnde::Carre)
         return moyenneCarre(s, debut, fin);

@@ -84,24 +84,21 @@ void RelireMultimetre()
     TournerSelecteur(PositionSelecteur());
 }
 
+// At most one meter window is open: the one found answers, without the
+// settings file read again at every reading.
 int PositionSelecteur()
 {
-    if (MultimetreCollegeChoisi()) {
-        if (const frmVolt* volt = multimetreCollege())
-            return volt->positionSelecteur();
-        return kArretVolt;
-    }
+    if (const frmVolt* volt = multimetreCollege())
+        return volt->positionSelecteur();
     if (const frmMulti_RMS* multi = multimetreTRMS())
         return multi->positionSelecteur();
-    return kArretTRMS;
+    return MultimetreCollegeChoisi() ? kArretVolt : kArretTRMS;
 }
 
 bool MultimetreBranche()
 {
-    if (MultimetreCollegeChoisi()) {
-        const frmVolt* volt = multimetreCollege();
-        return volt && volt->branche();
-    }
+    if (const frmVolt* volt = multimetreCollege())
+        return volt->branche();
     const frmMulti_RMS* multi = multimetreTRMS();
     return multi && multi->branche();
 }
