@@ -231,7 +231,7 @@ double plancher(frmWavix* scope, int runs)
     QElapsedTimer clock;
     for (int r = 0; r < runs; ++r) {
         clock.start();
-        DessinerGrille(scope);
+        DessinerGrille(scope->picGrille);
         (void)scope->picGrille->Image();
         t.push_back(clock.nsecsElapsed() / 1e6);
     }
@@ -561,7 +561,7 @@ int main(int argc, char** argv)
     const long serveurX = pidServeurX();
     scope->picEcran->resize(taillePanneau);
     scope->picGrille->resize(taillePanneau);
-    DessinerGrille(scope);
+    DessinerGrille(scope->picGrille);
     mdi.showMaximized();
     scope->Show();
     Forms().get<frmToolBox>()->Show();
@@ -602,8 +602,8 @@ int main(int argc, char** argv)
                         } else {
                             // One frame on from the last tick, as the
                             // running spot moves, its piece whole on screen.
-                            const double frame = 100 / (60 * Scope().BaseTemps);
-                            Scope().PositionSpot = -500 + std::fmod(k++ * frame, 1000 - 4 / Scope().BaseTemps);
+                            const double frame = 100 / (60 * Panneau().secondesParDivision());
+                            Scope().PositionSpot = -500 + std::fmod(k++ * frame, 1000 - 4 / Panneau().secondesParDivision());
                             scope->tmrSpot_Timer();
                         }
                     },

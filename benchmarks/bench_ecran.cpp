@@ -39,7 +39,7 @@ Figures mesurer(int largeur, int hauteur, int runs)
     QElapsedTimer clock;
     for (int r = 0; r < runs; ++r) {
         clock.start();
-        DessinerGrille(&fenetre);
+        DessinerGrille(grille);
         (void)grille->Image();
         tGrille.push_back(clock.nsecsElapsed() / 1e6);
     }

@@ -175,7 +175,7 @@ double plancher(int runs)
     auto* grille = fenetre->findChild<PictureBox*>(QStringLiteral("picGrille"));
     for (int i = 0; i < runs; ++i) {
         clock.start();
-        DessinerGrille(fenetre);
+        DessinerGrille(grille);
         (void)grille->Image();
         t.push_back(clock.nsecsElapsed() / 1e6);
     }
@@ -370,14 +370,14 @@ int main(int argc, char** argv)
     for (const auto& [w, h] : {std::pair{399, 329}, std::pair{1920, 1080}}) {
         scope->picEcran->resize(w, h);
         scope->picGrille->resize(w, h);
-        DessinerGrille(scope);
+        DessinerGrille(scope->picGrille);
         balayer(scope, w == 399 ? "panel" : "full-HD picture", runs);
     }
     // The full-screen view opens modally: the sweep runs in its own loop,
     // then closes it.
     scope->picEcran->resize(399, 329);
     scope->picGrille->resize(399, 329);
-    DessinerGrille(scope);
+    DessinerGrille(scope->picGrille);
     QTimer::singleShot(0, [&] {
         balayer(scope, "full-screen view", runs);
         if (VbForm* vue = Forms().find(QString::fromLatin1(frmFullScreen::kNom)))

@@ -41,7 +41,7 @@ struct BancFuzz {
         ecran->resize(scope.scope->picEcranPrint->size());
         grille->resize(ecran->size());
         reprendre();
-        DessinerGrille(scope.scope);
+        DessinerGrille(scope.scope->picGrille);
         for (int i = 3; i < 8; ++i)
             ReglerPotentiometre(1, i);
         // The frame is where the graticule reaches.

@@ -48,14 +48,12 @@ void presenterMarche(QAbstractButton* interrupteur, ImageBox* image, const QStri
     image->setToolTip(nom + (allume ? QStringLiteral(" allumé") : QStringLiteral(" éteint")));
 }
 
-void AfficherFrequence(int voie, QWidget* fenetre)
+void AfficherFrequence(int voie, QLabel* affichage)
 {
-    if (voie < 0 || voie > 1 || !fenetre)
+    if (voie < 0 || voie > 1 || !affichage)
         return;
     const QString texte = TexteFrequence(Banc().voies[size_t(voie)].Frequence, Banc().voies[size_t(voie)].Gamme);
     if (texte.isEmpty())
         return;
-    auto* etiquette = fenetre->findChild<QLabel*>(voie == 0 ? QStringLiteral("lblFreqA") : QStringLiteral("lblFreqB"));
-    if (etiquette)
-        etiquette->setText(texte);
+    affichage->setText(texte);
 }

@@ -34,9 +34,7 @@ void presenterUnite(QLabel* unite);
 // The power switch and its lamp picture: "On" / "Off" on the switch, the
 // picture's tooltip "<nom> allumé" / "<nom> éteint".
 void presenterMarche(QAbstractButton* interrupteur, ImageBox* image, const QString& nom);
-// Writes the channel's generator frequency on the label "lblFreqA" (channel
-// 0) or "lblFreqB" (channel 1) of the given generator window, four digits
-// with a decimal point as the range asks; an unknown range leaves it as is.
-void AfficherFrequence(int voie, QWidget* fenetre);
-inline void AfficherFrequenceA(QWidget* fenetre) { AfficherFrequence(0, fenetre); }
-inline void AfficherFrequenceB(QWidget* fenetre) { AfficherFrequence(1, fenetre); }
+// Writes the channel's generator frequency on a generator's frequency
+// display, four digits with a decimal point as the range asks; an unknown
+// range leaves it as is.
+void AfficherFrequence(int voie, QLabel* affichage);

@@ -98,7 +98,7 @@ frmGBF::frmGBF(int voie)
     : FenetreSource(voie == 0 ? QStringLiteral("frmGBFA") : QStringLiteral("frmGBFB"), voie, kDescription),
       reglagesPublies_(
           this, [voie](const std::optional<ReglagesGBF>& r) { Modele().publierGenerateur(voie, r); },
-          [this] { return reglages(); })
+          [this] { return reglages_; })
 {
     usePanelFont();
     buildForm(this, kDesign);
@@ -145,7 +145,10 @@ frmGBF::frmGBF(int voie)
     lblFreq->raise();
     setFacePicture(QStringLiteral(":/bench/gbf_panel.svg"));
 
-    connect(chkOn, &QAbstractButton::toggled, this, [this] { reglagesPublies_.publier(); });
+    connect(chkOn, &QAbstractButton::toggled, this, [this](bool allume) {
+        reglages_.allume = allume;
+        reglagesPublies_.publier();
+    });
     connect(chkOn, &QAbstractButton::toggled, this, &frmGBF::chkOn_Click);
     for (int i = 0; i < 3; ++i)
         connect(optSignal[size_t(i)], &QAbstractButton::toggled, this, [this, i](bool coche) {
@@ -162,34 +165,40 @@ frmGBF::frmGBF(int voie)
                     Modele().finirReglage();
                 });
         connect(Potentio[size_t(i)], &Potentio_Creme::DblClick, this, &frmGBF::Potentio_DblClick);
-        connect(Potentio[size_t(i)], &Potentio_Creme::Change, this, [this] { reglagesPublies_.publier(); });
-        connect(sldReglage[size_t(i)], &QSlider::valueChanged, this, [this, i] {
+        connect(Potentio[size_t(i)], &Potentio_Creme::Change, this, [this](int index) {
+            noterBouton(index);
+            reglagesPublies_.publier();
+        });
+        connect(sldReglage[size_t(i)], &QSlider::valueChanged, this, [this, i](int valeur) {
+            noterFin(i, valeur);
             reglagesPublies_.publier();
             sldReglage_Scroll(i);
         });
     }
 }
 
-ReglagesGBF frmGBF::reglages() const
+void frmGBF::noterBouton(int index)
 {
-    ReglagesGBF r;
-    r.allume = chkOn->isChecked();
-    r.rapport = Potentio[2]->Value();
-    r.rapportFin = sldReglage[2]->value();
-    r.decalage = Potentio[3]->Value();
-    r.decalageMax = Potentio[3]->Max();
-    r.decalageFin = sldReglage[3]->value();
-    r.carre = lampeSignal_ == 1;
-    return r;
+    if (index == 2)
+        reglages_.rapport = Potentio[2]->Value();
+    else if (index == 3)
+        reglages_.decalage = Potentio[3]->Value();
+}
+
+void frmGBF::noterFin(int index, int valeur)
+{
+    if (index == 2)
+        reglages_.rapportFin = valeur;
+    else if (index == 3)
+        reglages_.decalageFin = valeur;
 }
 
 void frmGBF::regler(Rythme rythme, const std::function<void(EtatVoie&)>& modification)
 {
     reglagesPublies_.publier();
-    // The generator sets its own offset and duty, from its knobs.
-    const ReglagesGBF r = reglages();
-    const double decalage = DecalageGBF(r);
-    const float rapport = RapportGBF(r);
+    // The generator sets its own offset and duty, from its settings.
+    const double decalage = DecalageGBF(reglages_);
+    const float rapport = RapportGBF(reglages_);
     modifierCanal([&](EtatVoie& v) {
         if (modification)
             modification(v);
@@ -219,16 +228,21 @@ void frmGBF::Form_Load()
         v.Frequence = frequence;
         v.Amplitude = amplitude;
     });
-    AfficherFrequence(voie(), this);
+    AfficherFrequence(voie(), lblFreq);
     Potentio[1]->setMax(12000);
     Potentio[1]->setValue(float(amplitude * 1000));
     Potentio[1]->setMin(0);
+    // Duty at 50 %, no offset: the middle of their knobs, which note their
+    // values as they move.
+    reglages_.decalageMax = 200;
     Potentio[2]->setMax(100);
     Potentio[2]->setValue(50);
     Potentio[2]->setMin(0);
-    Potentio[3]->setMax(200);
+    Potentio[3]->setMax(float(reglages_.decalageMax));
     Potentio[3]->setValue(100);
     Potentio[3]->setMin(0);
+    noterBouton(2);
+    noterBouton(3);
     regler(Rythme::Immediat);
 }
 
@@ -264,18 +278,19 @@ void frmGBF::ecrireFrequence(double frequence, Rythme rythme)
     // A frequency is never negative: the dial at 0 with the fine slider
     // below it gives 0 Hz.
     regler(rythme, [frequence](EtatVoie& v) { v.Frequence = std::max(0.0, frequence); });
-    AfficherFrequence(voie(), this);
+    AfficherFrequence(voie(), lblFreq);
 }
 
 void frmGBF::allumerLampes()
 {
     for (Shape* lampe : shpFreq)
         lampe->setFillColor(kBlancEteint);
-    lampeSignal_ = chkOn->isChecked() ? signalChoisi() : -1;
+    lampeSignal_ = reglages_.allume ? signalChoisi() : -1;
+    reglages_.carre = lampeSignal_ == 1;
     for (size_t i = 0; i < shpSignal.size(); ++i)
         shpSignal[i]->setFillColor(int(i) == lampeSignal_ ? kVertAllume : kBlancEteint);
     reglagesPublies_.publier();
-    if (!chkOn->isChecked())
+    if (!reglages_.allume)
         return;
     if (const int g = gammeChoisie(); g >= 0)
         shpFreq[size_t(g)]->setFillColor(kVertAllume);
@@ -303,7 +318,7 @@ void frmGBF::optSignal_Click(int index)
 
 void frmGBF::chkOn_Click()
 {
-    const bool allume = chkOn->isChecked();
+    const bool allume = reglages_.allume;
     presenterMarche(chkOn, imgOn, QStringLiteral("GBF"));
     imgSignal->setVisible(allume);
     lblFreq->setVisible(allume);
@@ -314,7 +329,7 @@ void frmGBF::chkOn_Click()
 
 void frmGBF::recalculerBranchement()
 {
-    const bool branchee = chkOn->isChecked() && fichePlacee(0) && fichePlacee(1);
+    const bool branchee = reglages_.allume && fichePlacee(0) && fichePlacee(1);
     regler(Rythme::Immediat, [branchee](EtatVoie& v) { v.SourceBranchee = branchee; });
 }
 
@@ -325,6 +340,7 @@ void frmGBF::Potentio_MouseMove(int index, int bouton)
     {
         const QSignalBlocker bloque(sldReglage[size_t(index)]);
         sldReglage[size_t(index)]->setValue(0);
+        noterFin(index, 0);
     }
     if (index == 0) {
         ecrireFrequence(Potentio[0]->Value() * canal().Gamme / 1000, Rythme::Glissement);

@@ -55,10 +55,14 @@ private:
     void allumerLampes();
     int gammeChoisie() const;
     int signalChoisi() const;
-    // Switch, duty and offset knobs with their fine sliders, square lamp.
-    ReglagesGBF reglages() const;
+    // A duty or offset knob, or the fine slider below it, moved to this.
+    void noterBouton(int index);
+    void noterFin(int index, int valeur);
 
     // The waveform lamp lit (0..2), -1 when none is.
     int lampeSignal_ = -1;
+    // The switch, the duty and offset settings and the square lamp, as the
+    // controls were left; the generator's offset and duty follow from them.
+    ReglagesGBF reglages_;
     ValeurPubliee<ReglagesGBF> reglagesPublies_;
 };

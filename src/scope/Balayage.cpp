@@ -36,7 +36,6 @@ void TracerSpot(PictureBox* ecran, const EtatTrace& etat, double x0, double x1, 
     const int v = voie == 0 ? 0 : 1;
     const VoieTracee& t = etat.voies[size_t(v)];
     ecran->DrawStyle = t.style;
-    ChargerTraceCourante(etat, v);
     for (const QPolygonF& points : PointsSpot(etat, v, colonne(ecran), x0, x1, xR, xL))
         tracerTrace(ecran, points, t.couleur);
 }
@@ -71,7 +70,8 @@ void TracerTraceEntiere(PictureBox* ecran)
 
 void AvancerSpot()
 {
-    if (!(Scope().BaseTemps > 0))
+    const double baseTemps = Panneau().secondesParDivision();
+    if (!(baseTemps > 0))
         return;
     const double H = Scope().PositionHorizontale;
     const double xL = H - 500;
@@ -86,10 +86,10 @@ void AvancerSpot()
         const double pixel = colonne(ecran);
         x0 = std::max(xL, kEcranGauche + std::floor((x0 - kEcranGauche) / pixel) * pixel);
     }
-    const double x1 = std::min(x0 + 4 / Scope().BaseTemps, xR);
+    const double x1 = std::min(x0 + 4 / baseTemps, xR);
 
     if (ecran) {
-        ecran->DrawWidth = Scope().EpaisseurTrace;
+        ecran->DrawWidth = EpaisseurTrace();
         TracerMorceauSpot(ecran, x0, x1, xR, xL);
     }
 
@@ -97,7 +97,7 @@ void AvancerSpot()
     const int64_t frequence = perfCounterFrequency();
     const double dt = frequence > 0 ? double(maintenant - Scope().SpotLast) / double(frequence) : 0;
     Scope().SpotLast = maintenant;
-    Scope().PositionSpot += dt * 100 / Scope().BaseTemps;
+    Scope().PositionSpot += dt * 100 / baseTemps;
     if (Scope().PositionSpot > H + 500)
         Scope().PositionSpot = xL;
 }

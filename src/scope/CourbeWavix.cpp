@@ -36,6 +36,12 @@ const PanneauScope& Panneau()
     return s ? s->panneau() : eteint;
 }
 
+int EpaisseurTrace()
+{
+    const frmWavix* s = Forms().find<frmWavix>();
+    return s ? s->epaisseurTrace() : 1;
+}
+
 Oscilloscope& Oscillo()
 {
     static Oscilloscope oscilloscope;
@@ -78,7 +84,7 @@ void ActualiserEcranAuRythme(Rythme rythme)
 void RedessinerEcran()
 {
     if (frmWavix* s = Forms().find<frmWavix>())
-        DessinerGrille(s);
+        DessinerGrille(s->picGrille);
     ActualiserEcran();
 }
 
@@ -176,7 +182,7 @@ EtatTrace EtatTraceActuel()
     etat.panneau = Panneau();
     for (int voie = 0; voie < 2; ++voie)
         etat.voies[size_t(voie)] = VoieTraceeDe(VoieAffichee(Banc(), etat.panneau, voie), NiveauxHarmo(voie));
-    etat.baseTemps = Scope().BaseTemps;
+    etat.baseTemps = etat.panneau.secondesParDivision();
     etat.H = Scope().PositionHorizontale;
     etat.niveauSeuil = Scope().NiveauSeuil;
     return etat;
@@ -187,19 +193,6 @@ void TracerVoie(const EtatTrace& etat, int voie)
     frmWavix* s = Forms().find<frmWavix>();
     if (!s || (voie != 0 && voie != 1))
         return;
-    const EtatVoie v = VoieAffichee(Banc(), s->panneau(), voie);
-    Scope().TraceCourante.Signal = v.TraceSignal;
-    Scope().TraceCourante.Couleur = v.CouleurTrace;
-    Scope().TraceCourante.Frequence = v.TraceFrequence;
-    // "-CH2" inverts the whole signal CH2 receives, offset included.
-    const double signe = voie == 1 && s->panneau().inverseAllume() ? -1 : 1;
-    Scope().TraceCourante.Amplitude = signe * v.TraceAmplitude;
-    Scope().TraceCourante.Decalage = signe * (v.Branchee() ? v.Decalage : 0);
-    Scope().TraceCourante.PositionVerticale = v.PositionVerticale;
-    Scope().TraceCourante.Sensibilite = v.Sensibilite;
-    Scope().TraceCourante.Style = v.StyleTrace;
-    Scope().TraceCourante.Phase = 0;
-
     if (BaseTempsLente()) {
         // Slow time base: the spot timer draws the trace piece by piece.
         s->picEcran->DrawStyle = etat.voies[size_t(voie)].style;
@@ -227,7 +220,5 @@ double ContinuBloque(int voie, FormeOnde forme, double A, double rapport, double
 
 std::optional<double> ValeurSignal(int voie, double x)
 {
-    const EtatTrace etat = EtatTraceActuel();
-    ChargerTraceCourante(etat, voie);
-    return SignalVoie(etat, voie)(x);
+    return SignalVoie(EtatTraceActuel(), voie)(x);
 }

@@ -10,28 +10,12 @@
 #include <array>
 #include <cstdint>
 
-// The channel being drawn.
-struct TraceEnCours {
-    QString Signal;
-    int32_t Couleur = 0;
-    double Frequence = 0;
-    double Amplitude = 0;
-    double Decalage = 0;
-    double PositionVerticale = 0;
-    double Sensibilite = 1;
-    int Style = 0;
-    double Phase = 0;
-};
-
 // The scope's shared settings and what its drawing is doing: the one such
 // value is Scope(); reinitialiser() puts it back as a program just started
 // has it.
 struct EtatScope {
     // Settings shared by both channels.
-    double BaseTemps = 0.001;        // s/div
     double PositionHorizontale = 0;  // screen units
-    int EpaisseurTrace = 1;          // pixels
-    double LuminositeTrace = 1;
     int32_t CouleurFond = 10135975;  // RGB(167, 169, 154)
     int32_t CouleurGrille = 0;
     int32_t CouleurCadre = 0;
@@ -41,7 +25,6 @@ struct EtatScope {
     // stamp of its last step.
     double PositionSpot = 0;
     int64_t SpotLast = 0;
-    TraceEnCours TraceCourante;
     // Set while a printout or a copy redraws the scope window's screen: the
     // drawing goes there even with the full-screen view shown.
     bool EcranPanneauImpose = false;
@@ -49,12 +32,6 @@ struct EtatScope {
     void reinitialiser() { *this = EtatScope(); }
 };
 EtatScope& Scope();
-
-// Time bases of 10 ms/div and slower draw their traces with the moving spot.
-inline bool BaseTempsLente()
-{
-    return Scope().BaseTemps >= 0.01;
-}
 
 // The refreshes made since the program started (ActualiserEcran), for
 // whoever counts them.
@@ -64,6 +41,14 @@ inline int64_t NombreActualisations = 0;
 // The scope window's panel as it stands; with no scope window, a panel
 // switched off.
 const PanneauScope& Panneau();
+// Time bases of 10 ms/div and slower draw their traces with the moving spot.
+inline bool BaseTempsLente()
+{
+    return Panneau().secondesParDivision() >= 0.01;
+}
+// The traces' width the scope's focus knob gives, in pixels; 1 with no
+// scope window.
+int EpaisseurTrace();
 
 // The one refresh of the scope: mode and timers from the panel, the screen
 // back to the graticule, the traces drawn from the bench model and the panel;

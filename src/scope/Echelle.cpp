@@ -5,9 +5,8 @@
 
 #include <cstdlib>
 
-void DessinerGrille(QWidget* fenetre)
+void DessinerGrille(PictureBox* grille)
 {
-    auto* grille = fenetre->findChild<PictureBox*>(QStringLiteral("picGrille"));
     if (!grille)
         return;
     grille->setBackColor(Scope().CouleurFond);

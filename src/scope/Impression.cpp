@@ -93,8 +93,9 @@ QList<QPointF> PointsMarques(int voie)
     const FormeOnde forme = FormeDuMot(v.FormeSignal);
     // On the trace: without its DC level in AC coupling.
     const double continu = ContinuBloque(voie, forme, v.Amplitude, v.RapportCyclique, v.Decalage);
+    const double baseTemps = Panneau().secondesParDivision();
     for (int x = -500; x <= 500; x += 100) {
-        const double t = (x + 500) / 100.0 * Scope().BaseTemps;
+        const double t = (x + 500) / 100.0 * baseTemps;
         const std::optional<double> u = ValeurOnde(forme, NiveauxHarmo(voie), t, v.Frequence, v.Amplitude, v.RapportCyclique,
                                                    v.Decalage);
         if (!u)

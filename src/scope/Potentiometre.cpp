@@ -20,9 +20,9 @@ int32_t rgb(int r, int g, int b)
     return r + 256 * g + 65536 * b;
 }
 
-int composante(int base, int fond)
+int composante(int base, int fond, double luminosite)
 {
-    return roundHalfEvenToInt32((base - fond) * Scope().LuminositeTrace + fond).value_or(fond);
+    return roundHalfEvenToInt32((base - fond) * luminosite + fond).value_or(fond);
 }
 
 // A stepped knob's value as a position in its list of n: -1 outside it.
@@ -51,16 +51,15 @@ bool AppliquerPotentiometre(int bouton, int index, Rythme rythme)
     const double m = scope->potentioMax(index);
     switch (index) {
     case 0:
-        Scope().EpaisseurTrace = roundHalfEvenToInt32(std::abs(v - m / 2) + 1).value_or(1);
-        scope->picEcran->DrawWidth = Scope().EpaisseurTrace;
+        scope->picEcran->DrawWidth = scope->epaisseurTrace();
         break;
     case 1: {
-        Scope().LuminositeTrace = 1 - std::exp(-v);
+        const double l = scope->luminositeTrace();
         DecomposerCouleurs();
         const auto& c = Scope().ComposantesCouleurs;
         const std::array<int32_t, 2> couleurs = {
-            rgb(composante(c[0], c[6]), composante(c[1], c[7]), composante(c[2], c[8])),
-            rgb(composante(c[3], c[6]), composante(c[4], c[7]), composante(c[5], c[8]))};
+            rgb(composante(c[0], c[6], l), composante(c[1], c[7], l), composante(c[2], c[8], l)),
+            rgb(composante(c[3], c[6], l), composante(c[4], c[7], l), composante(c[5], c[8], l))};
         int voie = 0;
         Modele().modifierVoie(kDeuxVoies, [&](EtatVoie& canal) { canal.CouleurTrace = couleurs[size_t(voie++)]; },
                               rythme);
@@ -75,8 +74,6 @@ bool AppliquerPotentiometre(int bouton, int index, Rythme rythme)
         PanneauScope p = scope->panneau();
         p.baseTemps = position(float(v), kNombreBasesTemps);
         scope->changerPanneau(p);
-        // The one place the time base follows the panel.
-        Scope().BaseTemps = scope->panneau().secondesParDivision();
         break;
     }
     case 6:

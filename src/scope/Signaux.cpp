@@ -25,15 +25,3 @@ std::optional<double> SignalVoie::operator()(double x) const
         return std::nullopt;
     return onde_((x + 500) / 100 * baseTemps_);
 }
-
-void ChargerTraceCourante(const EtatTrace& etat, int voie)
-{
-    if (voie != 0 && voie != 1)
-        return;
-    const SignalVoie signal(etat, voie);
-    const VoieTracee& v = etat.voies[size_t(voie)];
-    Scope().TraceCourante.Couleur = v.couleur;
-    Scope().TraceCourante.Style = v.style;
-    Scope().TraceCourante.Amplitude = signal.amplitude();
-    Scope().TraceCourante.Decalage = signal.decalage();
-}

@@ -16,8 +16,7 @@ double ContinuBloque(const PanneauScope& panneau, int voie, const NiveauxHarmoni
 // The value of a channel at a screen abscissa, in screen units (for the
 // moving spot), as its trace is drawn: an unconnected channel, or one at GND,
 // is a flat line at its position, with no offset. No value for a waveform
-// word nothing draws. It loads the channel into the current trace's colour,
-// style, amplitude and offset.
+// word nothing draws.
 std::optional<double> ValeurSignal(int voie, double x);
 
 // The same for many abscissas, from the drawing's state: the channel's wave
@@ -37,7 +36,3 @@ private:
     double amplitude_ = 0, decalage_ = 0;
     double baseTemps_ = 0;
 };
-
-// Loads a channel into the current trace's colour, style, amplitude and
-// offset, as the spot draws it.
-void ChargerTraceCourante(const EtatTrace& etat, int voie);

@@ -55,7 +55,7 @@ EcranFige::~EcranFige()
     ecran->FontSize = taille_;
     Scope().EcranPanneauImpose = impose_;
     try {
-        DessinerGrille(&scope_);
+        DessinerGrille(scope_.picGrille);
         ActualiserEcran();
     } catch (...) {
         // The screen comes back even when its redraw failed: the next
@@ -69,7 +69,7 @@ void RedessinerPourSortie(frmWavix& scope, const std::array<int32_t, 5>& couleur
 {
     for (int i = 0; i < 5; ++i)
         ReglerCouleurVariable(i, couleurs[size_t(i)]);
-    DessinerGrille(&scope);
+    DessinerGrille(scope.picGrille);
     if (Panneau().modeAllume(ModeVoies::XY)) {
         CourbeXY(1000);
         return;

@@ -9,6 +9,7 @@
 #include "platform/RVB.h"
 #include "scope/Signaux.h"
 #include "scope/Spectre.h"
+#include "scope/frmFullScreen.h"
 #include "scope/frmWavix.h"
 
 #include <QLabel>
@@ -33,13 +34,22 @@ void imprimer(PictureBox* ecran, double colonne, double ligne, const QString& te
 
 } // namespace
 
+namespace {
+
+// The full-screen view the scope draws on, if it draws there now.
+const frmFullScreen* vueCible()
+{
+    if (!Panneau().pleinEcran || Scope().EcranPanneauImpose)
+        return nullptr;
+    return Forms().find<frmFullScreen>();
+}
+
+} // namespace
+
 PictureBox* EcranCible()
 {
-    if (Panneau().pleinEcran && !Scope().EcranPanneauImpose) {
-        if (const VbForm* plein = Forms().find(QStringLiteral("frmFullScreen")))
-            if (auto* ecran = plein->findChild<PictureBox*>(QStringLiteral("picEcran")))
-                return ecran;
-    }
+    if (const frmFullScreen* vue = vueCible())
+        return vue->picEcran;
     frmWavix* s = Forms().find<frmWavix>();
     return s ? s->picEcran : nullptr;
 }
@@ -47,14 +57,11 @@ PictureBox* EcranCible()
 PictureBox* EcranAuGraticule()
 {
     frmWavix* s = Forms().find<frmWavix>();
-    PictureBox* ecran = EcranCible();
-    if (!s || !ecran)
+    if (!s)
         return nullptr;
-    PictureBox* grille = s->picGrille;
-    if (ecran != s->picEcran) {
-        if (auto* g = ecran->parentWidget()->findChild<PictureBox*>(QStringLiteral("picGrille")))
-            grille = g;
-    }
+    const frmFullScreen* vue = vueCible();
+    PictureBox* ecran = vue ? vue->picEcran : s->picEcran;
+    PictureBox* grille = vue ? vue->picGrille : s->picGrille;
     ecran->Scale(kEcranGauche, kEcranHaut, kEcranDroite, kEcranBas);
     ecran->setPicture(grille->Image());
     return ecran;
@@ -108,7 +115,7 @@ void AfficherSensibilites()
     std::array<QString, 6> legendes;
     for (size_t i = 0; i < legendes.size(); ++i)
         legendes[i] = s->lblVoie[i]->text();
-    const LectureEcran lecture = Lecture(s->panneau(), Scope().BaseTemps, legendes);
+    const LectureEcran lecture = Lecture(s->panneau(), s->panneau().secondesParDivision(), legendes);
     for (int i = 0; i < lecture.nombre; ++i) {
         const TexteEcran& t = lecture.textes[size_t(i)];
         imprimer(ecran, t.colonne, t.ligne, t.texte);
@@ -183,7 +190,9 @@ void TracerSpectreVoie(int voie)
     if (!s || (voie != 0 && voie != 1))
         return;
     const int32_t couleur = Banc().voies[size_t(voie)].CouleurTrace;
-    dessinerSpectre(SpectreVoie(sourcesSpectre(s->panneau()), voie, Scope().PositionHorizontale, Scope().BaseTemps), couleur, couleur, 8);
+    const PanneauScope& p = s->panneau();
+    dessinerSpectre(SpectreVoie(sourcesSpectre(p), voie, Scope().PositionHorizontale, p.secondesParDivision()), couleur,
+                    couleur, 8);
 }
 
 void TracerSpectreADD()
@@ -191,5 +200,7 @@ void TracerSpectreADD()
     const frmWavix* s = Forms().find<frmWavix>();
     if (!s)
         return;
-    dessinerSpectre(SpectreADD(sourcesSpectre(s->panneau()), Scope().PositionHorizontale, Scope().BaseTemps), Banc().voies[0].CouleurTrace, 4, 6);
+    const PanneauScope& p = s->panneau();
+    dessinerSpectre(SpectreADD(sourcesSpectre(p), Scope().PositionHorizontale, p.secondesParDivision()),
+                    Banc().voies[0].CouleurTrace, 4, 6);
 }

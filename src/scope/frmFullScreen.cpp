@@ -78,8 +78,8 @@ void frmFullScreen::Form_Load()
     for (PictureBox* image : {picGrille, picEcran})
         image->setGeometry(0, 0, zone.width(), zone.height());
 
-    picEcran->DrawWidth = Scope().EpaisseurTrace;
-    DessinerGrille(this);
+    picEcran->DrawWidth = EpaisseurTrace();
+    DessinerGrille(picGrille);
     // The panel is set to the view already: the refresh draws here.
     ActualiserEcran();
 }

@@ -266,6 +266,16 @@ void frmWavix::setPotentioValue(int index, float value)
     Potentio[size_t(index)]->setValue(value);
 }
 
+int frmWavix::epaisseurTrace() const
+{
+    return roundHalfEvenToInt32(std::abs(potentioValue(0) - potentioMax(0) / 2.0) + 1).value_or(1);
+}
+
+double frmWavix::luminositeTrace() const
+{
+    return 1 - std::exp(-double(potentioValue(1)));
+}
+
 void frmWavix::Form_Load()
 {
     RestaurerPosition(this, QStringLiteral("Wavix"), LargeurFenetre(QStringLiteral("frmToolBox")), 0);
@@ -306,7 +316,7 @@ void frmWavix::Form_Load()
             v.EntreeBranchee = false;
         });
         colorerConnexions();
-        DessinerGrille(this);
+        DessinerGrille(picGrille);
         picEcran->setPicture(picGrille->Image());
     }
 }

@@ -48,6 +48,12 @@ public:
     float potentioValue(int index) const;
     float potentioMax(int index) const;
     void setPotentioValue(int index, float value);
+    // The traces' width the focus knob gives, in pixels: 1 at its middle,
+    // one more for each step away from it.
+    int epaisseurTrace() const;
+    // The traces' brightness the intensity knob gives: 0 is the screen's
+    // background, 1 the colours at full.
+    double luminositeTrace() const;
 
     void cmdVoie_Click(int index);
     void cmdACDC_Click(int index);

@@ -460,7 +460,7 @@ void tst_Menu::evaluatedRun()
     QCOMPARE(Forms().find("frmExo")->windowTitle(), QStringLiteral("tp1.QVT - 2 wavixgrammes - Wavixgramme n° 1"));
     scope->picEcran->resize(1005, 805);
     scope->picGrille->resize(1005, 805);
-    DessinerGrille(scope);
+    DessinerGrille(scope->picGrille);
     ActualiserEcran();
     QVERIFY(qAbs(extent(scope->picEcran->Image(), kJaune).first - 150) <= 1); // 3 V at 2 V/div
     auto* boite = Forms().get<frmToolBox>();

@@ -93,7 +93,7 @@ void tst_Balayage::spotAdvancesByMeasuredTime()
     b.scope->tmrSpot_Timer();
     QVERIFY(qAbs(Scope().PositionSpot - avance) < 1e-9);
     // The piece drawn covers 0.04 s ahead of where the spot stood.
-    const double fin = 4 / Scope().BaseTemps;
+    const double fin = 4 / Panneau().secondesParDivision();
     const QImage image = b.image();
     QVERIFY(at(image, 1, 100, kJaune));
     QVERIFY(at(image, fin - 1, 100, kJaune));
@@ -203,7 +203,6 @@ void tst_Balayage::spotDualColoursAndStyles()
     }
     QCOMPARE(jaune, 380); // CH1 solid in its colour
     QVERIFY2(vert > 100 && vert < 300, qPrintable(QString::number(vert))); // CH2 dotted in its own
-    QCOMPARE(Scope().TraceCourante.Style, 2);
     QCOMPARE(b.scope->picEcran->DrawStyle, 2);
 }
 

@@ -29,7 +29,7 @@ struct Grille {
         Scope().CouleurFond = kFond;
         Scope().CouleurGrille = grille;
         Scope().CouleurCadre = kCadre;
-        DessinerGrille(&fenetre);
+        DessinerGrille(picture);
         image = picture->Image();
     }
     QRgb at(int x, int y) const { return image.pixel(x + 500, 400 - y) & 0xFFFFFF; }

@@ -48,7 +48,7 @@ struct EtatEcran {
             couleurs[size_t(i)] = CouleurVariable(i);
         styles = {Banc().voies[0].StyleTrace, Banc().voies[1].StyleTrace};
         largeur = b.scope->picEcran->DrawWidth;
-        epaisseur = Scope().EpaisseurTrace;
+        epaisseur = b.scope->epaisseurTrace();
         focus = b.scope->potentioValue(0);
         ecranCache = b.scope->picEcran->isHidden();
         figeCache = b.scope->picEcranPrint->isHidden();
@@ -150,7 +150,6 @@ void tst_Impression::cleanup()
 {
     setClipboardWriter(nullptr);
     resetChosenPrinter();
-    Scope().BaseTemps = 0.001;
     Modele().reglerNiveauxHarmo(0, {});
 }
 
@@ -198,7 +197,6 @@ void tst_Impression::markerPoints()
     niveaux.Ampli[1] = 1;
     niveaux.AmpliMin[1] = 1;
     Modele().reglerNiveauxHarmo(0, niveaux);
-    Scope().BaseTemps = 0.001;
     Modele().modifierVoie(kDeuxVoies, [](EtatVoie& canal) { canal = EtatVoie(); });
     Modele().modifierVoie(0, [&](EtatVoie& v) {
         v.FormeSignal = mot;
@@ -596,7 +594,7 @@ void tst_Impression::clipboardCopies()
     BancImpression b;
     Scope().CouleurFond = fond;
     Scope().CouleurGrille = 0x0000FF;
-    DessinerGrille(b.scope);
+    DessinerGrille(b.scope->picGrille);
     ActualiserEcran();
     const EtatEcran avant(b);
 

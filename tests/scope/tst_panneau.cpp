@@ -271,9 +271,9 @@ void tst_Panneau::knobSettings()
     b.scope->setPotentioValue(knob, float(value));
     ReglerPotentiometre(1, knob);
     const QHash<QString, double> settings = {
-        {"EpaisseurTrace", Scope().EpaisseurTrace},       {"LuminositeTrace", Scope().LuminositeTrace},
+        {"EpaisseurTrace", b.scope->epaisseurTrace()},    {"LuminositeTrace", b.scope->luminositeTrace()},
         {"PositionHorizontale", Scope().PositionHorizontale}, {"Banc().voies[0].PositionVerticale", Banc().voies[0].PositionVerticale},
-        {"Banc().voies[1].PositionVerticale", Banc().voies[1].PositionVerticale}, {"BaseTemps", Scope().BaseTemps},
+        {"Banc().voies[1].PositionVerticale", Banc().voies[1].PositionVerticale}, {"BaseTemps", Panneau().secondesParDivision()},
         {"Banc().voies[0].Sensibilite", Banc().voies[0].Sensibilite},           {"Banc().voies[1].Sensibilite", Banc().voies[1].Sensibilite},
     };
     QVERIFY(std::abs(settings.value(setting) - expected) < 1e-12);
@@ -331,11 +331,11 @@ void tst_Panneau::intensityRebuildsTraceColours()
 void tst_Panneau::onlyTheLeftButtonApplies()
 {
     BancScope b(0);
-    const double avant = Scope().BaseTemps;
+    const double avant = Panneau().secondesParDivision();
     b.scope->setPotentioValue(5, 2);
     for (int bouton : {0, 2, 3})
         ReglerPotentiometre(bouton, 5);
-    QCOMPARE(Scope().BaseTemps, avant);
+    QCOMPARE(Panneau().secondesParDivision(), avant);
 }
 
 void tst_Panneau::doubleClickRecentres()
@@ -440,7 +440,7 @@ void tst_Panneau::turningKnobsChangesTheTrace()
     knob = b.scope->Potentio[5];
     knob->setValue(9);
     Q_EMIT knob->MouseDown(5, 1, 0, 0, 0);
-    QCOMPARE(Scope().BaseTemps, 0.0005);
+    QCOMPARE(Panneau().secondesParDivision(), 0.0005);
     QVERIFY(at(b.image(), -400, 100, kJaune));
     QVERIFY(!at(b.image(), -450, 100, kJaune));
 }
@@ -541,11 +541,11 @@ void tst_Panneau::wheelStepsTheTimeBase()
     // and the trace redrawn at it.
     QCOMPARE(knob->Value(), float(attendu));
     QCOMPARE(b.scope->panneau().baseTemps, attendu);
-    QCOMPARE(Scope().BaseTemps, BaseTempsParIndex(attendu));
+    QCOMPARE(Panneau().secondesParDivision(), BaseTempsParIndex(attendu));
     // 2 V at 1 V/div and 500 Hz: the sine's first crest a quarter period
     // after the left edge.
-    const double x = -500 + 100 * 0.25 / 500 / Scope().BaseTemps;
-    if (Scope().BaseTemps < 0.01 && x < 480)
+    const double x = -500 + 100 * 0.25 / 500 / Panneau().secondesParDivision();
+    if (Panneau().secondesParDivision() < 0.01 && x < 480)
         QVERIFY(at(b.image(), x, 200, kJaune));
 }
 

@@ -133,7 +133,7 @@ void tst_PleinEcran::refreshDrawsOnTheViewOnly()
             QCOMPARE(vue->picEcran->toolTip(),
                      QStringLiteral("Cliquer n'importe où sur l'écran pour revenir à l'interface principale."));
             QVERIFY(!vue->lblPositionCurseur->isVisible());
-            QCOMPARE(vue->picEcran->DrawWidth, Scope().EpaisseurTrace);
+            QCOMPARE(vue->picEcran->DrawWidth, v.banc.scope->epaisseurTrace());
 
             // The opening drew the trace, enlarged: its crest two divisions
             // up reaches near the picture's top.

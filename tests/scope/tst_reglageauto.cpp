@@ -139,7 +139,7 @@ void tst_ReglageAuto::sources()
     const int attendus[3] = {sensA < 0 ? 3 : sensA, sensB < 0 ? 11 : sensB, base < 0 ? 3 : base};
     QCOMPARE(Banc().voies[0].Sensibilite, SensibiliteParIndex(attendus[0]));
     QCOMPARE(Banc().voies[1].Sensibilite, SensibiliteParIndex(attendus[1]));
-    QCOMPARE(Scope().BaseTemps, BaseTempsParIndex(attendus[2]));
+    QCOMPARE(b.scope->panneau().secondesParDivision(), BaseTempsParIndex(attendus[2]));
     QCOMPARE(b.scope->potentioValue(6), float(attendus[0]));
     QCOMPARE(b.scope->potentioValue(7), float(attendus[1]));
     QCOMPARE(b.scope->potentioValue(5), float(attendus[2]));

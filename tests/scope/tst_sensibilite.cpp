@@ -127,25 +127,23 @@ void tst_Sensibilite::frequencyCaption()
 
 void tst_Sensibilite::captionOnGeneratorWindow()
 {
-    QWidget generateurA, generateurB;
-    auto* a = new QLabel("000.0", &generateurA);
-    a->setObjectName("lblFreqA");
-    auto* b = new QLabel("000.0", &generateurB);
-    b->setObjectName("lblFreqB");
+    QLabel afficheurA("000.0"), afficheurB("000.0");
+    QLabel* a = &afficheurA;
+    QLabel* b = &afficheurB;
 
     Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.Frequence = 1500; });
     Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.Gamme = 1000; });
     Modele().modifierVoie(1, [&](EtatVoie& canal) { canal.Frequence = 12.5; });
     Modele().modifierVoie(1, [&](EtatVoie& canal) { canal.Gamme = 10; });
-    AfficherFrequenceA(&generateurA);
-    AfficherFrequenceB(&generateurB);
+    AfficherFrequence(0, a);
+    AfficherFrequence(1, b);
     QCOMPARE(a->text(), QStringLiteral("1.500"));
     QCOMPARE(b->text(), QStringLiteral("12.50"));
 
     // Before a generator has set its range the label keeps its caption.
     Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.Gamme = 0; });
     Modele().modifierVoie(0, [&](EtatVoie& canal) { canal.Frequence = 3; });
-    AfficherFrequenceA(&generateurA);
+    AfficherFrequence(0, a);
     QCOMPARE(a->text(), QStringLiteral("1.500"));
 }
 

@@ -251,9 +251,8 @@ void tst_Signaux::valeurSignal()
     charger();
     etat.panneau.inverseCH2 = true;
     QCOMPARE(*SignalVoie(etat, 1)(0), -300.0);
-    ChargerTraceCourante(etat, 1);
-    QCOMPARE(Scope().TraceCourante.Amplitude, -3.0);
-    QCOMPARE(Scope().TraceCourante.Couleur, 4227072);
+    QCOMPARE(SignalVoie(etat, 1).amplitude(), -3.0);
+    QCOMPARE(etat.voies[1].couleur, 4227072);
     etat.panneau.inverseCH2 = false;
     QCOMPARE(*SignalVoie(etat, 1)(0), 300.0);
 
@@ -290,8 +289,9 @@ void tst_Signaux::valeurSignalReadsTheRefresh()
     b.source(1, "Cc", 3, 0);
     ActualiserEcran();
     QCOMPARE(*ValeurSignal(1, 0), 300.0);
-    QCOMPARE(Scope().TraceCourante.Amplitude, 3.0);
-    QCOMPARE(Scope().TraceCourante.Couleur, 4227072);
+    const EtatTrace etat = EtatTraceActuel();
+    QCOMPARE(SignalVoie(etat, 1).amplitude(), 3.0);
+    QCOMPARE(etat.voies[1].couleur, 4227072);
     QVERIFY(!ValeurSignal(2, 0));
 }
 
@@ -329,7 +329,7 @@ void tst_Signaux::unconnectedChannelIsFlatAtItsPosition()
     QCOMPARE(*ValeurSignal(0, -500), aGauche);
     if (aGauche != 50)
         return;
-    QCOMPARE(Scope().TraceCourante.Decalage, 0.0);
+    QCOMPARE(SignalVoie(EtatTraceActuel(), 0).decalage(), 0.0);
     // The spot's value and the drawn trace agree: a flat line at the position.
     const QImage image = b.image();
     for (double x : {-450.0, -120.0, 0.0, 310.0}) {

@@ -176,7 +176,7 @@ void tst_Trace::slowTimeBaseArmsSpot()
     BancScope b(0);
     b.source(0, "Sinus", 2, 5);
     b.baseTemps(5); // 10 ms/div
-    QCOMPARE(Scope().BaseTemps, 0.01);
+    QCOMPARE(b.scope->panneau().secondesParDivision(), 0.01);
     QVERIFY(b.scope->tmrSpot.isRunning());
     QCOMPARE(b.scope->tmrSpot.Interval(), 1);
     QCOMPARE(extent(b.image(), kJaune).first, -10000); // the spot draws, not the refresh
@@ -520,24 +520,23 @@ void tst_Trace::readout_data()
     QTest::addColumn<int>("sensB");
     QTest::addColumn<int>("base");        // time-base knob index
     QTest::addColumn<bool>("fft");
-    QTest::addColumn<double>("periode");  // s/div set after the knob; 0 keeps the knob's
     QTest::addColumn<int>("encre");       // 0 black, 1 white, -1 nothing printed
     QTest::addColumn<QStringList>("textes"); // mode, CH1 and CH2 values, time base
 
     // The texts themselves are computed without a window (tst_figure); here
     // they are painted: in the ink of the background, or not at all.
     const QStringList dual = {"DUAL", "1 V", "1 V", "1 ms"};
-    QTest::newRow("default background, black text") << "" << 10135975 << 2 << 6 << 6 << 8 << false << 0.0 << 0 << dual;
-    QTest::newRow("black background, white text") << "1" << 0 << 2 << 6 << 6 << 8 << false << 0.0 << 1 << dual;
-    QTest::newRow("other value shows") << "non" << 10135975 << 2 << 6 << 6 << 8 << false << 0.0 << 0 << dual;
-    QTest::newRow("Copy Sensibility 0 hides it") << "0" << 10135975 << 2 << 6 << 6 << 8 << false << 0.0 << -1
+    QTest::newRow("default background, black text") << "" << 10135975 << 2 << 6 << 6 << 8 << false << 0 << dual;
+    QTest::newRow("black background, white text") << "1" << 0 << 2 << 6 << 6 << 8 << false << 1 << dual;
+    QTest::newRow("other value shows") << "non" << 10135975 << 2 << 6 << 6 << 8 << false << 0 << dual;
+    QTest::newRow("Copy Sensibility 0 hides it") << "0" << 10135975 << 2 << 6 << 6 << 8 << false << -1
                                                  << QStringList();
-    QTest::newRow("CH1: volts and millivolts") << "" << 10135975 << 0 << 5 << 12 << 9 << false << 0.0 << 0
+    QTest::newRow("CH1: volts and millivolts") << "" << 10135975 << 0 << 5 << 12 << 9 << false << 0
                                                << QStringList{"CH1", "2 V", "10 mV", "0.5 ms"};
-    QTest::newRow("spectrum at 0.5 ms/div") << "" << 10135975 << 2 << 6 << 6 << 9 << true << 0.0 << 0
+    QTest::newRow("spectrum at 0.5 ms/div") << "" << 10135975 << 2 << 6 << 6 << 9 << true << 0
                                             << QStringList{"DUAL", "1 V", "1 V", "2 kHz"};
-    QTest::newRow("spectrum, 2.5 Hz goes to the even 2") << "" << 10135975 << 2 << 6 << 6 << 0 << true << 0.4 << 0
-                                                         << QStringList{"DUAL", "1 V", "1 V", "2 Hz"};
+    QTest::newRow("spectrum at 0.5 s/div") << "" << 10135975 << 2 << 6 << 6 << 0 << true << 0
+                                           << QStringList{"DUAL", "1 V", "1 V", "2 Hz"};
 }
 
 void tst_Trace::readout()
@@ -549,23 +548,18 @@ void tst_Trace::readout()
     QFETCH(int, sensB);
     QFETCH(int, base);
     QFETCH(bool, fft);
-    QFETCH(double, periode);
     QFETCH(int, encre);
     QFETCH(QStringList, textes);
     BancScope b(mode);
     if (!copie.isEmpty())
         EcrireINI("Options", "Copy Sensibility", copie);
     Scope().CouleurFond = fond;
-    DessinerGrille(b.scope);
+    DessinerGrille(b.scope->picGrille);
     b.sensibilite(0, sensA);
     b.sensibilite(1, sensB);
     b.baseTemps(base);
-    if (fft) {
-        // The spectrum prints the readout after its lines.
+    if (fft) // the spectrum prints the readout after its lines
         b.scope->chkFFT->setChecked(true);
-        if (periode > 0)
-            Scope().BaseTemps = periode;
-    }
     ActualiserEcran();
     const QImage image = b.image();
     const QImage grille = b.scope->picGrille->Image();
@@ -617,7 +611,7 @@ void tst_Trace::readoutClearOfTheGraticule()
     const QSize taille(twipsToPixels(5985), twipsToPixels(4935));
     b.scope->picEcran->resize(taille);
     b.scope->picGrille->resize(taille);
-    DessinerGrille(b.scope);
+    DessinerGrille(b.scope->picGrille);
     b.sensibilite(0, sensibilite);
     b.sensibilite(1, sensibilite);
     b.baseTemps(base);

@@ -32,7 +32,7 @@ BancScope::BancScope(int mode, int acdc1, int acdc2, bool inverse, bool allume, 
     scope = Forms().get<frmWavix>();
     scope->picEcran->resize(1005, 805);
     scope->picGrille->resize(1005, 805);
-    DessinerGrille(scope);
+    DessinerGrille(scope->picGrille);
     if (fiches)
         for (int fiche : {0, 1, 2})
             scope->basculerFiche(fiche);
