@@ -94,12 +94,17 @@ QPointF PictureBox::toUser(const QPointF& pixel) const
                    ky() != 0 ? scaleTop_ + pixel.y() / ky() : scaleTop_);
 }
 
+bool PictureBox::imageFollowsWidget() const
+{
+    const qreal dpr = devicePixelRatioF();
+    return image_.size() == QSize(qMax(1, int(std::lround(width() * dpr))), qMax(1, int(std::lround(height() * dpr))))
+        && qFuzzyCompare(image_.devicePixelRatio(), dpr);
+}
+
 void PictureBox::ensureImage()
 {
     // A hidden widget gets no resize event: follow its size here.
-    const qreal dpr = devicePixelRatioF();
-    if (image_.size() != QSize(qMax(1, int(std::lround(width() * dpr))), qMax(1, int(std::lround(height() * dpr))))
-        || !qFuzzyCompare(image_.devicePixelRatio(), dpr))
+    if (!imageFollowsWidget())
         allocate();
 }
 
@@ -248,6 +253,12 @@ void PictureBox::settle()
 {
     if (!clearHeld_)
         return;
+    // Resized since the clear (a hidden box hears of it only now): what was
+    // held is of the old size, and the new picture starts afresh.
+    if (!imageFollowsWidget()) {
+        allocate();
+        return;
+    }
     clearHeld_ = false;
     // Tiles drawn otherwise are put back whatever comes; a tile whose spans
     // differ is put back if it held any, the rows they held, and shown

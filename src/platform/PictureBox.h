@@ -117,6 +117,8 @@ private:
     QPainter& painter();
     void endPainting();
     void allocate();
+    // Whether the picture has the widget's size and pixel ratio.
+    bool imageFollowsWidget() const;
     void ensureImage();
     // The device pixels a drawing inked: the tiles a clear puts back and the
     // screen shows again.

@@ -84,6 +84,8 @@ class tst_PictureBox : public QObject {
 private Q_SLOTS:
     void clearPutsBackOnlyWhatWasDrawn();
     void aNewBackgroundClearsEverything();
+    void resizedWhileAClearIsHeld_data();
+    void resizedWhileAClearIsHeld();
     void repaintCoversWhatChanged();
     void thickSegmentWidth_data();
     void thickSegmentWidth();
@@ -141,6 +143,48 @@ void tst_PictureBox::clearPutsBackOnlyWhatWasDrawn()
     q.setPicture(image);
     q.DrawWidth = 3;
     q.Line(0, 100, 300, 100, 0xFFFF00);
+    QCOMPARE(p.Image(), q.Image());
+}
+
+void tst_PictureBox::resizedWhileAClearIsHeld_data()
+{
+    QTest::addColumn<QSize>("avant");
+    QTest::addColumn<QSize>("apres");
+    QTest::newRow("full HD to the panel") << QSize(1920, 1080) << QSize(399, 329);
+    QTest::newRow("narrower, as high") << QSize(640, 300) << QSize(200, 300);
+    QTest::newRow("larger") << QSize(300, 200) << QSize(640, 480);
+}
+
+void tst_PictureBox::resizedWhileAClearIsHeld()
+{
+    // A box that is not shown gets no resize event: a clear held back at the
+    // old size (what is drawn next decides what goes back) meets the new
+    // size only when the picture is next read or drawn. It then starts
+    // afresh at the new size, as a box made at that size.
+    QFETCH(QSize, avant);
+    QFETCH(QSize, apres);
+    const QImage image = fond(avant);
+    PictureBox p;
+    p.resize(avant);
+    p.Scale(0, 0, avant.width(), avant.height());
+    p.setPicture(image);
+    p.DrawWidth = 3;
+    p.Trace(dents(10, avant.width() - 10), 0x0000FF);
+    (void)p.Image();
+    p.Cls();
+    p.Trace(dents(10, avant.width() - 10, 0.25), 0x00FF00);
+    p.resize(apres);
+
+    PictureBox q;
+    q.resize(apres);
+    q.Scale(0, 0, avant.width(), avant.height());
+    q.setPicture(image);
+    q.DrawWidth = 3;
+    QCOMPARE(p.Image(), q.Image());
+
+    // And it draws there as that box does.
+    p.Trace(dents(10, avant.width() - 10), 0xFF00FF);
+    q.Trace(dents(10, avant.width() - 10), 0xFF00FF);
     QCOMPARE(p.Image(), q.Image());
 }
 
