@@ -65,7 +65,7 @@ public:
     bool echantillons(double u0, double u1, int plafond, F f) const;
 
 private:
-    static constexpr int kBloc = 32;
+    static constexpr int kBloc = 8;
     void plage(int i, int j, double& bas, double& haut) const; // samples i..j, 0 <= i <= j < n
     std::vector<double> v_;
     // Per level k, the extremes of 2^k blocks from each block on.

@@ -170,6 +170,8 @@ private Q_SLOTS:
     void unconnectedChannelAddsNoOffset();
     void triangleAtZeroHertzIsItsOffset();
     void sineWithoutTheLibrary();
+    void periodTableRangeHoldsItsSamples_data();
+    void periodTableRangeHoldsItsSamples();
     void harmonicWaveFollowsItsLevels();
     // XY.
     void xyEqualSines_data();
@@ -803,6 +805,48 @@ void tst_Figure::triangleAtZeroHertzIsItsOffset()
     const OndeEcran a(e, 0, false);
     for (double t : {0.0, 0.001, 0.5})
         QCOMPARE(a(t), 200.0);
+}
+
+void tst_Figure::periodTableRangeHoldsItsSamples_data()
+{
+    QTest::addColumn<int>("n");
+    QTest::newRow("a sine's 320 samples") << 320;
+    QTest::newRow("the harmonic generator's 1280") << 1280;
+    QTest::newRow("an odd size") << 77;
+}
+
+void tst_Figure::periodTableRangeHoldsItsSamples()
+{
+    // Every sample its own value, so that a sample missed or read twice
+    // shows: the range over a stretch of phases is the least and the
+    // greatest of the samples whose phases lie strictly inside it, however
+    // the stretch falls across the table and across its end.
+    QFETCH(int, n);
+    std::vector<double> v(static_cast<size_t>(n));
+    for (int k = 0; k < n; ++k)
+        v[size_t(k)] = double((k * 7919) % 1009) - 500;
+    const TablePeriode table(v);
+    int verifies = 0;
+    for (int debut = 0; debut < 3 * n; debut += 7)
+        for (int longueur : {1, 2, 3, 5, 8, 9, 17, 31, 32, 33, 63, 64, 65, 100, 257, n - 1, n}) {
+            // From a quarter of a sample past `debut` to as far again past
+            // `debut + longueur`, phases in cycles.
+            const double u0 = (debut + 0.25) / n - 1, u1 = (debut + longueur + 0.25) / n - 1;
+            if (!(u1 < u0 + 1))
+                continue;
+            double bas = 1e9, haut = -1e9;
+            table.interieur(u0, u1, bas, haut);
+            double attenduBas = 1e9, attenduHaut = -1e9;
+            for (int m = debut + 1; m <= debut + longueur; ++m) {
+                attenduBas = std::min(attenduBas, v[size_t(m % n)]);
+                attenduHaut = std::max(attenduHaut, v[size_t(m % n)]);
+            }
+            QVERIFY2(bas == attenduBas && haut == attenduHaut,
+                     qPrintable(QString("samples %1 to %2: %3..%4, expected %5..%6")
+                                    .arg(debut + 1).arg(debut + longueur).arg(bas).arg(haut).arg(attenduBas).arg(attenduHaut)));
+            ++verifies;
+        }
+    QVERIFY(verifies > 0);
 }
 
 void tst_Figure::sineWithoutTheLibrary()
