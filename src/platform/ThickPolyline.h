@@ -31,6 +31,18 @@ bool clipSegment(QPointF& a, QPointF& b, const QRectF& frame);
 // a segment, a capsule; the joints are round, like the pen's caps.
 QRect strokeThickPolyline(QImage& picture, const QPolygonF& points, double width, QRgb colour,
                           DamageTiles* inked = nullptr);
+// The same stroke for a figure that may run over itself many times (an XY
+// figure), inked within a pixel of the capsules: where the capsules would
+// work out the same pixels many times over, the pixels the segments' centre
+// lines pass through (one in each row or column a segment crosses, and each
+// point's own) are grown by the pen's disc of whole pixels, once. Then each
+// pixel inked has its centre within half the width and 0.71 px of the
+// figure, the pixel of each point is inked, and so is each pixel whose
+// centre lies within half the width less 1.5 px of it. A figure that
+// crosses its rows a few times only is inked as strokeThickPolyline() inks
+// it.
+QRect strokeWideFigure(QImage& picture, const QPolygonF& points, double width, QRgb colour,
+                       DamageTiles* inked = nullptr);
 // A stroke one pixel wide inks, segment after segment, the pixels the raster
 // engine inks for that segment drawn alone with a solid cosmetic pen of flat
 // caps and no antialiasing (QPainter::drawLine): the same picture, without
