@@ -76,6 +76,23 @@ public:
         columnBottom_ = std::max(columnBottom_, y1 >> 6);
     }
 
+    // The same within the columns x0 to x1 and rows y0 to y1 given to
+    // `within` first, the blocks left as they are: for a mask whose blocks
+    // are not asked.
+    void within(int x0, int y0, int x1, int y1)
+    {
+        top_ = y0;
+        bottom_ = y1;
+        left_ = x0 >> 6;
+        right_ = x1 >> 6;
+        columnLeft_ = x0;
+        columnRight_ = x1;
+        columnTop_ = y0 >> 6;
+        columnBottom_ = y1 >> 6;
+    }
+    void orRow(int y, int x0, int x1) { orBits(rows_.data() + size_t(y) * size_t(words_), x0, x1); }
+    void orColumn(int x, int y0, int y1) { orBits(columns_.data() + size_t(x) * size_t(columnWords_), y0, y1); }
+
     // Whether every pixel of columns x0 to x1, rows y0 to y1 (all within
     // the picture) lies in a block wholly covered by runs down the columns,
     // or in one wholly covered by runs along the rows.
@@ -123,20 +140,38 @@ public:
         for (int y = top_; y <= bottom_; ++y) {
             uint64_t* row = rows_.data() + size_t(y) * size_t(words_);
             const int Y = y - oy;
-            QRgb* const ligne = Y >= 0 && Y < hauteur ? reinterpret_cast<QRgb*>(pixels + Y * stride) : nullptr;
+            if (Y < 0 || Y >= hauteur) {
+                std::fill_n(row + left_, right_ - left_ + 1, uint64_t(0));
+                continue;
+            }
+            QRgb* const ligne = reinterpret_cast<QRgb*>(pixels + Y * stride);
             int debut = -1; // where the run under way began
-            const auto run = [&](int x0, int x1) {
+            // The row's tiles marked run after run, those of runs in the
+            // same or the next tile at once; its first and last pixels.
+            int marqueDe = 0, marqueA = -2 * DamageTiles::kSize;
+            int premier = -1, dernier = -1;
+            const auto run = [&](int x0, int x1) __attribute__((always_inline)) {
                 x0 = std::max(x0 - ox, 0);
                 x1 = std::min(x1 - ox, largeur - 1);
-                if (!ligne || x0 > x1)
+                if (x0 > x1)
                     return;
-                fillRow(ligne + x0, x1 - x0 + 1, colour);
-                if (inked)
-                    inked->markRow(Y, x0, x1);
-                gauche = std::min(gauche, x0);
-                droite = std::max(droite, x1);
-                haut = std::min(haut, Y);
-                bas = std::max(bas, Y);
+                if (x1 - x0 < 8) {
+                    for (int x = x0; x <= x1; ++x)
+                        ligne[x] = colour;
+                } else {
+                    fillRow(ligne + x0, x1 - x0 + 1, colour);
+                }
+                if (inked) {
+                    if ((x0 >> DamageTiles::kShift) > (marqueA >> DamageTiles::kShift) + 1) {
+                        if (marqueA >= 0)
+                            inked->markRow(Y, marqueDe, marqueA);
+                        marqueDe = x0;
+                    }
+                    marqueA = x1;
+                }
+                if (premier < 0)
+                    premier = x0;
+                dernier = x1;
             };
             for (int w = left_; w <= right_; ++w) {
                 const uint64_t v = row[w];
@@ -169,6 +204,14 @@ public:
             }
             if (debut >= 0)
                 run(debut, ((right_ + 1) << 6) - 1);
+            if (inked && marqueA >= 0)
+                inked->markRow(Y, marqueDe, marqueA);
+            if (premier >= 0) {
+                gauche = std::min(gauche, premier);
+                droite = std::max(droite, dernier);
+                haut = std::min(haut, Y);
+                bas = Y;
+            }
         }
         // The blocks of those rows and columns, none covered any longer.
         for (int r = top_ >> 3; r <= bottom_ >> 3; ++r)
@@ -259,6 +302,20 @@ private:
         for (int w = w0 + 1; w < w1; ++w)
             orWord(w, ~uint64_t(0));
         orWord(w1, ~uint64_t(0) >> (63 - (i1 & 63)));
+    }
+
+    static void orBits(uint64_t* line, int i0, int i1)
+    {
+        const int w0 = i0 >> 6, w1 = i1 >> 6;
+        const uint64_t debut = ~uint64_t(0) << (i0 & 63), fin = ~uint64_t(0) >> (63 - (i1 & 63));
+        if (w0 == w1) {
+            line[w0] |= debut & fin;
+            return;
+        }
+        line[w0] |= debut;
+        for (int w = w0 + 1; w < w1; ++w)
+            line[w] = ~uint64_t(0);
+        line[w1] |= fin;
     }
 
     // Whether bits i0 to i1 of a line of words are all set.
@@ -401,11 +458,10 @@ std::vector<Piece>& piecesOf(const QPolygonF& points, const QRectF& frame)
 // The stride is prime: it falls on every phase of a periodic figure. A
 // piece with the same ends as one given lately (a square's figure goes
 // through its few corners again and again) is left out: it inks the same
-// pixels.
+// pixels. A stride of 1 gives them in order, the repeated ones left out.
 template <class Stroke>
-void coarseFirst(const std::vector<Piece>& pieces, Stroke stroke)
+void coarseFirst(const std::vector<Piece>& pieces, Stroke stroke, size_t kStride = 37)
 {
-    constexpr size_t kStride = 37;
     constexpr int kVus = 256;
     static thread_local Piece vus[kVus];
     static thread_local bool occupes[kVus];
@@ -503,7 +559,7 @@ void thinSegment(CoverageMask& mask, int largeur, int hauteur, double x1, double
 {
     const auto pixel = [&](int x, int y) {
         if (x >= 0 && x < largeur && y >= 0 && y < hauteur)
-            mask.setRow(y, x, x);
+            mask.orRow(y, x, x);
     };
     // Ends that compare equal as points do (within a relative 1e-12) make a
     // point.
@@ -525,7 +581,7 @@ void thinSegment(CoverageMask& mask, int largeur, int hauteur, double x1, double
             de = std::max(de, 0);
             a = std::min(a, hauteur - 1);
             if (colonne >= 0 && colonne < largeur && de <= a)
-                mask.setColumn(colonne, de, a);
+                mask.orColumn(colonne, de, a);
         });
         return;
     }
@@ -536,7 +592,7 @@ void thinSegment(CoverageMask& mask, int largeur, int hauteur, double x1, double
         de = std::max(de, 0);
         a = std::min(a, largeur - 1);
         if (rang >= 0 && rang < hauteur && de <= a)
-            mask.setRow(rang, de, a);
+            mask.orRow(rang, de, a);
     });
 }
 
@@ -570,6 +626,12 @@ bool parColonnes(QPointF a, double dx, double dy, double r, int rangs, int colon
 // width or its height, whichever is less.
 void centreLine(CoverageMask& mask, int largeur, int hauteur, QPointF a, QPointF b)
 {
+    // The whole number at or below v, v within the frame's reach (the
+    // segment is cut to it): no case for the far values of plancher().
+    const auto sous = [](double v) {
+        const int i = int(v);
+        return i - int(double(i) > v);
+    };
     const bool raide = std::abs(b.y() - a.y()) >= std::abs(b.x() - a.x());
     // u along the segment's long axis, v across it.
     double u1 = raide ? a.y() : a.x(), v1 = raide ? a.x() : a.y();
@@ -585,21 +647,23 @@ void centreLine(CoverageMask& mask, int largeur, int hauteur, QPointF a, QPointF
     if (l0 > l1)
         return;
     const double pente = (v2 - v1) / (u2 - u1); // at most 1 either way
+    const double inverse = pente != 0 ? 1 / pente : 0;
     const double depart = v1 + (l0 + 0.5 - u1) * pente;
     for (int l = l0; l <= l1;) {
-        const int c = plancher(depart + (l - l0) * pente);
-        // The last line whose crossing lies in the same pixel c.
+        const int c = sous(depart + (l - l0) * pente);
+        // The last line whose crossing lies in the same pixel c (a line
+        // count far beyond l1 where the slope is tiny).
         int fin = l1;
         if (pente > 0)
-            fin = l0 + plafond((c + 1 - depart) / pente) - 1;
+            fin = l0 - plancher((depart - c - 1) * inverse) - 1;
         else if (pente < 0)
-            fin = l0 + plancher((c - depart) / pente);
+            fin = l0 + plancher((c - depart) * inverse);
         fin = std::clamp(fin, l, l1);
         if (c >= 0 && c < travers) {
             if (raide)
-                mask.setColumn(c, l, fin);
+                mask.orColumn(c, l, fin);
             else
-                mask.setRow(c, l, fin);
+                mask.orRow(c, l, fin);
         }
         l = fin + 1;
     }
@@ -835,16 +899,27 @@ QRect strokeThinPolyline(QImage& picture, const QPolygonF& points, QRgb colour, 
     // stroke a pixel wide is (see PictureBox::Polyline).
     constexpr double kMarge = 2.5;
     const QRectF cadre(-kMarge, -kMarge, largeur + 2 * kMarge, hauteur + 2 * kMarge);
+    // In order, the segments set in the mask as they come, its blocks left
+    // alone: a thin segment seldom lies within whole blocks, and asking
+    // costs about what setting it does.
+    int gauche = largeur, droite = -1, haut = hauteur, bas = -1;
     coarseFirst(piecesOf(points, cadre), [&](const Piece& p) {
         // Its pixels lie within a pixel of its ends' box.
         const int c0 = std::max(0, plancher(std::min(p.a.x(), p.b.x())) - 1);
         const int c1 = std::min(largeur - 1, plafond(std::max(p.a.x(), p.b.x())) + 1);
         const int j0 = std::max(0, plancher(std::min(p.a.y(), p.b.y())) - 1);
         const int j1 = std::min(hauteur - 1, plafond(std::max(p.a.y(), p.b.y())) + 1);
-        if (c0 > c1 || j0 > j1 || mask.blocksCovered(c0, j0, c1, j1))
+        if (c0 > c1 || j0 > j1)
             return;
+        gauche = std::min(gauche, c0);
+        droite = std::max(droite, c1);
+        haut = std::min(haut, j0);
+        bas = std::max(bas, j1);
         thinSegment(mask, largeur, hauteur, p.a.x(), p.a.y(), p.b.x(), p.b.y());
-    });
+    }, 1);
+    if (droite < gauche)
+        return {};
+    mask.within(gauche, haut, droite, bas);
     return mask.fill(picture, colour, inked);
 }
 
@@ -896,11 +971,17 @@ QRect strokeWideFigure(QImage& picture, const QPolygonF& points, double width, Q
     static thread_local CoverageMask mask;
     const int L = largeur + 2 * kMarge, H = hauteur + 2 * rayon;
     mask.begin(L, H);
+    if (!(gauche <= droite && haut <= bas))
+        return {};
+    // Every pixel set lies in the pixels of the points' box.
+    const int x0 = std::clamp(plancher(gauche) + kMarge, 0, L - 1), x1 = std::clamp(plancher(droite) + kMarge, 0, L - 1);
+    const int y0 = std::clamp(plancher(haut) + rayon, 0, H - 1), y1 = std::clamp(plancher(bas) + rayon, 0, H - 1);
+    mask.within(x0, y0, x1, y1);
     const QPointF decalage(kMarge, rayon);
     const auto pixel = [&](QPointF p) {
         const int x = plancher(p.x()), y = plancher(p.y());
         if (x >= 0 && x < L && y >= 0 && y < H)
-            mask.setRow(y, x, x);
+            mask.orRow(y, x, x);
     };
     const double marge = r + 2;
     const QRectF cadre(-marge, -marge, largeur + 2 * marge, hauteur + 2 * marge);
@@ -908,16 +989,13 @@ QRect strokeWideFigure(QImage& picture, const QPolygonF& points, double width, Q
         pixel(points[0] + decalage);
     coarseFirst(piecesOf(points, cadre), [&](const Piece& p) {
         const QPointF a = p.a + decalage, b = p.b + decalage;
-        const int c0 = std::max(0, plancher(std::min(a.x(), b.x())));
-        const int c1 = std::min(L - 1, plancher(std::max(a.x(), b.x())));
-        const int j0 = std::max(0, plancher(std::min(a.y(), b.y())));
-        const int j1 = std::min(H - 1, plancher(std::max(a.y(), b.y())));
-        if (c0 > c1 || j0 > j1 || mask.blocksCovered(c0, j0, c1, j1))
-            return;
-        pixel(a);
+        // The first end is the last of the segment before, whose pixel that
+        // one marks, unless none of it lies in the frame.
+        if (p.discA)
+            pixel(a);
         pixel(b);
         centreLine(mask, L, H, a, b);
-    });
+    }, 1);
     mask.grow(rayon, portee.data());
     return mask.fill(picture, colour, inked, kMarge, rayon);
 }
