@@ -240,14 +240,29 @@ public:
         const int gauche = std::max(0, left_ - 1), droite = std::min(words_ - 1, right_ + 1);
         const int hmax = portee[0];
         uint64_t milieu[64], avant[64], apres[64]; // the word grown by h, what spills before and after it
-        for (int y = top_; y <= bottom_; ++y) {
-            uint64_t* const source = rows_.data() + size_t(y) * size_t(words_);
-            const int k0 = std::max(-rayon, -y), k1 = std::min(rayon, height_ - 1 - y);
-            for (int w = left_; w <= right_; ++w) {
-                const uint64_t v = source[w];
-                if (!v)
+        // Word column after word column, a word the same on rows y0 to y1
+        // grown once: the rows between take its widest growth, those
+        // beyond either end, k rows off, the disc's row k.
+        const auto ou = [&](int y, int w, int h) {
+            uint64_t* cible = grown_.data() + size_t(y) * size_t(words_) + size_t(w);
+            cible[0] |= milieu[h];
+            if (w + 1 < words_)
+                cible[1] |= apres[h];
+            if (w > 0)
+                cible[-1] |= avant[h];
+        };
+        for (int w = left_; w <= right_; ++w) {
+            for (int y = top_; y <= bottom_;) {
+                uint64_t* const source = rows_.data() + size_t(y) * size_t(words_) + size_t(w);
+                const uint64_t v = *source;
+                if (!v) {
+                    ++y;
                     continue;
-                source[w] = 0;
+                }
+                const int y0 = y;
+                for (uint64_t* s = source; y <= bottom_ && *s == v; ++y, s += words_)
+                    *s = 0;
+                const int y1 = y - 1;
                 milieu[0] = v;
                 avant[0] = apres[0] = 0;
                 for (int h = 1; h <= hmax; ++h) {
@@ -255,14 +270,13 @@ public:
                     apres[h] = apres[h - 1] | (v >> (64 - h));
                     avant[h] = avant[h - 1] | (v << (64 - h));
                 }
-                uint64_t* cible = grown_.data() + size_t(y + k0) * size_t(words_) + size_t(w);
-                for (int k = k0; k <= k1; ++k, cible += words_) {
-                    const int h = portee[std::abs(k)];
-                    cible[0] |= milieu[h];
-                    if (w + 1 < words_)
-                        cible[1] |= apres[h];
-                    if (w > 0)
-                        cible[-1] |= avant[h];
+                for (int j = y0; j <= y1; ++j)
+                    ou(j, w, hmax);
+                for (int k = 1; k <= rayon; ++k) {
+                    if (y0 - k >= 0)
+                        ou(y0 - k, w, portee[k]);
+                    if (y1 + k < height_)
+                        ou(y1 + k, w, portee[k]);
                 }
             }
         }
@@ -537,6 +551,11 @@ void stepAlong(int u1, int v1, int u2, int v2, Run run)
     // (a steep segment a pixel across takes one step, not its height).
     while (u < fin) {
         const int64_t ligne = v >> 16;
+        // v only goes one way: the rest is one run when its last line is.
+        if ((v + (fin - 1 - u) * pas) >> 16 == ligne) {
+            run(int(ligne), u, fin - 1);
+            return;
+        }
         int64_t n = fin - u; // lines of this run, at most
         if (pas > 0)
             n = std::min(n, (((ligne + 1) << 16) - v + pas - 1) / pas);

@@ -14,10 +14,11 @@ class DamageTiles;
 // of a thin one. Here the segments' pixels are gathered in a mask of the
 // picture first, each row's runs merged, and the picture is filled from it
 // once: a figure that runs over itself a hundred times costs its ink, not
-// its overdraw. Segments, and rows of them, within what the mask already
+// its overdraw. The capsules of a wide stroke within what the mask already
 // covers are left out at once; a coarse pass over every 37th segment goes
 // first, so that a figure far denser than its pixels is mostly covered
-// early.
+// early. A thin stroke and a wide figure's centre lines set their segments
+// in order, each a run a row or column it crosses across its length.
 //
 // The part of the segment a-b inside the frame, cut exactly where it crosses
 // the frame's sides; false when none of it is inside or an end is no number.
