@@ -475,7 +475,7 @@ void PictureBox::Polyline(const QPolygonF& points, int color)
     QPainter& p = strokeWith(color);
     const qreal dpr = image_.devicePixelRatio();
     if (penStyle_ == Solid && penWidth_ > 1 && writableInPlace()) {
-        strokeThickPolyline(image_, devicePoints(points), penWidth_ * dpr, vbColor(color).rgb(), &ink_);
+        strokeWideFigure(image_, devicePoints(points), penWidth_ * dpr, vbColor(color).rgb(), &ink_);
     } else if (penStyle_ == Solid && dpr == 1 && writableInPlace()) {
         // The segments the painter would draw below, in its own pixels.
         strokeThinPolyline(image_, points.size() >= 2 ? devicePoints(points) : QPolygonF(), vbColor(color).rgb(),

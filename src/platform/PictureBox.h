@@ -72,7 +72,9 @@ public:
     // A figure through the points (user units, in any order), segment after
     // segment, in the given colour with DrawWidth and DrawStyle, round at its
     // joints; its cost grows with the pixels it inks, not with the square of
-    // its crossings (see ThickPolyline.h). CurrentX/Y go to its last point.
+    // its crossings, and a wide pen over a figure that runs over itself many
+    // times inks it within a pixel of the pen's reach, at the cost of its
+    // centre line (see strokeWideFigure()). CurrentX/Y go to its last point.
     void Polyline(const QPolygonF& points, int color);
     // Text at CurrentX/CurrentY (its upper-left corner) in ForeColor; then
     // CurrentX goes back to the left edge and CurrentY one line down.

@@ -76,6 +76,23 @@ public:
         columnBottom_ = std::max(columnBottom_, y1 >> 6);
     }
 
+    // The same within the columns x0 to x1 and rows y0 to y1 given to
+    // `within` first, the blocks left as they are: for a mask whose blocks
+    // are not asked.
+    void within(int x0, int y0, int x1, int y1)
+    {
+        top_ = y0;
+        bottom_ = y1;
+        left_ = x0 >> 6;
+        right_ = x1 >> 6;
+        columnLeft_ = x0;
+        columnRight_ = x1;
+        columnTop_ = y0 >> 6;
+        columnBottom_ = y1 >> 6;
+    }
+    void orRow(int y, int x0, int x1) { orBits(rows_.data() + size_t(y) * size_t(words_), x0, x1); }
+    void orColumn(int x, int y0, int y1) { orBits(columns_.data() + size_t(x) * size_t(columnWords_), y0, y1); }
+
     // Whether every pixel of columns x0 to x1, rows y0 to y1 (all within
     // the picture) lies in a block wholly covered by runs down the columns,
     // or in one wholly covered by runs along the rows.
@@ -107,7 +124,10 @@ public:
     // The covered pixels filled in the colour, run after run along the
     // rows, their tiles marked in `inked`; then nothing is covered. Gives
     // the bounding rectangle of what was filled.
-    QRect fill(QImage& picture, QRgb colour, DamageTiles* inked)
+    //
+    // The mask's pixel (x, y) is the picture's (x - ox, y - oy): a mask with
+    // a margin around the picture fills only what lies on it.
+    QRect fill(QImage& picture, QRgb colour, DamageTiles* inked, int ox = 0, int oy = 0)
     {
         layColumnsOnRows();
         QRect bounds;
@@ -115,19 +135,43 @@ public:
             return bounds;
         uchar* const pixels = picture.bits();
         const qsizetype stride = picture.bytesPerLine();
-        int gauche = width_, droite = -1, haut = height_, bas = -1;
+        const int largeur = picture.width(), hauteur = picture.height();
+        int gauche = largeur, droite = -1, haut = hauteur, bas = -1;
         for (int y = top_; y <= bottom_; ++y) {
             uint64_t* row = rows_.data() + size_t(y) * size_t(words_);
-            QRgb* const ligne = reinterpret_cast<QRgb*>(pixels + y * stride);
+            const int Y = y - oy;
+            if (Y < 0 || Y >= hauteur) {
+                std::fill_n(row + left_, right_ - left_ + 1, uint64_t(0));
+                continue;
+            }
+            QRgb* const ligne = reinterpret_cast<QRgb*>(pixels + Y * stride);
             int debut = -1; // where the run under way began
-            const auto run = [&](int x0, int x1) {
-                fillRow(ligne + x0, x1 - x0 + 1, colour);
-                if (inked)
-                    inked->markRow(y, x0, x1);
-                gauche = std::min(gauche, x0);
-                droite = std::max(droite, x1);
-                haut = std::min(haut, y);
-                bas = std::max(bas, y);
+            // The row's tiles marked run after run, those of runs in the
+            // same or the next tile at once; its first and last pixels.
+            int marqueDe = 0, marqueA = -2 * DamageTiles::kSize;
+            int premier = -1, dernier = -1;
+            const auto run = [&](int x0, int x1) __attribute__((always_inline)) {
+                x0 = std::max(x0 - ox, 0);
+                x1 = std::min(x1 - ox, largeur - 1);
+                if (x0 > x1)
+                    return;
+                if (x1 - x0 < 8) {
+                    for (int x = x0; x <= x1; ++x)
+                        ligne[x] = colour;
+                } else {
+                    fillRow(ligne + x0, x1 - x0 + 1, colour);
+                }
+                if (inked) {
+                    if ((x0 >> DamageTiles::kShift) > (marqueA >> DamageTiles::kShift) + 1) {
+                        if (marqueA >= 0)
+                            inked->markRow(Y, marqueDe, marqueA);
+                        marqueDe = x0;
+                    }
+                    marqueA = x1;
+                }
+                if (premier < 0)
+                    premier = x0;
+                dernier = x1;
             };
             for (int w = left_; w <= right_; ++w) {
                 const uint64_t v = row[w];
@@ -160,6 +204,14 @@ public:
             }
             if (debut >= 0)
                 run(debut, ((right_ + 1) << 6) - 1);
+            if (inked && marqueA >= 0)
+                inked->markRow(Y, marqueDe, marqueA);
+            if (premier >= 0) {
+                gauche = std::min(gauche, premier);
+                droite = std::max(droite, dernier);
+                haut = std::min(haut, Y);
+                bas = Y;
+            }
         }
         // The blocks of those rows and columns, none covered any longer.
         for (int r = top_ >> 3; r <= bottom_ >> 3; ++r)
@@ -170,6 +222,73 @@ public:
         if (droite >= gauche)
             bounds = QRect(QPoint(gauche, haut), QPoint(droite, bas));
         return bounds;
+    }
+
+    // Every covered pixel grown by a disc: each covered pixel (x, y) covers
+    // as well the pixels (x + i, y + k) for |k| up to `rayon` and |i| up to
+    // portee[|k|] (each below 64), the rows' runs (the columns' laid on them
+    // first) replaced by their union shifted by each offset. The cost goes
+    // with the covered words, times the disc's rows.
+    void grow(int rayon, const int* portee)
+    {
+        layColumnsOnRows();
+        if (bottom_ < top_)
+            return;
+        if (grown_.size() != rows_.size())
+            grown_.assign(rows_.size(), 0);
+        const int haut = std::max(0, top_ - rayon), bas = std::min(height_ - 1, bottom_ + rayon);
+        const int gauche = std::max(0, left_ - 1), droite = std::min(words_ - 1, right_ + 1);
+        const int hmax = portee[0];
+        uint64_t milieu[64], avant[64], apres[64]; // the word grown by h, what spills before and after it
+        // Word column after word column, a word the same on rows y0 to y1
+        // grown once: the rows between take its widest growth, those
+        // beyond either end, k rows off, the disc's row k.
+        const auto ou = [&](int y, int w, int h) {
+            uint64_t* cible = grown_.data() + size_t(y) * size_t(words_) + size_t(w);
+            cible[0] |= milieu[h];
+            if (w + 1 < words_)
+                cible[1] |= apres[h];
+            if (w > 0)
+                cible[-1] |= avant[h];
+        };
+        for (int w = left_; w <= right_; ++w) {
+            for (int y = top_; y <= bottom_;) {
+                uint64_t* const source = rows_.data() + size_t(y) * size_t(words_) + size_t(w);
+                const uint64_t v = *source;
+                if (!v) {
+                    ++y;
+                    continue;
+                }
+                const int y0 = y;
+                for (uint64_t* s = source; y <= bottom_ && *s == v; ++y, s += words_)
+                    *s = 0;
+                const int y1 = y - 1;
+                milieu[0] = v;
+                avant[0] = apres[0] = 0;
+                for (int h = 1; h <= hmax; ++h) {
+                    milieu[h] = milieu[h - 1] | (v << h) | (v >> h);
+                    apres[h] = apres[h - 1] | (v >> (64 - h));
+                    avant[h] = avant[h - 1] | (v << (64 - h));
+                }
+                for (int j = y0; j <= y1; ++j)
+                    ou(j, w, hmax);
+                for (int k = 1; k <= rayon; ++k) {
+                    if (y0 - k >= 0)
+                        ou(y0 - k, w, portee[k]);
+                    if (y1 + k < height_)
+                        ou(y1 + k, w, portee[k]);
+                }
+            }
+        }
+        // Nothing past the last column.
+        if (width_ & 63)
+            for (int y = haut; y <= bas; ++y)
+                grown_[size_t(y) * size_t(words_) + size_t(words_ - 1)] &= (uint64_t(1) << (width_ & 63)) - 1;
+        rows_.swap(grown_);
+        top_ = haut;
+        bottom_ = bas;
+        left_ = gauche;
+        right_ = droite;
     }
 
 private:
@@ -197,6 +316,20 @@ private:
         for (int w = w0 + 1; w < w1; ++w)
             orWord(w, ~uint64_t(0));
         orWord(w1, ~uint64_t(0) >> (63 - (i1 & 63)));
+    }
+
+    static void orBits(uint64_t* line, int i0, int i1)
+    {
+        const int w0 = i0 >> 6, w1 = i1 >> 6;
+        const uint64_t debut = ~uint64_t(0) << (i0 & 63), fin = ~uint64_t(0) >> (63 - (i1 & 63));
+        if (w0 == w1) {
+            line[w0] |= debut & fin;
+            return;
+        }
+        line[w0] |= debut;
+        for (int w = w0 + 1; w < w1; ++w)
+            line[w] = ~uint64_t(0);
+        line[w1] |= fin;
     }
 
     // Whether bits i0 to i1 of a line of words are all set.
@@ -291,6 +424,7 @@ private:
     int width_ = -1, height_ = -1;
     int words_ = 0, columnWords_ = 0, blockWords_ = 0, columnBlockWords_ = 0;
     std::vector<uint64_t> rows_;         // words_ a row, a bit a pixel
+    std::vector<uint64_t> grown_;        // as rows_, all clear between two grow()s
     std::vector<uint64_t> columns_;      // columnWords_ a column, a bit a pixel
     std::vector<uint64_t> rowBlocks_;    // blockWords_ a band of 8 rows, a bit a block
     std::vector<uint64_t> columnBlocks_; // columnBlockWords_ a band of 8 columns, a bit a block
@@ -338,11 +472,10 @@ std::vector<Piece>& piecesOf(const QPolygonF& points, const QRectF& frame)
 // The stride is prime: it falls on every phase of a periodic figure. A
 // piece with the same ends as one given lately (a square's figure goes
 // through its few corners again and again) is left out: it inks the same
-// pixels.
+// pixels. A stride of 1 gives them in order, the repeated ones left out.
 template <class Stroke>
-void coarseFirst(const std::vector<Piece>& pieces, Stroke stroke)
+void coarseFirst(const std::vector<Piece>& pieces, Stroke stroke, size_t kStride = 37)
 {
-    constexpr size_t kStride = 37;
     constexpr int kVus = 256;
     static thread_local Piece vus[kVus];
     static thread_local bool occupes[kVus];
@@ -413,16 +546,25 @@ void stepAlong(int u1, int v1, int u2, int v2, Run run)
     if (u == fin)
         return;
     v += (int64_t(u) * 64 + (pas > 0 ? 32 : 0) - u1) * pas >> 6;
-    int debut = u, ligne = int(v >> 16);
-    for (++u, v += pas; u < fin; ++u, v += pas) {
-        const int l = int(v >> 16);
-        if (l == ligne)
-            continue;
-        run(ligne, debut, u - 1);
-        debut = u;
-        ligne = l;
+    // v goes up by `pas` a line: each run ends before the first line whose
+    // v leaves the run's 1/65536ths, found at once rather than line by line
+    // (a steep segment a pixel across takes one step, not its height).
+    while (u < fin) {
+        const int64_t ligne = v >> 16;
+        // v only goes one way: the rest is one run when its last line is.
+        if ((v + (fin - 1 - u) * pas) >> 16 == ligne) {
+            run(int(ligne), u, fin - 1);
+            return;
+        }
+        int64_t n = fin - u; // lines of this run, at most
+        if (pas > 0)
+            n = std::min(n, (((ligne + 1) << 16) - v + pas - 1) / pas);
+        else if (pas < 0)
+            n = std::min(n, (v - (ligne << 16) - pas) / -pas);
+        run(int(ligne), u, u + int(n) - 1);
+        u += int(n);
+        v += n * pas;
     }
-    run(ligne, debut, fin - 1);
 }
 
 // The pixels of a segment one pixel wide, as the raster engine draws it
@@ -436,7 +578,7 @@ void thinSegment(CoverageMask& mask, int largeur, int hauteur, double x1, double
 {
     const auto pixel = [&](int x, int y) {
         if (x >= 0 && x < largeur && y >= 0 && y < hauteur)
-            mask.setRow(y, x, x);
+            mask.orRow(y, x, x);
     };
     // Ends that compare equal as points do (within a relative 1e-12) make a
     // point.
@@ -458,7 +600,7 @@ void thinSegment(CoverageMask& mask, int largeur, int hauteur, double x1, double
             de = std::max(de, 0);
             a = std::min(a, hauteur - 1);
             if (colonne >= 0 && colonne < largeur && de <= a)
-                mask.setColumn(colonne, de, a);
+                mask.orColumn(colonne, de, a);
         });
         return;
     }
@@ -469,7 +611,7 @@ void thinSegment(CoverageMask& mask, int largeur, int hauteur, double x1, double
         de = std::max(de, 0);
         a = std::min(a, largeur - 1);
         if (rang >= 0 && rang < hauteur && de <= a)
-            mask.setRow(rang, de, a);
+            mask.orRow(rang, de, a);
     });
 }
 
@@ -492,6 +634,58 @@ bool parColonnes(QPointF a, double dx, double dy, double r, int rangs, int colon
         return !surCentre(a.x() - r) && !surCentre(a.x() + r);
     }
     return std::abs(dx) >= 1e-3;
+}
+
+// The pixels a segment's centre line passes through, set in the mask (of
+// `largeur` x `hauteur` pixels, the segment in its pixels): in each row
+// whose centre it crosses, the pixel it crosses that centre line in (a
+// steep segment), or in each column (a shallow one), each pixel so holding
+// a point of the segment. Set as runs down the columns or along the rows,
+// one a column or row it crosses across its length: its cost goes with its
+// width or its height, whichever is less.
+void centreLine(CoverageMask& mask, int largeur, int hauteur, QPointF a, QPointF b)
+{
+    // The whole number at or below v, v within the frame's reach (the
+    // segment is cut to it): no case for the far values of plancher().
+    const auto sous = [](double v) {
+        const int i = int(v);
+        return i - int(double(i) > v);
+    };
+    const bool raide = std::abs(b.y() - a.y()) >= std::abs(b.x() - a.x());
+    // u along the segment's long axis, v across it.
+    double u1 = raide ? a.y() : a.x(), v1 = raide ? a.x() : a.y();
+    double u2 = raide ? b.y() : b.x(), v2 = raide ? b.x() : b.y();
+    if (u1 == u2)
+        return; // a point: the pixel of its ends
+    if (u1 > u2) {
+        std::swap(u1, u2);
+        std::swap(v1, v2);
+    }
+    const int lignes = raide ? hauteur : largeur, travers = raide ? largeur : hauteur;
+    const int l0 = std::max(0, plafond(u1 - 0.5)), l1 = std::min(lignes - 1, plancher(u2 - 0.5));
+    if (l0 > l1)
+        return;
+    const double pente = (v2 - v1) / (u2 - u1); // at most 1 either way
+    const double inverse = pente != 0 ? 1 / pente : 0;
+    const double depart = v1 + (l0 + 0.5 - u1) * pente;
+    for (int l = l0; l <= l1;) {
+        const int c = sous(depart + (l - l0) * pente);
+        // The last line whose crossing lies in the same pixel c (a line
+        // count far beyond l1 where the slope is tiny).
+        int fin = l1;
+        if (pente > 0)
+            fin = l0 - plancher((depart - c - 1) * inverse) - 1;
+        else if (pente < 0)
+            fin = l0 + plancher((c - depart) * inverse);
+        fin = std::clamp(fin, l, l1);
+        if (c >= 0 && c < travers) {
+            if (raide)
+                mask.orColumn(c, l, fin);
+            else
+                mask.orRow(c, l, fin);
+        }
+        l = fin + 1;
+    }
 }
 
 } // namespace
@@ -724,15 +918,103 @@ QRect strokeThinPolyline(QImage& picture, const QPolygonF& points, QRgb colour, 
     // stroke a pixel wide is (see PictureBox::Polyline).
     constexpr double kMarge = 2.5;
     const QRectF cadre(-kMarge, -kMarge, largeur + 2 * kMarge, hauteur + 2 * kMarge);
+    // In order, the segments set in the mask as they come, its blocks left
+    // alone: a thin segment seldom lies within whole blocks, and asking
+    // costs about what setting it does.
+    int gauche = largeur, droite = -1, haut = hauteur, bas = -1;
     coarseFirst(piecesOf(points, cadre), [&](const Piece& p) {
         // Its pixels lie within a pixel of its ends' box.
         const int c0 = std::max(0, plancher(std::min(p.a.x(), p.b.x())) - 1);
         const int c1 = std::min(largeur - 1, plafond(std::max(p.a.x(), p.b.x())) + 1);
         const int j0 = std::max(0, plancher(std::min(p.a.y(), p.b.y())) - 1);
         const int j1 = std::min(hauteur - 1, plafond(std::max(p.a.y(), p.b.y())) + 1);
-        if (c0 > c1 || j0 > j1 || mask.blocksCovered(c0, j0, c1, j1))
+        if (c0 > c1 || j0 > j1)
             return;
+        gauche = std::min(gauche, c0);
+        droite = std::max(droite, c1);
+        haut = std::min(haut, j0);
+        bas = std::max(bas, j1);
         thinSegment(mask, largeur, hauteur, p.a.x(), p.a.y(), p.b.x(), p.b.y());
-    });
+    }, 1);
+    if (droite < gauche)
+        return {};
+    mask.within(gauche, haut, droite, bas);
     return mask.fill(picture, colour, inked);
+}
+
+QRect strokeWideFigure(QImage& picture, const QPolygonF& points, double width, QRgb colour, DamageTiles* inked)
+{
+    if (picture.format() != QImage::Format_RGB32 || points.isEmpty() || !(width > 0))
+        return {};
+    const int largeur = picture.width(), hauteur = picture.height();
+    const double r = width / 2;
+    // The disc's reach across a row k rows from its centre, in whole pixels.
+    const int rayon = plancher(r);
+    if (rayon >= 63)
+        return strokeThickPolyline(picture, points, width, colour, inked);
+    // What the capsules would take, a line of pixels each row (or column)
+    // they cross, against what growing the centre line's pixels takes: a
+    // word a row of the figure's box and a disc's row each. A figure that
+    // runs over itself (an XY figure far denser than its pixels) crosses
+    // its rows many times over.
+    double lignes = 0, gauche = largeur, droite = 0, haut = hauteur, bas = 0;
+    for (qsizetype k = 0; k < points.size(); ++k) {
+        const QPointF b = points[k];
+        if (!std::isfinite(b.x()) || !std::isfinite(b.y())) {
+            lignes = std::numeric_limits<double>::infinity();
+            continue;
+        }
+        gauche = std::min(gauche, b.x());
+        droite = std::max(droite, b.x());
+        haut = std::min(haut, b.y());
+        bas = std::max(bas, b.y());
+        if (k == 0)
+            continue;
+        const QPointF a = points[k - 1];
+        const double dx = std::abs(b.x() - a.x()), dy = std::abs(b.y() - a.y());
+        lignes += std::min(dy, std::max(dx, dy / 2)) + width + 1;
+    }
+    const double rangs = std::clamp(bas, 0.0, double(hauteur)) - std::clamp(haut, 0.0, double(hauteur)) + width + 1;
+    const double mots = (std::clamp(droite, 0.0, double(largeur)) - std::clamp(gauche, 0.0, double(largeur))) / 64 + 2;
+    constexpr double kLigneContreMot = 8; // a capsule's line takes this many words' growing
+    if (lignes * kLigneContreMot < rangs * mots * (2 * rayon + 1))
+        return strokeThickPolyline(picture, points, width, colour, inked);
+
+    std::vector<int> portee(size_t(rayon) + 1);
+    for (int k = 0; k <= rayon; ++k)
+        portee[size_t(k)] = plancher(std::sqrt(r * r - double(k) * k));
+    // The mask runs a word beyond the picture either side and the disc's
+    // reach above and below it: a centre line just off the picture inks
+    // its edge.
+    constexpr int kMarge = 64;
+    static thread_local CoverageMask mask;
+    const int L = largeur + 2 * kMarge, H = hauteur + 2 * rayon;
+    mask.begin(L, H);
+    if (!(gauche <= droite && haut <= bas))
+        return {};
+    // Every pixel set lies in the pixels of the points' box.
+    const int x0 = std::clamp(plancher(gauche) + kMarge, 0, L - 1), x1 = std::clamp(plancher(droite) + kMarge, 0, L - 1);
+    const int y0 = std::clamp(plancher(haut) + rayon, 0, H - 1), y1 = std::clamp(plancher(bas) + rayon, 0, H - 1);
+    mask.within(x0, y0, x1, y1);
+    const QPointF decalage(kMarge, rayon);
+    const auto pixel = [&](QPointF p) {
+        const int x = plancher(p.x()), y = plancher(p.y());
+        if (x >= 0 && x < L && y >= 0 && y < H)
+            mask.orRow(y, x, x);
+    };
+    const double marge = r + 2;
+    const QRectF cadre(-marge, -marge, largeur + 2 * marge, hauteur + 2 * marge);
+    if (points.size() == 1 && cadre.contains(points[0]))
+        pixel(points[0] + decalage);
+    coarseFirst(piecesOf(points, cadre), [&](const Piece& p) {
+        const QPointF a = p.a + decalage, b = p.b + decalage;
+        // The first end is the last of the segment before, whose pixel that
+        // one marks, unless none of it lies in the frame.
+        if (p.discA)
+            pixel(a);
+        pixel(b);
+        centreLine(mask, L, H, a, b);
+    }, 1);
+    mask.grow(rayon, portee.data());
+    return mask.fill(picture, colour, inked, kMarge, rayon);
 }

@@ -92,6 +92,8 @@ private Q_SLOTS:
     void thickPolylineOfWildPoints();
     void thickPolylineInksWithinHalfItsWidth_data();
     void thickPolylineInksWithinHalfItsWidth();
+    void wideFigureInksWithinAPixelOfItsPen_data();
+    void wideFigureInksWithinAPixelOfItsPen();
     void thinPolylineInksWhatThePainterInks_data();
     void thinPolylineInksWhatThePainterInks();
     void drawingFarOffThePicture();
@@ -349,6 +351,88 @@ void tst_PictureBox::thickPolylineInksWithinHalfItsWidth()
                 ecarts << QStringLiteral("(%1, %2)").arg(x).arg(y);
         }
     QVERIFY2(ecarts.isEmpty(), qPrintable(ecarts.join(QLatin1Char(' '))));
+}
+
+void tst_PictureBox::wideFigureInksWithinAPixelOfItsPen_data()
+{
+    QTest::addColumn<QPolygonF>("figure");
+    QTest::addColumn<double>("largeur");
+    // A figure that turns over itself a few times; steep strokes up and
+    // down, a little further across each time, over one another thousands
+    // of times (an XY figure whose fast channel runs through nearly two
+    // periods between two steps of the slow one), within the picture and
+    // running off all four edges; a square's corners visited again and
+    // again; a figure that leaves the picture and comes back.
+    QPolygonF tournant, balayage, debordant, coins, sortant;
+    for (int i = 0; i <= 600; ++i)
+        tournant << QPointF(60 + 45 * std::sin(i * 0.031), 50 + 35 * std::sin(i * 0.047 + 1));
+    for (int i = 0; i <= 8000; ++i) {
+        const double phase = i * 2 * 3.14159265358979 * 0.124;
+        balayage << QPointF(60 + 40 * std::sin(i * 0.0011), 50 + 45 * std::sin(phase));
+        debordant << QPointF(60 + 70 * std::sin(i * 0.0011), 50 + 60 * std::sin(phase));
+    }
+    for (int i = 0; i <= 4000; ++i)
+        coins << QPointF(i % 4 < 2 ? 15.3 : 104.7, (i + 1) % 4 < 2 ? 12.2 : 87.6);
+    for (int i = 0; i <= 30; ++i)
+        sortant << QPointF(-30 + 6 * i, i % 3 ? 50 + 70 * std::sin(i) : 140);
+    for (const double largeur : {2.0, 3.0, 7.0, 11.0}) {
+        const QByteArray l = " at " + QByteArray::number(largeur) + " px";
+        QTest::newRow("turning over itself" + l) << tournant << largeur;
+        QTest::newRow("steep strokes over one another" + l) << balayage << largeur;
+        QTest::newRow("over one another, off every edge" + l) << debordant << largeur;
+        QTest::newRow("a square's corners again and again" + l) << coins << largeur;
+        QTest::newRow("out and back" + l) << sortant << largeur;
+    }
+}
+
+void tst_PictureBox::wideFigureInksWithinAPixelOfItsPen()
+{
+    // Each pixel inked has its centre within half the width of the figure
+    // and half a pixel's diagonal (the centre line's pixel); each point's
+    // own pixel is inked, and so is every pixel whose centre lies within
+    // half the width less a pixel and a half of the figure.
+    QFETCH(QPolygonF, figure);
+    QFETCH(double, largeur);
+    QImage image(120, 100, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    const QRect encre = strokeWideFigure(image, figure, largeur, qRgb(255, 255, 255));
+    const double r = largeur / 2;
+    const double portee = r + 2;
+    std::vector<double> d(size_t(image.width() * image.height()), std::numeric_limits<double>::infinity());
+    for (qsizetype i = 1; i < figure.size(); ++i) {
+        const QPointF a = figure[i - 1], ab = figure[i] - a;
+        const double l2 = QPointF::dotProduct(ab, ab);
+        const QRect boite = QRectF(a, figure[i]).normalized().adjusted(-portee, -portee, portee, portee)
+                                .toAlignedRect() & image.rect();
+        for (int y = boite.top(); y <= boite.bottom(); ++y)
+            for (int x = boite.left(); x <= boite.right(); ++x) {
+                const QPointF c(x + 0.5, y + 0.5);
+                const double t = l2 > 0 ? std::clamp(QPointF::dotProduct(c - a, ab) / l2, 0.0, 1.0) : 0;
+                const QPointF e = c - (a + t * ab);
+                double& v = d[size_t(y * image.width() + x)];
+                v = std::min(v, std::sqrt(QPointF::dotProduct(e, e)));
+            }
+    }
+    const auto encree = [&](int x, int y) { return (image.pixel(x, y) & 0xFFFFFF) == 0xFFFFFF; };
+    QStringList fautes;
+    QRect boite;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const double loin = d[size_t(y * image.width() + x)];
+            if (encree(x, y)) {
+                boite |= QRect(x, y, 1, 1);
+                if (loin > r + std::sqrt(0.5) + 1e-9)
+                    fautes << QStringLiteral("ink at (%1, %2), %3 px off").arg(x).arg(y).arg(loin);
+            } else if (loin <= r - 1.5) {
+                fautes << QStringLiteral("no ink at (%1, %2), %3 px off").arg(x).arg(y).arg(loin);
+            }
+        }
+    for (const QPointF& p : figure)
+        if (image.rect().contains(int(std::floor(p.x())), int(std::floor(p.y())))
+            && !encree(int(std::floor(p.x())), int(std::floor(p.y()))))
+            fautes << QStringLiteral("point (%1, %2) not inked").arg(p.x()).arg(p.y());
+    QVERIFY2(fautes.isEmpty(), qPrintable(fautes.mid(0, 20).join(QLatin1Char(' '))));
+    QCOMPARE(encre, boite);
 }
 
 void tst_PictureBox::thinPolylineInksWhatThePainterInks_data()

@@ -322,6 +322,9 @@ void tst_Balayage::xyHardPairInkFollowsItsPoints_data()
         {"square, densest curve", "Carre", 3, 49750, FigureXY::Genre::Courbe},
         {"harmonic band", "harmo", 2, 62500, FigureXY::Genre::BandeColonnes},
         {"harmonic, densest curve", "harmo", 2, 2487.5, FigureXY::Genre::Courbe},
+        {"triangle band", "Triangle", 3, 62500, FigureXY::Genre::BandeColonnes},
+        {"triangle, densest curve", "Triangle", 3, 49750, FigureXY::Genre::Courbe},
+        {"alternator, densest curve", "Dyn", 2, 9950, FigureXY::Genre::Courbe},
     };
     for (const Cas& c : cas) {
         QTest::newRow(QByteArray(c.nom) + ", 1 px") << c.mot << c.volts << c.f << 10 << 1 << int(c.genre);
