@@ -1,11 +1,11 @@
 // One scope refresh, headless, fed random channel settings: channel mode,
-// couplings, knobs, plugs, and each channel's source. The bench is built
+// couplings, knobs (the focus too), plugs, and each channel's source. The bench is built
 // once; each input starts from the shared state of a program just started.
 // Whatever the settings, the picture keeps to what the screen can show:
 // outside the graticule's frame (the strip right of x = 500 and below
 // y = -400 that the scale leaves) only traces reach, which run to the
-// picture's edge; and apart from XY, which the refresh leaves to its timer,
-// the readout is drawn last, so its "CH1" and "CH2" stand whole over any
+// picture's edge; and apart from XY, drawn at one tick of its timer, the
+// readout is drawn last, so its "CH1" and "CH2" stand whole over any
 // trace. The screen has the size the window gives it.
 
 #include "Entree.h"
@@ -116,7 +116,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (scope->fichePlacee(voie) != bool(entree.octet() & 1))
             scope->basculerFiche(voie);
     }
+    // The focus knob, 1 to 11 px; read last, so that the inputs kept from
+    // before it keep their meaning.
+    scope->setPotentioValue(0, float(entree.octet() % 21));
+    ReglerPotentiometre(1, 0);
     scope->chkOn->setChecked(true);
+    // XY draws at its timer's tick: one tick, the figure from its start.
+    if (mode == 4) {
+        scope->XYLast.reset();
+        scope->tmrXY_Timer();
+    }
 
     const QImage image = b.scope.image();
     const QRgb fond = pixelRgb(Scope().CouleurFond);
