@@ -921,6 +921,8 @@ void tst_Figure::equallySpacedValuesMatchEachInstant_data()
                                                          << 1 / 5.13;
     QTest::newRow("triangle, 49.75 kHz") << FormeOnde::Triangle << 49750.0 << 0.5 << 0.0 << 1 / 8.03;
     QTest::newRow("triangle 20 %, 0.2 s in") << FormeOnde::Triangle << 49750.0 << 0.2 << 0.2 << 1 / 8.03;
+    QTest::newRow("triangle 20 %, steps over periods") << FormeOnde::Triangle << 49750.0 << 0.2 << 0.01 << 1.2071;
+    QTest::newRow("square 30 %, steps over periods") << FormeOnde::Carre << 1000.0 << 0.3 << 0.0 << 2.4113;
     QTest::newRow("sawtooth triangle, before zero") << FormeOnde::Triangle << 440.0 << 1.0 << -0.37 << 1 / 9.7;
     QTest::newRow("harmonic, 2487.5 Hz") << FormeOnde::Harmo << 2487.5 << 0.0 << 0.0 << 1 / 161.3;
     QTest::newRow("harmonic, 4.2 s in") << FormeOnde::Harmo << 2487.5 << 0.0 << 4.2 << 1 / 161.3;
