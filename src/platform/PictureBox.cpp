@@ -410,8 +410,11 @@ const QPolygonF& PictureBox::devicePoints(const QPolygonF& points) const
     // would otherwise take fresh memory from the system each time.
     devicePoints_.resize(points.size());
     QPointF* pixels = devicePoints_.data();
+    // toPixel()'s scales worked out once, not twice a point.
+    const double ax = kx(), ay = ky();
+    const QPointF* p = points.constData();
     for (qsizetype i = 0; i < points.size(); ++i)
-        pixels[i] = toPixel(points[i].x(), points[i].y()) * dpr;
+        pixels[i] = QPointF((p[i].x() - scaleLeft_) * ax, (p[i].y() - scaleTop_) * ay) * dpr;
     return devicePoints_;
 }
 

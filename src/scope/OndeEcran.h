@@ -46,6 +46,11 @@ public:
     // Where valeur() reads a finite phase: the sample at or before it, and
     // how far past that sample (0 to 1, in samples).
     void position(double cycles, size_t& echantillon, double& reste) const;
+    // The values at the phases u0, u0 + pas, ... (cycles, n of them, pas
+    // at least 0, u0 and the last phase finite), each times `gain` plus
+    // `base`: the place in the table moved on by the same whole samples
+    // and fraction of one from value to value, not worked out again.
+    void suite(double u0, double pas, int n, double gain, double base, double* out) const;
     // Sample i, and the value `reste` of the way from it to the next.
     double entre(size_t i, double reste) const
     {
@@ -206,6 +211,17 @@ public:
 private:
     enum class Genre { Plat, Sinus, Trapeze, Table };
     double volts(double t) const;
+    // A trapeze's volts less its offset at the phase u (cycles, 0 to 1).
+    double trapeze(double u) const
+    {
+        if (u < c1_)
+            return -A_ + 2 * A_ * u / c1_;
+        if (u < c2_)
+            return A_;
+        if (u < c3_)
+            return A_ - 2 * A_ * (u - c2_) / (c3_ - c2_);
+        return -A_;
+    }
     // Whole cycles dropped: the phase of t in [0, 1).
     double cycle(double t) const
     {
@@ -232,19 +248,7 @@ inline double OndeEcran::volts(double t) const
     switch (genre_) {
     case Genre::Plat: return niveau_;
     case Genre::Sinus: return A_ * SinusRapide(2 * kPi * cycle(t)) + decalage_;
-    case Genre::Trapeze: {
-        const double u = cycle(t);
-        double y;
-        if (u < c1_)
-            y = -A_ + 2 * A_ * u / c1_;
-        else if (u < c2_)
-            y = A_;
-        else if (u < c3_)
-            y = A_ - 2 * A_ * (u - c2_) / (c3_ - c2_);
-        else
-            y = -A_;
-        return y + decalage_;
-    }
+    case Genre::Trapeze: return trapeze(cycle(t)) + decalage_;
     case Genre::Table: return table_->valeur(t * f_);
     }
     return 0;

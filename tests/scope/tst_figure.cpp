@@ -173,6 +173,8 @@ private Q_SLOTS:
     void periodTableRangeHoldsItsSamples_data();
     void periodTableRangeHoldsItsSamples();
     void harmonicWaveFollowsItsLevels();
+    void equallySpacedValuesMatchEachInstant_data();
+    void equallySpacedValuesMatchEachInstant();
     // XY.
     void xyEqualSines_data();
     void xyEqualSines();
@@ -900,6 +902,91 @@ void tst_Figure::harmonicWaveFollowsItsLevels()
 }
 
 // ----------------------------------------------------------------- XY
+
+void tst_Figure::equallySpacedValuesMatchEachInstant_data()
+{
+    QTest::addColumn<FormeOnde>("forme");
+    QTest::addColumn<double>("frequence"); // Hz
+    QTest::addColumn<double>("rapport");
+    QTest::addColumn<double>("debut");     // s
+    QTest::addColumn<double>("periodes");  // periods between two values
+    // Steps that fall on no simple fraction of the period, from the start
+    // and thousands of periods in; the harmonic generator with all twenty
+    // harmonics; a step of more than one period; a frequency below zero
+    // where the generator gives one (the sine family).
+    QTest::newRow("sine, 1 kHz") << FormeOnde::Sinus << 1000.0 << 0.0 << 0.0 << 1 / 7.31;
+    QTest::newRow("sine, -1 kHz, 3.7 s in") << FormeOnde::Sinus << -1000.0 << 0.0 << 3.7 << 1 / 7.31;
+    QTest::newRow("square, 1 kHz") << FormeOnde::Carre << 1000.0 << 0.5 << 0.0 << 1 / 13.7;
+    QTest::newRow("square 30 %, 62.5 kHz, 0.1234 s in") << FormeOnde::Carre << 62500.0 << 0.3 << 0.1234
+                                                         << 1 / 5.13;
+    QTest::newRow("triangle, 49.75 kHz") << FormeOnde::Triangle << 49750.0 << 0.5 << 0.0 << 1 / 8.03;
+    QTest::newRow("triangle 20 %, 0.2 s in") << FormeOnde::Triangle << 49750.0 << 0.2 << 0.2 << 1 / 8.03;
+    QTest::newRow("triangle 20 %, steps over periods") << FormeOnde::Triangle << 49750.0 << 0.2 << 0.01 << 1.2071;
+    QTest::newRow("square 30 %, steps over periods") << FormeOnde::Carre << 1000.0 << 0.3 << 0.0 << 2.4113;
+    QTest::newRow("sawtooth triangle, before zero") << FormeOnde::Triangle << 440.0 << 1.0 << -0.37 << 1 / 9.7;
+    QTest::newRow("harmonic, 2487.5 Hz") << FormeOnde::Harmo << 2487.5 << 0.0 << 0.0 << 1 / 161.3;
+    QTest::newRow("harmonic, 4.2 s in") << FormeOnde::Harmo << 2487.5 << 0.0 << 4.2 << 1 / 161.3;
+    QTest::newRow("harmonic, -2487.5 Hz, 1.3 s in") << FormeOnde::Harmo << -2487.5 << 0.0 << 1.3 << 1 / 161.3;
+    QTest::newRow("harmonic, 100 Hz, before zero") << FormeOnde::Harmo << 100.0 << 0.0 << -0.0375 << 1 / 97.1;
+    QTest::newRow("harmonic, steps over periods") << FormeOnde::Harmo << 2487.5 << 0.0 << 0.5 << 3.3071;
+    QTest::newRow("alternator, 9950 Hz") << FormeOnde::Dyn << 9950.0 << 0.0 << 0.0 << 1 / 40.3;
+    QTest::newRow("alternator, 1.05 s in") << FormeOnde::Dyn << 9950.0 << 0.0 << 1.05 << 1 / 40.3;
+    QTest::newRow("alternator, -50 Hz, steps over periods") << FormeOnde::Dyn << -50.0 << 0.0 << 2.0 << 2.718;
+    // An animation run for weeks: whole cycles past any fraction.
+    QTest::newRow("harmonic, 10^9 s in") << FormeOnde::Harmo << 2487.5 << 0.0 << 1e9 << 1 / 161.3;
+}
+
+void tst_Figure::equallySpacedValuesMatchEachInstant()
+{
+    QFETCH(FormeOnde, forme);
+    QFETCH(double, frequence);
+    QFETCH(double, rapport);
+    QFETCH(double, debut);
+    QFETCH(double, periodes);
+    // 2 V at 1 V/div on CH1, 1 V of offset; the harmonic generator as a
+    // sawtooth, every harmonic at the inverse of its rank.
+    EtatTrace e = etat(ModeVoies::XY);
+    e.voies[0] = voie(forme, 2, frequence, rapport, 1);
+    for (int i = 0; i < 20; ++i) {
+        e.voies[0].niveaux.AmpliMin[size_t(i)] = 60;
+        e.voies[0].niveaux.Ampli[size_t(i)] = 60 / (i + 1);
+    }
+    const OndeEcran onde(e, 0, false);
+    // As many values as the densest XY figure takes, each beside the wave
+    // at its own instant within a billionth of the amplitude (200 units),
+    // and within what the instant's own rounding moves the wave (its phase
+    // to a bit or two, times the steepest slope of twenty harmonics at the
+    // inverse of their ranks, which none of these waves exceeds); a
+    // square's and a sawtooth's leaps excepted, where the level either side
+    // is the wave's.
+    constexpr int n = 32001;
+    const double dt = periodes / std::abs(frequence);
+    std::vector<double> v(static_cast<size_t>(n));
+    onde.valeurs(debut, dt, n, v.data());
+    const bool sauts = forme == FormeOnde::Carre || (forme == FormeOnde::Triangle && rapport >= 1);
+    double bas = 1e9, haut = -1e9;
+    int sautes = 0;
+    for (int i = 0; i < n; ++i) {
+        const double t = debut + i * dt;
+        if (sauts) {
+            const double u = t * frequence - std::floor(t * frequence);
+            if (std::min({u, std::abs(u - rapport), 1 - u}) < 1e-6) {
+                ++sautes;
+                continue;
+            }
+        }
+        const double attendu = onde(t);
+        const double arrondi = 2 * std::numeric_limits<double>::epsilon() * std::abs(t * frequence);
+        QVERIFY2(std::abs(v[size_t(i)] - attendu) <= 200 * (1e-9 + 2 * M_PI * 20 * arrondi),
+                 qPrintable(QString("value %1 at %2 s: %3, at its instant %4")
+                                .arg(i).arg(t, 0, 'g', 17).arg(v[size_t(i)], 0, 'g', 17).arg(attendu, 0, 'g', 17)));
+        bas = std::min(bas, attendu);
+        haut = std::max(haut, attendu);
+    }
+    QVERIFY(sautes < n / 100);
+    // The wave's whole swing is there: none of them flat.
+    QVERIFY2(haut - bas > 300, qPrintable(QString("%1..%2").arg(bas).arg(haut)));
+}
 
 void tst_Figure::xyEqualSines_data()
 {
