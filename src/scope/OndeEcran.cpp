@@ -93,27 +93,21 @@ void TablePeriode::suite(double u0, double pas, int n, double gain, double base,
         std::fill(out, out + std::max(n, 0), base);
         return;
     }
-    const size_t taille = v_.size();
-    size_t i;
-    double reste;
-    position(u0, i, reste);
-    const double echantillons = pas * double(taille);
-    const double entier = std::floor(echantillons), fraction = echantillons - entier;
-    const size_t saut = size_t(std::fmod(entier, double(taille)));
-    const double* v = v_.data();
+    Pas p(*this, pas * double(v_.size()));
+    p.partir(u0);
     for (int k = 0; k < n; ++k) {
-        const size_t j = i + 1 < taille ? i + 1 : 0;
-        out[k] = gain * (v[i] + reste * (v[j] - v[i])) + base;
-        // A fraction carried over into a whole sample without a branch
-        // the processor would guess wrong half the time.
-        reste += fraction;
-        const bool retenue = reste >= 1;
-        reste -= retenue ? 1.0 : 0.0;
-        i += saut + size_t(retenue);
-        if (i >= taille)
-            i -= taille;
+        out[k] = gain * p.valeur() + base;
+        p.avancer();
     }
 }
+
+namespace {
+
+// Past this many cycles (2^40) the phase of an instant keeps no fraction of
+// a sample worth stepping: each value is worked out on its own.
+constexpr double kPhaseSure = 1099511627776.0;
+
+} // namespace
 
 namespace {
 
@@ -301,9 +295,6 @@ void OndeEcran::valeurs(double t0, double dt, int n, double* out) const
         }
         return;
     }
-    // Past this many cycles the phase of an instant keeps no fraction of a
-    // sample worth stepping: each value is worked out on its own.
-    constexpr double kPhaseSure = 1099511627776.0; // 2^40
     const double u0 = t0 * f_, pas = dt * f_;
     const bool sure = pas >= 0 && std::abs(u0) < kPhaseSure && std::abs(u0 + n * pas) < kPhaseSure;
     if (genre_ == Genre::Table && sure) {
@@ -404,12 +395,8 @@ bool OndeEcran::sommeAuxInstants(const OndeEcran& autre, double decale, double t
     const double pas = genre_ == Genre::Table && autre.genre_ == Genre::Table
         ? autre.f_ * autre.table_->taille() / (f_ * table_->taille())
         : 0;
-    constexpr double kPhaseSure = 1099511627776.0; // 2^40 cycles: fractions of a sample stay exact enough
     if (pas > 0 && pas < kPhaseSure && std::abs(t0 * autre.f_) < kPhaseSure && std::abs(t1 * autre.f_) < kPhaseSure) {
         const TablePeriode& table = *autre.table_;
-        const size_t n = size_t(table.taille());
-        const double entier = std::floor(pas), fraction = pas - entier;
-        const size_t saut = size_t(entier) % n;
         const double gain = autre.gain_, base = autre.base_;
         const double u0 = t0 * f_, u1 = t1 * f_;
         if (!(t1 > t0))
@@ -417,24 +404,16 @@ bool OndeEcran::sommeAuxInstants(const OndeEcran& autre, double decale, double t
         if (u1 - u0 >= 1)
             return false;
         bool premier = true;
-        size_t i = 0;
-        double reste = 0;
+        TablePeriode::Pas place(table, pas);
         // In the loop over the samples, not a call each.
         tous = table_->echantillons(u0, u1, plafond, [&](double u, double v) __attribute__((always_inline)) {
             if (premier) {
-                table.position(u / f_ * autre.f_, i, reste);
+                place.partir(u / f_ * autre.f_);
                 premier = false;
             } else {
-                i += saut;
-                reste += fraction;
-                if (reste >= 1) {
-                    reste -= 1;
-                    ++i;
-                }
-                if (i >= n)
-                    i -= n;
+                place.avancer();
             }
-            tenir((gain_ * v + base_) + (gain * table.entre(i, reste) + base) + decale);
+            tenir((gain_ * v + base_) + (gain * place.valeur() + base) + decale);
         });
     } else {
         tous = instants(t0, t1, plafond, [&](double t, double y) { tenir(y + autre(t) + decale); });

@@ -57,6 +57,38 @@ public:
         const size_t j = i + 1 < v_.size() ? i + 1 : 0;
         return v_[i] + reste * (v_[j] - v_[i]);
     }
+    // A place in the table moved on by the same whole samples and fraction
+    // of one at each step (`echantillons`, at least 0), from the phase
+    // partir() gives: values at equally spaced phases without working each
+    // phase out again.
+    class Pas {
+    public:
+        Pas(const TablePeriode& table, double echantillons) : table_(&table), n_(table.v_.size())
+        {
+            const double entier = std::floor(echantillons);
+            fraction_ = echantillons - entier;
+            saut_ = size_t(std::fmod(entier, double(n_)));
+        }
+        void partir(double cycles) { table_->position(cycles, i_, reste_); }
+        double valeur() const { return table_->entre(i_, reste_); }
+        void avancer()
+        {
+            // A fraction carried over into a whole sample without a branch
+            // the processor would guess wrong half the time.
+            reste_ += fraction_;
+            const bool retenue = reste_ >= 1;
+            reste_ -= retenue ? 1.0 : 0.0;
+            i_ += saut_ + size_t(retenue);
+            if (i_ >= n_)
+                i_ -= n_;
+        }
+
+    private:
+        const TablePeriode* table_;
+        size_t n_;
+        size_t saut_ = 0, i_ = 0;
+        double fraction_ = 0, reste_ = 0;
+    };
     // The least and greatest sample over a whole period.
     double minimum() const { return min_; }
     double maximum() const { return max_; }
