@@ -187,29 +187,38 @@ PictureBox::ShowAtEnd::~ShowAtEnd()
     std::vector<QPointer<PictureBox>> boxes;
     boxes.swap(boxesToShow());
     for (const QPointer<PictureBox>& box : boxes)
-        if (box && box->updateQueued_)
+        if (box) {
+            box->showAtEnd_ = false;
             box->showDamage(true);
+        }
 }
 
 void PictureBox::scheduleUpdate()
 {
+    // Drawn in a tick, shown when it ends, even if a repaint was already
+    // posted before it: that one then finds nothing left to show.
+    if (showsHeld > 0) {
+        if (!showAtEnd_) {
+            showAtEnd_ = true;
+            boxesToShow().emplace_back(this);
+        }
+        return;
+    }
     // One repaint of what changed, once the drawing of this turn is done.
     if (updateQueued_)
         return;
     updateQueued_ = true;
-    if (showsHeld > 0) {
-        boxesToShow().emplace_back(this);
-        return;
-    }
     QMetaObject::invokeMethod(this, [this] { showDamage(); }, Qt::QueuedConnection);
 }
 
 void PictureBox::showDamage(bool now)
 {
-    updateQueued_ = false;
+    // What settling and the pending lines ink is shown here, not posted.
+    updateQueued_ = true;
     settle();
     if (painter_.isActive())
         flushLines();
+    updateQueued_ = false;
     damage_.unite(ink_);
     if (damage_.all() || !damage_.empty()) {
         const QRegion zone = damage_.all() ? QRegion(rect()) : damage_.region(image_.devicePixelRatio());

@@ -198,4 +198,5 @@ private:
     qint64 clearedPicture_ = 0; // the background picture and colour of the
     int clearedBack_ = -1;       // last clear, which ink_ is drawn over
     bool updateQueued_ = false;
+    bool showAtEnd_ = false; // drawn in a tick, shown when it ends
 };
