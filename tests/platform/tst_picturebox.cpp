@@ -805,21 +805,21 @@ void tst_PictureBox::windowShowsThePicture()
     QVERIFY(QTest::qWaitForWindowExposed(&fenetre));
     // A trail drawn, then moved on under the panel: both repaints show.
     for (int x0 : {40, 180}) {
+        const auto dessiner = [&] {
+            p->Cls();
+            p->DrawWidth = 3;
+            p->Trace(dents(x0, x0 + 100), 0x00FFFF);
+        };
         if (tic) {
             // A tick's drawing is on screen when the tick ends, with no
-            // turn of the event loop; a second box drawn on is shown too.
-            PictureBox autre(&fenetre);
-            autre.resize(8, 8);
+            // turn of the event loop, inside nested ticks and with another
+            // box drawn on and gone before the end.
             const PictureBox::ShowAtEnd finDuTic;
             const PictureBox::ShowAtEnd imbrique;
-            p->Cls();
-            p->DrawWidth = 3;
-            p->Trace(dents(x0, x0 + 100), 0x00FFFF);
-            autre.Cls(); // gone before the tick ends
+            dessiner();
+            PictureBox(&fenetre).Cls();
         } else {
-            p->Cls();
-            p->DrawWidth = 3;
-            p->Trace(dents(x0, x0 + 100), 0x00FFFF);
+            dessiner();
             // The damage is shown from the event loop, then painted.
             for (int tour = 0; tour < 3; ++tour)
                 QCoreApplication::processEvents();
