@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QSvgRenderer>
@@ -217,6 +218,27 @@ void VbForm::closeEvent(QCloseEvent* event)
         event->ignore();
 }
 
+namespace {
+
+// The frame of a child window. Its title bar and border lie round the form,
+// and the form and its controls repaint inside it (a turning knob, a label
+// shows its corners' background); those repaints leave the title bar alone.
+class CadreFenetre : public QMdiSubWindow {
+public:
+    using QMdiSubWindow::QMdiSubWindow;
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        const QWidget* contenu = widget();
+        if (contenu && contenu->isVisible() && contenu->geometry().contains(event->region().boundingRect()))
+            return;
+        QMdiSubWindow::paintEvent(event);
+    }
+};
+
+} // namespace
+
 FormRegistry& FormRegistry::instance()
 {
     static FormRegistry registry;
@@ -233,7 +255,7 @@ void FormRegistry::add(VbForm* form, const QString& name)
             flags |= Qt::WindowCloseButtonHint;
         if (!form->hasTitleBar())
             flags = Qt::SubWindow | Qt::FramelessWindowHint;
-        auto* sub = new QMdiSubWindow(nullptr, flags);
+        auto* sub = new CadreFenetre(nullptr, flags);
         sub->setWidget(form);
         sub->setAttribute(Qt::WA_DeleteOnClose, false);
         mdiArea_->addSubWindow(sub);

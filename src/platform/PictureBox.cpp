@@ -12,6 +12,7 @@
 #include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPaintEvent>
+#include <QPointer>
 
 #include <algorithm>
 #include <cstring>
@@ -162,26 +163,70 @@ QPainter& PictureBox::strokeWith(int color)
     return p;
 }
 
+namespace {
+
+int showsHeld = 0;
+
+std::vector<QPointer<PictureBox>>& boxesToShow()
+{
+    static std::vector<QPointer<PictureBox>> boxes;
+    return boxes;
+}
+
+} // namespace
+
+PictureBox::ShowAtEnd::ShowAtEnd()
+{
+    ++showsHeld;
+}
+
+PictureBox::ShowAtEnd::~ShowAtEnd()
+{
+    if (--showsHeld > 0)
+        return;
+    std::vector<QPointer<PictureBox>> boxes;
+    boxes.swap(boxesToShow());
+    for (const QPointer<PictureBox>& box : boxes)
+        if (box) {
+            box->showAtEnd_ = false;
+            box->showDamage(true);
+        }
+}
+
 void PictureBox::scheduleUpdate()
 {
+    // Drawn in a tick, shown when it ends, even if a repaint was already
+    // posted before it: that one then finds nothing left to show.
+    if (showsHeld > 0) {
+        if (!showAtEnd_) {
+            showAtEnd_ = true;
+            boxesToShow().emplace_back(this);
+        }
+        return;
+    }
     // One repaint of what changed, once the drawing of this turn is done.
     if (updateQueued_)
         return;
     updateQueued_ = true;
-    QMetaObject::invokeMethod(this, &PictureBox::showDamage, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, [this] { showDamage(); }, Qt::QueuedConnection);
 }
 
-void PictureBox::showDamage()
+void PictureBox::showDamage(bool now)
 {
-    updateQueued_ = false;
+    // What settling and the pending lines ink is shown here, not posted.
+    updateQueued_ = true;
     settle();
     if (painter_.isActive())
         flushLines();
+    updateQueued_ = false;
     damage_.unite(ink_);
-    if (damage_.all())
-        update();
-    else if (!damage_.empty())
-        update(damage_.region(image_.devicePixelRatio()));
+    if (damage_.all() || !damage_.empty()) {
+        const QRegion zone = damage_.all() ? QRegion(rect()) : damage_.region(image_.devicePixelRatio());
+        if (now)
+            repaint(zone);
+        else
+            update(zone);
+    }
     damage_.clear();
 }
 

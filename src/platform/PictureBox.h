@@ -27,6 +27,17 @@ public:
     explicit PictureBox(QWidget* parent = nullptr);
     ~PictureBox() override;
 
+    // While one lives (an animation's tick), the boxes drawn on show what
+    // changed when the last one ends, painted then and there, rather than
+    // each through a posted event and the window's own posted repaint.
+    class ShowAtEnd {
+    public:
+        ShowAtEnd();
+        ~ShowAtEnd();
+        ShowAtEnd(const ShowAtEnd&) = delete;
+        ShowAtEnd& operator=(const ShowAtEnd&) = delete;
+    };
+
     // User scale: (x1, y1) is the upper-left corner, (x2, y2) the lower-right.
     void Scale(double x1, double y1, double x2, double y2);
     double ScaleLeft() const { return scaleLeft_; }
@@ -132,7 +143,8 @@ private:
     // The painter, pending lines stroked, with the pen for the colour.
     QPainter& strokeWith(int color);
     void scheduleUpdate();
-    void showDamage();
+    // Marks what changed for repainting: through the event loop, or now.
+    void showDamage(bool now = false);
     // The tiles, back to the background picture.
     void restoreTiles(const DamageTiles& tiles);
     // Spans of one colour inked: held back after a clear, else filled.
@@ -186,4 +198,5 @@ private:
     qint64 clearedPicture_ = 0; // the background picture and colour of the
     int clearedBack_ = -1;       // last clear, which ink_ is drawn over
     bool updateQueued_ = false;
+    bool showAtEnd_ = false; // drawn in a tick, shown when it ends
 };

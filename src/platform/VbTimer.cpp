@@ -1,4 +1,5 @@
 #include "platform/VbTimer.h"
+#include "platform/PictureBox.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -14,8 +15,13 @@ VbTimer::VbTimer(QObject* parent) : QObject(parent)
 
 void VbTimer::tick()
 {
-    if (framePaced_)
-        armNext();
+    if (!framePaced_) {
+        Q_EMIT Timer();
+        return;
+    }
+    armNext();
+    // An animation's frame is on screen when its tick returns.
+    const PictureBox::ShowAtEnd montrer;
     Q_EMIT Timer();
 }
 

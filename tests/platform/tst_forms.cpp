@@ -1,8 +1,10 @@
 #include "platform/Forms.h"
 
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <QScreen>
 #include <QtTest>
 
 namespace {
@@ -52,6 +54,8 @@ private Q_SLOTS:
     void cancelledUnloadKeepsTheWindow();
     void unloadAllClosesNewestFirst();
     void childWindowLivesInMdiArea();
+    void repaintInsideAChildWindowShowsTheSame_data();
+    void repaintInsideAChildWindowShowsTheSame();
 };
 
 void tst_Forms::cleanup()
@@ -211,6 +215,59 @@ void tst_Forms::childWindowLivesInMdiArea()
     deleteLaterNow();
     QVERIFY(form.isNull());
     QVERIFY(frame.isNull());
+}
+
+void tst_Forms::repaintInsideAChildWindowShowsTheSame_data()
+{
+    // Where the window is repainted, in the child window's frame: a control
+    // on the form, the title bar, a stretch across the form's edge and the
+    // frame, the whole frame.
+    QTest::addColumn<QString>("where");
+    QTest::newRow("a label on the form") << "label";
+    QTest::newRow("the title bar") << "title";
+    QTest::newRow("across the form's left edge") << "edge";
+    QTest::newRow("the whole frame") << "frame";
+}
+
+void tst_Forms::repaintInsideAChildWindowShowsTheSame()
+{
+    QFETCH(QString, where);
+    QMdiArea area;
+    area.resize(640, 480);
+    area.show();
+    Forms().setMdiArea(&area);
+    QPointer<ProbeForm> form = Forms().get<ProbeForm>("frmChild", true);
+    form->setWindowTitle(QStringLiteral("Une fenêtre au titre assez long pour être coupé dans sa barre"));
+    auto* label = new QLabel(QStringLiteral("Bonjour"), form);
+    label->setGeometry(10, 10, 120, 24);
+    form->resize(300, 200);
+    form->Show();
+    QWidget* cadre = form->frame();
+    cadre->resize(320, 240);
+    QVERIFY(QTest::qWaitForWindowExposed(&area));
+    QTest::qWait(50);
+    const auto ecran = [&] { return area.screen()->grabWindow(area.winId()).toImage(); };
+    const QImage avant = ecran();
+    // The frame is drawn: its title bar is not the window's background.
+    const QPoint titre = cadre->mapTo(&area, QPoint(cadre->width() / 2, form->geometry().top() / 2));
+    const QPoint fond = form->mapTo(&area, QPoint(form->width() - 10, form->height() - 10));
+    QVERIFY(avant.pixel(titre) != avant.pixel(fond));
+
+    if (where == QLatin1String("label")) {
+        label->setText(QStringLiteral("Au revoir"));
+        QTest::qWait(20);
+        label->setText(QStringLiteral("Bonjour"));
+    } else if (where == QLatin1String("title")) {
+        cadre->update(QRect(0, 0, cadre->width(), form->geometry().top()));
+    } else if (where == QLatin1String("edge")) {
+        cadre->update(QRect(0, form->geometry().top() + 20, form->geometry().left() + 30, 40));
+    } else {
+        cadre->update();
+    }
+    QTest::qWait(50);
+    QCOMPARE(ecran(), avant);
+    Forms().unload("frmChild");
+    deleteLaterNow();
 }
 
 QTEST_MAIN(tst_Forms)

@@ -772,8 +772,11 @@ void tst_PictureBox::windowShowsThePicture_data()
 {
     QTest::addColumn<QPoint>("place");    // the box's place in the window
     QTest::addColumn<bool>("recouverte"); // a panel lies over part of it
-    QTest::newRow("in the corner") << QPoint(0, 0) << false;
-    QTest::newRow("inside, partly covered") << QPoint(37, 23) << true;
+    QTest::addColumn<bool>("tic");        // drawn in an animation's tick
+    QTest::newRow("in the corner") << QPoint(0, 0) << false << false;
+    QTest::newRow("inside, partly covered") << QPoint(37, 23) << true << false;
+    QTest::newRow("in the corner, a tick") << QPoint(0, 0) << false << true;
+    QTest::newRow("inside, partly covered, a tick") << QPoint(37, 23) << true << true;
 }
 
 // What the window shows of the box, once repainted, is the box's picture,
@@ -782,6 +785,7 @@ void tst_PictureBox::windowShowsThePicture()
 {
     QFETCH(QPoint, place);
     QFETCH(bool, recouverte);
+    QFETCH(bool, tic);
     QWidget fenetre;
     fenetre.setAttribute(Qt::WA_NoSystemBackground);
     fenetre.resize(420, 300);
@@ -801,12 +805,25 @@ void tst_PictureBox::windowShowsThePicture()
     QVERIFY(QTest::qWaitForWindowExposed(&fenetre));
     // A trail drawn, then moved on under the panel: both repaints show.
     for (int x0 : {40, 180}) {
-        p->Cls();
-        p->DrawWidth = 3;
-        p->Trace(dents(x0, x0 + 100), 0x00FFFF);
-        // The damage is shown from the event loop, then painted.
-        for (int tour = 0; tour < 3; ++tour)
-            QCoreApplication::processEvents();
+        const auto dessiner = [&] {
+            p->Cls();
+            p->DrawWidth = 3;
+            p->Trace(dents(x0, x0 + 100), 0x00FFFF);
+        };
+        if (tic) {
+            // A tick's drawing is on screen when the tick ends, with no
+            // turn of the event loop, inside nested ticks and with another
+            // box drawn on and gone before the end.
+            const PictureBox::ShowAtEnd finDuTic;
+            const PictureBox::ShowAtEnd imbrique;
+            dessiner();
+            PictureBox(&fenetre).Cls();
+        } else {
+            dessiner();
+            // The damage is shown from the event loop, then painted.
+            for (int tour = 0; tour < 3; ++tour)
+                QCoreApplication::processEvents();
+        }
         const QImage ecran = fenetre.screen()->grabWindow(fenetre.winId()).toImage().convertToFormat(QImage::Format_RGB32);
         const QImage image = p->Image();
         for (int y = 0; y < image.height(); y += 1)
