@@ -12,7 +12,31 @@
 #include <limits>
 #include <vector>
 
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
 namespace {
+
+#if defined(__x86_64__)
+__attribute__((target("avx"))) void viderHautsVecteurs()
+{
+    _mm256_zeroupper();
+}
+#endif
+
+// The upper halves of the processor's vector registers cleared where it has
+// them. Code run before (drawing, copying) can leave them in use, and then
+// every scalar step of the arithmetic below waits on its register's old
+// value: the ADD sum's columns took up to three times as long.
+void hautsVecteursLibres()
+{
+#if defined(__x86_64__)
+    static const bool avx = __builtin_cpu_supports("avx");
+    if (avx)
+        viderHautsVecteurs();
+#endif
+}
 
 // The sine family's trace across the screen, a run of the wave's values in
 // each device column, started so that it rises through the trigger level at
@@ -114,6 +138,7 @@ VoieTracee VoieTraceeDe(const EtatVoie& v, const NiveauxHarmoniques& niveaux)
 
 TraceVoie TraceRapide(const EtatTrace& etat, int voie, double pixel)
 {
+    hautsVecteursLibres();
     TraceVoie trace;
     if (voie != 0 && voie != 1)
         return trace;
@@ -280,6 +305,7 @@ private:
 
 QPolygonF PointsADD(const EtatTrace& etat, double debut, double fin, double pixel)
 {
+    hautsVecteursLibres();
     QPolygonF points;
     const double H = etat.H;
     const double xa = std::max(H + debut, kEcranGauche), xb = std::min(H + fin, kEcranDroite);
