@@ -4,6 +4,7 @@
 #include "scope/OndeEcran.h"
 
 #include "platform/VbConversions.h"
+#include "platform/VectorState.h"
 #include "services/Sensibilite.h"
 
 #include <algorithm>
@@ -12,31 +13,7 @@
 #include <limits>
 #include <vector>
 
-#if defined(__x86_64__)
-#include <immintrin.h>
-#endif
-
 namespace {
-
-#if defined(__x86_64__)
-__attribute__((target("avx"))) void viderHautsVecteurs()
-{
-    _mm256_zeroupper();
-}
-#endif
-
-// The upper halves of the processor's vector registers cleared where it has
-// them. Code run before (drawing, copying) can leave them in use, and then
-// every scalar step of the arithmetic below waits on its register's old
-// value: the ADD sum's columns took up to three times as long.
-void hautsVecteursLibres()
-{
-#if defined(__x86_64__)
-    static const bool avx = __builtin_cpu_supports("avx");
-    if (avx)
-        viderHautsVecteurs();
-#endif
-}
 
 // The sine family's trace across the screen, a run of the wave's values in
 // each device column, started so that it rises through the trigger level at
@@ -138,7 +115,7 @@ VoieTracee VoieTraceeDe(const EtatVoie& v, const NiveauxHarmoniques& niveaux)
 
 TraceVoie TraceRapide(const EtatTrace& etat, int voie, double pixel)
 {
-    hautsVecteursLibres();
+    clearUpperVectorState();
     TraceVoie trace;
     if (voie != 0 && voie != 1)
         return trace;
@@ -203,6 +180,7 @@ TraceVoie TraceRapide(const EtatTrace& etat, int voie, double pixel)
 QList<QPolygonF> PointsSpot(const EtatTrace& etat, int voie, double pixel, double x0, double x1, double xR,
                             double xL)
 {
+    clearUpperVectorState();
     const OndeEcran onde(etat, voie);
     const double k = etat.baseTemps / 100; // seconds per screen unit
     const auto course = [&](double a, double b) {
@@ -305,7 +283,7 @@ private:
 
 QPolygonF PointsADD(const EtatTrace& etat, double debut, double fin, double pixel)
 {
-    hautsVecteursLibres();
+    clearUpperVectorState();
     QPolygonF points;
     const double H = etat.H;
     const double xa = std::max(H + debut, kEcranGauche), xb = std::min(H + fin, kEcranDroite);
@@ -383,6 +361,7 @@ FigureXY bandeXY(const OndeEcran& lente, const OndeEcran& rapide, bool lenteEnX,
 
 FigureXY FigureXYDe(const EtatTrace& etat, double debut, double pixelX, double pixelY)
 {
+    clearUpperVectorState();
     const OndeEcran a(etat, 0, false), b(etat, 1, false);
     // The lower frequency gets 250 points a period, and a figure never spans
     // less than 0.04 s.
