@@ -403,6 +403,81 @@ FigureXY FigureXYDe(const EtatTrace& etat, double debut, double pixelX, double p
     return figure;
 }
 
+QPolygonF CourbeAllegee(const QPolygonF& points, double pixelX, double pixelY, double ecart)
+{
+    const qsizetype n = points.size();
+    if (n < 3 || !(pixelX > 0) || !(pixelY > 0) || !(ecart > 0))
+        return points;
+    // In device pixels. The directions from the point kept whose line passes
+    // within `ecart` of every point since lie in a cone, from `droite` turning
+    // left to `gauche` (less than a half turn): each point farther than
+    // `ecart` narrows it to the directions that pass within `ecart` of it.
+    const double sx = 1 / pixelX, sy = 1 / pixelY, e2 = ecart * ecart;
+    const auto croix = [](double ax, double ay, double bx, double by) { return ax * by - ay * bx; };
+    QPolygonF out;
+    out.reserve(n);
+    const QPointF* p = points.constData();
+    qsizetype garde = 0; // the point kept last
+    double ax = p[0].x() * sx, ay = p[0].y() * sy;
+    bool libre = true; // no point narrows the cone yet
+    bool vide = false; // no direction left
+    double drX = 0, drY = 0, gaX = 0, gaY = 0;
+    double loin2 = 0; // the farthest point since, squared
+    const auto dedans = [&](double cx, double cy) {
+        return croix(drX, drY, cx, cy) >= 0 && croix(cx, cy, gaX, gaY) >= 0;
+    };
+    out << p[0];
+    for (qsizetype j = 1; j < n; ++j) {
+        double dx = p[j].x() * sx - ax, dy = p[j].y() * sy - ay;
+        double l2 = dx * dx + dy * dy;
+        if (!std::isfinite(l2))
+            return points; // no number: the curve as it is
+        // Point j ends a segment from the point kept if the points between
+        // lie along it, within reach; otherwise the point before is kept.
+        if (j > garde + 1 && (vide || l2 < loin2 || (!libre && !dedans(dx, dy)))) {
+            garde = j - 1;
+            out << p[garde];
+            ax = p[garde].x() * sx;
+            ay = p[garde].y() * sy;
+            dx = p[j].x() * sx - ax;
+            dy = p[j].y() * sy - ay;
+            l2 = dx * dx + dy * dy;
+            libre = true;
+            vide = false;
+            loin2 = 0;
+        }
+        loin2 = std::max(loin2, l2);
+        if (l2 <= e2 || vide)
+            continue;
+        // The directions that pass within `ecart` of it: its own turned
+        // either way by the angle whose sine is ecart / l.
+        const double l = std::sqrt(l2);
+        const double c = std::sqrt(l2 - e2) / l, s = ecart / l;
+        const double rX = dx * c + dy * s, rY = dy * c - dx * s;
+        const double gX = dx * c - dy * s, gY = dy * c + dx * s;
+        if (libre) {
+            drX = rX, drY = rY, gaX = gX, gaY = gY;
+            libre = false;
+            continue;
+        }
+        // What is left lies in both cones, or nothing does.
+        const bool rDedans = dedans(rX, rY), gDedans = dedans(gX, gY);
+        const double nrX = rDedans ? rX : drX, nrY = rDedans ? rY : drY;
+        const double ngX = gDedans ? gX : gaX, ngY = gDedans ? gY : gaY;
+        const auto dansLeSien = [&](double cx, double cy) {
+            return croix(rX, rY, cx, cy) >= 0 && croix(cx, cy, gX, gY) >= 0;
+        };
+        if (!dansLeSien(nrX, nrY) || !dansLeSien(ngX, ngY) || croix(nrX, nrY, ngX, ngY) < 0) {
+            vide = true;
+            continue;
+        }
+        drX = nrX, drY = nrY, gaX = ngX, gaY = ngY;
+    }
+    if (garde != n - 1)
+        out << p[n - 1];
+    return out;
+}
+
 LectureEcran Lecture(const PanneauScope& p, double baseTemps, const std::array<QString, 6>& legendes)
 {
     LectureEcran lecture;
