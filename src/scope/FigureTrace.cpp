@@ -412,6 +412,8 @@ QPolygonF CourbeAllegee(const QPolygonF& points, double pixelX, double pixelY, d
     // within `ecart` of every point since lie in a cone, from `droite` turning
     // left to `gauche` (less than a half turn): each point farther than
     // `ecart` narrows it to the directions that pass within `ecart` of it.
+    // While one point alone does, it is asked directly (a curve whose every
+    // point counts, a sine of a few pixels a point, takes no root).
     const double sx = 1 / pixelX, sy = 1 / pixelY, e2 = ecart * ecart;
     const auto croix = [](double ax, double ay, double bx, double by) { return ax * by - ay * bx; };
     QPolygonF out;
@@ -419,12 +421,21 @@ QPolygonF CourbeAllegee(const QPolygonF& points, double pixelX, double pixelY, d
     const QPointF* p = points.constData();
     qsizetype garde = 0; // the point kept last
     double ax = p[0].x() * sx, ay = p[0].y() * sy;
-    bool libre = true; // no point narrows the cone yet
+    int loins = 0;     // points since farther than `ecart`: 0, 1 or more
     bool vide = false; // no direction left
+    double unX = 0, unY = 0; // the first of them
     double drX = 0, drY = 0, gaX = 0, gaY = 0;
     double loin2 = 0; // the farthest point since, squared
     const auto dedans = [&](double cx, double cy) {
         return croix(drX, drY, cx, cy) >= 0 && croix(cx, cy, gaX, gaY) >= 0;
+    };
+    // The directions that pass within `ecart` of (dx, dy), l2 its square
+    // length: its own turned either way by the angle whose sine is ecart / l
+    // (as vectors l times as long: only their directions are asked).
+    const auto cone = [&](double dx, double dy, double l2, double& rX, double& rY, double& gX, double& gY) {
+        const double c = std::sqrt(l2 - e2), s = ecart;
+        rX = dx * c + dy * s, rY = dy * c - dx * s;
+        gX = dx * c - dy * s, gY = dy * c + dx * s;
     };
     out << p[0];
     for (qsizetype j = 1; j < n; ++j) {
@@ -434,31 +445,36 @@ QPolygonF CourbeAllegee(const QPolygonF& points, double pixelX, double pixelY, d
             return points; // no number: the curve as it is
         // Point j ends a segment from the point kept if the points between
         // lie along it, within reach; otherwise the point before is kept.
-        if (j > garde + 1 && (vide || l2 < loin2 || (!libre && !dedans(dx, dy)))) {
-            garde = j - 1;
-            out << p[garde];
-            ax = p[garde].x() * sx;
-            ay = p[garde].y() * sy;
-            dx = p[j].x() * sx - ax;
-            dy = p[j].y() * sy - ay;
-            l2 = dx * dx + dy * dy;
-            libre = true;
-            vide = false;
-            loin2 = 0;
+        if (j > garde + 1) {
+            const double x = croix(unX, unY, dx, dy);
+            const bool horsDuCone = loins == 1 ? x * x > e2 * l2 || unX * dx + unY * dy <= 0
+                                               : loins > 1 && !dedans(dx, dy);
+            if (vide || l2 < loin2 || horsDuCone) {
+                garde = j - 1;
+                out << p[garde];
+                ax = p[garde].x() * sx;
+                ay = p[garde].y() * sy;
+                dx = p[j].x() * sx - ax;
+                dy = p[j].y() * sy - ay;
+                l2 = dx * dx + dy * dy;
+                loins = 0;
+                vide = false;
+                loin2 = 0;
+            }
         }
         loin2 = std::max(loin2, l2);
         if (l2 <= e2 || vide)
             continue;
-        // The directions that pass within `ecart` of it: its own turned
-        // either way by the angle whose sine is ecart / l.
-        const double l = std::sqrt(l2);
-        const double c = std::sqrt(l2 - e2) / l, s = ecart / l;
-        const double rX = dx * c + dy * s, rY = dy * c - dx * s;
-        const double gX = dx * c - dy * s, gY = dy * c + dx * s;
-        if (libre) {
-            drX = rX, drY = rY, gaX = gX, gaY = gY;
-            libre = false;
+        if (loins == 0) {
+            unX = dx, unY = dy;
+            loins = 1;
             continue;
+        }
+        double rX, rY, gX, gY;
+        cone(dx, dy, l2, rX, rY, gX, gY);
+        if (loins == 1) {
+            cone(unX, unY, unX * unX + unY * unY, drX, drY, gaX, gaY);
+            loins = 2;
         }
         // What is left lies in both cones, or nothing does.
         const bool rDedans = dedans(rX, rY), gDedans = dedans(gX, gY);
