@@ -165,7 +165,7 @@ public:
             };
             // Whole words run on into one fill; a word partly covered (a
             // thin figure's rows are mostly such) has its pixels written
-            // bit after bit, the cost of a run's ends for each.
+            // from its bits, at the cost of a run's ends or less.
             int debut = -1; // where the run of whole words under way began
             const auto finir = [&](int fin) __attribute__((always_inline)) {
                 const int x0 = std::max(debut - ox, 0), x1 = std::min(fin - ox, largeur - 1);
@@ -199,6 +199,10 @@ public:
                 if (!v)
                     continue;
                 encre(base + __builtin_ctzll(v), base + 63 - __builtin_clzll(v));
+                if (base >= 0 && base + 64 <= largeur) {
+                    fillBits(ligne + base, v, colour);
+                    continue;
+                }
                 do {
                     ligne[base + __builtin_ctzll(v)] = colour;
                     v &= v - 1;
