@@ -47,7 +47,31 @@ void masquer(QRgb* row, const QRgb* mask, int n, QRgb pixel)
         row[i] = (row[i] & ~mask[i]) | (pixel & mask[i]);
 }
 
+#if defined(__x86_64__)
+// Sixteen pixels a store, those of the bits clear left as they are.
+__attribute__((target("avx512f"))) void remplirBits16(QRgb* row, uint64_t bits, QRgb pixel)
+{
+    const __m512i couleur = _mm512_set1_epi32(int(pixel));
+    for (int k = 0; k < 64; k += 16)
+        if (const auto m = __mmask16(bits >> k))
+            _mm512_mask_storeu_epi32(row + k, m, couleur);
+}
+#endif
+
 } // namespace
+
+void fillBits(QRgb* row, uint64_t bits, QRgb pixel)
+{
+#if defined(__x86_64__)
+    static const bool avx512 = __builtin_cpu_supports("avx512f");
+    if (avx512) {
+        remplirBits16(row, bits, pixel);
+        return;
+    }
+#endif
+    for (; bits; bits &= bits - 1)
+        row[__builtin_ctzll(bits)] = pixel;
+}
 
 void fillRects(QImage& picture, const QList<QRect>& rects, QRgb pixel)
 {

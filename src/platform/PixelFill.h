@@ -5,6 +5,7 @@
 #include <QRect>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -36,6 +37,10 @@ inline void fillRow(QRgb* row, int n, QRgb pixel)
         done += more;
     }
 }
+
+// The pixels of row[0] to row[63] whose bits are set in `bits` (bit i for
+// row[i]), all 64 within the picture.
+void fillBits(QRgb* row, uint64_t bits, QRgb pixel);
 
 // Every pixel of the rectangles, cut to the picture. Narrow rectangles many
 // rows high (a thin trace's teeth, one pixel wide side by side) go row after

@@ -145,22 +145,12 @@ public:
                 continue;
             }
             QRgb* const ligne = reinterpret_cast<QRgb*>(pixels + Y * stride);
-            int debut = -1; // where the run under way began
-            // The row's tiles marked run after run, those of runs in the
-            // same or the next tile at once; its first and last pixels.
+            // The row's tiles marked stretch after stretch, those of pixels
+            // in the same or the next tile at once; its first and last
+            // pixels.
             int marqueDe = 0, marqueA = -2 * DamageTiles::kSize;
             int premier = -1, dernier = -1;
-            const auto run = [&](int x0, int x1) __attribute__((always_inline)) {
-                x0 = std::max(x0 - ox, 0);
-                x1 = std::min(x1 - ox, largeur - 1);
-                if (x0 > x1)
-                    return;
-                if (x1 - x0 < 8) {
-                    for (int x = x0; x <= x1; ++x)
-                        ligne[x] = colour;
-                } else {
-                    fillRow(ligne + x0, x1 - x0 + 1, colour);
-                }
+            const auto encre = [&](int x0, int x1) __attribute__((always_inline)) {
                 if (inked) {
                     if ((x0 >> DamageTiles::kShift) > (marqueA >> DamageTiles::kShift) + 1) {
                         if (marqueA >= 0)
@@ -173,37 +163,53 @@ public:
                     premier = x0;
                 dernier = x1;
             };
+            // Whole words run on into one fill; a word partly covered (a
+            // thin figure's rows are mostly such) has its pixels written
+            // from its bits, at the cost of a run's ends or less.
+            int debut = -1; // where the run of whole words under way began
+            const auto finir = [&](int fin) __attribute__((always_inline)) {
+                const int x0 = std::max(debut - ox, 0), x1 = std::min(fin - ox, largeur - 1);
+                debut = -1;
+                if (x0 > x1)
+                    return;
+                fillRow(ligne + x0, x1 - x0 + 1, colour);
+                encre(x0, x1);
+            };
             for (int w = left_; w <= right_; ++w) {
-                const uint64_t v = row[w];
-                row[w] = 0;
-                const int base = w << 6;
-                if (v == ~uint64_t(0)) {
-                    if (debut < 0)
-                        debut = base;
+                uint64_t v = row[w];
+                if (!v) {
+                    if (debut >= 0)
+                        finir((w << 6) - 1);
                     continue;
                 }
-                int pos = 0;
-                while (pos < 64) {
-                    if (debut >= 0) {
-                        const uint64_t zeros = ~v >> pos;
-                        if (!zeros)
-                            break; // on into the next word
-                        const int k = __builtin_ctzll(zeros);
-                        run(debut, base + pos + k - 1);
-                        debut = -1;
-                        pos += k;
-                    } else {
-                        const uint64_t uns = v >> pos;
-                        if (!uns)
-                            break;
-                        const int k = __builtin_ctzll(uns);
-                        debut = base + pos + k;
-                        pos += k;
-                    }
+                row[w] = 0;
+                const int base = (w << 6) - ox;
+                if (v == ~uint64_t(0)) {
+                    if (debut < 0)
+                        debut = w << 6;
+                    continue;
                 }
+                if (debut >= 0)
+                    finir((w << 6) - 1);
+                // Only the bits on the picture.
+                if (base < 0)
+                    v &= base <= -64 ? 0 : ~uint64_t(0) << -base;
+                if (base + 64 > largeur)
+                    v &= base >= largeur ? 0 : ~uint64_t(0) >> (base + 64 - largeur);
+                if (!v)
+                    continue;
+                encre(base + __builtin_ctzll(v), base + 63 - __builtin_clzll(v));
+                if (base >= 0 && base + 64 <= largeur) {
+                    fillBits(ligne + base, v, colour);
+                    continue;
+                }
+                do {
+                    ligne[base + __builtin_ctzll(v)] = colour;
+                    v &= v - 1;
+                } while (v);
             }
             if (debut >= 0)
-                run(debut, ((right_ + 1) << 6) - 1);
+                finir(((right_ + 1) << 6) - 1);
             if (inked && marqueA >= 0)
                 inked->markRow(Y, marqueDe, marqueA);
             if (premier >= 0) {

@@ -115,11 +115,16 @@ void CourbeXY(double debut)
     if (!ecran)
         return;
     const EtatTrace etat = EtatTraceActuel();
-    const FigureXY figure = FigureXYDe(etat, debut, colonne(ecran), ecran->devicePixelHeight());
+    const double pixelX = colonne(ecran), pixelY = ecran->devicePixelHeight();
+    const FigureXY figure = FigureXYDe(etat, debut, pixelX, pixelY);
     for (const QPolygonF& piece : figure.pieces) {
-        // A band across the columns is a trace whose x never goes back.
+        // A band across the columns is a trace whose x never goes back; a
+        // curve of up to 32 001 points is stroked through those its pixels
+        // need, a quarter of a pixel off at most.
         if (figure.genre == FigureXY::Genre::BandeColonnes)
             ecran->Trace(piece, etat.voies[0].couleur);
+        else if (figure.genre == FigureXY::Genre::Courbe)
+            ecran->Polyline(CourbeAllegee(piece, pixelX, pixelY > 0 ? pixelY : 1, 0.25), etat.voies[0].couleur);
         else
             ecran->Polyline(piece, etat.voies[0].couleur);
     }

@@ -408,6 +408,97 @@ FigureXY FigureXYDe(const EtatTrace& etat, double debut, double pixelX, double p
     return figure;
 }
 
+QPolygonF CourbeAllegee(const QPolygonF& points, double pixelX, double pixelY, double ecart)
+{
+    const qsizetype n = points.size();
+    if (n < 3 || !(pixelX > 0) || !(pixelY > 0) || !(ecart > 0))
+        return points;
+    // In device pixels. The directions from the point kept whose line passes
+    // within `ecart` of every point since lie in a cone, from `droite` turning
+    // left to `gauche` (less than a half turn): each point farther than
+    // `ecart` narrows it to the directions that pass within `ecart` of it.
+    // While one point alone does, it is asked directly (a curve whose every
+    // point counts, a sine of a few pixels a point, takes no root).
+    const double sx = 1 / pixelX, sy = 1 / pixelY, e2 = ecart * ecart;
+    const auto croix = [](double ax, double ay, double bx, double by) { return ax * by - ay * bx; };
+    QPolygonF out;
+    out.reserve(n);
+    const QPointF* p = points.constData();
+    qsizetype garde = 0; // the point kept last
+    double ax = p[0].x() * sx, ay = p[0].y() * sy;
+    int loins = 0;     // points since farther than `ecart`: 0, 1 or more
+    bool vide = false; // no direction left
+    double unX = 0, unY = 0; // the first of them
+    double drX = 0, drY = 0, gaX = 0, gaY = 0;
+    double loin2 = 0; // the farthest point since, squared
+    const auto dedans = [&](double cx, double cy) {
+        return croix(drX, drY, cx, cy) >= 0 && croix(cx, cy, gaX, gaY) >= 0;
+    };
+    // The directions that pass within `ecart` of (dx, dy), l2 its square
+    // length: its own turned either way by the angle whose sine is ecart / l
+    // (as vectors l times as long: only their directions are asked).
+    const auto cone = [&](double dx, double dy, double l2, double& rX, double& rY, double& gX, double& gY) {
+        const double c = std::sqrt(l2 - e2), s = ecart;
+        rX = dx * c + dy * s, rY = dy * c - dx * s;
+        gX = dx * c - dy * s, gY = dy * c + dx * s;
+    };
+    out << p[0];
+    for (qsizetype j = 1; j < n; ++j) {
+        double dx = p[j].x() * sx - ax, dy = p[j].y() * sy - ay;
+        double l2 = dx * dx + dy * dy;
+        if (!std::isfinite(l2))
+            return points; // no number: the curve as it is
+        // Point j ends a segment from the point kept if the points between
+        // lie along it, within reach; otherwise the point before is kept.
+        if (j > garde + 1) {
+            const double x = croix(unX, unY, dx, dy);
+            const bool horsDuCone = loins == 1 ? x * x > e2 * l2 || unX * dx + unY * dy <= 0
+                                               : loins > 1 && !dedans(dx, dy);
+            if (vide || l2 < loin2 || horsDuCone) {
+                garde = j - 1;
+                out << p[garde];
+                ax = p[garde].x() * sx;
+                ay = p[garde].y() * sy;
+                dx = p[j].x() * sx - ax;
+                dy = p[j].y() * sy - ay;
+                l2 = dx * dx + dy * dy;
+                loins = 0;
+                vide = false;
+                loin2 = 0;
+            }
+        }
+        loin2 = std::max(loin2, l2);
+        if (l2 <= e2 || vide)
+            continue;
+        if (loins == 0) {
+            unX = dx, unY = dy;
+            loins = 1;
+            continue;
+        }
+        double rX, rY, gX, gY;
+        cone(dx, dy, l2, rX, rY, gX, gY);
+        if (loins == 1) {
+            cone(unX, unY, unX * unX + unY * unY, drX, drY, gaX, gaY);
+            loins = 2;
+        }
+        // What is left lies in both cones, or nothing does.
+        const bool rDedans = dedans(rX, rY), gDedans = dedans(gX, gY);
+        const double nrX = rDedans ? rX : drX, nrY = rDedans ? rY : drY;
+        const double ngX = gDedans ? gX : gaX, ngY = gDedans ? gY : gaY;
+        const auto dansLeSien = [&](double cx, double cy) {
+            return croix(rX, rY, cx, cy) >= 0 && croix(cx, cy, gX, gY) >= 0;
+        };
+        if (!dansLeSien(nrX, nrY) || !dansLeSien(ngX, ngY) || croix(nrX, nrY, ngX, ngY) < 0) {
+            vide = true;
+            continue;
+        }
+        drX = nrX, drY = nrY, gaX = ngX, gaY = ngY;
+    }
+    if (garde != n - 1)
+        out << p[n - 1];
+    return out;
+}
+
 LectureEcran Lecture(const PanneauScope& p, double baseTemps, const std::array<QString, 6>& legendes)
 {
     LectureEcran lecture;

@@ -59,6 +59,14 @@ struct FigureXY {
 };
 FigureXY FigureXYDe(const EtatTrace& etat, double debut, double pixelX, double pixelY);
 
+// A curve of far more points than its pixels show, with fewer: a point is
+// left out where the segment from the last point kept to a later one passes
+// within `ecart` device pixels (`pixelX` screen units across, `pixelY` up)
+// of it and of every point between, and reaches at least as far from the
+// point kept as each of them does (a curve that turns back keeps its turn).
+// The first and last points are kept.
+QPolygonF CourbeAllegee(const QPolygonF& points, double pixelX, double pixelY, double ecart);
+
 // The settings printed along the bottom of the screen: each text centred in
 // the division column starting at `colonne`, standing on the line `ligne`.
 struct TexteEcran {

@@ -325,9 +325,15 @@ void tst_Balayage::xyHardPairInkFollowsItsPoints_data()
         {"triangle band", "Triangle", 3, 62500, FigureXY::Genre::BandeColonnes},
         {"triangle, densest curve", "Triangle", 3, 49750, FigureXY::Genre::Courbe},
         {"alternator, densest curve", "Dyn", 2, 9950, FigureXY::Genre::Courbe},
+        // Across as up at the same frequency: a line the beam runs up and
+        // back down, its top the figure's turn; a triangle's corners at
+        // five times the frequency.
+        {"sine at the same frequency, turning back", "Sinus", 3, 10, FigureXY::Genre::Courbe},
+        {"triangle's corners", "Triangle", 3, 50, FigureXY::Genre::Courbe},
     };
     for (const Cas& c : cas) {
         QTest::newRow(QByteArray(c.nom) + ", 1 px") << c.mot << c.volts << c.f << 10 << 1 << int(c.genre);
+        QTest::newRow(QByteArray(c.nom) + ", 2 px") << c.mot << c.volts << c.f << 11 << 2 << int(c.genre);
         QTest::newRow(QByteArray(c.nom) + ", 11 px") << c.mot << c.volts << c.f << 20 << 11 << int(c.genre);
     }
 }

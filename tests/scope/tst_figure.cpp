@@ -182,6 +182,8 @@ private Q_SLOTS:
     void xyFarApartFrequencies_data();
     void xyFarApartFrequencies();
     void xyCh1OnGround();
+    void lightenedCurveStaysOnItsPoints_data();
+    void lightenedCurveStaysOnItsPoints();
     // ADD.
     void addWorkedSums();
     void addCancelsWithInvertedCh2();
@@ -1080,6 +1082,90 @@ void tst_Figure::xyCh1OnGround()
         haut = qMax(haut, p.y());
     }
     QVERIFY(haut > 150);
+}
+
+void tst_Figure::lightenedCurveStaysOnItsPoints_data()
+{
+    QTest::addColumn<QPolygonF>("points");
+    QTest::addColumn<double>("pixelX"); // screen units a device pixel
+    QTest::addColumn<double>("pixelY");
+    QTest::addColumn<int>("gardes"); // points kept, where worked out; -1 otherwise
+    const auto suite = [](int n, auto f) {
+        QPolygonF p;
+        for (int i = 0; i < n; ++i)
+            p << f(i);
+        return p;
+    };
+    // Evenly along a line: its ends.
+    QTest::newRow("straight line") << suite(101, [](int i) { return QPointF(i, 0.5 * i); }) << 1.0 << 1.0 << 2;
+    // Out and back along the same line: the far end is kept, or the way
+    // back would hide that the beam went there.
+    QTest::newRow("line out and back") << suite(151, [](int i) { return QPointF(i <= 100 ? i : 200 - i, 0); })
+                                       << 1.0 << 1.0 << 3;
+    QTest::newRow("hairpin within a pixel")
+        << suite(41, [](int i) { return QPointF(i <= 20 ? 0.15 * i : 0.15 * (40 - i), i <= 20 ? 0 : 0.2); }) << 1.0
+        << 1.0 << -1;
+    // A zigzag a pixel across keeps every point; one a tenth as wide,
+    // within the tolerance, none between its ends.
+    QTest::newRow("zigzag of a pixel") << suite(60, [](int i) { return QPointF(i, i % 2); }) << 1.0 << 1.0 << 60;
+    QTest::newRow("zigzag of a tenth") << suite(60, [](int i) { return QPointF(i, 0.1 * (i % 2)); }) << 1.0
+                                       << 1.0 << 2;
+    // A triangle up and down, its corners kept, in screen units of 2 across
+    // and 3 up a pixel: a tolerance of 0.5 and 0.75 units.
+    QTest::newRow("triangle, scaled pixels")
+        << suite(161, [](int i) { return QPointF(i * 0.5, 3.0 * std::abs((i % 40) - 20)); }) << 2.0 << 3.0 << -1;
+    // A sine of 300 pixels, sixteen points a period 160 pixels long: each
+    // point off the chord of its neighbours by 2 pixels or more, but the 19
+    // crossings of the axis between the ends, midway along it. Then one
+    // slow against a fast one as in a dense XY figure.
+    QTest::newRow("sine, 16 points a period")
+        << suite(161, [](int i) { return QPointF(10 * i, 300 * std::sin(2 * M_PI * i / 16)); }) << 1.0 << 1.0
+        << 161 - 19;
+    QTest::newRow("slow sine against a fast triangle") << suite(4001, [](int i) {
+        const double t = i / 4000.0, u = std::fmod(t * 99.5, 1.0);
+        return QPointF(400 * std::sin(2 * M_PI * t), 300 * (u < 0.5 ? 4 * u - 1 : 3 - 4 * u));
+    }) << 1.0 << 1.0 << -1;
+    // A square's levels: the beam at its corners, back and forth.
+    QTest::newRow("square, back and forth") << suite(400, [](int i) {
+        return QPointF(100 * std::sin(2 * M_PI * i / 400), (i / 25) % 2 ? 80 : -80);
+    }) << 1.0 << 1.0 << -1;
+}
+
+void tst_Figure::lightenedCurveStaysOnItsPoints()
+{
+    QFETCH(QPolygonF, points);
+    QFETCH(double, pixelX);
+    QFETCH(double, pixelY);
+    QFETCH(int, gardes);
+    constexpr double kEcart = 0.25;
+    const QPolygonF allegee = CourbeAllegee(points, pixelX, pixelY, kEcart);
+    if (gardes >= 0)
+        QCOMPARE(allegee.size(), gardes);
+    // Points of the curve, in order, its ends among them.
+    QVERIFY(!allegee.isEmpty());
+    QCOMPARE(allegee.constFirst(), points.constFirst());
+    QCOMPARE(allegee.constLast(), points.constLast());
+    qsizetype k = 0;
+    for (const QPointF& q : allegee) {
+        while (k < points.size() && points[k] != q)
+            ++k;
+        QVERIFY2(k < points.size(), "a point not of the curve, or out of order");
+    }
+    // Every point within the tolerance of the lighter curve, in pixels.
+    const auto pixels = [&](QPointF p) { return QPointF(p.x() / pixelX, p.y() / pixelY); };
+    for (const QPointF& p : points) {
+        const QPointF c = pixels(p);
+        double d2 = std::numeric_limits<double>::infinity();
+        for (qsizetype i = 1; i < allegee.size(); ++i) {
+            const QPointF a = pixels(allegee[i - 1]), d = pixels(allegee[i]) - a;
+            const double l2 = QPointF::dotProduct(d, d);
+            const double t = l2 > 0 ? std::clamp(QPointF::dotProduct(c - a, d) / l2, 0.0, 1.0) : 0;
+            const QPointF e = c - (a + t * d);
+            d2 = std::min(d2, QPointF::dotProduct(e, e));
+        }
+        QVERIFY2(d2 <= kEcart * kEcart * (1 + 1e-9),
+                 qPrintable(QString("%1, %2 is %3 px off").arg(p.x()).arg(p.y()).arg(std::sqrt(d2))));
+    }
 }
 
 // ---------------------------------------------------------------- ADD
