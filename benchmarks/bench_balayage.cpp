@@ -21,7 +21,9 @@
 // changed (median), then ANIMATION_SECONDS (10 by default) of the running
 // animation: its ticks a second and the share of a core the process takes
 // (its CPU time over the time elapsed), and under a real X server the X
-// server's share as well (its CPU time read from /proc). On the panel, a
+// server's share as well (its CPU time read from /proc). First the same for
+// a bare window whose small square changes at each tick, the floor any
+// animation of this toolkit pays on this display. On the panel, a
 // knob dragged at 1000 motion events a second with the harmonic generator's
 // sawtooth (all twenty harmonics) on CH1 at 1 ms/div: the motion events the
 // knob received, the refreshes made, each a second. Last, the rate of a
@@ -65,6 +67,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -197,6 +200,42 @@ EnMarche mesurerEnMarche(const VbTimer& timer, const std::function<void()>& tick
     if (serveurX)
         m.serveur = 100 * (tempsProcessus(serveurX) - serveur) / duree;
     return m;
+}
+
+// The platform's own floor for an animation, to read the cases against: a
+// bare window whose 40 x 40 square changes colour at each tick of a paced
+// timer, as the spot's and the XY figure's are, and nothing else drawn.
+void plancherAnimation(int runs, double secondes, long serveurX)
+{
+    struct Carre : QWidget {
+        int k = 0;
+        void paintEvent(QPaintEvent*) override
+        {
+            QPainter(this).fillRect(rect(), k % 2 ? QColor(200, 50, 50) : QColor(100, 50, 50));
+        }
+    };
+    QWidget fenetre;
+    fenetre.resize(400, 330);
+    auto* carre = new Carre;
+    carre->setParent(&fenetre);
+    carre->setGeometry(10, 10, 40, 40);
+    fenetre.show();
+    attendre(0.5);
+    VbTimer timer;
+    timer.setFramePaced(true);
+    const auto tick = [carre] {
+        ++carre->k;
+        carre->update();
+    };
+    QObject::connect(&timer, &VbTimer::Timer, tick);
+    timer.setInterval(1);
+    const EnMarche m = mesurerEnMarche(timer, tick, runs, secondes, serveurX);
+    std::printf("  %-30s %7.3f ms  %6.2f ticks/s  program %5.1f %%", "bare window, a 40 x 40 square", m.tick,
+                m.parSeconde, m.programme);
+    if (m.serveur >= 0)
+        std::printf("  X server %5.1f %%  together %5.1f %%", m.serveur, m.programme + m.serveur);
+    std::printf("\n");
+    std::fflush(stdout);
 }
 
 // A setting of the running animations.
@@ -583,6 +622,8 @@ int main(int argc, char** argv)
     std::printf("\nrunning in the program's windows (%s), %g s each: one tick with its repaint (median of %d), "
                 "ticks a second, share of a core\n",
                 qPrintable(QGuiApplication::platformName()), enMarche, runs);
+    if (!qEnvironmentVariableIsSet("BALAYAGE_CAS"))
+        plancherAnimation(runs, enMarche, serveurX);
     for (const bool plein : {false, true}) {
         const auto mesurerTout = [&] {
             const PictureBox* ecran = EcranCible();
