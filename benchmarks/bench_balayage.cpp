@@ -202,6 +202,16 @@ EnMarche mesurerEnMarche(const VbTimer& timer, const std::function<void()>& tick
     return m;
 }
 
+// One running animation's line: its tick, its rate and the shares of a core.
+void imprimer(const char* nom, const EnMarche& m)
+{
+    std::printf("  %-30s %7.3f ms  %6.2f ticks/s  program %5.1f %%", nom, m.tick, m.parSeconde, m.programme);
+    if (m.serveur >= 0)
+        std::printf("  X server %5.1f %%  together %5.1f %%", m.serveur, m.programme + m.serveur);
+    std::printf("\n");
+    std::fflush(stdout);
+}
+
 // The platform's own floor for an animation, to read the cases against: a
 // bare window whose 40 x 40 square changes colour at each tick of a paced
 // timer, as the spot's and the XY figure's are, and nothing else drawn.
@@ -229,13 +239,7 @@ void plancherAnimation(int runs, double secondes, long serveurX)
     };
     QObject::connect(&timer, &VbTimer::Timer, tick);
     timer.setInterval(1);
-    const EnMarche m = mesurerEnMarche(timer, tick, runs, secondes, serveurX);
-    std::printf("  %-30s %7.3f ms  %6.2f ticks/s  program %5.1f %%", "bare window, a 40 x 40 square", m.tick,
-                m.parSeconde, m.programme);
-    if (m.serveur >= 0)
-        std::printf("  X server %5.1f %%  together %5.1f %%", m.serveur, m.programme + m.serveur);
-    std::printf("\n");
-    std::fflush(stdout);
+    imprimer("bare window, a 40 x 40 square", mesurerEnMarche(timer, tick, runs, secondes, serveurX));
 }
 
 // A setting of the running animations.
@@ -649,12 +653,7 @@ int main(int argc, char** argv)
                         }
                     },
                     runs, enMarche, serveurX);
-                std::printf("  %-30s %7.3f ms  %6.2f ticks/s  program %5.1f %%", c.nom, m.tick, m.parSeconde,
-                            m.programme);
-                if (m.serveur >= 0)
-                    std::printf("  X server %5.1f %%  together %5.1f %%", m.serveur, m.programme + m.serveur);
-                std::printf("\n");
-                std::fflush(stdout);
+                imprimer(c.nom, m);
             }
         };
         if (!plein) {

@@ -220,7 +220,7 @@ void PictureBox::showDamage(bool now)
         flushLines();
     updateQueued_ = false;
     damage_.unite(ink_);
-    if (damage_.all() || !damage_.empty()) {
+    if (!damage_.empty()) {
         const QRegion zone = damage_.all() ? QRegion(rect()) : damage_.region(image_.devicePixelRatio());
         if (now)
             repaint(zone);
